@@ -1,0 +1,18 @@
+#pragma once
+// The program's one source of "now". Tests fix it.
+
+#include <QDateTime>
+
+namespace tess {
+
+class Clock
+{
+public:
+    static QDateTime now();
+    static QDate today() { return now().date(); }
+    // Freezes the clock at the given moment (local time) until reset().
+    static void setFixed(const QDateTime &moment);
+    static void reset();
+};
+
+} // namespace tess

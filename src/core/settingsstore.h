@@ -1,0 +1,78 @@
+#pragma once
+// The per-user settings store: application key, section, key, text value. Names are matched
+// without regard to case on every platform (the registry does so; the INI file is wrapped).
+// Windows: the registry under HKCU\Software\TessalinePowerTool. Elsewhere: the INI file
+// ~/.config/TessalinePowerTool.ini.
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class QSettings;
+
+namespace tess {
+
+inline const QString &appKey()
+{
+    static const QString k = QStringLiteral("TessalinePowerTool");
+    return k;
+}
+
+class SettingsStore
+{
+public:
+    static SettingsStore &instance();
+
+    // Read with default: the stored text, or the default when the key or section is missing.
+    QString read(const QString &section, const QString &key, const QString &defaultValue) const;
+    QString read(const QString &section, const QString &key, qint64 defaultValue) const;
+    bool contains(const QString &section, const QString &key) const;
+    // Write: creates section and key as needed; an existing key keeps its spelling.
+    bool write(const QString &section, const QString &key, const QString &value);
+    bool write(const QString &section, const QString &key, qint64 value);
+    // Deletes every section whose name equals this one ignoring case.
+    bool deleteSection(const QString &section);
+
+    QStringList sections() const;
+    QStringList keys(const QString &section) const;
+
+    // The file that backs the store ("" for the registry).
+    QString fileName() const;
+    // A problem met when the store was opened or last written ("" when none).
+    QString lastError() const { return m_lastError; }
+
+    // Point the store at an INI file of one's own (tests); an empty path restores the user's store.
+    static void useFile(const QString &iniPath);
+
+    ~SettingsStore();
+
+private:
+    SettingsStore();
+    void open(const QString &iniPath);
+    QString findGroup(const QString &section) const;
+    QString findKey(const QString &group, const QString &key) const;
+
+    std::unique_ptr<QSettings> m_settings;
+    QString m_lastError;
+    bool m_readOnly = false;
+};
+
+// Shorthands for the common calls under the application key.
+inline QString readSetting(const QString &section, const QString &key, const QString &def)
+{
+    return SettingsStore::instance().read(section, key, def);
+}
+inline QString readSetting(const QString &section, const QString &key, qint64 def)
+{
+    return SettingsStore::instance().read(section, key, def);
+}
+inline bool writeSetting(const QString &section, const QString &key, const QString &value)
+{
+    return SettingsStore::instance().write(section, key, value);
+}
+inline bool writeSetting(const QString &section, const QString &key, qint64 value)
+{
+    return SettingsStore::instance().write(section, key, value);
+}
+
+} // namespace tess

@@ -1,0 +1,42 @@
+#include "core/systeminfo.h"
+
+#include <QSysInfo>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
+namespace tess {
+
+QString systemLoginName()
+{
+#ifdef Q_OS_WIN
+    wchar_t buf[512];
+    DWORD size = 512;
+    if (GetUserNameW(buf, &size) && size > 0)
+        return QString::fromWCharArray(buf, int(size) - 1);
+    return QString();
+#else
+    if (const passwd *pw = getpwuid(geteuid()); pw && pw->pw_name)
+        return QString::fromLocal8Bit(pw->pw_name);
+    return QString();
+#endif
+}
+
+QString systemComputerName()
+{
+#ifdef Q_OS_WIN
+    wchar_t buf[512];
+    DWORD size = 512;
+    if (GetComputerNameW(buf, &size))
+        return QString::fromWCharArray(buf, int(size));
+    return QString();
+#else
+    return QSysInfo::machineHostName();
+#endif
+}
+
+} // namespace tess

@@ -1,0 +1,123 @@
+#include "core/uiprompter.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QUrl>
+
+namespace tess {
+
+int UiPrompter::message(const QString &text, int style, const QString &title)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (style & 0x70) {
+    case vbCritical: box.setIcon(QMessageBox::Critical); break;
+    case vbQuestion: box.setIcon(QMessageBox::Question); break;
+    case vbExclamation: box.setIcon(QMessageBox::Warning); break;
+    case vbInformation: box.setIcon(QMessageBox::Information); break;
+    default: box.setIcon(QMessageBox::NoIcon); break;
+    }
+    struct B { QMessageBox::StandardButton button; int answer; };
+    QList<B> buttons;
+    switch (style & 7) {
+    case vbOKCancel: buttons = {{QMessageBox::Ok, vbOK}, {QMessageBox::Cancel, vbCancel}}; break;
+    case vbAbortRetryIgnore:
+        buttons = {{QMessageBox::Abort, vbAbort}, {QMessageBox::Retry, vbRetry}, {QMessageBox::Ignore, vbIgnore}};
+        break;
+    case vbYesNoCancel:
+        buttons = {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}, {QMessageBox::Cancel, vbCancel}};
+        break;
+    case vbYesNo: buttons = {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}}; break;
+    case vbRetryCancel: buttons = {{QMessageBox::Retry, vbRetry}, {QMessageBox::Cancel, vbCancel}}; break;
+    default: buttons = {{QMessageBox::Ok, vbOK}}; break;
+    }
+    for (const B &b : buttons)
+        box.addButton(b.button);
+    const int defaultAns = defaultAnswer(style);
+    for (const B &b : buttons)
+        if (b.answer == defaultAns)
+            box.setDefaultButton(b.button);
+    box.exec();
+    const auto clicked = box.standardButton(box.clickedButton());
+    for (const B &b : buttons)
+        if (b.button == clicked)
+            return b.answer;
+    // Closed with Escape or the close box.
+    for (const B &b : buttons)
+        if (b.answer == vbCancel || b.answer == vbNo)
+            return b.answer;
+    return buttons.first().answer;
+}
+
+std::optional<QString> UiPrompter::openFile(const QString &title, const QString &folder, const QString &filter)
+{
+    const QString f = QFileDialog::getOpenFileName(QApplication::activeWindow(), title, folder, filter);
+    if (f.isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(f);
+}
+
+std::optional<QString> UiPrompter::saveFile(const QString &title, const QString &path, const QString &filter)
+{
+    const QString f = QFileDialog::getSaveFileName(QApplication::activeWindow(), title, path, filter);
+    if (f.isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(f);
+}
+
+std::optional<QString> UiPrompter::folder(const QString &title, const QString &folder)
+{
+    const QString f = QFileDialog::getExistingDirectory(QApplication::activeWindow(), title, folder);
+    if (f.isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(f);
+}
+
+std::optional<QString> UiPrompter::input(const QString &prompt, const QString &title, const QString &defaultText)
+{
+    bool ok = false;
+    const QString t =
+        QInputDialog::getText(QApplication::activeWindow(), title, prompt, QLineEdit::Normal, defaultText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return t;
+}
+
+LaunchResult UiLauncher::open(const QString &target)
+{
+    LaunchResult r;
+    const bool isAddress = target.contains(QStringLiteral("://")) || target.startsWith(QStringLiteral("mailto:"));
+    QUrl url;
+    if (isAddress) {
+        url = QUrl(target);
+    } else {
+        const QFileInfo fi(target);
+        if (!fi.exists()) {
+            r.notFound = true;
+            r.error = QStringLiteral("File not found: %1").arg(target);
+            return r;
+        }
+        url = QUrl::fromLocalFile(fi.absoluteFilePath());
+    }
+    r.ok = QDesktopServices::openUrl(url);
+    if (!r.ok)
+        r.error = QStringLiteral("No program could open %1").arg(target);
+    return r;
+}
+
+void installUiSeams()
+{
+    static UiPrompter prompter;
+    static UiLauncher uiLauncher;
+    setPrompter(&prompter);
+    setLauncher(&uiLauncher);
+}
+
+} // namespace tess

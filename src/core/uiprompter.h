@@ -1,0 +1,30 @@
+#pragma once
+// The real dialogs behind the prompt seam and the launcher's shell "open".
+
+#include "core/launcher.h"
+#include "core/prompts.h"
+
+class QWidget;
+
+namespace tess {
+
+class UiPrompter final : public Prompter
+{
+public:
+    int message(const QString &text, int style, const QString &title) override;
+    std::optional<QString> openFile(const QString &title, const QString &folder, const QString &filter) override;
+    std::optional<QString> saveFile(const QString &title, const QString &path, const QString &filter) override;
+    std::optional<QString> folder(const QString &title, const QString &folder) override;
+    std::optional<QString> input(const QString &prompt, const QString &title, const QString &defaultText) override;
+};
+
+class UiLauncher final : public Launcher
+{
+public:
+    LaunchResult open(const QString &target) override;
+};
+
+// Installs both for the running program.
+void installUiSeams();
+
+} // namespace tess
