@@ -1,0 +1,71 @@
+#pragma once
+// Path texts, existence and access tests, folder creation and listings. The path functions are
+// pure text work: they accept "\" and "/" and keep the separator they find. Roots are "C:\",
+// "\\server\share\" and "/".
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace tess {
+
+// ---- Path strings (never touch the disk) ----
+// The drive: "C:" for C:\A\x.dwg, "\\server\share" for a UNC path, "" for an empty or POSIX path.
+QString DriveOf(const QString &path);
+// Up to and including the last separator; "" when there is none.
+QString FolderOf(const QString &path);
+// After the last separator; the whole path when it has none; "" when it ends in a separator.
+QString FileNameOf(const QString &path);
+// FileNameOf the path without its last four characters ("" when too short).
+QString FileTitleOf(const QString &path);
+// Up to and including the (n+1)-th separator from the end; the root when there are fewer.
+QString ParentFolderOf(const QString &path, int n);
+// Up to and including the (n+1)-th separator from the start; the whole path when there are fewer.
+QString FolderFromRoot(const QString &path, int n);
+// From the character before the first ":" to the last separator; nullopt when that part holds no
+// ":" or starts with it.
+std::optional<QString> FolderFromDrive(const QString &text);
+
+// ---- Shell-library-like path strings ----
+QString ShlFileName(const QString &path);       // x.dwg
+QString ShlRemoveFileSpec(const QString &path); // C:\A
+QString ShlExtension(const QString &path);      // .dwg, or ""
+int ShlFileExists(const QString &path);         // 1 when a file or folder exists, else 0
+int ShlIsDirectory(const QString &path);        // 16 for an existing folder, else 0
+
+// ---- Existence and access ----
+bool FileOrFolderExists(const QString &path, bool isFolder = false);
+// 1 when the file of fullPath exists and its name equals fileName ignoring case, else 0.
+int Path_Exists(const QString &fullPath, const QString &fileName);
+// -1 missing, a folder, or held by another program; 0 usable.
+int FileAccessStatus(const QString &path);
+// nullopt for 0 (no answer); otherwise whether the last decimal digit is odd.
+std::optional<bool> IsOddNumber(qint64 n);
+
+// ---- Folders and listings ----
+// Creates every missing level; true when the whole path exists as folders afterwards.
+bool MakeFolderPath(const QString &path);
+// Names (no folder) of the files matching the wildcard pattern in its folder, hidden ones
+// included, folders excluded; {""} when nothing matches.
+QStringList ListFilesMatching(const QString &pattern);
+
+// ---- Marked value in a text ----
+struct MarkedText {
+    enum Status { Found, NoStart, Unclosed };
+    Status status = NoStart;
+    QString text; // the value when Found
+    bool found() const { return status == Found; }
+};
+// The text between startMarker and the next endMarker (both found ignoring case).
+MarkedText TextBetweenMarkers(const QString &text, const QString &startMarker, const QString &endMarker);
+
+// ---- System ----
+QString GetUserNameString();     // login name followed by one NUL
+QString GetComputerNameString(); // computer name followed by one NUL
+QString GetUserNameClean();      // login name, never empty
+qint32 GetPlatformId();
+qint32 GetWindowsVersionCode();
+QString osPlatformText(qint32 platformId); // "Windows NT/2K", ...
+QString osText(qint32 versionCode);        // "Windows XP", ...
+
+} // namespace tess
