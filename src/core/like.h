@@ -2,6 +2,7 @@
 // Wildcard matching and the project's one text order.
 
 #include <QString>
+#include <vector>
 
 namespace tess {
 
@@ -9,6 +10,31 @@ namespace tess {
 // "[abc]" / "[a-z]" one character of the list, "[!abc]" one character not in it. Runs in time
 // linear in the text for every pattern (no backtracking blow-up).
 bool Like(const QString &text, const QString &pattern);
+
+// A Like pattern compiled once for testing many texts (the folder walks use it).
+class LikePattern
+{
+public:
+    explicit LikePattern(const QString &pattern);
+    bool matches(const QString &text) const;
+
+private:
+    struct Atom {
+        enum Kind : unsigned char { Literal, Any, Digit, List } kind = Literal;
+        bool negate = false; // List: "[!...]"
+        char16_t ch = 0;     // Literal: the case-folded character
+        int listBegin = 0;   // List: the characters between the brackets, as indexes into m_pattern
+        int listEnd = 0;
+    };
+    bool atomMatches(const Atom &a, QChar c) const;
+    bool segmentAt(int seg, const QString &text, qsizetype pos) const;
+    int segmentSize(int seg) const { return m_segStart[seg + 1] - m_segStart[seg]; }
+
+    QString m_pattern;
+    std::vector<Atom> m_atoms;
+    std::vector<int> m_segStart; // segment s is m_atoms[m_segStart[s], m_segStart[s + 1])
+    bool m_anyStar = false;
+};
 
 // The order of every sort and comparison "ignoring case": punctuation and symbols < digits <
 // letters, case folded; deterministic and independent of the locale. <0, 0, >0.

@@ -1,11 +1,75 @@
 #include "core/mainsettings.h"
 
+#include "core/appenvironment.h"
+#include "core/pathhelpers.h"
+#include "core/prompts.h"
+#include "core/settingskeys.h"
+#include "core/settingsstore.h"
+
 namespace tess {
 
 MainSettings &settings()
 {
     static MainSettings s;
     return s;
+}
+
+QString badStoredValueMessage() { return QStringLiteral(" Hey, error #13 - Bad Read Value from Registry\r"); }
+
+QString badStoredValueTitle() { return QStringLiteral("Tessaline Message"); }
+
+SettingsLoadResult LoadMainSettings(MainSettings &s)
+{
+    SettingsLoadResult result;
+    SettingsStore &store = SettingsStore::instance();
+
+    result.storeProblem = store.takeUnreportedProblem();
+    if (!result.storeProblem.isEmpty())
+        msgBox(result.storeProblem, vbOKOnly | vbExclamation, badStoredValueTitle());
+
+    s.OS_Platform = osPlatformText(GetPlatformId());
+    s.OS = osText(GetWindowsVersionCode());
+
+    for (const StoredSetting &e : storedSettings()) {
+        if (e.member == QLatin1String("LT"))
+            s.R14Compatible = 0;
+        const QString stored = store.read(e.section, e.key, e.defaultText);
+        if (!applyStoredText(s, e, stored)) {
+            result.badMembers << e.member;
+            msgBox(badStoredValueMessage(), vbOKOnly, badStoredValueTitle());
+            applyStoredText(s, e, e.defaultText);
+        }
+        if (e.member == QLatin1String("SCRIPTSDir") && s.SCRIPTSDir.isEmpty())
+            s.SCRIPTSDir = AppEnvironment::programPath() + QStringLiteral("SCRIPTS");
+    }
+
+    s.ProgramPath = AppEnvironment::programPath();
+    s.SCROutputPath = s.OutputToDefaultPath == 1 ? s.SCROutputPathNorm : s.SCROutputPathAlt;
+    return result;
+}
+
+bool WriteMainSettings(const MainSettings &s, QStringList *failedKeys)
+{
+    SettingsStore &store = SettingsStore::instance();
+    bool all = true;
+    for (const StoredSetting *e : exitSaveSettings()) {
+        if (!store.write(e->section, e->key, storedText(s, *e))) {
+            all = false;
+            if (failedKeys)
+                *failedKeys << QString(e->section) + QLatin1Char('\\') + e->key;
+        }
+    }
+    return all;
+}
+
+bool DeleteSettingsSections()
+{
+    SettingsStore &store = SettingsStore::instance();
+    bool ok = true;
+    for (QLatin1StringView section :
+         {SettingsSection::Compatible, SettingsSection::Paths, SettingsSection::Programs, SettingsSection::Startup})
+        ok = store.deleteSection(section) && ok;
+    return ok;
 }
 
 } // namespace tess

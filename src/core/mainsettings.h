@@ -143,4 +143,31 @@ struct MainSettings {
 // The program's single instance.
 MainSettings &settings();
 
+// The text of the box shown for a stored value that does not convert to its member.
+QString badStoredValueMessage();
+// Its title.
+QString badStoredValueTitle();
+
+// What the load met.
+struct SettingsLoadResult {
+    QStringList badMembers; // members whose stored text did not convert (their defaults are used)
+    QString storeProblem;   // the store could not be read ("" when it could); shown once
+};
+
+// Reads every stored member with its default, in the load order of the main window, and sets the
+// computed members that need no window: OS, OS_Platform, R14Compatible (0), ProgramPath,
+// SCRIPTSDir (the program's "SCRIPTS" folder when empty) and SCROutputPath. A stored text that
+// does not convert shows the bad-value box and the member takes its default; the other keys are
+// read all the same. A store that could not be read is reported once, in a box, before the reads.
+SettingsLoadResult LoadMainSettings(MainSettings &s);
+
+// Writes the keys of the end-of-run save (window geometry, splitters, filters, batch texts, load
+// method, batch switches, SAVEAS, the processed counter, source and SAVEAS folders, output choice
+// and the User Set index "Face"), every one as text. Goes on after a failed key; returns whether
+// all were written and names the failed keys ("Section\Key") in failedKeys.
+bool WriteMainSettings(const MainSettings &s, QStringList *failedKeys = nullptr);
+
+// The Options reset: deletes the sections Compatible, Paths, Programs and Startup; UserTags stays.
+bool DeleteSettingsSections();
+
 } // namespace tess

@@ -65,6 +65,8 @@ QString GetComputerNameString(); // computer name followed by one NUL
 QString GetUserNameClean();      // login name, never empty
 qint32 GetPlatformId();
 qint32 GetWindowsVersionCode();
+// The version code of a platform id and major and minor version (0 for every later Windows).
+qint32 windowsVersionCodeFor(qint32 platformId, qint32 major, qint32 minor);
 QString osPlatformText(qint32 platformId); // "Windows NT/2K", ...
 QString osText(qint32 versionCode);        // "Windows XP", ...
 

@@ -1,6 +1,8 @@
 #include "core/settingsstore.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 
 namespace tess {
@@ -25,35 +27,88 @@ void SettingsStore::useFile(const QString &iniPath)
     instance().open(iniPath);
 }
 
+namespace {
+
+// The file itself when it exists, else a file of the same folder whose name differs only in letter
+// case (the store's names ignore case, also the application key that names the file).
+QString resolveLetterCase(const QString &path)
+{
+    const QFileInfo fi(path);
+    if (fi.exists())
+        return path;
+    const QDir dir = fi.absoluteDir();
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &n : names)
+        if (n.compare(fi.fileName(), Qt::CaseInsensitive) == 0)
+            return dir.filePath(n);
+    return path;
+}
+
+std::unique_ptr<QSettings> makeSettings(const QString &iniPath)
+{
+    if (!iniPath.isEmpty())
+        return std::make_unique<QSettings>(resolveLetterCase(iniPath), QSettings::IniFormat);
+#ifdef Q_OS_WIN
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, appKey(), QString());
+#else
+    auto s = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, appKey(), QString());
+    const QString resolved = resolveLetterCase(s->fileName());
+    if (resolved != s->fileName()) {
+        s.reset();
+        s = std::make_unique<QSettings>(resolved, QSettings::IniFormat);
+    }
+    return s;
+#endif
+}
+
+} // namespace
+
 void SettingsStore::open(const QString &iniPath)
 {
     m_settings.reset();
+    m_path = iniPath;
     m_lastError.clear();
+    m_openProblem.clear();
+    m_openProblemReported = false;
     m_readOnly = false;
-    if (!iniPath.isEmpty()) {
-        m_settings = std::make_unique<QSettings>(iniPath, QSettings::IniFormat);
-    } else {
-#ifdef Q_OS_WIN
-        m_settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, appKey(), QString());
-#else
-        m_settings = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, appKey(), QString());
-#endif
-    }
+    m_settings = makeSettings(iniPath);
     switch (m_settings->status()) {
-    case QSettings::NoError:
-        break;
+    case QSettings::NoError: break;
     case QSettings::AccessError:
-        m_lastError = QStringLiteral("The settings store %1 cannot be read.").arg(fileName());
+        // Writing now would replace a file whose content we never saw.
+        m_openProblem = QStringLiteral("The settings file %1 cannot be read. Tessaline starts with its default "
+                                       "settings and leaves the file as it is: no setting is saved during this run.")
+                            .arg(QDir::toNativeSeparators(fileName()));
         m_readOnly = true;
         break;
     case QSettings::FormatError:
         // Never write over a file we could not understand: the user may want it back.
-        m_lastError = QStringLiteral("The settings file %1 is damaged; the defaults are used and the file is "
-                                     "left as it is.")
-                          .arg(fileName());
+        m_openProblem = QStringLiteral("The settings file %1 is damaged. Tessaline uses what it could read and "
+                                       "the defaults for the rest, and leaves the file as it is: no setting is "
+                                       "saved until the file is repaired or removed.")
+                            .arg(QDir::toNativeSeparators(fileName()));
         m_readOnly = true;
         break;
     }
+    m_lastError = m_openProblem;
+}
+
+void SettingsStore::reopenAfterFailedWrite()
+{
+    // QSettings keeps the first error it met for good; a fresh object reports the next write truly.
+    // The value that could not be written is dropped with the old object.
+    m_settings.reset();
+    m_settings = makeSettings(m_path);
+    if (m_settings->status() != QSettings::NoError)
+        m_readOnly = true;
+}
+
+QString SettingsStore::takeUnreportedProblem()
+{
+    if (m_openProblemReported || m_openProblem.isEmpty())
+        return QString();
+    m_openProblemReported = true;
+    return m_openProblem;
 }
 
 QString SettingsStore::fileName() const
@@ -120,7 +175,9 @@ bool SettingsStore::write(const QString &section, const QString &key, const QStr
     m_settings->setValue(g + QLatin1Char('/') + k, value);
     m_settings->sync();
     if (m_settings->status() != QSettings::NoError) {
-        m_lastError = QStringLiteral("The settings store %1 cannot be written.").arg(fileName());
+        m_lastError =
+            QStringLiteral("The settings store %1 cannot be written.").arg(QDir::toNativeSeparators(fileName()));
+        reopenAfterFailedWrite();
         return false;
     }
     return true;
@@ -139,7 +196,13 @@ bool SettingsStore::deleteSection(const QString &section)
         if (g.compare(section, Qt::CaseInsensitive) == 0)
             m_settings->remove(g);
     m_settings->sync();
-    return m_settings->status() == QSettings::NoError;
+    if (m_settings->status() != QSettings::NoError) {
+        m_lastError =
+            QStringLiteral("The settings store %1 cannot be written.").arg(QDir::toNativeSeparators(fileName()));
+        reopenAfterFailedWrite();
+        return false;
+    }
+    return true;
 }
 
 QStringList SettingsStore::sections() const { return m_settings->childGroups(); }

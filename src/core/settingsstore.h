@@ -40,8 +40,15 @@ public:
     QString fileName() const;
     // A problem met when the store was opened or last written ("" when none).
     QString lastError() const { return m_lastError; }
+    // True when the store could not be read when it was opened: every write is refused for the rest
+    // of the run, so a file we could not understand is never replaced.
+    bool isReadOnly() const { return m_readOnly; }
+    // The problem met when the store was opened, handed out once (for the one message at start);
+    // "" afterwards and when there was none.
+    QString takeUnreportedProblem();
 
     // Point the store at an INI file of one's own (tests); an empty path restores the user's store.
+    // A file that exists only under another letter case of its name is used as it is.
     static void useFile(const QString &iniPath);
 
     ~SettingsStore();
@@ -49,11 +56,15 @@ public:
 private:
     SettingsStore();
     void open(const QString &iniPath);
+    void reopenAfterFailedWrite();
     QString findGroup(const QString &section) const;
     QString findKey(const QString &group, const QString &key) const;
 
     std::unique_ptr<QSettings> m_settings;
+    QString m_path; // the INI file asked for ("" for the user's own store)
     QString m_lastError;
+    QString m_openProblem;
+    bool m_openProblemReported = false;
     bool m_readOnly = false;
 };
 

@@ -39,4 +39,26 @@ QString systemComputerName()
 #endif
 }
 
+WindowsVersion systemWindowsVersion()
+{
+    WindowsVersion v;
+#ifdef Q_OS_WIN
+    // RtlGetVersion reports the true version; GetVersionEx is capped by the manifest.
+    using RtlGetVersionFn = LONG(WINAPI *)(OSVERSIONINFOW *);
+    if (HMODULE ntdll = GetModuleHandleW(L"ntdll.dll")) {
+        if (auto fn =
+                reinterpret_cast<RtlGetVersionFn>(reinterpret_cast<void *>(GetProcAddress(ntdll, "RtlGetVersion")))) {
+            OSVERSIONINFOW info = {};
+            info.dwOSVersionInfoSize = sizeof(info);
+            if (fn(&info) == 0) {
+                v.platformId = qint32(info.dwPlatformId);
+                v.major = qint32(info.dwMajorVersion);
+                v.minor = qint32(info.dwMinorVersion);
+            }
+        }
+    }
+#endif
+    return v;
+}
+
 } // namespace tess

@@ -9,4 +9,13 @@ namespace tess {
 QString systemLoginName();
 QString systemComputerName();
 
+// The Windows version as the system reports it. Elsewhere: what a current NT system reports
+// (platform 2, version 10.0).
+struct WindowsVersion {
+    qint32 platformId = 2;
+    qint32 major = 10;
+    qint32 minor = 0;
+};
+WindowsVersion systemWindowsVersion();
+
 } // namespace tess

@@ -1,0 +1,437 @@
+#include "listutils.h"
+
+#include "like.h"
+#include "mainsettings.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <set>
+#include <unordered_set>
+#include <vector>
+
+#ifdef Q_OS_WIN
+#include <QDirIterator>
+#include <QFileInfo>
+#else
+#include <dirent.h>
+#include <sys/stat.h>
+#endif
+
+namespace tess {
+
+qint64 FoundFileCount = 0;
+
+// ---- Progress pacing ----
+
+ScanPacer::ScanPacer(ScanProgress *progress)
+    : m_progress(progress), m_interval(progress ? qMax(0, progress->intervalMs()) : 0)
+{
+    m_timer.start();
+}
+
+bool ScanPacer::due()
+{
+    if (!m_progress)
+        return false;
+    if (m_interval == 0 || m_timer.elapsed() >= m_interval) {
+        m_timer.restart();
+        return true;
+    }
+    return false;
+}
+
+void ScanPacer::update(const QString &text)
+{
+    if (!m_progress)
+        return;
+    m_progress->label(text);
+    m_progress->pump();
+    m_timer.restart();
+}
+
+void ScanPacer::pump()
+{
+    if (!m_progress)
+        return;
+    m_progress->pump();
+    m_timer.restart();
+}
+
+bool stopScanRequested() { return settings().STOPSCAN == 1; }
+
+Qt::CaseSensitivity pathCaseSensitivity()
+{
+#ifdef Q_OS_WIN
+    return Qt::CaseInsensitive;
+#else
+    return Qt::CaseSensitive;
+#endif
+}
+
+// ---- Folder listing (the one platform-specific piece) ----
+
+namespace {
+
+struct FolderEntry {
+    enum Kind : unsigned char { File, Folder, Link };
+    QString name;
+    Kind kind = File;
+};
+
+// Entries of one folder other than "." and "..", hidden ones included. A symbolic link or
+// junction is reported as Link whatever it points to (it is never descended into). False when
+// the folder cannot be read.
+bool readFolder(const QString &folder, std::vector<FolderEntry> &out)
+{
+    out.clear();
+#ifdef Q_OS_WIN
+    QDir dir(folder);
+    if (!dir.isReadable())
+        return false;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        const QFileInfo fi = it.fileInfo();
+        FolderEntry e;
+        e.name = fi.fileName();
+#if QT_VERSION >= QT_VERSION_CHECK(6, 4, 0)
+        const bool link = fi.isSymbolicLink() || fi.isJunction();
+#else
+        const bool link = fi.isSymbolicLink();
+#endif
+        if (link)
+            e.kind = FolderEntry::Link;
+        else if (fi.isDir())
+            e.kind = FolderEntry::Folder;
+        out.push_back(std::move(e));
+    }
+    return true;
+#else
+    const QByteArray native = QFile::encodeName(folder);
+    DIR *dir = ::opendir(native.constData());
+    if (!dir)
+        return false;
+    while (const dirent *d = ::readdir(dir)) {
+        const char *n = d->d_name;
+        if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0)))
+            continue;
+        FolderEntry e;
+        unsigned char type = d->d_type;
+        if (type == DT_UNKNOWN) {
+            struct stat st;
+            const QByteArray full = native + (native.endsWith('/') ? "" : "/") + n;
+            if (::lstat(full.constData(), &st) != 0)
+                continue;
+            type = S_ISLNK(st.st_mode) ? DT_LNK : S_ISDIR(st.st_mode) ? DT_DIR : DT_REG;
+        }
+        if (type == DT_DIR)
+            e.kind = FolderEntry::Folder;
+        else if (type == DT_LNK)
+            e.kind = FolderEntry::Link;
+        e.name = QFile::decodeName(n);
+        out.push_back(std::move(e));
+    }
+    ::closedir(dir);
+    return true;
+#endif
+}
+
+// Whether a link points to an existing file that is not a folder (such a link is listed like a
+// file; links to folders and dangling links are left out).
+bool linkIsFile(const QString &path)
+{
+#ifdef Q_OS_WIN
+    const QFileInfo fi(path);
+    return fi.exists() && !fi.isDir();
+#else
+    struct stat st;
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISDIR(st.st_mode);
+#endif
+}
+
+// The folder with one separator at its end: the one it already ends with, else the last one it
+// holds ("\" or "/"), else the platform's.
+QString withSeparator(const QString &folder)
+{
+    if (folder.endsWith(QLatin1Char('\\')) || folder.endsWith(QLatin1Char('/')))
+        return folder;
+    const qsizetype back = folder.lastIndexOf(QLatin1Char('\\'));
+    const qsizetype fwd = folder.lastIndexOf(QLatin1Char('/'));
+    if (back < 0 && fwd < 0)
+        return folder + QDir::separator();
+    return folder + (back > fwd ? QLatin1Char('\\') : QLatin1Char('/'));
+}
+
+// Deterministic order of a folder's entries: textCompare, ties (names differing in case only)
+// by code point.
+void sortEntries(std::vector<FolderEntry> &entries)
+{
+    std::sort(entries.begin(), entries.end(), [](const FolderEntry &a, const FolderEntry &b) {
+        const int c = textCompare(a.name, b.name);
+        return c != 0 ? c < 0 : a.name < b.name;
+    });
+}
+
+struct Level {
+    QString folder; // with its separator
+    std::vector<FolderEntry> entries;
+    size_t next = 0;
+};
+
+// The shared walk: depth first, parents before children, a sub-folder walked completely before
+// the next entry of its parent. onFile(folder, name) decides about each file (and each link to a
+// file); afterEntry() runs after every entry handled and answers whether to end the walk.
+template <typename OnFile, typename AfterEntry>
+void walk(const QString &folder, OnFile onFile, AfterEntry afterEntry, bool stopAfterEntry)
+{
+    std::vector<Level> stack;
+    auto enter = [&stack](QString f) {
+        Level lv;
+        lv.folder = std::move(f);
+        if (readFolder(lv.folder, lv.entries))
+            sortEntries(lv.entries);
+        stack.push_back(std::move(lv));
+    };
+    enter(withSeparator(folder));
+    while (!stack.empty()) {
+        Level &lv = stack.back();
+        if (lv.next >= lv.entries.size()) {
+            stack.pop_back();
+            // Back in the parent: the sub-folder was the parent's entry in hand.
+            if (!stack.empty() && afterEntry() && stopAfterEntry)
+                stack.back().next = stack.back().entries.size();
+            continue;
+        }
+        const FolderEntry &e = lv.entries[lv.next++];
+        if (e.kind == FolderEntry::Folder) {
+            QString sub = lv.folder + e.name + lv.folder.back();
+            enter(std::move(sub)); // lv is not used past this point
+            continue;
+        }
+        onFile(lv.folder, e);
+        if (afterEntry() && stopAfterEntry)
+            lv.next = lv.entries.size();
+    }
+}
+
+} // namespace
+
+void SearchFilesIntoList(const QString &folder, const QString &pattern, QStringList &list, ScanProgress *progress)
+{
+    const LikePattern like(pattern);
+    ScanPacer pacer(progress);
+    auto labelText = [] { return QString::number(FoundFileCount) + QStringLiteral(" files found"); };
+    qint64 lastShown = -1;
+    if (pacer.due())
+        pacer.pump();
+    walk(
+        folder,
+        [&](const QString &dir, const FolderEntry &e) {
+            if (!like.matches(e.name))
+                return;
+            QString full = dir + e.name;
+            if (e.kind == FolderEntry::Link && !linkIsFile(full))
+                return;
+            list.append(std::move(full));
+            ++FoundFileCount;
+        },
+        [&] {
+            if (pacer.due()) {
+                lastShown = FoundFileCount;
+                pacer.update(labelText());
+            }
+            return stopScanRequested();
+        },
+        true);
+    // The last count is always shown, however recent the previous update.
+    if (pacer.active() && lastShown != FoundFileCount && FoundFileCount > 0)
+        progress->label(labelText());
+}
+
+void SearchFileTitlesIntoList(const QString &folder, const QString &pattern, QStringList &list, ScanProgress *progress)
+{
+    const LikePattern like(pattern.toLower());
+    ScanPacer pacer(progress);
+    walk(
+        folder,
+        [&](const QString &dir, const FolderEntry &e) {
+            const QString lower = e.name.toLower();
+            if (!like.matches(lower))
+                return;
+            if (e.kind == FolderEntry::Link && !linkIsFile(dir + e.name))
+                return;
+            list.append(lower.chopped(qMin<qsizetype>(4, lower.size())).toUpper());
+            ++FoundFileCount;
+        },
+        [&] {
+            if (pacer.due())
+                pacer.pump();
+            return false;
+        },
+        false);
+}
+
+QString TrimAtNull(const QString &text)
+{
+    const qsizetype at = text.indexOf(QChar(0));
+    return at < 0 ? text : text.left(at);
+}
+
+QString ShortenPathForDisplay(const QString &path, int)
+{
+    if (path.size() <= 93)
+        return path;
+    return path.left(45) + QStringLiteral("...") + path.right(45);
+}
+
+QString ListClipboardText(const QStringList &entries) { return entries.join(QStringLiteral("\r\n")); }
+
+// The classic procedure: for i from the top down, the greatest of values[0..i] goes to i; the
+// entry at i stays when it is among the greatest, otherwise the lowest-indexed of the greatest
+// is swapped with it. Which group is greatest at each step is known from one O(n log n) sort;
+// the positions of each group's entries are kept in ordered sets, so every step (finding the
+// lowest-indexed member, the swap) costs O(log n) and the result is exactly the procedure's.
+void SortArrayAscending(QStringList &values)
+{
+    const qsizetype n = values.size();
+    if (n < 2)
+        return;
+    std::vector<qsizetype> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&values](qsizetype a, qsizetype b) { return textCompare(values.at(a), values.at(b)) < 0; });
+
+    // group[e]: rank of the group of equal entries that entry e (original index) belongs to.
+    std::vector<qsizetype> group(n);
+    std::vector<qsizetype> groupSize, groupFirst;
+    for (qsizetype k = 0; k < n; ++k) {
+        if (k == 0 || textCompare(values.at(order[k - 1]), values.at(order[k])) != 0) {
+            groupSize.push_back(0);
+            groupFirst.push_back(k);
+        }
+        group[order[k]] = qsizetype(groupSize.size()) - 1;
+        ++groupSize.back();
+    }
+    const qsizetype groups = qsizetype(groupSize.size());
+    if (groups == n) { // all distinct: the procedure's result is the plain sorted order
+        QStringList sorted;
+        sorted.reserve(n);
+        for (qsizetype e : order)
+            sorted.append(values.at(e));
+        values = std::move(sorted);
+        return;
+    }
+
+    // at[p]: the original entry now at position p. Groups of one need no set: their member's
+    // position is tracked in posOf.
+    std::vector<qsizetype> at(n), posOf(n);
+    std::iota(at.begin(), at.end(), 0);
+    std::iota(posOf.begin(), posOf.end(), 0);
+    std::vector<std::set<qsizetype>> positions(groups);
+    for (qsizetype e = 0; e < n; ++e) {
+        if (groupSize[group[e]] > 1)
+            positions[group[e]].insert(e);
+    }
+    auto removePos = [&](qsizetype e, qsizetype p) {
+        if (groupSize[group[e]] > 1)
+            positions[group[e]].erase(p);
+    };
+    auto addPos = [&](qsizetype e, qsizetype p) {
+        posOf[e] = p;
+        if (groupSize[group[e]] > 1)
+            positions[group[e]].insert(p);
+    };
+
+    qsizetype g = groups - 1; // the greatest group with members still unplaced
+    qsizetype leftInGroup = groupSize[g];
+    for (qsizetype i = n - 1; i >= 0; --i) {
+        if (leftInGroup == 0) {
+            --g;
+            leftInGroup = groupSize[g];
+        }
+        const qsizetype top = at[i];
+        if (group[top] == g) {
+            removePos(top, i);
+        } else {
+            const qsizetype p = groupSize[g] > 1 ? *positions[g].begin() : posOf[order[groupFirst[g]]];
+            const qsizetype moving = at[p];
+            removePos(moving, p);
+            removePos(top, i);
+            at[i] = moving;
+            posOf[moving] = i;
+            at[p] = top;
+            addPos(top, p);
+        }
+        --leftInGroup;
+    }
+    QStringList sorted;
+    sorted.reserve(n);
+    for (qsizetype p = 0; p < n; ++p)
+        sorted.append(values.at(at[p]));
+    values = std::move(sorted);
+}
+
+QString duplicatePercentText(qint64 removed, qint64 count)
+{
+    if (count < 2)
+        return QStringLiteral("0");
+    const double share = double(removed) / double(count - 1);
+    // Two decimals, halves to even (the default rounding mode), then as a percentage.
+    const double rounded = std::nearbyint(share * 100.0);
+    return QString::number(qint64(rounded));
+}
+
+qint64 RemoveDuplicateListItems(QStringList &list, ScanProgress *progress, Qt::CaseSensitivity cs)
+{
+    settings().STOPSCAN = 0;
+    ScanPacer pacer(progress);
+    pacer.update(QStringLiteral("Buffering File Names"));
+
+    const qsizetype n = list.size();
+    std::vector<char> keep(n, 1);
+    std::unordered_set<QString> seen;
+    seen.reserve(size_t(n));
+    qint64 removed = 0;
+    // From the last entry down: the first time a key is met is its last occurrence, which stays.
+    for (qsizetype i = n - 1; i >= 0; --i) {
+        const QString &s = list.at(i);
+        bool fresh;
+        if (cs == Qt::CaseSensitive) {
+            fresh = seen.insert(s).second;
+        } else {
+            QString key(s.size(), Qt::Uninitialized);
+            QChar *k = key.data();
+            for (QChar c : s) {
+                const char16_t u = c.unicode();
+                *k++ = u < 0x80 ? QChar(u >= u'A' && u <= u'Z' ? char16_t(u | 0x20) : u) : c.toCaseFolded();
+            }
+            fresh = seen.insert(std::move(key)).second;
+        }
+        if (!fresh) {
+            keep[i] = 0;
+            ++removed;
+            if (pacer.due())
+                pacer.update(duplicatePercentText(removed, n) + QStringLiteral("% Complete"));
+        } else if (pacer.due()) {
+            pacer.pump();
+        }
+        if (stopScanRequested())
+            break;
+    }
+    if (removed > 0) {
+        QStringList out;
+        out.reserve(n - removed);
+        for (qsizetype i = 0; i < n; ++i) {
+            if (keep[i])
+                out.append(std::move(list[i]));
+        }
+        list = std::move(out);
+    }
+    return removed;
+}
+
+} // namespace tess

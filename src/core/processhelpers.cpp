@@ -1,0 +1,314 @@
+#include "core/processhelpers.h"
+
+#include "core/prompts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace tess {
+
+namespace {
+
+bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+
+int lastSeparator(const QString &path)
+{
+    return std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
+}
+
+// The folder of a path: a root keeps its separator ("C:\", "\", "/"), any other folder loses it;
+// "" when the path holds no separator.
+QString folderOf(const QString &path)
+{
+    const int sep = lastSeparator(path);
+    if (sep < 0)
+        return QString();
+    if (sep == 0 || path.at(sep - 1) == QLatin1Char(':'))
+        return path.left(sep + 1);
+    return path.left(sep);
+}
+
+// Index of the quote closing the one at `open`: the first quote followed by a blank or the end of
+// the text, else the first quote at all; -1 when there is none.
+int closingQuote(const QString &text, int open)
+{
+    const QChar quote = QLatin1Char('"');
+    for (int i = text.indexOf(quote, open + 1); i >= 0; i = text.indexOf(quote, i + 1)) {
+        if (i + 1 == text.size() || isBlank(text.at(i + 1)))
+            return i;
+    }
+    return text.indexOf(quote, open + 1);
+}
+
+QString trimLeadingBlanks(const QString &text)
+{
+    int i = 0;
+    while (i < text.size() && isBlank(text.at(i)))
+        ++i;
+    return text.mid(i);
+}
+
+QString currentFolder() { return QDir::toNativeSeparators(QDir::currentPath()); }
+
+// Tells the user why a start or open failed.
+void reportLaunchFailure(const LaunchResult &r, const QString &commandLine)
+{
+    if (r.notFound) {
+        msgBox(QStringLiteral(" ") + commandLine.toUpper() + QStringLiteral(" string is incorrect...") + QChar(13) +
+                   QStringLiteral(" Please check your settings (under the 'Tools -> Options' menu) or contact ") +
+                   supportEmailAddress() + QStringLiteral("."),
+               vbOKOnly, QStringLiteral("Oops"));
+        return;
+    }
+    msgBox(QStringLiteral("Unable to run ") + commandLine + QChar(13) + QChar(13) + r.error, vbOKOnly | vbExclamation);
+}
+
+} // namespace
+
+QString supportEmailAddress() { return QStringLiteral("support@tessaline.com"); }
+
+CommandLineParts SplitCommandLine(const QString &commandLine)
+{
+    CommandLineParts p;
+    QString rest;
+    if (commandLine.startsWith(QLatin1Char('"'))) {
+        const int close = closingQuote(commandLine, 0);
+        if (close < 0) {
+            p.program = commandLine; // unclosed: the whole text, quote included
+        } else {
+            p.program = commandLine.mid(1, close - 1);
+            rest = commandLine.mid(close + 1);
+        }
+    } else {
+        int blank = 0;
+        while (blank < commandLine.size() && !isBlank(commandLine.at(blank)))
+            ++blank;
+        p.program = commandLine.left(blank);
+        rest = commandLine.mid(blank);
+    }
+    p.rewritten = p.program + rest;
+    p.argumentText = trimLeadingBlanks(rest);
+    p.arguments = SplitArguments(p.argumentText);
+    p.workingFolder = folderOf(p.program);
+    return p;
+}
+
+QStringList SplitArguments(const QString &argumentText)
+{
+    QStringList args;
+    const QString &t = argumentText;
+    int i = 0;
+    while (true) {
+        while (i < t.size() && isBlank(t.at(i)))
+            ++i;
+        if (i >= t.size())
+            break;
+        if (t.at(i) == QLatin1Char('"')) {
+            const int close = closingQuote(t, i);
+            if (close < 0) {
+                args.append(t.mid(i + 1));
+                break;
+            }
+            args.append(t.mid(i + 1, close - i - 1));
+            i = close + 1;
+        } else {
+            const int start = i;
+            while (i < t.size() && !isBlank(t.at(i)))
+                ++i;
+            args.append(t.mid(start, i - start));
+        }
+    }
+    return args;
+}
+
+std::optional<QString> ExplorerFolderOf(const QString &program, const QString &argumentText)
+{
+    const QString name = program.mid(lastSeparator(program) + 1);
+    if (name.compare(QLatin1String("explorer.exe"), Qt::CaseInsensitive) != 0 &&
+        name.compare(QLatin1String("explorer"), Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+
+    // Switches such as "/n," "/e," "/select," come first, each ended by a comma; a POSIX folder
+    // also begins with "/", so only the explorer's own switch names count.
+    static const QStringList switches = {QStringLiteral("/n"), QStringLiteral("/e"), QStringLiteral("/select"),
+                                         QStringLiteral("/root"), QStringLiteral("/separate")};
+    QString rest = trimLeadingBlanks(argumentText);
+    bool select = false;
+    while (true) {
+        const int comma = rest.indexOf(QLatin1Char(','));
+        const QString sw = (comma < 0 ? rest : rest.left(comma)).trimmed();
+        if (!switches.contains(sw, Qt::CaseInsensitive))
+            break;
+        if (sw.compare(QLatin1String("/select"), Qt::CaseInsensitive) == 0)
+            select = true;
+        rest = comma < 0 ? QString() : trimLeadingBlanks(rest.mid(comma + 1));
+    }
+    // The target runs to the end of the text (it may hold blanks); enclosing quotes are dropped.
+    QString target = rest;
+    while (!target.isEmpty() && isBlank(target.back()))
+        target.chop(1);
+    if (target.size() >= 2 && target.startsWith(QLatin1Char('"')) && target.endsWith(QLatin1Char('"')))
+        target = target.mid(1, target.size() - 2);
+    if (select)
+        target = folderOf(target);
+    return target.isEmpty() ? currentFolder() : target;
+}
+
+bool showExplorerFoldersWithFileManager()
+{
+#ifdef Q_OS_WIN
+    return false;
+#else
+    return true;
+#endif
+}
+
+LaunchResult RunCommandLine(QString commandLine, int windowStyle, const QString &workingFolder)
+{
+    Q_UNUSED(windowStyle); // the launcher always shows what it starts
+    const CommandLineParts parts = SplitCommandLine(commandLine);
+
+    LaunchResult r;
+    const std::optional<QString> folder =
+        showExplorerFoldersWithFileManager() ? ExplorerFolderOf(parts.program, parts.argumentText) : std::nullopt;
+    if (folder) {
+        r = launcher()->open(*folder);
+    } else {
+        QString wd = workingFolder;
+        if (wd.isEmpty())
+            wd = parts.workingFolder.isEmpty() ? currentFolder() : parts.workingFolder;
+        r = launcher()->start(parts.program, parts.arguments, wd);
+    }
+    if (!r.ok) {
+        if (r.error.isEmpty())
+            r.error = QStringLiteral("The program could not be started.");
+        reportLaunchFailure(r, parts.rewritten);
+    }
+    return r;
+}
+
+LaunchResult OpenWithAssociatedProgram(const QString &target)
+{
+    LaunchResult r = launcher()->open(target);
+    if (!r.ok) {
+        if (r.error.isEmpty())
+            r.error = r.notFound ? QStringLiteral("File not found") : QStringLiteral("No program could open it.");
+        msgBox(QStringLiteral("Unable to open ") + target + QChar(13) + QChar(13) + r.error, vbOKOnly | vbExclamation);
+    }
+    return r;
+}
+
+// ---- Folder copy ----
+
+namespace {
+
+CopyResult copyFailure(const QString &path, const QString &reason)
+{
+    CopyResult r;
+    r.failedPath = QDir::toNativeSeparators(path);
+    r.reason = reason;
+    return r;
+}
+
+CopyResult copyEntry(const QFileInfo &from, const QString &to);
+
+CopyResult copyFolder(const QString &from, const QString &to)
+{
+    const QFileInfo target(to);
+    if (target.exists() && !target.isDir())
+        return copyFailure(to, QStringLiteral("A file of that name is in the way of the folder."));
+    if (!target.exists() && !QDir().mkpath(to))
+        return copyFailure(to, QStringLiteral("The folder could not be created."));
+
+    QDir dir(from);
+    if (!dir.isReadable())
+        return copyFailure(from, QStringLiteral("The folder cannot be read."));
+    const QFileInfoList entries =
+        dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QFileInfo &fi : entries) {
+        CopyResult r = copyEntry(fi, to + QLatin1Char('/') + fi.fileName());
+        if (!r.ok)
+            return r;
+    }
+    CopyResult ok;
+    ok.ok = true;
+    return ok;
+}
+
+CopyResult copyEntry(const QFileInfo &from, const QString &to)
+{
+    const QString fromPath = from.absoluteFilePath();
+    if (QFileInfo(to).exists() || QFileInfo(to).isSymLink())
+        return copyFailure(to, QStringLiteral("A file or folder of that name already exists."));
+    if (from.isSymLink()) {
+        // Copied as a link to the same target: a link never leads the copy out of the tree.
+        if (!QFile::link(from.symLinkTarget(), to))
+            return copyFailure(fromPath, QStringLiteral("The link could not be copied."));
+    } else if (from.isDir()) {
+        return copyFolder(fromPath, to);
+    } else if (from.isFile()) {
+        QFile f(fromPath);
+        if (!f.copy(to))
+            return copyFailure(fromPath, f.errorString());
+    } else {
+        return copyFailure(fromPath, QStringLiteral("It is neither a file nor a folder."));
+    }
+    CopyResult ok;
+    ok.ok = true;
+    return ok;
+}
+
+// The path without trailing separators (a root keeps its own).
+QString withoutTrailingSeparator(const QString &path)
+{
+    QString p = QDir::fromNativeSeparators(path);
+    while (p.size() > 1 && p.endsWith(QLatin1Char('/')) && !p.endsWith(QLatin1String(":/")))
+        p.chop(1);
+    return p;
+}
+
+// The canonical form of a path that may not exist yet: its nearest existing ancestor resolved,
+// the missing levels appended.
+QString canonicalOfNearest(const QString &path)
+{
+    QString existing = QFileInfo(path).absoluteFilePath();
+    QString missing;
+    while (!QFileInfo::exists(existing)) {
+        const int sep = existing.lastIndexOf(QLatin1Char('/'));
+        if (sep <= 0)
+            return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+        missing.prepend(existing.mid(sep));
+        existing = existing.left(sep);
+    }
+    return QDir::cleanPath(QFileInfo(existing).canonicalFilePath() + missing);
+}
+
+} // namespace
+
+CopyResult ShellCopy(const QString &source, const QString &destination)
+{
+    const QString from = withoutTrailingSeparator(source);
+    const QString to = withoutTrailingSeparator(destination);
+    const QFileInfo src(from);
+    if (from.isEmpty() || !src.exists())
+        return copyFailure(source, QStringLiteral("The file or folder does not exist."));
+    if (to.isEmpty())
+        return copyFailure(destination, QStringLiteral("No destination was given."));
+
+    if (!src.isDir()) {
+        const QFileInfo dst(to);
+        return copyEntry(src, dst.isDir() && !dst.isSymLink() ? to + QLatin1Char('/') + src.fileName() : to);
+    }
+
+    // A destination inside the source would copy itself without end.
+    const QString srcCanonical = src.canonicalFilePath();
+    const QString dstCanonical = canonicalOfNearest(to);
+    const QString srcPrefix = srcCanonical.endsWith(QLatin1Char('/')) ? srcCanonical : srcCanonical + QLatin1Char('/');
+    if (dstCanonical == srcCanonical || dstCanonical.startsWith(srcPrefix))
+        return copyFailure(destination, QStringLiteral("The destination lies inside the folder being copied."));
+
+    return copyFolder(from, to);
+}
+
+} // namespace tess

@@ -1,0 +1,71 @@
+#pragma once
+// Starting programs from a command line, opening documents and addresses with their associated
+// program, and copying a folder tree. Every start goes through the launcher; every failure is
+// reported to the user through the prompt seam.
+
+#include "core/launcher.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace tess {
+
+// The address named in the box shown when a command line names no existing program.
+QString supportEmailAddress();
+
+// A command line taken apart: "program" (optionally in double quotes) followed by its arguments.
+struct CommandLineParts {
+    QString program;       // without its enclosing quotes
+    QString argumentText;  // everything after the program, leading blanks removed
+    QStringList arguments; // argumentText split into arguments (see SplitArguments)
+    QString workingFolder; // derived from the program; "" when the program names no folder
+    QString rewritten;     // the command line with the program's enclosing quotes removed
+};
+
+// Splits a command line. A program in double quotes ends at its closing quote (the first quote
+// followed by a blank or the end of the text, else simply the next quote); an unclosed quote
+// makes the whole text, quote included, the program. Otherwise the program ends at the first
+// blank. The working folder is the program's folder: a root keeps its separator ("C:\", "\",
+// "/"), any other folder loses it; "" when the program holds no separator.
+CommandLineParts SplitCommandLine(const QString &commandLine);
+
+// Splits argument text at blanks (spaces, tabs). An argument that begins with a double quote runs
+// to the next quote followed by a blank or the end of the text, and loses its two quotes; blanks,
+// quotes and line breaks inside it are kept. Quotes inside an unquoted argument are kept as they
+// are. An opening quote that is never closed is dropped and the rest of the text is one argument.
+QStringList SplitArguments(const QString &argumentText);
+
+// When the program is the Windows file explorer ("explorer.exe /n,/e, C:\Data" or
+// "explorer.exe /n,/e,/select, C:\Data\x.dwg"): the folder it is asked to show (for /select, the
+// folder holding the file). nullopt for any other program.
+std::optional<QString> ExplorerFolderOf(const QString &program, const QString &argumentText);
+
+// Whether an explorer command line is shown with the desktop's file manager (launcher()->open)
+// rather than started as a program: true where there is no explorer.exe.
+bool showExplorerFoldersWithFileManager();
+
+// Runs a command line without waiting for it. windowStyle is the show state the caller asks for
+// (1 = normal, 0 = hidden); a started process is always shown normally here. An empty
+// workingFolder means the one derived from the program, or the current folder. A missing program
+// shows the "Oops" box; any other failure a box with the system's reason. The result tells
+// whether the program started.
+LaunchResult RunCommandLine(QString commandLine, int windowStyle = 1, const QString &workingFolder = QString());
+
+// Opens a document, folder, web or e-mail address with its associated program, shown normally.
+// A failure is reported in a box naming the target and the reason.
+LaunchResult OpenWithAssociatedProgram(const QString &target);
+
+struct CopyResult {
+    bool ok = false;
+    QString failedPath; // the file or folder that could not be copied or created
+    QString reason;
+};
+
+// Copies the folder source, with everything inside it, to the folder destination (created when
+// missing); a single file is copied to destination as a file. Symbolic links are copied as links,
+// never followed. Files already at the destination are not overwritten: they fail the copy.
+// Reports nothing; the result names the first failure. ok only when everything was copied.
+CopyResult ShellCopy(const QString &source, const QString &destination);
+
+} // namespace tess

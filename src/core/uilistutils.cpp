@@ -1,0 +1,139 @@
+#include "uilistutils.h"
+
+#include "listutils.h"
+#include "prompts.h"
+
+#include "mainwin/frmScanStop.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QListWidget>
+
+namespace tess {
+
+namespace {
+
+// The hourglass for the lifetime of the guard.
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
+// Lets pending events run (paced by the caller) and shows nothing.
+class EventPump final : public ScanProgress
+{
+public:
+    void label(const QString &) override {}
+    void pump() override { QCoreApplication::processEvents(); }
+};
+
+void append(QListWidget *list, const QStringList &entries) { list->addItems(entries); }
+void append(QComboBox *list, const QStringList &entries) { list->addItems(entries); }
+
+template <typename List> void searchFiles(const QString &folder, const QString &pattern, List *list)
+{
+    if (!list)
+        return;
+    WaitCursor wait;
+    QStringList found;
+    SearchFilesIntoList(folder, pattern, found, frmScanStop::instance());
+    append(list, found);
+}
+
+template <typename List> void searchTitles(const QString &folder, const QString &pattern, List *list)
+{
+    if (!list)
+        return;
+    EventPump pump;
+    QStringList found;
+    SearchFileTitlesIntoList(folder, pattern, found, &pump);
+    append(list, found);
+}
+
+} // namespace
+
+QStringList listEntries(const QListWidget *list)
+{
+    QStringList out;
+    if (!list)
+        return out;
+    out.reserve(list->count());
+    for (int i = 0; i < list->count(); ++i)
+        out.append(list->item(i)->text());
+    return out;
+}
+
+QStringList listEntries(const QComboBox *list)
+{
+    QStringList out;
+    if (!list)
+        return out;
+    out.reserve(list->count());
+    for (int i = 0; i < list->count(); ++i)
+        out.append(list->itemText(i));
+    return out;
+}
+
+void SearchFilesIntoList(const QString &folder, const QString &pattern, QListWidget *list)
+{
+    searchFiles(folder, pattern, list);
+}
+
+void SearchFilesIntoList(const QString &folder, const QString &pattern, QComboBox *list)
+{
+    searchFiles(folder, pattern, list);
+}
+
+void SearchFileTitlesIntoList(const QString &folder, const QString &pattern, QListWidget *list)
+{
+    searchTitles(folder, pattern, list);
+}
+
+void SearchFileTitlesIntoList(const QString &folder, const QString &pattern, QComboBox *list)
+{
+    searchTitles(folder, pattern, list);
+}
+
+qint64 RemoveDuplicateListItems(QListWidget *list)
+{
+    qint64 removed = 0;
+    if (list) {
+        WaitCursor wait;
+        frmScanStop *scan = frmScanStop::instance();
+        scan->showScan();
+        QStringList entries = listEntries(list);
+        removed = RemoveDuplicateListItems(entries, scan);
+        if (removed > 0) {
+            list->clear();
+            list->addItems(entries);
+        }
+        scan->hideScan();
+    }
+    msgBox(QString::number(removed) + QStringLiteral(" Duplicate Items Removed "), vbInformation, appTitle());
+    return removed;
+}
+
+void CopyListToClipboard(const QStringList &entries)
+{
+    {
+        WaitCursor wait;
+        if (QClipboard *clip = QGuiApplication::clipboard()) {
+            clip->clear();
+            clip->setText(ListClipboardText(entries));
+        }
+    }
+    msgBox(QString::number(entries.size()) + QStringLiteral(" Items Copied to the Clipboard"), vbInformation,
+           appTitle());
+}
+
+void CopyListToClipboard(const QListWidget *list) { CopyListToClipboard(listEntries(list)); }
+
+void CopyListToClipboard(const QComboBox *list) { CopyListToClipboard(listEntries(list)); }
+
+} // namespace tess

@@ -1,0 +1,44 @@
+#pragma once
+// The small progress window of the long scans: a label with the progress text and a Stop button
+// that sets settings().STOPSCAN to 1. Not modal, without owner; its callers show and hide it.
+
+#include "core/listutils.h"
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+namespace tess {
+
+class frmScanStop final : public QWidget, public ScanProgress
+{
+    Q_OBJECT
+public:
+    // The program's one scan window, loaded (hidden) on first use; loading sets STOPSCAN to 0.
+    static frmScanStop *instance();
+    // Whether the window is loaded now (instance() would not load it).
+    static bool isLoaded();
+
+    // Shows it not modal; fails (false, nothing shown) while a modal window of the program is open.
+    bool showScan();
+    void hideScan() { hide(); }
+
+    QLabel *lblScanned = nullptr;
+    QPushButton *cmdCancel = nullptr;
+
+    // ScanProgress: the label's text; pending events run (the caller paces the calls).
+    void label(const QString &text) override;
+    void pump() override;
+
+    ~frmScanStop() override;
+
+public Q_SLOTS:
+    void cmdCancel_Click();
+
+private:
+    frmScanStop();
+    void Form_Load();
+};
+
+} // namespace tess

@@ -1,0 +1,339 @@
+// Starting programs from command lines, opening targets, copying folder trees, topmost windows.
+
+#include "core/processhelpers.h"
+#include "core/uiwindowhelpers.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+using namespace tess;
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+QString oopsText(const QString &commandLine)
+{
+    return QStringLiteral(" ") + commandLine.toUpper() + QStringLiteral(" string is incorrect...\r") +
+           QStringLiteral(" Please check your settings (under the 'Tools -> Options' menu) or contact ") +
+           supportEmailAddress() + QStringLiteral(".");
+}
+
+} // namespace
+
+class TestProcessHelpers : public QObject
+{
+    Q_OBJECT
+private slots:
+    void splitCommandLine_data()
+    {
+        QTest::addColumn<QString>("commandLine");
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("workingFolder");
+        QTest::addColumn<QString>("rewritten");
+
+        QTest::newRow("quoted exe, /b, quoted script")
+            << "\"C:\\Program Files\\App\\acad.exe\" /b \"C:\\My Scripts\\tessaline.scr\""
+            << "C:\\Program Files\\App\\acad.exe" << QStringList{"/b", "C:\\My Scripts\\tessaline.scr"}
+            << "C:\\Program Files\\App"
+            << "C:\\Program Files\\App\\acad.exe /b \"C:\\My Scripts\\tessaline.scr\"";
+        QTest::newRow("explorer") << "explorer.exe /n,/e, C:\\Data"
+                                  << "explorer.exe" << QStringList{"/n,/e,", "C:\\Data"} << ""
+                                  << "explorer.exe /n,/e, C:\\Data";
+        QTest::newRow("drive root") << "C:\\app.exe"
+                                    << "C:\\app.exe" << QStringList{} << "C:\\"
+                                    << "C:\\app.exe";
+        QTest::newRow("root") << "\\app.exe x"
+                              << "\\app.exe" << QStringList{"x"} << "\\"
+                              << "\\app.exe x";
+        QTest::newRow("posix root") << "/app x"
+                                    << "/app" << QStringList{"x"} << "/"
+                                    << "/app x";
+        QTest::newRow("unclosed quote") << "\"C:\\a b\\app.exe x"
+                                        << "\"C:\\a b\\app.exe x" << QStringList{} << "\"C:\\a b"
+                                        << "\"C:\\a b\\app.exe x";
+        QTest::newRow("argument glued to the quote") << "\"C:\\a b\\app.exe\"/x"
+                                                     << "C:\\a b\\app.exe" << QStringList{"/x"} << "C:\\a b"
+                                                     << "C:\\a b\\app.exe/x";
+        QTest::newRow("several blanks") << "gedit    a   b "
+                                        << "gedit" << QStringList{"a", "b"} << ""
+                                        << "gedit    a   b ";
+        QTest::newRow("quote inside a quoted path")
+            << "/usr/bin/gedit \"/tmp/it\"s here.txt\""
+            << "/usr/bin/gedit" << QStringList{"/tmp/it\"s here.txt"} << "/usr/bin"
+            << "/usr/bin/gedit \"/tmp/it\"s here.txt\"";
+        QTest::newRow("quote inside an unquoted path") << "/usr/bin/gedit /tmp/a\"b.txt"
+                                                       << "/usr/bin/gedit" << QStringList{"/tmp/a\"b.txt"} << "/usr/bin"
+                                                       << "/usr/bin/gedit /tmp/a\"b.txt";
+        QTest::newRow("line breaks in paths")
+            << "\"/opt/my\napp/run\" \"/tmp/two\nlines.scr\" /tmp/x\r\ny"
+            << "/opt/my\napp/run" << QStringList{"/tmp/two\nlines.scr", "/tmp/x\r\ny"} << "/opt/my\napp"
+            << "/opt/my\napp/run \"/tmp/two\nlines.scr\" /tmp/x\r\ny";
+        QTest::newRow("unclosed quoted argument") << "app \"/tmp/a b"
+                                                  << "app" << QStringList{"/tmp/a b"} << ""
+                                                  << "app \"/tmp/a b";
+        QTest::newRow("empty quoted argument") << "app \"\" x"
+                                               << "app" << QStringList{"", "x"} << ""
+                                               << "app \"\" x";
+        QTest::newRow("empty") << ""
+                               << "" << QStringList{} << ""
+                               << "";
+    }
+    void splitCommandLine()
+    {
+        QFETCH(QString, commandLine);
+        const CommandLineParts p = SplitCommandLine(commandLine);
+        QTEST(p.program, "program");
+        QTEST(p.arguments, "arguments");
+        QTEST(p.workingFolder, "workingFolder");
+        QTEST(p.rewritten, "rewritten");
+    }
+
+    void runPassesProgramAndArgumentsApart()
+    {
+        test::ScriptedPrompter prompter;
+        test::RecordingLauncher rec;
+        const QString line = "\"C:\\Program Files\\App\\acad.exe\" /b \"C:\\My Scripts\\tessaline.scr\"";
+        QString callers = line;
+        QVERIFY(RunCommandLine(callers, 1).ok);
+        QCOMPARE(callers, line); // the caller's text is not rewritten
+
+        // A given working folder is used unchanged; none and no folder in the program: the current one.
+        QVERIFY(RunCommandLine(QStringLiteral("gedit notes.txt"), 1, QStringLiteral("/srv/work")).ok);
+        QVERIFY(RunCommandLine(QStringLiteral("gedit"), 1).ok);
+
+        QCOMPARE(rec.calls.size(), 3);
+        QCOMPARE(rec.calls[0].program, QStringLiteral("C:\\Program Files\\App\\acad.exe"));
+        QCOMPARE(rec.calls[0].arguments, (QStringList{"/b", "C:\\My Scripts\\tessaline.scr"}));
+        QCOMPARE(rec.calls[0].workingFolder, QStringLiteral("C:\\Program Files\\App"));
+        QVERIFY(!rec.calls[0].isOpen);
+        QCOMPARE(rec.calls[1].workingFolder, QStringLiteral("/srv/work"));
+        QCOMPARE(rec.calls[1].arguments, QStringList{"notes.txt"});
+        QCOMPARE(rec.calls[2].workingFolder, QDir::toNativeSeparators(QDir::currentPath()));
+        QCOMPARE(rec.calls[2].arguments, QStringList{});
+        QVERIFY(prompter.shown().isEmpty());
+    }
+
+    void runReportsEveryFailure()
+    {
+        test::ScriptedPrompter prompter;
+        {
+            test::RecordingLauncher rec;
+            rec.nextResult = {false, true, QStringLiteral("File not found")};
+            prompter.expectMessage();
+            const QString line = "\"C:\\Program Files\\Nope\\acad.exe\" /b \"C:\\x.scr\"";
+            QVERIFY(!RunCommandLine(line, 1).ok);
+            QCOMPARE(prompter.last().title, QStringLiteral("Oops"));
+            QCOMPARE(prompter.last().style, int(vbOKOnly));
+            QCOMPARE(prompter.last().text, oopsText("C:\\Program Files\\Nope\\acad.exe /b \"C:\\x.scr\""));
+
+            rec.nextResult = {false, false, QStringLiteral("Permission denied")};
+            prompter.expectMessage();
+            QVERIFY(!RunCommandLine(QStringLiteral("/opt/app/run x"), 1).ok);
+            QCOMPARE(prompter.last().title, appTitle());
+            QVERIFY2(prompter.last().text.contains(QStringLiteral("/opt/app/run x")), qPrintable(prompter.last().text));
+            QVERIFY2(prompter.last().text.contains(QStringLiteral("Permission denied")),
+                     qPrintable(prompter.last().text));
+        }
+        // The real launcher: a program that does not exist, with or without a folder.
+        for (const QString &line : {QStringLiteral("/nonexistent/tessaline-nope.exe /b x.scr"),
+                                    QStringLiteral("tessaline-no-such-program-on-path x")}) {
+            prompter.expectMessage();
+            const LaunchResult r = RunCommandLine(line, 1);
+            QVERIFY(!r.ok);
+            QVERIFY(r.notFound);
+            QCOMPARE(prompter.last().text, oopsText(line));
+        }
+        QVERIFY(prompter.allUsed());
+    }
+
+#ifndef Q_OS_WIN
+    void runStartsARealProgramFoundOnPath()
+    {
+        test::ScriptedPrompter prompter;
+        QVERIFY(RunCommandLine(QStringLiteral("true \"an argument\""), 1).ok);
+        QVERIFY(prompter.shown().isEmpty());
+    }
+#endif
+
+    void explorerFolder_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<bool>("isExplorer");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("folder") << "explorer.exe"
+                                << "/n,/e, C:\\Data" << true << "C:\\Data";
+        QTest::newRow("select") << "EXPLORER.EXE"
+                                << "/n,/e,/select, C:\\Data\\x.dwg" << true << "C:\\Data";
+        QTest::newRow("select at root") << "explorer.exe"
+                                        << "/n,/e,/select, /a.dwg" << true << "/";
+        QTest::newRow("blanks in folder") << "explorer.exe"
+                                          << "/n,/e, /home/u/My Folder " << true << "/home/u/My Folder";
+        QTest::newRow("quoted, full path") << "C:\\Windows\\explorer.exe"
+                                           << "/e,\"C:\\x y\"" << true << "C:\\x y";
+        QTest::newRow("quote in folder") << "explorer.exe"
+                                         << "/n,/e, /tmp/a\"b" << true << "/tmp/a\"b";
+        QTest::newRow("no target") << "explorer.exe"
+                                   << "/n,/e," << true << QDir::toNativeSeparators(QDir::currentPath());
+        QTest::newRow("other program") << "notepad.exe"
+                                       << "/n,/e, C:\\Data" << false << "";
+        QTest::newRow("explorer in a name") << "myexplorer.exe"
+                                            << "x" << false << "";
+    }
+    void explorerFolder()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, arguments);
+        QFETCH(bool, isExplorer);
+        const std::optional<QString> f = ExplorerFolderOf(program, arguments);
+        QCOMPARE(f.has_value(), isExplorer);
+        if (f)
+            QTEST(*f, "folder");
+    }
+
+    void explorerCommandLineShowsTheFolder()
+    {
+        test::ScriptedPrompter prompter;
+        test::RecordingLauncher rec;
+        QVERIFY(RunCommandLine(QStringLiteral("explorer.exe /n,/e,/select, /tmp/My Folder/a.dwg"), 1).ok);
+        QCOMPARE(rec.calls.size(), 1);
+        if (showExplorerFoldersWithFileManager()) {
+            QVERIFY(rec.calls[0].isOpen);
+            QCOMPARE(rec.calls[0].program, QStringLiteral("/tmp/My Folder"));
+        } else {
+            QVERIFY(!rec.calls[0].isOpen);
+            QCOMPARE(rec.calls[0].program, QStringLiteral("explorer.exe"));
+        }
+    }
+
+    void openWithAssociatedProgram()
+    {
+        test::ScriptedPrompter prompter;
+        test::RecordingLauncher rec;
+        QVERIFY(OpenWithAssociatedProgram(QStringLiteral("https://example.com/a b")).ok);
+        QCOMPARE(rec.calls.size(), 1);
+        QVERIFY(rec.calls[0].isOpen);
+        QCOMPARE(rec.calls[0].program, QStringLiteral("https://example.com/a b"));
+        QVERIFY(prompter.shown().isEmpty());
+
+        rec.nextResult = {false, false, QStringLiteral("No browser")};
+        prompter.expectMessage();
+        QVERIFY(!OpenWithAssociatedProgram(QStringLiteral("mailto:x@y.z")).ok);
+        QVERIFY(prompter.last().text.contains(QStringLiteral("mailto:x@y.z")));
+        QVERIFY(prompter.last().text.contains(QStringLiteral("No browser")));
+        QVERIFY(prompter.allUsed());
+    }
+
+    void shellCopyCopiesTheWholeTree()
+    {
+        QTemporaryDir tmp;
+        const QString src = tmp.path() + "/SCRIPTS";
+        writeFile(src + "/a.scr", "ZOOM\r\nE\r\n");
+        writeFile(src + "/.hidden", "h");
+        writeFile(src + "/sub/deeper/b c.scr", "deep");
+        QDir(src).mkpath("empty");
+#ifndef Q_OS_WIN
+        writeFile(src + "/odd\"name\nwith break.scr", "odd");
+        // A link back up the tree: copied as a link, never followed.
+        QVERIFY(QFile::link(src, src + "/sub/loop"));
+#endif
+        const QString dst = tmp.path() + "/BACKUP/2024-01-02-03-04-05/SCRIPTS/";
+        const CopyResult r = ShellCopy(src + "/", dst);
+        QVERIFY2(r.ok, qPrintable(r.failedPath + ": " + r.reason));
+        QCOMPARE(readFile(dst + "a.scr"), QByteArray("ZOOM\r\nE\r\n"));
+        QCOMPARE(readFile(dst + ".hidden"), QByteArray("h"));
+        QCOMPARE(readFile(dst + "sub/deeper/b c.scr"), QByteArray("deep"));
+        QVERIFY(QFileInfo(dst + "empty").isDir());
+#ifndef Q_OS_WIN
+        QCOMPARE(readFile(dst + "odd\"name\nwith break.scr"), QByteArray("odd"));
+        QVERIFY(QFileInfo(dst + "sub/loop").isSymLink());
+        QCOMPARE(QFileInfo(dst + "sub/loop").symLinkTarget(), QFileInfo(src).canonicalFilePath());
+#endif
+        // A single file goes into an existing folder.
+        QVERIFY(ShellCopy(src + "/a.scr", tmp.path() + "/BACKUP").ok);
+        QCOMPARE(readFile(tmp.path() + "/BACKUP/a.scr"), QByteArray("ZOOM\r\nE\r\n"));
+    }
+
+    void shellCopyNamesWhatFailed()
+    {
+        QTemporaryDir tmp;
+        const QString src = tmp.path() + "/SCRIPTS";
+        writeFile(src + "/a.scr", "new a");
+        writeFile(src + "/b.scr", "new b");
+
+        // The destination is a file.
+        writeFile(tmp.path() + "/file", "x");
+        CopyResult r = ShellCopy(src, tmp.path() + "/file");
+        QVERIFY(!r.ok);
+        QCOMPARE(r.failedPath, QDir::toNativeSeparators(tmp.path() + "/file"));
+        QVERIFY(!r.reason.isEmpty());
+        QCOMPARE(readFile(tmp.path() + "/file"), QByteArray("x"));
+
+        // A file already at the destination is neither overwritten nor passed over.
+        writeFile(tmp.path() + "/dst/b.scr", "old b");
+        r = ShellCopy(src, tmp.path() + "/dst");
+        QVERIFY(!r.ok);
+        QCOMPARE(r.failedPath, QDir::toNativeSeparators(tmp.path() + "/dst/b.scr"));
+        QCOMPARE(readFile(tmp.path() + "/dst/b.scr"), QByteArray("old b"));
+
+        // Missing source; destination inside the source.
+        r = ShellCopy(tmp.path() + "/nothing", tmp.path() + "/dst2");
+        QVERIFY(!r.ok);
+        QCOMPARE(r.failedPath, tmp.path() + "/nothing");
+        QVERIFY(!QFileInfo::exists(tmp.path() + "/dst2"));
+        r = ShellCopy(src, src + "/BACKUP/x");
+        QVERIFY(!r.ok);
+        QVERIFY(!QFileInfo::exists(src + "/BACKUP"));
+    }
+
+    void topmostKeepsPlaceSizeAndVisibility()
+    {
+        QWidget w;
+        w.setGeometry(120, 80, 300, 200);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QPoint pos = w.pos();
+        const QSize size = w.size();
+
+        SetWindowTopmost(&w);
+        QVERIFY(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(w.isVisible());
+        QCOMPARE(w.pos(), pos);
+        QCOMPARE(w.size(), size);
+
+        ClearWindowTopmost(&w);
+        QVERIFY(!w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(w.isVisible());
+        QCOMPARE(w.pos(), pos);
+        QCOMPARE(w.size(), size);
+
+        // A hidden window stays hidden; a null one is ignored.
+        QWidget hidden;
+        SetWindowTopmost(&hidden);
+        QVERIFY(hidden.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(!hidden.isVisible());
+        SetWindowTopmost(nullptr);
+        ClearWindowTopmost(nullptr);
+    }
+};
+
+QTEST_MAIN(TestProcessHelpers)
+#include "tst_processhelpers.moc"

@@ -1,0 +1,101 @@
+#include "core/listutils.h"
+#include "core/mainsettings.h"
+#include "core/uilistutils.h"
+#include "mainwin/frmScanStop.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tess;
+
+class TestScanStop : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void loadResetsAndStopSets();
+    void walkIntoListWidget();
+    void removeDuplicatesInListWidget();
+    void copyListToClipboard();
+};
+
+void TestScanStop::loadResetsAndStopSets()
+{
+    QVERIFY(!frmScanStop::isLoaded());
+    settings().STOPSCAN = 1;
+    frmScanStop *w = frmScanStop::instance(); // the load
+    QCOMPARE(settings().STOPSCAN, 0);
+    QCOMPARE(w->windowTitle(), QStringLiteral(" Scanning..."));
+    QCOMPARE(w->findChild<QLabel *>("lblScanned")->text(), QStringLiteral("Preparing..."));
+    QPushButton *stop = w->findChild<QPushButton *>("cmdCancel");
+    QCOMPARE(stop->text(), QStringLiteral("&Stop"));
+    QVERIFY(!w->isModal());
+
+    QVERIFY(w->showScan());
+    QTest::mouseClick(stop, Qt::LeftButton);
+    QCOMPARE(settings().STOPSCAN, 1);
+    QVERIFY(w->isVisible()); // stays shown
+    QCOMPARE(frmScanStop::instance(), w);
+    QCOMPARE(settings().STOPSCAN, 1); // no second load
+    w->hideScan();
+}
+
+void TestScanStop::walkIntoListWidget()
+{
+    QTemporaryDir tmp;
+    QDir().mkpath(tmp.path() + "/s");
+    for (const char *name : {"/a.dwg", "/s/b.DWG", "/s/c.txt"}) {
+        QFile f(tmp.path() + name);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    settings().STOPSCAN = 0;
+    FoundFileCount = 0;
+    QListWidget list;
+    list.addItem(QStringLiteral("first"));
+    SearchFilesIntoList(tmp.path(), QStringLiteral("*.dwg"), &list);
+    QCOMPARE(listEntries(&list), (QStringList{"first", tmp.path() + "/a.dwg", tmp.path() + "/s/b.DWG"}));
+    QCOMPARE(frmScanStop::instance()->lblScanned->text(), QStringLiteral("2 files found"));
+}
+
+void TestScanStop::removeDuplicatesInListWidget()
+{
+    test::ScriptedPrompter prompter;
+    prompter.expectMessage();
+    QListWidget list;
+    list.addItems({"A", "B", "a", "C", "A"});
+    RemoveDuplicateListItems(&list);
+    const QStringList expected =
+        pathCaseSensitivity() == Qt::CaseInsensitive ? QStringList{"B", "C", "A"} : QStringList{"B", "a", "C", "A"};
+    QCOMPARE(listEntries(&list), expected);
+    QCOMPARE(prompter.last().text, QString::number(5 - expected.size()) + QStringLiteral(" Duplicate Items Removed "));
+    QCOMPARE(prompter.last().style, int(vbInformation));
+    QCOMPARE(prompter.last().title, appTitle());
+    QVERIFY(!frmScanStop::instance()->isVisible());
+}
+
+void TestScanStop::copyListToClipboard()
+{
+    test::ScriptedPrompter prompter;
+    prompter.expectMessage();
+    prompter.expectMessage();
+    QListWidget list;
+    list.addItems({"C:\\a.dwg", "C:\\b.dwg"});
+    CopyListToClipboard(&list);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("C:\\a.dwg\r\nC:\\b.dwg"));
+    QCOMPARE(prompter.last().text, QStringLiteral("2 Items Copied to the Clipboard"));
+    QCOMPARE(prompter.last().style, int(vbInformation));
+    QCOMPARE(prompter.last().title, appTitle());
+    CopyListToClipboard(QStringList{});
+    QCOMPARE(prompter.last().text, QStringLiteral("0 Items Copied to the Clipboard"));
+    QVERIFY(prompter.allUsed());
+}
+
+QTEST_MAIN(TestScanStop)
+#include "tst_scanstop.moc"
