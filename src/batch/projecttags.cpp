@@ -1,0 +1,282 @@
+#include "batch/projecttags.h"
+
+#include "batch/tagsubstitution.h"
+#include "core/appenvironment.h"
+#include "core/like.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
+
+namespace tess {
+
+namespace {
+
+const QString kIndexName = QStringLiteral("PTAGMAN.DAT");
+
+QString errorText(int number, const QString &description)
+{
+    return QStringLiteral("Error %1 (%2) in procedure SubstituteProjectTAGS of Form frmMain")
+        .arg(number)
+        .arg(description);
+}
+
+// File names of a folder, looked up exactly first, then ignoring case.
+class FolderNames
+{
+public:
+    explicit FolderNames(const QString &folder)
+    {
+        const QStringList names =
+            QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        for (const QString &n : names) {
+            m_exact.insert(n);
+            const QString key = n.toCaseFolded();
+            if (!m_folded.contains(key))
+                m_folded.insert(key, n);
+        }
+    }
+    // The name as it is on disk, or an empty text.
+    QString find(const QString &name) const
+    {
+        if (m_exact.contains(name))
+            return name;
+        return m_folded.value(name.toCaseFolded());
+    }
+
+private:
+    QSet<QString> m_exact;
+    QHash<QString, QString> m_folded;
+};
+
+enum class ReadStatus { Ok, Missing, Unreadable };
+
+ReadStatus readFile(const QString &path, QByteArray &bytes)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return ReadStatus::Missing;
+    if (!info.isFile())
+        return ReadStatus::Unreadable;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return ReadStatus::Unreadable;
+    bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        return ReadStatus::Unreadable;
+    return ReadStatus::Ok;
+}
+
+} // namespace
+
+bool ProjectPathMatches(const QString &filename, const QString &pattern)
+{
+    return Like(filename, QLatin1Char('*') + pattern + QLatin1Char('*'));
+}
+
+QStringList splitTextLines(const QString &text)
+{
+    QStringList lines;
+    const QChar *d = text.constData();
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (d[i] == QLatin1Char('\r') || d[i] == QLatin1Char('\n')) {
+            lines.append(text.mid(start, i - start));
+            if (d[i] == QLatin1Char('\r') && i + 1 < n && d[i + 1] == QLatin1Char('\n'))
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+QString decodeText(QByteArrayView bytes, QStringConverter::Encoding encoding)
+{
+    QStringDecoder decoder(encoding);
+    QString text = decoder.decode(bytes);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return text;
+}
+
+ProjectTagFile ProjectTagFile::parse(QByteArrayView bytes, QStringConverter::Encoding encoding)
+{
+    ProjectTagFile p;
+    QStringList lines = splitTextLines(decodeText(bytes, encoding));
+    if (!lines.isEmpty())
+        p.pattern = lines.takeFirst();
+    if (lines.size() > ValueCount)
+        lines.resize(ValueCount);
+    p.values = lines;
+    return p;
+}
+
+QStringList parseProjectIndex(QByteArrayView bytes, QStringConverter::Encoding encoding)
+{
+    QStringList names;
+    for (const QString &line : splitTextLines(decodeText(bytes, encoding))) {
+        if (!line.trimmed().isEmpty())
+            names.append(line);
+    }
+    return names;
+}
+
+bool isPlainProjectFileName(const QString &name)
+{
+    if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || name.contains(QLatin1Char(':')))
+        return false;
+    const QString t = name.trimmed();
+    return t != QLatin1String(".") && t != QLatin1String("..") && !name.contains(QChar(0));
+}
+
+ProjectTagSet ProjectTagSet::load(const QString &dataFolder, QStringConverter::Encoding encoding)
+{
+    ProjectTagSet set;
+    QString folder = dataFolder;
+    if (!folder.endsWith(QLatin1Char('/')) && !folder.endsWith(QLatin1Char('\\')))
+        folder += QLatin1Char('/');
+    const FolderNames names(folder);
+
+    const QString indexName = names.find(kIndexName);
+    if (indexName.isEmpty())
+        return set; // no index: no active project
+    QByteArray bytes;
+    const ReadStatus indexStatus = readFile(folder + indexName, bytes);
+    if (indexStatus == ReadStatus::Missing)
+        return set;
+    if (indexStatus == ReadStatus::Unreadable) {
+        set.m_loadError =
+            errorText(75, QStringLiteral("Path/File access error")) + QStringLiteral("\r\n") + folder + indexName;
+        return set;
+    }
+
+    for (const QString &line : parseProjectIndex(bytes, encoding)) {
+        const QString onDisk = isPlainProjectFileName(line) ? names.find(line) : QString();
+        if (onDisk.isEmpty()) {
+            set.m_stoppedAt = line;
+            break;
+        }
+        QByteArray content;
+        const ReadStatus status = readFile(folder + onDisk, content);
+        if (status == ReadStatus::Missing) {
+            set.m_stoppedAt = line;
+            break;
+        }
+        if (status == ReadStatus::Unreadable) {
+            set.m_loadError =
+                errorText(75, QStringLiteral("Path/File access error")) + QStringLiteral("\r\n") + folder + onDisk;
+            break;
+        }
+        ProjectTagFile p = ProjectTagFile::parse(content, encoding);
+        p.fileName = line;
+        set.m_projects.append(p);
+    }
+    set.compilePatterns();
+    return set;
+}
+
+ProjectTagSet::ProjectTagSet(QList<ProjectTagFile> projects) : m_projects(std::move(projects)) { compilePatterns(); }
+
+void ProjectTagSet::compilePatterns()
+{
+    m_patterns.clear();
+    m_patterns.reserve(size_t(m_projects.size()));
+    for (const ProjectTagFile &p : m_projects)
+        m_patterns.emplace_back(QLatin1Char('*') + p.pattern + QLatin1Char('*'));
+}
+
+ProjectTagSet ProjectTagSet::loadFromDataFolder() { return load(AppEnvironment::dataFolder()); }
+
+QList<int> ProjectTagSet::matchingProjects(const QString &filename) const
+{
+    QList<int> matches;
+    for (int i = 0; i < m_projects.size(); ++i) {
+        if (m_patterns[size_t(i)].matches(filename))
+            matches.append(i);
+    }
+    return matches;
+}
+
+QString ProjectTagSet::incompleteMatchMessage(const QList<int> &matches) const
+{
+    for (const int i : matches) {
+        const ProjectTagFile &p = m_projects.at(i);
+        if (!p.complete())
+            return errorText(62, QStringLiteral("Input past end of file")) + QStringLiteral("\r\n") + p.fileName;
+    }
+    return QString();
+}
+
+bool ProjectTagSet::mayHoldProjectTags(const QString &text)
+{
+    return text.contains(QLatin1String("$PROJECTTAG"), Qt::CaseInsensitive);
+}
+
+namespace {
+
+// Which of $PROJECTTAG1$ … $PROJECTTAG40$ the text holds (bit n), in any case.
+quint64 projectTagsIn(const QString &text)
+{
+    static const QLatin1String head("$PROJECTTAG");
+    quint64 found = 0;
+    qsizetype at = 0;
+    while ((at = text.indexOf(head, at, Qt::CaseInsensitive)) >= 0) {
+        qsizetype i = at + head.size();
+        int n = 0;
+        int digits = 0;
+        while (i < text.size() && text.at(i) >= QLatin1Char('0') && text.at(i) <= QLatin1Char('9') && digits < 3) {
+            n = n * 10 + text.at(i).unicode() - '0';
+            ++i;
+            ++digits;
+        }
+        if (digits > 0 && i < text.size() && text.at(i) == QLatin1Char('$') && n <= ProjectTagFile::ValueCount &&
+            !(digits > 1 && text.at(at + head.size()) == QLatin1Char('0')))
+            found |= quint64(1) << n;
+        at += 1;
+    }
+    return found;
+}
+
+} // namespace
+
+QString ProjectTagSet::applyProjects(const QString &text, const QList<int> &matches) const
+{
+    QString out = text;
+    // Each value replaces its tag on the result of the value before; a replacement is only needed for a tag
+    // the text holds at that moment, so the tags are looked up again after every change.
+    quint64 present = projectTagsIn(out);
+    for (const int i : matches) {
+        if (present == 0)
+            break; // no project value can change a text without project tags
+        const ProjectTagFile &p = m_projects.at(i);
+        for (int n = 1; n <= ProjectTagFile::ValueCount; ++n) {
+            if (n > p.values.size())
+                return out;
+            if (!(present & (quint64(1) << n)))
+                continue;
+            out.replace(QStringLiteral("$PROJECTTAG%1$").arg(n), p.values.at(n - 1), Qt::CaseInsensitive);
+            present = projectTagsIn(out);
+        }
+    }
+    return out;
+}
+
+QString ProjectTagSet::SubstituteProjectTAGS(const QString &textbox, const QString &filename) const
+{
+    if (!mayHoldProjectTags(textbox))
+        return textbox;
+    return applyProjects(textbox, matchingProjects(filename));
+}
+
+QString ProjectTagSet::SpSubstituteProjectTAGS(const TagContext &tags, const QString &textbox, qint64 CNT,
+                                               const QString &filename) const
+{
+    return tags.SubstituteTAGS(SubstituteProjectTAGS(textbox, filename), CNT, filename, 0);
+}
+
+} // namespace tess

@@ -1,0 +1,693 @@
+#include "batch/tagsubstitution.h"
+
+#include "core/appenvironment.h"
+#include "core/clock.h"
+#include "core/mainsettings.h"
+#include "core/pathhelpers.h"
+
+#include <QHash>
+#include <QVarLengthArray>
+#include <bit>
+#include <cmath>
+#include <optional>
+
+namespace tess {
+
+namespace {
+
+constexpr int kRowCount = 96;
+constexpr int kMaxNameLength = 16; // "FILECOUNTINQUEUE"
+
+// Row numbers of the table (1-based), in the order of replacement.
+enum Row {
+    RowMMDDYY = 1,
+    RowDDMMYY,
+    RowYYMMDD,
+    RowDate,
+    RowYYYY,
+    RowYY,
+    RowMM,
+    RowMM1,
+    RowMM2,
+    RowMM3,
+    RowDD,
+    RowTime12,
+    RowTime24,
+    RowCounter,
+    RowFileCount,
+    RowTslPath,
+    RowUser,
+    RowComputer,
+    RowFilename,
+    RowFilenamePrev,
+    RowFilenameNext,
+    RowFilepath,
+    RowFilepath1,                      // 23 … 31: $FILEPATH-1$ … $FILEPATH-9$
+    RowFiledrive = RowFilepath1 + 9,   // 32
+    RowFiledrive1,                     // 33 … 41: $FILEDRIVE+1$ … $FILEDRIVE+9$
+    RowFirstChars = RowFiledrive1 + 9, // 42
+    RowLastChars,
+    RowSheet,
+    RowSheetPrev,
+    RowSheetNext,
+    RowTag1, // 47 … 96: $TAG1$ … $TAG50$
+};
+static_assert(RowTag1 == 47 && RowTag1 + 49 == kRowCount);
+
+QStringList buildNames()
+{
+    QStringList n = {"MM/DD/YY",
+                     "DD/MM/YY",
+                     "YY/MM/DD",
+                     "DATE",
+                     "YYYY",
+                     "YY",
+                     "MM",
+                     "MM-1",
+                     "MM-2",
+                     "MM-3",
+                     "DD",
+                     "TIME_12",
+                     "TIME_24",
+                     "COUNTER",
+                     "FILECOUNTINQUEUE",
+                     "TSL_PATH",
+                     "USER",
+                     "COMPUTER",
+                     "FILENAME",
+                     "FILENAME-PREV",
+                     "FILENAME-NEXT",
+                     "FILEPATH"};
+    for (int i = 1; i <= 9; ++i)
+        n << QStringLiteral("FILEPATH-%1").arg(i);
+    n << QStringLiteral("FILEDRIVE");
+    for (int i = 1; i <= 9; ++i)
+        n << QStringLiteral("FILEDRIVE+%1").arg(i);
+    n << QStringLiteral("FIRSTFILECHARS") << QStringLiteral("LASTFILECHARS") << QStringLiteral("SHEET")
+      << QStringLiteral("SHEET-PREV") << QStringLiteral("SHEET-NEXT");
+    for (int i = 1; i <= 50; ++i)
+        n << QStringLiteral("TAG%1").arg(i);
+    Q_ASSERT(n.size() == kRowCount);
+    return n;
+}
+
+const QStringList &bareNames()
+{
+    static const QStringList names = buildNames();
+    return names;
+}
+
+// Upper-case ASCII name (without the "$") -> row.
+const QHash<QByteArray, int> &rowByName()
+{
+    static const QHash<QByteArray, int> table = [] {
+        QHash<QByteArray, int> t;
+        const QStringList &names = bareNames();
+        for (int i = 0; i < names.size(); ++i)
+            t.insert(names.at(i).toLatin1(), i + 1);
+        return t;
+    }();
+    return table;
+}
+
+// The row of a tag name, compared ignoring case (tag names are ASCII; no other character matches them).
+int rowOf(const QChar *const *parts, const qsizetype *lengths, int partCount, qsizetype total)
+{
+    if (total <= 0 || total > kMaxNameLength)
+        return 0;
+    char buf[kMaxNameLength];
+    qsizetype k = 0;
+    for (int p = 0; p < partCount; ++p) {
+        for (qsizetype i = 0; i < lengths[p]; ++i) {
+            const char16_t c = parts[p][i].unicode();
+            if (c >= 0x80)
+                return 0;
+            buf[k++] = (c >= 'a' && c <= 'z') ? char(c - 32) : char(c);
+        }
+    }
+    return rowByName().value(QByteArray::fromRawData(buf, k), 0);
+}
+
+int rowOfView(QStringView name)
+{
+    const QChar *p = name.data();
+    const qsizetype n = name.size();
+    return rowOf(&p, &n, 1, n);
+}
+
+QString two(int n) { return QString::number(n).rightJustified(2, QLatin1Char('0')); }
+
+// The separator between the first two fields of a locale format ("M/d/yy" -> "/"), or the fallback.
+QString separatorOf(const QString &format, QChar fallback)
+{
+    bool inQuote = false;
+    bool seenField = false;
+    for (const QChar c : format) {
+        if (c == QLatin1Char('\'')) {
+            inQuote = !inQuote;
+            continue;
+        }
+        if (inQuote)
+            continue;
+        if (c.isLetter()) {
+            seenField = true;
+            continue;
+        }
+        if (seenField && !c.isSpace())
+            return QString(c);
+    }
+    return QString(fallback);
+}
+
+// The locale's long time format without its time-zone fields ("t" runs outside quotes).
+QString longTimeFormatWithoutZone(const QLocale &locale)
+{
+    const QString format = locale.timeFormat(QLocale::LongFormat);
+    QString out;
+    bool inQuote = false;
+    for (const QChar c : format) {
+        if (c == QLatin1Char('\''))
+            inQuote = !inQuote;
+        if (!inQuote && c == QLatin1Char('t'))
+            continue;
+        out += c;
+    }
+    out = out.trimmed();
+    // A zone field in the middle leaves two blanks behind.
+    while (out.contains(QLatin1String("  ")))
+        out.replace(QLatin1String("  "), QLatin1String(" "));
+    return out;
+}
+
+// A count setting read the way the stored text is converted: blanks around it allowed, a decimal number is
+// rounded half to even. nullopt with the error number: 13 not a number, 6 too large.
+struct CountResult {
+    qint64 value = 0;
+    int error = 0;
+};
+
+CountResult parseCount(const QString &text, qint64 maxAbs)
+{
+    const QString t = text.trimmed();
+    bool ok = false;
+    qint64 v = t.toLongLong(&ok, 10);
+    if (!ok) {
+        const double d = QLocale::c().toDouble(t, &ok);
+        if (!ok || !std::isfinite(d))
+            return {0, 13};
+        const double r = std::nearbyint(d);
+        if (std::fabs(r) > double(maxAbs))
+            return {0, 6};
+        v = qint64(r);
+    }
+    if (v > maxAbs || v < -maxAbs - 1)
+        return {0, 6};
+    return {v, 0};
+}
+
+QString errorText(int number)
+{
+    const QString description = number == 6 ? QStringLiteral("Overflow") : QStringLiteral("Type mismatch");
+    return QStringLiteral("Error %1 (%2) in procedure SubstituteTAGS of Form frmMain").arg(number).arg(description);
+}
+
+// The name without its terminating NUL, as the system-name functions give it.
+QString withoutTrailingNul(QString name)
+{
+    if (name.endsWith(QChar(0)))
+        name.chop(1);
+    return name;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------------------
+
+TagSettings TagSettings::fromSettings(const MainSettings &s)
+{
+    TagSettings t;
+    t.SHEETCHARS = s.SHEETCHARS;
+    t.FIRSTFILECHARS = s.FIRSTFILECHARS;
+    t.LASTFILECHARS = s.LASTFILECHARS;
+    t.TRIMZEROS = s.TRIMZEROS;
+    t.PADCOUNTER = s.PADCOUNTER;
+    t.PADDIGITS = s.PADDIGITS;
+    t.TAG = s.TAG;
+    return t;
+}
+
+TagEnvironment TagEnvironment::current()
+{
+    TagEnvironment e;
+    e.moment = Clock::now();
+    e.locale = QLocale();
+    e.programPath = AppEnvironment::programPath();
+    e.loginName = withoutTrailingNul(AppEnvironment::loginName());
+    e.computerName = withoutTrailingNul(AppEnvironment::computerName());
+    return e;
+}
+
+DateTagValues DateTagValues::compute(const QDateTime &moment, const QLocale &locale)
+{
+    DateTagValues v;
+    const QDate d = moment.date();
+    const QTime t = moment.time();
+    const QString ds = separatorOf(locale.dateFormat(QLocale::ShortFormat), QLatin1Char('/'));
+    const QString ts = separatorOf(locale.timeFormat(QLocale::ShortFormat), QLatin1Char(':'));
+    const QString mm = two(d.month()), dd = two(d.day()), yy = two(d.year() % 100);
+    v.MMDDYY = mm + ds + dd + ds + yy;
+    v.DDMMYY = dd + ds + mm + ds + yy;
+    v.YYMMDD = yy + ds + mm + ds + dd;
+    v.YYYY = QString::number(d.year()).rightJustified(4, QLatin1Char('0'));
+    v.LONGDATE = locale.dayName(d.dayOfWeek(), QLocale::LongFormat) + QStringLiteral(", ") +
+                 locale.monthName(d.month(), QLocale::ShortFormat) + QLatin1Char(' ') + QString::number(d.day()) +
+                 QStringLiteral(", ") + v.YYYY;
+    v.YY = yy;
+    v.MM = mm;
+    v.MM_1 = two(d.addDays(-30).month());
+    v.MM_2 = two(d.addDays(-60).month());
+    v.MM_3 = two(d.addDays(-90).month());
+    v.DD = dd;
+    const int h12 = t.hour() % 12 == 0 ? 12 : t.hour() % 12;
+    v.TodayTime_12 = two(h12) + ts + two(t.minute()) + ts + two(t.second()) + QLatin1Char(' ') +
+                     (t.hour() < 12 ? locale.amText() : locale.pmText());
+    v.TodayTime_24 = QString::number(t.hour()) + ts + two(t.minute()) + ts + two(t.second());
+    return v;
+}
+
+void DateTagValues::writeTo(MainSettings &s) const
+{
+    s.MMDDYY = MMDDYY;
+    s.DDMMYY = DDMMYY;
+    s.YYMMDD = YYMMDD;
+    s.LONGDATE = LONGDATE;
+    s.YYYY = YYYY;
+    s.YY = YY;
+    s.MM = MM;
+    s.MM_1 = MM_1;
+    s.MM_2 = MM_2;
+    s.MM_3 = MM_3;
+    s.DD = DD;
+    s.TodayTime_12 = TodayTime_12;
+    s.TodayTime_24 = TodayTime_24;
+}
+
+QString headerDateText(const QDateTime &moment, const QLocale &locale)
+{
+    return locale.toString(moment.date(), QLocale::ShortFormat);
+}
+
+QString headerTimeText(const QDateTime &moment, const QLocale &locale)
+{
+    return locale.toString(moment.time(), longTimeFormatWithoutZone(locale));
+}
+
+// ---------------------------------------------------------------------------------------------------------
+
+TagContext::TagContext(const TagSettings &settings, const QStringList &queue, const TagEnvironment &environment)
+    : m_settings(settings), m_queue(queue)
+{
+    m_dates = DateTagValues::compute(environment.moment, environment.locale);
+    m_headerDate = headerDateText(environment.moment, environment.locale);
+    m_headerTime = headerTimeText(environment.moment, environment.locale);
+    m_queueCount = QString::number(m_queue.size());
+    m_tslPath = environment.programPath;
+    m_tslPath.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (!m_tslPath.endsWith(QLatin1Char('/')))
+        m_tslPath += QLatin1Char('/');
+    m_user = environment.loginName;
+    m_computer = environment.computerName;
+
+    // The counts are checked in the order the substitution converts them.
+    const CountResult first = parseCount(settings.FIRSTFILECHARS, 0x7fffffff);
+    const CountResult last = parseCount(settings.LASTFILECHARS, 0x7fffffff);
+    const CountResult sheet = parseCount(settings.SHEETCHARS, 0x7fff);
+    for (const CountResult &r : {first, last, sheet}) {
+        if (r.error != 0) {
+            m_error = errorText(r.error);
+            return;
+        }
+    }
+    m_firstChars = qint32(qMax<qint64>(0, first.value));
+    m_lastChars = qint32(qMax<qint64>(0, last.value));
+    m_sheetChars = qint32(qMax<qint64>(0, sheet.value));
+}
+
+const QStringList &TagContext::tagNames()
+{
+    static const QStringList names = [] {
+        QStringList n;
+        for (const QString &b : bareNames())
+            n << QLatin1Char('$') + b + QLatin1Char('$');
+        return n;
+    }();
+    return names;
+}
+
+QString TagContext::counterText(qint64 counter) const
+{
+    if (m_settings.PADCOUNTER != 1 || m_settings.PADDIGITS <= 0)
+        return QString::number(counter);
+    const quint64 magnitude = counter < 0 ? 0 - quint64(counter) : quint64(counter);
+    QString digits = QString::number(magnitude).rightJustified(m_settings.PADDIGITS, QLatin1Char('0'));
+    return counter < 0 ? QLatin1Char('-') + digits : digits;
+}
+
+QString TagContext::sheetValue(const QString &path) const
+{
+    QString v;
+    const qsizetype start = path.size() - m_sheetChars - 4; // 0-based
+    if (path.size() > 3 && start >= 0)
+        v = path.mid(start, m_sheetChars);
+    if (m_settings.TRIMZEROS == 1) {
+        qsizetype i = 0;
+        while (i < v.size() && v.at(i) == QLatin1Char('0'))
+            ++i;
+        v.remove(0, i);
+    }
+    return v;
+}
+
+struct TagContext::Call {
+    Call(qint64 c, const QString &f, qsizetype n) : counter(c), filename(f), filenumber(n) {}
+    qint64 counter;
+    const QString &filename;
+    qsizetype filenumber;
+    bool haveTitle = false;
+    QString title;
+    bool haveNeighbours = false;
+    QString prev, next;
+    QString scratch;
+
+    const QString &fileTitle()
+    {
+        if (!haveTitle) {
+            title = FileTitleOf(filename);
+            haveTitle = true;
+        }
+        return title;
+    }
+};
+
+const QString &TagContext::value(int row, Call &c) const
+{
+    auto neighbours = [&] {
+        if (!c.haveNeighbours) {
+            const qsizetype before = c.filenumber - 1, after = c.filenumber + 1; // 1-based places
+            if (before >= 1 && before <= m_queue.size())
+                c.prev = m_queue.at(before - 1);
+            if (after >= 1 && after <= m_queue.size())
+                c.next = m_queue.at(after - 1);
+            c.haveNeighbours = true;
+        }
+    };
+    switch (row) {
+    case RowMMDDYY: return m_dates.MMDDYY;
+    case RowDDMMYY: return m_dates.DDMMYY;
+    case RowYYMMDD: return m_dates.YYMMDD;
+    case RowDate: return m_dates.LONGDATE;
+    case RowYYYY: return m_dates.YYYY;
+    case RowYY: return m_dates.YY;
+    case RowMM: return m_dates.MM;
+    case RowMM1: return m_dates.MM_1;
+    case RowMM2: return m_dates.MM_2;
+    case RowMM3: return m_dates.MM_3;
+    case RowDD: return m_dates.DD;
+    case RowTime12: return m_dates.TodayTime_12;
+    case RowTime24: return m_dates.TodayTime_24;
+    case RowCounter: return c.scratch = counterText(c.counter);
+    case RowFileCount: return m_queueCount;
+    case RowTslPath: return m_tslPath;
+    case RowUser: return m_user;
+    case RowComputer: return m_computer;
+    case RowFilename: return c.fileTitle();
+    case RowFilenamePrev: neighbours(); return c.scratch = FileTitleOf(c.prev);
+    case RowFilenameNext: neighbours(); return c.scratch = FileTitleOf(c.next);
+    case RowFilepath: return c.scratch = FolderOf(c.filename);
+    case RowFiledrive: return c.scratch = ParentFolderOf(c.filename, 99);
+    case RowFirstChars: return c.scratch = c.fileTitle().left(m_firstChars);
+    case RowLastChars: return c.scratch = c.fileTitle().right(m_lastChars);
+    case RowSheet: return c.scratch = sheetValue(c.filename);
+    case RowSheetPrev: neighbours(); return c.scratch = sheetValue(c.prev);
+    case RowSheetNext: neighbours(); return c.scratch = sheetValue(c.next);
+    default: break;
+    }
+    if (row >= RowFilepath1 && row < RowFilepath1 + 9)
+        return c.scratch = ParentFolderOf(c.filename, row - RowFilepath1 + 1);
+    if (row >= RowFiledrive1 && row < RowFiledrive1 + 9)
+        return c.scratch = FolderFromRoot(c.filename, row - RowFiledrive1 + 1);
+    if (row >= RowTag1 && row <= kRowCount)
+        return m_settings.TAG[size_t(row - RowTag1)];
+    return c.scratch = QString();
+}
+
+QString TagContext::tagValue(int row, qint64 Counter, const QString &filename, qsizetype filenumber) const
+{
+    Call c(Counter, filename, filenumber);
+    return value(row, c);
+}
+
+PreparedTagText TagContext::prepare(const QString &text) const
+{
+    PreparedTagText p;
+    p.m_text = text;
+    const QChar *data = text.constData();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (data[i] == QLatin1Char('$'))
+            p.m_dollars.push_back(i);
+    }
+    if (p.m_dollars.size() >= 2) {
+        p.m_rows.resize(p.m_dollars.size() - 1);
+        for (size_t i = 0; i + 1 < p.m_dollars.size(); ++i) {
+            const qsizetype from = p.m_dollars[i] + 1;
+            const int row = rowOfView(QStringView(data + from, p.m_dollars[i + 1] - from));
+            p.m_rows[i] = quint8(row);
+            p.m_hasTags = p.m_hasTags || row != 0;
+        }
+    }
+    return p;
+}
+
+QString TagContext::SubstituteTAGS(const QString &Text1, qint64 Counter, const QString &filename,
+                                   qsizetype filenumber) const
+{
+    if (!isValid())
+        return QString();
+    if (!Text1.contains(QLatin1Char('$')))
+        return Text1;
+    const PreparedTagText p = prepare(Text1);
+    if (!p.hasTags())
+        return Text1;
+    QString out;
+    substituteInto(out, p, Counter, filename, filenumber);
+    return out;
+}
+
+// The text is kept as a list of segments, the runs of characters between two "$" (a "$" stands between
+// every two neighbouring segments). A tag is a segment with a "$" on both sides whose characters are the
+// tag's name. One row's whole-text replacement, searched from the first character, takes its segments
+// from left to right; a match consumes both of its "$", so the segment right after a match cannot match
+// in the same row. The replacement joins the segment before, the value and the segment after into new
+// segments; these are judged afresh for the later rows only (a row never sees what it inserted itself).
+void TagContext::substituteInto(QString &out, const PreparedTagText &text, qint64 Counter, const QString &filename,
+                                qsizetype filenumber) const
+{
+    if (!isValid())
+        return;
+    if (!text.m_hasTags) {
+        out += text.m_text;
+        return;
+    }
+
+    struct Piece {
+        const QChar *data;
+        qsizetype size;
+        int next;
+    };
+    struct Seg {
+        int head = -1, tail = -1; // pieces
+        qsizetype size = 0;
+        int prev = -1, next = -1;
+        int row = 0;
+        int pass = 0; // the pass that made it; only segments of earlier passes can match
+    };
+    QVarLengthArray<Piece, 96> pieces;
+    QVarLengthArray<Seg, 64> segs;
+    QVarLengthArray<QString, 16> keep; // values the pieces point into
+    int counts[kRowCount + 1] = {};
+    quint64 present[2] = {0, 0}; // rows with a count
+
+    auto mark = [&](int row, int delta) {
+        if (row == 0)
+            return;
+        counts[row] += delta;
+        const int word = row >> 6;
+        const quint64 bit = quint64(1) << (row & 63);
+        if (counts[row] > 0)
+            present[word] |= bit;
+        else
+            present[word] &= ~bit;
+    };
+    auto addPiece = [&](int seg, const QChar *data, qsizetype size) {
+        if (size <= 0)
+            return;
+        pieces.append(Piece{data, size, -1});
+        const int idx = int(pieces.size() - 1);
+        Seg &s = segs[seg];
+        if (s.tail >= 0)
+            pieces[s.tail].next = idx;
+        else
+            s.head = idx;
+        s.tail = idx;
+        s.size += size;
+    };
+    auto appendSegPieces = [&](int to, int from) { // moves the pieces of `from` to the end of `to`
+        Seg &a = segs[to];
+        const Seg &b = segs[from];
+        if (b.head < 0)
+            return;
+        if (a.tail >= 0)
+            pieces[a.tail].next = b.head;
+        else
+            a.head = b.head;
+        a.tail = b.tail;
+        a.size += b.size;
+    };
+    auto classify = [&](int seg) {
+        Seg &s = segs[seg];
+        if (s.prev < 0 || s.next < 0 || s.size == 0 || s.size > kMaxNameLength) {
+            s.row = 0;
+            return;
+        }
+        const QChar *parts[kMaxNameLength];
+        qsizetype lengths[kMaxNameLength];
+        int n = 0;
+        for (int p = s.head; p >= 0; p = pieces[p].next) {
+            parts[n] = pieces[p].data;
+            lengths[n] = pieces[p].size;
+            ++n;
+        }
+        s.row = rowOf(parts, lengths, n, s.size);
+        mark(s.row, +1);
+    };
+
+    // The segments of the prepared text.
+    const QChar *base = text.m_text.constData();
+    const qsizetype total = text.m_text.size();
+    const size_t dollarCount = text.m_dollars.size();
+    segs.resize(qsizetype(dollarCount + 1));
+    qsizetype from = 0;
+    for (size_t i = 0; i <= dollarCount; ++i) {
+        const qsizetype to = i < dollarCount ? text.m_dollars[i] : total;
+        Seg &s = segs[qsizetype(i)];
+        s.prev = int(i) - 1;
+        s.next = i < dollarCount ? int(i) + 1 : -1;
+        addPiece(int(i), base + from, to - from);
+        from = to + 1;
+        if (i >= 1 && i < dollarCount) {
+            segs[qsizetype(i)].row = text.m_rows[i - 1];
+            mark(segs[qsizetype(i)].row, +1);
+        }
+    }
+
+    Call call(Counter, filename, filenumber);
+    int pass = 0;
+    int row = 0;
+    for (;;) {
+        // The next row above `row` that has a segment.
+        int next = 0;
+        for (int w = (row + 1) >> 6; w < 2 && next == 0; ++w) {
+            quint64 bits = present[w];
+            if (w == (row + 1) >> 6)
+                bits &= ~quint64(0) << ((row + 1) & 63);
+            if (bits)
+                next = (w << 6) + std::countr_zero(bits);
+        }
+        if (next == 0 || next > kRowCount)
+            break;
+        row = next;
+        ++pass;
+
+        keep.append(value(row, call));
+        const QString &v = keep.last();
+        const QChar *vd = v.constData();
+        const qsizetype vn = v.size();
+
+        for (int s = 0; s >= 0;) {
+            if (segs[s].row != row || segs[s].pass >= pass) {
+                s = segs[s].next;
+                continue;
+            }
+            // Replace "$" + segment s + "$" by the value; s is inner, so both neighbours exist.
+            const int left = segs[s].prev;
+            const int right = segs[s].next;
+            mark(segs[left].row, -1);
+            mark(segs[s].row, -1);
+            mark(segs[right].row, -1);
+            const int after = segs[right].next;
+
+            qsizetype d = 0;
+            while (d < vn && vd[d] != QLatin1Char('$'))
+                ++d;
+            int last;
+            if (d == vn) {
+                // No "$" in the value: left + value + right become one segment.
+                addPiece(left, vd, vn);
+                appendSegPieces(left, right);
+                segs[left].next = after;
+                if (after >= 0)
+                    segs[after].prev = left;
+                segs[left].pass = pass;
+                classify(left);
+                last = left;
+            } else {
+                addPiece(left, vd, d);
+                segs[left].pass = pass;
+                int prevSeg = left;
+                QVarLengthArray<int, 8> made;
+                qsizetype start = d + 1;
+                for (;;) {
+                    qsizetype e = start;
+                    while (e < vn && vd[e] != QLatin1Char('$'))
+                        ++e;
+                    Seg ns;
+                    ns.prev = prevSeg;
+                    ns.pass = pass;
+                    segs.append(ns);
+                    const int idx = int(segs.size() - 1);
+                    segs[prevSeg].next = idx;
+                    addPiece(idx, vd + start, e - start);
+                    made.append(idx);
+                    prevSeg = idx;
+                    if (e == vn)
+                        break;
+                    start = e + 1;
+                }
+                last = prevSeg;
+                appendSegPieces(last, right);
+                segs[last].next = after;
+                if (after >= 0)
+                    segs[after].prev = last;
+                classify(left);
+                for (const int m : made)
+                    classify(m);
+            }
+            s = segs[last].next;
+        }
+    }
+
+    // Join the segments with their "$".
+    qsizetype size = 0;
+    for (int s = 0; s >= 0; s = segs[s].next)
+        size += segs[s].size + (segs[s].next >= 0 ? 1 : 0);
+    out.reserve(out.size() + size);
+    for (int s = 0; s >= 0; s = segs[s].next) {
+        for (int p = segs[s].head; p >= 0; p = pieces[p].next)
+            out.append(pieces[p].data, pieces[p].size);
+        if (segs[s].next >= 0)
+            out.append(QLatin1Char('$'));
+    }
+}
+
+} // namespace tess

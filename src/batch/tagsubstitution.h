@@ -1,0 +1,131 @@
+#pragma once
+// Tag substitution: the placeholders of the tag vocabulary ("$COUNTER$", "$FILENAME$", "$TAG1$", ...)
+// replaced by their values for one drawing.
+//
+// A TagContext is built once per composition. It fixes everything that does not depend on the drawing:
+// one moment (so no text ever mixes two days or two seconds), the regional date and time texts, the
+// program folder and the names, the user tags and the counter settings, and the queue snapshot that the
+// neighbour tags and "$FILECOUNTINQUEUE$" read. SubstituteTAGS then only visits the "$" positions of a
+// text; a text without "$" comes back at once.
+//
+// The rows of the table are replaced one after the other, in the fixed order of tagNames(), every
+// occurrence ignoring case, each row working on the result of the row before: a tag of a later row that
+// a value brings in is replaced again, a tag of an earlier row stays literal.
+
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <vector>
+
+namespace tess {
+
+struct MainSettings;
+
+// The user-tag settings the substitution reads, as plain values (defaults as stored).
+struct TagSettings {
+    QString SHEETCHARS = QStringLiteral("3"); // counts held as text
+    QString FIRSTFILECHARS = QStringLiteral("4");
+    QString LASTFILECHARS = QStringLiteral("2");
+    qint16 TRIMZEROS = 1;  // 1: strip leading zeros from the sheet values
+    qint16 PADCOUNTER = 0; // 1: zero-pad the counter to PADDIGITS digits
+    qint16 PADDIGITS = 2;
+    std::array<QString, 50> TAG; // TAG[n - 1] is the value of $TAGn$
+
+    static TagSettings fromSettings(const MainSettings &s);
+};
+
+// What the substitution takes from outside the settings.
+struct TagEnvironment {
+    QDateTime moment;    // the one "now" of the composition
+    QLocale locale;      // regional names, separators and designators
+    QString programPath; // program folder with its trailing separator
+    QString loginName;
+    QString computerName;
+
+    // Clock::now(), the default locale (the system's unless a test set another) and AppEnvironment.
+    static TagEnvironment current();
+};
+
+// The date and time texts of one moment, as the date and time tags show them.
+struct DateTagValues {
+    QString MMDDYY, DDMMYY, YYMMDD, LONGDATE, YYYY, YY, MM, MM_1, MM_2, MM_3, DD, TodayTime_12, TodayTime_24;
+
+    static DateTagValues compute(const QDateTime &moment, const QLocale &locale);
+    // Copies the texts into the members of the same names.
+    void writeTo(MainSettings &s) const;
+};
+
+// The short date and the long time (without any time zone) of the batch-script header.
+QString headerDateText(const QDateTime &moment, const QLocale &locale);
+QString headerTimeText(const QDateTime &moment, const QLocale &locale);
+
+// A text with its "$" positions and the tag each "$" opens, worked out once and reusable for every drawing.
+class PreparedTagText
+{
+public:
+    PreparedTagText() = default;
+    const QString &text() const { return m_text; }
+    bool hasTags() const { return m_hasTags; }
+
+private:
+    friend class TagContext;
+    QString m_text;
+    std::vector<qsizetype> m_dollars; // positions of every "$"
+    std::vector<quint8> m_rows;       // row of the tag between dollar i and i + 1 (0: no tag)
+    bool m_hasTags = false;
+};
+
+class TagContext
+{
+public:
+    // Checks the count settings once: a count that is not a number (or does not fit) makes the context
+    // invalid and errorMessage() holds the message to show; nothing may then be written.
+    TagContext(const TagSettings &settings, const QStringList &queue,
+               const TagEnvironment &environment = TagEnvironment::current());
+
+    bool isValid() const { return m_error.isEmpty(); }
+    QString errorMessage() const { return m_error; }
+
+    // The text for one drawing. filename is the drawing's path (any text), filenumber its 1-based place in
+    // the queue (0 and places outside the queue have no previous or next drawing of their own). An invalid
+    // context gives the empty text.
+    QString SubstituteTAGS(const QString &Text1, qint64 Counter, const QString &filename, qsizetype filenumber) const;
+
+    // The same in two steps, for texts used for every drawing: prepare once, then append the result for
+    // each drawing to out.
+    PreparedTagText prepare(const QString &text) const;
+    void substituteInto(QString &out, const PreparedTagText &text, qint64 Counter, const QString &filename,
+                        qsizetype filenumber) const;
+
+    // The value of row `row` (1-based, the order of tagNames()) for one drawing.
+    QString tagValue(int row, qint64 Counter, const QString &filename, qsizetype filenumber) const;
+    // Every tag, "$MM/DD/YY$" … "$TAG50$", in the order of replacement.
+    static const QStringList &tagNames();
+
+    const DateTagValues &dates() const { return m_dates; }
+    const QString &headerDate() const { return m_headerDate; }
+    const QString &headerTime() const { return m_headerTime; }
+    const QStringList &queue() const { return m_queue; }
+    // The counts as used: negative counts act as 0.
+    qint32 sheetChars() const { return m_sheetChars; }
+    qint32 firstFileChars() const { return m_firstChars; }
+    qint32 lastFileChars() const { return m_lastChars; }
+
+private:
+    struct Call;
+    const QString &value(int row, Call &call) const;
+    QString sheetValue(const QString &path) const;
+    QString counterText(qint64 counter) const;
+
+    TagSettings m_settings;
+    QStringList m_queue;
+    DateTagValues m_dates;
+    QString m_headerDate, m_headerTime;
+    QString m_queueCount, m_tslPath, m_user, m_computer;
+    qint32 m_sheetChars = 0, m_firstChars = 0, m_lastChars = 0;
+    QString m_error;
+};
+
+} // namespace tess

@@ -1,0 +1,493 @@
+#include "batch/batchscriptwriter.h"
+#include "testsupport.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QtTest>
+
+using namespace tess;
+
+namespace {
+
+const QString kA = QStringLiteral("C:\\DWG\\A-101.dwg");
+const QString kB = QStringLiteral("C:\\DWG\\A-102.dwg");
+
+BatchScriptInput baseInput()
+{
+    BatchScriptInput in;
+    in.programVersion = QStringLiteral("2.0.5");
+    in.environment.moment = QDateTime(QDate(2026, 12, 9), QTime(20, 5, 3));
+    in.environment.locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    in.environment.programPath = QStringLiteral("C:\\Apps\\Batch\\");
+    in.environment.loginName = QStringLiteral("tester");
+    in.environment.computerName = QStringLiteral("TESTPC");
+    in.encoding = QStringConverter::Utf8;
+    in.userScript = QStringLiteral("_PURGE _ALL _N");
+    return in;
+}
+
+QByteArray compose(const BatchScriptInput &in, const ProjectTagSet &projects = ProjectTagSet(),
+                   BatchWriteResult *result = nullptr)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    const BatchWriteResult r = writeBatchScript(buffer, in, projects);
+    if (result)
+        *result = r;
+    return bytes;
+}
+
+// The script without its three header lines, lines joined by "|" ("\r\n" after every line).
+QString body(const QByteArray &bytes)
+{
+    QString text = QString::fromUtf8(bytes);
+    if (!text.endsWith(QLatin1String("\r\n")))
+        return QStringLiteral("<no CR LF at the end>");
+    text.chop(2);
+    QStringList lines = text.split(QLatin1String("\r\n"));
+    return lines.mid(3).join(QLatin1Char('|'));
+}
+
+ProjectTagSet oneProject(const QString &pattern, const QString &prefix, int values = 40)
+{
+    ProjectTagFile p;
+    p.fileName = prefix + QStringLiteral(".PRJ");
+    p.pattern = pattern;
+    for (int i = 1; i <= values; ++i)
+        p.values << QStringLiteral("%1-%2").arg(prefix).arg(i);
+    return ProjectTagSet({p});
+}
+
+} // namespace
+
+class TestBatchScriptWriter : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void exampleScript();
+    void openLines_data();
+    void openLines();
+    void lockedSequenceRestartsEachComposition();
+    void saveStep_data();
+    void saveStep();
+    void saveAsLine_data();
+    void saveAsLine();
+    void markers_data();
+    void markers();
+    void batchPartsAndEmptyQueue();
+    void projectTagsOnlyInUserScriptAndName();
+    void stopsBeforeWriting_data();
+    void stopsBeforeWriting();
+    void unencodableCharacterNamesTheDrawing();
+    void countersPast16And32Bits();
+};
+
+void TestBatchScriptWriter::exampleScript()
+{
+    BatchScriptInput in = baseInput();
+    in.DebugComments = 1;
+    in.includeStatus = true;
+    in.UseDelay = 1;
+    in.preBatch = QStringLiteral("_SDI 1");
+    in.preUserScript = QStringLiteral("ZOOM E");
+    in.postBatch = QStringLiteral("_SDI 0");
+    in.queue = {kA, kB};
+    in.states = {BatchDrawingState{true, false}, BatchDrawingState{true, true}};
+    QFile expected(test::dataPath(QStringLiteral("batch/example.scr")));
+    QVERIFY(expected.open(QIODevice::ReadOnly));
+    BatchWriteResult r;
+    const QByteArray bytes = compose(in, ProjectTagSet(), &r);
+    QVERIFY(r.ok());
+    QCOMPARE(r.drawingsWritten, qsizetype(2));
+    QCOMPARE(r.bytesWritten, qint64(bytes.size()));
+    QCOMPARE(bytes, expected.readAll());
+}
+
+void TestBatchScriptWriter::openLines_data()
+{
+    QTest::addColumn<int>("loadOpen");
+    QTest::addColumn<int>("lt");
+    QTest::addColumn<bool>("normal");
+    QTest::addColumn<QString>("expected");
+
+    const QString lispOpen =
+        QStringLiteral("(if (/= (getvar \"DBMOD\") 0)(command \"_.OPEN\" \"_Y\")(command \"_.OPEN\"))");
+    const QString lispRecover =
+        QStringLiteral("(if (/= (getvar \"DBMOD\") 0)(command \"_.RECOVER\" \"_Y\")(command \"_.RECOVER\"))");
+    const QString q = QStringLiteral("\"C:\\DWG\\A-101.dwg\"");
+    QTest::newRow("OPEN lisp normal") << 0 << 0 << true << lispOpen + "|" + q;
+    QTest::newRow("OPEN lisp read-only") << 0 << 0 << false << lispOpen + "|" + q + " Y";
+    QTest::newRow("OPEN LT normal") << 0 << 1 << true << "_OPEN " + q;
+    QTest::newRow("OPEN LT read-only: Y on its own line") << 0 << 1 << false << "_OPEN " + q + "|Y";
+    QTest::newRow("RECOVER lisp normal") << 1 << 0 << true << lispRecover + "|" + q + "|";
+    QTest::newRow("RECOVER lisp read-only") << 1 << 0 << false << lispRecover + "|" + q + " Y|";
+    QTest::newRow("RECOVER LT normal") << 1 << -1 << true << "_RECOVER " + q + "|";
+    QTest::newRow("RECOVER LT read-only") << 1 << -1 << false << "_RECOVER " + q + " Y|";
+    QTest::newRow("other command normal") << 2 << 1 << true << "_.OPEN_OTHER|" + q;
+    QTest::newRow("other command read-only") << 2 << 0 << false << "_.OPEN_OTHER|" + q + " Y";
+    QTest::newRow("add-on normal, bare path")
+        << 3 << 1 << true
+        << ";NORMAL FILE LOAD|(if (/= (getvar \"DBMOD\") 0)(command \"_VQOPEN\" \"_Y\")(command \"_VQOPEN\"))|"
+           "C:\\DWG\\A-101.dwg";
+}
+
+void TestBatchScriptWriter::openLines()
+{
+    QFETCH(int, loadOpen);
+    QFETCH(int, lt);
+    QFETCH(bool, normal);
+    QFETCH(QString, expected);
+    BatchScriptInput in = baseInput();
+    in.LoadOpen = qint16(loadOpen);
+    in.LT = qint16(lt);
+    in.OpenOther = QStringLiteral("_.OPEN_OTHER");
+    in.saveAs = false;
+    in.queue = {kA};
+    in.states = {BatchDrawingState{true, !normal}};
+    in.userScript = QStringLiteral("US");
+    const QString out = body(compose(in));
+    const QString save = normal ? QStringLiteral("|_QSAVE") : QString();
+    QCOMPARE(out, expected + QStringLiteral("|US") + save);
+}
+
+void TestBatchScriptWriter::lockedSequenceRestartsEachComposition()
+{
+    BatchScriptInput in = baseInput();
+    in.LoadOpen = 3;
+    in.userScript = QStringLiteral("US");
+    in.queue = {kA, kB, QStringLiteral("C:\\DWG\\A-103.dwg"), QStringLiteral("C:\\DWG\\A-104.dwg")};
+    in.states = {BatchDrawingState{false, false}, BatchDrawingState{true, false}, BatchDrawingState{true, true},
+                 BatchDrawingState{false, true}};
+    const QString locked = QStringLiteral("(if (/= (getvar \"DBMOD\") 0)(command \"_VQOPEN\")(command \"_VQOPEN\"))");
+    const QString normal =
+        QStringLiteral("(if (/= (getvar \"DBMOD\") 0)(command \"_VQOPEN\" \"_Y\")(command \"_VQOPEN\"))");
+    const QString expected = QStringList{";LOCKED FILE",
+                                         locked,
+                                         kA,
+                                         "US",
+                                         ";NORMAL FILE LOAD",
+                                         normal,
+                                         kB,
+                                         "US",
+                                         "_QSAVE",
+                                         ";*** PREVIOUS LOCKED FILE",
+                                         locked,
+                                         "C:\\DWG\\A-103.dwg",
+                                         "_Y",
+                                         "US",
+                                         ";*** PREVIOUS LOCKED FILE",
+                                         locked,
+                                         "C:\\DWG\\A-104.dwg",
+                                         "_Y",
+                                         "US"}
+                                 .join(QLatin1Char('|'));
+    QCOMPARE(body(compose(in)), expected);
+    QCOMPARE(body(compose(in)), expected);
+}
+
+void TestBatchScriptWriter::saveStep_data()
+{
+    QTest::addColumn<bool>("saveAs");
+    QTest::addColumn<int>("lt");
+    QTest::addColumn<bool>("testRun");
+    QTest::addColumn<bool>("available");
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<QString>("save");
+
+    const QString saveAs = QStringLiteral("_SAVEAS  \"C:\\DWG\\A-101.dwg\"");
+    QTest::newRow("QSAVE") << false << 0 << false << true << false << "_QSAVE";
+    QTest::newRow("read-only: none") << false << 0 << false << true << true << "";
+    QTest::newRow("unavailable: none") << false << 0 << false << false << false << "";
+    QTest::newRow("test run: none") << false << 0 << true << true << false << "";
+    QTest::newRow("LT test run still saves") << false << 1 << true << true << false << "_QSAVE";
+    QTest::newRow("LT read-only: none") << false << 1 << true << true << true << "";
+    QTest::newRow("SAVEAS read-only") << true << 0 << false << true << true << saveAs;
+    QTest::newRow("SAVEAS under LT") << true << 1 << false << true << false << saveAs;
+    QTest::newRow("SAVEAS unavailable: none") << true << 0 << false << false << false << "";
+}
+
+void TestBatchScriptWriter::saveStep()
+{
+    QFETCH(bool, saveAs);
+    QFETCH(int, lt);
+    QFETCH(bool, testRun);
+    QFETCH(bool, available);
+    QFETCH(bool, readOnly);
+    QFETCH(QString, save);
+    BatchScriptInput in = baseInput();
+    in.LoadOpen = 2;
+    in.saveAs = saveAs;
+    in.LT = qint16(lt);
+    in.testRun = testRun;
+    in.userScript = QStringLiteral("US");
+    in.queue = {kA};
+    in.states = {BatchDrawingState{available, readOnly}};
+    const QString out = body(compose(in));
+    const qsizetype us = out.indexOf(QLatin1String("|US"));
+    QVERIFY(us > 0);
+    QCOMPARE(out.mid(us + 3), save.isEmpty() ? QString() : QLatin1Char('|') + save);
+}
+
+void TestBatchScriptWriter::saveAsLine_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("prefix");
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<QString>("folder"); // empty: the drawing's own folder
+    QTest::addColumn<bool>("overwrite");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("Don't Change: two blanks") << kA << "don't change"
+                                              << ""
+                                              << ""
+                                              << "" << false << "_SAVEAS  \"C:\\DWG\\A-101.dwg\"";
+    QTest::newRow("format, prefix and suffix with tags") << kA << "2013"
+                                                         << "$COUNTER$_"
+                                                         << "-$TAG1$"
+                                                         << "" << false << "_SAVEAS 2013 \"C:\\DWG\\5_A-101-T1.dwg\"";
+    QTest::newRow("dxf becomes DWG, also in the prefix") << "C:\\DWG\\PLAN.DXF"
+                                                         << "R14"
+                                                         << "x.dxf."
+                                                         << ""
+                                                         << "" << false << "_SAVEAS R14 \"C:\\DWG\\x.DWG.PLAN.DWG\"";
+    QTest::newRow("other folder with tags, used as it stands")
+        << kA << "2000"
+        << ""
+        << ""
+        << "D:\\OUT\\$FILENAME$\\" << false << "_SAVEAS 2000 \"D:\\OUT\\A-101\\A-101.dwg\"";
+    QTest::newRow("overwrite an existing target") << kA << "2004"
+                                                  << ""
+                                                  << "_old"
+                                                  << "" << true << "_SAVEAS 2004 \"C:\\DWG\\A-101_old.dwg\" Y";
+    QTest::newRow("overwrite, no target") << kA << "2004"
+                                          << ""
+                                          << "_new"
+                                          << "" << true << "_SAVEAS 2004 \"C:\\DWG\\A-101_new.dwg\"";
+    QTest::newRow("POSIX path") << "/p/dwg/a.dwg"
+                                << "2010"
+                                << ""
+                                << ""
+                                << "" << false << "_SAVEAS 2010 \"/p/dwg/a.dwg\"";
+}
+
+void TestBatchScriptWriter::saveAsLine()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, format);
+    QFETCH(QString, prefix);
+    QFETCH(QString, suffix);
+    QFETCH(QString, folder);
+    QFETCH(bool, overwrite);
+    QFETCH(QString, expected);
+    BatchScriptInput in = baseInput();
+    in.LoadOpen = 2;
+    in.saveAs = true;
+    in.outFormat = format;
+    in.prefix = prefix;
+    in.suffix = suffix;
+    in.originalLocation = folder.isEmpty();
+    in.specFolder = folder;
+    in.overwriteExisting = overwrite;
+    in.counterStart = 5;
+    in.tags.TAG[0] = QStringLiteral("T1");
+    in.targetExists = [](const QString &target, const QString &name) {
+        return target == QLatin1String("C:\\DWG\\A-101_old.dwg") && name == QLatin1String("A-101_old.dwg");
+    };
+    in.queue = {path};
+    const QStringList lines = body(compose(in)).split(QLatin1Char('|'));
+    QCOMPARE(lines.last(), expected);
+}
+
+void TestBatchScriptWriter::markers_data()
+{
+    QTest::addColumn<bool>("debug");
+    QTest::addColumn<bool>("status");
+    QTest::addColumn<QString>("pre");
+    QTest::addColumn<QString>("post");
+    QTest::addColumn<QString>("expected"); // the block after the open lines
+
+    QTest::newRow("debug, nothing around") << true << false << ""
+                                           << ""
+                                           << "US|_QSAVE";
+    QTest::newRow("debug, pre only") << true << false << "ZOOM E"
+                                     << ""
+                                     << "; << START OF PRE-USERSCRIPT COMMANDS >>|ZOOM E|"
+                                        "; << START OF USER SCRIPT >>|US|_QSAVE";
+    QTest::newRow("debug, status only") << true << true << ""
+                                        << ""
+                                        << "; << START OF PRE-USERSCRIPT COMMANDS >>|"
+                                           "(SETVAR \"MODEMACRO\" \"Drawing 1 of 1\")|"
+                                           "; << START OF USER SCRIPT >>|US|_QSAVE";
+    QTest::newRow("debug, post only") << true << false << ""
+                                      << "REGEN"
+                                      << "US|_QSAVE|; << END OF USER SCRIPT >>|"
+                                         "; << START OF POST-USERSCRIPT COMMANDS >>|REGEN|"
+                                         "; << END OF POST-USERSCRIPT COMMANDS >>";
+    QTest::newRow("no debug, all parts") << false << true << "ZOOM E"
+                                         << "REGEN $FILENAME$"
+                                         << "(SETVAR \"MODEMACRO\" \"Drawing 1 of 1\")|ZOOM E|US|_QSAVE|REGEN A-101";
+    QTest::newRow("inner LF line breaks become CR LF") << false << false << "A\nB"
+                                                       << "C\rD"
+                                                       << "A|B|US|_QSAVE|C|D";
+}
+
+void TestBatchScriptWriter::markers()
+{
+    QFETCH(bool, debug);
+    QFETCH(bool, status);
+    QFETCH(QString, pre);
+    QFETCH(QString, post);
+    QFETCH(QString, expected);
+    BatchScriptInput in = baseInput();
+    in.LoadOpen = 0;
+    in.LT = 1;
+    in.DebugComments = debug ? 1 : 0;
+    in.includeStatus = status;
+    in.preUserScript = pre;
+    in.postUserScript = post;
+    in.userScript = QStringLiteral("US");
+    in.queue = {kA};
+    const QString out = body(compose(in));
+    QCOMPARE(out, QStringLiteral("_OPEN \"C:\\DWG\\A-101.dwg\"|") + expected);
+}
+
+// The batch parts get the placeholder name and counter 0; the post-batch part the number of drawings. A
+// user script that ends with a line break leaves an empty line before the delay.
+void TestBatchScriptWriter::batchPartsAndEmptyQueue()
+{
+    BatchScriptInput in = baseInput();
+    in.LoadOpen = 0;
+    in.LT = 1;
+    in.UseDelay = 1;
+    in.Delay = QStringLiteral("500");
+    in.counterStart = 10;
+    in.counterStep = 5;
+    in.preBatch = QStringLiteral("PRE $FILENAME$ $COUNTER$ $FILECOUNTINQUEUE$");
+    in.postBatch = QStringLiteral("POST $FILENAME$ $COUNTER$ $SHEET-PREV$");
+    in.userScript = QStringLiteral("C=$COUNTER$\r\n");
+    in.queue = {kA, kB};
+    QCOMPARE(body(compose(in)), QStringLiteral("PRE -INVALID- 0 2|_OPEN \"C:\\DWG\\A-101.dwg\"|C=10||_DELAY 500|_QSAVE|"
+                                               "_OPEN \"C:\\DWG\\A-102.dwg\"|C=15||_DELAY 500|_QSAVE|"
+                                               "POST -INVALID- 0 101"));
+    in.queue.clear();
+    in.DebugComments = 1;
+    BatchWriteResult r;
+    QCOMPARE(body(compose(in, oneProject(QString(), QStringLiteral("P"), 3), &r)),
+             QStringLiteral("; << START OF PRE-BATCH COMMANDS >>|PRE -INVALID- 0 0|"
+                            "; << END OF PRE-BATCH COMMANDS >>|POST -INVALID- 0 "));
+    QVERIFY(r.ok());
+}
+
+void TestBatchScriptWriter::projectTagsOnlyInUserScriptAndName()
+{
+    BatchScriptInput in = baseInput();
+    in.LoadOpen = 0;
+    in.LT = 1;
+    in.saveAs = true;
+    in.prefix = QStringLiteral("$PROJECTTAG1$_");
+    in.suffix = QStringLiteral("_$projecttag2$");
+    in.preUserScript = QStringLiteral("PRE $PROJECTTAG3$");
+    in.postUserScript = QStringLiteral("POST $PROJECTTAG3$");
+    in.userScript = QStringLiteral("US $PROJECTTAG3$ $FILENAME$");
+    in.queue = {kA, QStringLiteral("C:\\OTHER\\B.dwg")};
+    QCOMPARE(body(compose(in, oneProject(QStringLiteral("\\DWG\\"), QStringLiteral("J")))),
+             QStringLiteral("_OPEN \"C:\\DWG\\A-101.dwg\"|PRE $PROJECTTAG3$|US J-3 A-101|"
+                            "_SAVEAS  \"C:\\DWG\\J-1_A-101_J-2.dwg\"|POST $PROJECTTAG3$|"
+                            "_OPEN \"C:\\OTHER\\B.dwg\"|PRE $PROJECTTAG3$|US $PROJECTTAG3$ B|"
+                            "_SAVEAS  \"C:\\OTHER\\$PROJECTTAG1$_B_$projecttag2$.dwg\"|POST $PROJECTTAG3$"));
+}
+
+void TestBatchScriptWriter::stopsBeforeWriting_data()
+{
+    QTest::addColumn<QString>("sheetChars");
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<qsizetype>("drawing");
+
+    QTest::newRow("count not a number") << "x"
+                                        << "NOMATCH" << int(BatchWriteResult::BadSettings)
+                                        << "Error 13 (Type mismatch) in procedure SubstituteTAGS of Form frmMain"
+                                        << qsizetype(-1);
+    QTest::newRow("short project matching the second drawing")
+        << "3"
+        << "A-102" << int(BatchWriteResult::ProjectFileError)
+        << "Error 62 (Input past end of file) in procedure SubstituteProjectTAGS of Form frmMain\r\nS.PRJ"
+        << qsizetype(1);
+}
+
+void TestBatchScriptWriter::stopsBeforeWriting()
+{
+    QFETCH(QString, sheetChars);
+    QFETCH(QString, pattern);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    QFETCH(qsizetype, drawing);
+    BatchScriptInput in = baseInput();
+    in.tags.SHEETCHARS = sheetChars;
+    in.preBatch = QStringLiteral("_SDI 1");
+    in.queue = {kA, kB};
+    BatchWriteResult r;
+    const QByteArray bytes = compose(in, oneProject(pattern, QStringLiteral("S"), 39), &r);
+    QCOMPARE(int(r.status), status);
+    QCOMPARE(r.message, message);
+    QCOMPARE(r.drawing, drawing);
+    QVERIFY(bytes.isEmpty());
+}
+
+void TestBatchScriptWriter::unencodableCharacterNamesTheDrawing()
+{
+    BatchScriptInput in = baseInput();
+    in.encoding = QStringConverter::Latin1;
+    in.LoadOpen = 2;
+    in.userScript = QStringLiteral("-TEXT $TAG1$");
+    in.queue = {QStringLiteral("C:\\Caf\u00e9\\A.dwg"), QStringLiteral("C:\\\u03a9\\B.dwg")};
+    BatchWriteResult r;
+    const QByteArray bytes = compose(in, ProjectTagSet(), &r);
+    QCOMPARE(int(r.status), int(BatchWriteResult::Unencodable));
+    QCOMPARE(r.drawing, qsizetype(1));
+    QVERIFY2(r.message.contains(in.queue.at(1)), qPrintable(r.message));
+    QCOMPARE(r.drawingsWritten, qsizetype(1));
+    QVERIFY(bytes.contains("\"C:\\Caf\xe9\\A.dwg\""));
+    QVERIFY(!bytes.contains('?'));
+
+    // A tag value is checked the same way.
+    in.queue = {kA};
+    in.tags.TAG[0] = QStringLiteral("\u2713 done");
+    compose(in, ProjectTagSet(), &r);
+    QCOMPARE(int(r.status), int(BatchWriteResult::Unencodable));
+    QCOMPARE(r.drawing, qsizetype(0));
+}
+
+// Places, queue lengths and counters beyond 16 and 32 bits.
+void TestBatchScriptWriter::countersPast16And32Bits()
+{
+    BatchScriptInput in = baseInput();
+    in.LoadOpen = 2;
+    in.testRun = true;
+    in.includeStatus = true;
+    in.userScript = QString();
+    in.counterStart = 2147483647LL - 40000;
+    for (int i = 0; i < 40001; ++i)
+        in.queue << QStringLiteral("C:\\D\\%1.dwg").arg(i, 5, 10, QLatin1Char('0'));
+    qsizetype progressCalls = 0;
+    in.progress = [&](qsizetype done, qsizetype total) {
+        ++progressCalls;
+        QCOMPARE(total, qsizetype(40001));
+        Q_UNUSED(done);
+    };
+    const QString out = QString::fromUtf8(compose(in));
+    QCOMPARE(progressCalls, qsizetype(40001));
+    QVERIFY(out.endsWith(QStringLiteral("_OPEN\r\n\"C:\\D\\40000.dwg\"\r\n"
+                                        "(SETVAR \"MODEMACRO\" \"Drawing 2147483647 of 40001\")\r\n\r\n")));
+    in.counterStart = 2147483647LL;
+    in.queue = in.queue.mid(0, 2);
+    in.progress = nullptr;
+    QVERIFY(QString::fromUtf8(compose(in)).contains(QStringLiteral("Drawing 2147483648 of 2")));
+}
+
+QTEST_GUILESS_MAIN(TestBatchScriptWriter)
+#include "tst_batchscriptwriter.moc"
