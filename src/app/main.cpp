@@ -1,14 +1,16 @@
 // Tessaline: batch processing of AutoCAD drawing sets.
 
 #include "core/appenvironment.h"
+#include "core/mainsettings.h"
 #include "core/prompts.h"
 #include "core/settingsstore.h"
 #include "core/startup.h"
 #include "core/uiprompter.h"
+#include "mainwin/frmMain.h"
+#include "mainwin/uiMainPanes.h"
 
 #include <QApplication>
 #include <QFont>
-#include <QMainWindow>
 
 int main(int argc, char *argv[])
 {
@@ -26,12 +28,19 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    QMainWindow window;
-    window.setObjectName(QStringLiteral("frmMain"));
+    tess::LoadMainSettings(tess::settings());
+    tess::frmMain window;
+    tess::installScriptPanes(&window);
+    // The tabs' boxes reach the settings whenever the window stores its state (close, Save Now).
+    QObject::connect(&window, &tess::frmMain::storingSettings, &window,
+                     [&window] { tess::storeScriptPanesInSettings(&window); });
     window.setWindowTitle(QStringLiteral("Tessaline v") + version);
-    window.resize(872, 675);
     window.show();
 
-    tess::writeSetting(QStringLiteral("Paths"), QStringLiteral("Application Path"), tess::AppEnvironment::programPath());
-    return app.exec();
+    tess::writeSetting(QStringLiteral("Paths"), QStringLiteral("Application Path"),
+                       tess::AppEnvironment::programPath());
+    const int rc = app.exec();
+    // The window stored its state into the settings when it closed.
+    tess::WriteMainSettings(tess::settings());
+    return rc;
 }

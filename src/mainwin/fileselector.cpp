@@ -1,0 +1,200 @@
+#include "mainwin/fileselector.h"
+
+#include "core/appenvironment.h"
+#include "core/like.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStorageInfo>
+#include <algorithm>
+
+namespace tess {
+
+namespace {
+
+bool isSep(QChar c) { return c == QLatin1Char('\\') || c == QLatin1Char('/'); }
+
+QStringList sortedByText(QStringList names)
+{
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const int c = textCompare(a, b);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return names;
+}
+
+// The length of the root part of a native path: "C:\" 3, "\\server\share\" up to its third
+// separator, "/" 1; 0 when the path has no root.
+qsizetype rootLength(const QString &path)
+{
+    if (path.size() >= 2 && path.at(1) == QLatin1Char(':'))
+        return path.size() >= 3 && isSep(path.at(2)) ? 3 : 2;
+    if (path.size() >= 2 && isSep(path.at(0)) && isSep(path.at(1))) {
+        int seps = 0;
+        for (qsizetype i = 2; i < path.size(); ++i) {
+            if (isSep(path.at(i)) && ++seps == 2)
+                return i + 1;
+        }
+        return path.size();
+    }
+    if (!path.isEmpty() && isSep(path.at(0)))
+        return 1;
+    return 0;
+}
+
+} // namespace
+
+QStringList availableDrives()
+{
+    QStringList drives;
+#ifdef Q_OS_WIN
+    for (const QFileInfo &fi : QDir::drives())
+        drives.append(QDir::toNativeSeparators(fi.absoluteFilePath()));
+#else
+    drives.append(QStringLiteral("/"));
+    QStringList others;
+    for (const QStorageInfo &v : QStorageInfo::mountedVolumes()) {
+        const QString root = QDir::toNativeSeparators(v.rootPath());
+        if (root != QLatin1String("/") && !others.contains(root))
+            others.append(root);
+    }
+    drives += sortedByText(others);
+#endif
+    if (drives.isEmpty())
+        drives.append(QDir::toNativeSeparators(QDir::rootPath()));
+    return drives;
+}
+
+QString driveOfPath(const QString &path, const QStringList &drives)
+{
+#ifdef Q_OS_WIN
+    if (path.size() >= 2 && path.at(1) == QLatin1Char(':')) {
+        for (const QString &d : drives) {
+            if (d.startsWith(path.left(2), Qt::CaseInsensitive))
+                return d;
+        }
+    }
+    for (const QString &d : drives) {
+        if (path.startsWith(d, Qt::CaseInsensitive))
+            return d;
+    }
+    return QString();
+#else
+    QString best;
+    for (const QString &d : drives) {
+        const bool under = path == d || (path.startsWith(d) && (d.endsWith(QLatin1Char('/')) ||
+                                                                (path.size() > d.size() && isSep(path.at(d.size())))));
+        if (under && d.size() > best.size())
+            best = d;
+    }
+    return best;
+#endif
+}
+
+bool driveIsReady(const QString &drive)
+{
+    if (drive.isEmpty())
+        return false;
+    const QStorageInfo info(drive);
+    return info.isValid() && info.isReady() && QFileInfo(drive).isDir();
+}
+
+QString selectorFolderPath(const QString &path)
+{
+    if (path.isEmpty())
+        return path;
+    QString p = QDir::toNativeSeparators(QDir::cleanPath(QDir(path).absolutePath()));
+    const qsizetype root = rootLength(p);
+    while (p.size() > root && isSep(p.back()))
+        p.chop(1);
+    return p;
+}
+
+QStringList folderAncestors(const QString &folder)
+{
+    QStringList out;
+    const qsizetype root = rootLength(folder);
+    if (root == 0)
+        return folder.isEmpty() ? out : QStringList{folder};
+    out.append(folder.left(root));
+    for (qsizetype i = root; i < folder.size(); ++i) {
+        if (isSep(folder.at(i)))
+            out.append(folder.left(i));
+    }
+    if (folder.size() > root && !isSep(folder.back()))
+        out.append(folder);
+    return out;
+}
+
+QString nearestExistingFolder(const QString &path)
+{
+    QStringList chain = folderAncestors(selectorFolderPath(path));
+    for (qsizetype i = chain.size() - 1; i >= 0; --i) {
+        if (QFileInfo(chain.at(i)).isDir())
+            return chain.at(i);
+    }
+    return QString();
+}
+
+SelectorListing listSubFolders(const QString &folder)
+{
+    SelectorListing r;
+    const QFileInfo fi(folder);
+    if (!fi.isDir()) {
+        r.error = QStringLiteral("The folder does not exist.");
+        return r;
+    }
+    if (!fi.isReadable()) {
+        r.error = QStringLiteral("Permission denied.");
+        return r;
+    }
+    const QDir dir(folder);
+    r.names = sortedByText(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Unsorted));
+    r.ok = true;
+    return r;
+}
+
+SelectorListing listMatchingFiles(const QString &folder, const QString &pattern)
+{
+    SelectorListing r;
+    const QFileInfo fi(folder);
+    if (!fi.isDir()) {
+        r.error = QStringLiteral("The folder does not exist.");
+        return r;
+    }
+    if (!fi.isReadable()) {
+        r.error = QStringLiteral("Permission denied.");
+        return r;
+    }
+    QStringList filters;
+    for (const QString &part : pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString p = part.trimmed();
+        if (!p.isEmpty())
+            filters.append(p);
+    }
+    if (filters.isEmpty())
+        filters.append(QStringLiteral("*"));
+    QDir dir(folder);
+    dir.setNameFilters(filters); // case is ignored unless QDir::CaseSensitive is given
+    r.names = sortedByText(dir.entryList(QDir::Files, QDir::Unsorted));
+    r.ok = true;
+    return r;
+}
+
+QString joinFolderAndName(const QString &folder, const QString &name)
+{
+    if (folder.isEmpty())
+        return name;
+    if (isSep(folder.back()))
+        return folder + name;
+    QChar sep = AppEnvironment::separator();
+    for (qsizetype i = folder.size() - 1; i >= 0; --i) {
+        if (isSep(folder.at(i))) {
+            sep = folder.at(i);
+            break;
+        }
+    }
+    return folder + sep + name;
+}
+
+} // namespace tess

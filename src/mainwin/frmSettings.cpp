@@ -1,0 +1,128 @@
+#include "mainwin/frmSettings.h"
+
+#include "mainwin/uiBatchFlowTab.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tess {
+
+namespace {
+
+constexpr int tw(int twips) { return (twips + 7) / 15; }
+
+QPlainTextEdit *flowBox(const char *name, const QString &tip)
+{
+    auto *box = new QPlainTextEdit;
+    box->setObjectName(QLatin1String(name));
+    box->setToolTip(tip);
+    QFont f(QStringLiteral("Courier New"));
+    f.setStyleHint(QFont::Monospace);
+    f.setPointSize(9);
+    box->setFont(f);
+    box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    box->setTabChangesFocus(true);
+    box->setMinimumSize(tw(5500), tw(900));
+    return box;
+}
+
+QLabel *flowLabel(const char *name, const QString &text, bool step = false)
+{
+    auto *l = new QLabel(text);
+    l->setObjectName(QLatin1String(name));
+    if (step) {
+        l->setAlignment(Qt::AlignCenter);
+        l->setFrameShape(QFrame::StyledPanel);
+    }
+    return l;
+}
+
+} // namespace
+
+frmSettings::frmSettings(BatchFlowTab *tab) : QDialog(nullptr), m_tab(tab)
+{
+    setObjectName(QStringLiteral("frmSettings"));
+    setWindowTitle(QStringLiteral(" Batch Script Settings"));
+    setModal(true);
+
+    tbPreBatch = flowBox("tbPreBatch", QStringLiteral("This happens BEFORE any drawings are openend."));
+    tbPreUserScript = flowBox("tbPreUserScript",
+                              QStringLiteral("This is the first thing that happens on every file when it is opened."));
+    tbPostUserScript = flowBox(
+        "tbPostUserScript", QStringLiteral("This is the last thing that happens on every file (after it is saved)."));
+    tbPostBatch = flowBox("tbPostBatch",
+                          QStringLiteral("This is the last thing that happens, after all files have been processed."));
+
+    auto *frame = new QGroupBox(QStringLiteral("Batch Script Flow"));
+    frame->setObjectName(QStringLiteral("Frame1"));
+    auto *grid = new QGridLayout(frame);
+    grid->setVerticalSpacing(tw(75));
+    grid->addWidget(flowLabel("lblPreBatch", QStringLiteral("PreBatch")), 0, 0, Qt::AlignTop);
+    grid->addWidget(tbPreBatch, 0, 1);
+    grid->addWidget(flowLabel("lblOpenFile", QStringLiteral("OPEN FILE (File from Queue)"), true), 1, 1);
+    grid->addWidget(flowLabel("lblPreUserScript", QStringLiteral("PreUserScript")), 2, 0, Qt::AlignTop);
+    grid->addWidget(tbPreUserScript, 2, 1);
+    grid->addWidget(flowLabel("lblUserScript", QStringLiteral("USER SCRIPT (Specified in User Script Editor)"), true),
+                    3, 1);
+    grid->addWidget(flowLabel("lblQSave", QStringLiteral("QSAVE"), true), 4, 1);
+    grid->addWidget(flowLabel("lblPostUserScript", QStringLiteral("PostUserScript")), 5, 0, Qt::AlignTop);
+    grid->addWidget(tbPostUserScript, 5, 1);
+    QLabel *loop = flowLabel("lblLoop", QStringLiteral("Loop"));
+    loop->setAlignment(Qt::AlignCenter);
+    loop->setFrameShape(QFrame::Box);
+    loop->setMinimumWidth(loop->fontMetrics().horizontalAdvance(loop->text()) + tw(240));
+    grid->addWidget(loop, 1, 2, 5, 1);
+    grid->addWidget(flowLabel("lblPostBatch", QStringLiteral("PostBatch")), 6, 0, Qt::AlignTop);
+    grid->addWidget(tbPostBatch, 6, 1);
+
+    auto *ok = new QPushButton(QStringLiteral("&Ok"));
+    ok->setObjectName(QStringLiteral("cmdOk"));
+    ok->setDefault(true);
+    auto *cancel = new QPushButton(QStringLiteral("&Cancel"));
+    cancel->setObjectName(QStringLiteral("cmdCancel"));
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+
+    auto *top = new QVBoxLayout(this);
+    top->addWidget(frame, 1);
+    top->addLayout(buttons);
+
+    connect(ok, &QPushButton::clicked, this, &frmSettings::cmdOk_Click);
+    connect(cancel, &QPushButton::clicked, this, &frmSettings::cmdCancel_Click);
+}
+
+void frmSettings::showEvent(QShowEvent *event)
+{
+    GetTextFromMain();
+    QDialog::showEvent(event);
+}
+
+void frmSettings::GetTextFromMain()
+{
+    for (QPlainTextEdit *own : {tbPreBatch, tbPreUserScript, tbPostUserScript, tbPostBatch}) {
+        if (QPlainTextEdit *main = m_tab->box(own->objectName().toLatin1().constData()))
+            setBoxText(own, main->toPlainText());
+    }
+}
+
+void frmSettings::cmdOk_Click()
+{
+    for (QPlainTextEdit *own : {tbPreBatch, tbPreUserScript, tbPostUserScript, tbPostBatch}) {
+        if (QPlainTextEdit *main = m_tab->box(own->objectName().toLatin1().constData()))
+            setBoxText(main, own->toPlainText());
+    }
+    QApplication::processEvents();
+    accept();
+}
+
+void frmSettings::cmdCancel_Click() { reject(); }
+
+} // namespace tess

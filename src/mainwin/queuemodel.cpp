@@ -1,0 +1,92 @@
+#include "mainwin/queuemodel.h"
+
+namespace tess {
+
+QueueModel::QueueModel(QObject *parent) : QAbstractListModel(parent) {}
+
+int QueueModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(m_entries.size()); }
+
+QVariant QueueModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_entries.size())
+        return {};
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        return m_entries.at(index.row());
+    return {};
+}
+
+QString QueueModel::entry(qsizetype i) const { return i >= 0 && i < m_entries.size() ? m_entries.at(i) : QString(); }
+
+void QueueModel::noteLonger(const QString &entry)
+{
+    if (!m_longestKnown)
+        return;
+    if (m_longest < 0 || entry.size() > m_entries.at(m_longest).size())
+        m_longest = m_entries.size() - 1;
+}
+
+void QueueModel::append(const QString &entry)
+{
+    const int row = int(m_entries.size());
+    beginInsertRows(QModelIndex(), row, row);
+    m_entries.append(entry);
+    noteLonger(entry);
+    endInsertRows();
+}
+
+void QueueModel::append(const QStringList &entries)
+{
+    if (entries.isEmpty())
+        return;
+    const int first = int(m_entries.size());
+    beginInsertRows(QModelIndex(), first, first + int(entries.size()) - 1);
+    m_entries.reserve(m_entries.size() + entries.size());
+    for (const QString &e : entries) {
+        m_entries.append(e);
+        noteLonger(e);
+    }
+    endInsertRows();
+}
+
+void QueueModel::insert(qsizetype i, const QString &entry)
+{
+    if (i < 0 || i > m_entries.size())
+        return;
+    beginInsertRows(QModelIndex(), int(i), int(i));
+    m_entries.insert(i, entry);
+    m_longestKnown = false;
+    endInsertRows();
+}
+
+void QueueModel::removeAt(qsizetype i)
+{
+    if (i < 0 || i >= m_entries.size())
+        return;
+    beginRemoveRows(QModelIndex(), int(i), int(i));
+    m_entries.removeAt(i);
+    m_longestKnown = false;
+    endRemoveRows();
+}
+
+void QueueModel::setEntries(const QStringList &entries)
+{
+    beginResetModel();
+    m_entries = entries;
+    m_longestKnown = false;
+    endResetModel();
+}
+
+QString QueueModel::longestEntry() const
+{
+    if (!m_longestKnown) {
+        m_longest = -1;
+        for (qsizetype i = 0; i < m_entries.size(); ++i) {
+            if (m_longest < 0 || m_entries.at(i).size() > m_entries.at(m_longest).size())
+                m_longest = i;
+        }
+        m_longestKnown = true;
+    }
+    return m_longest >= 0 ? m_entries.at(m_longest) : QString();
+}
+
+} // namespace tess

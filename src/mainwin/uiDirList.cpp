@@ -1,0 +1,119 @@
+#include "mainwin/uiDirList.h"
+
+#include "mainwin/fileselector.h"
+
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QStyle>
+#include <QUrl>
+#include <algorithm>
+
+namespace tess {
+
+namespace {
+constexpr int PathRole = Qt::UserRole + 1;
+}
+
+DirListBox::DirListBox(QWidget *parent) : QListWidget(parent)
+{
+    setObjectName(QStringLiteral("Dir1"));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setAcceptDrops(true);
+    setDropIndicatorShown(false);
+    setDragDropMode(QAbstractItemView::DropOnly);
+    setDefaultDropAction(Qt::CopyAction);
+    setUniformItemSizes(true);
+    connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
+        if (item)
+            setPath(item->data(PathRole).toString());
+    });
+}
+
+bool DirListBox::setPath(const QString &folder)
+{
+    const QString p = selectorFolderPath(folder);
+    if (p.isEmpty() || !QFileInfo(p).isDir())
+        return false;
+    const bool changed = p != m_path;
+    m_path = p;
+    fill();
+    if (changed)
+        Q_EMIT pathChanged(m_path);
+    return true;
+}
+
+void DirListBox::refresh() { fill(); }
+
+void DirListBox::fill()
+{
+    clear();
+    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    const QStringList chain = folderAncestors(m_path);
+    int level = 0;
+    for (const QString &f : chain) {
+        const QString name =
+            level == 0 ? f : f.mid(std::max(f.lastIndexOf(QLatin1Char('\\')), f.lastIndexOf(QLatin1Char('/'))) + 1);
+        auto *item = new QListWidgetItem(open, QString(level * 2, QLatin1Char(' ')) + name, this);
+        item->setData(PathRole, f);
+        ++level;
+    }
+    if (count() > 0)
+        setCurrentRow(count() - 1);
+    const SelectorListing subs = listSubFolders(m_path);
+    m_error = subs.ok ? QString() : subs.error;
+    for (const QString &name : subs.names) {
+        auto *item = new QListWidgetItem(closed, QString(level * 2, QLatin1Char(' ')) + name, this);
+        item->setData(PathRole, joinFolderAndName(m_path, name));
+    }
+    if (!subs.ok)
+        Q_EMIT listingFailed(m_path, subs.error);
+}
+
+void DirListBox::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentItem()) {
+        setPath(currentItem()->data(PathRole).toString());
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+QStringList DirListBox::mimeTypes() const { return {QStringLiteral("text/uri-list")}; }
+
+void DirListBox::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls()) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void DirListBox::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (event->mimeData()->hasUrls()) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void DirListBox::dropEvent(QDropEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    Q_EMIT folderDropped(QDir::toNativeSeparators(urls.first().toLocalFile()));
+}
+
+} // namespace tess

@@ -1,0 +1,73 @@
+#include "mainwin/uiFileList.h"
+
+#include "mainwin/fileselector.h"
+
+#include <QKeyEvent>
+#include <algorithm>
+
+namespace tess {
+
+FileListBox::FileListBox(QWidget *parent) : QListWidget(parent)
+{
+    setObjectName(QStringLiteral("File1"));
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Long names scroll sideways instead of being cut short.
+    setTextElideMode(Qt::ElideNone);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+void FileListBox::setPath(const QString &folder)
+{
+    m_path = folder;
+    refresh();
+}
+
+void FileListBox::setPattern(const QString &pattern)
+{
+    m_pattern = pattern;
+    refresh();
+}
+
+void FileListBox::refresh()
+{
+    clear();
+    if (m_path.isEmpty()) {
+        m_error.clear();
+        return;
+    }
+    const SelectorListing files = listMatchingFiles(m_path, m_pattern);
+    m_error = files.ok ? QString() : files.error;
+    addItems(files.names);
+    if (!files.ok)
+        Q_EMIT listingFailed(m_path, files.error);
+}
+
+QString FileListBox::fullPath(int row) const
+{
+    const QListWidgetItem *it = item(row);
+    return it ? joinFolderAndName(m_path, it->text()) : QString();
+}
+
+QList<int> FileListBox::selectedRows() const
+{
+    QList<int> rows;
+    for (const QModelIndex &i : selectionModel()->selectedRows())
+        rows.append(i.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void FileListBox::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        Q_EMIT enterPressed();
+        return;
+    }
+    if (event->key() == Qt::Key_Insert) {
+        Q_EMIT insertPressed();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+} // namespace tess

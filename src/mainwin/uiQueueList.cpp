@@ -1,0 +1,147 @@
+#include "mainwin/uiQueueList.h"
+
+#include <QFontMetrics>
+#include <QItemSelectionModel>
+#include <QMouseEvent>
+#include <QStyledItemDelegate>
+#include <algorithm>
+
+namespace tess {
+
+namespace {
+
+// Every row is as wide as the longest entry, so the view scrolls sideways far enough for all.
+class QueueDelegate final : public QStyledItemDelegate
+{
+public:
+    QueueDelegate(QueueModel *model, QObject *parent) : QStyledItemDelegate(parent), m_model(model) {}
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QSize s = QStyledItemDelegate::sizeHint(option, index);
+        const QFontMetrics fm(option.font);
+        s.setWidth(std::max(s.width(), fm.horizontalAdvance(m_model->longestEntry()) + 2 * fm.averageCharWidth()));
+        s.setHeight(std::max(s.height(), fm.height()));
+        return s;
+    }
+
+private:
+    QueueModel *m_model;
+};
+
+} // namespace
+
+QueueListView::QueueListView(QWidget *parent) : QListView(parent), m_model(new QueueModel(this))
+{
+    setObjectName(QStringLiteral("List1"));
+    setModel(m_model);
+    setItemDelegate(new QueueDelegate(m_model, this));
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setUniformItemSizes(true);
+    setWrapping(false);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    QFont f(QStringLiteral("Courier New"));
+    f.setStyleHint(QFont::TypeWriter);
+    f.setPointSizeF(8.25);
+    setFont(f);
+    // A new longest entry changes the width every row reports.
+    auto relayout = [this] { scheduleDelayedItemsLayout(); };
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, relayout);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, relayout);
+    connect(m_model, &QAbstractItemModel::modelReset, this, relayout);
+}
+
+QList<qsizetype> QueueListView::selectedRows() const
+{
+    // The selection's ranges may overlap; merge them as row intervals.
+    QList<QPair<qsizetype, qsizetype>> spans;
+    const QItemSelection sel = selectionModel()->selection();
+    spans.reserve(sel.size());
+    for (const QItemSelectionRange &r : sel)
+        spans.append({r.top(), r.bottom()});
+    std::sort(spans.begin(), spans.end());
+    QList<qsizetype> rows;
+    qsizetype next = 0;
+    for (const auto &s : spans) {
+        for (qsizetype r = std::max(next, s.first); r <= s.second; ++r)
+            rows.append(r);
+        next = std::max(next, s.second + 1);
+    }
+    return rows;
+}
+
+qsizetype QueueListView::selectedCount() const
+{
+    QList<QPair<qsizetype, qsizetype>> spans;
+    const QItemSelection sel = selectionModel()->selection();
+    for (const QItemSelectionRange &r : sel)
+        spans.append({r.top(), r.bottom()});
+    std::sort(spans.begin(), spans.end());
+    qsizetype n = 0;
+    qsizetype next = 0;
+    for (const auto &s : spans) {
+        const qsizetype from = std::max(next, s.first);
+        if (s.second >= from)
+            n += s.second - from + 1;
+        next = std::max(next, s.second + 1);
+    }
+    return n;
+}
+
+bool QueueListView::isSelected(qsizetype row) const { return selectionModel()->isRowSelected(int(row), QModelIndex()); }
+
+void QueueListView::setSelected(qsizetype row, bool selected)
+{
+    if (row < 0 || row >= count())
+        return;
+    selectionModel()->select(m_model->index(int(row)),
+                             selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
+}
+
+void QueueListView::selectRange(qsizetype first, qsizetype last)
+{
+    first = std::max<qsizetype>(first, 0);
+    last = std::min(last, count() - 1);
+    if (first > last)
+        return;
+    selectionModel()->select(QItemSelection(m_model->index(int(first)), m_model->index(int(last))),
+                             QItemSelectionModel::Select);
+}
+
+qsizetype QueueListView::currentRow() const
+{
+    const QModelIndex i = currentIndex();
+    return i.isValid() ? i.row() : -1;
+}
+
+void QueueListView::setCurrentRow(qsizetype row)
+{
+    if (row < 0 || row >= count())
+        return;
+    selectionModel()->setCurrentIndex(m_model->index(int(row)), QItemSelectionModel::NoUpdate);
+}
+
+void QueueListView::changeFontSize(int step)
+{
+    QFont f = font();
+    const qreal size = f.pointSizeF();
+    if (step > 0 && size < 12)
+        f.setPointSizeF(size + 1);
+    else if (step < 0 && size > 4)
+        f.setPointSizeF(size - 1);
+    else
+        return;
+    setFont(f);
+    scheduleDelayedItemsLayout();
+}
+
+void QueueListView::mouseReleaseEvent(QMouseEvent *event)
+{
+    QListView::mouseReleaseEvent(event);
+    if (event->button() == Qt::RightButton)
+        Q_EMIT popupRequested(event->globalPosition().toPoint());
+}
+
+} // namespace tess

@@ -1,0 +1,283 @@
+#include "scripts/scriptlibrary.h"
+
+#include "core/like.h"
+#include "core/pathhelpers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringConverter>
+#include <algorithm>
+
+namespace tess {
+
+namespace {
+
+bool isSeparator(QChar c) { return c == QLatin1Char('\\') || c == QLatin1Char('/'); }
+
+QString folderPart(const QString &path)
+{
+    const qsizetype i = std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
+    return i < 0 ? QString() : path.left(i + 1);
+}
+
+ScriptFileResult failure(int error, const QString &path, const QString &reason)
+{
+    ScriptFileResult r;
+    r.error = error;
+    r.path = path;
+    r.reason = reason;
+    return r;
+}
+
+// The error number of a file that could not be opened.
+int openErrorNumber(const QFileDevice &f)
+{
+    switch (f.error()) {
+    case QFileDevice::PermissionsError: return 70;
+    default: return 75;
+    }
+}
+
+} // namespace
+
+QString scriptTextFromFileBytes(const QByteArray &bytes)
+{
+    QStringDecoder decode(QStringConverter::System);
+    QString text = decode(bytes);
+    if (text.endsWith(QLatin1String("\r\n")))
+        text.chop(2);
+    else if (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r')))
+        text.chop(1);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+QByteArray scriptFileBytes(const QString &text)
+{
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    t += QLatin1String("\r\n");
+    QStringEncoder encode(QStringConverter::System);
+    return encode(t);
+}
+
+QString trimBlanks(const QString &text)
+{
+    qsizetype b = 0;
+    qsizetype e = text.size();
+    while (b < e && text.at(b) == QLatin1Char(' '))
+        ++b;
+    while (e > b && text.at(e - 1) == QLatin1Char(' '))
+        --e;
+    return text.mid(b, e - b);
+}
+
+ScriptNameProblem checkScriptName(const QString &name)
+{
+    if (name.isEmpty())
+        return ScriptNameProblem::Empty;
+    for (const QChar c : name) {
+        if (c.unicode() < 32 || QStringLiteral("\\/:*?\"<>|").contains(c))
+            return ScriptNameProblem::BadCharacter;
+    }
+    if (name.contains(QLatin1String("..")))
+        return ScriptNameProblem::DotDot;
+    // Windows reserves the device names also when an extension follows them ("NUL.x.scr").
+    const QString stem = name.section(QLatin1Char('.'), 0, 0).trimmed().toUpper();
+    static const QStringList devices = {QStringLiteral("CON"),    QStringLiteral("PRN"),    QStringLiteral("AUX"),
+                                        QStringLiteral("NUL"),    QStringLiteral("CLOCK$"), QStringLiteral("CONIN$"),
+                                        QStringLiteral("CONOUT$")};
+    if (devices.contains(stem))
+        return ScriptNameProblem::DeviceName;
+    if (stem.size() == 4 && (stem.startsWith(QLatin1String("COM")) || stem.startsWith(QLatin1String("LPT"))) &&
+        stem.at(3) >= QLatin1Char('1') && stem.at(3) <= QLatin1Char('9'))
+        return ScriptNameProblem::DeviceName;
+    return ScriptNameProblem::None;
+}
+
+QString scriptNameMessage(ScriptNameProblem problem, const QString &name)
+{
+    switch (problem) {
+    case ScriptNameProblem::BadCharacter:
+        return QStringLiteral("File names cannot contain the following characters...\r\n\r\n") +
+               QString(23, QLatin1Char(' ')) + QStringLiteral("\\  /  :  *  ?  <  >  |  ");
+    case ScriptNameProblem::DeviceName:
+        return QStringLiteral("\"%1\" is a name reserved for a device.\r\nPlease choose another script name.")
+            .arg(name);
+    case ScriptNameProblem::DotDot:
+        return QStringLiteral("Script names cannot contain \"..\".\r\nPlease choose another script name.");
+    case ScriptNameProblem::None:
+    case ScriptNameProblem::Empty: break;
+    }
+    return QString();
+}
+
+QString scriptNameOfFile(const QString &fileName) { return fileName.size() < 4 ? QString() : fileName.chopped(4); }
+
+QString withTrailingSeparator(const QString &folder)
+{
+    if (folder.isEmpty() || isSeparator(folder.back()))
+        return folder;
+    const QChar sep = folder.contains(QLatin1Char('\\')) && !folder.contains(QLatin1Char('/')) ? QLatin1Char('\\')
+                      : folder.contains(QLatin1Char('/'))                                      ? QLatin1Char('/')
+                                                                                               : QDir::separator();
+    return folder + sep;
+}
+
+QString scriptListPattern(const QString &filterText) { return QLatin1Char('*') + filterText + QLatin1String("*.scr"); }
+
+bool isAcceptableScriptPattern(const QString &pattern)
+{
+    for (const QChar c : pattern) {
+        if (c.unicode() < 32 || QStringLiteral("\\/:\"<>|").contains(c))
+            return false;
+    }
+    return true;
+}
+
+bool isScriptFileName(const QString &fileName)
+{
+    if (fileName.size() <= 4 || fileName.contains(QLatin1Char('/')) || fileName.contains(QLatin1Char('\\')))
+        return false;
+    return fileName.endsWith(QLatin1String(".scr"), Qt::CaseInsensitive);
+}
+
+QStringList listScriptFiles(const QString &folder, const QString &pattern)
+{
+    QStringList names;
+    if (folder.isEmpty())
+        return names;
+    const QDir dir(folder);
+    const QFileInfoList entries = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
+    for (const QFileInfo &fi : entries) {
+        const QString n = fi.fileName();
+        if (isScriptFileName(n) && fi.isFile() && Like(n, pattern))
+            names.append(n);
+    }
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const int c = textCompare(a, b);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return names;
+}
+
+QString scriptPathInFolder(const QString &folder, const QString &fileName)
+{
+    const QString f = withTrailingSeparator(folder);
+    const QDir dir(f);
+    if (QFileInfo::exists(f + fileName))
+        return f + fileName;
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
+    for (const QString &e : entries) {
+        if (e.compare(fileName, Qt::CaseInsensitive) == 0)
+            return f + e;
+    }
+    return f + fileName;
+}
+
+ScriptFileResult readScriptFile(const QString &path)
+{
+    const QString folder = folderPart(path);
+    if (!folder.isEmpty() && !QFileInfo(folder).isDir())
+        return failure(76, path, QStringLiteral("Path not found"));
+    const QFileInfo fi(path);
+    if (!fi.exists() || fi.isDir())
+        return failure(53, path, QStringLiteral("File not found"));
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return failure(openErrorNumber(f), path, f.errorString());
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        return failure(75, path, f.errorString());
+    ScriptFileResult r;
+    r.path = path;
+    r.text = scriptTextFromFileBytes(bytes);
+    return r;
+}
+
+ScriptFileResult writeScriptFile(const QString &path, const QString &text)
+{
+    const QString folder = folderPart(path);
+    if (!folder.isEmpty() && !QFileInfo(folder).isDir())
+        return failure(76, path, QStringLiteral("The folder does not exist"));
+    const QFileInfo fi(path);
+    if (fi.isDir())
+        return failure(75, path, QStringLiteral("A folder of that name exists"));
+    if (fi.exists() && isReadOnlyFile(path))
+        return failure(70, path, QStringLiteral("The file is read-only"));
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return failure(openErrorNumber(f), path, f.errorString());
+    const QByteArray bytes = scriptFileBytes(text);
+    if (f.write(bytes) != bytes.size()) {
+        const QString reason = f.errorString();
+        f.cancelWriting();
+        return failure(75, path, reason);
+    }
+    if (!f.commit())
+        return failure(75, path, f.errorString());
+    ScriptFileResult r;
+    r.path = path;
+    return r;
+}
+
+ScriptFileResult deleteScriptFile(const QString &path)
+{
+    const QFileInfo fi(path);
+    if (!isScriptFileName(fi.fileName()) || fi.isDir())
+        return failure(75, path, QStringLiteral("Only script files (.scr) can be deleted here"));
+    if (!fi.exists())
+        return failure(53, path, QStringLiteral("File not found"));
+    if (isReadOnlyFile(path))
+        return failure(70, path, QStringLiteral("The script is read-only"));
+    QFile f(path);
+    if (!f.remove())
+        return failure(75, path, f.errorString());
+    ScriptFileResult r;
+    r.path = path;
+    return r;
+}
+
+bool isReadOnlyFile(const QString &path)
+{
+    const QFileInfo fi(path);
+    return fi.exists() && !(fi.permissions() & QFileDevice::WriteOwner);
+}
+
+ScriptFileResult setReadOnlyFile(const QString &path, bool readOnly)
+{
+    const QFileInfo fi(path);
+    if (!fi.exists())
+        return failure(53, path, QStringLiteral("File not found"));
+    QFileDevice::Permissions p = fi.permissions();
+    if (readOnly)
+        p &= ~(QFileDevice::WriteOwner | QFileDevice::WriteUser | QFileDevice::WriteGroup | QFileDevice::WriteOther);
+    else
+        p |= QFileDevice::WriteOwner | QFileDevice::WriteUser;
+    QFile f(path);
+    if (!f.setPermissions(p) || isReadOnlyFile(path) != readOnly)
+        return failure(70, path, f.errorString().isEmpty() ? QStringLiteral("Permission denied") : f.errorString());
+    ScriptFileResult r;
+    r.path = path;
+    return r;
+}
+
+QString batchScriptCopyPath(const QString &batchScriptPath, const QString &login)
+{
+    const QString folder = FolderOf(batchScriptPath);
+    if (folder.isEmpty())
+        return QString();
+    return folder + QStringLiteral("tessaline-") + login + QStringLiteral(".scr");
+}
+
+QString fileFailureMessage(const QString &what, const ScriptFileResult &r)
+{
+    return what + QStringLiteral(":\r\n") + r.path + QStringLiteral("\r\n") + r.reason;
+}
+
+} // namespace tess

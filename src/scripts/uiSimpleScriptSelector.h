@@ -1,0 +1,48 @@
+#pragma once
+// The simple-mode "Script Selector": a filter box, the "Filter" button of the stored simple-mode
+// filters and the list of simple-mode scripts. Picking a script replaces the user script.
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace tess {
+
+class ScriptFileList;
+class UserScriptPane;
+
+class SimpleScriptSelector : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit SimpleScriptSelector(UserScriptPane *pane, QWidget *parent = nullptr);
+
+    // The simple-mode folder: SCRIPTS-SIMPLE beside the program, or SCRIPTS when
+    // SimpleScriptPathOverride = 1.
+    static QString simpleScriptsFolder();
+    bool setFolder(const QString &folder);
+    QString folder() const;
+
+    // Loads the picked script into the user script. The composer runs it before it composes in
+    // simple mode: false (after a message) when no script is picked or it cannot be read, and then
+    // no batch script may be written.
+    bool fsSimpleScript_Click();
+    void tbScrSelFilter_Change();
+
+signals:
+    void simpleFilterRequested(); // "Filter": the stored simple-mode filters
+
+protected:
+    void connectNotify(const QMetaMethod &signal) override;
+
+private:
+    UserScriptPane *m_pane;
+    QLabel *lblFilter = nullptr;
+    QLineEdit *tbScrSelFilter = nullptr;
+    QPushButton *Command1 = nullptr;
+    ScriptFileList *fsSimpleScript = nullptr;
+};
+
+} // namespace tess

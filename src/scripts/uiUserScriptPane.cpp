@@ -1,0 +1,523 @@
+#include "scripts/uiUserScriptPane.h"
+
+#include "core/appenvironment.h"
+#include "core/mainsettings.h"
+#include "core/processhelpers.h"
+#include "core/prompts.h"
+#include "scripts/scriptlibrary.h"
+#include "scripts/uiScriptFileList.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QEvent>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMetaMethod>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+namespace tess {
+
+namespace {
+
+constexpr int tw(int twips) { return (twips + 7) / 15; }
+
+const QString &alertTitle()
+{
+    static const QString t = QStringLiteral("Tessaline Alert");
+    return t;
+}
+
+// The busy pointer for the length of a handler.
+struct BusyPointer {
+    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+};
+
+QFont courierFont()
+{
+    QFont f(QStringLiteral("Courier New"));
+    f.setStyleHint(QFont::Monospace);
+    f.setPointSize(9);
+    return f;
+}
+
+QPushButton *makeButton(const QString &name, const QString &caption, const QString &tip, int w, int h)
+{
+    auto *b = new QPushButton(caption);
+    b->setObjectName(name);
+    if (!tip.isEmpty())
+        b->setToolTip(tip);
+    b->setMinimumSize(tw(w), tw(h));
+    return b;
+}
+
+} // namespace
+
+QString plainBoxText(const QPlainTextEdit *box)
+{
+    // toPlainText would turn no-break spaces into blanks; the raw text keeps every character.
+    QString t = box->document()->toRawText();
+    t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    t.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return t;
+}
+
+void replaceBoxText(QPlainTextEdit *box, const QString &text)
+{
+    if (plainBoxText(box) == text)
+        return;
+    QTextCursor c(box->document());
+    c.beginEditBlock();
+    c.select(QTextCursor::Document);
+    c.removeSelectedText();
+    c.insertText(text);
+    c.endEditBlock();
+    box->setTextCursor(c);
+}
+
+UserScriptPane::UserScriptPane(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("UserScriptPane"));
+    buildControls();
+}
+
+void UserScriptPane::buildControls()
+{
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setToolTip(QStringLiteral("Enter AutoCAD Script (do not include OPEN and QSAVE commands)"));
+    Text1->setFont(courierFont());
+    Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Text1->setMinimumSize(tw(3000), tw(1500));
+
+    cmdClearSCREditor = makeButton(QStringLiteral("cmdClearSCREditor"), QStringLiteral("C&lear"),
+                                   QStringLiteral("Clear the current script"), 855, 300);
+    Command2 = makeButton(QStringLiteral("Command2"), QStringLiteral("&Undo"), QStringLiteral("Undo your last Edit"),
+                          855, 300);
+    cmdSCREditOpen = makeButton(QStringLiteral("cmdSCREditOpen"), QStringLiteral("&Editor"),
+                                QStringLiteral("Script Editor"), 885, 300);
+    chkAppend = new QCheckBox(QStringLiteral("Append"));
+    chkAppend->setObjectName(QStringLiteral("chkAppend"));
+
+    frameUserScriptList = new QGroupBox(QStringLiteral("User-Script List"), this);
+    frameUserScriptList->setObjectName(QStringLiteral("frameUserScriptList"));
+    frameUserScriptList->setToolTip(QStringLiteral("Click frame to refresh file list"));
+    frameUserScriptList->setFixedWidth(tw(4755));
+    frameUserScriptList->installEventFilter(this);
+
+    cmdFilterUserScriptShow =
+        makeButton(QStringLiteral("cmdFilterUserScriptShow"), QStringLiteral("Filter"), QString(), 795, 275);
+    scrFilter = new QLineEdit;
+    scrFilter->setObjectName(QStringLiteral("scrFilter"));
+    scrFilter->setToolTip(QStringLiteral("Filter your user scripts (? and * are acceptable)"));
+    scrFilter->installEventFilter(this);
+    // Two lines high, beside the filter, as the design has it.
+    chkProjDir = new QCheckBox(QStringLiteral("Display Scripts found\nin Drawing Directory"));
+    chkProjDir->setObjectName(QStringLiteral("chkProjDir"));
+    chkProjDir->setToolTip(
+        QStringLiteral("User Script directory changes to currently displayed directory in Drawing File Selector"));
+    File2 = new ScriptFileList;
+    File2->setObjectName(QStringLiteral("File2"));
+    Label14 = new QLabel(QStringLiteral("User Script Name:"));
+    Label14->setObjectName(QStringLiteral("Label14"));
+    Label14->installEventFilter(this);
+    Text2 = new QLineEdit;
+    Text2->setObjectName(QStringLiteral("Text2"));
+    cmdSAVESCR = makeButton(QStringLiteral("cmdSAVESCR"), QStringLiteral("&Save"),
+                            QStringLiteral("Save the currently displayed script"), 855, 315);
+    cmdDeleteSCR = makeButton(QStringLiteral("cmdDeleteSCR"), QStringLiteral("&Delete"),
+                              QStringLiteral("Delete the currently selected script"), 855, 315);
+    chkReadOnly = new QCheckBox(QStringLiteral("Read-Only"));
+    chkReadOnly->setObjectName(QStringLiteral("chkReadOnly"));
+    cmdBrowse = makeButton(QStringLiteral("cmdBrowse"), QStringLiteral("&Browse"),
+                           QStringLiteral("Browse your drives for scripts"), 855, 315);
+
+    // Left: the script and its buttons; right: the script list frame.
+    auto *left = new QVBoxLayout;
+    left->setContentsMargins(0, 0, 0, 0);
+    left->setSpacing(tw(90));
+    left->addWidget(Text1, 1);
+    auto *leftButtons = new QHBoxLayout;
+    leftButtons->setSpacing(tw(90));
+    leftButtons->addWidget(cmdClearSCREditor);
+    leftButtons->addWidget(Command2);
+    leftButtons->addWidget(cmdSCREditOpen);
+    leftButtons->addStretch(1);
+    leftButtons->addWidget(chkAppend);
+    left->addLayout(leftButtons);
+
+    auto *frame = new QVBoxLayout(frameUserScriptList);
+    frame->setContentsMargins(tw(105), tw(60), tw(105), tw(60));
+    frame->setSpacing(tw(75));
+    auto *filterRow = new QHBoxLayout;
+    filterRow->setSpacing(tw(90));
+    filterRow->addWidget(cmdFilterUserScriptShow);
+    filterRow->addWidget(scrFilter, 1);
+    filterRow->addWidget(chkProjDir);
+    frame->addLayout(filterRow);
+    frame->addWidget(File2, 1);
+    auto *nameRow = new QHBoxLayout;
+    nameRow->addWidget(Label14);
+    nameRow->addWidget(Text2, 1);
+    frame->addLayout(nameRow);
+    auto *buttonRow = new QHBoxLayout;
+    buttonRow->setSpacing(tw(75));
+    buttonRow->addWidget(cmdSAVESCR);
+    buttonRow->addWidget(cmdDeleteSCR);
+    buttonRow->addWidget(chkReadOnly);
+    buttonRow->addStretch(1);
+    buttonRow->addWidget(cmdBrowse);
+    frame->addLayout(buttonRow);
+
+    auto *top = new QHBoxLayout(this);
+    top->setContentsMargins(tw(120), tw(120), tw(120), tw(90));
+    top->setSpacing(tw(120));
+    top->addLayout(left, 1);
+    top->addWidget(frameUserScriptList);
+
+    connect(Text1, &QPlainTextEdit::textChanged, this, &UserScriptPane::Text1_Change);
+    connect(Text2, &QLineEdit::textChanged, this, &UserScriptPane::Text2_Change);
+    connect(File2, &ScriptFileList::entryClicked, this, &UserScriptPane::File2_Click);
+    connect(File2, &ScriptFileList::entryDoubleClicked, this, &UserScriptPane::editorRequested);
+    connect(cmdSAVESCR, &QPushButton::clicked, this, &UserScriptPane::cmdSAVESCR_Click);
+    connect(cmdDeleteSCR, &QPushButton::clicked, this, &UserScriptPane::cmdDeleteSCR_Click);
+    connect(cmdClearSCREditor, &QPushButton::clicked, this, &UserScriptPane::cmdClearSCREditor_Click);
+    connect(chkReadOnly, &QCheckBox::toggled, this, &UserScriptPane::chkReadOnly_Click);
+    connect(chkProjDir, &QCheckBox::toggled, this, &UserScriptPane::chkProjDir_Click);
+    connect(scrFilter, &QLineEdit::textChanged, this, &UserScriptPane::scrFilter_Change);
+    connect(Command2, &QPushButton::clicked, this, &UserScriptPane::Command2_Click);
+    connect(cmdSCREditOpen, &QPushButton::clicked, this, &UserScriptPane::editorRequested);
+    connect(cmdBrowse, &QPushButton::clicked, this, &UserScriptPane::browseRequested);
+    connect(cmdFilterUserScriptShow, &QPushButton::clicked, this, &UserScriptPane::scriptFilterRequested);
+    cmdSCREditOpen->setEnabled(false);
+    cmdBrowse->setEnabled(false);
+    cmdFilterUserScriptShow->setEnabled(false);
+}
+
+void UserScriptPane::connectNotify(const QMetaMethod &signal)
+{
+    if (signal == QMetaMethod::fromSignal(&UserScriptPane::editorRequested))
+        cmdSCREditOpen->setEnabled(true);
+    else if (signal == QMetaMethod::fromSignal(&UserScriptPane::browseRequested))
+        cmdBrowse->setEnabled(true);
+    else if (signal == QMetaMethod::fromSignal(&UserScriptPane::scriptFilterRequested))
+        cmdFilterUserScriptShow->setEnabled(true);
+    QWidget::connectNotify(signal);
+}
+
+bool UserScriptPane::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == scrFilter && event->type() == QEvent::MouseButtonDblClick) {
+        scrFilter_DblClick();
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonRelease) {
+        if (watched == frameUserScriptList)
+            frameUserScriptList_Click();
+        else if (watched == Label14)
+            Label14_Click();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QString UserScriptPane::scriptText() const { return plainBoxText(Text1); }
+
+void UserScriptPane::setScriptText(const QString &text) { replaceBoxText(Text1, text); }
+
+QString UserScriptPane::scriptName() const { return Text2->text(); }
+
+void UserScriptPane::setScriptName(const QString &name)
+{
+    if (Text2->text() != name)
+        Text2->setText(name);
+}
+
+QString UserScriptPane::scriptListFolder() const { return File2->path(); }
+
+bool UserScriptPane::setScriptListFolder(const QString &folder)
+{
+    if (!File2->setPath(folder))
+        return false;
+    Text2_Change(); // the name rule looks at the listed folder
+    return true;
+}
+
+QString UserScriptPane::scriptsHomeFolder()
+{
+    const MainSettings &s = settings();
+    if (s.SCRIPTSPathOption && !s.SCRIPTSDir.isEmpty())
+        return s.SCRIPTSDir;
+    return AppEnvironment::subFolder(QStringLiteral("SCRIPTS"));
+}
+
+void UserScriptPane::drawingFolderChanged(const QString &folder)
+{
+    if (chkProjDir->isChecked() && !setScriptListFolder(folder))
+        reportMissingFolder(folder);
+}
+
+// ---- The change rule and the name rule ----
+
+void UserScriptPane::applyCreateRule()
+{
+    if (m_hooks.setCreateButtonsEnabled)
+        m_hooks.setCreateButtonsEnabled(!scriptText().isEmpty() && queueCount() > 0);
+}
+
+void UserScriptPane::Text1_Change()
+{
+    settings().SCRChanged = true;
+    applyCreateRule();
+    if (settings().METAEnabled == 1 && settings().METAImmediate == 1 && m_hooks.scanMeta)
+        m_hooks.scanMeta(false);
+}
+
+QString UserScriptPane::nameRulePath() const
+{
+    const QString name = Text2->text();
+    if (checkScriptName(name) != ScriptNameProblem::None || File2->path().isEmpty())
+        return QString();
+    return scriptPathInFolder(File2->path(), scriptFileName(name));
+}
+
+void UserScriptPane::Text2_Change()
+{
+    const QString p = nameRulePath();
+    const bool exists = !p.isEmpty() && QFileInfo(p).isFile();
+    setReadOnlyBox(exists && isReadOnlyFile(p));
+    applySaveDeleteState();
+}
+
+void UserScriptPane::setReadOnlyBox(bool on)
+{
+    if (chkReadOnly->isChecked() != on)
+        chkReadOnly->setChecked(on); // runs chkReadOnly_Click
+}
+
+void UserScriptPane::applySaveDeleteState()
+{
+    cmdSAVESCR->setEnabled(!chkReadOnly->isChecked());
+    cmdDeleteSCR->setEnabled(!chkReadOnly->isChecked());
+}
+
+void UserScriptPane::chkReadOnly_Click()
+{
+    if (m_inReadOnlyReset)
+        return;
+    const QString p = nameRulePath();
+    if (!p.isEmpty() && QFileInfo(p).isFile() && isReadOnlyFile(p) != chkReadOnly->isChecked()) {
+        const ScriptFileResult r = setReadOnlyFile(p, chkReadOnly->isChecked());
+        if (!r.ok()) {
+            m_inReadOnlyReset = true;
+            chkReadOnly->setChecked(isReadOnlyFile(p));
+            m_inReadOnlyReset = false;
+            msgBox(fileFailureMessage(QStringLiteral("The read-only state could not be changed"), r), vbOKOnly,
+                   alertTitle());
+        }
+    }
+    applySaveDeleteState();
+    if (m_hooks.refreshQueueControls)
+        m_hooks.refreshQueueControls();
+}
+
+// ---- Loading ----
+
+void UserScriptPane::reportMissingFolder(const QString &folder)
+{
+    msgBox(QStringLiteral(" The previously saved working-path is unavailable (possibly renamed)...\r Please reselect "
+                          "your working path\r\r ") +
+               folder,
+           vbOKOnly, QStringLiteral(" Error #76 was generated by Tessaline."));
+    if (m_hooks.keepDrawingFolder)
+        m_hooks.keepDrawingFolder();
+    Q_EMIT scriptFolderMissing(folder);
+}
+
+void UserScriptPane::File2_Click()
+{
+    const QString name = File2->fileName();
+    if (name.isEmpty())
+        return;
+    const ScriptFileResult r = readScriptFile(withTrailingSeparator(File2->path()) + name);
+    if (!r.ok()) {
+        if (r.error == 76) {
+            reportMissingFolder(File2->path());
+            File2->refresh();
+        } else if (r.error == 53) {
+            File2->refresh(); // the file went away: the list shows what is there now
+        } else {
+            msgBox(fileFailureMessage(QStringLiteral("The script could not be read"), r), vbOKOnly, alertTitle());
+        }
+        return;
+    }
+    if (settings().SCRChanged && !chkAppend->isChecked()) {
+        const QString shownName = Text2->text().isEmpty() ? QStringLiteral("UNNAMED") : Text2->text();
+        const int answer =
+            msgBox(QStringLiteral("Are you sure you want to discard changes in \"") + shownName +
+                       QStringLiteral("\" user-script?\r\n\r\nPressing YES will DISCARD your changes...\r\nPressing NO "
+                                      "will allow you to Save/Rename your script..."),
+                   vbYesNo + vbExclamation + vbDefaultButton2, QStringLiteral(" Discard Changes?"));
+        if (answer != vbYes) {
+            Text2->setFocus();
+            Text2->selectAll();
+            return;
+        }
+    }
+    const bool appending = chkAppend->isChecked();
+    subUpdate_MiniScript(r.text);
+    if (!appending)
+        setScriptName(scriptNameOfFile(name));
+    settings().SCRChanged = false;
+    applyCreateRule();
+    if (appending) {
+        settings().SCRChanged = true;
+        chkAppend->setChecked(false);
+    }
+    if (settings().METAEnabled == 1 && m_hooks.scanMeta)
+        m_hooks.scanMeta(true);
+}
+
+void UserScriptPane::subUpdate_MiniScript(const QString &content)
+{
+    if (chkAppend->isChecked() && !scriptText().isEmpty()) {
+        QTextCursor c(Text1->document());
+        c.movePosition(QTextCursor::End);
+        c.insertText(QStringLiteral("\n") + content);
+        Text1->setTextCursor(c); // the caret at the end of the new text
+    } else {
+        setScriptText(content);
+    }
+}
+
+void UserScriptPane::loadSimpleScript(const QString &content)
+{
+    setScriptText(content);
+    applyCreateRule();
+    if (chkAppend->isChecked())
+        settings().SCRChanged = true;
+    if (settings().METAEnabled == 1 && m_hooks.scanMeta)
+        m_hooks.scanMeta(true);
+}
+
+// ---- Save, Delete, Clear ----
+
+void UserScriptPane::cmdSAVESCR_Click()
+{
+    const QString name = Text2->text();
+    const QString text = scriptText();
+    if (name.isEmpty()) {
+        msgBox(QStringLiteral("Please type a name for your script in the box \"User Script Name:\"."), vbOKOnly,
+               alertTitle());
+        Text2->setFocus();
+        return;
+    }
+    const ScriptNameProblem problem = checkScriptName(name);
+    if (problem != ScriptNameProblem::None) {
+        msgBox(scriptNameMessage(problem, name), vbOKOnly, alertTitle());
+        Text2->setFocus();
+        return;
+    }
+    if (text.isEmpty()) {
+        msgBox(QStringLiteral("The user script is empty: nothing was saved."), vbOKOnly, alertTitle());
+        return;
+    }
+    QString copyFailure;
+    {
+        const BusyPointer busy;
+        const QString path = scriptPathInFolder(File2->path(), scriptFileName(name));
+        const ScriptFileResult saved = writeScriptFile(path, trimBlanks(text));
+        if (!saved.ok()) {
+            msgBox(fileFailureMessage(QStringLiteral("The script could not be saved"), saved), vbOKOnly, alertTitle());
+            return;
+        }
+        const QString copyPath = batchScriptCopyPath(settings().SCROutputPath, AppEnvironment::loginName());
+        if (!copyPath.isEmpty()) {
+            const ScriptFileResult copied = writeScriptFile(copyPath, text);
+            if (!copied.ok())
+                copyFailure = fileFailureMessage(
+                    QStringLiteral("The script was saved, but its copy beside the batch script could not be written"),
+                    copied);
+        }
+        File2->refresh();
+        settings().SCRChanged = false;
+        Text2_Change();
+    }
+    if (!copyFailure.isEmpty())
+        msgBox(copyFailure, vbOKOnly + vbExclamation, alertTitle());
+}
+
+void UserScriptPane::cmdDeleteSCR_Click()
+{
+    const QString name = File2->fileName();
+    if (name.isEmpty())
+        return;
+    const QString path = withTrailingSeparator(File2->path()) + name;
+    if (isReadOnlyFile(path)) {
+        msgBox(QStringLiteral("The script \"") + name + QStringLiteral("\" is read-only and cannot be deleted."),
+               vbOKOnly + vbExclamation, QStringLiteral("Confirm Delete"));
+        return;
+    }
+    if (msgBox(QStringLiteral("Are you sure you want to delete ") + name + QStringLiteral("?"), vbYesNo + vbExclamation,
+               QStringLiteral("Confirm Delete")) != vbYes)
+        return;
+    const ScriptFileResult r = deleteScriptFile(path);
+    if (!r.ok()) {
+        msgBox(fileFailureMessage(QStringLiteral("The script could not be deleted"), r), vbOKOnly, alertTitle());
+        return;
+    }
+    setScriptText(QString());
+    setScriptName(QString());
+    File2->refresh();
+    settings().SCRChanged = false;
+}
+
+void UserScriptPane::cmdClearSCREditor_Click()
+{
+    setScriptText(QString()); // one undoable edit: Ctrl+Z or "&Undo" brings the script back
+    setScriptName(QString());
+    settings().SCRChanged = false;
+    if (m_hooks.setCreateButtonsEnabled)
+        m_hooks.setCreateButtonsEnabled(false);
+}
+
+void UserScriptPane::Command2_Click() { Text1->undo(); }
+
+// ---- List folder, filters and openers ----
+
+void UserScriptPane::chkProjDir_Click()
+{
+    const QString folder =
+        chkProjDir->isChecked() ? (m_hooks.drawingFolder ? m_hooks.drawingFolder() : QString()) : scriptsHomeFolder();
+    if (!setScriptListFolder(folder))
+        reportMissingFolder(folder);
+}
+
+void UserScriptPane::scrFilter_Change()
+{
+    const QString text = scrFilter->text();
+    if (File2->setPattern(scriptListPattern(text))) {
+        settings().SCRPattern = text;
+    } else {
+        File2->setPattern(QStringLiteral("*.scr"));
+    }
+}
+
+void UserScriptPane::scrFilter_DblClick() { scrFilter->clear(); }
+
+void UserScriptPane::frameUserScriptList_Click() { File2->refresh(); }
+
+void UserScriptPane::Label14_Click()
+{
+    const QString folder = settings().SCRIPTSDir.isEmpty() ? scriptsHomeFolder() : settings().SCRIPTSDir;
+    RunCommandLine(QStringLiteral("explorer.exe /n,/e, ") + folder, 1);
+}
+
+} // namespace tess

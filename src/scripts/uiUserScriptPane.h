@@ -1,0 +1,122 @@
+#pragma once
+// The "User Script" tab: the user script Text1, its name Text2 and the script library list File2
+// with its filter, folder switch, Save, Delete, Clear, Read-Only and Undo.
+//
+// The pane knows the rest of the main window only through its hooks (queue count, the two Create
+// buttons, the META scan, the control-state refresh, the drawing folder), so it runs alone in
+// tests.
+
+#include <QWidget>
+#include <functional>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace tess {
+
+class ScriptFileList;
+
+struct ScriptPaneHooks {
+    std::function<int()> queueCount;                   // entries of the queue List1
+    std::function<void(bool)> setCreateButtonsEnabled; // Command1_Compile and cmdCreateAndRun
+    std::function<void(bool includeSort)> scanMeta;    // ScanForMetaCommands
+    std::function<void()> refreshQueueControls;        // RefreshQueueControls
+    std::function<QString()> drawingFolder;            // the folder of the drawing file list File1
+    std::function<void()> keepDrawingFolder;           // after a missing folder: Dir1 on an existing folder
+};
+
+// The box text of a script box: lines joined by "\n", every character as typed.
+QString plainBoxText(const QPlainTextEdit *box);
+// Replaces the box text as one undoable edit (nothing happens when the text is the same).
+void replaceBoxText(QPlainTextEdit *box, const QString &text);
+
+class UserScriptPane : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit UserScriptPane(QWidget *parent = nullptr);
+
+    void setHooks(const ScriptPaneHooks &hooks) { m_hooks = hooks; }
+
+    // The script text as the composer reads it ("\n" between lines) and the name.
+    QString scriptText() const;
+    void setScriptText(const QString &text); // runs the change rule
+    QString scriptName() const;
+    void setScriptName(const QString &name); // runs the name rule
+
+    // The folder the script list shows ("" until set); false when the folder does not exist.
+    QString scriptListFolder() const;
+    bool setScriptListFolder(const QString &folder);
+    // The script folder of the settings (SCRIPTSDir when its option is on, else SCRIPTS beside
+    // the program).
+    static QString scriptsHomeFolder();
+    // Called when the drawing folder changes: the list follows it while chkProjDir is ticked.
+    void drawingFolderChanged(const QString &folder);
+
+    // Handlers, named after their controls.
+    void Text1_Change();
+    void Text2_Change();
+    void File2_Click();
+    void subUpdate_MiniScript(const QString &content);
+    void cmdSAVESCR_Click();
+    void cmdDeleteSCR_Click();
+    void cmdClearSCREditor_Click();
+    void chkReadOnly_Click();
+    void chkProjDir_Click();
+    void scrFilter_Change();
+    void scrFilter_DblClick();
+    void frameUserScriptList_Click();
+    void Command2_Click();
+    void Label14_Click();
+
+    // The simple-mode load of a script text: replaces the script (see SimpleScriptSelector).
+    void loadSimpleScript(const QString &content);
+
+    // Both Create buttons by the change rule: on when the script is not empty and the queue is not.
+    void applyCreateRule();
+
+signals:
+    void editorRequested();       // "&Editor", double-click in the list
+    void browseRequested();       // "&Browse"
+    void scriptFilterRequested(); // "Filter" beside the list
+    void scriptFolderMissing(const QString &folder);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    // The opener buttons are enabled once a window answers their signal.
+    void connectNotify(const QMetaMethod &signal) override;
+
+private:
+    void buildControls();
+    QString nameRulePath() const;
+    void setReadOnlyBox(bool on);
+    void applySaveDeleteState();
+    void reportMissingFolder(const QString &folder);
+    int queueCount() const { return m_hooks.queueCount ? m_hooks.queueCount() : 0; }
+
+    ScriptPaneHooks m_hooks;
+    bool m_inReadOnlyReset = false;
+
+    QPlainTextEdit *Text1 = nullptr;
+    QLabel *Label14 = nullptr;
+    QLineEdit *Text2 = nullptr;
+    QGroupBox *frameUserScriptList = nullptr;
+    ScriptFileList *File2 = nullptr;
+    QLineEdit *scrFilter = nullptr;
+    QPushButton *cmdFilterUserScriptShow = nullptr;
+    QCheckBox *chkProjDir = nullptr;
+    QCheckBox *chkAppend = nullptr;
+    QCheckBox *chkReadOnly = nullptr;
+    QPushButton *cmdSAVESCR = nullptr;
+    QPushButton *cmdDeleteSCR = nullptr;
+    QPushButton *cmdClearSCREditor = nullptr;
+    QPushButton *Command2 = nullptr;
+    QPushButton *cmdSCREditOpen = nullptr;
+    QPushButton *cmdBrowse = nullptr;
+};
+
+} // namespace tess

@@ -1,0 +1,211 @@
+// The script panes inside the real main window: where they sit, how they meet the queue, the
+// Create buttons, the run switches, the control-state refresh and the menus.
+
+#include "core/mainsettings.h"
+#include "mainwin/frmMain.h"
+#include "mainwin/uiBatchFlowTab.h"
+#include "mainwin/uiMainPanes.h"
+#include "mainwin/uiQueueList.h"
+#include "scripts/scriptlibrary.h"
+#include "scripts/uiScriptFileList.h"
+#include "scripts/uiUserScriptPane.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+using namespace tess;
+
+namespace {
+
+struct Window {
+    test::TempProgramFolder tmp;
+    test::ScriptedPrompter prompts;
+    std::unique_ptr<frmMain> w;
+
+    explicit Window(const std::function<void(MainSettings &)> &prepare = {})
+    {
+        settings() = MainSettings();
+        MainSettings &s = settings();
+        s.SourcePath = tmp.path();
+        s.DWGPattern = QStringLiteral("*.dwg");
+        s.ProgramPath = tmp.path();
+        s.SaveAsOriginalLocation = -1;
+        s.SaveAsType = QStringLiteral("Don't Change");
+        s.SHEETCHARS = QStringLiteral("3");
+        s.FIRSTFILECHARS = QStringLiteral("4");
+        s.LASTFILECHARS = QStringLiteral("2");
+        if (prepare)
+            prepare(s);
+        prompts.answerAllWithDefault();
+        w = std::make_unique<frmMain>();
+        installScriptPanes(w.get());
+    }
+    template <typename T> T *get(const char *name) const
+    {
+        T *c = w->findChild<T *>(QLatin1String(name));
+        if (!c)
+            qFatal("no control %s", name);
+        return c;
+    }
+    void type(const QString &text) const
+    {
+        auto *t = get<QPlainTextEdit>("Text1");
+        t->moveCursor(QTextCursor::End);
+        t->insertPlainText(text);
+    }
+    bool createEnabled() const
+    {
+        const bool a = w->Command1_Compile->isEnabled();
+        const bool b = w->cmdCreateAndRun->isEnabled();
+        if (a != b)
+            qFatal("the Create buttons disagree");
+        return a;
+    }
+};
+
+} // namespace
+
+class TestMainPanes : public QObject
+{
+    Q_OBJECT
+private slots:
+    void panesSitInTheirPagesAndNamesStayUnique()
+    {
+        Window win;
+        QVERIFY(win.w->tabUserScript->isAncestorOf(win.get<QPlainTextEdit>("Text1")));
+        QVERIFY(win.w->tabUserScript->isAncestorOf(win.get<ScriptFileList>("File2")));
+        QVERIFY(win.w->tabSettings->isAncestorOf(win.get<QPlainTextEdit>("tbPreBatch")));
+        QVERIFY(win.w->tabSaveAs->isAncestorOf(win.get<QLineEdit>("tbPrefix")));
+        QVERIFY(win.w->frameSimpleScrSelect->isAncestorOf(win.get<ScriptFileList>("fsSimpleScript")));
+        // Opening the larger editor adds no second box of the same name under the window.
+        batchFlowTab(win.w.get())->settingsEditor();
+        QCOMPARE(win.w->findChildren<QPlainTextEdit *>(QStringLiteral("tbPreBatch")).size(), 1);
+        // The list shows the program's SCRIPTS folder.
+        QCOMPARE(userScriptPane(win.w.get())->scriptListFolder(), win.tmp.path() + QStringLiteral("SCRIPTS/"));
+    }
+
+    void createButtonsFollowScriptAndQueue()
+    {
+        Window win;
+        QVERIFY(!win.createEnabled());
+        win.type(QStringLiteral("Z"));
+        QVERIFY(!win.createEnabled()); // the queue is empty
+        win.w->addToQueue({win.tmp.path() + QStringLiteral("A-101.dwg")}, false);
+        win.w->enableCreateButtonsForScript(); // the after-add step
+        QVERIFY(win.createEnabled());
+        QTest::keyClick(win.get<QPlainTextEdit>("Text1"), Qt::Key_Backspace);
+        QVERIFY(!win.createEnabled());
+        win.type(QStringLiteral("ZOOM E"));
+        QVERIFY(win.createEnabled());
+        win.get<QPushButton>("cmdClearSCREditor")->click();
+        QVERIFY(!win.createEnabled());
+    }
+
+    void readOnlyBoxAndTheWindowsRefreshAgree()
+    {
+        Window win;
+        const QString p = win.tmp.writeFile(QStringLiteral("SCRIPTS/Locked.scr"), "X\r\n");
+        setReadOnlyFile(p, true);
+        win.get<QLineEdit>("Text2")->setText(QStringLiteral("Locked"));
+        win.w->RefreshQueueControls();
+        QVERIFY(win.get<QCheckBox>("chkReadOnly")->isChecked());
+        QVERIFY(!win.get<QPushButton>("cmdSAVESCR")->isEnabled());
+        QVERIFY(!win.get<QPushButton>("cmdDeleteSCR")->isEnabled());
+        win.get<QCheckBox>("chkReadOnly")->setChecked(false);
+        QVERIFY(!isReadOnlyFile(p));
+        QVERIFY(win.get<QPushButton>("cmdSAVESCR")->isEnabled());
+    }
+
+    void runSwitchesOfTheOptionsFrame()
+    {
+        Window win;
+        win.w->chkTestRun->setChecked(true);
+        win.w->chkSaveAS->setChecked(true);
+        QVERIFY(!win.w->chkTestRun->isChecked());
+        win.w->chkTestRun->setChecked(true);
+        QVERIFY(!win.w->chkSaveAS->isChecked());
+        win.w->chkDelay->setChecked(true);
+        QCOMPARE(settings().UseDelay, qint16(-1));
+    }
+
+    void settingsShowAndStoreBack()
+    {
+        Window win([](MainSettings &s) {
+            s.PreBatch = QStringLiteral("_SDI 1\r\n_FILEDIA 0");
+            s.PostUserScript = QStringLiteral("_CLOSE");
+            s.DebugComments = 1;
+            s.UseDelay = 1;
+            s.TestRun = 1;
+            s.NamePrefix = QStringLiteral("NEW-");
+            s.DWGOutFolder = QStringLiteral("C:\\Out\\");
+            s.SaveAsOriginalLocation = 0;
+            s.SaveAsType = QStringLiteral("2004");
+            s.OverWriteFiles = 1;
+            s.SCRPattern = QStringLiteral("title");
+        });
+        QCOMPARE(win.get<QPlainTextEdit>("tbPreBatch")->toPlainText(), QStringLiteral("_SDI 1\n_FILEDIA 0"));
+        QVERIFY(win.get<QCheckBox>("cbIncludeDebugComments")->isChecked());
+        QVERIFY(win.w->chkDelay->isChecked() && win.w->chkTestRun->isChecked());
+        QCOMPARE(settings().UseDelay, qint16(-1));
+        QVERIFY(win.get<QRadioButton>("optSpecFolder")->isChecked());
+        QCOMPARE(win.get<QComboBox>("cmbOutFormat")->currentText(), QStringLiteral("2004"));
+        QCOMPARE(win.get<ScriptFileList>("File2")->pattern(), QStringLiteral("*title*.scr"));
+
+        settings() = MainSettings();
+        storeScriptPanesInSettings(win.w.get());
+        const MainSettings &s = settings();
+        QCOMPARE(s.PreBatch, QStringLiteral("_SDI 1\r\n_FILEDIA 0"));
+        QCOMPARE(s.PostUserScript, QStringLiteral("_CLOSE"));
+        QCOMPARE(s.DebugComments, qint16(1));
+        QCOMPARE(s.UseDelay, qint16(1));
+        QCOMPARE(s.TestRun, qint16(1));
+        QCOMPARE(s.SAVEAS, qint16(0));
+        QCOMPARE(s.NamePrefix, QStringLiteral("NEW-"));
+        QCOMPARE(s.DWGOutFolder, QStringLiteral("C:\\Out\\"));
+        QCOMPARE(s.SaveAsOriginalLocation, qint16(0));
+        QCOMPARE(s.SaveAsType, QStringLiteral("2004"));
+        QCOMPARE(s.OverWriteFiles, qint16(1));
+    }
+
+    void saveAsExampleFollowsTheQueueClick()
+    {
+        Window win;
+        win.w->addToQueue({QStringLiteral("C:\\DWG\\A-101.dwg"), QStringLiteral("C:\\DWG\\B-7.dwg")}, false);
+        win.get<QLineEdit>("tbSuffix")->setText(QStringLiteral("-$COUNTER$"));
+        QCOMPARE(win.get<QLineEdit>("tbSAVEASExOutput")->text(), QStringLiteral("A-101-1.DWG"));
+        win.w->List1->setItems({QStringLiteral("/srv/Z-9.dwg")});
+        win.w->List1->selectAll();
+        QCOMPARE(win.get<QLineEdit>("tbSAVEASExOutput")->text(), QStringLiteral("Z-9-1.DWG"));
+    }
+
+    void viewBatchScriptMenuItem()
+    {
+        Window win;
+        test::RecordingLauncher launches;
+        QMenu *script = win.w->menuByName(QStringLiteral("mnuScript"));
+        QVERIFY(script);
+        QAction *view = script->findChild<QAction *>(QStringLiteral("mnuViewBatchScript"));
+        QVERIFY(view);
+        QCOMPARE(view->text(), QStringLiteral("&View \"tessaline.scr\""));
+        QCOMPARE(script->actions().last(), view);
+        settings().TextEditor = QStringLiteral("notepad.exe");
+        settings().SCROutputPath = win.tmp.writeFile(QStringLiteral("Out Dir/tessaline.scr"), "OPEN\r\n");
+        view->trigger();
+        QCOMPARE(launches.calls.size(), 1);
+        QCOMPARE(launches.calls[0].arguments, QStringList{settings().SCROutputPath});
+    }
+};
+
+QTEST_MAIN(TestMainPanes)
+#include "tst_mainpanes.moc"

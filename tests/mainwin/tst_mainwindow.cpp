@@ -1,0 +1,546 @@
+// The main window through its real controls: layout and names, the queue's buttons and menus,
+// the walk, the refusal of unsafe entries, ordering, control states and the file selector.
+
+#include "core/listutils.h"
+#include "core/mainsettings.h"
+#include "mainwin/frmDirWideBrowser.h"
+#include "mainwin/frmMain.h"
+#include "mainwin/frmScanStop.h"
+#include "mainwin/uiDirList.h"
+#include "mainwin/uiDriveList.h"
+#include "mainwin/uiFileList.h"
+#include "mainwin/uiQueueList.h"
+#include "testsupport.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <memory>
+
+using namespace tess;
+
+namespace {
+
+QPushButton *button(QWidget *w, const char *name)
+{
+    auto *b = w->findChild<QPushButton *>(QString::fromLatin1(name));
+    if (!b)
+        qFatal("no button %s", name);
+    return b;
+}
+
+QAction *action(QWidget *w, const char *name)
+{
+    auto *a = w->findChild<QAction *>(QString::fromLatin1(name));
+    if (!a)
+        qFatal("no menu item %s", name);
+    return a;
+}
+
+void touch(const QString &path)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+}
+
+QStringList letters(const char *s)
+{
+    QStringList out;
+    for (const char *p = s; *p; ++p)
+        out.append(QString(QLatin1Char(*p)));
+    return out;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private:
+    std::unique_ptr<test::TempProgramFolder> m_program;
+    std::unique_ptr<QTemporaryDir> m_drawings;
+    QString m_dir; // the drawing folder, native, no trailing separator
+
+    std::unique_ptr<frmMain> makeWindow()
+    {
+        auto w = std::make_unique<frmMain>();
+        return w;
+    }
+    QString file(const QString &name) const { return m_dir + QDir::separator() + name; }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_program = std::make_unique<test::TempProgramFolder>();
+        m_drawings = std::make_unique<QTemporaryDir>();
+        m_dir = QDir::toNativeSeparators(m_drawings->path());
+        for (const char *n : {"b.dwg", "a.dwg", "C.DWG", "notes.txt", "sub/d.dwg", "sub/deeper/e.dwg", "sub/x.txt"})
+            touch(m_drawings->filePath(QString::fromLatin1(n)));
+        settings() = MainSettings();
+        settings().SourcePath = m_dir;
+        settings().DWGPattern = QStringLiteral("*.dwg");
+    }
+    void cleanup()
+    {
+        if (frmScanStop::isLoaded())
+            frmScanStop::instance()->hideScan();
+        m_drawings.reset();
+        m_program.reset();
+    }
+
+    void layoutNamesAndCaptions()
+    {
+        auto w = makeWindow();
+        auto *tabs = w->findChild<QTabWidget *>(QStringLiteral("SSTab1"));
+        QVERIFY(tabs);
+        QCOMPARE(tabs->count(), 3);
+        QCOMPARE(tabs->tabText(0), QStringLiteral("User Script"));
+        QCOMPARE(tabs->tabText(1), QStringLiteral("Settings"));
+        QCOMPARE(tabs->tabText(2), QStringLiteral("\"SAVEAS\" Options"));
+        const char *pages[] = {"tabUserScript", "tabSettings", "tabSaveAs"};
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(tabs->widget(i)->objectName(), QString::fromLatin1(pages[i]));
+            QVERIFY(qobject_cast<QVBoxLayout *>(tabs->widget(i)->layout()));
+        }
+        auto *simple = w->findChild<QGroupBox *>(QStringLiteral("frameSimpleScrSelect"));
+        QCOMPARE(simple->title(), QStringLiteral("Script Selector"));
+        QVERIFY(qobject_cast<QVBoxLayout *>(simple->layout()));
+        QCOMPARE(w->findChild<QCheckBox *>(QStringLiteral("chkSaveAS"))->text(), QStringLiteral("SA&VEAS"));
+        QCOMPARE(w->findChild<QCheckBox *>(QStringLiteral("chkTestRun"))->text(), QStringLiteral("&Test Run"));
+        QCOMPARE(w->findChild<QCheckBox *>(QStringLiteral("chkDelay"))->parent()->objectName(),
+                 QStringLiteral("Frame3"));
+        QCOMPARE(button(w.get(), "cmdCreateAndRun")->text(), QStringLiteral("Create && &RUN Batch Script"));
+        QCOMPARE(button(w.get(), "Command1_Compile")->text(), QStringLiteral("&Create Batch Script"));
+        QVERIFY(w->findChild<QWidget *>(QStringLiteral("List1")));
+        QVERIFY(w->findChild<QWidget *>(QStringLiteral("Picture2")));
+        QVERIFY(w->findChild<QWidget *>(QStringLiteral("Picture3")));
+        for (const char *m :
+             {"mnuFile", "mnuQueue", "mnuScript", "mnuTools", "mnuScriptCreationWizards", "mnuHelp", "mnuSort2",
+              "mnuPUForm", "mnuSort", "mnuFont", "mnuCase", "mnuRemove", "mnuFileSystemChecks"})
+            QVERIFY2(w->menuByName(QString::fromLatin1(m)), m);
+        QCOMPARE(w->menuByName(QStringLiteral("nothing")), nullptr);
+
+        // A menu without items stays off the bar until another part adds one.
+        QMenu *tools = w->menuByName(QStringLiteral("mnuTools"));
+        QVERIFY(!tools->menuAction()->isVisible());
+        QVERIFY(w->menuByName(QStringLiteral("mnuQueue"))->menuAction()->isVisible());
+        tools->insertAction(w->findChild<QAction *>(QStringLiteral("mnubreak002")),
+                            new QAction(QStringLiteral("&Night Run"), tools));
+        QTRY_VERIFY(tools->menuAction()->isVisible());
+        // The pop-up never shows on the bar.
+        QVERIFY(!w->menuBar()->actions().contains(w->menuByName(QStringLiteral("mnuPUForm"))->menuAction()));
+    }
+
+    void simpleModeSwapsScriptArea()
+    {
+        settings().SimpleMode = 1;
+        auto w = makeWindow();
+        w->show();
+        QVERIFY(!w->SSTab1->isVisible());
+        QVERIFY(w->frameSimpleScrSelect->isVisible());
+        QVERIFY(!w->chkSaveAS->isEnabled() && !w->chkDelay->isEnabled() && !w->chkTestRun->isEnabled());
+        QMenu *wizards = w->menuByName(QStringLiteral("mnuScriptCreationWizards"));
+        wizards->addAction(QStringLiteral("&Purge"));
+        QTest::qWait(1);
+        QCoreApplication::processEvents();
+        QVERIFY(!wizards->menuAction()->isVisible());
+    }
+
+    void addButtonsAppendInFileListOrder()
+    {
+        test::ScriptedPrompter p;
+        auto w = makeWindow();
+        QCOMPARE(w->File1->count(), 3); // the filter ignores case: a.dwg, b.dwg, C.DWG
+        w->setLoadedListMarks(QStringLiteral("Job.LST"));
+        w->File1->item(1)->setSelected(true);
+        QVERIFY(button(w.get(), "cmdAddDwg")->isEnabled());
+        QTest::mouseClick(button(w.get(), "cmdAddDwg"), Qt::LeftButton);
+        QCOMPARE(w->queueEntries(), QStringList{file(QStringLiteral("b.dwg"))});
+        QCOMPARE(button(w.get(), "cmdFileList")->text(), QStringLiteral("File&Lists"));
+        QVERIFY(w->List1->toolTip().isEmpty());
+        QTest::mouseClick(button(w.get(), "cmdAddAll"), Qt::LeftButton);
+        QCOMPARE(w->queueEntries(), (QStringList{file(QStringLiteral("b.dwg")), file(QStringLiteral("a.dwg")),
+                                                 file(QStringLiteral("b.dwg")), file(QStringLiteral("C.DWG"))}));
+        QCOMPARE(w->lblFilesInQueue->text(), QStringLiteral("Queue = 4"));
+        QVERIFY(p.shown().isEmpty());
+    }
+
+    void plusWalksSubFoldersAndGivesInputBack()
+    {
+        test::ScriptedPrompter p;
+        p.expectMessage(vbOK);
+        auto w = makeWindow();
+        w->show();
+        QTest::mouseClick(button(w.get(), "cmdAddAllSub"), Qt::LeftButton);
+        QCOMPARE(p.last().text, QStringLiteral("5 Files Added to Queue."));
+        QCOMPARE(p.last().title, QStringLiteral("Scan Complete"));
+        QStringList q = w->queueEntries();
+        QCOMPARE(q.size(), 5);
+        QVERIFY(q.contains(file(QStringLiteral("sub")) + QDir::separator() + QStringLiteral("deeper") +
+                           QDir::separator() + QStringLiteral("e.dwg")));
+        QVERIFY(w->centralWidget()->isEnabled());
+        QVERIFY(w->menuBar()->isEnabled());
+        QVERIFY(!frmScanStop::instance()->isVisible());
+        QCOMPARE(settings().STOPSCAN, 0);
+    }
+
+    void walkHoldsTheWindowUntilItEnds()
+    {
+        auto w = makeWindow();
+        w->show();
+        const qsizetype added = w->walkFolderIntoQueue(m_dir, QStringLiteral("*.txt"));
+        QCOMPARE(added, qsizetype(2));
+        QVERIFY(frmScanStop::instance()->isVisible());
+        QVERIFY(!w->centralWidget()->isEnabled());
+        QVERIFY(!w->menuBar()->isEnabled());
+        // Handlers refuse to edit the queue meanwhile.
+        w->cmdRemoveAllDwg_Click();
+        QCOMPARE(w->queueEntries().size(), 2);
+        QVERIFY(w->endWalk());
+        QVERIFY(w->centralWidget()->isEnabled());
+        QVERIFY(!frmScanStop::instance()->isVisible());
+    }
+
+    void unsafeNamesAreRefusedAndNamed()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("Windows file names cannot hold a double quote");
+#endif
+        touch(file(QStringLiteral("bad\"name.dwg")));
+        touch(file(QStringLiteral("sub/tab\tname.dwg")));
+        test::ScriptedPrompter p;
+        auto w = makeWindow();
+        QCOMPARE(w->File1->count(), 4);
+        p.expectMessage(vbOK);
+        QTest::mouseClick(button(w.get(), "cmdAddAll"), Qt::LeftButton);
+        QCOMPARE(w->queueEntries().size(), 3);
+        QVERIFY(p.last().text.contains(file(QStringLiteral("bad\"name.dwg"))));
+
+        w->List1->clear();
+        p.expectMessage(vbOK); // the count
+        p.expectMessage(vbOK); // the refused entries
+        QTest::mouseClick(button(w.get(), "cmdAddAllSub"), Qt::LeftButton);
+        QCOMPARE(p.shown().at(p.shown().size() - 2).text, QStringLiteral("5 Files Added to Queue."));
+        QVERIFY(p.last().text.startsWith(QStringLiteral("2 entries")));
+        QVERIFY(p.last().text.contains(QStringLiteral("tab<0x09>name.dwg")));
+        QCOMPARE(w->queueEntries().size(), 5);
+        QVERIFY(p.allUsed());
+    }
+
+    void removeClearAndUnselected()
+    {
+        test::ScriptedPrompter p;
+        auto w = makeWindow();
+        w->setQueueEntries(letters("abcdef"));
+        w->List1->setSelected(1, true);
+        w->List1->setSelected(4, true);
+        QVERIFY(button(w.get(), "cmdRemoveDwg")->isEnabled());
+        QTest::mouseClick(button(w.get(), "cmdRemoveDwg"), Qt::LeftButton);
+        QCOMPARE(w->queueEntries(), letters("acdf"));
+        QVERIFY(!button(w.get(), "cmdRemoveDwg")->isEnabled());
+
+        // Unselected with nothing selected asks first (default No).
+        p.expectMessage(vbNo);
+        w->RemoveUnselectedFiles();
+        QVERIFY(p.last().style & vbDefaultButton2);
+        QCOMPARE(w->queueEntries(), letters("acdf"));
+        w->List1->setSelected(2, true);
+        w->List1->setSelected(3, true);
+        action(w.get(), "mnuRemoveUnselectedFiles")->trigger();
+        QCOMPARE(w->queueEntries(), letters("df"));
+        QCOMPARE(w->List1->selectedCount(), qsizetype(2)); // what stays was selected
+
+        p.expectMessage(vbNo);
+        QTest::mouseClick(button(w.get(), "cmdRemoveAllDwg"), Qt::LeftButton);
+        QCOMPARE(p.last().text, QStringLiteral("Are you sure you want to clear the File Queue?"));
+        QCOMPARE(p.last().title, QStringLiteral("Sure?"));
+        QCOMPARE(w->List1->selectedCount(), qsizetype(2));
+        p.expectMessage(vbYes);
+        QTest::mouseClick(button(w.get(), "cmdRemoveAllDwg"), Qt::LeftButton);
+        QCOMPARE(w->List1->count(), qsizetype(0));
+        QVERIFY(!button(w.get(), "cmdRemoveAllDwg")->isEnabled());
+        QVERIFY(!action(w.get(), "mnuRemoveDuplicates")->isEnabled());
+        QCOMPARE(w->lblFilesInQueue->text(), QStringLiteral("Queue = 0"));
+    }
+
+    void moveButtonsMoveTheLowerRun()
+    {
+        auto w = makeWindow();
+        w->setQueueEntries(letters("abcdefgh"));
+        for (int r : {1, 2, 5, 6})
+            w->List1->setSelected(r, true);
+        QTest::mouseClick(button(w.get(), "Command3"), Qt::LeftButton);
+        QCOMPARE(w->queueEntries(), letters("abcdfgeh"));
+        QCOMPARE(w->List1->currentRow(), qsizetype(6));
+        QCOMPARE(w->List1->selectedRows(), (QList<qsizetype>{1, 2, 4, 5}));
+        QTest::mouseClick(button(w.get(), "Command3"), Qt::LeftButton); // the run now touches the upper one
+        QCOMPARE(w->queueEntries(), letters("abcfgdeh"));
+        QTest::mouseClick(button(w.get(), "Command4"), Qt::LeftButton);
+        QCOMPARE(w->queueEntries(), letters("adbcfgeh")); // the four selected moved down as one run
+    }
+
+    void sortMenusReorderAndClearSelection()
+    {
+        auto w = makeWindow();
+        w->setQueueEntries({QStringLiteral("C:\\JOB\\SHEET10.DWG"), QStringLiteral("C:\\JOB\\SHEET9.DWG"),
+                            QStringLiteral("C:\\JOB\\A.DWG")});
+        w->List1->setSelected(0, true);
+        action(w.get(), "mnuSmartSort2")->trigger();
+        QCOMPARE(w->queueEntries(),
+                 (QStringList{QStringLiteral("C:\\JOB\\A.DWG"), QStringLiteral("C:\\JOB\\SHEET9.DWG"),
+                              QStringLiteral("C:\\JOB\\SHEET10.DWG")}));
+        QCOMPARE(w->List1->selectedCount(), qsizetype(0));
+        QCOMPARE(w->lblUpdate->text(), QStringLiteral("Ready"));
+        action(w.get(), "mnuAscending2")->trigger();
+        QCOMPARE(w->queueEntries().at(1), QStringLiteral("C:\\JOB\\SHEET10.DWG"));
+        action(w.get(), "mnuReverseOrder2")->trigger();
+        QCOMPARE(w->queueEntries().at(0), QStringLiteral("C:\\JOB\\SHEET9.DWG"));
+
+        // The automatic sort after an addition.
+        settings().AutoSortEnabled = 1;
+        settings().AutoSortType = 1;
+        w->List1->clear();
+        QTest::mouseClick(button(w.get(), "cmdAddAll"), Qt::LeftButton);
+        QCOMPARE(w->queueEntries(), (QStringList{file(QStringLiteral("C.DWG")), file(QStringLiteral("b.dwg")),
+                                                 file(QStringLiteral("a.dwg"))}));
+    }
+
+    void caseAndDuplicatesRespectTheFileSystem()
+    {
+        test::ScriptedPrompter p;
+        auto w = makeWindow();
+        const QStringList q{QStringLiteral("/j/A.dwg"), QStringLiteral("/j/a.dwg"), QStringLiteral("/j/A.dwg")};
+        w->setQueueEntries(q);
+        w->RefreshQueueControls();
+        QVERIFY(action(w.get(), "mnuQueueUpperCase")->isEnabled());
+        if (pathCaseSensitivity() == Qt::CaseSensitive) {
+            p.expectMessage(vbNo);
+            action(w.get(), "mnuQueueUpperCase")->trigger();
+            QVERIFY(p.last().style & vbDefaultButton2);
+            QCOMPARE(w->queueEntries(), q);
+            p.expectMessage(vbOK);
+            action(w.get(), "mnuRemoveDuplicates")->trigger();
+            QCOMPARE(p.last().text, QStringLiteral("1 Duplicate Items Removed "));
+            QCOMPARE(w->queueEntries(), (QStringList{QStringLiteral("/j/a.dwg"), QStringLiteral("/j/A.dwg")}));
+            p.expectMessage(vbYes);
+        } else {
+            p.expectMessage(vbOK);
+            action(w.get(), "mnuRemoveDuplicates")->trigger();
+            QCOMPARE(w->queueEntries(), QStringList{QStringLiteral("/j/A.dwg")});
+        }
+        action(w.get(), "mnuQueueLowerCase")->trigger();
+        QVERIFY(w->queueEntries().contains(QStringLiteral("/j/a.dwg")));
+        QVERIFY(!w->queueEntries().contains(QStringLiteral("/j/A.dwg")));
+        QVERIFY(p.allUsed());
+    }
+
+    void controlStatesFollowScriptAndReadOnly()
+    {
+        auto w = makeWindow();
+        // The script pane's controls, as the script issue places them.
+        auto *text1 = new QPlainTextEdit(w->tabUserScript);
+        text1->setObjectName(QStringLiteral("Text1"));
+        auto *ro = new QCheckBox(w->tabUserScript);
+        ro->setObjectName(QStringLiteral("chkReadOnly"));
+        auto *save = new QPushButton(w->tabUserScript);
+        save->setObjectName(QStringLiteral("cmdSAVESCR"));
+
+        w->addToQueue({file(QStringLiteral("a.dwg"))});
+        w->RefreshQueueControls();
+        QVERIFY(!button(w.get(), "Command1_Compile")->isEnabled()); // empty script: the design state stays
+        text1->setPlainText(QStringLiteral("ZOOM E"));
+        w->RefreshQueueControls();
+        QVERIFY(button(w.get(), "Command1_Compile")->isEnabled());
+        QVERIFY(button(w.get(), "cmdCreateAndRun")->isEnabled());
+        QVERIFY(save->isEnabled());
+        ro->setChecked(true);
+        w->RefreshQueueControls();
+        QVERIFY(!save->isEnabled());
+        // Text files only enable nothing missing; the rule skips absent controls quietly.
+        w->setQueueEntries({QStringLiteral("/x/a.TXT"), QStringLiteral("/x/b.csv")});
+        w->RefreshQueueControls();
+        QCOMPARE(w->lblFilesInQueue->text(), QStringLiteral("Queue = 2"));
+    }
+
+    void queueTakesMoreThan32767Entries()
+    {
+        auto w = makeWindow();
+        QStringList many;
+        for (int i = 0; i < 40000; ++i)
+            many.append(QStringLiteral("/big/%1.dwg").arg(i));
+        QCOMPARE(w->addToQueue(many), qsizetype(40000));
+        w->List1->selectRange(0, 39999);
+        w->RefreshQueueControls();
+        QCOMPARE(w->lblFilesInQueue->text(), QStringLiteral("Queue = 40000"));
+        QCOMPARE(w->List1->selectedCount(), qsizetype(40000));
+        QTest::mouseClick(button(w.get(), "cmdRemoveDwg"), Qt::LeftButton);
+        QCOMPARE(w->List1->count(), qsizetype(0));
+    }
+
+    void longEntriesScrollSideways()
+    {
+        auto w = makeWindow();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        w->addToQueue({QStringLiteral("/short.dwg")});
+        QCoreApplication::processEvents();
+        QCOMPARE(w->List1->horizontalScrollBar()->maximum(), 0);
+        w->addToQueue({QStringLiteral("/") + QString(400, QLatin1Char('x')) + QStringLiteral(".dwg")});
+        QTRY_VERIFY(w->List1->horizontalScrollBar()->maximum() > 0);
+    }
+
+    void filterKeepsPatternAndAddAllState()
+    {
+        auto w = makeWindow();
+        w->tbDWGFilter->setText(QStringLiteral("*.txt"));
+        QCOMPARE(settings().DWGPattern, QStringLiteral("*.txt"));
+        QCOMPARE(w->File1->count(), 1); // read at once
+        QVERIFY(button(w.get(), "cmdAddAll")->isEnabled());
+        w->tbDWGFilter->setText(QStringLiteral("*.none"));
+        QVERIFY(!button(w.get(), "cmdAddAll")->isEnabled());
+        w->tbDWGFilter->setText(QStringLiteral("*.txt;*.dwg"));
+        QCOMPARE(w->File1->count(), 4);
+    }
+
+    void folderChangesFollowAndDropsMoveOnlyToFolders()
+    {
+        auto w = makeWindow();
+        QSignalSpy followed(w.get(), &frmMain::drawingFolderChanged);
+        const QString sub = file(QStringLiteral("sub"));
+        w->Dir1_FolderDropped(file(QStringLiteral("a.dwg"))); // a file: nothing moves
+        QCOMPARE(w->Dir1->path(), m_dir);
+        w->Dir1_FolderDropped(sub);
+        QCOMPARE(w->Dir1->path(), sub);
+        QCOMPARE(w->File1->path(), sub);
+        QCOMPARE(w->File1->count(), 1);
+        QCOMPARE(followed.count(), 1);
+        QVERIFY(!w->setDirPath(file(QStringLiteral("missing"))));
+        QCOMPARE(w->Dir1->path(), sub);
+    }
+
+    void unreadyDriveGoesBackToTheFolderBefore()
+    {
+        test::ScriptedPrompter p;
+        auto w = makeWindow();
+        const QString before = w->Drive1->drive();
+        w->setDirPath(file(QStringLiteral("sub")));
+        p.expectMessage(vbOK);
+        w->Drive1->addItem(QStringLiteral("gone"), QStringLiteral("/no/such/volume"));
+        w->Drive1->setCurrentIndex(w->Drive1->count() - 1);
+        QCOMPARE(p.last().text, QStringLiteral("That Drive is not responding...\rPlease select another drive!"));
+        QCOMPARE(p.last().title, QStringLiteral("Tessaline Alert"));
+        QCOMPARE(w->Drive1->drive(), before);
+        QCOMPARE(w->Dir1->path(), file(QStringLiteral("sub")));
+        QVERIFY(p.allUsed());
+    }
+
+    void wideBrowserMovesTheMainFolderList()
+    {
+        auto w = makeWindow();
+        const QString sub = file(QStringLiteral("sub"));
+        QString shownAtOpening;
+        QTimer::singleShot(0, w.get(), [&] {
+            frmDirWideBrowser *b = w->dirWideBrowser();
+            shownAtOpening = b->Dir1->path();
+            b->Dir1->setPath(sub); // reaches the main window while the browser is open
+            QCOMPARE(w->Dir1->path(), sub);
+            QTest::mouseClick(b->cmdClose, Qt::LeftButton);
+        });
+        QTest::mouseClick(button(w.get(), "cmdDirWideBrowser"), Qt::LeftButton);
+        QCOMPARE(shownAtOpening, m_dir);
+        QCOMPARE(w->File1->path(), sub);
+        QVERIFY(!w->dirWideBrowser()->isVisible());
+        QCOMPARE(w->dirWideBrowser()->windowTitle(), QStringLiteral(" Wide Directory Browser"));
+    }
+
+    void openingFilesAndExplorer()
+    {
+        test::ScriptedPrompter p;
+        test::RecordingLauncher l;
+        auto w = makeWindow();
+        w->File1->setCurrentRow(0);
+        w->File1_DblClick();
+        QCOMPARE(l.calls.size(), 1);
+        QCOMPARE(l.calls.at(0).program, file(QStringLiteral("a.dwg")));
+        QFile::remove(file(QStringLiteral("a.dwg")));
+        p.expectMessage(vbOK);
+        w->File1_DblClick();
+        QCOMPARE(p.last().text, QStringLiteral("File not found: ") + file(QStringLiteral("a.dwg")));
+
+        l.calls.clear();
+        QTest::mouseClick(button(w.get(), "Command4_explorer"), Qt::LeftButton);
+        QCOMPARE(l.calls.size(), 1);
+#ifdef Q_OS_WIN
+        QCOMPARE(l.calls.at(0).arguments, (QStringList{QStringLiteral("/n,/e,"), m_dir}));
+#else
+        QCOMPARE(l.calls.at(0).program, m_dir);
+#endif
+        l.nextResult = {false, false, QStringLiteral("no file manager")};
+        p.expectMessage(vbOK);
+        QTest::mouseClick(button(w.get(), "Command4_explorer"), Qt::LeftButton);
+        QVERIFY(p.last().text.contains(QStringLiteral("no file manager")));
+    }
+
+    void processedCounterResetAsksDefaultNo()
+    {
+        test::ScriptedPrompter p;
+        settings().TotalFilesProcessed = 12;
+        auto w = makeWindow();
+        QCOMPARE(w->lblFilesProcessed->text(), QStringLiteral("Processed =  12"));
+        p.expectMessage(vbNo);
+        QTest::mouseClick(w->lblFilesProcessed, Qt::LeftButton);
+        QVERIFY(p.last().style & vbDefaultButton2);
+        QCOMPARE(settings().TotalFilesProcessed, 12.0);
+        p.expectMessage(vbYes);
+        QTest::mouseClick(w->lblFilesProcessed, Qt::LeftButton);
+        QCOMPARE(settings().TotalFilesProcessed, 0.0);
+        QCOMPARE(w->lblFilesProcessed->text(), QStringLiteral("Processed = 0"));
+    }
+
+    void barsKeepTheirLimits()
+    {
+        settings().HDividerTop = 4500;
+        settings().HLeftDividerTop = 1000; // above its limit
+        auto w = makeWindow();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QVERIFY(qAbs(w->hDividerTop() - 4500) <= 15);
+        QVERIFY(w->hLeftDividerTop() >= 3001 - 15);
+        w->setHDividerTop(100);
+        QVERIFY(w->hDividerTop() >= 3500 - 15);
+        w->setHDividerTop(100000); // far below: the queue keeps its room
+        QVERIFY(w->hDividerTop() <= w->frameGeometry().height() * 15 - 5455 + 15);
+        // A window 11000 twips high: the bar dropped at 6000 jumps to 5500.
+        const QSize frame0 = w->frameGeometry().size() - w->size();
+        w->resize(w->width(), qRound(11000 / 15.0) - frame0.height());
+        QTRY_COMPARE(w->frameGeometry().height(), qRound(11000 / 15.0));
+        w->setHDividerTop(6000);
+        QVERIFY2(qAbs(w->hDividerTop() - 5500) <= 15, qPrintable(QString::number(w->hDividerTop())));
+        w->storeWindowStateInSettings();
+        QCOMPARE(settings().HDividerTop, w->hDividerTop());
+        QVERIFY2(w->frameGeometry().width() * 15 >= 13084 - 30,
+                 qPrintable(QString::number(w->frameGeometry().width())));
+        // The smallest outer size is 13084 x 10130 twips.
+        const QSize frame = w->frameGeometry().size() - w->size();
+        QVERIFY(qAbs((w->minimumWidth() + frame.width()) * 15 - 13084) <= 15);
+        QVERIFY(qAbs((w->minimumHeight() + frame.height()) * 15 - 10130) <= 15);
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

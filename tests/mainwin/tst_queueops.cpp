@@ -1,0 +1,222 @@
+// The queue's list work: what may enter, the orders with their ties, the moves of the selected run,
+// and the control-state rule.
+
+#include "core/like.h"
+#include "mainwin/queuecontrols.h"
+#include "mainwin/queueops.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace tess;
+
+namespace {
+
+// The selection procedure exactly as the queue's sorts describe it, for comparison.
+QList<qsizetype> selectionByHand(const QStringList &keys)
+{
+    QList<qsizetype> at(keys.size());
+    for (qsizetype i = 0; i < at.size(); ++i)
+        at[i] = i;
+    for (qsizetype p = at.size() - 1; p >= 0; --p) {
+        qsizetype best = p;
+        for (qsizetype i = 0; i <= p; ++i) {
+            if (textCompare(keys.at(at.at(i)), keys.at(at.at(best))) > 0)
+                best = i;
+        }
+        if (best < p)
+            std::swap(at[best], at[p]);
+    }
+    return at;
+}
+
+QStringList split(const char *text) { return QString::fromUtf8(text).split(QLatin1Char('|'), Qt::SkipEmptyParts); }
+
+} // namespace
+
+class TestQueueOps : public QObject
+{
+    Q_OBJECT
+private slots:
+    void refusesQuotesAndControlCharacters()
+    {
+        const QStringList in{QStringLiteral("C:\\A\\ok.dwg"),          QStringLiteral("C:\\A\\bad\".dwg"),
+                             QStringLiteral("C:\\A\\line\nbreak.dwg"), QString(),
+                             QStringLiteral("/a/b\x7f.dwg"),           QStringLiteral("/a/ümlaut.dwg")};
+        const QueueEntryFilter f = filterQueueEntries(in);
+        QCOMPARE(f.accepted, (QStringList{in.at(0), in.at(5)}));
+        QCOMPARE(f.refused, (QStringList{in.at(1), in.at(2), in.at(3), in.at(4)}));
+        const QString msg = refusedEntriesMessage(f.refused);
+        QVERIFY(msg.startsWith(QStringLiteral("4 entries")));
+        QVERIFY(msg.contains(QStringLiteral("C:\\A\\bad\".dwg")));
+        QVERIFY(msg.contains(QStringLiteral("line<0x0a>break"))); // the break is named, not printed
+        QVERIFY(refusedEntriesMessage({}).isEmpty());
+    }
+
+    void orders_data()
+    {
+        QTest::addColumn<QStringList>("queue");
+        QTest::addColumn<int>("sortType");
+        QTest::addColumn<QStringList>("expected");
+        const QStringList sheets = split("C:\\JOB\\SHEET10.DWG|C:\\JOB\\SHEET9.DWG|C:\\JOB\\A.DWG");
+        QTest::newRow("ascending") << sheets << 0 << split("C:\\JOB\\A.DWG|C:\\JOB\\SHEET10.DWG|C:\\JOB\\SHEET9.DWG");
+        QTest::newRow("descending") << sheets << 1 << split("C:\\JOB\\SHEET9.DWG|C:\\JOB\\SHEET10.DWG|C:\\JOB\\A.DWG");
+        QTest::newRow("smart") << sheets << 2 << split("C:\\JOB\\A.DWG|C:\\JOB\\SHEET9.DWG|C:\\JOB\\SHEET10.DWG");
+        QTest::newRow("smart reversed") << sheets << 3
+                                        << split("C:\\JOB\\SHEET10.DWG|C:\\JOB\\SHEET9.DWG|C:\\JOB\\A.DWG");
+        QTest::newRow("other type keeps") << sheets << 7 << sheets;
+        // The longest title of the whole queue sets the padding, across folders.
+        QTest::newRow("smart across folders") << split("C:\\P\\X.DWG|C:\\P\\SUB\\Y.DWG|C:\\P\\LONG.DWG") << 2
+                                              << split("C:\\P\\X.DWG|C:\\P\\LONG.DWG|C:\\P\\SUB\\Y.DWG");
+        QTest::newRow("posix smart") << split("/job/b10.dwg|/job/b9.dwg") << 2 << split("/job/b9.dwg|/job/b10.dwg");
+        // Ties: the order the selection procedure leaves.
+        QTest::newRow("ascending tie") << split("C:\\A\\X.DWG|c:\\a\\x.dwg") << 0 << split("C:\\A\\X.DWG|c:\\a\\x.dwg");
+        QTest::newRow("descending tie") << split("C:\\A\\X.DWG|c:\\a\\x.dwg") << 1
+                                        << split("c:\\a\\x.dwg|C:\\A\\X.DWG");
+        QTest::newRow("smart tie") << split("C:\\A\\X.DWG|c:\\a\\x.dwg") << 2 << split("c:\\a\\x.dwg|C:\\A\\X.DWG");
+        QTest::newRow("smart three cases")
+            << split("C:\\A\\X.DWG|c:\\a\\x.dwg|C:\\a\\X.dwg") << 2 << split("c:\\a\\x.dwg|C:\\a\\X.dwg|C:\\A\\X.DWG");
+        QTest::newRow("smart one") << split("C:\\A\\X.DWG") << 2 << split("C:\\A\\X.DWG");
+        QTest::newRow("smart none") << QStringList() << 2 << QStringList();
+    }
+    void orders()
+    {
+        QFETCH(QStringList, queue);
+        QFETCH(int, sortType);
+        QFETCH(QStringList, expected);
+        QCOMPARE(performSortOrder(queue, sortType), expected);
+    }
+
+    // The fast procedure leaves exactly the order of the step-by-step one, ties included.
+    void selectionOrderMatchesTheProcedure()
+    {
+        QRandomGenerator rng(4711);
+        const QStringList alphabet = split("a|A|b|B|_|1|a1|A1|ab|AB|Ab|x.dwg|X.DWG|x_|");
+        for (int round = 0; round < 300; ++round) {
+            QStringList keys;
+            const int n = rng.bounded(0, 14);
+            for (int i = 0; i < n; ++i)
+                keys.append(rng.bounded(8) == 0 ? QString() : alphabet.at(rng.bounded(int(alphabet.size()))));
+            QCOMPARE(selectionOrder(keys), selectionByHand(keys));
+            QStringList byHand;
+            for (qsizetype i : selectionByHand(keys))
+                byHand.append(keys.at(i));
+            QCOMPARE(sortedAscending(keys), byHand);
+        }
+    }
+
+    void caseChangesKeepOrder()
+    {
+        const QStringList q = split("C:\\a\\Ü.dwg|/x/Y.DWG");
+        QCOMPARE(upperCasedEntries(q), split("C:\\A\\Ü.DWG|/X/Y.DWG"));
+        QCOMPARE(lowerCasedEntries(q), split("c:\\a\\ü.dwg|/x/y.dwg"));
+    }
+
+    void moves_data()
+    {
+        QTest::addColumn<QList<qsizetype>>("selected");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("afterUp");
+        QTest::addColumn<QString>("afterDown");
+        // Entries are the letters; the selected indexes move.
+        QTest::newRow("run 5-7") << QList<qsizetype>{5, 6, 7} << "abcdefghij"
+                                 << "abcdfgheij"
+                                 << "abcdeifghj";
+        QTest::newRow("two runs: only the lower moves") << QList<qsizetype>{1, 2, 5, 6} << "abcdefgh"
+                                                        << "abcdfgeh"
+                                                        << "abcdehfg";
+        QTest::newRow("run at the top") << QList<qsizetype>{0, 1} << "abcd"
+                                        << "abcd"
+                                        << "cabd";
+        QTest::newRow("run at the bottom") << QList<qsizetype>{2, 3} << "abcd"
+                                           << "acdb"
+                                           << "abcd";
+        QTest::newRow("nothing selected") << QList<qsizetype>{} << "abcd"
+                                          << "abcd"
+                                          << "abcd";
+        QTest::newRow("single") << QList<qsizetype>{2} << "abcd"
+                                << "acbd"
+                                << "abdc";
+    }
+    void moves()
+    {
+        QFETCH(QList<qsizetype>, selected);
+        QFETCH(QString, before);
+        QFETCH(QString, afterUp);
+        QFETCH(QString, afterDown);
+        auto apply = [&](const QueueMove &m) -> QString {
+            QStringList l;
+            for (QChar c : before)
+                l.append(QString(c));
+            if (m.isValid() && !moveListItem(l, m.source, m.target))
+                return QStringLiteral("(refused)");
+            return l.join(QString());
+        };
+        QCOMPARE(apply(moveUpStep(selected, before.size())), afterUp);
+        QCOMPARE(apply(moveDownStep(selected, before.size())), afterDown);
+    }
+
+    void moveListItemRefusesOutsideTargets()
+    {
+        QStringList l = split("a|b|c");
+        QVERIFY(!moveListItem(l, 0, 3)); // target = count
+        QVERIFY(!moveListItem(l, 0, -1));
+        QVERIFY(!moveListItem(l, 3, 0)); // no such source
+        QVERIFY(moveListItem(l, 0, 2));
+        QCOMPARE(l, split("b|c|a"));
+    }
+
+    void controlStates_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<int>("k");
+        QTest::addColumn<int>("f");
+        QTest::addColumn<bool>("scriptEmpty");
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<int>("c");
+        // name=state pairs; 1 on, 0 off, - unchanged
+        QTest::addColumn<QString>("expect");
+        QTest::newRow("empty queue") << 0 << 0 << 0 << false << false << 0
+                                     << "cmdRemoveAllDwg=0 cmdQueueQuickPick=0 Command1_Compile=0 cmdCreateAndRun=0 "
+                                        "cmdRemoveDwg=0 mnuCopySelectedtoClip=0 mnuSort=0 mnuRenamer=0 "
+                                        "mnuCombineText=0 cmdAddAll=0 cmdAddDwg=0 mnuCopyWithExt=- cmdSAVESCR=1";
+        QTest::newRow("one entry, script") << 1 << 0 << 3 << false << false << 0
+                                           << "Command1_Compile=1 cmdCreateAndRun=1 cmdQueueQuickPick=1 "
+                                              "cmdAddAll=1 cmdAddDwg=- mnuCopyWithExt=1 mnuOpen=0 cmdRemoveDwg=0";
+        QTest::newRow("entries, empty script")
+            << 4 << 0 << 1 << true << false << 0 << "Command1_Compile=- cmdCreateAndRun=- cmdQueueQuickPick=1";
+        QTest::newRow("one selected") << 4 << 1 << 1 << false << false << 0
+                                      << "mnuOpen=1 mnuSkip=1 mnuGotoDir=1 mnuOpenDirInExplorer=1 "
+                                         "mnuRemoveSelectedFiles=1 mnuSelected=1 mnuCopySelectedtoClip=1 "
+                                         "cmdRemoveDwg=-";
+        QTest::newRow("two selected") << 4 << 2 << 1 << false << false << 0
+                                      << "mnuOpen=1 mnuSkip=0 mnuGotoDir=0 mnuOpenDirInExplorer=0 "
+                                         "mnuRemoveSelectedFiles=1 mnuSelected=1";
+        QTest::newRow("text files only") << 2 << 0 << 1 << false << false << 2 << "mnuCombineText=1";
+        QTest::newRow("one drawing among text files") << 3 << 0 << 1 << false << false << 2 << "mnuCombineText=0";
+        QTest::newRow("read-only") << 2 << 0 << 1 << false << true << 0 << "cmdSAVESCR=0 cmdDeleteSCR=0";
+    }
+    void controlStates()
+    {
+        QFETCH(int, n);
+        QFETCH(int, k);
+        QFETCH(int, f);
+        QFETCH(bool, scriptEmpty);
+        QFETCH(bool, readOnly);
+        QFETCH(int, c);
+        QFETCH(QString, expect);
+        const QueueControlStates s = computeQueueControlStates({n, k, f, scriptEmpty, readOnly, c});
+        QCOMPARE(s.queueCaption, QStringLiteral("Queue = %1").arg(n));
+        for (const QString &pair : expect.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            const QString name = pair.section(QLatin1Char('='), 0, 0);
+            const QString want = pair.section(QLatin1Char('='), 1);
+            const int got = s.stateOf(name);
+            QVERIFY2(want == QLatin1String("-") ? got == -1 : got == want.toInt(), qPrintable(pair));
+        }
+    }
+
+    void textFileEntries() { QCOMPARE(countTextFileEntries(split("a.TXT|b.csv|ctxt|d.dwg|xt")), qsizetype(3)); }
+};
+
+QTEST_GUILESS_MAIN(TestQueueOps)
+#include "tst_queueops.moc"

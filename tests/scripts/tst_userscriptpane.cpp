@@ -1,0 +1,511 @@
+// The user-script pane through its real controls: save, load, append, delete, read-only, clear,
+// the Create-button rule, the list filter and folder, and the simple-mode selector.
+
+#include "core/mainsettings.h"
+#include "scripts/scriptlibrary.h"
+#include "scripts/uiScriptFileList.h"
+#include "scripts/uiSimpleScriptSelector.h"
+#include "scripts/uiUserScriptPane.h"
+#include "testsupport.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace tess;
+
+namespace {
+
+QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+// A pane with a fake queue and Create buttons, on a temporary program folder.
+struct Harness {
+    test::TempProgramFolder tmp;
+    test::ScriptedPrompter prompts;
+    UserScriptPane pane;
+    int queue = 0;
+    bool createEnabled = false;
+    QList<bool> metaScans;
+    int keptDrawingFolder = 0;
+    QString drawingFolder;
+
+    Harness()
+    {
+        settings() = MainSettings();
+        settings().SCROutputPath = tmp.path() + QStringLiteral("Out/tessaline.scr");
+        QDir(tmp.path()).mkdir(QStringLiteral("Out"));
+        ScriptPaneHooks h;
+        h.queueCount = [this] { return queue; };
+        h.setCreateButtonsEnabled = [this](bool on) { createEnabled = on; };
+        h.scanMeta = [this](bool sort) { metaScans.append(sort); };
+        h.drawingFolder = [this] { return drawingFolder; };
+        h.keepDrawingFolder = [this] { ++keptDrawingFolder; };
+        pane.setHooks(h);
+        pane.setScriptListFolder(scripts());
+        settings().SCRChanged = false;
+    }
+    QString scripts() const { return tmp.path() + QStringLiteral("SCRIPTS/"); }
+    template <typename T> T *get(const char *name) const
+    {
+        T *w = pane.findChild<T *>(QLatin1String(name));
+        if (!w)
+            qFatal("no control %s", name);
+        return w;
+    }
+    QPlainTextEdit *text1() const { return get<QPlainTextEdit>("Text1"); }
+    QLineEdit *text2() const { return get<QLineEdit>("Text2"); }
+    ScriptFileList *list() const { return get<ScriptFileList>("File2"); }
+    void click(const char *button) const { get<QPushButton>(button)->click(); }
+    void type(const QString &text) const
+    {
+        text1()->setFocus();
+        text1()->moveCursor(QTextCursor::End);
+        text1()->insertPlainText(text);
+    }
+    // Picks a list entry as a click does.
+    void pick(const QString &fileName) const
+    {
+        list()->refresh();
+        const auto items = list()->findItems(fileName, Qt::MatchFixedString);
+        QVERIFY2(!items.isEmpty(), qPrintable(fileName));
+        list()->setCurrentItem(nullptr);
+        list()->setCurrentItem(items.first());
+    }
+};
+
+} // namespace
+
+class TestUserScriptPane : public QObject
+{
+    Q_OBJECT
+private slots:
+    void saveThenLoadIsByteExactAndWritesTheCopy()
+    {
+        Harness h;
+        h.queue = 1;
+        h.type(QStringLiteral("  _ZOOM\nE  "));
+        h.text2()->setText(QStringLiteral("MyScript"));
+        QVERIFY(settings().SCRChanged);
+        h.click("cmdSAVESCR");
+        QVERIFY(h.prompts.shown().isEmpty());
+        QVERIFY(!settings().SCRChanged);
+        // The script file holds the text without the outer blanks, the copy keeps them.
+        QCOMPARE(readBytes(h.scripts() + QStringLiteral("MyScript.scr")), QByteArray("_ZOOM\r\nE\r\n"));
+        QCOMPARE(readBytes(h.tmp.path() + QStringLiteral("Out/tessaline-tester.scr")),
+                 QByteArray("  _ZOOM\r\nE  \r\n"));
+        QCOMPARE(h.list()->count(), 1);
+
+        h.click("cmdClearSCREditor");
+        QVERIFY(h.text1()->toPlainText().isEmpty());
+        QVERIFY(!h.createEnabled);
+        h.pick(QStringLiteral("MyScript.scr"));
+        QVERIFY(h.prompts.shown().isEmpty());
+        QCOMPARE(h.pane.scriptText(), QStringLiteral("_ZOOM\nE"));
+        QCOMPARE(h.text2()->text(), QStringLiteral("MyScript"));
+        QVERIFY(!settings().SCRChanged);
+        QVERIFY(h.createEnabled);
+        // Saved again unchanged, the file keeps its bytes.
+        h.click("cmdSAVESCR");
+        QCOMPARE(readBytes(h.scripts() + QStringLiteral("MyScript.scr")), QByteArray("_ZOOM\r\nE\r\n"));
+    }
+
+    void loadKeepsTheFileTextExactly_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("create");
+        QTest::newRow("crlf") << QByteArray("ZOOM E\r\n") << "ZOOM E" << true;
+        QTest::newRow("no line end") << QByteArray("ZOOM E") << "ZOOM E" << true;
+        QTest::newRow("empty file") << QByteArray() << "" << false;
+        QTest::newRow("only crlf") << QByteArray("\r\n") << "" << false;
+        QTest::newRow("no-break space kept") << QByteArray("A\xc2\xa0"
+                                                           "B\r\n")
+                                             << QString::fromUtf8("A\u00a0B") << true;
+    }
+    void loadKeepsTheFileTextExactly()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QFETCH(bool, create);
+        Harness h;
+        h.queue = 2;
+        h.type(QStringLiteral("OLD"));
+        settings().SCRChanged = false;
+        h.tmp.writeFile(QStringLiteral("SCRIPTS/F.scr"), bytes);
+        h.pick(QStringLiteral("F.scr"));
+        QCOMPARE(h.pane.scriptText(), text);
+        QCOMPARE(h.text2()->text(), QStringLiteral("F"));
+        // The Create buttons follow the rule alone: the queue is not empty, the script may be.
+        QCOMPARE(h.createEnabled, create);
+        if (text.isEmpty())
+            h.prompts.expectMessage();
+        h.click("cmdSAVESCR");
+        if (!text.isEmpty())
+            QCOMPARE(readBytes(h.scripts() + QStringLiteral("F.scr")), scriptFileBytes(text));
+        else
+            QVERIFY(h.prompts.last().text.contains(QStringLiteral("empty")));
+    }
+
+    void createButtonRule_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("queue");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("text and queue") << "ZOOM" << 1 << true;
+        QTest::newRow("text, empty queue") << "ZOOM" << 0 << false;
+        QTest::newRow("empty text, queue") << "" << 3 << false;
+        QTest::newRow("neither") << "" << 0 << false;
+        QTest::newRow("a blank is text") << " " << 1 << true;
+    }
+    void createButtonRule()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, queue);
+        QFETCH(bool, enabled);
+        Harness h;
+        h.queue = queue;
+        h.createEnabled = !enabled;
+        h.type(QStringLiteral("X"));
+        h.text1()->selectAll();
+        h.text1()->insertPlainText(text);
+        if (text.isEmpty()) // deleting the last character
+            QTest::keyClick(h.text1(), Qt::Key_Backspace);
+        QCOMPARE(h.createEnabled, enabled);
+        QVERIFY(settings().SCRChanged);
+    }
+
+    void saveRefusals()
+    {
+        Harness h;
+        // No name: a message, the focus in the name box, the changed mark stays, nothing written.
+        h.pane.show();
+        QVERIFY(QTest::qWaitForWindowActive(&h.pane));
+        h.type(QStringLiteral("ZOOM E"));
+        h.prompts.expectMessage();
+        h.click("cmdSAVESCR");
+        QCOMPARE(QApplication::focusWidget(), h.text2());
+        QVERIFY(settings().SCRChanged);
+        QCOMPARE(QDir(h.scripts()).entryList(QDir::Files), QStringList());
+
+        // Names that could leave the folder or name a device.
+        for (const QString &bad : {QStringLiteral("..\\..\\evil"), QStringLiteral("../evil"), QStringLiteral("a:b"),
+                                   QStringLiteral("CON"), QStringLiteral("x..y")}) {
+            h.text2()->setText(bad);
+            h.prompts.expectMessage();
+            h.click("cmdSAVESCR");
+            QVERIFY(settings().SCRChanged);
+        }
+        QCOMPARE(QDir(h.scripts()).entryList(QDir::Files), QStringList());
+        QCOMPARE(QDir(h.tmp.path()).entryList({"evil*"}), QStringList());
+        QVERIFY(h.prompts.last().text.contains(QStringLiteral("..")));
+
+        // An empty script: a message, nothing written.
+        h.text2()->setText(QStringLiteral("Empty"));
+        h.click("cmdClearSCREditor");
+        h.text2()->setText(QStringLiteral("Empty"));
+        h.prompts.expectMessage();
+        h.click("cmdSAVESCR");
+        QVERIFY(!QFile::exists(h.scripts() + QStringLiteral("Empty.scr")));
+        QVERIFY(h.prompts.allUsed());
+    }
+
+    void saveFailuresAreReported()
+    {
+        Harness h;
+        h.type(QStringLiteral("ZOOM E"));
+        // The script file cannot be written: the file and the reason are named, the mark stays.
+        h.text2()->setText(QStringLiteral("Blocked"));
+        QDir(h.scripts()).mkdir(QStringLiteral("Blocked.scr"));
+        h.prompts.expectMessage();
+        h.click("cmdSAVESCR");
+        QVERIFY(h.prompts.last().text.contains(h.scripts() + QStringLiteral("Blocked.scr")));
+        QVERIFY(settings().SCRChanged);
+
+        // Only the copy fails: the script is saved, then a warning of its own.
+        settings().SCROutputPath = h.tmp.path() + QStringLiteral("NoSuchFolder/tessaline.scr");
+        h.text2()->setText(QStringLiteral("Good"));
+        h.prompts.expectMessage();
+        h.click("cmdSAVESCR");
+        QCOMPARE(readBytes(h.scripts() + QStringLiteral("Good.scr")), QByteArray("ZOOM E\r\n"));
+        QVERIFY(h.prompts.last().text.contains(QStringLiteral("NoSuchFolder")));
+        QVERIFY(!settings().SCRChanged);
+
+        // No output folder at all: no copy and no warning.
+        settings().SCROutputPath.clear();
+        h.type(QStringLiteral(" "));
+        h.click("cmdSAVESCR");
+        QVERIFY(h.prompts.allUsed());
+    }
+
+    void discardQuestion()
+    {
+        Harness h;
+        h.queue = 1;
+        settings().METAEnabled = 1;
+        h.tmp.writeFile(QStringLiteral("SCRIPTS/B.scr"), "B\r\n");
+        h.type(QStringLiteral("edited"));
+        h.metaScans.clear();
+        const bool createBefore = h.createEnabled;
+        // No: nothing changes, no META scan; the next click asks again.
+        h.prompts.expectMessage(vbNo);
+        h.pick(QStringLiteral("B.scr"));
+        QVERIFY(h.prompts.last().text.startsWith(
+            QStringLiteral("Are you sure you want to discard changes in \"UNNAMED\" user-script?")));
+        QCOMPARE(h.prompts.last().title, QStringLiteral(" Discard Changes?"));
+        QCOMPARE(h.prompts.last().style, int(vbYesNo + vbExclamation + vbDefaultButton2));
+        QCOMPARE(h.pane.scriptText(), QStringLiteral("edited"));
+        QCOMPARE(h.text2()->text(), QString());
+        QVERIFY(h.metaScans.isEmpty());
+        QCOMPARE(h.createEnabled, createBefore);
+        QVERIFY(settings().SCRChanged);
+        // Yes: loaded, META applied with the sort commands.
+        h.prompts.expectMessage(vbYes);
+        h.pick(QStringLiteral("B.scr"));
+        QCOMPARE(h.pane.scriptText(), QStringLiteral("B"));
+        QCOMPARE(h.metaScans, QList<bool>{true});
+        QVERIFY(h.prompts.allUsed());
+    }
+
+    void appendThenAskBeforeReplacing()
+    {
+        Harness h;
+        h.tmp.writeFile(QStringLiteral("SCRIPTS/B.scr"), "LINE B\r\n");
+        h.type(QStringLiteral("LINE A"));
+        h.text2()->setText(QStringLiteral("Keep"));
+        auto *append = h.get<QCheckBox>("chkAppend");
+        append->setChecked(true);
+        h.pick(QStringLiteral("B.scr")); // no question while appending
+        QCOMPARE(h.pane.scriptText(), QStringLiteral("LINE A\nLINE B"));
+        QCOMPARE(h.text1()->textCursor().position(), h.text1()->toPlainText().size());
+        QCOMPARE(h.text2()->text(), QStringLiteral("Keep"));
+        QVERIFY(!append->isChecked());
+        QVERIFY(settings().SCRChanged);
+        h.prompts.expectMessage(vbNo);
+        h.pick(QStringLiteral("B.scr"));
+        QVERIFY(h.prompts.allUsed());
+        // Appending to an empty script gives the file text alone.
+        h.click("cmdClearSCREditor");
+        append->setChecked(true);
+        h.pick(QStringLiteral("B.scr"));
+        QCOMPARE(h.pane.scriptText(), QStringLiteral("LINE B"));
+    }
+
+    void clicksLoadOncePerClick()
+    {
+        Harness h;
+        h.tmp.writeFile(QStringLiteral("SCRIPTS/B.scr"), "B\r\n");
+        h.pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&h.pane));
+        h.list()->refresh();
+        int editorOpened = 0;
+        QObject::connect(&h.pane, &UserScriptPane::editorRequested, [&] { ++editorOpened; });
+        h.type(QStringLiteral("A"));
+        h.get<QCheckBox>("chkAppend")->setChecked(true);
+        const QPoint at = h.list()->visualItemRect(h.list()->item(0)).center();
+        // A double-click loads once (appending once), then opens the editor on it.
+        QTest::mouseClick(h.list()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(h.list()->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(h.pane.scriptText(), QStringLiteral("A\nB"));
+        QCOMPARE(editorOpened, 1);
+        // A click on the entry already picked loads it again.
+        h.prompts.expectMessage(vbYes);
+        QTest::mouseClick(h.list()->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(h.pane.scriptText(), QStringLiteral("B"));
+        QVERIFY(h.prompts.allUsed());
+    }
+
+    void readOnlyActsOnTheListedFile()
+    {
+        Harness h;
+        const QString listed = h.tmp.writeFile(QStringLiteral("SCRIPTS/Ro.scr"), "X\r\n");
+        setReadOnlyFile(listed, true);
+        auto *ro = h.get<QCheckBox>("chkReadOnly");
+        h.text2()->setText(QStringLiteral("ro")); // names compare ignoring case
+        QVERIFY(ro->isChecked());
+        QVERIFY(!h.get<QPushButton>("cmdSAVESCR")->isEnabled());
+        QVERIFY(!h.get<QPushButton>("cmdDeleteSCR")->isEnabled());
+        // Unticking makes exactly the listed file writable again.
+        ro->setChecked(false);
+        QVERIFY(!isReadOnlyFile(listed));
+        QVERIFY(h.get<QPushButton>("cmdSAVESCR")->isEnabled());
+        ro->setChecked(true);
+        QVERIFY(isReadOnlyFile(listed));
+        // Another listed folder holding a writable file of that name: the box follows that file.
+        const QString other = h.tmp.path() + QStringLiteral("Other/");
+        h.tmp.writeFile(QStringLiteral("Other/RO.SCR"), "Y\r\n");
+        QVERIFY(h.pane.setScriptListFolder(other));
+        QVERIFY(!ro->isChecked());
+        QVERIFY(isReadOnlyFile(listed));
+        // An unsaved name: ticking only disables Save and Delete.
+        h.text2()->setText(QStringLiteral("Unsaved"));
+        ro->setChecked(true);
+        QVERIFY(!h.get<QPushButton>("cmdSAVESCR")->isEnabled());
+        QVERIFY(h.prompts.shown().isEmpty());
+    }
+
+    void deleteCases()
+    {
+        Harness h;
+        h.tmp.writeFile(QStringLiteral("SCRIPTS/A.scr"), "A\r\n");
+        const QString ro = h.tmp.writeFile(QStringLiteral("SCRIPTS/Ro.scr"), "R\r\n");
+        setReadOnlyFile(ro, true);
+        // Nothing picked: no question.
+        h.list()->refresh();
+        h.click("cmdDeleteSCR");
+        QVERIFY(h.prompts.shown().isEmpty());
+        // No changes nothing.
+        h.pick(QStringLiteral("A.scr"));
+        h.prompts.expectMessage(vbNo);
+        h.click("cmdDeleteSCR");
+        QCOMPARE(h.prompts.last().text, QStringLiteral("Are you sure you want to delete A.scr?"));
+        QCOMPARE(h.prompts.last().title, QStringLiteral("Confirm Delete"));
+        QVERIFY(QFile::exists(h.scripts() + QStringLiteral("A.scr")));
+        QCOMPARE(h.pane.scriptText(), QStringLiteral("A"));
+        // Yes deletes the picked file and empties both boxes.
+        h.type(QStringLiteral("x"));
+        h.prompts.expectMessage(vbYes);
+        h.click("cmdDeleteSCR");
+        QVERIFY(!QFile::exists(h.scripts() + QStringLiteral("A.scr")));
+        QVERIFY(h.pane.scriptText().isEmpty());
+        QVERIFY(h.text2()->text().isEmpty());
+        QVERIFY(!settings().SCRChanged);
+        // A read-only script is refused with a reason; nothing changes.
+        h.pick(QStringLiteral("Ro.scr"));
+        h.get<QPushButton>("cmdDeleteSCR")->setEnabled(true); // the button as any caller could press it
+        h.prompts.expectMessage();
+        h.click("cmdDeleteSCR");
+        QVERIFY(h.prompts.last().text.contains(QStringLiteral("read-only")));
+        QVERIFY(QFile::exists(ro));
+        QCOMPARE(h.pane.scriptText(), QStringLiteral("R"));
+        QVERIFY(h.prompts.allUsed());
+    }
+
+    void clearGoesThroughUndo()
+    {
+        Harness h;
+        h.queue = 1;
+        h.type(QStringLiteral("ZOOM E\nREGEN"));
+        h.text2()->setText(QStringLiteral("Named"));
+        h.click("cmdClearSCREditor");
+        QVERIFY(h.pane.scriptText().isEmpty());
+        QVERIFY(h.text2()->text().isEmpty());
+        QVERIFY(!settings().SCRChanged);
+        QVERIFY(!h.createEnabled);
+        h.click("Command2");
+        QCOMPARE(h.pane.scriptText(), QStringLiteral("ZOOM E\nREGEN"));
+        QVERIFY(h.createEnabled);
+        h.click("cmdClearSCREditor");
+        QTest::keyClick(h.text1(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(h.pane.scriptText(), QStringLiteral("ZOOM E\nREGEN"));
+    }
+
+    void filterAndFolder()
+    {
+        Harness h;
+        for (const char *n : {"title-a.scr", "purge.scr", "x;y.scr", "title.txt"})
+            h.tmp.writeFile(QStringLiteral("SCRIPTS/") + QLatin1String(n), "X\r\n");
+        auto *filter = h.get<QLineEdit>("scrFilter");
+        filter->setText(QStringLiteral("TITLE"));
+        QCOMPARE(h.list()->pattern(), QStringLiteral("*TITLE*.scr"));
+        QCOMPARE(h.list()->count(), 1);
+        QCOMPARE(settings().SCRPattern, QStringLiteral("TITLE"));
+        filter->setText(QStringLiteral("x;y"));
+        QCOMPARE(h.list()->count(), 1);
+        // A pattern the list refuses: all scripts, the stored filter keeps its value.
+        filter->setText(QStringLiteral("a/b"));
+        QCOMPARE(h.list()->pattern(), QStringLiteral("*.scr"));
+        QCOMPARE(settings().SCRPattern, QStringLiteral("x;y"));
+        QTest::mouseDClick(filter, Qt::LeftButton);
+        QVERIFY(filter->text().isEmpty());
+        QCOMPARE(h.list()->pattern(), QStringLiteral("**.scr"));
+        QCOMPARE(h.list()->count(), 3);
+        QCOMPARE(settings().SCRPattern, QString());
+
+        // The drawing folder while "Display Scripts found in Drawing Directory" is ticked.
+        h.drawingFolder = h.tmp.path() + QStringLiteral("Drawings");
+        h.tmp.writeFile(QStringLiteral("Drawings/local.scr"), "L\r\n");
+        h.get<QCheckBox>("chkProjDir")->setChecked(true);
+        QCOMPARE(h.pane.scriptListFolder(), h.drawingFolder);
+        QCOMPARE(h.list()->count(), 1);
+        h.tmp.writeFile(QStringLiteral("More/m1.scr"), "M\r\n");
+        h.tmp.writeFile(QStringLiteral("More/m2.scr"), "M\r\n");
+        h.pane.drawingFolderChanged(h.tmp.path() + QStringLiteral("More"));
+        QCOMPARE(h.list()->count(), 2);
+        h.get<QCheckBox>("chkProjDir")->setChecked(false);
+        QCOMPARE(h.pane.scriptListFolder(), UserScriptPane::scriptsHomeFolder());
+    }
+
+    void missingFolderNamesItAndKeepsTheDrawingFolder()
+    {
+        Harness h;
+        const QString folder = h.tmp.path() + QStringLiteral("Gone/");
+        h.tmp.writeFile(QStringLiteral("Gone/g.scr"), "G\r\n");
+        QVERIFY(h.pane.setScriptListFolder(folder));
+        h.type(QStringLiteral("KEEP"));
+        settings().SCRChanged = false;
+        h.pick(QStringLiteral("g.scr"));
+        QVERIFY(QDir(folder).removeRecursively());
+        h.list()->setCurrentRow(-1);
+        h.prompts.expectMessage();
+        h.list()->setCurrentRow(0);
+        QCOMPARE(h.prompts.last().title, QStringLiteral(" Error #76 was generated by Tessaline."));
+        QVERIFY(h.prompts.last().text.contains(folder));
+        QCOMPARE(h.keptDrawingFolder, 1);
+        QCOMPARE(h.pane.scriptText(), QStringLiteral("G"));
+    }
+
+    void metaScanGates()
+    {
+        Harness h;
+        h.tmp.writeFile(QStringLiteral("SCRIPTS/M.scr"), "testrun=true\r\n");
+        settings().METAEnabled = 1;
+        settings().METAImmediate = 0;
+        h.type(QStringLiteral("x"));
+        QVERIFY(h.metaScans.isEmpty());
+        settings().METAImmediate = 1;
+        h.type(QStringLiteral("y"));
+        QCOMPARE(h.metaScans, QList<bool>{false});
+        settings().SCRChanged = false;
+        h.metaScans.clear();
+        h.pick(QStringLiteral("M.scr"));
+        QCOMPARE(h.metaScans.last(), true);
+    }
+
+    void simpleModeLoadsOnlyWhatItCanRead()
+    {
+        Harness h;
+        h.queue = 1;
+        SimpleScriptSelector sel(&h.pane);
+        QCOMPARE(SimpleScriptSelector::simpleScriptsFolder(), h.tmp.path() + QStringLiteral("SCRIPTS-SIMPLE/"));
+        h.tmp.writeFile(QStringLiteral("SCRIPTS-SIMPLE/Purge.scr"), "_PURGE\r\n_A\r\n");
+        h.tmp.writeFile(QStringLiteral("SCRIPTS-SIMPLE/Zoom.scr"), "ZOOM E\r\n");
+        QVERIFY(sel.setFolder(SimpleScriptSelector::simpleScriptsFolder()));
+        auto *list = sel.findChild<ScriptFileList *>(QStringLiteral("fsSimpleScript"));
+        sel.findChild<QLineEdit *>(QStringLiteral("tbScrSelFilter"))->setText(QStringLiteral("pur"));
+        QCOMPARE(list->count(), 1);
+        // Nothing picked: a message and no script for the composer.
+        h.prompts.expectMessage();
+        QVERIFY(!sel.fsSimpleScript_Click());
+        list->setCurrentRow(0); // picking loads at once, replacing the script
+        QCOMPARE(h.pane.scriptText(), QStringLiteral("_PURGE\n_A"));
+        QVERIFY(h.createEnabled);
+        QVERIFY(sel.fsSimpleScript_Click());
+        // The picked script went away: a message, the script stays, no batch script.
+        QFile::remove(h.tmp.path() + QStringLiteral("SCRIPTS-SIMPLE/Purge.scr"));
+        h.prompts.expectMessage();
+        QVERIFY(!sel.fsSimpleScript_Click());
+        QCOMPARE(h.pane.scriptText(), QStringLiteral("_PURGE\n_A"));
+        QVERIFY(h.prompts.allUsed());
+    }
+};
+
+QTEST_MAIN(TestUserScriptPane)
+#include "tst_userscriptpane.moc"
