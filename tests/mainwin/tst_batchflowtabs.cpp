@@ -190,7 +190,7 @@ private slots:
         QCOMPARE(formats->currentText(), QStringLiteral("Don't Change"));
 
         auto *folder = tab.findChild<QLineEdit *>(QStringLiteral("tbSpecFolder"));
-        auto *spec = tab.findChild<QRadioButton *>(QStringLiteral("optSpecFolder"));
+        auto *thisLocation = tab.findChild<QRadioButton *>(QStringLiteral("optSpecFolder"));
         auto *same = tab.findChild<QRadioButton *>(QStringLiteral("optOriginalLocation"));
         QVERIFY(same->isChecked());
         prompts.expectFolder(std::nullopt); // Cancel changes nothing
@@ -199,7 +199,7 @@ private slots:
         prompts.expectFolder(QStringLiteral("C:\\Out"));
         tab.cmdOUTBrowse_Click();
         QCOMPARE(folder->text(), QStringLiteral("C:\\Out\\"));
-        QVERIFY(spec->isChecked() && !same->isChecked());
+        QVERIFY(thisLocation->isChecked() && !same->isChecked());
         prompts.expectFolder(QStringLiteral("/"));
         tab.cmdOUTBrowse_Click();
         QCOMPARE(folder->text(), QStringLiteral("/"));
