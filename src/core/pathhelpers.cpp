@@ -456,6 +456,11 @@ MarkedText TextBetweenMarkers(const QString &text, const QString &startMarker, c
     return r;
 }
 
+QString unclosedMarkerMessage(const QString &startMarker)
+{
+    return QStringLiteral("There is an error in ") + startMarker;
+}
+
 // ---- System ----
 
 QString GetUserNameString()

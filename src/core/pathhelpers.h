@@ -58,6 +58,9 @@ struct MarkedText {
 };
 // The text between startMarker and the next endMarker (both found ignoring case).
 MarkedText TextBetweenMarkers(const QString &text, const QString &startMarker, const QString &endMarker);
+// The text a caller shows (OK button, no icon, the application's title) for an Unclosed result:
+// "There is an error in " followed by the start marker.
+QString unclosedMarkerMessage(const QString &startMarker);
 
 // ---- System ----
 QString GetUserNameString();     // login name followed by one NUL

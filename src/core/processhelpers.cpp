@@ -73,7 +73,8 @@ CommandLineParts SplitCommandLine(const QString &commandLine)
     CommandLineParts p;
     QString rest;
     if (commandLine.startsWith(QLatin1Char('"'))) {
-        const int close = closingQuote(commandLine, 0);
+        // The program ends at the very next quote, whatever follows it.
+        const int close = int(commandLine.indexOf(QLatin1Char('"'), 1));
         if (close < 0) {
             p.program = commandLine; // unclosed: the whole text, quote included
         } else {
@@ -169,6 +170,17 @@ LaunchResult RunCommandLine(QString commandLine, int windowStyle, const QString 
     Q_UNUSED(windowStyle); // the launcher always shows what it starts
     const CommandLineParts parts = SplitCommandLine(commandLine);
 
+    // "editor C:\My Scripts\x.scr": an unquoted rest that names an existing file or folder as a
+    // whole is that one argument, blanks and all (the shell would hand it over as one piece too).
+    QStringList arguments = parts.arguments;
+    if (arguments.size() > 1 && !parts.argumentText.startsWith(QLatin1Char('"'))) {
+        QString whole = parts.argumentText;
+        while (!whole.isEmpty() && isBlank(whole.back()))
+            whole.chop(1);
+        if (QFileInfo::exists(whole))
+            arguments = QStringList{whole};
+    }
+
     LaunchResult r;
     const std::optional<QString> folder =
         showExplorerFoldersWithFileManager() ? ExplorerFolderOf(parts.program, parts.argumentText) : std::nullopt;
@@ -178,7 +190,7 @@ LaunchResult RunCommandLine(QString commandLine, int windowStyle, const QString 
         QString wd = workingFolder;
         if (wd.isEmpty())
             wd = parts.workingFolder.isEmpty() ? currentFolder() : parts.workingFolder;
-        r = launcher()->start(parts.program, parts.arguments, wd);
+        r = launcher()->start(parts.program, arguments, wd);
     }
     if (!r.ok) {
         if (r.error.isEmpty())

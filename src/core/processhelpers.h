@@ -23,9 +23,9 @@ struct CommandLineParts {
     QString rewritten;     // the command line with the program's enclosing quotes removed
 };
 
-// Splits a command line. A program in double quotes ends at its closing quote (the first quote
-// followed by a blank or the end of the text, else simply the next quote); an unclosed quote
-// makes the whole text, quote included, the program. Otherwise the program ends at the first
+// Splits a command line. A program in double quotes ends at the next quote (what follows that
+// quote, blank or not, is the argument text); an unclosed quote makes the whole text, quote
+// included, the program. Otherwise the program ends at the first
 // blank. The working folder is the program's folder: a root keeps its separator ("C:\", "\",
 // "/"), any other folder loses it; "" when the program holds no separator.
 CommandLineParts SplitCommandLine(const QString &commandLine);
@@ -46,7 +46,9 @@ std::optional<QString> ExplorerFolderOf(const QString &program, const QString &a
 bool showExplorerFoldersWithFileManager();
 
 // Runs a command line without waiting for it. windowStyle is the show state the caller asks for
-// (1 = normal, 0 = hidden); a started process is always shown normally here. An empty
+// (1 = normal, 0 = hidden); a started process is always shown normally here. Unquoted argument
+// text that names an existing file or folder as a whole ("editor /home/u/My Scripts/x.scr") is
+// passed as that one argument. An empty
 // workingFolder means the one derived from the program, or the current folder. A missing program
 // shows the "Oops" box; any other failure a box with the system's reason. The result tells
 // whether the program started.

@@ -49,7 +49,10 @@ std::unique_ptr<QSettings> makeSettings(const QString &iniPath)
     if (!iniPath.isEmpty())
         return std::make_unique<QSettings>(resolveLetterCase(iniPath), QSettings::IniFormat);
 #ifdef Q_OS_WIN
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, appKey(), QString());
+    // The key itself: an organization without an application name would land one level deeper
+    // ("...\OrganizationDefaults") and read machine-wide fallbacks too.
+    auto s = std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + appKey(),
+                                         QSettings::NativeFormat);
 #else
     auto s = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, appKey(), QString());
     const QString resolved = resolveLetterCase(s->fileName());
@@ -57,8 +60,10 @@ std::unique_ptr<QSettings> makeSettings(const QString &iniPath)
         s.reset();
         s = std::make_unique<QSettings>(resolved, QSettings::IniFormat);
     }
-    return s;
 #endif
+    // The store is the user's own: no values from system-wide files.
+    s->setFallbacksEnabled(false);
+    return s;
 }
 
 } // namespace

@@ -579,6 +579,7 @@ void TestPathHelpers::textBetweenMarkers()
     QCOMPARE(int(r.status), status);
     QCOMPARE(r.found(), status == MarkedText::Found);
     QCOMPARE(r.text, FETCHED(QString, value));
+    QCOMPARE(unclosedMarkerMessage(FETCHED(QString, start)), "There is an error in " + FETCHED(QString, start));
 }
 
 void TestPathHelpers::userAndComputerNames()

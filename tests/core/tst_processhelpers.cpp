@@ -72,6 +72,9 @@ private slots:
         QTest::newRow("argument glued to the quote") << "\"C:\\a b\\app.exe\"/x"
                                                      << "C:\\a b\\app.exe" << QStringList{"/x"} << "C:\\a b"
                                                      << "C:\\a b\\app.exe/x";
+        QTest::newRow("program ends at the next quote") << "\"C:\\app.exe\"/b \"D:\\x.scr\""
+                                                        << "C:\\app.exe" << QStringList{"/b", "D:\\x.scr"} << "C:\\"
+                                                        << "C:\\app.exe/b \"D:\\x.scr\"";
         QTest::newRow("several blanks") << "gedit    a   b "
                                         << "gedit" << QStringList{"a", "b"} << ""
                                         << "gedit    a   b ";
@@ -129,6 +132,23 @@ private slots:
         QCOMPARE(rec.calls[2].workingFolder, QDir::toNativeSeparators(QDir::currentPath()));
         QCOMPARE(rec.calls[2].arguments, QStringList{});
         QVERIFY(prompter.shown().isEmpty());
+    }
+
+    void runPassesAnExistingPathWithBlanksWhole()
+    {
+        test::ScriptedPrompter prompter;
+        test::RecordingLauncher rec;
+        QTemporaryDir tmp;
+        const QString file = tmp.path() + "/My Scripts/batch run.scr";
+        writeFile(file, "x");
+        const QString missing = tmp.path() + "/My Scripts/gone.scr";
+        QVERIFY(RunCommandLine("viewer " + file + " ", 1).ok);
+        QVERIFY(RunCommandLine("viewer " + missing, 1).ok);
+        QVERIFY(RunCommandLine("viewer \"" + file + "\" -x", 1).ok);
+        QCOMPARE(rec.calls.size(), 3);
+        QCOMPARE(rec.calls[0].arguments, QStringList{file});
+        QCOMPARE(rec.calls[1].arguments, (QStringList{tmp.path() + "/My", "Scripts/gone.scr"}));
+        QCOMPARE(rec.calls[2].arguments, (QStringList{file, "-x"}));
     }
 
     void runReportsEveryFailure()

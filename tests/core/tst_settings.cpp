@@ -63,6 +63,170 @@ private slots:
         QCOMPARE(t.last().member, QStringLiteral("OpenOther"));
     }
 
+    // Every stored member with the section, key and default the settings table gives it.
+    void keysSectionsAndDefaults_data()
+    {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("defaultText");
+        auto row = [](const char *member, const char *section, const char *key, const char *def) {
+            QTest::newRow(member) << QString::fromLatin1(section) << QString::fromLatin1(key) << QString::fromUtf8(def);
+        };
+        row("LeftCoord", "Startup", "Left", "520");
+        row("TopCoord", "Startup", "Top", "520");
+        row("FormHeight", "Startup", "Height", "10128");
+        row("FormWidth", "Startup", "Width", "13084");
+        row("SCROutputPathNorm", "Paths", "OutputNorm", "");
+        row("SCROutputPathAlt", "Paths", "OutputAlt", "");
+        row("SCRIPTSDir", "Paths", "SCRIPTSPath", "");
+        row("SCRIPTSPathOption", "Paths", "SCRIPTSPathOption", "False");
+        row("LT", "Startup", "LT", "0");
+        row("Delay", "Startup", "Delay", "2000");
+        row("WarnDoubleSpace", "Startup", "WarnDoubleSpace", "1");
+        row("WarnBlankLine", "Startup", "WarnBlankLine", "1");
+        row("WarnSpaceInBlank", "Startup", "WarnSpaceInBlank", "1");
+        row("WarnLTLisp", "Startup", "WarnLTLisp", "1");
+        row("WarnLineEndsWithSpace", "Startup", "WarnLineEndsWithSpace", "1");
+        row("VerifyFilesBit", "Startup", "VerifyFiles", "1");
+        row("WarnFoldersNotExist", "Startup", "WarnFolderNotExist", "0");
+        row("AutoCADEXE", "Paths", "AutoCADEXE", "");
+        row("Switches", "Paths", "Switches", "");
+        row("DWGPattern", "Startup", "DWGPattern", "*.dwg");
+        row("SCRPattern", "Startup", "SCRPattern", "");
+        row("DebugComments", "Startup", "DebugComments", "1");
+        row("IncludeStatus", "Startup", "IncludeStatus", "0");
+        row("PreBatch", "Startup", "Initialize", "_SDI 1");
+        row("PreUserScript", "Startup", "PreUserScript", "ZOOM E");
+        row("PostUserScript", "Startup", "PostUserScript", "");
+        row("PostBatch", "Startup", "Uninitialize", "_SDI 0");
+        row("AutoLaunchEditor", "Startup", "AutoLaunchEditor", "0");
+        row("AutoADDFavorites", "Startup", "AutoADDFavorites", "1");
+        row("EnableDelay", "Startup", "EnableDelay", "1");
+        row("AutoMinimize", "Startup", "AutoMinimize", "0");
+        row("OutputToDefaultPath", "Startup", "OutputToDefaultPath", "1");
+        row("ShowSCRComplete", "Startup", "ShowSCRComplete", "1");
+        row("UseDelay", "Startup", "UseDelay", "0");
+        row("TestRun", "Startup", "TestRun", "0");
+        row("SAVEAS", "Startup", "SAVEAS", "0");
+        row("NamePrefix", "Startup", "NamePrefix", "");
+        row("NameSuffix", "Startup", "NameSuffix", "");
+        row("OverWriteFiles", "Startup", "OverWriteFiles", "1");
+        row("SaveAsType", "Startup", "SaveAsType", "Don't Change");
+        row("SaveAsOriginalLocation", "Startup", "SaveAsOriginalLocation", "-1");
+        row("DWGOutFolder", "Paths", "DWGOutFolder", "");
+        row("TotalFilesProcessed", "Startup", "Counter", "0");
+        row("HDividerTop", "Startup", "HDividerTop", "3600");
+        row("HLeftDividerTop", "Startup", "HLeftDividerTop", "3600");
+        row("SimpleMode", "Startup", "SimpleMode", "0");
+        row("SimpleScriptPathOverride", "Startup", "SimpleScriptPathOverride", "0");
+        row("DWGPreviewShow", "Startup", "DWGPreviewShow", "1");
+        row("AutoSortEnabled", "Startup", "AutoSortEnabled", "0");
+        row("AutoSortType", "Startup", "AutoSortType", "0");
+        row("TipsShow", "Startup", "TipsShow", "1");
+        row("COUNTERSTART", "UserTags", "CounterStart", "1");
+        row("COUNTERSTEP", "UserTags", "CounterStep", "1");
+        row("SHEETCHARS", "UserTags", "SheetChars", "3");
+        row("FIRSTFILECHARS", "UserTags", "FirstFileChars", "4");
+        row("LASTFILECHARS", "UserTags", "LastFileChars", "2");
+        row("TRIMZEROS", "UserTags", "TrimZeros", "1");
+        row("PADCOUNTER", "UserTags", "PadCounterEnabled", "0");
+        row("PADDIGITS", "UserTags", "PadDigits", "2");
+        row("Face", "Startup", "Face", "0");
+        row("LoadOpen", "Startup", "LoadMethod_Open", "2");
+        row("OpenOther", "Startup", "LoadMethod_Other", "_OPEN");
+        row("METAEnabled", "Startup", "METAEnabled", "0");
+        row("METAImmediate", "Startup", "METAImmediate", "0");
+        row("ResourceWarning", "Startup", "ResourceWarning", "1");
+        row("ResourceFileLimit", "Startup", "ResourceFileLimit", "5");
+        row("ScanForRogueTags", "Startup", "ScanForRogueTags", "1");
+        row("EnableLogging", "Startup", "EnableLogging", "0");
+#ifdef Q_OS_WIN
+        row("SourcePath", "Paths", "Source", "C:\\");
+        row("TextEditor", "Programs", "TextEditor", "notepad.exe");
+#endif
+        const char *const samples[] = {"GADGETS && CO.", "DOODAD DIVISION", "MODEL-A",
+                                       "REVISION B",     "A. DESIGNER",     "B. CHECKER"};
+        for (int n = 1; n <= 50; ++n) {
+            const QByteArray name = "TAG" + QByteArray::number(n);
+            row(name.constData(), "UserTags", name.constData(), n <= 6 ? samples[n - 1] : "");
+        }
+    }
+    void keysSectionsAndDefaults()
+    {
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, defaultText);
+        const StoredSetting &e = entryOf(QString::fromLatin1(QTest::currentDataTag()));
+        QCOMPARE(QString(e.section), section);
+        QCOMPARE(e.key, key);
+        QCOMPARE(e.defaultText, defaultText);
+    }
+
+    void platformDefaultsOfEditorAndDrawingFolder()
+    {
+        QCOMPARE(entryOf(QStringLiteral("SourcePath")).key, QStringLiteral("Source"));
+        QCOMPARE(entryOf(QStringLiteral("TextEditor")).section, QLatin1StringView("Programs"));
+#ifdef Q_OS_WIN
+        QCOMPARE(defaultSourcePath(), QStringLiteral("C:\\"));
+        QCOMPARE(defaultTextEditor(), QStringLiteral("notepad.exe"));
+#else
+        QCOMPARE(defaultSourcePath(), QStringLiteral("/"));
+        QVERIFY(!defaultTextEditor().isEmpty());
+#endif
+        QCOMPARE(entryOf(QStringLiteral("SourcePath")).defaultText, defaultSourcePath());
+        QCOMPARE(entryOf(QStringLiteral("TextEditor")).defaultText, defaultTextEditor());
+    }
+
+    void otherKeys_data()
+    {
+        // Each key as "section|key|default": the constant, then the row of the table of other keys.
+        QTest::addColumn<QString>("constant");
+        QTest::addColumn<QString>("expected");
+        const struct {
+            OtherSetting k;
+            const char *section, *key, *def;
+        } rows[] = {
+            {OtherKeys::Version, "Startup", "Version", ""},
+            {OtherKeys::ApplicationPath, "Paths", "Application Path", ""},
+            {OtherKeys::DWGPreviewLeft, "Startup", "DWGPreviewLeft", "1000"},
+            {OtherKeys::DWGPreviewTop, "Startup", "DWGPreviewTop", "1000"},
+            {OtherKeys::QPLeft, "Startup", "QPLeft", "1000"},
+            {OtherKeys::QPTop, "Startup", "QPTop", "1000"},
+            {OtherKeys::QPWidth, "Startup", "QPWidth", "1890"},
+            {OtherKeys::QPHeight, "Startup", "QPHeight", "4110"},
+            {OtherKeys::QPQueueLeft, "Startup", "QPQueueLeft", "1000"},
+            {OtherKeys::QPQueueTop, "Startup", "QPQueueTop", "1000"},
+            {OtherKeys::QPQueueWidth, "Startup", "QPQueueWidth", "1890"},
+            {OtherKeys::QPQueueHeight, "Startup", "QPQueueHeight", "4110"},
+            {OtherKeys::SCREditLeft, "Startup", "SCREditLeft", "1000"},
+            {OtherKeys::SCREditTop, "Startup", "SCREditTop", "1000"},
+            {OtherKeys::SCREditLeftOnActivate, "Startup", "SCREditLeft", "200"},
+            {OtherKeys::SCREditTopOnActivate, "Startup", "SCREditTop", "200"},
+            {OtherKeys::SCREditWidth, "Startup", "SCREditWidth", "11250"},
+            {OtherKeys::SCREditHeight, "Startup", "SCREditHeight", "8835"},
+            {OtherKeys::DWGFilterPersonal, "Startup", "DWGFilterPersonal", "0"},
+            {OtherKeys::SCRFilterPersonal, "Startup", "SCRFilterPersonal", "0"},
+            {OtherKeys::SCRFilterSimplePersonal, "Startup", "SCRFilterSimplePersonal", "0"},
+            {OtherKeys::TipNumber, "Startup", "TipNumber", "0"},
+            {OtherKeys::TipsShow, "Startup", "TipsShow", "1"},
+            {OtherKeys::ShowSCRComplete, "Startup", "ShowSCRComplete", "1"},
+            {OtherKeys::Face, "Startup", "Face", "0"},
+        };
+        for (const auto &r : rows) {
+            QTest::newRow(QByteArray(r.key).append(' ').append(r.def).constData())
+                << QString(r.k.section) + QLatin1Char('|') + QString(r.k.key) + QLatin1Char('|') +
+                       QString(r.k.defaultText)
+                << QString::fromLatin1(r.section) + QLatin1Char('|') + QString::fromLatin1(r.key) + QLatin1Char('|') +
+                       QString::fromLatin1(r.def);
+        }
+    }
+    void otherKeys()
+    {
+        QFETCH(QString, constant);
+        QFETCH(QString, expected);
+        QCOMPARE(constant, expected);
+    }
+
     void emptyStoreReadsTheDefaults()
     {
         test::TempProgramFolder tmp;
@@ -457,6 +621,25 @@ private slots:
         MainSettings again;
         QVERIFY(LoadMainSettings(again).storeProblem.isEmpty());
         QCOMPARE(prompter.shown().size(), 1);
+    }
+
+    void unreadableStoreIsReportedAndNeverWritten()
+    {
+        test::TempProgramFolder tmp;
+        test::ScriptedPrompter prompter;
+        // A folder where the file should be: it cannot be read whoever runs the test.
+        QVERIFY(QDir().mkpath(tmp.settingsFile()));
+        SettingsStore::useFile(tmp.settingsFile());
+        QVERIFY(SettingsStore::instance().isReadOnly());
+        prompter.expectMessage();
+        MainSettings s;
+        const SettingsLoadResult r = LoadMainSettings(s);
+        QVERIFY(prompter.allUsed());
+        QVERIFY(r.storeProblem.contains(QDir::toNativeSeparators(tmp.settingsFile())));
+        QVERIFY(r.badMembers.isEmpty());
+        QCOMPARE(s.FormWidth, 13084); // the defaults
+        QVERIFY(!WriteMainSettings(s));
+        QVERIFY(QFileInfo(tmp.settingsFile()).isDir());
     }
 
     void failedWritesAreReported()
