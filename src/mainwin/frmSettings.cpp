@@ -1,6 +1,7 @@
 #include "mainwin/frmSettings.h"
 
 #include "mainwin/uiBatchFlowTab.h"
+#include "scripts/uiUserScriptPane.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -109,7 +110,7 @@ void frmSettings::GetTextFromMain()
 {
     for (QPlainTextEdit *own : {tbPreBatch, tbPreUserScript, tbPostUserScript, tbPostBatch}) {
         if (QPlainTextEdit *main = m_tab->box(own->objectName().toLatin1().constData()))
-            setBoxText(own, main->toPlainText());
+            setBoxText(own, plainBoxText(main));
     }
 }
 
@@ -117,7 +118,7 @@ void frmSettings::cmdOk_Click()
 {
     for (QPlainTextEdit *own : {tbPreBatch, tbPreUserScript, tbPostUserScript, tbPostBatch}) {
         if (QPlainTextEdit *main = m_tab->box(own->objectName().toLatin1().constData()))
-            setBoxText(main, own->toPlainText());
+            setBoxText(main, plainBoxText(own));
     }
     QApplication::processEvents();
     accept();

@@ -3,6 +3,8 @@
 #include "core/mainsettings.h"
 #include "core/prompts.h"
 #include "mainwin/frmSettings.h"
+#include "scripts/uiUserScriptPane.h"
+#include "scripts/uiWrapCheckBox.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -47,7 +49,8 @@ QPlainTextEdit *commandBox(QWidget *parent, const char *name, const QString &tip
 
 void setBoxText(QPlainTextEdit *box, const QString &text)
 {
-    if (box->toPlainText() != text)
+    // The raw text: toPlainText shows a no-break space as a blank, which AutoCAD reads differently.
+    if (plainBoxText(box) != text)
         box->setPlainText(text);
 }
 
@@ -101,8 +104,10 @@ BatchFlowTab::BatchFlowTab(QWidget *parent) : QWidget(parent)
     cmdSettingsEditor->setObjectName(QStringLiteral("cmdSettingsEditor"));
     at(cmdSettingsEditor, 5280, 480, 1335, 375);
 
-    // The design's box is two lines high: the caption breaks where the design's did.
-    chkIncludeStatus = new QCheckBox(QStringLiteral("Include Status in\nAutoCAD Status Bar"), this);
+    // The design's box is narrow and two lines high: the caption breaks into lines.
+    chkIncludeStatus =
+        new WrapCheckBox(QStringLiteral("Include Status in AutoCAD Status Bar"),
+                         fontMetrics().horizontalAdvance(QStringLiteral("AutoCAD Status Bar")) + 28, this);
     chkIncludeStatus->setObjectName(QStringLiteral("chkIncludeStatus"));
     at(chkIncludeStatus, 5160, 2280, 1455, 615);
     chkIncludeStatus->resize(std::max(chkIncludeStatus->width(), chkIncludeStatus->sizeHint().width()),

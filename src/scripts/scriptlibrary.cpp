@@ -40,6 +40,21 @@ int openErrorNumber(const QFileDevice &f)
     }
 }
 
+// File lists know two wildcards, "*" and "?": every other character of a list pattern, "#" and "["
+// among them, stands for itself.
+QString fileListPatternAsLike(const QString &pattern)
+{
+    QString like;
+    like.reserve(pattern.size());
+    for (const QChar c : pattern) {
+        if (c == QLatin1Char('#') || c == QLatin1Char('['))
+            like += QLatin1Char('[') + c + QLatin1Char(']');
+        else
+            like += c;
+    }
+    return like;
+}
+
 } // namespace
 
 QString scriptTextFromFileBytes(const QByteArray &bytes)
@@ -153,10 +168,11 @@ QStringList listScriptFiles(const QString &folder, const QString &pattern)
     if (folder.isEmpty())
         return names;
     const QDir dir(folder);
+    const LikePattern matcher(fileListPatternAsLike(pattern));
     const QFileInfoList entries = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
     for (const QFileInfo &fi : entries) {
         const QString n = fi.fileName();
-        if (isScriptFileName(n) && fi.isFile() && Like(n, pattern))
+        if (isScriptFileName(n) && fi.isFile() && matcher.matches(n))
             names.append(n);
     }
     std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {

@@ -48,7 +48,8 @@ QString scriptListPattern(const QString &filterText);
 // a file name cannot hold (\ / : " < > | or control characters).
 bool isAcceptableScriptPattern(const QString &pattern);
 // The names of the script files (extension ".scr", any case) in the folder that match the pattern
-// ignoring case, in the order of textCompare. Folders and other files are never listed.
+// ignoring case ("*" any run, "?" one character, every other character itself), in the order of
+// textCompare. Folders and other files are never listed.
 QStringList listScriptFiles(const QString &folder, const QString &pattern);
 // folder + the entry of the folder whose name equals fileName ignoring case, or folder + fileName
 // when there is none.

@@ -6,6 +6,7 @@
 #include "core/prompts.h"
 #include "scripts/scriptlibrary.h"
 #include "scripts/uiScriptFileList.h"
+#include "scripts/uiWrapCheckBox.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -120,7 +121,7 @@ void UserScriptPane::buildControls()
     scrFilter->setToolTip(QStringLiteral("Filter your user scripts (? and * are acceptable)"));
     scrFilter->installEventFilter(this);
     // Two lines high, beside the filter, as the design has it.
-    chkProjDir = new QCheckBox(QStringLiteral("Display Scripts found\nin Drawing Directory"));
+    chkProjDir = new WrapCheckBox(QStringLiteral("Display Scripts found in Drawing Directory"), tw(2175));
     chkProjDir->setObjectName(QStringLiteral("chkProjDir"));
     chkProjDir->setToolTip(
         QStringLiteral("User Script directory changes to currently displayed directory in Drawing File Selector"));
@@ -427,6 +428,12 @@ void UserScriptPane::cmdSAVESCR_Click()
     }
     if (text.isEmpty()) {
         msgBox(QStringLiteral("The user script is empty: nothing was saved."), vbOKOnly, alertTitle());
+        return;
+    }
+    if (File2->path().isEmpty()) {
+        // Without a listed folder the name alone would land in the current folder.
+        msgBox(QStringLiteral("The User-Script List shows no folder: the script was not saved."), vbOKOnly,
+               alertTitle());
         return;
     }
     QString copyFailure;

@@ -6,6 +6,7 @@
 #include "mainwin/frmSettings.h"
 #include "mainwin/uiBatchFlowTab.h"
 #include "mainwin/uiSaveAsTab.h"
+#include "scripts/uiUserScriptPane.h"
 #include "testsupport.h"
 
 #include <QCheckBox>
@@ -79,6 +80,37 @@ private slots:
         QVERIFY(h.prompts.allUsed());
     }
 
+    void captionsAreTheDesignTexts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("status") << "chkIncludeStatus"
+                                << "Include Status in AutoCAD Status Bar";
+        QTest::newRow("debug") << "cbIncludeDebugComments"
+                               << "Include Debug Comments (1-7)";
+        QTest::newRow("editor") << "cmdSettingsEditor"
+                                << "Larger Editor";
+        QTest::newRow("sdi") << "cmdSDIDefault"
+                             << "Use SDI on/off";
+        QTest::newRow("close") << "cmdCloseDefault"
+                               << "Use _CLOSE";
+        QTest::newRow("clear") << "cmdClear"
+                               << "Clear";
+        QTest::newRow("looped") << "Label8"
+                                << "This gets Looped";
+        QTest::newRow("step 5") << "Label7"
+                                << "5. QSAVE (Optional)";
+    }
+    void captionsAreTheDesignTexts()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        FlowHarness h;
+        QObject *c = h.tab.findChild<QObject *>(name);
+        QVERIFY(c);
+        QCOMPARE(c->property("text").toString(), caption);
+    }
+
     void runSwitches()
     {
         FlowHarness h;
@@ -127,6 +159,10 @@ private slots:
         QCOMPARE(h.box("tbPostBatch")->toPlainText(), QStringLiteral("_SDI 0\n_QUIT"));
         QCOMPARE(h.box("tbPreBatch")->toPlainText(), QStringLiteral("PRE"));
         QVERIFY(!h.tab.settingsEditor()->isVisible());
+        // A no-break space is no blank to AutoCAD: it goes through the editor unchanged.
+        const QString nbsp = QString::fromUtf8("_ZOOM\u00a0E");
+        edit("cmdOk", nbsp);
+        QCOMPARE(plainBoxText(h.box("tbPostBatch")), nbsp);
         // The editor is no child of the tab: the tab's boxes are the only ones of their names.
         QCOMPARE(h.tab.findChildren<QPlainTextEdit *>(QStringLiteral("tbPostBatch")).size(), 1);
     }

@@ -123,6 +123,26 @@ private slots:
         QCOMPARE(scriptPathInFolder(dir, QStringLiteral("new.scr")), dir + QStringLiteral("new.scr"));
     }
 
+    void filterCharactersStandForThemselves_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("hash is no digit") << "#" << QStringList{"Fix#2.scr"};
+        QTest::newRow("bracket is no list") << "[old]" << QStringList{"[old] a.scr"};
+        QTest::newRow("open bracket") << "[o" << QStringList{"[old] a.scr"};
+        QTest::newRow("question mark is one character") << "fix?2" << QStringList{"Fix#2.scr", "Fix12.scr"};
+        QTest::newRow("star") << "f*2" << QStringList{"Fix#2.scr", "Fix12.scr"};
+    }
+    void filterCharactersStandForThemselves()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QStringList, listed);
+        test::TempProgramFolder tmp;
+        for (const char *n : {"Fix#2.scr", "Fix12.scr", "[old] a.scr", "o.scr"})
+            tmp.writeFile(QStringLiteral("SCRIPTS/") + QLatin1String(n), "X\r\n");
+        QCOMPARE(listScriptFiles(tmp.path() + QStringLiteral("SCRIPTS/"), scriptListPattern(filter)), listed);
+    }
+
     void readErrors()
     {
         test::TempProgramFolder tmp;

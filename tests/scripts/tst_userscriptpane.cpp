@@ -87,6 +87,37 @@ class TestUserScriptPane : public QObject
 {
     Q_OBJECT
 private slots:
+    void captionsAreTheDesignTexts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("folder switch") << "chkProjDir"
+                                       << "Display Scripts found in Drawing Directory";
+        QTest::newRow("name label") << "Label14"
+                                    << "User Script Name:";
+        QTest::newRow("save") << "cmdSAVESCR"
+                              << "&Save";
+        QTest::newRow("delete") << "cmdDeleteSCR"
+                                << "&Delete";
+        QTest::newRow("clear") << "cmdClearSCREditor"
+                               << "C&lear";
+        QTest::newRow("undo") << "Command2"
+                              << "&Undo";
+        QTest::newRow("read-only") << "chkReadOnly"
+                                   << "Read-Only";
+        QTest::newRow("append") << "chkAppend"
+                                << "Append";
+    }
+    void captionsAreTheDesignTexts()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        Harness h;
+        QObject *c = h.pane.findChild<QObject *>(name);
+        QVERIFY(c);
+        QCOMPARE(c->property("text").toString(), caption);
+    }
+
     void saveThenLoadIsByteExactAndWritesTheCopy()
     {
         Harness h;
@@ -215,6 +246,26 @@ private slots:
         h.click("cmdSAVESCR");
         QVERIFY(!QFile::exists(h.scripts() + QStringLiteral("Empty.scr")));
         QVERIFY(h.prompts.allUsed());
+    }
+
+    void saveWithoutListedFolderWritesNothing()
+    {
+        test::TempProgramFolder tmp;
+        test::ScriptedPrompter prompts;
+        settings() = MainSettings();
+        // No script folder could be shown (none exists): the name alone must not land in the
+        // current folder.
+        const QString cwd = QDir::currentPath();
+        QDir::setCurrent(tmp.path());
+        UserScriptPane pane;
+        pane.setScriptText(QStringLiteral("ZOOM E"));
+        pane.setScriptName(QStringLiteral("Stray"));
+        prompts.expectMessage();
+        pane.cmdSAVESCR_Click();
+        QDir::setCurrent(cwd);
+        QVERIFY(prompts.allUsed());
+        QVERIFY(!QFile::exists(tmp.path() + QStringLiteral("Stray.scr")));
+        QVERIFY(settings().SCRChanged);
     }
 
     void saveFailuresAreReported()
