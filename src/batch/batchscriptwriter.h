@@ -68,7 +68,7 @@ struct BatchScriptInput {
     qint64 counterStart = 1;
     qint64 counterStep = 1;
 
-    // The tag values and the moment of the composition (the header shows the same moment).
+    // The tag values, the header's moment and the clock the date and time tags read for every text.
     TagSettings tags;
     TagEnvironment environment = TagEnvironment::current();
 

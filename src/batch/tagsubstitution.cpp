@@ -110,7 +110,8 @@ const QHash<QByteArray, int> &rowByName()
     return table;
 }
 
-// The row of a tag name, compared ignoring case (tag names are ASCII; no other character matches them).
+// The row of a tag name, compared ignoring case as every case-blind comparison of the program does (by
+// case folding: the long s and the Kelvin sign fold to ASCII letters of the names too).
 int rowOf(const QChar *const *parts, const qsizetype *lengths, int partCount, qsizetype total)
 {
     if (total <= 0 || total > kMaxNameLength)
@@ -119,9 +120,12 @@ int rowOf(const QChar *const *parts, const qsizetype *lengths, int partCount, qs
     qsizetype k = 0;
     for (int p = 0; p < partCount; ++p) {
         for (qsizetype i = 0; i < lengths[p]; ++i) {
-            const char16_t c = parts[p][i].unicode();
-            if (c >= 0x80)
-                return 0;
+            char16_t c = parts[p][i].unicode();
+            if (c >= 0x80) {
+                c = parts[p][i].toCaseFolded().unicode();
+                if (c >= 0x80)
+                    return 0;
+            }
             buf[k++] = (c >= 'a' && c <= 'z') ? char(c - 32) : char(c);
         }
     }
@@ -244,6 +248,7 @@ TagEnvironment TagEnvironment::current()
     e.programPath = AppEnvironment::programPath();
     e.loginName = withoutTrailingNul(AppEnvironment::loginName());
     e.computerName = withoutTrailingNul(AppEnvironment::computerName());
+    e.now = &Clock::now;
     return e;
 }
 
@@ -305,8 +310,10 @@ QString headerTimeText(const QDateTime &moment, const QLocale &locale)
 // ---------------------------------------------------------------------------------------------------------
 
 TagContext::TagContext(const TagSettings &settings, const QStringList &queue, const TagEnvironment &environment)
-    : m_settings(settings), m_queue(queue)
+    : m_settings(settings), m_queue(queue), m_now(environment.now), m_locale(environment.locale)
 {
+    m_datesDay = environment.moment.date();
+    m_datesSecond = environment.moment.time().msecsSinceStartOfDay() / 1000;
     m_dates = DateTagValues::compute(environment.moment, environment.locale);
     m_headerDate = headerDateText(environment.moment, environment.locale);
     m_headerTime = headerTimeText(environment.moment, environment.locale);
@@ -342,6 +349,21 @@ const QStringList &TagContext::tagNames()
         return n;
     }();
     return names;
+}
+
+// One reading of the clock for a text; the texts are worked out again only when the second has changed.
+void TagContext::refreshDates() const
+{
+    if (!m_now)
+        return;
+    const QDateTime moment = m_now();
+    const QDate day = moment.date();
+    const int second = moment.time().msecsSinceStartOfDay() / 1000;
+    if (day == m_datesDay && second == m_datesSecond)
+        return;
+    m_datesDay = day;
+    m_datesSecond = second;
+    m_dates = DateTagValues::compute(moment, m_locale);
 }
 
 QString TagContext::counterText(qint64 counter) const
@@ -443,6 +465,8 @@ const QString &TagContext::value(int row, Call &c) const
 
 QString TagContext::tagValue(int row, qint64 Counter, const QString &filename, qsizetype filenumber) const
 {
+    if (row >= RowMMDDYY && row <= RowTime24)
+        refreshDates();
     Call c(Counter, filename, filenumber);
     return value(row, c);
 }
@@ -590,6 +614,12 @@ void TagContext::substituteInto(QString &out, const PreparedTagText &text, qint6
             mark(segs[qsizetype(i)].row, +1);
         }
     }
+
+    // Rows 1 to 13, the date and time tags, come first: a later row's value cannot bring one in, so one look
+    // at the text's own tags tells whether the clock is needed.
+    constexpr quint64 dateRows = ((quint64(1) << (RowTime24 + 1)) - 1) & ~quint64(1);
+    if (present[0] & dateRows)
+        refreshDates();
 
     Call call(Counter, filename, filenumber);
     int pass = 0;

@@ -3,10 +3,11 @@
 // replaced by their values for one drawing.
 //
 // A TagContext is built once per composition. It fixes everything that does not depend on the drawing:
-// one moment (so no text ever mixes two days or two seconds), the regional date and time texts, the
-// program folder and the names, the user tags and the counter settings, and the queue snapshot that the
-// neighbour tags and "$FILECOUNTINQUEUE$" read. SubstituteTAGS then only visits the "$" positions of a
-// text; a text without "$" comes back at once.
+// the regional date and time formats, the program folder and the names, the user tags and the counter
+// settings, and the queue snapshot that the neighbour tags and "$FILECOUNTINQUEUE$" read. The date and
+// time tags read the clock once per text (so no text ever mixes two days or two seconds, while a long
+// composition still shows the time each text was made). SubstituteTAGS then only visits the "$"
+// positions of a text; a text without "$" comes back at once.
 //
 // The rows of the table are replaced one after the other, in the fixed order of tagNames(), every
 // occurrence ignoring case, each row working on the result of the row before: a tag of a later row that
@@ -17,6 +18,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <vector>
 
 namespace tess {
@@ -38,13 +40,16 @@ struct TagSettings {
 
 // What the substitution takes from outside the settings.
 struct TagEnvironment {
-    QDateTime moment;    // the one "now" of the composition
+    QDateTime moment;    // "now" when the composition starts (the header shows it)
     QLocale locale;      // regional names, separators and designators
     QString programPath; // program folder with its trailing separator
     QString loginName;
     QString computerName;
+    // When set, the date and time tags read it afresh for every text; otherwise they show `moment`.
+    std::function<QDateTime()> now;
 
-    // Clock::now(), the default locale (the system's unless a test set another) and AppEnvironment.
+    // Clock::now() (also as `now`), the default locale (the system's unless a test set another) and
+    // AppEnvironment.
     static TagEnvironment current();
 };
 
@@ -104,6 +109,7 @@ public:
     // Every tag, "$MM/DD/YY$" … "$TAG50$", in the order of replacement.
     static const QStringList &tagNames();
 
+    // The date and time texts of the last text that held a date or time tag (at first those of `moment`).
     const DateTagValues &dates() const { return m_dates; }
     const QString &headerDate() const { return m_headerDate; }
     const QString &headerTime() const { return m_headerTime; }
@@ -118,10 +124,15 @@ private:
     const QString &value(int row, Call &call) const;
     QString sheetValue(const QString &path) const;
     QString counterText(qint64 counter) const;
+    void refreshDates() const;
 
     TagSettings m_settings;
     QStringList m_queue;
-    DateTagValues m_dates;
+    std::function<QDateTime()> m_now;
+    QLocale m_locale;
+    mutable QDate m_datesDay; // the day and second m_dates shows
+    mutable int m_datesSecond = -1;
+    mutable DateTagValues m_dates;
     QString m_headerDate, m_headerTime;
     QString m_queueCount, m_tslPath, m_user, m_computer;
     qint32 m_sheetChars = 0, m_firstChars = 0, m_lastChars = 0;

@@ -1,4 +1,5 @@
 #include "batch/batchscriptwriter.h"
+#include "core/clock.h"
 #include "testsupport.h"
 
 #include <QBuffer>
@@ -17,6 +18,7 @@ BatchScriptInput baseInput()
     BatchScriptInput in;
     in.programVersion = QStringLiteral("2.0.5");
     in.environment.moment = QDateTime(QDate(2026, 12, 9), QTime(20, 5, 3));
+    in.environment.now = nullptr; // the tags show the moment above
     in.environment.locale = QLocale(QLocale::English, QLocale::UnitedStates);
     in.environment.programPath = QStringLiteral("C:\\Apps\\Batch\\");
     in.environment.loginName = QStringLiteral("tester");
@@ -82,6 +84,7 @@ private Q_SLOTS:
     void stopsBeforeWriting();
     void unencodableCharacterNamesTheDrawing();
     void countersPast16And32Bits();
+    void eachDrawingReadsTheClock();
 };
 
 void TestBatchScriptWriter::exampleScript()
@@ -487,6 +490,33 @@ void TestBatchScriptWriter::countersPast16And32Bits()
     in.queue = in.queue.mid(0, 2);
     in.progress = nullptr;
     QVERIFY(QString::fromUtf8(compose(in)).contains(QStringLiteral("Drawing 2147483648 of 2")));
+}
+
+// A composition that runs across midnight: the header keeps its start, each drawing's text shows the moment
+// it was made, and no text mixes two days.
+void TestBatchScriptWriter::eachDrawingReadsTheClock()
+{
+    test::TempProgramFolder folder;
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QDateTime moment(QDate(2026, 12, 31), QTime(23, 59, 59));
+    Clock::setFixed(moment);
+    BatchScriptInput in;
+    in.programVersion = QStringLiteral("2.0.5");
+    in.encoding = QStringConverter::Utf8;
+    in.LoadOpen = 2;
+    in.testRun = true;
+    in.userScript = QStringLiteral("$MM/DD/YY$ $TIME_24$ $USER$");
+    in.queue = {kA, kB};
+    in.progress = [&moment](qsizetype, qsizetype) { Clock::setFixed(moment = moment.addSecs(2)); };
+    const QString out = QString::fromUtf8(compose(in));
+    Clock::reset();
+    QLocale::setDefault(previous);
+    QVERIFY2(out.startsWith(QStringLiteral("; *") + QString(63, QLatin1Char('*')).mid(1) +
+                            QStringLiteral("\r\n;  TESSALINE 2.0.5 - SCRIPT CREATED 12/31/26 : 11:59:59 PM\r\n")),
+             qPrintable(out));
+    QCOMPARE(body(out.toUtf8()), QStringLiteral("_OPEN|\"C:\\DWG\\A-101.dwg\"|12/31/26 23:59:59 tester|"
+                                                "_OPEN|\"C:\\DWG\\A-102.dwg\"|01/01/27 0:00:01 tester"));
 }
 
 QTEST_GUILESS_MAIN(TestBatchScriptWriter)

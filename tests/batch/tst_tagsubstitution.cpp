@@ -75,7 +75,7 @@ private Q_SLOTS:
     void badCounts();
     void dates_data();
     void dates();
-    void oneMomentPerComposition();
+    void oneMomentPerText();
     void emptyNamesGiveEmptyValues();
     void preparedTextIsReusable();
 };
@@ -165,6 +165,8 @@ void TestTagSubstitution::cascade_data()
     QTest::newRow("TAG12 holds TAG40") << "$TAG12$" << QStringList{"12=[$TAG40$]", "40=forty"} << "[forty]";
     QTest::newRow("TAG40 holds TAG12") << "$TAG40$" << QStringList{"12=twelve", "40=[$TAG12$]"} << "[$TAG12$]";
     QTest::newRow("a row never sees its own value") << "$TAG1$" << QStringList{"1=$TAG1$"} << "$TAG1$";
+    QTest::newRow("case folding beyond ASCII")
+        << "$\u017Fheet$|$TAG1$|$\u0130$" << QStringList{"1=\u212A"} << "101|\u212A|$\u0130$";
     QTest::newRow("$TAG1$ does not touch $TAG10$") << "$TAG1$,$TAG10$" << QStringList{"1=one", "10=ten"} << "one,ten";
     // Two tags sharing one "$": the earlier row takes it, the later one is broken.
     QTest::newRow("shared dollar, earlier row first") << "$TAG1$DD$" << QStringList{"1=T"} << "$TAG109";
@@ -427,29 +429,50 @@ void TestTagSubstitution::dates()
     QCOMPARE(ctx.SubstituteTAGS(text, 1, kWinQueue.at(0), 1), expected);
 }
 
-// The context takes "now" once: a composition that runs across midnight keeps one date and time, and the
-// header shows the same moment (short date, long time without a time zone).
-void TestTagSubstitution::oneMomentPerComposition()
+// The header shows the moment the context was made (short date, long time without a time zone); every
+// text reads the clock once, so a composition that runs across midnight dates each text by its own moment.
+void TestTagSubstitution::oneMomentPerText()
 {
     test::TempProgramFolder folder;
     const QLocale previous;
     QLocale::setDefault(kUs);
     Clock::setFixed(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)));
     const TagContext ctx(baseSettings(), kWinQueue);
+    const QString text = QStringLiteral("$YYYY$-$MM$-$DD$ $TIME_24$ $mm/dd/yy$");
+    QCOMPARE(ctx.SubstituteTAGS(text, 1, kWinQueue.at(0), 1), QStringLiteral("2026-12-31 23:59:59 12/31/26"));
     Clock::setFixed(QDateTime(QDate(2027, 1, 1), QTime(0, 0, 1)));
-    const QString text = QStringLiteral("$YYYY$-$MM$-$DD$ $TIME_24$");
-    QCOMPARE(ctx.SubstituteTAGS(text, 1, kWinQueue.at(0), 1), QStringLiteral("2026-12-31 23:59:59"));
+    QCOMPARE(ctx.SubstituteTAGS(text, 1, kWinQueue.at(1), 2), QStringLiteral("2027-01-01 0:00:01 01/01/27"));
     QCOMPARE(ctx.headerDate(), QStringLiteral("12/31/26"));
     QCOMPARE(ctx.headerTime(), QStringLiteral("11:59:59 PM"));
     QCOMPARE(ctx.SubstituteTAGS(QStringLiteral("$USER$@$COMPUTER$"), 1, kWinQueue.at(0), 1),
              QStringLiteral("tester@TESTPC"));
 
+    // The members hold the texts of the last text with a date or time tag.
     MainSettings s;
     ctx.dates().writeTo(s);
-    QCOMPARE(s.MMDDYY, QStringLiteral("12/31/26"));
-    QCOMPARE(s.TodayTime_12, QStringLiteral("11:59:59 PM"));
+    QCOMPARE(s.MMDDYY, QStringLiteral("01/01/27"));
+    QCOMPARE(s.TodayTime_12, QStringLiteral("12:00:01 AM"));
     Clock::reset();
     QLocale::setDefault(previous);
+
+    // One reading per text, however many date and time tags it holds (a clock that moves at every reading
+    // would otherwise mix two days in one text); none for a text without them.
+    int readings = 0;
+    TagEnvironment e = environment();
+    e.now = [&readings] {
+        ++readings;
+        return QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)).addSecs(readings - 1);
+    };
+    const TagContext ticking(baseSettings(), kWinQueue, e);
+    QCOMPARE(ticking.SubstituteTAGS(QStringLiteral("$DD$/$MM$/$YYYY$ $TIME_24$ $TAG1$ $DATE$"), 1, kWinQueue.at(0), 1),
+             QStringLiteral("31/12/2026 23:59:59 GADGETS && CO. Thursday, Dec 31, 2026"));
+    QCOMPARE(readings, 1);
+    QCOMPARE(ticking.SubstituteTAGS(QStringLiteral("$DD$ $TIME_24$"), 1, kWinQueue.at(0), 1),
+             QStringLiteral("01 0:00:00"));
+    QCOMPARE(readings, 2);
+    QCOMPARE(ticking.SubstituteTAGS(QStringLiteral("$FILENAME$ $TAG1$"), 1, kWinQueue.at(0), 1),
+             QStringLiteral("A-099 GADGETS && CO."));
+    QCOMPARE(readings, 2);
 }
 
 void TestTagSubstitution::emptyNamesGiveEmptyValues()
