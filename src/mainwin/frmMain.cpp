@@ -9,6 +9,7 @@
 #include "mainwin/fileselector.h"
 #include "mainwin/frmDirWideBrowser.h"
 #include "mainwin/frmScanStop.h"
+#include "mainwin/queuedrop.h"
 #include "mainwin/queueops.h"
 #include "mainwin/uiDirList.h"
 #include "mainwin/uiDriveList.h"
@@ -167,6 +168,10 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     right->addWidget(m_splitTop, 1);
     right->addWidget(buildBottomRow());
     root->addLayout(right, 1);
+
+    // A bar let go (or pushed by a shrinking window) keeps its new place; the limits apply at once.
+    for (QSplitter *split : {m_splitTop, m_splitLeft})
+        connect(split, &QSplitter::splitterMoved, this, &frmMain::syncDividers);
 
     connectHandlers();
     loadFromSettings();
@@ -511,6 +516,8 @@ void frmMain::connectHandlers()
         if (!m_busy)
             m_popup->popup(pos);
     });
+    // Queued: the drag source hears that the drop was taken before the folders are walked.
+    connect(List1, &QueueListView::filesDropped, this, &frmMain::List1_OLEDragDrop, Qt::QueuedConnection);
 
     connect(Drive1, &DriveListBox::driveChanged, this, &frmMain::Drive1_Change);
     connect(Dir1, &DirListBox::pathChanged, this, &frmMain::Dir1_Change);
@@ -589,6 +596,23 @@ void frmMain::showEvent(QShowEvent *event)
             resize(m_outerSize - frame);
         applySimpleMode(settings().SimpleMode == 1); // items added by other parts after construction
     }
+    applyDividers();
+}
+
+void frmMain::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    if (!isMinimized())
+        syncDividers();
+}
+
+// Takes the bars' places as they stand now and applies the limits to them.
+void frmMain::syncDividers()
+{
+    if (!m_dividersApplied || !isVisible())
+        return;
+    m_p2 = hDividerTop();
+    m_p3 = hLeftDividerTop();
     applyDividers();
 }
 
@@ -677,6 +701,9 @@ void frmMain::applyDividers()
     };
     place(m_splitTop, p2);
     place(m_splitLeft, p3);
+    // A bar that had to jump stays where it landed.
+    m_p2 = p2;
+    m_p3 = p3;
     m_dividersApplied = true;
     placeMoveButtons();
 }
@@ -977,7 +1004,7 @@ qsizetype frmMain::walkFolderIntoQueue(const QString &folder, const QString &pat
         SearchFilesIntoList(folder, pattern, found, &progress);
         progress.flush();
     }
-    m_walkRefused = progress.refused;
+    m_walkRefused += progress.refused;
     return progress.added;
 }
 
@@ -1009,6 +1036,56 @@ void frmMain::cmdAddAllSub_Click()
         return;
     resetLoadedListMarks();
     runAutoSortAndMeta();
+}
+
+void frmMain::List1_OLEDragDrop(const QStringList &items)
+{
+    if (m_busy || items.isEmpty())
+        return;
+    const QString filter = tbDWGFilter->text();
+    const QString listPattern = settings().DWGPattern;
+    QStringList refused;
+    bool walked = false;
+    // The scan window counts this drop's finds.
+    FoundFileCount = 0;
+    for (const QString &item : items) {
+        switch (classifyDroppedItem(item, filter)) {
+        case DroppedItemKind::Folder:
+            walkFolderIntoQueue(item, filter);
+            walked = true;
+            break;
+        case DroppedItemKind::Entry: {
+            const QueueEntryFilter f = filterQueueEntries({item});
+            List1->addItems(f.accepted);
+            refused += f.refused;
+            break;
+        }
+        case DroppedItemKind::FileList: {
+            // A list that cannot be read is passed over.
+            QStringList lines;
+            if (readDroppedFileList(item, listPattern, lines)) {
+                const QueueEntryFilter f = filterQueueEntries(lines);
+                List1->addItems(f.accepted);
+                refused += f.refused;
+            }
+            break;
+        }
+        case DroppedItemKind::Ignored: break;
+        }
+        // "&Stop" ends the whole drop; what was added stays.
+        if (walked && settings().STOPSCAN == 1)
+            break;
+    }
+    if (walked) {
+        m_walkRefused += refused;
+        if (!endWalk())
+            return;
+    } else {
+        reportRefused(refused);
+    }
+    RefreshQueueControls();
+    runAutoSortAndMeta();
+    resetLoadedListMarks();
 }
 
 void frmMain::cmdRemoveDwg_Click()

@@ -134,6 +134,11 @@ public:
     void MoveListItem(qsizetype source, qsizetype target);
     void lblFilesProcessed_Click();
     void List1_Click();
+    // Files and folders dropped on the queue, in the order the source gave them: folders are
+    // walked with the scan window (a Stop ends the drop), paths matching the filter are queued,
+    // ".txt" lists are read; then the control states, the automatic sort, the META scan and the
+    // loaded-list marks follow.
+    void List1_OLEDragDrop(const QStringList &items);
     // After-add step 1 (Create buttons when the user script is not empty) and step 5.
     void enableCreateButtonsForScript();
     void resetLoadedListMarks();
@@ -191,6 +196,7 @@ Q_SIGNALS:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -204,6 +210,7 @@ private:
     void loadFromSettings();
     void placeMoveButtons();
     void applyDividers();
+    void syncDividers();
     void applyEnabled(const QString &name, bool on);
     void updateMenuBarVisibility();
     void setBusy(bool busy);

@@ -15,7 +15,20 @@ namespace tess {
 
 namespace {
 constexpr int PathRole = Qt::UserRole + 1;
+
+// The dragged data's local files and folders (a file list); web addresses and the like are none.
+QStringList localPaths(const QMimeData *data)
+{
+    QStringList paths;
+    if (!data || !data->hasUrls())
+        return paths;
+    for (const QUrl &url : data->urls()) {
+        if (url.isLocalFile())
+            paths.append(QDir::toNativeSeparators(url.toLocalFile()));
+    }
+    return paths;
 }
+} // namespace
 
 DirListBox::DirListBox(QWidget *parent) : QListWidget(parent)
 {
@@ -86,7 +99,7 @@ QStringList DirListBox::mimeTypes() const { return {QStringLiteral("text/uri-lis
 
 void DirListBox::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (event->mimeData()->hasUrls()) {
+    if (!localPaths(event->mimeData()).isEmpty()) {
         event->setDropAction(Qt::CopyAction);
         event->accept();
     } else {
@@ -96,7 +109,7 @@ void DirListBox::dragEnterEvent(QDragEnterEvent *event)
 
 void DirListBox::dragMoveEvent(QDragMoveEvent *event)
 {
-    if (event->mimeData()->hasUrls()) {
+    if (!localPaths(event->mimeData()).isEmpty()) {
         event->setDropAction(Qt::CopyAction);
         event->accept();
     } else {
@@ -106,14 +119,14 @@ void DirListBox::dragMoveEvent(QDragMoveEvent *event)
 
 void DirListBox::dropEvent(QDropEvent *event)
 {
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.isEmpty()) {
+    const QStringList paths = localPaths(event->mimeData());
+    if (paths.isEmpty()) {
         event->ignore();
         return;
     }
     event->setDropAction(Qt::CopyAction);
     event->accept();
-    Q_EMIT folderDropped(QDir::toNativeSeparators(urls.first().toLocalFile()));
+    Q_EMIT folderDropped(paths.first());
 }
 
 } // namespace tess

@@ -1,9 +1,13 @@
 #include "mainwin/uiQueueList.h"
 
+#include <QDir>
+#include <QDragEnterEvent>
 #include <QFontMetrics>
 #include <QItemSelectionModel>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
+#include <QUrl>
 #include <algorithm>
 
 namespace tess {
@@ -29,6 +33,19 @@ private:
     QueueModel *m_model;
 };
 
+// The local files and folders of dragged data, native paths in the source's order.
+QStringList droppedPaths(const QMimeData *data)
+{
+    QStringList paths;
+    if (!data || !data->hasUrls())
+        return paths;
+    for (const QUrl &url : data->urls()) {
+        if (url.isLocalFile())
+            paths.append(QDir::toNativeSeparators(url.toLocalFile()));
+    }
+    return paths;
+}
+
 } // namespace
 
 QueueListView::QueueListView(QWidget *parent) : QListView(parent), m_model(new QueueModel(this))
@@ -46,6 +63,11 @@ QueueListView::QueueListView(QWidget *parent) : QListView(parent), m_model(new Q
     f.setStyleHint(QFont::TypeWriter);
     f.setPointSizeF(8.25);
     setFont(f);
+    // Files and folders dragged from a file manager are taken; the list itself is no drag source.
+    setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::DropOnly);
+    setDefaultDropAction(Qt::CopyAction);
+    setDropIndicatorShown(false);
     // A new longest entry changes the width every row reports.
     auto relayout = [this] { scheduleDelayedItemsLayout(); };
     connect(m_model, &QAbstractItemModel::rowsInserted, this, relayout);
@@ -135,6 +157,39 @@ void QueueListView::changeFontSize(int step)
         return;
     setFont(f);
     scheduleDelayedItemsLayout();
+}
+
+void QueueListView::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (droppedPaths(event->mimeData()).isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void QueueListView::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (droppedPaths(event->mimeData()).isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void QueueListView::dropEvent(QDropEvent *event)
+{
+    const QStringList paths = droppedPaths(event->mimeData());
+    if (paths.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    // Accepted as a copy: the source never deletes what it dragged.
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    Q_EMIT filesDropped(paths);
 }
 
 void QueueListView::mouseReleaseEvent(QMouseEvent *event)

@@ -48,9 +48,15 @@ public:
 Q_SIGNALS:
     // A right-button release over the list (the pop-up menu's trigger), in global coordinates.
     void popupRequested(const QPoint &globalPos);
+    // Files or folders were dropped on the list: their native paths in the order the source
+    // gave them. The drop is always a copy, never a move.
+    void filesDropped(const QStringList &paths);
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     QueueModel *m_model;

@@ -6,6 +6,7 @@
 #include "mainwin/frmDirWideBrowser.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/frmScanStop.h"
+#include "mainwin/queueops.h"
 #include "mainwin/uiDirList.h"
 #include "mainwin/uiDriveList.h"
 #include "mainwin/uiFileList.h"
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -28,6 +30,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <memory>
 
@@ -180,6 +183,62 @@ private Q_SLOTS:
         QVERIFY(p.shown().isEmpty());
     }
 
+    // Which after-add steps each addition runs and in which order, seen from the META scan and the
+    // favourite-folder steps: was the queue sorted, were the loaded-list marks reset by then.
+    void afterAddStepOrder_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("expected"); // the steps seen, each with sorted/marks-reset flags
+        QTest::newRow("Add -->") << "add"
+                                 << "meta sorted=1 reset=0|fav reset=0|end reset=1";
+        QTest::newRow("Add All") << "all"
+                                 << "meta sorted=1 reset=0|fav reset=1|end reset=1";
+        QTest::newRow("+") << "plus"
+                           << "meta sorted=1 reset=1|end reset=1";
+        QTest::newRow("drop") << "drop"
+                              << "meta sorted=1 reset=0|end reset=1";
+    }
+    void afterAddStepOrder()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, expected);
+        test::ScriptedPrompter p;
+        settings().AutoSortEnabled = 1;
+        settings().AutoSortType = 1; // descending
+        settings().METAEnabled = 1;
+        settings().METAImmediate = 1;
+        settings().AutoADDFavorites = 1;
+        auto w = makeWindow();
+        w->show();
+        QStringList seen;
+        auto marksReset = [&] { return QString::number(w->cmdFileList->text() == QStringLiteral("File&Lists")); };
+        auto sorted = [&] {
+            QStringList q = w->queueEntries();
+            return QString::number(q.size() > 1 && q == sortedDescending(q));
+        };
+        connect(w.get(), &frmMain::metaScanRequested, w.get(), [&](bool includeSort) {
+            QVERIFY(includeSort);
+            seen.append(QStringLiteral("meta sorted=") + sorted() + QStringLiteral(" reset=") + marksReset());
+        });
+        connect(w.get(), &frmMain::addDirToFavoritesRequested, w.get(),
+                [&] { seen.append(QStringLiteral("fav reset=") + marksReset()); });
+        w->setLoadedListMarks(QStringLiteral("Job.LST"));
+        if (how == QLatin1String("add")) {
+            w->File1->selectAll();
+            QTest::mouseClick(w->cmdAddDwg, Qt::LeftButton);
+        } else if (how == QLatin1String("all")) {
+            QTest::mouseClick(w->cmdAddAll, Qt::LeftButton);
+        } else if (how == QLatin1String("plus")) {
+            p.expectMessage(vbOK);
+            QTest::mouseClick(w->cmdAddAllSub, Qt::LeftButton);
+        } else {
+            w->List1_OLEDragDrop({file(QStringLiteral("a.dwg")), file(QStringLiteral("b.dwg"))});
+        }
+        seen.append(QStringLiteral("end reset=") + marksReset());
+        QCOMPARE(seen.join(QLatin1Char('|')), expected);
+        QVERIFY(p.allUsed());
+    }
+
     void plusWalksSubFoldersAndGivesInputBack()
     {
         test::ScriptedPrompter p;
@@ -240,6 +299,90 @@ private Q_SLOTS:
         QVERIFY(p.last().text.contains(QStringLiteral("tab<0x09>name.dwg")));
         QCOMPARE(w->queueEntries().size(), 5);
         QVERIFY(p.allUsed());
+    }
+
+    // Dropped items in their order: files matching the filter as they came, a folder walked with
+    // the scan window, a ".txt" read as a list (its unsafe line refused and named); a ".csv" is
+    // passed over. Then the control states, the automatic sort and the loaded-list marks.
+    void dropOnTheQueue()
+    {
+        test::ScriptedPrompter p;
+        auto w = makeWindow();
+        w->show();
+        const QString list = file(QStringLiteral("list.txt"));
+        {
+            QFile f(list);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("\"C:\\JOB\\Q.dwg\"\r\nC:\\JOB\\bad\"q.dwg\r\n\\\\srv\\x.dwg\r\n/abs/p.dwg\r\n");
+        }
+        touch(file(QStringLiteral("table.csv")));
+        w->setLoadedListMarks(QStringLiteral("Job.LST"));
+        p.expectMessage(vbOK); // the refused line
+        w->List1_OLEDragDrop({file(QStringLiteral("b.dwg")), file(QStringLiteral("B.DWG")), file(QStringLiteral("sub")),
+                              file(QStringLiteral("table.csv")), list});
+        QStringList expected{file(QStringLiteral("b.dwg")), file(QStringLiteral("B.DWG")),
+                             file(QStringLiteral("sub")) + QDir::separator() + QStringLiteral("d.dwg"),
+                             file(QStringLiteral("sub")) + QDir::separator() + QStringLiteral("deeper") +
+                                 QDir::separator() + QStringLiteral("e.dwg"),
+                             QStringLiteral("C:\\JOB\\Q.dwg")};
+#ifndef Q_OS_WIN
+        expected.append(QStringLiteral("/abs/p.dwg"));
+#endif
+        QCOMPARE(w->queueEntries(), expected);
+        QVERIFY(p.last().text.contains(QStringLiteral("C:\\JOB\\bad\"q.dwg")));
+        QVERIFY(p.allUsed());
+        // The walk showed its count in the scan window and gave the window back.
+        QCOMPARE(frmScanStop::instance()->lblScanned->text(), QStringLiteral("2 files found"));
+        QVERIFY(!frmScanStop::instance()->isVisible());
+        QVERIFY(w->centralWidget()->isEnabled());
+        QCOMPARE(w->lblFilesInQueue->text(), QStringLiteral("Queue = %1").arg(expected.size()));
+        QCOMPARE(button(w.get(), "cmdFileList")->text(), QStringLiteral("File&Lists"));
+        QVERIFY(w->List1->toolTip().isEmpty());
+
+        // With "*.*" a ".txt" is an entry itself; the automatic sort follows a drop that added nothing.
+        w->tbDWGFilter->setText(QStringLiteral("*.*"));
+        w->setQueueEntries({QStringLiteral("/z.dwg"), QStringLiteral("/a.dwg")});
+        settings().AutoSortEnabled = 1;
+        settings().AutoSortType = 0;
+        w->List1_OLEDragDrop({QStringLiteral("/no/such/folder/")});
+        QCOMPARE(w->queueEntries(), (QStringList{QStringLiteral("/a.dwg"), QStringLiteral("/z.dwg")}));
+        w->List1_OLEDragDrop({list});
+        QCOMPARE(w->queueEntries(), (QStringList{QStringLiteral("/a.dwg"), list, QStringLiteral("/z.dwg")}));
+
+        // Under a running walk a drop changes nothing.
+        w->walkFolderIntoQueue(file(QStringLiteral("sub")), QStringLiteral("*.txt"));
+        const qsizetype before = w->List1->count();
+        w->List1_OLEDragDrop({file(QStringLiteral("a.dwg"))});
+        QCOMPARE(w->List1->count(), before);
+        QVERIFY(w->endWalk());
+    }
+
+    // The list takes dragged files as a copy and refuses data without files.
+    void dropThroughTheList()
+    {
+        auto w = makeWindow();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QWidget *target = w->List1->viewport();
+        const QPoint at = target->rect().center();
+
+        QMimeData text;
+        text.setText(QStringLiteral("C:\\a.dwg"));
+        QDragEnterEvent refused(at, Qt::CopyAction | Qt::MoveAction, &text, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &refused);
+        QVERIFY(!refused.isAccepted());
+
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile(m_drawings->filePath(QStringLiteral("a.dwg"))),
+                       QUrl::fromLocalFile(m_drawings->filePath(QStringLiteral("C.DWG")))});
+        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &files, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(at), Qt::CopyAction | Qt::MoveAction, &files, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &drop);
+        QVERIFY(drop.isAccepted());
+        QCOMPARE(drop.dropAction(), Qt::CopyAction);
+        QTRY_COMPARE(w->queueEntries(), (QStringList{file(QStringLiteral("a.dwg")), file(QStringLiteral("C.DWG"))}));
     }
 
     void removeClearAndUnselected()
@@ -510,6 +653,38 @@ private Q_SLOTS:
         QTest::mouseClick(w->lblFilesProcessed, Qt::LeftButton);
         QCOMPARE(settings().TotalFilesProcessed, 0.0);
         QCOMPARE(w->lblFilesProcessed->text(), QStringLiteral("Processed = 0"));
+    }
+
+    // A bar dragged by hand stays where it was let go when the window is hidden and shown again
+    // (the quick-pick windows do that), and a shrinking window pushes the bars up to keep the
+    // queue and the file list their room.
+    void barsFollowDragsAndShrinkingWindows()
+    {
+        settings().HDividerTop = 3600;
+        settings().FormHeight = 14000;
+        auto w = makeWindow();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QTRY_COMPARE(w->frameGeometry().height(), qRound(14000 / 15.0));
+        QWidget *bar = w->findChild<QWidget *>(QStringLiteral("Picture2"));
+        const QPoint grip(bar->width() / 2, bar->height() / 2);
+        QTest::mousePress(bar, Qt::LeftButton, {}, grip);
+        QTest::mouseMove(bar, grip + QPoint(0, 100));
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, grip + QPoint(0, 100));
+        const int dragged = w->hDividerTop();
+        QVERIFY2(qAbs(dragged - 5100) <= 30, qPrintable(QString::number(dragged)));
+        w->hide();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QCOMPARE(w->hDividerTop(), dragged);
+
+        w->setHLeftDividerTop(10000);
+        QVERIFY(qAbs(w->hLeftDividerTop() - 10000) <= 15);
+        const QSize frame = w->frameGeometry().size() - w->size();
+        w->resize(w->width(), qRound(10130 / 15.0) - frame.height());
+        QTRY_COMPARE(w->frameGeometry().height(), qRound(10130 / 15.0));
+        QVERIFY2(qAbs(w->hDividerTop() - (10130 - 5500)) <= 15, qPrintable(QString::number(w->hDividerTop())));
+        QVERIFY2(qAbs(w->hLeftDividerTop() - (10130 - 3050)) <= 15, qPrintable(QString::number(w->hLeftDividerTop())));
     }
 
     void barsKeepTheirLimits()

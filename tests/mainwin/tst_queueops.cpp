@@ -3,6 +3,7 @@
 
 #include "core/like.h"
 #include "mainwin/queuecontrols.h"
+#include "mainwin/queuedrop.h"
 #include "mainwin/queueops.h"
 
 #include <QRandomGenerator>
@@ -213,6 +214,37 @@ private slots:
             const int got = s.stateOf(name);
             QVERIFY2(want == QLatin1String("-") ? got == -1 : got == want.toInt(), qPrintable(pair));
         }
+    }
+
+    // A dropped file list: one drive path per line matching "?:\" and the drawing filter.
+    void droppedLists_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("quoted, blanks, network, empty, comment")
+            << QStringLiteral("\"C:\\A\\one.dwg\"\r\nC:\\A\\two.dwg \r\n\\\\srv\\s\\x.dwg\r\n\r\n; note\r\n"
+                              "rel\\y.dwg\r\n\"\r\nD:\\B\\THREE.DWG")
+            << QStringLiteral("*.dwg") << split("C:\\A\\one.dwg|D:\\B\\THREE.DWG");
+        QTest::newRow("lone CR and LF end lines too")
+            << QStringLiteral("C:\\a.dwg\rC:\\b.dwg\nC:\\c.dwg\r\n") << QStringLiteral("*.dwg")
+            << split("C:\\a.dwg|C:\\b.dwg|C:\\c.dwg");
+        QTest::newRow("the filter decides") << QStringLiteral("C:\\a.dwg\r\nC:\\b.dxf\r\nC:\\P1.dwg")
+                                            << QStringLiteral("P?.dwg") << split("C:\\P1.dwg");
+        QTest::newRow("kept as written, unquoted only at both ends")
+            << QStringLiteral("c:\\A b\\x.DWG\r\n\"C:\\q.dwg\r\nC:\\in\"side.dwg") << QStringLiteral("*.dwg")
+            << split("c:\\A b\\x.DWG|C:\\in\"side.dwg");
+#ifndef Q_OS_WIN
+        QTest::newRow("absolute POSIX paths")
+            << QStringLiteral("/job/a.dwg\nrel/b.dwg\n/job/c.txt") << QStringLiteral("*.dwg") << split("/job/a.dwg");
+#endif
+    }
+    void droppedLists()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, pattern);
+        QFETCH(QStringList, expected);
+        QCOMPARE(droppedListEntries(text, pattern), expected);
     }
 
     void textFileEntries() { QCOMPARE(countTextFileEntries(split("a.TXT|b.csv|ctxt|d.dwg|xt")), qsizetype(3)); }
