@@ -1,6 +1,7 @@
 #include "mainwin/uiDirList.h"
 
 #include "mainwin/fileselector.h"
+#include "mainwin/uiDropPaths.h"
 
 #include <QDir>
 #include <QDragEnterEvent>
@@ -17,17 +18,6 @@ namespace {
 constexpr int PathRole = Qt::UserRole + 1;
 
 // The dragged data's local files and folders (a file list); web addresses and the like are none.
-QStringList localPaths(const QMimeData *data)
-{
-    QStringList paths;
-    if (!data || !data->hasUrls())
-        return paths;
-    for (const QUrl &url : data->urls()) {
-        if (url.isLocalFile())
-            paths.append(QDir::toNativeSeparators(url.toLocalFile()));
-    }
-    return paths;
-}
 } // namespace
 
 DirListBox::DirListBox(QWidget *parent) : QListWidget(parent)
@@ -99,34 +89,19 @@ QStringList DirListBox::mimeTypes() const { return {QStringLiteral("text/uri-lis
 
 void DirListBox::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (!localPaths(event->mimeData()).isEmpty()) {
-        event->setDropAction(Qt::CopyAction);
-        event->accept();
-    } else {
-        event->ignore();
-    }
+    acceptLocalPathsAsCopy(event);
 }
 
 void DirListBox::dragMoveEvent(QDragMoveEvent *event)
 {
-    if (!localPaths(event->mimeData()).isEmpty()) {
-        event->setDropAction(Qt::CopyAction);
-        event->accept();
-    } else {
-        event->ignore();
-    }
+    acceptLocalPathsAsCopy(event);
 }
 
 void DirListBox::dropEvent(QDropEvent *event)
 {
-    const QStringList paths = localPaths(event->mimeData());
-    if (paths.isEmpty()) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
-    Q_EMIT folderDropped(paths.first());
+    const QStringList paths = acceptLocalPathsAsCopy(event);
+    if (!paths.isEmpty())
+        Q_EMIT folderDropped(paths.first());
 }
 
 } // namespace tess

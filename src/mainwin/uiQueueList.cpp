@@ -1,5 +1,7 @@
 #include "mainwin/uiQueueList.h"
 
+#include "mainwin/uiDropPaths.h"
+
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QFontMetrics>
@@ -33,18 +35,6 @@ private:
     QueueModel *m_model;
 };
 
-// The local files and folders of dragged data, native paths in the source's order.
-QStringList droppedPaths(const QMimeData *data)
-{
-    QStringList paths;
-    if (!data || !data->hasUrls())
-        return paths;
-    for (const QUrl &url : data->urls()) {
-        if (url.isLocalFile())
-            paths.append(QDir::toNativeSeparators(url.toLocalFile()));
-    }
-    return paths;
-}
 
 } // namespace
 
@@ -161,35 +151,19 @@ void QueueListView::changeFontSize(int step)
 
 void QueueListView::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (droppedPaths(event->mimeData()).isEmpty()) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
+    acceptLocalPathsAsCopy(event);
 }
 
 void QueueListView::dragMoveEvent(QDragMoveEvent *event)
 {
-    if (droppedPaths(event->mimeData()).isEmpty()) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
+    acceptLocalPathsAsCopy(event);
 }
 
 void QueueListView::dropEvent(QDropEvent *event)
 {
-    const QStringList paths = droppedPaths(event->mimeData());
-    if (paths.isEmpty()) {
-        event->ignore();
-        return;
-    }
-    // Accepted as a copy: the source never deletes what it dragged.
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
-    Q_EMIT filesDropped(paths);
+    const QStringList paths = acceptLocalPathsAsCopy(event);
+    if (!paths.isEmpty())
+        Q_EMIT filesDropped(paths);
 }
 
 void QueueListView::mouseReleaseEvent(QMouseEvent *event)
