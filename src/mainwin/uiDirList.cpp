@@ -16,8 +16,6 @@ namespace tess {
 
 namespace {
 constexpr int PathRole = Qt::UserRole + 1;
-
-// The dragged data's local files and folders (a file list); web addresses and the like are none.
 } // namespace
 
 DirListBox::DirListBox(QWidget *parent) : QListWidget(parent)
