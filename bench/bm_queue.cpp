@@ -4,10 +4,21 @@
 #include "mainwin/frmMain.h"
 #include "mainwin/queuecontrols.h"
 #include "mainwin/queueops.h"
+#include "core/mainsettings.h"
+#include "core/prompts.h"
 #include "mainwin/uiQueueList.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 
 using namespace tess;
@@ -93,8 +104,7 @@ void BM_RemoveDuplicates100k(benchmark::State &state)
 }
 BENCHMARK(BM_RemoveDuplicates100k)->Unit(benchmark::kMillisecond);
 
-// The real window's refresh: 100,000 entries, 500 separate selected runs, every control applied.
-void BM_Refresh100k(benchmark::State &state)
+void ensureApplication()
 {
     static int argc = 1;
     static char arg0[] = "tessaline_bench";
@@ -103,6 +113,12 @@ void BM_Refresh100k(benchmark::State &state)
         qputenv("QT_QPA_PLATFORM", "offscreen");
         new QApplication(argc, argv);
     }
+}
+
+// The real window's refresh: 100,000 entries, 500 separate selected runs, every control applied.
+void BM_Refresh100k(benchmark::State &state)
+{
+    ensureApplication();
     frmMain w;
     w.setQueueEntries(queue100k(), false);
     for (int run = 0; run < 500; ++run)
@@ -112,5 +128,101 @@ void BM_Refresh100k(benchmark::State &state)
     state.counters["selected"] = double(w.List1->selectedCount());
 }
 BENCHMARK(BM_Refresh100k)->Unit(benchmark::kMillisecond);
+
+// Answers every box with OK at once and counts them.
+class OkPrompter final : public Prompter
+{
+public:
+    int message(const QString &, int, const QString &) override
+    {
+        ++shown;
+        return vbOK;
+    }
+    std::optional<QString> openFile(const QString &, const QString &, const QString &) override { return {}; }
+    std::optional<QString> saveFile(const QString &, const QString &, const QString &) override { return {}; }
+    std::optional<QString> folder(const QString &, const QString &) override { return {}; }
+    std::optional<QString> input(const QString &, const QString &, const QString &) override { return {}; }
+    int shown = 0;
+};
+
+// 100,000 empty ".dwg" files, ten in each of 10,000 folders (100 job folders of 100 sheet
+// folders), made once per run of the benchmarks.
+const QString &drawingTree100k()
+{
+    static QTemporaryDir dir;
+    static const QString root = [] {
+        const QString base = dir.path() + QStringLiteral("/tree");
+        for (int job = 0; job < 100; ++job) {
+            for (int sub = 0; sub < 100; ++sub) {
+                const QString folder =
+                    base + QStringLiteral("/Job%1/Sheets%2").arg(job, 3, 10, QLatin1Char('0')).arg(sub);
+                QDir().mkpath(folder);
+                for (int n = 0; n < 10; ++n) {
+                    QFile f(folder + QStringLiteral("/A-%1.dwg").arg(n));
+                    if (!f.open(QIODevice::WriteOnly))
+                        qFatal("cannot create the drawing tree");
+                }
+            }
+        }
+        return QDir::toNativeSeparators(base);
+    }();
+    return root;
+}
+
+// "+" on a folder holding 100,000 drawings in 10,000 folders, through the real window: the walk,
+// the queue's growth, the end-of-walk box and the refresh after it. max_block_ms is the longest
+// time the event loop did not turn (from the press to the handler's return).
+void BM_AddSubfolders100k(benchmark::State &state)
+{
+    ensureApplication();
+    const QString &tree = drawingTree100k();
+    OkPrompter prompter;
+    setPrompter(&prompter);
+    settings().SourcePath = tree;
+    settings().DWGPattern = QStringLiteral("*.dwg");
+    settings().AutoSortEnabled = 0;
+    frmMain w;
+    w.show();
+    w.setDirPath(tree);
+    w.tbDWGFilter->setText(QStringLiteral("*.dwg"));
+    QCoreApplication::processEvents();
+
+    double maxBlockMs = 0;
+    qsizetype added = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.setQueueEntries({}, false);
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+
+        QElapsedTimer clock;
+        qint64 last = 0;
+        qint64 longest = 0;
+        QTimer turn;
+        turn.setInterval(0);
+        QObject::connect(&turn, &QTimer::timeout, [&] {
+            const qint64 now = clock.nsecsElapsed();
+            longest = std::max(longest, now - last);
+            last = now;
+        });
+        QEventLoop loop;
+        QTimer::singleShot(0, &w, [&] {
+            clock.start();
+            turn.start();
+            w.cmdAddAllSub->click();
+            longest = std::max(longest, clock.nsecsElapsed() - last);
+            turn.stop();
+            loop.quit();
+        });
+        loop.exec();
+        maxBlockMs = std::max(maxBlockMs, longest / 1e6);
+        added = w.List1->count();
+    }
+    setPrompter(nullptr);
+    state.counters["max_block_ms"] = maxBlockMs;
+    state.counters["queued"] = double(added);
+    state.counters["boxes"] = double(prompter.shown);
+}
+BENCHMARK(BM_AddSubfolders100k)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace

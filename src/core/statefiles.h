@@ -2,7 +2,12 @@
 // The per-user state files in DATA: the queue ("<login>-list.tmp"), the user-script text
 // ("<login>-scr.tmp") and the script name ("<login>-s.tmp"). Written at every settings save and
 // when the program ends; read back at the next start.
+//
+// The User Sets (usersets.h) keep the same files under the prefix "<login>-<set>" and add a
+// fourth one for the file selector ("-path.tmp"); the formats and the helpers below serve both.
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -14,7 +19,7 @@ struct UserState {
     QString name;
 };
 
-enum class StateFile { List, Script, Name };
+enum class StateFile { List, Script, Name, Path };
 // Full path of a state file of the current user.
 QString userStateFilePath(StateFile which);
 
@@ -32,5 +37,25 @@ struct StateSaveResult {
 // Writes the three files whole (a failure leaves the old file). Every file is tried even when an
 // earlier one failed.
 StateSaveResult writeUserStateFiles(const UserState &state);
+
+// ---- Shared by every family of state files ----
+// DATA + prefix + the file's ending ("-list.tmp", "-scr.tmp", "-s.tmp", "-path.tmp").
+QString stateFilePath(const QString &prefix, StateFile which);
+// Reads the file of that name in DATA, its letter case ignored (files copied from Windows); false
+// when there is none or it cannot be read.
+bool readStateFileBytes(const QString &prefix, StateFile which, QByteArray &bytes);
+// The lines of a file: CR LF, LF and lone CR end a line; a last line without line end counts.
+QStringList stateFileLines(const QByteArray &bytes);
+// The script text of a "-scr.tmp" file: the text the save wrote before its closing CR LF, with
+// "\n" between lines. A file of fewer than two characters gives an empty text.
+QString stateScriptText(const QByteArray &bytes);
+// Every line followed by CR LF.
+QByteArray stateLinesBytes(const QStringList &lines);
+// The bytes of a "-scr.tmp" file: the text with CR LF line ends and one CR LF after it.
+QByteArray stateScriptBytes(const QString &text);
+// Writes the files in order, each whole through QSaveFile. A missing DATA folder is reported once
+// and nothing is written; a file that cannot be written (read-only, locked) is reported as write
+// protected, keeps its old content, and the next file is tried.
+StateSaveResult writeStateFiles(const QString &prefix, const QList<std::pair<StateFile, QByteArray>> &files);
 
 } // namespace tess

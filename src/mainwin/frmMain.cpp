@@ -6,6 +6,7 @@
 #include "core/processhelpers.h"
 #include "core/prompts.h"
 #include "core/settingskeys.h"
+#include "core/usersets.h"
 #include "mainwin/fileselector.h"
 #include "mainwin/frmDirWideBrowser.h"
 #include "mainwin/frmScanStop.h"
@@ -14,8 +15,10 @@
 #include "mainwin/uiDirList.h"
 #include "mainwin/uiDriveList.h"
 #include "mainwin/uiFileList.h"
+#include "mainwin/uiMainPanes.h"
 #include "mainwin/uiQueueList.h"
 #include "mainwin/uiSplitterBar.h"
+#include "scripts/uiUserScriptPane.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -529,6 +532,12 @@ void frmMain::connectHandlers()
     connect(File1, &FileListBox::insertPressed, this, &frmMain::cmdAddDwg_Click);
     connect(tbDWGFilter, &QLineEdit::textChanged, this, &frmMain::tbDWGFilter_Change);
     connect(Command4_explorer, &QPushButton::clicked, this, &frmMain::Command4_explorer_Click);
+    for (int i = 0; i < kUserSetCount; ++i) {
+        connect(optPage[i], &QRadioButton::toggled, this, [this, i](bool checked) {
+            if (checked)
+                optPage_Click(i);
+        });
+    }
     connect(cmdDirWideBrowser, &QPushButton::clicked, this, &frmMain::cmdDirWideBrowser_Click);
 
     // A folder or file list that cannot be read: an empty list, a message, and the selector goes on.
@@ -569,9 +578,13 @@ void frmMain::loadFromSettings()
     else
         tbDWGFilter->setText(pattern);
 
-    if (s.Face >= 0 && s.Face < 5) {
+    // The option of the stored set is selected without a switch: the window's queue and script
+    // come from the per-user state files. A set outside 0 to 4 is set 0, whose option is shown.
+    if (s.Face >= 0 && s.Face < kUserSetCount) {
         const QSignalBlocker block(optPage[s.Face]);
         optPage[s.Face]->setChecked(true);
+    } else {
+        s.Face = 0;
     }
     updateProcessedLabel();
     applySimpleMode(s.SimpleMode == 1);
@@ -801,6 +814,64 @@ void frmMain::mnuSaveSettings_Click()
         msgBox(QStringLiteral("These settings could not be written:\n") + failed.join(QLatin1Char('\n')),
                vbOKOnly | vbExclamation, appTitle());
     Q_EMIT saveSettingsRequested();
+}
+
+// ============================================================================================
+// User Sets
+// ============================================================================================
+
+void frmMain::optPage_Click(int index)
+{
+    SaveSnapshot(settings().Face);
+    LoadSnapshot(index);
+    settings().Face = qint16(index);
+}
+
+void frmMain::SaveSnapshot(int set)
+{
+    UserSetSnapshot snapshot;
+    snapshot.queue = List1->items();
+    if (const UserScriptPane *pane = userScriptPane(this)) {
+        snapshot.script = pane->scriptText();
+        snapshot.name = pane->scriptName();
+    }
+    snapshot.drive = Drive1->drive();
+    snapshot.folder = Dir1->path();
+    const StateSaveResult r = writeUserSetFiles(set, snapshot);
+    for (const QString &m : r.messages)
+        msgBox(m, vbOKOnly, r.title);
+    if (r.ok)
+        settings().SCRChanged = false;
+}
+
+void frmMain::LoadSnapshot(int set)
+{
+    const UserSetFiles files = readUserSetFiles(set);
+    // The queue never holds empty entries; other unsafe entries are named.
+    QStringList queue;
+    queue.reserve(files.queue.size());
+    for (const QString &entry : files.queue)
+        if (!entry.isEmpty())
+            queue.append(entry);
+    setQueueEntries(queue);
+    UserScriptPane *pane = userScriptPane(this);
+    if (pane)
+        pane->setScriptText(files.script);
+    // Each step below may stop the load; what came before stays in the window.
+    [&] {
+        if (!files.hasName)
+            return;
+        if (pane)
+            pane->setScriptName(files.name);
+        if (!files.hasDrive)
+            return;
+        if (!Drive1->setDrive(files.drive))
+            return;
+        if (!files.hasFolder)
+            return;
+        setDirPath(files.folder);
+    }();
+    RefreshQueueControls();
 }
 
 // ============================================================================================

@@ -180,6 +180,21 @@ public:
     void mnuSaveSettings_Click();
     void mnuFileExit_Click() { close(); }
 
+    // ---- User Sets ----
+    // The selected User Set option changed (by the user or from code): the window's content goes
+    // into the snapshot of set Face, the snapshot of set index comes into the window, and Face
+    // becomes index. Nothing is asked.
+    void optPage_Click(int index);
+    // Writes the four snapshot files of the set from the queue, the script and its name, the drive
+    // and the folder; reports a missing DATA folder or a write-protected file. A save that wrote
+    // every file clears SCRChanged.
+    void SaveSnapshot(int set);
+    // Replaces the queue, the script and its name, then the drive and the folder, with those of
+    // the set's snapshot (each control runs its own change handling). A set never saved empties
+    // queue, script and name and leaves the file selector as it is; a saved folder that is gone
+    // stops the load there, silently.
+    void LoadSnapshot(int set);
+
 Q_SIGNALS:
     // The current drawing folder changed (the script list follows it when its option is ticked).
     void drawingFolderChanged(const QString &folder);

@@ -1,0 +1,49 @@
+#pragma once
+// The User Set snapshots: five independent work contexts of the main window (queue, user script,
+// script name, drive and folder of the file selector), each kept in four files in DATA named
+// "<login>-<set>-list.tmp", "-scr.tmp", "-s.tmp" and "-path.tmp". A set's files are written when
+// the user leaves the set and read when the user enters it; nothing of a set stays in memory.
+
+#include "core/statefiles.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace tess {
+
+constexpr int kUserSetCount = 5;
+
+struct UserSetSnapshot {
+    QStringList queue;
+    QString script; // the box text, "\n" between lines
+    QString name;
+    QString drive;  // as the drive list reports it
+    QString folder; // the folder list's path
+};
+
+// What a set's files hold, step by step as the load applies them. A missing file gives an empty
+// queue, script or name; a missing path file leaves the file selector as it is. A name or path
+// file with fewer lines than it should have stops the load at that line (what was read before
+// still applies).
+struct UserSetFiles {
+    QStringList queue;
+    QString script;
+    bool hasName = true; // false: the name file holds no line; the load stops before the name
+    QString name;
+    bool hasDrive = false; // the path file's first line was read
+    QString drive;
+    bool hasFolder = false; // its second line was read
+    QString folder;
+};
+
+// The prefix of a set's files: "<login>-<set>".
+QString userSetPrefix(int set);
+QString userSetFilePath(int set, StateFile which);
+
+// Writes the four files of the set whole, in the order list, script, name, path. See
+// writeStateFiles for what is reported.
+StateSaveResult writeUserSetFiles(int set, const UserSetSnapshot &snapshot);
+// Reads the four files of the set.
+UserSetFiles readUserSetFiles(int set);
+
+} // namespace tess

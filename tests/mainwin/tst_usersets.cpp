@@ -1,0 +1,264 @@
+// The five User Sets of the main window, switched through the real option buttons: what a switch
+// writes into the old set's files, what it reads back from the new set's, and what a failed save
+// reports.
+
+#include "core/mainsettings.h"
+#include "mainwin/frmMain.h"
+#include "mainwin/uiDirList.h"
+#include "mainwin/uiDriveList.h"
+#include "mainwin/uiMainPanes.h"
+#include "mainwin/uiQueueList.h"
+#include "scripts/uiUserScriptPane.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <memory>
+
+using namespace tess;
+
+namespace {
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+// A program folder with two drawing folders A and B, and the main window with its script pane
+// showing folder A. Any message box that a test does not expect fails it.
+struct Window {
+    test::TempProgramFolder tmp;
+    test::ScriptedPrompter prompts;
+    QString folderA;
+    QString folderB;
+    std::unique_ptr<frmMain> w;
+    UserScriptPane *pane = nullptr;
+
+    explicit Window(qint16 face = 0)
+    {
+        QDir(tmp.folder()).mkpath(QStringLiteral("dwgA"));
+        QDir(tmp.folder()).mkpath(QStringLiteral("dwgB"));
+        folderA = tmp.path() + QStringLiteral("dwgA");
+        folderB = tmp.path() + QStringLiteral("dwgB");
+        settings() = MainSettings();
+        settings().SourcePath = folderA;
+        settings().DWGPattern = QStringLiteral("*.dwg");
+        settings().ProgramPath = tmp.path();
+        settings().Face = face;
+        w = std::make_unique<frmMain>();
+        installScriptPanes(w.get());
+        pane = userScriptPane(w.get());
+        if (!pane)
+            qFatal("no script pane");
+    }
+    void fill(const QStringList &queue, const QString &script, const QString &name) const
+    {
+        w->setQueueEntries(queue);
+        pane->setScriptText(script);
+        pane->setScriptName(name);
+    }
+    void press(int set) const { w->optPage[set]->click(); }
+    QString file(int set, const char *ending) const
+    {
+        return tmp.data() + QStringLiteral("tester-%1").arg(set) + QLatin1String(ending);
+    }
+    QString text1() const { return w->findChild<QPlainTextEdit *>(QStringLiteral("Text1"))->toPlainText(); }
+    QString text2() const { return w->findChild<QLineEdit *>(QStringLiteral("Text2"))->text(); }
+};
+
+} // namespace
+
+class TestUserSets : public QObject
+{
+    Q_OBJECT
+private slots:
+    void startSelectsTheStoredSetWithoutASwitch_data()
+    {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("selected");
+        QTest::newRow("set 3") << 3 << 3;
+        QTest::newRow("outside 0 to 4") << 7 << 0;
+    }
+    void startSelectsTheStoredSetWithoutASwitch()
+    {
+        QFETCH(int, stored);
+        QFETCH(int, selected);
+        Window win{qint16(stored)};
+        QVERIFY(win.w->optPage[selected]->isChecked());
+        QCOMPARE(int(settings().Face), selected);
+        QCOMPARE(QDir(win.tmp.data()).entryList(QDir::Files), QStringList());
+    }
+
+    void switchToANeverSavedSetEmptiesQueueScriptAndName()
+    {
+        Window win;
+        win.fill({"/dwg/a.dwg", "/dwg/b.dwg"}, "ZOOM E\n_QSAVE", "purge");
+        const QString drive = win.w->Drive1->drive();
+        win.press(2);
+
+        QVERIFY(win.w->optPage[2]->isChecked());
+        QCOMPARE(int(settings().Face), 2);
+        QCOMPARE(win.w->queueEntries(), QStringList());
+        QCOMPARE(win.text1(), QString());
+        QCOMPARE(win.text2(), QString());
+        QCOMPARE(win.w->Dir1->path(), win.folderA);
+        QVERIFY(!win.w->cmdRemoveAllDwg->isEnabled());
+        QVERIFY(!win.w->Command1_Compile->isEnabled());
+        // Set 0 was written as it stood; set 2 still has no files.
+        QCOMPARE(bytesOf(win.file(0, "-list.tmp")), QByteArray("/dwg/a.dwg\r\n/dwg/b.dwg\r\n"));
+        QCOMPARE(bytesOf(win.file(0, "-scr.tmp")), QByteArray("ZOOM E\r\n_QSAVE\r\n"));
+        QCOMPARE(bytesOf(win.file(0, "-s.tmp")), QByteArray("purge\r\n"));
+        QCOMPARE(bytesOf(win.file(0, "-path.tmp")), (drive + "\r\n" + win.folderA + "\r\n").toUtf8());
+        QVERIFY(!QFileInfo::exists(win.file(2, "-list.tmp")));
+    }
+
+    void leavingAndReenteringASetRestoresIt_data()
+    {
+        QTest::addColumn<QStringList>("queue");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("entries and a script") << QStringList{"/dwg/x 1.dwg", "/dwg/y.dwg"} << "ZOOM E\n_QSAVE"
+                                              << "purge";
+        QTest::newRow("script ending in line breaks") << QStringList{"/dwg/x.dwg"} << "LINE\n0,0\n\n\n"
+                                                      << "lines";
+        QTest::newRow("empty queue, script and name") << QStringList() << QString() << QString();
+    }
+    void leavingAndReenteringASetRestoresIt()
+    {
+        QFETCH(QStringList, queue);
+        QFETCH(QString, script);
+        QFETCH(QString, name);
+        Window win;
+        win.fill(queue, script, name);
+        win.press(1);
+        QVERIFY(win.w->setDirPath(win.folderB));
+        win.fill({"/other/z.dwg"}, "OTHER", "other");
+        win.press(0);
+
+        QCOMPARE(win.w->queueEntries(), queue);
+        QCOMPARE(win.pane->scriptText(), script);
+        QCOMPARE(win.text2(), name);
+        QCOMPARE(win.w->Dir1->path(), win.folderA);
+        QCOMPARE(win.w->cmdRemoveAllDwg->isEnabled(), !queue.isEmpty());
+
+        // Set 1 comes back in its folder B.
+        win.press(1);
+        QCOMPARE(win.w->queueEntries(), QStringList{"/other/z.dwg"});
+        QCOMPARE(win.pane->scriptText(), QStringLiteral("OTHER"));
+        QCOMPARE(win.text2(), QStringLiteral("other"));
+        QCOMPARE(win.w->Dir1->path(), win.folderB);
+        QCOMPARE(int(settings().Face), 1);
+    }
+
+    // Files written by hand or left by a crash: a short script file, a name file of several lines,
+    // a saved folder that is gone.
+    void readsWhatTheFilesHold_data()
+    {
+        QTest::addColumn<QByteArray>("scr");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<bool>("folderExists");
+        QTest::newRow("empty script file") << QByteArray() << QString() << true;
+        QTest::newRow("one-character script file") << QByteArray("Z") << QString() << true;
+        QTest::newRow("folder gone") << QByteArray("ZOOM E\r\n") << "ZOOM E" << false;
+    }
+    void readsWhatTheFilesHold()
+    {
+        QFETCH(QByteArray, scr);
+        QFETCH(QString, script);
+        QFETCH(bool, folderExists);
+        Window win;
+        const QString folder = folderExists ? win.folderB : win.tmp.path() + QStringLiteral("gone");
+        win.tmp.writeFile("DATA/tester-3-list.tmp", "/dwg/a.dwg\r\n/dwg/b.dwg\r\n");
+        win.tmp.writeFile("DATA/tester-3-scr.tmp", scr);
+        win.tmp.writeFile("DATA/tester-3-s.tmp", "first\r\nsecond\r\n");
+        win.tmp.writeFile("DATA/tester-3-path.tmp", (win.w->Drive1->drive() + "\r\n" + folder + "\r\n").toUtf8());
+        win.press(3);
+
+        QCOMPARE(win.w->queueEntries(), (QStringList{"/dwg/a.dwg", "/dwg/b.dwg"}));
+        QCOMPARE(win.pane->scriptText(), script);
+        QCOMPARE(win.text2(), QStringLiteral("first"));
+        QCOMPARE(win.w->Dir1->path(), folderExists ? win.folderB : win.folderA);
+        QVERIFY(win.w->cmdRemoveAllDwg->isEnabled());
+        QCOMPARE(int(settings().Face), 3);
+        QVERIFY(win.prompts.shown().isEmpty());
+    }
+
+    void missingDataFolderIsReportedOnce_data()
+    {
+        QTest::addColumn<QStringList>("queue");
+        QTest::newRow("empty queue") << QStringList();
+        QTest::newRow("queue with entries") << QStringList{"/dwg/a.dwg"};
+    }
+    void missingDataFolderIsReportedOnce()
+    {
+        QFETCH(QStringList, queue);
+        Window win;
+        win.fill(queue, "ZOOM E", "zoom");
+        QVERIFY(QDir(win.tmp.data()).removeRecursively());
+        win.prompts.expectMessage();
+        win.press(4);
+
+        QCOMPARE(win.prompts.shown().size(), 1);
+        const test::ShownMessage m = win.prompts.last();
+        QCOMPARE(m.text, QStringLiteral(" Your ") + win.tmp.folder() + QDir::toNativeSeparators("/DATA/") +
+                             QStringLiteral(" path was removed or renamed... \r\n"
+                                            "Please recreate this directory or reinstall Tessaline"));
+        QCOMPARE(m.title, QStringLiteral(" Error # 76 was generated by Tessaline."));
+        QCOMPARE(m.style, int(vbOKOnly));
+        QVERIFY(!QFileInfo::exists(win.tmp.data()));
+        // The chosen set loads as a set never saved.
+        QCOMPARE(int(settings().Face), 4);
+        QCOMPARE(win.w->queueEntries(), QStringList());
+        QCOMPARE(win.text1(), QString());
+        QVERIFY(settings().SCRChanged);
+    }
+
+    void writeProtectedListIsNamedAndKept()
+    {
+        Window win;
+        const QString list = win.tmp.writeFile("DATA/tester-0-list.tmp", "old.dwg\r\n");
+        QFile::setPermissions(list, QFile::ReadOwner | QFile::ReadGroup);
+        win.fill({"/dwg/new.dwg"}, "ZOOM E", "zoom");
+        win.prompts.expectMessage();
+        win.press(1);
+
+        QCOMPARE(win.prompts.shown().size(), 1);
+        QCOMPARE(win.prompts.last().text, QStringLiteral("File is write protected\r\n") + list);
+        QCOMPARE(win.prompts.last().title, QStringLiteral(" Error # 75 was generated by Tessaline."));
+        QCOMPARE(bytesOf(list), QByteArray("old.dwg\r\n"));
+        // The set's other files are still written, and the switch goes on.
+        QCOMPARE(bytesOf(win.file(0, "-scr.tmp")), QByteArray("ZOOM E\r\n"));
+        QCOMPARE(bytesOf(win.file(0, "-s.tmp")), QByteArray("zoom\r\n"));
+        QCOMPARE(int(settings().Face), 1);
+        QCOMPARE(win.w->queueEntries(), QStringList());
+
+        // Back in set 0: its locked queue, and the script saved with it.
+        win.press(0);
+        QCOMPARE(win.w->queueEntries(), QStringList{"old.dwg"});
+        QCOMPARE(win.pane->scriptText(), QStringLiteral("ZOOM E"));
+        QFile::setPermissions(list, QFile::ReadOwner | QFile::WriteOwner);
+    }
+
+    // A save that wrote every file clears SCRChanged; loading the same script text leaves it so.
+    void completedSaveClearsScriptChanged()
+    {
+        Window win;
+        win.fill({}, "ZOOM E", "zoom");
+        win.press(1);
+        win.pane->setScriptText(QStringLiteral("ZOOM E"));
+        win.pane->setScriptName(QStringLiteral("zoom"));
+        QVERIFY(settings().SCRChanged);
+        win.press(0);
+        QVERIFY(!settings().SCRChanged);
+        QCOMPARE(win.pane->scriptText(), QStringLiteral("ZOOM E"));
+    }
+};
+
+QTEST_MAIN(TestUserSets)
+#include "tst_usersets.moc"
