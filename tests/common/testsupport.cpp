@@ -102,6 +102,12 @@ QString TempProgramFolder::writeFile(const QString &relative, const QByteArray &
     return QDir::toNativeSeparators(full);
 }
 
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
 QString dataPath(const QString &relative)
 {
     return relative.isEmpty() ? QStringLiteral(TESSALINE_TEST_DATA)

@@ -97,6 +97,9 @@ private:
     QTemporaryDir m_dir;
 };
 
+// The bytes of a file, or "<missing>" when it cannot be read (so a comparison names the problem).
+QByteArray fileBytes(const QString &path);
+
 // The folder of the fixtures (tests/data).
 QString dataPath(const QString &relative = QString());
 

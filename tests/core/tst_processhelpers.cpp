@@ -22,12 +22,6 @@ void writeFile(const QString &path, const QByteArray &bytes)
     f.write(bytes);
 }
 
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
 QString oopsText(const QString &commandLine)
 {
     return QStringLiteral(" ") + commandLine.toUpper() + QStringLiteral(" string is incorrect...\r") +
@@ -278,18 +272,18 @@ private slots:
         const QString dst = tmp.path() + "/BACKUP/2024-01-02-03-04-05/SCRIPTS/";
         const CopyResult r = ShellCopy(src + "/", dst);
         QVERIFY2(r.ok, qPrintable(r.failedPath + ": " + r.reason));
-        QCOMPARE(readFile(dst + "a.scr"), QByteArray("ZOOM\r\nE\r\n"));
-        QCOMPARE(readFile(dst + ".hidden"), QByteArray("h"));
-        QCOMPARE(readFile(dst + "sub/deeper/b c.scr"), QByteArray("deep"));
+        QCOMPARE(test::fileBytes(dst + "a.scr"), QByteArray("ZOOM\r\nE\r\n"));
+        QCOMPARE(test::fileBytes(dst + ".hidden"), QByteArray("h"));
+        QCOMPARE(test::fileBytes(dst + "sub/deeper/b c.scr"), QByteArray("deep"));
         QVERIFY(QFileInfo(dst + "empty").isDir());
 #ifndef Q_OS_WIN
-        QCOMPARE(readFile(dst + "odd\"name\nwith break.scr"), QByteArray("odd"));
+        QCOMPARE(test::fileBytes(dst + "odd\"name\nwith break.scr"), QByteArray("odd"));
         QVERIFY(QFileInfo(dst + "sub/loop").isSymLink());
         QCOMPARE(QFileInfo(dst + "sub/loop").symLinkTarget(), QFileInfo(src).canonicalFilePath());
 #endif
         // A single file goes into an existing folder.
         QVERIFY(ShellCopy(src + "/a.scr", tmp.path() + "/BACKUP").ok);
-        QCOMPARE(readFile(tmp.path() + "/BACKUP/a.scr"), QByteArray("ZOOM\r\nE\r\n"));
+        QCOMPARE(test::fileBytes(tmp.path() + "/BACKUP/a.scr"), QByteArray("ZOOM\r\nE\r\n"));
     }
 
     void shellCopyNamesWhatFailed()
@@ -305,14 +299,14 @@ private slots:
         QVERIFY(!r.ok);
         QCOMPARE(r.failedPath, QDir::toNativeSeparators(tmp.path() + "/file"));
         QVERIFY(!r.reason.isEmpty());
-        QCOMPARE(readFile(tmp.path() + "/file"), QByteArray("x"));
+        QCOMPARE(test::fileBytes(tmp.path() + "/file"), QByteArray("x"));
 
         // A file already at the destination is neither overwritten nor passed over.
         writeFile(tmp.path() + "/dst/b.scr", "old b");
         r = ShellCopy(src, tmp.path() + "/dst");
         QVERIFY(!r.ok);
         QCOMPARE(r.failedPath, QDir::toNativeSeparators(tmp.path() + "/dst/b.scr"));
-        QCOMPARE(readFile(tmp.path() + "/dst/b.scr"), QByteArray("old b"));
+        QCOMPARE(test::fileBytes(tmp.path() + "/dst/b.scr"), QByteArray("old b"));
 
         // Missing source; destination inside the source.
         r = ShellCopy(tmp.path() + "/nothing", tmp.path() + "/dst2");

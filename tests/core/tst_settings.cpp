@@ -17,12 +17,6 @@ using namespace tess;
 
 namespace {
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // Writes an INI file by hand and points the store at it.
 void useIni(const test::TempProgramFolder &tmp, const QByteArray &content)
 {
@@ -615,7 +609,7 @@ private slots:
         QCOMPARE(failed.size(), exitSaveSettings().size());
         QVERIFY(!DeleteSettingsSections());
         QVERIFY(!writeSetting(QStringLiteral("Startup"), QStringLiteral("Version"), QStringLiteral("1.0.0")));
-        QCOMPARE(fileBytes(tmp.settingsFile()), damaged);
+        QCOMPARE(test::fileBytes(tmp.settingsFile()), damaged);
 
         // The message comes once per run.
         MainSettings again;

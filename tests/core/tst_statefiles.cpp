@@ -10,14 +10,6 @@
 
 using namespace tess;
 
-namespace {
-QByteArray bytesOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-} // namespace
-
 class TestStateFiles : public QObject
 {
     Q_OBJECT
@@ -36,7 +28,8 @@ private slots:
                                  << "purge" << QByteArray("C:\\DWG\\A-101.dwg\r\n/srv/dwg/b.dwg\r\n")
                                  << QByteArray("ZOOM E\r\n_QSAVE\r\n") << QByteArray("purge\r\n");
         QTest::newRow("script ending in a line break")
-            << QStringList() << "ZOOM E\n" << "x" << QByteArray() << QByteArray("ZOOM E\r\n\r\n") << QByteArray("x\r\n");
+            << QStringList() << "ZOOM E\n"
+            << "x" << QByteArray() << QByteArray("ZOOM E\r\n\r\n") << QByteArray("x\r\n");
     }
     void bytesOnDisk()
     {
@@ -49,9 +42,9 @@ private slots:
         test::TempProgramFolder pf(QStringLiteral("tester"));
         const StateSaveResult r = writeUserStateFiles({queue, script, name});
         QVERIFY(r.ok);
-        QCOMPARE(bytesOf(pf.data() + "tester-list.tmp"), listBytes);
-        QCOMPARE(bytesOf(pf.data() + "tester-scr.tmp"), scrBytes);
-        QCOMPARE(bytesOf(pf.data() + "tester-s.tmp"), nameBytes);
+        QCOMPARE(test::fileBytes(pf.data() + "tester-list.tmp"), listBytes);
+        QCOMPARE(test::fileBytes(pf.data() + "tester-scr.tmp"), scrBytes);
+        QCOMPARE(test::fileBytes(pf.data() + "tester-s.tmp"), nameBytes);
 
         const UserState back = readUserStateFiles();
         QCOMPARE(back.queue, queue);
@@ -90,8 +83,8 @@ private slots:
         const StateSaveResult r = writeUserStateFiles({{"new.dwg"}, "x", "n"});
         QVERIFY(!r.ok);
         QCOMPARE(r.messages, QStringList{QStringLiteral("File is write protected\r\n") + list});
-        QCOMPARE(bytesOf(list), QByteArray("old.dwg\r\n"));
-        QCOMPARE(bytesOf(pf.data() + "tester-s.tmp"), QByteArray("n\r\n"));
+        QCOMPARE(test::fileBytes(list), QByteArray("old.dwg\r\n"));
+        QCOMPARE(test::fileBytes(pf.data() + "tester-s.tmp"), QByteArray("n\r\n"));
         QFile::setPermissions(list, QFile::ReadOwner | QFile::WriteOwner);
     }
 };

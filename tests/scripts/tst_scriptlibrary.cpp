@@ -12,14 +12,6 @@
 
 using namespace tess;
 
-namespace {
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-} // namespace
-
 class TestScriptLibrary : public QObject
 {
     Q_OBJECT
@@ -160,14 +152,14 @@ private slots:
         test::TempProgramFolder tmp;
         const QString p = tmp.writeFile(QStringLiteral("SCRIPTS/a.scr"), "OLD\r\n");
         QVERIFY(writeScriptFile(p, QStringLiteral("NEW\nLINE")).ok());
-        QCOMPARE(readBytes(p), QByteArray("NEW\r\nLINE\r\n"));
+        QCOMPARE(test::fileBytes(p), QByteArray("NEW\r\nLINE\r\n"));
 
         QVERIFY(setReadOnlyFile(p, true).ok());
         const ScriptFileResult r = writeScriptFile(p, QStringLiteral("OTHER"));
         QCOMPARE(r.error, 70);
         QCOMPARE(r.path, p);
         QVERIFY(!r.reason.isEmpty());
-        QCOMPARE(readBytes(p), QByteArray("NEW\r\nLINE\r\n"));
+        QCOMPARE(test::fileBytes(p), QByteArray("NEW\r\nLINE\r\n"));
         QVERIFY(fileFailureMessage(QStringLiteral("Saving"), r).contains(p));
 
         QCOMPARE(writeScriptFile(tmp.path() + QStringLiteral("NOFOLDER/a.scr"), QStringLiteral("X")).error, 76);

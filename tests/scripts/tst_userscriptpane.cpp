@@ -20,12 +20,6 @@ using namespace tess;
 
 namespace {
 
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
 // A pane with a fake queue and Create buttons, on a temporary program folder.
 struct Harness {
     test::TempProgramFolder tmp;
@@ -129,8 +123,8 @@ private slots:
         QVERIFY(h.prompts.shown().isEmpty());
         QVERIFY(!settings().SCRChanged);
         // The script file holds the text without the outer blanks, the copy keeps them.
-        QCOMPARE(readBytes(h.scripts() + QStringLiteral("MyScript.scr")), QByteArray("_ZOOM\r\nE\r\n"));
-        QCOMPARE(readBytes(h.tmp.path() + QStringLiteral("Out/tessaline-tester.scr")),
+        QCOMPARE(test::fileBytes(h.scripts() + QStringLiteral("MyScript.scr")), QByteArray("_ZOOM\r\nE\r\n"));
+        QCOMPARE(test::fileBytes(h.tmp.path() + QStringLiteral("Out/tessaline-tester.scr")),
                  QByteArray("  _ZOOM\r\nE  \r\n"));
         QCOMPARE(h.list()->count(), 1);
 
@@ -145,7 +139,7 @@ private slots:
         QVERIFY(h.createEnabled);
         // Saved again unchanged, the file keeps its bytes.
         h.click("cmdSAVESCR");
-        QCOMPARE(readBytes(h.scripts() + QStringLiteral("MyScript.scr")), QByteArray("_ZOOM\r\nE\r\n"));
+        QCOMPARE(test::fileBytes(h.scripts() + QStringLiteral("MyScript.scr")), QByteArray("_ZOOM\r\nE\r\n"));
     }
 
     void loadKeepsTheFileTextExactly_data()
@@ -180,7 +174,7 @@ private slots:
             h.prompts.expectMessage();
         h.click("cmdSAVESCR");
         if (!text.isEmpty())
-            QCOMPARE(readBytes(h.scripts() + QStringLiteral("F.scr")), scriptFileBytes(text));
+            QCOMPARE(test::fileBytes(h.scripts() + QStringLiteral("F.scr")), scriptFileBytes(text));
         else
             QVERIFY(h.prompts.last().text.contains(QStringLiteral("empty")));
     }
@@ -285,7 +279,7 @@ private slots:
         h.text2()->setText(QStringLiteral("Good"));
         h.prompts.expectMessage();
         h.click("cmdSAVESCR");
-        QCOMPARE(readBytes(h.scripts() + QStringLiteral("Good.scr")), QByteArray("ZOOM E\r\n"));
+        QCOMPARE(test::fileBytes(h.scripts() + QStringLiteral("Good.scr")), QByteArray("ZOOM E\r\n"));
         QVERIFY(h.prompts.last().text.contains(QStringLiteral("NoSuchFolder")));
         QVERIFY(!settings().SCRChanged);
 
