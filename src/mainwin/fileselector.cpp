@@ -136,36 +136,35 @@ QString nearestExistingFolder(const QString &path)
     return QString();
 }
 
-SelectorListing listSubFolders(const QString &folder)
+// An empty listing with the reason when the folder cannot be listed; ok otherwise.
+static SelectorListing checkListable(const QString &folder)
 {
     SelectorListing r;
     const QFileInfo fi(folder);
-    if (!fi.isDir()) {
+    if (!fi.isDir())
         r.error = QStringLiteral("The folder does not exist.");
-        return r;
-    }
-    if (!fi.isReadable()) {
+    else if (!fi.isReadable())
         r.error = QStringLiteral("Permission denied.");
+    else
+        r.ok = true;
+    return r;
+}
+
+SelectorListing listSubFolders(const QString &folder)
+{
+    SelectorListing r = checkListable(folder);
+    if (!r.ok)
         return r;
-    }
     const QDir dir(folder);
     r.names = sortedByText(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Unsorted));
-    r.ok = true;
     return r;
 }
 
 SelectorListing listMatchingFiles(const QString &folder, const QString &pattern)
 {
-    SelectorListing r;
-    const QFileInfo fi(folder);
-    if (!fi.isDir()) {
-        r.error = QStringLiteral("The folder does not exist.");
+    SelectorListing r = checkListable(folder);
+    if (!r.ok)
         return r;
-    }
-    if (!fi.isReadable()) {
-        r.error = QStringLiteral("Permission denied.");
-        return r;
-    }
     QStringList filters;
     for (const QString &part : pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         const QString p = part.trimmed();
@@ -177,7 +176,6 @@ SelectorListing listMatchingFiles(const QString &folder, const QString &pattern)
     QDir dir(folder);
     dir.setNameFilters(filters); // case is ignored unless QDir::CaseSensitive is given
     r.names = sortedByText(dir.entryList(QDir::Files, QDir::Unsorted));
-    r.ok = true;
     return r;
 }
 
