@@ -17,12 +17,10 @@ namespace tess {
 
 namespace {
 
-inline bool isSep(QChar c) { return c == QLatin1Char('\\') || c == QLatin1Char('/'); }
-
 qsizetype lastSep(const QString &path)
 {
     for (qsizetype i = path.size() - 1; i >= 0; --i) {
-        if (isSep(path.at(i)))
+        if (isPathSeparator(path.at(i)))
             return i;
     }
     return -1;
@@ -33,14 +31,17 @@ bool isDriveLetterPath(const QString &path)
     return path.size() >= 2 && path.at(1) == QLatin1Char(':') && path.at(0).isLetter();
 }
 
-bool isUnc(const QString &path) { return path.size() >= 2 && isSep(path.at(0)) && isSep(path.at(1)); }
+bool isUnc(const QString &path)
+{
+    return path.size() >= 2 && isPathSeparator(path.at(0)) && isPathSeparator(path.at(1));
+}
 
 // Length of "\\server\share\" (or of the whole path when it stops inside that root).
 qsizetype uncRootLength(const QString &path)
 {
     qsizetype seen = 0;
     for (qsizetype i = 2; i < path.size(); ++i) {
-        if (isSep(path.at(i)) && ++seen == 2)
+        if (isPathSeparator(path.at(i)) && ++seen == 2)
             return i + 1;
     }
     return path.size();
@@ -53,8 +54,8 @@ qsizetype rootLength(const QString &path)
     if (isUnc(path))
         return uncRootLength(path);
     if (isDriveLetterPath(path))
-        return path.size() >= 3 && isSep(path.at(2)) ? 3 : 0;
-    if (!path.isEmpty() && isSep(path.at(0)))
+        return path.size() >= 3 && isPathSeparator(path.at(2)) ? 3 : 0;
+    if (!path.isEmpty() && isPathSeparator(path.at(0)))
         return 1;
     return 0;
 }
@@ -227,7 +228,7 @@ QString DriveOf(const QString &path)
 {
     if (isUnc(path)) {
         const qsizetype root = uncRootLength(path);
-        return root > 2 && isSep(path.at(root - 1)) ? path.left(root - 1) : path.left(root);
+        return root > 2 && isPathSeparator(path.at(root - 1)) ? path.left(root - 1) : path.left(root);
     }
     if (!path.isEmpty() && path.at(0) == QLatin1Char('/'))
         return QString(); // POSIX paths have no drive
@@ -253,7 +254,7 @@ QString ParentFolderOf(const QString &path, int n)
     const qsizetype lowest = isUnc(path) ? root - 1 : 0;
     qint64 count = 0;
     for (qsizetype i = path.size() - 1; i >= lowest && i >= 0; --i) {
-        if (isSep(path.at(i)) && ++count == qint64(n) + 1)
+        if (isPathSeparator(path.at(i)) && ++count == qint64(n) + 1)
             return path.left(i + 1);
     }
     if (isUnc(path) || (root == 1))
@@ -275,7 +276,7 @@ QString FolderFromRoot(const QString &path, int n)
             return path.left(from);
     }
     for (qsizetype i = from; i < path.size(); ++i) {
-        if (isSep(path.at(i)) && ++count == qint64(n) + 1)
+        if (isPathSeparator(path.at(i)) && ++count == qint64(n) + 1)
             return path.left(i + 1);
     }
     return path;
@@ -300,7 +301,7 @@ QString ShlFileName(const QString &path)
     for (qsizetype i = 0; i + 1 < path.size(); ++i) {
         const QChar c = path.at(i);
         const bool driveColon = i == 1 && isDriveLetterPath(path);
-        if ((isSep(c) || driveColon) && !isSep(path.at(i + 1)))
+        if ((isPathSeparator(c) || driveColon) && !isPathSeparator(path.at(i + 1)))
             start = i + 1;
     }
     return path.mid(start);
@@ -397,7 +398,7 @@ bool MakeFolderPath(const QString &path)
         pos = 2;
     while (pos < path.size()) {
         qsizetype next = pos;
-        while (next < path.size() && !isSep(path.at(next)))
+        while (next < path.size() && !isPathSeparator(path.at(next)))
             ++next;
         if (next > pos) {
             const QString level = path.left(next);

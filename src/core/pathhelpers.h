@@ -9,6 +9,9 @@
 
 namespace tess {
 
+// "\" and "/" both separate folders, whatever the platform.
+inline bool isPathSeparator(QChar c) { return c == QLatin1Char('\\') || c == QLatin1Char('/'); }
+
 // ---- Path strings (never touch the disk) ----
 // The drive: "C:" for C:\A\x.dwg, "\\server\share" for a UNC path, "" for an empty or POSIX path.
 QString DriveOf(const QString &path);

@@ -1,5 +1,7 @@
 #include "mainwin/fileselector.h"
 
+#include "core/pathhelpers.h"
+
 #include "core/appenvironment.h"
 #include "core/like.h"
 
@@ -11,8 +13,6 @@
 namespace tess {
 
 namespace {
-
-bool isSep(QChar c) { return c == QLatin1Char('\\') || c == QLatin1Char('/'); }
 
 QStringList sortedByText(QStringList names)
 {
@@ -28,16 +28,16 @@ QStringList sortedByText(QStringList names)
 qsizetype rootLength(const QString &path)
 {
     if (path.size() >= 2 && path.at(1) == QLatin1Char(':'))
-        return path.size() >= 3 && isSep(path.at(2)) ? 3 : 2;
-    if (path.size() >= 2 && isSep(path.at(0)) && isSep(path.at(1))) {
+        return path.size() >= 3 && isPathSeparator(path.at(2)) ? 3 : 2;
+    if (path.size() >= 2 && isPathSeparator(path.at(0)) && isPathSeparator(path.at(1))) {
         int seps = 0;
         for (qsizetype i = 2; i < path.size(); ++i) {
-            if (isSep(path.at(i)) && ++seps == 2)
+            if (isPathSeparator(path.at(i)) && ++seps == 2)
                 return i + 1;
         }
         return path.size();
     }
-    if (!path.isEmpty() && isSep(path.at(0)))
+    if (!path.isEmpty() && isPathSeparator(path.at(0)))
         return 1;
     return 0;
 }
@@ -82,8 +82,9 @@ QString driveOfPath(const QString &path, const QStringList &drives)
 #else
     QString best;
     for (const QString &d : drives) {
-        const bool under = path == d || (path.startsWith(d) && (d.endsWith(QLatin1Char('/')) ||
-                                                                (path.size() > d.size() && isSep(path.at(d.size())))));
+        const bool under =
+            path == d || (path.startsWith(d) && (d.endsWith(QLatin1Char('/')) ||
+                                                 (path.size() > d.size() && isPathSeparator(path.at(d.size())))));
         if (under && d.size() > best.size())
             best = d;
     }
@@ -105,7 +106,7 @@ QString selectorFolderPath(const QString &path)
         return path;
     QString p = QDir::toNativeSeparators(QDir::cleanPath(QDir(path).absolutePath()));
     const qsizetype root = rootLength(p);
-    while (p.size() > root && isSep(p.back()))
+    while (p.size() > root && isPathSeparator(p.back()))
         p.chop(1);
     return p;
 }
@@ -118,10 +119,10 @@ QStringList folderAncestors(const QString &folder)
         return folder.isEmpty() ? out : QStringList{folder};
     out.append(folder.left(root));
     for (qsizetype i = root; i < folder.size(); ++i) {
-        if (isSep(folder.at(i)))
+        if (isPathSeparator(folder.at(i)))
             out.append(folder.left(i));
     }
-    if (folder.size() > root && !isSep(folder.back()))
+    if (folder.size() > root && !isPathSeparator(folder.back()))
         out.append(folder);
     return out;
 }
@@ -183,11 +184,11 @@ QString joinFolderAndName(const QString &folder, const QString &name)
 {
     if (folder.isEmpty())
         return name;
-    if (isSep(folder.back()))
+    if (isPathSeparator(folder.back()))
         return folder + name;
     QChar sep = AppEnvironment::separator();
     for (qsizetype i = folder.size() - 1; i >= 0; --i) {
-        if (isSep(folder.at(i))) {
+        if (isPathSeparator(folder.at(i))) {
             sep = folder.at(i);
             break;
         }

@@ -14,8 +14,6 @@ namespace tess {
 
 namespace {
 
-bool isSeparator(QChar c) { return c == QLatin1Char('\\') || c == QLatin1Char('/'); }
-
 QString folderPart(const QString &path)
 {
     const qsizetype i = std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
@@ -136,7 +134,7 @@ QString scriptNameOfFile(const QString &fileName) { return fileName.size() < 4 ?
 
 QString withTrailingSeparator(const QString &folder)
 {
-    if (folder.isEmpty() || isSeparator(folder.back()))
+    if (folder.isEmpty() || isPathSeparator(folder.back()))
         return folder;
     const QChar sep = folder.contains(QLatin1Char('\\')) && !folder.contains(QLatin1Char('/')) ? QLatin1Char('\\')
                       : folder.contains(QLatin1Char('/'))                                      ? QLatin1Char('/')
