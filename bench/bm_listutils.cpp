@@ -146,7 +146,7 @@ static void BM_Walk100k(benchmark::State &state)
         state.SkipWithError("find is not installed");
         return;
     }
-    settings().STOPSCAN = 0;
+    mainSettings().STOPSCAN = 0;
     // Warm the file system caches for both sides.
     QStringList warm;
     SearchFilesIntoList(root, QStringLiteral("*.dwg"), warm);

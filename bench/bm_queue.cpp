@@ -6,7 +6,7 @@
 #include "mainwin/queueops.h"
 #include "core/mainsettings.h"
 #include "core/prompts.h"
-#include "mainwin/uiQueueList.h"
+#include "mainwin/queuelistview.h"
 
 #include <QApplication>
 #include <QDir>
@@ -178,9 +178,9 @@ void BM_AddSubfolders100k(benchmark::State &state)
     const QString &tree = drawingTree100k();
     OkPrompter prompter;
     setPrompter(&prompter);
-    settings().SourcePath = tree;
-    settings().DWGPattern = QStringLiteral("*.dwg");
-    settings().AutoSortEnabled = 0;
+    mainSettings().SourcePath = tree;
+    mainSettings().DWGPattern = QStringLiteral("*.dwg");
+    mainSettings().AutoSortEnabled = 0;
     frmMain w;
     w.show();
     w.setDirPath(tree);

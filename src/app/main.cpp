@@ -6,10 +6,10 @@
 #include "core/settingsstore.h"
 #include "core/startup.h"
 #include "core/statefiles.h"
-#include "core/uiprompter.h"
+#include "widgets/uiprompter.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/uiMainPanes.h"
-#include "scripts/uiUserScriptPane.h"
+#include "scripts/userscriptpane.h"
 
 #include <QApplication>
 #include <QFont>
@@ -29,7 +29,7 @@ void restoreUserState(tess::frmMain &window)
         pane->setScriptText(state.script);
         pane->setScriptName(state.name);
     }
-    tess::settings().SCRChanged = false;
+    tess::mainSettings().SCRChanged = false;
     window.RefreshQueueControls();
 }
 
@@ -64,7 +64,7 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    tess::LoadMainSettings(tess::settings());
+    tess::loadMainSettings(tess::mainSettings());
     tess::frmMain window;
     tess::installScriptPanes(&window);
     // The tabs' boxes reach the settings whenever the window stores its state (close, Save Now).
@@ -79,7 +79,7 @@ int main(int argc, char *argv[])
                        tess::AppEnvironment::programPath());
     const int rc = app.exec();
     // The window stored its state into the settings when it closed.
-    tess::WriteMainSettings(tess::settings());
+    tess::writeMainSettings(tess::mainSettings());
     saveUserState(window);
     return rc;
 }

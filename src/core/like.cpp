@@ -1,4 +1,4 @@
-#include "like.h"
+#include "core/like.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
-#include "listutils.h"
+#include "core/listutils.h"
 
-#include "like.h"
-#include "mainsettings.h"
+#include "core/like.h"
+#include "core/mainsettings.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,7 +61,7 @@ void ScanPacer::pump()
     m_timer.restart();
 }
 
-bool stopScanRequested() { return settings().STOPSCAN == 1; }
+bool stopScanRequested() { return mainSettings().STOPSCAN == 1; }
 
 Qt::CaseSensitivity pathCaseSensitivity()
 {
@@ -288,7 +288,7 @@ QString ShortenPathForDisplay(const QString &path, int)
     return path.left(45) + QStringLiteral("...") + path.right(45);
 }
 
-QString ListClipboardText(const QStringList &entries) { return entries.join(QStringLiteral("\r\n")); }
+QString listClipboardText(const QStringList &entries) { return entries.join(QStringLiteral("\r\n")); }
 
 // The classic procedure: for i from the top down, the greatest of values[0..i] goes to i; the
 // entry at i stays when it is among the greatest, otherwise the lowest-indexed of the greatest
@@ -387,7 +387,7 @@ QString duplicatePercentText(qint64 removed, qint64 count)
 
 qint64 RemoveDuplicateListItems(QStringList &list, ScanProgress *progress, Qt::CaseSensitivity cs)
 {
-    settings().STOPSCAN = 0;
+    mainSettings().STOPSCAN = 0;
     ScanPacer pacer(progress);
     pacer.update(QStringLiteral("Buffering File Names"));
 

@@ -5,7 +5,7 @@
 //
 // Long operations report progress and poll the stop request through ScanProgress. They call the
 // observer at most once per interval (50 ms by default), so a window repaints a few dozen times a
-// second however fast the entries go by, and the stop request (settings().STOPSCAN == 1) is read
+// second however fast the entries go by, and the stop request (mainSettings().STOPSCAN == 1) is read
 // after every entry.
 
 #include <QElapsedTimer>
@@ -21,7 +21,7 @@ public:
     virtual ~ScanProgress() = default;
     // The progress text (the scan window's label).
     virtual void label(const QString &text) = 0;
-    // Let the window repaint and handle its Stop button (which sets settings().STOPSCAN to 1).
+    // Let the window repaint and handle its Stop button (which sets mainSettings().STOPSCAN to 1).
     virtual void pump() = 0;
     // Least time between two calls of label()/pump(); 0 calls them for every step.
     virtual int intervalMs() const { return 50; }
@@ -46,7 +46,7 @@ private:
     QElapsedTimer m_timer;
 };
 
-// The stop request of the long scans is set (settings().STOPSCAN == 1).
+// The stop request of the long scans is set (mainSettings().STOPSCAN == 1).
 bool stopScanRequested();
 
 // Whether two drawing paths differing only in letter case name the same file: case-insensitive
@@ -83,7 +83,7 @@ QString ShortenPathForDisplay(const QString &path, int length = 0);
 
 // The entries joined by CR LF (none after the last): the text CopyListToClipboard puts on the
 // clipboard.
-QString ListClipboardText(const QStringList &entries);
+QString listClipboardText(const QStringList &entries);
 
 // Sorts ascending by textCompare in O(n log n). Entries that compare equal end in the very order
 // the classic selection sort from the top gives (top entry kept when it is among the greatest,

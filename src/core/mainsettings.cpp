@@ -8,7 +8,7 @@
 
 namespace tess {
 
-MainSettings &settings()
+MainSettings &mainSettings()
 {
     static MainSettings s;
     return s;
@@ -18,7 +18,7 @@ QString badStoredValueMessage() { return QStringLiteral(" Hey, error #13 - Bad R
 
 QString badStoredValueTitle() { return QStringLiteral("Tessaline Message"); }
 
-SettingsLoadResult LoadMainSettings(MainSettings &s)
+SettingsLoadResult loadMainSettings(MainSettings &s)
 {
     SettingsLoadResult result;
     SettingsStore &store = SettingsStore::instance();
@@ -48,7 +48,7 @@ SettingsLoadResult LoadMainSettings(MainSettings &s)
     return result;
 }
 
-bool WriteMainSettings(const MainSettings &s, QStringList *failedKeys)
+bool writeMainSettings(const MainSettings &s, QStringList *failedKeys)
 {
     SettingsStore &store = SettingsStore::instance();
     bool all = true;
@@ -62,7 +62,7 @@ bool WriteMainSettings(const MainSettings &s, QStringList *failedKeys)
     return all;
 }
 
-bool DeleteSettingsSections()
+bool deleteSettingsSections()
 {
     SettingsStore &store = SettingsStore::instance();
     bool ok = true;

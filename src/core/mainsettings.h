@@ -141,7 +141,7 @@ struct MainSettings {
 };
 
 // The program's single instance.
-MainSettings &settings();
+MainSettings &mainSettings();
 
 // The text of the box shown for a stored value that does not convert to its member.
 QString badStoredValueMessage();
@@ -159,15 +159,15 @@ struct SettingsLoadResult {
 // SCRIPTSDir (the program's "SCRIPTS" folder when empty) and SCROutputPath. A stored text that
 // does not convert shows the bad-value box and the member takes its default; the other keys are
 // read all the same. A store that could not be read is reported once, in a box, before the reads.
-SettingsLoadResult LoadMainSettings(MainSettings &s);
+SettingsLoadResult loadMainSettings(MainSettings &s);
 
 // Writes the keys of the end-of-run save (window geometry, splitters, filters, batch texts, load
 // method, batch switches, SAVEAS, the processed counter, source and SAVEAS folders, output choice
 // and the User Set index "Face"), every one as text. Goes on after a failed key; returns whether
 // all were written and names the failed keys ("Section\Key") in failedKeys.
-bool WriteMainSettings(const MainSettings &s, QStringList *failedKeys = nullptr);
+bool writeMainSettings(const MainSettings &s, QStringList *failedKeys = nullptr);
 
 // The Options reset: deletes the sections Compatible, Paths, Programs and Startup; UserTags stays.
-bool DeleteSettingsSections();
+bool deleteSettingsSections();
 
 } // namespace tess

@@ -68,7 +68,7 @@ void reportLaunchFailure(const LaunchResult &r, const QString &commandLine)
 
 QString supportEmailAddress() { return QStringLiteral("support@tessaline.com"); }
 
-CommandLineParts SplitCommandLine(const QString &commandLine)
+CommandLineParts splitCommandLine(const QString &commandLine)
 {
     CommandLineParts p;
     QString rest;
@@ -90,12 +90,12 @@ CommandLineParts SplitCommandLine(const QString &commandLine)
     }
     p.rewritten = p.program + rest;
     p.argumentText = trimLeadingBlanks(rest);
-    p.arguments = SplitArguments(p.argumentText);
+    p.arguments = splitArguments(p.argumentText);
     p.workingFolder = folderOf(p.program);
     return p;
 }
 
-QStringList SplitArguments(const QString &argumentText)
+QStringList splitArguments(const QString &argumentText)
 {
     QStringList args;
     const QString &t = argumentText;
@@ -123,7 +123,7 @@ QStringList SplitArguments(const QString &argumentText)
     return args;
 }
 
-std::optional<QString> ExplorerFolderOf(const QString &program, const QString &argumentText)
+std::optional<QString> explorerFolderOf(const QString &program, const QString &argumentText)
 {
     const QString name = program.mid(lastSeparator(program) + 1);
     if (name.compare(QLatin1String("explorer.exe"), Qt::CaseInsensitive) != 0 &&
@@ -168,7 +168,7 @@ bool showExplorerFoldersWithFileManager()
 LaunchResult RunCommandLine(QString commandLine, int windowStyle, const QString &workingFolder)
 {
     Q_UNUSED(windowStyle); // the launcher always shows what it starts
-    const CommandLineParts parts = SplitCommandLine(commandLine);
+    const CommandLineParts parts = splitCommandLine(commandLine);
 
     // "editor C:\My Scripts\x.scr": an unquoted rest that names an existing file or folder as a
     // whole is that one argument, blanks and all (the shell would hand it over as one piece too).
@@ -183,7 +183,7 @@ LaunchResult RunCommandLine(QString commandLine, int windowStyle, const QString 
 
     LaunchResult r;
     const std::optional<QString> folder =
-        showExplorerFoldersWithFileManager() ? ExplorerFolderOf(parts.program, parts.argumentText) : std::nullopt;
+        showExplorerFoldersWithFileManager() ? explorerFolderOf(parts.program, parts.argumentText) : std::nullopt;
     if (folder) {
         r = launcher()->open(*folder);
     } else {

@@ -18,7 +18,7 @@ QString supportEmailAddress();
 struct CommandLineParts {
     QString program;       // without its enclosing quotes
     QString argumentText;  // everything after the program, leading blanks removed
-    QStringList arguments; // argumentText split into arguments (see SplitArguments)
+    QStringList arguments; // argumentText split into arguments (see splitArguments)
     QString workingFolder; // derived from the program; "" when the program names no folder
     QString rewritten;     // the command line with the program's enclosing quotes removed
 };
@@ -28,18 +28,18 @@ struct CommandLineParts {
 // included, the program. Otherwise the program ends at the first
 // blank. The working folder is the program's folder: a root keeps its separator ("C:\", "\",
 // "/"), any other folder loses it; "" when the program holds no separator.
-CommandLineParts SplitCommandLine(const QString &commandLine);
+CommandLineParts splitCommandLine(const QString &commandLine);
 
 // Splits argument text at blanks (spaces, tabs). An argument that begins with a double quote runs
 // to the next quote followed by a blank or the end of the text, and loses its two quotes; blanks,
 // quotes and line breaks inside it are kept. Quotes inside an unquoted argument are kept as they
 // are. An opening quote that is never closed is dropped and the rest of the text is one argument.
-QStringList SplitArguments(const QString &argumentText);
+QStringList splitArguments(const QString &argumentText);
 
 // When the program is the Windows file explorer ("explorer.exe /n,/e, C:\Data" or
 // "explorer.exe /n,/e,/select, C:\Data\x.dwg"): the folder it is asked to show (for /select, the
 // folder holding the file). nullopt for any other program.
-std::optional<QString> ExplorerFolderOf(const QString &program, const QString &argumentText);
+std::optional<QString> explorerFolderOf(const QString &program, const QString &argumentText);
 
 // Whether an explorer command line is shown with the desktop's file manager (launcher()->open)
 // rather than started as a program: true where there is no explorer.exe.

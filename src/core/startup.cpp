@@ -1,5 +1,7 @@
 #include "core/startup.h"
 
+#include "tessaline_version.h"
+
 #include <QDir>
 #include <QRegularExpression>
 
@@ -12,7 +14,7 @@ QString makeVersionString(int major, int minor, int revision)
 
 QString ProgramVersionString()
 {
-    return makeVersionString(TESSALINE_VERSION_MAJOR, TESSALINE_VERSION_MINOR, TESSALINE_VERSION_PATCH);
+    return makeVersionString(version::major, version::minor, version::patch);
 }
 
 bool isRootFolder(const QString &folder)

@@ -2,7 +2,8 @@
 
 #include "core/appenvironment.h"
 #include "core/pathhelpers.h"
-#include "scripts/scriptlibrary.h"
+#include "core/fileio.h"
+#include "core/textfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -79,7 +80,7 @@ QString stateScriptText(const QByteArray &bytes)
     QStringDecoder decode(QStringConverter::System);
     if (QString(decode(bytes)).size() < 2)
         return QString();
-    return scriptTextFromFileBytes(bytes);
+    return textFromFileBytes(bytes);
 }
 
 QByteArray stateLinesBytes(const QStringList &lines)
@@ -93,7 +94,7 @@ QByteArray stateLinesBytes(const QStringList &lines)
     return out;
 }
 
-QByteArray stateScriptBytes(const QString &text) { return scriptFileBytes(text); }
+QByteArray stateScriptBytes(const QString &text) { return fileBytesFromText(text); }
 
 StateSaveResult writeStateFiles(const QString &prefix, const QList<std::pair<StateFile, QByteArray>> &files)
 {

@@ -2,8 +2,8 @@
 
 #include "core/prompts.h"
 #include "mainwin/fileselector.h"
-#include "mainwin/uiDirList.h"
-#include "mainwin/uiDriveList.h"
+#include "mainwin/dirlistbox.h"
+#include "mainwin/drivelistbox.h"
 
 #include <QApplication>
 #include <QPushButton>

@@ -9,16 +9,16 @@
 #include "core/usersets.h"
 #include "mainwin/fileselector.h"
 #include "mainwin/frmDirWideBrowser.h"
-#include "mainwin/frmScanStop.h"
+#include "widgets/frmScanStop.h"
 #include "mainwin/queuedrop.h"
 #include "mainwin/queueops.h"
-#include "mainwin/uiDirList.h"
-#include "mainwin/uiDriveList.h"
-#include "mainwin/uiFileList.h"
+#include "mainwin/dirlistbox.h"
+#include "mainwin/drivelistbox.h"
+#include "mainwin/filelistbox.h"
 #include "mainwin/uiMainPanes.h"
-#include "mainwin/uiQueueList.h"
-#include "mainwin/uiSplitterBar.h"
-#include "scripts/uiUserScriptPane.h"
+#include "mainwin/queuelistview.h"
+#include "mainwin/barsplitter.h"
+#include "scripts/userscriptpane.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -525,7 +525,7 @@ void frmMain::connectHandlers()
     connect(Drive1, &DriveListBox::driveChanged, this, &frmMain::Drive1_Change);
     connect(Dir1, &DirListBox::pathChanged, this, &frmMain::Dir1_Change);
     connect(Dir1, &QListWidget::itemClicked, this, &frmMain::Dir1_Click);
-    connect(Dir1, &DirListBox::folderDropped, this, &frmMain::Dir1_FolderDropped);
+    connect(Dir1, &DirListBox::folderDropped, this, &frmMain::Dir1_OLEDragDrop);
     connect(File1, &QListWidget::itemSelectionChanged, this, &frmMain::File1_Click);
     connect(File1, &QListWidget::itemDoubleClicked, this, &frmMain::File1_DblClick);
     connect(File1, &FileListBox::enterPressed, this, &frmMain::File1_DblClick);
@@ -552,7 +552,7 @@ void frmMain::connectHandlers()
 // The window's load: bars, folder, filter, processed counter and mode from MainSettings.
 void frmMain::loadFromSettings()
 {
-    MainSettings &s = settings();
+    MainSettings &s = mainSettings();
     m_p2 = s.HDividerTop > 0 ? s.HDividerTop : 3600;
     m_p3 = s.HLeftDividerTop > 0 ? s.HLeftDividerTop : 3600;
 
@@ -607,7 +607,7 @@ void frmMain::showEvent(QShowEvent *event)
         // The stored size is the outer one.
         if (m_outerSize.isValid() && !isMaximized())
             resize(m_outerSize - frame);
-        applySimpleMode(settings().SimpleMode == 1); // items added by other parts after construction
+        applySimpleMode(mainSettings().SimpleMode == 1); // items added by other parts after construction
     }
     applyDividers();
 }
@@ -753,7 +753,7 @@ void frmMain::applySimpleMode(bool simple)
 
 void frmMain::updateMenuBarVisibility()
 {
-    const bool simple = settings().SimpleMode == 1;
+    const bool simple = mainSettings().SimpleMode == 1;
     for (const char *name : {"mnuFile", "mnuQueue", "mnuScript", "mnuTools", "mnuScriptCreationWizards", "mnuHelp"}) {
         QMenu *m = menuByName(QString::fromLatin1(name));
         if (!m)
@@ -773,7 +773,7 @@ void frmMain::updateMenuBarVisibility()
 void frmMain::storeWindowStateInSettings()
 {
     Q_EMIT storingSettings();
-    MainSettings &s = settings();
+    MainSettings &s = mainSettings();
     s.SourcePath = Dir1->path();
     s.DWGPattern = tbDWGFilter->text();
     s.HDividerTop = hDividerTop();
@@ -795,7 +795,7 @@ void frmMain::closeEvent(QCloseEvent *event)
 {
     if (m_busy) {
         // A walk is running under this handler's caller: stop it and close when it has ended.
-        settings().STOPSCAN = 1;
+        mainSettings().STOPSCAN = 1;
         m_closeAfterBusy = true;
         event->ignore();
         return;
@@ -810,7 +810,7 @@ void frmMain::mnuSaveSettings_Click()
 {
     storeWindowStateInSettings();
     QStringList failed;
-    if (!WriteMainSettings(settings(), &failed))
+    if (!writeMainSettings(mainSettings(), &failed))
         msgBox(QStringLiteral("These settings could not be written:\n") + failed.join(QLatin1Char('\n')),
                vbOKOnly | vbExclamation, appTitle());
     Q_EMIT saveSettingsRequested();
@@ -822,9 +822,9 @@ void frmMain::mnuSaveSettings_Click()
 
 void frmMain::optPage_Click(int index)
 {
-    SaveSnapshot(settings().Face);
+    SaveSnapshot(mainSettings().Face);
     LoadSnapshot(index);
-    settings().Face = qint16(index);
+    mainSettings().Face = qint16(index);
 }
 
 void frmMain::SaveSnapshot(int set)
@@ -841,7 +841,7 @@ void frmMain::SaveSnapshot(int set)
     for (const QString &m : r.messages)
         msgBox(m, vbOKOnly, r.title);
     if (r.ok)
-        settings().SCRChanged = false;
+        mainSettings().SCRChanged = false;
 }
 
 void frmMain::LoadSnapshot(int set)
@@ -955,16 +955,16 @@ void frmMain::setLoadedListMarks(const QString &listName)
 
 void frmMain::updateProcessedLabel()
 {
-    const double n = settings().TotalFilesProcessed;
+    const double n = mainSettings().TotalFilesProcessed;
     lblFilesProcessed->setText(QStringLiteral("Processed = ") + (n >= 0 ? QStringLiteral(" ") : QString()) +
                                counterText(n));
 }
 
 void frmMain::runAutoSortAndMeta()
 {
-    if (settings().AutoSortEnabled == 1)
+    if (mainSettings().AutoSortEnabled == 1)
         PerformSort();
-    if (settings().METAEnabled == 1 && settings().METAImmediate == 1)
+    if (mainSettings().METAEnabled == 1 && mainSettings().METAImmediate == 1)
         Q_EMIT metaScanRequested(true);
 }
 
@@ -975,7 +975,7 @@ void frmMain::afterAddSteps(bool favouritesBeforeMarks)
     RefreshQueueControls();
     runAutoSortAndMeta();
     QApplication::restoreOverrideCursor();
-    const bool favourites = settings().AutoADDFavorites == 1;
+    const bool favourites = mainSettings().AutoADDFavorites == 1;
     if (favouritesBeforeMarks) {
         if (favourites)
             Q_EMIT addDirToFavoritesRequested();
@@ -1066,7 +1066,7 @@ qsizetype frmMain::walkFolderIntoQueue(const QString &folder, const QString &pat
 {
     frmScanStop *scan = frmScanStop::instance();
     scan->showScan();
-    settings().STOPSCAN = 0;
+    mainSettings().STOPSCAN = 0;
     setBusy(true);
     QStringList found;
     QueueWalkProgress progress(found, List1, scan);
@@ -1083,7 +1083,7 @@ bool frmMain::endWalk()
 {
     if (frmScanStop::isLoaded())
         frmScanStop::instance()->hideScan();
-    settings().STOPSCAN = 0;
+    mainSettings().STOPSCAN = 0;
     setBusy(false);
     reportRefused(std::exchange(m_walkRefused, {}));
     if (m_closeAfterBusy) {
@@ -1114,7 +1114,7 @@ void frmMain::List1_OLEDragDrop(const QStringList &items)
     if (m_busy || items.isEmpty())
         return;
     const QString filter = tbDWGFilter->text();
-    const QString listPattern = settings().DWGPattern;
+    const QString listPattern = mainSettings().DWGPattern;
     QStringList refused;
     bool walked = false;
     // The scan window counts this drop's finds.
@@ -1144,7 +1144,7 @@ void frmMain::List1_OLEDragDrop(const QStringList &items)
         case DroppedItemKind::Ignored: break;
         }
         // "&Stop" ends the whole drop; what was added stays.
-        if (walked && settings().STOPSCAN == 1)
+        if (walked && mainSettings().STOPSCAN == 1)
             break;
     }
     if (walked) {
@@ -1290,7 +1290,7 @@ void frmMain::lblFilesProcessed_Click()
     if (msgBox(QStringLiteral("Are you sure you want to clear the 'Files Processed' counter?"),
                vbYesNo | vbDefaultButton2 | vbExclamation, QStringLiteral("Sure?")) != vbYes)
         return;
-    settings().TotalFilesProcessed = 0;
+    mainSettings().TotalFilesProcessed = 0;
     lblFilesProcessed->setText(QStringLiteral("Processed = 0"));
 }
 
@@ -1345,7 +1345,7 @@ void frmMain::PerformSort()
 {
     setStatus(QStringLiteral("Performing AutoSort"));
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    switch (settings().AutoSortType) {
+    switch (mainSettings().AutoSortType) {
     case 0: mnuSortAscending_Click(); break;
     case 1: mnuSortDescending_Click(); break;
     case 2: SmartSort(); break;
@@ -1486,7 +1486,7 @@ void frmMain::Dir1_Change()
 
 void frmMain::Dir1_Click() { File1->refresh(); }
 
-void frmMain::Dir1_FolderDropped(const QString &firstItem)
+void frmMain::Dir1_OLEDragDrop(const QString &firstItem)
 {
     if (m_busy)
         return;
@@ -1516,7 +1516,7 @@ void frmMain::File1_DblClick()
         return;
     }
     if (QFileInfo(path).suffix().compare(QLatin1String("wdp"), Qt::CaseInsensitive) == 0)
-        settings().WDPCurrentFile = path;
+        mainSettings().WDPCurrentFile = path;
     // Reports a failure itself.
     OpenWithAssociatedProgram(path);
 }
@@ -1524,7 +1524,7 @@ void frmMain::File1_DblClick()
 void frmMain::tbDWGFilter_Change()
 {
     File1->setPattern(tbDWGFilter->text());
-    settings().DWGPattern = tbDWGFilter->text();
+    mainSettings().DWGPattern = tbDWGFilter->text();
     cmdAddAll->setEnabled(File1->count() >= 1);
 }
 

@@ -168,7 +168,7 @@ public:
     void Drive1_Change();
     void Dir1_Change();
     void Dir1_Click();
-    void Dir1_FolderDropped(const QString &firstItem);
+    void Dir1_OLEDragDrop(const QString &firstItem);
     void File1_Click();
     void File1_DblClick();
     void tbDWGFilter_Change();

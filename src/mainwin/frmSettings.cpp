@@ -1,7 +1,7 @@
 #include "mainwin/frmSettings.h"
 
-#include "mainwin/uiBatchFlowTab.h"
-#include "scripts/uiUserScriptPane.h"
+#include "mainwin/batchflowtab.h"
+#include "scripts/userscriptpane.h"
 
 #include <QApplication>
 #include <QGridLayout>

@@ -5,14 +5,14 @@
 #include "core/mainsettings.h"
 #include "mainwin/fileselector.h"
 #include "mainwin/frmMain.h"
-#include "mainwin/uiBatchFlowTab.h"
-#include "mainwin/uiDirList.h"
-#include "mainwin/uiFileList.h"
-#include "mainwin/uiQueueList.h"
-#include "mainwin/uiSaveAsTab.h"
+#include "mainwin/batchflowtab.h"
+#include "mainwin/dirlistbox.h"
+#include "mainwin/filelistbox.h"
+#include "mainwin/queuelistview.h"
+#include "mainwin/saveastab.h"
 #include "scripts/texteditor.h"
-#include "scripts/uiSimpleScriptSelector.h"
-#include "scripts/uiUserScriptPane.h"
+#include "scripts/simplescriptselector.h"
+#include "scripts/userscriptpane.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -78,7 +78,7 @@ SaveAsTab *saveAsTab(const frmMain *w) { return child<SaveAsTab>(w, "SaveAsTab")
 
 void installScriptPanes(frmMain *w)
 {
-    MainSettings &s = settings();
+    MainSettings &s = mainSettings();
 
     // ---- "User Script" ----
     auto *pane = new UserScriptPane;
@@ -153,7 +153,7 @@ void installScriptPanes(frmMain *w)
     saveHooks.substituteTags = [w](const QString &text, qint32 counter, const QString &path, qint16 fileNo) {
         if (!text.contains(QLatin1Char('$')))
             return text;
-        const TagContext ctx(TagSettings::fromSettings(settings()), w->queueEntries());
+        const TagContext ctx(TagSettings::fromSettings(mainSettings()), w->queueEntries());
         return ctx.SubstituteTAGS(text, counter, path, fileNo);
     };
     saveHooks.drawingFolder = [w] { return w->File1->path(); };
@@ -187,7 +187,7 @@ void installScriptPanes(frmMain *w)
 
 void storeScriptPanesInSettings(frmMain *w)
 {
-    MainSettings &s = settings();
+    MainSettings &s = mainSettings();
     if (BatchFlowTab *flow = batchFlowTab(w)) {
         s.PreBatch = settingFromBoxText(plainBoxText(flow->box("tbPreBatch")));
         s.PreUserScript = settingFromBoxText(plainBoxText(flow->box("tbPreUserScript")));

@@ -55,30 +55,6 @@ QString fileListPatternAsLike(const QString &pattern)
 
 } // namespace
 
-QString scriptTextFromFileBytes(const QByteArray &bytes)
-{
-    QStringDecoder decode(QStringConverter::System);
-    QString text = decode(bytes);
-    if (text.endsWith(QLatin1String("\r\n")))
-        text.chop(2);
-    else if (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r')))
-        text.chop(1);
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
-
-QByteArray scriptFileBytes(const QString &text)
-{
-    QString t = text;
-    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    t += QLatin1String("\r\n");
-    QStringEncoder encode(QStringConverter::System);
-    return encode(t);
-}
-
 QString trimBlanks(const QString &text)
 {
     qsizetype b = 0;
@@ -210,7 +186,7 @@ ScriptFileResult readScriptFile(const QString &path)
         return failure(75, path, f.errorString());
     ScriptFileResult r;
     r.path = path;
-    r.text = scriptTextFromFileBytes(bytes);
+    r.text = textFromFileBytes(bytes);
     return r;
 }
 
@@ -227,7 +203,7 @@ ScriptFileResult writeScriptFile(const QString &path, const QString &text)
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly))
         return failure(openErrorNumber(f), path, f.errorString());
-    const QByteArray bytes = scriptFileBytes(text);
+    const QByteArray bytes = fileBytesFromText(text);
     if (f.write(bytes) != bytes.size()) {
         const QString reason = f.errorString();
         f.cancelWriting();
@@ -255,12 +231,6 @@ ScriptFileResult deleteScriptFile(const QString &path)
     ScriptFileResult r;
     r.path = path;
     return r;
-}
-
-bool isReadOnlyFile(const QString &path)
-{
-    const QFileInfo fi(path);
-    return fi.exists() && !(fi.permissions() & QFileDevice::WriteOwner);
 }
 
 ScriptFileResult setReadOnlyFile(const QString &path, bool readOnly)

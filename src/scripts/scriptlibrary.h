@@ -6,6 +6,9 @@
 // and exactly one CR LF after the last line, so saving and loading give back the same text, and a
 // file written by the program loads and saves to the same bytes.
 
+#include "core/fileio.h"
+#include "core/textfiles.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -13,11 +16,6 @@
 namespace tess {
 
 // ---- File text <-> box text ----
-// Decodes a script file, drops one final line end (CR LF, or a lone LF or CR) when there is one,
-// and turns every CR LF and lone CR into "\n". An empty file gives an empty text.
-QString scriptTextFromFileBytes(const QByteArray &bytes);
-// The file bytes of a box text: every line end becomes CR LF and one CR LF follows the text.
-QByteArray scriptFileBytes(const QString &text);
 // The text without blanks (U+0020 only) at its start and end; line ends stay.
 QString trimBlanks(const QString &text);
 
@@ -74,8 +72,6 @@ ScriptFileResult writeScriptFile(const QString &path, const QString &text);
 // Deletes a script file; refuses a read-only one and anything that is not a ".scr" file.
 ScriptFileResult deleteScriptFile(const QString &path);
 
-// Read-only: the owner's write permission is missing (the read-only attribute on Windows).
-bool isReadOnlyFile(const QString &path);
 // Sets or clears only the write permission of an existing file.
 ScriptFileResult setReadOnlyFile(const QString &path, bool readOnly);
 

@@ -26,7 +26,7 @@ const QString &editorTitle()
 // Starts the editor on a file that exists; the shared tail of both openers.
 void launchEditor(const QString &file)
 {
-    const QString setting = settings().TextEditor;
+    const QString setting = mainSettings().TextEditor;
     if (setting.trimmed().isEmpty()) {
         msgBox(QStringLiteral("Please select menu 'Tools -> Options' and setup a text editor"), vbOKOnly,
                editorTitle());
@@ -52,7 +52,7 @@ void launchEditor(const QString &file)
 
 EditorCommand editorCommand(const QString &textEditor, const QString &file)
 {
-    const CommandLineParts parts = SplitCommandLine(textEditor.trimmed());
+    const CommandLineParts parts = splitCommandLine(textEditor.trimmed());
     EditorCommand cmd;
     cmd.program = parts.program;
     cmd.arguments = parts.arguments;
@@ -63,7 +63,7 @@ EditorCommand editorCommand(const QString &textEditor, const QString &file)
 
 void OpenFileInEditor(const QString &file)
 {
-    if (!settings().TextEditor.trimmed().isEmpty() && !QFileInfo(file).isFile()) {
+    if (!mainSettings().TextEditor.trimmed().isEmpty() && !QFileInfo(file).isFile()) {
         msgBox(QStringLiteral("File not found: ") + file, vbOKOnly, editorTitle());
         return;
     }
@@ -72,8 +72,8 @@ void OpenFileInEditor(const QString &file)
 
 void OpenBatchScriptInEditor()
 {
-    const QString file = settings().SCROutputPath;
-    if (!settings().TextEditor.trimmed().isEmpty() && (file.isEmpty() || !QFileInfo(file).isFile())) {
+    const QString file = mainSettings().SCROutputPath;
+    if (!mainSettings().TextEditor.trimmed().isEmpty() && (file.isEmpty() || !QFileInfo(file).isFile())) {
         msgBox(QStringLiteral("The batch script has not been created yet:\r\n") + file +
                    QStringLiteral("\r\n\r\nPlease create it first (\"Create Batch Script\")."),
                vbOKOnly, editorTitle());

@@ -16,7 +16,7 @@ struct EditorCommand {
 };
 
 // Splits the editor setting into its program and its own arguments like any command line
-// (SplitCommandLine); the file follows as one separate argument.
+// (splitCommandLine); the file follows as one separate argument.
 EditorCommand editorCommand(const QString &textEditor, const QString &file);
 
 // Opens `file` in the editor of TextEditor. With no editor set: a message, then the Options

@@ -97,7 +97,7 @@ class TestListUtils : public QObject
 private Q_SLOTS:
     void init()
     {
-        settings().STOPSCAN = 0;
+        mainSettings().STOPSCAN = 0;
         FoundFileCount = 0;
     }
 
@@ -222,11 +222,11 @@ void TestListUtils::walkStopsAfterEntryInHand()
 {
     QTemporaryDir tmp;
     makeTree(tmp.path(), {"aa/b.dwg", "aa/c.dwg", "d.dwg"});
-    settings().STOPSCAN = 1;
+    mainSettings().STOPSCAN = 1;
     QStringList list;
     SearchFilesIntoList(tmp.path(), QStringLiteral("*.dwg"), list);
     QCOMPARE(relative(tmp.path(), list), QStringList{"aa/b.dwg"});
-    QCOMPARE(settings().STOPSCAN, 1); // the walk never resets it
+    QCOMPARE(mainSettings().STOPSCAN, 1); // the walk never resets it
 }
 
 void TestListUtils::walkStoppedFromProgress()
@@ -236,7 +236,7 @@ void TestListUtils::walkStoppedFromProgress()
     RecordingProgress progress;
     progress.onLabel = [](const QString &text) {
         if (text == QLatin1String("2 files found"))
-            settings().STOPSCAN = 1; // Stop pressed while the window shows 2
+            mainSettings().STOPSCAN = 1; // Stop pressed while the window shows 2
     };
     QStringList list;
     SearchFilesIntoList(tmp.path(), QStringLiteral("*.dwg"), list, &progress);
@@ -315,10 +315,10 @@ void TestListUtils::dedup()
     QFETCH(bool, ignoreCase);
     QFETCH(QStringList, expected);
     QFETCH(qint64, removed);
-    settings().STOPSCAN = 1; // reset at the start
+    mainSettings().STOPSCAN = 1; // reset at the start
     QCOMPARE(RemoveDuplicateListItems(entries, nullptr, ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive), removed);
     QCOMPARE(entries, expected);
-    QCOMPARE(settings().STOPSCAN, 0);
+    QCOMPARE(mainSettings().STOPSCAN, 0);
 }
 
 void TestListUtils::dedupProgressAndStop()
@@ -335,12 +335,12 @@ void TestListUtils::dedupProgressAndStop()
     RecordingProgress stopper;
     stopper.onLabel = [](const QString &text) {
         if (text.endsWith(QLatin1String("% Complete")))
-            settings().STOPSCAN = 1;
+            mainSettings().STOPSCAN = 1;
     };
     QStringList list{"x", "x", "y", "y", "y"};
     QCOMPARE(RemoveDuplicateListItems(list, &stopper, Qt::CaseSensitive), qint64(1));
     QCOMPARE(list, (QStringList{"x", "x", "y", "y"}));
-    QCOMPARE(settings().STOPSCAN, 1); // left as the stop set it
+    QCOMPARE(mainSettings().STOPSCAN, 1); // left as the stop set it
 }
 
 void TestListUtils::smallHelpers()
@@ -359,8 +359,8 @@ void TestListUtils::smallHelpers()
     QCOMPARE(shortened.size(), 93);
     QCOMPARE(shortened, p100.left(45) + "..." + p100.right(45));
 
-    QCOMPARE(ListClipboardText({"C:\\a.dwg", "C:\\b.dwg"}), QStringLiteral("C:\\a.dwg\r\nC:\\b.dwg"));
-    QCOMPARE(ListClipboardText({}), QString());
+    QCOMPARE(listClipboardText({"C:\\a.dwg", "C:\\b.dwg"}), QStringLiteral("C:\\a.dwg\r\nC:\\b.dwg"));
+    QCOMPARE(listClipboardText({}), QString());
 }
 
 QTEST_GUILESS_MAIN(TestListUtils)

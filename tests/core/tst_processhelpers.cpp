@@ -1,14 +1,12 @@
 // Starting programs from command lines, opening targets, copying folder trees, topmost windows.
 
 #include "core/processhelpers.h"
-#include "core/uiwindowhelpers.h"
 #include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QWidget>
 
 using namespace tess;
 
@@ -34,8 +32,8 @@ QString oopsText(const QString &commandLine)
 class TestProcessHelpers : public QObject
 {
     Q_OBJECT
-private slots:
-    void splitCommandLine_data()
+private Q_SLOTS:
+    void commandLineSplit_data()
     {
         QTest::addColumn<QString>("commandLine");
         QTest::addColumn<QString>("program");
@@ -93,10 +91,10 @@ private slots:
                                << "" << QStringList{} << ""
                                << "";
     }
-    void splitCommandLine()
+    void commandLineSplit()
     {
         QFETCH(QString, commandLine);
-        const CommandLineParts p = SplitCommandLine(commandLine);
+        const CommandLineParts p = splitCommandLine(commandLine);
         QTEST(p.program, "program");
         QTEST(p.arguments, "arguments");
         QTEST(p.workingFolder, "workingFolder");
@@ -217,7 +215,7 @@ private slots:
         QFETCH(QString, program);
         QFETCH(QString, arguments);
         QFETCH(bool, isExplorer);
-        const std::optional<QString> f = ExplorerFolderOf(program, arguments);
+        const std::optional<QString> f = explorerFolderOf(program, arguments);
         QCOMPARE(f.has_value(), isExplorer);
         if (f)
             QTEST(*f, "folder");
@@ -317,37 +315,7 @@ private slots:
         QVERIFY(!r.ok);
         QVERIFY(!QFileInfo::exists(src + "/BACKUP"));
     }
-
-    void topmostKeepsPlaceSizeAndVisibility()
-    {
-        QWidget w;
-        w.setGeometry(120, 80, 300, 200);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        const QPoint pos = w.pos();
-        const QSize size = w.size();
-
-        SetWindowTopmost(&w);
-        QVERIFY(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QVERIFY(w.isVisible());
-        QCOMPARE(w.pos(), pos);
-        QCOMPARE(w.size(), size);
-
-        ClearWindowTopmost(&w);
-        QVERIFY(!w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QVERIFY(w.isVisible());
-        QCOMPARE(w.pos(), pos);
-        QCOMPARE(w.size(), size);
-
-        // A hidden window stays hidden; a null one is ignored.
-        QWidget hidden;
-        SetWindowTopmost(&hidden);
-        QVERIFY(hidden.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QVERIFY(!hidden.isVisible());
-        SetWindowTopmost(nullptr);
-        ClearWindowTopmost(nullptr);
-    }
 };
 
-QTEST_MAIN(TestProcessHelpers)
+QTEST_GUILESS_MAIN(TestProcessHelpers)
 #include "tst_processhelpers.moc"

@@ -12,7 +12,7 @@ using namespace tess;
 class TestSeams : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void defaultAnswers_data()
     {
         QTest::addColumn<int>("style");

@@ -37,7 +37,7 @@ const StoredSetting &entryOf(const QString &member)
 class TestSettings : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void tableHoldsEveryStoredMemberOnce()
     {
         const QList<StoredSetting> &t = storedSettings();
@@ -229,7 +229,7 @@ private slots:
         s.FormWidth = 1;
         s.R14Compatible = 7;
         s.TAG[49] = QStringLiteral("left over");
-        const SettingsLoadResult r = LoadMainSettings(s);
+        const SettingsLoadResult r = loadMainSettings(s);
         QVERIFY(r.badMembers.isEmpty());
         QVERIFY(r.storeProblem.isEmpty());
         QVERIFY(prompter.shown().isEmpty());
@@ -307,7 +307,7 @@ private slots:
         useIni(tmp, "[Paths]\nOutputNorm=/n.scr\nOutputAlt=/a.scr\nSCRIPTSPath=/lib/scripts\n"
                     "[Startup]\nOutputToDefaultPath=0\n");
         MainSettings s;
-        LoadMainSettings(s);
+        loadMainSettings(s);
         QCOMPARE(s.SCROutputPath, QStringLiteral("/a.scr"));
         QCOMPARE(s.SCRIPTSDir, QStringLiteral("/lib/scripts"));
     }
@@ -322,7 +322,7 @@ private slots:
                       "[STARTUP]\ntipsshow=0\nWIDTH=15000\n[paths]\nSCRiptsPathOption=True\ndwgoutfolder=/out\n");
         SettingsStore::useFile(asked);
         MainSettings s;
-        LoadMainSettings(s);
+        loadMainSettings(s);
         QCOMPARE(s.TipsShow, qint16(0));
         QCOMPARE(s.FormWidth, 15000);
         QCOMPARE(s.SCRIPTSPathOption, true);
@@ -390,13 +390,13 @@ private slots:
         QVERIFY(writeSetting(e.section, e.key, stored));
         SettingsStore::useFile(tmp.settingsFile()); // read back from the file, not from memory
         MainSettings s;
-        QVERIFY(LoadMainSettings(s).badMembers.isEmpty());
+        QVERIFY(loadMainSettings(s).badMembers.isEmpty());
         QCOMPARE(storedText(s, e), written);
 
         // Through the store again: the exit save's keys by the save itself, the others as their writers do.
         SettingsStore::instance().deleteSection(e.section);
         if (exitSaveSettings().contains(&e))
-            QVERIFY(WriteMainSettings(s));
+            QVERIFY(writeMainSettings(s));
         else
             QVERIFY(writeSetting(e.section, e.key, storedText(s, e)));
         SettingsStore::useFile(tmp.settingsFile());
@@ -453,7 +453,7 @@ private slots:
         useIni(tmp, ini);
 
         MainSettings s;
-        const SettingsLoadResult r = LoadMainSettings(s);
+        const SettingsLoadResult r = loadMainSettings(s);
         QCOMPARE(r.badMembers, QStringList{member});
         QCOMPARE(prompter.shown().size(), 1);
         QCOMPARE(prompter.last().text, QStringLiteral(" Hey, error #13 - Bad Read Value from Registry\r"));
@@ -479,7 +479,7 @@ private slots:
         prompter.expectMessage();
         useIni(tmp, "[Startup]\nLeft=x\nTop=100\nCounter=\nFace=2\n[UserTags]\nPadDigits=?\nTAG3=Z\n");
         MainSettings s;
-        const SettingsLoadResult r = LoadMainSettings(s);
+        const SettingsLoadResult r = loadMainSettings(s);
         QCOMPARE(r.badMembers, (QStringList{QStringLiteral("LeftCoord"), QStringLiteral("TotalFilesProcessed"),
                                             QStringLiteral("PADDIGITS")}));
         QVERIFY(prompter.allUsed());
@@ -510,7 +510,7 @@ private slots:
         s.Delay = QStringLiteral("not written");
         s.TAG[0] = QStringLiteral("not written");
         QStringList failed;
-        QVERIFY(WriteMainSettings(s, &failed));
+        QVERIFY(writeMainSettings(s, &failed));
         QVERIFY(failed.isEmpty());
 
         QSettings raw(tmp.settingsFile(), QSettings::IniFormat);
@@ -571,12 +571,12 @@ private slots:
         test::ScriptedPrompter prompter;
         useIni(tmp, "[Startup]\nWidth=20000\nDelay=500\n[paths]\nAutoCADEXE=/acad\n[Programs]\nTextEditor=vi\n"
                     "[COMPATIBLE]\nx=1\n[UserTags]\nTAG1=KEPT\nCounterStart=10\n");
-        QVERIFY(DeleteSettingsSections());
+        QVERIFY(deleteSettingsSections());
         QCOMPARE(SettingsStore::instance().sections(), QStringList{QStringLiteral("UserTags")});
 
         SettingsStore::useFile(tmp.settingsFile());
         MainSettings s;
-        LoadMainSettings(s);
+        loadMainSettings(s);
         QCOMPARE(s.FormWidth, 13084);
         QCOMPARE(s.Delay, QStringLiteral("2000"));
         QCOMPARE(s.AutoCADEXE, QString());
@@ -596,7 +596,7 @@ private slots:
 
         prompter.expectMessage();
         MainSettings s;
-        const SettingsLoadResult r = LoadMainSettings(s);
+        const SettingsLoadResult r = loadMainSettings(s);
         QVERIFY(prompter.allUsed());
         QVERIFY(!r.storeProblem.isEmpty());
         QVERIFY(prompter.last().text.contains(QDir::toNativeSeparators(tmp.settingsFile())));
@@ -605,15 +605,15 @@ private slots:
 
         // Nothing replaces or changes the file.
         QStringList failed;
-        QVERIFY(!WriteMainSettings(s, &failed));
+        QVERIFY(!writeMainSettings(s, &failed));
         QCOMPARE(failed.size(), exitSaveSettings().size());
-        QVERIFY(!DeleteSettingsSections());
+        QVERIFY(!deleteSettingsSections());
         QVERIFY(!writeSetting(QStringLiteral("Startup"), QStringLiteral("Version"), QStringLiteral("1.0.0")));
         QCOMPARE(test::fileBytes(tmp.settingsFile()), damaged);
 
         // The message comes once per run.
         MainSettings again;
-        QVERIFY(LoadMainSettings(again).storeProblem.isEmpty());
+        QVERIFY(loadMainSettings(again).storeProblem.isEmpty());
         QCOMPARE(prompter.shown().size(), 1);
     }
 
@@ -627,12 +627,12 @@ private slots:
         QVERIFY(SettingsStore::instance().isReadOnly());
         prompter.expectMessage();
         MainSettings s;
-        const SettingsLoadResult r = LoadMainSettings(s);
+        const SettingsLoadResult r = loadMainSettings(s);
         QVERIFY(prompter.allUsed());
         QVERIFY(r.storeProblem.contains(QDir::toNativeSeparators(tmp.settingsFile())));
         QVERIFY(r.badMembers.isEmpty());
         QCOMPARE(s.FormWidth, 13084); // the defaults
-        QVERIFY(!WriteMainSettings(s));
+        QVERIFY(!writeMainSettings(s));
         QVERIFY(QFileInfo(tmp.settingsFile()).isDir());
     }
 
@@ -646,13 +646,13 @@ private slots:
         QVERIFY(!SettingsStore::instance().lastError().isEmpty());
         MainSettings s;
         QStringList failed;
-        QVERIFY(!WriteMainSettings(s, &failed));
+        QVERIFY(!writeMainSettings(s, &failed));
         QCOMPARE(failed.size(), exitSaveSettings().size());
         QCOMPARE(failed.first(), QStringLiteral("Startup\\Left"));
 
         // Once the store can be written again, writes succeed and say so.
         SettingsStore::useFile(tmp.settingsFile());
-        QVERIFY(WriteMainSettings(s));
+        QVERIFY(writeMainSettings(s));
     }
 };
 

@@ -13,7 +13,7 @@ using namespace tess;
 class TestStateFiles : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void bytesOnDisk_data()
     {
         QTest::addColumn<QStringList>("queue");

@@ -4,9 +4,9 @@
 #include "batch/tagsubstitution.h"
 #include "core/mainsettings.h"
 #include "mainwin/frmSettings.h"
-#include "mainwin/uiBatchFlowTab.h"
-#include "mainwin/uiSaveAsTab.h"
-#include "scripts/uiUserScriptPane.h"
+#include "mainwin/batchflowtab.h"
+#include "mainwin/saveastab.h"
+#include "scripts/userscriptpane.h"
 #include "testsupport.h"
 
 #include <QCheckBox>
@@ -48,7 +48,7 @@ struct FlowHarness {
 class TestBatchFlowTabs : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void presetsAndClear_data()
     {
         QTest::addColumn<QStringList>("buttons");
@@ -127,15 +127,15 @@ private slots:
         QVERIFY(!h.testRun.isChecked());
         // Delay stores -1 when ticked; the two tab boxes store their value.
         h.delay.setChecked(true);
-        QCOMPARE(settings().UseDelay, qint16(-1));
+        QCOMPARE(mainSettings().UseDelay, qint16(-1));
         h.delay.setChecked(false);
-        QCOMPARE(settings().UseDelay, qint16(0));
+        QCOMPARE(mainSettings().UseDelay, qint16(0));
         h.tab.findChild<QCheckBox *>(QStringLiteral("cbIncludeDebugComments"))->setChecked(true);
         h.tab.findChild<QCheckBox *>(QStringLiteral("chkIncludeStatus"))->setChecked(true);
-        QCOMPARE(settings().DebugComments, qint16(1));
-        QCOMPARE(settings().IncludeStatus, qint16(1));
+        QCOMPARE(mainSettings().DebugComments, qint16(1));
+        QCOMPARE(mainSettings().IncludeStatus, qint16(1));
         h.tab.findChild<QCheckBox *>(QStringLiteral("chkIncludeStatus"))->setChecked(false);
-        QCOMPARE(settings().IncludeStatus, qint16(0));
+        QCOMPARE(mainSettings().IncludeStatus, qint16(0));
     }
 
     void largerEditorCopiesInAndOut()
@@ -193,7 +193,7 @@ private slots:
         QFETCH(QString, suffix);
         QFETCH(QString, example);
         test::TempProgramFolder tmp;
-        settings() = MainSettings();
+        mainSettings() = MainSettings();
         SaveAsTab tab;
         SaveAsHooks hooks;
         hooks.firstQueueEntry = [&]() -> std::optional<QString> {

@@ -3,12 +3,12 @@
 
 #include "core/mainsettings.h"
 #include "mainwin/frmMain.h"
-#include "mainwin/uiBatchFlowTab.h"
+#include "mainwin/batchflowtab.h"
 #include "mainwin/uiMainPanes.h"
-#include "mainwin/uiQueueList.h"
+#include "mainwin/queuelistview.h"
 #include "scripts/scriptlibrary.h"
-#include "scripts/uiScriptFileList.h"
-#include "scripts/uiUserScriptPane.h"
+#include "scripts/scriptfilelist.h"
+#include "scripts/userscriptpane.h"
 #include "testsupport.h"
 
 #include <QAction>
@@ -35,8 +35,8 @@ struct Window {
 
     explicit Window(const std::function<void(MainSettings &)> &prepare = {})
     {
-        settings() = MainSettings();
-        MainSettings &s = settings();
+        mainSettings() = MainSettings();
+        MainSettings &s = mainSettings();
         s.SourcePath = tmp.path();
         s.DWGPattern = QStringLiteral("*.dwg");
         s.ProgramPath = tmp.path();
@@ -79,7 +79,7 @@ struct Window {
 class TestMainPanes : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void panesSitInTheirPagesAndNamesStayUnique()
     {
         Window win;
@@ -136,7 +136,7 @@ private slots:
         win.w->chkTestRun->setChecked(true);
         QVERIFY(!win.w->chkSaveAS->isChecked());
         win.w->chkDelay->setChecked(true);
-        QCOMPARE(settings().UseDelay, qint16(-1));
+        QCOMPARE(mainSettings().UseDelay, qint16(-1));
     }
 
     void settingsShowAndStoreBack()
@@ -157,14 +157,14 @@ private slots:
         QCOMPARE(win.get<QPlainTextEdit>("tbPreBatch")->toPlainText(), QStringLiteral("_SDI 1\n_FILEDIA 0"));
         QVERIFY(win.get<QCheckBox>("cbIncludeDebugComments")->isChecked());
         QVERIFY(win.w->chkDelay->isChecked() && win.w->chkTestRun->isChecked());
-        QCOMPARE(settings().UseDelay, qint16(-1));
+        QCOMPARE(mainSettings().UseDelay, qint16(-1));
         QVERIFY(win.get<QRadioButton>("optSpecFolder")->isChecked());
         QCOMPARE(win.get<QComboBox>("cmbOutFormat")->currentText(), QStringLiteral("2004"));
         QCOMPARE(win.get<ScriptFileList>("File2")->pattern(), QStringLiteral("*title*.scr"));
 
-        settings() = MainSettings();
+        mainSettings() = MainSettings();
         storeScriptPanesInSettings(win.w.get());
-        const MainSettings &s = settings();
+        const MainSettings &s = mainSettings();
         QCOMPARE(s.PreBatch, QStringLiteral("_SDI 1\r\n_FILEDIA 0"));
         QCOMPARE(s.PostUserScript, QStringLiteral("_CLOSE"));
         QCOMPARE(s.DebugComments, qint16(1));
@@ -199,11 +199,11 @@ private slots:
         QVERIFY(view);
         QCOMPARE(view->text(), QStringLiteral("&View \"tessaline.scr\""));
         QCOMPARE(script->actions().last(), view);
-        settings().TextEditor = QStringLiteral("notepad.exe");
-        settings().SCROutputPath = win.tmp.writeFile(QStringLiteral("Out Dir/tessaline.scr"), "OPEN\r\n");
+        mainSettings().TextEditor = QStringLiteral("notepad.exe");
+        mainSettings().SCROutputPath = win.tmp.writeFile(QStringLiteral("Out Dir/tessaline.scr"), "OPEN\r\n");
         view->trigger();
         QCOMPARE(launches.calls.size(), 1);
-        QCOMPARE(launches.calls[0].arguments, QStringList{settings().SCROutputPath});
+        QCOMPARE(launches.calls[0].arguments, QStringList{mainSettings().SCROutputPath});
     }
 };
 

@@ -5,12 +5,12 @@
 #include "core/mainsettings.h"
 #include "mainwin/frmDirWideBrowser.h"
 #include "mainwin/frmMain.h"
-#include "mainwin/frmScanStop.h"
+#include "widgets/frmScanStop.h"
 #include "mainwin/queueops.h"
-#include "mainwin/uiDirList.h"
-#include "mainwin/uiDriveList.h"
-#include "mainwin/uiFileList.h"
-#include "mainwin/uiQueueList.h"
+#include "mainwin/dirlistbox.h"
+#include "mainwin/drivelistbox.h"
+#include "mainwin/filelistbox.h"
+#include "mainwin/queuelistview.h"
 #include "testsupport.h"
 
 #include <QCheckBox>
@@ -94,9 +94,9 @@ private Q_SLOTS:
         m_dir = QDir::toNativeSeparators(m_drawings->path());
         for (const char *n : {"b.dwg", "a.dwg", "C.DWG", "notes.txt", "sub/d.dwg", "sub/deeper/e.dwg", "sub/x.txt"})
             touch(m_drawings->filePath(QString::fromLatin1(n)));
-        settings() = MainSettings();
-        settings().SourcePath = m_dir;
-        settings().DWGPattern = QStringLiteral("*.dwg");
+        mainSettings() = MainSettings();
+        mainSettings().SourcePath = m_dir;
+        mainSettings().DWGPattern = QStringLiteral("*.dwg");
     }
     void cleanup()
     {
@@ -151,7 +151,7 @@ private Q_SLOTS:
 
     void simpleModeSwapsScriptArea()
     {
-        settings().SimpleMode = 1;
+        mainSettings().SimpleMode = 1;
         auto w = makeWindow();
         w->show();
         QVERIFY(!w->SSTab1->isVisible());
@@ -203,11 +203,11 @@ private Q_SLOTS:
         QFETCH(QString, how);
         QFETCH(QString, expected);
         test::ScriptedPrompter p;
-        settings().AutoSortEnabled = 1;
-        settings().AutoSortType = 1; // descending
-        settings().METAEnabled = 1;
-        settings().METAImmediate = 1;
-        settings().AutoADDFavorites = 1;
+        mainSettings().AutoSortEnabled = 1;
+        mainSettings().AutoSortType = 1; // descending
+        mainSettings().METAEnabled = 1;
+        mainSettings().METAImmediate = 1;
+        mainSettings().AutoADDFavorites = 1;
         auto w = makeWindow();
         w->show();
         QStringList seen;
@@ -255,7 +255,7 @@ private Q_SLOTS:
         QVERIFY(w->centralWidget()->isEnabled());
         QVERIFY(w->menuBar()->isEnabled());
         QVERIFY(!frmScanStop::instance()->isVisible());
-        QCOMPARE(settings().STOPSCAN, 0);
+        QCOMPARE(mainSettings().STOPSCAN, 0);
     }
 
     void walkHoldsTheWindowUntilItEnds()
@@ -342,8 +342,8 @@ private Q_SLOTS:
         // With "*.*" a ".txt" is an entry itself; the automatic sort follows a drop that added nothing.
         w->tbDWGFilter->setText(QStringLiteral("*.*"));
         w->setQueueEntries({QStringLiteral("/z.dwg"), QStringLiteral("/a.dwg")});
-        settings().AutoSortEnabled = 1;
-        settings().AutoSortType = 0;
+        mainSettings().AutoSortEnabled = 1;
+        mainSettings().AutoSortType = 0;
         w->List1_OLEDragDrop({QStringLiteral("/no/such/folder/")});
         QCOMPARE(w->queueEntries(), (QStringList{QStringLiteral("/a.dwg"), QStringLiteral("/z.dwg")}));
         w->List1_OLEDragDrop({list});
@@ -455,8 +455,8 @@ private Q_SLOTS:
         QCOMPARE(w->queueEntries().at(0), QStringLiteral("C:\\JOB\\SHEET9.DWG"));
 
         // The automatic sort after an addition.
-        settings().AutoSortEnabled = 1;
-        settings().AutoSortType = 1;
+        mainSettings().AutoSortEnabled = 1;
+        mainSettings().AutoSortType = 1;
         w->List1->clear();
         QTest::mouseClick(button(w.get(), "cmdAddAll"), Qt::LeftButton);
         QCOMPARE(w->queueEntries(), (QStringList{file(QStringLiteral("C.DWG")), file(QStringLiteral("b.dwg")),
@@ -551,7 +551,7 @@ private Q_SLOTS:
     {
         auto w = makeWindow();
         w->tbDWGFilter->setText(QStringLiteral("*.txt"));
-        QCOMPARE(settings().DWGPattern, QStringLiteral("*.txt"));
+        QCOMPARE(mainSettings().DWGPattern, QStringLiteral("*.txt"));
         QCOMPARE(w->File1->count(), 1); // read at once
         QVERIFY(button(w.get(), "cmdAddAll")->isEnabled());
         w->tbDWGFilter->setText(QStringLiteral("*.none"));
@@ -565,9 +565,9 @@ private Q_SLOTS:
         auto w = makeWindow();
         QSignalSpy followed(w.get(), &frmMain::drawingFolderChanged);
         const QString sub = file(QStringLiteral("sub"));
-        w->Dir1_FolderDropped(file(QStringLiteral("a.dwg"))); // a file: nothing moves
+        w->Dir1_OLEDragDrop(file(QStringLiteral("a.dwg"))); // a file: nothing moves
         QCOMPARE(w->Dir1->path(), m_dir);
-        w->Dir1_FolderDropped(sub);
+        w->Dir1_OLEDragDrop(sub);
         QCOMPARE(w->Dir1->path(), sub);
         QCOMPARE(w->File1->path(), sub);
         QCOMPARE(w->File1->count(), 1);
@@ -642,16 +642,16 @@ private Q_SLOTS:
     void processedCounterResetAsksDefaultNo()
     {
         test::ScriptedPrompter p;
-        settings().TotalFilesProcessed = 12;
+        mainSettings().TotalFilesProcessed = 12;
         auto w = makeWindow();
         QCOMPARE(w->lblFilesProcessed->text(), QStringLiteral("Processed =  12"));
         p.expectMessage(vbNo);
         QTest::mouseClick(w->lblFilesProcessed, Qt::LeftButton);
         QVERIFY(p.last().style & vbDefaultButton2);
-        QCOMPARE(settings().TotalFilesProcessed, 12.0);
+        QCOMPARE(mainSettings().TotalFilesProcessed, 12.0);
         p.expectMessage(vbYes);
         QTest::mouseClick(w->lblFilesProcessed, Qt::LeftButton);
-        QCOMPARE(settings().TotalFilesProcessed, 0.0);
+        QCOMPARE(mainSettings().TotalFilesProcessed, 0.0);
         QCOMPARE(w->lblFilesProcessed->text(), QStringLiteral("Processed = 0"));
     }
 
@@ -660,8 +660,8 @@ private Q_SLOTS:
     // queue and the file list their room.
     void barsFollowDragsAndShrinkingWindows()
     {
-        settings().HDividerTop = 3600;
-        settings().FormHeight = 14000;
+        mainSettings().HDividerTop = 3600;
+        mainSettings().FormHeight = 14000;
         auto w = makeWindow();
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
@@ -689,8 +689,8 @@ private Q_SLOTS:
 
     void barsKeepTheirLimits()
     {
-        settings().HDividerTop = 4500;
-        settings().HLeftDividerTop = 1000; // above its limit
+        mainSettings().HDividerTop = 4500;
+        mainSettings().HLeftDividerTop = 1000; // above its limit
         auto w = makeWindow();
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
@@ -707,7 +707,7 @@ private Q_SLOTS:
         w->setHDividerTop(6000);
         QVERIFY2(qAbs(w->hDividerTop() - 5500) <= 15, qPrintable(QString::number(w->hDividerTop())));
         w->storeWindowStateInSettings();
-        QCOMPARE(settings().HDividerTop, w->hDividerTop());
+        QCOMPARE(mainSettings().HDividerTop, w->hDividerTop());
         QVERIFY2(w->frameGeometry().width() * 15 >= 13084 - 30,
                  qPrintable(QString::number(w->frameGeometry().width())));
         // The smallest outer size is 13084 x 10130 twips.

@@ -38,7 +38,7 @@ QStringList split(const char *text) { return QString::fromUtf8(text).split(QLati
 class TestQueueOps : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void refusesQuotesAndControlCharacters()
     {
         const QStringList in{QStringLiteral("C:\\A\\ok.dwg"),          QStringLiteral("C:\\A\\bad\".dwg"),

@@ -4,11 +4,11 @@
 
 #include "core/mainsettings.h"
 #include "mainwin/frmMain.h"
-#include "mainwin/uiDirList.h"
-#include "mainwin/uiDriveList.h"
+#include "mainwin/dirlistbox.h"
+#include "mainwin/drivelistbox.h"
 #include "mainwin/uiMainPanes.h"
-#include "mainwin/uiQueueList.h"
-#include "scripts/uiUserScriptPane.h"
+#include "mainwin/queuelistview.h"
+#include "scripts/userscriptpane.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -40,11 +40,11 @@ struct Window {
         QDir(tmp.folder()).mkpath(QStringLiteral("dwgB"));
         folderA = tmp.path() + QStringLiteral("dwgA");
         folderB = tmp.path() + QStringLiteral("dwgB");
-        settings() = MainSettings();
-        settings().SourcePath = folderA;
-        settings().DWGPattern = QStringLiteral("*.dwg");
-        settings().ProgramPath = tmp.path();
-        settings().Face = face;
+        mainSettings() = MainSettings();
+        mainSettings().SourcePath = folderA;
+        mainSettings().DWGPattern = QStringLiteral("*.dwg");
+        mainSettings().ProgramPath = tmp.path();
+        mainSettings().Face = face;
         w = std::make_unique<frmMain>();
         installScriptPanes(w.get());
         pane = userScriptPane(w.get());
@@ -71,7 +71,7 @@ struct Window {
 class TestUserSets : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void startSelectsTheStoredSetWithoutASwitch_data()
     {
         QTest::addColumn<int>("stored");
@@ -85,7 +85,7 @@ private slots:
         QFETCH(int, selected);
         Window win{qint16(stored)};
         QVERIFY(win.w->optPage[selected]->isChecked());
-        QCOMPARE(int(settings().Face), selected);
+        QCOMPARE(int(mainSettings().Face), selected);
         QCOMPARE(QDir(win.tmp.data()).entryList(QDir::Files), QStringList());
     }
 
@@ -97,7 +97,7 @@ private slots:
         win.press(2);
 
         QVERIFY(win.w->optPage[2]->isChecked());
-        QCOMPARE(int(settings().Face), 2);
+        QCOMPARE(int(mainSettings().Face), 2);
         QCOMPARE(win.w->queueEntries(), QStringList());
         QCOMPARE(win.text1(), QString());
         QCOMPARE(win.text2(), QString());
@@ -147,7 +147,7 @@ private slots:
         QCOMPARE(win.pane->scriptText(), QStringLiteral("OTHER"));
         QCOMPARE(win.text2(), QStringLiteral("other"));
         QCOMPARE(win.w->Dir1->path(), win.folderB);
-        QCOMPARE(int(settings().Face), 1);
+        QCOMPARE(int(mainSettings().Face), 1);
     }
 
     // Files written by hand or left by a crash: a short script file, a name file of several lines,
@@ -179,7 +179,7 @@ private slots:
         QCOMPARE(win.text2(), QStringLiteral("first"));
         QCOMPARE(win.w->Dir1->path(), folderExists ? win.folderB : win.folderA);
         QVERIFY(win.w->cmdRemoveAllDwg->isEnabled());
-        QCOMPARE(int(settings().Face), 3);
+        QCOMPARE(int(mainSettings().Face), 3);
         QVERIFY(win.prompts.shown().isEmpty());
     }
 
@@ -207,10 +207,10 @@ private slots:
         QCOMPARE(m.style, int(vbOKOnly));
         QVERIFY(!QFileInfo::exists(win.tmp.data()));
         // The chosen set loads as a set never saved.
-        QCOMPARE(int(settings().Face), 4);
+        QCOMPARE(int(mainSettings().Face), 4);
         QCOMPARE(win.w->queueEntries(), QStringList());
         QCOMPARE(win.text1(), QString());
-        QVERIFY(settings().SCRChanged);
+        QVERIFY(mainSettings().SCRChanged);
     }
 
     void writeProtectedListIsNamedAndKept()
@@ -229,7 +229,7 @@ private slots:
         // The set's other files are still written, and the switch goes on.
         QCOMPARE(test::fileBytes(win.file(0, "-scr.tmp")), QByteArray("ZOOM E\r\n"));
         QCOMPARE(test::fileBytes(win.file(0, "-s.tmp")), QByteArray("zoom\r\n"));
-        QCOMPARE(int(settings().Face), 1);
+        QCOMPARE(int(mainSettings().Face), 1);
         QCOMPARE(win.w->queueEntries(), QStringList());
 
         // Back in set 0: its locked queue, and the script saved with it.
@@ -247,9 +247,9 @@ private slots:
         win.press(1);
         win.pane->setScriptText(QStringLiteral("ZOOM E"));
         win.pane->setScriptName(QStringLiteral("zoom"));
-        QVERIFY(settings().SCRChanged);
+        QVERIFY(mainSettings().SCRChanged);
         win.press(0);
-        QVERIFY(!settings().SCRChanged);
+        QVERIFY(!mainSettings().SCRChanged);
         QCOMPARE(win.pane->scriptText(), QStringLiteral("ZOOM E"));
     }
 };

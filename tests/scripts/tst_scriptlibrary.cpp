@@ -15,7 +15,7 @@ using namespace tess;
 class TestScriptLibrary : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void fileTextDropsOneLineEnd_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -34,7 +34,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, text);
-        QCOMPARE(scriptTextFromFileBytes(bytes), text);
+        QCOMPARE(textFromFileBytes(bytes), text);
     }
 
     void roundTripIsByteExact_data()
@@ -50,12 +50,12 @@ private slots:
     void roundTripIsByteExact()
     {
         QFETCH(QString, text);
-        const QByteArray bytes = scriptFileBytes(text);
+        const QByteArray bytes = fileBytesFromText(text);
         QVERIFY(bytes.endsWith("\r\n"));
         QVERIFY(!bytes.contains("\n\n") && !QByteArray(bytes).replace("\r\n", "").contains('\n'));
-        QCOMPARE(scriptTextFromFileBytes(bytes), text);
+        QCOMPARE(textFromFileBytes(bytes), text);
         // And a file of CR LF lines saves back to the very same bytes.
-        QCOMPARE(scriptFileBytes(scriptTextFromFileBytes(bytes)), bytes);
+        QCOMPARE(fileBytesFromText(textFromFileBytes(bytes)), bytes);
     }
 
     void trimBlanksOnlyTouchesBlanks()
@@ -253,10 +253,10 @@ private slots:
         int optionsShown = 0;
         setOptionsOpener([&] { ++optionsShown; });
         const QString batch = tmp.writeFile(QStringLiteral("Out Folder/tessaline.scr"), "X\r\n");
-        settings().SCROutputPath = batch;
+        mainSettings().SCROutputPath = batch;
 
         // The file is one argument, however many blanks its path holds.
-        settings().TextEditor = QStringLiteral("notepad.exe");
+        mainSettings().TextEditor = QStringLiteral("notepad.exe");
         OpenBatchScriptInEditor();
         QCOMPARE(launches.calls.size(), 1);
         QCOMPARE(launches.calls[0].program, QStringLiteral("notepad.exe"));
@@ -264,11 +264,11 @@ private slots:
         QVERIFY(prompts.shown().isEmpty());
 
         // No batch script yet: said so, nothing started.
-        settings().SCROutputPath = tmp.path() + QStringLiteral("Out Folder/none.scr");
+        mainSettings().SCROutputPath = tmp.path() + QStringLiteral("Out Folder/none.scr");
         prompts.expectMessage();
         OpenBatchScriptInEditor();
         QCOMPARE(launches.calls.size(), 1);
-        QVERIFY(prompts.last().text.contains(settings().SCROutputPath));
+        QVERIFY(prompts.last().text.contains(mainSettings().SCROutputPath));
 
         // A missing editor program.
         launches.nextResult = LaunchResult{false, true, QStringLiteral("File not found")};
@@ -281,7 +281,7 @@ private slots:
         QCOMPARE(prompts.last().title, QStringLiteral("Tessaline"));
 
         // No editor set: the message, then the Options window; nothing started.
-        settings().TextEditor.clear();
+        mainSettings().TextEditor.clear();
         prompts.expectMessage();
         OpenFileInEditor(batch);
         QCOMPARE(prompts.last().text, QStringLiteral("Please select menu 'Tools -> Options' and setup a text editor"));
@@ -289,7 +289,7 @@ private slots:
         QCOMPARE(launches.calls.size(), 2);
         QVERIFY(prompts.allUsed());
         setOptionsOpener(nullptr);
-        settings().SCROutputPath.clear();
+        mainSettings().SCROutputPath.clear();
     }
 };
 

@@ -3,9 +3,9 @@
 
 #include "core/mainsettings.h"
 #include "scripts/scriptlibrary.h"
-#include "scripts/uiScriptFileList.h"
-#include "scripts/uiSimpleScriptSelector.h"
-#include "scripts/uiUserScriptPane.h"
+#include "scripts/scriptfilelist.h"
+#include "scripts/simplescriptselector.h"
+#include "scripts/userscriptpane.h"
 #include "testsupport.h"
 
 #include <QCheckBox>
@@ -33,8 +33,8 @@ struct Harness {
 
     Harness()
     {
-        settings() = MainSettings();
-        settings().SCROutputPath = tmp.path() + QStringLiteral("Out/tessaline.scr");
+        mainSettings() = MainSettings();
+        mainSettings().SCROutputPath = tmp.path() + QStringLiteral("Out/tessaline.scr");
         QDir(tmp.path()).mkdir(QStringLiteral("Out"));
         ScriptPaneHooks h;
         h.queueCount = [this] { return queue; };
@@ -44,7 +44,7 @@ struct Harness {
         h.keepDrawingFolder = [this] { ++keptDrawingFolder; };
         pane.setHooks(h);
         pane.setScriptListFolder(scripts());
-        settings().SCRChanged = false;
+        mainSettings().SCRChanged = false;
     }
     QString scripts() const { return tmp.path() + QStringLiteral("SCRIPTS/"); }
     template <typename T> T *get(const char *name) const
@@ -80,7 +80,7 @@ struct Harness {
 class TestUserScriptPane : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void captionsAreTheDesignTexts_data()
     {
         QTest::addColumn<QString>("name");
@@ -118,10 +118,10 @@ private slots:
         h.queue = 1;
         h.type(QStringLiteral("  _ZOOM\nE  "));
         h.text2()->setText(QStringLiteral("MyScript"));
-        QVERIFY(settings().SCRChanged);
+        QVERIFY(mainSettings().SCRChanged);
         h.click("cmdSAVESCR");
         QVERIFY(h.prompts.shown().isEmpty());
-        QVERIFY(!settings().SCRChanged);
+        QVERIFY(!mainSettings().SCRChanged);
         // The script file holds the text without the outer blanks, the copy keeps them.
         QCOMPARE(test::fileBytes(h.scripts() + QStringLiteral("MyScript.scr")), QByteArray("_ZOOM\r\nE\r\n"));
         QCOMPARE(test::fileBytes(h.tmp.path() + QStringLiteral("Out/tessaline-tester.scr")),
@@ -135,7 +135,7 @@ private slots:
         QVERIFY(h.prompts.shown().isEmpty());
         QCOMPARE(h.pane.scriptText(), QStringLiteral("_ZOOM\nE"));
         QCOMPARE(h.text2()->text(), QStringLiteral("MyScript"));
-        QVERIFY(!settings().SCRChanged);
+        QVERIFY(!mainSettings().SCRChanged);
         QVERIFY(h.createEnabled);
         // Saved again unchanged, the file keeps its bytes.
         h.click("cmdSAVESCR");
@@ -163,7 +163,7 @@ private slots:
         Harness h;
         h.queue = 2;
         h.type(QStringLiteral("OLD"));
-        settings().SCRChanged = false;
+        mainSettings().SCRChanged = false;
         h.tmp.writeFile(QStringLiteral("SCRIPTS/F.scr"), bytes);
         h.pick(QStringLiteral("F.scr"));
         QCOMPARE(h.pane.scriptText(), text);
@@ -174,7 +174,7 @@ private slots:
             h.prompts.expectMessage();
         h.click("cmdSAVESCR");
         if (!text.isEmpty())
-            QCOMPARE(test::fileBytes(h.scripts() + QStringLiteral("F.scr")), scriptFileBytes(text));
+            QCOMPARE(test::fileBytes(h.scripts() + QStringLiteral("F.scr")), fileBytesFromText(text));
         else
             QVERIFY(h.prompts.last().text.contains(QStringLiteral("empty")));
     }
@@ -204,7 +204,7 @@ private slots:
         if (text.isEmpty()) // deleting the last character
             QTest::keyClick(h.text1(), Qt::Key_Backspace);
         QCOMPARE(h.createEnabled, enabled);
-        QVERIFY(settings().SCRChanged);
+        QVERIFY(mainSettings().SCRChanged);
     }
 
     void saveRefusals()
@@ -217,7 +217,7 @@ private slots:
         h.prompts.expectMessage();
         h.click("cmdSAVESCR");
         QCOMPARE(QApplication::focusWidget(), h.text2());
-        QVERIFY(settings().SCRChanged);
+        QVERIFY(mainSettings().SCRChanged);
         QCOMPARE(QDir(h.scripts()).entryList(QDir::Files), QStringList());
 
         // Names that could leave the folder or name a device.
@@ -226,7 +226,7 @@ private slots:
             h.text2()->setText(bad);
             h.prompts.expectMessage();
             h.click("cmdSAVESCR");
-            QVERIFY(settings().SCRChanged);
+            QVERIFY(mainSettings().SCRChanged);
         }
         QCOMPARE(QDir(h.scripts()).entryList(QDir::Files), QStringList());
         QCOMPARE(QDir(h.tmp.path()).entryList({"evil*"}), QStringList());
@@ -246,7 +246,7 @@ private slots:
     {
         test::TempProgramFolder tmp;
         test::ScriptedPrompter prompts;
-        settings() = MainSettings();
+        mainSettings() = MainSettings();
         // No script folder could be shown (none exists): the name alone must not land in the
         // current folder.
         const QString cwd = QDir::currentPath();
@@ -259,7 +259,7 @@ private slots:
         QDir::setCurrent(cwd);
         QVERIFY(prompts.allUsed());
         QVERIFY(!QFile::exists(tmp.path() + QStringLiteral("Stray.scr")));
-        QVERIFY(settings().SCRChanged);
+        QVERIFY(mainSettings().SCRChanged);
     }
 
     void saveFailuresAreReported()
@@ -272,19 +272,19 @@ private slots:
         h.prompts.expectMessage();
         h.click("cmdSAVESCR");
         QVERIFY(h.prompts.last().text.contains(h.scripts() + QStringLiteral("Blocked.scr")));
-        QVERIFY(settings().SCRChanged);
+        QVERIFY(mainSettings().SCRChanged);
 
         // Only the copy fails: the script is saved, then a warning of its own.
-        settings().SCROutputPath = h.tmp.path() + QStringLiteral("NoSuchFolder/tessaline.scr");
+        mainSettings().SCROutputPath = h.tmp.path() + QStringLiteral("NoSuchFolder/tessaline.scr");
         h.text2()->setText(QStringLiteral("Good"));
         h.prompts.expectMessage();
         h.click("cmdSAVESCR");
         QCOMPARE(test::fileBytes(h.scripts() + QStringLiteral("Good.scr")), QByteArray("ZOOM E\r\n"));
         QVERIFY(h.prompts.last().text.contains(QStringLiteral("NoSuchFolder")));
-        QVERIFY(!settings().SCRChanged);
+        QVERIFY(!mainSettings().SCRChanged);
 
         // No output folder at all: no copy and no warning.
-        settings().SCROutputPath.clear();
+        mainSettings().SCROutputPath.clear();
         h.type(QStringLiteral(" "));
         h.click("cmdSAVESCR");
         QVERIFY(h.prompts.allUsed());
@@ -294,7 +294,7 @@ private slots:
     {
         Harness h;
         h.queue = 1;
-        settings().METAEnabled = 1;
+        mainSettings().METAEnabled = 1;
         h.tmp.writeFile(QStringLiteral("SCRIPTS/B.scr"), "B\r\n");
         h.type(QStringLiteral("edited"));
         h.metaScans.clear();
@@ -310,7 +310,7 @@ private slots:
         QCOMPARE(h.text2()->text(), QString());
         QVERIFY(h.metaScans.isEmpty());
         QCOMPARE(h.createEnabled, createBefore);
-        QVERIFY(settings().SCRChanged);
+        QVERIFY(mainSettings().SCRChanged);
         // Yes: loaded, META applied with the sort commands.
         h.prompts.expectMessage(vbYes);
         h.pick(QStringLiteral("B.scr"));
@@ -332,7 +332,7 @@ private slots:
         QCOMPARE(h.text1()->textCursor().position(), h.text1()->toPlainText().size());
         QCOMPARE(h.text2()->text(), QStringLiteral("Keep"));
         QVERIFY(!append->isChecked());
-        QVERIFY(settings().SCRChanged);
+        QVERIFY(mainSettings().SCRChanged);
         h.prompts.expectMessage(vbNo);
         h.pick(QStringLiteral("B.scr"));
         QVERIFY(h.prompts.allUsed());
@@ -421,7 +421,7 @@ private slots:
         QVERIFY(!QFile::exists(h.scripts() + QStringLiteral("A.scr")));
         QVERIFY(h.pane.scriptText().isEmpty());
         QVERIFY(h.text2()->text().isEmpty());
-        QVERIFY(!settings().SCRChanged);
+        QVERIFY(!mainSettings().SCRChanged);
         // A read-only script is refused with a reason; nothing changes.
         h.pick(QStringLiteral("Ro.scr"));
         h.get<QPushButton>("cmdDeleteSCR")->setEnabled(true); // the button as any caller could press it
@@ -442,7 +442,7 @@ private slots:
         h.click("cmdClearSCREditor");
         QVERIFY(h.pane.scriptText().isEmpty());
         QVERIFY(h.text2()->text().isEmpty());
-        QVERIFY(!settings().SCRChanged);
+        QVERIFY(!mainSettings().SCRChanged);
         QVERIFY(!h.createEnabled);
         h.click("Command2");
         QCOMPARE(h.pane.scriptText(), QStringLiteral("ZOOM E\nREGEN"));
@@ -461,18 +461,18 @@ private slots:
         filter->setText(QStringLiteral("TITLE"));
         QCOMPARE(h.list()->pattern(), QStringLiteral("*TITLE*.scr"));
         QCOMPARE(h.list()->count(), 1);
-        QCOMPARE(settings().SCRPattern, QStringLiteral("TITLE"));
+        QCOMPARE(mainSettings().SCRPattern, QStringLiteral("TITLE"));
         filter->setText(QStringLiteral("x;y"));
         QCOMPARE(h.list()->count(), 1);
         // A pattern the list refuses: all scripts, the stored filter keeps its value.
         filter->setText(QStringLiteral("a/b"));
         QCOMPARE(h.list()->pattern(), QStringLiteral("*.scr"));
-        QCOMPARE(settings().SCRPattern, QStringLiteral("x;y"));
+        QCOMPARE(mainSettings().SCRPattern, QStringLiteral("x;y"));
         QTest::mouseDClick(filter, Qt::LeftButton);
         QVERIFY(filter->text().isEmpty());
         QCOMPARE(h.list()->pattern(), QStringLiteral("**.scr"));
         QCOMPARE(h.list()->count(), 3);
-        QCOMPARE(settings().SCRPattern, QString());
+        QCOMPARE(mainSettings().SCRPattern, QString());
 
         // The drawing folder while "Display Scripts found in Drawing Directory" is ticked.
         h.drawingFolder = h.tmp.path() + QStringLiteral("Drawings");
@@ -495,7 +495,7 @@ private slots:
         h.tmp.writeFile(QStringLiteral("Gone/g.scr"), "G\r\n");
         QVERIFY(h.pane.setScriptListFolder(folder));
         h.type(QStringLiteral("KEEP"));
-        settings().SCRChanged = false;
+        mainSettings().SCRChanged = false;
         h.pick(QStringLiteral("g.scr"));
         QVERIFY(QDir(folder).removeRecursively());
         h.list()->setCurrentRow(-1);
@@ -511,14 +511,14 @@ private slots:
     {
         Harness h;
         h.tmp.writeFile(QStringLiteral("SCRIPTS/M.scr"), "testrun=true\r\n");
-        settings().METAEnabled = 1;
-        settings().METAImmediate = 0;
+        mainSettings().METAEnabled = 1;
+        mainSettings().METAImmediate = 0;
         h.type(QStringLiteral("x"));
         QVERIFY(h.metaScans.isEmpty());
-        settings().METAImmediate = 1;
+        mainSettings().METAImmediate = 1;
         h.type(QStringLiteral("y"));
         QCOMPARE(h.metaScans, QList<bool>{false});
-        settings().SCRChanged = false;
+        mainSettings().SCRChanged = false;
         h.metaScans.clear();
         h.pick(QStringLiteral("M.scr"));
         QCOMPARE(h.metaScans.last(), true);

@@ -1,4 +1,4 @@
-#include "mainwin/uiDropPaths.h"
+#include "widgets/droppaths.h"
 
 #include <QDir>
 #include <QDropEvent>

@@ -1,7 +1,7 @@
 #include "core/listutils.h"
 #include "core/mainsettings.h"
-#include "core/uilistutils.h"
-#include "mainwin/frmScanStop.h"
+#include "widgets/listwidgets.h"
+#include "widgets/frmScanStop.h"
 #include "testsupport.h"
 
 #include <QApplication>
@@ -29,9 +29,9 @@ private Q_SLOTS:
 void TestScanStop::loadResetsAndStopSets()
 {
     QVERIFY(!frmScanStop::isLoaded());
-    settings().STOPSCAN = 1;
+    mainSettings().STOPSCAN = 1;
     frmScanStop *w = frmScanStop::instance(); // the load
-    QCOMPARE(settings().STOPSCAN, 0);
+    QCOMPARE(mainSettings().STOPSCAN, 0);
     QCOMPARE(w->windowTitle(), QStringLiteral(" Scanning..."));
     QCOMPARE(w->findChild<QLabel *>("lblScanned")->text(), QStringLiteral("Preparing..."));
     QPushButton *stop = w->findChild<QPushButton *>("cmdCancel");
@@ -40,10 +40,10 @@ void TestScanStop::loadResetsAndStopSets()
 
     QVERIFY(w->showScan());
     QTest::mouseClick(stop, Qt::LeftButton);
-    QCOMPARE(settings().STOPSCAN, 1);
+    QCOMPARE(mainSettings().STOPSCAN, 1);
     QVERIFY(w->isVisible()); // stays shown
     QCOMPARE(frmScanStop::instance(), w);
-    QCOMPARE(settings().STOPSCAN, 1); // no second load
+    QCOMPARE(mainSettings().STOPSCAN, 1); // no second load
     w->hideScan();
 }
 
@@ -55,7 +55,7 @@ void TestScanStop::walkIntoListWidget()
         QFile f(tmp.path() + name);
         QVERIFY(f.open(QIODevice::WriteOnly));
     }
-    settings().STOPSCAN = 0;
+    mainSettings().STOPSCAN = 0;
     FoundFileCount = 0;
     QListWidget list;
     list.addItem(QStringLiteral("first"));

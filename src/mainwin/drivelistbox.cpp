@@ -1,4 +1,4 @@
-#include "mainwin/uiDriveList.h"
+#include "mainwin/drivelistbox.h"
 
 #include "mainwin/fileselector.h"
 

@@ -1,4 +1,4 @@
-#include "core/uiprompter.h"
+#include "widgets/uiprompter.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -1,4 +1,4 @@
-#include "frmScanStop.h"
+#include "widgets/frmScanStop.h"
 
 #include "core/mainsettings.h"
 
@@ -50,7 +50,7 @@ frmScanStop::~frmScanStop()
         s_instance = nullptr;
 }
 
-void frmScanStop::Form_Load() { settings().STOPSCAN = 0; }
+void frmScanStop::Form_Load() { mainSettings().STOPSCAN = 0; }
 
 bool frmScanStop::showScan()
 {
@@ -64,7 +64,7 @@ bool frmScanStop::showScan()
 
 void frmScanStop::cmdCancel_Click()
 {
-    settings().STOPSCAN = 1;
+    mainSettings().STOPSCAN = 1;
     QCoreApplication::processEvents();
 }
 

@@ -79,7 +79,7 @@ public:
     // Both Create buttons by the change rule: on when the script is not empty and the queue is not.
     void applyCreateRule();
 
-signals:
+Q_SIGNALS:
     void editorRequested();       // "&Editor", double-click in the list
     void browseRequested();       // "&Browse"
     void scriptFilterRequested(); // "Filter" beside the list

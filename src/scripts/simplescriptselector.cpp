@@ -1,11 +1,11 @@
-#include "scripts/uiSimpleScriptSelector.h"
+#include "scripts/simplescriptselector.h"
 
 #include "core/appenvironment.h"
 #include "core/mainsettings.h"
 #include "core/prompts.h"
 #include "scripts/scriptlibrary.h"
-#include "scripts/uiScriptFileList.h"
-#include "scripts/uiUserScriptPane.h"
+#include "scripts/scriptfilelist.h"
+#include "scripts/userscriptpane.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -58,7 +58,7 @@ void SimpleScriptSelector::connectNotify(const QMetaMethod &signal)
 
 QString SimpleScriptSelector::simpleScriptsFolder()
 {
-    return AppEnvironment::subFolder(settings().SimpleScriptPathOverride == 1 ? QStringLiteral("SCRIPTS")
+    return AppEnvironment::subFolder(mainSettings().SimpleScriptPathOverride == 1 ? QStringLiteral("SCRIPTS")
                                                                               : QStringLiteral("SCRIPTS-SIMPLE"));
 }
 

@@ -31,7 +31,7 @@ public:
     bool fsSimpleScript_Click();
     void tbScrSelFilter_Change();
 
-signals:
+Q_SIGNALS:
     void simpleFilterRequested(); // "Filter": the stored simple-mode filters
 
 protected:

@@ -1,6 +1,6 @@
-#include "mainwin/uiQueueList.h"
+#include "mainwin/queuelistview.h"
 
-#include "mainwin/uiDropPaths.h"
+#include "widgets/droppaths.h"
 
 #include <QDir>
 #include <QDragEnterEvent>

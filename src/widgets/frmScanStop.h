@@ -1,6 +1,6 @@
 #pragma once
 // The small progress window of the long scans: a label with the progress text and a Stop button
-// that sets settings().STOPSCAN to 1. Not modal, without owner; its callers show and hide it.
+// that sets mainSettings().STOPSCAN to 1. Not modal, without owner; its callers show and hide it.
 
 #include "core/listutils.h"
 

@@ -1,10 +1,10 @@
-#include "mainwin/uiBatchFlowTab.h"
+#include "mainwin/batchflowtab.h"
 
 #include "core/mainsettings.h"
 #include "core/prompts.h"
 #include "mainwin/frmSettings.h"
-#include "scripts/uiUserScriptPane.h"
-#include "scripts/uiWrapCheckBox.h"
+#include "scripts/userscriptpane.h"
+#include "widgets/wrapcheckbox.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -186,15 +186,15 @@ void BatchFlowTab::attachRunSwitches(QCheckBox *saveAs, QCheckBox *delay, QCheck
 
 void BatchFlowTab::cbIncludeDebugComments_Click()
 {
-    settings().DebugComments = cbIncludeDebugComments->isChecked() ? 1 : 0;
+    mainSettings().DebugComments = cbIncludeDebugComments->isChecked() ? 1 : 0;
 }
 
-void BatchFlowTab::chkIncludeStatus_Click() { settings().IncludeStatus = chkIncludeStatus->isChecked() ? 1 : 0; }
+void BatchFlowTab::chkIncludeStatus_Click() { mainSettings().IncludeStatus = chkIncludeStatus->isChecked() ? 1 : 0; }
 
 void BatchFlowTab::chkDelay_Click()
 {
     // Any value other than 0 means on; the box stores its own 0 or 1.
-    settings().UseDelay = chkDelay && chkDelay->isChecked() ? -1 : 0;
+    mainSettings().UseDelay = chkDelay && chkDelay->isChecked() ? -1 : 0;
 }
 
 void BatchFlowTab::chkSaveAS_Click()

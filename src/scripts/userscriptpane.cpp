@@ -1,12 +1,12 @@
-#include "scripts/uiUserScriptPane.h"
+#include "scripts/userscriptpane.h"
 
 #include "core/appenvironment.h"
 #include "core/mainsettings.h"
 #include "core/processhelpers.h"
 #include "core/prompts.h"
 #include "scripts/scriptlibrary.h"
-#include "scripts/uiScriptFileList.h"
-#include "scripts/uiWrapCheckBox.h"
+#include "scripts/scriptfilelist.h"
+#include "widgets/wrapcheckbox.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -253,7 +253,7 @@ bool UserScriptPane::setScriptListFolder(const QString &folder)
 
 QString UserScriptPane::scriptsHomeFolder()
 {
-    const MainSettings &s = settings();
+    const MainSettings &s = mainSettings();
     if (s.SCRIPTSPathOption && !s.SCRIPTSDir.isEmpty())
         return s.SCRIPTSDir;
     return AppEnvironment::subFolder(QStringLiteral("SCRIPTS"));
@@ -275,9 +275,9 @@ void UserScriptPane::applyCreateRule()
 
 void UserScriptPane::Text1_Change()
 {
-    settings().SCRChanged = true;
+    mainSettings().SCRChanged = true;
     applyCreateRule();
-    if (settings().METAEnabled == 1 && settings().METAImmediate == 1 && m_hooks.scanMeta)
+    if (mainSettings().METAEnabled == 1 && mainSettings().METAImmediate == 1 && m_hooks.scanMeta)
         m_hooks.scanMeta(false);
 }
 
@@ -359,7 +359,7 @@ void UserScriptPane::File2_Click()
         }
         return;
     }
-    if (settings().SCRChanged && !chkAppend->isChecked()) {
+    if (mainSettings().SCRChanged && !chkAppend->isChecked()) {
         const QString shownName = Text2->text().isEmpty() ? QStringLiteral("UNNAMED") : Text2->text();
         const int answer =
             msgBox(QStringLiteral("Are you sure you want to discard changes in \"") + shownName +
@@ -376,13 +376,13 @@ void UserScriptPane::File2_Click()
     subUpdate_MiniScript(r.text);
     if (!appending)
         setScriptName(scriptNameOfFile(name));
-    settings().SCRChanged = false;
+    mainSettings().SCRChanged = false;
     applyCreateRule();
     if (appending) {
-        settings().SCRChanged = true;
+        mainSettings().SCRChanged = true;
         chkAppend->setChecked(false);
     }
-    if (settings().METAEnabled == 1 && m_hooks.scanMeta)
+    if (mainSettings().METAEnabled == 1 && m_hooks.scanMeta)
         m_hooks.scanMeta(true);
 }
 
@@ -403,8 +403,8 @@ void UserScriptPane::loadSimpleScript(const QString &content)
     setScriptText(content);
     applyCreateRule();
     if (chkAppend->isChecked())
-        settings().SCRChanged = true;
-    if (settings().METAEnabled == 1 && m_hooks.scanMeta)
+        mainSettings().SCRChanged = true;
+    if (mainSettings().METAEnabled == 1 && m_hooks.scanMeta)
         m_hooks.scanMeta(true);
 }
 
@@ -445,7 +445,7 @@ void UserScriptPane::cmdSAVESCR_Click()
             msgBox(fileFailureMessage(QStringLiteral("The script could not be saved"), saved), vbOKOnly, alertTitle());
             return;
         }
-        const QString copyPath = batchScriptCopyPath(settings().SCROutputPath, AppEnvironment::loginName());
+        const QString copyPath = batchScriptCopyPath(mainSettings().SCROutputPath, AppEnvironment::loginName());
         if (!copyPath.isEmpty()) {
             const ScriptFileResult copied = writeScriptFile(copyPath, text);
             if (!copied.ok())
@@ -454,7 +454,7 @@ void UserScriptPane::cmdSAVESCR_Click()
                     copied);
         }
         File2->refresh();
-        settings().SCRChanged = false;
+        mainSettings().SCRChanged = false;
         Text2_Change();
     }
     if (!copyFailure.isEmpty())
@@ -483,14 +483,14 @@ void UserScriptPane::cmdDeleteSCR_Click()
     setScriptText(QString());
     setScriptName(QString());
     File2->refresh();
-    settings().SCRChanged = false;
+    mainSettings().SCRChanged = false;
 }
 
 void UserScriptPane::cmdClearSCREditor_Click()
 {
     setScriptText(QString()); // one undoable edit: Ctrl+Z or "&Undo" brings the script back
     setScriptName(QString());
-    settings().SCRChanged = false;
+    mainSettings().SCRChanged = false;
     if (m_hooks.setCreateButtonsEnabled)
         m_hooks.setCreateButtonsEnabled(false);
 }
@@ -511,7 +511,7 @@ void UserScriptPane::scrFilter_Change()
 {
     const QString text = scrFilter->text();
     if (File2->setPattern(scriptListPattern(text))) {
-        settings().SCRPattern = text;
+        mainSettings().SCRPattern = text;
     } else {
         File2->setPattern(QStringLiteral("*.scr"));
     }
@@ -523,7 +523,7 @@ void UserScriptPane::frameUserScriptList_Click() { File2->refresh(); }
 
 void UserScriptPane::Label14_Click()
 {
-    const QString folder = settings().SCRIPTSDir.isEmpty() ? scriptsHomeFolder() : settings().SCRIPTSDir;
+    const QString folder = mainSettings().SCRIPTSDir.isEmpty() ? scriptsHomeFolder() : mainSettings().SCRIPTSDir;
     RunCommandLine(QStringLiteral("explorer.exe /n,/e, ") + folder, 1);
 }
 

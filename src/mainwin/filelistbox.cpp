@@ -1,4 +1,4 @@
-#include "mainwin/uiFileList.h"
+#include "mainwin/filelistbox.h"
 
 #include "mainwin/fileselector.h"
 

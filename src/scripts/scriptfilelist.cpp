@@ -1,4 +1,4 @@
-#include "scripts/uiScriptFileList.h"
+#include "scripts/scriptfilelist.h"
 
 #include "scripts/scriptlibrary.h"
 

@@ -1,4 +1,4 @@
-#include "scripts/uiWrapCheckBox.h"
+#include "widgets/wrapcheckbox.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>

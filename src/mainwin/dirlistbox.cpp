@@ -1,7 +1,7 @@
-#include "mainwin/uiDirList.h"
+#include "mainwin/dirlistbox.h"
 
 #include "mainwin/fileselector.h"
-#include "mainwin/uiDropPaths.h"
+#include "widgets/droppaths.h"
 
 #include <QDir>
 #include <QDragEnterEvent>

@@ -1,4 +1,4 @@
-#include "mainwin/uiSaveAsTab.h"
+#include "mainwin/saveastab.h"
 
 #include "core/prompts.h"
 #include "scripts/scriptlibrary.h"

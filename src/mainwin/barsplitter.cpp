@@ -1,4 +1,4 @@
-#include "mainwin/uiSplitterBar.h"
+#include "mainwin/barsplitter.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -26,7 +26,7 @@ public:
     // Picks the entry of that file name (ignoring case) without raising entryClicked.
     void selectFileName(const QString &fileName);
 
-signals:
+Q_SIGNALS:
     void entryClicked();
     void entryDoubleClicked();
 

@@ -1,4 +1,4 @@
-#include "core/uiwindowhelpers.h"
+#include "widgets/windowstacking.h"
 
 #include <QWidget>
 

@@ -1,9 +1,9 @@
-#include "uilistutils.h"
+#include "widgets/listwidgets.h"
 
-#include "listutils.h"
-#include "prompts.h"
+#include "core/listutils.h"
+#include "core/prompts.h"
 
-#include "mainwin/frmScanStop.h"
+#include "widgets/frmScanStop.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -125,7 +125,7 @@ void CopyListToClipboard(const QStringList &entries)
         WaitCursor wait;
         if (QClipboard *clip = QGuiApplication::clipboard()) {
             clip->clear();
-            clip->setText(ListClipboardText(entries));
+            clip->setText(listClipboardText(entries));
         }
     }
     msgBox(QString::number(entries.size()) + QStringLiteral(" Items Copied to the Clipboard"), vbInformation,
