@@ -1,7 +1,12 @@
 // The queue's orders, duplicate removal and control-state refresh on 100,000 entries.
 
 #include "core/listutils.h"
+#include "app/application.h"
+#include "mainwin/fileselectorpane.h"
 #include "mainwin/frmMain.h"
+#include "mainwin/mainlayout.h"
+#include "mainwin/queuepane.h"
+#include "mainwin/usersetsframe.h"
 #include "mainwin/queuecontrols.h"
 #include "mainwin/queueops.h"
 #include "core/mainsettings.h"
@@ -119,13 +124,14 @@ void ensureApplication()
 void BM_Refresh100k(benchmark::State &state)
 {
     ensureApplication();
-    frmMain w;
-    w.setQueueEntries(queue100k(), false);
+    Application app;
+    frmMain &w = *app.buildWindow();
+    w.queuePane()->setQueueEntries(queue100k(), false);
     for (int run = 0; run < 500; ++run)
-        w.List1->selectRange(run * 200, run * 200 + 99);
+        w.queuePane()->List1->selectRange(run * 200, run * 200 + 99);
     for (auto _ : state)
         w.RefreshQueueControls();
-    state.counters["selected"] = double(w.List1->selectedCount());
+    state.counters["selected"] = double(w.queuePane()->List1->selectedCount());
 }
 BENCHMARK(BM_Refresh100k)->Unit(benchmark::kMillisecond);
 
@@ -181,17 +187,18 @@ void BM_AddSubfolders100k(benchmark::State &state)
     mainSettings().SourcePath = tree;
     mainSettings().DWGPattern = QStringLiteral("*.dwg");
     mainSettings().AutoSortEnabled = 0;
-    frmMain w;
+    Application app;
+    frmMain &w = *app.buildWindow();
     w.show();
-    w.setDirPath(tree);
-    w.tbDWGFilter->setText(QStringLiteral("*.dwg"));
+    w.fileSelector()->setDirPath(tree);
+    w.fileSelector()->tbDWGFilter->setText(QStringLiteral("*.dwg"));
     QCoreApplication::processEvents();
 
     double maxBlockMs = 0;
     qsizetype added = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        w.setQueueEntries({}, false);
+        w.queuePane()->setQueueEntries({}, false);
         QCoreApplication::processEvents();
         state.ResumeTiming();
 
@@ -209,14 +216,14 @@ void BM_AddSubfolders100k(benchmark::State &state)
         QTimer::singleShot(0, &w, [&] {
             clock.start();
             turn.start();
-            w.cmdAddAllSub->click();
+            w.queuePane()->cmdAddAllSub->click();
             longest = std::max(longest, clock.nsecsElapsed() - last);
             turn.stop();
             loop.quit();
         });
         loop.exec();
         maxBlockMs = std::max(maxBlockMs, longest / 1e6);
-        added = w.List1->count();
+        added = w.queuePane()->List1->count();
     }
     setPrompter(nullptr);
     state.counters["max_block_ms"] = maxBlockMs;

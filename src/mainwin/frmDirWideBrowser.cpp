@@ -1,38 +1,32 @@
 #include "mainwin/frmDirWideBrowser.h"
 
-#include "core/prompts.h"
-#include "mainwin/fileselector.h"
+#include "mainwin/drivefolderlink.h"
 #include "mainwin/dirlistbox.h"
 #include "mainwin/drivelistbox.h"
+#include "widgets/twips.h"
 
-#include <QApplication>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 namespace tess {
-
-namespace {
-int tw(int twips) { return qRound(twips / 15.0); }
-} // namespace
 
 frmDirWideBrowser::frmDirWideBrowser(DirListBox *mainDir, QWidget *parent) : QDialog(parent), m_mainDir(mainDir)
 {
     setObjectName(QStringLiteral("frmDirWideBrowser"));
     setWindowTitle(QStringLiteral(" Wide Directory Browser"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(tw(10530), tw(4440));
+    setFixedSize(twipsToPixels(10530), twipsToPixels(4440));
 
     Drive1 = new DriveListBox(this);
-    Drive1->setGeometry(tw(240), tw(120), tw(10215), Drive1->sizeHint().height());
+    Drive1->setGeometry(twipsToPixels(240), twipsToPixels(120), twipsToPixels(10215), Drive1->sizeHint().height());
     Dir1 = new DirListBox(this);
-    Dir1->setGeometry(tw(240), tw(480), tw(10215), tw(3240));
+    Dir1->setGeometry(twipsToPixels(240), twipsToPixels(480), twipsToPixels(10215), twipsToPixels(3240));
     cmdClose = new QPushButton(QStringLiteral("&Ok"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    cmdClose->setGeometry(tw(4440), tw(3840), tw(1695), tw(495));
+    cmdClose->setGeometry(twipsToPixels(4440), twipsToPixels(3840), twipsToPixels(1695), twipsToPixels(495));
     cmdClose->setDefault(true);
     setTabOrder(Drive1, Dir1);
     setTabOrder(Dir1, cmdClose);
-    m_lastDrive = Drive1->drive();
+    m_link = new DriveFolderLink(Drive1, Dir1, this);
 
     connect(Drive1, &DriveListBox::driveChanged, this, &frmDirWideBrowser::Drive1_Change);
     connect(Dir1, &DirListBox::pathChanged, this, &frmDirWideBrowser::Dir1_Change);
@@ -48,27 +42,11 @@ void frmDirWideBrowser::showEvent(QShowEvent *event)
 
 void frmDirWideBrowser::Dir1_Change()
 {
+    m_link->folderChanged();
     if (m_mainDir)
         m_mainDir->setPath(Dir1->path());
 }
 
-void frmDirWideBrowser::Drive1_Change()
-{
-    const QString drive = Drive1->drive();
-    if (!driveIsReady(drive) || !Dir1->setPath(drive)) {
-        // Back to the drive it showed before; nothing else moves.
-        {
-            const QSignalBlocker block(Drive1);
-            Drive1->setDrive(m_lastDrive);
-        }
-        QApplication::restoreOverrideCursor();
-        msgBox(QStringLiteral("That Drive is not responding...\rPlease select another drive!"), vbOKOnly,
-               QStringLiteral("Tessaline Alert"));
-        return;
-    }
-    m_lastDrive = drive;
-    if (m_mainDir)
-        m_mainDir->setPath(drive);
-}
+void frmDirWideBrowser::Drive1_Change() { m_link->driveChanged(); }
 
 } // namespace tess

@@ -9,6 +9,7 @@ class QPushButton;
 namespace tess {
 
 class DirListBox;
+class DriveFolderLink;
 class DriveListBox;
 
 class frmDirWideBrowser final : public QDialog
@@ -31,7 +32,7 @@ protected:
 
 private:
     DirListBox *m_mainDir;
-    QString m_lastDrive;
+    DriveFolderLink *m_link = nullptr;
 };
 
 } // namespace tess

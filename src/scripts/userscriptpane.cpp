@@ -528,3 +528,9 @@ void UserScriptPane::Label14_Click()
 }
 
 } // namespace tess
+
+namespace tess {
+
+bool UserScriptPane::readOnlyTicked() const { return chkReadOnly->isChecked(); }
+
+} // namespace tess

@@ -78,6 +78,8 @@ public:
 
     // Both Create buttons by the change rule: on when the script is not empty and the queue is not.
     void applyCreateRule();
+    // Whether the Read-Only box is ticked.
+    bool readOnlyTicked() const;
 
 Q_SIGNALS:
     void editorRequested();       // "&Editor", double-click in the list

@@ -4,11 +4,11 @@
 #include "core/mainsettings.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/batchflowtab.h"
-#include "mainwin/uiMainPanes.h"
 #include "mainwin/queuelistview.h"
 #include "scripts/scriptlibrary.h"
 #include "scripts/scriptfilelist.h"
 #include "scripts/userscriptpane.h"
+#include "mainwindowfixture.h"
 #include "testsupport.h"
 
 #include <QAction>
@@ -31,7 +31,8 @@ namespace {
 struct Window {
     test::TempProgramFolder tmp;
     test::ScriptedPrompter prompts;
-    std::unique_ptr<frmMain> w;
+    std::unique_ptr<test::AppWindow> app;
+    frmMain *w = nullptr;
 
     explicit Window(const std::function<void(MainSettings &)> &prepare = {})
     {
@@ -48,8 +49,8 @@ struct Window {
         if (prepare)
             prepare(s);
         prompts.answerAllWithDefault();
-        w = std::make_unique<frmMain>();
-        installScriptPanes(w.get());
+        app = std::make_unique<test::AppWindow>();
+        w = app->get();
     }
     template <typename T> T *get(const char *name) const
     {
@@ -89,10 +90,10 @@ private Q_SLOTS:
         QVERIFY(win.w->tabSaveAs->isAncestorOf(win.get<QLineEdit>("tbPrefix")));
         QVERIFY(win.w->frameSimpleScrSelect->isAncestorOf(win.get<ScriptFileList>("fsSimpleScript")));
         // Opening the larger editor adds no second box of the same name under the window.
-        batchFlowTab(win.w.get())->settingsEditor();
+        win.w->batchFlowTab()->settingsEditor();
         QCOMPARE(win.w->findChildren<QPlainTextEdit *>(QStringLiteral("tbPreBatch")).size(), 1);
         // The list shows the program's SCRIPTS folder.
-        QCOMPARE(userScriptPane(win.w.get())->scriptListFolder(), win.tmp.path() + QStringLiteral("SCRIPTS/"));
+        QCOMPARE(win.w->findChild<UserScriptPane *>()->scriptListFolder(), win.tmp.path() + QStringLiteral("SCRIPTS/"));
     }
 
     void createButtonsFollowScriptAndQueue()
@@ -101,7 +102,7 @@ private Q_SLOTS:
         QVERIFY(!win.createEnabled());
         win.type(QStringLiteral("Z"));
         QVERIFY(!win.createEnabled()); // the queue is empty
-        win.w->addToQueue({win.tmp.path() + QStringLiteral("A-101.dwg")}, false);
+        win.w->queuePane()->addToQueue({win.tmp.path() + QStringLiteral("A-101.dwg")}, false);
         win.w->enableCreateButtonsForScript(); // the after-add step
         QVERIFY(win.createEnabled());
         QTest::keyClick(win.get<QPlainTextEdit>("Text1"), Qt::Key_Backspace);
@@ -130,12 +131,12 @@ private Q_SLOTS:
     void runSwitchesOfTheOptionsFrame()
     {
         Window win;
-        win.w->chkTestRun->setChecked(true);
-        win.w->chkSaveAS->setChecked(true);
-        QVERIFY(!win.w->chkTestRun->isChecked());
-        win.w->chkTestRun->setChecked(true);
-        QVERIFY(!win.w->chkSaveAS->isChecked());
-        win.w->chkDelay->setChecked(true);
+        win.w->queuePane()->chkTestRun->setChecked(true);
+        win.w->queuePane()->chkSaveAS->setChecked(true);
+        QVERIFY(!win.w->queuePane()->chkTestRun->isChecked());
+        win.w->queuePane()->chkTestRun->setChecked(true);
+        QVERIFY(!win.w->queuePane()->chkSaveAS->isChecked());
+        win.w->queuePane()->chkDelay->setChecked(true);
         QCOMPARE(mainSettings().UseDelay, qint16(-1));
     }
 
@@ -156,14 +157,14 @@ private Q_SLOTS:
         });
         QCOMPARE(win.get<QPlainTextEdit>("tbPreBatch")->toPlainText(), QStringLiteral("_SDI 1\n_FILEDIA 0"));
         QVERIFY(win.get<QCheckBox>("cbIncludeDebugComments")->isChecked());
-        QVERIFY(win.w->chkDelay->isChecked() && win.w->chkTestRun->isChecked());
+        QVERIFY(win.w->queuePane()->chkDelay->isChecked() && win.w->queuePane()->chkTestRun->isChecked());
         QCOMPARE(mainSettings().UseDelay, qint16(-1));
         QVERIFY(win.get<QRadioButton>("optSpecFolder")->isChecked());
         QCOMPARE(win.get<QComboBox>("cmbOutFormat")->currentText(), QStringLiteral("2004"));
         QCOMPARE(win.get<ScriptFileList>("File2")->pattern(), QStringLiteral("*title*.scr"));
 
         mainSettings() = MainSettings();
-        storeScriptPanesInSettings(win.w.get());
+        win.w->store(mainSettings());
         const MainSettings &s = mainSettings();
         QCOMPARE(s.PreBatch, QStringLiteral("_SDI 1\r\n_FILEDIA 0"));
         QCOMPARE(s.PostUserScript, QStringLiteral("_CLOSE"));
@@ -181,11 +182,11 @@ private Q_SLOTS:
     void saveAsExampleFollowsTheQueueClick()
     {
         Window win;
-        win.w->addToQueue({QStringLiteral("C:\\DWG\\A-101.dwg"), QStringLiteral("C:\\DWG\\B-7.dwg")}, false);
+        win.w->queuePane()->addToQueue({QStringLiteral("C:\\DWG\\A-101.dwg"), QStringLiteral("C:\\DWG\\B-7.dwg")}, false);
         win.get<QLineEdit>("tbSuffix")->setText(QStringLiteral("-$COUNTER$"));
         QCOMPARE(win.get<QLineEdit>("tbSAVEASExOutput")->text(), QStringLiteral("A-101-1.DWG"));
-        win.w->List1->setItems({QStringLiteral("/srv/Z-9.dwg")});
-        win.w->List1->selectAll();
+        win.w->queuePane()->List1->setItems({QStringLiteral("/srv/Z-9.dwg")});
+        win.w->queuePane()->List1->selectAll();
         QCOMPARE(win.get<QLineEdit>("tbSAVEASExOutput")->text(), QStringLiteral("Z-9-1.DWG"));
     }
 

@@ -6,12 +6,15 @@
 #include "mainwin/frmDirWideBrowser.h"
 #include "mainwin/frmMain.h"
 #include "widgets/frmScanStop.h"
+#include "mainwin/queuecontrols.h"
 #include "mainwin/queueops.h"
 #include "mainwin/dirlistbox.h"
 #include "mainwin/drivelistbox.h"
 #include "mainwin/filelistbox.h"
 #include "mainwin/queuelistview.h"
+#include "mainwindowfixture.h"
 #include "testsupport.h"
+#include "widgets/twips.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -79,11 +82,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_drawings;
     QString m_dir; // the drawing folder, native, no trailing separator
 
-    std::unique_ptr<frmMain> makeWindow()
-    {
-        auto w = std::make_unique<frmMain>();
-        return w;
-    }
+    test::AppWindow makeWindow() { return test::AppWindow(); }
     QString file(const QString &name) const { return m_dir + QDir::separator() + name; }
 
 private Q_SLOTS:
@@ -156,7 +155,7 @@ private Q_SLOTS:
         w->show();
         QVERIFY(!w->SSTab1->isVisible());
         QVERIFY(w->frameSimpleScrSelect->isVisible());
-        QVERIFY(!w->chkSaveAS->isEnabled() && !w->chkDelay->isEnabled() && !w->chkTestRun->isEnabled());
+        QVERIFY(!w->queuePane()->chkSaveAS->isEnabled() && !w->queuePane()->chkDelay->isEnabled() && !w->queuePane()->chkTestRun->isEnabled());
         QMenu *wizards = w->menuByName(QStringLiteral("mnuScriptCreationWizards"));
         wizards->addAction(QStringLiteral("&Purge"));
         QTest::qWait(1);
@@ -168,16 +167,16 @@ private Q_SLOTS:
     {
         test::ScriptedPrompter p;
         auto w = makeWindow();
-        QCOMPARE(w->File1->count(), 3); // the filter ignores case: a.dwg, b.dwg, C.DWG
-        w->setLoadedListMarks(QStringLiteral("Job.LST"));
-        w->File1->item(1)->setSelected(true);
+        QCOMPARE(w->fileSelector()->File1->count(), 3); // the filter ignores case: a.dwg, b.dwg, C.DWG
+        w->queuePane()->setLoadedListMarks(QStringLiteral("Job.LST"));
+        w->fileSelector()->File1->item(1)->setSelected(true);
         QVERIFY(button(w.get(), "cmdAddDwg")->isEnabled());
         QTest::mouseClick(button(w.get(), "cmdAddDwg"), Qt::LeftButton);
-        QCOMPARE(w->queueEntries(), QStringList{file(QStringLiteral("b.dwg"))});
+        QCOMPARE(w->queuePane()->queueEntries(), QStringList{file(QStringLiteral("b.dwg"))});
         QCOMPARE(button(w.get(), "cmdFileList")->text(), QStringLiteral("File&Lists"));
-        QVERIFY(w->List1->toolTip().isEmpty());
+        QVERIFY(w->queuePane()->List1->toolTip().isEmpty());
         QTest::mouseClick(button(w.get(), "cmdAddAll"), Qt::LeftButton);
-        QCOMPARE(w->queueEntries(), (QStringList{file(QStringLiteral("b.dwg")), file(QStringLiteral("a.dwg")),
+        QCOMPARE(w->queuePane()->queueEntries(), (QStringList{file(QStringLiteral("b.dwg")), file(QStringLiteral("a.dwg")),
                                                  file(QStringLiteral("b.dwg")), file(QStringLiteral("C.DWG"))}));
         QCOMPARE(w->lblFilesInQueue->text(), QStringLiteral("Queue = 4"));
         QVERIFY(p.shown().isEmpty());
@@ -211,28 +210,28 @@ private Q_SLOTS:
         auto w = makeWindow();
         w->show();
         QStringList seen;
-        auto marksReset = [&] { return QString::number(w->cmdFileList->text() == QStringLiteral("File&Lists")); };
+        auto marksReset = [&] { return QString::number(w->queuePane()->cmdFileList->text() == QStringLiteral("File&Lists")); };
         auto sorted = [&] {
-            QStringList q = w->queueEntries();
+            QStringList q = w->queuePane()->queueEntries();
             return QString::number(q.size() > 1 && q == sortedDescending(q));
         };
-        connect(w.get(), &frmMain::metaScanRequested, w.get(), [&](bool includeSort) {
+        connect(&w.app(), &Application::metaScanRequested, w.get(), [&](bool includeSort) {
             QVERIFY(includeSort);
             seen.append(QStringLiteral("meta sorted=") + sorted() + QStringLiteral(" reset=") + marksReset());
         });
-        connect(w.get(), &frmMain::addDirToFavoritesRequested, w.get(),
+        connect(w->queuePane(), &QueuePane::addDirToFavoritesRequested, w.get(),
                 [&] { seen.append(QStringLiteral("fav reset=") + marksReset()); });
-        w->setLoadedListMarks(QStringLiteral("Job.LST"));
+        w->queuePane()->setLoadedListMarks(QStringLiteral("Job.LST"));
         if (how == QLatin1String("add")) {
-            w->File1->selectAll();
-            QTest::mouseClick(w->cmdAddDwg, Qt::LeftButton);
+            w->fileSelector()->File1->selectAll();
+            QTest::mouseClick(w->queuePane()->cmdAddDwg, Qt::LeftButton);
         } else if (how == QLatin1String("all")) {
-            QTest::mouseClick(w->cmdAddAll, Qt::LeftButton);
+            QTest::mouseClick(w->queuePane()->cmdAddAll, Qt::LeftButton);
         } else if (how == QLatin1String("plus")) {
             p.expectMessage(vbOK);
-            QTest::mouseClick(w->cmdAddAllSub, Qt::LeftButton);
+            QTest::mouseClick(w->queuePane()->cmdAddAllSub, Qt::LeftButton);
         } else {
-            w->List1_OLEDragDrop({file(QStringLiteral("a.dwg")), file(QStringLiteral("b.dwg"))});
+            w->queuePane()->List1_OLEDragDrop({file(QStringLiteral("a.dwg")), file(QStringLiteral("b.dwg"))});
         }
         seen.append(QStringLiteral("end reset=") + marksReset());
         QCOMPARE(seen.join(QLatin1Char('|')), expected);
@@ -248,7 +247,7 @@ private Q_SLOTS:
         QTest::mouseClick(button(w.get(), "cmdAddAllSub"), Qt::LeftButton);
         QCOMPARE(p.last().text, QStringLiteral("5 Files Added to Queue."));
         QCOMPARE(p.last().title, QStringLiteral("Scan Complete"));
-        QStringList q = w->queueEntries();
+        QStringList q = w->queuePane()->queueEntries();
         QCOMPARE(q.size(), 5);
         QVERIFY(q.contains(file(QStringLiteral("sub")) + QDir::separator() + QStringLiteral("deeper") +
                            QDir::separator() + QStringLiteral("e.dwg")));
@@ -262,15 +261,15 @@ private Q_SLOTS:
     {
         auto w = makeWindow();
         w->show();
-        const qsizetype added = w->walkFolderIntoQueue(m_dir, QStringLiteral("*.txt"));
+        const qsizetype added = w->queuePane()->walkFolderIntoQueue(m_dir, QStringLiteral("*.txt"));
         QCOMPARE(added, qsizetype(2));
         QVERIFY(frmScanStop::instance()->isVisible());
         QVERIFY(!w->centralWidget()->isEnabled());
         QVERIFY(!w->menuBar()->isEnabled());
         // Handlers refuse to edit the queue meanwhile.
-        w->cmdRemoveAllDwg_Click();
-        QCOMPARE(w->queueEntries().size(), 2);
-        QVERIFY(w->endWalk());
+        w->queuePane()->cmdRemoveAllDwg_Click();
+        QCOMPARE(w->queuePane()->queueEntries().size(), 2);
+        QVERIFY(w->queuePane()->endWalk());
         QVERIFY(w->centralWidget()->isEnabled());
         QVERIFY(!frmScanStop::instance()->isVisible());
     }
@@ -284,20 +283,20 @@ private Q_SLOTS:
         touch(file(QStringLiteral("sub/tab\tname.dwg")));
         test::ScriptedPrompter p;
         auto w = makeWindow();
-        QCOMPARE(w->File1->count(), 4);
+        QCOMPARE(w->fileSelector()->File1->count(), 4);
         p.expectMessage(vbOK);
         QTest::mouseClick(button(w.get(), "cmdAddAll"), Qt::LeftButton);
-        QCOMPARE(w->queueEntries().size(), 3);
+        QCOMPARE(w->queuePane()->queueEntries().size(), 3);
         QVERIFY(p.last().text.contains(file(QStringLiteral("bad\"name.dwg"))));
 
-        w->List1->clear();
+        w->queuePane()->List1->clear();
         p.expectMessage(vbOK); // the count
         p.expectMessage(vbOK); // the refused entries
         QTest::mouseClick(button(w.get(), "cmdAddAllSub"), Qt::LeftButton);
         QCOMPARE(p.shown().at(p.shown().size() - 2).text, QStringLiteral("5 Files Added to Queue."));
         QVERIFY(p.last().text.startsWith(QStringLiteral("2 entries")));
         QVERIFY(p.last().text.contains(QStringLiteral("tab<0x09>name.dwg")));
-        QCOMPARE(w->queueEntries().size(), 5);
+        QCOMPARE(w->queuePane()->queueEntries().size(), 5);
         QVERIFY(p.allUsed());
     }
 
@@ -316,9 +315,9 @@ private Q_SLOTS:
             f.write("\"C:\\JOB\\Q.dwg\"\r\nC:\\JOB\\bad\"q.dwg\r\n\\\\srv\\x.dwg\r\n/abs/p.dwg\r\n");
         }
         touch(file(QStringLiteral("table.csv")));
-        w->setLoadedListMarks(QStringLiteral("Job.LST"));
+        w->queuePane()->setLoadedListMarks(QStringLiteral("Job.LST"));
         p.expectMessage(vbOK); // the refused line
-        w->List1_OLEDragDrop({file(QStringLiteral("b.dwg")), file(QStringLiteral("B.DWG")), file(QStringLiteral("sub")),
+        w->queuePane()->List1_OLEDragDrop({file(QStringLiteral("b.dwg")), file(QStringLiteral("B.DWG")), file(QStringLiteral("sub")),
                               file(QStringLiteral("table.csv")), list});
         QStringList expected{file(QStringLiteral("b.dwg")), file(QStringLiteral("B.DWG")),
                              file(QStringLiteral("sub")) + QDir::separator() + QStringLiteral("d.dwg"),
@@ -328,7 +327,7 @@ private Q_SLOTS:
 #ifndef Q_OS_WIN
         expected.append(QStringLiteral("/abs/p.dwg"));
 #endif
-        QCOMPARE(w->queueEntries(), expected);
+        QCOMPARE(w->queuePane()->queueEntries(), expected);
         QVERIFY(p.last().text.contains(QStringLiteral("C:\\JOB\\bad\"q.dwg")));
         QVERIFY(p.allUsed());
         // The walk showed its count in the scan window and gave the window back.
@@ -337,24 +336,24 @@ private Q_SLOTS:
         QVERIFY(w->centralWidget()->isEnabled());
         QCOMPARE(w->lblFilesInQueue->text(), QStringLiteral("Queue = %1").arg(expected.size()));
         QCOMPARE(button(w.get(), "cmdFileList")->text(), QStringLiteral("File&Lists"));
-        QVERIFY(w->List1->toolTip().isEmpty());
+        QVERIFY(w->queuePane()->List1->toolTip().isEmpty());
 
         // With "*.*" a ".txt" is an entry itself; the automatic sort follows a drop that added nothing.
-        w->tbDWGFilter->setText(QStringLiteral("*.*"));
-        w->setQueueEntries({QStringLiteral("/z.dwg"), QStringLiteral("/a.dwg")});
+        w->fileSelector()->tbDWGFilter->setText(QStringLiteral("*.*"));
+        w->queuePane()->setQueueEntries({QStringLiteral("/z.dwg"), QStringLiteral("/a.dwg")});
         mainSettings().AutoSortEnabled = 1;
         mainSettings().AutoSortType = 0;
-        w->List1_OLEDragDrop({QStringLiteral("/no/such/folder/")});
-        QCOMPARE(w->queueEntries(), (QStringList{QStringLiteral("/a.dwg"), QStringLiteral("/z.dwg")}));
-        w->List1_OLEDragDrop({list});
-        QCOMPARE(w->queueEntries(), (QStringList{QStringLiteral("/a.dwg"), list, QStringLiteral("/z.dwg")}));
+        w->queuePane()->List1_OLEDragDrop({QStringLiteral("/no/such/folder/")});
+        QCOMPARE(w->queuePane()->queueEntries(), (QStringList{QStringLiteral("/a.dwg"), QStringLiteral("/z.dwg")}));
+        w->queuePane()->List1_OLEDragDrop({list});
+        QCOMPARE(w->queuePane()->queueEntries(), (QStringList{QStringLiteral("/a.dwg"), list, QStringLiteral("/z.dwg")}));
 
         // Under a running walk a drop changes nothing.
-        w->walkFolderIntoQueue(file(QStringLiteral("sub")), QStringLiteral("*.txt"));
-        const qsizetype before = w->List1->count();
-        w->List1_OLEDragDrop({file(QStringLiteral("a.dwg"))});
-        QCOMPARE(w->List1->count(), before);
-        QVERIFY(w->endWalk());
+        w->queuePane()->walkFolderIntoQueue(file(QStringLiteral("sub")), QStringLiteral("*.txt"));
+        const qsizetype before = w->queuePane()->List1->count();
+        w->queuePane()->List1_OLEDragDrop({file(QStringLiteral("a.dwg"))});
+        QCOMPARE(w->queuePane()->List1->count(), before);
+        QVERIFY(w->queuePane()->endWalk());
     }
 
     // The list takes dragged files as a copy and refuses data without files.
@@ -363,7 +362,7 @@ private Q_SLOTS:
         auto w = makeWindow();
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        QWidget *target = w->List1->viewport();
+        QWidget *target = w->queuePane()->List1->viewport();
         const QPoint at = target->rect().center();
 
         QMimeData text;
@@ -382,40 +381,40 @@ private Q_SLOTS:
         QCoreApplication::sendEvent(target, &drop);
         QVERIFY(drop.isAccepted());
         QCOMPARE(drop.dropAction(), Qt::CopyAction);
-        QTRY_COMPARE(w->queueEntries(), (QStringList{file(QStringLiteral("a.dwg")), file(QStringLiteral("C.DWG"))}));
+        QTRY_COMPARE(w->queuePane()->queueEntries(), (QStringList{file(QStringLiteral("a.dwg")), file(QStringLiteral("C.DWG"))}));
     }
 
     void removeClearAndUnselected()
     {
         test::ScriptedPrompter p;
         auto w = makeWindow();
-        w->setQueueEntries(letters("abcdef"));
-        w->List1->setSelected(1, true);
-        w->List1->setSelected(4, true);
+        w->queuePane()->setQueueEntries(letters("abcdef"));
+        w->queuePane()->List1->setSelected(1, true);
+        w->queuePane()->List1->setSelected(4, true);
         QVERIFY(button(w.get(), "cmdRemoveDwg")->isEnabled());
         QTest::mouseClick(button(w.get(), "cmdRemoveDwg"), Qt::LeftButton);
-        QCOMPARE(w->queueEntries(), letters("acdf"));
+        QCOMPARE(w->queuePane()->queueEntries(), letters("acdf"));
         QVERIFY(!button(w.get(), "cmdRemoveDwg")->isEnabled());
 
         // Unselected with nothing selected asks first (default No).
         p.expectMessage(vbNo);
-        w->RemoveUnselectedFiles();
+        w->queuePane()->RemoveUnselectedFiles();
         QVERIFY(p.last().style & vbDefaultButton2);
-        QCOMPARE(w->queueEntries(), letters("acdf"));
-        w->List1->setSelected(2, true);
-        w->List1->setSelected(3, true);
+        QCOMPARE(w->queuePane()->queueEntries(), letters("acdf"));
+        w->queuePane()->List1->setSelected(2, true);
+        w->queuePane()->List1->setSelected(3, true);
         action(w.get(), "mnuRemoveUnselectedFiles")->trigger();
-        QCOMPARE(w->queueEntries(), letters("df"));
-        QCOMPARE(w->List1->selectedCount(), qsizetype(2)); // what stays was selected
+        QCOMPARE(w->queuePane()->queueEntries(), letters("df"));
+        QCOMPARE(w->queuePane()->List1->selectedCount(), qsizetype(2)); // what stays was selected
 
         p.expectMessage(vbNo);
         QTest::mouseClick(button(w.get(), "cmdRemoveAllDwg"), Qt::LeftButton);
         QCOMPARE(p.last().text, QStringLiteral("Are you sure you want to clear the File Queue?"));
         QCOMPARE(p.last().title, QStringLiteral("Sure?"));
-        QCOMPARE(w->List1->selectedCount(), qsizetype(2));
+        QCOMPARE(w->queuePane()->List1->selectedCount(), qsizetype(2));
         p.expectMessage(vbYes);
         QTest::mouseClick(button(w.get(), "cmdRemoveAllDwg"), Qt::LeftButton);
-        QCOMPARE(w->List1->count(), qsizetype(0));
+        QCOMPARE(w->queuePane()->List1->count(), qsizetype(0));
         QVERIFY(!button(w.get(), "cmdRemoveAllDwg")->isEnabled());
         QVERIFY(!action(w.get(), "mnuRemoveDuplicates")->isEnabled());
         QCOMPARE(w->lblFilesInQueue->text(), QStringLiteral("Queue = 0"));
@@ -424,42 +423,42 @@ private Q_SLOTS:
     void moveButtonsMoveTheLowerRun()
     {
         auto w = makeWindow();
-        w->setQueueEntries(letters("abcdefgh"));
+        w->queuePane()->setQueueEntries(letters("abcdefgh"));
         for (int r : {1, 2, 5, 6})
-            w->List1->setSelected(r, true);
+            w->queuePane()->List1->setSelected(r, true);
         QTest::mouseClick(button(w.get(), "Command3"), Qt::LeftButton);
-        QCOMPARE(w->queueEntries(), letters("abcdfgeh"));
-        QCOMPARE(w->List1->currentRow(), qsizetype(6));
-        QCOMPARE(w->List1->selectedRows(), (QList<qsizetype>{1, 2, 4, 5}));
+        QCOMPARE(w->queuePane()->queueEntries(), letters("abcdfgeh"));
+        QCOMPARE(w->queuePane()->List1->currentRow(), qsizetype(6));
+        QCOMPARE(w->queuePane()->List1->selectedRows(), (QList<qsizetype>{1, 2, 4, 5}));
         QTest::mouseClick(button(w.get(), "Command3"), Qt::LeftButton); // the run now touches the upper one
-        QCOMPARE(w->queueEntries(), letters("abcfgdeh"));
+        QCOMPARE(w->queuePane()->queueEntries(), letters("abcfgdeh"));
         QTest::mouseClick(button(w.get(), "Command4"), Qt::LeftButton);
-        QCOMPARE(w->queueEntries(), letters("adbcfgeh")); // the four selected moved down as one run
+        QCOMPARE(w->queuePane()->queueEntries(), letters("adbcfgeh")); // the four selected moved down as one run
     }
 
     void sortMenusReorderAndClearSelection()
     {
         auto w = makeWindow();
-        w->setQueueEntries({QStringLiteral("C:\\JOB\\SHEET10.DWG"), QStringLiteral("C:\\JOB\\SHEET9.DWG"),
+        w->queuePane()->setQueueEntries({QStringLiteral("C:\\JOB\\SHEET10.DWG"), QStringLiteral("C:\\JOB\\SHEET9.DWG"),
                             QStringLiteral("C:\\JOB\\A.DWG")});
-        w->List1->setSelected(0, true);
+        w->queuePane()->List1->setSelected(0, true);
         action(w.get(), "mnuSmartSort2")->trigger();
-        QCOMPARE(w->queueEntries(),
+        QCOMPARE(w->queuePane()->queueEntries(),
                  (QStringList{QStringLiteral("C:\\JOB\\A.DWG"), QStringLiteral("C:\\JOB\\SHEET9.DWG"),
                               QStringLiteral("C:\\JOB\\SHEET10.DWG")}));
-        QCOMPARE(w->List1->selectedCount(), qsizetype(0));
+        QCOMPARE(w->queuePane()->List1->selectedCount(), qsizetype(0));
         QCOMPARE(w->lblUpdate->text(), QStringLiteral("Ready"));
         action(w.get(), "mnuAscending2")->trigger();
-        QCOMPARE(w->queueEntries().at(1), QStringLiteral("C:\\JOB\\SHEET10.DWG"));
+        QCOMPARE(w->queuePane()->queueEntries().at(1), QStringLiteral("C:\\JOB\\SHEET10.DWG"));
         action(w.get(), "mnuReverseOrder2")->trigger();
-        QCOMPARE(w->queueEntries().at(0), QStringLiteral("C:\\JOB\\SHEET9.DWG"));
+        QCOMPARE(w->queuePane()->queueEntries().at(0), QStringLiteral("C:\\JOB\\SHEET9.DWG"));
 
         // The automatic sort after an addition.
         mainSettings().AutoSortEnabled = 1;
         mainSettings().AutoSortType = 1;
-        w->List1->clear();
+        w->queuePane()->List1->clear();
         QTest::mouseClick(button(w.get(), "cmdAddAll"), Qt::LeftButton);
-        QCOMPARE(w->queueEntries(), (QStringList{file(QStringLiteral("C.DWG")), file(QStringLiteral("b.dwg")),
+        QCOMPARE(w->queuePane()->queueEntries(), (QStringList{file(QStringLiteral("C.DWG")), file(QStringLiteral("b.dwg")),
                                                  file(QStringLiteral("a.dwg"))}));
     }
 
@@ -468,42 +467,40 @@ private Q_SLOTS:
         test::ScriptedPrompter p;
         auto w = makeWindow();
         const QStringList q{QStringLiteral("/j/A.dwg"), QStringLiteral("/j/a.dwg"), QStringLiteral("/j/A.dwg")};
-        w->setQueueEntries(q);
+        w->queuePane()->setQueueEntries(q);
         w->RefreshQueueControls();
         QVERIFY(action(w.get(), "mnuQueueUpperCase")->isEnabled());
         if (pathCaseSensitivity() == Qt::CaseSensitive) {
             p.expectMessage(vbNo);
             action(w.get(), "mnuQueueUpperCase")->trigger();
             QVERIFY(p.last().style & vbDefaultButton2);
-            QCOMPARE(w->queueEntries(), q);
+            QCOMPARE(w->queuePane()->queueEntries(), q);
             p.expectMessage(vbOK);
             action(w.get(), "mnuRemoveDuplicates")->trigger();
             QCOMPARE(p.last().text, QStringLiteral("1 Duplicate Items Removed "));
-            QCOMPARE(w->queueEntries(), (QStringList{QStringLiteral("/j/a.dwg"), QStringLiteral("/j/A.dwg")}));
+            QCOMPARE(w->queuePane()->queueEntries(), (QStringList{QStringLiteral("/j/a.dwg"), QStringLiteral("/j/A.dwg")}));
             p.expectMessage(vbYes);
         } else {
             p.expectMessage(vbOK);
             action(w.get(), "mnuRemoveDuplicates")->trigger();
-            QCOMPARE(w->queueEntries(), QStringList{QStringLiteral("/j/A.dwg")});
+            QCOMPARE(w->queuePane()->queueEntries(), QStringList{QStringLiteral("/j/A.dwg")});
         }
         action(w.get(), "mnuQueueLowerCase")->trigger();
-        QVERIFY(w->queueEntries().contains(QStringLiteral("/j/a.dwg")));
-        QVERIFY(!w->queueEntries().contains(QStringLiteral("/j/A.dwg")));
+        QVERIFY(w->queuePane()->queueEntries().contains(QStringLiteral("/j/a.dwg")));
+        QVERIFY(!w->queuePane()->queueEntries().contains(QStringLiteral("/j/A.dwg")));
         QVERIFY(p.allUsed());
     }
 
     void controlStatesFollowScriptAndReadOnly()
     {
         auto w = makeWindow();
-        // The script pane's controls, as the script issue places them.
-        auto *text1 = new QPlainTextEdit(w->tabUserScript);
-        text1->setObjectName(QStringLiteral("Text1"));
-        auto *ro = new QCheckBox(w->tabUserScript);
-        ro->setObjectName(QStringLiteral("chkReadOnly"));
-        auto *save = new QPushButton(w->tabUserScript);
-        save->setObjectName(QStringLiteral("cmdSAVESCR"));
+        // The script pane's own controls, installed with the window.
+        auto *text1 = w->findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
+        auto *ro = w->findChild<QCheckBox *>(QStringLiteral("chkReadOnly"));
+        auto *save = button(w.get(), "cmdSAVESCR");
+        QVERIFY(text1 && ro);
 
-        w->addToQueue({file(QStringLiteral("a.dwg"))});
+        w->queuePane()->addToQueue({file(QStringLiteral("a.dwg"))});
         w->RefreshQueueControls();
         QVERIFY(!button(w.get(), "Command1_Compile")->isEnabled()); // empty script: the design state stays
         text1->setPlainText(QStringLiteral("ZOOM E"));
@@ -515,9 +512,39 @@ private Q_SLOTS:
         w->RefreshQueueControls();
         QVERIFY(!save->isEnabled());
         // Text files only enable nothing missing; the rule skips absent controls quietly.
-        w->setQueueEntries({QStringLiteral("/x/a.TXT"), QStringLiteral("/x/b.csv")});
+        w->queuePane()->setQueueEntries({QStringLiteral("/x/a.TXT"), QStringLiteral("/x/b.csv")});
         w->RefreshQueueControls();
         QCOMPARE(w->lblFilesInQueue->text(), QStringLiteral("Queue = 2"));
+    }
+
+    // Every control the state rule sets is a control of the assembled window, but for those of
+    // features the program does not have yet (each leaves the list with its feature).
+    void controlStateNamesExistInTheWindow()
+    {
+        auto w = makeWindow();
+        QStringList names;
+        for (qsizetype n : {0, 1, 3})
+            for (qsizetype k : {0, 1, 2})
+                for (bool scriptEmpty : {true, false}) {
+                    QueueControlInputs in;
+                    in.entries = n;
+                    in.selected = std::min(k, n);
+                    in.filesListed = k;
+                    in.scriptEmpty = scriptEmpty;
+                    in.readOnly = k == 1;
+                    in.textFileEntries = n == 3 ? 3 : 0;
+                    for (const auto &entry : computeQueueControlStates(in).enabled)
+                        if (!names.contains(entry.first))
+                            names.append(entry.first);
+                }
+        QStringList missing = w->missingControlNames(names);
+        missing.sort();
+        QStringList notYetBuilt{
+            "mnuOpen", "mnuSkip", "mnuGotoDir", "mnuOpenDirInExplorer", "mnuSelected", "mnuCopySelectedtoClip",
+            "mnuVerifyFilesInQueue", "mnuVerifyFiles2", "mnuReportDWGVersion", "mnuReportDWGVersions", "mnuCopy",
+            "mnuCopyListtoClip", "mnuRenamer", "mnuCopyWithExt", "mnuCopyWOExtension", "mnuCombineText"};
+        notYetBuilt.sort();
+        QCOMPARE(missing, notYetBuilt);
     }
 
     void queueTakesMoreThan32767Entries()
@@ -526,13 +553,13 @@ private Q_SLOTS:
         QStringList many;
         for (int i = 0; i < 40000; ++i)
             many.append(QStringLiteral("/big/%1.dwg").arg(i));
-        QCOMPARE(w->addToQueue(many), qsizetype(40000));
-        w->List1->selectRange(0, 39999);
+        QCOMPARE(w->queuePane()->addToQueue(many), qsizetype(40000));
+        w->queuePane()->List1->selectRange(0, 39999);
         w->RefreshQueueControls();
         QCOMPARE(w->lblFilesInQueue->text(), QStringLiteral("Queue = 40000"));
-        QCOMPARE(w->List1->selectedCount(), qsizetype(40000));
+        QCOMPARE(w->queuePane()->List1->selectedCount(), qsizetype(40000));
         QTest::mouseClick(button(w.get(), "cmdRemoveDwg"), Qt::LeftButton);
-        QCOMPARE(w->List1->count(), qsizetype(0));
+        QCOMPARE(w->queuePane()->List1->count(), qsizetype(0));
     }
 
     void longEntriesScrollSideways()
@@ -540,55 +567,55 @@ private Q_SLOTS:
         auto w = makeWindow();
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        w->addToQueue({QStringLiteral("/short.dwg")});
+        w->queuePane()->addToQueue({QStringLiteral("/short.dwg")});
         QCoreApplication::processEvents();
-        QCOMPARE(w->List1->horizontalScrollBar()->maximum(), 0);
-        w->addToQueue({QStringLiteral("/") + QString(400, QLatin1Char('x')) + QStringLiteral(".dwg")});
-        QTRY_VERIFY(w->List1->horizontalScrollBar()->maximum() > 0);
+        QCOMPARE(w->queuePane()->List1->horizontalScrollBar()->maximum(), 0);
+        w->queuePane()->addToQueue({QStringLiteral("/") + QString(400, QLatin1Char('x')) + QStringLiteral(".dwg")});
+        QTRY_VERIFY(w->queuePane()->List1->horizontalScrollBar()->maximum() > 0);
     }
 
     void filterKeepsPatternAndAddAllState()
     {
         auto w = makeWindow();
-        w->tbDWGFilter->setText(QStringLiteral("*.txt"));
+        w->fileSelector()->tbDWGFilter->setText(QStringLiteral("*.txt"));
         QCOMPARE(mainSettings().DWGPattern, QStringLiteral("*.txt"));
-        QCOMPARE(w->File1->count(), 1); // read at once
+        QCOMPARE(w->fileSelector()->File1->count(), 1); // read at once
         QVERIFY(button(w.get(), "cmdAddAll")->isEnabled());
-        w->tbDWGFilter->setText(QStringLiteral("*.none"));
+        w->fileSelector()->tbDWGFilter->setText(QStringLiteral("*.none"));
         QVERIFY(!button(w.get(), "cmdAddAll")->isEnabled());
-        w->tbDWGFilter->setText(QStringLiteral("*.txt;*.dwg"));
-        QCOMPARE(w->File1->count(), 4);
+        w->fileSelector()->tbDWGFilter->setText(QStringLiteral("*.txt;*.dwg"));
+        QCOMPARE(w->fileSelector()->File1->count(), 4);
     }
 
     void folderChangesFollowAndDropsMoveOnlyToFolders()
     {
         auto w = makeWindow();
-        QSignalSpy followed(w.get(), &frmMain::drawingFolderChanged);
+        QSignalSpy followed(w->fileSelector(), &FileSelectorPane::drawingFolderChanged);
         const QString sub = file(QStringLiteral("sub"));
-        w->Dir1_OLEDragDrop(file(QStringLiteral("a.dwg"))); // a file: nothing moves
-        QCOMPARE(w->Dir1->path(), m_dir);
-        w->Dir1_OLEDragDrop(sub);
-        QCOMPARE(w->Dir1->path(), sub);
-        QCOMPARE(w->File1->path(), sub);
-        QCOMPARE(w->File1->count(), 1);
+        w->fileSelector()->Dir1_OLEDragDrop(file(QStringLiteral("a.dwg"))); // a file: nothing moves
+        QCOMPARE(w->fileSelector()->Dir1->path(), m_dir);
+        w->fileSelector()->Dir1_OLEDragDrop(sub);
+        QCOMPARE(w->fileSelector()->Dir1->path(), sub);
+        QCOMPARE(w->fileSelector()->File1->path(), sub);
+        QCOMPARE(w->fileSelector()->File1->count(), 1);
         QCOMPARE(followed.count(), 1);
-        QVERIFY(!w->setDirPath(file(QStringLiteral("missing"))));
-        QCOMPARE(w->Dir1->path(), sub);
+        QVERIFY(!w->fileSelector()->setDirPath(file(QStringLiteral("missing"))));
+        QCOMPARE(w->fileSelector()->Dir1->path(), sub);
     }
 
     void unreadyDriveGoesBackToTheFolderBefore()
     {
         test::ScriptedPrompter p;
         auto w = makeWindow();
-        const QString before = w->Drive1->drive();
-        w->setDirPath(file(QStringLiteral("sub")));
+        const QString before = w->fileSelector()->Drive1->drive();
+        w->fileSelector()->setDirPath(file(QStringLiteral("sub")));
         p.expectMessage(vbOK);
-        w->Drive1->addItem(QStringLiteral("gone"), QStringLiteral("/no/such/volume"));
-        w->Drive1->setCurrentIndex(w->Drive1->count() - 1);
+        w->fileSelector()->Drive1->addItem(QStringLiteral("gone"), QStringLiteral("/no/such/volume"));
+        w->fileSelector()->Drive1->setCurrentIndex(w->fileSelector()->Drive1->count() - 1);
         QCOMPARE(p.last().text, QStringLiteral("That Drive is not responding...\rPlease select another drive!"));
         QCOMPARE(p.last().title, QStringLiteral("Tessaline Alert"));
-        QCOMPARE(w->Drive1->drive(), before);
-        QCOMPARE(w->Dir1->path(), file(QStringLiteral("sub")));
+        QCOMPARE(w->fileSelector()->Drive1->drive(), before);
+        QCOMPARE(w->fileSelector()->Dir1->path(), file(QStringLiteral("sub")));
         QVERIFY(p.allUsed());
     }
 
@@ -598,17 +625,17 @@ private Q_SLOTS:
         const QString sub = file(QStringLiteral("sub"));
         QString shownAtOpening;
         QTimer::singleShot(0, w.get(), [&] {
-            frmDirWideBrowser *b = w->dirWideBrowser();
+            frmDirWideBrowser *b = w->fileSelector()->dirWideBrowser();
             shownAtOpening = b->Dir1->path();
             b->Dir1->setPath(sub); // reaches the main window while the browser is open
-            QCOMPARE(w->Dir1->path(), sub);
+            QCOMPARE(w->fileSelector()->Dir1->path(), sub);
             QTest::mouseClick(b->cmdClose, Qt::LeftButton);
         });
         QTest::mouseClick(button(w.get(), "cmdDirWideBrowser"), Qt::LeftButton);
         QCOMPARE(shownAtOpening, m_dir);
-        QCOMPARE(w->File1->path(), sub);
-        QVERIFY(!w->dirWideBrowser()->isVisible());
-        QCOMPARE(w->dirWideBrowser()->windowTitle(), QStringLiteral(" Wide Directory Browser"));
+        QCOMPARE(w->fileSelector()->File1->path(), sub);
+        QVERIFY(!w->fileSelector()->dirWideBrowser()->isVisible());
+        QCOMPARE(w->fileSelector()->dirWideBrowser()->windowTitle(), QStringLiteral(" Wide Directory Browser"));
     }
 
     void openingFilesAndExplorer()
@@ -616,13 +643,13 @@ private Q_SLOTS:
         test::ScriptedPrompter p;
         test::RecordingLauncher l;
         auto w = makeWindow();
-        w->File1->setCurrentRow(0);
-        w->File1_DblClick();
+        w->fileSelector()->File1->setCurrentRow(0);
+        w->fileSelector()->File1_DblClick();
         QCOMPARE(l.calls.size(), 1);
         QCOMPARE(l.calls.at(0).program, file(QStringLiteral("a.dwg")));
         QFile::remove(file(QStringLiteral("a.dwg")));
         p.expectMessage(vbOK);
-        w->File1_DblClick();
+        w->fileSelector()->File1_DblClick();
         QCOMPARE(p.last().text, QStringLiteral("File not found: ") + file(QStringLiteral("a.dwg")));
 
         l.calls.clear();
@@ -671,20 +698,21 @@ private Q_SLOTS:
         QTest::mousePress(bar, Qt::LeftButton, {}, grip);
         QTest::mouseMove(bar, grip + QPoint(0, 100));
         QTest::mouseRelease(bar, Qt::LeftButton, {}, grip + QPoint(0, 100));
-        const int dragged = w->hDividerTop();
+        const int dragged = w->mainLayout()->hDividerTop();
         QVERIFY2(qAbs(dragged - 5100) <= 30, qPrintable(QString::number(dragged)));
         w->hide();
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        QCOMPARE(w->hDividerTop(), dragged);
+        QCOMPARE(w->mainLayout()->hDividerTop(), dragged);
 
-        w->setHLeftDividerTop(10000);
-        QVERIFY(qAbs(w->hLeftDividerTop() - 10000) <= 15);
+        w->mainLayout()->setHLeftDividerTop(10000);
+        QVERIFY(qAbs(w->mainLayout()->hLeftDividerTop() - 10000) <= 15);
         const QSize frame = w->frameGeometry().size() - w->size();
-        w->resize(w->width(), qRound(10130 / 15.0) - frame.height());
-        QTRY_COMPARE(w->frameGeometry().height(), qRound(10130 / 15.0));
-        QVERIFY2(qAbs(w->hDividerTop() - (10130 - 5500)) <= 15, qPrintable(QString::number(w->hDividerTop())));
-        QVERIFY2(qAbs(w->hLeftDividerTop() - (10130 - 3050)) <= 15, qPrintable(QString::number(w->hLeftDividerTop())));
+        // The smallest height in whole pixels that is not below 10130 twips.
+        w->resize(w->width(), twipsToPixelsAtLeast(10130) - frame.height());
+        QTRY_COMPARE(w->frameGeometry().height(), twipsToPixelsAtLeast(10130));
+        QVERIFY2(qAbs(w->mainLayout()->hDividerTop() - (10130 - 5500)) <= 15, qPrintable(QString::number(w->mainLayout()->hDividerTop())));
+        QVERIFY2(qAbs(w->mainLayout()->hLeftDividerTop() - (10130 - 3050)) <= 15, qPrintable(QString::number(w->mainLayout()->hLeftDividerTop())));
     }
 
     void barsKeepTheirLimits()
@@ -694,20 +722,20 @@ private Q_SLOTS:
         auto w = makeWindow();
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        QVERIFY(qAbs(w->hDividerTop() - 4500) <= 15);
-        QVERIFY(w->hLeftDividerTop() >= 3001 - 15);
-        w->setHDividerTop(100);
-        QVERIFY(w->hDividerTop() >= 3500 - 15);
-        w->setHDividerTop(100000); // far below: the queue keeps its room
-        QVERIFY(w->hDividerTop() <= w->frameGeometry().height() * 15 - 5455 + 15);
+        QVERIFY(qAbs(w->mainLayout()->hDividerTop() - 4500) <= 15);
+        QVERIFY(w->mainLayout()->hLeftDividerTop() >= 3001 - 15);
+        w->mainLayout()->setHDividerTop(100);
+        QVERIFY(w->mainLayout()->hDividerTop() >= 3500 - 15);
+        w->mainLayout()->setHDividerTop(100000); // far below: the queue keeps its room
+        QVERIFY(w->mainLayout()->hDividerTop() <= w->frameGeometry().height() * 15 - 5455 + 15);
         // A window 11000 twips high: the bar dropped at 6000 jumps to 5500.
         const QSize frame0 = w->frameGeometry().size() - w->size();
         w->resize(w->width(), qRound(11000 / 15.0) - frame0.height());
         QTRY_COMPARE(w->frameGeometry().height(), qRound(11000 / 15.0));
-        w->setHDividerTop(6000);
-        QVERIFY2(qAbs(w->hDividerTop() - 5500) <= 15, qPrintable(QString::number(w->hDividerTop())));
-        w->storeWindowStateInSettings();
-        QCOMPARE(mainSettings().HDividerTop, w->hDividerTop());
+        w->mainLayout()->setHDividerTop(6000);
+        QVERIFY2(qAbs(w->mainLayout()->hDividerTop() - 5500) <= 15, qPrintable(QString::number(w->mainLayout()->hDividerTop())));
+        w->store(mainSettings());
+        QCOMPARE(mainSettings().HDividerTop, w->mainLayout()->hDividerTop());
         QVERIFY2(w->frameGeometry().width() * 15 >= 13084 - 30,
                  qPrintable(QString::number(w->frameGeometry().width())));
         // The smallest outer size is 13084 x 10130 twips.

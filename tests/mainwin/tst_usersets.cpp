@@ -6,9 +6,9 @@
 #include "mainwin/frmMain.h"
 #include "mainwin/dirlistbox.h"
 #include "mainwin/drivelistbox.h"
-#include "mainwin/uiMainPanes.h"
 #include "mainwin/queuelistview.h"
 #include "scripts/userscriptpane.h"
+#include "mainwindowfixture.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -31,7 +31,8 @@ struct Window {
     test::ScriptedPrompter prompts;
     QString folderA;
     QString folderB;
-    std::unique_ptr<frmMain> w;
+    std::unique_ptr<test::AppWindow> app;
+    frmMain *w = nullptr;
     UserScriptPane *pane = nullptr;
 
     explicit Window(qint16 face = 0)
@@ -45,19 +46,19 @@ struct Window {
         mainSettings().DWGPattern = QStringLiteral("*.dwg");
         mainSettings().ProgramPath = tmp.path();
         mainSettings().Face = face;
-        w = std::make_unique<frmMain>();
-        installScriptPanes(w.get());
-        pane = userScriptPane(w.get());
+        app = std::make_unique<test::AppWindow>();
+        w = app->get();
+        pane = w->findChild<UserScriptPane *>();
         if (!pane)
             qFatal("no script pane");
     }
     void fill(const QStringList &queue, const QString &script, const QString &name) const
     {
-        w->setQueueEntries(queue);
+        w->queuePane()->setQueueEntries(queue);
         pane->setScriptText(script);
         pane->setScriptName(name);
     }
-    void press(int set) const { w->optPage[set]->click(); }
+    void press(int set) const { w->frmSet->optPage[set]->click(); }
     QString file(int set, const char *ending) const
     {
         return tmp.data() + QStringLiteral("tester-%1").arg(set) + QLatin1String(ending);
@@ -84,7 +85,7 @@ private Q_SLOTS:
         QFETCH(int, stored);
         QFETCH(int, selected);
         Window win{qint16(stored)};
-        QVERIFY(win.w->optPage[selected]->isChecked());
+        QVERIFY(win.w->frmSet->optPage[selected]->isChecked());
         QCOMPARE(int(mainSettings().Face), selected);
         QCOMPARE(QDir(win.tmp.data()).entryList(QDir::Files), QStringList());
     }
@@ -93,16 +94,16 @@ private Q_SLOTS:
     {
         Window win;
         win.fill({"/dwg/a.dwg", "/dwg/b.dwg"}, "ZOOM E\n_QSAVE", "purge");
-        const QString drive = win.w->Drive1->drive();
+        const QString drive = win.w->fileSelector()->Drive1->drive();
         win.press(2);
 
-        QVERIFY(win.w->optPage[2]->isChecked());
+        QVERIFY(win.w->frmSet->optPage[2]->isChecked());
         QCOMPARE(int(mainSettings().Face), 2);
-        QCOMPARE(win.w->queueEntries(), QStringList());
+        QCOMPARE(win.w->queuePane()->queueEntries(), QStringList());
         QCOMPARE(win.text1(), QString());
         QCOMPARE(win.text2(), QString());
-        QCOMPARE(win.w->Dir1->path(), win.folderA);
-        QVERIFY(!win.w->cmdRemoveAllDwg->isEnabled());
+        QCOMPARE(win.w->fileSelector()->Dir1->path(), win.folderA);
+        QVERIFY(!win.w->queuePane()->cmdRemoveAllDwg->isEnabled());
         QVERIFY(!win.w->Command1_Compile->isEnabled());
         // Set 0 was written as it stood; set 2 still has no files.
         QCOMPARE(test::fileBytes(win.file(0, "-list.tmp")), QByteArray("/dwg/a.dwg\r\n/dwg/b.dwg\r\n"));
@@ -131,22 +132,22 @@ private Q_SLOTS:
         Window win;
         win.fill(queue, script, name);
         win.press(1);
-        QVERIFY(win.w->setDirPath(win.folderB));
+        QVERIFY(win.w->fileSelector()->setDirPath(win.folderB));
         win.fill({"/other/z.dwg"}, "OTHER", "other");
         win.press(0);
 
-        QCOMPARE(win.w->queueEntries(), queue);
+        QCOMPARE(win.w->queuePane()->queueEntries(), queue);
         QCOMPARE(win.pane->scriptText(), script);
         QCOMPARE(win.text2(), name);
-        QCOMPARE(win.w->Dir1->path(), win.folderA);
-        QCOMPARE(win.w->cmdRemoveAllDwg->isEnabled(), !queue.isEmpty());
+        QCOMPARE(win.w->fileSelector()->Dir1->path(), win.folderA);
+        QCOMPARE(win.w->queuePane()->cmdRemoveAllDwg->isEnabled(), !queue.isEmpty());
 
         // Set 1 comes back in its folder B.
         win.press(1);
-        QCOMPARE(win.w->queueEntries(), QStringList{"/other/z.dwg"});
+        QCOMPARE(win.w->queuePane()->queueEntries(), QStringList{"/other/z.dwg"});
         QCOMPARE(win.pane->scriptText(), QStringLiteral("OTHER"));
         QCOMPARE(win.text2(), QStringLiteral("other"));
-        QCOMPARE(win.w->Dir1->path(), win.folderB);
+        QCOMPARE(win.w->fileSelector()->Dir1->path(), win.folderB);
         QCOMPARE(int(mainSettings().Face), 1);
     }
 
@@ -171,14 +172,14 @@ private Q_SLOTS:
         win.tmp.writeFile("DATA/tester-3-list.tmp", "/dwg/a.dwg\r\n/dwg/b.dwg\r\n");
         win.tmp.writeFile("DATA/tester-3-scr.tmp", scr);
         win.tmp.writeFile("DATA/tester-3-s.tmp", "first\r\nsecond\r\n");
-        win.tmp.writeFile("DATA/tester-3-path.tmp", (win.w->Drive1->drive() + "\r\n" + folder + "\r\n").toUtf8());
+        win.tmp.writeFile("DATA/tester-3-path.tmp", (win.w->fileSelector()->Drive1->drive() + "\r\n" + folder + "\r\n").toUtf8());
         win.press(3);
 
-        QCOMPARE(win.w->queueEntries(), (QStringList{"/dwg/a.dwg", "/dwg/b.dwg"}));
+        QCOMPARE(win.w->queuePane()->queueEntries(), (QStringList{"/dwg/a.dwg", "/dwg/b.dwg"}));
         QCOMPARE(win.pane->scriptText(), script);
         QCOMPARE(win.text2(), QStringLiteral("first"));
-        QCOMPARE(win.w->Dir1->path(), folderExists ? win.folderB : win.folderA);
-        QVERIFY(win.w->cmdRemoveAllDwg->isEnabled());
+        QCOMPARE(win.w->fileSelector()->Dir1->path(), folderExists ? win.folderB : win.folderA);
+        QVERIFY(win.w->queuePane()->cmdRemoveAllDwg->isEnabled());
         QCOMPARE(int(mainSettings().Face), 3);
         QVERIFY(win.prompts.shown().isEmpty());
     }
@@ -208,7 +209,7 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(win.tmp.data()));
         // The chosen set loads as a set never saved.
         QCOMPARE(int(mainSettings().Face), 4);
-        QCOMPARE(win.w->queueEntries(), QStringList());
+        QCOMPARE(win.w->queuePane()->queueEntries(), QStringList());
         QCOMPARE(win.text1(), QString());
         QVERIFY(mainSettings().SCRChanged);
     }
@@ -230,11 +231,11 @@ private Q_SLOTS:
         QCOMPARE(test::fileBytes(win.file(0, "-scr.tmp")), QByteArray("ZOOM E\r\n"));
         QCOMPARE(test::fileBytes(win.file(0, "-s.tmp")), QByteArray("zoom\r\n"));
         QCOMPARE(int(mainSettings().Face), 1);
-        QCOMPARE(win.w->queueEntries(), QStringList());
+        QCOMPARE(win.w->queuePane()->queueEntries(), QStringList());
 
         // Back in set 0: its locked queue, and the script saved with it.
         win.press(0);
-        QCOMPARE(win.w->queueEntries(), QStringList{"old.dwg"});
+        QCOMPARE(win.w->queuePane()->queueEntries(), QStringList{"old.dwg"});
         QCOMPARE(win.pane->scriptText(), QStringLiteral("ZOOM E"));
         QFile::setPermissions(list, QFile::ReadOwner | QFile::WriteOwner);
     }

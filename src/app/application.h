@@ -1,0 +1,56 @@
+#pragma once
+// The program from start to end. start() refuses a root program folder, records the version and
+// reads the settings, builds the main window with every subsystem installed, restores the per-user
+// state files and shows the window; finish() stores the window's state, writes the settings and
+// the state files and reports every failure. main() only runs it; tests start, act and finish
+// through it as the program does.
+
+#include <QObject>
+#include <memory>
+
+namespace tess {
+
+class frmMain;
+class ScriptFacts;
+
+class Application final : public QObject
+{
+    Q_OBJECT
+public:
+    Application();
+    ~Application() override;
+
+    // The whole run: the real dialogs and launcher, the program font, start, the event loop and
+    // finish. Returns the exit code.
+    int run();
+
+    // False (after the "Ooops" box) when the program must not run from its folder.
+    bool start();
+    // The main window with every subsystem installed, loaded from MainSettings as they stand
+    // (start() reads the store first), restored from the state files, not yet shown.
+    frmMain *buildWindow();
+    // Closes the window (it stores its state), writes the settings and the state files.
+    void finish();
+
+    frmMain *mainWindow() const { return m_window.get(); }
+
+    // "&Save Settings Now": the window's state and the settings now, then the state files.
+    void saveSettingsNow();
+
+Q_SIGNALS:
+    // Values of MainSettings changed outside the windows that show them (the Options dialog):
+    // every window refreshes what it shows.
+    void settingsApplied();
+    // Apply the user script's META commands (includeSort: its sort commands too).
+    void metaScanRequested(bool includeSort);
+
+private:
+    void restoreUserState();
+    void saveUserState();
+    void writeSettings();
+
+    std::unique_ptr<frmMain> m_window;
+    bool m_finished = false;
+};
+
+} // namespace tess

@@ -1,0 +1,95 @@
+#include "app/scriptsinstall.h"
+
+#include "app/application.h"
+#include "core/mainsettings.h"
+#include "mainwin/fileselector.h"
+#include "mainwin/fileselectorpane.h"
+#include "mainwin/frmMain.h"
+#include "mainwin/queuepane.h"
+#include "mainwin/scriptfacts.h"
+#include "scripts/simplescriptselector.h"
+#include "scripts/texteditor.h"
+#include "scripts/userscriptpane.h"
+#include "core/appenvironment.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QLayout>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <climits>
+#include <memory>
+
+namespace tess {
+
+namespace {
+
+// The script pane as the main window sees it.
+class PaneScriptFacts final : public QObject, public ScriptFacts
+{
+public:
+    explicit PaneScriptFacts(UserScriptPane *pane) : QObject(pane), m_pane(pane) {}
+    bool scriptIsEmpty() const override { return m_pane->scriptText().isEmpty(); }
+    bool readOnlyTicked() const override { return m_pane->readOnlyTicked(); }
+    QString scriptText() const override { return m_pane->scriptText(); }
+    QString scriptName() const override { return m_pane->scriptName(); }
+    void setScriptText(const QString &text) override { m_pane->setScriptText(text); }
+    void setScriptName(const QString &name) override { m_pane->setScriptName(name); }
+
+private:
+    UserScriptPane *m_pane;
+};
+
+} // namespace
+
+void installScripts(Application &app, frmMain &w)
+{
+    FileSelectorPane *files = w.fileSelector();
+
+    auto *pane = new UserScriptPane;
+    w.tabUserScript->layout()->addWidget(pane);
+    ScriptPaneHooks hooks;
+    hooks.queueCount = [&w] { return int(std::min<qsizetype>(w.queuePane()->count(), INT_MAX)); };
+    hooks.setCreateButtonsEnabled = [&w](bool on) { w.setCreateButtonsEnabled(on); };
+    hooks.scanMeta = [&app](bool includeSort) { Q_EMIT app.metaScanRequested(includeSort); };
+    hooks.refreshQueueControls = [&w] { w.RefreshQueueControls(); };
+    hooks.drawingFolder = [files] { return files->folder(); };
+    hooks.keepDrawingFolder = [files] {
+        // The drawing folder stays where it is; when it is gone too, its nearest existing parent.
+        const QString folder = files->folder();
+        if (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
+            const QString parent = nearestExistingFolder(folder);
+            if (!parent.isEmpty())
+                files->setDirPath(parent);
+        }
+    };
+    pane->setHooks(hooks);
+    if (!pane->setScriptListFolder(UserScriptPane::scriptsHomeFolder()))
+        pane->setScriptListFolder(AppEnvironment::subFolder(QStringLiteral("SCRIPTS")));
+    QObject::connect(files, &FileSelectorPane::drawingFolderChanged, pane, &UserScriptPane::drawingFolderChanged);
+    if (auto *filter = pane->findChild<QLineEdit *>(QStringLiteral("scrFilter"))) {
+        filter->setText(mainSettings().SCRPattern);
+        pane->scrFilter_Change();
+    }
+    // Leaving the "User Script" tab re-reads the script list.
+    auto previousTab = std::make_shared<int>(w.SSTab1->currentIndex());
+    QObject::connect(w.SSTab1, &QTabWidget::currentChanged, pane, [pane, &w, previousTab](int index) {
+        if (*previousTab == w.SSTab1->indexOf(w.tabUserScript))
+            pane->frameUserScriptList_Click();
+        *previousTab = index;
+    });
+
+    auto *simple = new SimpleScriptSelector(pane);
+    w.frameSimpleScrSelect->layout()->addWidget(simple);
+    simple->setFolder(SimpleScriptSelector::simpleScriptsFolder());
+
+    QAction *view = w.addMenuItem(MainMenu::Script, QStringLiteral("mnuViewBatchScript"),
+                                  QStringLiteral("&View \"tessaline.scr\""));
+    QObject::connect(view, &QAction::triggered, &w, [] { OpenBatchScriptInEditor(); });
+
+    w.setScriptFacts(new PaneScriptFacts(pane));
+    // The Create buttons follow the script now shown.
+    pane->applyCreateRule();
+}
+
+} // namespace tess

@@ -1,0 +1,50 @@
+#include "mainwin/drivefolderlink.h"
+
+#include "core/prompts.h"
+#include "mainwin/dirlistbox.h"
+#include "mainwin/drivelistbox.h"
+#include "mainwin/fileselector.h"
+
+#include <QSignalBlocker>
+
+namespace tess {
+
+DriveFolderLink::DriveFolderLink(DriveListBox *drive, DirListBox *dir, QObject *parent)
+    : QObject(parent), m_drive(drive), m_dir(dir), m_lastDrive(drive->drive()), m_lastFolder(dir->path())
+{
+}
+
+void DriveFolderLink::driveChanged()
+{
+    const QString drive = m_drive->drive();
+    if (!driveIsReady(drive) || !m_dir->setPath(drive)) {
+        // Device unavailable: back to the drive and folder shown before.
+        {
+            const QSignalBlocker block(m_drive);
+            m_drive->setDrive(m_lastDrive);
+        }
+        if (!m_lastFolder.isEmpty() && m_dir->path() != m_lastFolder)
+            m_dir->setPath(m_lastFolder);
+        msgBox(QStringLiteral("That Drive is not responding...\rPlease select another drive!"), vbOKOnly,
+               QStringLiteral("Tessaline Alert"));
+        return;
+    }
+    m_lastDrive = drive;
+}
+
+void DriveFolderLink::folderChanged()
+{
+    m_lastFolder = m_dir->path();
+    const QSignalBlocker block(m_drive);
+    if (m_drive->setDrive(m_lastFolder))
+        m_lastDrive = m_drive->drive();
+}
+
+void DriveFolderLink::showDriveOf(const QString &folder)
+{
+    const QSignalBlocker block(m_drive);
+    m_drive->setDrive(folder);
+    m_lastDrive = m_drive->drive();
+}
+
+} // namespace tess

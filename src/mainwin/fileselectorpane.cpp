@@ -1,0 +1,249 @@
+#include "mainwin/fileselectorpane.h"
+
+#include "core/launcher.h"
+#include "core/mainsettings.h"
+#include "core/processhelpers.h"
+#include "core/prompts.h"
+#include "mainwin/barsplitter.h"
+#include "mainwin/dirlistbox.h"
+#include "mainwin/drivefolderlink.h"
+#include "mainwin/drivelistbox.h"
+#include "mainwin/fileselector.h"
+#include "mainwin/filelistbox.h"
+#include "mainwin/frmDirWideBrowser.h"
+#include "mainwin/mainlayout.h"
+#include "widgets/controlfactory.h"
+#include "widgets/waitcursor.h"
+
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace tess {
+
+FileSelectorPane::FileSelectorPane(QWidget *parent) : QGroupBox(QStringLiteral("Drawing File Selector"), parent)
+{
+    setObjectName(QStringLiteral("Frame2"));
+    setToolTip(QStringLiteral("Click frame to refresh file list"));
+    setFixedWidth(twipsToPixels(2747));
+    installEventFilter(this);
+    auto *v = new QVBoxLayout(this);
+    v->setContentsMargins(twipsToPixels(60), twipsToPixels(90), twipsToPixels(60), twipsToPixels(90));
+    v->setSpacing(twipsToPixels(60));
+
+    auto *top = new QHBoxLayout;
+    top->setSpacing(twipsToPixels(60));
+    cmdDirWideBrowser = makeButton(QStringLiteral("cmdDirWideBrowser"), QStringLiteral("&W"), this, 375,
+                                   QStringLiteral("\"Wide\" Directory Selector"));
+    cmdDirWideBrowser->setMaximumWidth(twipsToPixels(500));
+    Command18 = makeButton(QStringLiteral("Command18"), QStringLiteral("&Favorites"), this, 1395);
+    Command19 = makeButton(QStringLiteral("Command19"), QStringLiteral("&Add"), this, 555);
+    top->addWidget(cmdDirWideBrowser);
+    top->addWidget(Command18, 1);
+    top->addWidget(Command19);
+    v->addLayout(top);
+
+    Drive1 = new DriveListBox(this);
+    Drive1->setToolTip(QStringLiteral("Select drive"));
+    v->addWidget(Drive1);
+
+    m_split = new BarSplitter(Qt::Vertical, QStringLiteral("Picture3"), this);
+    m_split->setObjectName(QStringLiteral("splitSelector"));
+    m_split->setHandleWidth(std::max(twipsToPixels(90), 6));
+    Dir1 = new DirListBox(m_split);
+    Dir1->setToolTip(QStringLiteral("Manually Select directory or DRAG and DROP Directory from Windows EXPLORER"));
+    Dir1->setMinimumHeight(twipsToPixels(MainLayout::kP3Min - 950));
+    auto *lower = new QWidget(m_split);
+    lower->setObjectName(QStringLiteral("fileListArea"));
+    auto *lv = new QVBoxLayout(lower);
+    lv->setContentsMargins(0, twipsToPixels(45), 0, 0);
+    lv->setSpacing(twipsToPixels(60));
+    auto *filterRow = new QHBoxLayout;
+    filterRow->setSpacing(twipsToPixels(90));
+    cmdFilterFormShow = makeButton(QStringLiteral("cmdFilterFormShow"), QStringLiteral("Filter"), lower, 795,
+                                   QStringLiteral("Store your filters"));
+    tbDWGFilter = new QLineEdit(QStringLiteral("*.*"), lower);
+    tbDWGFilter->setObjectName(QStringLiteral("tbDWGFilter"));
+    tbDWGFilter->setToolTip(QStringLiteral("Enter wildcards such as ? and *"));
+    filterRow->addWidget(cmdFilterFormShow);
+    filterRow->addWidget(tbDWGFilter, 1);
+    lv->addLayout(filterRow);
+    File1 = new FileListBox(lower);
+    File1->setToolTip(QStringLiteral("Select files using Drag, SHIFT and CTRL"));
+    File1->setMinimumHeight(twipsToPixels(MainLayout::kP3BelowMin - 1900));
+    lv->addWidget(File1, 1);
+    m_split->addWidget(Dir1);
+    m_split->addWidget(lower);
+    m_split->setStretchFactor(0, 0);
+    m_split->setStretchFactor(1, 1);
+    v->addWidget(m_split, 1);
+
+    auto *bottom = new QHBoxLayout;
+    bottom->setSpacing(twipsToPixels(60));
+    cmdQuickPick = makeButton(QStringLiteral("cmdQuickPick"), QStringLiteral("&QuickPick"), this, 1200);
+    Command4_explorer = makeButton(QStringLiteral("Command4_explorer"), QStringLiteral("E&xplore"), this, 1100,
+                                   QStringLiteral("Launch Explorer in the directory selected above."));
+    bottom->addWidget(cmdQuickPick, 1);
+    bottom->addWidget(Command4_explorer, 1);
+    v->addLayout(bottom);
+
+    m_link = new DriveFolderLink(Drive1, Dir1, this);
+    connect(Drive1, &DriveListBox::driveChanged, this, &FileSelectorPane::Drive1_Change);
+    connect(Dir1, &DirListBox::pathChanged, this, &FileSelectorPane::Dir1_Change);
+    connect(Dir1, &QListWidget::itemClicked, this, &FileSelectorPane::Dir1_Click);
+    connect(Dir1, &DirListBox::folderDropped, this, &FileSelectorPane::Dir1_OLEDragDrop);
+    connect(File1, &QListWidget::itemSelectionChanged, this, &FileSelectorPane::File1_Click);
+    connect(File1, &QListWidget::itemDoubleClicked, this, &FileSelectorPane::File1_DblClick);
+    connect(File1, &FileListBox::enterPressed, this, &FileSelectorPane::File1_DblClick);
+    connect(File1, &FileListBox::insertPressed, this, &FileSelectorPane::addSelectedRequested);
+    connect(tbDWGFilter, &QLineEdit::textChanged, this, &FileSelectorPane::tbDWGFilter_Change);
+    connect(Command4_explorer, &QPushButton::clicked, this, &FileSelectorPane::Command4_explorer_Click);
+    connect(cmdDirWideBrowser, &QPushButton::clicked, this, &FileSelectorPane::cmdDirWideBrowser_Click);
+
+    // A folder or file list that cannot be read: an empty list, a message, and the selector goes on.
+    auto listingFailed = [](const QString &folder, const QString &reason) {
+        msgBox(QStringLiteral("The folder could not be read:\n") + folder + QStringLiteral("\n") + reason,
+               vbOKOnly | vbExclamation, appTitle());
+    };
+    connect(Dir1, &DirListBox::listingFailed, this, listingFailed);
+    connect(File1, &FileListBox::listingFailed, this, listingFailed);
+}
+
+void FileSelectorPane::load(const MainSettings &s)
+{
+    QString start = nearestExistingFolder(s.SourcePath);
+    if (start.isEmpty())
+        start = selectorFolderPath(QDir::homePath());
+    m_link->showDriveOf(start);
+    setDirPath(start);
+    const QString pattern = s.DWGPattern.isEmpty() ? QStringLiteral("*.dwg") : s.DWGPattern;
+    if (tbDWGFilter->text() == pattern)
+        tbDWGFilter_Change();
+    else
+        tbDWGFilter->setText(pattern);
+}
+
+void FileSelectorPane::store(MainSettings &s) const
+{
+    s.SourcePath = Dir1->path();
+    s.DWGPattern = tbDWGFilter->text();
+}
+
+QString FileSelectorPane::folder() const { return Dir1->path(); }
+QString FileSelectorPane::filter() const { return tbDWGFilter->text(); }
+bool FileSelectorPane::setDirPath(const QString &folder) { return Dir1->setPath(folder); }
+int FileSelectorPane::filesListed() const { return File1->count(); }
+
+QStringList FileSelectorPane::selectedFiles() const
+{
+    QStringList paths;
+    for (int row : File1->selectedRows())
+        paths.append(File1->fullPath(row));
+    return paths;
+}
+
+QStringList FileSelectorPane::listedFiles() const
+{
+    QStringList paths;
+    paths.reserve(File1->count());
+    for (int row = 0; row < File1->count(); ++row)
+        paths.append(File1->fullPath(row));
+    return paths;
+}
+
+bool FileSelectorPane::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == this && event->type() == QEvent::MouseButtonRelease)
+        Frame2_Click();
+    return QGroupBox::eventFilter(watched, event);
+}
+
+void FileSelectorPane::Drive1_Change() { m_link->driveChanged(); }
+
+void FileSelectorPane::Dir1_Change()
+{
+    m_link->folderChanged();
+    File1->setPath(Dir1->path());
+    Q_EMIT refreshRequested();
+    Q_EMIT drawingFolderChanged(Dir1->path());
+}
+
+void FileSelectorPane::Dir1_Click() { File1->refresh(); }
+
+void FileSelectorPane::Dir1_OLEDragDrop(const QString &firstItem)
+{
+    if (m_busy)
+        return;
+    if (!firstItem.isEmpty() && QFileInfo(firstItem).isDir()) {
+        WaitCursor wait;
+        Dir1->setPath(firstItem);
+    }
+    Q_EMIT refreshRequested();
+}
+
+void FileSelectorPane::File1_Click()
+{
+    const int row = File1->currentRow();
+    if (row >= 0 && File1->item(row)->isSelected())
+        Q_EMIT previewRequested(File1->fullPath(row));
+    Q_EMIT fileSelectionChanged(!File1->selectedItems().isEmpty());
+}
+
+void FileSelectorPane::File1_DblClick()
+{
+    const int row = File1->currentRow();
+    if (row < 0)
+        return;
+    const QString path = File1->fullPath(row);
+    if (!QFileInfo::exists(path)) {
+        msgBox(QStringLiteral("File not found: ") + path, vbOKOnly | vbExclamation, appTitle());
+        return;
+    }
+    if (QFileInfo(path).suffix().compare(QLatin1String("wdp"), Qt::CaseInsensitive) == 0)
+        mainSettings().WDPCurrentFile = path;
+    // Reports a failure itself.
+    OpenWithAssociatedProgram(path);
+}
+
+void FileSelectorPane::tbDWGFilter_Change()
+{
+    File1->setPattern(tbDWGFilter->text());
+    mainSettings().DWGPattern = tbDWGFilter->text();
+    Q_EMIT filesListedChanged(File1->count());
+}
+
+void FileSelectorPane::Frame2_Click()
+{
+    WaitCursor wait;
+    File1->refresh();
+}
+
+void FileSelectorPane::Command4_explorer_Click()
+{
+    const QString folder = Dir1->path();
+    LaunchResult r;
+#ifdef Q_OS_WIN
+    // The folder is one argument; no shell comes between.
+    r = launcher()->start(QStringLiteral("explorer.exe"), {QStringLiteral("/n,/e,"), folder}, QString());
+#else
+    r = launcher()->open(folder);
+#endif
+    if (!r.ok)
+        msgBox(QStringLiteral("The folder could not be shown:\n") + folder +
+                   (r.error.isEmpty() ? QString() : QStringLiteral("\n") + r.error),
+               vbOKOnly | vbExclamation, appTitle());
+}
+
+frmDirWideBrowser *FileSelectorPane::dirWideBrowser() const { return m_wideBrowser.data(); }
+
+void FileSelectorPane::cmdDirWideBrowser_Click()
+{
+    if (!m_wideBrowser)
+        m_wideBrowser = new frmDirWideBrowser(Dir1, window());
+    m_wideBrowser->exec();
+}
+
+} // namespace tess

@@ -1,0 +1,152 @@
+#include "mainwin/mainlayout.h"
+
+#include "core/mainsettings.h"
+#include "widgets/twips.h"
+
+#include <QLayout>
+#include <QMainWindow>
+#include <QSplitter>
+#include <algorithm>
+
+namespace tess {
+
+namespace {
+
+// The outer size in pixels of a stored size: never below the least whole pixels of the minimum,
+// so a window at its smallest stores no less than the minimum.
+int sizeToPixels(int twips, int minTwips) { return std::max(twipsToPixels(twips), twipsToPixelsAtLeast(minTwips)); }
+
+} // namespace
+
+MainLayout::MainLayout(QMainWindow *window, QSplitter *picture2, QSplitter *picture3)
+    : QObject(window), m_window(window), m_split2(picture2), m_split3(picture3)
+{
+    // A bar let go (or pushed by a shrinking window) keeps its new place; the limits apply at once.
+    for (QSplitter *split : {m_split2, m_split3})
+        connect(split, &QSplitter::splitterMoved, this, &MainLayout::syncDividers);
+}
+
+void MainLayout::load(const MainSettings &s)
+{
+    m_p2 = s.HDividerTop > 0 ? s.HDividerTop : kDefaultBarTop;
+    m_p3 = s.HLeftDividerTop > 0 ? s.HLeftDividerTop : kDefaultBarTop;
+    m_storedP2 = s.HDividerTop;
+    m_storedP3 = s.HLeftDividerTop;
+    m_storedLeft = s.LeftCoord;
+    m_storedTop = s.TopCoord;
+    // A stored size below the minimum stands for the minimum.
+    m_storedWidth = std::max(s.FormWidth, kMinWidthTwips);
+    m_storedHeight = std::max(s.FormHeight, kMinHeightTwips);
+
+    m_outerSize = QSize(sizeToPixels(m_storedWidth, kMinWidthTwips), sizeToPixels(m_storedHeight, kMinHeightTwips));
+    m_window->resize(m_outerSize);
+    if (s.LeftCoord != 0 || s.TopCoord != 0)
+        m_window->move(twipsToPixels(s.LeftCoord), twipsToPixels(s.TopCoord));
+    if (m_dividersApplied)
+        applyDividers();
+}
+
+void MainLayout::store(MainSettings &s) const
+{
+    s.HDividerTop = barTop(m_split2, m_p2, m_storedP2);
+    s.HLeftDividerTop = barTop(m_split3, m_p3, m_storedP3);
+    if (m_window->isMinimized() || m_window->isMaximized())
+        return;
+    const QRect g = m_window->frameGeometry();
+    s.LeftCoord = keepTwips(m_storedLeft, g.left());
+    s.TopCoord = keepTwips(m_storedTop, g.top());
+    s.FormWidth = sizeToPixels(m_storedWidth, kMinWidthTwips) == g.width() ? m_storedWidth : pixelsToTwips(g.width());
+    s.FormHeight =
+        sizeToPixels(m_storedHeight, kMinHeightTwips) == g.height() ? m_storedHeight : pixelsToTwips(g.height());
+}
+
+// The bar's top in twips: where it stands once laid out, else where it is wanted.
+int MainLayout::barTop(const QSplitter *split, int wanted, int stored) const
+{
+    if (!m_dividersApplied)
+        return wanted;
+    const QWidget *bar = split->handle(1);
+    const int pixels = bar->mapTo(m_window->centralWidget(), QPoint(0, 0)).y();
+    return keepTwips(stored > 0 ? stored : wanted, pixels);
+}
+
+int MainLayout::hDividerTop() const { return barTop(m_split2, m_p2, m_storedP2); }
+int MainLayout::hLeftDividerTop() const { return barTop(m_split3, m_p3, m_storedP3); }
+
+void MainLayout::setHDividerTop(int twips)
+{
+    m_p2 = std::max(twips, kP2Min);
+    if (m_dividersApplied)
+        applyDividers();
+}
+
+void MainLayout::setHLeftDividerTop(int twips)
+{
+    m_p3 = std::max(twips, kP3Min);
+    if (m_dividersApplied)
+        applyDividers();
+}
+
+void MainLayout::windowShown()
+{
+    if (m_firstShow) {
+        m_firstShow = false;
+        // The smallest window is 13084 x 10130 twips outside; the frame is taken off for the
+        // inner size Qt limits. Rounded up, so a window at its smallest stores no less.
+        const QSize frame = m_window->frameGeometry().size() - m_window->geometry().size();
+        m_window->setMinimumSize(twipsToPixelsAtLeast(kMinWidthTwips) - frame.width(),
+                                 twipsToPixelsAtLeast(kMinHeightTwips) - frame.height());
+        // The stored size is the outer one.
+        if (m_outerSize.isValid() && !m_window->isMaximized())
+            m_window->resize(m_outerSize.expandedTo(m_window->minimumSize() + frame) - frame);
+    }
+    applyDividers();
+}
+
+void MainLayout::windowResized()
+{
+    if (!m_window->isMinimized())
+        syncDividers();
+}
+
+// Takes the bars' places as they stand now and applies the limits to them.
+void MainLayout::syncDividers()
+{
+    if (!m_dividersApplied || !m_window->isVisible())
+        return;
+    m_p2 = hDividerTop();
+    m_p3 = hLeftDividerTop();
+    applyDividers();
+}
+
+// Puts the bars at the wanted tops. A bar that would leave too little room below it jumps up;
+// none goes above its top limit (the splitters hold the panes' minimum sizes).
+void MainLayout::applyDividers()
+{
+    if (!m_window->isVisible())
+        return;
+    QWidget *central = m_window->centralWidget();
+    central->layout()->activate();
+    const int outerHeight = pixelsToTwips(m_window->frameGeometry().height());
+    int p2 = std::max(m_p2, kP2Min);
+    if (outerHeight - p2 < kP2BelowMin)
+        p2 = std::max(kP2Min, outerHeight - 5500);
+    int p3 = std::max(m_p3, kP3Min);
+    if (outerHeight - p3 < kP3BelowMin)
+        p3 = std::max(kP3Min, outerHeight - 3050);
+
+    auto place = [central](QSplitter *split, int twips) {
+        const int total = split->orientation() == Qt::Vertical ? split->height() : split->width();
+        const int splitTop = split->mapTo(central, QPoint(0, 0)).y();
+        const int first = std::max(0, twipsToPixels(twips) - splitTop);
+        split->setSizes({first, std::max(0, total - first - split->handleWidth())});
+    };
+    place(m_split2, p2);
+    place(m_split3, p3);
+    // A bar that had to jump stays where it landed.
+    m_p2 = p2;
+    m_p3 = p3;
+    m_dividersApplied = true;
+}
+
+} // namespace tess

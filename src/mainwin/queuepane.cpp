@@ -1,0 +1,635 @@
+#include "mainwin/queuepane.h"
+
+#include "core/listutils.h"
+#include "core/mainsettings.h"
+#include "core/prompts.h"
+#include "mainwin/fileselectorpane.h"
+#include "mainwin/queuedrop.h"
+#include "mainwin/queuelistview.h"
+#include "mainwin/queueops.h"
+#include "widgets/controlfactory.h"
+#include "widgets/frmScanStop.h"
+#include "widgets/waitcursor.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QItemSelectionModel>
+#include <QVBoxLayout>
+#include <utility>
+
+namespace tess {
+
+namespace {
+
+bool confirmClearQueue()
+{
+    return msgBox(QStringLiteral("Are you sure you want to clear the File Queue?"),
+                  vbYesNo | vbDefaultButton2 | vbExclamation, QStringLiteral("Sure?")) == vbYes;
+}
+
+} // namespace
+
+QueuePane::QueuePane(FileSelectorPane *files, QWidget *parent) : QWidget(parent), m_files(files)
+{
+    setObjectName(QStringLiteral("queuePane"));
+    auto *h = new QHBoxLayout(this);
+    h->setContentsMargins(0, twipsToPixels(90), 0, 0);
+    h->setSpacing(twipsToPixels(120));
+
+    auto *column = new QVBoxLayout;
+    column->setSpacing(twipsToPixels(45));
+    auto *addRow = new QHBoxLayout;
+    addRow->setSpacing(twipsToPixels(15));
+    cmdAddAll = makeButton(QStringLiteral("cmdAddAll"), QStringLiteral("Add All"), this, 735,
+                           QStringLiteral("Add all files currently shown in the file selector to queue"));
+    cmdAddAllSub = makeButton(QStringLiteral("cmdAddAllSub"), QStringLiteral("+"), this, 345,
+                              QStringLiteral("Add all files from sub-directories matching the filter to queue"));
+    cmdAddAllSub->setMaximumWidth(twipsToPixels(450));
+    addRow->addWidget(cmdAddAll, 1);
+    addRow->addWidget(cmdAddAllSub);
+    column->addLayout(addRow);
+    cmdAddDwg = makeButton(QStringLiteral("cmdAddDwg"), QStringLiteral("Add -->"), this, 1065,
+                           QStringLiteral("Add selected files to queue"));
+    cmdRemoveDwg = makeButton(QStringLiteral("cmdRemoveDwg"), QStringLiteral("<-- Remove"), this, 1065,
+                              QStringLiteral("Remove selected files from queue"));
+    cmdRemoveAllDwg = makeButton(QStringLiteral("cmdRemoveAllDwg"), QStringLiteral("Clear"), this, 1065,
+                                 QStringLiteral("Remove all files from queue"));
+    cmdFileList = makeButton(QStringLiteral("cmdFileList"), QStringLiteral("File&Lists"), this, 1065,
+                             QStringLiteral("Manage your \"File Lists\""));
+    column->addWidget(cmdAddDwg);
+    column->addWidget(cmdRemoveDwg);
+    column->addWidget(cmdRemoveAllDwg);
+    column->addSpacing(twipsToPixels(150));
+    column->addWidget(cmdFileList);
+    column->addSpacing(twipsToPixels(150));
+
+    Frame3 = new QGroupBox(QStringLiteral("Options"), this);
+    Frame3->setObjectName(QStringLiteral("Frame3"));
+    auto *ov = new QVBoxLayout(Frame3);
+    ov->setContentsMargins(twipsToPixels(60), twipsToPixels(45), twipsToPixels(30), twipsToPixels(45));
+    ov->setSpacing(twipsToPixels(30));
+    chkSaveAS = new QCheckBox(QStringLiteral("SA&VEAS"), Frame3);
+    chkSaveAS->setObjectName(QStringLiteral("chkSaveAS"));
+    chkDelay = new QCheckBox(QStringLiteral("Delay"), Frame3);
+    chkDelay->setObjectName(QStringLiteral("chkDelay"));
+    chkTestRun = new QCheckBox(QStringLiteral("&Test Run"), Frame3);
+    chkTestRun->setObjectName(QStringLiteral("chkTestRun"));
+    ov->addWidget(chkSaveAS);
+    ov->addWidget(chkDelay);
+    ov->addWidget(chkTestRun);
+    column->addWidget(Frame3);
+    column->addSpacing(twipsToPixels(150));
+    cmdDWGPreviewShow = makeButton(QStringLiteral("cmdDWGPreviewShow"), QStringLiteral("&Preview"), this, 1065);
+    column->addWidget(cmdDWGPreviewShow);
+    column->addStretch(1);
+
+    auto *columnHost = new QWidget(this);
+    columnHost->setObjectName(QStringLiteral("queueButtons"));
+    columnHost->setLayout(column);
+    column->setContentsMargins(0, twipsToPixels(45), 0, 0);
+    columnHost->setFixedWidth(twipsToPixels(1215));
+    h->addWidget(columnHost);
+
+    List1 = new QueueListView(this);
+    h->addWidget(List1, 1);
+    List1->installEventFilter(this);
+    List1->setContextMenuPolicy(Qt::NoContextMenu);
+
+    // The two move buttons lie over the queue's upper right corner.
+    Command3 = makeButton(QStringLiteral("Command3"), QStringLiteral("Move Up"), this);
+    Command4 = makeButton(QStringLiteral("Command4"), QStringLiteral("Move Down"), this);
+    for (QPushButton *b : {Command3, Command4}) {
+        b->setFixedWidth(twipsToPixels(1140));
+        b->raise();
+    }
+
+    connect(cmdAddDwg, &QPushButton::clicked, this, &QueuePane::cmdAddDwg_Click);
+    connect(cmdAddAll, &QPushButton::clicked, this, &QueuePane::cmdAddAll_Click);
+    connect(cmdAddAllSub, &QPushButton::clicked, this, &QueuePane::cmdAddAllSub_Click);
+    connect(cmdRemoveDwg, &QPushButton::clicked, this, &QueuePane::cmdRemoveDwg_Click);
+    connect(cmdRemoveAllDwg, &QPushButton::clicked, this, &QueuePane::cmdRemoveAllDwg_Click);
+    connect(Command3, &QPushButton::clicked, this, &QueuePane::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &QueuePane::Command4_Click);
+    connect(List1->selectionModel(), &QItemSelectionModel::selectionChanged, this, &QueuePane::List1_Click);
+    connect(List1, &QueueListView::popupRequested, this, [this](const QPoint &pos) {
+        if (!m_busy)
+            Q_EMIT popupRequested(pos);
+    });
+    // Queued: the drag source hears that the drop was taken before the folders are walked.
+    connect(List1, &QueueListView::filesDropped, this, &QueuePane::List1_OLEDragDrop, Qt::QueuedConnection);
+
+    connect(m_files, &FileSelectorPane::fileSelectionChanged, cmdAddDwg, &QPushButton::setEnabled);
+    connect(m_files, &FileSelectorPane::filesListedChanged, this,
+            [this](int listed) { cmdAddAll->setEnabled(listed >= 1); });
+    connect(m_files, &FileSelectorPane::addSelectedRequested, this, &QueuePane::cmdAddDwg_Click);
+}
+
+bool QueuePane::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == List1 && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+        placeMoveButtons();
+    return QWidget::eventFilter(watched, event);
+}
+
+void QueuePane::placeMoveButtons()
+{
+    const QRect r = List1->geometry();
+    const int right = r.right() - twipsToPixels(327);
+    const int h = Command3->sizeHint().height();
+    Command3->setGeometry(right - Command3->width(), r.top() + twipsToPixels(50), Command3->width(), h);
+    Command4->setGeometry(right - Command4->width(), r.top() + twipsToPixels(50) + h + twipsToPixels(15),
+                          Command4->width(), h);
+    Command3->raise();
+    Command4->raise();
+}
+
+// ============================================================================================
+// Busy state and status
+// ============================================================================================
+
+void QueuePane::setBusy(bool busy)
+{
+    m_busy = busy;
+    m_files->setBusy(busy);
+    Q_EMIT busyChanged(busy);
+}
+
+void QueuePane::stopAndCloseAfterwards()
+{
+    mainSettings().STOPSCAN = 1;
+    m_closeAfterBusy = true;
+}
+
+void QueuePane::setStatus(const QString &text) { Q_EMIT statusChanged(text); }
+
+// ============================================================================================
+// Entries
+// ============================================================================================
+
+QStringList QueuePane::queueEntries() const { return List1->items(); }
+qsizetype QueuePane::count() const { return List1->count(); }
+
+void QueuePane::reportRefused(const QStringList &refused)
+{
+    if (!refused.isEmpty())
+        msgBox(refusedEntriesMessage(refused), vbOKOnly | vbExclamation, appTitle());
+}
+
+qsizetype QueuePane::addToQueue(const QStringList &candidates, bool report)
+{
+    const QueueEntryFilter f = filterQueueEntries(candidates);
+    List1->addItems(f.accepted);
+    if (report)
+        reportRefused(f.refused);
+    return f.accepted.size();
+}
+
+void QueuePane::setQueueEntries(const QStringList &entries, bool report)
+{
+    const QueueEntryFilter f = filterQueueEntries(entries);
+    List1->setItems(f.accepted);
+    if (report)
+        reportRefused(f.refused);
+}
+
+void QueuePane::resetLoadedListMarks()
+{
+    cmdFileList->setText(QStringLiteral("File&Lists"));
+    List1->setToolTip(QString());
+}
+
+void QueuePane::setLoadedListMarks(const QString &listName)
+{
+    cmdFileList->setText(QStringLiteral("=File&Lists="));
+    List1->setToolTip(listName);
+}
+
+void QueuePane::runAutoSortAndMeta()
+{
+    if (mainSettings().AutoSortEnabled == 1)
+        PerformSort();
+    if (mainSettings().METAEnabled == 1 && mainSettings().METAImmediate == 1)
+        Q_EMIT metaScanRequested(true);
+}
+
+// Steps 1 to 4 after adding from the file list, the normal pointer, then 6 and 5 (or 5 and 6).
+void QueuePane::afterAddSteps(WaitCursor &wait, bool favouritesBeforeMarks)
+{
+    Q_EMIT createButtonsForScriptRequested();
+    Q_EMIT refreshRequested();
+    runAutoSortAndMeta();
+    wait.restore();
+    const bool favourites = mainSettings().AutoADDFavorites == 1;
+    if (favouritesBeforeMarks) {
+        if (favourites)
+            Q_EMIT addDirToFavoritesRequested();
+        resetLoadedListMarks();
+    } else {
+        resetLoadedListMarks();
+        if (favourites)
+            Q_EMIT addDirToFavoritesRequested();
+    }
+}
+
+void QueuePane::cmdAddDwg_Click()
+{
+    if (m_busy)
+        return;
+    WaitCursor wait;
+    const QueueEntryFilter f = filterQueueEntries(m_files->selectedFiles());
+    List1->addItems(f.accepted);
+    afterAddSteps(wait, true);
+    reportRefused(f.refused);
+}
+
+void QueuePane::cmdAddAll_Click()
+{
+    if (m_busy)
+        return;
+    WaitCursor wait;
+    const QueueEntryFilter f = filterQueueEntries(m_files->listedFiles());
+    List1->addItems(f.accepted);
+    afterAddSteps(wait, false);
+    reportRefused(f.refused);
+}
+
+// ============================================================================================
+// Walks
+// ============================================================================================
+
+namespace {
+
+// Feeds the walk's finds into the queue a batch at a time (each time the walk lets the window
+// breathe, at most every ~50 ms) and passes label and events on to the scan window.
+class QueueWalkProgress final : public ScanProgress
+{
+public:
+    QueueWalkProgress(QStringList &found, QueueListView *queue, ScanProgress *window)
+        : m_found(found), m_queue(queue), m_window(window)
+    {
+    }
+    void label(const QString &text) override
+    {
+        flush();
+        if (m_window)
+            m_window->label(text);
+    }
+    void pump() override
+    {
+        flush();
+        if (m_window)
+            m_window->pump();
+    }
+    void flush()
+    {
+        if (m_done >= m_found.size())
+            return;
+        const QueueEntryFilter f = filterQueueEntries(m_found.mid(m_done));
+        m_done = m_found.size();
+        m_queue->addItems(f.accepted);
+        added += f.accepted.size();
+        refused += f.refused;
+    }
+
+    qsizetype added = 0;
+    QStringList refused;
+
+private:
+    QStringList &m_found;
+    QueueListView *m_queue;
+    ScanProgress *m_window;
+    qsizetype m_done = 0;
+};
+
+} // namespace
+
+qsizetype QueuePane::walkFolderIntoQueue(const QString &folder, const QString &pattern)
+{
+    frmScanStop *scan = frmScanStop::instance();
+    scan->showScan();
+    mainSettings().STOPSCAN = 0;
+    setBusy(true);
+    QStringList found;
+    QueueWalkProgress progress(found, List1, scan);
+    {
+        WaitCursor wait;
+        SearchFilesIntoList(folder, pattern, found, &progress);
+        progress.flush();
+    }
+    m_walkRefused += progress.refused;
+    return progress.added;
+}
+
+bool QueuePane::endWalk()
+{
+    if (frmScanStop::isLoaded())
+        frmScanStop::instance()->hideScan();
+    mainSettings().STOPSCAN = 0;
+    setBusy(false);
+    reportRefused(std::exchange(m_walkRefused, {}));
+    if (m_closeAfterBusy) {
+        m_closeAfterBusy = false;
+        Q_EMIT closeRequested();
+        return false;
+    }
+    return true;
+}
+
+void QueuePane::cmdAddAllSub_Click()
+{
+    if (m_busy)
+        return;
+    FoundFileCount = 0;
+    const qsizetype added = walkFolderIntoQueue(m_files->folder(), m_files->filter());
+    msgBox(QString::number(added) + QStringLiteral(" Files Added to Queue."), vbOKOnly,
+           QStringLiteral("Scan Complete"));
+    Q_EMIT refreshRequested();
+    if (!endWalk())
+        return;
+    resetLoadedListMarks();
+    runAutoSortAndMeta();
+}
+
+void QueuePane::List1_OLEDragDrop(const QStringList &items)
+{
+    if (m_busy || items.isEmpty())
+        return;
+    const QString filter = m_files->filter();
+    const QString listPattern = mainSettings().DWGPattern;
+    QStringList refused;
+    bool walked = false;
+    // The scan window counts this drop's finds.
+    FoundFileCount = 0;
+    for (const QString &item : items) {
+        switch (classifyDroppedItem(item, filter)) {
+        case DroppedItemKind::Folder:
+            walkFolderIntoQueue(item, filter);
+            walked = true;
+            break;
+        case DroppedItemKind::Entry: {
+            const QueueEntryFilter f = filterQueueEntries({item});
+            List1->addItems(f.accepted);
+            refused += f.refused;
+            break;
+        }
+        case DroppedItemKind::FileList: {
+            // A list that cannot be read is passed over.
+            QStringList lines;
+            if (readDroppedFileList(item, listPattern, lines)) {
+                const QueueEntryFilter f = filterQueueEntries(lines);
+                List1->addItems(f.accepted);
+                refused += f.refused;
+            }
+            break;
+        }
+        case DroppedItemKind::Ignored: break;
+        }
+        // "&Stop" ends the whole drop; what was added stays.
+        if (walked && mainSettings().STOPSCAN == 1)
+            break;
+    }
+    if (walked) {
+        m_walkRefused += refused;
+        if (!endWalk())
+            return;
+    } else {
+        reportRefused(refused);
+    }
+    Q_EMIT refreshRequested();
+    runAutoSortAndMeta();
+    resetLoadedListMarks();
+}
+
+// ============================================================================================
+// Removing and moving
+// ============================================================================================
+
+void QueuePane::selectionEmptied()
+{
+    if (List1->selectedCount() == 0) {
+        cmdRemoveDwg->setEnabled(false);
+        Q_EMIT controlEnabledRequested(QStringLiteral("mnuCopySelectedtoClip"), false);
+    }
+}
+
+void QueuePane::cmdRemoveDwg_Click()
+{
+    if (m_busy)
+        return;
+    WaitCursor wait;
+    const QList<qsizetype> rows = List1->selectedRows();
+    if (!rows.isEmpty()) {
+        QStringList kept;
+        kept.reserve(List1->count() - rows.size());
+        const QStringList &all = List1->items();
+        qsizetype next = 0;
+        for (qsizetype r : rows) {
+            for (; next < r; ++next)
+                kept.append(all.at(next));
+            next = r + 1;
+        }
+        for (; next < all.size(); ++next)
+            kept.append(all.at(next));
+        List1->setItems(kept);
+    }
+    selectionEmptied();
+    Q_EMIT refreshRequested();
+    resetLoadedListMarks();
+}
+
+void QueuePane::RemoveUnselectedFiles()
+{
+    if (m_busy)
+        return;
+    const QList<qsizetype> rows = List1->selectedRows();
+    // With nothing selected this empties the queue: ask as Clear does.
+    if (rows.isEmpty() && List1->count() > 0 && !confirmClearQueue())
+        return;
+    WaitCursor wait;
+    QStringList kept;
+    kept.reserve(rows.size());
+    for (qsizetype r : rows)
+        kept.append(List1->item(r));
+    List1->setItems(kept);
+    List1->selectRange(0, kept.size() - 1); // the entries that stay were all selected
+    selectionEmptied();
+    Q_EMIT refreshRequested();
+    resetLoadedListMarks();
+}
+
+void QueuePane::cmdRemoveAllDwg_Click()
+{
+    if (m_busy || !confirmClearQueue())
+        return;
+    WaitCursor wait;
+    List1->clear();
+    Q_EMIT refreshRequested();
+    wait.restore();
+    resetLoadedListMarks();
+}
+
+void QueuePane::mnuRemoveDuplicates_Click()
+{
+    if (m_busy)
+        return;
+    QStringList entries = List1->items();
+    frmScanStop *scan = frmScanStop::instance();
+    qint64 removed = 0;
+    {
+        WaitCursor wait;
+        scan->showScan();
+        setBusy(true);
+        removed = RemoveDuplicateListItems(entries, scan, pathCaseSensitivity());
+        if (removed > 0)
+            List1->setItems(entries);
+        scan->hideScan();
+        setBusy(false);
+    }
+    msgBox(QString::number(removed) + QStringLiteral(" Duplicate Items Removed "), vbOKOnly | vbInformation,
+           appTitle());
+    if (m_closeAfterBusy) {
+        m_closeAfterBusy = false;
+        Q_EMIT closeRequested();
+        return;
+    }
+    Q_EMIT refreshRequested();
+}
+
+void QueuePane::MoveListItem(qsizetype source, qsizetype target)
+{
+    const qsizetype n = List1->count();
+    if (target == n || target < 0 || target > n - 1 || source < 0 || source >= n)
+        return;
+    const QString text = List1->item(source);
+    List1->removeItem(source);
+    List1->insertItem(target, text);
+    List1->setCurrentRow(target);
+}
+
+void QueuePane::Command3_Click()
+{
+    if (m_busy)
+        return;
+    WaitCursor wait;
+    const QueueMove m = moveUpStep(List1->selectedRows(), List1->count());
+    if (m.isValid())
+        MoveListItem(m.source, m.target);
+}
+
+void QueuePane::Command4_Click()
+{
+    if (m_busy)
+        return;
+    WaitCursor wait;
+    const QueueMove m = moveDownStep(List1->selectedRows(), List1->count());
+    if (m.isValid())
+        MoveListItem(m.source, m.target);
+}
+
+void QueuePane::List1_Click()
+{
+    if (m_busy)
+        return;
+    cmdRemoveDwg->setEnabled(true);
+    Q_EMIT controlEnabledRequested(QStringLiteral("mnuCopySelectedtoClip"), true);
+    Q_EMIT refreshRequested();
+}
+
+// ============================================================================================
+// Ordering
+// ============================================================================================
+
+void QueuePane::sortWithStatus(const QString &status, const std::function<QStringList(const QStringList &)> &order)
+{
+    setStatus(status);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    {
+        WaitCursor wait;
+        List1->setItems(order(List1->items()));
+    }
+    setStatus(QStringLiteral("Ready"));
+}
+
+void QueuePane::mnuSortAscending_Click() { sortWithStatus(QStringLiteral("Sorting"), sortedAscending); }
+void QueuePane::mnuSortDescending_Click() { sortWithStatus(QStringLiteral("Sorting"), sortedDescending); }
+
+void QueuePane::SmartSort()
+{
+    WaitCursor wait;
+    List1->setItems(smartSorted(List1->items()));
+}
+
+void QueuePane::mnuReverseOrder_Click()
+{
+    WaitCursor wait;
+    List1->setItems(reversedEntries(List1->items()));
+}
+
+void QueuePane::PerformSort()
+{
+    setStatus(QStringLiteral("Performing AutoSort"));
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    switch (mainSettings().AutoSortType) {
+    case 0: mnuSortAscending_Click(); break;
+    case 1: mnuSortDescending_Click(); break;
+    case 2: SmartSort(); break;
+    case 3: {
+        WaitCursor wait;
+        List1->setItems(performSortOrder(List1->items(), 3));
+        break;
+    }
+    default: break;
+    }
+    setStatus(QStringLiteral("Ready"));
+}
+
+void QueuePane::mnuSmartSort_Click()
+{
+    setStatus(QStringLiteral("Sorting"));
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    SmartSort();
+    setStatus(QStringLiteral("Ready"));
+}
+
+void QueuePane::mnuReverseOrder2_Click()
+{
+    setStatus(QStringLiteral("Sorting"));
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    mnuReverseOrder_Click();
+    setStatus(QStringLiteral("Ready"));
+}
+
+// Where letter case tells files apart, a case change makes the entries name other files.
+bool QueuePane::askCaseChange()
+{
+    if (pathCaseSensitivity() == Qt::CaseInsensitive)
+        return true;
+    return msgBox(QStringLiteral("On this system file names that differ only in letter case name different files, "
+                                 "so the changed entries may name files that do not exist.\n\n"
+                                 "Change the case of every entry in the queue anyway?"),
+                  vbYesNo | vbQuestion | vbDefaultButton2, QStringLiteral("Sure?")) == vbYes;
+}
+
+void QueuePane::mnuQueueUpperCase_Click()
+{
+    if (m_busy || !askCaseChange())
+        return;
+    WaitCursor wait;
+    List1->setItems(upperCasedEntries(List1->items()));
+}
+
+void QueuePane::mnuQueueLowerCase_Click()
+{
+    if (m_busy || !askCaseChange())
+        return;
+    WaitCursor wait;
+    List1->setItems(lowerCasedEntries(List1->items()));
+}
+
+void QueuePane::mnuTextLarger_Click() { List1->changeFontSize(+1); }
+void QueuePane::mnuTextSmaller_Click() { List1->changeFontSize(-1); }
+
+} // namespace tess

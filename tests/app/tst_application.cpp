@@ -1,0 +1,113 @@
+// The program from start to exit through the application object: what it refuses, what it
+// restores, and what it writes back.
+
+#include "app/application.h"
+#include "core/appenvironment.h"
+#include "core/mainsettings.h"
+#include "core/settingsstore.h"
+#include "mainwin/frmMain.h"
+#include "mainwin/queuepane.h"
+#include "mainwin/scriptfacts.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QTest>
+
+using namespace tess;
+
+namespace {
+
+QString stored(const char *section, const char *key)
+{
+    return readSetting(QLatin1String(section), QLatin1String(key), QStringLiteral("<none>"));
+}
+
+} // namespace
+
+class TestApplication : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { mainSettings() = MainSettings(); }
+
+    // A window nobody moved keeps its stored place and size exactly, run after run, and never
+    // stores a size below the window's minimum.
+    void unchangedRunsKeepPlaceAndSize_data()
+    {
+        QTest::addColumn<QString>("left");
+        QTest::addColumn<QString>("height");
+        QTest::addColumn<QString>("heightAfter");
+        QTest::newRow("defaults") << QString() << QString() << QStringLiteral("10130");
+        QTest::newRow("odd twips") << QStringLiteral("527") << QStringLiteral("11111") << QStringLiteral("11111");
+        QTest::newRow("below minimum") << QStringLiteral("0") << QStringLiteral("9000") << QStringLiteral("10130");
+    }
+    void unchangedRunsKeepPlaceAndSize()
+    {
+        QFETCH(QString, left);
+        QFETCH(QString, height);
+        QFETCH(QString, heightAfter);
+        test::TempProgramFolder program;
+        test::ScriptedPrompter prompts;
+        if (!left.isEmpty())
+            writeSetting(QStringLiteral("Startup"), QStringLiteral("Left"), left);
+        if (!height.isEmpty())
+            writeSetting(QStringLiteral("Startup"), QStringLiteral("Height"), height);
+        const QString expectedLeft = left.isEmpty() ? QStringLiteral("520") : left;
+        for (int run = 0; run < 2; ++run) {
+            mainSettings() = MainSettings();
+            Application app;
+            QVERIFY(app.start());
+            QVERIFY(QTest::qWaitForWindowExposed(app.mainWindow()));
+            app.finish();
+            QCOMPARE(stored("Startup", "Left"), expectedLeft);
+            QCOMPARE(stored("Startup", "Top"), QStringLiteral("520"));
+            QCOMPARE(stored("Startup", "Width"), QStringLiteral("13084"));
+            QCOMPARE(stored("Startup", "Height"), heightAfter);
+            QCOMPARE(stored("Startup", "HDividerTop"), QStringLiteral("3600"));
+        }
+        QVERIFY(prompts.shown().isEmpty());
+    }
+
+    void rootFolderIsRefusedBeforeAnythingElse()
+    {
+        test::TempProgramFolder program;
+        test::ScriptedPrompter prompts;
+        prompts.expectMessage(vbOK);
+        AppEnvironment::overrideProgramFolder(QStringLiteral("/"));
+        Application app;
+        QVERIFY(!app.start());
+        QCOMPARE(prompts.last().title, QStringLiteral("Ooops"));
+        QVERIFY(!app.mainWindow());
+    }
+
+    // The queue, the script and its name survive an exit and a new start; "Save Settings Now"
+    // writes them at once.
+    void stateSurvivesARestart()
+    {
+        test::TempProgramFolder program;
+        test::ScriptedPrompter prompts;
+        const QStringList queue{QStringLiteral("/d/a.dwg"), QStringLiteral("/d/b.dwg")};
+        {
+            Application app;
+            QVERIFY(app.start());
+            app.mainWindow()->queuePane()->setQueueEntries(queue);
+            app.mainWindow()->scriptFacts()->setScriptText(QStringLiteral("ZOOM\nE"));
+            app.mainWindow()->scriptFacts()->setScriptName(QStringLiteral("zoom"));
+            app.mainWindow()->findChild<QAction *>(QStringLiteral("mnuSaveSettings"))->trigger();
+            QCOMPARE(test::fileBytes(program.data() + QStringLiteral("tester-list.tmp")),
+                     QByteArray("/d/a.dwg\r\n/d/b.dwg\r\n"));
+            app.mainWindow()->queuePane()->setQueueEntries({queue.first()});
+            app.finish();
+        }
+        mainSettings() = MainSettings();
+        Application again;
+        QVERIFY(again.start());
+        QCOMPARE(again.mainWindow()->queuePane()->queueEntries(), QStringList{queue.first()});
+        QCOMPARE(again.mainWindow()->scriptFacts()->scriptText(), QStringLiteral("ZOOM\nE"));
+        QCOMPARE(again.mainWindow()->scriptFacts()->scriptName(), QStringLiteral("zoom"));
+        QVERIFY(prompts.shown().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestApplication)
+#include "tst_application.moc"
