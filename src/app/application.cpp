@@ -66,7 +66,7 @@ frmMain *Application::buildWindow()
 
     w.load(mainSettings());
     restoreUserState();
-    connect(this, &Application::settingsApplied, &w, [&w] { w.load(mainSettings()); });
+    connect(this, &Application::settingsApplied, &w, [&w] { w.applySettings(mainSettings()); });
     return &w;
 }
 

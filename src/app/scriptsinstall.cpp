@@ -79,6 +79,12 @@ void installScripts(Application &app, frmMain &w)
         *previousTab = index;
     });
 
+    // The script folder may have changed with the settings.
+    QObject::connect(&app, &Application::settingsApplied, pane, [pane] {
+        if (!pane->setScriptListFolder(UserScriptPane::scriptsHomeFolder()))
+            pane->setScriptListFolder(AppEnvironment::subFolder(QStringLiteral("SCRIPTS")));
+    });
+
     auto *simple = new SimpleScriptSelector(pane);
     w.frameSimpleScrSelect->layout()->addWidget(simple);
     simple->setFolder(SimpleScriptSelector::simpleScriptsFolder());

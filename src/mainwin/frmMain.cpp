@@ -381,6 +381,13 @@ void frmMain::load(MainSettings &s)
     RefreshQueueControls();
 }
 
+void frmMain::applySettings(const MainSettings &s)
+{
+    applySimpleMode(s.SimpleMode == 1);
+    updateProcessedLabel();
+    RefreshQueueControls();
+}
+
 void frmMain::store(MainSettings &s)
 {
     Q_EMIT storingSettings();

@@ -78,6 +78,8 @@ public:
     // Every pane from MainSettings: the layout (size, place, bars), the file selector, the User
     // Set, the tabs, the processed counter and the mode.
     void load(MainSettings &s);
+    // Values changed elsewhere (the Options dialog): the window shows them again without moving.
+    void applySettings(const MainSettings &s);
     // Every pane back into MainSettings (other parts store theirs on storingSettings first).
     void store(MainSettings &s);
 

@@ -11,6 +11,9 @@
 #include "testsupport.h"
 
 #include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTabWidget>
 #include <QTest>
 
 using namespace tess;
@@ -66,6 +69,23 @@ private Q_SLOTS:
             QCOMPARE(stored("Startup", "HDividerTop"), QStringLiteral("3600"));
         }
         QVERIFY(prompts.shown().isEmpty());
+    }
+
+    // Values applied elsewhere reach the window at the one notification.
+    void settingsAppliedRefreshesTheWindow()
+    {
+        test::TempProgramFolder program;
+        test::ScriptedPrompter prompts;
+        Application app;
+        QVERIFY(app.start());
+        frmMain *w = app.mainWindow();
+        QVERIFY(w->SSTab1->isVisible());
+        mainSettings().SimpleMode = 1;
+        mainSettings().TotalFilesProcessed = 12;
+        Q_EMIT app.settingsApplied();
+        QVERIFY(!w->SSTab1->isVisible());
+        QVERIFY(w->frameSimpleScrSelect->isVisible());
+        QCOMPARE(w->lblFilesProcessed->text(), QStringLiteral("Processed =  12"));
     }
 
     void rootFolderIsRefusedBeforeAnythingElse()
