@@ -15,7 +15,6 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QLayout>
-#include <QLineEdit>
 #include <QTabWidget>
 #include <climits>
 #include <memory>
@@ -67,10 +66,7 @@ void installScripts(Application &app, frmMain &w)
     if (!pane->setScriptListFolder(UserScriptPane::scriptsHomeFolder()))
         pane->setScriptListFolder(AppEnvironment::subFolder(QStringLiteral("SCRIPTS")));
     QObject::connect(files, &FileSelectorPane::drawingFolderChanged, pane, &UserScriptPane::drawingFolderChanged);
-    if (auto *filter = pane->findChild<QLineEdit *>(QStringLiteral("scrFilter"))) {
-        filter->setText(mainSettings().SCRPattern);
-        pane->scrFilter_Change();
-    }
+    pane->setFilterText(mainSettings().SCRPattern);
     // Leaving the "User Script" tab re-reads the script list.
     auto previousTab = std::make_shared<int>(w.SSTab1->currentIndex());
     QObject::connect(w.SSTab1, &QTabWidget::currentChanged, pane, [pane, &w, previousTab](int index) {

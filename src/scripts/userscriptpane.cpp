@@ -533,4 +533,10 @@ namespace tess {
 
 bool UserScriptPane::readOnlyTicked() const { return chkReadOnly->isChecked(); }
 
+void UserScriptPane::setFilterText(const QString &text)
+{
+    scrFilter->setText(text);
+    scrFilter_Change();
+}
+
 } // namespace tess

@@ -80,6 +80,8 @@ public:
     void applyCreateRule();
     // Whether the Read-Only box is ticked.
     bool readOnlyTicked() const;
+    // The filter of the script list (scrFilter), with its change handling.
+    void setFilterText(const QString &text);
 
 Q_SIGNALS:
     void editorRequested();       // "&Editor", double-click in the list
