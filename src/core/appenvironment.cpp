@@ -55,5 +55,8 @@ QString AppEnvironment::computerName()
 void AppEnvironment::overrideProgramFolder(const QString &folder) { g_programFolder = folder; }
 void AppEnvironment::overrideLoginName(const QString &name) { g_login = name; }
 void AppEnvironment::overrideComputerName(const QString &name) { g_computer = name; }
+QString AppEnvironment::programFolderOverride() { return g_programFolder; }
+QString AppEnvironment::loginNameOverride() { return g_login; }
+QString AppEnvironment::computerNameOverride() { return g_computer; }
 
 } // namespace tess

@@ -29,6 +29,10 @@ public:
     static void overrideProgramFolder(const QString &folder);
     static void overrideLoginName(const QString &name);
     static void overrideComputerName(const QString &name);
+    // The overrides in force ("" for none), so a test can put them back as it found them.
+    static QString programFolderOverride();
+    static QString loginNameOverride();
+    static QString computerNameOverride();
 };
 
 } // namespace tess

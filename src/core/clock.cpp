@@ -12,4 +12,6 @@ void Clock::setFixed(const QDateTime &moment) { g_fixed = moment; }
 
 void Clock::reset() { g_fixed = QDateTime(); }
 
+bool Clock::isFixed() { return g_fixed.isValid(); }
+
 } // namespace tess

@@ -13,6 +13,8 @@ public:
     // Freezes the clock at the given moment (local time) until reset().
     static void setFixed(const QDateTime &moment);
     static void reset();
+    // True while the clock is frozen (tests put it back as they found it).
+    static bool isFixed();
 };
 
 } // namespace tess

@@ -27,6 +27,8 @@ void SettingsStore::useFile(const QString &iniPath)
     instance().open(iniPath);
 }
 
+QString SettingsStore::usedFile() { return g_overrideFile; }
+
 namespace {
 
 // The file itself when it exists, else a file of the same folder whose name differs only in letter

@@ -50,6 +50,8 @@ public:
     // Point the store at an INI file of one's own (tests); an empty path restores the user's store.
     // A file that exists only under another letter case of its name is used as it is.
     static void useFile(const QString &iniPath);
+    // The file given to useFile() ("" for the user's store), so a test can put it back.
+    static QString usedFile();
 
     ~SettingsStore();
 

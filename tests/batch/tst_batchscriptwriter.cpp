@@ -496,11 +496,10 @@ void TestBatchScriptWriter::countersPast16And32Bits()
 // it was made, and no text mixes two days.
 void TestBatchScriptWriter::eachDrawingReadsTheClock()
 {
-    test::TempProgramFolder folder;
-    const QLocale previous;
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    test::Fixture fx;
+    fx.setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
     QDateTime moment(QDate(2026, 12, 31), QTime(23, 59, 59));
-    Clock::setFixed(moment);
+    fx.setClock(moment);
     BatchScriptInput in;
     in.programVersion = QStringLiteral("2.0.5");
     in.encoding = QStringConverter::Utf8;
@@ -508,10 +507,8 @@ void TestBatchScriptWriter::eachDrawingReadsTheClock()
     in.testRun = true;
     in.userScript = QStringLiteral("$MM/DD/YY$ $TIME_24$ $USER$");
     in.queue = {kA, kB};
-    in.progress = [&moment](qsizetype, qsizetype) { Clock::setFixed(moment = moment.addSecs(2)); };
+    in.progress = [&](qsizetype, qsizetype) { fx.setClock(moment = moment.addSecs(2)); };
     const QString out = QString::fromUtf8(compose(in));
-    Clock::reset();
-    QLocale::setDefault(previous);
     QVERIFY2(out.startsWith(QStringLiteral("; *") + QString(63, QLatin1Char('*')).mid(1) +
                             QStringLiteral("\r\n;  TESSALINE 2.0.5 - SCRIPT CREATED 12/31/26 : 11:59:59 PM\r\n")),
              qPrintable(out));

@@ -433,14 +433,13 @@ void TestTagSubstitution::dates()
 // text reads the clock once, so a composition that runs across midnight dates each text by its own moment.
 void TestTagSubstitution::oneMomentPerText()
 {
-    test::TempProgramFolder folder;
-    const QLocale previous;
-    QLocale::setDefault(kUs);
-    Clock::setFixed(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)));
+    test::Fixture fx;
+    fx.setLocale(kUs);
+    fx.setClock(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)));
     const TagContext ctx(baseSettings(), kWinQueue);
     const QString text = QStringLiteral("$YYYY$-$MM$-$DD$ $TIME_24$ $mm/dd/yy$");
     QCOMPARE(ctx.SubstituteTAGS(text, 1, kWinQueue.at(0), 1), QStringLiteral("2026-12-31 23:59:59 12/31/26"));
-    Clock::setFixed(QDateTime(QDate(2027, 1, 1), QTime(0, 0, 1)));
+    fx.setClock(QDateTime(QDate(2027, 1, 1), QTime(0, 0, 1)));
     QCOMPARE(ctx.SubstituteTAGS(text, 1, kWinQueue.at(1), 2), QStringLiteral("2027-01-01 0:00:01 01/01/27"));
     QCOMPARE(ctx.headerDate(), QStringLiteral("12/31/26"));
     QCOMPARE(ctx.headerTime(), QStringLiteral("11:59:59 PM"));
@@ -452,8 +451,6 @@ void TestTagSubstitution::oneMomentPerText()
     ctx.dates().writeTo(s);
     QCOMPARE(s.MMDDYY, QStringLiteral("01/01/27"));
     QCOMPARE(s.TodayTime_12, QStringLiteral("12:00:01 AM"));
-    Clock::reset();
-    QLocale::setDefault(previous);
 
     // One reading per text, however many date and time tags it holds (a clock that moves at every reading
     // would otherwise mix two days in one text); none for a text without them.

@@ -1,106 +1,12 @@
 #include "testsupport.h"
 
-#include "core/appenvironment.h"
-#include "core/settingsstore.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTest>
+#include <QList>
+#include <QStringList>
 
 namespace tess::test {
-
-ScriptedPrompter::ScriptedPrompter() { setPrompter(this); }
-ScriptedPrompter::~ScriptedPrompter() { setPrompter(nullptr); }
-
-int ScriptedPrompter::message(const QString &text, int style, const QString &title)
-{
-    m_shown.append({text, style, title});
-    if (!m_answers.isEmpty())
-        return m_answers.takeFirst();
-    if (m_answerDefault)
-        return defaultAnswer(style);
-    QTest::qFail(qPrintable(QStringLiteral("unexpected message box [%1]: %2").arg(title, text)), __FILE__, __LINE__);
-    const int buttons = style & 7;
-    return buttons == vbYesNo ? vbNo : buttons == vbOKOnly ? vbOK : vbCancel;
-}
-
-static std::optional<QString> takeOrFail(QList<std::optional<QString>> &q, const char *what, const QString &title)
-{
-    if (!q.isEmpty())
-        return q.takeFirst();
-    QTest::qFail(qPrintable(QStringLiteral("unexpected %1: %2").arg(QLatin1String(what), title)), __FILE__, __LINE__);
-    return std::nullopt;
-}
-
-std::optional<QString> ScriptedPrompter::openFile(const QString &title, const QString &, const QString &)
-{
-    return takeOrFail(m_files, "file picker", title);
-}
-std::optional<QString> ScriptedPrompter::saveFile(const QString &title, const QString &, const QString &)
-{
-    return takeOrFail(m_saves, "save picker", title);
-}
-std::optional<QString> ScriptedPrompter::folder(const QString &title, const QString &)
-{
-    return takeOrFail(m_folders, "folder picker", title);
-}
-std::optional<QString> ScriptedPrompter::input(const QString &prompt, const QString &, const QString &)
-{
-    return takeOrFail(m_inputs, "input box", prompt);
-}
-
-RecordingLauncher::RecordingLauncher() { setLauncher(this); }
-RecordingLauncher::~RecordingLauncher() { setLauncher(nullptr); }
-
-LaunchResult RecordingLauncher::start(const QString &program, const QStringList &arguments,
-                                      const QString &workingFolder)
-{
-    calls.append({program, arguments, workingFolder, false});
-    return nextResult;
-}
-
-LaunchResult RecordingLauncher::open(const QString &target)
-{
-    calls.append({target, {}, {}, true});
-    return nextResult;
-}
-
-TempProgramFolder::TempProgramFolder(const QString &login)
-{
-    QDir d(m_dir.path());
-    for (const char *sub : {"DATA", "SCRIPTS", "SCRIPTS-SIMPLE", "LISP", "BACKUP"})
-        d.mkdir(QLatin1String(sub));
-    AppEnvironment::overrideProgramFolder(QDir::toNativeSeparators(m_dir.path()));
-    AppEnvironment::overrideLoginName(login);
-    AppEnvironment::overrideComputerName(QStringLiteral("TESTPC"));
-    SettingsStore::useFile(settingsFile());
-}
-
-TempProgramFolder::~TempProgramFolder()
-{
-    SettingsStore::useFile(QDir(QDir::tempPath()).filePath(QStringLiteral("tessaline-test-unused.ini")));
-    QFile::remove(QDir(QDir::tempPath()).filePath(QStringLiteral("tessaline-test-unused.ini")));
-    AppEnvironment::overrideProgramFolder(QString());
-    AppEnvironment::overrideLoginName(QString());
-    AppEnvironment::overrideComputerName(QString());
-}
-
-QString TempProgramFolder::folder() const { return QDir::toNativeSeparators(m_dir.path()); }
-QString TempProgramFolder::path() const { return folder() + AppEnvironment::separator(); }
-QString TempProgramFolder::data() const { return path() + QStringLiteral("DATA") + AppEnvironment::separator(); }
-QString TempProgramFolder::settingsFile() const { return m_dir.filePath(QStringLiteral("settings.ini")); }
-
-QString TempProgramFolder::writeFile(const QString &relative, const QByteArray &bytes) const
-{
-    const QString full = m_dir.filePath(relative);
-    QDir().mkpath(QFileInfo(full).absolutePath());
-    QFile f(full);
-    if (!f.open(QIODevice::WriteOnly))
-        qFatal("cannot write fixture %s", qPrintable(full));
-    f.write(bytes);
-    return QDir::toNativeSeparators(full);
-}
 
 QByteArray fileBytes(const QString &path)
 {
@@ -112,6 +18,50 @@ QString dataPath(const QString &relative)
 {
     return relative.isEmpty() ? QStringLiteral(TESSALINE_TEST_DATA)
                               : QStringLiteral(TESSALINE_TEST_DATA) + QLatin1Char('/') + relative;
+}
+
+namespace {
+
+QList<QByteArray> linesOf(QByteArray text)
+{
+    text.replace("\r\n", "\n");
+    if (text.endsWith('\n'))
+        text.chop(1);
+    return text.isEmpty() ? QList<QByteArray>() : text.split('\n');
+}
+
+} // namespace
+
+QString goldenMismatch(const QByteArray &actual, const QString &relative)
+{
+    const QString path = dataPath(relative);
+    if (qEnvironmentVariableIntValue("TESSALINE_UPDATE_GOLDEN") == 1) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly))
+            return QStringLiteral("cannot rewrite the golden file %1").arg(path);
+        f.write(actual);
+        qWarning("rewrote the golden file %s", qPrintable(path));
+        return QString();
+    }
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QStringLiteral("no golden file %1 (TESSALINE_UPDATE_GOLDEN=1 writes it)").arg(path);
+    const QList<QByteArray> want = linesOf(f.readAll());
+    const QList<QByteArray> got = linesOf(actual);
+    QStringList differences;
+    for (qsizetype i = 0; i < qMax(want.size(), got.size()) && differences.size() < 20; ++i) {
+        const QByteArray w = i < want.size() ? want.at(i) : QByteArray("<end of file>");
+        const QByteArray g = i < got.size() ? got.at(i) : QByteArray("<end of file>");
+        if (w != g)
+            differences << QStringLiteral("line %1\n  golden: %2\n  actual: %3")
+                               .arg(i + 1)
+                               .arg(QString::fromUtf8(w), QString::fromUtf8(g));
+    }
+    if (differences.isEmpty())
+        return QString();
+    return QStringLiteral("%1 differs (TESSALINE_UPDATE_GOLDEN=1 rewrites it) at\n").arg(relative) +
+           differences.join(QLatin1Char('\n'));
 }
 
 } // namespace tess::test

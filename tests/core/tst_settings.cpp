@@ -5,23 +5,27 @@
 #include "core/mainsettings.h"
 #include "core/settingskeys.h"
 #include "core/settingsstore.h"
+#include "core/startup.h"
 #include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QSet>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 
 using namespace tess;
 
 namespace {
 
 // Writes an INI file by hand and points the store at it.
-void useIni(const test::TempProgramFolder &tmp, const QByteArray &content)
+void useIni(const test::Fixture &fx, const QByteArray &content)
 {
-    tmp.writeFile(QStringLiteral("settings.ini"), content);
-    SettingsStore::useFile(tmp.settingsFile());
+    fx.writeFile(QStringLiteral("settings.ini"), content);
+    SettingsStore::useFile(fx.settingsFile());
 }
 
 const StoredSetting &entryOf(const QString &member)
@@ -30,6 +34,127 @@ const StoredSetting &entryOf(const QString &member)
     if (!e)
         qFatal("no stored member %s", qPrintable(member));
     return *e;
+}
+
+// The settings steps of a first start and exit on an empty store, in the order main.cpp takes them:
+// "Startup"/"Version" at once, the load of every setting with its default, "Paths"/"Application
+// Path" when the main window shows, and the end-of-run save when it closes. The window itself
+// changes nothing on an empty store.
+void firstStartAndExit()
+{
+    writeSetting(QStringLiteral("Startup"), QStringLiteral("Version"), ProgramVersionString());
+    loadMainSettings(mainSettings());
+    writeSetting(QStringLiteral("Paths"), QStringLiteral("Application Path"), AppEnvironment::programPath());
+    writeMainSettings(mainSettings());
+}
+
+// A value as the INI file writes it (escaped and quoted as QSettings does on this platform).
+QByteArray iniText(const QString &value)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("value.ini"));
+    {
+        QSettings ini(file, QSettings::IniFormat);
+        ini.setValue(QStringLiteral("v"), value);
+    }
+    for (const QByteArray &line : test::fileBytes(file).split('\n'))
+        if (line.startsWith("v="))
+            return line.mid(2).trimmed();
+    return QByteArray();
+}
+
+// A settings file as the golden file holds it: LF line ends; sections, and keys within a section, in
+// alphabetical order ignoring case (the INI writer's own order differs between platforms); and the
+// values that depend on the machine replaced by names: $VERSION$ the program's version,
+// $DEFAULTSOURCE$ the platform's default drawing folder, $PROGRAMPATH$ the program folder.
+QByteArray canonicalIni(QByteArray bytes)
+{
+    const QByteArray version = iniText(ProgramVersionString());
+    const QByteArray source = iniText(defaultSourcePath());
+    const QByteArray programPath = iniText(AppEnvironment::programPath());
+    bytes.replace("\r\n", "\n");
+    QMap<QByteArray, QList<QByteArray>> sections; // by the section's name in lower case
+    QMap<QByteArray, QByteArray> headers;
+    QByteArray current;
+    for (const QByteArray &line : bytes.split('\n')) {
+        if (line.trimmed().isEmpty())
+            continue;
+        if (line.startsWith('[')) {
+            current = line.toLower();
+            headers[current] = line;
+            continue;
+        }
+        const qsizetype eq = line.indexOf('=');
+        QByteArray value = line.mid(eq + 1);
+        if (value == version)
+            value = "$VERSION$";
+        else if (value == source)
+            value = "$DEFAULTSOURCE$";
+        else
+            value.replace(programPath, "$PROGRAMPATH$");
+        sections[current] << line.left(eq + 1) + value;
+    }
+    QByteArray out;
+    for (auto it = sections.begin(); it != sections.end(); ++it) {
+        std::sort(it->begin(), it->end(),
+                  [](const QByteArray &a, const QByteArray &b) { return a.toLower() < b.toLower(); });
+        out += (out.isEmpty() ? "" : "\n") + headers.value(it.key()) + '\n' + it->join('\n') + '\n';
+    }
+    return out;
+}
+
+// Every stored member of `s` ("member: Section\Key=value"), in the order the load reads them, then
+// every other key with the value an empty store gives it. The values that depend on the machine
+// are named: $TEXTEDITOR$ the text editor found at first start, $DEFAULTSOURCE$ the platform's
+// default drawing folder, $PROGRAMPATH$ the program folder.
+QByteArray defaultsText(const MainSettings &s)
+{
+    QByteArray out = "[stored members after the load of an empty store, in the order the load reads them]\n";
+    auto line = [&out](const QString &name, QLatin1StringView section, const QString &key, QString value) {
+        value.replace(QLatin1String("\r"), QLatin1String("\\r")).replace(QLatin1String("\n"), QLatin1String("\\n"));
+        out += QStringLiteral("%1: %2\\%3=%4\n").arg(name, QString(section), key, value).toUtf8();
+    };
+    for (const StoredSetting &e : storedSettings()) {
+        QString value = memberText(s, e);
+        if (e.member == QLatin1String("TextEditor") && value == defaultTextEditor())
+            value = QStringLiteral("$TEXTEDITOR$");
+        if (e.member == QLatin1String("SourcePath") && value == defaultSourcePath())
+            value = QStringLiteral("$DEFAULTSOURCE$");
+        value.replace(AppEnvironment::programPath(), QStringLiteral("$PROGRAMPATH$"));
+        line(e.member, e.section, e.key, value);
+    }
+    out += "\n[other keys]\n";
+    namespace K = OtherKeys;
+    const std::pair<const char *, OtherSetting> others[] = {
+        {"Version", K::Version},
+        {"ApplicationPath", K::ApplicationPath},
+        {"DWGPreviewLeft", K::DWGPreviewLeft},
+        {"DWGPreviewTop", K::DWGPreviewTop},
+        {"QPLeft", K::QPLeft},
+        {"QPTop", K::QPTop},
+        {"QPWidth", K::QPWidth},
+        {"QPHeight", K::QPHeight},
+        {"QPQueueLeft", K::QPQueueLeft},
+        {"QPQueueTop", K::QPQueueTop},
+        {"QPQueueWidth", K::QPQueueWidth},
+        {"QPQueueHeight", K::QPQueueHeight},
+        {"SCREditLeft", K::SCREditLeft},
+        {"SCREditTop", K::SCREditTop},
+        {"SCREditLeftOnActivate", K::SCREditLeftOnActivate},
+        {"SCREditTopOnActivate", K::SCREditTopOnActivate},
+        {"SCREditWidth", K::SCREditWidth},
+        {"SCREditHeight", K::SCREditHeight},
+        {"DWGFilterPersonal", K::DWGFilterPersonal},
+        {"SCRFilterPersonal", K::SCRFilterPersonal},
+        {"SCRFilterSimplePersonal", K::SCRFilterSimplePersonal},
+        {"TipNumber", K::TipNumber},
+        {"TipsShow", K::TipsShow},
+        {"ShowSCRComplete", K::ShowSCRComplete},
+        {"Face", K::Face},
+    };
+    for (const auto &[name, k] : others)
+        line(QString::fromLatin1(name), k.section, QString(k.key), readOtherSetting(k));
+    return out;
 }
 
 } // namespace
@@ -57,105 +182,6 @@ private Q_SLOTS:
         QCOMPARE(t.last().member, QStringLiteral("OpenOther"));
     }
 
-    // Every stored member with the section, key and default the settings table gives it.
-    void keysSectionsAndDefaults_data()
-    {
-        QTest::addColumn<QString>("section");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("defaultText");
-        auto row = [](const char *member, const char *section, const char *key, const char *def) {
-            QTest::newRow(member) << QString::fromLatin1(section) << QString::fromLatin1(key) << QString::fromUtf8(def);
-        };
-        row("LeftCoord", "Startup", "Left", "520");
-        row("TopCoord", "Startup", "Top", "520");
-        row("FormHeight", "Startup", "Height", "10128");
-        row("FormWidth", "Startup", "Width", "13084");
-        row("SCROutputPathNorm", "Paths", "OutputNorm", "");
-        row("SCROutputPathAlt", "Paths", "OutputAlt", "");
-        row("SCRIPTSDir", "Paths", "SCRIPTSPath", "");
-        row("SCRIPTSPathOption", "Paths", "SCRIPTSPathOption", "False");
-        row("LT", "Startup", "LT", "0");
-        row("Delay", "Startup", "Delay", "2000");
-        row("WarnDoubleSpace", "Startup", "WarnDoubleSpace", "1");
-        row("WarnBlankLine", "Startup", "WarnBlankLine", "1");
-        row("WarnSpaceInBlank", "Startup", "WarnSpaceInBlank", "1");
-        row("WarnLTLisp", "Startup", "WarnLTLisp", "1");
-        row("WarnLineEndsWithSpace", "Startup", "WarnLineEndsWithSpace", "1");
-        row("VerifyFilesBit", "Startup", "VerifyFiles", "1");
-        row("WarnFoldersNotExist", "Startup", "WarnFolderNotExist", "0");
-        row("AutoCADEXE", "Paths", "AutoCADEXE", "");
-        row("Switches", "Paths", "Switches", "");
-        row("DWGPattern", "Startup", "DWGPattern", "*.dwg");
-        row("SCRPattern", "Startup", "SCRPattern", "");
-        row("DebugComments", "Startup", "DebugComments", "1");
-        row("IncludeStatus", "Startup", "IncludeStatus", "0");
-        row("PreBatch", "Startup", "Initialize", "_SDI 1");
-        row("PreUserScript", "Startup", "PreUserScript", "ZOOM E");
-        row("PostUserScript", "Startup", "PostUserScript", "");
-        row("PostBatch", "Startup", "Uninitialize", "_SDI 0");
-        row("AutoLaunchEditor", "Startup", "AutoLaunchEditor", "0");
-        row("AutoADDFavorites", "Startup", "AutoADDFavorites", "1");
-        row("EnableDelay", "Startup", "EnableDelay", "1");
-        row("AutoMinimize", "Startup", "AutoMinimize", "0");
-        row("OutputToDefaultPath", "Startup", "OutputToDefaultPath", "1");
-        row("ShowSCRComplete", "Startup", "ShowSCRComplete", "1");
-        row("UseDelay", "Startup", "UseDelay", "0");
-        row("TestRun", "Startup", "TestRun", "0");
-        row("SAVEAS", "Startup", "SAVEAS", "0");
-        row("NamePrefix", "Startup", "NamePrefix", "");
-        row("NameSuffix", "Startup", "NameSuffix", "");
-        row("OverWriteFiles", "Startup", "OverWriteFiles", "1");
-        row("SaveAsType", "Startup", "SaveAsType", "Don't Change");
-        row("SaveAsOriginalLocation", "Startup", "SaveAsOriginalLocation", "-1");
-        row("DWGOutFolder", "Paths", "DWGOutFolder", "");
-        row("TotalFilesProcessed", "Startup", "Counter", "0");
-        row("HDividerTop", "Startup", "HDividerTop", "3600");
-        row("HLeftDividerTop", "Startup", "HLeftDividerTop", "3600");
-        row("SimpleMode", "Startup", "SimpleMode", "0");
-        row("SimpleScriptPathOverride", "Startup", "SimpleScriptPathOverride", "0");
-        row("DWGPreviewShow", "Startup", "DWGPreviewShow", "1");
-        row("AutoSortEnabled", "Startup", "AutoSortEnabled", "0");
-        row("AutoSortType", "Startup", "AutoSortType", "0");
-        row("TipsShow", "Startup", "TipsShow", "1");
-        row("COUNTERSTART", "UserTags", "CounterStart", "1");
-        row("COUNTERSTEP", "UserTags", "CounterStep", "1");
-        row("SHEETCHARS", "UserTags", "SheetChars", "3");
-        row("FIRSTFILECHARS", "UserTags", "FirstFileChars", "4");
-        row("LASTFILECHARS", "UserTags", "LastFileChars", "2");
-        row("TRIMZEROS", "UserTags", "TrimZeros", "1");
-        row("PADCOUNTER", "UserTags", "PadCounterEnabled", "0");
-        row("PADDIGITS", "UserTags", "PadDigits", "2");
-        row("Face", "Startup", "Face", "0");
-        row("LoadOpen", "Startup", "LoadMethod_Open", "2");
-        row("OpenOther", "Startup", "LoadMethod_Other", "_OPEN");
-        row("METAEnabled", "Startup", "METAEnabled", "0");
-        row("METAImmediate", "Startup", "METAImmediate", "0");
-        row("ResourceWarning", "Startup", "ResourceWarning", "1");
-        row("ResourceFileLimit", "Startup", "ResourceFileLimit", "5");
-        row("ScanForRogueTags", "Startup", "ScanForRogueTags", "1");
-        row("EnableLogging", "Startup", "EnableLogging", "0");
-#ifdef Q_OS_WIN
-        row("SourcePath", "Paths", "Source", "C:\\");
-        row("TextEditor", "Programs", "TextEditor", "notepad.exe");
-#endif
-        const char *const samples[] = {"GADGETS && CO.", "DOODAD DIVISION", "MODEL-A",
-                                       "REVISION B",     "A. DESIGNER",     "B. CHECKER"};
-        for (int n = 1; n <= 50; ++n) {
-            const QByteArray name = "TAG" + QByteArray::number(n);
-            row(name.constData(), "UserTags", name.constData(), n <= 6 ? samples[n - 1] : "");
-        }
-    }
-    void keysSectionsAndDefaults()
-    {
-        QFETCH(QString, section);
-        QFETCH(QString, key);
-        QFETCH(QString, defaultText);
-        const StoredSetting &e = entryOf(QString::fromLatin1(QTest::currentDataTag()));
-        QCOMPARE(QString(e.section), section);
-        QCOMPARE(e.key, key);
-        QCOMPARE(e.defaultText, defaultText);
-    }
-
     void platformDefaultsOfEditorAndDrawingFolder()
     {
         QCOMPARE(entryOf(QStringLiteral("SourcePath")).key, QStringLiteral("Source"));
@@ -171,60 +197,21 @@ private Q_SLOTS:
         QCOMPARE(entryOf(QStringLiteral("TextEditor")).defaultText, defaultTextEditor());
     }
 
-    void otherKeys_data()
+    // The settings file after a first start and exit on an empty store, byte for byte but for the
+    // order of its lines and the values that depend on the machine.
+    void firstStartAndExitWriteTheGoldenFile()
     {
-        // Each key as "section|key|default": the constant, then the row of the table of other keys.
-        QTest::addColumn<QString>("constant");
-        QTest::addColumn<QString>("expected");
-        const struct {
-            OtherSetting k;
-            const char *section, *key, *def;
-        } rows[] = {
-            {OtherKeys::Version, "Startup", "Version", ""},
-            {OtherKeys::ApplicationPath, "Paths", "Application Path", ""},
-            {OtherKeys::DWGPreviewLeft, "Startup", "DWGPreviewLeft", "1000"},
-            {OtherKeys::DWGPreviewTop, "Startup", "DWGPreviewTop", "1000"},
-            {OtherKeys::QPLeft, "Startup", "QPLeft", "1000"},
-            {OtherKeys::QPTop, "Startup", "QPTop", "1000"},
-            {OtherKeys::QPWidth, "Startup", "QPWidth", "1890"},
-            {OtherKeys::QPHeight, "Startup", "QPHeight", "4110"},
-            {OtherKeys::QPQueueLeft, "Startup", "QPQueueLeft", "1000"},
-            {OtherKeys::QPQueueTop, "Startup", "QPQueueTop", "1000"},
-            {OtherKeys::QPQueueWidth, "Startup", "QPQueueWidth", "1890"},
-            {OtherKeys::QPQueueHeight, "Startup", "QPQueueHeight", "4110"},
-            {OtherKeys::SCREditLeft, "Startup", "SCREditLeft", "1000"},
-            {OtherKeys::SCREditTop, "Startup", "SCREditTop", "1000"},
-            {OtherKeys::SCREditLeftOnActivate, "Startup", "SCREditLeft", "200"},
-            {OtherKeys::SCREditTopOnActivate, "Startup", "SCREditTop", "200"},
-            {OtherKeys::SCREditWidth, "Startup", "SCREditWidth", "11250"},
-            {OtherKeys::SCREditHeight, "Startup", "SCREditHeight", "8835"},
-            {OtherKeys::DWGFilterPersonal, "Startup", "DWGFilterPersonal", "0"},
-            {OtherKeys::SCRFilterPersonal, "Startup", "SCRFilterPersonal", "0"},
-            {OtherKeys::SCRFilterSimplePersonal, "Startup", "SCRFilterSimplePersonal", "0"},
-            {OtherKeys::TipNumber, "Startup", "TipNumber", "0"},
-            {OtherKeys::TipsShow, "Startup", "TipsShow", "1"},
-            {OtherKeys::ShowSCRComplete, "Startup", "ShowSCRComplete", "1"},
-            {OtherKeys::Face, "Startup", "Face", "0"},
-        };
-        for (const auto &r : rows) {
-            QTest::newRow(QByteArray(r.key).append(' ').append(r.def).constData())
-                << QString(r.k.section) + QLatin1Char('|') + QString(r.k.key) + QLatin1Char('|') +
-                       QString(r.k.defaultText)
-                << QString::fromLatin1(r.section) + QLatin1Char('|') + QString::fromLatin1(r.key) + QLatin1Char('|') +
-                       QString::fromLatin1(r.def);
-        }
-    }
-    void otherKeys()
-    {
-        QFETCH(QString, constant);
-        QFETCH(QString, expected);
-        QCOMPARE(constant, expected);
+        test::Fixture fx;
+        firstStartAndExit();
+        QVERIFY(fx.prompter().shown().isEmpty());
+        const QString diff = test::goldenMismatch(canonicalIni(test::fileBytes(fx.settingsFile())),
+                                                  QStringLiteral("golden/first-start.ini"));
+        QVERIFY2(diff.isEmpty(), qPrintable(diff));
     }
 
     void emptyStoreReadsTheDefaults()
     {
-        test::TempProgramFolder tmp;
-        test::ScriptedPrompter prompter; // no box expected
+        test::Fixture fx; // no box expected
         MainSettings s;
         s.FormWidth = 1;
         s.R14Compatible = 7;
@@ -232,69 +219,15 @@ private Q_SLOTS:
         const SettingsLoadResult r = loadMainSettings(s);
         QVERIFY(r.badMembers.isEmpty());
         QVERIFY(r.storeProblem.isEmpty());
-        QVERIFY(prompter.shown().isEmpty());
+        QVERIFY(fx.prompter().shown().isEmpty());
 
-        QCOMPARE(s.FormWidth, 13084);
-        QCOMPARE(s.FormHeight, 10128);
-        QCOMPARE(s.LeftCoord, 520);
-        QCOMPARE(s.TopCoord, 520);
-        QCOMPARE(s.HDividerTop, 3600);
-        QCOMPARE(s.HLeftDividerTop, 3600);
-        QCOMPARE(s.DWGPattern, QStringLiteral("*.dwg"));
-        QCOMPARE(s.SCRPattern, QString());
-        QCOMPARE(s.PreBatch, QStringLiteral("_SDI 1"));
-        QCOMPARE(s.PreUserScript, QStringLiteral("ZOOM E"));
-        QCOMPARE(s.PostUserScript, QString());
-        QCOMPARE(s.PostBatch, QStringLiteral("_SDI 0"));
-        QCOMPARE(s.LoadOpen, qint16(2));
-        QCOMPARE(s.OpenOther, QStringLiteral("_OPEN"));
-        QCOMPARE(s.Delay, QStringLiteral("2000"));
-#ifdef Q_OS_WIN
-        QCOMPARE(s.TextEditor, QStringLiteral("notepad.exe"));
-        QCOMPARE(s.SourcePath, QStringLiteral("C:\\"));
-#else
-        QCOMPARE(s.TextEditor, defaultTextEditor());
-        QVERIFY(!s.TextEditor.isEmpty());
-        QCOMPARE(s.SourcePath, QStringLiteral("/"));
-#endif
-        QCOMPARE(s.TotalFilesProcessed, 0.0);
-        const QStringList samples = {QStringLiteral("GADGETS && CO."), QStringLiteral("DOODAD DIVISION"),
-                                     QStringLiteral("MODEL-A"),        QStringLiteral("REVISION B"),
-                                     QStringLiteral("A. DESIGNER"),    QStringLiteral("B. CHECKER")};
-        for (int i = 0; i < 50; ++i)
-            QCOMPARE(s.TAG[i], i < 6 ? samples[i] : QString());
-        QCOMPARE(s.COUNTERSTART, 1);
-        QCOMPARE(s.COUNTERSTEP, 1);
-        QCOMPARE(s.SHEETCHARS, QStringLiteral("3"));
-        QCOMPARE(s.FIRSTFILECHARS, QStringLiteral("4"));
-        QCOMPARE(s.LASTFILECHARS, QStringLiteral("2"));
-        QCOMPARE(s.TRIMZEROS, qint16(1));
-        QCOMPARE(s.PADCOUNTER, qint16(0));
-        QCOMPARE(s.PADDIGITS, qint16(2));
-        QCOMPARE(s.SaveAsType, QStringLiteral("Don't Change"));
-        QCOMPARE(s.SaveAsOriginalLocation, qint16(-1));
-        QCOMPARE(s.OverWriteFiles, qint16(1));
-        QCOMPARE(s.DebugComments, qint16(1));
-        QCOMPARE(s.IncludeStatus, qint16(0));
-        QCOMPARE(s.TestRun, qint16(0));
-        QCOMPARE(s.SAVEAS, qint16(0));
-        QCOMPARE(s.UseDelay, qint16(0));
-        QCOMPARE(s.WarnDoubleSpace + s.WarnBlankLine + s.WarnSpaceInBlank + s.WarnLTLisp + s.WarnLineEndsWithSpace, 5);
-        QCOMPARE(s.VerifyFilesBit, qint16(1));
-        QCOMPARE(s.WarnFoldersNotExist, qint16(0));
-        QCOMPARE(s.ResourceWarning, qint16(1));
-        QCOMPARE(s.ResourceFileLimit, qint16(5));
-        QCOMPARE(s.ScanForRogueTags, qint16(1));
-        QCOMPARE(s.EnableLogging, qint16(0));
-        QCOMPARE(s.METAEnabled + s.METAImmediate + s.AutoSortEnabled + s.AutoSortType + s.SimpleMode, 0);
-        QCOMPARE(s.DWGPreviewShow + s.TipsShow + s.ShowSCRComplete + s.AutoADDFavorites + s.EnableDelay, 5);
-        QCOMPARE(s.LT + s.AutoLaunchEditor + s.AutoMinimize + s.Face, 0);
-        QCOMPARE(s.OutputToDefaultPath, qint16(1));
-        QCOMPARE(s.SCRIPTSPathOption, false);
+        // Every stored member takes its default and every other key reads its own.
+        const QString diff = test::goldenMismatch(defaultsText(s), QStringLiteral("golden/defaults.txt"));
+        QVERIFY2(diff.isEmpty(), qPrintable(diff));
         // Computed members.
         QCOMPARE(s.R14Compatible, qint16(0));
-        QCOMPARE(s.ProgramPath, tmp.path());
-        QCOMPARE(s.SCRIPTSDir, tmp.path() + QStringLiteral("SCRIPTS"));
+        QCOMPARE(s.ProgramPath, fx.path());
+        QCOMPARE(s.SCRIPTSDir, fx.path() + QStringLiteral("SCRIPTS"));
         QCOMPARE(s.SCROutputPath, QString()); // the empty normal output file
         // Reading wrote nothing.
         QVERIFY(SettingsStore::instance().sections().isEmpty());
@@ -302,10 +235,9 @@ private Q_SLOTS:
 
     void computedMembersFollowTheStore()
     {
-        test::TempProgramFolder tmp;
-        test::ScriptedPrompter prompter;
-        useIni(tmp, "[Paths]\nOutputNorm=/n.scr\nOutputAlt=/a.scr\nSCRIPTSPath=/lib/scripts\n"
-                    "[Startup]\nOutputToDefaultPath=0\n");
+        test::Fixture fx;
+        useIni(fx, "[Paths]\nOutputNorm=/n.scr\nOutputAlt=/a.scr\nSCRIPTSPath=/lib/scripts\n"
+                   "[Startup]\nOutputToDefaultPath=0\n");
         MainSettings s;
         loadMainSettings(s);
         QCOMPARE(s.SCROutputPath, QStringLiteral("/a.scr"));
@@ -314,12 +246,11 @@ private Q_SLOTS:
 
     void namesMatchInAnyLetterCase()
     {
-        test::TempProgramFolder tmp;
-        test::ScriptedPrompter prompter;
+        test::Fixture fx;
         // The file named after the application key in other letters, keys and sections likewise.
-        const QString asked = tmp.path() + QStringLiteral("TessalinePowerTool.ini");
-        tmp.writeFile(QStringLiteral("TessalinePowertool.ini"),
-                      "[STARTUP]\ntipsshow=0\nWIDTH=15000\n[paths]\nSCRiptsPathOption=True\ndwgoutfolder=/out\n");
+        const QString asked = fx.path() + QStringLiteral("TessalinePowerTool.ini");
+        fx.writeFile(QStringLiteral("TessalinePowertool.ini"),
+                     "[STARTUP]\ntipsshow=0\nWIDTH=15000\n[paths]\nSCRiptsPathOption=True\ndwgoutfolder=/out\n");
         SettingsStore::useFile(asked);
         MainSettings s;
         loadMainSettings(s);
@@ -334,7 +265,7 @@ private Q_SLOTS:
         QVERIFY(writeSetting(QStringLiteral("Startup"), QStringLiteral("Width"), QStringLiteral("16000")));
         QCOMPARE(SettingsStore::instance().keys(QStringLiteral("startup")).size(), 2);
         QVERIFY(!QFile::exists(asked));
-        QSettings raw(tmp.path() + QStringLiteral("TessalinePowertool.ini"), QSettings::IniFormat);
+        QSettings raw(fx.path() + QStringLiteral("TessalinePowertool.ini"), QSettings::IniFormat);
         QCOMPARE(raw.value(QStringLiteral("STARTUP/WIDTH")).toString(), QStringLiteral("16000"));
     }
 
@@ -384,11 +315,10 @@ private Q_SLOTS:
         QFETCH(QString, member);
         QFETCH(QString, stored);
         QFETCH(QString, written);
-        test::TempProgramFolder tmp;
-        test::ScriptedPrompter prompter;
+        test::Fixture fx;
         const StoredSetting &e = entryOf(member);
         QVERIFY(writeSetting(e.section, e.key, stored));
-        SettingsStore::useFile(tmp.settingsFile()); // read back from the file, not from memory
+        SettingsStore::useFile(fx.settingsFile()); // read back from the file, not from memory
         MainSettings s;
         QVERIFY(loadMainSettings(s).badMembers.isEmpty());
         QCOMPARE(storedText(s, e), written);
@@ -399,9 +329,9 @@ private Q_SLOTS:
             QVERIFY(writeMainSettings(s));
         else
             QVERIFY(writeSetting(e.section, e.key, storedText(s, e)));
-        SettingsStore::useFile(tmp.settingsFile());
+        SettingsStore::useFile(fx.settingsFile());
         QCOMPARE(readSetting(e.section, e.key, QStringLiteral("<missing>")), written);
-        QSettings raw(tmp.settingsFile(), QSettings::IniFormat);
+        QSettings raw(fx.settingsFile(), QSettings::IniFormat);
         QCOMPARE(raw.value(QString(e.section) + QLatin1Char('/') + e.key).typeId(), int(QMetaType::QString));
     }
 
@@ -443,22 +373,21 @@ private Q_SLOTS:
         QFETCH(QByteArray, line);
         QFETCH(QString, section);
         QFETCH(QString, member);
-        test::TempProgramFolder tmp;
-        test::ScriptedPrompter prompter;
-        prompter.expectMessage(vbOK);
+        test::Fixture fx;
+        fx.prompter().expectMessage(vbOK);
         // Good values around the bad one, in every section, before and after it in the load order.
         QByteArray ini = "[Startup]\nHeight=9000\nLoadMethod_Other=_RECOVER\n"
                          "[UserTags]\nTAG50=last\n[Paths]\nSource=/drawings\n";
         ini.replace("[" + section.toLatin1() + "]\n", "[" + section.toLatin1() + "]\n" + line + "\n");
-        useIni(tmp, ini);
+        useIni(fx, ini);
 
         MainSettings s;
         const SettingsLoadResult r = loadMainSettings(s);
         QCOMPARE(r.badMembers, QStringList{member});
-        QCOMPARE(prompter.shown().size(), 1);
-        QCOMPARE(prompter.last().text, QStringLiteral(" Hey, error #13 - Bad Read Value from Registry\r"));
-        QCOMPARE(prompter.last().title, QStringLiteral("Tessaline Message"));
-        QCOMPARE(prompter.last().style, int(vbOKOnly));
+        QCOMPARE(fx.prompter().shown().size(), 1);
+        QCOMPARE(fx.prompter().last().text, QStringLiteral(" Hey, error #13 - Bad Read Value from Registry\r"));
+        QCOMPARE(fx.prompter().last().title, QStringLiteral("Tessaline Message"));
+        QCOMPARE(fx.prompter().last().style, int(vbOKOnly));
 
         const StoredSetting &e = entryOf(member);
         MainSettings expected;
@@ -472,17 +401,16 @@ private Q_SLOTS:
 
     void everyBadKeyHasItsBoxAndTheRestIsRead()
     {
-        test::TempProgramFolder tmp;
-        test::ScriptedPrompter prompter;
-        prompter.expectMessage();
-        prompter.expectMessage();
-        prompter.expectMessage();
-        useIni(tmp, "[Startup]\nLeft=x\nTop=100\nCounter=\nFace=2\n[UserTags]\nPadDigits=?\nTAG3=Z\n");
+        test::Fixture fx;
+        fx.prompter().expectMessage();
+        fx.prompter().expectMessage();
+        fx.prompter().expectMessage();
+        useIni(fx, "[Startup]\nLeft=x\nTop=100\nCounter=\nFace=2\n[UserTags]\nPadDigits=?\nTAG3=Z\n");
         MainSettings s;
         const SettingsLoadResult r = loadMainSettings(s);
         QCOMPARE(r.badMembers, (QStringList{QStringLiteral("LeftCoord"), QStringLiteral("TotalFilesProcessed"),
                                             QStringLiteral("PADDIGITS")}));
-        QVERIFY(prompter.allUsed());
+        QVERIFY(fx.prompter().allUsed());
         QCOMPARE(s.LeftCoord, 520);
         QCOMPARE(s.TopCoord, 100);
         QCOMPARE(s.TotalFilesProcessed, 0.0);
@@ -493,7 +421,7 @@ private Q_SLOTS:
 
     void exitSaveWritesExactlyItsKeys()
     {
-        test::TempProgramFolder tmp;
+        test::Fixture fx;
         MainSettings s;
         s.LeftCoord = 40000; // beyond 16 bits: stored as it is, the counter is untouched
         s.TopCoord = -100;
@@ -513,7 +441,7 @@ private Q_SLOTS:
         QVERIFY(writeMainSettings(s, &failed));
         QVERIFY(failed.isEmpty());
 
-        QSettings raw(tmp.settingsFile(), QSettings::IniFormat);
+        QSettings raw(fx.settingsFile(), QSettings::IniFormat);
         QCOMPARE(raw.childGroups(), (QStringList{QStringLiteral("Paths"), QStringLiteral("Startup")}));
         raw.beginGroup(QStringLiteral("Paths"));
         QCOMPARE(raw.childKeys(), (QStringList{QStringLiteral("DWGOutFolder"), QStringLiteral("Source")}));
@@ -567,14 +495,13 @@ private Q_SLOTS:
 
     void optionsResetKeepsUserTags()
     {
-        test::TempProgramFolder tmp;
-        test::ScriptedPrompter prompter;
-        useIni(tmp, "[Startup]\nWidth=20000\nDelay=500\n[paths]\nAutoCADEXE=/acad\n[Programs]\nTextEditor=vi\n"
-                    "[COMPATIBLE]\nx=1\n[UserTags]\nTAG1=KEPT\nCounterStart=10\n");
+        test::Fixture fx;
+        useIni(fx, "[Startup]\nWidth=20000\nDelay=500\n[paths]\nAutoCADEXE=/acad\n[Programs]\nTextEditor=vi\n"
+                   "[COMPATIBLE]\nx=1\n[UserTags]\nTAG1=KEPT\nCounterStart=10\n");
         QVERIFY(deleteSettingsSections());
         QCOMPARE(SettingsStore::instance().sections(), QStringList{QStringLiteral("UserTags")});
 
-        SettingsStore::useFile(tmp.settingsFile());
+        SettingsStore::useFile(fx.settingsFile());
         MainSettings s;
         loadMainSettings(s);
         QCOMPARE(s.FormWidth, 13084);
@@ -587,20 +514,19 @@ private Q_SLOTS:
 
     void damagedFileIsReportedOnceAndLeftAlone()
     {
-        test::TempProgramFolder tmp;
-        test::ScriptedPrompter prompter;
+        test::Fixture fx;
         const QByteArray damaged =
             "[Startup]\r\nWidth=15000\r\n[Paths\r\nSource=/x\r\nthis line has no equals sign\r\n";
-        useIni(tmp, damaged);
+        useIni(fx, damaged);
         QVERIFY(SettingsStore::instance().isReadOnly());
 
-        prompter.expectMessage();
+        fx.prompter().expectMessage();
         MainSettings s;
         const SettingsLoadResult r = loadMainSettings(s);
-        QVERIFY(prompter.allUsed());
+        QVERIFY(fx.prompter().allUsed());
         QVERIFY(!r.storeProblem.isEmpty());
-        QVERIFY(prompter.last().text.contains(QDir::toNativeSeparators(tmp.settingsFile())));
-        QVERIFY(prompter.last().text.contains(QStringLiteral("damaged")));
+        QVERIFY(fx.prompter().last().text.contains(QDir::toNativeSeparators(fx.settingsFile())));
+        QVERIFY(fx.prompter().last().text.contains(QStringLiteral("damaged")));
         QCOMPARE(s.FormWidth, 15000); // what could be read is used
 
         // Nothing replaces or changes the file.
@@ -609,39 +535,38 @@ private Q_SLOTS:
         QCOMPARE(failed.size(), exitSaveSettings().size());
         QVERIFY(!deleteSettingsSections());
         QVERIFY(!writeSetting(QStringLiteral("Startup"), QStringLiteral("Version"), QStringLiteral("1.0.0")));
-        QCOMPARE(test::fileBytes(tmp.settingsFile()), damaged);
+        QCOMPARE(test::fileBytes(fx.settingsFile()), damaged);
 
         // The message comes once per run.
         MainSettings again;
         QVERIFY(loadMainSettings(again).storeProblem.isEmpty());
-        QCOMPARE(prompter.shown().size(), 1);
+        QCOMPARE(fx.prompter().shown().size(), 1);
     }
 
     void unreadableStoreIsReportedAndNeverWritten()
     {
-        test::TempProgramFolder tmp;
-        test::ScriptedPrompter prompter;
+        test::Fixture fx;
         // A folder where the file should be: it cannot be read whoever runs the test.
-        QVERIFY(QDir().mkpath(tmp.settingsFile()));
-        SettingsStore::useFile(tmp.settingsFile());
+        QVERIFY(QDir().mkpath(fx.settingsFile()));
+        SettingsStore::useFile(fx.settingsFile());
         QVERIFY(SettingsStore::instance().isReadOnly());
-        prompter.expectMessage();
+        fx.prompter().expectMessage();
         MainSettings s;
         const SettingsLoadResult r = loadMainSettings(s);
-        QVERIFY(prompter.allUsed());
-        QVERIFY(r.storeProblem.contains(QDir::toNativeSeparators(tmp.settingsFile())));
+        QVERIFY(fx.prompter().allUsed());
+        QVERIFY(r.storeProblem.contains(QDir::toNativeSeparators(fx.settingsFile())));
         QVERIFY(r.badMembers.isEmpty());
         QCOMPARE(s.FormWidth, 13084); // the defaults
         QVERIFY(!writeMainSettings(s));
-        QVERIFY(QFileInfo(tmp.settingsFile()).isDir());
+        QVERIFY(QFileInfo(fx.settingsFile()).isDir());
     }
 
     void failedWritesAreReported()
     {
-        test::TempProgramFolder tmp;
+        test::Fixture fx;
         // The store's folder is a file: nothing can be created there.
-        tmp.writeFile(QStringLiteral("blocker"), "x");
-        SettingsStore::useFile(tmp.path() + QStringLiteral("blocker/settings.ini"));
+        fx.writeFile(QStringLiteral("blocker"), "x");
+        SettingsStore::useFile(fx.path() + QStringLiteral("blocker/settings.ini"));
         QVERIFY(!writeSetting(QStringLiteral("Startup"), QStringLiteral("Version"), QStringLiteral("1")));
         QVERIFY(!SettingsStore::instance().lastError().isEmpty());
         MainSettings s;
@@ -651,7 +576,7 @@ private Q_SLOTS:
         QCOMPARE(failed.first(), QStringLiteral("Startup\\Left"));
 
         // Once the store can be written again, writes succeed and say so.
-        SettingsStore::useFile(tmp.settingsFile());
+        SettingsStore::useFile(fx.settingsFile());
         QVERIFY(writeMainSettings(s));
     }
 };

@@ -39,7 +39,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, listBytes);
         QFETCH(QByteArray, scrBytes);
         QFETCH(QByteArray, nameBytes);
-        test::TempProgramFolder pf(QStringLiteral("tester"));
+        test::Fixture pf;
         const StateSaveResult r = writeUserStateFiles({queue, script, name});
         QVERIFY(r.ok);
         QCOMPARE(test::fileBytes(pf.data() + "tester-list.tmp"), listBytes);
@@ -54,7 +54,7 @@ private Q_SLOTS:
 
     void readsListsWithLoneLineFeedsAndOnlyTheFirstNameLine()
     {
-        test::TempProgramFolder pf(QStringLiteral("tester"));
+        test::Fixture pf;
         pf.writeFile("DATA/tester-list.tmp", "a.dwg\nb.dwg\n");
         pf.writeFile("DATA/tester-s.tmp", "first\r\nsecond\r\n");
         const UserState s = readUserStateFiles();
@@ -65,7 +65,7 @@ private Q_SLOTS:
 
     void missingDataFolderIsReportedOnceAndNothingWritten()
     {
-        test::TempProgramFolder pf(QStringLiteral("tester"));
+        test::Fixture pf;
         QVERIFY(QDir(pf.data()).removeRecursively());
         const StateSaveResult r = writeUserStateFiles({{"a.dwg"}, "x", "n"});
         QVERIFY(!r.ok);
@@ -77,7 +77,7 @@ private Q_SLOTS:
 
     void writeProtectedListKeepsItsContentAndTheOthersAreWritten()
     {
-        test::TempProgramFolder pf(QStringLiteral("tester"));
+        test::Fixture pf;
         const QString list = pf.writeFile("DATA/tester-list.tmp", "old.dwg\r\n");
         QFile::setPermissions(list, QFile::ReadOwner | QFile::ReadGroup);
         const StateSaveResult r = writeUserStateFiles({{"new.dwg"}, "x", "n"});
