@@ -5,16 +5,22 @@
 #include "core/appenvironment.h"
 #include "core/mainsettings.h"
 #include "core/settingsstore.h"
+#include "core/settingskeys.h"
+#include "core/startup.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuepane.h"
 #include "mainwin/scriptfacts.h"
 #include "testsupport.h"
 
 #include <QAction>
+#include <QMap>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTest>
+#include <algorithm>
 
 using namespace tess;
 
@@ -25,6 +31,61 @@ QString stored(const char *section, const char *key)
     return readSetting(QLatin1String(section), QLatin1String(key), QStringLiteral("<none>"));
 }
 
+// A value as the INI file writes it (escaped and quoted as QSettings does on this platform).
+QByteArray iniText(const QString &value)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("value.ini"));
+    {
+        QSettings ini(file, QSettings::IniFormat);
+        ini.setValue(QStringLiteral("v"), value);
+    }
+    for (const QByteArray &line : test::fileBytes(file).split('\n'))
+        if (line.startsWith("v="))
+            return line.mid(2).trimmed();
+    return QByteArray();
+}
+
+// A settings file as the golden file holds it: LF line ends; sections, and keys within a section, in
+// alphabetical order ignoring case (the INI writer's own order differs between platforms); and the
+// values that depend on the machine replaced by names: $VERSION$ the program's version,
+// $DEFAULTSOURCE$ the platform's default drawing folder, $PROGRAMPATH$ the program folder.
+QByteArray canonicalIni(QByteArray bytes)
+{
+    const QByteArray version = iniText(ProgramVersionString());
+    const QByteArray source = iniText(defaultSourcePath());
+    const QByteArray programPath = iniText(AppEnvironment::programPath());
+    bytes.replace("\r\n", "\n");
+    QMap<QByteArray, QList<QByteArray>> sections; // by the section's name in lower case
+    QMap<QByteArray, QByteArray> headers;
+    QByteArray current;
+    for (const QByteArray &line : bytes.split('\n')) {
+        if (line.trimmed().isEmpty())
+            continue;
+        if (line.startsWith('[')) {
+            current = line.toLower();
+            headers[current] = line;
+            continue;
+        }
+        const qsizetype eq = line.indexOf('=');
+        QByteArray value = line.mid(eq + 1);
+        if (value == version)
+            value = "$VERSION$";
+        else if (value == source)
+            value = "$DEFAULTSOURCE$";
+        else
+            value.replace(programPath, "$PROGRAMPATH$");
+        sections[current] << line.left(eq + 1) + value;
+    }
+    QByteArray out;
+    for (auto it = sections.begin(); it != sections.end(); ++it) {
+        std::sort(it->begin(), it->end(),
+                  [](const QByteArray &a, const QByteArray &b) { return a.toLower() < b.toLower(); });
+        out += (out.isEmpty() ? "" : "\n") + headers.value(it.key()) + '\n' + it->join('\n') + '\n';
+    }
+    return out;
+}
+
 } // namespace
 
 class TestApplication : public QObject
@@ -32,6 +93,22 @@ class TestApplication : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void init() { mainSettings() = MainSettings(); }
+
+    // The settings file after a first start and exit on an empty store, byte for byte but for the
+    // order of its lines and the values that depend on the machine.
+    void firstStartAndExitWriteTheGoldenFile()
+    {
+        test::Fixture fx;
+        {
+            Application app;
+            QVERIFY(app.start());
+            app.finish();
+        }
+        QVERIFY(fx.prompter().shown().isEmpty());
+        const QString diff = test::goldenMismatch(canonicalIni(test::fileBytes(fx.settingsFile())),
+                                                  QStringLiteral("golden/first-start.ini"));
+        QVERIFY2(diff.isEmpty(), qPrintable(diff));
+    }
 
     // A window nobody moved keeps its stored place and size exactly, run after run, and never
     // stores a size below the window's minimum.

@@ -36,73 +36,6 @@ const StoredSetting &entryOf(const QString &member)
     return *e;
 }
 
-// The settings steps of a first start and exit on an empty store, in the order main.cpp takes them:
-// "Startup"/"Version" at once, the load of every setting with its default, "Paths"/"Application
-// Path" when the main window shows, and the end-of-run save when it closes. The window itself
-// changes nothing on an empty store.
-void firstStartAndExit()
-{
-    writeSetting(QStringLiteral("Startup"), QStringLiteral("Version"), ProgramVersionString());
-    loadMainSettings(mainSettings());
-    writeSetting(QStringLiteral("Paths"), QStringLiteral("Application Path"), AppEnvironment::programPath());
-    writeMainSettings(mainSettings());
-}
-
-// A value as the INI file writes it (escaped and quoted as QSettings does on this platform).
-QByteArray iniText(const QString &value)
-{
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("value.ini"));
-    {
-        QSettings ini(file, QSettings::IniFormat);
-        ini.setValue(QStringLiteral("v"), value);
-    }
-    for (const QByteArray &line : test::fileBytes(file).split('\n'))
-        if (line.startsWith("v="))
-            return line.mid(2).trimmed();
-    return QByteArray();
-}
-
-// A settings file as the golden file holds it: LF line ends; sections, and keys within a section, in
-// alphabetical order ignoring case (the INI writer's own order differs between platforms); and the
-// values that depend on the machine replaced by names: $VERSION$ the program's version,
-// $DEFAULTSOURCE$ the platform's default drawing folder, $PROGRAMPATH$ the program folder.
-QByteArray canonicalIni(QByteArray bytes)
-{
-    const QByteArray version = iniText(ProgramVersionString());
-    const QByteArray source = iniText(defaultSourcePath());
-    const QByteArray programPath = iniText(AppEnvironment::programPath());
-    bytes.replace("\r\n", "\n");
-    QMap<QByteArray, QList<QByteArray>> sections; // by the section's name in lower case
-    QMap<QByteArray, QByteArray> headers;
-    QByteArray current;
-    for (const QByteArray &line : bytes.split('\n')) {
-        if (line.trimmed().isEmpty())
-            continue;
-        if (line.startsWith('[')) {
-            current = line.toLower();
-            headers[current] = line;
-            continue;
-        }
-        const qsizetype eq = line.indexOf('=');
-        QByteArray value = line.mid(eq + 1);
-        if (value == version)
-            value = "$VERSION$";
-        else if (value == source)
-            value = "$DEFAULTSOURCE$";
-        else
-            value.replace(programPath, "$PROGRAMPATH$");
-        sections[current] << line.left(eq + 1) + value;
-    }
-    QByteArray out;
-    for (auto it = sections.begin(); it != sections.end(); ++it) {
-        std::sort(it->begin(), it->end(),
-                  [](const QByteArray &a, const QByteArray &b) { return a.toLower() < b.toLower(); });
-        out += (out.isEmpty() ? "" : "\n") + headers.value(it.key()) + '\n' + it->join('\n') + '\n';
-    }
-    return out;
-}
-
 // Every stored member of `s` ("member: Section\Key=value"), in the order the load reads them, then
 // every other key with the value an empty store gives it. The values that depend on the machine
 // are named: $TEXTEDITOR$ the text editor found at first start, $DEFAULTSOURCE$ the platform's
@@ -195,18 +128,6 @@ private Q_SLOTS:
 #endif
         QCOMPARE(entryOf(QStringLiteral("SourcePath")).defaultText, defaultSourcePath());
         QCOMPARE(entryOf(QStringLiteral("TextEditor")).defaultText, defaultTextEditor());
-    }
-
-    // The settings file after a first start and exit on an empty store, byte for byte but for the
-    // order of its lines and the values that depend on the machine.
-    void firstStartAndExitWriteTheGoldenFile()
-    {
-        test::Fixture fx;
-        firstStartAndExit();
-        QVERIFY(fx.prompter().shown().isEmpty());
-        const QString diff = test::goldenMismatch(canonicalIni(test::fileBytes(fx.settingsFile())),
-                                                  QStringLiteral("golden/first-start.ini"));
-        QVERIFY2(diff.isEmpty(), qPrintable(diff));
     }
 
     void emptyStoreReadsTheDefaults()

@@ -8,7 +8,7 @@
 #include "scripts/scriptlibrary.h"
 #include "scripts/scriptfilelist.h"
 #include "scripts/userscriptpane.h"
-#include "mainwindowfixture.h"
+#include "appwindow.h"
 #include "testsupport.h"
 
 #include <QAction>

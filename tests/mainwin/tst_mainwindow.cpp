@@ -12,7 +12,7 @@
 #include "mainwin/drivelistbox.h"
 #include "mainwin/filelistbox.h"
 #include "mainwin/queuelistview.h"
-#include "mainwindowfixture.h"
+#include "appwindow.h"
 #include "testsupport.h"
 #include "widgets/twips.h"
 

@@ -8,7 +8,7 @@
 #include "mainwin/drivelistbox.h"
 #include "mainwin/queuelistview.h"
 #include "scripts/userscriptpane.h"
-#include "mainwindowfixture.h"
+#include "appwindow.h"
 #include "testsupport.h"
 
 #include <QDir>
