@@ -3,14 +3,13 @@
 // boxes of the batch script, the larger editor and the "Default Templates" presets. It also runs
 // the three switches of the "Options" frame (Delay, Test Run, SAVEAS), which live beside the queue.
 
+#include <QLine>
 #include <QList>
 #include <QWidget>
 #include <memory>
-#include <utility>
 
 class QCheckBox;
 class QGroupBox;
-class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -29,6 +28,10 @@ public:
     void attachRunSwitches(QCheckBox *saveAs, QCheckBox *delay, QCheckBox *testRun);
 
     QPlainTextEdit *box(const char *name) const;
+
+    // The flow lines in page pixels: each step label to its box, and the two boxes of every
+    // drawing to "This gets Looped". A line that would cross its label's caption starts after it.
+    QList<QLine> flowLines() const;
 
     void cbIncludeDebugComments_Click();
     void chkIncludeStatus_Click();
@@ -63,11 +66,6 @@ private:
     QCheckBox *chkDelay = nullptr;
     QCheckBox *chkTestRun = nullptr;
     std::unique_ptr<frmSettings> m_editor;
-    QLabel *m_looped = nullptr;
-    QList<std::pair<QLabel *, QPlainTextEdit *>> m_links; // step label -> its box
 };
-
-// Sets a command box's text when it differs (its change handling runs only on a real change).
-void setBoxText(QPlainTextEdit *box, const QString &text);
 
 } // namespace tess

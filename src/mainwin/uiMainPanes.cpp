@@ -13,6 +13,7 @@
 #include "scripts/texteditor.h"
 #include "scripts/simplescriptselector.h"
 #include "scripts/userscriptpane.h"
+#include "widgets/boxtext.h"
 
 #include <QAction>
 #include <QCheckBox>
