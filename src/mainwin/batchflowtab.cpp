@@ -68,6 +68,12 @@ QLabel *stepLabel(QWidget *parent, const char *name, const QString &text)
     return l;
 }
 
+void setChecked(QCheckBox *box, bool on)
+{
+    if (box && box->isChecked() != on)
+        box->setChecked(on); // runs the box's handler, as a user's click would
+}
+
 } // namespace
 
 BatchFlowTab::BatchFlowTab(QWidget *parent) : QWidget(parent)
@@ -174,6 +180,46 @@ void BatchFlowTab::attachRunSwitches(QCheckBox *saveAs, QCheckBox *delay, QCheck
         connect(chkDelay, &QCheckBox::toggled, this, &BatchFlowTab::chkDelay_Click);
     if (chkTestRun)
         connect(chkTestRun, &QCheckBox::toggled, this, &BatchFlowTab::chkTestRun_Click);
+}
+
+void BatchFlowTab::load(const MainSettings &s)
+{
+    // Copies first: the boxes' handlers write into the program's settings, which `s` may be.
+    const QString preBatch = s.PreBatch, preUserScript = s.PreUserScript, postUserScript = s.PostUserScript,
+                  postBatch = s.PostBatch;
+    const bool debug = s.DebugComments != 0, status = s.IncludeStatus != 0, testRun = s.TestRun != 0,
+               saveAs = s.SAVEAS != 0, delay = s.UseDelay != 0;
+    setBoxText(tbPreBatch, boxTextFromCrLf(preBatch));
+    setBoxText(tbPreUserScript, boxTextFromCrLf(preUserScript));
+    setBoxText(tbPostUserScript, boxTextFromCrLf(postUserScript));
+    setBoxText(tbPostBatch, boxTextFromCrLf(postBatch));
+    setChecked(cbIncludeDebugComments, debug);
+    setChecked(chkIncludeStatus, status);
+    setChecked(chkTestRun, testRun);
+    setChecked(chkSaveAS, saveAs); // unticks Test Run when both were on
+    setChecked(chkDelay, delay);
+    // The handlers ran only for boxes that changed; the settings follow the boxes either way.
+    MainSettings &shown = mainSettings();
+    shown.DebugComments = cbIncludeDebugComments->isChecked() ? 1 : 0;
+    shown.IncludeStatus = chkIncludeStatus->isChecked() ? 1 : 0;
+    if (chkDelay)
+        shown.UseDelay = chkDelay->isChecked() ? -1 : 0;
+}
+
+void BatchFlowTab::store(MainSettings &s) const
+{
+    s.PreBatch = crLfFromBoxText(plainBoxText(tbPreBatch));
+    s.PreUserScript = crLfFromBoxText(plainBoxText(tbPreUserScript));
+    s.PostUserScript = crLfFromBoxText(plainBoxText(tbPostUserScript));
+    s.PostBatch = crLfFromBoxText(plainBoxText(tbPostBatch));
+    s.DebugComments = cbIncludeDebugComments->isChecked() ? 1 : 0;
+    s.IncludeStatus = chkIncludeStatus->isChecked() ? 1 : 0;
+    if (chkDelay)
+        s.UseDelay = chkDelay->isChecked() ? 1 : 0;
+    if (chkTestRun)
+        s.TestRun = chkTestRun->isChecked() ? 1 : 0;
+    if (chkSaveAS)
+        s.SAVEAS = chkSaveAS->isChecked() ? 1 : 0;
 }
 
 void BatchFlowTab::cbIncludeDebugComments_Click()

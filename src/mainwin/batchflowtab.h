@@ -16,6 +16,7 @@ class QPushButton;
 namespace tess {
 
 class frmSettings;
+struct MainSettings;
 
 class BatchFlowTab : public QWidget
 {
@@ -28,6 +29,16 @@ public:
     void attachRunSwitches(QCheckBox *saveAs, QCheckBox *delay, QCheckBox *testRun);
 
     QPlainTextEdit *box(const char *name) const;
+
+    // Shows the settings: the four boxes (CR LF between lines in the settings), the two check
+    // boxes and the attached run switches (Test Run, then SAVEAS, then Delay, each running its
+    // handler as a click would). Afterwards the program's settings hold the values the boxes
+    // show: DebugComments and IncludeStatus 1 or 0, UseDelay -1 or 0.
+    void load(const MainSettings &s);
+    // Copies the boxes into `s`: the four texts with CR LF, DebugComments and IncludeStatus 1 or 0,
+    // and from the attached switches UseDelay, TestRun and SAVEAS 1 or 0 (the Delay box stores its
+    // own value; any value but 0 means on).
+    void store(MainSettings &s) const;
 
     // The flow lines in page pixels: each step label to its box, and the two boxes of every
     // drawing to "This gets Looped". A line that would cross its label's caption starts after it.

@@ -1,5 +1,6 @@
 #include "mainwin/saveastab.h"
 
+#include "core/mainsettings.h"
 #include "core/prompts.h"
 #include "scripts/scriptlibrary.h"
 #include "widgets/placement.h"
@@ -58,6 +59,12 @@ QLabel *boxCaption(QWidget *page, const char *name, const QString &text)
     return l;
 }
 
+void setChecked(QAbstractButton *b, bool on)
+{
+    if (b && b->isChecked() != on)
+        b->setChecked(on); // runs the button's handler, as a user's click would
+}
+
 } // namespace
 
 SaveAsTab::SaveAsTab(QWidget *parent) : QWidget(parent)
@@ -104,6 +111,27 @@ SaveAsTab::SaveAsTab(QWidget *parent) : QWidget(parent)
     connect(tbPrefix, &QLineEdit::textChanged, this, &SaveAsTab::UpdateSaveAsExample);
     connect(tbSuffix, &QLineEdit::textChanged, this, &SaveAsTab::UpdateSaveAsExample);
     connect(cmdOUTBrowse, &QPushButton::clicked, this, &SaveAsTab::cmdOUTBrowse_Click);
+}
+
+void SaveAsTab::load(const MainSettings &s)
+{
+    cmbOutFormat->setEditText(s.SaveAsType.isEmpty() ? QStringLiteral("Don't Change") : s.SaveAsType);
+    setChecked(chkOverwriteExistingFiles, s.OverWriteFiles != 0);
+    tbSpecFolder->setText(s.DWGOutFolder);
+    setChecked(s.SaveAsOriginalLocation != 0 ? static_cast<QAbstractButton *>(optOriginalLocation) : optSpecFolder,
+               true);
+    tbPrefix->setText(s.NamePrefix);
+    tbSuffix->setText(s.NameSuffix);
+}
+
+void SaveAsTab::store(MainSettings &s) const
+{
+    s.NamePrefix = tbPrefix->text();
+    s.NameSuffix = tbSuffix->text();
+    s.DWGOutFolder = tbSpecFolder->text();
+    s.OverWriteFiles = chkOverwriteExistingFiles->isChecked() ? 1 : 0;
+    s.SaveAsType = cmbOutFormat->currentText();
+    s.SaveAsOriginalLocation = optOriginalLocation->isChecked() ? -1 : 0;
 }
 
 void SaveAsTab::FillSaveAsFormatList()

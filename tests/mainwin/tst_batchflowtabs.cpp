@@ -1,6 +1,6 @@
 // The "Settings" and "SAVEAS" tabs through their controls: where each control stands, presets and
-// Clear, the run switches, the larger editor, the example output name, the format list and the
-// output folder.
+// Clear, the run switches, the larger editor, loading and storing the settings, the example output
+// name, the format list and the output folder.
 
 #include "batch/tagsubstitution.h"
 #include "core/mainsettings.h"
@@ -310,6 +310,107 @@ private Q_SLOTS:
         QCOMPARE(mainSettings().IncludeStatus, qint16(1));
         h.tab.findChild<QCheckBox *>(QStringLiteral("chkIncludeStatus"))->setChecked(false);
         QCOMPARE(mainSettings().IncludeStatus, qint16(0));
+    }
+
+    void flowSwitchesLoadAndStore_data()
+    {
+        // Settings in: DebugComments, IncludeStatus, TestRun, SAVEAS, UseDelay.
+        QTest::addColumn<QList<int>>("in");
+        // The program's settings after loading: DebugComments, IncludeStatus, UseDelay.
+        QTest::addColumn<QList<int>>("shown");
+        // Stored back: DebugComments, IncludeStatus, TestRun, SAVEAS, UseDelay.
+        QTest::addColumn<QList<int>>("stored");
+        QTest::newRow("all off") << QList<int>{0, 0, 0, 0, 0} << QList<int>{0, 0, 0} << QList<int>{0, 0, 0, 0, 0};
+        QTest::newRow("any value but 0 is on")
+            << QList<int>{5, -1, 1, 0, 1} << QList<int>{1, 1, -1} << QList<int>{1, 1, 1, 0, 1};
+        QTest::newRow("SAVEAS unticks Test Run")
+            << QList<int>{0, 1, 1, 1, -1} << QList<int>{0, 1, -1} << QList<int>{0, 1, 0, 1, 1};
+    }
+    void flowSwitchesLoadAndStore()
+    {
+        QFETCH(QList<int>, in);
+        QFETCH(QList<int>, shown);
+        QFETCH(QList<int>, stored);
+        FlowHarness h;
+        // Every box starts the other way, so loading runs each handler.
+        for (QCheckBox *b : {h.tab.findChild<QCheckBox *>(QStringLiteral("cbIncludeDebugComments")),
+                             h.tab.findChild<QCheckBox *>(QStringLiteral("chkIncludeStatus")), &h.testRun, &h.delay})
+            b->setChecked(true);
+        MainSettings &s = mainSettings();
+        s = MainSettings();
+        s.DebugComments = qint16(in[0]);
+        s.IncludeStatus = qint16(in[1]);
+        s.TestRun = qint16(in[2]);
+        s.SAVEAS = qint16(in[3]);
+        s.UseDelay = qint16(in[4]);
+        h.tab.load(s); // the program loads from its own settings, which the handlers write
+        QCOMPARE((QList<int>{s.DebugComments, s.IncludeStatus, s.UseDelay}), shown);
+        MainSettings out;
+        h.tab.store(out);
+        QCOMPARE((QList<int>{out.DebugComments, out.IncludeStatus, out.TestRun, out.SAVEAS, out.UseDelay}), stored);
+    }
+
+    void flowTextsLoadAndStore()
+    {
+        FlowHarness h;
+        h.fill();
+        MainSettings in;
+        in.PreBatch = QStringLiteral("_SDI 1\r\n_ZOOM E");
+        in.PreUserScript = QStringLiteral("A\rB\r\n"); // a lone CR is a line end too
+        in.PostUserScript = QString::fromUtf8("_CLOSE\u00a0Y");
+        in.PostBatch = QString();
+        h.tab.load(in);
+        QCOMPARE(h.boxes(), (QStringList{"_SDI 1\n_ZOOM E", "A\nB\n", QString::fromUtf8("_CLOSE Y"), ""}));
+        QCOMPARE(plainBoxText(h.box("tbPostUserScript")), in.PostUserScript);
+        MainSettings out;
+        h.tab.store(out);
+        QCOMPARE(out.PreBatch, in.PreBatch);
+        QCOMPARE(out.PreUserScript, QStringLiteral("A\r\nB\r\n"));
+        QCOMPARE(out.PostUserScript, in.PostUserScript);
+        QCOMPARE(out.PostBatch, QString());
+    }
+
+    void saveAsLoadAndStore_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<int>("overwrite");
+        QTest::addColumn<int>("originalLocation");
+        QTest::addColumn<QString>("shownFormat");
+        QTest::addColumn<int>("storedOverwrite");
+        QTest::addColumn<int>("storedLocation");
+        QTest::newRow("nothing chosen") << "" << 0 << 0 << "Don't Change" << 0 << 0;
+        QTest::newRow("same location") << "2004" << 1 << -1 << "2004" << 1 << -1;
+        QTest::newRow("any value but 0 is on") << "R14" << -1 << 1 << "R14" << 1 << -1;
+    }
+    void saveAsLoadAndStore()
+    {
+        QFETCH(QString, format);
+        QFETCH(int, overwrite);
+        QFETCH(int, originalLocation);
+        QFETCH(QString, shownFormat);
+        QFETCH(int, storedOverwrite);
+        QFETCH(int, storedLocation);
+        SaveAsTab tab;
+        MainSettings in;
+        in.SaveAsType = format;
+        in.OverWriteFiles = qint16(overwrite);
+        in.SaveAsOriginalLocation = qint16(originalLocation);
+        in.DWGOutFolder = QStringLiteral("C:\\Out\\$DATE$\\");
+        in.NamePrefix = QStringLiteral("NEW-");
+        in.NameSuffix = QStringLiteral("-X");
+        tab.load(in);
+        QCOMPARE(tab.findChild<QComboBox *>(QStringLiteral("cmbOutFormat"))->currentText(), shownFormat);
+        QCOMPARE(tab.findChild<QRadioButton *>(QStringLiteral("optOriginalLocation"))->isChecked(),
+                 storedLocation != 0);
+        QCOMPARE(tab.findChild<QRadioButton *>(QStringLiteral("optSpecFolder"))->isChecked(), storedLocation == 0);
+        MainSettings out;
+        tab.store(out);
+        QCOMPARE(out.SaveAsType, shownFormat);
+        QCOMPARE(int(out.OverWriteFiles), storedOverwrite);
+        QCOMPARE(int(out.SaveAsOriginalLocation), storedLocation);
+        QCOMPARE(out.DWGOutFolder, in.DWGOutFolder);
+        QCOMPARE(out.NamePrefix, in.NamePrefix);
+        QCOMPARE(out.NameSuffix, in.NameSuffix);
     }
 
     void largerEditorCopiesInAndOut()
