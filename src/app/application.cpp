@@ -10,10 +10,10 @@
 #include "mainwin/frmMain.h"
 #include "mainwin/queuepane.h"
 #include "mainwin/scriptfacts.h"
+#include "widgets/programfont.h"
 #include "widgets/uiprompter.h"
 
 #include <QApplication>
-#include <QFont>
 
 namespace tess {
 
@@ -28,9 +28,7 @@ Application::~Application()
 int Application::run()
 {
     installUiSeams();
-    QFont font = QApplication::font();
-    font.setPointSize(8);
-    QApplication::setFont(font);
+    applyProgramFont();
     if (!start())
         return 1;
     const int rc = QApplication::exec();

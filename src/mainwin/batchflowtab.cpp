@@ -3,7 +3,10 @@
 #include "core/mainsettings.h"
 #include "core/prompts.h"
 #include "mainwin/frmSettings.h"
-#include "scripts/userscriptpane.h"
+#include "widgets/boxtext.h"
+#include "widgets/commandbox.h"
+#include "widgets/placement.h"
+#include "widgets/twips.h"
 #include "widgets/wrapcheckbox.h"
 
 #include <QCheckBox>
@@ -13,131 +16,116 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QWindow>
+#include <algorithm>
 
 namespace tess {
 
 namespace {
 
-constexpr int tw(int twips) { return (twips + 7) / 15; }
-// The tab strip of the design sits inside the page; here the page begins below it.
-constexpr int kStrip = 360;
-
-QLabel *label(QWidget *parent, const char *name, const QString &text, int l, int t, int w, int h)
+// The page's controls in twips, their tops counted from the top of the tab control. A step label
+// may grow up to the boxes; the captions right of the boxes up to the "Default Templates" frame.
+const QList<Placement> &pagePlacements()
 {
-    auto *lbl = new QLabel(text, parent);
-    lbl->setObjectName(QLatin1String(name));
-    const int height = std::max(tw(h), lbl->fontMetrics().height() + 2);
-    lbl->setGeometry(tw(l), tw(t - kStrip), tw(w), height);
-    return lbl;
+    static const QList<Placement> table = {
+        {"Label4", 240, 600, 1755, 195, 1920},
+        {"tbPreBatch", 2160, 480, 2835, 525},
+        {"Label2", 240, 960, 1755, 255, 1920},
+        {"Label1", 240, 1320, 1695, 255, 1920},
+        {"tbPreUserScript", 2160, 1080, 2835, 615},
+        {"Label5", 240, 1680, 1575, 195, 1920},
+        {"Label7", 240, 1920, 1635, 255, 1920},
+        {"tbPostUserScript", 2160, 1920, 2835, 615},
+        {"Label9", 240, 2280, 1575, 255, 1920},
+        {"tbPostBatch", 2160, 2640, 2835, 615},
+        {"Label6", 240, 2880, 1755, 195, 1920},
+        {"Label8", 5580, 1560, 735, 435, 1080},
+        {"cmdSettingsEditor", 5280, 480, 1335, 375, 1380},
+        {"Frame5", 6720, 480, 2055, 2415},
+        {"cmdSDIDefault", 240, 360, 1575, 375, 1695},
+        {"cmdCloseDefault", 240, 840, 1575, 375, 1695},
+        {"cmdClear", 240, 1800, 1575, 375, 1695},
+        {"chkIncludeStatus", 5160, 2280, 1455, 615, 1560},
+        {"cbIncludeDebugComments", 5160, 3000, 3015, 255, 3840},
+    };
+    return table;
 }
 
-QPlainTextEdit *commandBox(QWidget *parent, const char *name, const QString &tip)
+// The flow lines in twips, tops counted as above; a line that starts at a step label names it.
+struct FlowLine {
+    const char *label;
+    int x1, y1, x2, y2;
+};
+constexpr int kShortestLine = 6; // pixels
+constexpr FlowLine kFlowLines[] = {
+    {"Label4", 1920, 720, 2160, 720},   {"Label1", 1440, 1440, 2160, 1440}, {"Label9", 1560, 2400, 2160, 2400},
+    {"Label6", 1920, 3000, 2160, 3000}, {nullptr, 5040, 1320, 5460, 1800},  {nullptr, 5040, 2400, 5460, 1800},
+};
+
+QLabel *stepLabel(QWidget *parent, const char *name, const QString &text)
 {
-    auto *box = new QPlainTextEdit(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setToolTip(tip);
-    QFont f(QStringLiteral("Courier New"));
-    f.setStyleHint(QFont::Monospace);
-    f.setPointSize(8);
-    box->setFont(f);
-    box->setLineWrapMode(QPlainTextEdit::NoWrap);
-    box->setTabChangesFocus(true);
-    return box;
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    return l;
+}
+
+void setChecked(QCheckBox *box, bool on)
+{
+    if (box && box->isChecked() != on)
+        box->setChecked(on); // runs the box's handler, as a user's click would
 }
 
 } // namespace
-
-void setBoxText(QPlainTextEdit *box, const QString &text)
-{
-    // The raw text: toPlainText shows a no-break space as a blank, which AutoCAD reads differently.
-    if (plainBoxText(box) != text)
-        box->setPlainText(text);
-}
 
 BatchFlowTab::BatchFlowTab(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("BatchFlowTab"));
     // The flow down the left: step labels, the four boxes beside their steps.
-    QLabel *l4 = label(this, "Label4", QStringLiteral("1. PreBatch Command"), 240, 600, 1755, 195);
-    tbPreBatch = commandBox(this, "tbPreBatch",
-                            QStringLiteral("This command is added to the beginning of your script (optional)"));
-    label(this, "Label2", QStringLiteral("2. OPEN [Filename]"), 240, 960, 1755, 255);
-    QLabel *l1 = label(this, "Label1", QStringLiteral("3. PreUserScript"), 240, 1320, 1695, 255);
-    tbPreUserScript =
-        commandBox(this, "tbPreUserScript",
-                   QStringLiteral("These commands are added to your script BEFORE your user script (optional)"));
-    label(this, "Label5", QStringLiteral("4. [User Script]"), 240, 1680, 1575, 195);
-    label(this, "Label7", QStringLiteral("5. QSAVE (Optional)"), 240, 1920, 1635, 255);
-    tbPostUserScript =
-        commandBox(this, "tbPostUserScript",
-                   QStringLiteral("These commands are added to your script AFTER your user script (optional)"));
-    QLabel *l9 = label(this, "Label9", QStringLiteral("6. PostUserScript"), 240, 2280, 1575, 255);
-    tbPostBatch =
-        commandBox(this, "tbPostBatch", QStringLiteral("This command is added to the end of your script (optional)"));
-    QLabel *l6 = label(this, "Label6", QStringLiteral("7. PostBatch Command"), 240, 2880, 1755, 195);
-    m_links = {{l4, tbPreBatch}, {l1, tbPreUserScript}, {l9, tbPostUserScript}, {l6, tbPostBatch}};
-
-    // The design's boxes start at 2160 twips; here they start where the longest step label ends.
-    int labelsRight = 0;
-    for (QLabel *l : findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly)) {
-        l->resize(std::max(l->width(), l->sizeHint().width()), l->height());
-        labelsRight = std::max(labelsRight, l->geometry().right());
-    }
-    const int dx = std::max(0, labelsRight + 12 - tw(2160));
-    auto at = [dx](QWidget *w, int left, int top, int width, int height) {
-        w->setGeometry(tw(left) + dx, tw(top - kStrip), tw(width), std::max(tw(height), w->sizeHint().height()));
-    };
-    at(tbPreBatch, 2160, 480, 2835, 525);
-    at(tbPreUserScript, 2160, 1080, 2835, 615);
-    at(tbPostUserScript, 2160, 1920, 2835, 615);
-    at(tbPostBatch, 2160, 2640, 2835, 615);
-    for (QPlainTextEdit *b : {tbPreBatch, tbPreUserScript, tbPostUserScript, tbPostBatch})
-        b->resize(b->width(), std::max(tw(525), b->height() - b->sizeHint().height() + tw(525)));
-
-    m_looped = label(this, "Label8", QStringLiteral("This gets Looped"), 5580, 1560, 735, 435);
-    m_looped->setWordWrap(true);
-    m_looped->setAlignment(Qt::AlignCenter);
-    const int loopedWidth = std::max(tw(735), m_looped->fontMetrics().horizontalAdvance(QStringLiteral("Looped")) + 6);
-    m_looped->setGeometry(tw(5460) + dx, tw(1560 - kStrip), loopedWidth, m_looped->heightForWidth(loopedWidth));
+    stepLabel(this, "Label4", QStringLiteral("1. PreBatch Command"));
+    tbPreBatch =
+        makeCommandBox(QStringLiteral("tbPreBatch"),
+                       QStringLiteral("This command is added to the beginning of your script (optional)"), this);
+    stepLabel(this, "Label2", QStringLiteral("2. OPEN [Filename]"));
+    stepLabel(this, "Label1", QStringLiteral("3. PreUserScript"));
+    tbPreUserScript = makeCommandBox(
+        QStringLiteral("tbPreUserScript"),
+        QStringLiteral("These commands are added to your script BEFORE your user script (optional)"), this);
+    stepLabel(this, "Label5", QStringLiteral("4. [User Script]"));
+    stepLabel(this, "Label7", QStringLiteral("5. QSAVE (Optional)"));
+    tbPostUserScript = makeCommandBox(
+        QStringLiteral("tbPostUserScript"),
+        QStringLiteral("These commands are added to your script AFTER your user script (optional)"), this);
+    stepLabel(this, "Label9", QStringLiteral("6. PostUserScript"));
+    tbPostBatch = makeCommandBox(QStringLiteral("tbPostBatch"),
+                                 QStringLiteral("This command is added to the end of your script (optional)"), this);
+    stepLabel(this, "Label6", QStringLiteral("7. PostBatch Command"));
+    QLabel *looped = stepLabel(this, "Label8", QStringLiteral("This gets Looped"));
+    looped->setWordWrap(true);
+    looped->setAlignment(Qt::AlignCenter);
 
     cmdSettingsEditor = new QPushButton(QStringLiteral("Larger Editor"), this);
     cmdSettingsEditor->setObjectName(QStringLiteral("cmdSettingsEditor"));
-    at(cmdSettingsEditor, 5280, 480, 1335, 375);
 
-    // The design's box is narrow and two lines high: the caption breaks into lines.
+    Frame5 = new QGroupBox(QStringLiteral("Default Templates"), this);
+    Frame5->setObjectName(QStringLiteral("Frame5"));
+    cmdSDIDefault = new QPushButton(QStringLiteral("Use SDI on/off"), Frame5);
+    cmdSDIDefault->setObjectName(QStringLiteral("cmdSDIDefault"));
+    cmdCloseDefault = new QPushButton(QStringLiteral("Use _CLOSE"), Frame5);
+    cmdCloseDefault->setObjectName(QStringLiteral("cmdCloseDefault"));
+    cmdClear = new QPushButton(QStringLiteral("Clear"), Frame5);
+    cmdClear->setObjectName(QStringLiteral("cmdClear"));
+
+    // The box is narrow and two lines high: the caption breaks into lines.
     chkIncludeStatus =
-        new WrapCheckBox(QStringLiteral("Include Status in AutoCAD Status Bar"),
-                         fontMetrics().horizontalAdvance(QStringLiteral("AutoCAD Status Bar")) + 28, this);
+        new WrapCheckBox(QStringLiteral("Include Status in AutoCAD Status Bar"), twipsToPixels(1455), this);
     chkIncludeStatus->setObjectName(QStringLiteral("chkIncludeStatus"));
-    at(chkIncludeStatus, 5160, 2280, 1455, 615);
-    chkIncludeStatus->resize(std::max(chkIncludeStatus->width(), chkIncludeStatus->sizeHint().width()),
-                             chkIncludeStatus->height());
     cbIncludeDebugComments = new QCheckBox(QStringLiteral("Include Debug Comments (1-7)"), this);
     cbIncludeDebugComments->setObjectName(QStringLiteral("cbIncludeDebugComments"));
     cbIncludeDebugComments->setToolTip(
         QStringLiteral("Include comments in script which identify each of the parts shown on the left"));
-    at(cbIncludeDebugComments, 5160, 3000, 3015, 255);
 
-    Frame5 = new QGroupBox(QStringLiteral("Default Templates"), this);
-    Frame5->setObjectName(QStringLiteral("Frame5"));
-    at(Frame5, 6720, 480, 2055, 2415);
-    // Keep the frame clear of the wider captions left of it.
-    const int rightOfStatus = std::max({chkIncludeStatus->geometry().right(), m_looped->geometry().right(),
-                                        cmdSettingsEditor->geometry().right()}) +
-                              8;
-    if (Frame5->x() < rightOfStatus)
-        Frame5->move(rightOfStatus, Frame5->y());
-    cmdSDIDefault = new QPushButton(QStringLiteral("Use SDI on/off"), Frame5);
-    cmdSDIDefault->setObjectName(QStringLiteral("cmdSDIDefault"));
-    cmdSDIDefault->setGeometry(tw(240), tw(360), tw(1575), tw(375));
-    cmdCloseDefault = new QPushButton(QStringLiteral("Use _CLOSE"), Frame5);
-    cmdCloseDefault->setObjectName(QStringLiteral("cmdCloseDefault"));
-    cmdCloseDefault->setGeometry(tw(240), tw(840), tw(1575), tw(375));
-    cmdClear = new QPushButton(QStringLiteral("Clear"), Frame5);
-    cmdClear->setObjectName(QStringLiteral("cmdClear"));
-    cmdClear->setGeometry(tw(240), tw(1800), tw(1575), tw(375));
-
-    setMinimumSize(Frame5->geometry().right() + 6, cbIncludeDebugComments->geometry().bottom() + 6);
+    const PlacementResult placed = placeControls(this, pagePlacements(), kTabStripTwips);
+    Q_ASSERT_X(placed.missing.isEmpty(), "BatchFlowTab", "a placed control is missing");
+    setMinimumSize(childrenRect().right() + 1 + twipsToPixels(120), childrenRect().bottom() + 1);
 
     connect(cbIncludeDebugComments, &QCheckBox::toggled, this, &BatchFlowTab::cbIncludeDebugComments_Click);
     connect(chkIncludeStatus, &QCheckBox::toggled, this, &BatchFlowTab::chkIncludeStatus_Click);
@@ -149,21 +137,31 @@ BatchFlowTab::BatchFlowTab(QWidget *parent) : QWidget(parent)
 
 BatchFlowTab::~BatchFlowTab() = default;
 
+QList<QLine> BatchFlowTab::flowLines() const
+{
+    QList<QLine> lines;
+    for (const FlowLine &f : kFlowLines) {
+        QLine line(twipsToPixels(f.x1), twipsToPixels(f.y1 - kTabStripTwips), twipsToPixels(f.x2),
+                   twipsToPixels(f.y2 - kTabStripTwips));
+        if (f.label) {
+            // The caption is wider in some fonts than the line's start allows for.
+            const auto *label = findChild<QLabel *>(QLatin1String(f.label), Qt::FindDirectChildrenOnly);
+            const int captionEnd = label->x() + label->fontMetrics().horizontalAdvance(label->text()) + 3;
+            if (captionEnd + kShortestLine > line.x2())
+                continue; // no room left for a line worth drawing
+            line.setP1(QPoint(std::max(line.x1(), captionEnd), line.y1()));
+        }
+        lines << line;
+    }
+    return lines;
+}
+
 void BatchFlowTab::paintEvent(QPaintEvent *event)
 {
     QWidget::paintEvent(event);
     QPainter p(this);
     p.setPen(palette().color(QPalette::WindowText));
-    // Each step label points at its box; the two boxes of every drawing brace "This gets Looped".
-    for (const auto &[label, box] : m_links) {
-        const int y = label->geometry().center().y();
-        const int x = label->x() + label->fontMetrics().horizontalAdvance(label->text()) + 4;
-        if (x < box->x())
-            p.drawLine(x, y, box->x(), y);
-    }
-    const QPoint tip(m_looped->x() - 2, m_looped->geometry().center().y());
-    p.drawLine(tbPreUserScript->geometry().right() + 3, tbPreUserScript->geometry().center().y(), tip.x(), tip.y());
-    p.drawLine(tbPostUserScript->geometry().right() + 3, tbPostUserScript->geometry().center().y(), tip.x(), tip.y());
+    p.drawLines(flowLines());
 }
 
 QPlainTextEdit *BatchFlowTab::box(const char *name) const
@@ -182,6 +180,46 @@ void BatchFlowTab::attachRunSwitches(QCheckBox *saveAs, QCheckBox *delay, QCheck
         connect(chkDelay, &QCheckBox::toggled, this, &BatchFlowTab::chkDelay_Click);
     if (chkTestRun)
         connect(chkTestRun, &QCheckBox::toggled, this, &BatchFlowTab::chkTestRun_Click);
+}
+
+void BatchFlowTab::load(const MainSettings &s)
+{
+    // Copies first: the boxes' handlers write into the program's settings, which `s` may be.
+    const QString preBatch = s.PreBatch, preUserScript = s.PreUserScript, postUserScript = s.PostUserScript,
+                  postBatch = s.PostBatch;
+    const bool debug = s.DebugComments != 0, status = s.IncludeStatus != 0, testRun = s.TestRun != 0,
+               saveAs = s.SAVEAS != 0, delay = s.UseDelay != 0;
+    setBoxText(tbPreBatch, boxTextFromCrLf(preBatch));
+    setBoxText(tbPreUserScript, boxTextFromCrLf(preUserScript));
+    setBoxText(tbPostUserScript, boxTextFromCrLf(postUserScript));
+    setBoxText(tbPostBatch, boxTextFromCrLf(postBatch));
+    setChecked(cbIncludeDebugComments, debug);
+    setChecked(chkIncludeStatus, status);
+    setChecked(chkTestRun, testRun);
+    setChecked(chkSaveAS, saveAs); // unticks Test Run when both were on
+    setChecked(chkDelay, delay);
+    // The handlers ran only for boxes that changed; the settings follow the boxes either way.
+    MainSettings &shown = mainSettings();
+    shown.DebugComments = cbIncludeDebugComments->isChecked() ? 1 : 0;
+    shown.IncludeStatus = chkIncludeStatus->isChecked() ? 1 : 0;
+    if (chkDelay)
+        shown.UseDelay = chkDelay->isChecked() ? -1 : 0;
+}
+
+void BatchFlowTab::store(MainSettings &s) const
+{
+    s.PreBatch = crLfFromBoxText(plainBoxText(tbPreBatch));
+    s.PreUserScript = crLfFromBoxText(plainBoxText(tbPreUserScript));
+    s.PostUserScript = crLfFromBoxText(plainBoxText(tbPostUserScript));
+    s.PostBatch = crLfFromBoxText(plainBoxText(tbPostBatch));
+    s.DebugComments = cbIncludeDebugComments->isChecked() ? 1 : 0;
+    s.IncludeStatus = chkIncludeStatus->isChecked() ? 1 : 0;
+    if (chkDelay)
+        s.UseDelay = chkDelay->isChecked() ? 1 : 0;
+    if (chkTestRun)
+        s.TestRun = chkTestRun->isChecked() ? 1 : 0;
+    if (chkSaveAS)
+        s.SAVEAS = chkSaveAS->isChecked() ? 1 : 0;
 }
 
 void BatchFlowTab::cbIncludeDebugComments_Click()

@@ -3,20 +3,20 @@
 // boxes of the batch script, the larger editor and the "Default Templates" presets. It also runs
 // the three switches of the "Options" frame (Delay, Test Run, SAVEAS), which live beside the queue.
 
+#include <QLine>
 #include <QList>
 #include <QWidget>
 #include <memory>
-#include <utility>
 
 class QCheckBox;
 class QGroupBox;
-class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
 namespace tess {
 
 class frmSettings;
+struct MainSettings;
 
 class BatchFlowTab : public QWidget
 {
@@ -29,6 +29,20 @@ public:
     void attachRunSwitches(QCheckBox *saveAs, QCheckBox *delay, QCheckBox *testRun);
 
     QPlainTextEdit *box(const char *name) const;
+
+    // Shows the settings: the four boxes (CR LF between lines in the settings), the two check
+    // boxes and the attached run switches (Test Run, then SAVEAS, then Delay, each running its
+    // handler as a click would). Afterwards the program's settings hold the values the boxes
+    // show: DebugComments and IncludeStatus 1 or 0, UseDelay -1 or 0.
+    void load(const MainSettings &s);
+    // Copies the boxes into `s`: the four texts with CR LF, DebugComments and IncludeStatus 1 or 0,
+    // and from the attached switches UseDelay, TestRun and SAVEAS 1 or 0 (the Delay box stores its
+    // own value; any value but 0 means on).
+    void store(MainSettings &s) const;
+
+    // The flow lines in page pixels: each step label to its box, and the two boxes of every
+    // drawing to "This gets Looped". A line that would cross its label's caption starts after it.
+    QList<QLine> flowLines() const;
 
     void cbIncludeDebugComments_Click();
     void chkIncludeStatus_Click();
@@ -63,11 +77,6 @@ private:
     QCheckBox *chkDelay = nullptr;
     QCheckBox *chkTestRun = nullptr;
     std::unique_ptr<frmSettings> m_editor;
-    QLabel *m_looped = nullptr;
-    QList<std::pair<QLabel *, QPlainTextEdit *>> m_links; // step label -> its box
 };
-
-// Sets a command box's text when it differs (its change handling runs only on a real change).
-void setBoxText(QPlainTextEdit *box, const QString &text);
 
 } // namespace tess

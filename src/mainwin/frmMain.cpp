@@ -16,7 +16,6 @@
 #include "mainwin/barsplitter.h"
 #include "mainwin/saveastab.h"
 #include "mainwin/scriptfacts.h"
-#include "mainwin/tabsettings.h"
 #include "mainwin/usersetsframe.h"
 #include "widgets/controlfactory.h"
 #include "widgets/frmScanStop.h"
@@ -373,8 +372,8 @@ void frmMain::load(MainSettings &s)
     m_layout->load(s);
     m_files->load(s);
     frmSet->load(s);
-    loadBatchFlowTab(m_batchFlow, m_queue, s);
-    loadSaveAsTab(m_saveAs, s);
+    m_batchFlow->load(s);
+    m_saveAs->load(s);
     updateProcessedLabel();
     applySimpleMode(s.SimpleMode == 1);
     gSetHorizontalExtent(m_queue->List1);
@@ -394,8 +393,8 @@ void frmMain::store(MainSettings &s)
     m_files->store(s);
     m_layout->store(s);
     frmSet->store(s);
-    storeBatchFlowTab(m_batchFlow, m_queue, s);
-    storeSaveAsTab(m_saveAs, s);
+    m_batchFlow->store(s);
+    m_saveAs->store(s);
 }
 
 // ============================================================================================

@@ -1,7 +1,9 @@
 #include "mainwin/frmSettings.h"
 
 #include "mainwin/batchflowtab.h"
-#include "scripts/userscriptpane.h"
+#include "widgets/boxtext.h"
+#include "widgets/commandbox.h"
+#include "widgets/twips.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -16,20 +18,10 @@ namespace tess {
 
 namespace {
 
-constexpr int tw(int twips) { return (twips + 7) / 15; }
-
 QPlainTextEdit *flowBox(const char *name, const QString &tip)
 {
-    auto *box = new QPlainTextEdit;
-    box->setObjectName(QLatin1String(name));
-    box->setToolTip(tip);
-    QFont f(QStringLiteral("Courier New"));
-    f.setStyleHint(QFont::Monospace);
-    f.setPointSize(9);
-    box->setFont(f);
-    box->setLineWrapMode(QPlainTextEdit::NoWrap);
-    box->setTabChangesFocus(true);
-    box->setMinimumSize(tw(5500), tw(900));
+    QPlainTextEdit *box = makeCommandBox(QLatin1String(name), tip);
+    box->setMinimumSize(twipsToPixels(5500), twipsToPixels(900));
     return box;
 }
 
@@ -63,7 +55,7 @@ frmSettings::frmSettings(BatchFlowTab *tab) : QDialog(nullptr), m_tab(tab)
     auto *frame = new QGroupBox(QStringLiteral("Batch Script Flow"));
     frame->setObjectName(QStringLiteral("Frame1"));
     auto *grid = new QGridLayout(frame);
-    grid->setVerticalSpacing(tw(75));
+    grid->setVerticalSpacing(twipsToPixels(75));
     grid->addWidget(flowLabel("lblPreBatch", QStringLiteral("PreBatch")), 0, 0, Qt::AlignTop);
     grid->addWidget(tbPreBatch, 0, 1);
     grid->addWidget(flowLabel("lblOpenFile", QStringLiteral("OPEN FILE (File from Queue)"), true), 1, 1);
@@ -77,7 +69,7 @@ frmSettings::frmSettings(BatchFlowTab *tab) : QDialog(nullptr), m_tab(tab)
     QLabel *loop = flowLabel("lblLoop", QStringLiteral("Loop"));
     loop->setAlignment(Qt::AlignCenter);
     loop->setFrameShape(QFrame::Box);
-    loop->setMinimumWidth(loop->fontMetrics().horizontalAdvance(loop->text()) + tw(240));
+    loop->setMinimumWidth(loop->fontMetrics().horizontalAdvance(loop->text()) + twipsToPixels(240));
     grid->addWidget(loop, 1, 2, 5, 1);
     grid->addWidget(flowLabel("lblPostBatch", QStringLiteral("PostBatch")), 6, 0, Qt::AlignTop);
     grid->addWidget(tbPostBatch, 6, 1);

@@ -1,7 +1,10 @@
 #include "mainwin/saveastab.h"
 
+#include "core/mainsettings.h"
 #include "core/prompts.h"
 #include "scripts/scriptlibrary.h"
+#include "widgets/placement.h"
+#include "widgets/twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,15 +20,49 @@ namespace tess {
 
 namespace {
 
-constexpr int tw(int twips) { return (twips + 7) / 15; }
-constexpr int kStrip = 360; // the design's tab strip, above the page here
+// The page's controls in twips, their tops counted from the top of the tab control; "Overwrite
+// existing files" stands on the page over the "Output to:" frame, beside "Same Location". A
+// caption may grow up to its right-hand neighbour; the format note to the page's right part.
+const QList<Placement> &pagePlacements()
+{
+    static const QList<Placement> table = {
+        {"Label10", 120, 600, 1455, 255, 1545},
+        {"cmbOutFormat", 1680, 600, 1575, 315},
+        {"Label3", 3360, 480, 3735, 495, 5640},
+        {"Frame4", 240, 960, 6375, 1335},
+        {"optOriginalLocation", 240, 240, 2175, 255, 2400},
+        {"optSpecFolder", 240, 600, 1935, 255, 2400},
+        {"tbSpecFolder", 240, 840, 5055, 285},
+        {"cmdOUTBrowse", 5400, 840, 855, 255, 960},
+        {"chkOverwriteExistingFiles", 2880, 1320, 2895, 255, 3600},
+        {"Label11", 240, 2400, 2175, 255, 2265},
+        {"tbPrefix", 2520, 2400, 1575, 285},
+        {"Label12", 4080, 2400, 735, 255, 825},
+        {"tbSuffix", 4920, 2400, 1575, 285},
+        {"Label13", 120, 2880, 2295, 255, 2385},
+        {"tbSAVEASExOutput", 2520, 2880, 3975, 285},
+    };
+    return table;
+}
 
-template <typename W> W *placed(W *w, const char *name, int l, int t, int width, int height, bool onPage = true)
+template <typename W> W *named(W *w, const char *name)
 {
     w->setObjectName(QLatin1String(name));
-    const int h = std::max(tw(height), w->sizeHint().height());
-    w->setGeometry(tw(l), tw(onPage ? t - kStrip : t), tw(width), h);
     return w;
+}
+
+// A caption that ends just before its box, so it reads as the box's own.
+QLabel *boxCaption(QWidget *page, const char *name, const QString &text)
+{
+    QLabel *l = named(new QLabel(text, page), name);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return l;
+}
+
+void setChecked(QAbstractButton *b, bool on)
+{
+    if (b && b->isChecked() != on)
+        b->setChecked(on); // runs the button's handler, as a user's click would
 }
 
 } // namespace
@@ -33,54 +70,68 @@ template <typename W> W *placed(W *w, const char *name, int l, int t, int width,
 SaveAsTab::SaveAsTab(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("SaveAsTab"));
-    placed(new QLabel(QStringLiteral("Output Format:"), this), "Label10", 120, 600, 1455, 255);
-    cmbOutFormat = placed(new QComboBox(this), "cmbOutFormat", 1680, 560, 1575, 315);
+    boxCaption(this, "Label10", QStringLiteral("Output Format:"));
+    cmbOutFormat = named(new QComboBox(this), "cmbOutFormat");
     cmbOutFormat->setEditable(true);
     cmbOutFormat->setToolTip(QStringLiteral("Selects the output format to SAVEAS"));
-    auto *note = placed(new QLabel(QStringLiteral("(Note: the output format totally depends on the abilities of the "
-                                                  "version of AutoCAD you are using."),
-                                   this),
-                        "Label3", 3360, 480, 3735, 495);
+    auto *note = named(new QLabel(QStringLiteral("(Note: the output format totally depends on the abilities of the "
+                                                 "version of AutoCAD you are using."),
+                                  this),
+                       "Label3");
     note->setWordWrap(true);
-    // Wider than the design's box, so the note keeps to two lines above the "Output to:" frame.
-    note->setGeometry(tw(3360), tw(420 - kStrip), tw(6000), note->heightForWidth(tw(6000)));
 
-    Frame4 = placed(new QGroupBox(QStringLiteral("Output to:"), this), "Frame4", 240, 960, 6375, 1335);
-    Frame4->setGeometry(tw(240), tw(960 - kStrip), tw(6375), tw(1335));
-    optOriginalLocation = placed(new QRadioButton(QStringLiteral("Same Location"), Frame4), "optOriginalLocation", 240,
-                                 240, 2175, 255, false);
+    Frame4 = named(new QGroupBox(QStringLiteral("Output to:"), this), "Frame4");
+    optOriginalLocation = named(new QRadioButton(QStringLiteral("Same Location"), Frame4), "optOriginalLocation");
     optOriginalLocation->setToolTip(QStringLiteral("Keeps files in their original directory"));
     optOriginalLocation->setChecked(true);
-    optSpecFolder =
-        placed(new QRadioButton(QStringLiteral("This Location"), Frame4), "optSpecFolder", 240, 600, 1935, 255, false);
+    optSpecFolder = named(new QRadioButton(QStringLiteral("This Location"), Frame4), "optSpecFolder");
     optSpecFolder->setToolTip(QStringLiteral("SAVEAS files to this specific directory"));
-    tbSpecFolder = placed(new QLineEdit(Frame4), "tbSpecFolder", 240, 880, 5055, 285, false);
-    cmdOUTBrowse =
-        placed(new QPushButton(QStringLiteral("Browse"), Frame4), "cmdOUTBrowse", 5400, 880, 855, 255, false);
+    tbSpecFolder = named(new QLineEdit(Frame4), "tbSpecFolder");
+    cmdOUTBrowse = named(new QPushButton(QStringLiteral("Browse"), Frame4), "cmdOUTBrowse");
+    // A child of the page, not of the frame, made after it so it stands above it.
+    chkOverwriteExistingFiles =
+        named(new QCheckBox(QStringLiteral("Overwrite existing files"), this), "chkOverwriteExistingFiles");
 
-    chkOverwriteExistingFiles = placed(new QCheckBox(QStringLiteral("Overwrite existing files"), this),
-                                       "chkOverwriteExistingFiles", 2880, 960, 2895, 255);
-    // The design lets the box sit on the frame's caption line; keep it clear of the caption text.
-    chkOverwriteExistingFiles->move(tw(2880), Frame4->y() - 1);
-    chkOverwriteExistingFiles->raise();
-
-    placed(new QLabel(QStringLiteral("Output Name Prefix:"), this), "Label11", 240, 2400, 2175, 255);
-    tbPrefix = placed(new QLineEdit(this), "tbPrefix", 2520, 2400, 1575, 285);
+    boxCaption(this, "Label11", QStringLiteral("Output Name Prefix:"));
+    tbPrefix = named(new QLineEdit(this), "tbPrefix");
     tbPrefix->setToolTip(QStringLiteral("Output file Prefix"));
-    placed(new QLabel(QStringLiteral("Suffix:"), this), "Label12", 4200, 2400, 615, 255);
-    tbSuffix = placed(new QLineEdit(this), "tbSuffix", 4920, 2400, 1575, 285);
+    boxCaption(this, "Label12", QStringLiteral("Suffix:"));
+    tbSuffix = named(new QLineEdit(this), "tbSuffix");
     tbSuffix->setToolTip(QStringLiteral("Output file Suffix"));
-    placed(new QLabel(QStringLiteral("Example Output Filename:"), this), "Label13", 120, 2880, 2295, 255);
-    tbSAVEASExOutput = placed(new QLineEdit(this), "tbSAVEASExOutput", 2520, 2880, 3975, 285);
+    boxCaption(this, "Label13", QStringLiteral("Example Output Filename:"));
+    tbSAVEASExOutput = named(new QLineEdit(this), "tbSAVEASExOutput");
     tbSAVEASExOutput->setReadOnly(true);
     tbSAVEASExOutput->setToolTip(QStringLiteral("Example output file showing Prefix and Suffix"));
 
-    setMinimumSize(tw(9400), tw(3200 - kStrip));
+    const PlacementResult placed = placeControls(this, pagePlacements(), kTabStripTwips);
+    Q_ASSERT_X(placed.missing.isEmpty(), "SaveAsTab", "a placed control is missing");
+    setMinimumSize(childrenRect().right() + 1 + twipsToPixels(120), childrenRect().bottom() + 1);
     FillSaveAsFormatList();
 
     connect(tbPrefix, &QLineEdit::textChanged, this, &SaveAsTab::UpdateSaveAsExample);
     connect(tbSuffix, &QLineEdit::textChanged, this, &SaveAsTab::UpdateSaveAsExample);
     connect(cmdOUTBrowse, &QPushButton::clicked, this, &SaveAsTab::cmdOUTBrowse_Click);
+}
+
+void SaveAsTab::load(const MainSettings &s)
+{
+    cmbOutFormat->setEditText(s.SaveAsType.isEmpty() ? QStringLiteral("Don't Change") : s.SaveAsType);
+    setChecked(chkOverwriteExistingFiles, s.OverWriteFiles != 0);
+    tbSpecFolder->setText(s.DWGOutFolder);
+    setChecked(s.SaveAsOriginalLocation != 0 ? static_cast<QAbstractButton *>(optOriginalLocation) : optSpecFolder,
+               true);
+    tbPrefix->setText(s.NamePrefix);
+    tbSuffix->setText(s.NameSuffix);
+}
+
+void SaveAsTab::store(MainSettings &s) const
+{
+    s.NamePrefix = tbPrefix->text();
+    s.NameSuffix = tbSuffix->text();
+    s.DWGOutFolder = tbSpecFolder->text();
+    s.OverWriteFiles = chkOverwriteExistingFiles->isChecked() ? 1 : 0;
+    s.SaveAsType = cmbOutFormat->currentText();
+    s.SaveAsOriginalLocation = optOriginalLocation->isChecked() ? -1 : 0;
 }
 
 void SaveAsTab::FillSaveAsFormatList()

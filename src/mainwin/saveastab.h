@@ -17,6 +17,8 @@ class QRadioButton;
 
 namespace tess {
 
+struct MainSettings;
+
 struct SaveAsHooks {
     std::function<std::optional<QString>()> firstQueueEntry; // nullopt while the queue is empty
     TagSubstitution substituteTags;                          // SubstituteTAGS
@@ -30,6 +32,14 @@ public:
     explicit SaveAsTab(QWidget *parent = nullptr);
 
     void setHooks(const SaveAsHooks &hooks) { m_hooks = hooks; }
+
+    // Shows the SAVEAS settings: the format ("Don't Change" when none), overwrite, the output
+    // folder, the output choice (SaveAsOriginalLocation not 0: "Same Location") and the name
+    // prefix and suffix, each change running its handler as the user's would.
+    void load(const MainSettings &s);
+    // Copies the tab into `s`: prefix, suffix, output folder, overwrite 1 or 0, the format as
+    // shown, SaveAsOriginalLocation -1 or 0.
+    void store(MainSettings &s) const;
 
     // Refills the format list and shows "Don't Change".
     void FillSaveAsFormatList();

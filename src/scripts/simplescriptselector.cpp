@@ -6,6 +6,7 @@
 #include "scripts/scriptlibrary.h"
 #include "scripts/scriptfilelist.h"
 #include "scripts/userscriptpane.h"
+#include "widgets/twips.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -15,10 +16,6 @@
 
 namespace tess {
 
-namespace {
-constexpr int tw(int twips) { return (twips + 7) / 15; }
-} // namespace
-
 SimpleScriptSelector::SimpleScriptSelector(UserScriptPane *pane, QWidget *parent) : QWidget(parent), m_pane(pane)
 {
     setObjectName(QStringLiteral("SimpleScriptSelector"));
@@ -26,16 +23,16 @@ SimpleScriptSelector::SimpleScriptSelector(UserScriptPane *pane, QWidget *parent
     lblFilter->setObjectName(QStringLiteral("lblFilter"));
     tbScrSelFilter = new QLineEdit;
     tbScrSelFilter->setObjectName(QStringLiteral("tbScrSelFilter"));
-    tbScrSelFilter->setFixedWidth(tw(1935));
+    tbScrSelFilter->setFixedWidth(twipsToPixels(1935));
     Command1 = new QPushButton(QStringLiteral("Filter"));
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setMinimumWidth(tw(795));
+    Command1->setMinimumWidth(twipsToPixels(795));
     fsSimpleScript = new ScriptFileList;
     fsSimpleScript->setObjectName(QStringLiteral("fsSimpleScript"));
 
     auto *grid = new QGridLayout(this);
-    grid->setContentsMargins(tw(90), tw(90), tw(90), tw(90));
-    grid->setHorizontalSpacing(tw(100));
+    grid->setContentsMargins(twipsToPixels(90), twipsToPixels(90), twipsToPixels(90), twipsToPixels(90));
+    grid->setHorizontalSpacing(twipsToPixels(100));
     grid->addWidget(lblFilter, 0, 0);
     grid->addWidget(tbScrSelFilter, 0, 1);
     grid->addWidget(Command1, 0, 2);

@@ -6,6 +6,8 @@
 #include "core/prompts.h"
 #include "scripts/scriptlibrary.h"
 #include "scripts/scriptfilelist.h"
+#include "widgets/boxtext.h"
+#include "widgets/twips.h"
 #include "widgets/wrapcheckbox.h"
 
 #include <QApplication>
@@ -27,8 +29,6 @@
 namespace tess {
 
 namespace {
-
-constexpr int tw(int twips) { return (twips + 7) / 15; }
 
 const QString &alertTitle()
 {
@@ -56,33 +56,11 @@ QPushButton *makeButton(const QString &name, const QString &caption, const QStri
     b->setObjectName(name);
     if (!tip.isEmpty())
         b->setToolTip(tip);
-    b->setMinimumSize(tw(w), tw(h));
+    b->setMinimumSize(twipsToPixels(w), twipsToPixels(h));
     return b;
 }
 
 } // namespace
-
-QString plainBoxText(const QPlainTextEdit *box)
-{
-    // toPlainText would turn no-break spaces into blanks; the raw text keeps every character.
-    QString t = box->document()->toRawText();
-    t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    t.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    return t;
-}
-
-void replaceBoxText(QPlainTextEdit *box, const QString &text)
-{
-    if (plainBoxText(box) == text)
-        return;
-    QTextCursor c(box->document());
-    c.beginEditBlock();
-    c.select(QTextCursor::Document);
-    c.removeSelectedText();
-    c.insertText(text);
-    c.endEditBlock();
-    box->setTextCursor(c);
-}
 
 UserScriptPane::UserScriptPane(QWidget *parent) : QWidget(parent)
 {
@@ -97,7 +75,7 @@ void UserScriptPane::buildControls()
     Text1->setToolTip(QStringLiteral("Enter AutoCAD Script (do not include OPEN and QSAVE commands)"));
     Text1->setFont(courierFont());
     Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Text1->setMinimumSize(tw(3000), tw(1500));
+    Text1->setMinimumSize(twipsToPixels(3000), twipsToPixels(1500));
 
     cmdClearSCREditor = makeButton(QStringLiteral("cmdClearSCREditor"), QStringLiteral("C&lear"),
                                    QStringLiteral("Clear the current script"), 855, 300);
@@ -111,7 +89,7 @@ void UserScriptPane::buildControls()
     frameUserScriptList = new QGroupBox(QStringLiteral("User-Script List"), this);
     frameUserScriptList->setObjectName(QStringLiteral("frameUserScriptList"));
     frameUserScriptList->setToolTip(QStringLiteral("Click frame to refresh file list"));
-    frameUserScriptList->setFixedWidth(tw(4755));
+    frameUserScriptList->setFixedWidth(twipsToPixels(4755));
     frameUserScriptList->installEventFilter(this);
 
     cmdFilterUserScriptShow =
@@ -121,7 +99,7 @@ void UserScriptPane::buildControls()
     scrFilter->setToolTip(QStringLiteral("Filter your user scripts (? and * are acceptable)"));
     scrFilter->installEventFilter(this);
     // Two lines high, beside the filter, as the design has it.
-    chkProjDir = new WrapCheckBox(QStringLiteral("Display Scripts found in Drawing Directory"), tw(2175));
+    chkProjDir = new WrapCheckBox(QStringLiteral("Display Scripts found in Drawing Directory"), twipsToPixels(2175));
     chkProjDir->setObjectName(QStringLiteral("chkProjDir"));
     chkProjDir->setToolTip(
         QStringLiteral("User Script directory changes to currently displayed directory in Drawing File Selector"));
@@ -144,10 +122,10 @@ void UserScriptPane::buildControls()
     // Left: the script and its buttons; right: the script list frame.
     auto *left = new QVBoxLayout;
     left->setContentsMargins(0, 0, 0, 0);
-    left->setSpacing(tw(90));
+    left->setSpacing(twipsToPixels(90));
     left->addWidget(Text1, 1);
     auto *leftButtons = new QHBoxLayout;
-    leftButtons->setSpacing(tw(90));
+    leftButtons->setSpacing(twipsToPixels(90));
     leftButtons->addWidget(cmdClearSCREditor);
     leftButtons->addWidget(Command2);
     leftButtons->addWidget(cmdSCREditOpen);
@@ -156,10 +134,10 @@ void UserScriptPane::buildControls()
     left->addLayout(leftButtons);
 
     auto *frame = new QVBoxLayout(frameUserScriptList);
-    frame->setContentsMargins(tw(105), tw(60), tw(105), tw(60));
-    frame->setSpacing(tw(75));
+    frame->setContentsMargins(twipsToPixels(105), twipsToPixels(60), twipsToPixels(105), twipsToPixels(60));
+    frame->setSpacing(twipsToPixels(75));
     auto *filterRow = new QHBoxLayout;
-    filterRow->setSpacing(tw(90));
+    filterRow->setSpacing(twipsToPixels(90));
     filterRow->addWidget(cmdFilterUserScriptShow);
     filterRow->addWidget(scrFilter, 1);
     filterRow->addWidget(chkProjDir);
@@ -170,7 +148,7 @@ void UserScriptPane::buildControls()
     nameRow->addWidget(Text2, 1);
     frame->addLayout(nameRow);
     auto *buttonRow = new QHBoxLayout;
-    buttonRow->setSpacing(tw(75));
+    buttonRow->setSpacing(twipsToPixels(75));
     buttonRow->addWidget(cmdSAVESCR);
     buttonRow->addWidget(cmdDeleteSCR);
     buttonRow->addWidget(chkReadOnly);
@@ -179,8 +157,8 @@ void UserScriptPane::buildControls()
     frame->addLayout(buttonRow);
 
     auto *top = new QHBoxLayout(this);
-    top->setContentsMargins(tw(120), tw(120), tw(120), tw(90));
-    top->setSpacing(tw(120));
+    top->setContentsMargins(twipsToPixels(120), twipsToPixels(120), twipsToPixels(120), twipsToPixels(90));
+    top->setSpacing(twipsToPixels(120));
     top->addLayout(left, 1);
     top->addWidget(frameUserScriptList);
 

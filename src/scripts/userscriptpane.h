@@ -29,11 +29,6 @@ struct ScriptPaneHooks {
     std::function<void()> keepDrawingFolder;           // after a missing folder: Dir1 on an existing folder
 };
 
-// The box text of a script box: lines joined by "\n", every character as typed.
-QString plainBoxText(const QPlainTextEdit *box);
-// Replaces the box text as one undoable edit (nothing happens when the text is the same).
-void replaceBoxText(QPlainTextEdit *box, const QString &text);
-
 class UserScriptPane : public QWidget
 {
     Q_OBJECT

@@ -1,14 +1,13 @@
 #include "widgets/uiprompter.h"
 
+#include "widgets/uilauncher.h"
+
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QUrl>
 
 namespace tess {
 
@@ -27,7 +26,10 @@ int UiPrompter::message(const QString &text, int style, const QString &title)
     case vbInformation: box.setIcon(QMessageBox::Information); break;
     default: box.setIcon(QMessageBox::NoIcon); break;
     }
-    struct B { QMessageBox::StandardButton button; int answer; };
+    struct B {
+        QMessageBox::StandardButton button;
+        int answer;
+    };
     QList<B> buttons;
     switch (style & 7) {
     case vbOKCancel: buttons = {{QMessageBox::Ok, vbOK}, {QMessageBox::Cancel, vbCancel}}; break;
@@ -91,28 +93,6 @@ std::optional<QString> UiPrompter::input(const QString &prompt, const QString &t
     if (!ok)
         return std::nullopt;
     return t;
-}
-
-LaunchResult UiLauncher::open(const QString &target)
-{
-    LaunchResult r;
-    const bool isAddress = target.contains(QStringLiteral("://")) || target.startsWith(QStringLiteral("mailto:"));
-    QUrl url;
-    if (isAddress) {
-        url = QUrl(target);
-    } else {
-        const QFileInfo fi(target);
-        if (!fi.exists()) {
-            r.notFound = true;
-            r.error = QStringLiteral("File not found: %1").arg(target);
-            return r;
-        }
-        url = QUrl::fromLocalFile(fi.absoluteFilePath());
-    }
-    r.ok = QDesktopServices::openUrl(url);
-    if (!r.ok)
-        r.error = QStringLiteral("No program could open %1").arg(target);
-    return r;
 }
 
 void installUiSeams()

@@ -1,10 +1,7 @@
 #pragma once
-// The real dialogs behind the prompt seam and the launcher's shell "open".
+// The real dialogs behind the prompt seam: message boxes, file and folder pickers, input boxes.
 
-#include "core/launcher.h"
 #include "core/prompts.h"
-
-class QWidget;
 
 namespace tess {
 
@@ -18,13 +15,7 @@ public:
     std::optional<QString> input(const QString &prompt, const QString &title, const QString &defaultText) override;
 };
 
-class UiLauncher final : public Launcher
-{
-public:
-    LaunchResult open(const QString &target) override;
-};
-
-// Installs both for the running program.
+// Installs the real prompter and the real launcher (UiLauncher) for the running program.
 void installUiSeams();
 
 } // namespace tess

@@ -30,12 +30,14 @@ QRect WrapCheckBox::captionRect(int textWidth) const
     return fontMetrics().boundingRect(QRect(0, 0, std::max(textWidth, widestWord), 10000), kCaptionFlags, text());
 }
 
-QSize WrapCheckBox::sizeHint() const
+QSize WrapCheckBox::sizeForWidth(int width) const
 {
-    const QRect caption = captionRect(m_preferredWidth - indicatorSpace());
+    const QRect caption = captionRect(width - indicatorSpace());
     const int indicatorHeight = style()->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, this);
-    return {indicatorSpace() + caption.width() + 2, std::max(indicatorHeight, caption.height()) + 2};
+    return {indicatorSpace() + caption.width(), std::max(indicatorHeight, caption.height())};
 }
+
+QSize WrapCheckBox::sizeHint() const { return sizeForWidth(m_preferredWidth) + QSize(2, 2); }
 
 void WrapCheckBox::paintEvent(QPaintEvent *)
 {

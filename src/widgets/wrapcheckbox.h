@@ -1,6 +1,6 @@
 #pragma once
-// A check box whose caption breaks into lines where it is wider than the box, as the design's
-// narrow boxes show it; its text stays the caption exactly as given.
+// A check box whose caption breaks into lines where it is wider than the box, as the narrow boxes
+// of the fixed pages show it; its text stays the caption exactly as given.
 
 #include <QCheckBox>
 
@@ -15,6 +15,10 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
+    // The size the box needs to show its whole caption when it is `width` pixels wide: wider than
+    // `width` when a word of the caption does not fit beside the indicator.
+    QSize sizeForWidth(int width) const;
+    int heightForWidth(int width) const override { return sizeForWidth(width).height(); }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -1,26 +1,104 @@
-// The "Settings" and "SAVEAS" tabs through their controls: presets and Clear, the run switches,
-// the larger editor, the example output name, the format list and the output folder.
+// The "Settings" and "SAVEAS" tabs through their controls: where each control stands, presets and
+// Clear, the run switches, the larger editor, loading and storing the settings, the example output
+// name, the format list and the output folder.
 
 #include "batch/tagsubstitution.h"
 #include "core/mainsettings.h"
 #include "mainwin/frmSettings.h"
 #include "mainwin/batchflowtab.h"
 #include "mainwin/saveastab.h"
-#include "scripts/userscriptpane.h"
+#include "widgets/boxtext.h"
+#include "widgets/placement.h"
+#include "widgets/programfont.h"
+#include "widgets/twips.h"
 #include "testsupport.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <memory>
 
 using namespace tess;
 
 namespace {
+
+// Where the controls of the two pages stand, in twips; tops on the page count from the top of the
+// tab control (strip included), children of a frame stand relative to the frame.
+struct TableRow {
+    const char *page;
+    const char *name;
+    int left, top, width, height;
+    const char *frame = nullptr;
+};
+const TableRow kTable[] = {
+    {"BatchFlowTab", "Label4", 240, 600, 1755, 195},
+    {"BatchFlowTab", "tbPreBatch", 2160, 480, 2835, 525},
+    {"BatchFlowTab", "Label2", 240, 960, 1755, 255},
+    {"BatchFlowTab", "Label1", 240, 1320, 1695, 255},
+    {"BatchFlowTab", "tbPreUserScript", 2160, 1080, 2835, 615},
+    {"BatchFlowTab", "Label5", 240, 1680, 1575, 195},
+    {"BatchFlowTab", "Label7", 240, 1920, 1635, 255},
+    {"BatchFlowTab", "tbPostUserScript", 2160, 1920, 2835, 615},
+    {"BatchFlowTab", "Label9", 240, 2280, 1575, 255},
+    {"BatchFlowTab", "tbPostBatch", 2160, 2640, 2835, 615},
+    {"BatchFlowTab", "Label6", 240, 2880, 1755, 195},
+    {"BatchFlowTab", "Label8", 5580, 1560, 735, 435},
+    {"BatchFlowTab", "cmdSettingsEditor", 5280, 480, 1335, 375},
+    {"BatchFlowTab", "Frame5", 6720, 480, 2055, 2415},
+    {"BatchFlowTab", "cmdSDIDefault", 240, 360, 1575, 375, "Frame5"},
+    {"BatchFlowTab", "cmdCloseDefault", 240, 840, 1575, 375, "Frame5"},
+    {"BatchFlowTab", "cmdClear", 240, 1800, 1575, 375, "Frame5"},
+    {"BatchFlowTab", "chkIncludeStatus", 5160, 2280, 1455, 615},
+    {"BatchFlowTab", "cbIncludeDebugComments", 5160, 3000, 3015, 255},
+    {"SaveAsTab", "Label10", 120, 600, 1455, 255},
+    {"SaveAsTab", "cmbOutFormat", 1680, 600, 1575, 315},
+    {"SaveAsTab", "Label3", 3360, 480, 3735, 495},
+    {"SaveAsTab", "Frame4", 240, 960, 6375, 1335},
+    {"SaveAsTab", "optOriginalLocation", 240, 240, 2175, 255, "Frame4"},
+    {"SaveAsTab", "optSpecFolder", 240, 600, 1935, 255, "Frame4"},
+    {"SaveAsTab", "tbSpecFolder", 240, 840, 5055, 285, "Frame4"},
+    {"SaveAsTab", "cmdOUTBrowse", 5400, 840, 855, 255, "Frame4"},
+    {"SaveAsTab", "chkOverwriteExistingFiles", 2880, 1320, 2895, 255},
+    {"SaveAsTab", "Label11", 240, 2400, 2175, 255},
+    {"SaveAsTab", "tbPrefix", 2520, 2400, 1575, 285},
+    {"SaveAsTab", "Label12", 4080, 2400, 735, 255},
+    {"SaveAsTab", "tbSuffix", 4920, 2400, 1575, 285},
+    {"SaveAsTab", "Label13", 120, 2880, 2295, 255},
+    {"SaveAsTab", "tbSAVEASExOutput", 2520, 2880, 3975, 285},
+};
+
+std::unique_ptr<QWidget> makePage(const QString &page)
+{
+    if (page == QLatin1String("BatchFlowTab"))
+        return std::make_unique<BatchFlowTab>();
+    return std::make_unique<SaveAsTab>();
+}
+
+// The row's rectangle in pixels relative to its parent: each edge converted on its own.
+QRect pixelRect(const TableRow &r)
+{
+    const int top = r.frame ? r.top : r.top - 360;
+    const int l = twipsToPixels(r.left), t = twipsToPixels(top);
+    return {l, t, twipsToPixels(r.left + r.width) - l, twipsToPixels(top + r.height) - t};
+}
+
+// The row's rectangle in twips on the page.
+QRect twipsOnPage(const TableRow &r)
+{
+    QRect t(r.left, r.top, r.width, r.height);
+    if (r.frame) {
+        for (const TableRow &f : kTable)
+            if (qstrcmp(f.name, r.frame) == 0)
+                t.translate(f.left, f.top);
+    }
+    return t;
+}
 
 struct FlowHarness {
     test::ScriptedPrompter prompts;
@@ -49,6 +127,102 @@ class TestBatchFlowTabs : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase() { applyProgramFont(); }
+
+    void controlsStandAtTheirTablePlaces_data()
+    {
+        QTest::addColumn<int>("row");
+        for (int i = 0; i < int(std::size(kTable)); ++i)
+            QTest::newRow(kTable[i].name) << i;
+    }
+    void controlsStandAtTheirTablePlaces()
+    {
+        QFETCH(int, row);
+        const TableRow &r = kTable[row];
+        const std::unique_ptr<QWidget> page = makePage(QLatin1String(r.page));
+        auto *c = page->findChild<QWidget *>(QLatin1String(r.name));
+        QVERIFY(c);
+        QCOMPARE(c->parentWidget()->objectName(), QLatin1String(r.frame ? r.frame : r.page));
+        const QRect want = pixelRect(r), got = c->geometry();
+        QCOMPARE(got.topLeft(), want.topLeft());
+        QCOMPARE(got.height(), want.height());
+        if (captionFits(c, want.size())) {
+            QCOMPARE(got.width(), want.width());
+        } else {
+            // Widened just enough for the caption in the program font.
+            QVERIFY(got.width() > want.width());
+            QVERIFY(captionFits(c, got.size()));
+            QVERIFY(!captionFits(c, got.size() - QSize(1, 0)));
+        }
+    }
+
+    void noControlOverlapsAnotherUnlessTheTableSays_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::newRow("Settings") << "BatchFlowTab";
+        QTest::newRow("SAVEAS") << "SaveAsTab";
+    }
+    void noControlOverlapsAnotherUnlessTheTableSays()
+    {
+        QFETCH(QString, page);
+        const std::unique_ptr<QWidget> w = makePage(page);
+        QStringList names;
+        for (const TableRow &a : kTable) {
+            if (page != QLatin1String(a.page))
+                continue;
+            names << QLatin1String(a.name);
+            for (const TableRow &b : kTable) {
+                if (page != QLatin1String(b.page) || qstrcmp(a.name, b.name) >= 0 || qstrcmp(a.frame, b.name) == 0 ||
+                    qstrcmp(b.frame, a.name) == 0 || twipsOnPage(a).intersects(twipsOnPage(b)))
+                    continue;
+                auto *ca = w->findChild<QWidget *>(QLatin1String(a.name));
+                auto *cb = w->findChild<QWidget *>(QLatin1String(b.name));
+                QVERIFY(ca && cb);
+                const QRect ga(ca->parentWidget()->mapTo(w.get(), ca->pos()), ca->size());
+                const QRect gb(cb->parentWidget()->mapTo(w.get(), cb->pos()), cb->size());
+                QVERIFY2(!ga.intersects(gb), qPrintable(QStringLiteral("%1 and %2").arg(a.name, b.name)));
+            }
+        }
+        // The table places every control of the page.
+        for (const QWidget *c : w->findChildren<QWidget *>()) {
+            if (!c->objectName().isEmpty() && !c->objectName().startsWith(QLatin1String("qt_")))
+                QVERIFY2(names.contains(c->objectName()), qPrintable(c->objectName()));
+        }
+    }
+
+    void flowLinesJoinStepsToBoxes()
+    {
+        BatchFlowTab tab;
+        const QList<QLine> lines = tab.flowLines();
+        // PreUserScript and PostUserScript (the two boxes of every drawing) lead to "This gets Looped".
+        QVERIFY(lines.contains(QLine(336, 64, 364, 96)));
+        QVERIFY(lines.contains(QLine(336, 136, 364, 96)));
+        // A step line runs from its label to the box at 2160 twips; it starts at its own place or,
+        // where the caption reaches further, after the caption; with no room left it is left out.
+        struct Step {
+            const char *label;
+            int x, y;
+        };
+        int steps = 0;
+        for (const Step &step : {Step{"Label4", 1920, 720}, Step{"Label1", 1440, 1440}, Step{"Label9", 1560, 2400},
+                                 Step{"Label6", 1920, 3000}}) {
+            const auto *label = tab.findChild<QLabel *>(QLatin1String(step.label));
+            const int captionEnd = label->x() + label->fontMetrics().horizontalAdvance(label->text());
+            const int y = twipsToPixels(step.y - 360);
+            const auto line = std::find_if(lines.begin(), lines.end(), [y](QLine l) { return l.y1() == y; });
+            if (line == lines.end()) {
+                QVERIFY2(captionEnd > 144 - 10, step.label);
+                continue;
+            }
+            ++steps;
+            QCOMPARE(line->y2(), y);
+            QCOMPARE(line->x2(), 144);
+            QVERIFY(line->x1() >= twipsToPixels(step.x));
+            QVERIFY2(line->x1() > captionEnd, step.label);
+        }
+        QCOMPARE(lines.size(), 2 + steps);
+    }
+
     void presetsAndClear_data()
     {
         QTest::addColumn<QStringList>("buttons");
@@ -80,7 +254,7 @@ private Q_SLOTS:
         QVERIFY(h.prompts.allUsed());
     }
 
-    void captionsAreTheDesignTexts_data()
+    void captionsAreTheProgramTexts_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
@@ -101,7 +275,7 @@ private Q_SLOTS:
         QTest::newRow("step 5") << "Label7"
                                 << "5. QSAVE (Optional)";
     }
-    void captionsAreTheDesignTexts()
+    void captionsAreTheProgramTexts()
     {
         QFETCH(QString, name);
         QFETCH(QString, caption);
@@ -136,6 +310,107 @@ private Q_SLOTS:
         QCOMPARE(mainSettings().IncludeStatus, qint16(1));
         h.tab.findChild<QCheckBox *>(QStringLiteral("chkIncludeStatus"))->setChecked(false);
         QCOMPARE(mainSettings().IncludeStatus, qint16(0));
+    }
+
+    void flowSwitchesLoadAndStore_data()
+    {
+        // Settings in: DebugComments, IncludeStatus, TestRun, SAVEAS, UseDelay.
+        QTest::addColumn<QList<int>>("in");
+        // The program's settings after loading: DebugComments, IncludeStatus, UseDelay.
+        QTest::addColumn<QList<int>>("shown");
+        // Stored back: DebugComments, IncludeStatus, TestRun, SAVEAS, UseDelay.
+        QTest::addColumn<QList<int>>("stored");
+        QTest::newRow("all off") << QList<int>{0, 0, 0, 0, 0} << QList<int>{0, 0, 0} << QList<int>{0, 0, 0, 0, 0};
+        QTest::newRow("any value but 0 is on")
+            << QList<int>{5, -1, 1, 0, 1} << QList<int>{1, 1, -1} << QList<int>{1, 1, 1, 0, 1};
+        QTest::newRow("SAVEAS unticks Test Run")
+            << QList<int>{0, 1, 1, 1, -1} << QList<int>{0, 1, -1} << QList<int>{0, 1, 0, 1, 1};
+    }
+    void flowSwitchesLoadAndStore()
+    {
+        QFETCH(QList<int>, in);
+        QFETCH(QList<int>, shown);
+        QFETCH(QList<int>, stored);
+        FlowHarness h;
+        // Every box starts the other way, so loading runs each handler.
+        for (QCheckBox *b : {h.tab.findChild<QCheckBox *>(QStringLiteral("cbIncludeDebugComments")),
+                             h.tab.findChild<QCheckBox *>(QStringLiteral("chkIncludeStatus")), &h.testRun, &h.delay})
+            b->setChecked(true);
+        MainSettings &s = mainSettings();
+        s = MainSettings();
+        s.DebugComments = qint16(in[0]);
+        s.IncludeStatus = qint16(in[1]);
+        s.TestRun = qint16(in[2]);
+        s.SAVEAS = qint16(in[3]);
+        s.UseDelay = qint16(in[4]);
+        h.tab.load(s); // the program loads from its own settings, which the handlers write
+        QCOMPARE((QList<int>{s.DebugComments, s.IncludeStatus, s.UseDelay}), shown);
+        MainSettings out;
+        h.tab.store(out);
+        QCOMPARE((QList<int>{out.DebugComments, out.IncludeStatus, out.TestRun, out.SAVEAS, out.UseDelay}), stored);
+    }
+
+    void flowTextsLoadAndStore()
+    {
+        FlowHarness h;
+        h.fill();
+        MainSettings in;
+        in.PreBatch = QStringLiteral("_SDI 1\r\n_ZOOM E");
+        in.PreUserScript = QStringLiteral("A\rB\r\n"); // a lone CR is a line end too
+        in.PostUserScript = QString::fromUtf8("_CLOSE\u00a0Y");
+        in.PostBatch = QString();
+        h.tab.load(in);
+        QCOMPARE(h.boxes(), (QStringList{"_SDI 1\n_ZOOM E", "A\nB\n", QString::fromUtf8("_CLOSE Y"), ""}));
+        QCOMPARE(plainBoxText(h.box("tbPostUserScript")), in.PostUserScript);
+        MainSettings out;
+        h.tab.store(out);
+        QCOMPARE(out.PreBatch, in.PreBatch);
+        QCOMPARE(out.PreUserScript, QStringLiteral("A\r\nB\r\n"));
+        QCOMPARE(out.PostUserScript, in.PostUserScript);
+        QCOMPARE(out.PostBatch, QString());
+    }
+
+    void saveAsLoadAndStore_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<int>("overwrite");
+        QTest::addColumn<int>("originalLocation");
+        QTest::addColumn<QString>("shownFormat");
+        QTest::addColumn<int>("storedOverwrite");
+        QTest::addColumn<int>("storedLocation");
+        QTest::newRow("nothing chosen") << "" << 0 << 0 << "Don't Change" << 0 << 0;
+        QTest::newRow("same location") << "2004" << 1 << -1 << "2004" << 1 << -1;
+        QTest::newRow("any value but 0 is on") << "R14" << -1 << 1 << "R14" << 1 << -1;
+    }
+    void saveAsLoadAndStore()
+    {
+        QFETCH(QString, format);
+        QFETCH(int, overwrite);
+        QFETCH(int, originalLocation);
+        QFETCH(QString, shownFormat);
+        QFETCH(int, storedOverwrite);
+        QFETCH(int, storedLocation);
+        SaveAsTab tab;
+        MainSettings in;
+        in.SaveAsType = format;
+        in.OverWriteFiles = qint16(overwrite);
+        in.SaveAsOriginalLocation = qint16(originalLocation);
+        in.DWGOutFolder = QStringLiteral("C:\\Out\\$DATE$\\");
+        in.NamePrefix = QStringLiteral("NEW-");
+        in.NameSuffix = QStringLiteral("-X");
+        tab.load(in);
+        QCOMPARE(tab.findChild<QComboBox *>(QStringLiteral("cmbOutFormat"))->currentText(), shownFormat);
+        QCOMPARE(tab.findChild<QRadioButton *>(QStringLiteral("optOriginalLocation"))->isChecked(),
+                 storedLocation != 0);
+        QCOMPARE(tab.findChild<QRadioButton *>(QStringLiteral("optSpecFolder"))->isChecked(), storedLocation == 0);
+        MainSettings out;
+        tab.store(out);
+        QCOMPARE(out.SaveAsType, shownFormat);
+        QCOMPARE(int(out.OverWriteFiles), storedOverwrite);
+        QCOMPARE(int(out.SaveAsOriginalLocation), storedLocation);
+        QCOMPARE(out.DWGOutFolder, in.DWGOutFolder);
+        QCOMPARE(out.NamePrefix, in.NamePrefix);
+        QCOMPARE(out.NameSuffix, in.NameSuffix);
     }
 
     void largerEditorCopiesInAndOut()

@@ -1,0 +1,29 @@
+#include "widgets/commandbox.h"
+
+#include "widgets/programfont.h"
+
+#include <QPlainTextEdit>
+
+namespace tess {
+
+QFont commandBoxFont()
+{
+    QFont f(QStringLiteral("Courier New"));
+    f.setStyleHint(QFont::Monospace);
+    f.setPointSize(kProgramFontPointSize);
+    return f;
+}
+
+QPlainTextEdit *makeCommandBox(const QString &name, const QString &toolTip, QWidget *parent)
+{
+    auto *box = new QPlainTextEdit(parent);
+    box->setObjectName(name);
+    box->setToolTip(toolTip);
+    box->setFont(commandBoxFont());
+    // A command line stays one line; AutoCAD reads each line as typed.
+    box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    box->setTabChangesFocus(true);
+    return box;
+}
+
+} // namespace tess

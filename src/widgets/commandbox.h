@@ -1,0 +1,19 @@
+#pragma once
+// The multi-line boxes that hold AutoCAD command-line input (the four batch-flow boxes of the
+// "Settings" tab and of the larger editor): "Courier New", no line wrapping, Tab moves on.
+
+#include <QFont>
+#include <QString>
+
+class QPlainTextEdit;
+class QWidget;
+
+namespace tess {
+
+// "Courier New" at the program's point size; where it is missing, the system's fixed-pitch font.
+QFont commandBoxFont();
+
+// An empty command box named `name` (its objectName) with the tooltip `toolTip`.
+QPlainTextEdit *makeCommandBox(const QString &name, const QString &toolTip, QWidget *parent = nullptr);
+
+} // namespace tess

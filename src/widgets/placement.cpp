@@ -1,0 +1,104 @@
+#include "widgets/placement.h"
+
+#include "widgets/twips.h"
+#include "widgets/wrapcheckbox.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QWidget>
+#include <QtGlobal>
+#include <algorithm>
+
+namespace tess {
+
+namespace {
+
+// A caption as drawn: "&&" shows one "&", a single "&" marks the access key and is not shown.
+QString shownCaption(QString text)
+{
+    text.replace(QLatin1String("&&"), QString(QChar(0x1)));
+    text.remove(QLatin1Char('&'));
+    text.replace(QChar(0x1), QLatin1Char('&'));
+    return text;
+}
+
+} // namespace
+
+QRect placementRect(const Placement &p, int pageTopTwips)
+{
+    const int top = p.top - pageTopTwips;
+    const int left = twipsToPixels(p.left);
+    const int y = twipsToPixels(top);
+    return {left, y, twipsToPixels(p.left + p.width) - left, twipsToPixels(top + p.height) - y};
+}
+
+bool captionFits(const QWidget *control, const QSize &size)
+{
+    const QFontMetrics fm = control->fontMetrics();
+    if (const auto *wrap = qobject_cast<const WrapCheckBox *>(control)) {
+        const QSize need = wrap->sizeForWidth(size.width());
+        return need.width() <= size.width() && need.height() <= size.height();
+    }
+    if (const auto *label = qobject_cast<const QLabel *>(control)) {
+        const QMargins m = label->contentsMargins();
+        const int margin = 2 * label->margin();
+        const int width = size.width() - m.left() - m.right() - margin;
+        const int height = size.height() - m.top() - m.bottom() - margin;
+        if (!label->wordWrap())
+            return fm.horizontalAdvance(label->text()) <= width && fm.height() <= height;
+        const QRect r =
+            fm.boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap | int(label->alignment()), label->text());
+        return r.width() <= width && r.height() <= height;
+    }
+    if (const auto *button = qobject_cast<const QPushButton *>(control)) {
+        const int margin = 2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
+        return fm.horizontalAdvance(shownCaption(button->text())) + margin <= size.width() &&
+               fm.height() <= size.height();
+    }
+    if (qobject_cast<const QCheckBox *>(control) || qobject_cast<const QRadioButton *>(control)) {
+        // The size hint is the indicator, the spacing and the caption in one line.
+        const int indicator = control->style()->pixelMetric(
+            qobject_cast<const QCheckBox *>(control) ? QStyle::PM_IndicatorHeight : QStyle::PM_ExclusiveIndicatorHeight,
+            nullptr, control);
+        return control->sizeHint().width() <= size.width() && std::max(fm.height(), indicator) <= size.height();
+    }
+    if (const auto *frame = qobject_cast<const QGroupBox *>(control)) {
+        if (frame->title().isEmpty())
+            return true;
+        return frame->minimumSizeHint().width() <= size.width() && fm.height() <= size.height();
+    }
+    return true;
+}
+
+PlacementResult placeControls(QWidget *page, const QList<Placement> &table, int pageTopTwips)
+{
+    PlacementResult result;
+    for (const Placement &p : table) {
+        const QString name = QLatin1String(p.name);
+        QWidget *control = page->findChild<QWidget *>(name);
+        if (!control) {
+            qWarning("placeControls: %s has no control named %s", qPrintable(page->objectName()), p.name);
+            result.missing << name;
+            continue;
+        }
+        QRect r = placementRect(p, control->parentWidget() == page ? pageTopTwips : 0);
+        if (!captionFits(control, r.size())) {
+            const int widest = std::max(r.width(), twipsToPixels(p.left + p.maxWidth) - r.left());
+            while (r.width() < widest && !captionFits(control, r.size()))
+                r.setWidth(r.width() + 1);
+            if (!captionFits(control, r.size())) {
+                qWarning("placeControls: the caption of %s does not fit", p.name);
+                result.unfit << name;
+            }
+        }
+        control->setGeometry(r);
+    }
+    return result;
+}
+
+} // namespace tess
