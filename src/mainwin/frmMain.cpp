@@ -374,6 +374,7 @@ void frmMain::load(MainSettings &s)
     frmSet->load(s);
     m_batchFlow->load(s);
     m_saveAs->load(s);
+    m_saveAs->UpdateSaveAsExample();
     updateProcessedLabel();
     applySimpleMode(s.SimpleMode == 1);
     gSetHorizontalExtent(m_queue->List1);
