@@ -1,7 +1,6 @@
 #include "core/listutils.h"
 
 #include "core/like.h"
-#include "core/mainsettings.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,8 +21,6 @@
 #endif
 
 namespace tess {
-
-qint64 FoundFileCount = 0;
 
 // ---- Progress pacing ----
 
@@ -60,8 +57,6 @@ void ScanPacer::pump()
     m_progress->pump();
     m_timer.restart();
 }
-
-bool stopScanRequested() { return mainSettings().STOPSCAN == 1; }
 
 Qt::CaseSensitivity pathCaseSensitivity()
 {
@@ -224,7 +219,9 @@ void SearchFilesIntoList(const QString &folder, const QString &pattern, QStringL
 {
     const LikePattern like(pattern);
     ScanPacer pacer(progress);
-    auto labelText = [] { return QString::number(FoundFileCount) + QStringLiteral(" files found"); };
+    auto labelText = [progress] {
+        return QString::number(progress->foundFileCount()) + QStringLiteral(" files found");
+    };
     qint64 lastShown = -1;
     if (pacer.due())
         pacer.pump();
@@ -237,18 +234,21 @@ void SearchFilesIntoList(const QString &folder, const QString &pattern, QStringL
             if (e.kind == FolderEntry::Link && !linkIsFile(full))
                 return;
             list.append(std::move(full));
-            ++FoundFileCount;
+            if (progress)
+                progress->setFoundFileCount(progress->foundFileCount() + 1);
         },
         [&] {
+            if (!progress)
+                return false;
             if (pacer.due()) {
-                lastShown = FoundFileCount;
+                lastShown = progress->foundFileCount();
                 pacer.update(labelText());
             }
-            return stopScanRequested();
+            return progress->stopRequested();
         },
         true);
     // The last count is always shown, however recent the previous update.
-    if (pacer.active() && lastShown != FoundFileCount && FoundFileCount > 0)
+    if (progress && lastShown != progress->foundFileCount() && progress->foundFileCount() > 0)
         progress->label(labelText());
 }
 
@@ -265,7 +265,8 @@ void SearchFileTitlesIntoList(const QString &folder, const QString &pattern, QSt
             if (e.kind == FolderEntry::Link && !linkIsFile(dir + e.name))
                 return;
             list.append(lower.chopped(qMin<qsizetype>(4, lower.size())).toUpper());
-            ++FoundFileCount;
+            if (progress)
+                progress->setFoundFileCount(progress->foundFileCount() + 1);
         },
         [&] {
             if (pacer.due())
@@ -387,7 +388,8 @@ QString duplicatePercentText(qint64 removed, qint64 count)
 
 qint64 RemoveDuplicateListItems(QStringList &list, ScanProgress *progress, Qt::CaseSensitivity cs)
 {
-    mainSettings().STOPSCAN = 0;
+    if (progress)
+        progress->setStopRequested(false);
     ScanPacer pacer(progress);
     pacer.update(QStringLiteral("Buffering File Names"));
 
@@ -419,7 +421,7 @@ qint64 RemoveDuplicateListItems(QStringList &list, ScanProgress *progress, Qt::C
         } else if (pacer.due()) {
             pacer.pump();
         }
-        if (stopScanRequested())
+        if (progress && progress->stopRequested())
             break;
     }
     if (removed > 0) {

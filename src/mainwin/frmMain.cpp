@@ -795,7 +795,7 @@ void frmMain::closeEvent(QCloseEvent *event)
 {
     if (m_busy) {
         // A walk is running under this handler's caller: stop it and close when it has ended.
-        mainSettings().STOPSCAN = 1;
+        frmScanStop::instance()->setStopRequested(true);
         m_closeAfterBusy = true;
         event->ignore();
         return;
@@ -1039,6 +1039,14 @@ public:
         if (m_window)
             m_window->pump();
     }
+    // The stop request and the count are the scan window's.
+    bool stopRequested() const override { return m_window && m_window->stopRequested(); }
+    qint64 foundFileCount() const override { return m_window ? m_window->foundFileCount() : 0; }
+    void setFoundFileCount(qint64 count) override
+    {
+        if (m_window)
+            m_window->setFoundFileCount(count);
+    }
     void flush()
     {
         if (m_done >= m_found.size())
@@ -1066,7 +1074,7 @@ qsizetype frmMain::walkFolderIntoQueue(const QString &folder, const QString &pat
 {
     frmScanStop *scan = frmScanStop::instance();
     scan->showScan();
-    mainSettings().STOPSCAN = 0;
+    scan->setStopRequested(false);
     setBusy(true);
     QStringList found;
     QueueWalkProgress progress(found, List1, scan);
@@ -1081,9 +1089,10 @@ qsizetype frmMain::walkFolderIntoQueue(const QString &folder, const QString &pat
 
 bool frmMain::endWalk()
 {
-    if (frmScanStop::isLoaded())
+    if (frmScanStop::isLoaded()) {
         frmScanStop::instance()->hideScan();
-    mainSettings().STOPSCAN = 0;
+        frmScanStop::instance()->setStopRequested(false);
+    }
     setBusy(false);
     reportRefused(std::exchange(m_walkRefused, {}));
     if (m_closeAfterBusy) {
@@ -1098,7 +1107,7 @@ void frmMain::cmdAddAllSub_Click()
 {
     if (m_busy)
         return;
-    FoundFileCount = 0;
+    frmScanStop::instance()->setFoundFileCount(0);
     const qsizetype added = walkFolderIntoQueue(Dir1->path(), tbDWGFilter->text());
     msgBox(QString::number(added) + QStringLiteral(" Files Added to Queue."), vbOKOnly,
            QStringLiteral("Scan Complete"));
@@ -1118,7 +1127,8 @@ void frmMain::List1_OLEDragDrop(const QStringList &items)
     QStringList refused;
     bool walked = false;
     // The scan window counts this drop's finds.
-    FoundFileCount = 0;
+    if (frmScanStop::isLoaded())
+        frmScanStop::instance()->setFoundFileCount(0);
     for (const QString &item : items) {
         switch (classifyDroppedItem(item, filter)) {
         case DroppedItemKind::Folder:
@@ -1144,7 +1154,7 @@ void frmMain::List1_OLEDragDrop(const QStringList &items)
         case DroppedItemKind::Ignored: break;
         }
         // "&Stop" ends the whole drop; what was added stays.
-        if (walked && mainSettings().STOPSCAN == 1)
+        if (walked && frmScanStop::instance()->stopRequested())
             break;
     }
     if (walked) {

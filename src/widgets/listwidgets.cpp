@@ -4,6 +4,7 @@
 #include "core/prompts.h"
 
 #include "widgets/frmScanStop.h"
+#include "widgets/waitcursor.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -14,16 +15,6 @@
 namespace tess {
 
 namespace {
-
-// The hourglass for the lifetime of the guard.
-class WaitCursor
-{
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
 
 // Lets pending events run (paced by the caller) and shows nothing.
 class EventPump final : public ScanProgress
