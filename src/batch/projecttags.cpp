@@ -3,6 +3,7 @@
 #include "batch/tagsubstitution.h"
 #include "core/appenvironment.h"
 #include "core/like.h"
+#include "core/pathhelpers.h"
 
 #include <QDir>
 #include <QFile>
@@ -137,9 +138,7 @@ bool isPlainProjectFileName(const QString &name)
 ProjectTagSet ProjectTagSet::load(const QString &dataFolder, QStringConverter::Encoding encoding)
 {
     ProjectTagSet set;
-    QString folder = dataFolder;
-    if (!folder.endsWith(QLatin1Char('/')) && !folder.endsWith(QLatin1Char('\\')))
-        folder += QLatin1Char('/');
+    const QString folder = withTrailingSeparator(dataFolder);
     const FolderNames names(folder);
 
     const QString indexName = names.find(kIndexName);

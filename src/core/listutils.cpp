@@ -1,6 +1,8 @@
 #include "core/listutils.h"
 
+#include "core/appenvironment.h"
 #include "core/like.h"
+#include "core/pathhelpers.h"
 
 #include <QDir>
 #include <QFile>
@@ -148,19 +150,6 @@ bool linkIsFile(const QString &path)
 #endif
 }
 
-// The folder with one separator at its end: the one it already ends with, else the last one it
-// holds ("\" or "/"), else the platform's.
-QString withSeparator(const QString &folder)
-{
-    if (folder.endsWith(QLatin1Char('\\')) || folder.endsWith(QLatin1Char('/')))
-        return folder;
-    const qsizetype back = folder.lastIndexOf(QLatin1Char('\\'));
-    const qsizetype fwd = folder.lastIndexOf(QLatin1Char('/'));
-    if (back < 0 && fwd < 0)
-        return folder + QDir::separator();
-    return folder + (back > fwd ? QLatin1Char('\\') : QLatin1Char('/'));
-}
-
 // Deterministic order of a folder's entries: textCompare, ties (names differing in case only)
 // by code point.
 void sortEntries(std::vector<FolderEntry> &entries)
@@ -191,7 +180,8 @@ void walk(const QString &folder, OnFile onFile, AfterEntry afterEntry, bool stop
             sortEntries(lv.entries);
         stack.push_back(std::move(lv));
     };
-    enter(withSeparator(folder));
+    // The folder gets one separator at its end, the one it uses; an empty folder text thus names the root.
+    enter(folder.isEmpty() ? QString(AppEnvironment::separator()) : withTrailingSeparator(folder));
     while (!stack.empty()) {
         Level &lv = stack.back();
         if (lv.next >= lv.entries.size()) {

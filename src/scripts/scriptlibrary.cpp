@@ -14,12 +14,6 @@ namespace tess {
 
 namespace {
 
-QString folderPart(const QString &path)
-{
-    const qsizetype i = std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
-    return i < 0 ? QString() : path.left(i + 1);
-}
-
 ScriptFileResult failure(int error, const QString &path, const QString &reason)
 {
     ScriptFileResult r;
@@ -108,16 +102,6 @@ QString scriptNameMessage(ScriptNameProblem problem, const QString &name)
 
 QString scriptNameOfFile(const QString &fileName) { return fileName.size() < 4 ? QString() : fileName.chopped(4); }
 
-QString withTrailingSeparator(const QString &folder)
-{
-    if (folder.isEmpty() || isPathSeparator(folder.back()))
-        return folder;
-    const QChar sep = folder.contains(QLatin1Char('\\')) && !folder.contains(QLatin1Char('/')) ? QLatin1Char('\\')
-                      : folder.contains(QLatin1Char('/'))                                      ? QLatin1Char('/')
-                                                                                               : QDir::separator();
-    return folder + sep;
-}
-
 QString scriptListPattern(const QString &filterText) { return QLatin1Char('*') + filterText + QLatin1String("*.scr"); }
 
 bool isAcceptableScriptPattern(const QString &pattern)
@@ -172,7 +156,7 @@ QString scriptPathInFolder(const QString &folder, const QString &fileName)
 
 ScriptFileResult readScriptFile(const QString &path)
 {
-    const QString folder = folderPart(path);
+    const QString folder = FolderOf(path);
     if (!folder.isEmpty() && !QFileInfo(folder).isDir())
         return failure(76, path, QStringLiteral("Path not found"));
     const QFileInfo fi(path);
@@ -192,7 +176,7 @@ ScriptFileResult readScriptFile(const QString &path)
 
 ScriptFileResult writeScriptFile(const QString &path, const QString &text)
 {
-    const QString folder = folderPart(path);
+    const QString folder = FolderOf(path);
     if (!folder.isEmpty() && !QFileInfo(folder).isDir())
         return failure(76, path, QStringLiteral("The folder does not exist"));
     const QFileInfo fi(path);

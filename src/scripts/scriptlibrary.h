@@ -7,6 +7,7 @@
 // file written by the program loads and saves to the same bytes.
 
 #include "core/fileio.h"
+#include "core/pathhelpers.h"
 #include "core/textfiles.h"
 
 #include <QByteArray>
@@ -38,8 +39,6 @@ inline QString scriptFileName(const QString &name) { return name + QStringLitera
 QString scriptNameOfFile(const QString &fileName);
 
 // ---- Folders, patterns, listings ----
-// The folder with one trailing separator (the one it uses, or the platform's).
-QString withTrailingSeparator(const QString &folder);
 // The list pattern of a filter text: "*" + text + "*.scr".
 QString scriptListPattern(const QString &filterText);
 // A pattern the list accepts: one pattern (";" is an ordinary character) that holds no character
