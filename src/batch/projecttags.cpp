@@ -2,12 +2,11 @@
 
 #include "batch/tagsubstitution.h"
 #include "core/appenvironment.h"
+#include "core/fileio.h"
 #include "core/like.h"
 #include "core/pathhelpers.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 
@@ -56,18 +55,10 @@ enum class ReadStatus { Ok, Missing, Unreadable };
 
 ReadStatus readFile(const QString &path, QByteArray &bytes)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return ReadStatus::Missing;
-    if (!info.isFile())
-        return ReadStatus::Unreadable;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return ReadStatus::Unreadable;
-    bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        return ReadStatus::Unreadable;
-    return ReadStatus::Ok;
+    const FileResult r = readWholeFile(path, bytes);
+    if (r.ok())
+        return ReadStatus::Ok;
+    return r.error == kFileNotFound || r.error == kPathNotFound ? ReadStatus::Missing : ReadStatus::Unreadable;
 }
 
 } // namespace
