@@ -4,6 +4,7 @@
 #include "core/appenvironment.h"
 #include "core/fileio.h"
 #include "core/like.h"
+#include "core/messages.h"
 #include "core/pathhelpers.h"
 
 #include <QDir>
@@ -140,8 +141,7 @@ ProjectTagSet ProjectTagSet::load(const QString &dataFolder, QStringConverter::E
     if (indexStatus == ReadStatus::Missing)
         return set;
     if (indexStatus == ReadStatus::Unreadable) {
-        set.m_loadError =
-            errorText(75, QStringLiteral("Path/File access error")) + QStringLiteral("\r\n") + folder + indexName;
+        set.m_loadError = errorText(75, pathFileAccessErrorText()) + QStringLiteral("\r\n") + folder + indexName;
         return set;
     }
 
@@ -158,8 +158,7 @@ ProjectTagSet ProjectTagSet::load(const QString &dataFolder, QStringConverter::E
             break;
         }
         if (status == ReadStatus::Unreadable) {
-            set.m_loadError =
-                errorText(75, QStringLiteral("Path/File access error")) + QStringLiteral("\r\n") + folder + onDisk;
+            set.m_loadError = errorText(75, pathFileAccessErrorText()) + QStringLiteral("\r\n") + folder + onDisk;
             break;
         }
         ProjectTagFile p = ProjectTagFile::parse(content, encoding);

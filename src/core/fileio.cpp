@@ -1,5 +1,6 @@
 #include "core/fileio.h"
 
+#include "core/messages.h"
 #include "core/pathhelpers.h"
 
 #include <QFile>
@@ -62,7 +63,7 @@ FileResult readWholeFile(const QString &path, QByteArray &bytes)
         return r;
     const QFileInfo fi(path);
     if (!fi.exists())
-        return failure(kFileNotFound, path, QStringLiteral("File not found"));
+        return failure(kFileNotFound, path, fileNotFoundText());
     // A pipe or a device has no whole content (and reading a pipe could wait for ever).
     if (!fi.isFile())
         return failure(kPathFileAccessError, path, QStringLiteral("It is not a regular file"));
@@ -109,7 +110,7 @@ FileResult setReadOnlyFile(const QString &path, bool readOnly)
 {
     const QFileInfo fi(path);
     if (!fi.exists())
-        return failure(kFileNotFound, path, QStringLiteral("File not found"));
+        return failure(kFileNotFound, path, fileNotFoundText());
     QFileDevice::Permissions p = fi.permissions();
     if (readOnly)
         p &= ~(QFileDevice::WriteOwner | QFileDevice::WriteUser | QFileDevice::WriteGroup | QFileDevice::WriteOther);

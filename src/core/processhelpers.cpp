@@ -1,5 +1,6 @@
 #include "core/processhelpers.h"
 
+#include "core/messages.h"
 #include "core/pathhelpers.h"
 #include "core/prompts.h"
 
@@ -189,7 +190,7 @@ LaunchResult OpenWithAssociatedProgram(const QString &target)
     LaunchResult r = launcher()->open(target);
     if (!r.ok) {
         if (r.error.isEmpty())
-            r.error = r.notFound ? QStringLiteral("File not found") : QStringLiteral("No program could open it.");
+            r.error = r.notFound ? fileNotFoundText() : QStringLiteral("No program could open it.");
         msgBox(QStringLiteral("Unable to open ") + target + QChar(13) + QChar(13) + r.error, vbOKOnly | vbExclamation);
     }
     return r;

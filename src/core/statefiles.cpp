@@ -2,6 +2,7 @@
 
 #include "core/appenvironment.h"
 #include "core/fileio.h"
+#include "core/messages.h"
 #include "core/pathhelpers.h"
 #include "core/textfiles.h"
 
@@ -114,7 +115,7 @@ StateSaveResult writeStateFiles(const QString &prefix, const QList<std::pair<Sta
             if (w.error == kPermissionDenied)
                 result.messages << QStringLiteral("File is write protected\r\n") + path;
             else
-                result.messages << QStringLiteral("Path/File access error") + QStringLiteral("\r\n") + path + QStringLiteral("\r\n") +
+                result.messages << pathFileAccessErrorText() + QStringLiteral("\r\n") + path + QStringLiteral("\r\n") +
                                        w.reason;
         }
     }

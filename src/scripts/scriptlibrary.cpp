@@ -164,7 +164,7 @@ ScriptFileResult deleteScriptFile(const QString &path)
     if (!isScriptFileName(fi.fileName()) || fi.isDir())
         return failure(kPathFileAccessError, path, QStringLiteral("Only script files (.scr) can be deleted here"));
     if (!fi.exists())
-        return failure(kFileNotFound, path, QStringLiteral("File not found"));
+        return failure(kFileNotFound, path, fileNotFoundText());
     if (isReadOnlyFile(path))
         return failure(kPermissionDenied, path, QStringLiteral("The script is read-only"));
     QFile f(path);
@@ -181,11 +181,6 @@ QString batchScriptCopyPath(const QString &batchScriptPath, const QString &login
     if (folder.isEmpty())
         return QString();
     return folder + QStringLiteral("tessaline-") + login + QStringLiteral(".scr");
-}
-
-QString fileFailureMessage(const QString &what, const FileResult &r)
-{
-    return what + QStringLiteral(":\r\n") + r.path + QStringLiteral("\r\n") + r.reason;
 }
 
 } // namespace tess

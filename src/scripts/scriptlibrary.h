@@ -7,6 +7,7 @@
 // file written by the program loads and saves to the same bytes.
 
 #include "core/fileio.h"
+#include "core/messages.h"
 #include "core/pathhelpers.h"
 #include "core/textfiles.h"
 
@@ -73,8 +74,5 @@ ScriptFileResult deleteScriptFile(const QString &path);
 // The copy of the user script beside the batch script: the batch script's folder (as written)
 // + "tessaline-" + login + ".scr"; "" when the batch-script path has no folder.
 QString batchScriptCopyPath(const QString &batchScriptPath, const QString &login);
-
-// "<what>:\r\n<path>\r\n<reason>": the message of a failed file operation.
-QString fileFailureMessage(const QString &what, const FileResult &r);
 
 } // namespace tess

@@ -1,6 +1,7 @@
 #include "widgets/listwidgets.h"
 
 #include "core/listutils.h"
+#include "core/messages.h"
 #include "core/prompts.h"
 
 #include "widgets/frmScanStop.h"
@@ -106,7 +107,7 @@ qint64 RemoveDuplicateListItems(QListWidget *list)
         }
         scan->hideScan();
     }
-    msgBox(QString::number(removed) + QStringLiteral(" Duplicate Items Removed "), vbInformation, appTitle());
+    showDuplicatesRemoved(removed);
     return removed;
 }
 
