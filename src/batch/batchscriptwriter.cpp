@@ -239,7 +239,7 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
     const PreparedTagText suffix = tags.prepare(in.suffix);
     const PreparedTagText folder = tags.prepare(in.specFolder);
     const QString token =
-        in.outFormat.compare(QLatin1String("Don't Change"), Qt::CaseInsensitive) == 0 ? QString() : in.outFormat;
+        in.outFormat.compare(dontChangeFormatText(), Qt::CaseInsensitive) == 0 ? QString() : in.outFormat;
     const QString delayLine = QStringLiteral("_DELAY ") + in.Delay;
     const bool debug = in.DebugComments == 1;
 

@@ -11,6 +11,7 @@
 
 #include "batch/projecttags.h"
 #include "batch/tagsubstitution.h"
+#include "core/messages.h"
 
 #include <QList>
 #include <QString>
@@ -50,7 +51,7 @@ struct BatchScriptInput {
     bool testRun = false;
     bool saveAs = false;
     bool overwriteExisting = false;
-    QString outFormat = QStringLiteral("Don't Change"); // the format list's text
+    QString outFormat = dontChangeFormatText(); // the format list's text
     QString prefix;
     QString suffix;
     bool originalLocation = true; // false: the folder is specFolder (tags allowed, used as it stands)

@@ -2,11 +2,12 @@
 
 #include "batch/tagsubstitution.h"
 #include "core/appenvironment.h"
+#include "core/fileio.h"
 #include "core/like.h"
+#include "core/messages.h"
+#include "core/pathhelpers.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 
@@ -55,18 +56,10 @@ enum class ReadStatus { Ok, Missing, Unreadable };
 
 ReadStatus readFile(const QString &path, QByteArray &bytes)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return ReadStatus::Missing;
-    if (!info.isFile())
-        return ReadStatus::Unreadable;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return ReadStatus::Unreadable;
-    bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        return ReadStatus::Unreadable;
-    return ReadStatus::Ok;
+    const FileResult r = readWholeFile(path, bytes);
+    if (r.ok())
+        return ReadStatus::Ok;
+    return r.error == kFileNotFound || r.error == kPathNotFound ? ReadStatus::Missing : ReadStatus::Unreadable;
 }
 
 } // namespace
@@ -137,9 +130,7 @@ bool isPlainProjectFileName(const QString &name)
 ProjectTagSet ProjectTagSet::load(const QString &dataFolder, QStringConverter::Encoding encoding)
 {
     ProjectTagSet set;
-    QString folder = dataFolder;
-    if (!folder.endsWith(QLatin1Char('/')) && !folder.endsWith(QLatin1Char('\\')))
-        folder += QLatin1Char('/');
+    const QString folder = withTrailingSeparator(dataFolder);
     const FolderNames names(folder);
 
     const QString indexName = names.find(kIndexName);
@@ -150,8 +141,7 @@ ProjectTagSet ProjectTagSet::load(const QString &dataFolder, QStringConverter::E
     if (indexStatus == ReadStatus::Missing)
         return set;
     if (indexStatus == ReadStatus::Unreadable) {
-        set.m_loadError =
-            errorText(75, QStringLiteral("Path/File access error")) + QStringLiteral("\r\n") + folder + indexName;
+        set.m_loadError = errorText(75, pathFileAccessErrorText()) + QStringLiteral("\r\n") + folder + indexName;
         return set;
     }
 
@@ -168,8 +158,7 @@ ProjectTagSet ProjectTagSet::load(const QString &dataFolder, QStringConverter::E
             break;
         }
         if (status == ReadStatus::Unreadable) {
-            set.m_loadError =
-                errorText(75, QStringLiteral("Path/File access error")) + QStringLiteral("\r\n") + folder + onDisk;
+            set.m_loadError = errorText(75, pathFileAccessErrorText()) + QStringLiteral("\r\n") + folder + onDisk;
             break;
         }
         ProjectTagFile p = ProjectTagFile::parse(content, encoding);

@@ -318,10 +318,8 @@ TagContext::TagContext(const TagSettings &settings, const QStringList &queue, co
     m_headerDate = headerDateText(environment.moment, environment.locale);
     m_headerTime = headerTimeText(environment.moment, environment.locale);
     m_queueCount = QString::number(m_queue.size());
-    m_tslPath = environment.programPath;
-    m_tslPath.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    if (!m_tslPath.endsWith(QLatin1Char('/')))
-        m_tslPath += QLatin1Char('/');
+    m_tslPath = withTrailingSeparator(QString(environment.programPath).replace(QLatin1Char('\\'), QLatin1Char('/')),
+                                      QLatin1Char('/'));
     m_user = environment.loginName;
     m_computer = environment.computerName;
 

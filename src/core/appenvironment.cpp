@@ -1,5 +1,6 @@
 #include "core/appenvironment.h"
 
+#include "core/pathhelpers.h"
 #include "core/systeminfo.h"
 
 #include <QCoreApplication>
@@ -29,13 +30,7 @@ QString AppEnvironment::programFolder()
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
 }
 
-QString AppEnvironment::programPath()
-{
-    QString p = programFolder();
-    if (!p.endsWith(QLatin1Char('\\')) && !p.endsWith(QLatin1Char('/')))
-        p += separator();
-    return p;
-}
+QString AppEnvironment::programPath() { return withTrailingSeparator(programFolder(), separator()); }
 
 QString AppEnvironment::subFolder(const QString &name) { return programPath() + name + separator(); }
 

@@ -1,5 +1,7 @@
 #include "core/launcher.h"
 
+#include "core/messages.h"
+
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -18,7 +20,7 @@ LaunchResult Launcher::start(const QString &program, const QStringList &argument
     const bool exists = hasFolder ? QFileInfo(program).isFile() : !QStandardPaths::findExecutable(program).isEmpty();
     if (!exists) {
         r.notFound = true;
-        r.error = QStringLiteral("File not found");
+        r.error = fileNotFoundText();
         return r;
     }
     QProcess p;

@@ -1,7 +1,8 @@
 #include "core/listutils.h"
 
+#include "core/appenvironment.h"
 #include "core/like.h"
-#include "core/mainsettings.h"
+#include "core/pathhelpers.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,8 +23,6 @@
 #endif
 
 namespace tess {
-
-qint64 FoundFileCount = 0;
 
 // ---- Progress pacing ----
 
@@ -60,8 +59,6 @@ void ScanPacer::pump()
     m_progress->pump();
     m_timer.restart();
 }
-
-bool stopScanRequested() { return mainSettings().STOPSCAN == 1; }
 
 Qt::CaseSensitivity pathCaseSensitivity()
 {
@@ -153,19 +150,6 @@ bool linkIsFile(const QString &path)
 #endif
 }
 
-// The folder with one separator at its end: the one it already ends with, else the last one it
-// holds ("\" or "/"), else the platform's.
-QString withSeparator(const QString &folder)
-{
-    if (folder.endsWith(QLatin1Char('\\')) || folder.endsWith(QLatin1Char('/')))
-        return folder;
-    const qsizetype back = folder.lastIndexOf(QLatin1Char('\\'));
-    const qsizetype fwd = folder.lastIndexOf(QLatin1Char('/'));
-    if (back < 0 && fwd < 0)
-        return folder + QDir::separator();
-    return folder + (back > fwd ? QLatin1Char('\\') : QLatin1Char('/'));
-}
-
 // Deterministic order of a folder's entries: textCompare, ties (names differing in case only)
 // by code point.
 void sortEntries(std::vector<FolderEntry> &entries)
@@ -196,7 +180,8 @@ void walk(const QString &folder, OnFile onFile, AfterEntry afterEntry, bool stop
             sortEntries(lv.entries);
         stack.push_back(std::move(lv));
     };
-    enter(withSeparator(folder));
+    // The folder gets one separator at its end, the one it uses; an empty folder text thus names the root.
+    enter(folder.isEmpty() ? QString(AppEnvironment::separator()) : withTrailingSeparator(folder));
     while (!stack.empty()) {
         Level &lv = stack.back();
         if (lv.next >= lv.entries.size()) {
@@ -224,7 +209,9 @@ void SearchFilesIntoList(const QString &folder, const QString &pattern, QStringL
 {
     const LikePattern like(pattern);
     ScanPacer pacer(progress);
-    auto labelText = [] { return QString::number(FoundFileCount) + QStringLiteral(" files found"); };
+    auto labelText = [progress] {
+        return QString::number(progress->foundFileCount()) + QStringLiteral(" files found");
+    };
     qint64 lastShown = -1;
     if (pacer.due())
         pacer.pump();
@@ -237,18 +224,21 @@ void SearchFilesIntoList(const QString &folder, const QString &pattern, QStringL
             if (e.kind == FolderEntry::Link && !linkIsFile(full))
                 return;
             list.append(std::move(full));
-            ++FoundFileCount;
+            if (progress)
+                progress->setFoundFileCount(progress->foundFileCount() + 1);
         },
         [&] {
+            if (!progress)
+                return false;
             if (pacer.due()) {
-                lastShown = FoundFileCount;
+                lastShown = progress->foundFileCount();
                 pacer.update(labelText());
             }
-            return stopScanRequested();
+            return progress->stopRequested();
         },
         true);
     // The last count is always shown, however recent the previous update.
-    if (pacer.active() && lastShown != FoundFileCount && FoundFileCount > 0)
+    if (progress && lastShown != progress->foundFileCount() && progress->foundFileCount() > 0)
         progress->label(labelText());
 }
 
@@ -265,7 +255,8 @@ void SearchFileTitlesIntoList(const QString &folder, const QString &pattern, QSt
             if (e.kind == FolderEntry::Link && !linkIsFile(dir + e.name))
                 return;
             list.append(lower.chopped(qMin<qsizetype>(4, lower.size())).toUpper());
-            ++FoundFileCount;
+            if (progress)
+                progress->setFoundFileCount(progress->foundFileCount() + 1);
         },
         [&] {
             if (pacer.due())
@@ -387,7 +378,8 @@ QString duplicatePercentText(qint64 removed, qint64 count)
 
 qint64 RemoveDuplicateListItems(QStringList &list, ScanProgress *progress, Qt::CaseSensitivity cs)
 {
-    mainSettings().STOPSCAN = 0;
+    if (progress)
+        progress->setStopRequested(false);
     ScanPacer pacer(progress);
     pacer.update(QStringLiteral("Buffering File Names"));
 
@@ -419,7 +411,7 @@ qint64 RemoveDuplicateListItems(QStringList &list, ScanProgress *progress, Qt::C
         } else if (pacer.due()) {
             pacer.pump();
         }
-        if (stopScanRequested())
+        if (progress && progress->stopRequested())
             break;
     }
     if (removed > 0) {

@@ -1,30 +1,54 @@
 #pragma once
 // List and folder-search utilities: recursive folder walks, duplicate removal, sorting and the
 // small text helpers that windows use on their lists. Everything here works on plain string
-// lists; uilistutils.h applies the same functions to list boxes and combo boxes.
+// lists; widgets/listwidgets.h applies the same functions to list boxes and combo boxes.
 //
-// Long operations report progress and poll the stop request through ScanProgress. They call the
-// observer at most once per interval (50 ms by default), so a window repaints a few dozen times a
-// second however fast the entries go by, and the stop request (mainSettings().STOPSCAN == 1) is read
-// after every entry.
+// Long operations report progress, poll the stop request and count what they find through the
+// ScanProgress object their caller passes in; they read no global. They call label()/pump() at most
+// once per interval (50 ms by default), so a window repaints a few dozen times a second however
+// fast the entries go by, and they read the stop request after every entry.
 
 #include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
+
 namespace tess {
 
-// Progress and stop of a long operation. The scan window implements it; tests record it.
+// Progress, stop request and found count of a long operation. The scan window implements it;
+// tests record it. A forwarding object (one that adds work to label/pump and passes them on)
+// overrides the stop and count accessors too, so that they reach the object it forwards to.
 class ScanProgress
 {
 public:
+    ScanProgress() = default;
+    ScanProgress(const ScanProgress &) = delete;
+    ScanProgress &operator=(const ScanProgress &) = delete;
     virtual ~ScanProgress() = default;
+
     // The progress text (the scan window's label).
     virtual void label(const QString &text) = 0;
-    // Let the window repaint and handle its Stop button (which sets mainSettings().STOPSCAN to 1).
+    // Let the window repaint and handle its Stop button.
     virtual void pump() = 0;
     // Least time between two calls of label()/pump(); 0 calls them for every step.
     virtual int intervalMs() const { return 50; }
+
+    // The stop request: set by the Stop button (or by any thread); an operation polling it ends
+    // after the entry in hand. The walks never clear it; RemoveDuplicateListItems clears it when it
+    // starts; a caller that wants a full walk clears it first.
+    virtual bool stopRequested() const { return m_stopRequested.load(std::memory_order_relaxed); }
+    virtual void setStopRequested(bool stop) { m_stopRequested.store(stop, std::memory_order_relaxed); }
+
+    // The files found by the walks that reported here: each adds 1 per file it appends and none
+    // resets it, so the levels of one walk, and several walks in a row, add to one count. A
+    // caller that reports a count sets it to 0 first.
+    virtual qint64 foundFileCount() const { return m_foundFileCount.load(std::memory_order_relaxed); }
+    virtual void setFoundFileCount(qint64 count) { m_foundFileCount.store(count, std::memory_order_relaxed); }
+
+private:
+    std::atomic<bool> m_stopRequested{false};
+    std::atomic<qint64> m_foundFileCount{0};
 };
 
 // Paces the calls of a ScanProgress: due() answers true at most once per interval.
@@ -46,31 +70,25 @@ private:
     QElapsedTimer m_timer;
 };
 
-// The stop request of the long scans is set (mainSettings().STOPSCAN == 1).
-bool stopScanRequested();
-
 // Whether two drawing paths differing only in letter case name the same file: case-insensitive
 // on Windows, case-sensitive elsewhere.
 Qt::CaseSensitivity pathCaseSensitivity();
-
-// Files appended by the walks (and by other scans that count into it). Never reset by the walks:
-// a caller that reports a count sets it to 0 first.
-extern qint64 FoundFileCount;
 
 // Appends the full path (folder, one separator, the name in its own case) of every file below
 // folder whose name matches pattern (Like, ignoring case). Depth first, parents before children;
 // within a folder entries are taken in textCompare order of their names (ties by code point), so
 // the result is the same on every file system. Hidden entries count like any other. Symbolic
 // links and junctions to folders are never followed (a link to a file is appended like a file);
-// folders that cannot be read are skipped. Writes FoundFileCount & " files found" to the progress
-// and stops after the entry in hand when STOPSCAN is 1; everything found so far stays appended.
-// The folder may end in a separator or not; the one it uses ("\" or "/") is kept.
+// folders that cannot be read are skipped. Adds 1 per file to the progress's found count, writes
+// that count & " files found" to its label, and stops after the entry in hand once its stop request
+// is set; everything found so far stays appended. Without a progress nothing is counted and nothing
+// stops the walk. The folder may end in a separator or not; the one it uses ("\" or "/") is kept.
 void SearchFilesIntoList(const QString &folder, const QString &pattern, QStringList &list,
                          ScanProgress *progress = nullptr);
 
 // The same walk without label or stop: appends each matching file's name lower-cased, without
 // its last four characters, then upper-cased (Alpha.tag gives "ALPHA"). The progress, when given,
-// is only pumped (paced) so the window stays live.
+// counts the files and is pumped (paced) so the window stays live; its stop request is not read.
 void SearchFileTitlesIntoList(const QString &folder, const QString &pattern, QStringList &list,
                               ScanProgress *progress = nullptr);
 
@@ -92,9 +110,10 @@ void SortArrayAscending(QStringList &values);
 
 // Removes every entry equal to a later one (compared with cs: ignoring case on Windows, exact
 // elsewhere), so the last occurrence of each group stays and the survivors keep their order.
-// One pass with a hash set. Sets STOPSCAN to 0 first, writes "Buffering File Names" and then
-// p & "% Complete" (p = removed of at most n - 1) to the progress, and stops when STOPSCAN
-// becomes 1, keeping the entries not yet looked at. Returns the number removed.
+// One pass with a hash set. Clears the progress's stop request first, writes "Buffering File Names"
+// and then p & "% Complete" (p = removed of at most n - 1) to it, and stops once the request is
+// set, keeping the entries not yet looked at; the request stays set afterwards. Returns the number
+// removed.
 qint64 RemoveDuplicateListItems(QStringList &list, ScanProgress *progress = nullptr,
                                 Qt::CaseSensitivity cs = pathCaseSensitivity());
 

@@ -126,7 +126,9 @@ struct MainSettings {
     QString OpenOther;
     // 140-141
     bool InNightRun = false;
-    int STOPSCAN = 0; // stop request of the long scans: 1 stop, 0 go on
+    // Not read by the long scans: each takes its stop request from the ScanProgress passed to it
+    // (the scan window is one).
+    int STOPSCAN = 0;
     // 142-147
     qint16 METAEnabled = 0;
     qint16 METAImmediate = 0;

@@ -17,15 +17,6 @@ namespace tess {
 
 namespace {
 
-qsizetype lastSep(const QString &path)
-{
-    for (qsizetype i = path.size() - 1; i >= 0; --i) {
-        if (isPathSeparator(path.at(i)))
-            return i;
-    }
-    return -1;
-}
-
 bool isDriveLetterPath(const QString &path)
 {
     return path.size() >= 2 && path.at(1) == QLatin1Char(':') && path.at(0).isLetter();
@@ -45,19 +36,6 @@ qsizetype uncRootLength(const QString &path)
             return i + 1;
     }
     return path.size();
-}
-
-// Length of the root the path starts with: "C:\" 3, "\\server\share\" its length, "/" or "\" 1;
-// 0 for a relative path (also "C:x", which names no root).
-qsizetype rootLength(const QString &path)
-{
-    if (isUnc(path))
-        return uncRootLength(path);
-    if (isDriveLetterPath(path))
-        return path.size() >= 3 && isPathSeparator(path.at(2)) ? 3 : 0;
-    if (!path.isEmpty() && isPathSeparator(path.at(0)))
-        return 1;
-    return 0;
 }
 
 bool hasWildcard(const QString &s) { return s.contains(QLatin1Char('*')) || s.contains(QLatin1Char('?')); }
@@ -157,7 +135,7 @@ Lookup directoryLookup(const QString &path, Mask mask, bool ignoreCase)
             return r;
         }
     }
-    const qsizetype sep = lastSep(path);
+    const qsizetype sep = lastSeparatorIndex(path);
     const QString folderPart = sep >= 0 ? path.left(sep + 1) : QString();
     QString name = path.mid(sep + 1);
     if (hasWildcard(folderPart)) {
@@ -222,6 +200,64 @@ Lookup directoryLookup(const QString &path, Mask mask, bool ignoreCase)
 
 } // namespace
 
+// ---- Path primitives ----
+
+qsizetype pathRootLength(const QString &path)
+{
+    if (isUnc(path))
+        return uncRootLength(path);
+    if (isDriveLetterPath(path))
+        return path.size() >= 3 && isPathSeparator(path.at(2)) ? 3 : 2;
+    if (!path.isEmpty() && isPathSeparator(path.at(0)))
+        return 1;
+    return 0;
+}
+
+bool isPathRoot(const QString &path)
+{
+    const qsizetype root = pathRootLength(path);
+    if (root == 0 || root != path.size())
+        return false;
+    if (!isUnc(path))
+        return true;
+    // A network root names both its server and its share.
+    QString inner = path.mid(2);
+    if (!inner.isEmpty() && isPathSeparator(inner.back()))
+        inner.chop(1);
+    const qsizetype sep = lastSeparatorIndex(inner);
+    return sep > 0 && sep + 1 < inner.size();
+}
+
+qsizetype lastSeparatorIndex(const QString &path)
+{
+    for (qsizetype i = path.size() - 1; i >= 0; --i) {
+        if (isPathSeparator(path.at(i)))
+            return i;
+    }
+    return -1;
+}
+
+QString withTrailingSeparator(const QString &path, QChar fallback)
+{
+    if (path.isEmpty() || isPathSeparator(path.back()))
+        return path;
+    const qsizetype sep = lastSeparatorIndex(path);
+    if (sep >= 0)
+        return path + path.at(sep);
+    return path + (fallback.isNull() ? AppEnvironment::separator() : fallback);
+}
+
+QString withoutTrailingSeparator(const QString &path)
+{
+    const qsizetype root = pathRootLength(path);
+    qsizetype end = path.size();
+    while (end > root && isPathSeparator(path.at(end - 1)))
+        --end;
+    return path.left(end);
+}
+
+QString joinPath(const QString &folder, const QString &name) { return withTrailingSeparator(folder) + name; }
+
 // ---- Path strings ----
 
 QString DriveOf(const QString &path)
@@ -235,9 +271,9 @@ QString DriveOf(const QString &path)
     return path.left(2);
 }
 
-QString FolderOf(const QString &path) { return path.left(lastSep(path) + 1); }
+QString FolderOf(const QString &path) { return path.left(lastSeparatorIndex(path) + 1); }
 
-QString FileNameOf(const QString &path) { return path.mid(lastSep(path) + 1); }
+QString FileNameOf(const QString &path) { return path.mid(lastSeparatorIndex(path) + 1); }
 
 QString FileTitleOf(const QString &path)
 {
@@ -249,7 +285,7 @@ QString FileTitleOf(const QString &path)
 
 QString ParentFolderOf(const QString &path, int n)
 {
-    const qsizetype root = rootLength(path);
+    const qsizetype root = pathRootLength(path);
     // A UNC root is never cut into: its last separator is the highest one to stop at.
     const qsizetype lowest = isUnc(path) ? root - 1 : 0;
     qint64 count = 0;
@@ -284,7 +320,7 @@ QString FolderFromRoot(const QString &path, int n)
 
 std::optional<QString> FolderFromDrive(const QString &text)
 {
-    const qsizetype a = lastSep(text); // index of the last separator, -1 when none
+    const qsizetype a = lastSeparatorIndex(text); // index of the last separator, -1 when none
     const qsizetype c = a > 0 ? text.left(a).indexOf(QLatin1Char(':')) : -1;
     if (c <= 0)
         return std::nullopt;
@@ -309,13 +345,9 @@ QString ShlFileName(const QString &path)
 
 QString ShlRemoveFileSpec(const QString &path)
 {
-    const qsizetype root = rootLength(path);
-    const qsizetype sep = lastSep(path);
-    if (sep < 0)
-        return isDriveLetterPath(path) ? path.left(2) : QString();
-    if (sep < root)
-        return path.left(root);
-    return path.left(sep);
+    const qsizetype root = pathRootLength(path);
+    const qsizetype sep = lastSeparatorIndex(path);
+    return path.left(sep < root ? root : sep);
 }
 
 QString ShlExtension(const QString &path)
@@ -393,9 +425,7 @@ bool MakeFolderPath(const QString &path)
             return false;
     }
     // Levels inside the root (a drive, "\\server\share\", "/") are never created.
-    qsizetype pos = rootLength(path);
-    if (pos == 0 && isDriveLetterPath(path))
-        pos = 2;
+    qsizetype pos = pathRootLength(path);
     while (pos < path.size()) {
         qsizetype next = pos;
         while (next < path.size() && !isPathSeparator(path.at(next)))
@@ -418,7 +448,7 @@ bool MakeFolderPath(const QString &path)
 QStringList ListFilesMatching(const QString &pattern)
 {
     QStringList names;
-    const qsizetype sep = lastSep(pattern);
+    const qsizetype sep = lastSeparatorIndex(pattern);
     const QString folderPart = pattern.left(sep + 1);
     QString name = pattern.mid(sep + 1);
     if (name.isEmpty())

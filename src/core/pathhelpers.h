@@ -12,6 +12,25 @@ namespace tess {
 // "\" and "/" both separate folders, whatever the platform.
 inline bool isPathSeparator(QChar c) { return c == QLatin1Char('\\') || c == QLatin1Char('/'); }
 
+// ---- Path primitives (never touch the disk) ----
+// Every path function of the program finds roots, separators and folders through these.
+// Length of the root the path starts with: "C:\" 3; "C:" 2, also for a drive-relative "C:x" (its
+// root is the drive's current folder); "\\server\share\" its whole length (the whole path when
+// it stops inside that root); "\" or "/" 1; 0 for a relative path.
+qsizetype pathRootLength(const QString &path);
+// Whether the path is a root and nothing more: "C:\", "C:", "\\server\share\", "\\server\share", "/".
+bool isPathRoot(const QString &path);
+// Index of the last "\" or "/"; -1 when there is none.
+qsizetype lastSeparatorIndex(const QString &path);
+// The path with one separator at its end: unchanged when it ends in one or is empty; otherwise the
+// separator it already uses last is appended, or fallback when it holds none (the platform's
+// separator when fallback is null).
+QString withTrailingSeparator(const QString &path, QChar fallback = QChar());
+// The path without separators at its end; a root keeps its own ("C:\", "/", "\\server\share\").
+QString withoutTrailingSeparator(const QString &path);
+// folder + name with one separator between them (the folder's own); name alone when folder is "".
+QString joinPath(const QString &folder, const QString &name);
+
 // ---- Path strings (never touch the disk) ----
 // The drive: "C:" for C:\A\x.dwg, "\\server\share" for a UNC path, "" for an empty or POSIX path.
 QString DriveOf(const QString &path);
@@ -31,7 +50,9 @@ std::optional<QString> FolderFromDrive(const QString &text);
 
 // ---- Shell-library-like path strings ----
 QString ShlFileName(const QString &path);       // x.dwg
-QString ShlRemoveFileSpec(const QString &path); // C:\A
+// The folder of the path without its trailing separator; a root keeps its own: C:\A for C:\A\x.dwg,
+// C:\ for C:\x.dwg, C: for C:x.dwg; "" when the path holds neither separator nor root.
+QString ShlRemoveFileSpec(const QString &path);
 QString ShlExtension(const QString &path);      // .dwg, or ""
 int ShlFileExists(const QString &path);         // 1 when a file or folder exists, else 0
 int ShlIsDirectory(const QString &path);        // 16 for an existing folder, else 0

@@ -1,5 +1,7 @@
 #include "core/processhelpers.h"
 
+#include "core/messages.h"
+#include "core/pathhelpers.h"
 #include "core/prompts.h"
 
 #include <QDir>
@@ -11,23 +13,6 @@ namespace tess {
 namespace {
 
 bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
-
-int lastSeparator(const QString &path)
-{
-    return std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
-}
-
-// The folder of a path: a root keeps its separator ("C:\", "\", "/"), any other folder loses it;
-// "" when the path holds no separator.
-QString folderOf(const QString &path)
-{
-    const int sep = lastSeparator(path);
-    if (sep < 0)
-        return QString();
-    if (sep == 0 || path.at(sep - 1) == QLatin1Char(':'))
-        return path.left(sep + 1);
-    return path.left(sep);
-}
 
 // Index of the quote closing the one at `open`: the first quote followed by a blank or the end of
 // the text, else the first quote at all; -1 when there is none.
@@ -91,7 +76,7 @@ CommandLineParts splitCommandLine(const QString &commandLine)
     p.rewritten = p.program + rest;
     p.argumentText = trimLeadingBlanks(rest);
     p.arguments = splitArguments(p.argumentText);
-    p.workingFolder = folderOf(p.program);
+    p.workingFolder = ShlRemoveFileSpec(p.program);
     return p;
 }
 
@@ -125,7 +110,7 @@ QStringList splitArguments(const QString &argumentText)
 
 std::optional<QString> explorerFolderOf(const QString &program, const QString &argumentText)
 {
-    const QString name = program.mid(lastSeparator(program) + 1);
+    const QString name = FileNameOf(program);
     if (name.compare(QLatin1String("explorer.exe"), Qt::CaseInsensitive) != 0 &&
         name.compare(QLatin1String("explorer"), Qt::CaseInsensitive) != 0)
         return std::nullopt;
@@ -152,7 +137,7 @@ std::optional<QString> explorerFolderOf(const QString &program, const QString &a
     if (target.size() >= 2 && target.startsWith(QLatin1Char('"')) && target.endsWith(QLatin1Char('"')))
         target = target.mid(1, target.size() - 2);
     if (select)
-        target = folderOf(target);
+        target = ShlRemoveFileSpec(target);
     return target.isEmpty() ? currentFolder() : target;
 }
 
@@ -205,7 +190,7 @@ LaunchResult OpenWithAssociatedProgram(const QString &target)
     LaunchResult r = launcher()->open(target);
     if (!r.ok) {
         if (r.error.isEmpty())
-            r.error = r.notFound ? QStringLiteral("File not found") : QStringLiteral("No program could open it.");
+            r.error = r.notFound ? fileNotFoundText() : QStringLiteral("No program could open it.");
         msgBox(QStringLiteral("Unable to open ") + target + QChar(13) + QChar(13) + r.error, vbOKOnly | vbExclamation);
     }
     return r;
@@ -271,15 +256,6 @@ CopyResult copyEntry(const QFileInfo &from, const QString &to)
     return ok;
 }
 
-// The path without trailing separators (a root keeps its own).
-QString withoutTrailingSeparator(const QString &path)
-{
-    QString p = QDir::fromNativeSeparators(path);
-    while (p.size() > 1 && p.endsWith(QLatin1Char('/')) && !p.endsWith(QLatin1String(":/")))
-        p.chop(1);
-    return p;
-}
-
 // The canonical form of a path that may not exist yet: its nearest existing ancestor resolved,
 // the missing levels appended.
 QString canonicalOfNearest(const QString &path)
@@ -287,7 +263,7 @@ QString canonicalOfNearest(const QString &path)
     QString existing = QFileInfo(path).absoluteFilePath();
     QString missing;
     while (!QFileInfo::exists(existing)) {
-        const int sep = existing.lastIndexOf(QLatin1Char('/'));
+        const qsizetype sep = lastSeparatorIndex(existing);
         if (sep <= 0)
             return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
         missing.prepend(existing.mid(sep));
@@ -300,8 +276,8 @@ QString canonicalOfNearest(const QString &path)
 
 CopyResult ShellCopy(const QString &source, const QString &destination)
 {
-    const QString from = withoutTrailingSeparator(source);
-    const QString to = withoutTrailingSeparator(destination);
+    const QString from = withoutTrailingSeparator(QDir::fromNativeSeparators(source));
+    const QString to = withoutTrailingSeparator(QDir::fromNativeSeparators(destination));
     const QFileInfo src(from);
     if (from.isEmpty() || !src.exists())
         return copyFailure(source, QStringLiteral("The file or folder does not exist."));
@@ -316,7 +292,7 @@ CopyResult ShellCopy(const QString &source, const QString &destination)
     // A destination inside the source would copy itself without end.
     const QString srcCanonical = src.canonicalFilePath();
     const QString dstCanonical = canonicalOfNearest(to);
-    const QString srcPrefix = srcCanonical.endsWith(QLatin1Char('/')) ? srcCanonical : srcCanonical + QLatin1Char('/');
+    const QString srcPrefix = withTrailingSeparator(srcCanonical, QLatin1Char('/'));
     if (dstCanonical == srcCanonical || dstCanonical.startsWith(srcPrefix))
         return copyFailure(destination, QStringLiteral("The destination lies inside the folder being copied."));
 

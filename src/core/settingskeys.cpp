@@ -1,5 +1,6 @@
 #include "core/settingskeys.h"
 
+#include "core/messages.h"
 #include "core/settingsstore.h"
 
 #include <QLocale>
@@ -86,7 +87,7 @@ QList<StoredSetting> buildStoredSettings()
       << text("NamePrefix", Sec::Startup, "NamePrefix", "", &M::NamePrefix)
       << text("NameSuffix", Sec::Startup, "NameSuffix", "", &M::NameSuffix)
       << onOff("OverWriteFiles", Sec::Startup, "OverWriteFiles", "1", &M::OverWriteFiles)
-      << text("SaveAsType", Sec::Startup, "SaveAsType", "Don't Change", &M::SaveAsType)
+      << text("SaveAsType", Sec::Startup, "SaveAsType", dontChangeFormatText(), &M::SaveAsType)
       << entry("SaveAsOriginalLocation", Sec::Startup, "SaveAsOriginalLocation", QStringLiteral("-1"),
                SettingEncoding::OptionButton, -1, 0, &M::SaveAsOriginalLocation)
       << onOff("DebugComments", Sec::Startup, "DebugComments", "1", &M::DebugComments)

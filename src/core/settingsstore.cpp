@@ -8,8 +8,16 @@
 namespace tess {
 
 namespace {
-QString g_overrideFile;
+
+// The reason kept when the store refuses a write.
+QString cannotWriteMessage(const QString &storeFile)
+{
+    return QStringLiteral("The settings store %1 cannot be written.").arg(QDir::toNativeSeparators(storeFile));
 }
+
+QString g_overrideFile;
+
+} // namespace
 
 SettingsStore &SettingsStore::instance()
 {
@@ -182,8 +190,7 @@ bool SettingsStore::write(const QString &section, const QString &key, const QStr
     m_settings->setValue(g + QLatin1Char('/') + k, value);
     m_settings->sync();
     if (m_settings->status() != QSettings::NoError) {
-        m_lastError =
-            QStringLiteral("The settings store %1 cannot be written.").arg(QDir::toNativeSeparators(fileName()));
+        m_lastError = cannotWriteMessage(fileName());
         reopenAfterFailedWrite();
         return false;
     }
@@ -204,8 +211,7 @@ bool SettingsStore::deleteSection(const QString &section)
             m_settings->remove(g);
     m_settings->sync();
     if (m_settings->status() != QSettings::NoError) {
-        m_lastError =
-            QStringLiteral("The settings store %1 cannot be written.").arg(QDir::toNativeSeparators(fileName()));
+        m_lastError = cannotWriteMessage(fileName());
         reopenAfterFailedWrite();
         return false;
     }

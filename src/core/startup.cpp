@@ -1,9 +1,9 @@
 #include "core/startup.h"
 
+#include "core/pathhelpers.h"
 #include "tessaline_version.h"
 
 #include <QDir>
-#include <QRegularExpression>
 
 namespace tess {
 
@@ -17,21 +17,7 @@ QString ProgramVersionString()
     return makeVersionString(version::major, version::minor, version::patch);
 }
 
-bool isRootFolder(const QString &folder)
-{
-    QString f = folder;
-    if (f.isEmpty())
-        return false;
-    if (f == QLatin1String("/") || f == QLatin1String("\\"))
-        return true;
-    // C: or C:\ or C:/
-    static const QRegularExpression drive(QStringLiteral("^[A-Za-z]:[\\\\/]?$"));
-    if (drive.match(f).hasMatch())
-        return true;
-    // \\server\share or \\server\share\ (either separator)
-    static const QRegularExpression unc(QStringLiteral("^[\\\\/]{2}[^\\\\/]+[\\\\/][^\\\\/]+[\\\\/]?$"));
-    return unc.match(f).hasMatch();
-}
+bool isRootFolder(const QString &folder) { return isPathRoot(folder); }
 
 QString rootFolderRefusalText()
 {

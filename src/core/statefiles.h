@@ -53,9 +53,11 @@ QString stateScriptText(const QByteArray &bytes);
 QByteArray stateLinesBytes(const QStringList &lines);
 // The bytes of a "-scr.tmp" file: the text with CR LF line ends and one CR LF after it.
 QByteArray stateScriptBytes(const QString &text);
-// Writes the files in order, each whole through QSaveFile. A missing DATA folder is reported once
-// and nothing is written; a file that cannot be written (read-only, locked) is reported as write
-// protected, keeps its old content, and the next file is tried.
+// Writes the files in order, each whole through the file module. A missing DATA folder is reported
+// once and nothing is written. A file that cannot be written keeps its old content and is reported
+// by its cause: "File is write protected" for a read-only file or a folder that refuses writing,
+// "Path/File access error" with the system's reason for anything else (a folder in its place, a
+// full disk); then the next file is tried.
 StateSaveResult writeStateFiles(const QString &prefix, const QList<std::pair<StateFile, QByteArray>> &files);
 
 } // namespace tess

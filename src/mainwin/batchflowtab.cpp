@@ -1,5 +1,6 @@
 #include "mainwin/batchflowtab.h"
 
+#include "core/messages.h"
 #include "core/mainsettings.h"
 #include "core/prompts.h"
 #include "mainwin/frmSettings.h"
@@ -251,7 +252,7 @@ void BatchFlowTab::cmdClear_Click()
 {
     if (msgBox(QStringLiteral("Are you sure you want to clear the PREBATCH COMMAND, PREUSERSCRIPT, POSTUSERSCRIPT and "
                               "POSTBATCH Command boxes."),
-               vbYesNo + vbExclamation, QStringLiteral("Warning!")) != vbYes)
+               vbYesNo + vbExclamation, warningTitle()) != vbYes)
         return;
     setBoxText(tbPreBatch, QString());
     setBoxText(tbPreUserScript, QString());
@@ -263,7 +264,7 @@ bool BatchFlowTab::askPreset()
 {
     return msgBox(QStringLiteral("By continuing, your SETTINGS tab information will be changed to a default "
                                  "setting.\r\n\r\nContinue?"),
-                  vbYesNo + vbExclamation, QStringLiteral("Warning!")) == vbYes;
+                  vbYesNo + vbExclamation, warningTitle()) == vbYes;
 }
 
 void BatchFlowTab::cmdCloseDefault_Click()

@@ -1,5 +1,6 @@
 #include "mainwin/drivefolderlink.h"
 
+#include "core/messages.h"
 #include "core/prompts.h"
 #include "mainwin/dirlistbox.h"
 #include "mainwin/drivelistbox.h"
@@ -25,8 +26,7 @@ void DriveFolderLink::driveChanged()
         }
         if (!m_lastFolder.isEmpty() && m_dir->path() != m_lastFolder)
             m_dir->setPath(m_lastFolder);
-        msgBox(QStringLiteral("That Drive is not responding...\rPlease select another drive!"), vbOKOnly,
-               QStringLiteral("Tessaline Alert"));
+        showDriveNotResponding();
         return;
     }
     m_lastDrive = drive;

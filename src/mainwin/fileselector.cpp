@@ -2,7 +2,6 @@
 
 #include "core/pathhelpers.h"
 
-#include "core/appenvironment.h"
 #include "core/like.h"
 
 #include <QDir>
@@ -21,25 +20,6 @@ QStringList sortedByText(QStringList names)
         return c != 0 ? c < 0 : a < b;
     });
     return names;
-}
-
-// The length of the root part of a native path: "C:\" 3, "\\server\share\" up to its third
-// separator, "/" 1; 0 when the path has no root.
-qsizetype rootLength(const QString &path)
-{
-    if (path.size() >= 2 && path.at(1) == QLatin1Char(':'))
-        return path.size() >= 3 && isPathSeparator(path.at(2)) ? 3 : 2;
-    if (path.size() >= 2 && isPathSeparator(path.at(0)) && isPathSeparator(path.at(1))) {
-        int seps = 0;
-        for (qsizetype i = 2; i < path.size(); ++i) {
-            if (isPathSeparator(path.at(i)) && ++seps == 2)
-                return i + 1;
-        }
-        return path.size();
-    }
-    if (!path.isEmpty() && isPathSeparator(path.at(0)))
-        return 1;
-    return 0;
 }
 
 } // namespace
@@ -104,17 +84,14 @@ QString selectorFolderPath(const QString &path)
 {
     if (path.isEmpty())
         return path;
-    QString p = QDir::toNativeSeparators(QDir::cleanPath(QDir(path).absolutePath()));
-    const qsizetype root = rootLength(p);
-    while (p.size() > root && isPathSeparator(p.back()))
-        p.chop(1);
-    return p;
+    const QString p = QDir::toNativeSeparators(QDir::cleanPath(QDir(path).absolutePath()));
+    return withoutTrailingSeparator(p);
 }
 
 QStringList folderAncestors(const QString &folder)
 {
     QStringList out;
-    const qsizetype root = rootLength(folder);
+    const qsizetype root = pathRootLength(folder);
     if (root == 0)
         return folder.isEmpty() ? out : QStringList{folder};
     out.append(folder.left(root));
@@ -180,20 +157,6 @@ SelectorListing listMatchingFiles(const QString &folder, const QString &pattern)
     return r;
 }
 
-QString joinFolderAndName(const QString &folder, const QString &name)
-{
-    if (folder.isEmpty())
-        return name;
-    if (isPathSeparator(folder.back()))
-        return folder + name;
-    QChar sep = AppEnvironment::separator();
-    for (qsizetype i = folder.size() - 1; i >= 0; --i) {
-        if (isPathSeparator(folder.at(i))) {
-            sep = folder.at(i);
-            break;
-        }
-    }
-    return folder + sep + name;
-}
+QString joinFolderAndName(const QString &folder, const QString &name) { return joinPath(folder, name); }
 
 } // namespace tess

@@ -1,5 +1,6 @@
 #include "mainwin/fileselectorpane.h"
 
+#include "core/messages.h"
 #include "core/launcher.h"
 #include "core/mainsettings.h"
 #include "core/processhelpers.h"
@@ -27,7 +28,7 @@ namespace tess {
 FileSelectorPane::FileSelectorPane(QWidget *parent) : QGroupBox(QStringLiteral("Drawing File Selector"), parent)
 {
     setObjectName(QStringLiteral("Frame2"));
-    setToolTip(QStringLiteral("Click frame to refresh file list"));
+    setToolTip(refreshFileListTip());
     setFixedWidth(twipsToPixels(2747));
     installEventFilter(this);
     auto *v = new QVBoxLayout(this);
@@ -199,7 +200,7 @@ void FileSelectorPane::File1_DblClick()
         return;
     const QString path = File1->fullPath(row);
     if (!QFileInfo::exists(path)) {
-        msgBox(QStringLiteral("File not found: ") + path, vbOKOnly | vbExclamation, appTitle());
+        msgBox(fileNotFoundMessage(path), vbOKOnly | vbExclamation, appTitle());
         return;
     }
     if (QFileInfo(path).suffix().compare(QLatin1String("wdp"), Qt::CaseInsensitive) == 0)

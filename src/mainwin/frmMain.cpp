@@ -1,6 +1,7 @@
 #include "mainwin/frmMain.h"
 
 #include "batch/tagsubstitution.h"
+#include "core/messages.h"
 #include "core/mainsettings.h"
 #include "core/prompts.h"
 #include "core/listutils.h"
@@ -543,7 +544,7 @@ void frmMain::updateProcessedLabel()
 void frmMain::lblFilesProcessed_Click()
 {
     if (msgBox(QStringLiteral("Are you sure you want to clear the 'Files Processed' counter?"),
-               vbYesNo | vbDefaultButton2 | vbExclamation, QStringLiteral("Sure?")) != vbYes)
+               vbYesNo | vbDefaultButton2 | vbExclamation, sureTitle()) != vbYes)
         return;
     mainSettings().TotalFilesProcessed = 0;
     lblFilesProcessed->setText(QStringLiteral("Processed = 0"));

@@ -1,8 +1,8 @@
 #include "mainwin/queuedrop.h"
 
+#include "core/fileio.h"
 #include "core/like.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 
@@ -64,11 +64,8 @@ QStringList droppedListEntries(QStringView text, const QString &dwgPattern)
 
 bool readDroppedFileList(const QString &path, const QString &dwgPattern, QStringList &entries)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError)
+    QByteArray bytes;
+    if (!readWholeFile(path, bytes).ok())
         return false;
     QStringDecoder decode(QStringConverter::System);
     const QString text = decode(bytes);

@@ -1,5 +1,7 @@
 #include "mainwin/queuelistview.h"
 
+#include "widgets/commandbox.h"
+
 #include "widgets/droppaths.h"
 
 #include <QDir>
@@ -49,10 +51,7 @@ QueueListView::QueueListView(QWidget *parent) : QListView(parent), m_model(new Q
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    QFont f(QStringLiteral("Courier New"));
-    f.setStyleHint(QFont::TypeWriter);
-    f.setPointSizeF(8.25);
-    setFont(f);
+    setFont(commandBoxFont(8.25));
     // Files and folders dragged from a file manager are taken; the list itself is no drag source.
     setAcceptDrops(true);
     setDragDropMode(QAbstractItemView::DropOnly);

@@ -1,5 +1,6 @@
 #include "mainwin/queuepane.h"
 
+#include "core/messages.h"
 #include "core/listutils.h"
 #include "core/mainsettings.h"
 #include "core/prompts.h"
@@ -21,16 +22,6 @@
 #include <utility>
 
 namespace tess {
-
-namespace {
-
-bool confirmClearQueue()
-{
-    return msgBox(QStringLiteral("Are you sure you want to clear the File Queue?"),
-                  vbYesNo | vbDefaultButton2 | vbExclamation, QStringLiteral("Sure?")) == vbYes;
-}
-
-} // namespace
 
 QueuePane::QueuePane(FileSelectorPane *files, QWidget *parent) : QWidget(parent), m_files(files)
 {
@@ -159,7 +150,7 @@ void QueuePane::setBusy(bool busy)
 
 void QueuePane::stopAndCloseAfterwards()
 {
-    mainSettings().STOPSCAN = 1;
+    frmScanStop::instance()->setStopRequested(true);
     m_closeAfterBusy = true;
 }
 
@@ -283,6 +274,14 @@ public:
         if (m_window)
             m_window->pump();
     }
+    // The stop request and the count are the scan window's.
+    bool stopRequested() const override { return m_window && m_window->stopRequested(); }
+    qint64 foundFileCount() const override { return m_window ? m_window->foundFileCount() : 0; }
+    void setFoundFileCount(qint64 count) override
+    {
+        if (m_window)
+            m_window->setFoundFileCount(count);
+    }
     void flush()
     {
         if (m_done >= m_found.size())
@@ -310,7 +309,7 @@ qsizetype QueuePane::walkFolderIntoQueue(const QString &folder, const QString &p
 {
     frmScanStop *scan = frmScanStop::instance();
     scan->showScan();
-    mainSettings().STOPSCAN = 0;
+    scan->setStopRequested(false);
     setBusy(true);
     QStringList found;
     QueueWalkProgress progress(found, List1, scan);
@@ -325,9 +324,10 @@ qsizetype QueuePane::walkFolderIntoQueue(const QString &folder, const QString &p
 
 bool QueuePane::endWalk()
 {
-    if (frmScanStop::isLoaded())
+    if (frmScanStop::isLoaded()) {
         frmScanStop::instance()->hideScan();
-    mainSettings().STOPSCAN = 0;
+        frmScanStop::instance()->setStopRequested(false);
+    }
     setBusy(false);
     reportRefused(std::exchange(m_walkRefused, {}));
     if (m_closeAfterBusy) {
@@ -342,7 +342,7 @@ void QueuePane::cmdAddAllSub_Click()
 {
     if (m_busy)
         return;
-    FoundFileCount = 0;
+    frmScanStop::instance()->setFoundFileCount(0);
     const qsizetype added = walkFolderIntoQueue(m_files->folder(), m_files->filter());
     msgBox(QString::number(added) + QStringLiteral(" Files Added to Queue."), vbOKOnly,
            QStringLiteral("Scan Complete"));
@@ -362,7 +362,8 @@ void QueuePane::List1_OLEDragDrop(const QStringList &items)
     QStringList refused;
     bool walked = false;
     // The scan window counts this drop's finds.
-    FoundFileCount = 0;
+    if (frmScanStop::isLoaded())
+        frmScanStop::instance()->setFoundFileCount(0);
     for (const QString &item : items) {
         switch (classifyDroppedItem(item, filter)) {
         case DroppedItemKind::Folder:
@@ -388,7 +389,7 @@ void QueuePane::List1_OLEDragDrop(const QStringList &items)
         case DroppedItemKind::Ignored: break;
         }
         // "&Stop" ends the whole drop; what was added stays.
-        if (walked && mainSettings().STOPSCAN == 1)
+        if (walked && frmScanStop::instance()->stopRequested())
             break;
     }
     if (walked) {
@@ -446,7 +447,7 @@ void QueuePane::RemoveUnselectedFiles()
         return;
     const QList<qsizetype> rows = List1->selectedRows();
     // With nothing selected this empties the queue: ask as Clear does.
-    if (rows.isEmpty() && List1->count() > 0 && !confirmClearQueue())
+    if (rows.isEmpty() && List1->count() > 0 && !confirmClearFileQueue())
         return;
     WaitCursor wait;
     QStringList kept;
@@ -462,7 +463,7 @@ void QueuePane::RemoveUnselectedFiles()
 
 void QueuePane::cmdRemoveAllDwg_Click()
 {
-    if (m_busy || !confirmClearQueue())
+    if (m_busy || !confirmClearFileQueue())
         return;
     WaitCursor wait;
     List1->clear();
@@ -488,8 +489,7 @@ void QueuePane::mnuRemoveDuplicates_Click()
         scan->hideScan();
         setBusy(false);
     }
-    msgBox(QString::number(removed) + QStringLiteral(" Duplicate Items Removed "), vbOKOnly | vbInformation,
-           appTitle());
+    showDuplicatesRemoved(removed);
     if (m_closeAfterBusy) {
         m_closeAfterBusy = false;
         Q_EMIT closeRequested();
@@ -550,11 +550,11 @@ void QueuePane::sortWithStatus(const QString &status, const std::function<QStrin
         WaitCursor wait;
         List1->setItems(order(List1->items()));
     }
-    setStatus(QStringLiteral("Ready"));
+    setStatus(readyStatusText());
 }
 
-void QueuePane::mnuSortAscending_Click() { sortWithStatus(QStringLiteral("Sorting"), sortedAscending); }
-void QueuePane::mnuSortDescending_Click() { sortWithStatus(QStringLiteral("Sorting"), sortedDescending); }
+void QueuePane::mnuSortAscending_Click() { sortWithStatus(sortingStatusText(), sortedAscending); }
+void QueuePane::mnuSortDescending_Click() { sortWithStatus(sortingStatusText(), sortedDescending); }
 
 void QueuePane::SmartSort()
 {
@@ -583,23 +583,23 @@ void QueuePane::PerformSort()
     }
     default: break;
     }
-    setStatus(QStringLiteral("Ready"));
+    setStatus(readyStatusText());
 }
 
 void QueuePane::mnuSmartSort_Click()
 {
-    setStatus(QStringLiteral("Sorting"));
+    setStatus(sortingStatusText());
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     SmartSort();
-    setStatus(QStringLiteral("Ready"));
+    setStatus(readyStatusText());
 }
 
 void QueuePane::mnuReverseOrder2_Click()
 {
-    setStatus(QStringLiteral("Sorting"));
+    setStatus(sortingStatusText());
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     mnuReverseOrder_Click();
-    setStatus(QStringLiteral("Ready"));
+    setStatus(readyStatusText());
 }
 
 // Where letter case tells files apart, a case change makes the entries name other files.
@@ -610,7 +610,7 @@ bool QueuePane::askCaseChange()
     return msgBox(QStringLiteral("On this system file names that differ only in letter case name different files, "
                                  "so the changed entries may name files that do not exist.\n\n"
                                  "Change the case of every entry in the queue anyway?"),
-                  vbYesNo | vbQuestion | vbDefaultButton2, QStringLiteral("Sure?")) == vbYes;
+                  vbYesNo | vbQuestion | vbDefaultButton2, sureTitle()) == vbYes;
 }
 
 void QueuePane::mnuQueueUpperCase_Click()

@@ -1,14 +1,15 @@
 #include "mainwin/saveasoptions.h"
 
+#include "core/messages.h"
 #include "core/pathhelpers.h"
 
 namespace tess {
 
 QStringList saveAsFormatList()
 {
-    return {QStringLiteral("Don't Change"), QStringLiteral("R13"),  QStringLiteral("R14"),
-            QStringLiteral("2000"),         QStringLiteral("2002"), QStringLiteral("2004"),
-            QStringLiteral("2007"),         QStringLiteral("2010"), QStringLiteral("2013")};
+    return {dontChangeFormatText(), QStringLiteral("R13"),  QStringLiteral("R14"),
+            QStringLiteral("2000"), QStringLiteral("2002"), QStringLiteral("2004"),
+            QStringLiteral("2007"), QStringLiteral("2010"), QStringLiteral("2013")};
 }
 
 QString saveAsExampleName(const QString &firstEntry, const QString &prefix, const QString &suffix,

@@ -1,5 +1,6 @@
 #include "mainwin/saveastab.h"
 
+#include "core/messages.h"
 #include "core/mainsettings.h"
 #include "core/prompts.h"
 #include "scripts/scriptlibrary.h"
@@ -115,7 +116,7 @@ SaveAsTab::SaveAsTab(QWidget *parent) : QWidget(parent)
 
 void SaveAsTab::load(const MainSettings &s)
 {
-    cmbOutFormat->setEditText(s.SaveAsType.isEmpty() ? QStringLiteral("Don't Change") : s.SaveAsType);
+    cmbOutFormat->setEditText(s.SaveAsType.isEmpty() ? dontChangeFormatText() : s.SaveAsType);
     setChecked(chkOverwriteExistingFiles, s.OverWriteFiles != 0);
     tbSpecFolder->setText(s.DWGOutFolder);
     setChecked(s.SaveAsOriginalLocation != 0 ? static_cast<QAbstractButton *>(optOriginalLocation) : optSpecFolder,
@@ -139,7 +140,7 @@ void SaveAsTab::FillSaveAsFormatList()
     cmbOutFormat->clear();
     cmbOutFormat->addItems(saveAsFormatList());
     cmbOutFormat->setCurrentIndex(0);
-    cmbOutFormat->setEditText(QStringLiteral("Don't Change"));
+    cmbOutFormat->setEditText(dontChangeFormatText());
 }
 
 void SaveAsTab::UpdateSaveAsExample()

@@ -6,19 +6,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringConverter>
 #include <algorithm>
 
 namespace tess {
 
 namespace {
-
-QString folderPart(const QString &path)
-{
-    const qsizetype i = std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
-    return i < 0 ? QString() : path.left(i + 1);
-}
 
 ScriptFileResult failure(int error, const QString &path, const QString &reason)
 {
@@ -27,15 +20,6 @@ ScriptFileResult failure(int error, const QString &path, const QString &reason)
     r.path = path;
     r.reason = reason;
     return r;
-}
-
-// The error number of a file that could not be opened.
-int openErrorNumber(const QFileDevice &f)
-{
-    switch (f.error()) {
-    case QFileDevice::PermissionsError: return 70;
-    default: return 75;
-    }
 }
 
 // File lists know two wildcards, "*" and "?": every other character of a list pattern, "#" and "["
@@ -108,16 +92,6 @@ QString scriptNameMessage(ScriptNameProblem problem, const QString &name)
 
 QString scriptNameOfFile(const QString &fileName) { return fileName.size() < 4 ? QString() : fileName.chopped(4); }
 
-QString withTrailingSeparator(const QString &folder)
-{
-    if (folder.isEmpty() || isPathSeparator(folder.back()))
-        return folder;
-    const QChar sep = folder.contains(QLatin1Char('\\')) && !folder.contains(QLatin1Char('/')) ? QLatin1Char('\\')
-                      : folder.contains(QLatin1Char('/'))                                      ? QLatin1Char('/')
-                                                                                               : QDir::separator();
-    return folder + sep;
-}
-
 QString scriptListPattern(const QString &filterText) { return QLatin1Char('*') + filterText + QLatin1String("*.scr"); }
 
 bool isAcceptableScriptPattern(const QString &pattern)
@@ -172,80 +146,30 @@ QString scriptPathInFolder(const QString &folder, const QString &fileName)
 
 ScriptFileResult readScriptFile(const QString &path)
 {
-    const QString folder = folderPart(path);
-    if (!folder.isEmpty() && !QFileInfo(folder).isDir())
-        return failure(76, path, QStringLiteral("Path not found"));
-    const QFileInfo fi(path);
-    if (!fi.exists() || fi.isDir())
-        return failure(53, path, QStringLiteral("File not found"));
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return failure(openErrorNumber(f), path, f.errorString());
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        return failure(75, path, f.errorString());
-    ScriptFileResult r;
-    r.path = path;
-    r.text = textFromFileBytes(bytes);
+    QByteArray bytes;
+    ScriptFileResult r = readWholeFile(path, bytes);
+    if (r.ok())
+        r.text = textFromFileBytes(bytes);
     return r;
 }
 
 ScriptFileResult writeScriptFile(const QString &path, const QString &text)
 {
-    const QString folder = folderPart(path);
-    if (!folder.isEmpty() && !QFileInfo(folder).isDir())
-        return failure(76, path, QStringLiteral("The folder does not exist"));
-    const QFileInfo fi(path);
-    if (fi.isDir())
-        return failure(75, path, QStringLiteral("A folder of that name exists"));
-    if (fi.exists() && isReadOnlyFile(path))
-        return failure(70, path, QStringLiteral("The file is read-only"));
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return failure(openErrorNumber(f), path, f.errorString());
-    const QByteArray bytes = fileBytesFromText(text);
-    if (f.write(bytes) != bytes.size()) {
-        const QString reason = f.errorString();
-        f.cancelWriting();
-        return failure(75, path, reason);
-    }
-    if (!f.commit())
-        return failure(75, path, f.errorString());
-    ScriptFileResult r;
-    r.path = path;
-    return r;
+    return writeWholeFile(path, fileBytesFromText(text));
 }
 
 ScriptFileResult deleteScriptFile(const QString &path)
 {
     const QFileInfo fi(path);
     if (!isScriptFileName(fi.fileName()) || fi.isDir())
-        return failure(75, path, QStringLiteral("Only script files (.scr) can be deleted here"));
+        return failure(kPathFileAccessError, path, QStringLiteral("Only script files (.scr) can be deleted here"));
     if (!fi.exists())
-        return failure(53, path, QStringLiteral("File not found"));
+        return failure(kFileNotFound, path, fileNotFoundText());
     if (isReadOnlyFile(path))
-        return failure(70, path, QStringLiteral("The script is read-only"));
+        return failure(kPermissionDenied, path, QStringLiteral("The script is read-only"));
     QFile f(path);
     if (!f.remove())
-        return failure(75, path, f.errorString());
-    ScriptFileResult r;
-    r.path = path;
-    return r;
-}
-
-ScriptFileResult setReadOnlyFile(const QString &path, bool readOnly)
-{
-    const QFileInfo fi(path);
-    if (!fi.exists())
-        return failure(53, path, QStringLiteral("File not found"));
-    QFileDevice::Permissions p = fi.permissions();
-    if (readOnly)
-        p &= ~(QFileDevice::WriteOwner | QFileDevice::WriteUser | QFileDevice::WriteGroup | QFileDevice::WriteOther);
-    else
-        p |= QFileDevice::WriteOwner | QFileDevice::WriteUser;
-    QFile f(path);
-    if (!f.setPermissions(p) || isReadOnlyFile(path) != readOnly)
-        return failure(70, path, f.errorString().isEmpty() ? QStringLiteral("Permission denied") : f.errorString());
+        return failure(kPathFileAccessError, path, f.errorString());
     ScriptFileResult r;
     r.path = path;
     return r;
@@ -257,11 +181,6 @@ QString batchScriptCopyPath(const QString &batchScriptPath, const QString &login
     if (folder.isEmpty())
         return QString();
     return folder + QStringLiteral("tessaline-") + login + QStringLiteral(".scr");
-}
-
-QString fileFailureMessage(const QString &what, const ScriptFileResult &r)
-{
-    return what + QStringLiteral(":\r\n") + r.path + QStringLiteral("\r\n") + r.reason;
 }
 
 } // namespace tess

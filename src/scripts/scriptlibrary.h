@@ -7,6 +7,8 @@
 // file written by the program loads and saves to the same bytes.
 
 #include "core/fileio.h"
+#include "core/messages.h"
+#include "core/pathhelpers.h"
 #include "core/textfiles.h"
 
 #include <QByteArray>
@@ -38,8 +40,6 @@ inline QString scriptFileName(const QString &name) { return name + QStringLitera
 QString scriptNameOfFile(const QString &fileName);
 
 // ---- Folders, patterns, listings ----
-// The folder with one trailing separator (the one it uses, or the platform's).
-QString withTrailingSeparator(const QString &folder);
 // The list pattern of a filter text: "*" + text + "*.scr".
 QString scriptListPattern(const QString &filterText);
 // A pattern the list accepts: one pattern (";" is an ordinary character) that holds no character
@@ -56,14 +56,13 @@ QString scriptPathInFolder(const QString &folder, const QString &fileName);
 bool isScriptFileName(const QString &fileName);
 
 // ---- File operations ----
-// Error numbers as the rest of the program maps them: 0 none, 53 file not found, 70 permission
-// denied, 75 path/file access error, 76 path not found.
-struct ScriptFileResult {
-    int error = 0;
-    QString path;   // the file concerned
-    QString reason; // the system's reason when error != 0
-    QString text;   // the box text read (reads only)
-    bool ok() const { return error == 0; }
+// Error numbers and reasons as the file module maps them (core/fileio.h); a read also gives the
+// box text.
+struct ScriptFileResult : FileResult {
+    ScriptFileResult() = default;
+    // Implicit: a file result is a script result without text.
+    ScriptFileResult(const FileResult &r) : FileResult(r) {}
+    QString text; // the box text read (reads only)
 };
 
 ScriptFileResult readScriptFile(const QString &path);
@@ -72,14 +71,8 @@ ScriptFileResult writeScriptFile(const QString &path, const QString &text);
 // Deletes a script file; refuses a read-only one and anything that is not a ".scr" file.
 ScriptFileResult deleteScriptFile(const QString &path);
 
-// Sets or clears only the write permission of an existing file.
-ScriptFileResult setReadOnlyFile(const QString &path, bool readOnly);
-
 // The copy of the user script beside the batch script: the batch script's folder (as written)
 // + "tessaline-" + login + ".scr"; "" when the batch-script path has no folder.
 QString batchScriptCopyPath(const QString &batchScriptPath, const QString &login);
-
-// "<what>:\r\n<path>\r\n<reason>": the message of a failed file operation.
-QString fileFailureMessage(const QString &what, const ScriptFileResult &r);
 
 } // namespace tess

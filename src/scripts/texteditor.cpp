@@ -2,6 +2,7 @@
 
 #include "core/launcher.h"
 #include "core/mainsettings.h"
+#include "core/messages.h"
 #include "core/processhelpers.h"
 #include "core/prompts.h"
 
@@ -64,7 +65,7 @@ EditorCommand editorCommand(const QString &textEditor, const QString &file)
 void OpenFileInEditor(const QString &file)
 {
     if (!mainSettings().TextEditor.trimmed().isEmpty() && !QFileInfo(file).isFile()) {
-        msgBox(QStringLiteral("File not found: ") + file, vbOKOnly, editorTitle());
+        msgBox(fileNotFoundMessage(file), vbOKOnly, editorTitle());
         return;
     }
     launchEditor(file);

@@ -6,11 +6,13 @@
 
 namespace tess {
 
-QFont commandBoxFont()
+QFont commandBoxFont() { return commandBoxFont(kProgramFontPointSize); }
+
+QFont commandBoxFont(qreal pointSize)
 {
     QFont f(QStringLiteral("Courier New"));
     f.setStyleHint(QFont::Monospace);
-    f.setPointSize(kProgramFontPointSize);
+    f.setPointSizeF(pointSize);
     return f;
 }
 

@@ -10,8 +10,10 @@ class QWidget;
 
 namespace tess {
 
-// "Courier New" at the program's point size; where it is missing, the system's fixed-pitch font.
+// "Courier New" at the program's point size (or the one given); where it is missing, the system's
+// fixed-pitch font.
 QFont commandBoxFont();
+QFont commandBoxFont(qreal pointSize);
 
 // An empty command box named `name` (its objectName) with the tooltip `toolTip`.
 QPlainTextEdit *makeCommandBox(const QString &name, const QString &toolTip, QWidget *parent = nullptr);

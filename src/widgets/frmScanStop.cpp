@@ -1,7 +1,5 @@
 #include "widgets/frmScanStop.h"
 
-#include "core/mainsettings.h"
-
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -50,7 +48,7 @@ frmScanStop::~frmScanStop()
         s_instance = nullptr;
 }
 
-void frmScanStop::Form_Load() { mainSettings().STOPSCAN = 0; }
+void frmScanStop::Form_Load() { setStopRequested(false); }
 
 bool frmScanStop::showScan()
 {
@@ -64,7 +62,7 @@ bool frmScanStop::showScan()
 
 void frmScanStop::cmdCancel_Click()
 {
-    mainSettings().STOPSCAN = 1;
+    setStopRequested(true);
     QCoreApplication::processEvents();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The small progress window of the long scans: a label with the progress text and a Stop button
-// that sets mainSettings().STOPSCAN to 1. Not modal, without owner; its callers show and hide it.
+// that sets the window's own stop request. The window is the ScanProgress its callers pass to the
+// scans, so they read its stop request and count into it. Not modal, without owner; its callers
+// show and hide it.
 
 #include "core/listutils.h"
 
@@ -15,7 +17,7 @@ class frmScanStop final : public QWidget, public ScanProgress
 {
     Q_OBJECT
 public:
-    // The program's one scan window, loaded (hidden) on first use; loading sets STOPSCAN to 0.
+    // The program's one scan window, loaded (hidden) on first use; loading clears its stop request.
     static frmScanStop *instance();
     // Whether the window is loaded now (instance() would not load it).
     static bool isLoaded();

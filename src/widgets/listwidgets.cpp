@@ -1,9 +1,11 @@
 #include "widgets/listwidgets.h"
 
 #include "core/listutils.h"
+#include "core/messages.h"
 #include "core/prompts.h"
 
 #include "widgets/frmScanStop.h"
+#include "widgets/waitcursor.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -14,16 +16,6 @@
 namespace tess {
 
 namespace {
-
-// The hourglass for the lifetime of the guard.
-class WaitCursor
-{
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
 
 // Lets pending events run (paced by the caller) and shows nothing.
 class EventPump final : public ScanProgress
@@ -115,7 +107,7 @@ qint64 RemoveDuplicateListItems(QListWidget *list)
         }
         scan->hideScan();
     }
-    msgBox(QString::number(removed) + QStringLiteral(" Duplicate Items Removed "), vbInformation, appTitle());
+    showDuplicatesRemoved(removed);
     return removed;
 }
 

@@ -16,12 +16,14 @@ QStringList listEntries(const QListWidget *list);
 QStringList listEntries(const QComboBox *list);
 
 // Appends the found paths to the control (a control that sorts itself inserts them in order).
-// The count goes to the scan window's label (loading the window hidden when it is not loaded);
-// its Stop button ends the walk. The callers show and hide the scan window.
+// The walk counts into the scan window and shows the count in its label (loading the window
+// hidden when it is not loaded); its Stop button ends the walk. The callers show and hide the scan
+// window, clear its stop request and reset its count (frmScanStop::instance()->setFoundFileCount(0))
+// when they report one.
 void SearchFilesIntoList(const QString &folder, const QString &pattern, QListWidget *list);
 void SearchFilesIntoList(const QString &folder, const QString &pattern, QComboBox *list);
 
-// Appends the upper-cased titles of the matching files; no progress, no stop.
+// Appends the upper-cased titles of the matching files; no progress, no stop, no count.
 void SearchFileTitlesIntoList(const QString &folder, const QString &pattern, QListWidget *list);
 void SearchFileTitlesIntoList(const QString &folder, const QString &pattern, QComboBox *list);
 

@@ -1,5 +1,7 @@
 #include "widgets/uilauncher.h"
 
+#include "core/messages.h"
+
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QUrl>
@@ -17,7 +19,7 @@ LaunchResult UiLauncher::open(const QString &target)
         const QFileInfo fi(target);
         if (!fi.exists()) {
             r.notFound = true;
-            r.error = QStringLiteral("File not found: %1").arg(target);
+            r.error = fileNotFoundMessage(target);
             return r;
         }
         url = QUrl::fromLocalFile(fi.absoluteFilePath());

@@ -1,6 +1,5 @@
 #include "core/like.h"
 #include "core/listutils.h"
-#include "core/mainsettings.h"
 
 #include <QDir>
 #include <QFile>
@@ -95,12 +94,6 @@ class TestListUtils : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init()
-    {
-        mainSettings().STOPSCAN = 0;
-        FoundFileCount = 0;
-    }
-
     void walk_data();
     void walk();
     void walkCountsAndLabels();
@@ -147,22 +140,27 @@ void TestListUtils::walk()
     QTemporaryDir tmp;
     makeTree(tmp.path(), kTree);
     QStringList list{QStringLiteral("kept")};
-    SearchFilesIntoList(tmp.path() + (trailingSeparator ? "/" : ""), pattern, list);
+    RecordingProgress progress;
+    SearchFilesIntoList(tmp.path() + (trailingSeparator ? "/" : ""), pattern, list, &progress);
     QCOMPARE(list.takeFirst(), QStringLiteral("kept"));
     QCOMPARE(relative(tmp.path(), list), expected);
-    QCOMPARE(FoundFileCount, qint64(expected.size()));
+    QCOMPARE(progress.foundFileCount(), qint64(expected.size()));
+    // Without a progress the walk finds the same.
+    QStringList plain;
+    SearchFilesIntoList(tmp.path() + (trailingSeparator ? "/" : ""), pattern, plain);
+    QCOMPARE(relative(tmp.path(), plain), expected);
 }
 
 void TestListUtils::walkCountsAndLabels()
 {
     QTemporaryDir tmp;
     makeTree(tmp.path(), {"1.dwg", "2.dwg", "3.dwg", "s/4.dwg", "s/5.dwg", "s/other.txt"});
-    FoundFileCount = 10; // never reset by the walk
     RecordingProgress progress;
+    progress.setFoundFileCount(10); // never reset by the walk
     QStringList list;
     SearchFilesIntoList(tmp.path(), QStringLiteral("*.dwg"), list, &progress);
     QCOMPARE(list.size(), 5);
-    QCOMPARE(FoundFileCount, qint64(15));
+    QCOMPARE(progress.foundFileCount(), qint64(15));
     QCOMPARE(progress.labels.last(), QStringLiteral("15 files found"));
     QVERIFY(progress.pumps >= 7); // after every entry when unpaced
 }
@@ -222,11 +220,17 @@ void TestListUtils::walkStopsAfterEntryInHand()
 {
     QTemporaryDir tmp;
     makeTree(tmp.path(), {"aa/b.dwg", "aa/c.dwg", "d.dwg"});
-    mainSettings().STOPSCAN = 1;
+    RecordingProgress stopped;
+    stopped.setStopRequested(true);
     QStringList list;
-    SearchFilesIntoList(tmp.path(), QStringLiteral("*.dwg"), list);
+    SearchFilesIntoList(tmp.path(), QStringLiteral("*.dwg"), list, &stopped);
     QCOMPARE(relative(tmp.path(), list), QStringList{"aa/b.dwg"});
-    QCOMPARE(mainSettings().STOPSCAN, 1); // the walk never resets it
+    QVERIFY(stopped.stopRequested()); // the walk never clears it
+    // The request belongs to its object: another walk with another object goes to the end.
+    RecordingProgress other;
+    list.clear();
+    SearchFilesIntoList(tmp.path(), QStringLiteral("*.dwg"), list, &other);
+    QCOMPARE(relative(tmp.path(), list), (QStringList{"aa/b.dwg", "aa/c.dwg", "d.dwg"}));
 }
 
 void TestListUtils::walkStoppedFromProgress()
@@ -234,9 +238,9 @@ void TestListUtils::walkStoppedFromProgress()
     QTemporaryDir tmp;
     makeTree(tmp.path(), {"1.dwg", "2.dwg", "3.dwg", "s/4.dwg"});
     RecordingProgress progress;
-    progress.onLabel = [](const QString &text) {
+    progress.onLabel = [&progress](const QString &text) {
         if (text == QLatin1String("2 files found"))
-            mainSettings().STOPSCAN = 1; // Stop pressed while the window shows 2
+            progress.setStopRequested(true); // Stop pressed while the window shows 2
     };
     QStringList list;
     SearchFilesIntoList(tmp.path(), QStringLiteral("*.dwg"), list, &progress);
@@ -248,9 +252,12 @@ void TestListUtils::fileTitles()
     QTemporaryDir tmp;
     makeTree(tmp.path(), {"Alpha.TAG", "beta.tag", "x.tag.bak", "nested/Gamma.Tag", "nested.tag/"});
     QStringList list;
-    SearchFileTitlesIntoList(tmp.path() + "/", QStringLiteral("*.TAG"), list);
+    RecordingProgress progress;
+    progress.setStopRequested(true); // not read by this walk
+    SearchFileTitlesIntoList(tmp.path() + "/", QStringLiteral("*.TAG"), list, &progress);
     QCOMPARE(list, (QStringList{"ALPHA", "BETA", "GAMMA"}));
-    QCOMPARE(FoundFileCount, qint64(3));
+    QCOMPARE(progress.foundFileCount(), qint64(3));
+    QVERIFY(progress.labels.isEmpty());
 }
 
 void TestListUtils::sort_data()
@@ -315,10 +322,12 @@ void TestListUtils::dedup()
     QFETCH(bool, ignoreCase);
     QFETCH(QStringList, expected);
     QFETCH(qint64, removed);
-    mainSettings().STOPSCAN = 1; // reset at the start
-    QCOMPARE(RemoveDuplicateListItems(entries, nullptr, ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive), removed);
+    RecordingProgress progress;
+    progress.setStopRequested(true); // cleared at the start
+    QCOMPARE(RemoveDuplicateListItems(entries, &progress, ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive),
+             removed);
     QCOMPARE(entries, expected);
-    QCOMPARE(mainSettings().STOPSCAN, 0);
+    QVERIFY(!progress.stopRequested());
 }
 
 void TestListUtils::dedupProgressAndStop()
@@ -333,14 +342,14 @@ void TestListUtils::dedupProgressAndStop()
 
     // Stop after the first removal: the entries not yet looked at stay.
     RecordingProgress stopper;
-    stopper.onLabel = [](const QString &text) {
+    stopper.onLabel = [&stopper](const QString &text) {
         if (text.endsWith(QLatin1String("% Complete")))
-            mainSettings().STOPSCAN = 1;
+            stopper.setStopRequested(true);
     };
     QStringList list{"x", "x", "y", "y", "y"};
     QCOMPARE(RemoveDuplicateListItems(list, &stopper, Qt::CaseSensitive), qint64(1));
     QCOMPARE(list, (QStringList{"x", "x", "y", "y"}));
-    QCOMPARE(mainSettings().STOPSCAN, 1); // left as the stop set it
+    QVERIFY(stopper.stopRequested()); // left as the stop set it
 }
 
 void TestListUtils::smallHelpers()

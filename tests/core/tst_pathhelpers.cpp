@@ -57,6 +57,8 @@ class TestPathHelpers : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void primitives_data();
+    void primitives();
     void nameParts_data();
     void nameParts();
     void parentFolderOf_data();
@@ -88,6 +90,77 @@ private Q_SLOTS:
     void versionCodes();
     void versionOfThisSystem();
 };
+
+// ---- Path primitives ----
+
+void TestPathHelpers::primitives_data()
+{
+    // "%" in an expected text stands for the platform's separator (a path without one gets it).
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("root");
+    QTest::addColumn<bool>("isRoot");
+    QTest::addColumn<int>("last");
+    QTest::addColumn<QString>("with");
+    QTest::addColumn<QString>("without");
+
+    QTest::newRow("file") << "C:\\A\\x.dwg" << 3 << false << 4 << "C:\\A\\x.dwg\\"
+                          << "C:\\A\\x.dwg";
+    QTest::newRow("folder with separator") << "C:\\A\\" << 3 << false << 4 << "C:\\A\\"
+                                           << "C:\\A";
+    QTest::newRow("drive root") << "C:\\" << 3 << true << 2 << "C:\\"
+                                << "C:\\";
+    QTest::newRow("drive root, slash") << "C:/" << 3 << true << 2 << "C:/"
+                                       << "C:/";
+    QTest::newRow("drive alone") << "C:" << 2 << true << -1 << "C:%"
+                                 << "C:";
+    QTest::newRow("drive-relative") << "C:x" << 2 << false << -1 << "C:x%"
+                                    << "C:x";
+    QTest::newRow("drive-relative folder") << "C:x\\" << 2 << false << 3 << "C:x\\"
+                                           << "C:x";
+    QTest::newRow("not a drive") << "1:x" << 0 << false << -1 << "1:x%"
+                                 << "1:x";
+    QTest::newRow("doubled separators") << "C:\\A\\\\" << 3 << false << 5 << "C:\\A\\\\"
+                                        << "C:\\A";
+    QTest::newRow("mixed: the last one is kept") << "C:\\A/B" << 3 << false << 4 << "C:\\A/B/"
+                                                 << "C:\\A/B";
+    QTest::newRow("UNC folder") << "\\\\srv\\share\\A\\" << 12 << false << 13 << "\\\\srv\\share\\A\\"
+                                << "\\\\srv\\share\\A";
+    QTest::newRow("UNC root") << "\\\\srv\\share\\" << 12 << true << 11 << "\\\\srv\\share\\"
+                              << "\\\\srv\\share\\";
+    QTest::newRow("UNC root without separator") << "\\\\srv\\share" << 11 << true << 5 << "\\\\srv\\share\\"
+                                                << "\\\\srv\\share";
+    QTest::newRow("UNC server only") << "\\\\srv" << 5 << false << 1 << "\\\\srv\\"
+                                     << "\\\\srv";
+    QTest::newRow("backslash root") << "\\" << 1 << true << 0 << "\\"
+                                    << "\\";
+    QTest::newRow("POSIX root") << "/" << 1 << true << 0 << "/"
+                                << "/";
+    QTest::newRow("POSIX folder") << "/home/u//" << 1 << false << 8 << "/home/u//"
+                                  << "/home/u";
+    QTest::newRow("POSIX network root") << "//srv/share" << 11 << true << 5 << "//srv/share/"
+                                        << "//srv/share";
+    QTest::newRow("relative") << "a/b" << 0 << false << 1 << "a/b/"
+                              << "a/b";
+    QTest::newRow("bare name") << "x.dwg" << 0 << false << -1 << "x.dwg%"
+                               << "x.dwg";
+    QTest::newRow("empty") << "" << 0 << false << -1 << ""
+                           << "";
+}
+
+void TestPathHelpers::primitives()
+{
+    QFETCH(QString, path);
+    const QString sep(AppEnvironment::separator());
+    QCOMPARE(pathRootLength(path), qsizetype(FETCHED(int, root)));
+    QCOMPARE(isPathRoot(path), FETCHED(bool, isRoot));
+    QCOMPARE(lastSeparatorIndex(path), qsizetype(FETCHED(int, last)));
+    const QString with = FETCHED(QString, with).replace(QLatin1Char('%'), sep);
+    QCOMPARE(withTrailingSeparator(path), with);
+    QCOMPARE(withoutTrailingSeparator(path), FETCHED(QString, without));
+    QCOMPARE(joinPath(path, QStringLiteral("n")), path.isEmpty() ? QStringLiteral("n") : with + QLatin1Char('n'));
+    if (!path.isEmpty() && lastSeparatorIndex(path) < 0)
+        QCOMPARE(withTrailingSeparator(path, QLatin1Char('/')), path + QLatin1Char('/'));
+}
 
 // ---- Path strings ----
 
@@ -154,6 +227,11 @@ void TestPathHelpers::nameParts_data()
                                      << "C:/A/"
                                      << "x.dwg"
                                      << "x";
+    QTest::newRow("drive-relative") << "C:x.dwg"
+                                    << "C:"
+                                    << ""
+                                    << "C:x.dwg"
+                                    << "C:x";
     QTest::newRow("UNC") << "\\\\srv\\share\\A\\x.dwg"
                          << "\\\\srv\\share"
                          << "\\\\srv\\share\\A\\"
@@ -201,6 +279,8 @@ void TestPathHelpers::parentFolderOf_data()
     QTest::newRow("empty") << "" << 0 << "";
     QTest::newRow("bare name") << "x.dwg" << 0 << "x.d";
     QTest::newRow("forward slashes 99") << "C:/A/B/x.dwg" << 99 << "C:/";
+    QTest::newRow("drive-relative 0") << "C:x\\y.dwg" << 0 << "C:x\\";
+    QTest::newRow("drive-relative 99") << "C:x\\y.dwg" << 99 << "C:x";
     const QString unc = QStringLiteral("\\\\srv\\share\\A\\B\\x.dwg");
     QTest::newRow("UNC 0") << unc << 0 << "\\\\srv\\share\\A\\B\\";
     QTest::newRow("UNC 2") << unc << 2 << "\\\\srv\\share\\";
@@ -232,6 +312,7 @@ void TestPathHelpers::folderFromRoot_data()
     QTest::newRow("P 3") << p << 3 << "C:\\A\\B\\C\\";
     QTest::newRow("P 4") << p << 4 << p;
     QTest::newRow("P 9") << p << 9 << p;
+    QTest::newRow("drive-relative 0") << "C:x\\y\\z.dwg" << 0 << "C:x\\";
     const QString unc = QStringLiteral("\\\\srv\\share\\A\\x.dwg");
     QTest::newRow("UNC 0 is the share") << unc << 0 << "\\\\srv\\share\\";
     QTest::newRow("UNC 1") << unc << 1 << "\\\\srv\\share\\A\\";
@@ -309,6 +390,14 @@ void TestPathHelpers::shellPathStrings_data()
                               << "x.dwg"
                               << ""
                               << ".dwg";
+    QTest::newRow("drive-relative") << "C:x.dwg"
+                                    << "x.dwg"
+                                    << "C:"
+                                    << ".dwg";
+    QTest::newRow("drive-relative folder") << "C:x\\y.dwg"
+                                           << "y.dwg"
+                                           << "C:x"
+                                           << ".dwg";
     QTest::newRow("POSIX") << "/home/x.tar.gz"
                            << "x.tar.gz"
                            << "/home"

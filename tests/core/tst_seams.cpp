@@ -106,6 +106,9 @@ private Q_SLOTS:
         QTest::newRow("folder") << "C:\\Tessaline" << false;
         QTest::newRow("unc folder") << "\\\\server\\share\\tess" << false;
         QTest::newRow("posix folder") << "/opt/tessaline" << false;
+        QTest::newRow("drive-relative") << "C:tess" << false;
+        QTest::newRow("server without share") << "\\\\server\\" << false;
+        QTest::newRow("empty") << "" << false;
     }
     void rootFolders()
     {

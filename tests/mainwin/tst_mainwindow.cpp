@@ -254,7 +254,7 @@ private Q_SLOTS:
         QVERIFY(w->centralWidget()->isEnabled());
         QVERIFY(w->menuBar()->isEnabled());
         QVERIFY(!frmScanStop::instance()->isVisible());
-        QCOMPARE(mainSettings().STOPSCAN, 0);
+        QVERIFY(!frmScanStop::instance()->stopRequested());
     }
 
     void walkHoldsTheWindowUntilItEnds()

@@ -165,27 +165,6 @@ private Q_SLOTS:
         QCOMPARE(writeScriptFile(tmp.path() + QStringLiteral("NOFOLDER/a.scr"), QStringLiteral("X")).error, 76);
     }
 
-    void readOnlyTogglesOnlyTheWritePermission()
-    {
-        test::TempProgramFolder tmp;
-        const QString p = tmp.writeFile(QStringLiteral("SCRIPTS/a.scr"), "X\r\n");
-        QFile::setPermissions(p, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
-                                     QFile::WriteGroup | QFile::ReadOther);
-        QVERIFY(!isReadOnlyFile(p));
-        QVERIFY(setReadOnlyFile(p, true).ok());
-        QVERIFY(isReadOnlyFile(p));
-        QFileDevice::Permissions perms = QFile::permissions(p);
-        QVERIFY(perms & QFile::ExeOwner);
-        QVERIFY(perms & QFile::ReadGroup);
-        QVERIFY(!(perms & (QFile::WriteGroup | QFile::WriteOwner)));
-        QVERIFY(setReadOnlyFile(p, false).ok());
-        QVERIFY(!isReadOnlyFile(p));
-        perms = QFile::permissions(p);
-        QVERIFY(perms & QFile::ExeOwner);
-        QVERIFY(perms & QFile::ReadOther);
-        QCOMPARE(setReadOnlyFile(tmp.path() + QStringLiteral("SCRIPTS/none.scr"), true).error, 53);
-    }
-
     void deleteRefusesReadOnlyAndOtherFiles()
     {
         test::TempProgramFolder tmp;

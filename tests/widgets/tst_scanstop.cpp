@@ -29,9 +29,9 @@ private Q_SLOTS:
 void TestScanStop::loadResetsAndStopSets()
 {
     QVERIFY(!frmScanStop::isLoaded());
-    mainSettings().STOPSCAN = 1;
+    mainSettings().STOPSCAN = 0;
     frmScanStop *w = frmScanStop::instance(); // the load
-    QCOMPARE(mainSettings().STOPSCAN, 0);
+    QVERIFY(!w->stopRequested());
     QCOMPARE(w->windowTitle(), QStringLiteral(" Scanning..."));
     QCOMPARE(w->findChild<QLabel *>("lblScanned")->text(), QStringLiteral("Preparing..."));
     QPushButton *stop = w->findChild<QPushButton *>("cmdCancel");
@@ -40,10 +40,22 @@ void TestScanStop::loadResetsAndStopSets()
 
     QVERIFY(w->showScan());
     QTest::mouseClick(stop, Qt::LeftButton);
-    QCOMPARE(mainSettings().STOPSCAN, 1);
+    QVERIFY(w->stopRequested()); // the window's own request, which the scans it is passed to read
+    QCOMPARE(mainSettings().STOPSCAN, 0);
     QVERIFY(w->isVisible()); // stays shown
     QCOMPARE(frmScanStop::instance(), w);
-    QCOMPARE(mainSettings().STOPSCAN, 1); // no second load
+    QVERIFY(w->stopRequested()); // no second load
+
+    // A walk given the window ends after its first entry while Stop is down.
+    QTemporaryDir tmp;
+    for (const char *name : {"/a.dwg", "/b.dwg"}) {
+        QFile f(tmp.path() + name);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    QStringList found;
+    SearchFilesIntoList(tmp.path(), QStringLiteral("*.dwg"), found, w);
+    QCOMPARE(found.size(), 1);
+    w->setStopRequested(false);
     w->hideScan();
 }
 
@@ -55,13 +67,14 @@ void TestScanStop::walkIntoListWidget()
         QFile f(tmp.path() + name);
         QVERIFY(f.open(QIODevice::WriteOnly));
     }
-    mainSettings().STOPSCAN = 0;
-    FoundFileCount = 0;
+    frmScanStop::instance()->setStopRequested(false);
+    frmScanStop::instance()->setFoundFileCount(0);
     QListWidget list;
     list.addItem(QStringLiteral("first"));
     SearchFilesIntoList(tmp.path(), QStringLiteral("*.dwg"), &list);
     QCOMPARE(listEntries(&list), (QStringList{"first", tmp.path() + "/a.dwg", tmp.path() + "/s/b.DWG"}));
     QCOMPARE(frmScanStop::instance()->lblScanned->text(), QStringLiteral("2 files found"));
+    QCOMPARE(frmScanStop::instance()->foundFileCount(), qint64(2));
 }
 
 void TestScanStop::removeDuplicatesInListWidget()

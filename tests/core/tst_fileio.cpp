@@ -1,0 +1,246 @@
+// Whole files: reading, writing through a temporary file that replaces the old one only when
+// complete, the error number of each cause of failure, and the read-only state.
+
+#include "core/fileio.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#ifndef Q_OS_WIN
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+using namespace tess;
+
+namespace {
+
+bool runningAsRoot()
+{
+#ifdef Q_OS_WIN
+    return false;
+#else
+    return geteuid() == 0;
+#endif
+}
+
+#ifndef Q_OS_WIN
+// While it lives, the system refuses to let any file of this process grow past `bytes`: a write
+// beyond that fails as it fails on a full disk (the signal that would end the process is ignored).
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        m_ok = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    bool ok() const { return m_ok; }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+    bool m_ok = false;
+};
+#endif
+
+const QByteArray kOld("old content\r\n");
+
+QStringList entriesOf(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+} // namespace
+
+class TestFileIO : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void writeReplacesTheWholeFile()
+    {
+        QTemporaryDir tmp;
+        const QString p = tmp.path() + "/a.txt";
+        FileResult r = writeWholeFile(p, "first, and longer\r\n");
+        QVERIFY(r.ok());
+        QCOMPARE(r.path, p);
+        r = writeWholeFile(p, "second\r\n");
+        QVERIFY(r.ok());
+        QCOMPARE(test::fileBytes(p), QByteArray("second\r\n"));
+        QVERIFY(writeWholeFile(p, QByteArray()).ok());
+        QCOMPARE(QFileInfo(p).size(), 0);
+        QCOMPARE(entriesOf(tmp.path()), QStringList{"a.txt"}); // no temporary file left behind
+    }
+
+    // Each cause of a failed write gives its own number, and the old file stays as it was.
+    void writeFailures_data()
+    {
+        QTest::addColumn<QString>("cause");
+        QTest::addColumn<int>("error");
+        QTest::newRow("missing folder") << "missing folder" << kPathNotFound;
+        QTest::newRow("a file where the folder should be") << "file as folder" << kPathNotFound;
+        QTest::newRow("folder in the way") << "folder in the way" << kPathFileAccessError;
+        QTest::newRow("read-only file") << "read-only file" << kPermissionDenied;
+        QTest::newRow("read-only folder") << "read-only folder" << kPermissionDenied;
+        QTest::newRow("full disk") << "full disk" << kPathFileAccessError;
+    }
+    void writeFailures()
+    {
+        QFETCH(QString, cause);
+        QFETCH(int, error);
+        QTemporaryDir tmp;
+        const QString dir = tmp.path() + "/work";
+        QVERIFY(QDir().mkpath(dir));
+        QString path = dir + "/a.txt";
+        QByteArray bytes("new\r\n");
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write(kOld);
+        old.close();
+
+        if (cause == "missing folder") {
+            path = dir + "/NOFOLDER/a.txt";
+        } else if (cause == "file as folder") {
+            path = dir + "/a.txt/b.txt";
+        } else if (cause == "folder in the way") {
+            QVERIFY(QDir(dir).mkdir("sub"));
+            path = dir + "/sub";
+        } else if (cause == "read-only file") {
+            QVERIFY(setReadOnlyFile(path, true).ok());
+        } else if (cause == "read-only folder") {
+#ifdef Q_OS_WIN
+            QSKIP("the read-only attribute of a folder does not stop writes into it");
+#else
+            if (runningAsRoot())
+                QSKIP("root writes into every folder");
+            QVERIFY(QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+#endif
+        } else if (cause == "full disk") {
+#ifdef Q_OS_WIN
+            QSKIP("no file-size limit to stand in for a full disk");
+#endif
+            bytes = QByteArray(256 * 1024, 'x');
+        }
+
+        FileResult r;
+#ifndef Q_OS_WIN
+        if (cause == "full disk") {
+            FileSizeLimit limit(4096);
+            QVERIFY(limit.ok());
+            r = writeWholeFile(path, bytes);
+        } else
+#endif
+        {
+            r = writeWholeFile(path, bytes);
+        }
+        QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+        QCOMPARE(r.error, error);
+        QVERIFY(!r.ok());
+        QCOMPARE(r.path, path);
+        QVERIFY2(!r.reason.isEmpty(), "the reason is given");
+        QCOMPARE(test::fileBytes(dir + "/a.txt"), kOld);
+        // Nothing else appeared beside it: the temporary file is gone.
+        const QStringList left = cause == "folder in the way" ? QStringList{"a.txt", "sub"} : QStringList{"a.txt"};
+        QCOMPARE(entriesOf(dir), left);
+        setReadOnlyFile(dir + "/a.txt", false);
+    }
+
+    void readWholeFile_data()
+    {
+        QTest::addColumn<QString>("cause");
+        QTest::addColumn<int>("error");
+        QTest::newRow("ok") << "ok" << 0;
+        QTest::newRow("empty file") << "empty" << 0;
+        QTest::newRow("missing file") << "missing file" << kFileNotFound;
+        QTest::newRow("missing folder") << "missing folder" << kPathNotFound;
+        QTest::newRow("folder in the way") << "folder in the way" << kPathFileAccessError;
+        QTest::newRow("pipe") << "pipe" << kPathFileAccessError;
+        QTest::newRow("unreadable file") << "unreadable" << kPermissionDenied;
+    }
+    void readWholeFile()
+    {
+        QFETCH(QString, cause);
+        QFETCH(int, error);
+        QTemporaryDir tmp;
+        QString path = tmp.path() + "/a.txt";
+        QByteArray expected = kOld;
+        if (cause == "empty")
+            expected.clear();
+        if (cause != "missing file" && cause != "missing folder") {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(expected);
+        }
+        if (cause == "missing folder") {
+            path = tmp.path() + "/NOFOLDER/a.txt";
+        } else if (cause == "folder in the way") {
+            path = tmp.path() + "/sub";
+            QVERIFY(QDir(tmp.path()).mkdir("sub"));
+        } else if (cause == "pipe") {
+#ifdef Q_OS_WIN
+            QSKIP("no named pipes in a folder");
+#else
+            // Reading a pipe would wait for a writer: it is refused at once.
+            path = tmp.path() + "/pipe.txt";
+            QCOMPARE(mkfifo(qPrintable(path), 0600), 0);
+#endif
+        } else if (cause == "unreadable") {
+#ifdef Q_OS_WIN
+            QSKIP("permission bits do not apply");
+#else
+            if (runningAsRoot())
+                QSKIP("root reads every file");
+            QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
+#endif
+        }
+
+        QByteArray bytes("left over");
+        const FileResult r = tess::readWholeFile(path, bytes);
+        QCOMPARE(r.error, error);
+        QCOMPARE(r.path, path);
+        if (error == 0) {
+            QCOMPARE(bytes, expected);
+        } else {
+            QVERIFY(bytes.isEmpty());
+            QVERIFY(!r.reason.isEmpty());
+        }
+    }
+
+    void readOnlyTogglesOnlyTheWritePermission()
+    {
+        test::TempProgramFolder tmp;
+        const QString p = tmp.writeFile(QStringLiteral("SCRIPTS/a.scr"), "X\r\n");
+        QFile::setPermissions(p, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                     QFile::WriteGroup | QFile::ReadOther);
+        QVERIFY(!isReadOnlyFile(p));
+        QVERIFY(setReadOnlyFile(p, true).ok());
+        QVERIFY(isReadOnlyFile(p));
+        QFileDevice::Permissions perms = QFile::permissions(p);
+        QVERIFY(perms & QFile::ExeOwner);
+        QVERIFY(perms & QFile::ReadGroup);
+        QVERIFY(!(perms & (QFile::WriteGroup | QFile::WriteOwner)));
+        QVERIFY(setReadOnlyFile(p, false).ok());
+        QVERIFY(!isReadOnlyFile(p));
+        perms = QFile::permissions(p);
+        QVERIFY(perms & QFile::ExeOwner);
+        QVERIFY(perms & QFile::ReadOther);
+        QCOMPARE(setReadOnlyFile(tmp.path() + QStringLiteral("SCRIPTS/none.scr"), true).error, 53);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFileIO)
+#include "tst_fileio.moc"
