@@ -36,6 +36,38 @@ QString trimLeadingBlanks(const QString &text)
 
 QString currentFolder() { return QDir::toNativeSeparators(QDir::currentPath()); }
 
+// Where the program of an unquoted command line ends. A program path may hold blanks and is often
+// stored without quotes ("C:\Program Files\Some Editor\editor.exe"): the whole text when it names
+// an existing file, else the longest part that ends before a blank and names an existing file,
+// else the first blank (or the end of the text).
+qsizetype unquotedProgramEnd(const QString &commandLine)
+{
+    qsizetype end = commandLine.size();
+    while (end > 0 && isBlank(commandLine.at(end - 1)))
+        --end;
+    const qsizetype firstBlank = [&] {
+        qsizetype i = 0;
+        while (i < commandLine.size() && !isBlank(commandLine.at(i)))
+            ++i;
+        return i;
+    }();
+    if (end <= firstBlank)
+        return firstBlank;
+    // Only a path that names a folder is worth a look at the disk.
+    const QString whole = commandLine.left(end);
+    if (lastSeparatorIndex(whole) < 0)
+        return firstBlank;
+    for (qsizetype i = end; i > firstBlank; --i) {
+        if (i < end && !isBlank(commandLine.at(i)))
+            continue;
+        if (isBlank(commandLine.at(i - 1)))
+            continue;
+        if (QFileInfo(commandLine.left(i)).isFile())
+            return i;
+    }
+    return firstBlank;
+}
+
 // Tells the user why a start or open failed.
 void reportLaunchFailure(const LaunchResult &r, const QString &commandLine)
 {
@@ -67,11 +99,9 @@ CommandLineParts splitCommandLine(const QString &commandLine)
             rest = commandLine.mid(close + 1);
         }
     } else {
-        int blank = 0;
-        while (blank < commandLine.size() && !isBlank(commandLine.at(blank)))
-            ++blank;
-        p.program = commandLine.left(blank);
-        rest = commandLine.mid(blank);
+        const qsizetype end = unquotedProgramEnd(commandLine);
+        p.program = commandLine.left(end);
+        rest = commandLine.mid(end);
     }
     p.rewritten = p.program + rest;
     p.argumentText = trimLeadingBlanks(rest);

@@ -25,9 +25,11 @@ struct CommandLineParts {
 
 // Splits a command line. A program in double quotes ends at the next quote (what follows that
 // quote, blank or not, is the argument text); an unclosed quote makes the whole text, quote
-// included, the program. Otherwise the program ends at the first
-// blank. The working folder is the program's folder: a root keeps its separator ("C:\", "\",
-// "/"), any other folder loses it; "" when the program holds no separator.
+// included, the program. An unquoted program path may hold blanks: the whole text (trailing blanks
+// aside) when it names an existing file, else the longest part ending before a blank that names an
+// existing file, else the text up to the first blank. The working folder is the program's folder:
+// a root keeps its separator ("C:\", "\", "/"), any other folder loses it; "" when the program
+// holds no separator.
 CommandLineParts splitCommandLine(const QString &commandLine);
 
 // Splits argument text at blanks (spaces, tabs). An argument that begins with a double quote runs

@@ -16,7 +16,8 @@ struct EditorCommand {
 };
 
 // Splits the editor setting into its program and its own arguments like any command line
-// (splitCommandLine); the file follows as one separate argument.
+// (splitCommandLine: an unquoted program path with blanks, as the Options pickers store it, is
+// the program when it names an existing file); the file follows as one separate argument.
 EditorCommand editorCommand(const QString &textEditor, const QString &file);
 
 // Opens `file` in the editor of TextEditor. With no editor set: a message, then the Options

@@ -1,6 +1,7 @@
 // Starting programs from command lines, opening targets, copying folder trees, topmost windows.
 
 #include "core/processhelpers.h"
+#include "scripts/texteditor.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -99,6 +100,82 @@ private Q_SLOTS:
         QTEST(p.arguments, "arguments");
         QTEST(p.workingFolder, "workingFolder");
         QTEST(p.rewritten, "rewritten");
+    }
+
+    // An unquoted program path with blanks, as the Options pickers store it: the whole text or
+    // the longest part before a blank that names an existing file is the program. "%T" stands for
+    // a temporary folder holding "Some Editor/editor.exe", "Some Editor/editor.exe more/x" and
+    // "Tools/run".
+    void commandLineWithBlanksInProgram_data()
+    {
+        QTest::addColumn<QString>("commandLine");
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("workingFolder");
+
+        QTest::newRow("whole text") << "%T/Some Editor/editor.exe"
+                                    << "%T/Some Editor/editor.exe" << QStringList{} << "%T/Some Editor";
+        QTest::newRow("trailing blanks") << "%T/Some Editor/editor.exe  "
+                                         << "%T/Some Editor/editor.exe" << QStringList{} << "%T/Some Editor";
+        QTest::newRow("with arguments") << "%T/Some Editor/editor.exe /b %T/x.scr"
+                                        << "%T/Some Editor/editor.exe" << QStringList{"/b", "%T/x.scr"}
+                                        << "%T/Some Editor";
+        QTest::newRow("longest existing prefix") << "%T/Some Editor/editor.exe more/x -n"
+                                                 << "%T/Some Editor/editor.exe more/x" << QStringList{"-n"}
+                                                 << "%T/Some Editor/editor.exe more";
+        QTest::newRow("tab before the arguments") << "%T/Some Editor/editor.exe\t-n"
+                                                  << "%T/Some Editor/editor.exe" << QStringList{"-n"}
+                                                  << "%T/Some Editor";
+        QTest::newRow("no blank in the program") << "%T/Tools/run a b"
+                                                 << "%T/Tools/run" << QStringList{"a", "b"} << "%T/Tools";
+        QTest::newRow("a folder is no program") << "%T/Some Editor x"
+                                                << "%T/Some" << QStringList{"Editor", "x"} << "%T";
+        QTest::newRow("missing program: first blank") << "%T/Other Editor/editor.exe x"
+                                                      << "%T/Other" << QStringList{"Editor/editor.exe", "x"} << "%T";
+        QTest::newRow("quoted stays quoted") << "\"%T/Some Editor/editor.exe\" x"
+                                             << "%T/Some Editor/editor.exe" << QStringList{"x"} << "%T/Some Editor";
+    }
+    void commandLineWithBlanksInProgram()
+    {
+        QTemporaryDir tmp;
+        writeFile(tmp.path() + "/Some Editor/editor.exe", "x");
+        writeFile(tmp.path() + "/Some Editor/editor.exe more/x", "x");
+        writeFile(tmp.path() + "/Tools/run", "x");
+        const auto at = [&tmp](QString s) { return s.replace(QStringLiteral("%T"), tmp.path()); };
+        QFETCH(QString, commandLine);
+        QFETCH(QString, program);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, workingFolder);
+        const CommandLineParts p = splitCommandLine(at(commandLine));
+        QCOMPARE(p.program, at(program));
+        QStringList expected;
+        for (const QString &a : arguments)
+            expected << at(a);
+        QCOMPARE(p.arguments, expected);
+        QCOMPARE(p.workingFolder, at(workingFolder));
+    }
+
+    // The text editor and RunCommandLine start such a program with the rest as its arguments.
+    void programWithBlanksIsStarted()
+    {
+        test::ScriptedPrompter prompter;
+        test::RecordingLauncher rec;
+        QTemporaryDir tmp;
+        const QString editor = tmp.path() + "/Some Editor/editor.exe";
+        writeFile(editor, "x");
+        const QString script = tmp.path() + "/My Scripts/tessaline.scr";
+        writeFile(script, "x");
+
+        QVERIFY(RunCommandLine(editor + " " + script, 1).ok);
+        const EditorCommand cmd = editorCommand(editor, script);
+        QCOMPARE(rec.calls.size(), 1);
+        QCOMPARE(rec.calls[0].program, editor);
+        QCOMPARE(rec.calls[0].arguments, QStringList{script});
+        QCOMPARE(rec.calls[0].workingFolder, tmp.path() + "/Some Editor");
+        QCOMPARE(cmd.program, editor);
+        QCOMPARE(cmd.arguments, QStringList{script});
+        QCOMPARE(cmd.workingFolder, tmp.path() + "/Some Editor");
+        QVERIFY(prompter.shown().isEmpty());
     }
 
     void runPassesProgramAndArgumentsApart()
