@@ -1,6 +1,7 @@
 #include "core/mainsettings.h"
 
 #include "core/appenvironment.h"
+#include "core/messages.h"
 #include "core/pathhelpers.h"
 #include "core/prompts.h"
 #include "core/settingskeys.h"
@@ -16,7 +17,7 @@ MainSettings &mainSettings()
 
 QString badStoredValueMessage() { return QStringLiteral(" Hey, error #13 - Bad Read Value from Registry\r"); }
 
-QString badStoredValueTitle() { return QStringLiteral("Tessaline Message"); }
+QString badStoredValueTitle() { return messageTitle(); }
 
 SettingsLoadResult loadMainSettings(MainSettings &s)
 {

@@ -11,6 +11,8 @@ QString sureTitle() { return QStringLiteral("Sure?"); }
 
 QString warningTitle() { return QStringLiteral("Warning!"); }
 
+QString messageTitle() { return QStringLiteral("Tessaline Message"); }
+
 QString fileNotFoundText() { return QStringLiteral("File not found"); }
 
 QString fileNotFoundMessage(const QString &path) { return fileNotFoundText() + QStringLiteral(": ") + path; }

@@ -13,6 +13,7 @@ struct FileResult;
 QString alertTitle();   // "Tessaline Alert"
 QString sureTitle();    // "Sure?"
 QString warningTitle(); // "Warning!"
+QString messageTitle(); // "Tessaline Message"
 
 // ---- Texts ----
 QString fileNotFoundText();                       // "File not found"

@@ -244,6 +244,11 @@ void BatchFlowTab::chkSaveAS_Click()
 
 void BatchFlowTab::chkTestRun_Click()
 {
+    // AutoCAD LT cannot run a test without saving: Test Run (and its META command) stays unticked.
+    if (chkTestRun && chkTestRun->isChecked() && mainSettings().LT == 1) {
+        chkTestRun->setChecked(false);
+        return;
+    }
     if (chkTestRun && chkTestRun->isChecked() && chkSaveAS && chkSaveAS->isChecked())
         chkSaveAS->setChecked(false);
 }

@@ -37,9 +37,21 @@ void FileListBox::refresh()
     }
     const SelectorListing files = listMatchingFiles(m_path, m_pattern);
     m_error = files.ok ? QString() : files.error;
-    addItems(files.names);
+    if (m_accept) {
+        for (const QString &name : files.names)
+            if (m_accept(joinFolderAndName(m_path, name)))
+                addItem(name);
+    } else {
+        addItems(files.names);
+    }
     if (!files.ok)
         Q_EMIT listingFailed(m_path, files.error);
+}
+
+void FileListBox::setEntryFilter(std::function<bool(const QString &path)> accept)
+{
+    m_accept = std::move(accept);
+    refresh();
 }
 
 QString FileListBox::fullPath(int row) const

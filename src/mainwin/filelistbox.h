@@ -4,6 +4,7 @@
 // can read its count right after the change.
 
 #include <QListWidget>
+#include <functional>
 
 namespace tess {
 
@@ -19,6 +20,8 @@ public:
     void setPattern(const QString &pattern);
     // Reads the folder again.
     void refresh();
+    // Lists only the matching files this accepts (given the full path); none: every matching file.
+    void setEntryFilter(std::function<bool(const QString &path)> accept);
     // The reason the last listing failed ("" when it succeeded).
     QString lastError() const { return m_error; }
 
@@ -38,6 +41,7 @@ private:
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");
     QString m_error;
+    std::function<bool(const QString &)> m_accept;
 };
 
 } // namespace tess

@@ -76,6 +76,15 @@ const QStringList &simpleModeHidden()
     return names;
 }
 
+// The Wizards items that need AutoLISP, which AutoCAD LT lacks.
+const QStringList &lispWizardItems()
+{
+    static const QStringList names{QStringLiteral("mnuReportLimitsWiz"), QStringLiteral("mnuReportTextWiz"),
+                                   QStringLiteral("mnuRepTextWiz"), QStringLiteral("mnuTBWiz"),
+                                   QStringLiteral("mnuMTEXTSnR")};
+    return names;
+}
+
 } // namespace
 
 // ============================================================================================
@@ -337,6 +346,8 @@ QAction *frmMain::addMenuItem(MainMenu which, const QString &name, const QString
     m_controls->invalidate();
     if (simpleModeHidden().contains(name))
         a->setVisible(mainSettings().SimpleMode != 1);
+    if (lispWizardItems().contains(name))
+        a->setEnabled(mainSettings().LT != 1);
     return a;
 }
 
@@ -378,6 +389,7 @@ void frmMain::load(MainSettings &s)
     m_saveAs->UpdateSaveAsExample();
     updateProcessedLabel();
     applySimpleMode(s.SimpleMode == 1);
+    applyLtMode(s);
     gSetHorizontalExtent(m_queue->List1);
     RefreshQueueControls();
 }
@@ -385,8 +397,26 @@ void frmMain::load(MainSettings &s)
 void frmMain::applySettings(const MainSettings &s)
 {
     applySimpleMode(s.SimpleMode == 1);
+    applyLtMode(s);
     updateProcessedLabel();
     RefreshQueueControls();
+}
+
+void frmMain::applyLtMode(const MainSettings &s)
+{
+    const bool lt = s.LT == 1;
+    setLispWizardsEnabled(!lt);
+    // LT cannot test a drawing without saving it: Test Run stays unticked while LT is on.
+    if (lt)
+        m_queue->chkTestRun->setChecked(false);
+    m_queue->chkTestRun->setEnabled(!lt && s.SimpleMode != 1);
+}
+
+void frmMain::setLispWizardsEnabled(bool on)
+{
+    for (const QString &name : lispWizardItems())
+        if (QAction *a = findChild<QAction *>(name))
+            a->setEnabled(on);
 }
 
 void frmMain::store(MainSettings &s)

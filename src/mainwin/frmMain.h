@@ -80,6 +80,9 @@ public:
     void load(MainSettings &s);
     // Values changed elsewhere (the Options dialog): the window shows them again without moving.
     void applySettings(const MainSettings &s);
+    // The Wizards items that need AutoLISP (Report Limits, Search and LOG Text, Search and Replace
+    // Text, Title-Block Update, Search and Replace MTEXT) on or off; items added later follow LT.
+    void setLispWizardsEnabled(bool on);
     // Every pane back into MainSettings (other parts store theirs on storingSettings first).
     void store(MainSettings &s);
 
@@ -121,6 +124,8 @@ private:
     void connectPanes();
     void updateMenuBarVisibility();
     void setBusy(bool busy);
+    // AutoCAD LT (1) has no AutoLISP: the Lisp wizards off, Test Run unticked and disabled.
+    void applyLtMode(const MainSettings &s);
     const ControlStateTable &controls() const;
 
     FileSelectorPane *m_files = nullptr;

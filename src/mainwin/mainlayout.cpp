@@ -60,6 +60,22 @@ void MainLayout::store(MainSettings &s) const
         sizeToPixels(m_storedHeight, kMinHeightTwips) == g.height() ? m_storedHeight : pixelsToTwips(g.height());
 }
 
+bool MainLayout::placeWindow(int leftTwips, int topTwips, int widthTwips, int heightTwips)
+{
+    if (m_window->isMinimized() || m_window->isMaximized())
+        return false;
+    m_storedLeft = leftTwips;
+    m_storedTop = topTwips;
+    m_storedWidth = std::max(widthTwips, kMinWidthTwips);
+    m_storedHeight = std::max(heightTwips, kMinHeightTwips);
+    m_outerSize = QSize(sizeToPixels(m_storedWidth, kMinWidthTwips), sizeToPixels(m_storedHeight, kMinHeightTwips));
+    // The stored size is the outer one; the frame comes off for the inner size.
+    const QSize frame = m_window->frameGeometry().size() - m_window->geometry().size();
+    m_window->resize(m_outerSize - frame);
+    m_window->move(twipsToPixels(leftTwips), twipsToPixels(topTwips));
+    return true;
+}
+
 // The bar's top in twips: where it stands once laid out, else where it is wanted.
 int MainLayout::barTop(const QSplitter *split, int wanted, int stored) const
 {

@@ -37,6 +37,11 @@ public:
     // place and size.
     void store(MainSettings &s) const;
 
+    // Moves and sizes the window (outer place and size in twips; a size below the minimum becomes
+    // the minimum), as the next store gives them back. False, with nothing changed, while the
+    // window is minimized or maximized.
+    bool placeWindow(int leftTwips, int topTwips, int widthTwips, int heightTwips);
+
     // The tops of the bars in twips of the window's inner area. Setting keeps them inside their
     // limits.
     int hDividerTop() const;
