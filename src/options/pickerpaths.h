@@ -1,0 +1,21 @@
+#pragma once
+// What the Options pickers compose from the folder and file they show. Folders come as the folder
+// lists give them: no trailing separator except at a root ("C:\", "/").
+
+#include <QString>
+
+namespace tess {
+
+// The batch script in a folder: the folder, one separator (a root keeps its own) and
+// "tessaline.scr".
+QString batchScriptInFolder(const QString &folder);
+// The batch script in the SUPPORT folder beside a program: folder, "SUPPORT", "tessaline.scr".
+QString supportBatchScript(const QString &programFolder);
+// Whether the file is a program the program pickers accept: a name ending in ".exe" in any letter
+// case; on systems without that ending also a regular file that may be executed.
+bool isProgramFile(const QString &path);
+// The pattern of the program pickers' file lists: "*.exe" on Windows, every file elsewhere (the
+// list then keeps the programs alone).
+QString programFilePattern();
+
+} // namespace tess
