@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "app/optionsinstall.h"
 #include "app/scriptsinstall.h"
 #include "core/appenvironment.h"
 #include "core/mainsettings.h"
@@ -14,6 +15,7 @@
 #include "widgets/uiprompter.h"
 
 #include <QApplication>
+#include <QThread>
 
 namespace tess {
 
@@ -61,6 +63,7 @@ frmMain *Application::buildWindow()
 
     // One install step per subsystem.
     installScripts(*this, w);
+    installOptions(*this, w);
 
     w.load(mainSettings());
     restoreUserState();
@@ -87,6 +90,18 @@ void Application::saveSettingsNow()
     m_window->store(mainSettings());
     writeSettings();
     saveUserState();
+}
+
+void Application::endWithoutSavingSettings()
+{
+    if (!m_window || m_finished)
+        return;
+    saveUserState();
+    m_finished = true;
+    m_window->hide();
+    // Only a running event loop is ended (a later one must not end at once).
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(0);
 }
 
 void Application::writeSettings()

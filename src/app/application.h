@@ -36,6 +36,12 @@ public:
 
     // "&Save Settings Now": the window's state and the settings now, then the state files.
     void saveSettingsNow();
+    // Ends the run after the settings store was emptied: the per-user state files (queue, script,
+    // name) are written so nothing typed is lost, the settings are not, so the store stays empty;
+    // the event loop ends and finish() writes nothing more.
+    void endWithoutSavingSettings();
+    // True once the run has ended (finish() or endWithoutSavingSettings()).
+    bool hasFinished() const { return m_finished; }
 
 Q_SIGNALS:
     // Values of MainSettings changed outside the windows that show them (the Options dialog):

@@ -1,0 +1,936 @@
+#include "options/frmOptions.h"
+
+#include "core/appenvironment.h"
+#include "core/clock.h"
+#include "core/mainsettings.h"
+#include "core/messages.h"
+#include "core/pathhelpers.h"
+#include "core/processhelpers.h"
+#include "core/prompts.h"
+#include "core/settingsstore.h"
+#include "options/frmAutoCADEXEBrowse.h"
+#include "options/frmBrowseSCRIPSDir.h"
+#include "options/frmSCRDirSelect.h"
+#include "options/frmTXTEDITORDirSelect.h"
+#include "options/resetandbackup.h"
+#include "widgets/placement.h"
+#include "widgets/twips.h"
+#include "widgets/waitcursor.h"
+#include "widgets/wrapcheckbox.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTabWidget>
+#include <QWindow>
+#include <algorithm>
+
+namespace tess {
+
+namespace {
+
+constexpr int kClientWidth = 6750;
+constexpr int kClientHeight = 8880;
+// The caption of chkResourcesStarved leaves 17 blanks for the file-limit box.
+const char *const kFileLimitCaptionStart = "Warn when attempting to open more than";
+constexpr int kFileLimitBlanks = 17;
+
+template <typename W> W *named(W *w, const char *name)
+{
+    w->setObjectName(QLatin1String(name));
+    return w;
+}
+
+QGroupBox *frame(QWidget *page, const char *name, const QString &title)
+{
+    return named(new QGroupBox(title, page), name);
+}
+
+QCheckBox *check(QWidget *parent, const char *name, const QString &caption, const QString &tip = QString())
+{
+    QCheckBox *c = named(new QCheckBox(caption, parent), name);
+    if (!tip.isEmpty())
+        c->setToolTip(tip);
+    return c;
+}
+
+// A check box whose caption takes two lines in its frame.
+QCheckBox *wrapCheck(QWidget *parent, const char *name, const QString &caption, int widthTwips)
+{
+    return named(new WrapCheckBox(caption, twipsToPixels(widthTwips), parent), name);
+}
+
+QRadioButton *option(QWidget *parent, const char *name, const QString &caption, const QString &tip = QString())
+{
+    QRadioButton *o = named(new QRadioButton(caption, parent), name);
+    if (!tip.isEmpty())
+        o->setToolTip(tip);
+    return o;
+}
+
+QLineEdit *box(QWidget *parent, const char *name, const QString &tip = QString())
+{
+    QLineEdit *b = named(new QLineEdit(parent), name);
+    if (!tip.isEmpty())
+        b->setToolTip(tip);
+    return b;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption)
+{
+    return named(new QPushButton(caption, parent), name);
+}
+
+QLabel *label(QWidget *parent, const char *name, const QString &text, bool wrap = false)
+{
+    QLabel *l = named(new QLabel(text, parent), name);
+    l->setWordWrap(wrap);
+    return l;
+}
+
+// Sets a check box or option only when its value changes, so its handler runs as a click's would.
+void setChecked(QAbstractButton *b, bool on)
+{
+    if (b->isChecked() != on)
+        b->setChecked(on);
+}
+
+void setText(QLineEdit *b, const QString &text)
+{
+    if (b->text() != text)
+        b->setText(text);
+}
+
+void placePage(QWidget *page, const QList<Placement> &table)
+{
+    const PlacementResult placed = placeControls(page, table, kTabStripTwips);
+    Q_ASSERT_X(placed.missing.isEmpty(), "frmOptions", "a placed control is missing");
+}
+
+int checkedIndex(const QButtonGroup *group)
+{
+    return group->checkedId();
+}
+
+// The folder a picker opens in for a path it is about to fill: the path's folder, "" when none.
+QString folderOfPath(const QString &path) { return path.isEmpty() ? QString() : FolderOf(path); }
+
+} // namespace
+
+// ============================================================================================
+// Construction
+// ============================================================================================
+
+frmOptions::frmOptions(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmOptions"));
+    setWindowTitle(QStringLiteral(" Tessaline Options"));
+    // No close, minimize or maximize box: "&OK" is the only way out.
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setFixedSize(twipsToPixels(kClientWidth), twipsToPixels(kClientHeight));
+
+    SSTab1 = named(new QTabWidget(this), "SSTab1");
+    SSTab1->addTab(buildConfigPage(), QStringLiteral("Config"));
+    SSTab1->addTab(buildPrefsPage(), QStringLiteral("Prefs"));
+    SSTab1->addTab(buildGuiPage(), QStringLiteral("GUI"));
+    SSTab1->addTab(buildLogPage(), QStringLiteral("Log"));
+    SSTab1->addTab(buildResetPage(), QStringLiteral("Reset"));
+    SSTab1->addTab(buildBackupPage(), QStringLiteral("Backup"));
+    SSTab1->setCurrentIndex(0);
+    Command2 = button(this, "Command2", QStringLiteral("&OK"));
+    const PlacementResult placed =
+        placeControls(this, {{"SSTab1", 120, 120, 6510, 7965}, {"Command2", 2625, 8220, 1500, 495}});
+    Q_ASSERT_X(placed.missing.isEmpty(), "frmOptions", "a placed control is missing");
+    placeFileLimitBox();
+
+    // Enter presses the AutoCAD program's "&Browse" unless a button has the focus.
+    cmdBrowseAcadEXE->setDefault(true);
+
+    connect(Command2, &QPushButton::clicked, this, &frmOptions::Command2_Click);
+    connect(chkLT, &QCheckBox::toggled, this, &frmOptions::chkLT_Click);
+    connect(chkMetaEnable, &QCheckBox::toggled, this, &frmOptions::chkMetaEnable_Click);
+    connect(chkAutoSortEnabled, &QCheckBox::toggled, this, &frmOptions::chkAutoSortEnabled_Click);
+    connect(cmdBrowseAcadEXE, &QPushButton::clicked, this, &frmOptions::cmdBrowseAcadEXE_Click);
+    connect(cmdBrowseSCRDir, &QPushButton::clicked, this, &frmOptions::cmdBrowseSCRDir_Click);
+    connect(Command1, &QPushButton::clicked, this, &frmOptions::Command1_Click);
+    connect(cmdBrowseSCRIPTSDir, &QPushButton::clicked, this, &frmOptions::cmdBrowseSCRIPTSDir_Click);
+    connect(cmdResetRegistry, &QPushButton::clicked, this, &frmOptions::cmdResetRegistry_Click);
+    connect(cmdResetQPPos, &QPushButton::clicked, this, &frmOptions::cmdResetQPPos_Click);
+    connect(cmdResetSCREditPos, &QPushButton::clicked, this, &frmOptions::cmdResetSCREditPos_Click);
+    connect(cmdResetAPPPos, &QPushButton::clicked, this, &frmOptions::cmdResetAPPPos_Click);
+    connect(cmdResetDWGPreviewPos, &QPushButton::clicked, this, &frmOptions::cmdResetDWGPreviewPos_Click);
+    connect(cmdBackup, &QPushButton::clicked, this, &frmOptions::cmdBackup_Click);
+    connect(cmdExploreBackup, &QPushButton::clicked, this, &frmOptions::cmdExploreBackup_Click);
+    tbSwitches->installEventFilter(this);
+    Text1->installEventFilter(this);
+    Label8->installEventFilter(this);
+}
+
+frmOptions::~frmOptions() = default;
+
+QWidget *frmOptions::buildConfigPage()
+{
+    auto *page = named(new QWidget, "tabConfig");
+    QGroupBox *compat = frame(page, "fraCompatibility", QStringLiteral("Compatibility"));
+    chkLT = check(compat, "chkLT", QStringLiteral("AutoCAD LT (No Lisp)"));
+
+    QGroupBox *acad = frame(page, "fraAutoCADExe", QStringLiteral("AutoCAD Executable Location"));
+    tbAutoCadEXE = box(acad, "tbAutoCadEXE", QStringLiteral("The path to your AutoCAD executable"));
+    cmdBrowseAcadEXE = button(acad, "cmdBrowseAcadEXE", QStringLiteral("&Browse"));
+    label(acad, "lblSwitches", QStringLiteral("Switches/Parameters (eg. /p \"f:\\extra\\acad_set\\ed-map.arg\")"));
+    tbSwitches = box(acad, "tbSwitches");
+
+    QGroupBox *scripts = frame(page, "fraScriptDir", QStringLiteral("Location of User Scripts"));
+    optScriptDirDefault[0] = option(scripts, "optScriptDirDefault0", QStringLiteral("Default /SCRIPTS/ directory."));
+    optScriptDirDefault[1] = option(scripts, "optScriptDirDefault1", QStringLiteral("Other"));
+    tbScriptDir = box(scripts, "tbScriptDir");
+    cmdBrowseSCRIPTSDir = button(scripts, "cmdBrowseSCRIPTSDir", QStringLiteral("Brow&se"));
+
+    QGroupBox *output =
+        frame(page, "fraOutput", QStringLiteral("Tessaline Script Output (C:\\AutoCAD\\SUPPORT\\ recommended)"));
+    optNormalOutputPath = option(output, "optNormalOutputPath", QStringLiteral("Batch Script Output Path"),
+                                 QStringLiteral("Normal output path select"));
+    cmdBrowseSCRDir = button(output, "cmdBrowseSCRDir", QStringLiteral("B&rowse"));
+    Text1 = box(output, "Text1", QStringLiteral("C:\\PROGRAM FILES\\AUTOCAD\\SUPPORT\\TESSALINE.SCR (Recommended)"));
+    optAltOutputPath =
+        option(output, "optAltOutputPath", QStringLiteral("Alternate Batch Script Output (eg: N:\\SCRIPTS\\tessaline.scr)"),
+               QStringLiteral("Alternate output path select"));
+    tbAltOutput = box(output, "tbAltOutput", QStringLiteral("Alternate output path (Possibly a Network drive)"));
+
+    QGroupBox *editor = frame(page, "fraTextEditor", QStringLiteral("Text Editor (Example: NOTEPAD.EXE)"));
+    Text2 = box(editor, "Text2", QStringLiteral("NOTEPAD.EXE (Recomended as it is in the path)"));
+    Command1 = button(editor, "Command1", QStringLiteral("Bro&wse"));
+
+    placePage(page, {
+                        {"fraCompatibility", 120, 480, 6255, 615},
+                        {"chkLT", 240, 270, 3855, 255, 5895},
+                        {"fraAutoCADExe", 120, 1170, 6255, 1395},
+                        {"tbAutoCadEXE", 240, 285, 4815, 315},
+                        {"cmdBrowseAcadEXE", 5160, 270, 975, 345},
+                        {"lblSwitches", 240, 690, 5895, 255, 5895},
+                        {"tbSwitches", 240, 960, 5895, 315},
+                        {"fraScriptDir", 120, 2640, 6255, 1050},
+                        {"optScriptDirDefault0", 240, 285, 3855, 255, 4815},
+                        {"optScriptDirDefault1", 240, 645, 855, 255, 885},
+                        {"tbScriptDir", 1140, 615, 3915, 315},
+                        {"cmdBrowseSCRIPTSDir", 5160, 600, 975, 345},
+                        {"fraOutput", 120, 3765, 6255, 1785},
+                        {"optNormalOutputPath", 240, 300, 3855, 255, 4815},
+                        {"cmdBrowseSCRDir", 5160, 255, 975, 345},
+                        {"Text1", 240, 630, 5895, 315},
+                        {"optAltOutputPath", 240, 1035, 5895, 255, 5895},
+                        {"tbAltOutput", 240, 1335, 5895, 315},
+                        {"fraTextEditor", 120, 5625, 6255, 795},
+                        {"Text2", 240, 300, 4815, 315},
+                        {"Command1", 5160, 285, 975, 345},
+                    });
+    return page;
+}
+
+QWidget *frmOptions::buildPrefsPage()
+{
+    auto *page = named(new QWidget, "tabPrefs");
+    QGroupBox *load = frame(page, "fraLoad", QStringLiteral("To Load Drawings"));
+    optLoadOpen[0] = option(load, "optLoadOpen0", QStringLiteral("Use \"OPEN...\" (with DBMOD)"));
+    optLoadOpen[1] = option(load, "optLoadOpen1", QStringLiteral("Use \"RECOVER...\" (with DBMOD)"));
+    optLoadOpen[3] = option(load, "optLoadOpen3", QStringLiteral("Use Velquintar"));
+    Label8 = label(load, "Label8", QStringLiteral("(what is this?)"));
+    Label8->setCursor(Qt::PointingHandCursor);
+    optLoadOpen[2] = option(load, "optLoadOpen2", QStringLiteral("Other"));
+    tbOpenOther = box(load, "tbOpenOther");
+    m_loadGroup = new QButtonGroup(this);
+    for (int i = 0; i < 4; ++i)
+        m_loadGroup->addButton(optLoadOpen[i], i);
+
+    QGroupBox *warn = frame(page, "fraWarnings", QStringLiteral("Display Syntax Warnings"));
+    chkWarnDoubleSpace =
+        check(warn, "chkWarnDoubleSpace", QStringLiteral("Warn when a \"Double Space\" exists in user script."),
+              QStringLiteral("This option will enable a simple check on your script, and display any potential "
+                             "problems, when you attempt to \"create\" it."));
+    chkWarnBlankLine =
+        check(warn, "chkWarnBlankLine", QStringLiteral("Warn when \"Blank Line\" exists in user script."));
+    chkWarnSpaceInBlank = check(warn, "chkWarnSpaceInBlank",
+                                QStringLiteral("Warn when a \"Space\" on a blank line exists in user script."));
+    chkWarnLineEndsWithSpace = check(warn, "chkWarnLineEndsWithSpace",
+                                     QStringLiteral("Warn when line ends with \"Space\" in user script."));
+    chkWarnFolderNotExist = wrapCheck(
+        warn, "chkWarnFolderNotExist",
+        QStringLiteral("Warn when referencing a folder in the output script that doesn't exist."), 5895);
+    chkVerifyFilesInQueue = wrapCheck(
+        warn, "chkVerifyFilesInQueue",
+        QStringLiteral("Warn (with options) when a file in the Queue is Read-Only, or does not exist."), 5895);
+    chkScanForRogueTags = check(warn, "chkScanForRogueTags",
+                                QStringLiteral("Warn when PROJECT TAGs were not replaced in output script."));
+    chkResourcesStarved =
+        check(warn, "chkResourcesStarved",
+              QLatin1String(kFileLimitCaptionStart) + QString(kFileLimitBlanks, QLatin1Char(' ')) +
+                  QStringLiteral("files."));
+    // Made after the check box, so it stands above the blanks of the caption.
+    tbResourceFileLimit = box(warn, "tbResourceFileLimit");
+    tbResourceFileLimit->setAlignment(Qt::AlignRight);
+    chkWarnLTLisp = check(warn, "chkWarnLTLisp", QStringLiteral("Warn when attempting to use Lisp with LT."));
+
+    QGroupBox *fav = frame(page, "fraFavorites", QStringLiteral("Favorites"));
+    chkFavorites = check(fav, "chkFavorites",
+                         QStringLiteral("Automatically add Directory Names to \"Favorites\" List"));
+
+    QGroupBox *delay = frame(page, "fraDelay", QStringLiteral("When \"Delay\" Checkbox Enabled"));
+    label(delay, "lblDelay", QStringLiteral(" Delay Value ="));
+    tbDelay = box(delay, "tbDelay", QStringLiteral("(milliseconds)"));
+    tbDelay->setAlignment(Qt::AlignRight);
+    label(delay, "lblMilliseconds", QStringLiteral("(milliseconds)"));
+
+    placePage(page, {
+                        {"fraLoad", 120, 480, 6255, 1440},
+                        {"optLoadOpen0", 240, 270, 3255, 255, 5895},
+                        {"optLoadOpen1", 240, 540, 3255, 255, 5895},
+                        {"optLoadOpen3", 240, 810, 1575, 255, 1605},
+                        {"Label8", 1860, 810, 1335, 255, 2415},
+                        {"optLoadOpen2", 240, 1110, 855, 255, 885},
+                        {"tbOpenOther", 1140, 1080, 2415, 285},
+                        {"fraWarnings", 120, 1995, 6255, 3375},
+                        {"chkWarnDoubleSpace", 240, 270, 5895, 255},
+                        {"chkWarnBlankLine", 240, 555, 5895, 255},
+                        {"chkWarnSpaceInBlank", 240, 840, 5895, 255},
+                        {"chkWarnLineEndsWithSpace", 240, 1125, 5895, 255},
+                        {"chkWarnFolderNotExist", 240, 1410, 5895, 450},
+                        {"chkVerifyFilesInQueue", 240, 1890, 5895, 450},
+                        {"chkScanForRogueTags", 240, 2370, 5895, 255},
+                        {"chkResourcesStarved", 240, 2685, 5895, 255},
+                        {"tbResourceFileLimit", 3000, 2655, 750, 315},
+                        {"chkWarnLTLisp", 240, 3000, 5895, 255},
+                        {"fraFavorites", 120, 5445, 6255, 615},
+                        {"chkFavorites", 240, 270, 5895, 255},
+                        {"fraDelay", 120, 6135, 6255, 705},
+                        {"lblDelay", 240, 315, 1215, 255, 1245},
+                        {"tbDelay", 1500, 285, 975, 315},
+                        {"lblMilliseconds", 2580, 315, 1455, 255, 1800},
+                    });
+    return page;
+}
+
+QWidget *frmOptions::buildGuiPage()
+{
+    auto *page = named(new QWidget, "tabGUI");
+    QGroupBox *preview = frame(page, "fraPreview", QStringLiteral("DWG Preview Window"));
+    chkShowPreview =
+        check(preview, "chkShowPreview", QStringLiteral("Show Drawing Preview Window when program starts."));
+
+    QGroupBox *sort = frame(page, "fraAutoSort", QStringLiteral("Auto Sort Files in Queue"));
+    chkAutoSortEnabled = check(sort, "chkAutoSortEnabled", QStringLiteral("Enabled"));
+    static const char *const sortNames[] = {"optSort0", "optSort1", "optSort2", "optSort3"};
+    const QString sortCaptions[] = {QStringLiteral("Standard - Ascending"), QStringLiteral("Standard - Descending"),
+                                    QStringLiteral("\"Smart-Sort\" - Ascending"),
+                                    QStringLiteral("\"Smart-Sort\" - Descending")};
+    m_sortGroup = new QButtonGroup(this);
+    for (int i = 0; i < 4; ++i) {
+        optSort[i] = option(sort, sortNames[i], sortCaptions[i]);
+        m_sortGroup->addButton(optSort[i], i);
+    }
+
+    QGroupBox *meta = frame(page, "fraMeta", QStringLiteral("META Commands"));
+    chkMetaEnable = check(meta, "chkMetaEnable", QStringLiteral("Enable \"META Commands\""));
+    chkMetaImmediate = check(meta, "chkMetaImmediate", QStringLiteral("Enable Live META Update"));
+    label(meta, "lblMetaNote", QStringLiteral(" (Tessaline Interface will change as commands are typed)"));
+
+    QGroupBox *advanced = frame(page, "fraAdvanced", QStringLiteral("Advanced"));
+    chkAutoMinimize =
+        check(advanced, "chkAutoMinimize", QStringLiteral("Minimize Tessaline after creating Batch Script."));
+    Check1 = check(advanced, "Check1", QStringLiteral("Launch Batch Script in Text Editor when Created."));
+
+    placePage(page, {
+                        {"fraPreview", 120, 480, 6255, 615},
+                        {"chkShowPreview", 240, 270, 5895, 255},
+                        {"fraAutoSort", 120, 1170, 6255, 1185},
+                        {"chkAutoSortEnabled", 240, 270, 1575, 255, 2895},
+                        {"optSort0", 240, 570, 2895, 255},
+                        {"optSort1", 240, 855, 2895, 255},
+                        {"optSort2", 3240, 570, 2895, 255},
+                        {"optSort3", 3240, 855, 2895, 255},
+                        {"fraMeta", 120, 2430, 6255, 1230},
+                        {"chkMetaEnable", 240, 270, 5895, 255},
+                        {"chkMetaImmediate", 240, 570, 5895, 255},
+                        {"lblMetaNote", 240, 855, 5895, 255},
+                        {"fraAdvanced", 120, 3735, 6255, 915},
+                        {"chkAutoMinimize", 240, 270, 5895, 255},
+                        {"Check1", 240, 570, 5895, 255},
+                    });
+    return page;
+}
+
+QWidget *frmOptions::buildLogPage()
+{
+    auto *page = named(new QWidget, "tabLog");
+    chkEnableLogging = check(page, "chkEnableLogging", QStringLiteral("Enable Logging"));
+    label(page, "lblLogFile",
+          QStringLiteral("Logging will create a file in the DATA directory called \"tessaline.log\"."), true);
+    label(page, "lblLogWarning",
+          QStringLiteral("WARNING: Don't turn this feature on unless you would like to record all your application "
+                         "settings and data each time a script is created!"),
+          true);
+    placePage(page, {
+                        {"chkEnableLogging", 360, 600, 3000, 255},
+                        {"lblLogFile", 360, 1020, 5895, 435},
+                        {"lblLogWarning", 360, 1560, 5895, 675},
+                    });
+    return page;
+}
+
+QWidget *frmOptions::buildResetPage()
+{
+    auto *page = named(new QWidget, "tabReset");
+    cmdResetRegistry = button(page, "cmdResetRegistry", QStringLiteral("Reset ALL Tessaline Registry Settings"));
+    cmdResetQPPos = button(page, "cmdResetQPPos", QStringLiteral("Reset Both QuickPicks Positions ONLY"));
+    cmdResetSCREditPos = button(page, "cmdResetSCREditPos", QStringLiteral("Reset Script Editor Box Position ONLY"));
+    cmdResetAPPPos = button(page, "cmdResetAPPPos", QStringLiteral("Reset Tessaline App Size/Pos ONLY"));
+    cmdResetDWGPreviewPos = button(page, "cmdResetDWGPreviewPos", QStringLiteral("Reset DWG Preview Size/Pos ONLY"));
+    placePage(page, {
+                        {"cmdResetRegistry", 960, 720, 4575, 495},
+                        {"cmdResetQPPos", 960, 1560, 4575, 495},
+                        {"cmdResetSCREditPos", 960, 2160, 4575, 495},
+                        {"cmdResetAPPPos", 960, 2760, 4575, 495},
+                        {"cmdResetDWGPreviewPos", 960, 3360, 4575, 495},
+                    });
+    return page;
+}
+
+QWidget *frmOptions::buildBackupPage()
+{
+    auto *page = named(new QWidget, "tabBackup");
+    label(page, "lblBackup",
+          QStringLiteral("Pressing \"Backup\" copies your User Scripts into a folder called /BACKUP/ (one folder "
+                         "per backup, named by its date and time)."),
+          true);
+    cmdBackup = button(page, "cmdBackup", QStringLiteral("Backup"));
+    cmdExploreBackup = button(page, "cmdExploreBackup", QStringLiteral("View Backup(s)"));
+    placePage(page, {
+                        {"lblBackup", 480, 720, 5535, 675},
+                        {"cmdBackup", 1920, 1560, 2655, 495},
+                        {"cmdExploreBackup", 1920, 2220, 2655, 495},
+                    });
+    return page;
+}
+
+// The file-limit box stands over the blanks of its check box's caption.
+void frmOptions::placeFileLimitBox()
+{
+    QStyleOptionButton opt;
+    opt.initFrom(chkResourcesStarved);
+    opt.rect = chkResourcesStarved->rect();
+    opt.text = chkResourcesStarved->text();
+    const QRect contents = chkResourcesStarved->style()->subElementRect(QStyle::SE_CheckBoxContents, &opt,
+                                                                       chkResourcesStarved);
+    const QFontMetrics fm = chkResourcesStarved->fontMetrics();
+    const int blank = fm.horizontalAdvance(QLatin1Char(' '));
+    const int left = chkResourcesStarved->x() + contents.left() +
+                     fm.horizontalAdvance(QLatin1String(kFileLimitCaptionStart)) + blank;
+    const int room = (kFileLimitBlanks - 2) * blank;
+    const int needed = fm.horizontalAdvance(QStringLiteral("00000")) + 10;
+    const int height = tbResourceFileLimit->height();
+    const int top = chkResourcesStarved->y() + (chkResourcesStarved->height() - height) / 2;
+    tbResourceFileLimit->setGeometry(left, top, std::max(room, needed), height);
+}
+
+// ============================================================================================
+// Showing
+// ============================================================================================
+
+void frmOptions::setOwner(QWidget *owner)
+{
+    if (!owner)
+        return;
+    QWidget *top = owner->window();
+    top->winId();
+    winId();
+    if (windowHandle() && top->windowHandle() && top != this)
+        windowHandle()->setTransientParent(top->windowHandle());
+}
+
+void frmOptions::showModal(QWidget *owner)
+{
+    if (isVisible()) {
+        // Already open (modal or not): brought to the front instead of a second, nested opening.
+        raise();
+        activateWindow();
+        return;
+    }
+    setOwner(owner ? owner : m_owner);
+    exec();
+}
+
+void frmOptions::showModeless()
+{
+    if (!isVisible()) {
+        setOwner(m_owner);
+        show();
+    }
+    raise();
+    activateWindow();
+}
+
+QString frmOptions::normalOutputFile() const { return Text1->text(); }
+QString frmOptions::altOutputFile() const { return tbAltOutput->text(); }
+bool frmOptions::normalOutputSelected() const { return optNormalOutputPath->isChecked(); }
+QString frmOptions::switches() const { return tbSwitches->text(); }
+QString frmOptions::autoCadExe() const { return tbAutoCadEXE->text(); }
+
+// ============================================================================================
+// Load and values
+// ============================================================================================
+
+void frmOptions::Form_Load(const MainSettings &settings)
+{
+    const MainSettings s = settings; // the handlers below may change the program's settings
+    setChecked(s.OutputToDefaultPath == 1 ? optNormalOutputPath : optAltOutputPath, true);
+    setChecked(chkLT, s.LT == 1);
+    UpdateButtons();
+    SetMenus();
+    setText(tbAutoCadEXE, s.AutoCADEXE);
+    setText(tbSwitches, s.Switches);
+    setText(Text1, s.SCROutputPathNorm);
+    setText(tbAltOutput, s.SCROutputPathAlt);
+    setText(tbScriptDir, s.SCRIPTSDir);
+    setChecked(optScriptDirDefault[s.SCRIPTSPathOption ? 1 : 0], true);
+    setText(Text2, s.TextEditor);
+    setChecked(Check1, s.AutoLaunchEditor != 0);
+    setChecked(chkFavorites, s.AutoADDFavorites != 0);
+    tbDelay->setEnabled(s.EnableDelay == 1);
+    setChecked(chkShowPreview, s.DWGPreviewShow != 0);
+    setChecked(chkAutoSortEnabled, s.AutoSortEnabled != 0);
+    UpdateSortOptions();
+    setChecked(chkAutoMinimize, s.AutoMinimize != 0);
+    setChecked(chkWarnBlankLine, s.WarnBlankLine != 0);
+    setChecked(chkWarnDoubleSpace, s.WarnDoubleSpace != 0);
+    setChecked(chkWarnLineEndsWithSpace, s.WarnLineEndsWithSpace != 0);
+    setChecked(chkWarnLTLisp, s.WarnLTLisp != 0);
+    setChecked(chkWarnSpaceInBlank, s.WarnSpaceInBlank != 0);
+    setChecked(chkVerifyFilesInQueue, s.VerifyFilesBit != 0);
+    setChecked(chkWarnFolderNotExist, s.WarnFoldersNotExist != 0);
+    setChecked(chkMetaEnable, s.METAEnabled != 0);
+    // "Enable Live META Update" is never ticked while it is disabled.
+    setChecked(chkMetaImmediate, s.METAImmediate != 0 && chkMetaImmediate->isEnabled());
+    setChecked(chkResourcesStarved, s.ResourceWarning != 0);
+    setText(tbResourceFileLimit, QString::number(s.ResourceFileLimit));
+    setChecked(chkScanForRogueTags, s.ScanForRogueTags != 0);
+    setChecked(chkEnableLogging, s.EnableLogging != 0);
+    setText(tbOpenOther, s.OpenOther);
+    // What the main window's load puts into the dialog: the delay, the load method, the sort type.
+    setText(tbDelay, s.Delay);
+    if (s.LoadOpen >= 0 && s.LoadOpen <= 3)
+        setChecked(optLoadOpen[s.LoadOpen], true);
+    if (s.AutoSortType >= 0 && s.AutoSortType <= 3)
+        setChecked(optSort[s.AutoSortType], true);
+}
+
+OptionsValues frmOptions::values() const
+{
+    OptionsValues v;
+    v.lt = chkLT->isChecked();
+    v.autoCadExe = tbAutoCadEXE->text();
+    v.switches = tbSwitches->text();
+    v.scriptDirOther = optScriptDirDefault[1]->isChecked();
+    v.scriptDir = tbScriptDir->text();
+    v.normalOutput = optNormalOutputPath->isChecked();
+    v.normalOutputFile = Text1->text();
+    v.altOutputFile = tbAltOutput->text();
+    v.textEditor = Text2->text();
+    v.loadOpen = checkedIndex(m_loadGroup);
+    v.openOther = tbOpenOther->text();
+    v.warnDoubleSpace = chkWarnDoubleSpace->isChecked();
+    v.warnBlankLine = chkWarnBlankLine->isChecked();
+    v.warnSpaceInBlank = chkWarnSpaceInBlank->isChecked();
+    v.warnLineEndsWithSpace = chkWarnLineEndsWithSpace->isChecked();
+    v.warnFolderNotExist = chkWarnFolderNotExist->isChecked();
+    v.verifyFiles = chkVerifyFilesInQueue->isChecked();
+    v.scanForRogueTags = chkScanForRogueTags->isChecked();
+    v.resourceWarning = chkResourcesStarved->isChecked();
+    v.resourceFileLimit = tbResourceFileLimit->text();
+    v.warnLtLisp = chkWarnLTLisp->isChecked();
+    v.autoAddFavorites = chkFavorites->isChecked();
+    v.delay = tbDelay->text();
+    v.showPreview = chkShowPreview->isChecked();
+    v.autoSortEnabled = chkAutoSortEnabled->isChecked();
+    v.autoSortType = checkedIndex(m_sortGroup);
+    v.metaEnabled = chkMetaEnable->isChecked();
+    v.metaImmediate = chkMetaImmediate->isChecked();
+    v.autoMinimize = chkAutoMinimize->isChecked();
+    v.autoLaunchEditor = Check1->isChecked();
+    v.enableLogging = chkEnableLogging->isChecked();
+    return v;
+}
+
+// ============================================================================================
+// "&OK"
+// ============================================================================================
+
+void frmOptions::Command2_Click()
+{
+    // The name check the focus skipped on its way to this button.
+    if (m_nameCheckForOk) {
+        m_nameCheckForOk = false;
+        Text1_LostFocus();
+    }
+    // Every field is checked before anything is applied.
+    if (const std::optional<OptionsRefusal> refusal = checkOptions(values())) {
+        refuse(*refusal);
+        return;
+    }
+    if (!scriptFolderReady(chosenScriptsFolder(values())))
+        return;
+
+    if (optAltOutputPath->isChecked() &&
+        msgBox(QStringLiteral("Your Alternate Output path has been selected as active, are you sure?"),
+               vbYesNo | vbQuestion | vbDefaultButton2, QStringLiteral("Really?")) != vbYes)
+        optNormalOutputPath->setChecked(true);
+
+    const OptionsValues v = withEmptyBoxesFilled(values());
+    setText(tbDelay, v.delay);
+    setText(tbResourceFileLimit, v.resourceFileLimit);
+    MainSettings &s = mainSettings();
+    applyOptions(v, s);
+    const QStringList unwritten = storeOptions(v, s);
+
+    accept(); // hides the dialog; a modal opening ends here
+    SetMenus();
+    if (m_hooks.settingsApplied)
+        m_hooks.settingsApplied();
+    if (!unwritten.isEmpty())
+        reportUnwrittenKeys(unwritten);
+}
+
+QWidget *frmOptions::fieldWidget(OptionsField field) const
+{
+    switch (field) {
+    case OptionsField::Switches: return tbSwitches;
+    case OptionsField::ScriptDir: return tbScriptDir;
+    case OptionsField::ResourceFileLimit: return tbResourceFileLimit;
+    case OptionsField::Delay: return tbDelay;
+    }
+    return nullptr;
+}
+
+void frmOptions::refuse(const OptionsRefusal &refusal)
+{
+    QWidget *field = fieldWidget(refusal.field);
+    for (int i = 0; i < SSTab1->count(); ++i)
+        if (SSTab1->widget(i)->isAncestorOf(field))
+            SSTab1->setCurrentIndex(i);
+    m_inBoxCheck = true;
+    msgBox(refusal.message, vbOKOnly | vbExclamation, appTitle());
+    m_inBoxCheck = false;
+    field->setFocus(Qt::OtherFocusReason);
+    if (auto *edit = qobject_cast<QLineEdit *>(field))
+        edit->selectAll();
+}
+
+bool frmOptions::scriptFolderReady(const QString &folder)
+{
+    if (QFileInfo(folder).isDir())
+        return true;
+    QWidget *field = optScriptDirDefault[1]->isChecked() ? static_cast<QWidget *>(tbScriptDir)
+                                                         : static_cast<QWidget *>(optScriptDirDefault[0]);
+    SSTab1->setCurrentIndex(0);
+    bool ready = false;
+    m_inBoxCheck = true;
+    if (msgBox(QStringLiteral("The folder for your User Scripts does not exist:\r\n") + folder +
+                   QStringLiteral("\r\n\r\nCreate it now?"),
+               vbYesNo | vbQuestion, appTitle()) == vbYes) {
+        ready = MakeFolderPath(folder) && QFileInfo(folder).isDir();
+        if (!ready)
+            msgBox(QStringLiteral("The folder could not be created:\r\n") + folder, vbOKOnly | vbExclamation,
+                   appTitle());
+    }
+    m_inBoxCheck = false;
+    if (!ready)
+        field->setFocus(Qt::OtherFocusReason);
+    return ready;
+}
+
+void frmOptions::reportUnwrittenKeys(const QStringList &keys)
+{
+    const QString reason = SettingsStore::instance().lastError();
+    msgBox(QStringLiteral("These options could not be stored:\r\n") + keys.join(QStringLiteral("\r\n")) +
+               (reason.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + reason),
+           vbOKOnly | vbExclamation, appTitle());
+}
+
+// ============================================================================================
+// Dependent controls
+// ============================================================================================
+
+void frmOptions::SetMenus()
+{
+    if (m_hooks.setMenus)
+        m_hooks.setMenus(mainSettings().LT != 1);
+}
+
+void frmOptions::UpdateButtons()
+{
+    if (chkMetaEnable->isChecked()) {
+        chkMetaImmediate->setEnabled(true);
+    } else {
+        setChecked(chkMetaImmediate, false);
+        chkMetaImmediate->setEnabled(false);
+    }
+}
+
+void frmOptions::UpdateSortOptions()
+{
+    for (QRadioButton *o : optSort)
+        o->setEnabled(chkAutoSortEnabled->isChecked());
+}
+
+void frmOptions::chkLT_Click()
+{
+    const bool lt = chkLT->isChecked();
+    optLoadOpen[0]->setText(loadOpenCaption(0, lt));
+    optLoadOpen[1]->setText(loadOpenCaption(1, lt));
+}
+
+// ============================================================================================
+// Checks while editing
+// ============================================================================================
+
+bool frmOptions::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusOut && (watched == tbSwitches || watched == Text1)) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        // Another window taking the focus (a message box, a picker, another program) is no leaving.
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            QWidget *leaving = static_cast<QWidget *>(watched);
+            QMetaObject::invokeMethod(this, [this, leaving] { focusLeft(leaving); }, Qt::QueuedConnection);
+        }
+    } else if (watched == Label8 && event->type() == QEvent::MouseButtonRelease) {
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+            Label8_Click();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmOptions::focusLeft(QWidget *leaving)
+{
+    if (m_inBoxCheck || !isVisible())
+        return;
+    QWidget *to = QApplication::focusWidget();
+    if (!to || to == leaving || to->window() != this)
+        return;
+    if (to == Command2) {
+        // "&OK" checks the switches itself, and shows the name check before it applies.
+        if (leaving == Text1)
+            m_nameCheckForOk = true;
+        return;
+    }
+    if (leaving == tbSwitches)
+        tbSwitches_LostFocus();
+    else
+        Text1_LostFocus();
+}
+
+void frmOptions::tbSwitches_LostFocus()
+{
+    if (switchesAreValid(tbSwitches->text()) || m_inBoxCheck)
+        return;
+    m_inBoxCheck = true;
+    msgBox(switchesMessage(), vbOKOnly | vbExclamation, appTitle());
+    SSTab1->setCurrentIndex(0);
+    tbSwitches->setFocus(Qt::OtherFocusReason);
+    m_inBoxCheck = false;
+}
+
+void frmOptions::Text1_LostFocus()
+{
+    if (outputNameIsBatchScript(Text1->text()) || m_inBoxCheck)
+        return;
+    m_inBoxCheck = true;
+    msgBox(outputNameMessage(), vbOKOnly, appTitle());
+    m_inBoxCheck = false;
+}
+
+void frmOptions::keyPressEvent(QKeyEvent *event)
+{
+    // No button answers Escape.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmOptions::closeEvent(QCloseEvent *event)
+{
+    // No close box: "&OK" is the only way out.
+    event->ignore();
+}
+
+// ============================================================================================
+// Browse buttons and the add-on link
+// ============================================================================================
+
+frmAutoCADEXEBrowse *frmOptions::autoCadPicker()
+{
+    if (!m_autoCadPicker)
+        m_autoCadPicker = std::make_unique<frmAutoCADEXEBrowse>(tbAutoCadEXE, Text1, this);
+    return m_autoCadPicker.get();
+}
+
+frmSCRDirSelect *frmOptions::outputFolderPicker()
+{
+    if (!m_outputPicker)
+        m_outputPicker = std::make_unique<frmSCRDirSelect>(Text1, tbAltOutput, optNormalOutputPath, this);
+    return m_outputPicker.get();
+}
+
+frmTXTEDITORDirSelect *frmOptions::textEditorPicker()
+{
+    if (!m_editorPicker)
+        m_editorPicker = std::make_unique<frmTXTEDITORDirSelect>(Text2, this);
+    return m_editorPicker.get();
+}
+
+frmBrowseSCRIPSDir *frmOptions::scriptFolderPicker()
+{
+    if (!m_scriptPicker)
+        m_scriptPicker = std::make_unique<frmBrowseSCRIPSDir>(tbScriptDir, this);
+    return m_scriptPicker.get();
+}
+
+void frmOptions::cmdBrowseAcadEXE_Click() { autoCadPicker()->openAt(folderOfPath(tbAutoCadEXE->text())); }
+
+void frmOptions::cmdBrowseSCRDir_Click()
+{
+    // The folder of the output file in use, else the AutoCAD program's.
+    QString start = folderOfPath(optNormalOutputPath->isChecked() ? Text1->text() : tbAltOutput->text());
+    if (start.isEmpty() || !QFileInfo(start).isDir())
+        start = folderOfPath(tbAutoCadEXE->text());
+    outputFolderPicker()->openAt(start);
+}
+
+void frmOptions::Command1_Click()
+{
+    // The editor's folder; an editor named without one is looked up on the search path.
+    QString program = splitCommandLine(Text2->text().trimmed()).program;
+    if (!program.isEmpty() && lastSeparatorIndex(program) < 0)
+        program = QDir::toNativeSeparators(QStandardPaths::findExecutable(program));
+    textEditorPicker()->openAt(folderOfPath(program));
+}
+
+void frmOptions::cmdBrowseSCRIPTSDir_Click()
+{
+    QString start = tbScriptDir->text();
+    if (start.isEmpty() && m_hooks.scriptsFolderInUse)
+        start = m_hooks.scriptsFolderInUse();
+    scriptFolderPicker()->openAt(start);
+}
+
+QString frmOptions::addOnAddress() { return QStringLiteral("http://www.tessaline.com/velquintar/"); }
+
+void frmOptions::Label8_Click() { OpenWithAssociatedProgram(addOnAddress()); }
+
+// ============================================================================================
+// "Reset"
+// ============================================================================================
+
+void frmOptions::cmdResetRegistry_Click()
+{
+    if (msgBox(QStringLiteral("By Pressing YES, you confirm that you want your Tessaline Registry settings reset."),
+               vbYesNo | vbExclamation | vbDefaultButton2, messageTitle()) != vbYes)
+        return;
+    if (!deleteSettingsSections()) {
+        const QString reason = SettingsStore::instance().lastError();
+        msgBox(QStringLiteral("The settings could not be reset.") +
+                   (reason.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + reason),
+               vbOKOnly | vbCritical, messageTitle());
+        return;
+    }
+    msgBox(QStringLiteral("Reset Complete.... \r\n Tessaline will NOW SHUTDOWN ... THEN PLEASE RESTART TESSALINE!"),
+           vbOKOnly | vbExclamation, messageTitle());
+    hide();
+    if (m_hooks.endProgram)
+        m_hooks.endProgram();
+}
+
+void frmOptions::cmdResetQPPos_Click()
+{
+    const QStringList unwritten = resetQuickPickPositionKeys();
+    if (!unwritten.isEmpty())
+        reportUnwrittenKeys(unwritten);
+}
+
+void frmOptions::cmdResetSCREditPos_Click()
+{
+    const QStringList unwritten = resetScriptEditorPositionKeys();
+    if (!unwritten.isEmpty())
+        reportUnwrittenKeys(unwritten);
+}
+
+void frmOptions::cmdResetAPPPos_Click()
+{
+    // A minimized or maximized window keeps its place, silently.
+    if (m_hooks.placeMainWindow)
+        m_hooks.placeMainWindow(MainWindowResetPlace::left, MainWindowResetPlace::top, MainWindowResetPlace::width,
+                                MainWindowResetPlace::height);
+}
+
+void frmOptions::cmdResetDWGPreviewPos_Click()
+{
+    // Only the preview moves; the dialog stays as it was opened.
+    const QStringList unwritten = resetPreviewPositionKeys();
+    if (m_hooks.placePreview)
+        m_hooks.placePreview(kPreviewResetLeft, kPreviewResetTop);
+    if (!unwritten.isEmpty())
+        reportUnwrittenKeys(unwritten);
+}
+
+// ============================================================================================
+// "Backup"
+// ============================================================================================
+
+void frmOptions::cmdBackup_Click()
+{
+    const QDateTime moment = Clock::now(); // the moment of the click, before the question
+    const QString source =
+        m_hooks.scriptsFolderInUse ? m_hooks.scriptsFolderInUse() : AppEnvironment::subFolder(QStringLiteral("SCRIPTS"));
+    const BackupPlan plan = planScriptsBackup(source, moment);
+    if (msgBox(QStringLiteral("Back up your User Scripts now?\r\n\r\nFrom: ") + plan.source + QStringLiteral("\r\nTo: ") +
+                   plan.target,
+               vbYesNo | vbExclamation | vbDefaultButton2, messageTitle()) != vbYes)
+        return;
+    BackupResult r;
+    {
+        WaitCursor wait;
+        r = runScriptsBackup(plan);
+    }
+    if (!r.ok) {
+        msgBox(QStringLiteral("The backup could not be completed; nothing was kept:\r\n") + r.failedPath +
+                   QStringLiteral("\r\n") + r.reason,
+               vbOKOnly | vbCritical, messageTitle());
+        return;
+    }
+    QString text = QStringLiteral("Backup Complete.... ");
+    if (!r.linksSkipped.isEmpty())
+        text += QStringLiteral("\r\n\r\nThese links were not copied:\r\n") + r.linksSkipped.join(QStringLiteral("\r\n"));
+    msgBox(text, vbOKOnly | vbExclamation, messageTitle());
+}
+
+void frmOptions::cmdExploreBackup_Click()
+{
+    const QString folder = AppEnvironment::subFolder(QStringLiteral("BACKUP"));
+    MakeFolderPath(folder);
+    RunCommandLine(QStringLiteral("explorer.exe /n,/e, ") + folder, 1);
+}
+
+} // namespace tess
