@@ -772,8 +772,13 @@ void frmOptions::keyPressEvent(QKeyEvent *event)
 
 void frmOptions::closeEvent(QCloseEvent *event)
 {
-    // No close box: "&OK" is the only way out.
-    event->ignore();
+    // No close box: "&OK" is the only way out for the user. The program closing its windows at
+    // its end is let through.
+    if (event->spontaneous()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }
 
 // ============================================================================================

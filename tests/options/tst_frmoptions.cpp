@@ -347,6 +347,21 @@ private Q_SLOTS:
         QCOMPARE(h.menus.size(), 2); // the load's and "&OK"'s SetMenus
     }
 
+    // Escape does not leave the dialog (no close box either: "&OK" is the way out); the program's
+    // end closes it, so a dialog left open never keeps the program running.
+    void onlyOkLeavesButTheEndCloses()
+    {
+        Harness h;
+        h.dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&h.dlg));
+        QVERIFY(!(h.dlg.windowFlags() & Qt::WindowCloseButtonHint));
+        QTest::keyClick(h.dlg.tbAutoCadEXE, Qt::Key_Escape);
+        QVERIFY(h.dlg.isVisible());
+        QApplication::closeAllWindows();
+        QVERIFY(!h.dlg.isVisible());
+        QVERIFY(h.nothingStored());
+    }
+
     // With the alternate output chosen, "&OK" asks first; No falls back to the normal output.
     void okAsksAboutTheAlternateOutput()
     {
