@@ -501,7 +501,7 @@ private Q_SLOTS:
 
         w->queuePane()->addToQueue({file(QStringLiteral("a.dwg"))});
         w->RefreshQueueControls();
-        QVERIFY(!button(w.get(), "Command1_Compile")->isEnabled()); // empty script: the design state stays
+        QVERIFY(!button(w.get(), "Command1_Compile")->isEnabled()); // empty script: the buttons stay off
         text1->setPlainText(QStringLiteral("ZOOM E"));
         w->RefreshQueueControls();
         QVERIFY(button(w.get(), "Command1_Compile")->isEnabled());
