@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/scriptsinstall.h"
+#include "app/wizardsinstall.h"
 #include "core/appenvironment.h"
 #include "core/mainsettings.h"
 #include "core/prompts.h"
@@ -61,6 +62,7 @@ frmMain *Application::buildWindow()
 
     // One install step per subsystem.
     installScripts(*this, w);
+    installWizards(*this, w);
 
     w.load(mainSettings());
     restoreUserState();
