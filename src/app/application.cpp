@@ -2,6 +2,7 @@
 
 #include "app/scriptsinstall.h"
 #include "app/tagsinstall.h"
+#include "app/wizardsinstall.h"
 #include "core/appenvironment.h"
 #include "core/mainsettings.h"
 #include "core/prompts.h"
@@ -63,6 +64,7 @@ frmMain *Application::buildWindow()
     // One install step per subsystem.
     installScripts(*this, w);
     installTags(*this, w);
+    installWizards(*this, w);
 
     w.load(mainSettings());
     restoreUserState();
