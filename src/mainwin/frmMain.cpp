@@ -31,6 +31,7 @@
 #include <QMouseEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tess {
 
@@ -331,9 +332,22 @@ void frmMain::setScriptFacts(ScriptFacts *script)
 
 QMenu *frmMain::menu(MainMenu which) const { return m_menus[int(which)]; }
 
-QAction *frmMain::addMenuItem(MainMenu which, const QString &name, const QString &caption)
+QAction *frmMain::addMenuItem(MainMenu which, const QString &name, const QString &caption, const QString &before)
 {
-    QAction *a = addItem(menu(which), name, caption);
+    QMenu *m = menu(which);
+    QAction *a = nullptr;
+    const QList<QAction *> items = m->actions();
+    const auto at = std::find_if(items.begin(), items.end(), [&](const QAction *item) {
+        return !before.isEmpty() && (item->objectName() == before ||
+                                     (item->menu() && item->menu()->objectName() == before));
+    });
+    if (at != items.end()) {
+        a = new QAction(caption, m);
+        a->setObjectName(name);
+        m->insertAction(*at, a);
+    } else {
+        a = addItem(m, name, caption);
+    }
     m_controls->invalidate();
     if (simpleModeHidden().contains(name))
         a->setVisible(mainSettings().SimpleMode != 1);

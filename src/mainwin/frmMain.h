@@ -66,9 +66,10 @@ public:
 
     // ---- Menus ----
     QMenu *menu(MainMenu which) const;
-    // Appends an item named `name` to the menu; the control states and the simple mode know it
-    // from now on.
-    QAction *addMenuItem(MainMenu which, const QString &name, const QString &caption);
+    // Adds an item named `name` to the menu, before the item (or separator) named `before` when the
+    // menu holds one, else at its end; the control states and the simple mode know it from now on.
+    QAction *addMenuItem(MainMenu which, const QString &name, const QString &caption,
+                         const QString &before = QString());
     // Every menu has an object name: mnuFile, mnuQueue, mnuScript, mnuTools,
     // mnuScriptCreationWizards, mnuHelp, the submenus (mnuSort2, mnuSort, mnuFont, mnuCase,
     // mnuRemove, mnuFileSystemChecks) and the queue pop-up mnuPUForm. nullptr when unknown.
