@@ -2,6 +2,8 @@
 
 #include "app/optionsinstall.h"
 #include "app/scriptsinstall.h"
+#include "app/tagsinstall.h"
+#include "app/wizardsinstall.h"
 #include "core/appenvironment.h"
 #include "core/mainsettings.h"
 #include "core/prompts.h"
@@ -63,6 +65,8 @@ frmMain *Application::buildWindow()
 
     // One install step per subsystem.
     installScripts(*this, w);
+    installTags(*this, w);
+    installWizards(*this, w);
     installOptions(*this, w);
 
     w.load(mainSettings());

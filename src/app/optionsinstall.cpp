@@ -8,6 +8,7 @@
 #include "options/optionsfields.h"
 #include "scripts/texteditor.h"
 #include "scripts/userscriptpane.h"
+#include "wizards/wizardmenu.h"
 
 #include <QAction>
 
@@ -21,7 +22,7 @@ frmOptions *installOptions(Application &app, frmMain &w)
     dlg->setDefaultOwner(&w);
 
     OptionsHooks hooks;
-    hooks.setMenus = [&w](bool lispOn) { w.setLispWizardsEnabled(lispOn); };
+    hooks.setMenus = [&w](bool) { WizardMenu::SetMenus(w.menu(MainMenu::Wizards), mainSettings().LT); };
     hooks.settingsApplied = [&app] { Q_EMIT app.settingsApplied(); };
     hooks.placeMainWindow = [&w](int left, int top, int width, int height) {
         return w.mainLayout()->placeWindow(left, top, width, height);

@@ -31,6 +31,7 @@
 #include <QMouseEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tess {
 
@@ -73,15 +74,6 @@ const QStringList &simpleModeHidden()
                                    QStringLiteral("mnubreak002"),
                                    QStringLiteral("mnuPlaceholder1"),
                                    QStringLiteral("mnublank001")};
-    return names;
-}
-
-// The Wizards items that need AutoLISP, which AutoCAD LT lacks.
-const QStringList &lispWizardItems()
-{
-    static const QStringList names{QStringLiteral("mnuReportLimitsWiz"), QStringLiteral("mnuReportTextWiz"),
-                                   QStringLiteral("mnuRepTextWiz"), QStringLiteral("mnuTBWiz"),
-                                   QStringLiteral("mnuMTEXTSnR")};
     return names;
 }
 
@@ -340,14 +332,25 @@ void frmMain::setScriptFacts(ScriptFacts *script)
 
 QMenu *frmMain::menu(MainMenu which) const { return m_menus[int(which)]; }
 
-QAction *frmMain::addMenuItem(MainMenu which, const QString &name, const QString &caption)
+QAction *frmMain::addMenuItem(MainMenu which, const QString &name, const QString &caption, const QString &before)
 {
-    QAction *a = addItem(menu(which), name, caption);
+    QMenu *m = menu(which);
+    QAction *a = nullptr;
+    const QList<QAction *> items = m->actions();
+    const auto at = std::find_if(items.begin(), items.end(), [&](const QAction *item) {
+        return !before.isEmpty() && (item->objectName() == before ||
+                                     (item->menu() && item->menu()->objectName() == before));
+    });
+    if (at != items.end()) {
+        a = new QAction(caption, m);
+        a->setObjectName(name);
+        m->insertAction(*at, a);
+    } else {
+        a = addItem(m, name, caption);
+    }
     m_controls->invalidate();
     if (simpleModeHidden().contains(name))
         a->setVisible(mainSettings().SimpleMode != 1);
-    if (lispWizardItems().contains(name))
-        a->setEnabled(mainSettings().LT != 1);
     return a;
 }
 
@@ -405,18 +408,10 @@ void frmMain::applySettings(const MainSettings &s)
 void frmMain::applyLtMode(const MainSettings &s)
 {
     const bool lt = s.LT == 1;
-    setLispWizardsEnabled(!lt);
     // LT cannot test a drawing without saving it: Test Run stays unticked while LT is on.
     if (lt)
         m_queue->chkTestRun->setChecked(false);
     m_queue->chkTestRun->setEnabled(!lt && s.SimpleMode != 1);
-}
-
-void frmMain::setLispWizardsEnabled(bool on)
-{
-    for (const QString &name : lispWizardItems())
-        if (QAction *a = findChild<QAction *>(name))
-            a->setEnabled(on);
 }
 
 void frmMain::store(MainSettings &s)

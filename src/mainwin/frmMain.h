@@ -66,9 +66,10 @@ public:
 
     // ---- Menus ----
     QMenu *menu(MainMenu which) const;
-    // Appends an item named `name` to the menu; the control states and the simple mode know it
-    // from now on.
-    QAction *addMenuItem(MainMenu which, const QString &name, const QString &caption);
+    // Adds an item named `name` to the menu, before the item (or separator) named `before` when the
+    // menu holds one, else at its end; the control states and the simple mode know it from now on.
+    QAction *addMenuItem(MainMenu which, const QString &name, const QString &caption,
+                         const QString &before = QString());
     // Every menu has an object name: mnuFile, mnuQueue, mnuScript, mnuTools,
     // mnuScriptCreationWizards, mnuHelp, the submenus (mnuSort2, mnuSort, mnuFont, mnuCase,
     // mnuRemove, mnuFileSystemChecks) and the queue pop-up mnuPUForm. nullptr when unknown.
@@ -80,9 +81,6 @@ public:
     void load(MainSettings &s);
     // Values changed elsewhere (the Options dialog): the window shows them again without moving.
     void applySettings(const MainSettings &s);
-    // The Wizards items that need AutoLISP (Report Limits, Search and LOG Text, Search and Replace
-    // Text, Title-Block Update, Search and Replace MTEXT) on or off; items added later follow LT.
-    void setLispWizardsEnabled(bool on);
     // Every pane back into MainSettings (other parts store theirs on storingSettings first).
     void store(MainSettings &s);
 
@@ -124,7 +122,7 @@ private:
     void connectPanes();
     void updateMenuBarVisibility();
     void setBusy(bool busy);
-    // AutoCAD LT (1) has no AutoLISP: the Lisp wizards off, Test Run unticked and disabled.
+    // AutoCAD LT (1) cannot test a drawing without saving it: Test Run unticked and disabled.
     void applyLtMode(const MainSettings &s);
     const ControlStateTable &controls() const;
 

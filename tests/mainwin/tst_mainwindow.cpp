@@ -137,6 +137,16 @@ private Q_SLOTS:
             QVERIFY2(w->menuByName(QString::fromLatin1(m)), m);
         QCOMPARE(w->menuByName(QStringLiteral("nothing")), nullptr);
 
+        // Other parts place their items before a named item, or at the end.
+        QMenu *queueMenu = w->menu(MainMenu::Queue);
+        QAction *first = w->addMenuItem(MainMenu::Queue, QStringLiteral("mnuFirst"), QStringLiteral("F"),
+                                        QStringLiteral("mnuSort2"));
+        QAction *last = w->addMenuItem(MainMenu::Queue, QStringLiteral("mnuLast"), QStringLiteral("L"),
+                                       QStringLiteral("noSuchItem"));
+        QCOMPARE(queueMenu->actions().first(), first);
+        QCOMPARE(queueMenu->actions().last(), last);
+        QCOMPARE(first->objectName(), QStringLiteral("mnuFirst"));
+
         // A menu without items stays off the bar until another part adds one.
         QMenu *help = w->menuByName(QStringLiteral("mnuHelp"));
         QVERIFY(!help->menuAction()->isVisible());
@@ -501,7 +511,7 @@ private Q_SLOTS:
 
         w->queuePane()->addToQueue({file(QStringLiteral("a.dwg"))});
         w->RefreshQueueControls();
-        QVERIFY(!button(w.get(), "Command1_Compile")->isEnabled()); // empty script: the design state stays
+        QVERIFY(!button(w.get(), "Command1_Compile")->isEnabled()); // empty script: the buttons stay off
         text1->setPlainText(QStringLiteral("ZOOM E"));
         w->RefreshQueueControls();
         QVERIFY(button(w.get(), "Command1_Compile")->isEnabled());

@@ -434,9 +434,10 @@ private Q_SLOTS:
         loadMainSettings(mainSettings());
         test::AppWindow w;
         frmOptions *dlg = installedDialog();
-        QAction *titleBlock = w->addMenuItem(MainMenu::Wizards, QStringLiteral("mnuTBWiz"),
-                                             QStringLiteral("&Title-Block Update"));
-        QAction *purge = w->addMenuItem(MainMenu::Wizards, QStringLiteral("mnuPurgeWiz"), QStringLiteral("&Purge"));
+        QAction *limits = w->findChild<QAction *>(QStringLiteral("mnuReportLimitsWiz"));
+        QAction *purge = w->findChild<QAction *>(QStringLiteral("mnuPurgeWiz"));
+        QVERIFY(limits && purge);
+        QVERIFY(limits->isEnabled());
         QCheckBox *testRun = w->queuePane()->chkTestRun;
         testRun->setChecked(true);
         QSignalSpy applied(&w.app(), &Application::settingsApplied);
@@ -445,23 +446,35 @@ private Q_SLOTS:
         dlg->Command2->click();
         QCOMPARE(applied.count(), 1);
         QCOMPARE(mainSettings().LT, qint16(1));
-        QVERIFY(!titleBlock->isEnabled());
+        QVERIFY(!limits->isEnabled());
         QVERIFY(purge->isEnabled());
         QVERIFY(!testRun->isChecked() && !testRun->isEnabled());
         // A META command (or anything else) ticking Test Run meets the same rule.
         testRun->setChecked(true);
         QVERIFY(!testRun->isChecked());
-        // A Lisp wizard installed later comes disabled.
-        QVERIFY(!w->addMenuItem(MainMenu::Wizards, QStringLiteral("mnuMTEXTSnR"), QStringLiteral("x"))->isEnabled());
 
         dlg->chkLT->setChecked(false);
         dlg->Command2->click();
-        QVERIFY(titleBlock->isEnabled());
-        QVERIFY(w->findChild<QAction *>(QStringLiteral("mnuMTEXTSnR"))->isEnabled());
+        QVERIFY(limits->isEnabled());
         QVERIFY(testRun->isEnabled() && !testRun->isChecked());
         testRun->setChecked(true);
         dlg->Command2->click();
         QVERIFY(testRun->isChecked());
+    }
+
+    // A window built with LT on shows Test Run unticked and disabled, whatever was stored.
+    void ltOptionAtStart()
+    {
+        test::Fixture fx;
+        writeSetting(QStringLiteral("Startup"), QStringLiteral("LT"), QStringLiteral("1"));
+        writeSetting(QStringLiteral("Startup"), QStringLiteral("TestRun"), QStringLiteral("1"));
+        mainSettings() = MainSettings();
+        loadMainSettings(mainSettings());
+        test::AppWindow w;
+        QCheckBox *testRun = w->queuePane()->chkTestRun;
+        QVERIFY(!testRun->isChecked() && !testRun->isEnabled());
+        QVERIFY(installedDialog()->chkLT->isChecked());
+        QVERIFY(!w->findChild<QAction *>(QStringLiteral("mnuReportLimitsWiz"))->isEnabled());
     }
 
     // Leaving the switches box with bad switches: one message, the focus back, no loop; leaving
