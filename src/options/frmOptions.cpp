@@ -121,10 +121,7 @@ void placePage(QWidget *page, const QList<Placement> &table)
     Q_ASSERT_X(placed.missing.isEmpty(), "frmOptions", "a placed control is missing");
 }
 
-int checkedIndex(const QButtonGroup *group)
-{
-    return group->checkedId();
-}
+int checkedIndex(const QButtonGroup *group) { return group->checkedId(); }
 
 // The folder a picker opens in for a path it is about to fill: the path's folder, "" when none.
 QString folderOfPath(const QString &path) { return path.isEmpty() ? QString() : FolderOf(path); }
@@ -206,9 +203,9 @@ QWidget *frmOptions::buildConfigPage()
                                  QStringLiteral("Normal output path select"));
     cmdBrowseSCRDir = button(output, "cmdBrowseSCRDir", QStringLiteral("B&rowse"));
     Text1 = box(output, "Text1", QStringLiteral("C:\\PROGRAM FILES\\AUTOCAD\\SUPPORT\\TESSALINE.SCR (Recommended)"));
-    optAltOutputPath =
-        option(output, "optAltOutputPath", QStringLiteral("Alternate Batch Script Output (eg: N:\\SCRIPTS\\tessaline.scr)"),
-               QStringLiteral("Alternate output path select"));
+    optAltOutputPath = option(output, "optAltOutputPath",
+                              QStringLiteral("Alternate Batch Script Output (eg: N:\\SCRIPTS\\tessaline.scr)"),
+                              QStringLiteral("Alternate output path select"));
     tbAltOutput = box(output, "tbAltOutput", QStringLiteral("Alternate output path (Possibly a Network drive)"));
 
     QGroupBox *editor = frame(page, "fraTextEditor", QStringLiteral("Text Editor (Example: NOTEPAD.EXE)"));
@@ -265,28 +262,27 @@ QWidget *frmOptions::buildPrefsPage()
         check(warn, "chkWarnBlankLine", QStringLiteral("Warn when \"Blank Line\" exists in user script."));
     chkWarnSpaceInBlank = check(warn, "chkWarnSpaceInBlank",
                                 QStringLiteral("Warn when a \"Space\" on a blank line exists in user script."));
-    chkWarnLineEndsWithSpace = check(warn, "chkWarnLineEndsWithSpace",
-                                     QStringLiteral("Warn when line ends with \"Space\" in user script."));
-    chkWarnFolderNotExist = wrapCheck(
-        warn, "chkWarnFolderNotExist",
-        QStringLiteral("Warn when referencing a folder in the output script that doesn't exist."), 5895);
+    chkWarnLineEndsWithSpace =
+        check(warn, "chkWarnLineEndsWithSpace", QStringLiteral("Warn when line ends with \"Space\" in user script."));
+    chkWarnFolderNotExist =
+        wrapCheck(warn, "chkWarnFolderNotExist",
+                  QStringLiteral("Warn when referencing a folder in the output script that doesn't exist."), 5895);
     chkVerifyFilesInQueue = wrapCheck(
         warn, "chkVerifyFilesInQueue",
         QStringLiteral("Warn (with options) when a file in the Queue is Read-Only, or does not exist."), 5895);
     chkScanForRogueTags = check(warn, "chkScanForRogueTags",
                                 QStringLiteral("Warn when PROJECT TAGs were not replaced in output script."));
-    chkResourcesStarved =
-        check(warn, "chkResourcesStarved",
-              QLatin1String(kFileLimitCaptionStart) + QString(kFileLimitBlanks, QLatin1Char(' ')) +
-                  QStringLiteral("files."));
+    chkResourcesStarved = check(warn, "chkResourcesStarved",
+                                QLatin1String(kFileLimitCaptionStart) + QString(kFileLimitBlanks, QLatin1Char(' ')) +
+                                    QStringLiteral("files."));
     // Made after the check box, so it stands above the blanks of the caption.
     tbResourceFileLimit = box(warn, "tbResourceFileLimit");
     tbResourceFileLimit->setAlignment(Qt::AlignRight);
     chkWarnLTLisp = check(warn, "chkWarnLTLisp", QStringLiteral("Warn when attempting to use Lisp with LT."));
 
     QGroupBox *fav = frame(page, "fraFavorites", QStringLiteral("Favorites"));
-    chkFavorites = check(fav, "chkFavorites",
-                         QStringLiteral("Automatically add Directory Names to \"Favorites\" List"));
+    chkFavorites =
+        check(fav, "chkFavorites", QStringLiteral("Automatically add Directory Names to \"Favorites\" List"));
 
     QGroupBox *delay = frame(page, "fraDelay", QStringLiteral("When \"Delay\" Checkbox Enabled"));
     label(delay, "lblDelay", QStringLiteral(" Delay Value ="));
@@ -432,8 +428,8 @@ void frmOptions::placeFileLimitBox()
     opt.initFrom(chkResourcesStarved);
     opt.rect = chkResourcesStarved->rect();
     opt.text = chkResourcesStarved->text();
-    const QRect contents = chkResourcesStarved->style()->subElementRect(QStyle::SE_CheckBoxContents, &opt,
-                                                                       chkResourcesStarved);
+    const QRect contents =
+        chkResourcesStarved->style()->subElementRect(QStyle::SE_CheckBoxContents, &opt, chkResourcesStarved);
     const QFontMetrics fm = chkResourcesStarved->fontMetrics();
     const int blank = fm.horizontalAdvance(QLatin1Char(' '));
     const int left = chkResourcesStarved->x() + contents.left() +
@@ -712,7 +708,8 @@ bool frmOptions::eventFilter(QObject *watched, QEvent *event)
         // Another window taking the focus (a message box, a picker, another program) is no leaving.
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
             QWidget *leaving = static_cast<QWidget *>(watched);
-            QMetaObject::invokeMethod(this, [this, leaving] { focusLeft(leaving); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, leaving] { focusLeft(leaving); }, Qt::QueuedConnection);
         }
     } else if (watched == Label8 && event->type() == QEvent::MouseButtonRelease) {
         if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
@@ -907,11 +904,11 @@ void frmOptions::cmdResetDWGPreviewPos_Click()
 void frmOptions::cmdBackup_Click()
 {
     const QDateTime moment = Clock::now(); // the moment of the click, before the question
-    const QString source =
-        m_hooks.scriptsFolderInUse ? m_hooks.scriptsFolderInUse() : AppEnvironment::subFolder(QStringLiteral("SCRIPTS"));
+    const QString source = m_hooks.scriptsFolderInUse ? m_hooks.scriptsFolderInUse()
+                                                      : AppEnvironment::subFolder(QStringLiteral("SCRIPTS"));
     const BackupPlan plan = planScriptsBackup(source, moment);
-    if (msgBox(QStringLiteral("Back up your User Scripts now?\r\n\r\nFrom: ") + plan.source + QStringLiteral("\r\nTo: ") +
-                   plan.target,
+    if (msgBox(QStringLiteral("Back up your User Scripts now?\r\n\r\nFrom: ") + plan.source +
+                   QStringLiteral("\r\nTo: ") + plan.target,
                vbYesNo | vbExclamation | vbDefaultButton2, messageTitle()) != vbYes)
         return;
     BackupResult r;
@@ -927,7 +924,8 @@ void frmOptions::cmdBackup_Click()
     }
     QString text = QStringLiteral("Backup Complete.... ");
     if (!r.linksSkipped.isEmpty())
-        text += QStringLiteral("\r\n\r\nThese links were not copied:\r\n") + r.linksSkipped.join(QStringLiteral("\r\n"));
+        text +=
+            QStringLiteral("\r\n\r\nThese links were not copied:\r\n") + r.linksSkipped.join(QStringLiteral("\r\n"));
     msgBox(text, vbOKOnly | vbExclamation, messageTitle());
 }
 

@@ -33,8 +33,7 @@ frmTXTEDITORDirSelect::frmTXTEDITORDirSelect(QLineEdit *textEditor, QWidget *par
     setTabOrder(TXTEDITORCommandCancel, TXTEDITORExplorer);
     TXTEDITORCommandOk->setEnabled(false);
     connect(TXTEDITORCommandOk, &QPushButton::clicked, this, &frmTXTEDITORDirSelect::TXTEDITORCommandOk_Click);
-    connect(TXTEDITORCommandCancel, &QPushButton::clicked, this,
-            &frmTXTEDITORDirSelect::TXTEDITORCommandCancel_Click);
+    connect(TXTEDITORCommandCancel, &QPushButton::clicked, this, &frmTXTEDITORDirSelect::TXTEDITORCommandCancel_Click);
     connect(TXTEDITORExplorer, &QPushButton::clicked, this, &frmTXTEDITORDirSelect::TXTEDITORExplorer_Click);
     connect(File1, &QListWidget::itemDoubleClicked, this, &frmTXTEDITORDirSelect::File1_DblClick);
     connect(File1, &FileListBox::enterPressed, this, &frmTXTEDITORDirSelect::File1_DblClick);

@@ -3,8 +3,8 @@
 #include "mainwin/dirlistbox.h"
 #include "mainwin/drivefolderlink.h"
 #include "mainwin/drivelistbox.h"
-#include "mainwin/fileselector.h"
 #include "mainwin/filelistbox.h"
+#include "mainwin/fileselector.h"
 #include "options/pickerpaths.h"
 #include "widgets/twips.h"
 

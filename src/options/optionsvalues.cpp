@@ -176,10 +176,7 @@ QStringList storeOptions(const OptionsValues &v, const MainSettings &s)
     return failed;
 }
 
-bool switchesAreValid(const QString &switches)
-{
-    return switches.isEmpty() || switches.startsWith(QLatin1Char('/'));
-}
+bool switchesAreValid(const QString &switches) { return switches.isEmpty() || switches.startsWith(QLatin1Char('/')); }
 
 QString switchesMessage()
 {
@@ -187,10 +184,7 @@ QString switchesMessage()
                           "help for more information on this feature)");
 }
 
-bool outputNameIsBatchScript(const QString &path)
-{
-    return path.right(4).toUpper() == QLatin1String(".SCR");
-}
+bool outputNameIsBatchScript(const QString &path) { return path.right(4).toUpper() == QLatin1String(".SCR"); }
 
 QString outputNameMessage()
 {

@@ -23,8 +23,8 @@ inline constexpr int kPreviewResetTop = 1000;
 
 // Each writes its window's keys in the settings store in order; returns the keys that could not be
 // written ("Section\Key"), empty when all were.
-QStringList resetPreviewPositionKeys();    // DWGPreviewLeft, DWGPreviewTop: 1000 each
-QStringList resetQuickPickPositionKeys();  // both Quick Pick windows: 1000, 1000, 1890, 4110
+QStringList resetPreviewPositionKeys();      // DWGPreviewLeft, DWGPreviewTop: 1000 each
+QStringList resetQuickPickPositionKeys();    // both Quick Pick windows: 1000, 1000, 1890, 4110
 QStringList resetScriptEditorPositionKeys(); // SCREditLeft, SCREditTop: 0 (the size keys stay)
 
 // The name of a backup folder: the moment as "yyyy-mm-dd-hh-mm-ss" (24-hour clock).
@@ -43,10 +43,10 @@ BackupPlan planScriptsBackup(const QString &source, const QDateTime &moment);
 
 struct BackupResult {
     bool ok = false;
-    QString target;     // where the copy went (the plan's, or the next free name)
+    QString target; // where the copy went (the plan's, or the next free name)
     int filesCopied = 0;
     QStringList linksSkipped; // symbolic links are neither followed nor copied
-    QString failedPath; // what could not be read, created or written
+    QString failedPath;       // what could not be read, created or written
     QString reason;
 };
 

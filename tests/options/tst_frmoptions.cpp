@@ -3,16 +3,18 @@
 // pickers, the resets and the backup.
 
 #include "app/application.h"
+#include "appwindow.h"
 #include "core/appenvironment.h"
 #include "core/mainsettings.h"
 #include "core/processhelpers.h"
 #include "core/settingsstore.h"
 #include "core/statefiles.h"
-#include "mainwin/frmMain.h"
 #include "mainwin/dirlistbox.h"
 #include "mainwin/filelistbox.h"
+#include "mainwin/frmMain.h"
 #include "mainwin/queuepane.h"
 #include "mainwin/scriptfacts.h"
+#include "modalguard.h"
 #include "options/frmAutoCADEXEBrowse.h"
 #include "options/frmBrowseSCRIPSDir.h"
 #include "options/frmOptions.h"
@@ -20,8 +22,6 @@
 #include "options/frmTXTEDITORDirSelect.h"
 #include "options/optionsfields.h"
 #include "options/pickerpaths.h"
-#include "appwindow.h"
-#include "modalguard.h"
 #include "testsupport.h"
 #include "widgets/listwidgets.h"
 #include "widgets/placement.h"
@@ -230,8 +230,10 @@ private Q_SLOTS:
         QTest::newRow("switches") << QStringList{"tbSwitches=p x"} << "tbSwitches" << ok;
         QTest::newRow("other without folder")
             << QStringList{"optScriptDirDefault1=1", "tbScriptDir="} << "tbScriptDir" << ok;
-        QTest::newRow("file limit not a number") << QStringList{"tbResourceFileLimit=ten"} << "tbResourceFileLimit" << ok;
-        QTest::newRow("file limit too large") << QStringList{"tbResourceFileLimit=32768"} << "tbResourceFileLimit" << ok;
+        QTest::newRow("file limit not a number")
+            << QStringList{"tbResourceFileLimit=ten"} << "tbResourceFileLimit" << ok;
+        QTest::newRow("file limit too large")
+            << QStringList{"tbResourceFileLimit=32768"} << "tbResourceFileLimit" << ok;
         QTest::newRow("delay with a fraction") << QStringList{"tbDelay=1.5"} << "tbDelay" << ok;
         QTest::newRow("negative delay") << QStringList{"tbDelay=-1"} << "tbDelay" << ok;
         QTest::newRow("missing folder not made")

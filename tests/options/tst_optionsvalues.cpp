@@ -68,19 +68,38 @@ private Q_SLOTS:
         const QString dir = QDir::rootPath() + QStringLiteral("Scripts");
         using F = OptionsField;
         const std::optional<F> none;
-        QTest::newRow("all good") << "/p x" << true << dir << "5" << "2000" << none;
-        QTest::newRow("empty boxes are filled") << "" << false << "" << "" << "" << none;
-        QTest::newRow("switch without slash") << "p x" << false << "" << "5" << "2000" << std::optional(F::Switches);
-        QTest::newRow("switch after a blank") << " /p" << false << "" << "5" << "2000" << std::optional(F::Switches);
-        QTest::newRow("other without folder") << "" << true << "" << "5" << "2000" << std::optional(F::ScriptDir);
-        QTest::newRow("other, relative folder") << "" << true << "Scripts" << "5" << "2000" << std::optional(F::ScriptDir);
-        QTest::newRow("limit not a number") << "" << false << "" << "ten" << "2000"
-                                            << std::optional(F::ResourceFileLimit);
-        QTest::newRow("limit too large") << "" << false << "" << "40000" << "2000"
-                                         << std::optional(F::ResourceFileLimit);
-        QTest::newRow("negative delay") << "" << false << "" << "5" << "-5" << std::optional(F::Delay);
-        QTest::newRow("delay too large") << "" << false << "" << "5" << "32768" << std::optional(F::Delay);
-        QTest::newRow("first in tab order") << "x" << true << "" << "x" << "x" << std::optional(F::Switches);
+        QTest::newRow("all good") << "/p x" << true << dir << "5"
+                                  << "2000" << none;
+        QTest::newRow("empty boxes are filled") << "" << false << ""
+                                                << ""
+                                                << "" << none;
+        QTest::newRow("switch without slash") << "p x" << false << ""
+                                              << "5"
+                                              << "2000" << std::optional(F::Switches);
+        QTest::newRow("switch after a blank") << " /p" << false << ""
+                                              << "5"
+                                              << "2000" << std::optional(F::Switches);
+        QTest::newRow("other without folder") << "" << true << ""
+                                              << "5"
+                                              << "2000" << std::optional(F::ScriptDir);
+        QTest::newRow("other, relative folder") << "" << true << "Scripts"
+                                                << "5"
+                                                << "2000" << std::optional(F::ScriptDir);
+        QTest::newRow("limit not a number") << "" << false << ""
+                                            << "ten"
+                                            << "2000" << std::optional(F::ResourceFileLimit);
+        QTest::newRow("limit too large") << "" << false << ""
+                                         << "40000"
+                                         << "2000" << std::optional(F::ResourceFileLimit);
+        QTest::newRow("negative delay") << "" << false << ""
+                                        << "5"
+                                        << "-5" << std::optional(F::Delay);
+        QTest::newRow("delay too large") << "" << false << ""
+                                         << "5"
+                                         << "32768" << std::optional(F::Delay);
+        QTest::newRow("first in tab order") << "x" << true << ""
+                                            << "x"
+                                            << "x" << std::optional(F::Switches);
     }
     void checks()
     {
@@ -194,8 +213,8 @@ private Q_SLOTS:
         QCOMPARE(stored("Startup", "QPLeft"), QStringLiteral("55"));
 
         QVERIFY(resetQuickPickPositionKeys().isEmpty());
-        const char *const qp[][2] = {{"QPLeft", "1000"},       {"QPTop", "1000"},      {"QPWidth", "1890"},
-                                     {"QPHeight", "4110"},     {"QPQueueLeft", "1000"}, {"QPQueueTop", "1000"},
+        const char *const qp[][2] = {{"QPLeft", "1000"},       {"QPTop", "1000"},        {"QPWidth", "1890"},
+                                     {"QPHeight", "4110"},     {"QPQueueLeft", "1000"},  {"QPQueueTop", "1000"},
                                      {"QPQueueWidth", "1890"}, {"QPQueueHeight", "4110"}};
         for (const auto &k : qp)
             QCOMPARE(stored("Startup", k[0]), QLatin1String(k[1]));
@@ -272,7 +291,8 @@ private Q_SLOTS:
         QString deep = source;
         while (deep.size() + longer < 4096) {
             const qsizetype room = 4095 - (deep.size() + 1);
-            deep += QLatin1Char('/') + QString(std::min<qsizetype>(200, std::max<qsizetype>(1, room)), QLatin1Char('d'));
+            deep +=
+                QLatin1Char('/') + QString(std::min<qsizetype>(200, std::max<qsizetype>(1, room)), QLatin1Char('d'));
             if (deep.size() > 4095)
                 QSKIP("no room for a path that is short here and too long in the backup");
         }
