@@ -8,6 +8,7 @@
 #include "options/optionsfields.h"
 #include "scripts/texteditor.h"
 #include "scripts/userscriptpane.h"
+#include "wizards/frmResetAcadSysVars.h"
 #include "wizards/wizardmenu.h"
 
 #include <QAction>
@@ -37,12 +38,17 @@ frmOptions *installOptions(Application &app, frmMain &w)
     item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     QObject::connect(item, &QAction::triggered, dlg, [dlg, &w] { dlg->showModal(&w); });
 
-    // The boxes other windows read, and the text editor's way to the dialog when no editor is set.
+    // The boxes other windows read, and their ways to the dialog: the text editor's when no editor
+    // is set, the AutoCAD reset window's when its program is missing.
     setOptionsFields(dlg);
     setOptionsOpener([dlg] { dlg->showModeless(); });
+    frmResetAcadSysVars::setProgramPathSource([dlg] { return dlg->autoCadExe(); });
+    frmResetAcadSysVars::setOptionsOpener([dlg](QWidget *owner) { dlg->showModal(owner); });
     // Kept until the main window goes.
     QObject::connect(&w, &QObject::destroyed, [dlg] {
         setOptionsOpener(nullptr);
+        frmResetAcadSysVars::setProgramPathSource(nullptr);
+        frmResetAcadSysVars::setOptionsOpener(nullptr);
         setOptionsFields(nullptr);
         delete dlg;
     });

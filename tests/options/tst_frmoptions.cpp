@@ -22,6 +22,8 @@
 #include "options/frmTXTEDITORDirSelect.h"
 #include "options/optionsfields.h"
 #include "options/pickerpaths.h"
+#include "scripts/texteditor.h"
+#include "wizards/frmResetAcadSysVars.h"
 #include "testsupport.h"
 #include "widgets/listwidgets.h"
 #include "widgets/placement.h"
@@ -425,6 +427,46 @@ private Q_SLOTS:
         QVERIFY(onScreen);
         QVERIFY(!dlg->isVisible());
         QCOMPARE(mainSettings().SCROutputPathNorm, QStringLiteral("/typed/tessaline.scr"));
+    }
+
+    // Other windows reach the dialog: the text editor without an editor shows it without waiting;
+    // the AutoCAD reset window reads its AutoCAD box as typed and, without a valid program, shows it
+    // modally over itself.
+    void otherWindowsOpenTheDialog()
+    {
+        test::Fixture fx;
+        mainSettings() = MainSettings();
+        loadMainSettings(mainSettings());
+        test::AppWindow w;
+        frmOptions *dlg = installedDialog();
+        mainSettings().TextEditor.clear();
+        fx.prompter().expectMessage();
+        OpenBatchScriptInEditor();
+        QVERIFY(dlg->isVisible());
+        dlg->Command2->click();
+        QVERIFY(!dlg->isVisible());
+
+        const QString acad = fx.writeFile(QStringLiteral("Auto CAD/acad.exe"), "x");
+        fx.writeFile(QStringLiteral("DATA/reset.scr"), "x\r\n");
+        dlg->tbAutoCadEXE->setText(acad);
+        mainSettings().AutoCADEXE = QStringLiteral("/stored/acad.exe");
+        frmResetAcadSysVars reset(w.get());
+        reset.cmdReset_Click();
+        QCOMPARE(fx.launcher().calls.size(), 1);
+        QCOMPARE(fx.launcher().calls[0].program, acad);
+
+        dlg->tbAutoCadEXE->setText(fx.path() + QStringLiteral("Nowhere/acad.exe"));
+        test::ModalGuard modals;
+        modals.answerNextModal([&](QWidget *d) {
+            QCOMPARE(d, dlg);
+            dlg->Command2->click();
+        });
+        fx.prompter().expectMessage();
+        reset.cmdReset_Click();
+        QCOMPARE(fx.prompter().last().title, QStringLiteral("Setup Issue"));
+        QVERIFY(modals.allAnswered());
+        QCOMPARE(mainSettings().AutoCADEXE, fx.path() + QStringLiteral("Nowhere/acad.exe"));
+        QVERIFY(fx.prompter().allUsed());
     }
 
     // LT: the Lisp wizards off, Test Run unticked and disabled, and it stays unticked whoever ticks
