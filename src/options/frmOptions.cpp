@@ -558,6 +558,7 @@ OptionsValues frmOptions::values() const
     v.warnLtLisp = chkWarnLTLisp->isChecked();
     v.autoAddFavorites = chkFavorites->isChecked();
     v.delay = tbDelay->text();
+    v.delayEditable = tbDelay->isEnabled();
     v.showPreview = chkShowPreview->isChecked();
     v.autoSortEnabled = chkAutoSortEnabled->isChecked();
     v.autoSortType = checkedIndex(m_sortGroup);

@@ -90,7 +90,7 @@ std::optional<OptionsRefusal> checkOptions(const OptionsValues &given)
         return OptionsRefusal{OptionsField::ResourceFileLimit,
                               QStringLiteral("The number of files in \"Warn when attempting to open more than ... "
                                              "files.\" must be a whole number from 0 to 32767.")};
-    if (!isBoxNumber(v.delay))
+    if (v.delayEditable && !isBoxNumber(v.delay))
         return OptionsRefusal{OptionsField::Delay,
                               QStringLiteral("The \"Delay Value\" must be a whole number of milliseconds from 0 to "
                                              "32767.")};

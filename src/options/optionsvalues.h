@@ -37,6 +37,7 @@ struct OptionsValues {
     bool warnLtLisp = false;
     bool autoAddFavorites = false;
     QString delay;
+    bool delayEditable = true; // tbDelay is enabled (EnableDelay 1)
     // ---- "GUI" ----
     bool showPreview = false;
     bool autoSortEnabled = false;
@@ -66,7 +67,8 @@ OptionsValues withEmptyBoxesFilled(OptionsValues v);
 
 // The first field, in tab order, whose text cannot be applied: switches that are neither empty nor
 // begin with "/", "Other" without a full folder path, a file limit or a delay that is not a whole
-// number from 0 to 32767 (empty boxes count as filled). nullopt when every field can be applied.
+// number from 0 to 32767 (empty boxes count as filled; a delay the user cannot edit is applied as
+// it stands). nullopt when every field can be applied.
 // Whether the script folder exists is for the caller to ask.
 std::optional<OptionsRefusal> checkOptions(const OptionsValues &v);
 

@@ -97,6 +97,9 @@ private Q_SLOTS:
         QTest::newRow("delay too large") << "" << false << ""
                                          << "5"
                                          << "32768" << std::optional(F::Delay);
+        QTest::newRow("delay the user cannot edit") << "" << false << ""
+                                                    << "5"
+                                                    << "locked" << none;
         QTest::newRow("first in tab order") << "x" << true << ""
                                             << "x"
                                             << "x" << std::optional(F::Switches);
@@ -115,6 +118,7 @@ private Q_SLOTS:
         v.scriptDir = scriptDir;
         v.resourceFileLimit = limit;
         v.delay = delay;
+        v.delayEditable = delay != QLatin1String("locked");
         const std::optional<OptionsRefusal> r = checkOptions(v);
         QCOMPARE(r.has_value(), refused.has_value());
         if (r) {
