@@ -120,6 +120,15 @@ void frmDWGPreview::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
+void frmDWGPreview::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // Made smaller than its minimum where nothing holds it there (no window manager): it springs back.
+    if (size().expandedTo(minimumSize()) != size())
+        QMetaObject::invokeMethod(
+            this, [this] { resize(size().expandedTo(minimumSize())); }, Qt::QueuedConnection);
+}
+
 void frmDWGPreview::resetStoredPosition()
 {
     writeOtherSetting(OtherKeys::DWGPreviewLeft, kDefaultPositionTwips);

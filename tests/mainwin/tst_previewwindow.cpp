@@ -18,6 +18,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 using namespace tess;
 
@@ -295,6 +296,10 @@ void TestPreviewWindow::pictureFillsWindowKeepingProportions()
     // 3720 x 2265 twips at first; never below 3640 x 2551 twips outside (3490 x 2176 inside).
     QCOMPARE(p->size(), QSize(248, 151));
     QCOMPARE(p->minimumSize(), QSize(233, 146));
+
+    // Made smaller from outside (where no window manager holds the minimum): it springs back.
+    p->windowHandle()->setGeometry(QRect(p->pos(), QSize(40, 40)));
+    QTRY_COMPARE(p->size(), QSize(233, 146));
 
     p->resize(600, 200);
     QTRY_COMPARE(Window::thumbnail()->geometry(), QRect(0, 0, 600, 200));
