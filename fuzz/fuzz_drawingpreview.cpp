@@ -55,8 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             fail("bitmap file header");
         break;
     }
-    case PreviewImageKind::None:
-        fail("image of no kind");
+    case PreviewImageKind::None: fail("image of no kind");
     }
     return 0;
 }

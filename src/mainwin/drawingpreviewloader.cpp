@@ -84,8 +84,7 @@ void DrawingPreviewLoader::start(const QString &path)
     });
 }
 
-void DrawingPreviewLoader::readDone(quint64 generation, const QString &path, const QImage &image,
-                                    const QString &reason)
+void DrawingPreviewLoader::readDone(quint64 generation, const QString &path, const QImage &image, const QString &reason)
 {
     m_running = false;
     if (m_pending) {

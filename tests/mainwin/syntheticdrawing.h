@@ -25,10 +25,7 @@ inline void putLe32(QByteArray &out, quint32 v)
         out.append(char((v >> (8 * i)) & 0xFF));
 }
 
-inline QByteArray previewStartMarker()
-{
-    return QByteArray::fromHex("1F256D07D43628289D57CA3F9D44102B");
-}
+inline QByteArray previewStartMarker() { return QByteArray::fromHex("1F256D07D43628289D57CA3F9D44102B"); }
 
 inline QByteArray previewEndMarker()
 {
@@ -48,7 +45,7 @@ struct SyntheticEntry {
 
 struct SyntheticDrawing {
     QByteArray code = "AC1018";
-    quint32 blockOffset = 0x80; // where the block lies
+    quint32 blockOffset = 0x80;         // where the block lies
     std::optional<quint32> offsetField; // what bytes 13-16 say (default: blockOffset)
     std::optional<quint32> sizeField;   // S (default: the bytes from the count to the end marker)
     std::optional<quint8> countField;   // n (default: the number of entries)

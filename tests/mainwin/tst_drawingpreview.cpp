@@ -13,13 +13,16 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
-#include <QtEndian>
 #include <QImage>
+#include <QRegularExpression>
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <mutex>
 
 using namespace tess;
@@ -124,10 +127,10 @@ void checkBitmapFileHeader(const QByteArray &file)
     QCOMPARE(qFromLittleEndian<quint32>(file.constData() + 6), 0u);
     const quint32 info = qFromLittleEndian<quint32>(file.constData() + 14);
     const bool core = info == 12;
-    const qint64 width = core ? qFromLittleEndian<quint16>(file.constData() + 18)
-                              : qFromLittleEndian<qint32>(file.constData() + 18);
-    const qint64 height = core ? qFromLittleEndian<quint16>(file.constData() + 20)
-                               : qFromLittleEndian<qint32>(file.constData() + 22);
+    const qint64 width =
+        core ? qFromLittleEndian<quint16>(file.constData() + 18) : qFromLittleEndian<qint32>(file.constData() + 18);
+    const qint64 height =
+        core ? qFromLittleEndian<quint16>(file.constData() + 20) : qFromLittleEndian<qint32>(file.constData() + 22);
     const int bits = qFromLittleEndian<quint16>(file.constData() + (core ? 24 : 28));
     const qint64 rowBytes = (width * bits + 31) / 32 * 4;
     QCOMPARE(qint64(qFromLittleEndian<quint32>(file.constData() + 10)), file.size() - rowBytes * std::abs(height));
@@ -246,8 +249,7 @@ void TestDrawingPreview::syntheticDrawings_data()
         d.entries[1].length = 0xFFFFFF00u;
         QTest::newRow("entry length past the end") << d.bytes() << O::NoPreview << "AC1018" << K::None << none;
         d.entries[1].length = quint32(bmp.size() + 17);
-        QTest::newRow("entry running into the end marker")
-            << d.bytes() << O::NoPreview << "AC1018" << K::None << none;
+        QTest::newRow("entry running into the end marker") << d.bytes() << O::NoPreview << "AC1018" << K::None << none;
         d.entries[1].length.reset();
         d.entries[1].start = 0xFFFFFFFFu;
         QTest::newRow("entry start past the end") << d.bytes() << O::NoPreview << "AC1018" << K::None << none;
@@ -273,8 +275,7 @@ void TestDrawingPreview::syntheticDrawings_data()
         QByteArray header = test::infoHeader(8, 0, 0);
         header.replace(0, 4, QByteArray::fromHex("FFFFFF7F"));
         QTest::newRow("bitmap header size past the entry")
-            << drawingWith({{2, header + QByteArray(64, '\0')}}).bytes() << O::NoPreview << "AC1018" << K::None
-            << none;
+            << drawingWith({{2, header + QByteArray(64, '\0')}}).bytes() << O::NoPreview << "AC1018" << K::None << none;
         QTest::newRow("bitmap palette past the entry")
             << drawingWith({{2, test::infoHeader(8, 0, 0x40000000) + QByteArray(64, '\0')}}).bytes() << O::NoPreview
             << "AC1018" << K::None << none;
@@ -294,8 +295,8 @@ void TestDrawingPreview::syntheticDrawings()
     const QString seeds = qEnvironmentVariable("TESSALINE_WRITE_FUZZ_SEEDS");
     if (!seeds.isEmpty()) {
         QDir().mkpath(seeds);
-        QString name = QString::fromLatin1(QTest::currentDataTag()).replace(QRegularExpression(QStringLiteral("\\W+")),
-                                                                           QStringLiteral("-"));
+        QString name = QString::fromLatin1(QTest::currentDataTag())
+                           .replace(QRegularExpression(QStringLiteral("\\W+")), QStringLiteral("-"));
         QFile f(seeds + QLatin1Char('/') + name);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(bytes);

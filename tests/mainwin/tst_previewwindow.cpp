@@ -3,13 +3,13 @@
 // too) on real, synthetic, damaged and vanished drawings, the window at start, the Options reset
 // of the position, and the picture filling the window with its proportions kept.
 
+#include "appwindow.h"
 #include "core/mainsettings.h"
 #include "core/settingsstore.h"
 #include "mainwin/dwgthumbnail.h"
 #include "mainwin/filelistbox.h"
 #include "mainwin/frmDWGPreview.h"
 #include "syntheticdrawing.h"
-#include "appwindow.h"
 #include "testsupport.h"
 
 #include <QApplication>
