@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "app/previewinstall.h"
 #include "app/scriptsinstall.h"
 #include "app/tagsinstall.h"
 #include "app/wizardsinstall.h"
@@ -65,6 +66,7 @@ frmMain *Application::buildWindow()
     installScripts(*this, w);
     installTags(*this, w);
     installWizards(*this, w);
+    installPreview(*this, w);
 
     w.load(mainSettings());
     restoreUserState();
