@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/optionsinstall.h"
+#include "app/previewinstall.h"
 #include "app/scriptsinstall.h"
 #include "app/tagsinstall.h"
 #include "app/wizardsinstall.h"
@@ -67,6 +68,7 @@ frmMain *Application::buildWindow()
     installScripts(*this, w);
     installTags(*this, w);
     installWizards(*this, w);
+    installPreview(*this, w);
     installOptions(*this, w);
 
     w.load(mainSettings());

@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "core/mainsettings.h"
+#include "mainwin/frmDWGPreview.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/mainlayout.h"
 #include "options/frmOptions.h"
@@ -28,7 +29,7 @@ frmOptions *installOptions(Application &app, frmMain &w)
     hooks.placeMainWindow = [&w](int left, int top, int width, int height) {
         return w.mainLayout()->placeWindow(left, top, width, height);
     };
-    // The drawing preview window, when there is one, answers placePreview.
+    hooks.placePreview = [](int, int) { frmDWGPreview::resetStoredPosition(); };
     hooks.endProgram = [&app] { app.endWithoutSavingSettings(); };
     hooks.scriptsFolderInUse = [] { return UserScriptPane::scriptsHomeFolder(); };
     dlg->setHooks(hooks);

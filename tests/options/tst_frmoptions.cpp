@@ -11,6 +11,7 @@
 #include "core/statefiles.h"
 #include "mainwin/dirlistbox.h"
 #include "mainwin/filelistbox.h"
+#include "mainwin/frmDWGPreview.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuepane.h"
 #include "mainwin/scriptfacts.h"
@@ -23,11 +24,11 @@
 #include "options/optionsfields.h"
 #include "options/pickerpaths.h"
 #include "scripts/texteditor.h"
-#include "wizards/frmResetAcadSysVars.h"
 #include "testsupport.h"
 #include "widgets/listwidgets.h"
 #include "widgets/placement.h"
 #include "widgets/programfont.h"
+#include "wizards/frmResetAcadSysVars.h"
 
 #include <QAction>
 #include <QApplication>
@@ -772,6 +773,27 @@ private Q_SLOTS:
         h.dlg.cmdResetSCREditPos->click();
         QCOMPARE(stored("Startup", "SCREditTop"), QStringLiteral("0"));
         QVERIFY(h.fx.prompter().shown().isEmpty());
+    }
+
+    // In the program, the preview reset moves an open preview window; the dialog stays open.
+    void previewResetMovesTheOpenPreview()
+    {
+        test::Fixture fx;
+        mainSettings() = MainSettings();
+        loadMainSettings(mainSettings());
+        test::AppWindow w;
+        frmOptions *dlg = installedDialog();
+        w->show();
+        frmDWGPreview *preview = frmDWGPreview::instance();
+        preview->showAtStoredPosition();
+        QVERIFY(QTest::qWaitForWindowExposed(preview));
+        preview->move(300, 250);
+        dlg->show();
+        dlg->cmdResetDWGPreviewPos->click();
+        QTRY_COMPARE(preview->frameGeometry().topLeft(), QPoint(67, 67));
+        QVERIFY(preview->isVisible());
+        QVERIFY(dlg->isVisible());
+        QCOMPARE(stored("Startup", "DWGPreviewLeft"), QStringLiteral("1000"));
     }
 
     // The backup copies the script folder in use into BACKUP and says so only when it did.
