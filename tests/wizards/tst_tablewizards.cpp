@@ -15,6 +15,7 @@
 #include "wizards/frmTBWiz.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
