@@ -7,6 +7,7 @@
 #include "mainwin/filelistbox.h"
 #include "mainwin/fileselectorpane.h"
 #include "mainwin/frmMain.h"
+#include "mainwin/queuepane.h"
 #include "wizards/wizardmenu.h"
 
 #include <QAction>
@@ -22,6 +23,7 @@ void installWizards(Application &app, frmMain &w)
         const FileSelectorPane *files = w.fileSelector();
         return MainFileLists{files->Drive1->drive(), files->Dir1->path(), files->File1->path()};
     };
+    hooks.queueCount = [&w] { return w.queuePane()->count(); };
     auto *wizards = new WizardMenu(&w, hooks);
 
     struct Entry {
@@ -30,16 +32,17 @@ void installWizards(Application &app, frmMain &w)
         const char *caption;
         void (WizardMenu::*handler)();
     };
-    // "&Wizards" in its order; "L&ayouts" (after "&Import Page Setup") and "&Title-Block Update"
-    // (last) are installed with their own wizards.
+    // "&Wizards" in its order.
     const Entry entries[] = {
         {MainMenu::Wizards, "mnuCopyPageSetups", "&Import Page Setup", &WizardMenu::mnuCopyPageSetups_Click},
+        {MainMenu::Wizards, "mnuRenameLayoutTabs", "L&ayouts", &WizardMenu::mnuRenameLayoutTabs_Click},
         {MainMenu::Wizards, "mnuPlotWiz", "P&lot", &WizardMenu::mnuPlotWiz_Click},
         {MainMenu::Wizards, "mnuPurgeWiz", "&Purge", &WizardMenu::mnuPurgeWiz_Click},
         {MainMenu::Wizards, "mnuReportLimitsWiz", "R&eport Limits to File", &WizardMenu::mnuReportLimitsWiz_Click},
         {MainMenu::Wizards, "mnuReportTextWiz", "Search and &LOG Text", &WizardMenu::mnuReportTextWiz_Click},
         {MainMenu::Wizards, "mnuRepTextWiz", "S&earch and Replace Text", &WizardMenu::mnuRepTextWiz_Click},
         {MainMenu::Wizards, "mnuMTEXTSnR", "Seach and Replace &MTEXT", &WizardMenu::mnuMTEXTSnR_Click},
+        {MainMenu::Wizards, "mnuTBWiz", "&Title-Block Update", &WizardMenu::mnuTBWiz_Click},
         {MainMenu::Tools, "mnuResetAcadVars", "&Reset AutoCAD\u00AE System Variables",
          &WizardMenu::mnuResetAcadVars_Click},
     };

@@ -49,6 +49,11 @@ void showDuplicatesRemoved(qint64 removed)
            appTitle());
 }
 
+void showTemplateFileNotFound()
+{
+    msgBox(QStringLiteral("File not found!!"), vbOKOnly | vbExclamation, QStringLiteral("Tessaline"));
+}
+
 void showWorkingPathUnavailable(const QString &folder)
 {
     msgBox(QStringLiteral(" The previously saved working-path is unavailable (possibly renamed)...\r Please reselect "

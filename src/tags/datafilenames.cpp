@@ -1,11 +1,15 @@
 #include "tags/datafilenames.h"
 
 #include "core/fileio.h"
+#include "core/like.h"
 #include "core/messages.h"
 #include "core/pathhelpers.h"
+#include "core/prompts.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace tess {
 
@@ -82,6 +86,68 @@ QStringList filesWithExtension(const QString &folder, const QString &extension)
             names << entry;
     }
     return names;
+}
+
+QStringList dataFileTitles(const QString &folder, const QString &extension)
+{
+    QStringList titles;
+    for (const QString &file : filesWithExtension(folder, extension)) {
+        const QString title = file.left(file.size() - extension.size());
+        if (!isAcceptableDataFileName(title))
+            continue;
+        const QString entry = title.toUpper();
+        if (!titles.contains(entry))
+            titles << entry;
+    }
+    std::sort(titles.begin(), titles.end(), [](const QString &a, const QString &b) { return textCompare(a, b) < 0; });
+    return titles;
+}
+
+FileResult deleteDataFile(const QString &folder, const QString &fileName)
+{
+    FileResult r;
+    const QString onDisk = findFileIgnoringCase(folder, fileName);
+    r.path = joinPath(withTrailingSeparator(folder), onDisk.isEmpty() ? fileName : onDisk);
+    if (onDisk.isEmpty()) {
+        r.error = kFileNotFound;
+        r.reason = fileErrorDescription(kFileNotFound);
+        return r;
+    }
+    if (isReadOnlyFile(r.path)) {
+        r.error = kPermissionDenied;
+        r.reason = fileErrorDescription(kPermissionDenied);
+        return r;
+    }
+    QFile f(r.path);
+    if (!f.remove()) {
+        r.error = f.exists() ? kPermissionDenied : kFileNotFound;
+        r.reason = f.errorString();
+    }
+    return r;
+}
+
+bool refuseTemplateName(const QString &name)
+{
+    switch (dataFileNameProblem(name)) {
+    case NameProblem::None: return false;
+    case NameProblem::Empty:
+        msgBox(QStringLiteral("You must provide a name for your template!"), vbOKOnly | vbExclamation,
+               QStringLiteral("Tessaline"));
+        return true;
+    case NameProblem::ReservedCharacter:
+        msgBox(QStringLiteral("File names cannot contain the following characters...\r\n\r\n") +
+                   QString(24, QLatin1Char(' ')) + QStringLiteral("\\  /  :  *  ?  <  >  |  "),
+               vbOKOnly, alertTitle());
+        return true;
+    case NameProblem::OtherCharacter:
+    case NameProblem::TrailingDotOrBlank:
+    case NameProblem::ReservedDeviceName:
+        msgBox(QStringLiteral("Template names cannot hold double quotes or control characters, end with a dot or a "
+                              "blank, or be a device name (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9)."),
+               vbOKOnly, alertTitle());
+        return true;
+    }
+    return true;
 }
 
 QString withoutLineBreaks(const QString &text)

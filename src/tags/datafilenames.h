@@ -4,6 +4,8 @@
 // file that Windows could not create; such a name never reaches the disk. Names that differ only
 // in letter case name the same file on every platform.
 
+#include "core/fileio.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -34,6 +36,19 @@ QString filePathForWriting(const QString &folder, const QString &fileName);
 // The acceptable names of the files in the folder itself (not its sub-folders) whose extension
 // (".TAG") equals the given one ignoring case and whose title is not empty, in no fixed order.
 QStringList filesWithExtension(const QString &folder, const QString &extension);
+
+// The titles of those files (the names without the extension), upper-cased, each once, in ascending
+// order ignoring case: the entries of a template list. Titles that could not name a file in DATA
+// are left out.
+QStringList dataFileTitles(const QString &folder, const QString &extension);
+
+// Deletes the file of that name in the folder, its letter case ignored. 53 when there is none (a
+// name that is not acceptable names none), 70 for a read-only file, which is never deleted.
+FileResult deleteDataFile(const QString &folder, const QString &fileName);
+
+// The box that refuses a template name that could not name a file in DATA, by what is wrong with
+// it; true when the name was refused (nothing may then be written), false for an acceptable name.
+bool refuseTemplateName(const QString &name);
 
 // The text without its line breaks (CR and LF): values of single-line boxes.
 QString withoutLineBreaks(const QString &text);

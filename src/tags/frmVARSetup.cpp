@@ -510,25 +510,8 @@ void frmVARSetup::chkLock_Click()
 void frmVARSetup::cmdSaveTAG_Click()
 {
     const QString name = cmbTAGSelector->currentText();
-    switch (dataFileNameProblem(name)) {
-    case NameProblem::None: break;
-    case NameProblem::Empty:
-        msgBox(QStringLiteral("You must provide a name for your template!"), vbOKOnly | vbExclamation,
-               QStringLiteral("Tessaline"));
+    if (refuseTemplateName(name))
         return;
-    case NameProblem::ReservedCharacter:
-        msgBox(QStringLiteral("File names cannot contain the following characters...\r\n\r\n") +
-                   QString(24, QLatin1Char(' ')) + QStringLiteral("\\  /  :  *  ?  <  >  |  "),
-               vbOKOnly, alertTitle());
-        return;
-    case NameProblem::OtherCharacter:
-    case NameProblem::TrailingDotOrBlank:
-    case NameProblem::ReservedDeviceName:
-        msgBox(QStringLiteral("Template names cannot hold double quotes or control characters, end with a dot or a "
-                              "blank, or be a device name (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9)."),
-               vbOKOnly, alertTitle());
-        return;
-    }
     const bool listed = !listedTemplate().isEmpty();
     if (!SaveTAG(name + templateExtension()))
         return;
@@ -552,7 +535,7 @@ void frmVARSetup::cmdDelTAG_Click()
         return;
     const FileResult r = deleteTemplate(AppEnvironment::dataFolder(), entry);
     if (r.error == kFileNotFound) {
-        msgBox(QStringLiteral("File not found!!"), vbOKOnly | vbExclamation, QStringLiteral("Tessaline"));
+        showTemplateFileNotFound();
         return;
     }
     if (!r.ok()) {

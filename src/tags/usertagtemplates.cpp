@@ -1,13 +1,9 @@
 #include "tags/usertagtemplates.h"
 
 #include "batch/projecttags.h"
-#include "core/like.h"
 #include "core/pathhelpers.h"
 #include "core/textfiles.h"
 #include "tags/datafilenames.h"
-
-#include <QFile>
-#include <algorithm>
 
 namespace tess {
 
@@ -33,21 +29,7 @@ QString existingTemplatePath(const QString &dataFolder, const QString &name)
 
 QString templateExtension() { return QStringLiteral(".TAG"); }
 
-QStringList templateNames(const QString &dataFolder)
-{
-    const QString ext = templateExtension();
-    QStringList names;
-    for (const QString &file : filesWithExtension(dataFolder, ext)) {
-        const QString title = file.left(file.size() - ext.size());
-        if (!isAcceptableDataFileName(title))
-            continue;
-        const QString name = title.toUpper();
-        if (!names.contains(name))
-            names << name;
-    }
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) { return textCompare(a, b) < 0; });
-    return names;
-}
+QStringList templateNames(const QString &dataFolder) { return dataFileTitles(dataFolder, templateExtension()); }
 
 TemplateRead readTemplate(const QString &dataFolder, const QString &fileName)
 {
@@ -95,22 +77,7 @@ TemplateFileState templateFileState(const QString &dataFolder, const QString &na
 
 FileResult deleteTemplate(const QString &dataFolder, const QString &name)
 {
-    const QString path = existingTemplatePath(dataFolder, name);
-    if (path.isEmpty())
-        return notFound(joinPath(withTrailingSeparator(dataFolder), name + templateExtension()));
-    FileResult r;
-    r.path = path;
-    if (isReadOnlyFile(path)) {
-        r.error = kPermissionDenied;
-        r.reason = fileErrorDescription(kPermissionDenied);
-        return r;
-    }
-    QFile f(path);
-    if (!f.remove()) {
-        r.error = f.exists() ? kPermissionDenied : kFileNotFound;
-        r.reason = f.errorString();
-    }
-    return r;
+    return deleteDataFile(dataFolder, name + templateExtension());
 }
 
 FileResult setTemplateReadOnly(const QString &dataFolder, const QString &name, bool readOnly)

@@ -1,6 +1,7 @@
 #include "wizards/wizardmenu.h"
 
 #include "wizards/frmLOGTextWiz.h"
+#include "wizards/frmLayoutWiz.h"
 #include "wizards/frmMtextSNR.h"
 #include "wizards/frmPageSetupInWiz.h"
 #include "wizards/frmPlotWiz.h"
@@ -8,11 +9,49 @@
 #include "wizards/frmRepTextWiz.h"
 #include "wizards/frmReportLimitsWiz.h"
 #include "wizards/frmResetAcadSysVars.h"
+#include "wizards/frmTBWiz.h"
 
 #include <QAction>
+#include <QCursor>
 #include <QMenu>
+#include <QWidget>
 
 namespace tess {
+
+namespace {
+
+// The hourglass on one window (not on the whole program: the wizard it opens shows its own
+// pointer) for the lifetime of the guard; the window's pointer is put back as it was.
+class WindowWaitCursor
+{
+public:
+    explicit WindowWaitCursor(QWidget *window) : m_window(window)
+    {
+        if (!m_window)
+            return;
+        m_had = m_window->testAttribute(Qt::WA_SetCursor);
+        m_cursor = m_window->cursor();
+        m_window->setCursor(Qt::WaitCursor);
+    }
+    ~WindowWaitCursor()
+    {
+        if (!m_window)
+            return;
+        if (m_had)
+            m_window->setCursor(m_cursor);
+        else
+            m_window->unsetCursor();
+    }
+    WindowWaitCursor(const WindowWaitCursor &) = delete;
+    WindowWaitCursor &operator=(const WindowWaitCursor &) = delete;
+
+private:
+    QPointer<QWidget> m_window;
+    bool m_had = false;
+    QCursor m_cursor;
+};
+
+} // namespace
 
 WizardMenu::WizardMenu(QWidget *owner, WizardMenuHooks hooks)
     : QObject(owner), m_owner(owner), m_hooks(std::move(hooks))
@@ -33,6 +72,18 @@ template <class Window, class Make> void WizardMenu::open(QPointer<Window> &slot
 void WizardMenu::mnuCopyPageSetups_Click()
 {
     open(m_pageSetup, [this] { return new frmPageSetupInWiz(script(), m_hooks.mainFileLists, m_owner); });
+}
+
+void WizardMenu::mnuRenameLayoutTabs_Click()
+{
+    WindowWaitCursor wait(m_owner);
+    open(m_layout, [this] { return new frmLayoutWiz(script(), m_owner); });
+}
+
+void WizardMenu::mnuTBWiz_Click()
+{
+    WindowWaitCursor wait(m_owner);
+    open(m_titleBlock, [this] { return new frmTBWiz(script(), m_hooks.queueCount, m_owner); });
 }
 
 void WizardMenu::mnuPlotWiz_Click()
@@ -71,6 +122,8 @@ void WizardMenu::mnuResetAcadVars_Click()
 }
 
 frmPageSetupInWiz *WizardMenu::pageSetupWizard() const { return m_pageSetup; }
+frmLayoutWiz *WizardMenu::layoutWizard() const { return m_layout; }
+frmTBWiz *WizardMenu::titleBlockWizard() const { return m_titleBlock; }
 frmPlotWiz *WizardMenu::plotWizard() const { return m_plot; }
 frmPurgeWiz *WizardMenu::purgeWizard() const { return m_purge; }
 frmReportLimitsWiz *WizardMenu::limitsWizard() const { return m_limits; }

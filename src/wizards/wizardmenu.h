@@ -17,6 +17,7 @@ namespace tess {
 
 class ScriptFacts;
 class frmLOGTextWiz;
+class frmLayoutWiz;
 class frmMtextSNR;
 class frmPageSetupInWiz;
 class frmPlotWiz;
@@ -24,10 +25,12 @@ class frmPurgeWiz;
 class frmRepTextWiz;
 class frmReportLimitsWiz;
 class frmResetAcadSysVars;
+class frmTBWiz;
 
 struct WizardMenuHooks {
     std::function<ScriptFacts *()> script;        // the user script the wizards write into
     std::function<MainFileLists()> mainFileLists; // where the main window's file selector stands
+    std::function<qsizetype()> queueCount;        // the number of drawings queued now
 };
 
 class WizardMenu final : public QObject
@@ -38,6 +41,10 @@ public:
     WizardMenu(QWidget *owner, WizardMenuHooks hooks);
 
     void mnuCopyPageSetups_Click();
+    // The title-block and layout wizards: the main window shows the hourglass until the wizard
+    // has been hidden or closed.
+    void mnuRenameLayoutTabs_Click();
+    void mnuTBWiz_Click();
     void mnuPlotWiz_Click();
     void mnuPurgeWiz_Click();
     void mnuReportLimitsWiz_Click();
@@ -48,6 +55,8 @@ public:
 
     // The windows while they exist (nullptr before the first opening and after a discard).
     frmPageSetupInWiz *pageSetupWizard() const;
+    frmLayoutWiz *layoutWizard() const;
+    frmTBWiz *titleBlockWizard() const;
     frmPlotWiz *plotWizard() const;
     frmPurgeWiz *purgeWizard() const;
     frmReportLimitsWiz *limitsWizard() const;
@@ -69,6 +78,8 @@ private:
     QWidget *m_owner;
     WizardMenuHooks m_hooks;
     QPointer<frmPageSetupInWiz> m_pageSetup;
+    QPointer<frmLayoutWiz> m_layout;
+    QPointer<frmTBWiz> m_titleBlock;
     QPointer<frmPlotWiz> m_plot;
     QPointer<frmPurgeWiz> m_purge;
     QPointer<frmReportLimitsWiz> m_limits;

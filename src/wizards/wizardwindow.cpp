@@ -24,6 +24,7 @@ WizardWindow::WizardWindow(const QString &name, const QString &caption, QWidget 
 void WizardWindow::showModal()
 {
     m_closing = false;
+    Form_Activate();
     exec();
 }
 
@@ -31,6 +32,13 @@ void WizardWindow::placeAll(const QList<Placement> &table, int widthTwips, int h
 {
     m_placement = placeControls(this, table);
     setFixedSize(twipsToPixels(widthTwips), twipsToPixels(heightTwips));
+}
+
+void WizardWindow::placeMore(QWidget *root, const QList<Placement> &table, int pageTopTwips)
+{
+    const PlacementResult r = placeControls(root, table, pageTopTwips);
+    m_placement.missing += r.missing;
+    m_placement.unfit += r.unfit;
 }
 
 QLabel *WizardWindow::addLabel(const QString &name, const QString &caption, QWidget *parent)
@@ -45,16 +53,21 @@ QLineEdit *WizardWindow::addField(const QString &name, const QString &text, QWid
     auto *e = new QLineEdit(parent ? parent : this);
     e->setObjectName(name);
     e->setText(text);
-    connect(e, &QLineEdit::textChanged, e, [e](const QString &t) {
+    keepSingleLine(e);
+    return e;
+}
+
+void WizardWindow::keepSingleLine(QLineEdit *box)
+{
+    connect(box, &QLineEdit::textChanged, box, [box](const QString &t) {
         const QString single = singleLineAnswer(t);
         if (single == t)
             return;
         // Only the breaks go: the caret keeps its place among the characters that stay.
-        const int caret = int(singleLineAnswer(t.left(e->cursorPosition())).size());
-        e->setText(single);
-        e->setCursorPosition(caret);
+        const int caret = int(singleLineAnswer(t.left(box->cursorPosition())).size());
+        box->setText(single);
+        box->setCursorPosition(caret);
     });
-    return e;
 }
 
 QPushButton *WizardWindow::addButton(const QString &name, const QString &caption, QWidget *parent)

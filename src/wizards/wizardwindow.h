@@ -26,7 +26,7 @@ public:
 
     // True once the close box has closed the window: the opener discards it.
     bool isDiscarded() const { return m_discarded; }
-    // Shows the window modally; returns when it is hidden or closed.
+    // Shows the window modally (after its activation steps); returns when it is hidden or closed.
     void showModal();
     // How the controls went on their places (names missing, captions that do not fit).
     const PlacementResult &placement() const { return m_placement; }
@@ -34,8 +34,15 @@ public:
 protected:
     // Places the table's controls and fixes the client area (twips).
     void placeAll(const QList<Placement> &table, int widthTwips, int heightTwips);
+    // Places a further table below `root` (a tab page: pageTopTwips kTabStripTwips); its result
+    // joins placement().
+    void placeMore(QWidget *root, const QList<Placement> &table, int pageTopTwips = 0);
     // The button whose action Escape runs.
     void setCancelButton(QPushButton *button) { m_cancel = button; }
+
+    // The window's activation steps: each time its opener shows it, and, where the window opens
+    // another one, again when that one closes. Not on every activation by the window system.
+    virtual void Form_Activate() {}
 
     // Named controls of this window (or of a frame in it).
     QLabel *addLabel(const QString &name, const QString &caption, QWidget *parent = nullptr);
@@ -45,6 +52,8 @@ protected:
     QCheckBox *addCheck(const QString &name, const QString &caption, bool ticked, QWidget *parent = nullptr);
     QRadioButton *addOption(const QString &name, const QString &caption, bool selected, QWidget *parent = nullptr);
     QGroupBox *addFrame(const QString &name, const QString &caption);
+    // Line breaks typed or pasted into the box are dropped at once; the caret keeps its place.
+    static void keepSingleLine(QLineEdit *box);
 
     void closeEvent(QCloseEvent *event) override;
     void reject() override;

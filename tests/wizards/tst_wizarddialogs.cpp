@@ -15,6 +15,7 @@
 #include "testsupport.h"
 #include "widgets/programfont.h"
 #include "wizards/frmLOGTextWiz.h"
+#include "wizards/frmLayoutWiz.h"
 #include "wizards/frmMtextSNR.h"
 #include "wizards/frmPageSetupInWiz.h"
 #include "wizards/frmPageSetupWizSelect.h"
@@ -23,6 +24,7 @@
 #include "wizards/frmRepTextWiz.h"
 #include "wizards/frmReportLimitsWiz.h"
 #include "wizards/frmResetAcadSysVars.h"
+#include "wizards/frmTBWiz.h"
 #include "wizards/resetsysvars.h"
 
 #include <QAction>
@@ -36,6 +38,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -148,16 +153,18 @@ private Q_SLOTS:
 
         const QMenu *wizards = w->menu(MainMenu::Wizards);
         QCOMPARE(itemNames(wizards),
-                 QStringList({"mnuCopyPageSetups", "mnuPlotWiz", "mnuPurgeWiz", "mnuReportLimitsWiz",
-                              "mnuReportTextWiz", "mnuRepTextWiz", "mnuMTEXTSnR"}));
+                 QStringList({"mnuCopyPageSetups", "mnuRenameLayoutTabs", "mnuPlotWiz", "mnuPurgeWiz",
+                              "mnuReportLimitsWiz", "mnuReportTextWiz", "mnuRepTextWiz", "mnuMTEXTSnR", "mnuTBWiz"}));
         const QStringList captions{"&Import Page Setup",
+                                   "L&ayouts",
                                    "P&lot",
                                    "&Purge",
                                    "R&eport Limits to File",
                                    "Search and &LOG Text",
                                    "S&earch and Replace Text",
-                                   "Seach and Replace &MTEXT"};
-        const QStringList lisp{"mnuReportLimitsWiz", "mnuReportTextWiz", "mnuRepTextWiz", "mnuMTEXTSnR"};
+                                   "Seach and Replace &MTEXT",
+                                   "&Title-Block Update"};
+        const QStringList lisp{"mnuReportLimitsWiz", "mnuReportTextWiz", "mnuRepTextWiz", "mnuMTEXTSnR", "mnuTBWiz"};
         for (int i = 0; i < captions.size(); ++i) {
             const QAction *a = wizards->actions().at(i);
             QCOMPARE(a->text(), captions.at(i));
@@ -178,7 +185,7 @@ private Q_SLOTS:
         QVERIFY(reset->isEnabled());
     }
 
-    // SetMenus after the Options dialog applied LT, and for an entry installed later, when the menu
+    // SetMenus after the Options dialog applied LT, and for an entry added later, when the menu
     // opens.
     void setMenusFollowsTheLtSetting()
     {
@@ -186,18 +193,17 @@ private Q_SLOTS:
         QVERIFY(action(*w, "mnuRepTextWiz")->isEnabled());
         mainSettings().LT = 1;
         Q_EMIT w.app().settingsApplied();
-        for (const char *name : {"mnuReportLimitsWiz", "mnuReportTextWiz", "mnuRepTextWiz", "mnuMTEXTSnR"})
+        for (const char *name : {"mnuReportLimitsWiz", "mnuReportTextWiz", "mnuRepTextWiz", "mnuMTEXTSnR", "mnuTBWiz"})
             QVERIFY2(!action(*w, name)->isEnabled(), name);
-        QVERIFY(action(*w, "mnuCopyPageSetups")->isEnabled());
-        QVERIFY(action(*w, "mnuPurgeWiz")->isEnabled());
+        for (const char *name : {"mnuCopyPageSetups", "mnuRenameLayoutTabs", "mnuPurgeWiz"})
+            QVERIFY2(action(*w, name)->isEnabled(), name);
 
-        QAction *tb =
-            w->addMenuItem(MainMenu::Wizards, QStringLiteral("mnuTBWiz"), QStringLiteral("&Title-Block Update"));
+        QAction *later = w->addMenuItem(MainMenu::Wizards, QStringLiteral("mnuTBWiz"), QStringLiteral("Later"));
         Q_EMIT w->menu(MainMenu::Wizards)->aboutToShow();
-        QVERIFY(!tb->isEnabled());
+        QVERIFY(!later->isEnabled());
         mainSettings().LT = 0;
         Q_EMIT w.app().settingsApplied();
-        QVERIFY(tb->isEnabled());
+        QVERIFY(later->isEnabled());
         QVERIFY(action(*w, "mnuMTEXTSnR")->isEnabled());
     }
 
@@ -522,22 +528,34 @@ private Q_SLOTS:
         windows.emplace_back(std::make_unique<frmPageSetupWizSelect>(MainFileLists{QString(), m_dir, m_dir}));
         windows.emplace_back(std::make_unique<frmResetAcadSysVars>());
         windows.emplace_back(std::make_unique<frmPlotWiz>(nullptr));
+        windows.emplace_back(std::make_unique<frmTBWiz>(nullptr, nullptr));
+        windows.emplace_back(std::make_unique<frmLayoutWiz>(nullptr));
         for (const auto &win : windows) {
             const QString name = win->objectName();
+            // A tab page takes its place when the shown tab control shows it.
+            win->show();
+            QVERIFY(QTest::qWaitForWindowExposed(win.get()));
+            for (QTabWidget *tabs : win->findChildren<QTabWidget *>())
+                for (int page = tabs->count() - 1; page >= 0; --page)
+                    tabs->setCurrentIndex(page);
             QVERIFY2(win->placement().ok(),
                      qPrintable(name + QStringLiteral(": ") + win->placement().missing.join(',') +
                                 QStringLiteral(" / ") + win->placement().unfit.join(',')));
             QList<QWidget *> controls = win->findChildren<QWidget *>();
-            // Qt's own parts of a control (scroll bars, viewports) are not placed by the table.
+            // Qt's own parts of a control (scroll bars, viewports, a tab bar's hidden scroll buttons) are
+            // not placed by the table.
             controls.removeIf([](const QWidget *c) {
-                return c->objectName().isEmpty() || c->objectName().startsWith(QLatin1String("qt_"));
+                return c->objectName().isEmpty() || c->objectName().startsWith(QLatin1String("qt_")) ||
+                       (c->isHidden() && qobject_cast<QTabBar *>(c->parentWidget()));
             });
             for (QWidget *a : controls) {
                 if (a->parentWidget())
                     QVERIFY2(a->parentWidget()->rect().contains(a->geometry()),
                              qPrintable(name + QStringLiteral(": ") + a->objectName() + QStringLiteral(" sticks out")));
                 for (QWidget *b : controls) {
-                    if (a == b || a->parentWidget() != b->parentWidget())
+                    // The pages of a tab control lie on one another.
+                    if (a == b || a->parentWidget() != b->parentWidget() ||
+                        qobject_cast<QStackedWidget *>(a->parentWidget()))
                         continue;
                     QVERIFY2(!a->geometry().intersects(b->geometry()),
                              qPrintable(name + QStringLiteral(": ") + a->objectName() + QStringLiteral(" overlaps ") +
