@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "app/composerinstall.h"
 #include "app/scriptsinstall.h"
 #include "core/appenvironment.h"
 #include "core/mainsettings.h"
@@ -61,6 +62,7 @@ frmMain *Application::buildWindow()
 
     // One install step per subsystem.
     installScripts(*this, w);
+    installComposer(*this, w);
 
     w.load(mainSettings());
     restoreUserState();
