@@ -271,7 +271,9 @@ void BatchComposer::closeOut(const CompositionSnapshot &snap, const CompositionR
         ScriptReadBack back;
         {
             WaitCursor wait;
-            back = readBackBatchScript(s.SCROutputPath, folders, tags);
+            StatusProgress repaint(m_hooks.setStatus);
+            back = readBackBatchScript(s.SCROutputPath, folders, tags, QStringConverter::System,
+                                       nativeScriptPathForms(), &repaint);
         }
         if (!back.error.ok())
             msgBox(fileFailureMessage(QStringLiteral("The batch script could not be read back for its checks"),

@@ -191,7 +191,8 @@ CompositionResult composeBatchScript(const CompositionSnapshot &snap,
     in.drawingState = [](qsizetype, const QString &drawing) {
         BatchDrawingState state;
         state.available = FileAccessStatus(drawing) != -1;
-        state.readOnly = IsReadonly(drawing);
+        // An available drawing is a file: its attribute alone tells (one look at the disk fewer).
+        state.readOnly = state.available ? isReadOnlyFile(drawing) : IsReadonly(drawing);
         return state;
     };
     in.progress = progress;

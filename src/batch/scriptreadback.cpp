@@ -1,5 +1,6 @@
 #include "batch/scriptreadback.h"
 
+#include "core/listutils.h"
 #include "core/pathhelpers.h"
 #include "core/prompts.h"
 
@@ -123,7 +124,7 @@ QStringList folderPathsInLine(QStringView line, ScriptPathForms forms)
 }
 
 ScriptReadBack readBackBatchScript(const QString &path, bool folders, bool projectTags,
-                                   QStringConverter::Encoding encoding, ScriptPathForms forms)
+                                   QStringConverter::Encoding encoding, ScriptPathForms forms, ScanProgress *progress)
 {
     ScriptReadBack result;
     result.error.path = path;
@@ -135,27 +136,27 @@ ScriptReadBack readBackBatchScript(const QString &path, bool folders, bool proje
         result.error.reason = f.errorString();
         return result;
     }
+    ScanPacer pacer(progress);
     QStringDecoder decoder(encoding);
     QHash<QString, bool> known; // folder -> exists
     QSet<QString> listed;
     qint64 number = 0;
     bool lookForTags = projectTags;
-    while (!f.atEnd()) {
-        const QByteArray bytes = f.readLine();
+    // Only lines holding the first character of a path form can name a folder.
+    const QChar pathMark = forms == ScriptPathForms::Posix ? QLatin1Char('/') : QLatin1Char(':');
+
+    auto scanLine = [&](QStringView line) {
         ++number;
-        QString line = decoder.decode(bytes);
-        while (line.endsWith(QLatin1Char('\n')) || line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        if (lookForTags) {
+        if (lookForTags && line.contains(QLatin1Char('$'))) {
             const qsizetype at = line.indexOf(QLatin1String("$PROJECTTAG"), 0, Qt::CaseInsensitive);
             if (at >= 0 && line.indexOf(QLatin1Char('$'), at + 1) > at) {
                 result.projectTagLine = number;
                 lookForTags = false;
-                if (!folders)
-                    break;
             }
         }
-        if (folders) {
+        if (folders && (line.contains(pathMark) ||
+                        (forms == ScriptPathForms::Windows &&
+                         (line.contains(QLatin1String("\\\\")) || line.contains(QLatin1String("//")))))) {
             for (const QString &folder : folderPathsInLine(line, forms)) {
                 auto it = known.constFind(folder);
                 if (it == known.constEnd())
@@ -166,7 +167,35 @@ ScriptReadBack readBackBatchScript(const QString &path, bool folders, bool proje
                 }
             }
         }
+    };
+
+    // Read in large blocks; a line may run over from one block into the next.
+    QString pending;
+    QByteArray block;
+    while (!f.atEnd()) {
+        block = f.read(1 << 20);
+        if (block.isEmpty())
+            break;
+        pending += decoder.decode(block);
+        qsizetype start = 0;
+        for (;;) {
+            const qsizetype end = pending.indexOf(QLatin1Char('\n'), start);
+            if (end < 0)
+                break;
+            QStringView line = QStringView(pending).sliced(start, end - start);
+            if (line.endsWith(QLatin1Char('\r')))
+                line.chop(1);
+            scanLine(line);
+            start = end + 1;
+        }
+        pending.remove(0, start);
+        if (!folders && !lookForTags)
+            break; // the tag was found and nothing else is asked
+        if (pacer.due())
+            pacer.pump();
     }
+    if (!pending.isEmpty() && (folders || lookForTags))
+        scanLine(pending);
     if (f.error() != QFileDevice::NoError) {
         result.error.error = kPathFileAccessError;
         result.error.reason = f.errorString();

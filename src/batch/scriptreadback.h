@@ -30,10 +30,13 @@ struct ScriptReadBack {
     FileResult error;           // the script could not be read
 };
 
-// Reads the script once for the scans asked for.
+class ScanProgress;
+
+// Reads the script once for the scans asked for; the progress, when given, is pumped (paced) so the
+// window repaints during a long script.
 ScriptReadBack readBackBatchScript(const QString &path, bool folders, bool projectTags,
                                    QStringConverter::Encoding encoding = QStringConverter::System,
-                                   ScriptPathForms forms = nativeScriptPathForms());
+                                   ScriptPathForms forms = nativeScriptPathForms(), ScanProgress *progress = nullptr);
 
 // Asks whether to create the missing folders (every one listed) and creates them all on Yes, each with
 // its missing parents; the folders that could not be created are named in one box afterwards.
