@@ -16,15 +16,17 @@ namespace {
 constexpr int kKindRole = Qt::UserRole;
 constexpr int kPathRole = Qt::UserRole + 1;
 
-// The report in twips: the frame on the window, everything else in the frame.
+// The report in twips: the frame on the window, everything else in the frame. The read-only caption
+// takes two lines in the program's font: it starts a little higher so that both lines clear the list;
+// the clipboard button may grow towards the removal button.
 const QList<Placement> &placements()
 {
     static const QList<Placement> table = {
         {"Frame1", 120, 120, 12495, 6735},
         {"lblNonExist", 360, 360, 11895, 255},
-        {"lblReadOnly", 360, 720, 11895, 375},
+        {"lblReadOnly", 360, 630, 11895, 435},
         {"lstFileErrors", 120, 1080, 12255, 3960},
-        {"cmdCopytoClip", 120, 5400, 1935, 495},
+        {"cmdCopytoClip", 120, 5400, 1935, 495, 3480},
         {"cmdRemoveREADONLY", 3840, 5400, 3615, 495},
         {"lblOR", 7560, 5520, 375, 255},
         {"cmdContinue", 7920, 5400, 1935, 495},
