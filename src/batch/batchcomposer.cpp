@@ -237,8 +237,8 @@ void BatchComposer::report(const CompositionResult &r, const QString &path)
 void BatchComposer::closeOut(const CompositionSnapshot &snap, const CompositionResult &r, bool runVariant)
 {
     MainSettings &ms = mainSettings();
-    const MainSettings &s = snap.settings;
-    if (ms.EnableLogging == 1) {
+    const MainSettings &s = snap.settings; // the switches as they were when the composition started
+    if (s.EnableLogging == 1) {
         status(QStringLiteral("Writing Log File"));
         letWindowRepaint();
         RunLogInput log = RunLogInput::from(s, snap.userScript, snap.queue);
@@ -255,7 +255,7 @@ void BatchComposer::closeOut(const CompositionSnapshot &snap, const CompositionR
         status(readyStatusText());
         letWindowRepaint();
     }
-    if (ms.AutoADDFavorites == 1 && m_hooks.addDirToFavorites)
+    if (s.AutoADDFavorites == 1 && m_hooks.addDirToFavorites)
         m_hooks.addDirToFavorites();
     if (s.TestRun == 0) {
         ms.TotalFilesProcessed += double(r.composed);
@@ -266,7 +266,7 @@ void BatchComposer::closeOut(const CompositionSnapshot &snap, const CompositionR
         m_hooks.afterComposition();
 
     // The read-back scans of the script just written.
-    const bool folders = ms.WarnFoldersNotExist == 1, tags = ms.ScanForRogueTags == 1;
+    const bool folders = s.WarnFoldersNotExist == 1, tags = s.ScanForRogueTags == 1;
     if (folders || tags) {
         ScriptReadBack back;
         {
@@ -286,12 +286,12 @@ void BatchComposer::closeOut(const CompositionSnapshot &snap, const CompositionR
 
     status(readyStatusText());
     letWindowRepaint();
-    if (ms.AutoLaunchEditor == 1 && m_hooks.openBatchScriptInEditor)
+    if (s.AutoLaunchEditor == 1 && m_hooks.openBatchScriptInEditor)
         m_hooks.openBatchScriptInEditor();
     const bool optionsShown = m_hooks.optionsVisible && m_hooks.optionsVisible();
-    if (ms.ShowSCRComplete == 1 && !optionsShown)
+    if (s.ShowSCRComplete == 1 && !optionsShown)
         completionWindow()->showFor(s.SCROutputPath, runVariant);
-    if (ms.AutoMinimize == 1 && m_hooks.minimizeWindow)
+    if (s.AutoMinimize == 1 && m_hooks.minimizeWindow)
         m_hooks.minimizeWindow();
 }
 

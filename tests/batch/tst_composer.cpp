@@ -115,6 +115,7 @@ class TestComposer : public QObject
 private Q_SLOTS:
     void createsTheScript();
     void windowTakesNoInputWhileComposing();
+    void openFormsFollowTheDrawingStates();
     void menuItems();
     void reportButtons_data();
     void reportButtons();
@@ -187,6 +188,28 @@ void TestComposer::windowTakesNoInputWhileComposing()
     QVERIFY(win.w->centralWidget()->isEnabled());
     QVERIFY(win.w->isVisible()); // the close came during the composition: it follows now
     QTRY_VERIFY(!win.w->isVisible());
+}
+
+// The add-on's load method: the first drawing that cannot be opened normally (missing or read-only)
+// gets the locked lines, every later one the "previous locked" lines; each composition starts afresh.
+void TestComposer::openFormsFollowTheDrawingStates()
+{
+    test::Fixture fx;
+    Window win(fx, [](MainSettings &s) { s.LoadOpen = 3; });
+    const QString a = win.drawing(QStringLiteral("A.dwg")), ro = win.drawing(QStringLiteral("RO.dwg")),
+                  gone = win.missing(QStringLiteral("GONE.dwg"));
+    QVERIFY(setReadOnlyFile(ro, true).ok());
+    win.setQueue({a, ro, gone});
+    const QString open = QStringLiteral("(if (/= (getvar \"DBMOD\") 0)(command \"_VQOPEN\" \"_Y\")(command \"_VQOPEN\"))");
+    const QString locked = QStringLiteral("(if (/= (getvar \"DBMOD\") 0)(command \"_VQOPEN\")(command \"_VQOPEN\"))");
+    const QStringList expected = {";NORMAL FILE LOAD", open, a, "_PURGE _ALL _N", "_QSAVE",
+                                  ";LOCKED FILE", locked, ro, "_PURGE _ALL _N",
+                                  ";*** PREVIOUS LOCKED FILE", locked, gone, "_Y", "_PURGE _ALL _N"};
+    win.press();
+    QCOMPARE(win.body(), expected);
+    win.press();
+    QCOMPARE(win.body(), expected);
+    QVERIFY(setReadOnlyFile(ro, false).ok());
 }
 
 void TestComposer::menuItems()
