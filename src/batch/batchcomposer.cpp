@@ -220,17 +220,14 @@ bool BatchComposer::Command1_Compile_Click()
 void BatchComposer::report(const CompositionResult &r, const QString &path)
 {
     switch (r.status) {
-    case CompositionResult::Cancelled:
-        break; // the user answered the SAVEAS question
+    case CompositionResult::Cancelled: break; // the user answered the SAVEAS question
     case CompositionResult::OpenFailed:
         // The output file is set in the Options: they come up first where the setting is the cause.
         if (r.error != kPermissionDenied && m_hooks.showOptions)
             m_hooks.showOptions();
         msgBox(outputFileMessage(r.error, path), vbOKOnly, outputFileMessageTitle(r.error));
         break;
-    default:
-        msgBox(r.message, vbOKOnly | vbCritical, alertTitle());
-        break;
+    default: msgBox(r.message, vbOKOnly | vbCritical, alertTitle()); break;
     }
 }
 

@@ -38,8 +38,8 @@ struct ComposerHooks {
     std::function<void()> processedTotalChanged;    // the processed-drawings label
     std::function<void()> afterComposition;         // the queue's selection buttons after a composition
     std::function<void()> addDirToFavorites;
-    std::function<void()> showOptions;                 // not modal
-    std::function<bool()> optionsVisible;              // the Options dialog is on screen
+    std::function<void()> showOptions;    // not modal
+    std::function<bool()> optionsVisible; // the Options dialog is on screen
     std::function<void(QWidget *owner)> showOptionsModal;
     std::function<void()> openBatchScriptInEditor;
     std::function<void()> minimizeWindow;

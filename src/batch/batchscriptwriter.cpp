@@ -120,8 +120,8 @@ QString unencodableMessage(const QString &what)
 
 QString tooLargeMessage(const QString &what, qsizetype bound)
 {
-    return QStringLiteral("The batch script cannot be written: ") + what +
-           QStringLiteral(" would take more than ") + QString::number(bound) +
+    return QStringLiteral("The batch script cannot be written: ") + what + QStringLiteral(" would take more than ") +
+           QString::number(bound) +
            QStringLiteral(" characters once its tags are substituted (tag values that hold further tags make "
                           "the text grow at every tag).");
 }
@@ -381,8 +381,8 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
         const QString &path = in.queue.at(i);
         const qsizetype place = i + 1;
         const BatchDrawingState state = i < in.states.size() ? in.states.at(i)
-                                        : in.drawingState   ? in.drawingState(i, path)
-                                                            : BatchDrawingState();
+                                        : in.drawingState    ? in.drawingState(i, path)
+                                                             : BatchDrawingState();
         const bool normalForm = state.available && !state.readOnly;
         const QList<int> *matches = matchSets.of(i);
         const QString what = drawingWhat(path);

@@ -57,8 +57,7 @@ int outputFileError(const QString &path);
 
 // The SAVEAS targets that two drawings share (compared with cs) or that are another queued drawing,
 // one text line each ("" when none).
-QStringList saveAsTargetConflicts(const QStringList &queue, const QStringList &targets,
-                                  Qt::CaseSensitivity cs);
+QStringList saveAsTargetConflicts(const QStringList &queue, const QStringList &targets, Qt::CaseSensitivity cs);
 
 // Composes the batch script of the snapshot at its SCROutputPath. progress is called after every
 // drawing (done, total). With SAVEAS on, the conflicts above are asked about first (OK continues).

@@ -62,10 +62,11 @@ frmFileErrorReport::frmFileErrorReport(QWidget *parent)
 
     Frame1 = new QGroupBox(QStringLiteral("There are problems with the following files:"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    lblNonExist = makeLabel(QStringLiteral("lblNonExist"),
-                            QStringLiteral("Files shown in \"uppercase\" - DO NOT EXIST - (They will be AUTOMATICALLY be "
-                                           "removed from the queue)"),
-                            Frame1);
+    lblNonExist =
+        makeLabel(QStringLiteral("lblNonExist"),
+                  QStringLiteral("Files shown in \"uppercase\" - DO NOT EXIST - (They will be AUTOMATICALLY be "
+                                 "removed from the queue)"),
+                  Frame1);
     lblReadOnly = makeLabel(QStringLiteral("lblReadOnly"), readOnlyCaption(QLatin1Char('"')), Frame1);
     lblReadOnly->setWordWrap(true);
     lstFileErrors = new QListWidget(Frame1);

@@ -132,9 +132,9 @@ FileResult appendRunLog(const QString &block, const QString &path)
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) {
         // Some systems report a refused open as a plain open error: the access tells.
         const QFileInfo fi(path);
-        const bool refused = f.error() == QFileDevice::PermissionsError ||
-                             (fi.exists() ? !fi.isWritable()
-                                          : !QFileInfo(folder.isEmpty() ? QStringLiteral(".") : folder).isWritable());
+        const bool refused =
+            f.error() == QFileDevice::PermissionsError ||
+            (fi.exists() ? !fi.isWritable() : !QFileInfo(folder.isEmpty() ? QStringLiteral(".") : folder).isWritable());
         r.error = refused ? kPermissionDenied : kPathFileAccessError;
         r.reason = f.errorString();
         return r;

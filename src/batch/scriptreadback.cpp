@@ -26,8 +26,7 @@ bool isAsciiLetter(QChar c)
 // A character that can stand in a folder or file name.
 bool isNameChar(QChar c)
 {
-    return !isSeparator(c) && !isBlank(c) && c != QLatin1Char('"') && c != QLatin1Char(':') &&
-           c.unicode() >= 0x20;
+    return !isSeparator(c) && !isBlank(c) && c != QLatin1Char('"') && c != QLatin1Char(':') && c.unicode() >= 0x20;
 }
 bool hasNoPathCharacters(QStringView path)
 {
@@ -154,9 +153,9 @@ ScriptReadBack readBackBatchScript(const QString &path, bool folders, bool proje
                 lookForTags = false;
             }
         }
-        if (folders && (line.contains(pathMark) ||
-                        (forms == ScriptPathForms::Windows &&
-                         (line.contains(QLatin1String("\\\\")) || line.contains(QLatin1String("//")))))) {
+        if (folders &&
+            (line.contains(pathMark) || (forms == ScriptPathForms::Windows && (line.contains(QLatin1String("\\\\")) ||
+                                                                               line.contains(QLatin1String("//")))))) {
             for (const QString &folder : folderPathsInLine(line, forms)) {
                 auto it = known.constFind(folder);
                 if (it == known.constEnd())

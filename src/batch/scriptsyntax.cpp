@@ -118,8 +118,8 @@ QString syntaxWarningTitle() { return QStringLiteral("(Only a Warning - Script w
 
 QString syntaxHintText()
 {
-    return warning({"You can disable 'Script Syntax Warnings' in the 'Tools -> Options' menu,",
-                    "(found under the 'Prefs' Tab)."});
+    return warning(
+        {"You can disable 'Script Syntax Warnings' in the 'Tools -> Options' menu,", "(found under the 'Prefs' Tab)."});
 }
 
 void CheckScriptSyntax(const ScriptSyntaxInput &in)

@@ -7,8 +7,8 @@
 
 #include <QHash>
 #include <QVarLengthArray>
-#include <bit>
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
 #include <optional>

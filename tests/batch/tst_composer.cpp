@@ -2,6 +2,7 @@
 // written, the checks before it (syntax warnings, queue check and its report), the close-out after it
 // (run log, processed total, read-back scans, completion window) and the ways a composition stops.
 
+#include "appwindow.h"
 #include "batch/batchcomposer.h"
 #include "batch/frmFileErrorReport.h"
 #include "batch/frmScrComplete.h"
@@ -11,7 +12,6 @@
 #include "mainwin/frmMain.h"
 #include "mainwin/queuepane.h"
 #include "mainwin/scriptfacts.h"
-#include "appwindow.h"
 #include "modalguard.h"
 #include "testsupport.h"
 
@@ -142,7 +142,8 @@ void TestComposer::createsTheScript()
     win.setQueue({a, b});
     win.press();
     QStringList expected = opened(a, true);
-    expected << "_PURGE _ALL _N" << "_QSAVE";
+    expected << "_PURGE _ALL _N"
+             << "_QSAVE";
     expected << opened(b, false) << "_PURGE _ALL _N";
     QCOMPARE(win.body(), expected);
     QCOMPARE(mainSettings().TotalFilesProcessed, 7.0);
@@ -200,11 +201,23 @@ void TestComposer::openFormsFollowTheDrawingStates()
                   gone = win.missing(QStringLiteral("GONE.dwg"));
     QVERIFY(setReadOnlyFile(ro, true).ok());
     win.setQueue({a, ro, gone});
-    const QString open = QStringLiteral("(if (/= (getvar \"DBMOD\") 0)(command \"_VQOPEN\" \"_Y\")(command \"_VQOPEN\"))");
+    const QString open =
+        QStringLiteral("(if (/= (getvar \"DBMOD\") 0)(command \"_VQOPEN\" \"_Y\")(command \"_VQOPEN\"))");
     const QString locked = QStringLiteral("(if (/= (getvar \"DBMOD\") 0)(command \"_VQOPEN\")(command \"_VQOPEN\"))");
-    const QStringList expected = {";NORMAL FILE LOAD", open, a, "_PURGE _ALL _N", "_QSAVE",
-                                  ";LOCKED FILE", locked, ro, "_PURGE _ALL _N",
-                                  ";*** PREVIOUS LOCKED FILE", locked, gone, "_Y", "_PURGE _ALL _N"};
+    const QStringList expected = {";NORMAL FILE LOAD",
+                                  open,
+                                  a,
+                                  "_PURGE _ALL _N",
+                                  "_QSAVE",
+                                  ";LOCKED FILE",
+                                  locked,
+                                  ro,
+                                  "_PURGE _ALL _N",
+                                  ";*** PREVIOUS LOCKED FILE",
+                                  locked,
+                                  gone,
+                                  "_Y",
+                                  "_PURGE _ALL _N"};
     win.press();
     QCOMPARE(win.body(), expected);
     win.press();
@@ -370,7 +383,8 @@ void TestComposer::projectTagsAndLeftovers()
         s.ScanForRogueTags = 1;
         s.PreUserScript = QStringLiteral("ZOOM E $projecttag3$");
     });
-    const QString a = fx.writeFile(QStringLiteral("JOB1/A.dwg"), "x"), b = fx.writeFile(QStringLiteral("JOB2/B.dwg"), "x");
+    const QString a = fx.writeFile(QStringLiteral("JOB1/A.dwg"), "x"),
+                  b = fx.writeFile(QStringLiteral("JOB2/B.dwg"), "x");
     win.setQueue({a, b}, QStringLiteral("-ATTEDIT $PROJECTTAG1$ $FILENAME$"));
     fx.prompter().expectMessage();
     win.press();
@@ -399,12 +413,14 @@ void TestComposer::saveAsAndRunLog()
     win.press();
     const QString folder = fx.path() + QStringLiteral("DWG/");
     QStringList expected = opened(a, true);
-    expected << "_PURGE _ALL _N" << "_SAVEAS  \"" + folder + "N-1-A.dwg\"";
-    expected << opened(b, true) << "_PURGE _ALL _N" << "_SAVEAS  \"" + folder + "N-2-B.DWG\"";
+    expected << "_PURGE _ALL _N"
+             << "_SAVEAS  \"" + folder + "N-1-A.dwg\"";
+    expected << opened(b, true) << "_PURGE _ALL _N"
+             << "_SAVEAS  \"" + folder + "N-2-B.DWG\"";
     QCOMPARE(win.body(), expected);
 
-    const QStringList log = QString::fromUtf8(test::fileBytes(fx.data() + QStringLiteral("tessaline.log")))
-                                .split(QStringLiteral("\r\n"));
+    const QStringList log =
+        QString::fromUtf8(test::fileBytes(fx.data() + QStringLiteral("tessaline.log"))).split(QStringLiteral("\r\n"));
     const QString stars(91, QLatin1Char('*'));
     QCOMPARE(log.count(stars), 4); // two blocks
     QVERIFY(log.contains(QStringLiteral("SaveAS Checkbox: 1")));
@@ -432,11 +448,18 @@ void TestComposer::failuresWriteNothing_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("text"); // a part of the message
-    QTest::newRow("output folder missing")
-        << "nofolder" << "Tessaline Setup Alert" << "Tessaline script output path not found";
-    QTest::newRow("read-only output file") << "readonly" << "Tessaline Alert" << "should NOT be READ-ONLY";
-    QTest::newRow("a drawing whose tags grow without end") << "tags" << "Tessaline Alert" << "$FILEPATH-1$";
-    QTest::newRow("empty user script") << "empty" << "Tessaline Alert" << "The user script is empty";
+    QTest::newRow("output folder missing") << "nofolder"
+                                           << "Tessaline Setup Alert"
+                                           << "Tessaline script output path not found";
+    QTest::newRow("read-only output file") << "readonly"
+                                           << "Tessaline Alert"
+                                           << "should NOT be READ-ONLY";
+    QTest::newRow("a drawing whose tags grow without end") << "tags"
+                                                           << "Tessaline Alert"
+                                                           << "$FILEPATH-1$";
+    QTest::newRow("empty user script") << "empty"
+                                       << "Tessaline Alert"
+                                       << "The user script is empty";
 }
 
 // Every failure: one message, StopBatch set, nothing started, the previous script untouched, the window
@@ -556,7 +579,8 @@ void TestComposer::nightRunSkipsTheChecks()
     QVERIFY(fx.prompter().shown().isEmpty());
     QVERIFY(!mainSettings().InNightRun);
     QStringList expected = opened(a, true);
-    expected << "ZOOM  E" << "_QSAVE" << opened(gone, false) << "ZOOM  E";
+    expected << "ZOOM  E"
+             << "_QSAVE" << opened(gone, false) << "ZOOM  E";
     QCOMPARE(win.body(), expected);
 }
 

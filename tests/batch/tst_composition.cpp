@@ -46,7 +46,8 @@ struct Composition {
     // The body lines of the written script (after its three header lines).
     QStringList body() const
     {
-        QStringList lines = QString::fromUtf8(test::fileBytes(snap.settings.SCROutputPath)).split(QStringLiteral("\r\n"));
+        QStringList lines =
+            QString::fromUtf8(test::fileBytes(snap.settings.SCROutputPath)).split(QStringLiteral("\r\n"));
         return lines.mid(3, lines.size() - 4);
     }
 };
@@ -173,8 +174,7 @@ void TestComposition::saveAsTargets_data()
     QTest::newRow("two drawings, one target where case is ignored")
         << QStringList{"A.dwg", "A.dxf"} << "_x" << true << 1;
     QTest::newRow("one drawing queued twice") << QStringList{"A.dwg", "A.dwg"} << "_x" << false << 1;
-    QTest::newRow("letter case: one file where case is ignored")
-        << QStringList{"A.dwg", "a.dwg"} << "_x" << true << 1;
+    QTest::newRow("letter case: one file where case is ignored") << QStringList{"A.dwg", "a.dwg"} << "_x" << true << 1;
     QTest::newRow("letter case: two files where it counts") << QStringList{"A.dwg", "a.dwg"} << "_x" << false << 0;
     QTest::newRow("saved over itself is no conflict") << QStringList{"A.dwg"} << "" << false << 0;
 }

@@ -107,8 +107,7 @@ void TestQueueVerification::progressAndStop()
     const QString missing = fx.path() + QStringLiteral("gone.dwg");
     RecordingProgress progress;
     QVERIFY(verifyQueueFiles({a, a, a}, &progress).isEmpty());
-    QCOMPARE(progress.labels,
-             QStringList({"Buffering File Names", "33% Complete", "67% Complete", "100% Complete"}));
+    QCOMPARE(progress.labels, QStringList({"Buffering File Names", "33% Complete", "67% Complete", "100% Complete"}));
 
     // Stop after the first path: the rest stays untested; what was found so far is kept.
     RecordingProgress stopping;

@@ -30,8 +30,8 @@ void TestScriptReadBack::folderPaths_data()
     QTest::newRow("SAVEAS line") << false << "_SAVEAS 2013 \"D:\\OUT\\x.dwg\" Y" << QStringList{"D:\\OUT\\"};
     QTest::newRow("two paths on one line")
         << false << "(command \"copy\" \"C:\\a\\b.txt\" \"E:\\c\\d\\e.txt\")" << QStringList{"C:\\a\\", "E:\\c\\d\\"};
-    QTest::newRow("unquoted ends at a blank") << false << "-INSERT C:\\Blocks\\Title Block.dwg 0,0"
-                                              << QStringList{"C:\\Blocks\\"};
+    QTest::newRow("unquoted ends at a blank")
+        << false << "-INSERT C:\\Blocks\\Title Block.dwg 0,0" << QStringList{"C:\\Blocks\\"};
     QTest::newRow("UNC") << false << "\"\\\\server\\share\\dwg\\a.dwg\"" << QStringList{"\\\\server\\share\\dwg\\"};
     QTest::newRow("UNC without a share is no path") << false << "\"\\\\server\\a.dwg\"" << QStringList();
     QTest::newRow("drive root") << false << "\"C:\\a.dwg\"" << QStringList{"C:\\"};
@@ -105,8 +105,8 @@ void TestScriptReadBack::createsEveryMissingFolderOnYes()
     QVERIFY(fx.prompter().allUsed());
     QCOMPARE(fx.prompter().last().title, QStringLiteral("Error"));
     QVERIFY(fx.prompter().last().text.startsWith(QStringLiteral("Directory could not be created.\r\n(Possibly due to "
-                                                                 "bad characters)...\r\n\r\nPlease do not use reserved "
-                                                                 "characters such as\r\n/ : * ? \" < > |")));
+                                                                "bad characters)...\r\n\r\nPlease do not use reserved "
+                                                                "characters such as\r\n/ : * ? \" < > |")));
     QVERIFY(fx.prompter().last().text.endsWith(blocked));
 }
 

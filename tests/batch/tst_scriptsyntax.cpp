@@ -11,10 +11,14 @@ namespace {
 QString shortNames(const ScriptSyntaxWarnings &w)
 {
     const QList<QPair<QString, QString>> keys = {
-        {"SPACE on a blank line", "space"},       {"ends with a SPACE.", "trailing"},
-        {"DOUBLE SPACE", "double"},               {"Carriage Return (blank line)", "blank"},
-        {"LISP commands", "lisp"},                {"Your PREBATCH", "prebatch"},
-        {"Your PREUSERSCRIPT", "preuserscript"},  {"Your POSTUSERSCRIPT", "postuserscript"},
+        {"SPACE on a blank line", "space"},
+        {"ends with a SPACE.", "trailing"},
+        {"DOUBLE SPACE", "double"},
+        {"Carriage Return (blank line)", "blank"},
+        {"LISP commands", "lisp"},
+        {"Your PREBATCH", "prebatch"},
+        {"Your PREUSERSCRIPT", "preuserscript"},
+        {"Your POSTUSERSCRIPT", "postuserscript"},
         {"Your POSTBATCH", "postbatch"},
     };
     QStringList names;
@@ -57,20 +61,66 @@ void TestScriptSyntax::warnings_data()
     QTest::addColumn<QString>("postBatch");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("all five, in table order, then the hint")
-        << "ZOOM E\n \n(command \"_QSAVE\")  x \n\nEND" << "111111" << "" << "" << "space trailing double blank lisp +hint";
-    QTest::newRow("clean script") << "ZOOM E\n_QSAVE" << "111111" << "" << "" << "";
-    QTest::newRow("blank at the very end: no trailing warning") << "ZOOM E " << "111111" << "" << "" << "";
-    QTest::newRow("a line of two blanks") << "A\n  \nB" << "111111" << "" << "" << "trailing double +hint";
-    QTest::newRow("CR LF line ends count the same") << "A \r\nB" << "111111" << "" << "" << "trailing +hint";
-    QTest::newRow("empty first line is not a blank line") << "\nA" << "111111" << "" << "" << "";
-    QTest::newRow("lisp without LT") << "(setq a 1)" << "111110" << "" << "" << "";
-    QTest::newRow("lisp, LT on, its test off") << "(setq a 1)" << "111101" << "" << "" << "";
-    QTest::newRow("closing before opening is no lisp") << ") x (" << "111111" << "" << "" << "";
-    QTest::newRow("tests off: nothing") << "A \n\n  \n" << "000000" << "" << "" << "";
-    QTest::newRow("boxes warn with every test off, without the hint")
-        << "A" << "000000" << "_SDI 1\n" << "_SDI 0 " << "prebatch postbatch";
-    QTest::newRow("empty boxes warn of nothing") << "A" << "111111" << "" << "" << "";
+    QTest::newRow("all five, in table order, then the hint") << "ZOOM E\n \n(command \"_QSAVE\")  x \n\nEND"
+                                                             << "111111"
+                                                             << ""
+                                                             << ""
+                                                             << "space trailing double blank lisp +hint";
+    QTest::newRow("clean script") << "ZOOM E\n_QSAVE"
+                                  << "111111"
+                                  << ""
+                                  << ""
+                                  << "";
+    QTest::newRow("blank at the very end: no trailing warning") << "ZOOM E "
+                                                                << "111111"
+                                                                << ""
+                                                                << ""
+                                                                << "";
+    QTest::newRow("a line of two blanks") << "A\n  \nB"
+                                          << "111111"
+                                          << ""
+                                          << ""
+                                          << "trailing double +hint";
+    QTest::newRow("CR LF line ends count the same") << "A \r\nB"
+                                                    << "111111"
+                                                    << ""
+                                                    << ""
+                                                    << "trailing +hint";
+    QTest::newRow("empty first line is not a blank line") << "\nA"
+                                                          << "111111"
+                                                          << ""
+                                                          << ""
+                                                          << "";
+    QTest::newRow("lisp without LT") << "(setq a 1)"
+                                     << "111110"
+                                     << ""
+                                     << ""
+                                     << "";
+    QTest::newRow("lisp, LT on, its test off") << "(setq a 1)"
+                                               << "111101"
+                                               << ""
+                                               << ""
+                                               << "";
+    QTest::newRow("closing before opening is no lisp") << ") x ("
+                                                       << "111111"
+                                                       << ""
+                                                       << ""
+                                                       << "";
+    QTest::newRow("tests off: nothing") << "A \n\n  \n"
+                                        << "000000"
+                                        << ""
+                                        << ""
+                                        << "";
+    QTest::newRow("boxes warn with every test off, without the hint") << "A"
+                                                                      << "000000"
+                                                                      << "_SDI 1\n"
+                                                                      << "_SDI 0 "
+                                                                      << "prebatch postbatch";
+    QTest::newRow("empty boxes warn of nothing") << "A"
+                                                 << "111111"
+                                                 << ""
+                                                 << ""
+                                                 << "";
 }
 
 void TestScriptSyntax::warnings()
@@ -82,8 +132,9 @@ void TestScriptSyntax::warnings()
     QFETCH(QString, expected);
     ScriptSyntaxInput in;
     in.script = script;
-    qint16 *tests[] = {&in.WarnSpaceInBlank, &in.WarnLineEndsWithSpace, &in.WarnDoubleSpace,
-                       &in.WarnBlankLine,    &in.WarnLTLisp,            &in.LT};
+    qint16 *tests[] = {&in.WarnSpaceInBlank, &in.WarnLineEndsWithSpace,
+                       &in.WarnDoubleSpace,  &in.WarnBlankLine,
+                       &in.WarnLTLisp,       &in.LT};
     for (int i = 0; i < 6; ++i)
         *tests[i] = switches.at(i) == QLatin1Char('1') ? 1 : 0;
     in.preBatch = preBatch;

@@ -267,10 +267,10 @@ void TestTagSubstitution::bound_data()
     QTest::newRow("one past the bound") << "<$TAG1$>" << QStringList{"1=abcdefghi"} << file << qsizetype(10) << false;
     QTest::newRow("grows past, shrinks back: still refused")
         << "$TAG1$" << QStringList{"1=$TAG2$$TAG2$$TAG2$", "2=$TAG3$$TAG3$", "3="} << file << qsizetype(20) << false;
-    QTest::newRow("shrinking text stays within") << "$TAG1$$TAG1$$TAG1$" << QStringList{"1="} << file << qsizetype(18)
-                                                 << true;
-    QTest::newRow("text alone longer than the bound") << "_ZOOM _E ZOOM" << QStringList() << file << qsizetype(12)
-                                                      << false;
+    QTest::newRow("shrinking text stays within")
+        << "$TAG1$$TAG1$$TAG1$" << QStringList{"1="} << file << qsizetype(18) << true;
+    QTest::newRow("text alone longer than the bound")
+        << "_ZOOM _E ZOOM" << QStringList() << file << qsizetype(12) << false;
     // A drawing path whose first folder holds path tags of later rows: every such row copies the folders,
     // and so the tags of the rows after it, again (all eighteen: 2^18 copies).
     auto tagged = [](int filepathTags, int filedriveTags) {
@@ -281,8 +281,8 @@ void TestTagSubstitution::bound_data()
             first += QStringLiteral("$FILEDRIVE+%1$").arg(n);
         return QStringLiteral("C:\\") + first + QStringLiteral("\\P\\Q\\R\\S\\T\\U\\V\\W\\X\\A-101.dwg");
     };
-    QTest::newRow("drawing path of path tags") << "$FILEPATH$" << QStringList() << tagged(9, 9) << qsizetype(100000)
-                                               << false;
+    QTest::newRow("drawing path of path tags")
+        << "$FILEPATH$" << QStringList() << tagged(9, 9) << qsizetype(100000) << false;
     QTest::newRow("a few path tags, no bound") << "$FILEPATH$" << QStringList() << tagged(2, 1) << qsizetype(1) << true;
 }
 
@@ -313,8 +313,8 @@ void TestTagSubstitution::bound()
     const std::optional<QString> got = ctx.trySubstituteTAGS(text, 7, file, 2);
     QCOMPARE(got.has_value(), within);
     if (within) {
-        const QString want = bound > 0 ? *literalCascadeWithin(ctx, text, 7, file, 2, bound)
-                                       : literalCascade(ctx, text, 7, file, 2);
+        const QString want =
+            bound > 0 ? *literalCascadeWithin(ctx, text, 7, file, 2, bound) : literalCascade(ctx, text, 7, file, 2);
         QCOMPARE(*got, want);
         QVERIFY(bound <= 0 || got->size() <= bound);
     } else {
@@ -332,12 +332,15 @@ void TestTagSubstitution::longCascadeKeepsItsResult()
 {
     TagSettings s = baseSettings();
     for (int n = 1; n < 50; ++n)
-        s.TAG[size_t(n - 1)] = n % 7 == 0 ? QStringLiteral("[$TAG%1$]").arg(n + 1) : QStringLiteral("$TAG%1$").arg(n + 1);
+        s.TAG[size_t(n - 1)] =
+            n % 7 == 0 ? QStringLiteral("[$TAG%1$]").arg(n + 1) : QStringLiteral("$TAG%1$").arg(n + 1);
     s.TAG[49] = QStringLiteral("$FILENAME$"); // an earlier row: stays literal
     const TagContext ctx(s, kWinQueue, environment());
     QString text;
     for (int i = 0; i < 3000; ++i)
-        text += i % 3 == 0 ? QStringLiteral("$TAG1$ ") : i % 3 == 1 ? QStringLiteral("$tag7$$") : QStringLiteral("$FILENAME$\r\n");
+        text += i % 3 == 0   ? QStringLiteral("$TAG1$ ")
+                : i % 3 == 1 ? QStringLiteral("$tag7$$")
+                             : QStringLiteral("$FILENAME$\r\n");
     QCOMPARE(ctx.SubstituteTAGS(text, 7, kWinQueue.at(1), 2), literalCascade(ctx, text, 7, kWinQueue.at(1), 2));
 
     const QStringList fragments = {"$", "$$", "TAG1", "TAG2", "1$", "$TAG3$", "$tag2$", "x", "$TAG1$", "$TAG4$"};
@@ -360,10 +363,11 @@ void TestTagSubstitution::longCascadeKeepsItsResult()
         const std::optional<QString> got = bounded.trySubstituteTAGS(text, 7, kWinQueue.at(1), 2);
         const std::optional<QString> want = literalCascadeWithin(bounded, text, 7, kWinQueue.at(1), 2, bound);
         if (got != want)
-            QFAIL(qPrintable(QStringLiteral("text [%1] bound %2: got [%3], want [%4]")
-                                 .arg(text)
-                                 .arg(bound)
-                                 .arg(got.value_or(QStringLiteral("<none>")), want.value_or(QStringLiteral("<none>")))));
+            QFAIL(
+                qPrintable(QStringLiteral("text [%1] bound %2: got [%3], want [%4]")
+                               .arg(text)
+                               .arg(bound)
+                               .arg(got.value_or(QStringLiteral("<none>")), want.value_or(QStringLiteral("<none>")))));
     }
 }
 
