@@ -207,6 +207,7 @@ bool BatchComposer::Command1_Compile_Click()
             }
         });
     }
+    letWindowRepaint(); // after the commit, before the close-out reads the script back
     if (!result.written()) {
         status(readyStatusText());
         report(result, snap.settings.SCROutputPath);
