@@ -1,7 +1,10 @@
 #include "app/application.h"
 
 #include "app/composerinstall.h"
+#include "app/previewinstall.h"
 #include "app/scriptsinstall.h"
+#include "app/tagsinstall.h"
+#include "app/wizardsinstall.h"
 #include "core/appenvironment.h"
 #include "core/mainsettings.h"
 #include "core/prompts.h"
@@ -62,6 +65,9 @@ frmMain *Application::buildWindow()
 
     // One install step per subsystem.
     installScripts(*this, w);
+    installTags(*this, w);
+    installWizards(*this, w);
+    installPreview(*this, w);
     installComposer(*this, w);
 
     w.load(mainSettings());

@@ -127,6 +127,31 @@ bool isPlainProjectFileName(const QString &name)
     return t != QLatin1String(".") && t != QLatin1String("..") && !name.contains(QChar(0));
 }
 
+QString projectIndexFileName() { return kIndexName; }
+
+bool isValidProjectPattern(const QString &pattern)
+{
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        if (pattern.at(i) != QLatin1Char('['))
+            continue;
+        const qsizetype close = pattern.indexOf(QLatin1Char(']'), i + 1);
+        if (close < 0)
+            return false;
+        qsizetype b = i + 1;
+        if (b < close && pattern.at(b) == QLatin1Char('!'))
+            ++b;
+        for (qsizetype k = b; k + 2 < close; ++k) {
+            if (pattern.at(k + 1) == QLatin1Char('-')) {
+                if (pattern.at(k) > pattern.at(k + 2))
+                    return false;
+                k += 2;
+            }
+        }
+        i = close;
+    }
+    return true;
+}
+
 ProjectTagSet ProjectTagSet::load(const QString &dataFolder, QStringConverter::Encoding encoding)
 {
     ProjectTagSet set;
@@ -175,8 +200,21 @@ void ProjectTagSet::compilePatterns()
 {
     m_patterns.clear();
     m_patterns.reserve(size_t(m_projects.size()));
-    for (const ProjectTagFile &p : m_projects)
+    m_validPatterns.clear();
+    for (const ProjectTagFile &p : m_projects) {
         m_patterns.emplace_back(QLatin1Char('*') + p.pattern + QLatin1Char('*'));
+        m_validPatterns.push_back(isValidProjectPattern(p.pattern));
+    }
+}
+
+QStringList ProjectTagSet::invalidPatternProjects() const
+{
+    QStringList names;
+    for (int i = 0; i < m_projects.size(); ++i) {
+        if (!m_validPatterns[size_t(i)])
+            names << m_projects.at(i).fileName;
+    }
+    return names;
 }
 
 ProjectTagSet ProjectTagSet::loadFromDataFolder() { return load(AppEnvironment::dataFolder()); }
@@ -185,7 +223,7 @@ QList<int> ProjectTagSet::matchingProjects(const QString &filename) const
 {
     QList<int> matches;
     for (int i = 0; i < m_projects.size(); ++i) {
-        if (m_patterns[size_t(i)].matches(filename))
+        if (m_validPatterns[size_t(i)] && m_patterns[size_t(i)].matches(filename))
             matches.append(i);
     }
     return matches;

@@ -47,6 +47,11 @@ struct ProjectTagFile {
 QStringList parseProjectIndex(QByteArrayView bytes, QStringConverter::Encoding encoding = QStringConverter::System);
 // True when an index line names a file inside DATA (no separator, no drive, not "." or "..").
 bool isPlainProjectFileName(const QString &name);
+// "PTAGMAN.DAT": the index of the active projects in DATA.
+QString projectIndexFileName();
+// False for a path pattern that the wildcard rules cannot read: a "[" without its "]", or a range
+// that runs backwards ("[z-a]"). Such a project matches no drawing.
+bool isValidProjectPattern(const QString &pattern);
 
 class ProjectTagSet
 {
@@ -66,8 +71,12 @@ public:
     const QString &stoppedAt() const { return m_stoppedAt; }
     const QString &loadError() const { return m_loadError; }
 
-    // Indices into projects() of the projects whose pattern the path matches, in index order.
+    // Indices into projects() of the projects whose pattern the path matches, in index order. A
+    // project whose pattern is not valid (isValidProjectPattern) matches nothing.
     QList<int> matchingProjects(const QString &filename) const;
+    // The file names of the loaded projects whose pattern is not valid, in index order (for one
+    // warning per composition).
+    QStringList invalidPatternProjects() const;
     // The message for a matching project that lacks some of its 41 lines (empty when all are complete);
     // such a project cannot substitute and the composition must stop before writing.
     QString incompleteMatchMessage(const QList<int> &matches) const;
@@ -94,6 +103,7 @@ private:
 
     QList<ProjectTagFile> m_projects;
     std::vector<LikePattern> m_patterns; // "*" & pattern & "*" of each project
+    std::vector<bool> m_validPatterns;
     QString m_stoppedAt;
     QString m_loadError;
 };

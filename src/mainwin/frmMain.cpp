@@ -31,6 +31,7 @@
 #include <QMouseEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tess {
 
@@ -331,25 +332,25 @@ void frmMain::setScriptFacts(ScriptFacts *script)
 
 QMenu *frmMain::menu(MainMenu which) const { return m_menus[int(which)]; }
 
-QAction *frmMain::addMenuItem(MainMenu which, const QString &name, const QString &caption)
+QAction *frmMain::addMenuItem(MainMenu which, const QString &name, const QString &caption, const QString &before)
 {
-    QAction *a = addItem(menu(which), name, caption);
+    QMenu *m = menu(which);
+    QAction *a = nullptr;
+    const QList<QAction *> items = m->actions();
+    const auto at = std::find_if(items.begin(), items.end(), [&](const QAction *item) {
+        return !before.isEmpty() && (item->objectName() == before ||
+                                     (item->menu() && item->menu()->objectName() == before));
+    });
+    if (at != items.end()) {
+        a = new QAction(caption, m);
+        a->setObjectName(name);
+        m->insertAction(*at, a);
+    } else {
+        a = addItem(m, name, caption);
+    }
     m_controls->invalidate();
     if (simpleModeHidden().contains(name))
         a->setVisible(mainSettings().SimpleMode != 1);
-    return a;
-}
-
-QAction *frmMain::addMenuItem(MainMenu which, const QString &name, const QString &caption, const QString &beforeName)
-{
-    QAction *a = addMenuItem(which, name, caption);
-    const QList<QAction *> items = menu(which)->actions();
-    for (QAction *before : items) {
-        if (before != a && before->objectName() == beforeName) {
-            menu(which)->insertAction(before, a); // moves it there
-            break;
-        }
-    }
     return a;
 }
 

@@ -66,11 +66,10 @@ public:
 
     // ---- Menus ----
     QMenu *menu(MainMenu which) const;
-    // Appends an item named `name` to the menu; the control states and the simple mode know it
-    // from now on.
-    QAction *addMenuItem(MainMenu which, const QString &name, const QString &caption);
-    // The same, placed before the menu's item `beforeName` (appended when there is none).
-    QAction *addMenuItem(MainMenu which, const QString &name, const QString &caption, const QString &beforeName);
+    // Adds an item named `name` to the menu, before the item (or separator) named `before` when the
+    // menu holds one, else at its end; the control states and the simple mode know it from now on.
+    QAction *addMenuItem(MainMenu which, const QString &name, const QString &caption,
+                         const QString &before = QString());
     // The same for a submenu of one of them (menuByName gives it).
     QAction *addMenuItem(QMenu *submenu, const QString &name, const QString &caption);
     // Every menu has an object name: mnuFile, mnuQueue, mnuScript, mnuTools,

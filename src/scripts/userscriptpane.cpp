@@ -89,7 +89,7 @@ void UserScriptPane::buildControls()
     scrFilter->setObjectName(QStringLiteral("scrFilter"));
     scrFilter->setToolTip(QStringLiteral("Filter your user scripts (? and * are acceptable)"));
     scrFilter->installEventFilter(this);
-    // Two lines high, beside the filter, as the design has it.
+    // Two lines high, beside the filter.
     chkProjDir = new WrapCheckBox(QStringLiteral("Display Scripts found in Drawing Directory"), twipsToPixels(2175));
     chkProjDir->setObjectName(QStringLiteral("chkProjDir"));
     chkProjDir->setToolTip(

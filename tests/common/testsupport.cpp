@@ -20,6 +20,12 @@ QString dataPath(const QString &relative)
                               : QStringLiteral(TESSALINE_TEST_DATA) + QLatin1Char('/') + relative;
 }
 
+QString sharedFixturePath(const QString &relative)
+{
+    const QString path = QStringLiteral(TESSALINE_SHARED_FIXTURES) + QLatin1Char('/') + relative;
+    return QFileInfo::exists(path) ? path : QString();
+}
+
 namespace {
 
 QList<QByteArray> linesOf(QByteArray text)

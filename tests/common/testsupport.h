@@ -18,6 +18,13 @@ QByteArray fileBytes(const QString &path);
 // The folder of the fixtures (tests/data).
 QString dataPath(const QString &relative = QString());
 
+// A file of the shared fixtures beside the clone (shared/fixtures/<relative>, see tests/CMakeLists.txt),
+// or "" when it is not there: the test then skips what needs it.
+//     const QString dwg = test::sharedFixturePath(QStringLiteral("dwg/sample_AC1018.dwg"));
+//     if (dwg.isEmpty())
+//         QSKIP("shared fixtures not found");
+QString sharedFixturePath(const QString &relative);
+
 // Compares text with the golden file tests/data/<relative>, line by line (CR LF and LF alike).
 // Returns "" when they match, else the lines that differ (the first 20), with both texts. With the
 // environment variable TESSALINE_UPDATE_GOLDEN=1 the golden file is rewritten from `actual`

@@ -137,13 +137,22 @@ private Q_SLOTS:
             QVERIFY2(w->menuByName(QString::fromLatin1(m)), m);
         QCOMPARE(w->menuByName(QStringLiteral("nothing")), nullptr);
 
+        // Other parts place their items before a named item, or at the end.
+        QMenu *queueMenu = w->menu(MainMenu::Queue);
+        QAction *first = w->addMenuItem(MainMenu::Queue, QStringLiteral("mnuFirst"), QStringLiteral("F"),
+                                        QStringLiteral("mnuSort2"));
+        QAction *last = w->addMenuItem(MainMenu::Queue, QStringLiteral("mnuLast"), QStringLiteral("L"),
+                                       QStringLiteral("noSuchItem"));
+        QCOMPARE(queueMenu->actions().first(), first);
+        QCOMPARE(queueMenu->actions().last(), last);
+        QCOMPARE(first->objectName(), QStringLiteral("mnuFirst"));
+
         // A menu without items stays off the bar until another part adds one.
-        QMenu *tools = w->menuByName(QStringLiteral("mnuTools"));
-        QVERIFY(!tools->menuAction()->isVisible());
+        QMenu *help = w->menuByName(QStringLiteral("mnuHelp"));
+        QVERIFY(!help->menuAction()->isVisible());
         QVERIFY(w->menuByName(QStringLiteral("mnuQueue"))->menuAction()->isVisible());
-        tools->insertAction(w->findChild<QAction *>(QStringLiteral("mnubreak002")),
-                            new QAction(QStringLiteral("&Night Run"), tools));
-        QTRY_VERIFY(tools->menuAction()->isVisible());
+        help->addAction(new QAction(QStringLiteral("&About"), help));
+        QTRY_VERIFY(help->menuAction()->isVisible());
         // The pop-up never shows on the bar.
         QVERIFY(!w->menuBar()->actions().contains(w->menuByName(QStringLiteral("mnuPUForm"))->menuAction()));
     }
@@ -502,7 +511,7 @@ private Q_SLOTS:
 
         w->queuePane()->addToQueue({file(QStringLiteral("a.dwg"))});
         w->RefreshQueueControls();
-        QVERIFY(!button(w.get(), "Command1_Compile")->isEnabled()); // empty script: the design state stays
+        QVERIFY(!button(w.get(), "Command1_Compile")->isEnabled()); // empty script: the buttons stay off
         text1->setPlainText(QStringLiteral("ZOOM E"));
         w->RefreshQueueControls();
         QVERIFY(button(w.get(), "Command1_Compile")->isEnabled());

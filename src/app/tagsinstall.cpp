@@ -1,0 +1,39 @@
+#include "app/tagsinstall.h"
+
+#include "app/application.h"
+#include "mainwin/fileselectorpane.h"
+#include "mainwin/frmMain.h"
+#include "tags/frmVARSetup.h"
+#include "tags/tagmanagers.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QLabel>
+
+namespace tess {
+
+void installTags(Application &app, frmMain &w)
+{
+    FileSelectorPane *files = w.fileSelector();
+    auto *managers = new TagManagers(&w, [files] { return files->folder(); });
+
+    frmVARSetup *user = managers->userTagManager();
+    user->setStatusReporter([&w](const QString &text) {
+        w.lblUpdate->setText(text);
+        w.lblUpdate->repaint();
+    });
+    QObject::connect(user, &frmVARSetup::settingsStored, &app, &Application::settingsApplied);
+
+    QAction *userItem =
+        w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuUserTagManager"), QStringLiteral("User Tag M&anager"));
+    userItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    QObject::connect(userItem, &QAction::triggered, managers, [managers, &w] { managers->showUserTagManager(&w); });
+
+    QAction *projectItem =
+        w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuProjectTagManager"), QStringLiteral("Project Tag &Manager"));
+    projectItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    QObject::connect(projectItem, &QAction::triggered, managers,
+                     [managers, &w] { managers->showProjectTagManager(&w); });
+}
+
+} // namespace tess

@@ -1,0 +1,63 @@
+#include "app/wizardsinstall.h"
+
+#include "app/application.h"
+#include "core/mainsettings.h"
+#include "mainwin/dirlistbox.h"
+#include "mainwin/drivelistbox.h"
+#include "mainwin/filelistbox.h"
+#include "mainwin/fileselectorpane.h"
+#include "mainwin/frmMain.h"
+#include "wizards/wizardmenu.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace tess {
+
+void installWizards(Application &app, frmMain &w)
+{
+    WizardMenuHooks hooks;
+    hooks.script = [&w] { return w.scriptFacts(); };
+    hooks.mainFileLists = [&w] {
+        const FileSelectorPane *files = w.fileSelector();
+        return MainFileLists{files->Drive1->drive(), files->Dir1->path(), files->File1->path()};
+    };
+    auto *wizards = new WizardMenu(&w, hooks);
+
+    struct Entry {
+        MainMenu menu;
+        const char *name;
+        const char *caption;
+        void (WizardMenu::*handler)();
+    };
+    // "&Wizards" in its order; "L&ayouts" (after "&Import Page Setup") and "&Title-Block Update"
+    // (last) are installed with their own wizards.
+    const Entry entries[] = {
+        {MainMenu::Wizards, "mnuCopyPageSetups", "&Import Page Setup", &WizardMenu::mnuCopyPageSetups_Click},
+        {MainMenu::Wizards, "mnuPlotWiz", "P&lot", &WizardMenu::mnuPlotWiz_Click},
+        {MainMenu::Wizards, "mnuPurgeWiz", "&Purge", &WizardMenu::mnuPurgeWiz_Click},
+        {MainMenu::Wizards, "mnuReportLimitsWiz", "R&eport Limits to File", &WizardMenu::mnuReportLimitsWiz_Click},
+        {MainMenu::Wizards, "mnuReportTextWiz", "Search and &LOG Text", &WizardMenu::mnuReportTextWiz_Click},
+        {MainMenu::Wizards, "mnuRepTextWiz", "S&earch and Replace Text", &WizardMenu::mnuRepTextWiz_Click},
+        {MainMenu::Wizards, "mnuMTEXTSnR", "Seach and Replace &MTEXT", &WizardMenu::mnuMTEXTSnR_Click},
+        {MainMenu::Tools, "mnuResetAcadVars", "&Reset AutoCAD\u00AE System Variables",
+         &WizardMenu::mnuResetAcadVars_Click},
+    };
+    for (const Entry &e : entries) {
+        QAction *a = w.addMenuItem(e.menu, QLatin1String(e.name), QString::fromUtf8(e.caption));
+        QObject::connect(a, &QAction::triggered, wizards, e.handler);
+        // The plot wizard's entry is never shown.
+        if (a->objectName() == QLatin1String("mnuPlotWiz"))
+            a->setVisible(false);
+    }
+
+    // SetMenus: now, after the Options dialog applied its values, and each time the menu opens (so
+    // entries installed later follow the rule too).
+    QMenu *menu = w.menu(MainMenu::Wizards);
+    auto setMenus = [menu] { WizardMenu::SetMenus(menu, mainSettings().LT); };
+    setMenus();
+    QObject::connect(&app, &Application::settingsApplied, menu, setMenus);
+    QObject::connect(menu, &QMenu::aboutToShow, menu, setMenus);
+}
+
+} // namespace tess

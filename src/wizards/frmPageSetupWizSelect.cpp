@@ -1,0 +1,127 @@
+#include "wizards/frmPageSetupWizSelect.h"
+
+#include "core/prompts.h"
+#include "mainwin/dirlistbox.h"
+#include "mainwin/drivelistbox.h"
+#include "mainwin/filelistbox.h"
+#include "mainwin/fileselector.h"
+
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace tess {
+
+namespace {
+
+void showDriveNotAnswering()
+{
+    msgBox(QStringLiteral("That Drive is not responding...\rPlease select a different drive!"), vbOKOnly, appTitle());
+}
+
+} // namespace
+
+frmPageSetupWizSelect::frmPageSetupWizSelect(const MainFileLists &start, QWidget *parent)
+    : WizardWindow(QStringLiteral("frmPageSetupWizSelect"), QStringLiteral(" Select DWG file with PageSetup"), parent)
+{
+    Drive1 = new DriveListBox(this);
+    Dir1 = new DirListBox(this);
+    Dir1->setObjectName(QStringLiteral("Dir1"));
+    File1 = new FileListBox(this);
+    File1->setObjectName(QStringLiteral("File1"));
+    File1->setSelectionMode(QAbstractItemView::SingleSelection);
+    File1->setPattern(QStringLiteral("*.dwg"));
+    cmdSelect = addButton(QStringLiteral("cmdSelect"), QStringLiteral("Select"));
+    cmdSelect->setEnabled(false);
+    cmdSelect->setDefault(true);
+    cmdCancel = addButton(QStringLiteral("cmdCancel"), QStringLiteral("Cancel"));
+    setCancelButton(cmdCancel);
+    setTabOrder(Drive1, Dir1);
+    setTabOrder(Dir1, File1);
+    setTabOrder(File1, cmdSelect);
+    setTabOrder(cmdSelect, cmdCancel);
+
+    // clang-format off
+    const QList<Placement> table = {
+        {"Drive1", 240, 240, 3000, 315},
+        {"Dir1", 240, 660, 3000, 2775},
+        {"File1", 3480, 240, 3000, 3195},
+        {"cmdSelect", 3960, 3660, 1155, 375},
+        {"cmdCancel", 5325, 3660, 1155, 375},
+    };
+    // clang-format on
+    placeAll(table, 6720, 4275);
+
+    Form_Load(start);
+    connect(Drive1, &DriveListBox::driveChanged, this, &frmPageSetupWizSelect::Drive1_Change);
+    connect(Dir1, &DirListBox::pathChanged, this, &frmPageSetupWizSelect::Dir1_Change);
+    connect(File1, &QListWidget::itemSelectionChanged, this, &frmPageSetupWizSelect::File1_Click);
+    connect(cmdSelect, &QPushButton::clicked, this, &frmPageSetupWizSelect::cmdSelect_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmPageSetupWizSelect::cmdCancel_Click);
+}
+
+void frmPageSetupWizSelect::Form_Load(const MainFileLists &start)
+{
+    {
+        const QSignalBlocker block(Drive1);
+        Drive1->setDrive(start.drive.isEmpty() ? start.folder : start.drive);
+    }
+    if (!start.folder.isEmpty())
+        Dir1->setPath(start.folder);
+    m_lastFolder = Dir1->path();
+    {
+        const QSignalBlocker block(Drive1);
+        if (!m_lastFolder.isEmpty())
+            Drive1->setDrive(m_lastFolder);
+    }
+    m_lastDrive = Drive1->drive();
+    File1->setPath(start.fileFolder.isEmpty() ? Dir1->path() : start.fileFolder);
+}
+
+void frmPageSetupWizSelect::Drive1_Change()
+{
+    const QString drive = Drive1->drive();
+    if (driveIsReady(drive) && Dir1->setPath(drive)) {
+        m_lastDrive = drive;
+        return;
+    }
+    // The drive does not answer: back to the drive and folder shown before.
+    {
+        const QSignalBlocker block(Drive1);
+        Drive1->setDrive(m_lastDrive);
+    }
+    if (!m_lastFolder.isEmpty() && Dir1->path() != m_lastFolder)
+        Dir1->setPath(m_lastFolder);
+    showDriveNotAnswering();
+}
+
+void frmPageSetupWizSelect::Dir1_Change()
+{
+    m_lastFolder = Dir1->path();
+    {
+        // The drive list follows the folder without running its own change.
+        const QSignalBlocker block(Drive1);
+        if (Drive1->setDrive(m_lastFolder))
+            m_lastDrive = Drive1->drive();
+    }
+    File1->setPath(Dir1->path());
+    cmdSelect->setEnabled(false);
+}
+
+void frmPageSetupWizSelect::File1_Click()
+{
+    const QListWidgetItem *item = File1->currentItem();
+    if (item && item->isSelected() && item->text().right(4).toUpper() == QLatin1String(".DWG"))
+        cmdSelect->setEnabled(true);
+}
+
+void frmPageSetupWizSelect::cmdSelect_Click()
+{
+    const QListWidgetItem *item = File1->currentItem();
+    if (!item)
+        return;
+    Q_EMIT fileSelected(joinFolderAndName(Dir1->path(), item->text()));
+    cmdSelect->setEnabled(false);
+    hide();
+}
+
+} // namespace tess

@@ -1,0 +1,81 @@
+#pragma once
+// The openers of the wizard windows behind the "&Wizards" menu and the Tools entry of the reset.
+// Each window is created on its first opening and shown modally, owned by the main window; a
+// window hidden by its buttons is kept with its fields, one closed by its close box is discarded,
+// so its next opening starts from the design values.
+
+#include "wizards/frmPageSetupWizSelect.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <functional>
+
+class QMenu;
+
+namespace tess {
+
+class ScriptFacts;
+class frmLOGTextWiz;
+class frmMtextSNR;
+class frmPageSetupInWiz;
+class frmPlotWiz;
+class frmPurgeWiz;
+class frmRepTextWiz;
+class frmReportLimitsWiz;
+class frmResetAcadSysVars;
+
+struct WizardMenuHooks {
+    std::function<ScriptFacts *()> script;        // the user script the wizards write into
+    std::function<MainFileLists()> mainFileLists; // where the main window's file selector stands
+};
+
+class WizardMenu final : public QObject
+{
+    Q_OBJECT
+public:
+    // owner: the main window, which owns every wizard window.
+    WizardMenu(QWidget *owner, WizardMenuHooks hooks);
+
+    void mnuCopyPageSetups_Click();
+    void mnuPlotWiz_Click();
+    void mnuPurgeWiz_Click();
+    void mnuReportLimitsWiz_Click();
+    void mnuReportTextWiz_Click();
+    void mnuRepTextWiz_Click();
+    void mnuMTEXTSnR_Click();
+    void mnuResetAcadVars_Click();
+
+    // The windows while they exist (nullptr before the first opening and after a discard).
+    frmPageSetupInWiz *pageSetupWizard() const;
+    frmPlotWiz *plotWizard() const;
+    frmPurgeWiz *purgeWizard() const;
+    frmReportLimitsWiz *limitsWizard() const;
+    frmLOGTextWiz *logTextWizard() const;
+    frmRepTextWiz *repTextWizard() const;
+    frmMtextSNR *mtextWizard() const;
+    frmResetAcadSysVars *resetWindow() const;
+
+    // The entries of the "&Wizards" menu that need AutoLISP or VBA, which AutoCAD LT lacks.
+    static const QStringList &lispMenuNames();
+    // SetMenus: those entries of the menu disabled while lt is 1, enabled otherwise.
+    static void SetMenus(QMenu *wizards, int lt);
+
+private:
+    // Shows the window, creating it first when needed; discards it when its close box closed it.
+    template <class Window, class Make> void open(QPointer<Window> &slot, Make make);
+    ScriptFacts *script() const { return m_hooks.script ? m_hooks.script() : nullptr; }
+
+    QWidget *m_owner;
+    WizardMenuHooks m_hooks;
+    QPointer<frmPageSetupInWiz> m_pageSetup;
+    QPointer<frmPlotWiz> m_plot;
+    QPointer<frmPurgeWiz> m_purge;
+    QPointer<frmReportLimitsWiz> m_limits;
+    QPointer<frmLOGTextWiz> m_logText;
+    QPointer<frmRepTextWiz> m_repText;
+    QPointer<frmMtextSNR> m_mtext;
+    QPointer<frmResetAcadSysVars> m_reset;
+};
+
+} // namespace tess
