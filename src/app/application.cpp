@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/optionsinstall.h"
+#include "app/composerinstall.h"
 #include "app/previewinstall.h"
 #include "app/scriptsinstall.h"
 #include "app/tagsinstall.h"
@@ -70,6 +71,7 @@ frmMain *Application::buildWindow()
     installWizards(*this, w);
     installPreview(*this, w);
     installOptions(*this, w);
+    installComposer(*this, w);
 
     w.load(mainSettings());
     restoreUserState();

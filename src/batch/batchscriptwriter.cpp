@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QIODevice>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -117,6 +118,114 @@ QString unencodableMessage(const QString &what)
            QStringLiteral(" holds characters that the script's character set cannot represent.");
 }
 
+QString tooLargeMessage(const QString &what, qsizetype bound)
+{
+    return QStringLiteral("The batch script cannot be written: ") + what + QStringLiteral(" would take more than ") +
+           QString::number(bound) +
+           QStringLiteral(" characters once its tags are substituted (tag values that hold further tags make "
+                          "the text grow at every tag).");
+}
+
+QString drawingWhat(const QString &path) { return QStringLiteral("the drawing ") + path; }
+
+// Each drawing's matching projects, as an index into the distinct match lists; found before the first
+// byte, so that a project file that cannot substitute stops the writing before it starts.
+struct ProjectMatches {
+    std::vector<int> matchSet; // empty when there are no projects
+    QList<QList<int>> lists;
+    const QList<int> *of(qsizetype i) const { return matchSet.empty() ? nullptr : &lists.at(matchSet[size_t(i)]); }
+};
+
+bool findProjectMatches(const QStringList &queue, const ProjectTagSet &projects, ProjectMatches &m,
+                        BatchWriteResult &result)
+{
+    const qsizetype count = queue.size();
+    if (count > 0 && !projects.loadError().isEmpty()) {
+        result.status = BatchWriteResult::ProjectFileError;
+        result.message = projects.loadError();
+        return false;
+    }
+    if (projects.projects().isEmpty())
+        return true;
+    QHash<QList<int>, int> ids;
+    m.matchSet.resize(size_t(count));
+    for (qsizetype i = 0; i < count; ++i) {
+        const QList<int> found = projects.matchingProjects(queue.at(i));
+        auto it = ids.constFind(found);
+        if (it == ids.constEnd()) {
+            const QString problem = projects.incompleteMatchMessage(found);
+            if (!problem.isEmpty()) {
+                result.status = BatchWriteResult::ProjectFileError;
+                result.message = problem;
+                result.drawing = i;
+                return false;
+            }
+            it = ids.insert(found, int(m.lists.size()));
+            m.lists.append(found);
+        }
+        m.matchSet[size_t(i)] = *it;
+    }
+    return true;
+}
+
+// The SAVEAS target of a drawing: prefix + file title + suffix + the path's last four characters, in the
+// drawing's own folder or the chosen one (tags substituted), every ".dxf" of the name made ".DWG".
+class SaveAsNamer
+{
+public:
+    SaveAsNamer(const BatchScriptInput &in, const TagContext &tags, const ProjectTagSet &projects)
+        : m_in(in), m_tags(tags), m_projects(projects), m_prefix(tags.prepare(in.prefix)),
+          m_suffix(tags.prepare(in.suffix)), m_folder(tags.prepare(in.specFolder))
+    {
+    }
+
+    // False when a substituted text passes the bound.
+    bool make(const QString &path, const QList<int> *matches, qint64 counter, qsizetype place, QString &target,
+              QString &name) const
+    {
+        QString prefix, suffix;
+        if (!nameText(m_prefix, path, matches, counter, place, prefix) ||
+            !nameText(m_suffix, path, matches, counter, place, suffix))
+            return false;
+        name = prefix + FileTitleOf(path) + suffix + path.right(4);
+        if (name.contains(QLatin1String(".dxf"), Qt::CaseInsensitive))
+            name.replace(QLatin1String(".dxf"), QLatin1String(".DWG"), Qt::CaseInsensitive);
+        target.clear();
+        if (m_in.originalLocation)
+            target = FolderOf(path);
+        else if (!m_tags.substituteInto(target, m_folder, counter, path, place))
+            return false;
+        target += name;
+        return true;
+    }
+
+private:
+    // SubstituteTAGS, then SpSubstituteProjectTAGS (the project tags, then the tags with file number 0).
+    bool nameText(const PreparedTagText &text, const QString &path, const QList<int> *matches, qint64 counter,
+                  qsizetype place, QString &out) const
+    {
+        QString s;
+        if (!m_tags.substituteInto(s, text, counter, path, place))
+            return false;
+        if (matches && !matches->isEmpty() && ProjectTagSet::mayHoldProjectTags(s)) {
+            std::optional<QString> p = m_projects.applyProjects(s, *matches, m_tags.maxTextSize());
+            if (!p)
+                return false;
+            s = std::move(*p);
+        }
+        std::optional<QString> t = m_tags.trySubstituteTAGS(s, counter, path, 0);
+        if (!t)
+            return false;
+        out = std::move(*t);
+        return true;
+    }
+
+    const BatchScriptInput &m_in;
+    const TagContext &m_tags;
+    const ProjectTagSet &m_projects;
+    PreparedTagText m_prefix, m_suffix, m_folder;
+};
+
 } // namespace
 
 void BatchScriptInput::applySettings(const MainSettings &s)
@@ -186,8 +295,10 @@ QString batchOpenLines(const BatchScriptInput &in, const QString &path, bool nor
 BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in, const ProjectTagSet &projects)
 {
     BatchWriteResult result;
-    const TagContext tags(in.tags, in.queue, in.environment);
+    TagContext tags(in.tags, in.queue, in.environment);
+    tags.setMaxTextSize(in.maxBlockSize);
     const qsizetype count = in.queue.size();
+    const qsizetype bound = in.maxBlockSize > 0 ? in.maxBlockSize : std::numeric_limits<qsizetype>::max();
 
     // Everything that stops a composition is found before the first byte.
     if (!tags.isValid()) {
@@ -195,39 +306,15 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
         result.message = tags.errorMessage();
         return result;
     }
-    if (count > 0 && !projects.loadError().isEmpty()) {
-        result.status = BatchWriteResult::ProjectFileError;
-        result.message = projects.loadError();
+    ProjectMatches matchSets;
+    if (!findProjectMatches(in.queue, projects, matchSets, result))
         return result;
-    }
-    // Each drawing's matching projects, as an index into the distinct match lists.
-    std::vector<int> matchSet;
-    QList<QList<int>> matchLists;
-    if (!projects.projects().isEmpty()) {
-        QHash<QList<int>, int> ids;
-        matchSet.resize(size_t(count));
-        for (qsizetype i = 0; i < count; ++i) {
-            const QList<int> m = projects.matchingProjects(in.queue.at(i));
-            auto it = ids.constFind(m);
-            if (it == ids.constEnd()) {
-                const QString problem = projects.incompleteMatchMessage(m);
-                if (!problem.isEmpty()) {
-                    result.status = BatchWriteResult::ProjectFileError;
-                    result.message = problem;
-                    result.drawing = i;
-                    return result;
-                }
-                it = ids.insert(m, int(matchLists.size()));
-                matchLists.append(m);
-            }
-            matchSet[size_t(i)] = *it;
-        }
-    }
 
     const QString userScript = withCrLf(in.userScript);
     const bool userHasProjectTags = ProjectTagSet::mayHoldProjectTags(userScript);
     const PreparedTagText plainUser = tags.prepare(userScript);
-    std::vector<std::optional<PreparedTagText>> userByMatch(size_t(matchLists.size()));
+    // The user script with each distinct set of projects applied (nullopt inside: it passed the bound).
+    std::vector<std::optional<std::optional<PreparedTagText>>> userByMatch(size_t(matchSets.lists.size()));
 
     QString preText = withCrLf(in.preUserScript);
     if (in.includeStatus)
@@ -235,9 +322,7 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
     const PreparedTagText pre = tags.prepare(preText);
     const QString postText = withCrLf(in.postUserScript);
     const PreparedTagText post = tags.prepare(postText);
-    const PreparedTagText prefix = tags.prepare(in.prefix);
-    const PreparedTagText suffix = tags.prepare(in.suffix);
-    const PreparedTagText folder = tags.prepare(in.specFolder);
+    const SaveAsNamer namer(in, tags, projects);
     const QString token =
         in.outFormat.compare(dontChangeFormatText(), Qt::CaseInsensitive) == 0 ? QString() : in.outFormat;
     const QString delayLine = QStringLiteral("_DELAY ") + in.Delay;
@@ -258,6 +343,9 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
         result.bytesWritten = out.bytes();
         return result;
     };
+    auto tooLarge = [&](const QString &what, qsizetype drawing) {
+        return fail(BatchWriteResult::TooLarge, tooLargeMessage(what, bound), drawing);
+    };
     auto writeFailed = [&] {
         return fail(
             BatchWriteResult::WriteFailed,
@@ -275,7 +363,10 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
         block.resize(0);
         if (debug)
             line(QStringLiteral("; << START OF PRE-BATCH COMMANDS >>"));
-        line(tags.SubstituteTAGS(withCrLf(in.preBatch), 0, kBatchFileName, 0));
+        const std::optional<QString> text = tags.trySubstituteTAGS(withCrLf(in.preBatch), 0, kBatchFileName, 0);
+        if (!text)
+            return tooLarge(QStringLiteral("the pre-batch commands"), -1);
+        line(*text);
         if (debug)
             line(QStringLiteral("; << END OF PRE-BATCH COMMANDS >>"));
         if (!out.add(block))
@@ -289,16 +380,20 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
     for (qsizetype i = 0; i < count; ++i) {
         const QString &path = in.queue.at(i);
         const qsizetype place = i + 1;
-        const BatchDrawingState state = i < in.states.size() ? in.states.at(i) : BatchDrawingState();
+        const BatchDrawingState state = i < in.states.size() ? in.states.at(i)
+                                        : in.drawingState    ? in.drawingState(i, path)
+                                                             : BatchDrawingState();
         const bool normalForm = state.available && !state.readOnly;
-        const QList<int> *matches = matchSet.empty() ? nullptr : &matchLists.at(matchSet[size_t(i)]);
+        const QList<int> *matches = matchSets.of(i);
+        const QString what = drawingWhat(path);
         block.resize(0);
 
         block += batchOpenLines(in, path, normalForm, lockedSeen);
         if (!preText.isEmpty()) {
             if (debug)
                 line(QStringLiteral("; << START OF PRE-USERSCRIPT COMMANDS >>"));
-            tags.substituteInto(block, pre, counter, path, place);
+            if (!tags.substituteInto(block, pre, counter, path, place))
+                return tooLarge(what, i);
             block += kCrLf;
             if (debug)
                 line(QStringLiteral("; << START OF USER SCRIPT >>"));
@@ -307,12 +402,17 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
         // The user script: project tags first, then the other tags.
         const PreparedTagText *user = &plainUser;
         if (userHasProjectTags && matches && !matches->isEmpty()) {
-            std::optional<PreparedTagText> &cached = userByMatch[size_t(matchSet[size_t(i)])];
-            if (!cached)
-                cached = tags.prepare(projects.applyProjects(userScript, *matches));
-            user = &*cached;
+            std::optional<std::optional<PreparedTagText>> &cached = userByMatch[size_t(matchSets.matchSet[size_t(i)])];
+            if (!cached) {
+                const std::optional<QString> applied = projects.applyProjects(userScript, *matches, bound);
+                cached.emplace(applied ? std::optional<PreparedTagText>(tags.prepare(*applied)) : std::nullopt);
+            }
+            if (!*cached)
+                return tooLarge(what, i);
+            user = &**cached;
         }
-        tags.substituteInto(block, *user, counter, path, place);
+        if (!tags.substituteInto(block, *user, counter, path, place) || block.size() > bound)
+            return tooLarge(what, i);
 
         if (in.UseDelay != 0) {
             block += kCrLf;
@@ -326,22 +426,9 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
         block += kCrLf;
 
         if (in.saveAs && state.available) {
-            auto sp = [&](const PreparedTagText &text) {
-                QString s;
-                tags.substituteInto(s, text, counter, path, place);
-                if (matches && !matches->isEmpty() && ProjectTagSet::mayHoldProjectTags(s))
-                    s = projects.applyProjects(s, *matches);
-                return tags.SubstituteTAGS(s, counter, path, 0);
-            };
-            QString name = sp(prefix) + FileTitleOf(path) + sp(suffix) + path.right(4);
-            if (name.contains(QLatin1String(".dxf"), Qt::CaseInsensitive))
-                name.replace(QLatin1String(".dxf"), QLatin1String(".DWG"), Qt::CaseInsensitive);
-            QString target;
-            if (in.originalLocation)
-                target = FolderOf(path);
-            else
-                tags.substituteInto(target, folder, counter, path, place);
-            target += name;
+            QString target, name;
+            if (!namer.make(path, matches, counter, place, target, name))
+                return tooLarge(what, i);
             bool exists = false;
             if (in.overwriteExisting)
                 exists = in.targetExists ? in.targetExists(target, name) : Path_Exists(target, name) != 0;
@@ -354,17 +441,18 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
                 line(QStringLiteral("; << END OF USER SCRIPT >>"));
                 line(QStringLiteral("; << START OF POST-USERSCRIPT COMMANDS >>"));
             }
-            tags.substituteInto(block, post, counter, path, place);
+            if (!tags.substituteInto(block, post, counter, path, place))
+                return tooLarge(what, i);
             block += kCrLf;
             if (debug)
                 line(QStringLiteral("; << END OF POST-USERSCRIPT COMMANDS >>"));
         }
 
+        if (block.size() > bound)
+            return tooLarge(what, i);
         if (!out.add(block)) {
             return fail(BatchWriteResult::Unencodable,
-                        unencodableMessage(QStringLiteral("the drawing ") + path +
-                                           QStringLiteral(" (its path or a tag value)")),
-                        i);
+                        unencodableMessage(what + QStringLiteral(" (its path or a tag value)")), i);
         }
         if (!out.flushIfFull())
             return writeFailed();
@@ -377,7 +465,10 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
     // Post-batch part.
     if (!in.postBatch.isEmpty()) {
         block.resize(0);
-        line(tags.SubstituteTAGS(withCrLf(in.postBatch), 0, kBatchFileName, count));
+        const std::optional<QString> text = tags.trySubstituteTAGS(withCrLf(in.postBatch), 0, kBatchFileName, count);
+        if (!text)
+            return tooLarge(QStringLiteral("the post-batch commands"), -1);
+        line(*text);
         if (!out.add(block))
             return fail(BatchWriteResult::Unencodable, unencodableMessage(QStringLiteral("the post-batch commands")),
                         -1);
@@ -385,6 +476,41 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
     if (!out.flush())
         return writeFailed();
     result.bytesWritten = out.bytes();
+    return result;
+}
+
+BatchWriteResult batchSaveAsTargets(const BatchScriptInput &in, const ProjectTagSet &projects, QStringList &targets)
+{
+    targets.clear();
+    BatchWriteResult result;
+    TagContext tags(in.tags, in.queue, in.environment);
+    tags.setMaxTextSize(in.maxBlockSize);
+    if (!tags.isValid()) {
+        result.status = BatchWriteResult::BadSettings;
+        result.message = tags.errorMessage();
+        return result;
+    }
+    ProjectMatches matchSets;
+    if (!findProjectMatches(in.queue, projects, matchSets, result))
+        return result;
+    const SaveAsNamer namer(in, tags, projects);
+    const qsizetype bound = in.maxBlockSize > 0 ? in.maxBlockSize : std::numeric_limits<qsizetype>::max();
+    QStringList made;
+    made.reserve(in.queue.size());
+    qint64 counter = in.counterStart;
+    for (qsizetype i = 0; i < in.queue.size(); ++i) {
+        const QString &path = in.queue.at(i);
+        QString target, name;
+        if (!namer.make(path, matchSets.of(i), counter, i + 1, target, name)) {
+            result.status = BatchWriteResult::TooLarge;
+            result.message = tooLargeMessage(drawingWhat(path), bound);
+            result.drawing = i;
+            return result;
+        }
+        made.append(target);
+        counter += in.counterStep;
+    }
+    targets = std::move(made);
     return result;
 }
 

@@ -76,10 +76,18 @@ struct BatchScriptInput {
     // The character set of the script: the system's code page on Windows, UTF-8 elsewhere.
     QStringConverter::Encoding encoding = QStringConverter::System;
 
-    // Whether the SAVEAS target exists (asked only when overwriteExisting is set); default Path_Exists.
+    // Whether the SAVEAS target exists (asked only when overwriteExisting is set, once per drawing that
+    // gets a SAVEAS line, in queue order); default Path_Exists.
     std::function<bool(const QString &target, const QString &name)> targetExists;
+    // The state of a drawing that `states` does not hold, asked as its block is made (default: available
+    // and writable).
+    std::function<BatchDrawingState(qsizetype index, const QString &path)> drawingState;
     // Called after every drawing with the number done and the total.
     std::function<void(qsizetype done, qsizetype total)> progress;
+
+    // The most characters one substituted text, and one drawing's block, may take: tag values may hold
+    // further tags, so a short text can grow without end; one that passes the bound stops the writing.
+    qsizetype maxBlockSize = TagContext::kDefaultMaxTextSize;
 
     // Fills the parts kept in settings members: the line forms, the counter settings and the tags.
     void applySettings(const MainSettings &s);
@@ -91,6 +99,7 @@ struct BatchWriteResult {
         BadSettings,      // a count setting that is not a number: nothing written
         ProjectFileError, // an unreadable or short project file: nothing written
         Unencodable,      // a character the encoding cannot hold: partial output
+        TooLarge,         // a substituted text or a drawing's block passes maxBlockSize: partial output
         WriteFailed,      // the device refused bytes: partial output
     };
     Status status = Written;
@@ -103,6 +112,11 @@ struct BatchWriteResult {
 
 // Writes the whole batch script to `out` (open for writing).
 BatchWriteResult writeBatchScript(QIODevice &out, const BatchScriptInput &in, const ProjectTagSet &projects);
+
+// The SAVEAS target (folder and name) that writeBatchScript gives each queued drawing, in queue order,
+// whatever the drawing's state and whether or not SAVEAS is on. The result says why they could not be
+// made (the statuses that stop writeBatchScript before its first byte, or TooLarge); targets is then empty.
+BatchWriteResult batchSaveAsTargets(const BatchScriptInput &in, const ProjectTagSet &projects, QStringList &targets);
 
 // The lines that open one drawing, each ended by CR LF. lockedSeen: a drawing of this composition already
 // got the locked form of load method 3 (set by the call that writes the first one).

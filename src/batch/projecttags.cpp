@@ -273,6 +273,14 @@ quint64 projectTagsIn(const QString &text)
 
 QString ProjectTagSet::applyProjects(const QString &text, const QList<int> &matches) const
 {
+    return *applyProjects(text, matches, 0);
+}
+
+std::optional<QString> ProjectTagSet::applyProjects(const QString &text, const QList<int> &matches,
+                                                    qsizetype maxChars) const
+{
+    if (maxChars > 0 && text.size() > maxChars)
+        return std::nullopt;
     QString out = text;
     // Each value replaces its tag on the result of the value before; a replacement is only needed for a tag
     // the text holds at that moment, so the tags are looked up again after every change.
@@ -286,7 +294,18 @@ QString ProjectTagSet::applyProjects(const QString &text, const QList<int> &matc
                 return out;
             if (!(present & (quint64(1) << n)))
                 continue;
-            out.replace(QStringLiteral("$PROJECTTAG%1$").arg(n), p.values.at(n - 1), Qt::CaseInsensitive);
+            const QString tag = QStringLiteral("$PROJECTTAG%1$").arg(n);
+            const QString &value = p.values.at(n - 1);
+            if (maxChars > 0 && value.size() > tag.size()) {
+                // The size after the replacement, counted before it is made.
+                qsizetype matchCount = 0;
+                for (qsizetype at = out.indexOf(tag, 0, Qt::CaseInsensitive); at >= 0;
+                     at = out.indexOf(tag, at + tag.size(), Qt::CaseInsensitive))
+                    ++matchCount;
+                if (out.size() + matchCount * (value.size() - tag.size()) > maxChars)
+                    return std::nullopt;
+            }
+            out.replace(tag, value, Qt::CaseInsensitive);
             present = projectTagsIn(out);
         }
     }

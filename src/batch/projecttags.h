@@ -17,6 +17,7 @@
 #include <QString>
 #include <QStringConverter>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 namespace tess {
@@ -84,6 +85,9 @@ public:
     // $PROJECTTAG40$ one after the other, every occurrence ignoring case. A short project ends the
     // substitution at its end.
     QString applyProjects(const QString &text, const QList<int> &matches) const;
+    // The same, bounded like the tag substitution: nullopt when the text would grow past maxChars at any
+    // step (values may hold the tags of later values, so a text can double at every step).
+    std::optional<QString> applyProjects(const QString &text, const QList<int> &matches, qsizetype maxChars) const;
 
     // The project tags of the text replaced for the drawing.
     QString SubstituteProjectTAGS(const QString &textbox, const QString &filename) const;

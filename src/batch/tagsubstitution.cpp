@@ -7,8 +7,10 @@
 
 #include <QHash>
 #include <QVarLengthArray>
+#include <algorithm>
 #include <bit>
 #include <cmath>
+#include <limits>
 #include <optional>
 
 namespace tess {
@@ -494,15 +496,24 @@ PreparedTagText TagContext::prepare(const QString &text) const
 QString TagContext::SubstituteTAGS(const QString &Text1, qint64 Counter, const QString &filename,
                                    qsizetype filenumber) const
 {
+    return trySubstituteTAGS(Text1, Counter, filename, filenumber).value_or(QString());
+}
+
+std::optional<QString> TagContext::trySubstituteTAGS(const QString &Text1, qint64 Counter, const QString &filename,
+                                                     qsizetype filenumber) const
+{
     if (!isValid())
         return QString();
+    if (m_maxTextSize > 0 && Text1.size() > m_maxTextSize)
+        return std::nullopt;
     if (!Text1.contains(QLatin1Char('$')))
         return Text1;
     const PreparedTagText p = prepare(Text1);
     if (!p.hasTags())
         return Text1;
     QString out;
-    substituteInto(out, p, Counter, filename, filenumber);
+    if (!substituteInto(out, p, Counter, filename, filenumber))
+        return std::nullopt;
     return out;
 }
 
@@ -512,14 +523,23 @@ QString TagContext::SubstituteTAGS(const QString &Text1, qint64 Counter, const Q
 // from left to right; a match consumes both of its "$", so the segment right after a match cannot match
 // in the same row. The replacement joins the segment before, the value and the segment after into new
 // segments; these are judged afresh for the later rows only (a row never sees what it inserted itself).
-void TagContext::substituteInto(QString &out, const PreparedTagText &text, qint64 Counter, const QString &filename,
+//
+// The bound: `live` counts the characters of the text as it stands after every replacement, and the
+// first replacement that takes it past the bound ends the substitution. Within a row the text only grows
+// or only shrinks (every match is replaced by the same value), so this is the same as looking after every
+// row. The names replaced and the segments they leave behind are dead weight; once it outweighs the text,
+// the text is joined and split again between two rows, so memory stays in proportion to the text.
+bool TagContext::substituteInto(QString &out, const PreparedTagText &text, qint64 Counter, const QString &filename,
                                 qsizetype filenumber) const
 {
     if (!isValid())
-        return;
+        return true;
+    const qsizetype limit = m_maxTextSize > 0 ? m_maxTextSize : std::numeric_limits<qsizetype>::max();
+    if (text.m_text.size() > limit)
+        return false;
     if (!text.m_hasTags) {
         out += text.m_text;
-        return;
+        return true;
     }
 
     struct Piece {
@@ -537,6 +557,7 @@ void TagContext::substituteInto(QString &out, const PreparedTagText &text, qint6
     QVarLengthArray<Piece, 96> pieces;
     QVarLengthArray<Seg, 64> segs;
     QVarLengthArray<QString, 16> keep; // values the pieces point into
+    std::vector<QString> flats;        // the joined text of the last compaction, which the pieces point into
     int counts[kRowCount + 1] = {};
     quint64 present[2] = {0, 0}; // rows with a count
 
@@ -593,25 +614,47 @@ void TagContext::substituteInto(QString &out, const PreparedTagText &text, qint6
         s.row = rowOf(parts, lengths, n, s.size);
         mark(s.row, +1);
     };
-
-    // The segments of the prepared text.
-    const QChar *base = text.m_text.constData();
-    const qsizetype total = text.m_text.size();
-    const size_t dollarCount = text.m_dollars.size();
-    segs.resize(qsizetype(dollarCount + 1));
-    qsizetype from = 0;
-    for (size_t i = 0; i <= dollarCount; ++i) {
-        const qsizetype to = i < dollarCount ? text.m_dollars[i] : total;
-        Seg &s = segs[qsizetype(i)];
-        s.prev = int(i) - 1;
-        s.next = i < dollarCount ? int(i) + 1 : -1;
-        addPiece(int(i), base + from, to - from);
-        from = to + 1;
-        if (i >= 1 && i < dollarCount) {
-            segs[qsizetype(i)].row = text.m_rows[i - 1];
-            mark(segs[qsizetype(i)].row, +1);
+    // The segments of a whole text split at the given "$" positions; the rows of the inner segments are
+    // given (a prepared text) or found.
+    auto split = [&](const QChar *base, qsizetype total, const std::vector<qsizetype> &dollars,
+                     const std::vector<quint8> *rows) {
+        pieces.clear();
+        segs.clear();
+        std::fill(std::begin(counts), std::end(counts), 0);
+        present[0] = present[1] = 0;
+        const size_t dollarCount = dollars.size();
+        segs.resize(qsizetype(dollarCount + 1));
+        qsizetype from = 0;
+        for (size_t i = 0; i <= dollarCount; ++i) {
+            const qsizetype to = i < dollarCount ? dollars[i] : total;
+            segs[qsizetype(i)].prev = int(i) - 1;
+            segs[qsizetype(i)].next = i < dollarCount ? int(i) + 1 : -1;
+            addPiece(int(i), base + from, to - from);
+            from = to + 1;
         }
-    }
+        for (size_t i = 1; i < dollarCount; ++i) {
+            if (rows) {
+                segs[qsizetype(i)].row = (*rows)[i - 1];
+                mark(segs[qsizetype(i)].row, +1);
+            } else {
+                classify(int(i));
+            }
+        }
+    };
+    // The segments joined with their "$".
+    auto join = [&](QString &into, qsizetype size) {
+        into.reserve(into.size() + size);
+        for (int s = 0; s >= 0; s = segs[s].next) {
+            for (int p = segs[s].head; p >= 0; p = pieces[p].next)
+                into.append(pieces[p].data, pieces[p].size);
+            if (segs[s].next >= 0)
+                into.append(QLatin1Char('$'));
+        }
+    };
+
+    split(text.m_text.constData(), text.m_text.size(), text.m_dollars, &text.m_rows);
+    qsizetype live = text.m_text.size();
+    qsizetype replaced = 0; // since the last compaction
 
     // Rows 1 to 13, the date and time tags, come first: a later row's value cannot bring one in, so one look
     // at the text's own tags tells whether the clock is needed.
@@ -623,6 +666,22 @@ void TagContext::substituteInto(QString &out, const PreparedTagText &text, qint6
     int pass = 0;
     int row = 0;
     for (;;) {
+        // Between two rows: join and split again when the dead weight outgrows the text. Every segment
+        // then counts as made before the next pass; rows up to `row` are done and never looked at again.
+        if (replaced * 8 > live + 4096) {
+            QString flat;
+            join(flat, live);
+            std::vector<qsizetype> dollars;
+            for (qsizetype i = 0; i < flat.size(); ++i)
+                if (flat.at(i) == QLatin1Char('$'))
+                    dollars.push_back(i);
+            flats.push_back(std::move(flat));
+            split(flats.back().constData(), flats.back().size(), dollars, nullptr);
+            flats.erase(flats.begin(), flats.end() - 1);
+            keep.clear();
+            replaced = 0;
+        }
+
         // The next row above `row` that has a segment.
         int next = 0;
         for (int w = (row + 1) >> 6; w < 2 && next == 0; ++w) {
@@ -647,6 +706,10 @@ void TagContext::substituteInto(QString &out, const PreparedTagText &text, qint6
                 s = segs[s].next;
                 continue;
             }
+            live += vn - (segs[s].size + 2);
+            if (live > limit)
+                return false;
+            ++replaced;
             // Replace "$" + segment s + "$" by the value; s is inner, so both neighbours exist.
             const int left = segs[s].prev;
             const int right = segs[s].next;
@@ -705,17 +768,8 @@ void TagContext::substituteInto(QString &out, const PreparedTagText &text, qint6
         }
     }
 
-    // Join the segments with their "$".
-    qsizetype size = 0;
-    for (int s = 0; s >= 0; s = segs[s].next)
-        size += segs[s].size + (segs[s].next >= 0 ? 1 : 0);
-    out.reserve(out.size() + size);
-    for (int s = 0; s >= 0; s = segs[s].next) {
-        for (int p = segs[s].head; p >= 0; p = pieces[p].next)
-            out.append(pieces[p].data, pieces[p].size);
-        if (segs[s].next >= 0)
-            out.append(QLatin1Char('$'));
-    }
+    join(out, live);
+    return true;
 }
 
 } // namespace tess

@@ -12,6 +12,11 @@
 // The rows of the table are replaced one after the other, in the fixed order of tagNames(), every
 // occurrence ignoring case, each row working on the result of the row before: a tag of a later row that
 // a value brings in is replaced again, a tag of an earlier row stays literal.
+//
+// Because of that cascade a short text can grow without end (a value holding two tags of the next row
+// doubles the text at every row). Every substitution is therefore bounded: a text that would grow past
+// maxTextSize() characters at any row is not made (the substitution says so and gives nothing); the
+// work and memory of one substitution stay proportional to the bound.
 
 #include <QDateTime>
 #include <QLocale>
@@ -19,6 +24,7 @@
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace tess {
@@ -93,15 +99,24 @@ public:
     bool isValid() const { return m_error.isEmpty(); }
     QString errorMessage() const { return m_error; }
 
+    // The longest text a substitution may make, at any row: 1 Mi characters unless set otherwise (a
+    // value <= 0 removes the bound).
+    static constexpr qsizetype kDefaultMaxTextSize = qsizetype(1) << 20;
+    qsizetype maxTextSize() const { return m_maxTextSize; }
+    void setMaxTextSize(qsizetype chars) { m_maxTextSize = chars; }
+
     // The text for one drawing. filename is the drawing's path (any text), filenumber its 1-based place in
     // the queue (0 and places outside the queue have no previous or next drawing of their own). An invalid
-    // context gives the empty text.
+    // context gives the empty text; so does a text that passes the bound.
     QString SubstituteTAGS(const QString &Text1, qint64 Counter, const QString &filename, qsizetype filenumber) const;
+    // The same, with nullopt for a text that passes the bound.
+    std::optional<QString> trySubstituteTAGS(const QString &Text1, qint64 Counter, const QString &filename,
+                                             qsizetype filenumber) const;
 
     // The same in two steps, for texts used for every drawing: prepare once, then append the result for
-    // each drawing to out.
+    // each drawing to out. False (out unchanged) when the text passes the bound.
     PreparedTagText prepare(const QString &text) const;
-    void substituteInto(QString &out, const PreparedTagText &text, qint64 Counter, const QString &filename,
+    bool substituteInto(QString &out, const PreparedTagText &text, qint64 Counter, const QString &filename,
                         qsizetype filenumber) const;
 
     // The value of row `row` (1-based, the order of tagNames()) for one drawing.
@@ -136,6 +151,7 @@ private:
     QString m_headerDate, m_headerTime;
     QString m_queueCount, m_tslPath, m_user, m_computer;
     qint32 m_sheetChars = 0, m_firstChars = 0, m_lastChars = 0;
+    qsizetype m_maxTextSize = kDefaultMaxTextSize;
     QString m_error;
 };
 

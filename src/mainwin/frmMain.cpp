@@ -354,6 +354,13 @@ QAction *frmMain::addMenuItem(MainMenu which, const QString &name, const QString
     return a;
 }
 
+QAction *frmMain::addMenuItem(QMenu *submenu, const QString &name, const QString &caption)
+{
+    QAction *a = addItem(submenu, name, caption);
+    m_controls->invalidate();
+    return a;
+}
+
 QMenu *frmMain::menuByName(const QString &name) const
 {
     if (name.isEmpty())
@@ -448,6 +455,12 @@ void frmMain::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    if (m_inputBlocked) {
+        // Other work runs under this handler's caller: close when it has ended.
+        m_closeWhenUnblocked = true;
+        event->ignore();
+        return;
+    }
     store(mainSettings());
     if (frmScanStop::isLoaded())
         frmScanStop::instance()->hideScan();
@@ -481,6 +494,18 @@ void frmMain::setBusy(bool busy)
     if (busy)
         m_popup->close();
 }
+
+void frmMain::setInputBlocked(bool blocked)
+{
+    if (blocked == m_inputBlocked)
+        return;
+    m_inputBlocked = blocked;
+    setBusy(blocked);
+    if (!blocked && std::exchange(m_closeWhenUnblocked, false))
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+void frmMain::setControlEnabled(const QString &name, bool on) { controls().setEnabled(name, on); }
 
 void frmMain::gSetHorizontalExtent(QAbstractItemView *lb)
 {

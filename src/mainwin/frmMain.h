@@ -70,6 +70,8 @@ public:
     // menu holds one, else at its end; the control states and the simple mode know it from now on.
     QAction *addMenuItem(MainMenu which, const QString &name, const QString &caption,
                          const QString &before = QString());
+    // The same for a submenu of one of them (menuByName gives it).
+    QAction *addMenuItem(QMenu *submenu, const QString &name, const QString &caption);
     // Every menu has an object name: mnuFile, mnuQueue, mnuScript, mnuTools,
     // mnuScriptCreationWizards, mnuHelp, the submenus (mnuSort2, mnuSort, mnuFont, mnuCase,
     // mnuRemove, mnuFileSystemChecks) and the queue pop-up mnuPUForm. nullptr when unknown.
@@ -90,6 +92,11 @@ public:
     // Shows the tab control or, in simple mode, the script selector frame in its place; hides the
     // simple-mode menu items and disables the three batch-option boxes.
     void applySimpleMode(bool simple);
+    // Long work of another part (composing, the queue check) runs: the rest of the window takes no
+    // input meanwhile, as during the queue's walks. A close asked for meanwhile happens once it ends.
+    void setInputBlocked(bool blocked);
+    // One control of the control-state rule on or off, by its name.
+    void setControlEnabled(const QString &name, bool on);
     // Both Create buttons on or off.
     void setCreateButtonsEnabled(bool on);
     // Both Create buttons on when the user script is not empty.
@@ -135,6 +142,8 @@ private:
     QMenu *m_popup = nullptr;
     QMenu *m_menus[7] = {};
     std::unique_ptr<ControlStateTable> m_controls;
+    bool m_inputBlocked = false;
+    bool m_closeWhenUnblocked = false;
 };
 
 } // namespace tess

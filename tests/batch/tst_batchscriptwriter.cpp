@@ -83,6 +83,10 @@ private Q_SLOTS:
     void stopsBeforeWriting_data();
     void stopsBeforeWriting();
     void unencodableCharacterNamesTheDrawing();
+    void tooLarge_data();
+    void tooLarge();
+    void drawingStateAskedInOrder();
+    void saveAsTargetsMatchTheLines();
     void countersPast16And32Bits();
     void eachDrawingReadsTheClock();
 };
@@ -463,6 +467,125 @@ void TestBatchScriptWriter::unencodableCharacterNamesTheDrawing()
     compose(in, ProjectTagSet(), &r);
     QCOMPARE(int(r.status), int(BatchWriteResult::Unencodable));
     QCOMPARE(r.drawing, qsizetype(0));
+}
+
+void TestBatchScriptWriter::tooLarge_data()
+{
+    QTest::addColumn<QString>("part"); // which text holds the growing tags
+    QTest::addColumn<qsizetype>("drawing");
+    QTest::addColumn<QString>("named");
+
+    QTest::newRow("user script") << "user" << qsizetype(1) << kB;
+    QTest::newRow("pre-user-script") << "pre" << qsizetype(1) << kB;
+    QTest::newRow("post-user-script") << "post" << qsizetype(1) << kB;
+    QTest::newRow("SAVEAS prefix") << "prefix" << qsizetype(1) << kB;
+    QTest::newRow("project values") << "project" << qsizetype(1) << kB;
+    QTest::newRow("pre-batch") << "prebatch" << qsizetype(-1) << "the pre-batch commands";
+    QTest::newRow("post-batch") << "postbatch" << qsizetype(-1) << "the post-batch commands";
+    QTest::newRow("texts within, the block past") << "block" << qsizetype(0) << kA;
+}
+
+// Tag values that hold further tags (here: each TAGn holds TAGn+1 twice, from the second drawing's
+// TAG-bearing name on) make a text grow at every row; past the bound the writing stops, naming the
+// drawing, with the drawings before it complete.
+void TestBatchScriptWriter::tooLarge()
+{
+    QFETCH(QString, part);
+    QFETCH(qsizetype, drawing);
+    QFETCH(QString, named);
+    BatchScriptInput in = baseInput();
+    in.maxBlockSize = 5000;
+    for (int n = 1; n < 50; ++n)
+        in.tags.TAG[size_t(n - 1)] = QStringLiteral("$TAG%1$$TAG%1$").arg(n + 1);
+    // Only the second drawing's own name brings the growing tag in.
+    in.tags.TAG[0] = QStringLiteral("t1");
+    const QString grow = QStringLiteral("$FILENAME$");
+    in.queue = {kA, QStringLiteral("C:\\DWG\\$TAG2$.dwg")};
+    in.tags.TAG[1] = QStringLiteral("$TAG3$$TAG3$");
+    // kB stands for the second drawing in the table.
+    if (named == kB)
+        named = in.queue.at(1);
+    ProjectTagSet projects;
+    if (part == QLatin1String("user")) {
+        in.userScript = grow;
+    } else if (part == QLatin1String("pre")) {
+        in.preUserScript = grow;
+    } else if (part == QLatin1String("post")) {
+        in.postUserScript = grow;
+    } else if (part == QLatin1String("prefix")) {
+        in.saveAs = true;
+        in.prefix = grow;
+    } else if (part == QLatin1String("project")) {
+        ProjectTagFile p;
+        p.fileName = QStringLiteral("P.PRJ");
+        p.pattern = QStringLiteral("$TAG2$");
+        for (int n = 1; n <= 40; ++n)
+            p.values << QStringLiteral("$PROJECTTAG%1$$PROJECTTAG%1$").arg(n + 1);
+        projects = ProjectTagSet({p});
+        in.userScript = QStringLiteral("$PROJECTTAG1$");
+    } else if (part == QLatin1String("prebatch")) {
+        in.preBatch = QStringLiteral("$TAG2$");
+    } else if (part == QLatin1String("postbatch")) {
+        in.postBatch = QStringLiteral("$TAG2$");
+    } else {
+        // Every text within the bound, the block past it.
+        in.userScript = QString(900, QLatin1Char('x'));
+        in.preUserScript = in.userScript;
+        in.postUserScript = in.userScript;
+        in.maxBlockSize = 2500;
+        in.queue[1] = kB;
+    }
+    BatchWriteResult r;
+    const QByteArray bytes = compose(in, projects, &r);
+    QCOMPARE(int(r.status), int(BatchWriteResult::TooLarge));
+    QCOMPARE(r.drawing, drawing);
+    QVERIFY2(r.message.contains(named), qPrintable(r.message));
+    QVERIFY(bytes.size() <= 3 * in.maxBlockSize);
+    QCOMPARE(r.drawingsWritten, drawing >= 0 ? drawing : part == QLatin1String("postbatch") ? 2 : 0);
+}
+
+// The state callback is asked once per drawing, in order, as its block is made.
+void TestBatchScriptWriter::drawingStateAskedInOrder()
+{
+    BatchScriptInput in = baseInput();
+    in.LoadOpen = 2;
+    in.queue = {kA, kB, QStringLiteral("C:\\DWG\\C.dwg")};
+    QStringList asked;
+    in.drawingState = [&asked](qsizetype i, const QString &path) {
+        asked << QString::number(i) + QLatin1Char('=') + path;
+        return BatchDrawingState{i != 1, false};
+    };
+    in.progress = [&asked](qsizetype done, qsizetype total) { asked << QStringLiteral("%1/%2").arg(done).arg(total); };
+    const QString b = body(compose(in));
+    QCOMPARE(asked, QStringList({"0=" + kA, "1/3", "1=" + kB, "2/3", "2=C:\\DWG\\C.dwg", "3/3"}));
+    QVERIFY(b.contains(QStringLiteral("\"C:\\DWG\\A-102.dwg\" Y")));
+    QVERIFY(!b.contains(QStringLiteral("A-101.dwg\" Y")));
+}
+
+// The targets listed for the SAVEAS check are those the SAVEAS lines name, also with tags and projects.
+void TestBatchScriptWriter::saveAsTargetsMatchTheLines()
+{
+    BatchScriptInput in = baseInput();
+    in.LoadOpen = 2;
+    in.saveAs = true;
+    in.prefix = QStringLiteral("$PROJECTTAG1$_$COUNTER$_");
+    in.suffix = QStringLiteral("-$SHEET$");
+    in.originalLocation = false;
+    in.specFolder = QStringLiteral("D:\\OUT\\$FILENAME$\\");
+    in.counterStart = 10;
+    in.counterStep = 5;
+    in.queue = {kA, QStringLiteral("C:\\DWG\\PLAN.dxf"), QStringLiteral("/p/x-007.dwg")};
+    in.states = {BatchDrawingState{true, false}, BatchDrawingState{true, true}, BatchDrawingState{false, false}};
+    const ProjectTagSet projects = oneProject(QStringLiteral("\\DWG\\"), QStringLiteral("J"));
+    QStringList targets;
+    QVERIFY(batchSaveAsTargets(in, projects, targets).ok());
+    QCOMPARE(targets, QStringList({"D:\\OUT\\A-101\\J-1_10_A-101-101.dwg", "D:\\OUT\\PLAN\\J-1_15_PLAN-LAN.DWG",
+                                   "D:\\OUT\\x-007\\$PROJECTTAG1$_20_x-007-7.dwg"}));
+    QStringList written;
+    for (const QString &l : body(compose(in, projects)).split(QLatin1Char('|')))
+        if (l.startsWith(QLatin1String("_SAVEAS")))
+            written << l.section(QLatin1Char('"'), 1, 1);
+    QCOMPARE(written, targets.mid(0, 2)); // the unavailable drawing gets no SAVEAS line
 }
 
 // Places, queue lengths and counters beyond 16 and 32 bits.

@@ -53,6 +53,27 @@ QString literalCascade(const TagContext &ctx, QString text, qint64 counter, cons
     return text;
 }
 
+// The same, stopped (nullopt) before a row would take the text past the bound.
+std::optional<QString> literalCascadeWithin(const TagContext &ctx, QString text, qint64 counter, const QString &file,
+                                            qsizetype number, qsizetype bound)
+{
+    if (text.size() > bound)
+        return std::nullopt;
+    const QStringList &names = TagContext::tagNames();
+    for (int row = 1; row <= names.size(); ++row) {
+        const QString &name = names.at(row - 1);
+        const QString value = ctx.tagValue(row, counter, file, number);
+        qsizetype matches = 0;
+        for (qsizetype at = text.indexOf(name, 0, Qt::CaseInsensitive); at >= 0;
+             at = text.indexOf(name, at + name.size(), Qt::CaseInsensitive))
+            ++matches;
+        if (text.size() + matches * (value.size() - name.size()) > bound)
+            return std::nullopt;
+        text.replace(name, value, Qt::CaseInsensitive);
+    }
+    return text;
+}
+
 } // namespace
 
 class TestTagSubstitution : public QObject
@@ -65,6 +86,9 @@ private Q_SLOTS:
     void cascade_data();
     void cascade();
     void cascadeMatchesLiteralReplacement();
+    void bound_data();
+    void bound();
+    void longCascadeKeepsItsResult();
     void neighbours_data();
     void neighbours();
     void counter_data();
@@ -226,6 +250,124 @@ void TestTagSubstitution::cascadeMatchesLiteralReplacement()
                 values += QStringLiteral(" TAG%1=[%2]").arg(t + 1).arg(s.TAG[size_t(t)]);
             QFAIL(qPrintable(QStringLiteral("text [%1]%2: got [%3], want [%4]").arg(text, values, got, want)));
         }
+    }
+}
+
+void TestTagSubstitution::bound_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("tags"); // "n=value" pairs; "*" alone: TAGn = two TAGn+1 for every n
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<qsizetype>("bound");
+    QTest::addColumn<bool>("within");
+
+    const QString file = kWinQueue.at(1);
+    QTest::newRow("doubling at every row") << "$TAG1$" << QStringList{"*"} << file << qsizetype(100000) << false;
+    QTest::newRow("exactly at the bound") << "<$TAG1$>" << QStringList{"1=abcdefgh"} << file << qsizetype(10) << true;
+    QTest::newRow("one past the bound") << "<$TAG1$>" << QStringList{"1=abcdefghi"} << file << qsizetype(10) << false;
+    QTest::newRow("grows past, shrinks back: still refused")
+        << "$TAG1$" << QStringList{"1=$TAG2$$TAG2$$TAG2$", "2=$TAG3$$TAG3$", "3="} << file << qsizetype(20) << false;
+    QTest::newRow("shrinking text stays within")
+        << "$TAG1$$TAG1$$TAG1$" << QStringList{"1="} << file << qsizetype(18) << true;
+    QTest::newRow("text alone longer than the bound")
+        << "_ZOOM _E ZOOM" << QStringList() << file << qsizetype(12) << false;
+    // A drawing path whose first folder holds path tags of later rows: every such row copies the folders,
+    // and so the tags of the rows after it, again (all eighteen: 2^18 copies).
+    auto tagged = [](int filepathTags, int filedriveTags) {
+        QString first;
+        for (int n = 1; n <= filepathTags; ++n)
+            first += QStringLiteral("$FILEPATH-%1$").arg(n);
+        for (int n = 1; n <= filedriveTags; ++n)
+            first += QStringLiteral("$FILEDRIVE+%1$").arg(n);
+        return QStringLiteral("C:\\") + first + QStringLiteral("\\P\\Q\\R\\S\\T\\U\\V\\W\\X\\A-101.dwg");
+    };
+    QTest::newRow("drawing path of path tags")
+        << "$FILEPATH$" << QStringList() << tagged(9, 9) << qsizetype(100000) << false;
+    QTest::newRow("a few path tags, no bound") << "$FILEPATH$" << QStringList() << tagged(2, 1) << qsizetype(1) << true;
+}
+
+// A substitution that would pass the bound at any row gives nothing (nullopt, or the empty text through
+// SubstituteTAGS); one that stays within gives the literal result.
+void TestTagSubstitution::bound()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, tags);
+    QFETCH(QString, file);
+    QFETCH(qsizetype, bound);
+    QFETCH(bool, within);
+    TagSettings s = baseSettings();
+    s.TAG[0].clear();
+    for (const QString &t : tags) {
+        if (t == QLatin1String("*")) {
+            for (int n = 1; n < 50; ++n)
+                s.TAG[size_t(n - 1)] = QStringLiteral("$TAG%1$$TAG%1$").arg(n + 1);
+            continue;
+        }
+        const qsizetype eq = t.indexOf(QLatin1Char('='));
+        s.TAG[size_t(t.left(eq).toInt() - 1)] = t.mid(eq + 1);
+    }
+    TagContext ctx(s, {kWinQueue.at(0), file}, environment());
+    if (bound == 1) // "no bound": the literal result is the reference
+        bound = 0;
+    ctx.setMaxTextSize(bound);
+    const std::optional<QString> got = ctx.trySubstituteTAGS(text, 7, file, 2);
+    QCOMPARE(got.has_value(), within);
+    if (within) {
+        const QString want =
+            bound > 0 ? *literalCascadeWithin(ctx, text, 7, file, 2, bound) : literalCascade(ctx, text, 7, file, 2);
+        QCOMPARE(*got, want);
+        QVERIFY(bound <= 0 || got->size() <= bound);
+    } else {
+        QVERIFY(!literalCascadeWithin(ctx, text, 7, file, 2, bound));
+        QCOMPARE(ctx.SubstituteTAGS(text, 7, file, 2), QString());
+        QString out = QStringLiteral("kept");
+        QVERIFY(!ctx.substituteInto(out, ctx.prepare(text), 7, file, 2));
+        QCOMPARE(out, QStringLiteral("kept"));
+    }
+}
+
+// Thousands of tags taken through every row (each value the tag of the next row) and random texts under
+// small bounds: the result is always the literal one, bounded the same way.
+void TestTagSubstitution::longCascadeKeepsItsResult()
+{
+    TagSettings s = baseSettings();
+    for (int n = 1; n < 50; ++n)
+        s.TAG[size_t(n - 1)] =
+            n % 7 == 0 ? QStringLiteral("[$TAG%1$]").arg(n + 1) : QStringLiteral("$TAG%1$").arg(n + 1);
+    s.TAG[49] = QStringLiteral("$FILENAME$"); // an earlier row: stays literal
+    const TagContext ctx(s, kWinQueue, environment());
+    QString text;
+    for (int i = 0; i < 3000; ++i)
+        text += i % 3 == 0   ? QStringLiteral("$TAG1$ ")
+                : i % 3 == 1 ? QStringLiteral("$tag7$$")
+                             : QStringLiteral("$FILENAME$\r\n");
+    QCOMPARE(ctx.SubstituteTAGS(text, 7, kWinQueue.at(1), 2), literalCascade(ctx, text, 7, kWinQueue.at(1), 2));
+
+    const QStringList fragments = {"$", "$$", "TAG1", "TAG2", "1$", "$TAG3$", "$tag2$", "x", "$TAG1$", "$TAG4$"};
+    QRandomGenerator rng(20261210);
+    auto randomText = [&](int maxPieces) {
+        QString t;
+        const int n = int(rng.bounded(maxPieces + 1));
+        for (int i = 0; i < n; ++i)
+            t += fragments.at(int(rng.bounded(qsizetype(fragments.size()))));
+        return t;
+    };
+    for (int round = 0; round < 2000; ++round) {
+        TagSettings r = baseSettings();
+        for (int t = 0; t < 4; ++t)
+            r.TAG[size_t(t)] = randomText(4);
+        TagContext bounded(r, kWinQueue, environment());
+        const qsizetype bound = 10 + qsizetype(rng.bounded(200));
+        bounded.setMaxTextSize(bound);
+        const QString text = randomText(12);
+        const std::optional<QString> got = bounded.trySubstituteTAGS(text, 7, kWinQueue.at(1), 2);
+        const std::optional<QString> want = literalCascadeWithin(bounded, text, 7, kWinQueue.at(1), 2, bound);
+        if (got != want)
+            QFAIL(
+                qPrintable(QStringLiteral("text [%1] bound %2: got [%3], want [%4]")
+                               .arg(text)
+                               .arg(bound)
+                               .arg(got.value_or(QStringLiteral("<none>")), want.value_or(QStringLiteral("<none>")))));
     }
 }
 

@@ -550,7 +550,7 @@ private Q_SLOTS:
         missing.sort();
         QStringList notYetBuilt{
             "mnuOpen", "mnuSkip", "mnuGotoDir", "mnuOpenDirInExplorer", "mnuSelected", "mnuCopySelectedtoClip",
-            "mnuVerifyFilesInQueue", "mnuVerifyFiles2", "mnuReportDWGVersion", "mnuReportDWGVersions", "mnuCopy",
+            "mnuReportDWGVersion", "mnuReportDWGVersions", "mnuCopy",
             "mnuCopyListtoClip", "mnuRenamer", "mnuCopyWithExt", "mnuCopyWOExtension", "mnuCombineText"};
         notYetBuilt.sort();
         QCOMPARE(missing, notYetBuilt);

@@ -1,0 +1,79 @@
+#include "app/composerinstall.h"
+
+#include "app/application.h"
+#include "batch/batchcomposer.h"
+#include "core/mainsettings.h"
+#include "core/startup.h"
+#include "mainwin/batchflowtab.h"
+#include "mainwin/frmMain.h"
+#include "mainwin/queuepane.h"
+#include "mainwin/saveastab.h"
+#include "mainwin/scriptfacts.h"
+#include "scripts/simplescriptselector.h"
+#include "scripts/texteditor.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+
+namespace tess {
+
+BatchComposer *installComposer(Application &app, frmMain &w)
+{
+    Q_UNUSED(app);
+    ComposerHooks hooks;
+    hooks.owner = &w;
+    hooks.snapshot = [&w] {
+        CompositionSnapshot snap;
+        snap.settings = mainSettings();
+        // The batch-flow texts, the run switches and the SAVEAS values as the window shows them.
+        w.batchFlowTab()->store(snap.settings);
+        w.saveAsTab()->store(snap.settings);
+        snap.queue = w.queuePane()->queueEntries();
+        if (const ScriptFacts *script = w.scriptFacts())
+            snap.userScript = script->scriptText();
+        snap.programVersion = ProgramVersionString();
+        return snap;
+    };
+    hooks.queueEntries = [&w] { return w.queuePane()->queueEntries(); };
+    hooks.setQueueEntries = [&w](const QStringList &entries) { w.queuePane()->setQueueEntries(entries, false); };
+    hooks.refreshQueueControls = [&w] { w.RefreshQueueControls(); };
+    hooks.reloadSimpleScript = [&w] {
+        // The simple-mode selector the script install step put into the window's selector frame.
+        SimpleScriptSelector *selector = w.frameSimpleScrSelect->findChild<SimpleScriptSelector *>();
+        return !selector || selector->fsSimpleScript_Click();
+    };
+    hooks.setBusy = [&w](bool busy) { w.setInputBlocked(busy); };
+    hooks.setStatus = [&w](const QString &text) {
+        w.lblUpdate->setText(text);
+        w.lblUpdate->repaint();
+    };
+    hooks.processedTotalChanged = [&w] { w.updateProcessedLabel(); };
+    hooks.afterComposition = [&w] {
+        w.queuePane()->cmdRemoveDwg->setEnabled(false);
+        w.setControlEnabled(QStringLiteral("mnuCopySelectedtoClip"), false);
+    };
+    hooks.openBatchScriptInEditor = [] { OpenBatchScriptInEditor(); };
+    hooks.minimizeWindow = [&w] { w.showMinimized(); };
+
+    auto *composer = new BatchComposer(hooks, &w);
+    composer->setObjectName(QStringLiteral("BatchComposer"));
+    QObject::connect(w.Command1_Compile, &QPushButton::clicked, composer,
+                     [composer] { composer->Command1_Compile_Click(); });
+
+    QAction *syntax = w.addMenuItem(MainMenu::Script, QStringLiteral("mnuCheckScriptSyntax"),
+                                    QStringLiteral("&Check Script Syntax"), QStringLiteral("mnublank001"));
+    QObject::connect(syntax, &QAction::triggered, composer, &BatchComposer::mnuCheckScriptSyntax_Click);
+    QAction *verify = w.addMenuItem(MainMenu::Queue, QStringLiteral("mnuVerifyFilesInQueue"),
+                                    QStringLiteral("&Verify Files"), QStringLiteral("mnublank004"));
+    QObject::connect(verify, &QAction::triggered, composer, &BatchComposer::mnuVerifyFilesInQueue_Click);
+    if (QMenu *checks = w.menuByName(QStringLiteral("mnuFileSystemChecks"))) {
+        QAction *verify2 = w.addMenuItem(checks, QStringLiteral("mnuVerifyFiles2"), QStringLiteral("&Verify Files"));
+        QObject::connect(verify2, &QAction::triggered, composer, &BatchComposer::mnuVerifyFilesInQueue_Click);
+    }
+    return composer;
+}
+
+} // namespace tess

@@ -1,0 +1,296 @@
+#include "batch/batchcomposer.h"
+
+#include "batch/frmFileErrorReport.h"
+#include "batch/frmScrComplete.h"
+#include "batch/queueverification.h"
+#include "batch/runlog.h"
+#include "batch/scriptreadback.h"
+#include "batch/scriptsyntax.h"
+#include "core/appenvironment.h"
+#include "core/clock.h"
+#include "core/fileio.h"
+#include "core/listutils.h"
+#include "core/mainsettings.h"
+#include "core/messages.h"
+#include "core/prompts.h"
+#include "core/startup.h"
+#include "widgets/frmScanStop.h"
+#include "widgets/waitcursor.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <utility>
+
+namespace tess {
+
+namespace {
+
+constexpr int kRepaintMs = 50; // the window repaints at most this often during long work
+
+void letWindowRepaint() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+// The queue check's progress when the scan window cannot be shown (a modal window is open): the text
+// goes to the status label and the window repaints; nothing can stop it.
+class StatusProgress final : public ScanProgress
+{
+public:
+    explicit StatusProgress(std::function<void(const QString &)> status) : m_status(std::move(status)) {}
+    void label(const QString &text) override
+    {
+        if (m_status)
+            m_status(text);
+    }
+    void pump() override { letWindowRepaint(); }
+
+private:
+    std::function<void(const QString &)> m_status;
+};
+
+// Puts things back on every way out of a composition: the composing flag and the night-run flag.
+class CompositionScope
+{
+public:
+    explicit CompositionScope(bool &composing) : m_composing(composing) { m_composing = true; }
+    ~CompositionScope()
+    {
+        m_composing = false;
+        mainSettings().InNightRun = false;
+    }
+
+private:
+    bool &m_composing;
+};
+
+QString emptyScriptMessage()
+{
+    return QStringLiteral("The user script is empty: there is nothing to write into the batch script.\r\n"
+                          "Please write or load a user script first.");
+}
+
+} // namespace
+
+BatchComposer::BatchComposer(ComposerHooks hooks, QObject *parent) : QObject(parent), m_hooks(std::move(hooks)) {}
+
+BatchComposer::~BatchComposer() = default;
+
+BatchComposer::BusyScope::BusyScope(BatchComposer &c) : m_c(c)
+{
+    if (m_c.m_busyDepth++ == 0 && m_c.m_hooks.setBusy)
+        m_c.m_hooks.setBusy(true);
+}
+
+BatchComposer::BusyScope::~BusyScope()
+{
+    if (--m_c.m_busyDepth == 0 && m_c.m_hooks.setBusy)
+        m_c.m_hooks.setBusy(false);
+}
+
+void BatchComposer::status(const QString &text)
+{
+    if (m_hooks.setStatus)
+        m_hooks.setStatus(text);
+}
+
+frmFileErrorReport *BatchComposer::fileErrorReport()
+{
+    if (!m_report) {
+        m_report = new frmFileErrorReport(m_hooks.owner);
+        m_report->setQueueRemover([this](const QSet<QString> &paths) {
+            if (m_hooks.queueEntries && m_hooks.setQueueEntries)
+                m_hooks.setQueueEntries(removeQueueEntries(m_hooks.queueEntries(), paths));
+            if (m_hooks.refreshQueueControls)
+                m_hooks.refreshQueueControls();
+        });
+    }
+    return m_report;
+}
+
+frmScrComplete *BatchComposer::completionWindow()
+{
+    if (!m_complete) {
+        m_complete = new frmScrComplete(m_hooks.owner);
+        m_complete->setOptionsShower(m_hooks.showOptionsModal);
+    }
+    return m_complete;
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// The queue check
+// ---------------------------------------------------------------------------------------------------------
+
+void BatchComposer::VerifyQueueFiles()
+{
+    frmFileErrorReport *report = fileErrorReport();
+    frmScanStop *scan = frmScanStop::instance();
+    const BusyScope busy(*this);
+    QList<QueueProblem> problems;
+    {
+        WaitCursor wait;
+        const bool shown = scan->showScan();
+        scan->setStopRequested(false);
+        StatusProgress statusOnly(m_hooks.setStatus);
+        const QStringList queue = m_hooks.queueEntries ? m_hooks.queueEntries() : QStringList();
+        problems = verifyQueueFiles(queue, shown ? static_cast<ScanProgress *>(scan) : &statusOnly);
+        report->setProblems(problems);
+        if (!shown)
+            status(readyStatusText());
+    }
+    // The pointer is the normal one over the report.
+    if (!problems.isEmpty())
+        report->exec();
+    scan->hideScan();
+    scan->setStopRequested(false);
+}
+
+void BatchComposer::mnuVerifyFilesInQueue_Click()
+{
+    VerifyQueueFiles();
+    if (fileErrorReport()->problemCount() == 0)
+        msgBox(QStringLiteral("All Files in Queue are Available."), vbOKOnly | vbExclamation,
+               QStringLiteral("Files Verified"));
+}
+
+void BatchComposer::mnuCheckScriptSyntax_Click()
+{
+    if (!m_hooks.snapshot)
+        return;
+    const CompositionSnapshot snap = m_hooks.snapshot();
+    CheckScriptSyntax(ScriptSyntaxInput::from(snap.settings, snap.userScript));
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// The composer
+// ---------------------------------------------------------------------------------------------------------
+
+bool BatchComposer::Command1_Compile_Click()
+{
+    if (m_composing || !m_hooks.snapshot)
+        return false; // one composition at a time
+    const CompositionScope scope(m_composing);
+    MainSettings &ms = mainSettings();
+    const bool runVariant = std::exchange(m_runVariant, false);
+
+    // Entry checks, on the inputs as they stand now.
+    if (ms.SimpleMode == 0 && !ms.InNightRun) {
+        const CompositionSnapshot now = m_hooks.snapshot();
+        CheckScriptSyntax(ScriptSyntaxInput::from(now.settings, now.userScript));
+    }
+    if (ms.SimpleMode == 1 && m_hooks.reloadSimpleScript && !m_hooks.reloadSimpleScript()) {
+        ms.StopBatch = true;
+        return false;
+    }
+    ms.StopBatch = false;
+    if (!ms.InNightRun && ms.VerifyFilesBit == 1) {
+        VerifyQueueFiles();
+        if (ms.StopBatch)
+            return false;
+    }
+
+    // From here on the composition works on this snapshot, and the window takes no input.
+    const CompositionSnapshot snap = m_hooks.snapshot();
+    if (snap.userScript.isEmpty()) {
+        msgBox(emptyScriptMessage(), vbOKOnly | vbExclamation, alertTitle());
+        ms.StopBatch = true;
+        return false;
+    }
+    const BusyScope busy(*this);
+    CompositionResult result;
+    {
+        WaitCursor wait;
+        QElapsedTimer sinceRepaint;
+        sinceRepaint.start();
+        result = composeBatchScript(snap, [&](qsizetype done, qsizetype total) {
+            if (done == 1 || done == total || sinceRepaint.elapsed() >= kRepaintMs) {
+                status(QStringLiteral("Progress = ") + percentText(done, total) + QStringLiteral("%"));
+                letWindowRepaint();
+                sinceRepaint.restart();
+            }
+        });
+    }
+    letWindowRepaint(); // after the commit, before the close-out reads the script back
+    if (!result.written()) {
+        status(readyStatusText());
+        report(result, snap.settings.SCROutputPath);
+        ms.StopBatch = true;
+        return false;
+    }
+    closeOut(snap, result, runVariant);
+    return true;
+}
+
+void BatchComposer::report(const CompositionResult &r, const QString &path)
+{
+    switch (r.status) {
+    case CompositionResult::Cancelled: break; // the user answered the SAVEAS question
+    case CompositionResult::OpenFailed:
+        // The output file is set in the Options: they come up first where the setting is the cause.
+        if (r.error != kPermissionDenied && m_hooks.showOptions)
+            m_hooks.showOptions();
+        msgBox(outputFileMessage(r.error, path), vbOKOnly, outputFileMessageTitle(r.error));
+        break;
+    default: msgBox(r.message, vbOKOnly | vbCritical, alertTitle()); break;
+    }
+}
+
+void BatchComposer::closeOut(const CompositionSnapshot &snap, const CompositionResult &r, bool runVariant)
+{
+    MainSettings &ms = mainSettings();
+    const MainSettings &s = snap.settings; // the switches as they were when the composition started
+    if (s.EnableLogging == 1) {
+        status(QStringLiteral("Writing Log File"));
+        letWindowRepaint();
+        RunLogInput log = RunLogInput::from(s, snap.userScript, snap.queue);
+        log.moment = Clock::now();
+        log.locale = QLocale();
+        log.user = AppEnvironment::loginName();
+        log.computer = AppEnvironment::computerName();
+        log.appTitle = appTitle();
+        log.version = snap.programVersion;
+        const FileResult written = appendRunLog(runLogBlock(log));
+        // The batch script is written all the same: the failure is only reported.
+        if (!written.ok())
+            msgBox(runLogFailureMessage(written), vbOKOnly | vbExclamation, alertTitle());
+        status(readyStatusText());
+        letWindowRepaint();
+    }
+    if (s.AutoADDFavorites == 1 && m_hooks.addDirToFavorites)
+        m_hooks.addDirToFavorites();
+    if (s.TestRun == 0) {
+        ms.TotalFilesProcessed += double(r.composed);
+        if (m_hooks.processedTotalChanged)
+            m_hooks.processedTotalChanged();
+    }
+    if (m_hooks.afterComposition)
+        m_hooks.afterComposition();
+
+    // The read-back scans of the script just written.
+    const bool folders = s.WarnFoldersNotExist == 1, tags = s.ScanForRogueTags == 1;
+    if (folders || tags) {
+        ScriptReadBack back;
+        {
+            WaitCursor wait;
+            StatusProgress repaint(m_hooks.setStatus);
+            back = readBackBatchScript(s.SCROutputPath, folders, tags, QStringConverter::System,
+                                       nativeScriptPathForms(), &repaint);
+        }
+        if (!back.error.ok())
+            msgBox(fileFailureMessage(QStringLiteral("The batch script could not be read back for its checks"),
+                                      back.error),
+                   vbOKOnly | vbExclamation, alertTitle());
+        offerToCreateMissingFolders(back.missingFolders);
+        if (back.projectTagLine > 0)
+            reportLeftoverProjectTags(back.projectTagLine);
+    }
+
+    status(readyStatusText());
+    letWindowRepaint();
+    if (s.AutoLaunchEditor == 1 && m_hooks.openBatchScriptInEditor)
+        m_hooks.openBatchScriptInEditor();
+    const bool optionsShown = m_hooks.optionsVisible && m_hooks.optionsVisible();
+    if (s.ShowSCRComplete == 1 && !optionsShown)
+        completionWindow()->showFor(s.SCROutputPath, runVariant);
+    if (s.AutoMinimize == 1 && m_hooks.minimizeWindow)
+        m_hooks.minimizeWindow();
+}
+
+} // namespace tess

@@ -1,0 +1,101 @@
+#pragma once
+// "&Create Batch Script" and the checks around it, on the window's side: the script's syntax warnings,
+// the simple-mode reload, the queue check with its report, the composition with progress while the
+// window takes no input, and the close-out (run log, favourite folder, processed total, the two
+// read-back scans, the editor, the completion window, minimising). The main window is reached only
+// through the hooks its install step fills in.
+
+#include "batch/composition.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace tess {
+
+class frmFileErrorReport;
+class frmScrComplete;
+
+struct ComposerHooks {
+    QWidget *owner = nullptr; // the main window: owner of the modal windows
+
+    // Every input of a composition as the window shows it, over the settings.
+    std::function<CompositionSnapshot()> snapshot;
+    std::function<QStringList()> queueEntries;
+    // The queue after the report's removals; then the queue controls follow it.
+    std::function<void(const QStringList &)> setQueueEntries;
+    std::function<void()> refreshQueueControls;
+    // Simple mode: loads the selected simple-mode script into the user script; false (after its own
+    // message) when none can be loaded.
+    std::function<bool()> reloadSimpleScript;
+    // The window takes no input while true (it repaints; a close is put off until false).
+    std::function<void(bool)> setBusy;
+    std::function<void(const QString &)> setStatus; // the progress label
+    std::function<void()> processedTotalChanged;    // the processed-drawings label
+    std::function<void()> afterComposition;         // the queue's selection buttons after a composition
+    std::function<void()> addDirToFavorites;
+    std::function<void()> showOptions;    // not modal
+    std::function<bool()> optionsVisible; // the Options dialog is on screen
+    std::function<void(QWidget *owner)> showOptionsModal;
+    std::function<void()> openBatchScriptInEditor;
+    std::function<void()> minimizeWindow;
+};
+
+class BatchComposer final : public QObject
+{
+    Q_OBJECT
+public:
+    explicit BatchComposer(ComposerHooks hooks, QObject *parent = nullptr);
+    ~BatchComposer() override;
+
+    // The composer. True when the batch script was written; StopBatch is True after every way out
+    // that wrote nothing (a cancelled check, an empty script, a failed step) and InNightRun is False
+    // after every way out.
+    bool Command1_Compile_Click();
+    bool isComposing() const { return m_composing; }
+    // The next showing of the completion window shows the Create && RUN variant (once).
+    void useRunVariantOnce() { m_runVariant = true; }
+
+    // The queue check: tests every queued drawing with the scan window showing and, when something is
+    // wrong, shows the report modally; returns when it is hidden.
+    void VerifyQueueFiles();
+    // "&Verify Files": the check, then "All Files in Queue are Available." when nothing is left to report.
+    void mnuVerifyFilesInQueue_Click();
+    // "&Check Script Syntax": the warnings of the script as the window shows it.
+    void mnuCheckScriptSyntax_Click();
+
+    // Created on first use, owned by the main window, only hidden afterwards.
+    frmFileErrorReport *fileErrorReport();
+    frmScrComplete *completionWindow();
+
+private:
+    void report(const CompositionResult &r, const QString &path);
+    void closeOut(const CompositionSnapshot &snap, const CompositionResult &r, bool runVariant);
+    void status(const QString &text);
+
+    // The window takes no input while one lives (they nest).
+    class BusyScope
+    {
+    public:
+        explicit BusyScope(BatchComposer &c);
+        ~BusyScope();
+        BusyScope(const BusyScope &) = delete;
+        BusyScope &operator=(const BusyScope &) = delete;
+
+    private:
+        BatchComposer &m_c;
+    };
+
+    ComposerHooks m_hooks;
+    int m_busyDepth = 0;
+    QPointer<frmFileErrorReport> m_report;
+    QPointer<frmScrComplete> m_complete;
+    bool m_composing = false;
+    bool m_runVariant = false;
+};
+
+} // namespace tess

@@ -1,0 +1,154 @@
+#include "batch/runlog.h"
+
+#include "core/appenvironment.h"
+#include "core/mainsettings.h"
+#include "core/messages.h"
+#include "core/pathhelpers.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringEncoder>
+
+namespace tess {
+
+namespace {
+
+const QLatin1String kCrLf("\r\n");
+
+QString withCrLfLines(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r')) {
+            out += kCrLf;
+            if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+        } else if (c == QLatin1Char('\n')) {
+            out += kCrLf;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+QString trueFalse(bool b) { return b ? QStringLiteral("True") : QStringLiteral("False"); }
+
+} // namespace
+
+RunLogInput RunLogInput::from(const MainSettings &s, const QString &userScript, const QStringList &queue)
+{
+    RunLogInput in;
+    in.osPlatform = s.OS_Platform;
+    in.os = s.OS;
+    in.R14Compatible = s.R14Compatible;
+    in.LT = s.LT;
+    in.autoCadExe = s.AutoCADEXE;
+    in.switches = s.Switches;
+    in.normalOutputSelected = s.OutputToDefaultPath == 1;
+    in.normalOutput = s.SCROutputPathNorm;
+    in.alternateOutput = s.SCROutputPathAlt;
+    in.textEditor = s.TextEditor;
+    in.preBatch = s.PreBatch;
+    in.preUserScript = s.PreUserScript;
+    in.userScript = userScript;
+    in.postUserScript = s.PostUserScript;
+    in.postBatch = s.PostBatch;
+    in.delay = s.UseDelay != 0 ? 1 : 0;
+    in.testRun = s.TestRun != 0 ? 1 : 0;
+    in.saveAs = s.SAVEAS != 0 ? 1 : 0;
+    in.outFormat = s.SaveAsType;
+    in.prefix = s.NamePrefix;
+    in.suffix = s.NameSuffix;
+    in.queue = queue;
+    return in;
+}
+
+QString runLogBlock(const RunLogInput &in)
+{
+    const QString rule(91, QLatin1Char('*'));
+    QString out;
+    auto line = [&out](const QString &text) {
+        out += withCrLfLines(text);
+        out += kCrLf;
+    };
+    line(rule);
+    line(QStringLiteral("DATE: ") + in.locale.toString(in.moment.date(), QLocale::ShortFormat));
+    line(QStringLiteral("TIME: ") + in.moment.time().toString(QStringLiteral("HH:mm:ss")));
+    line(QStringLiteral("USER: ") + in.user);
+    line(QStringLiteral("PC: ") + in.computer);
+    line(QStringLiteral("Operating Platform: ") + in.osPlatform);
+    line(QStringLiteral("Operating System: ") + in.os);
+    line(QStringLiteral("Tessaline Title: ") + in.appTitle);
+    line(QStringLiteral("Tessaline Version: ") + in.version);
+    line(QStringLiteral("AutoCAD R14 Compatibility : ") + QString::number(in.R14Compatible));
+    line(QStringLiteral("AutoCAD LT Compatibility: ") + QString::number(in.LT));
+    line(QStringLiteral("AutoCAD Executable: ") + in.autoCadExe);
+    line(QStringLiteral("AutoCAD Switches: ") + in.switches);
+    line(QStringLiteral("Standard Output Path Selected: ") + trueFalse(in.normalOutputSelected));
+    line(QStringLiteral("Tessaline Batch Output Path: ") + in.normalOutput);
+    line(QStringLiteral("Standard Alternate Output Path Selected: ") + trueFalse(!in.normalOutputSelected));
+    line(QStringLiteral("Tessaline Altername Output Path: ") + in.alternateOutput);
+    line(QStringLiteral("Text Editor: ") + in.textEditor);
+    line(QStringLiteral("PRE Batch: ") + in.preBatch);
+    line(QStringLiteral("PRE UserScript: ") + in.preUserScript);
+    line(QStringLiteral("User Script: ") + in.userScript);
+    line(QStringLiteral("POST User Script: ") + in.postUserScript);
+    line(QStringLiteral("POST Batch: ") + in.postBatch);
+    line(QStringLiteral("Delay Checkbox: ") + QString::number(in.delay));
+    line(QStringLiteral("TestRun Checkbox: ") + QString::number(in.testRun));
+    line(QStringLiteral("SaveAS Checkbox: ") + QString::number(in.saveAs));
+    line(QStringLiteral("SaveAS Output Format: ") + in.outFormat);
+    line(QStringLiteral("SaveAS Output Prefix: ") + in.prefix);
+    line(QStringLiteral("SaveAS Output Suffix: ") + in.suffix);
+    for (const QString &path : in.queue)
+        line(path);
+    line(rule);
+    return out;
+}
+
+QString runLogPath() { return AppEnvironment::dataFolder() + QStringLiteral("tessaline.log"); }
+
+FileResult appendRunLog(const QString &block, const QString &path)
+{
+    FileResult r;
+    r.path = path;
+    const QString folder = FolderOf(path);
+    if (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
+        r.error = kPathNotFound;
+        r.reason = QStringLiteral("The folder does not exist");
+        return r;
+    }
+    if (QFileInfo(path).isDir()) {
+        r.error = kPathFileAccessError;
+        r.reason = QStringLiteral("A folder of that name exists");
+        return r;
+    }
+    QStringEncoder encoder(QStringConverter::System);
+    const QByteArray bytes = encoder.encode(block);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        // Some systems report a refused open as a plain open error: the access tells.
+        const QFileInfo fi(path);
+        const bool refused =
+            f.error() == QFileDevice::PermissionsError ||
+            (fi.exists() ? !fi.isWritable() : !QFileInfo(folder.isEmpty() ? QStringLiteral(".") : folder).isWritable());
+        r.error = refused ? kPermissionDenied : kPathFileAccessError;
+        r.reason = f.errorString();
+        return r;
+    }
+    if (f.write(bytes) != bytes.size() || !f.flush()) {
+        r.error = kPathFileAccessError;
+        r.reason = f.errorString();
+    }
+    return r;
+}
+
+QString runLogFailureMessage(const FileResult &r)
+{
+    return fileFailureMessage(QStringLiteral("The run log could not be written (the batch script was written)"), r);
+}
+
+} // namespace tess

@@ -1,0 +1,588 @@
+// "&Create Batch Script" pressed in the real main window on a program folder of the test's own: the file
+// written, the checks before it (syntax warnings, queue check and its report), the close-out after it
+// (run log, processed total, read-back scans, completion window) and the ways a composition stops.
+
+#include "appwindow.h"
+#include "batch/batchcomposer.h"
+#include "batch/frmFileErrorReport.h"
+#include "batch/frmScrComplete.h"
+#include "core/fileio.h"
+#include "core/mainsettings.h"
+#include "core/settingsstore.h"
+#include "mainwin/frmMain.h"
+#include "mainwin/queuepane.h"
+#include "mainwin/scriptfacts.h"
+#include "modalguard.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+using namespace tess;
+
+namespace {
+
+// The main window on the fixture's program folder, with the composer's settings made plain: LT open
+// lines, every check and close-out step off unless a test turns it on.
+struct Window {
+    test::Fixture &fx;
+    std::unique_ptr<test::AppWindow> app;
+    frmMain *w = nullptr;
+
+    explicit Window(test::Fixture &f, const std::function<void(MainSettings &)> &prepare = {}) : fx(f)
+    {
+        MainSettings &s = mainSettings();
+        s = MainSettings();
+        s.SourcePath = fx.path();
+        s.DWGPattern = QStringLiteral("*.dwg");
+        s.ProgramPath = fx.path();
+        s.SCROutputPath = fx.path() + QStringLiteral("tessaline.scr");
+        s.SaveAsOriginalLocation = -1;
+        s.SaveAsType = QStringLiteral("Don't Change");
+        s.SHEETCHARS = QStringLiteral("3");
+        s.FIRSTFILECHARS = QStringLiteral("4");
+        s.LASTFILECHARS = QStringLiteral("2");
+        s.COUNTERSTART = 1;
+        s.COUNTERSTEP = 1;
+        s.Delay = QStringLiteral("2000");
+        s.LT = 1;
+        s.LoadOpen = 0;
+        if (prepare)
+            prepare(s);
+        app = std::make_unique<test::AppWindow>();
+        w = app->get();
+    }
+    BatchComposer *composer() const { return w->findChild<BatchComposer *>(); }
+    QString drawing(const QString &name) const { return fx.writeFile(QStringLiteral("DWG/") + name, "AC1027"); }
+    QString missing(const QString &name) const { return fx.path() + QStringLiteral("DWG/") + name; }
+    void setQueue(const QStringList &queue, const QString &script = QStringLiteral("_PURGE _ALL _N")) const
+    {
+        w->queuePane()->setQueueEntries(queue);
+        w->scriptFacts()->setScriptText(script);
+        w->RefreshQueueControls();
+    }
+    void press() const
+    {
+        QVERIFY(w->Command1_Compile->isEnabled());
+        w->Command1_Compile->click();
+    }
+    QString output() const { return mainSettings().SCROutputPath; }
+    // The script's lines after its three header lines.
+    QStringList body() const
+    {
+        const QString text = QString::fromUtf8(test::fileBytes(output()));
+        if (!text.endsWith(QLatin1String("\r\n")))
+            return {QStringLiteral("<no script>")};
+        return text.chopped(2).split(QStringLiteral("\r\n")).mid(3);
+    }
+    template <typename T> T *get(const char *name) const
+    {
+        T *c = w->findChild<T *>(QLatin1String(name));
+        if (!c)
+            qFatal("no control %s", name);
+        return c;
+    }
+    QAction *action(const char *menu, const char *name) const
+    {
+        QMenu *m = w->menuByName(QLatin1String(menu));
+        return m ? m->findChild<QAction *>(QLatin1String(name)) : nullptr;
+    }
+};
+
+QStringList opened(const QString &path, bool normal)
+{
+    return normal ? QStringList{"_OPEN \"" + path + "\""} : QStringList{"_OPEN \"" + path + "\"", "Y"};
+}
+
+} // namespace
+
+class TestComposer : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void createsTheScript();
+    void windowTakesNoInputWhileComposing();
+    void openFormsFollowTheDrawingStates();
+    void menuItems();
+    void reportButtons_data();
+    void reportButtons();
+    void verifyFilesMenu();
+    void syntaxWarningsComeFirst();
+    void projectTagsAndLeftovers();
+    void saveAsAndRunLog();
+    void runLogFailureDoesNotStopTheScript();
+    void failuresWriteNothing_data();
+    void failuresWriteNothing();
+    void missingFoldersScan();
+    void completionWindow();
+    void nightRunSkipsTheChecks();
+};
+
+// The minimal script: the drawings in queue order, the read-only one without its save line; the
+// processed total grows by the drawings composed; the labels end at "Ready".
+void TestComposer::createsTheScript()
+{
+    test::Fixture fx;
+    Window win(fx, [](MainSettings &s) { s.TotalFilesProcessed = 5; });
+    const QString a = win.drawing(QStringLiteral("A-101.dwg")), b = win.drawing(QStringLiteral("A-102.dwg"));
+    QVERIFY(setReadOnlyFile(b, true).ok());
+    win.setQueue({a, b});
+    win.press();
+    QStringList expected = opened(a, true);
+    expected << "_PURGE _ALL _N"
+             << "_QSAVE";
+    expected << opened(b, false) << "_PURGE _ALL _N";
+    QCOMPARE(win.body(), expected);
+    QCOMPARE(mainSettings().TotalFilesProcessed, 7.0);
+    QCOMPARE(win.w->lblFilesProcessed->text(), QStringLiteral("Processed =  7"));
+    QCOMPARE(win.w->lblUpdate->text(), QStringLiteral("Ready"));
+    QVERIFY(!mainSettings().StopBatch);
+    QVERIFY(!win.w->queuePane()->cmdRemoveDwg->isEnabled());
+    QCOMPARE(win.w->queuePane()->queueEntries(), QStringList({a, b})); // the queue stays as it was
+    QVERIFY(fx.prompter().shown().isEmpty());
+    QVERIFY(setReadOnlyFile(b, false).ok());
+}
+
+// While the composition runs the window repaints, but takes no input: the queue, the buttons and the
+// menus are disabled and a second press does nothing; a close waits until it is over.
+void TestComposer::windowTakesNoInputWhileComposing()
+{
+    test::Fixture fx;
+    Window win(fx);
+    QStringList queue;
+    for (int i = 0; i < 3; ++i)
+        queue << win.drawing(QStringLiteral("D%1.dwg").arg(i));
+    win.setQueue(queue);
+    win.w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(win.w));
+    bool seen = false, central = true, menus = true;
+    QString progress;
+    QTimer::singleShot(0, win.w, [&] {
+        seen = true;
+        central = win.w->centralWidget()->isEnabled();
+        menus = win.w->menuBar()->isEnabled();
+        progress = win.w->lblUpdate->text();
+        QVERIFY(win.composer()->isComposing());
+        QVERIFY(!win.composer()->Command1_Compile_Click()); // a second composition does not start
+        win.w->close();
+    });
+    win.press();
+    QVERIFY(seen);
+    QVERIFY(!central);
+    QVERIFY(!menus);
+    QVERIFY(progress.startsWith(QLatin1String("Progress = ")));
+    QVERIFY(progress.endsWith(QLatin1Char('%')));
+    QCOMPARE(win.body().size(), 9);
+    QVERIFY(win.w->centralWidget()->isEnabled());
+    QVERIFY(win.w->isVisible()); // the close came during the composition: it follows now
+    QTRY_VERIFY(!win.w->isVisible());
+}
+
+// The add-on's load method: the first drawing that cannot be opened normally (missing or read-only)
+// gets the locked lines, every later one the "previous locked" lines; each composition starts afresh.
+void TestComposer::openFormsFollowTheDrawingStates()
+{
+    test::Fixture fx;
+    Window win(fx, [](MainSettings &s) { s.LoadOpen = 3; });
+    const QString a = win.drawing(QStringLiteral("A.dwg")), ro = win.drawing(QStringLiteral("RO.dwg")),
+                  gone = win.missing(QStringLiteral("GONE.dwg"));
+    QVERIFY(setReadOnlyFile(ro, true).ok());
+    win.setQueue({a, ro, gone});
+    const QString open =
+        QStringLiteral("(if (/= (getvar \"DBMOD\") 0)(command \"_VQOPEN\" \"_Y\")(command \"_VQOPEN\"))");
+    const QString locked = QStringLiteral("(if (/= (getvar \"DBMOD\") 0)(command \"_VQOPEN\")(command \"_VQOPEN\"))");
+    const QStringList expected = {";NORMAL FILE LOAD",
+                                  open,
+                                  a,
+                                  "_PURGE _ALL _N",
+                                  "_QSAVE",
+                                  ";LOCKED FILE",
+                                  locked,
+                                  ro,
+                                  "_PURGE _ALL _N",
+                                  ";*** PREVIOUS LOCKED FILE",
+                                  locked,
+                                  gone,
+                                  "_Y",
+                                  "_PURGE _ALL _N"};
+    win.press();
+    QCOMPARE(win.body(), expected);
+    win.press();
+    QCOMPARE(win.body(), expected);
+    QVERIFY(setReadOnlyFile(ro, false).ok());
+}
+
+void TestComposer::menuItems()
+{
+    test::Fixture fx;
+    Window win(fx);
+    QAction *syntax = win.action("mnuScript", "mnuCheckScriptSyntax");
+    QVERIFY(syntax);
+    QCOMPARE(syntax->text(), QStringLiteral("&Check Script Syntax"));
+    QAction *verify = win.action("mnuQueue", "mnuVerifyFilesInQueue");
+    QVERIFY(verify);
+    QCOMPARE(verify->text(), QStringLiteral("&Verify Files"));
+    QAction *verify2 = win.action("mnuFileSystemChecks", "mnuVerifyFiles2");
+    QVERIFY(verify2);
+    QCOMPARE(verify2->text(), QStringLiteral("&Verify Files"));
+    // Verify Files follows the queue like the other queue items.
+    QVERIFY(!verify->isEnabled());
+    win.setQueue({win.drawing(QStringLiteral("A.dwg"))});
+    QVERIFY(verify->isEnabled());
+    QVERIFY(verify2->isEnabled());
+}
+
+void TestComposer::reportButtons_data()
+{
+    QTest::addColumn<QStringList>("clicks"); // buttons pressed in the report, in order
+    QTest::addColumn<int>("lt");
+    QTest::addColumn<QString>("queueAfter"); // of good (g), missing (m), read-only (r)
+    QTest::addColumn<bool>("written");
+
+    QTest::newRow("Continue removes the missing drawing") << QStringList{"cmdContinue"} << 0 << "g r" << true;
+    QTest::newRow("Continue with LT removes the read-only one too") << QStringList{"cmdContinue"} << 1 << "g" << true;
+    QTest::newRow("Cancel stops, the queue stays") << QStringList{"cmdCancel"} << 0 << "g m r m" << false;
+    QTest::newRow("Ignore goes on without removing") << QStringList{"cmdIgnore"} << 0 << "g m r m" << true;
+    QTest::newRow("remove read-only, then Continue")
+        << QStringList{"cmdRemoveREADONLY", "cmdContinue"} << 0 << "g" << true;
+}
+
+// The queue: a good drawing, a missing one (queued twice) and a read-only one. The report lists the
+// missing ones upper-cased and the read-only one lower-cased; its buttons act on the queue by path.
+void TestComposer::reportButtons()
+{
+    QFETCH(QStringList, clicks);
+    QFETCH(int, lt);
+    QFETCH(QString, queueAfter);
+    QFETCH(bool, written);
+    test::Fixture fx;
+    Window win(fx, [lt](MainSettings &s) {
+        s.VerifyFilesBit = 1;
+        s.LT = qint16(lt);
+    });
+    const QString g = win.drawing(QStringLiteral("Good.dwg")), m = win.missing(QStringLiteral("Gone.dwg")),
+                  r = win.drawing(QStringLiteral("ReadOnly.dwg"));
+    QVERIFY(setReadOnlyFile(r, true).ok());
+    win.setQueue({g, m, r, m});
+    fx.writeFile(QStringLiteral("tessaline.scr"), "PREVIOUS\r\n");
+    test::ModalGuard modals;
+    QStringList shown;
+    bool labelsOn = false;
+    modals.answerNextModal([&](QWidget *dialog) {
+        auto *report = qobject_cast<frmFileErrorReport *>(dialog);
+        QVERIFY(report);
+        QCOMPARE(report->windowTitle(), QStringLiteral(" File Access Error Report"));
+        for (int i = 0; i < report->lstFileErrors->count(); ++i)
+            shown << report->lstFileErrors->item(i)->text();
+        labelsOn = report->lblNonExist->isEnabled() && report->lblReadOnly->isEnabled() &&
+                   report->cmdRemoveREADONLY->isEnabled();
+        for (const QString &name : clicks)
+            report->findChild<QPushButton *>(name)->click();
+    });
+    win.press();
+    QVERIFY(modals.allAnswered());
+    QCOMPARE(shown, QStringList({m.toUpper(), r.toLower(), m.toUpper()}));
+    QVERIFY(labelsOn);
+    const QHash<QChar, QString> paths = {{'g', g}, {'m', m}, {'r', r}};
+    QStringList expectedQueue;
+    for (const QString &k : queueAfter.split(QLatin1Char(' ')))
+        expectedQueue << paths.value(k.at(0));
+    QCOMPARE(win.w->queuePane()->queueEntries(), expectedQueue);
+    QCOMPARE(win.w->lblFilesInQueue->text(), QStringLiteral("Queue = %1").arg(expectedQueue.size()));
+    QCOMPARE(mainSettings().StopBatch, !written);
+    if (written)
+        QCOMPARE(win.body().count(QStringLiteral("_PURGE _ALL _N")), expectedQueue.size());
+    else
+        QCOMPARE(test::fileBytes(win.output()), QByteArray("PREVIOUS\r\n"));
+    QVERIFY(setReadOnlyFile(r, false).ok());
+}
+
+// Queue > Verify Files: with every file present the "available" box; after a Cancel in the report its
+// entries stay, so no such box; the report copies its list to the clipboard.
+void TestComposer::verifyFilesMenu()
+{
+    test::Fixture fx;
+    Window win(fx);
+    const QString a = win.drawing(QStringLiteral("A.dwg")), gone = win.missing(QStringLiteral("Gone.dwg"));
+    win.setQueue({a});
+    fx.prompter().expectMessage();
+    win.action("mnuQueue", "mnuVerifyFilesInQueue")->trigger();
+    QCOMPARE(fx.prompter().last().text, QStringLiteral("All Files in Queue are Available."));
+    QCOMPARE(fx.prompter().last().title, QStringLiteral("Files Verified"));
+    QCOMPARE(fx.prompter().last().style, int(vbOKOnly | vbExclamation));
+
+    win.setQueue({a, gone});
+    fx.prompter().clearShown();
+    fx.prompter().expectMessage(); // the clipboard count
+    test::ModalGuard modals;
+    modals.answerNextModal([](QWidget *dialog) {
+        auto *report = qobject_cast<frmFileErrorReport *>(dialog);
+        report->cmdCopytoClip->click();
+        report->cmdCancel->click();
+    });
+    win.action("mnuFileSystemChecks", "mnuVerifyFiles2")->trigger();
+    QVERIFY(modals.allAnswered());
+    QCOMPARE(fx.prompter().shown().size(), 1);
+    QCOMPARE(fx.prompter().last().text, QStringLiteral("1 Items Copied to the Clipboard"));
+    QCOMPARE(QGuiApplication::clipboard()->text(), gone.toUpper());
+    QCOMPARE(win.w->queuePane()->queueEntries(), QStringList({a, gone}));
+}
+
+// The warnings read the script and the Settings tab's boxes as they stand; the composition shows them
+// first and writes the script all the same. Simple mode skips them.
+void TestComposer::syntaxWarningsComeFirst()
+{
+    test::Fixture fx;
+    Window win(fx, [](MainSettings &s) {
+        s.WarnDoubleSpace = 1;
+        s.WarnBlankLine = 1;
+    });
+    win.setQueue({win.drawing(QStringLiteral("A.dwg"))}, QStringLiteral("ZOOM  E"));
+    win.get<QPlainTextEdit>("tbPostBatch")->setPlainText(QStringLiteral("_SDI 0\n"));
+    for (int i = 0; i < 3; ++i)
+        fx.prompter().expectMessage();
+    win.action("mnuScript", "mnuCheckScriptSyntax")->trigger();
+    QVERIFY(fx.prompter().allUsed());
+    QVERIFY(fx.prompter().shown()[0].text.contains(QLatin1String("DOUBLE SPACE")));
+    QVERIFY(fx.prompter().shown()[1].text.contains(QLatin1String("Your POSTBATCH command")));
+    QCOMPARE(fx.prompter().shown()[2].title, QStringLiteral("Tessaline"));
+
+    fx.prompter().clearShown();
+    for (int i = 0; i < 3; ++i)
+        fx.prompter().expectMessage();
+    win.press();
+    QVERIFY(fx.prompter().allUsed());
+    QVERIFY(win.body().contains(QStringLiteral("ZOOM  E")));
+}
+
+// Project tags come from the active project that matches the drawing; one left in the pre-user-script
+// is reported with the first line that holds it.
+void TestComposer::projectTagsAndLeftovers()
+{
+    test::Fixture fx;
+    QByteArray project = "\\JOB1\\\r\n";
+    project.replace('\\', '/');
+    for (int i = 1; i <= 40; ++i)
+        project += "JOB1 VALUE " + QByteArray::number(i) + "\r\n";
+    fx.writeFile(QStringLiteral("DATA/JOB1.PRJ"), project);
+    fx.writeFile(QStringLiteral("DATA/PTAGMAN.DAT"), "JOB1.PRJ\r\n");
+    Window win(fx, [](MainSettings &s) {
+        s.ScanForRogueTags = 1;
+        s.PreUserScript = QStringLiteral("ZOOM E $projecttag3$");
+    });
+    const QString a = fx.writeFile(QStringLiteral("JOB1/A.dwg"), "x"),
+                  b = fx.writeFile(QStringLiteral("JOB2/B.dwg"), "x");
+    win.setQueue({a, b}, QStringLiteral("-ATTEDIT $PROJECTTAG1$ $FILENAME$"));
+    fx.prompter().expectMessage();
+    win.press();
+    QVERIFY(fx.prompter().allUsed());
+    const QStringList body = win.body();
+    QVERIFY(body.contains(QStringLiteral("-ATTEDIT JOB1 VALUE 1 A")));
+    QVERIFY(body.contains(QStringLiteral("-ATTEDIT $PROJECTTAG1$ B")));
+    QCOMPARE(fx.prompter().last().title, QStringLiteral("Warning"));
+    QCOMPARE(fx.prompter().last().style, int(vbOKOnly | vbCritical));
+    // Three header lines, then the open line of the first drawing: the pre part is line 5.
+    QCOMPARE(fx.prompter().last().text, QStringLiteral("The output script contains Project Tags that were not "
+                                                       "substituted.\r\nThe first occurence is on line 5 of the "
+                                                       "output file"));
+}
+
+// SAVEAS through the window's switch and tab; the run log block records the run as composed.
+void TestComposer::saveAsAndRunLog()
+{
+    test::Fixture fx;
+    Window win(fx, [](MainSettings &s) { s.EnableLogging = 1; });
+    const QString a = win.drawing(QStringLiteral("A.dwg")), b = win.drawing(QStringLiteral("B.dxf"));
+    win.setQueue({a, b});
+    win.w->queuePane()->chkSaveAS->setChecked(true);
+    win.get<QLineEdit>("tbPrefix")->setText(QStringLiteral("N-$COUNTER$-"));
+    win.press();
+    win.press();
+    const QString folder = fx.path() + QStringLiteral("DWG/");
+    QStringList expected = opened(a, true);
+    expected << "_PURGE _ALL _N"
+             << "_SAVEAS  \"" + folder + "N-1-A.dwg\"";
+    expected << opened(b, true) << "_PURGE _ALL _N"
+             << "_SAVEAS  \"" + folder + "N-2-B.DWG\"";
+    QCOMPARE(win.body(), expected);
+
+    const QStringList log =
+        QString::fromUtf8(test::fileBytes(fx.data() + QStringLiteral("tessaline.log"))).split(QStringLiteral("\r\n"));
+    const QString stars(91, QLatin1Char('*'));
+    QCOMPARE(log.count(stars), 4); // two blocks
+    QVERIFY(log.contains(QStringLiteral("SaveAS Checkbox: 1")));
+    QVERIFY(log.contains(QStringLiteral("SaveAS Output Prefix: N-$COUNTER$-")));
+    QVERIFY(log.contains(QStringLiteral("User Script: _PURGE _ALL _N")));
+    QCOMPARE(log.mid(log.indexOf(QStringLiteral("SaveAS Output Suffix: ")) + 1, 3), QStringList({a, b, stars}));
+}
+
+void TestComposer::runLogFailureDoesNotStopTheScript()
+{
+    test::Fixture fx;
+    Window win(fx, [](MainSettings &s) { s.EnableLogging = 1; });
+    QVERIFY(QDir(fx.data()).removeRecursively());
+    win.setQueue({win.drawing(QStringLiteral("A.dwg"))});
+    fx.prompter().expectMessage();
+    win.press();
+    QVERIFY(fx.prompter().allUsed());
+    QVERIFY(fx.prompter().last().text.contains(fx.data() + QStringLiteral("tessaline.log")));
+    QVERIFY(!mainSettings().StopBatch);
+    QCOMPARE(win.body().size(), 3);
+}
+
+void TestComposer::failuresWriteNothing_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text"); // a part of the message
+    QTest::newRow("output folder missing") << "nofolder"
+                                           << "Tessaline Setup Alert"
+                                           << "Tessaline script output path not found";
+    QTest::newRow("read-only output file") << "readonly"
+                                           << "Tessaline Alert"
+                                           << "should NOT be READ-ONLY";
+    QTest::newRow("a drawing whose tags grow without end") << "tags"
+                                                           << "Tessaline Alert"
+                                                           << "$FILEPATH-1$";
+    QTest::newRow("empty user script") << "empty"
+                                       << "Tessaline Alert"
+                                       << "The user script is empty";
+}
+
+// Every failure: one message, StopBatch set, nothing started, the previous script untouched, the window
+// free again and InNightRun cleared.
+void TestComposer::failuresWriteNothing()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    test::Fixture fx;
+    Window win(fx);
+    fx.writeFile(QStringLiteral("tessaline.scr"), "PREVIOUS\r\n");
+    QStringList queue = {win.drawing(QStringLiteral("A.dwg"))};
+    QString script = QStringLiteral("_PURGE _ALL _N");
+    if (kind == QLatin1String("nofolder")) {
+        mainSettings().SCROutputPath = fx.path() + QStringLiteral("NOFOLDER/tessaline.scr");
+    } else if (kind == QLatin1String("readonly")) {
+        QVERIFY(setReadOnlyFile(win.output(), true).ok());
+    } else if (kind == QLatin1String("tags")) {
+        QString tagged;
+        for (int n = 1; n <= 9; ++n)
+            tagged += QStringLiteral("$FILEPATH-%1$$FILEDRIVE+%1$").arg(n);
+        queue << fx.path() + tagged + QStringLiteral("/P/Q/R/S/T/U/V/W/X/Y/A-101.dwg");
+        script = QStringLiteral("-INSERT $FILEPATH$");
+    }
+    win.setQueue(queue, script);
+    mainSettings().InNightRun = true;
+    fx.prompter().expectMessage();
+    if (kind == QLatin1String("empty")) {
+        win.w->scriptFacts()->setScriptText(QString());
+        QVERIFY(!win.composer()->Command1_Compile_Click());
+    } else {
+        win.press();
+    }
+    QVERIFY(fx.prompter().allUsed());
+    QCOMPARE(fx.prompter().last().title, title);
+    QVERIFY2(fx.prompter().last().text.contains(text), qPrintable(fx.prompter().last().text));
+    QVERIFY(mainSettings().StopBatch);
+    QVERIFY(!mainSettings().InNightRun);
+    QVERIFY(fx.launcher().calls.isEmpty());
+    QVERIFY(win.w->centralWidget()->isEnabled());
+    if (kind == QLatin1String("readonly"))
+        QVERIFY(setReadOnlyFile(win.output(), false).ok());
+    QCOMPARE(test::fileBytes(fx.path() + QStringLiteral("tessaline.scr")), QByteArray("PREVIOUS\r\n"));
+    QCOMPARE(mainSettings().TotalFilesProcessed, 0.0);
+}
+
+// A folder that the script names and that does not exist is asked about; Yes creates it.
+void TestComposer::missingFoldersScan()
+{
+    test::Fixture fx;
+    const QString out = fx.path() + QStringLiteral("OUT/PLOTS/");
+    Window win(fx, [&out](MainSettings &s) {
+        s.WarnFoldersNotExist = 1;
+        s.PostUserScript = QStringLiteral("-EXPORT \"") + out + QStringLiteral("$FILENAME$.wmf\"");
+    });
+    win.setQueue({win.drawing(QStringLiteral("A.dwg")), win.drawing(QStringLiteral("B.dwg"))});
+    fx.prompter().expectMessage(vbYes);
+    win.press();
+    QVERIFY(fx.prompter().allUsed());
+    QCOMPARE(fx.prompter().last().title, QStringLiteral("Tessaline Directory Scan"));
+    QVERIFY(fx.prompter().last().text.contains(QStringLiteral("\r\n") + out + QStringLiteral("\r\n")));
+    QVERIFY(QFileInfo(out).isDir());
+    // Now that it exists, nothing is asked.
+    win.press();
+    QCOMPARE(fx.prompter().shown().size(), 1);
+}
+
+// The completion window names the script just written; the run variant is used once; unticking its box
+// and pressing OK stores "0", after which it is not shown.
+void TestComposer::completionWindow()
+{
+    test::Fixture fx;
+    Window win(fx, [](MainSettings &s) { s.ShowSCRComplete = 1; });
+    win.setQueue({win.drawing(QStringLiteral("A.dwg"))});
+    test::ModalGuard modals;
+    QStringList seen;
+    auto look = [&](bool untick) {
+        modals.answerNextModal([&seen, untick](QWidget *dialog) {
+            auto *done = qobject_cast<frmScrComplete *>(dialog);
+            QVERIFY(done);
+            seen << done->lblOutputPathAndFile->text() << done->Label3->text().left(8)
+                 << (done->Text1->isVisible() ? QStringLiteral("macro") : QStringLiteral("no macro"));
+            if (untick)
+                done->Check1->setChecked(false);
+            done->Command1->click();
+        });
+    };
+    look(false);
+    win.composer()->useRunVariantOnce();
+    win.press();
+    look(false);
+    win.press();
+    look(true);
+    win.press();
+    win.press(); // not shown any more
+    QVERIFY(modals.allAnswered());
+    QCOMPARE(modals.opened(), 3);
+    const QString out = win.output();
+    QCOMPARE(seen, QStringList({out, "After yo", "no macro", out, "1) Alt-T", "macro", out, "1) Alt-T", "macro"}));
+    QCOMPARE(mainSettings().ShowSCRComplete, qint16(0));
+    QCOMPARE(readSetting(QStringLiteral("Startup"), QStringLiteral("ShowSCRComplete"), QString()), QStringLiteral("0"));
+}
+
+// A night run shows no syntax warning and runs no queue check, and ends with InNightRun cleared.
+void TestComposer::nightRunSkipsTheChecks()
+{
+    test::Fixture fx;
+    Window win(fx, [](MainSettings &s) {
+        s.VerifyFilesBit = 1;
+        s.WarnDoubleSpace = 1;
+        s.InNightRun = true;
+    });
+    const QString a = win.drawing(QStringLiteral("A.dwg")), gone = win.missing(QStringLiteral("Gone.dwg"));
+    win.setQueue({a, gone}, QStringLiteral("ZOOM  E"));
+    win.press();
+    QVERIFY(fx.prompter().shown().isEmpty());
+    QVERIFY(!mainSettings().InNightRun);
+    QStringList expected = opened(a, true);
+    expected << "ZOOM  E"
+             << "_QSAVE" << opened(gone, false) << "ZOOM  E";
+    QCOMPARE(win.body(), expected);
+}
+
+QTEST_MAIN(TestComposer)
+#include "tst_composer.moc"
