@@ -9,6 +9,7 @@
 #include "mainwin/queuepane.h"
 #include "mainwin/saveastab.h"
 #include "mainwin/scriptfacts.h"
+#include "options/optionsfields.h"
 #include "scripts/simplescriptselector.h"
 #include "scripts/texteditor.h"
 
@@ -57,6 +58,10 @@ BatchComposer *installComposer(Application &app, frmMain &w)
     };
     hooks.openBatchScriptInEditor = [] { OpenBatchScriptInEditor(); };
     hooks.minimizeWindow = [&w] { w.showMinimized(); };
+    // The Options dialog, whichever installed it (none in some tests: then nothing shows).
+    hooks.showOptions = [] { optionsFields()->showModeless(); };
+    hooks.optionsVisible = [] { return optionsFields()->isOnScreen(); };
+    hooks.showOptionsModal = [](QWidget *owner) { optionsFields()->showModal(owner); };
 
     auto *composer = new BatchComposer(hooks, &w);
     composer->setObjectName(QStringLiteral("BatchComposer"));

@@ -63,7 +63,7 @@ public:
     // ---- Showing ----
     // Modal over the owner (the default owner when none): returns when "&OK" hides the dialog. When
     // the dialog is on screen already it is brought to the front instead.
-    void showModal(QWidget *owner = nullptr);
+    void showModal(QWidget *owner = nullptr) override;
     // Shown without waiting (OptionsFields).
     void showModeless() override;
     bool isOnScreen() const override { return isVisible(); }

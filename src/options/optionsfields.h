@@ -6,6 +6,8 @@
 
 #include <QString>
 
+class QWidget;
+
 namespace tess {
 
 class OptionsFields
@@ -22,6 +24,8 @@ public:
     virtual bool isOnScreen() const { return false; }
     // Shows the dialog without waiting for it.
     virtual void showModeless() {}
+    // Shows the dialog modal, owned by owner, and waits for it.
+    virtual void showModal(QWidget *owner) { (void)owner; }
 };
 
 void setOptionsFields(OptionsFields *fields); // not owned; nullptr restores the settings' answers
