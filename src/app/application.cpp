@@ -8,10 +8,12 @@
 #include "app/wizardsinstall.h"
 #include "core/appenvironment.h"
 #include "core/mainsettings.h"
+#include "core/messages.h"
 #include "core/prompts.h"
 #include "core/settingsstore.h"
 #include "core/startup.h"
 #include "core/statefiles.h"
+#include "mainwin/batchflowtab.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuepane.h"
 #include "mainwin/scriptfacts.h"
@@ -19,7 +21,10 @@
 #include "widgets/uiprompter.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QThread>
+#include <exception>
 
 namespace tess {
 
@@ -35,8 +40,20 @@ int Application::run()
 {
     installUiSeams();
     applyProgramFont();
-    if (!start())
+    // A failure anywhere in the start is shown and ends the program with a non-zero code; the
+    // settings are not written (nothing of the window was loaded to write back).
+    bool started = false;
+    try {
+        started = start();
+    } catch (const std::exception &e) {
+        msgBox(startFailureText(1, QString::fromLocal8Bit(e.what())), vbOKOnly, appTitle());
+    } catch (...) {
+        msgBox(startFailureText(1, QStringLiteral("Unknown failure")), vbOKOnly, appTitle());
+    }
+    if (!started) {
+        m_finished = true;
         return 1;
+    }
     const int rc = QApplication::exec();
     finish();
     return rc;
@@ -49,10 +66,20 @@ bool Application::start()
         msgBox(rootFolderRefusalText(), vbOKOnly | vbCritical, QStringLiteral("Ooops"));
         return false;
     }
+    // DATA holds the state files the exit writes: made now, not discovered missing after a day's work.
+    const QString data = AppEnvironment::dataFolder();
+    if (!QFileInfo(data).isDir() && !QDir().mkpath(data))
+        msgBox(QStringLiteral("The folder ") + QDir::toNativeSeparators(data) +
+                   QStringLiteral(" could not be created: the queue and the user script cannot be kept."),
+               vbOKOnly | vbExclamation, appTitle());
     loadMainSettings(mainSettings());
     frmMain *w = buildWindow();
     w->setWindowTitle(QStringLiteral("Tessaline v") + ProgramVersionString());
     w->show();
+    // The tip of the day is shown (modal) only when TipsShow is exactly 1; any other number shows
+    // nothing. The tips window installs itself through tipsRequested.
+    if (mainSettings().TipsShow == 1)
+        Q_EMIT tipsRequested();
     writeSetting(QStringLiteral("Paths"), QStringLiteral("Application Path"), AppEnvironment::programPath());
     return true;
 }
@@ -73,8 +100,13 @@ frmMain *Application::buildWindow()
     installOptions(*this, w);
     installComposer(*this, w);
 
+    // The batch options as stored: the restored script's meta commands never override them.
+    const MainSettings stored = mainSettings();
     w.load(mainSettings());
     restoreUserState();
+    w.batchFlowTab()->load(stored);
+    w.applySettings(mainSettings());
+    mainSettings().SCRChanged = false;
     connect(this, &Application::settingsApplied, &w, [&w] { w.applySettings(mainSettings()); });
     return &w;
 }
@@ -95,9 +127,13 @@ void Application::finish()
 
 void Application::saveSettingsNow()
 {
+    if (!m_window)
+        return;
+    m_window->showStatus(QStringLiteral("Saving"));
     m_window->store(mainSettings());
     writeSettings();
     saveUserState();
+    m_window->showStatus(readyStatusText());
 }
 
 void Application::endWithoutSavingSettings()
@@ -112,32 +148,42 @@ void Application::endWithoutSavingSettings()
         QCoreApplication::exit(0);
 }
 
-void Application::writeSettings()
+bool Application::writeSettings()
 {
     QStringList failed;
-    if (!writeMainSettings(mainSettings(), &failed))
-        msgBox(QStringLiteral("These settings could not be written:\n") + failed.join(QLatin1Char('\n')),
-               vbOKOnly | vbExclamation, appTitle());
+    if (writeMainSettings(mainSettings(), &failed))
+        return true;
+    msgBox(QStringLiteral("These settings could not be written:\n") + failed.join(QLatin1Char('\n')),
+           vbOKOnly | vbExclamation, appTitle());
+    return false;
 }
 
-// The queue, the user script and its name as the per-user state files hold them.
+// The queue, the user script and its name as the per-user state files hold them. A file that
+// exists but could not be read or decoded, or whose entries the queue refused, is kept as a copy
+// beside it (the exit writes the file anew) and named in one message.
 void Application::restoreUserState()
 {
     const UserState state = readUserStateFiles();
-    QStringList queue;
-    for (const QString &entry : state.queue)
-        if (!entry.isEmpty())
-            queue << entry;
-    m_window->queuePane()->setQueueEntries(queue);
+    QStringList troubled = state.unreadable;
+    // Empty lines and unsafe entries are refused and named, as on every other way into the queue.
+    m_window->queuePane()->setQueueEntries(state.queue);
+    if (m_window->queuePane()->queueEntries().size() < state.queue.size())
+        troubled << userStateFilePath(StateFile::List);
     if (ScriptFacts *script = m_window->scriptFacts()) {
         script->setScriptText(state.script);
         script->setScriptName(state.name);
+    }
+    if (!troubled.isEmpty()) {
+        QStringList copies;
+        for (const QString &file : troubled)
+            copies << keepStateFileCopy(file);
+        msgBox(unreadableStateFilesMessage(troubled, copies), vbOKOnly | vbExclamation, appTitle());
     }
     mainSettings().SCRChanged = false;
     m_window->RefreshQueueControls();
 }
 
-void Application::saveUserState()
+bool Application::saveUserState()
 {
     UserState state;
     state.queue = m_window->queuePane()->queueEntries();
@@ -146,8 +192,9 @@ void Application::saveUserState()
         state.name = script->scriptName();
     }
     const StateSaveResult r = writeUserStateFiles(state);
-    for (const QString &m : r.messages)
-        msgBox(m, vbOKOnly, r.title);
+    if (!r.ok)
+        msgBox(r.text(), vbOKOnly, r.title);
+    return r.ok;
 }
 
 } // namespace tess

@@ -49,11 +49,14 @@ Q_SIGNALS:
     void settingsApplied();
     // Apply the user script's META commands (includeSort: its sort commands too).
     void metaScanRequested(bool includeSort);
+    // The window is shown and TipsShow is 1: the tip-of-the-day window (once it exists) shows
+    // itself modally here, before "Application Path" is written.
+    void tipsRequested();
 
 private:
     void restoreUserState();
-    void saveUserState();
-    void writeSettings();
+    bool saveUserState();
+    bool writeSettings();
 
     std::unique_ptr<frmMain> m_window;
     bool m_finished = false;

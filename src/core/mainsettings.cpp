@@ -31,18 +31,25 @@ SettingsLoadResult loadMainSettings(MainSettings &s)
     s.OS_Platform = osPlatformText(GetPlatformId());
     s.OS = osText(GetWindowsVersionCode());
 
+    // Each value is taken on its own, its default in place of a bad one; one box names them all.
+    QString badValues;
     for (const StoredSetting &e : storedSettings()) {
         if (e.member == QLatin1String("LT"))
             s.R14Compatible = 0;
         const QString stored = store.read(e.section, e.key, e.defaultText);
         if (!applyStoredText(s, e, stored)) {
             result.badMembers << e.member;
-            msgBox(badStoredValueMessage(), vbOKOnly, badStoredValueTitle());
+            const QString shown = stored.size() > 200 ? stored.left(200) + QStringLiteral("...") : stored;
+            badValues += QStringLiteral("\n") + QString(e.section) + QLatin1Char('\\') + e.key +
+                         QStringLiteral(" = \"") + shown + QLatin1Char('"');
             applyStoredText(s, e, e.defaultText);
         }
         if (e.member == QLatin1String("SCRIPTSDir") && s.SCRIPTSDir.isEmpty())
             s.SCRIPTSDir = AppEnvironment::programPath() + QStringLiteral("SCRIPTS");
     }
+
+    if (!badValues.isEmpty())
+        msgBox(badStoredValueMessage() + badValues, vbOKOnly, badStoredValueTitle());
 
     s.ProgramPath = AppEnvironment::programPath();
     s.SCROutputPath = s.OutputToDefaultPath == 1 ? s.SCROutputPathNorm : s.SCROutputPathAlt;

@@ -25,11 +25,13 @@ StoredSetting entry(const char *member, QLatin1StringView section, const char *k
     return StoredSetting{QString::fromLatin1(member), section, QString::fromLatin1(key), def, enc, min, max, target};
 }
 
-// On/off switch kept in a 16-bit member.
+// On/off switch kept in a 16-bit member. Any stored number is taken as it is: the readers test
+// "= 1" (any other number is off) or "<> 0" (any other number is on) themselves, and the number
+// goes back to the store unchanged.
 StoredSetting onOff(const char *member, QLatin1StringView section, const char *key, const char *def,
                     qint16 MainSettings::*m)
 {
-    return entry(member, section, key, QString::fromLatin1(def), SettingEncoding::Switch, 0, 1, m);
+    return entry(member, section, key, QString::fromLatin1(def), SettingEncoding::Switch, kInt16Min, kInt16Max, m);
 }
 
 StoredSetting number16(const char *member, QLatin1StringView section, const char *key, const char *def,
@@ -244,8 +246,11 @@ QString storedText(const MainSettings &s, const StoredSetting &entry)
     };
     switch (entry.encoding) {
     case SettingEncoding::Switch:
-        // A ticked box is 1 in the store whatever the member holds while the program runs (-1 for the delay).
-        return integerValue() != 0 ? QStringLiteral("1") : QStringLiteral("0");
+        // The ticked delay box is 1 in the store although its member holds -1 while the program
+        // runs; every other switch goes back as the number it holds.
+        if (entry.member == QLatin1String("UseDelay"))
+            return integerValue() != 0 ? QStringLiteral("1") : QStringLiteral("0");
+        return QString::number(integerValue());
     case SettingEncoding::OptionButton: return integerValue() != 0 ? QStringLiteral("-1") : QStringLiteral("0");
     case SettingEncoding::OptionIndex:
     case SettingEncoding::Number: return QString::number(integerValue());
@@ -297,8 +302,6 @@ bool applyStoredText(MainSettings &s, const StoredSetting &entry, const QString 
         return true;
     }
     case SettingEncoding::Text:
-        if (text.size() > kMaxStoredTextLength)
-            return false;
         if (auto p = std::get_if<TagMember>(&entry.target)) {
             s.TAG[p->index] = text;
             return true;

@@ -70,9 +70,6 @@ bool applyStoredText(MainSettings &s, const StoredSetting &entry, const QString 
 // The member's value as text without encoding (for messages and tests).
 QString memberText(const MainSettings &s, const StoredSetting &entry);
 
-// Longest text value the load accepts; a longer one is treated as damaged.
-inline constexpr int kMaxStoredTextLength = 65535;
-
 // ---- Conversions of stored text, shared with the windows that read their own keys ----
 // A whole number in [minimum, maximum]: decimal text with optional sign, surrounding blanks and a
 // fraction (rounded half to even, as the old program's integer conversion did). nullopt otherwise.

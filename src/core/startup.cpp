@@ -26,4 +26,22 @@ QString rootFolderRefusalText()
                           "Thanks.");
 }
 
+// Neutral project addresses: the program has no real installer site or support mailbox of its own.
+QString missingComponentText()
+{
+    return QStringLiteral("Necessary Component Not installed.\r\n"
+                          "Please Right-Click the EXE and 'Run as Administrator'.\r\n"
+                          "\r\n"
+                          "Installer here https://tessaline.invalid/install");
+}
+
+QString startFailureText(int number, const QString &description, int helpContext, const QString &helpFile,
+                         int systemError)
+{
+    return QStringLiteral("System Issue #") + QString::number(number) + QStringLiteral("\r\n") + description +
+           QStringLiteral("\r\n") + QString::number(helpContext) + QStringLiteral("\r\n") + helpFile +
+           QStringLiteral("\r\n") + QString::number(systemError) +
+           QStringLiteral("\r\n\r\nPlease contact support@tessaline.invalid.");
+}
+
 } // namespace tess

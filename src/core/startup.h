@@ -16,4 +16,14 @@ bool isRootFolder(const QString &folder);
 // The box shown before the program ends when it was started from a root folder.
 QString rootFolderRefusalText();
 
+// A part the main window needs is missing: "Necessary Component Not installed.", "Please
+// Right-Click the EXE and 'Run as Administrator'.", an empty line, "Installer here " and the
+// installer's address; lines joined by CR LF.
+QString missingComponentText();
+// Any other failure during the start: "System Issue #" and the number, the description, the help
+// context number, the help file, the last system error code, an empty line, "Please contact " and
+// the support address with a full stop; lines joined by CR LF.
+QString startFailureText(int number, const QString &description, int helpContext = 0,
+                         const QString &helpFile = QString(), int systemError = 0);
+
 } // namespace tess

@@ -7,6 +7,7 @@
 #include "core/textfiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringConverter>
 
@@ -56,6 +57,52 @@ bool readStateFileBytes(const QString &prefix, StateFile which, QByteArray &byte
         return false;
     return readWholeFile(path, bytes).ok();
 }
+
+StateRead readStateFile(const QString &prefix, StateFile which, QByteArray &bytes, QString *path)
+{
+    bytes.clear();
+    const QString found = existingStateFile(prefix, which);
+    if (path)
+        *path = found.isEmpty() ? stateFilePath(prefix, which) : found;
+    if (found.isEmpty())
+        return StateRead::Missing;
+    if (!readWholeFile(found, bytes).ok())
+        return StateRead::Unreadable;
+    // Bytes that are not text in the expected encoding are never turned into replacement characters
+    // (the next save would write those instead of what the file held).
+    QStringDecoder decode(QStringConverter::System);
+    const QString text = decode(bytes);
+    Q_UNUSED(text);
+    if (decode.hasError()) {
+        bytes.clear();
+        return StateRead::Unreadable;
+    }
+    return StateRead::Read;
+}
+
+QString keepStateFileCopy(const QString &path)
+{
+    QString kept = path + QStringLiteral(".kept");
+    for (int n = 2; QFileInfo::exists(kept) || QFileInfo(kept).isSymLink(); ++n)
+        kept = path + QStringLiteral(".kept") + QString::number(n);
+    if (QFile::copy(path, kept) || QFile::rename(path, kept))
+        return kept;
+    return QString();
+}
+
+QString unreadableStateFilesMessage(const QStringList &files, const QStringList &copies)
+{
+    QString text = QStringLiteral("These saved files could not be read whole; what they hold was not loaded:");
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const QString copy = i < copies.size() ? copies.at(i) : QString();
+        text += QStringLiteral("\r\n") + files.at(i) +
+                (copy.isEmpty() ? QStringLiteral("\r\n    could not be kept as a copy")
+                                : QStringLiteral("\r\n    kept as ") + copy);
+    }
+    return text;
+}
+
+QString StateSaveResult::text() const { return messages.join(QStringLiteral("\r\n\r\n")); }
 
 QStringList stateFileLines(const QByteArray &bytes)
 {
@@ -129,11 +176,18 @@ UserState readUserStateFiles()
     const QString prefix = GetUserNameClean();
     UserState state;
     QByteArray bytes;
-    if (readStateFileBytes(prefix, StateFile::List, bytes))
+    QString path;
+    const auto read = [&](StateFile which) {
+        const StateRead r = readStateFile(prefix, which, bytes, &path);
+        if (r == StateRead::Unreadable)
+            state.unreadable << path;
+        return r == StateRead::Read;
+    };
+    if (read(StateFile::List))
         state.queue = stateFileLines(bytes);
-    if (readStateFileBytes(prefix, StateFile::Script, bytes))
+    if (read(StateFile::Script))
         state.script = stateScriptText(bytes);
-    if (readStateFileBytes(prefix, StateFile::Name, bytes)) {
+    if (read(StateFile::Name)) {
         const QStringList lines = stateFileLines(bytes);
         if (!lines.isEmpty())
             state.name = lines.first();

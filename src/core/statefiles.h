@@ -17,6 +17,9 @@ struct UserState {
     QStringList queue;
     QString script; // the box text, "\n" between lines
     QString name;
+    // Files that exist but could not be read, or whose bytes are not text in the system's encoding:
+    // their part stays empty and the file must be kept (keepStateFileCopy) before it is written anew.
+    QStringList unreadable = {};
 };
 
 enum class StateFile { List, Script, Name, Path };
@@ -32,6 +35,8 @@ struct StateSaveResult {
     // The boxes to show, in order (at most one per failed file; a missing DATA folder once).
     QStringList messages;
     QString title;
+    // Every failure in one text (the messages one after another, an empty line between them).
+    QString text() const;
 };
 
 // Writes the three files whole (a failure leaves the old file). Every file is tried even when an
@@ -44,6 +49,18 @@ QString stateFilePath(const QString &prefix, StateFile which);
 // Reads the file of that name in DATA, its letter case ignored (files copied from Windows); false
 // when there is none or it cannot be read.
 bool readStateFileBytes(const QString &prefix, StateFile which, QByteArray &bytes);
+
+enum class StateRead { Missing, Read, Unreadable };
+// Reads the file of that name in DATA as readStateFileBytes does, and tells a missing file from one
+// that exists but cannot be read or whose bytes are not valid text in the system's encoding
+// (Unreadable: bytes is empty, path names the file).
+StateRead readStateFile(const QString &prefix, StateFile which, QByteArray &bytes, QString *path = nullptr);
+// Keeps the file beside itself under "<name>.kept" (or "<name>.kept2", ... when that exists) before
+// the program writes it anew: a copy, or the file itself moved there when it cannot be copied.
+// Returns the kept file's path, or an empty text when neither worked.
+QString keepStateFileCopy(const QString &path);
+// "<file>  kept as  <copy>" lines of the files a load could not take; one box names them all.
+QString unreadableStateFilesMessage(const QStringList &files, const QStringList &copies);
 // The lines of a file: CR LF, LF and lone CR end a line; a last line without line end counts.
 QStringList stateFileLines(const QByteArray &bytes);
 // The script text of a "-scr.tmp" file: the text the save wrote before its closing CR LF, with

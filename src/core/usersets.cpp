@@ -21,19 +21,23 @@ UserSetFiles readUserSetFiles(int set)
     const QString prefix = userSetPrefix(set);
     UserSetFiles files;
     QByteArray bytes;
-    if (readStateFileBytes(prefix, StateFile::List, bytes))
+    QString path;
+    const auto read = [&](StateFile which) {
+        const StateRead r = readStateFile(prefix, which, bytes, &path);
+        if (r == StateRead::Unreadable)
+            files.unreadable << path;
+        return r == StateRead::Read;
+    };
+    if (read(StateFile::List))
         files.queue = stateFileLines(bytes);
-    if (readStateFileBytes(prefix, StateFile::Script, bytes))
+    if (read(StateFile::Script))
         files.script = stateScriptText(bytes);
-    if (readStateFileBytes(prefix, StateFile::Name, bytes)) {
+    if (read(StateFile::Name)) {
         const QStringList lines = stateFileLines(bytes);
-        files.hasName = !lines.isEmpty();
-        if (files.hasName)
+        if (!lines.isEmpty())
             files.name = lines.first();
-        else
-            return files;
     }
-    if (readStateFileBytes(prefix, StateFile::Path, bytes)) {
+    if (read(StateFile::Path)) {
         const QStringList lines = stateFileLines(bytes);
         if (!lines.isEmpty()) {
             files.hasDrive = true;

@@ -21,15 +21,15 @@ struct UserSetSnapshot {
     QString folder; // the folder list's path
 };
 
-// What a set's files hold, step by step as the load applies them. A missing file gives an empty
-// queue, script or name; a missing path file leaves the file selector as it is. A name or path
-// file with fewer lines than it should have stops the load at that line (what was read before
-// still applies).
+// What a set's files hold. A missing file gives an empty queue, script or name (an empty name file
+// too); a missing path file leaves the file selector as it is, a path file of one line sets the
+// drive alone. All four files are read before anything is applied: a file that exists but cannot
+// be read or decoded is named in unreadable, and then nothing of the set is applied.
 struct UserSetFiles {
     QStringList queue;
     QString script;
-    bool hasName = true; // false: the name file holds no line; the load stops before the name
     QString name;
+    QStringList unreadable = {};
     bool hasDrive = false; // the path file's first line was read
     QString drive;
     bool hasFolder = false; // its second line was read

@@ -115,9 +115,16 @@ FileSelectorPane::FileSelectorPane(QWidget *parent) : QGroupBox(QStringLiteral("
 
 void FileSelectorPane::load(const MainSettings &s)
 {
-    QString start = nearestExistingFolder(s.SourcePath);
-    if (start.isEmpty())
-        start = selectorFolderPath(QDir::homePath());
+    QString start = s.SourcePath;
+    if (start.isEmpty() || !QFileInfo(start).isDir()) {
+        // The stored folder is gone (renamed, removed, a drive not there): said once, and the
+        // selector starts in the current folder.
+        if (!start.isEmpty())
+            msgBox(QStringLiteral(" The previously saved working-path is unavailable (possibly renamed)...") + start +
+                       QStringLiteral("\r Defaulting to current path."),
+                   vbOKOnly, QStringLiteral(" No big deal..."));
+        start = selectorFolderPath(QDir::currentPath());
+    }
     m_link->showDriveOf(start);
     setDirPath(start);
     const QString pattern = s.DWGPattern.isEmpty() ? QStringLiteral("*.dwg") : s.DWGPattern;

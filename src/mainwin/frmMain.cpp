@@ -303,10 +303,7 @@ QWidget *frmMain::buildBottomRow()
 void frmMain::connectPanes()
 {
     connect(m_queue, &QueuePane::busyChanged, this, &frmMain::setBusy);
-    connect(m_queue, &QueuePane::statusChanged, this, [this](const QString &text) {
-        lblUpdate->setText(text);
-        lblUpdate->repaint();
-    });
+    connect(m_queue, &QueuePane::statusChanged, this, &frmMain::showStatus);
     connect(m_queue, &QueuePane::refreshRequested, this, &frmMain::RefreshQueueControls);
     connect(m_queue, &QueuePane::createButtonsForScriptRequested, this, &frmMain::enableCreateButtonsForScript);
     connect(m_queue, &QueuePane::controlEnabledRequested, this,
@@ -398,10 +395,17 @@ void frmMain::load(MainSettings &s)
     m_saveAs->load(s);
     m_saveAs->UpdateSaveAsExample();
     updateProcessedLabel();
+    lblUpdate->setText(readyStatusText());
     applySimpleMode(s.SimpleMode == 1);
     applyLtMode(s);
     gSetHorizontalExtent(m_queue->List1);
     RefreshQueueControls();
+}
+
+void frmMain::showStatus(const QString &text)
+{
+    lblUpdate->setText(text);
+    lblUpdate->repaint();
 }
 
 void frmMain::applySettings(const MainSettings &s)

@@ -63,6 +63,8 @@ public:
     QLabel *lblFilesInQueue = nullptr;
     QLabel *lblFilesProcessed = nullptr;
     QLabel *lblUpdate = nullptr;
+    // Shows text in lblUpdate at once (painted before the work that follows).
+    void showStatus(const QString &text);
 
     // ---- Menus ----
     QMenu *menu(MainMenu which) const;

@@ -3,7 +3,9 @@
 #include "core/mainsettings.h"
 #include "widgets/twips.h"
 
+#include <QGuiApplication>
 #include <QLayout>
+#include <QScreen>
 #include <QMainWindow>
 #include <QSplitter>
 #include <algorithm>
@@ -15,6 +17,29 @@ namespace {
 // The outer size in pixels of a stored size: never below the least whole pixels of the minimum,
 // so a window at its smallest stores no less than the minimum.
 int sizeToPixels(int twips, int minTwips) { return std::max(twipsToPixels(twips), twipsToPixelsAtLeast(minTwips)); }
+
+// A place off every screen comes to the top left of the primary screen's free area; a size far
+// larger than the screen it opens on shrinks to that area (never below the window's minimum). The
+// exit then stores what is shown.
+void fitOnScreen(QPoint &place, QSize &outer)
+{
+    QScreen *screen = QGuiApplication::screenAt(place);
+    if (!screen) {
+        screen = QGuiApplication::primaryScreen();
+        if (!screen)
+            return;
+        place = screen->availableGeometry().topLeft();
+    }
+    // A window somewhat larger than its screen is kept as stored (it may span screens); one more
+    // than twice as large comes down to the screen's free area.
+    const QRect area = screen->availableGeometry();
+    const QSize least(twipsToPixelsAtLeast(MainLayout::kMinWidthTwips),
+                      twipsToPixelsAtLeast(MainLayout::kMinHeightTwips));
+    if (outer.width() > 2 * area.width())
+        outer.setWidth(std::max(area.width(), least.width()));
+    if (outer.height() > 2 * area.height())
+        outer.setHeight(std::max(area.height(), least.height()));
+}
 
 } // namespace
 
@@ -32,16 +57,21 @@ void MainLayout::load(const MainSettings &s)
     m_p3 = s.HLeftDividerTop > 0 ? s.HLeftDividerTop : kDefaultBarTop;
     m_storedP2 = s.HDividerTop;
     m_storedP3 = s.HLeftDividerTop;
-    m_storedLeft = s.LeftCoord;
-    m_storedTop = s.TopCoord;
-    // A stored size below the minimum stands for the minimum.
-    m_storedWidth = std::max(s.FormWidth, kMinWidthTwips);
-    m_storedHeight = std::max(s.FormHeight, kMinHeightTwips);
+    // Places and sizes far beyond any screen are cut to a range whose pixels are still whole
+    // numbers (the window then comes on screen below); a stored size below the minimum stands for
+    // the minimum.
+    constexpr int kFar = 1000000;
+    m_storedLeft = std::clamp(int(s.LeftCoord), -kFar, kFar);
+    m_storedTop = std::clamp(int(s.TopCoord), -kFar, kFar);
+    m_storedWidth = std::clamp(int(s.FormWidth), kMinWidthTwips, kFar);
+    m_storedHeight = std::clamp(int(s.FormHeight), kMinHeightTwips, kFar);
 
     m_outerSize = QSize(sizeToPixels(m_storedWidth, kMinWidthTwips), sizeToPixels(m_storedHeight, kMinHeightTwips));
+    QPoint place(twipsToPixels(m_storedLeft), twipsToPixels(m_storedTop));
+    fitOnScreen(place, m_outerSize);
     m_window->resize(m_outerSize);
-    if (s.LeftCoord != 0 || s.TopCoord != 0)
-        m_window->move(twipsToPixels(s.LeftCoord), twipsToPixels(s.TopCoord));
+    // A stored left and top of 0 are a place like any other.
+    m_window->move(place);
     if (m_dividersApplied)
         applyDividers();
 }
@@ -50,9 +80,16 @@ void MainLayout::store(MainSettings &s) const
 {
     s.HDividerTop = barTop(m_split2, m_p2, m_storedP2);
     s.HLeftDividerTop = barTop(m_split3, m_p3, m_storedP3);
-    if (m_window->isMinimized() || m_window->isMaximized())
-        return;
-    const QRect g = m_window->frameGeometry();
+    QRect g = m_window->frameGeometry();
+    if (m_window->isMinimized() || m_window->isMaximized() || m_window->isFullScreen()) {
+        // The place and size the window comes back to, with its frame.
+        const QRect normal = m_window->normalGeometry();
+        if (!normal.isValid())
+            return;
+        const QMargins frame(m_window->geometry().left() - g.left(), m_window->geometry().top() - g.top(),
+                             g.right() - m_window->geometry().right(), g.bottom() - m_window->geometry().bottom());
+        g = normal.marginsAdded(frame);
+    }
     s.LeftCoord = keepTwips(m_storedLeft, g.left());
     s.TopCoord = keepTwips(m_storedTop, g.top());
     s.FormWidth = sizeToPixels(m_storedWidth, kMinWidthTwips) == g.width() ? m_storedWidth : pixelsToTwips(g.width());

@@ -59,12 +59,28 @@ void UserSetsFrame::store(MainSettings &s) const
 
 void UserSetsFrame::optPage_Click(int index)
 {
-    SaveSnapshot(mainSettings().Face);
-    LoadSnapshot(index);
+    const int from = mainSettings().Face;
+    if (index == from)
+        return;
+    // The window's content leaves it only once it is safely in the old set's files, and the chosen
+    // set comes in only when all its files could be read: otherwise the old option is selected
+    // again and the window stays as it was.
+    if (!SaveSnapshot(from) || !LoadSnapshot(index)) {
+        selectWithoutSwitch(from);
+        return;
+    }
     mainSettings().Face = qint16(index);
 }
 
-void UserSetsFrame::SaveSnapshot(int set)
+void UserSetsFrame::selectWithoutSwitch(int set)
+{
+    if (set < 0 || set >= kUserSetCount)
+        return;
+    const QSignalBlocker block(optPage[set]);
+    optPage[set]->setChecked(true);
+}
+
+bool UserSetsFrame::SaveSnapshot(int set)
 {
     UserSetSnapshot snapshot;
     snapshot.queue = m_queue->queueEntries();
@@ -75,39 +91,33 @@ void UserSetsFrame::SaveSnapshot(int set)
     snapshot.drive = m_files->Drive1->drive();
     snapshot.folder = m_files->folder();
     const StateSaveResult r = writeUserSetFiles(set, snapshot);
-    for (const QString &m : r.messages)
-        msgBox(m, vbOKOnly, r.title);
-    if (r.ok)
-        mainSettings().SCRChanged = false;
+    if (!r.ok) {
+        msgBox(r.text(), vbOKOnly, r.title);
+        return false;
+    }
+    mainSettings().SCRChanged = false;
+    return true;
 }
 
-void UserSetsFrame::LoadSnapshot(int set)
+bool UserSetsFrame::LoadSnapshot(int set)
 {
     const UserSetFiles files = readUserSetFiles(set);
-    // The queue never holds empty entries; other unsafe entries are named.
-    QStringList queue;
-    queue.reserve(files.queue.size());
-    for (const QString &entry : files.queue)
-        if (!entry.isEmpty())
-            queue.append(entry);
-    m_queue->setQueueEntries(queue);
-    if (m_script)
+    if (!files.unreadable.isEmpty()) {
+        msgBox(unreadableStateFilesMessage(files.unreadable, {}), vbOKOnly | vbExclamation, appTitle());
+        return false;
+    }
+    // Empty lines and unsafe entries are refused and named, as on every other way into the queue.
+    m_queue->setQueueEntries(files.queue);
+    if (m_script) {
         m_script->setScriptText(files.script);
-    // Each step below may stop the load; what came before stays in the window.
-    [&] {
-        if (!files.hasName)
-            return;
-        if (m_script)
-            m_script->setScriptName(files.name);
-        if (!files.hasDrive)
-            return;
-        if (!m_files->Drive1->setDrive(files.drive))
-            return;
-        if (!files.hasFolder)
-            return;
+        m_script->setScriptName(files.name);
+    }
+    // A drive that cannot be selected or a folder that is gone stops there: the file selector keeps
+    // what it could take.
+    if (files.hasDrive && m_files->Drive1->setDrive(files.drive) && files.hasFolder)
         m_files->setDirPath(files.folder);
-    }();
     Q_EMIT refreshRequested();
+    return true;
 }
 
 } // namespace tess

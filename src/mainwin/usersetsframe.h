@@ -33,23 +33,27 @@ public:
 
     // The selected User Set option changed (by the user or from code): the window's content goes
     // into the snapshot of set Face, the snapshot of set index comes into the window, and Face
-    // becomes index. Nothing is asked.
+    // becomes index. Nothing is asked. When the save or the load fails (after its one message) the
+    // switch is cancelled: option Face is selected again and the window and Face stay.
     void optPage_Click(int index);
     // Writes the four snapshot files of the set from the queue, the script and its name, the drive
-    // and the folder; reports a missing DATA folder or a write-protected file. A save that wrote
-    // every file clears SCRChanged.
-    void SaveSnapshot(int set);
+    // and the folder, each on its own; every failure is named in one message. True when every file
+    // was written (that clears SCRChanged).
+    bool SaveSnapshot(int set);
     // Replaces the queue, the script and its name, then the drive and the folder, with those of
     // the set's snapshot (each control runs its own change handling). A set never saved empties
     // queue, script and name and leaves the file selector as it is; a saved folder that is gone
-    // stops the load there, silently.
-    void LoadSnapshot(int set);
+    // stops the load there, silently. A file that exists but cannot be read or decoded is named and
+    // nothing is applied (false).
+    bool LoadSnapshot(int set);
 
 Q_SIGNALS:
     // A snapshot was loaded: the control states follow.
     void refreshRequested();
 
 private:
+    void selectWithoutSwitch(int set);
+
     QueuePane *m_queue;
     FileSelectorPane *m_files;
     ScriptFacts *m_script = nullptr;

@@ -278,7 +278,7 @@ private Q_SLOTS:
         row("top overflowing double", "Startup", "Top=1e400", "TopCoord");
         row("user set outside 0-4", "Startup", "Face=7", "Face");
         row("load method negative", "Startup", "LoadMethod_Open=-1", "LoadOpen");
-        row("check box 2", "Startup", "TestRun=2", "TestRun");
+        row("check box not a number", "Startup", "TestRun=on", "TestRun");
         row("option button 5", "Startup", "SaveAsOriginalLocation=5", "SaveAsOriginalLocation");
         row("16-bit overflow", "UserTags", "PadDigits=40000", "PADDIGITS");
         row("32-bit overflow", "UserTags", "CounterStart=3000000000", "COUNTERSTART");
@@ -287,7 +287,6 @@ private Q_SLOTS:
         row("counter hexadecimal", "Startup", "Counter=0x10", "TotalFilesProcessed");
         row("boolean neither", "Paths", "SCRIPTSPathOption=maybe", "SCRIPTSPathOption");
         row("boolean empty", "Paths", "SCRIPTSPathOption=", "SCRIPTSPathOption");
-        row("oversized text", "UserTags", "TAG1=" + QByteArray(kMaxStoredTextLength + 1, 'x'), "TAG1");
     }
     void badValueShowsBoxAndUsesDefault()
     {
@@ -306,7 +305,11 @@ private Q_SLOTS:
         const SettingsLoadResult r = loadMainSettings(s);
         QCOMPARE(r.badMembers, QStringList{member});
         QCOMPARE(fx.prompter().shown().size(), 1);
-        QCOMPARE(fx.prompter().last().text, QStringLiteral(" Hey, error #13 - Bad Read Value from Registry\r"));
+        // The box names the key and the value it read.
+        const QString text = fx.prompter().last().text;
+        QVERIFY2(text.startsWith(QStringLiteral(" Hey, error #13 - Bad Read Value from Registry\r\n") + section +
+                                 QLatin1Char('\\') + QString::fromLatin1(line.left(line.indexOf('='))) + " = \""),
+                 qPrintable(text));
         QCOMPARE(fx.prompter().last().title, QStringLiteral("Tessaline Message"));
         QCOMPARE(fx.prompter().last().style, int(vbOKOnly));
 
@@ -320,11 +323,26 @@ private Q_SLOTS:
         QCOMPARE(s.SourcePath, QStringLiteral("/drawings"));
     }
 
-    void everyBadKeyHasItsBoxAndTheRestIsRead()
+    // Switches keep the number stored (their readers test "= 1" or "<> 0") and go back unchanged;
+    // a text has no length limit.
+    void storedNumbersOfSwitchesAndLongTextsAreKept()
     {
         test::Fixture fx;
-        fx.prompter().expectMessage();
-        fx.prompter().expectMessage();
+        const QString longText(70000, QLatin1Char('x'));
+        useIni(fx, "[Startup]\nTipsShow=-1\nTestRun=2\nPreUserScript=" + longText.toLatin1() + "\n");
+        MainSettings s;
+        QVERIFY(loadMainSettings(s).badMembers.isEmpty());
+        QVERIFY(fx.prompter().shown().isEmpty());
+        QCOMPARE(s.TipsShow, qint16(-1));
+        QCOMPARE(s.TestRun, qint16(2));
+        QCOMPARE(s.PreUserScript, longText);
+        QCOMPARE(storedText(s, entryOf(QStringLiteral("TipsShow"))), QStringLiteral("-1"));
+        QCOMPARE(storedText(s, entryOf(QStringLiteral("TestRun"))), QStringLiteral("2"));
+    }
+
+    void badKeysShareOneBoxAndTheRestIsRead()
+    {
+        test::Fixture fx;
         fx.prompter().expectMessage();
         useIni(fx, "[Startup]\nLeft=x\nTop=100\nCounter=\nFace=2\n[UserTags]\nPadDigits=?\nTAG3=Z\n");
         MainSettings s;
@@ -332,6 +350,9 @@ private Q_SLOTS:
         QCOMPARE(r.badMembers, (QStringList{QStringLiteral("LeftCoord"), QStringLiteral("TotalFilesProcessed"),
                                             QStringLiteral("PADDIGITS")}));
         QVERIFY(fx.prompter().allUsed());
+        QCOMPARE(fx.prompter().last().text, QStringLiteral(" Hey, error #13 - Bad Read Value from Registry\r\n"
+                                                           "Startup\\Left = \"x\"\nStartup\\Counter = \"\"\n"
+                                                           "UserTags\\PadDigits = \"?\""));
         QCOMPARE(s.LeftCoord, 520);
         QCOMPARE(s.TopCoord, 100);
         QCOMPARE(s.TotalFilesProcessed, 0.0);
