@@ -217,27 +217,22 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("unreadable");
         QTest::addColumn<int>("boxes");
         QTest::newRow("list in UTF-16") << "tester-list.tmp" << QByteArray("\xff\xfe/\x00" "a\x00\r\x00\n\x00", 10)
-                                        << false << 1;
+                                        << 1;
         QTest::newRow("list with an empty line") << "tester-list.tmp" << QByteArray("/d/a.dwg\r\n\r\n/d/b.dwg\r\n")
-                                                 << false << 2;
-        QTest::newRow("script in another encoding") << "tester-scr.tmp" << QByteArray("ZOOM \xc4\r\n") << false << 1;
-        QTest::newRow("name with bytes not in the encoding") << "tester-s.tmp" << QByteArray("na\xe9me\r\n") << false
-                                                             << 1;
+                                                 << 2;
+        QTest::newRow("script in another encoding") << "tester-scr.tmp" << QByteArray("ZOOM \xc4\r\n") << 1;
+        QTest::newRow("name with bytes not in the encoding") << "tester-s.tmp" << QByteArray("na\xe9me\r\n") << 1;
     }
     void stateFilesTheStartCannotTakeAreKept()
     {
         QFETCH(QString, file);
         QFETCH(QByteArray, bytes);
-        QFETCH(bool, unreadable);
         QFETCH(int, boxes);
         test::TempProgramFolder program;
         test::ScriptedPrompter prompts;
         const QString path = program.writeFile(QStringLiteral("DATA/") + file, bytes);
-        if (unreadable)
-            QFile::setPermissions(path, QFile::WriteOwner);
         for (int i = 0; i < boxes; ++i)
             prompts.expectMessage();
         {
@@ -249,7 +244,6 @@ private Q_SLOTS:
                      qPrintable(text));
             app.finish();
         }
-        QFile::setPermissions(path + QStringLiteral(".kept"), QFile::ReadOwner | QFile::WriteOwner);
         QCOMPARE(test::fileBytes(path + QStringLiteral(".kept")), bytes);
         QVERIFY(QFileInfo::exists(path));
     }
@@ -338,6 +332,40 @@ private Q_SLOTS:
         app.finish();
         QCOMPARE(stored("Startup", "Left").toInt(), shown.left() * 15);
         QCOMPARE(stored("Startup", "Height").toInt(), shown.height() * 15);
+    }
+
+    // The tip window is asked for only when TipsShow is exactly 1, before "Application Path" is
+    // written.
+    void tipsOnlyWhenTipsShowIsOne_data()
+    {
+        QTest::addColumn<QString>("tipsShow");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("1") << "1" << true;
+        QTest::newRow("0") << "0" << false;
+        QTest::newRow("2") << "2" << false;
+        QTest::newRow("-1") << "-1" << false;
+    }
+    void tipsOnlyWhenTipsShowIsOne()
+    {
+        QFETCH(QString, tipsShow);
+        QFETCH(bool, shown);
+        test::TempProgramFolder program;
+        test::ScriptedPrompter prompts;
+        writeSetting(QStringLiteral("Startup"), QStringLiteral("TipsShow"), tipsShow);
+        Application app;
+        int asked = 0;
+        QString pathWhenAsked;
+        connect(&app, &Application::tipsRequested, this, [&] {
+            ++asked;
+            pathWhenAsked = stored("Paths", "Application Path");
+        });
+        QVERIFY(app.start());
+        QCOMPARE(asked, shown ? 1 : 0);
+        if (shown)
+            QCOMPARE(pathWhenAsked, QStringLiteral("<none>"));
+        app.finish();
+        QCOMPARE(stored("Startup", "TipsShow"), tipsShow);
+        QVERIFY(prompts.shown().isEmpty());
     }
 };
 
