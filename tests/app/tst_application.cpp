@@ -367,6 +367,27 @@ private Q_SLOTS:
         QCOMPARE(stored("Startup", "TipsShow"), tipsShow);
         QVERIFY(prompts.shown().isEmpty());
     }
+
+    // A window closed maximised stores the place and size it comes back to.
+    void maximisedWindowStoresItsNormalPlace()
+    {
+        test::TempProgramFolder program;
+        test::ScriptedPrompter prompts;
+        writeSetting(QStringLiteral("Startup"), QStringLiteral("Left"), QStringLiteral("1500"));
+        writeSetting(QStringLiteral("Startup"), QStringLiteral("Top"), QStringLiteral("750"));
+        Application app;
+        QVERIFY(app.start());
+        QVERIFY(QTest::qWaitForWindowExposed(app.mainWindow()));
+        // Moved by the user, then maximised.
+        app.mainWindow()->move(200, 100);
+        QTRY_COMPARE(app.mainWindow()->frameGeometry().topLeft(), QPoint(200, 100));
+        app.mainWindow()->showMaximized();
+        QTRY_VERIFY(app.mainWindow()->isMaximized());
+        app.finish();
+        QCOMPARE(stored("Startup", "Left"), QStringLiteral("3000"));
+        QCOMPARE(stored("Startup", "Top"), QStringLiteral("1500"));
+        QCOMPARE(stored("Startup", "Width"), QStringLiteral("13084"));
+    }
 };
 
 QTEST_MAIN(TestApplication)
