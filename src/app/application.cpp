@@ -2,6 +2,7 @@
 
 #include "app/optionsinstall.h"
 #include "app/composerinstall.h"
+#include "app/createruninstall.h"
 #include "app/previewinstall.h"
 #include "app/scriptsinstall.h"
 #include "app/tagsinstall.h"
@@ -72,6 +73,7 @@ frmMain *Application::buildWindow()
     installPreview(*this, w);
     installOptions(*this, w);
     installComposer(*this, w);
+    installCreateRun(*this, w);
 
     w.load(mainSettings());
     restoreUserState();
