@@ -280,9 +280,18 @@ void BatchComposer::closeOut(const CompositionSnapshot &snap, const CompositionR
             msgBox(fileFailureMessage(QStringLiteral("The batch script could not be read back for its checks"),
                                       back.error),
                    vbOKOnly | vbExclamation, alertTitle());
-        offerToCreateMissingFolders(back.missingFolders);
-        if (back.projectTagLine > 0)
-            reportLeftoverProjectTags(back.projectTagLine);
+        if (ms.InNightRun) {
+            // Nobody is there to answer: the folders are made and the run goes on; what could not be
+            // made is written to the run log when logging is on.
+            const QStringList failed = createMissingFolders(back.missingFolders);
+            if (!failed.isEmpty() && s.EnableLogging == 1)
+                appendRunLog(QStringLiteral("Night Run: folders that could not be created:\r\n") +
+                             failed.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+        } else {
+            offerToCreateMissingFolders(back.missingFolders);
+            if (back.projectTagLine > 0)
+                reportLeftoverProjectTags(back.projectTagLine);
+        }
     }
 
     status(readyStatusText());

@@ -247,14 +247,17 @@ frmNightRun *openNightRun(const Window &win)
 
 // Armed at 20:00:00 for the default 8:30:00 PM: the countdown in the window and on the button; the
 // tick that reads 0:00:01 disarms, hides the window and runs Create && RUN once, as a night run
-// (no completion window); later ticks start nothing.
+// (no completion window, missing folders made without asking); later ticks start nothing.
 void TestCreateAndRun::nightRunFiresOnce()
 {
     test::Fixture fx;
     const QString exe = fx.writeFile(QStringLiteral("ACAD/acad.exe"), "MZ");
+    const QString out = fx.path() + QStringLiteral("OUT/PLOTS/");
     Window win(fx, [&](MainSettings &s) {
         s.AutoCADEXE = exe;
         s.ShowSCRComplete = 1;
+        s.WarnFoldersNotExist = 1;
+        s.PostUserScript = QStringLiteral("-EXPORT \"") + out + QStringLiteral("$FILENAME$.wmf\"");
     });
     win.setQueue({win.drawing(QStringLiteral("A.dwg"))});
     const QDate day(2026, 12, 31);
@@ -277,6 +280,7 @@ void TestCreateAndRun::nightRunFiresOnce()
     night->Timer1_Timer();
     QCOMPARE(fx.launcher().calls.size(), 1);
     QCOMPARE(fx.launcher().calls.first().program, exe);
+    QVERIFY(QFileInfo(out).isDir()); // made without asking
     QVERIFY(!night->isArmed());
     QVERIFY(!night->isVisible());
     QCOMPARE(win.w->cmdCreateAndRun->text(), QStringLiteral("Create && &RUN Batch Script"));
