@@ -2,6 +2,7 @@
 
 #include "app/optionsinstall.h"
 #include "app/composerinstall.h"
+#include "app/createruninstall.h"
 #include "app/previewinstall.h"
 #include "app/scriptsinstall.h"
 #include "app/tagsinstall.h"
@@ -99,6 +100,7 @@ frmMain *Application::buildWindow()
     installPreview(*this, w);
     installOptions(*this, w);
     installComposer(*this, w);
+    installCreateRun(*this, w);
 
     // The batch options as stored: the restored script's meta commands never override them.
     const MainSettings stored = mainSettings();

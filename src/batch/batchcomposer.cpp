@@ -166,9 +166,11 @@ bool BatchComposer::Command1_Compile_Click()
 {
     if (m_composing || !m_hooks.snapshot)
         return false; // one composition at a time
+    m_lastScript.clear();
     const CompositionScope scope(m_composing);
     MainSettings &ms = mainSettings();
     const bool runVariant = std::exchange(m_runVariant, false);
+    const bool skipQueueCheck = std::exchange(m_skipQueueCheck, false);
 
     // Entry checks, on the inputs as they stand now.
     if (ms.SimpleMode == 0 && !ms.InNightRun) {
@@ -180,7 +182,7 @@ bool BatchComposer::Command1_Compile_Click()
         return false;
     }
     ms.StopBatch = false;
-    if (!ms.InNightRun && ms.VerifyFilesBit == 1) {
+    if (!ms.InNightRun && !skipQueueCheck && ms.VerifyFilesBit == 1) {
         VerifyQueueFiles();
         if (ms.StopBatch)
             return false;
@@ -236,6 +238,7 @@ void BatchComposer::closeOut(const CompositionSnapshot &snap, const CompositionR
 {
     MainSettings &ms = mainSettings();
     const MainSettings &s = snap.settings; // the switches as they were when the composition started
+    m_lastScript = s.SCROutputPath;
     if (s.EnableLogging == 1) {
         status(QStringLiteral("Writing Log File"));
         letWindowRepaint();
@@ -277,9 +280,18 @@ void BatchComposer::closeOut(const CompositionSnapshot &snap, const CompositionR
             msgBox(fileFailureMessage(QStringLiteral("The batch script could not be read back for its checks"),
                                       back.error),
                    vbOKOnly | vbExclamation, alertTitle());
-        offerToCreateMissingFolders(back.missingFolders);
-        if (back.projectTagLine > 0)
-            reportLeftoverProjectTags(back.projectTagLine);
+        if (ms.InNightRun) {
+            // Nobody is there to answer: the folders are made and the run goes on; what could not be
+            // made is written to the run log when logging is on.
+            const QStringList failed = createMissingFolders(back.missingFolders);
+            if (!failed.isEmpty() && s.EnableLogging == 1)
+                appendRunLog(QStringLiteral("Night Run: folders that could not be created:\r\n") +
+                             failed.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+        } else {
+            offerToCreateMissingFolders(back.missingFolders);
+            if (back.projectTagLine > 0)
+                reportLeftoverProjectTags(back.projectTagLine);
+        }
     }
 
     status(readyStatusText());
@@ -287,7 +299,8 @@ void BatchComposer::closeOut(const CompositionSnapshot &snap, const CompositionR
     if (s.AutoLaunchEditor == 1 && m_hooks.openBatchScriptInEditor)
         m_hooks.openBatchScriptInEditor();
     const bool optionsShown = m_hooks.optionsVisible && m_hooks.optionsVisible();
-    if (s.ShowSCRComplete == 1 && !optionsShown)
+    // A night run never waits for a click: the completion window stays hidden.
+    if (s.ShowSCRComplete == 1 && !optionsShown && !ms.InNightRun)
         completionWindow()->showFor(s.SCROutputPath, runVariant);
     if (s.AutoMinimize == 1 && m_hooks.minimizeWindow)
         m_hooks.minimizeWindow();

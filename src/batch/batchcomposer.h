@@ -59,6 +59,10 @@ public:
     bool isComposing() const { return m_composing; }
     // The next showing of the completion window shows the Create && RUN variant (once).
     void useRunVariantOnce() { m_runVariant = true; }
+    // The next composition runs no queue check (composed from a modal window of its own).
+    void skipQueueCheckOnce() { m_skipQueueCheck = true; }
+    // The full path of the batch script the last successful composition wrote.
+    QString lastScriptPath() const { return m_lastScript; }
 
     // The queue check: tests every queued drawing with the scan window showing and, when something is
     // wrong, shows the report modally; returns when it is hidden.
@@ -96,6 +100,8 @@ private:
     QPointer<frmScrComplete> m_complete;
     bool m_composing = false;
     bool m_runVariant = false;
+    bool m_skipQueueCheck = false;
+    QString m_lastScript;
 };
 
 } // namespace tess

@@ -202,13 +202,8 @@ ScriptReadBack readBackBatchScript(const QString &path, bool folders, bool proje
     return result;
 }
 
-void offerToCreateMissingFolders(const QStringList &missing)
+QStringList createMissingFolders(const QStringList &missing)
 {
-    if (missing.isEmpty())
-        return;
-    if (msgBox(missingFoldersQuestion(missing), vbYesNo | vbExclamation, QStringLiteral("Tessaline Directory Scan")) !=
-        vbYes)
-        return;
     QStringList failed;
     for (const QString &folder : missing) {
         if (QFileInfo(folder).isDir())
@@ -216,6 +211,17 @@ void offerToCreateMissingFolders(const QStringList &missing)
         if (!MakeFolderPath(withoutTrailingSeparator(folder)))
             failed << folder;
     }
+    return failed;
+}
+
+void offerToCreateMissingFolders(const QStringList &missing)
+{
+    if (missing.isEmpty())
+        return;
+    if (msgBox(missingFoldersQuestion(missing), vbYesNo | vbExclamation, QStringLiteral("Tessaline Directory Scan")) !=
+        vbYes)
+        return;
+    const QStringList failed = createMissingFolders(missing);
     if (failed.isEmpty())
         return;
     QString text = QStringLiteral("Directory could not be created.") + kCrLf +

@@ -41,6 +41,9 @@ ScriptReadBack readBackBatchScript(const QString &path, bool folders, bool proje
 // Asks whether to create the missing folders (every one listed) and creates them all on Yes, each with
 // its missing parents; the folders that could not be created are named in one box afterwards.
 void offerToCreateMissingFolders(const QStringList &missing);
+// The same without asking or showing anything (a night run waits for nobody): creates every missing
+// folder and returns those that could not be created.
+QStringList createMissingFolders(const QStringList &missing);
 
 // The "Warning" box naming the first line that holds a project tag.
 void reportLeftoverProjectTags(qint64 line);

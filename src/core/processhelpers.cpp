@@ -215,6 +215,18 @@ LaunchResult RunCommandLine(QString commandLine, int windowStyle, const QString 
     return r;
 }
 
+LaunchResult StartProgram(const QString &program, const QStringList &arguments, const QString &workingFolder,
+                          const QString &shownCommandLine)
+{
+    LaunchResult r = launcher()->start(program, arguments, workingFolder);
+    if (!r.ok) {
+        if (r.error.isEmpty())
+            r.error = QStringLiteral("The program could not be started.");
+        reportLaunchFailure(r, shownCommandLine);
+    }
+    return r;
+}
+
 LaunchResult OpenWithAssociatedProgram(const QString &target)
 {
     LaunchResult r = launcher()->open(target);

@@ -56,6 +56,11 @@ bool showExplorerFoldersWithFileManager();
 // whether the program started.
 LaunchResult RunCommandLine(QString commandLine, int windowStyle = 1, const QString &workingFolder = QString());
 
+// Starts a program with its arguments apart, without waiting for it; a failure is reported as
+// RunCommandLine reports it, naming shownCommandLine.
+LaunchResult StartProgram(const QString &program, const QStringList &arguments, const QString &workingFolder,
+                          const QString &shownCommandLine);
+
 // Opens a document, folder, web or e-mail address with its associated program, shown normally.
 // A failure is reported in a box naming the target and the reason.
 LaunchResult OpenWithAssociatedProgram(const QString &target);

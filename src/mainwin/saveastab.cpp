@@ -163,4 +163,36 @@ void SaveAsTab::cmdOUTBrowse_Click()
     optSpecFolder->setChecked(true);
 }
 
+void SaveAsTab::setOverwriteExisting(bool on)
+{
+    if (chkOverwriteExistingFiles->isChecked() != on)
+        chkOverwriteExistingFiles->setChecked(on);
+}
+
+void SaveAsTab::setNamePrefix(const QString &text)
+{
+    if (tbPrefix->text() != text)
+        tbPrefix->setText(text);
+}
+
+void SaveAsTab::setNameSuffix(const QString &text)
+{
+    if (tbSuffix->text() != text)
+        tbSuffix->setText(text);
+}
+
+void SaveAsTab::selectOriginalLocation()
+{
+    if (!optOriginalLocation->isChecked())
+        optOriginalLocation->setChecked(true);
+}
+
+void SaveAsTab::selectSpecFolder(const QString &folder)
+{
+    if (!optSpecFolder->isChecked())
+        optSpecFolder->setChecked(true);
+    if (tbSpecFolder->text() != folder)
+        tbSpecFolder->setText(folder);
+}
+
 } // namespace tess

@@ -47,6 +47,14 @@ public:
     void UpdateSaveAsExample();
     void cmdOUTBrowse_Click();
 
+    // Settings made by the META commands of the user script, each change running its handler as
+    // the user's would; a control is set only when its value changes.
+    void setOverwriteExisting(bool on);
+    void setNamePrefix(const QString &text);
+    void setNameSuffix(const QString &text);
+    void selectOriginalLocation();
+    void selectSpecFolder(const QString &folder);
+
 private:
     SaveAsHooks m_hooks;
     QComboBox *cmbOutFormat = nullptr;

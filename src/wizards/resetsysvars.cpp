@@ -1,13 +1,13 @@
 #include "wizards/resetsysvars.h"
 
 #include "core/appenvironment.h"
+#include "core/autocadprogram.h"
 #include "core/messages.h"
 #include "core/pathhelpers.h"
 #include "core/processhelpers.h"
 #include "core/prompts.h"
 #include "scripts/texteditor.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace tess {
@@ -39,23 +39,7 @@ void openInSystemEditor(const QString &script)
 
 QString resetScriptPath() { return AppEnvironment::dataFolder() + QStringLiteral("reset.scr"); }
 
-std::optional<QString> resetProgramToStart(const QString &configured)
-{
-    const QString folder = FolderOf(configured);
-    if (configured.isEmpty() || folder.isEmpty())
-        return std::nullopt;
-    const QString wanted = FileTitleOf(configured) + QStringLiteral(".EXE");
-    const QDir dir(folder);
-    const QFileInfoList files = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QFileInfo &fi : files) {
-        if (fi.fileName().compare(wanted, Qt::CaseInsensitive) != 0)
-            continue;
-        if (FileNameOf(configured).compare(fi.fileName(), Qt::CaseInsensitive) == 0 && QFileInfo(configured).isFile())
-            return configured;
-        return folder + fi.fileName();
-    }
-    return std::nullopt;
-}
+std::optional<QString> resetProgramToStart(const QString &configured) { return autoCadProgramToStart(configured); }
 
 QString resetCommandLine(const QString &program, const QString &script)
 {
@@ -63,13 +47,6 @@ QString resetCommandLine(const QString &program, const QString &script)
 }
 
 QString notepadCommandLine(const QString &script) { return QStringLiteral("NOTEPAD.EXE ") + quotedPath(script); }
-
-void showSetupIssue()
-{
-    msgBox(QStringLiteral("You don't have a valid AutoCAD Executable specified...\r\n\r\n"
-                          "Please select it now, and then press 'CREATE' again..."),
-           vbOKOnly, QStringLiteral("Setup Issue"));
-}
 
 ResetOutcome startResetScript(const QString &configuredProgram)
 {

@@ -3,6 +3,8 @@
 // "reset.scr" of the program's DATA folder, which sets the variables back and ends AutoCAD; the
 // same script opens in the text editor for viewing and editing. No script of the user is touched.
 
+#include "core/autocadprogram.h"
+
 #include <QString>
 #include <optional>
 
@@ -11,11 +13,7 @@ namespace tess {
 // The reset script: the DATA folder beside the program and "reset.scr" (native separators).
 QString resetScriptPath();
 
-// The AutoCAD program to start for a configured program path, or nullopt when there is none to
-// start: an empty path, a path without a folder, or a folder that holds no file named like the
-// configured name without its last four characters followed by ".EXE" (letters compared ignoring
-// case, on every file system). The configured path itself when it names that file; otherwise the
-// file found, in the configured folder.
+// The AutoCAD program to start for a configured program path (autoCadProgramToStart).
 std::optional<QString> resetProgramToStart(const QString &configured);
 
 // The command line that starts the reset: the quoted program, " /b " and the quoted script.
@@ -39,8 +37,5 @@ ResetOutcome startResetScript(const QString &configuredProgram);
 // The "&Edit" step: opens the reset script in Notepad on Windows and in the configured text editor
 // elsewhere, the path as one argument. A missing script is named in a message instead.
 void editResetScript();
-
-// "You don't have a valid AutoCAD Executable specified..." with the title "Setup Issue".
-void showSetupIssue();
 
 } // namespace tess

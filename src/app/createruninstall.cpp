@@ -1,0 +1,136 @@
+#include "app/createruninstall.h"
+
+#include "app/application.h"
+#include "batch/batchcomposer.h"
+#include "batch/createandrun.h"
+#include "batch/frmNightRun.h"
+#include "batch/frmWriteScriptToLoc.h"
+#include "batch/metacommandtargets.h"
+#include "core/prompts.h"
+#include "mainwin/fileselectorpane.h"
+#include "mainwin/frmMain.h"
+#include "mainwin/queuepane.h"
+#include "mainwin/saveastab.h"
+#include "mainwin/scriptfacts.h"
+#include "options/optionsfields.h"
+#include "tags/tagmanagers.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QPointer>
+
+#include <QPushButton>
+#include <functional>
+#include <memory>
+
+namespace tess {
+
+namespace {
+
+// Asks before the program ends while a night run is armed; No keeps the window open.
+class ArmedNightRunGuard final : public QObject
+{
+public:
+    ArmedNightRunGuard(frmMain &w, std::function<frmNightRun *()> window) : QObject(&w), m_window(std::move(window))
+    {
+        w.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Close)
+            return QObject::eventFilter(watched, event);
+        frmNightRun *night = m_window();
+        if (!night || !night->isArmed())
+            return false;
+        const int answer = msgBox(QStringLiteral("A Night Run is activated: it will not start when you exit.\r\n\r\n"
+                                                 "Exit anyway?"),
+                                  vbYesNo | vbQuestion, appTitle());
+        if (answer == vbYes) {
+            night->chkActivate_Click(false);
+            return false;
+        }
+        event->ignore();
+        return true;
+    }
+
+private:
+    std::function<frmNightRun *()> m_window;
+};
+
+} // namespace
+
+void installCreateRun(Application &app, frmMain &w)
+{
+    // The META commands: the batch options set through the controls, so their own handlers run.
+    QObject::connect(&app, &Application::metaScanRequested, &w, [&w](bool includeSort) {
+        const ScriptFacts *script = w.scriptFacts();
+        if (!script)
+            return;
+        QueuePane *queue = w.queuePane();
+        SaveAsTab *saveAs = w.saveAsTab();
+        MetaCommandTargets t;
+        t.chkTestRun = queue->chkTestRun;
+        t.chkDelay = queue->chkDelay;
+        t.chkSaveAS = queue->chkSaveAS;
+        t.setOverwriteExisting = [saveAs](bool on) { saveAs->setOverwriteExisting(on); };
+        t.setPrefix = [saveAs](const QString &text) { saveAs->setNamePrefix(text); };
+        t.setSuffix = [saveAs](const QString &text) { saveAs->setNameSuffix(text); };
+        t.selectOriginalLocation = [saveAs] { saveAs->selectOriginalLocation(); };
+        t.selectSpecFolder = [saveAs](const QString &folder) { saveAs->selectSpecFolder(folder); };
+        t.applyTagTemplate = [](const QString &name) { TagManagers::instance()->applyTemplateCommand(name); };
+        t.performSort = [queue] { queue->PerformSort(); };
+        t.sortAscending = [queue] { queue->mnuSortAscending_Click(); };
+        t.sortDescending = [queue] { queue->mnuSortDescending_Click(); };
+        t.smartSort = [queue] { queue->SmartSort(); };
+        t.reverseOrder = [queue] { queue->mnuReverseOrder_Click(); };
+        ScanForMetaCommands(script->scriptText(), includeSort, t);
+    });
+    auto *composer = w.findChild<BatchComposer *>(QStringLiteral("BatchComposer"));
+    if (!composer)
+        return;
+    QObject::connect(w.cmdCreateAndRun, &QPushButton::clicked, composer, [composer] {
+        AutoCadOptions options;
+        options.program = [] { return optionsFields()->autoCadExe(); };
+        options.switches = [] { return optionsFields()->switches(); };
+        options.showOptions = [] { optionsFields()->showModeless(); };
+        cmdCreateAndRun_Click(*composer, options);
+    });
+
+    // "&Create Batch Script in a Different Location": modal, owned by the main window, only hidden.
+    auto other = std::make_shared<QPointer<frmWriteScriptToLoc>>();
+    QAction *outputOther =
+        w.addMenuItem(MainMenu::Script, QStringLiteral("mnuOutputOther"),
+                      QStringLiteral("&Create Batch Script in a Different Location"), QStringLiteral("mnublank001"));
+    QObject::connect(outputOther, &QAction::triggered, &w, [&w, composer, other] {
+        if (!*other)
+            *other = new frmWriteScriptToLoc(
+                *composer, [&w] { return w.fileSelector()->folder(); }, &w);
+        (*other)->exec();
+    });
+
+    // "&Night Run": one window, made on first use, shown without waiting.
+    auto night = std::make_shared<QPointer<frmNightRun>>();
+    auto nightWindow = [&w, night]() -> frmNightRun * {
+        if (!*night) {
+            NightRunHooks hooks;
+            hooks.setCreateButtonsEnabled = [&w](bool on) { w.setCreateButtonsEnabled(on); };
+            hooks.setRunCaption = [&w](const QString &caption) { w.cmdCreateAndRun->setText(caption); };
+            hooks.pressCreateAndRun = [&w] { w.cmdCreateAndRun->click(); };
+            *night = new frmNightRun(hooks, &w);
+        }
+        return *night;
+    };
+    QAction *nightRun = w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuNightRun"), QStringLiteral("&Night Run"),
+                                      QStringLiteral("mnubreak001"));
+    QObject::connect(nightRun, &QAction::triggered, &w, [nightWindow] {
+        frmNightRun *f = nightWindow();
+        f->show();
+        f->raise();
+        f->activateWindow();
+    });
+    new ArmedNightRunGuard(w, [night] { return night->data(); });
+}
+
+} // namespace tess

@@ -1,0 +1,66 @@
+#pragma once
+// " Create Script in Another Location": a small drive, folder and .SCR file browser that composes the
+// batch script into a file the user names, for one run, and opens or deletes scripts.
+
+#include <QDialog>
+#include <functional>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace tess {
+
+class BatchComposer;
+
+class frmWriteScriptToLoc final : public QDialog
+{
+    Q_OBJECT
+public:
+    // startFolder gives the main window's current folder at every showing.
+    frmWriteScriptToLoc(BatchComposer &composer, std::function<QString()> startFolder, QWidget *parent = nullptr);
+
+    // The folder the browser shows (no trailing separator except at a root).
+    QString folder() const { return m_folder; }
+    void setFolder(const QString &folder);
+
+    void Form_Activate();
+    void Drive1_Change();
+    void Dir1_Change();
+    void tbFilter_Change();
+    void File1_Click();
+    void File1_DblClick();
+    void tbFileName_Change();
+    // True when the batch script was written.
+    bool cmdCreate_Click();
+    void cmdDeleteSCR_Click();
+    void cmdCancel_Click();
+
+    QComboBox *Drive1 = nullptr;
+    QPushButton *cmdDeleteSCR = nullptr;
+    QLineEdit *tbFilter = nullptr;
+    QListWidget *Dir1 = nullptr;
+    QListWidget *File1 = nullptr;
+    QLineEdit *tbFileName = nullptr;
+    QLabel *Label1 = nullptr;
+    QPushButton *cmdCreate = nullptr;
+    QPushButton *cmdCancel = nullptr;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void fillDrives();
+    void fillFolders();
+    void fillFiles();
+    QString selectedFile() const;
+
+    BatchComposer &m_composer;
+    std::function<QString()> m_startFolder;
+    QString m_folder;
+    bool m_filling = false;
+};
+
+} // namespace tess

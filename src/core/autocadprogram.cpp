@@ -1,0 +1,36 @@
+#include "core/autocadprogram.h"
+
+#include "core/pathhelpers.h"
+#include "core/prompts.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace tess {
+
+std::optional<QString> autoCadProgramToStart(const QString &configured)
+{
+    const QString folder = FolderOf(configured);
+    if (configured.isEmpty() || folder.isEmpty())
+        return std::nullopt;
+    const QString wanted = FileTitleOf(configured) + QStringLiteral(".EXE");
+    const QDir dir(folder);
+    const QFileInfoList files = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo &fi : files) {
+        if (fi.fileName().compare(wanted, Qt::CaseInsensitive) != 0)
+            continue;
+        if (FileNameOf(configured).compare(fi.fileName(), Qt::CaseInsensitive) == 0 && QFileInfo(configured).isFile())
+            return configured;
+        return folder + fi.fileName();
+    }
+    return std::nullopt;
+}
+
+void showSetupIssue()
+{
+    msgBox(QStringLiteral("You don't have a valid AutoCAD Executable specified...\r\n\r\n"
+                          "Please select it now, and then press 'CREATE' again..."),
+           vbOKOnly, QStringLiteral("Setup Issue"));
+}
+
+} // namespace tess

@@ -1,0 +1,393 @@
+// "Create && &RUN Batch Script" and the META commands in the real main window: the checks around the
+// composition, the exact AutoCAD program and arguments handed to the launcher, and the batch options
+// a user script's keywords set.
+
+#include "appwindow.h"
+#include "batch/batchcomposer.h"
+#include "batch/frmNightRun.h"
+#include "batch/frmScrComplete.h"
+#include "batch/frmWriteScriptToLoc.h"
+#include "core/fileio.h"
+#include "core/mainsettings.h"
+#include "mainwin/fileselectorpane.h"
+#include "mainwin/frmMain.h"
+#include "mainwin/queuepane.h"
+#include "mainwin/saveastab.h"
+#include "mainwin/scriptfacts.h"
+#include "modalguard.h"
+#include "options/optionsfields.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+using namespace tess;
+
+namespace {
+
+struct Window {
+    test::Fixture &fx;
+    std::unique_ptr<test::AppWindow> app;
+    frmMain *w = nullptr;
+
+    explicit Window(test::Fixture &f, const std::function<void(MainSettings &)> &prepare = {}) : fx(f)
+    {
+        MainSettings &s = mainSettings();
+        s = MainSettings();
+        s.SourcePath = fx.path();
+        s.DWGPattern = QStringLiteral("*.dwg");
+        s.ProgramPath = fx.path();
+        s.SCROutputPath = fx.path() + QStringLiteral("tessaline.scr");
+        s.SCROutputPathNorm = s.SCROutputPath;
+        s.OutputToDefaultPath = 1;
+        s.SaveAsOriginalLocation = -1;
+        s.SaveAsType = QStringLiteral("Don't Change");
+        s.SHEETCHARS = QStringLiteral("3");
+        s.FIRSTFILECHARS = QStringLiteral("4");
+        s.LASTFILECHARS = QStringLiteral("2");
+        s.COUNTERSTART = 1;
+        s.COUNTERSTEP = 1;
+        s.Delay = QStringLiteral("2000");
+        s.LT = 1;
+        if (prepare)
+            prepare(s);
+        app = std::make_unique<test::AppWindow>();
+        w = app->get();
+    }
+    QString drawing(const QString &name) const { return fx.writeFile(QStringLiteral("DWG/") + name, "AC1027"); }
+    void setQueue(const QStringList &queue, const QString &script = QStringLiteral("_PURGE _ALL _N")) const
+    {
+        w->queuePane()->setQueueEntries(queue);
+        w->scriptFacts()->setScriptText(script);
+        w->RefreshQueueControls();
+    }
+    void run() const
+    {
+        QVERIFY(w->cmdCreateAndRun->isEnabled());
+        w->cmdCreateAndRun->click();
+    }
+};
+
+const QString kSetupIssue = QStringLiteral("You don't have a valid AutoCAD Executable specified...\r\n\r\n"
+                                           "Please select it now, and then press 'CREATE' again...");
+
+} // namespace
+
+class TestCreateAndRun : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void startsAutoCadOnTheScript();
+    void setupIssue_data();
+    void setupIssue();
+    void stoppedComposerStartsNothing();
+    void metaCommandsSetTheControls();
+    void metaMessagesOnlyOnFullScans();
+    void nightRunFiresOnce();
+    void nightRunDisarms();
+    void otherLocation();
+};
+
+// The composition with its run variant of the completion window, then AutoCAD: a configured acad.bin
+// starts the ACAD.EXE beside it, with the switches, "/b" and the script just written, apart.
+void TestCreateAndRun::startsAutoCadOnTheScript()
+{
+    test::Fixture fx;
+    const QString exe = fx.writeFile(QStringLiteral("ACAD/ACAD.EXE"), "MZ");
+    Window win(fx, [&](MainSettings &s) {
+        s.AutoCADEXE = QFileInfo(exe).path() + QStringLiteral("/acad.bin");
+        s.Switches = QStringLiteral("/p \"My Profile\"");
+        s.ShowSCRComplete = 1;
+    });
+    win.setQueue({win.drawing(QStringLiteral("A.dwg"))});
+    test::ModalGuard modals;
+    QString variant;
+    modals.answerNextModal([&](QWidget *dialog) {
+        auto *done = qobject_cast<frmScrComplete *>(dialog);
+        QVERIFY(done);
+        QVERIFY(fx.launcher().calls.isEmpty()); // AutoCAD only after the window is closed
+        variant = done->Label3->text().left(8);
+        done->Command1->click();
+    });
+    win.run();
+    QVERIFY(modals.allAnswered());
+    QCOMPARE(variant, QStringLiteral("After yo"));
+    const QString script = mainSettings().SCROutputPath;
+    QVERIFY(QFileInfo(script).isFile());
+    QCOMPARE(fx.launcher().calls.size(), 1);
+    const test::LaunchCall call = fx.launcher().calls.first();
+    QCOMPARE(call.program, exe);
+    QCOMPARE(call.arguments, QStringList({"/p", "My Profile", "/b", script}));
+    QVERIFY(call.workingFolder.isEmpty());
+    QVERIFY(fx.prompter().shown().isEmpty());
+}
+
+// No AutoCAD program set: "Setup Issue" and the Options dialog, no batch script. A program that is
+// not there: the script is written, then the same message; nothing is started.
+void TestCreateAndRun::setupIssue_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("blank") << "   " << false;
+    QTest::newRow("missing") << "ACAD/acad.exe" << true;
+}
+
+void TestCreateAndRun::setupIssue()
+{
+    QFETCH(QString, program);
+    QFETCH(bool, written);
+    test::Fixture fx;
+    Window win(fx,
+               [&](MainSettings &s) { s.AutoCADEXE = program.trimmed().isEmpty() ? program : fx.path() + program; });
+    win.setQueue({win.drawing(QStringLiteral("A.dwg"))});
+    fx.prompter().expectMessage();
+    win.run();
+    QCOMPARE(fx.prompter().shown().size(), 1);
+    QCOMPARE(fx.prompter().last().text, kSetupIssue);
+    QCOMPARE(fx.prompter().last().title, QStringLiteral("Setup Issue"));
+    QVERIFY(optionsFields()->isOnScreen());
+    QCOMPARE(QFileInfo(mainSettings().SCROutputPath).isFile(), written);
+    QVERIFY(fx.launcher().calls.isEmpty());
+}
+
+// A composition that wrote nothing (an empty user script) starts nothing and adds no message.
+void TestCreateAndRun::stoppedComposerStartsNothing()
+{
+    test::Fixture fx;
+    const QString exe = fx.writeFile(QStringLiteral("ACAD/acad.exe"), "MZ");
+    Window win(fx, [&](MainSettings &s) { s.AutoCADEXE = exe; });
+    win.setQueue({win.drawing(QStringLiteral("A.dwg"))}, QStringLiteral("_PURGE"));
+    win.w->scriptFacts()->setScriptText(QString());
+    win.w->RefreshQueueControls();
+    if (!win.w->cmdCreateAndRun->isEnabled())
+        win.w->setCreateButtonsEnabled(true);
+    fx.prompter().expectMessage();
+    win.run();
+    QCOMPARE(fx.prompter().shown().size(), 1);
+    QVERIFY(fx.prompter().last().title != QStringLiteral("Setup Issue"));
+    QVERIFY(fx.launcher().calls.isEmpty());
+    QVERIFY(mainSettings().StopBatch);
+}
+
+// The scan through the window: the check boxes' own handlers run (SAVEAS ticked clears Test Run), the
+// SAVEAS values and the location follow, and the sorts run only on a full scan.
+void TestCreateAndRun::metaCommandsSetTheControls()
+{
+    test::Fixture fx;
+    Window win(fx);
+    const QString a = win.drawing(QStringLiteral("A.dwg")), b = win.drawing(QStringLiteral("B.dwg"));
+    win.setQueue({a, b}, QStringLiteral("; testrun=true saveas=true\r\n; saveas.prefix=\"A-\" "
+                                        "saveas.thislocation=\"") +
+                             fx.path() + QStringLiteral("OUT\" sort.descending"));
+    QueuePane *q = win.w->queuePane();
+    SaveAsTab *t = win.w->saveAsTab();
+    auto *prefix = t->findChild<QLineEdit *>(QStringLiteral("tbPrefix"));
+    auto *folder = t->findChild<QLineEdit *>(QStringLiteral("tbSpecFolder"));
+    auto *example = t->findChild<QLineEdit *>(QStringLiteral("tbSAVEASExOutput"));
+    auto *spec = t->findChild<QRadioButton *>(QStringLiteral("optSpecFolder"));
+    QVERIFY(prefix && folder && example && spec);
+    Q_EMIT win.app->app().metaScanRequested(false);
+    QVERIFY(q->chkSaveAS->isChecked());
+    QVERIFY(!q->chkTestRun->isChecked());
+    QCOMPARE(prefix->text(), QStringLiteral("A-"));
+    QVERIFY(spec->isChecked());
+    QCOMPARE(folder->text(), fx.path() + QStringLiteral("OUT/"));
+    QVERIFY(example->text().contains(QLatin1String("A-")));
+    QCOMPARE(q->queueEntries(), QStringList({a, b}));
+    Q_EMIT win.app->app().metaScanRequested(true);
+    QCOMPARE(q->queueEntries(), QStringList({b, a}));
+    QVERIFY(fx.prompter().shown().isEmpty());
+}
+
+// An unclosed or refused value changes nothing; its message comes only on a full scan, never while
+// the script is typed.
+void TestCreateAndRun::metaMessagesOnlyOnFullScans()
+{
+    test::Fixture fx;
+    Window win(fx);
+    win.setQueue({win.drawing(QStringLiteral("A.dwg"))}, QStringLiteral("tags.template=\"..\\x\" saveas.suffix=\"_r"));
+    auto *suffixBox = win.w->saveAsTab()->findChild<QLineEdit *>(QStringLiteral("tbSuffix"));
+    QVERIFY(suffixBox);
+    const QString suffix = suffixBox->text();
+    Q_EMIT win.app->app().metaScanRequested(false);
+    QVERIFY(fx.prompter().shown().isEmpty());
+    fx.prompter().expectMessage();
+    fx.prompter().expectMessage();
+    Q_EMIT win.app->app().metaScanRequested(true);
+    QCOMPARE(fx.prompter().shown().size(), 2);
+    QCOMPARE(fx.prompter().shown().at(0).text, QStringLiteral("There is an error in saveas.suffix=\""));
+    QVERIFY(fx.prompter().shown().at(1).text.contains(QLatin1String("tags.template=")));
+    QCOMPARE(suffixBox->text(), suffix);
+}
+
+namespace {
+
+frmNightRun *openNightRun(const Window &win)
+{
+    QMenu *tools = win.w->menuByName(QStringLiteral("mnuTools"));
+    QAction *item = tools ? tools->findChild<QAction *>(QStringLiteral("mnuNightRun")) : nullptr;
+    if (!item)
+        return nullptr;
+    item->trigger();
+    return win.w->findChild<frmNightRun *>();
+}
+
+} // namespace
+
+// Armed at 20:00:00 for the default 8:30:00 PM: the countdown in the window and on the button; the
+// tick that reads 0:00:01 disarms, hides the window and runs Create && RUN once, as a night run
+// (no completion window, missing folders made without asking); later ticks start nothing.
+void TestCreateAndRun::nightRunFiresOnce()
+{
+    test::Fixture fx;
+    const QString exe = fx.writeFile(QStringLiteral("ACAD/acad.exe"), "MZ");
+    const QString out = fx.path() + QStringLiteral("OUT/PLOTS/");
+    Window win(fx, [&](MainSettings &s) {
+        s.AutoCADEXE = exe;
+        s.ShowSCRComplete = 1;
+        s.WarnFoldersNotExist = 1;
+        s.PostUserScript = QStringLiteral("-EXPORT \"") + out + QStringLiteral("$FILENAME$.wmf\"");
+    });
+    win.setQueue({win.drawing(QStringLiteral("A.dwg"))});
+    const QDate day(2026, 12, 31);
+    fx.setClock(QDateTime(day, QTime(20, 0)));
+    frmNightRun *night = openNightRun(win);
+    QVERIFY(night);
+    QVERIFY(night->isVisible());
+    night->tbRunTime->setText(QStringLiteral("8:30:00 PM"));
+    night->chkActivate->setChecked(true);
+    QVERIFY(!win.w->Command1_Compile->isEnabled());
+    QVERIFY(!win.w->cmdCreateAndRun->isEnabled());
+    QVERIFY(!night->cmdClose->isEnabled());
+    night->Timer1_Timer();
+    QCOMPARE(night->lblCountDown->text(), QStringLiteral(" Batch will Start in 0:30:00"));
+    QCOMPARE(win.w->cmdCreateAndRun->text(), QStringLiteral(" Batch Starts in 0:30:00"));
+    fx.setClock(QDateTime(day, QTime(20, 29, 58)));
+    night->Timer1_Timer();
+    QVERIFY(fx.launcher().calls.isEmpty());
+    fx.setClock(QDateTime(day, QTime(20, 29, 59)));
+    night->Timer1_Timer();
+    QCOMPARE(fx.launcher().calls.size(), 1);
+    QCOMPARE(fx.launcher().calls.first().program, exe);
+    QVERIFY(QFileInfo(out).isDir()); // made without asking
+    QVERIFY(!night->isArmed());
+    QVERIFY(!night->isVisible());
+    QCOMPARE(win.w->cmdCreateAndRun->text(), QStringLiteral("Create && &RUN Batch Script"));
+    QVERIFY(!mainSettings().InNightRun);
+    night->Timer1_Timer();
+    QCOMPARE(fx.launcher().calls.size(), 1);
+    QVERIFY(fx.prompter().shown().isEmpty());
+}
+
+// A start text that is no time asks for a correction and starts nothing; closing the window with its
+// close box disarms it and gives both Create buttons their caption and state back; exiting while
+// armed asks first.
+void TestCreateAndRun::nightRunDisarms()
+{
+    test::Fixture fx;
+    Window win(fx);
+    win.w->show();
+    fx.setClock(QDateTime(QDate(2026, 12, 31), QTime(20, 0)));
+    frmNightRun *night = openNightRun(win);
+    QVERIFY(night);
+    night->tbRunTime->setText(QStringLiteral("soon"));
+    night->chkActivate->setChecked(true);
+    night->Timer1_Timer();
+    QCOMPARE(night->lblCountDown->text(), QStringLiteral(" Please Correct your Start-Time"));
+    fx.prompter().expectMessage(vbNo);
+    win.w->close();
+    QVERIFY(win.w->isVisible());
+    QVERIFY(night->isArmed());
+    night->close();
+    QVERIFY(!night->isArmed());
+    QVERIFY(win.w->Command1_Compile->isEnabled());
+    QVERIFY(win.w->cmdCreateAndRun->isEnabled());
+    QCOMPARE(win.w->cmdCreateAndRun->text(), QStringLiteral("Create && &RUN Batch Script"));
+    QVERIFY(fx.launcher().calls.isEmpty());
+    QCOMPARE(fx.prompter().shown().size(), 1);
+}
+
+// The script written into a file named in the dialog for one run: ".SCR" appended, the configured
+// output unchanged, no queue check, " Script Written" after it; an existing file is replaced only
+// after a Yes; a name reaching elsewhere is refused; a deleted script leaves the list.
+void TestCreateAndRun::otherLocation()
+{
+    test::Fixture fx;
+    Window win(fx, [](MainSettings &s) { s.VerifyFilesBit = 1; });
+    const QString missing = fx.path() + QStringLiteral("DWG/Gone.dwg");
+    win.setQueue({win.drawing(QStringLiteral("A.dwg")), missing});
+    QVERIFY(QDir(fx.path()).mkpath(QStringLiteral("OUT")));
+    const QString folder = QDir::toNativeSeparators(fx.path() + QStringLiteral("OUT"));
+    QVERIFY(win.w->fileSelector()->setDirPath(folder));
+    const QString configured = mainSettings().SCROutputPath;
+    QMenu *script = win.w->menuByName(QStringLiteral("mnuScript"));
+    QAction *item = script ? script->findChild<QAction *>(QStringLiteral("mnuOutputOther")) : nullptr;
+    QVERIFY(item);
+
+    test::ModalGuard modals;
+    auto create = [&](const QString &name) {
+        modals.answerNextModal([name](QWidget *dialog) {
+            auto *f = qobject_cast<frmWriteScriptToLoc *>(dialog);
+            QVERIFY(f);
+            f->tbFileName->clear();
+            QVERIFY(!f->cmdCreate->isEnabled());
+            f->tbFileName->setText(name);
+            QVERIFY(f->cmdCreate->isEnabled());
+            if (!f->cmdCreate_Click())
+                f->cmdCancel->click();
+        });
+        item->trigger();
+    };
+    const QString path = folder + QDir::separator() + QStringLiteral("night.SCR");
+    fx.prompter().expectMessage();
+    create(QStringLiteral("night"));
+    QCOMPARE(fx.prompter().last().title, QStringLiteral(" Script Written"));
+    QCOMPARE(fx.prompter().last().text,
+             QStringLiteral("A batch script has been created in the following location:\r\n") + path);
+    QVERIFY(QFileInfo(path).isFile());
+    QVERIFY(QString::fromUtf8(test::fileBytes(path)).contains(QLatin1String("Gone.dwg")));
+    QCOMPARE(mainSettings().SCROutputPath, configured);
+    QVERIFY(!QFileInfo::exists(configured));
+    QCOMPARE(win.w->queuePane()->queueEntries().size(), 2);
+
+    QVERIFY(writeWholeFile(path, "old").ok());
+    fx.prompter().expectMessage(vbNo);
+    create(QStringLiteral("night.SCR"));
+    QCOMPARE(fx.prompter().last().title, QStringLiteral("Confirm Overwrite"));
+    QCOMPARE(test::fileBytes(path), QByteArray("old"));
+
+    fx.prompter().expectMessage();
+    create(QStringLiteral("..") + QDir::separator() + QStringLiteral("x"));
+    QVERIFY(!QFileInfo::exists(fx.path() + QStringLiteral("x.SCR")));
+    QCOMPARE(fx.prompter().shown().size(), 3);
+
+    modals.answerNextModal([](QWidget *dialog) {
+        auto *f = qobject_cast<frmWriteScriptToLoc *>(dialog);
+        QVERIFY(f);
+        QCOMPARE(f->File1->count(), 1);
+        f->File1->setCurrentRow(0);
+        f->File1->currentItem()->setSelected(true);
+        f->cmdDeleteSCR_Click();
+        QCOMPARE(f->File1->count(), 0);
+        f->cmdCancel->click();
+    });
+    fx.prompter().expectMessage(vbYes);
+    item->trigger();
+    QCOMPARE(fx.prompter().last().title, QStringLiteral("Confirm Delete"));
+    QVERIFY(!QFileInfo::exists(path));
+    QVERIFY(modals.allAnswered());
+}
+
+QTEST_MAIN(TestCreateAndRun)
+#include "tst_createandrun.moc"
