@@ -3,6 +3,7 @@
 #include "app/optionsinstall.h"
 #include "app/composerinstall.h"
 #include "app/previewinstall.h"
+#include "app/queueextrasinstall.h"
 #include "app/scriptsinstall.h"
 #include "app/tagsinstall.h"
 #include "app/wizardsinstall.h"
@@ -70,6 +71,7 @@ frmMain *Application::buildWindow()
     installTags(*this, w);
     installWizards(*this, w);
     installPreview(*this, w);
+    installQueueExtras(*this, w);
     installOptions(*this, w);
     installComposer(*this, w);
 
