@@ -28,6 +28,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace tess;
 
 namespace {
@@ -332,6 +334,26 @@ private Q_SLOTS:
         QVERIFY(!d->isVisible());
         QCOMPARE(w->fileSelector()->folder(), drawing(QStringLiteral("b")));
         QCOMPARE(fileBytes(favoritesFilePath()), b.toLocal8Bit() + "\r\n");
+    }
+
+    void droppedListsThatCannotBeReadAreNamedAndTheDropGoesOn()
+    {
+        test::Fixture fx;
+        mainSettings().SourcePath = m_dir;
+        mainSettings().DWGPattern = QStringLiteral("*.dwg");
+        test::AppWindow w;
+        const QString fifo = drawing(QStringLiteral("pipe.txt"));
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        const QString list = drawing(QStringLiteral("list.txt"));
+        QFile f(list);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("/a/good.dwg\r/a/bad\xe9.dwg\n\"/a/quoted.dwg\"\r\n");
+        f.close();
+        fx.prompter().expectMessage(); // the undecodable line, named
+        fx.prompter().expectMessage(); // the pipe, named with its reason
+        w->queuePane()->List1_OLEDragDrop({fifo, list});
+        QCOMPARE(w->queuePane()->queueEntries(), (QStringList{"/a/good.dwg", "/a/quoted.dwg"}));
+        QVERIFY(fx.prompter().shown().at(1).text.contains(fifo));
     }
 
     void storedFiltersRoundTrip()
