@@ -37,10 +37,15 @@ QString queueCopyText(const QStringList &entries, CopyPart part, CopyLayout layo
         if (!first && layout != CopyLayout::TerminatedLines)
             text += layout == CopyLayout::CommaList ? comma : crlf;
         first = false;
+        // FileNameOf and FileTitleOf without a copy of each name.
+        const QStringView name = QStringView(e).sliced(lastSeparatorIndex(e) + 1);
         switch (part) {
         case CopyPart::FullPath: text += e; break;
-        case CopyPart::FileName: text += FileNameOf(e); break;
-        case CopyPart::FileTitle: text += FileTitleOf(e); break;
+        case CopyPart::FileName: text += name; break;
+        case CopyPart::FileTitle:
+            if (e.size() > 3 && name.size() >= 4)
+                text += name.chopped(4);
+            break;
         }
         if (layout == CopyLayout::TerminatedLines)
             text += crlf;
