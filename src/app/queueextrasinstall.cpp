@@ -43,8 +43,8 @@ void installQueueExtras(Application &, frmMain &w)
     QObject::connect(w.addMenuItem(popup, QStringLiteral("mnuSkip"), QStringLiteral("S&kip Past Selected File"),
                                    QStringLiteral("mnuSort")),
                      &QAction::triggered, actions, &QueueEntryActions::mnuSkip_Click);
-    QAction *gotoDir =
-        w.addMenuItem(popup, QStringLiteral("mnuGotoDir"), QStringLiteral("<- &Goto Dir"), QStringLiteral("mnunothing5"));
+    QAction *gotoDir = w.addMenuItem(popup, QStringLiteral("mnuGotoDir"), QStringLiteral("<- &Goto Dir"),
+                                     QStringLiteral("mnunothing5"));
     gotoDir->setEnabled(false);
     QObject::connect(gotoDir, &QAction::triggered, actions, &QueueEntryActions::mnuGotoDir_Click);
     QObject::connect(w.addMenuItem(popup, QStringLiteral("mnuOpenDirInExplorer"),
@@ -70,8 +70,8 @@ void installQueueExtras(Application &, frmMain &w)
     QObject::connect(files->cmdFilterFormShow, &QPushButton::clicked, &w, [&w, files] {
         auto *filters = w.findChild<frmDWGFilter *>(QString::fromLatin1(drawingFilterConfig().objectName));
         if (!filters) {
-            filters = new frmDWGFilter(drawingFilterConfig(),
-                                       [files](const QString &pattern) { files->tbDWGFilter->setText(pattern); }, &w);
+            filters = new frmDWGFilter(
+                drawingFilterConfig(), [files](const QString &pattern) { files->tbDWGFilter->setText(pattern); }, &w);
             filters->setAttribute(Qt::WA_DeleteOnClose);
         }
         filters->tbDWGFilter->setText(files->tbDWGFilter->text());

@@ -12,7 +12,7 @@ namespace tess {
 QString favoritesFilePath();
 
 struct FavoritesRead {
-    FileResult result; // ok also for a missing file (an empty list)
+    FileResult result;   // ok also for a missing file (an empty list)
     QStringList entries; // in file order
 };
 // Every line one entry, an empty line included; LF, CR LF and CR end lines.

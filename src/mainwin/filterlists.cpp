@@ -9,9 +9,9 @@ namespace tess {
 
 const FilterWindowConfig &drawingFilterConfig()
 {
-    static const FilterWindowConfig config{"frmDWGFilter",      " Manage Filters",  "*.dwg",
-                                           "Show Personal Filters", "DWGFilter.DAT", "-DWGFilter.DAT",
-                                           OtherKeys::DWGFilterPersonal};
+    static const FilterWindowConfig config{
+        "frmDWGFilter",   " Manage Filters",           "*.dwg", "Show Personal Filters", "DWGFilter.DAT",
+        "-DWGFilter.DAT", OtherKeys::DWGFilterPersonal};
     return config;
 }
 

@@ -1,27 +1,27 @@
 // The queue's pop-up entry actions, clipboard copies and favourite folders, through the real
 // window and its controls.
+#include "appwindow.h"
 #include "core/mainsettings.h"
 #include "core/prompts.h"
 #include "mainwin/favouritefolders.h"
 #include "mainwin/favourites.h"
+#include "mainwin/fileselectorpane.h"
 #include "mainwin/frmDWGFilter.h"
 #include "mainwin/frmDirSelector.h"
-#include "mainwin/fileselectorpane.h"
 #include "mainwin/queueentryactions.h"
 #include "mainwin/queuelistview.h"
 #include "mainwin/skiplist.h"
-#include "appwindow.h"
 #include "testsupport.h"
 
 #include <QAction>
 #include <QCheckBox>
-#include <QLineEdit>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -92,9 +92,9 @@ private Q_SLOTS:
         for (QAction *a : popup->actions())
             names.append(a->menu() ? a->menu()->objectName() : a->objectName());
         names.removeAll(QStringLiteral("mnuReportDWGVersions")); // comes with the version report
-        QCOMPARE(names, (QStringList{"mnuOpen", "mnuSkip", "mnuSort", "mnuFont", "mnuCase", "mnuRemove",
-                                     "mnunothing4", "mnuGotoDir", "mnuOpenDirInExplorer", "mnunothing5",
-                                     "mnuFileSystemChecks", "mnuCopy"}));
+        QCOMPARE(names,
+                 (QStringList{"mnuOpen", "mnuSkip", "mnuSort", "mnuFont", "mnuCase", "mnuRemove", "mnunothing4",
+                              "mnuGotoDir", "mnuOpenDirInExplorer", "mnunothing5", "mnuFileSystemChecks", "mnuCopy"}));
         QCOMPARE(popup->defaultAction(), action(w.get(), "mnuOpen"));
         QVERIFY(action(w.get(), "mnuOpen")->font().bold());
         QCOMPARE(action(w.get(), "mnuCopySelFileCSV")->parent()->objectName(), QStringLiteral("mnuSelected"));
@@ -243,7 +243,7 @@ private Q_SLOTS:
         select(list, {1});
         QTest::keyClick(list, Qt::Key_Up, Qt::ControlModifier);
         QCOMPARE(w->queuePane()->queueEntries(), (QStringList{d[1], d[0], d[2]}));
-        QCOMPARE(list->currentRow(), 0); // the focus stays with the entry that moved
+        QCOMPARE(list->currentRow(), 0);                        // the focus stays with the entry that moved
         QTest::keyClick(list, Qt::Key_Up, Qt::ControlModifier); // the first entry: nothing moves
         QCOMPARE(w->queuePane()->queueEntries(), (QStringList{d[1], d[0], d[2]}));
         select(list, {2});
@@ -258,8 +258,9 @@ private Q_SLOTS:
         mainSettings().SourcePath = m_dir;
         test::AppWindow w;
         const QString sub = drawing(QStringLiteral("sub"));
-        w->queuePane()->setQueueEntries({sub + QDir::separator() + QStringLiteral("x.dwg"),
-                                         drawing(QStringLiteral("gone")) + QDir::separator() + QStringLiteral("y.dwg")});
+        w->queuePane()->setQueueEntries(
+            {sub + QDir::separator() + QStringLiteral("x.dwg"),
+             drawing(QStringLiteral("gone")) + QDir::separator() + QStringLiteral("y.dwg")});
         select(w->queuePane()->List1, {0});
         action(w.get(), "mnuGotoDir")->trigger();
         QCOMPARE(w->fileSelector()->folder(), sub);
@@ -311,7 +312,8 @@ private Q_SLOTS:
         mainSettings().SourcePath = m_dir;
         const QString b = drawing(QStringLiteral("b")) + QDir::separator();
         const QString dead = drawing(QStringLiteral("a-dead")) + QDir::separator();
-        fx.writeFile(QStringLiteral("DATA/Favorites.dat"), (b + QStringLiteral("\n") + dead + QStringLiteral("\n")).toLocal8Bit());
+        fx.writeFile(QStringLiteral("DATA/Favorites.dat"),
+                     (b + QStringLiteral("\n") + dead + QStringLiteral("\n")).toLocal8Bit());
         test::AppWindow w;
         frmDirSelector *d = w->findChild<FavouriteFolders *>()->dirSelector();
         QCOMPARE(d->entries(), (QStringList{dead, b}));
@@ -326,7 +328,8 @@ private Q_SLOTS:
         QCOMPARE(fx.prompter().last().title, QStringLiteral("Oops"));
         QCOMPARE(d->entries(), QStringList{b});
         QVERIFY(d->isVisible());
-        QCOMPARE(fileBytes(favoritesFilePath()), (b + QStringLiteral("\n") + dead + QStringLiteral("\n")).toLocal8Bit());
+        QCOMPARE(fileBytes(favoritesFilePath()),
+                 (b + QStringLiteral("\n") + dead + QStringLiteral("\n")).toLocal8Bit());
 
         // "&Ok" on the live one: the selector jumps, the dialog hides and the list is saved.
         d->DirectoryList->setCurrentRow(0);

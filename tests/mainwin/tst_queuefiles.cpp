@@ -41,8 +41,7 @@ private Q_SLOTS:
         const int joined = int(CopyLayout::JoinedLines), term = int(CopyLayout::TerminatedLines),
                   comma = int(CopyLayout::CommaList);
         QTest::newRow("two paths joined") << two << path << joined << "C:\\JOB\\A-101.DWG\r\nC:\\JOB\\A-102.DWG";
-        QTest::newRow("two paths terminated") << two << path << term
-                                              << "C:\\JOB\\A-101.DWG\r\nC:\\JOB\\A-102.DWG\r\n";
+        QTest::newRow("two paths terminated") << two << path << term << "C:\\JOB\\A-101.DWG\r\nC:\\JOB\\A-102.DWG\r\n";
         QTest::newRow("two names") << two << name << joined << "A-101.DWG\r\nA-102.DWG";
         QTest::newRow("two titles comma") << two << title << comma << "A-101, A-102";
         QTest::newRow("one path joined") << one << path << joined << "C:\\JOB\\A-101.DWG";
