@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <sys/stat.h>
 
@@ -337,6 +338,30 @@ private Q_SLOTS:
         QVERIFY(!d->isVisible());
         QCOMPARE(w->fileSelector()->folder(), drawing(QStringLiteral("b")));
         QCOMPARE(fileBytes(favoritesFilePath()), b.toLocal8Bit() + "\r\n");
+    }
+
+    void cleanDeadPathsAsksFromTheLastAndCancelRestores()
+    {
+        test::Fixture fx;
+        QDir(m_dir).mkpath(QStringLiteral("b"));
+        mainSettings().SourcePath = m_dir;
+        const QString sep = QDir::separator();
+        const QString a = drawing(QStringLiteral("a")) + sep, b = drawing(QStringLiteral("b")) + sep,
+                      c = drawing(QStringLiteral("c")) + sep;
+        fx.writeFile(QStringLiteral("DATA/Favorites.dat"), (a + "\r\n" + b + "\r\n" + c + "\r\n").toLocal8Bit());
+        test::AppWindow w;
+        auto *fav = w->findChild<FavouriteFolders *>();
+        frmDirSelector *d = fav->dirSelector();
+        fx.prompter().expectMessage(vbYes);
+        fx.prompter().expectMessage(vbYes);
+        d->RemoveDeadPaths();
+        QVERIFY(fx.prompter().shown().at(0).text.startsWith(c));
+        QVERIFY(fx.prompter().shown().at(1).text.startsWith(a));
+        QCOMPARE(d->entries(), QStringList{b});
+        // Not confirmed with "&Ok": the next opening shows the file again.
+        QTimer::singleShot(0, d, [d] { d->Command3->click(); });
+        fav->Command18_Click();
+        QCOMPARE(d->entries(), (QStringList{a, b, c}));
     }
 
     void droppedListsThatCannotBeReadAreNamedAndTheDropGoesOn()
