@@ -4,6 +4,7 @@
 #include "app/composerinstall.h"
 #include "app/createruninstall.h"
 #include "app/previewinstall.h"
+#include "app/queueextrasinstall.h"
 #include "app/scriptsinstall.h"
 #include "app/tagsinstall.h"
 #include "app/wizardsinstall.h"
@@ -98,6 +99,7 @@ frmMain *Application::buildWindow()
     installTags(*this, w);
     installWizards(*this, w);
     installPreview(*this, w);
+    installQueueExtras(*this, w);
     installOptions(*this, w);
     installComposer(*this, w);
     installCreateRun(*this, w);

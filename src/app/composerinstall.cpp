@@ -1,4 +1,5 @@
 #include "app/composerinstall.h"
+#include "app/queueextrasinstall.h"
 
 #include "app/application.h"
 #include "batch/batchcomposer.h"
@@ -56,6 +57,7 @@ BatchComposer *installComposer(Application &app, frmMain &w)
         w.queuePane()->cmdRemoveDwg->setEnabled(false);
         w.setControlEnabled(QStringLiteral("mnuCopySelectedtoClip"), false);
     };
+    hooks.addDirToFavorites = [&w] { addDirToFavoritesAutomatically(w); };
     hooks.openBatchScriptInEditor = [] { OpenBatchScriptInEditor(); };
     hooks.minimizeWindow = [&w] { w.showMinimized(); };
     // The Options dialog, whichever installed it (none in some tests: then nothing shows).

@@ -62,15 +62,45 @@ QStringList droppedListEntries(QStringView text, const QString &dwgPattern)
     return out;
 }
 
-bool readDroppedFileList(const QString &path, const QString &dwgPattern, QStringList &entries)
+FileResult readDroppedFileList(const QString &path, const QString &dwgPattern, QStringList &entries,
+                               QStringList *undecodable)
 {
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return {kPathFileAccessError, path, QStringLiteral("Not a regular file")};
     QByteArray bytes;
-    if (!readWholeFile(path, bytes).ok())
-        return false;
-    QStringDecoder decode(QStringConverter::System);
-    const QString text = decode(bytes);
+    const FileResult r = readWholeFile(path, bytes);
+    if (!r.ok())
+        return r;
+    // Line by line, so that a line that is not valid text is refused alone.
+    QString text;
+    text.reserve(bytes.size());
+    qsizetype start = 0;
+    const qsizetype n = bytes.size();
+    while (start < n) {
+        qsizetype end = start;
+        while (end < n && bytes.at(end) != '\r' && bytes.at(end) != '\n')
+            ++end;
+        QStringDecoder decode(QStringConverter::System);
+        const QString line = decode(QByteArrayView(bytes).sliced(start, end - start));
+        if (decode.hasError()) {
+            if (undecodable)
+                undecodable->append(line);
+        } else {
+            text += line;
+        }
+        text += QLatin1Char('\n');
+        start = end;
+        if (start < n && bytes.at(start) == '\r') {
+            ++start;
+            if (start < n && bytes.at(start) == '\n')
+                ++start;
+        } else if (start < n) {
+            ++start;
+        }
+    }
     entries = droppedListEntries(text, dwgPattern);
-    return true;
+    return r;
 }
 
 } // namespace tess

@@ -2,6 +2,7 @@
 // Files and folders dropped on the queue: what each dropped item is taken for, and the reading of
 // a dropped file list (a text file with one drawing path per line).
 
+#include "core/fileio.h"
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -26,8 +27,11 @@ DroppedItemKind classifyDroppedItem(const QString &path, const QString &filterTe
 // blanks around the path) is passed over.
 QStringList droppedListEntries(QStringView text, const QString &dwgPattern);
 
-// Reads the file (text in the system's code page) and gives droppedListEntries of it. False, with
-// entries untouched, when the file cannot be read.
-bool readDroppedFileList(const QString &path, const QString &dwgPattern, QStringList &entries);
+// Reads the file (text in the system's code page) and gives droppedListEntries of it. Only a
+// regular file is read (a pipe or device named "*.txt" would block for ever). Lines that are not
+// valid text in the system's encoding name no file: they go to undecodable (shown as decoded as
+// far as possible). A failure, with entries untouched, names the file and the system's reason.
+FileResult readDroppedFileList(const QString &path, const QString &dwgPattern, QStringList &entries,
+                               QStringList *undecodable = nullptr);
 
 } // namespace tess

@@ -165,6 +165,15 @@ void QueueListView::dropEvent(QDropEvent *event)
         Q_EMIT filesDropped(paths);
 }
 
+void QueueListView::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    QListView::mousePressEvent(event);
+}
+
 void QueueListView::mouseReleaseEvent(QMouseEvent *event)
 {
     QListView::mouseReleaseEvent(event);

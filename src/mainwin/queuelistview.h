@@ -53,6 +53,8 @@ Q_SIGNALS:
     void filesDropped(const QStringList &paths);
 
 protected:
+    // A right-button press leaves the selection as it is: the pop-up acts on what the user selected.
+    void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;

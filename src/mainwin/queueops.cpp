@@ -16,7 +16,9 @@ namespace {
 bool isRefusedCharacter(QChar c)
 {
     const char16_t u = c.unicode();
-    return u == u'"' || u < 0x20 || (u >= 0x7f && u <= 0x9f) || u == 0x2028 || u == 0x2029;
+    // U+FFFD stands for bytes of a file name that are not valid text in the system's encoding:
+    // such an entry names no file.
+    return u == u'"' || u < 0x20 || (u >= 0x7f && u <= 0x9f) || u == 0x2028 || u == 0x2029 || u == 0xfffd;
 }
 
 QString visibleText(const QString &entry)
@@ -60,9 +62,9 @@ QString refusedEntriesMessage(const QStringList &refused)
         return QString();
     QString text = refused.size() == 1
                        ? QStringLiteral("1 entry was not added to the queue because it is empty or holds a double "
-                                        "quote or a control character:")
+                                        "quote, a control character or a name that is not valid text:")
                        : QStringLiteral("%1 entries were not added to the queue because they are empty or hold a "
-                                        "double quote or a control character:")
+                                        "double quote, a control character or a name that is not valid text:")
                              .arg(refused.size());
     const qsizetype shown = std::min<qsizetype>(refused.size(), 10);
     for (qsizetype i = 0; i < shown; ++i)

@@ -360,6 +360,7 @@ void QueuePane::List1_OLEDragDrop(const QStringList &items)
     const QString filter = m_files->filter();
     const QString listPattern = mainSettings().DWGPattern;
     QStringList refused;
+    QList<FileResult> unreadLists;
     bool walked = false;
     // The scan window counts this drop's finds.
     if (frmScanStop::isLoaded())
@@ -377,12 +378,15 @@ void QueuePane::List1_OLEDragDrop(const QStringList &items)
             break;
         }
         case DroppedItemKind::FileList: {
-            // A list that cannot be read is passed over.
+            // A list that cannot be read is named afterwards; the drop goes on.
             QStringList lines;
-            if (readDroppedFileList(item, listPattern, lines)) {
+            const FileResult r = readDroppedFileList(item, listPattern, lines, &refused);
+            if (r.ok()) {
                 const QueueEntryFilter f = filterQueueEntries(lines);
                 List1->addItems(f.accepted);
                 refused += f.refused;
+            } else {
+                unreadLists.append(r);
             }
             break;
         }
@@ -399,6 +403,9 @@ void QueuePane::List1_OLEDragDrop(const QStringList &items)
     } else {
         reportRefused(refused);
     }
+    for (const FileResult &r : unreadLists)
+        msgBox(fileFailureMessage(QStringLiteral("The dropped list could not be read"), r), vbOKOnly | vbExclamation,
+               appTitle());
     Q_EMIT refreshRequested();
     runAutoSortAndMeta();
     resetLoadedListMarks();

@@ -111,17 +111,39 @@ qint64 RemoveDuplicateListItems(QListWidget *list)
     return removed;
 }
 
+bool putTextOnClipboard(const QString &text)
+{
+    QClipboard *clip = QGuiApplication::clipboard();
+    if (!clip)
+        return false;
+    clip->clear();
+    clip->setText(text);
+    // The clipboard may hand the text back with LF where it was given CR LF.
+    QString back = clip->text();
+    QString sent = text;
+    back.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    sent.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return back == sent;
+}
+
+void showItemsCopied(qint64 count, bool taken)
+{
+    if (taken)
+        msgBox(QString::number(count) + QStringLiteral(" Items Copied to the Clipboard"), vbInformation, appTitle());
+    else
+        msgBox(QStringLiteral("The clipboard did not take the text (another program may hold it open). "
+                              "Nothing was copied; please try again."),
+               vbExclamation, appTitle());
+}
+
 void CopyListToClipboard(const QStringList &entries)
 {
+    bool taken = false;
     {
         WaitCursor wait;
-        if (QClipboard *clip = QGuiApplication::clipboard()) {
-            clip->clear();
-            clip->setText(listClipboardText(entries));
-        }
+        taken = putTextOnClipboard(listClipboardText(entries));
     }
-    msgBox(QString::number(entries.size()) + QStringLiteral(" Items Copied to the Clipboard"), vbInformation,
-           appTitle());
+    showItemsCopied(entries.size(), taken);
 }
 
 void CopyListToClipboard(const QListWidget *list) { CopyListToClipboard(listEntries(list)); }

@@ -31,8 +31,15 @@ void SearchFileTitlesIntoList(const QString &folder, const QString &pattern, QCo
 // then reports removed & " Duplicate Items Removed ". Returns the number removed.
 qint64 RemoveDuplicateListItems(QListWidget *list);
 
+// Empties the clipboard and puts the text on it as plain text; true when the clipboard gives the
+// text back (line-end forms aside), false when it did not take it.
+bool putTextOnClipboard(const QString &text);
+// count & " Items Copied to the Clipboard" when the clipboard took the text, else a message that
+// it did not.
+void showItemsCopied(qint64 count, bool taken);
+
 // Puts the entries on the clipboard, one per line (CR LF between them), then reports
-// count & " Items Copied to the Clipboard". A failing step does not stop the ones after it.
+// showItemsCopied.
 void CopyListToClipboard(const QListWidget *list);
 void CopyListToClipboard(const QComboBox *list);
 void CopyListToClipboard(const QStringList &entries);

@@ -7,6 +7,7 @@
 #include "mainwin/queueops.h"
 
 #include <QRandomGenerator>
+#include <QFile>
 #include <QTest>
 
 using namespace tess;
@@ -43,12 +44,13 @@ private Q_SLOTS:
     {
         const QStringList in{QStringLiteral("C:\\A\\ok.dwg"),          QStringLiteral("C:\\A\\bad\".dwg"),
                              QStringLiteral("C:\\A\\line\nbreak.dwg"), QString(),
-                             QStringLiteral("/a/b\x7f.dwg"),           QStringLiteral("/a/ümlaut.dwg")};
+                             QStringLiteral("/a/b\x7f.dwg"),           QStringLiteral("/a/ümlaut.dwg"),
+                             QFile::decodeName("/a/latin1-\xe9.dwg")};
         const QueueEntryFilter f = filterQueueEntries(in);
         QCOMPARE(f.accepted, (QStringList{in.at(0), in.at(5)}));
-        QCOMPARE(f.refused, (QStringList{in.at(1), in.at(2), in.at(3), in.at(4)}));
+        QCOMPARE(f.refused, (QStringList{in.at(1), in.at(2), in.at(3), in.at(4), in.at(6)}));
         const QString msg = refusedEntriesMessage(f.refused);
-        QVERIFY(msg.startsWith(QStringLiteral("4 entries")));
+        QVERIFY(msg.startsWith(QStringLiteral("5 entries")));
         QVERIFY(msg.contains(QStringLiteral("C:\\A\\bad\".dwg")));
         QVERIFY(msg.contains(QStringLiteral("line<0x0a>break"))); // the break is named, not printed
         QVERIFY(refusedEntriesMessage({}).isEmpty());

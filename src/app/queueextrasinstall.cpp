@@ -1,0 +1,89 @@
+#include "app/queueextrasinstall.h"
+
+#include "app/application.h"
+#include "mainwin/favouritefolders.h"
+#include "mainwin/fileselectorpane.h"
+#include "mainwin/frmDWGFilter.h"
+#include "mainwin/frmMain.h"
+#include "mainwin/queuecopies.h"
+#include "mainwin/queueentryactions.h"
+#include "mainwin/queuepane.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+
+namespace tess {
+
+namespace {
+
+QMenu *addPopupSubMenu(QMenu *parent, const QString &name, const QString &caption)
+{
+    auto *m = new QMenu(caption, parent);
+    m->setObjectName(name);
+    parent->addMenu(m);
+    return m;
+}
+
+} // namespace
+
+void installQueueExtras(Application &, frmMain &w)
+{
+    auto *actions = new QueueEntryActions(w);
+    const MainMenu popup = MainMenu::QueuePopup;
+
+    QAction *open = w.addMenuItem(popup, QStringLiteral("mnuOpen"), QStringLiteral("&Open Selected File(s)"),
+                                  QStringLiteral("mnuSort"));
+    QFont bold = open->font();
+    bold.setBold(true);
+    open->setFont(bold);
+    w.menu(popup)->setDefaultAction(open);
+    QObject::connect(open, &QAction::triggered, actions, &QueueEntryActions::mnuOpen_Click);
+    QObject::connect(w.addMenuItem(popup, QStringLiteral("mnuSkip"), QStringLiteral("S&kip Past Selected File"),
+                                   QStringLiteral("mnuSort")),
+                     &QAction::triggered, actions, &QueueEntryActions::mnuSkip_Click);
+    QAction *gotoDir = w.addMenuItem(popup, QStringLiteral("mnuGotoDir"), QStringLiteral("<- &Goto Dir"),
+                                     QStringLiteral("mnunothing5"));
+    gotoDir->setEnabled(false);
+    QObject::connect(gotoDir, &QAction::triggered, actions, &QueueEntryActions::mnuGotoDir_Click);
+    QObject::connect(w.addMenuItem(popup, QStringLiteral("mnuOpenDirInExplorer"),
+                                   QStringLiteral("&Open Explorer in Directory"), QStringLiteral("mnunothing5")),
+                     &QAction::triggered, actions, &QueueEntryActions::mnuOpenDirInExplorer_Click);
+
+    // "&Copy to Clipboard" with its "&All" and "&Selected" submenus.
+    QMenu *copy = addPopupSubMenu(w.menu(popup), QStringLiteral("mnuCopy"), QStringLiteral("&Copy to Clipboard"));
+    QMenu *all = addPopupSubMenu(copy, QStringLiteral("cmdAll"), QStringLiteral("&All"));
+    QMenu *selected = addPopupSubMenu(copy, QStringLiteral("mnuSelected"), QStringLiteral("&Selected"));
+    for (const QueueCopyKind &kind : queueCopyKinds()) {
+        QAction *a = w.addMenuItem(kind.selectedOnly ? selected : all, QString::fromLatin1(kind.item),
+                                   QString::fromLatin1(kind.caption));
+        QObject::connect(a, &QAction::triggered, actions, [actions, &kind] { actions->copyToClipboard(kind); });
+    }
+
+    // Favourite folders.
+    auto *favourites = new FavouriteFolders(w);
+    QObject::connect(w.queuePane(), &QueuePane::addDirToFavoritesRequested, favourites,
+                     [favourites] { favourites->AddDirToFavorites(true); });
+    // Stored drawing filters: "Filter" opens the window with the current filter in its pattern box.
+    FileSelectorPane *files = w.fileSelector();
+    QObject::connect(files->cmdFilterFormShow, &QPushButton::clicked, &w, [&w, files] {
+        auto *filters = w.findChild<frmDWGFilter *>(QString::fromLatin1(drawingFilterConfig().objectName));
+        if (!filters) {
+            filters = new frmDWGFilter(
+                drawingFilterConfig(), [files](const QString &pattern) { files->tbDWGFilter->setText(pattern); }, &w);
+            filters->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        filters->tbDWGFilter->setText(files->tbDWGFilter->text());
+        filters->exec();
+    });
+    w.RefreshQueueControls();
+}
+
+void addDirToFavoritesAutomatically(frmMain &w)
+{
+    if (auto *favourites = w.findChild<FavouriteFolders *>())
+        favourites->AddDirToFavorites(true);
+}
+
+} // namespace tess

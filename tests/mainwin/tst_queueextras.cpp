@@ -1,0 +1,452 @@
+// The queue's pop-up entry actions, clipboard copies and favourite folders, through the real
+// window and its controls.
+#include "appwindow.h"
+#include "core/mainsettings.h"
+#include "core/prompts.h"
+#include "mainwin/favouritefolders.h"
+#include "mainwin/favourites.h"
+#include "mainwin/fileselectorpane.h"
+#include "mainwin/frmDWGFilter.h"
+#include "mainwin/frmDirSelector.h"
+#include "mainwin/queueentryactions.h"
+#include "mainwin/queuelistview.h"
+#include "mainwin/skiplist.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <sys/stat.h>
+
+using namespace tess;
+
+namespace {
+
+QAction *action(frmMain *w, const char *name) { return w->findChild<QAction *>(QString::fromLatin1(name)); }
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return "<missing>";
+    return f.readAll();
+}
+
+} // namespace
+
+class TestQueueExtras : public QObject
+{
+    Q_OBJECT
+private:
+    std::unique_ptr<QTemporaryDir> m_drawings;
+    QString m_dir;
+
+    QString drawing(const QString &name) const { return m_dir + QDir::separator() + name; }
+    QStringList makeDrawings(int n) const
+    {
+        QStringList out;
+        for (int i = 1; i <= n; ++i) {
+            const QString p = drawing(QStringLiteral("D%1.dwg").arg(i, 2, 10, QLatin1Char('0')));
+            QFile f(p);
+            f.open(QIODevice::WriteOnly);
+            out.append(p);
+        }
+        return out;
+    }
+    void select(QueueListView *list, std::initializer_list<int> rows)
+    {
+        list->clearSelection();
+        for (int r : rows)
+            list->setSelected(r, true);
+        if (rows.size() > 0)
+            list->setCurrentRow(*rows.begin());
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_drawings = std::make_unique<QTemporaryDir>();
+        m_dir = QDir::toNativeSeparators(m_drawings->path());
+    }
+    void cleanup() { m_drawings.reset(); }
+
+    void popupItemsInOrderWithBoldDefault()
+    {
+        test::Fixture fx;
+        mainSettings().SourcePath = m_dir;
+        test::AppWindow w;
+        QMenu *popup = w->menu(MainMenu::QueuePopup);
+        QStringList names;
+        for (QAction *a : popup->actions())
+            names.append(a->menu() ? a->menu()->objectName() : a->objectName());
+        names.removeAll(QStringLiteral("mnuReportDWGVersions")); // comes with the version report
+        QCOMPARE(names,
+                 (QStringList{"mnuOpen", "mnuSkip", "mnuSort", "mnuFont", "mnuCase", "mnuRemove", "mnunothing4",
+                              "mnuGotoDir", "mnuOpenDirInExplorer", "mnunothing5", "mnuFileSystemChecks", "mnuCopy"}));
+        QCOMPARE(popup->defaultAction(), action(w.get(), "mnuOpen"));
+        QVERIFY(action(w.get(), "mnuOpen")->font().bold());
+        QCOMPARE(action(w.get(), "mnuCopySelFileCSV")->parent()->objectName(), QStringLiteral("mnuSelected"));
+        QCOMPARE(action(w.get(), "mnuCopyClipCSV")->parent()->objectName(), QStringLiteral("cmdAll"));
+    }
+
+    void rightClickKeepsTheSelectionAndStatesFollowIt()
+    {
+        test::Fixture fx;
+        mainSettings().SourcePath = m_dir;
+        test::AppWindow w;
+        w->show();
+        QueueListView *list = w->queuePane()->List1;
+        list->setFocus();
+        w->queuePane()->setQueueEntries(makeDrawings(3));
+        select(list, {0, 2});
+        QVERIFY(action(w.get(), "mnuOpen")->isEnabled());
+        QVERIFY(!action(w.get(), "mnuSkip")->isEnabled());
+        const QRect middle = list->visualRect(list->model()->index(1, 0));
+        QTest::mousePress(list->viewport(), Qt::RightButton, {}, middle.center());
+        QCOMPARE(list->selectedRows(), (QList<qsizetype>{0, 2}));
+        QTest::mouseRelease(list->viewport(), Qt::RightButton, {}, middle.center());
+        w->menu(MainMenu::QueuePopup)->close();
+        // "&Unselected Files" then keeps what the user selected.
+        action(w.get(), "mnuRemoveUnselectedFiles")->trigger();
+        QCOMPARE(w->queuePane()->count(), 2);
+    }
+
+    void copiesThroughTheMenu()
+    {
+        test::Fixture fx;
+        mainSettings().SourcePath = m_dir;
+        test::AppWindow w;
+        QueueListView *list = w->queuePane()->List1;
+        const QStringList d = makeDrawings(3);
+        w->queuePane()->setQueueEntries(d);
+        select(list, {2, 0});
+        fx.prompter().expectMessage();
+        action(w.get(), "mnuCopySelFileCSV")->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("D01, D03"));
+        QCOMPARE(fx.prompter().last().text, QStringLiteral("2 Items Copied to the Clipboard"));
+        QCOMPARE(list->selectedRows(), (QList<qsizetype>{0, 2})); // selection and queue unchanged
+        QCOMPARE(w->queuePane()->queueEntries(), d);
+
+        fx.prompter().expectMessage();
+        action(w.get(), "mnuCopyWithExt")->trigger();
+        const QString all = QGuiApplication::clipboard()->text();
+        QCOMPARE(QString(all).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
+                 QStringLiteral("D01.dwg\nD02.dwg\nD03.dwg"));
+        QCOMPARE(fx.prompter().last().text, QStringLiteral("3 Items Copied to the Clipboard"));
+
+        // "&Selected" with nothing selected: the clipboard keeps what it held, 0 is reported.
+        list->clearSelection();
+        fx.prompter().expectMessage();
+        action(w.get(), "mnuCopySelectedtoClip")->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), all);
+        QCOMPARE(fx.prompter().last().text, QStringLiteral("0 Items Copied to the Clipboard"));
+        QVERIFY(!w->findChild<QMenu *>(QStringLiteral("mnuSelected"))->menuAction()->isEnabled());
+    }
+
+    void openingAsksAfterTheLimit_data()
+    {
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<int>("opened");
+        QTest::newRow("exactly the limit") << 5 << 5 << QList<int>{} << 5;
+        QTest::newRow("one over, No") << 5 << 6 << QList<int>{vbNo} << 5;
+        QTest::newRow("twelve, Yes twice") << 5 << 12 << QList<int>{vbYes, vbYes} << 12;
+        QTest::newRow("limit 0 asks before every further file") << 0 << 3 << QList<int>{vbYes, vbYes} << 3;
+        QTest::newRow("warning off") << -1 << 7 << QList<int>{} << 7;
+    }
+    void openingAsksAfterTheLimit()
+    {
+        QFETCH(int, limit);
+        QFETCH(int, selected);
+        QFETCH(QList<int>, answers);
+        QFETCH(int, opened);
+        test::Fixture fx;
+        mainSettings().SourcePath = m_dir;
+        mainSettings().ResourceWarning = limit < 0 ? 0 : 1;
+        mainSettings().ResourceFileLimit = qint16(qMax(limit, 0));
+        test::AppWindow w;
+        QueueListView *list = w->queuePane()->List1;
+        w->queuePane()->setQueueEntries(makeDrawings(selected + 1));
+        list->selectRange(1, selected);
+        for (int a : answers)
+            fx.prompter().expectMessage(a);
+        action(w.get(), "mnuOpen")->trigger();
+        QCOMPARE(fx.launcher().calls.size(), opened);
+        QCOMPARE(fx.launcher().calls.first().program, w->queuePane()->queueEntries().at(1));
+        QVERIFY(fx.launcher().calls.first().isOpen);
+        QCOMPARE(fx.prompter().shown().size(), answers.size());
+        if (!answers.isEmpty())
+            QCOMPARE(fx.prompter().last().title, QStringLiteral("Continue?"));
+    }
+
+    void openingNamesTheFilesThatFailed()
+    {
+        test::Fixture fx;
+        mainSettings().SourcePath = m_dir;
+        test::AppWindow w;
+        QStringList d = makeDrawings(1);
+        d.append(drawing(QStringLiteral("gone.dwg")));
+        w->queuePane()->setQueueEntries(d);
+        w->queuePane()->List1->selectRange(0, 1);
+        fx.prompter().expectMessage();
+        QTest::keyClick(w->queuePane()->List1, Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(fx.launcher().calls.size(), 1);
+        QVERIFY(fx.prompter().last().text.contains(d.at(1)));
+    }
+
+    void skipRemovesUpToTheSelectedAndRecordsIt()
+    {
+        test::Fixture fx;
+        mainSettings().SourcePath = m_dir;
+        test::AppWindow w;
+        const QStringList d = makeDrawings(5);
+        w->queuePane()->setQueueEntries(d);
+        select(w->queuePane()->List1, {2});
+        fx.prompter().expectMessage(vbYes);
+        action(w.get(), "mnuSkip")->trigger();
+        QCOMPARE(w->queuePane()->queueEntries(), d.mid(3));
+        QCOMPARE(fileBytes(skipListPath()), d.at(2).toLocal8Bit() + "\r\n");
+        QCOMPARE(w->lblFilesInQueue->text(), QStringLiteral("Queue = 2"));
+
+        // The skip list cannot be written: a message names it and the queue stays whole.
+        QVERIFY(setReadOnlyFile(skipListPath(), true).ok());
+        select(w->queuePane()->List1, {0});
+        fx.prompter().expectMessage(vbYes);
+        fx.prompter().expectMessage();
+        action(w.get(), "mnuSkip")->trigger();
+        setReadOnlyFile(skipListPath(), false);
+        QVERIFY(fx.prompter().last().text.contains(skipListPath()));
+        QCOMPARE(w->queuePane()->queueEntries(), d.mid(3));
+    }
+
+    void keysMoveAndRemove()
+    {
+        test::Fixture fx;
+        mainSettings().SourcePath = m_dir;
+        test::AppWindow w;
+        QueueListView *list = w->queuePane()->List1;
+        const QStringList d = makeDrawings(3);
+        w->queuePane()->setQueueEntries(d);
+        select(list, {1});
+        QTest::keyClick(list, Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(w->queuePane()->queueEntries(), (QStringList{d[1], d[0], d[2]}));
+        QCOMPARE(list->currentRow(), 0);                        // the focus stays with the entry that moved
+        QTest::keyClick(list, Qt::Key_Up, Qt::ControlModifier); // the first entry: nothing moves
+        QCOMPARE(w->queuePane()->queueEntries(), (QStringList{d[1], d[0], d[2]}));
+        select(list, {2});
+        QTest::keyClick(list, Qt::Key_Delete, Qt::ShiftModifier);
+        QCOMPARE(w->queuePane()->queueEntries(), (QStringList{d[1], d[0]}));
+    }
+
+    void gotoDirMovesTheSelector()
+    {
+        test::Fixture fx;
+        QDir(m_dir).mkpath(QStringLiteral("sub"));
+        mainSettings().SourcePath = m_dir;
+        test::AppWindow w;
+        const QString sub = drawing(QStringLiteral("sub"));
+        w->queuePane()->setQueueEntries(
+            {sub + QDir::separator() + QStringLiteral("x.dwg"),
+             drawing(QStringLiteral("gone")) + QDir::separator() + QStringLiteral("y.dwg")});
+        select(w->queuePane()->List1, {0});
+        action(w.get(), "mnuGotoDir")->trigger();
+        QCOMPARE(w->fileSelector()->folder(), sub);
+        select(w->queuePane()->List1, {1});
+        fx.prompter().expectMessage();
+        action(w.get(), "mnuGotoDir")->trigger();
+        QVERIFY(fx.prompter().last().text.endsWith(QStringLiteral("in procedure mnuGotoDir_Click of Form frmMain")));
+        QCOMPARE(w->fileSelector()->folder(), sub);
+
+        select(w->queuePane()->List1, {0});
+        action(w.get(), "mnuOpenDirInExplorer")->trigger();
+        QCOMPARE(fx.launcher().calls.size(), 1);
+    }
+
+    void favouritesAddReadsAfreshAndIgnoresDuplicates()
+    {
+        test::Fixture fx;
+        mainSettings().SourcePath = m_dir;
+        test::AppWindow w;
+        auto *fav = w->findChild<FavouriteFolders *>();
+        QVERIFY(fav);
+        const QString entry = m_dir + QDir::separator();
+        w->fileSelector()->Command19->click();
+        QCOMPARE(fileBytes(favoritesFilePath()), entry.toLocal8Bit() + "\r\n");
+        // Another user saved meanwhile: their entry stays; the same folder is not added twice.
+        QFile f(favoritesFilePath());
+        QVERIFY(f.open(QIODevice::Append));
+        f.write("/aaa/\n");
+        f.close();
+        w->fileSelector()->Command19->click();
+        QCOMPARE(fileBytes(favoritesFilePath()), "/aaa/\r\n" + entry.toLocal8Bit() + "\r\n");
+
+        // A file that cannot be written: named once per run for the automatic addition.
+        QVERIFY(setReadOnlyFile(favoritesFilePath(), true).ok());
+        QDir(m_dir).mkpath(QStringLiteral("other"));
+        QVERIFY(w->fileSelector()->setDirPath(drawing(QStringLiteral("other"))));
+        fx.prompter().expectMessage();
+        fav->AddDirToFavorites(true);
+        fav->AddDirToFavorites(true);
+        setReadOnlyFile(favoritesFilePath(), false);
+        QCOMPARE(fx.prompter().shown().size(), 1);
+        QVERIFY(fx.prompter().last().text.contains(favoritesFilePath()));
+    }
+
+    void favouritesDialogJumpsRemovesAndSaves()
+    {
+        test::Fixture fx;
+        QDir(m_dir).mkpath(QStringLiteral("b"));
+        mainSettings().SourcePath = m_dir;
+        const QString b = drawing(QStringLiteral("b")) + QDir::separator();
+        const QString dead = drawing(QStringLiteral("a-dead")) + QDir::separator();
+        fx.writeFile(QStringLiteral("DATA/Favorites.dat"),
+                     (b + QStringLiteral("\n") + dead + QStringLiteral("\n")).toLocal8Bit());
+        test::AppWindow w;
+        frmDirSelector *d = w->findChild<FavouriteFolders *>()->dirSelector();
+        QCOMPARE(d->entries(), (QStringList{dead, b}));
+        QVERIFY(!d->Command2->isEnabled());
+
+        // The dead entry: "Oops", Yes removes it, the dialog stays and nothing is saved.
+        d->show();
+        d->DirectoryList->setCurrentRow(0);
+        d->DirectoryList_Click();
+        fx.prompter().expectMessage(vbYes);
+        d->Command1->click();
+        QCOMPARE(fx.prompter().last().title, QStringLiteral("Oops"));
+        QCOMPARE(d->entries(), QStringList{b});
+        QVERIFY(d->isVisible());
+        QCOMPARE(fileBytes(favoritesFilePath()),
+                 (b + QStringLiteral("\n") + dead + QStringLiteral("\n")).toLocal8Bit());
+
+        // "&Ok" on the live one: the selector jumps, the dialog hides and the list is saved.
+        d->DirectoryList->setCurrentRow(0);
+        d->Command1->click();
+        QVERIFY(!d->isVisible());
+        QCOMPARE(w->fileSelector()->folder(), drawing(QStringLiteral("b")));
+        QCOMPARE(fileBytes(favoritesFilePath()), b.toLocal8Bit() + "\r\n");
+    }
+
+    void cleanDeadPathsAsksFromTheLastAndCancelRestores()
+    {
+        test::Fixture fx;
+        QDir(m_dir).mkpath(QStringLiteral("b"));
+        mainSettings().SourcePath = m_dir;
+        const QString sep = QDir::separator();
+        const QString a = drawing(QStringLiteral("a")) + sep, b = drawing(QStringLiteral("b")) + sep,
+                      c = drawing(QStringLiteral("c")) + sep;
+        fx.writeFile(QStringLiteral("DATA/Favorites.dat"), (a + "\r\n" + b + "\r\n" + c + "\r\n").toLocal8Bit());
+        test::AppWindow w;
+        auto *fav = w->findChild<FavouriteFolders *>();
+        frmDirSelector *d = fav->dirSelector();
+        fx.prompter().expectMessage(vbYes);
+        fx.prompter().expectMessage(vbYes);
+        d->RemoveDeadPaths();
+        QVERIFY(fx.prompter().shown().at(0).text.startsWith(c));
+        QVERIFY(fx.prompter().shown().at(1).text.startsWith(a));
+        QCOMPARE(d->entries(), QStringList{b});
+        // Not confirmed with "&Ok": the next opening shows the file again.
+        QTimer::singleShot(0, d, [d] { d->Command3->click(); });
+        fav->Command18_Click();
+        QCOMPARE(d->entries(), (QStringList{a, b, c}));
+    }
+
+    void droppedListsThatCannotBeReadAreNamedAndTheDropGoesOn()
+    {
+        test::Fixture fx;
+        mainSettings().SourcePath = m_dir;
+        mainSettings().DWGPattern = QStringLiteral("*.dwg");
+        test::AppWindow w;
+        const QString fifo = drawing(QStringLiteral("pipe.txt"));
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        const QString list = drawing(QStringLiteral("list.txt"));
+        QFile f(list);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("/a/good.dwg\r/a/bad\xe9.dwg\n\"/a/quoted.dwg\"\r\n");
+        f.close();
+        fx.prompter().expectMessage(); // the undecodable line, named
+        fx.prompter().expectMessage(); // the pipe, named with its reason
+        w->queuePane()->List1_OLEDragDrop({fifo, list});
+        QCOMPARE(w->queuePane()->queueEntries(), (QStringList{"/a/good.dwg", "/a/quoted.dwg"}));
+        QVERIFY(fx.prompter().shown().at(1).text.contains(fifo));
+    }
+
+    void storedFiltersRoundTrip()
+    {
+        test::Fixture fx;
+        mainSettings().SourcePath = m_dir;
+        test::AppWindow w;
+        QString applied;
+        frmDWGFilter f(drawingFilterConfig(), [&applied](const QString &p) { applied = p; });
+        QCOMPARE(f.windowTitle(), QStringLiteral(" Manage Filters"));
+        f.tbDWGFilter->setText(QStringLiteral("*.DWG"));
+        f.show(); // the first opening creates the shared file empty
+        QCOMPARE(fileBytes(fx.data() + QStringLiteral("DWGFilter.DAT")), QByteArray());
+        QVERIFY(f.cmdAdd->isEnabled());
+        QVERIFY(!f.cmdRemove->isEnabled());
+        f.cmdAdd->click();
+        f.tbDWGFilter->setText(QStringLiteral("b*.dwg"));
+        f.cmdAdd->click();
+        f.tbDWGFilter->setText(QStringLiteral("*.dwg")); // differs in case only: added
+        f.cmdAdd->click();
+        f.cmdAdd->click(); // again: nothing added, the file rewritten
+        QCOMPARE(fileBytes(fx.data() + QStringLiteral("DWGFilter.DAT")), QByteArray("*.DWG\r\n*.dwg\r\nb*.dwg\r\n"));
+        f.tbDWGFilter->clear();
+        QVERIFY(!f.cmdAdd->isEnabled());
+
+        f.List1->setCurrentRow(2);
+        f.List1_Click();
+        QCOMPARE(f.tbDWGFilter->text(), QStringLiteral("b*.dwg"));
+        QVERIFY(f.cmdRemove->isEnabled());
+        f.cmdRemove->click();
+        QCOMPARE(fileBytes(fx.data() + QStringLiteral("DWGFilter.DAT")), QByteArray("*.DWG\r\n*.dwg\r\n"));
+        f.List1->setCurrentRow(0);
+        f.List1_DblClick();
+        QCOMPARE(applied, QStringLiteral("*.DWG"));
+        QVERIFY(!f.isVisible());
+
+        // The personal list, from a hand-edited file with LF lines in any order.
+        fx.writeFile(QStringLiteral("DATA/tester-DWGFilter.DAT"), "c*.dwg\nA*.dwg\n\nb*.dwg\n");
+        f.show();
+        f.chkPersonalSettings->setChecked(true);
+        QCOMPARE(f.entries(), (QStringList{QString(), "A*.dwg", "b*.dwg", "c*.dwg"}));
+    }
+
+    void storedFiltersUnreadableFileIsNeverWrittenOver()
+    {
+        test::Fixture fx;
+        // A folder where the list file should be cannot be read as a list.
+        QVERIFY(QDir(fx.data()).mkpath(QStringLiteral("DWGFilter.DAT")));
+        frmDWGFilter f(drawingFilterConfig(), {});
+        fx.prompter().expectMessage();
+        f.show();
+        QVERIFY(fx.prompter().last().text.contains(QStringLiteral("DWGFilter.DAT")));
+        QVERIFY(!f.cmdAdd->isEnabled());
+        QVERIFY(!f.cmdRemove->isEnabled());
+        QVERIFY(QFileInfo(fx.data() + QStringLiteral("DWGFilter.DAT")).isDir());
+    }
+
+    void storedFilterSettingOtherThanOneMeansShared()
+    {
+        test::Fixture fx;
+        writeOtherSetting(OtherKeys::DWGFilterPersonal, QStringLiteral("2"));
+        frmDWGFilter f(drawingFilterConfig(), {});
+        QVERIFY(!f.chkPersonalSettings->isChecked());
+    }
+};
+
+QTEST_MAIN(TestQueueExtras)
+#include "tst_queueextras.moc"
