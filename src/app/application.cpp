@@ -3,6 +3,7 @@
 #include "app/optionsinstall.h"
 #include "app/composerinstall.h"
 #include "app/previewinstall.h"
+#include "app/renamerinstall.h"
 #include "app/scriptsinstall.h"
 #include "app/tagsinstall.h"
 #include "app/wizardsinstall.h"
@@ -72,6 +73,7 @@ frmMain *Application::buildWindow()
     installPreview(*this, w);
     installOptions(*this, w);
     installComposer(*this, w);
+    installRenamer(*this, w);
 
     w.load(mainSettings());
     restoreUserState();
