@@ -48,15 +48,14 @@ QLineEdit *textBox(const char *name, const QString &text = QString(), int width 
 }
 
 // A number the user only steps: a disabled box and a vertical bar whose top end is the larger value.
+// The bar holds the negated number, so its top arrow (which lowers a bar's value) raises the number.
 QScrollBar *spinner(const char *name, QLineEdit *box, int low, int high)
 {
     auto *bar = named(new QScrollBar(Qt::Vertical), name);
-    bar->setRange(low, high);
-    bar->setInvertedAppearance(true); // the up arrow raises the number
-    bar->setInvertedControls(false);
+    bar->setRange(-high, -low);
     bar->setFixedSize(17, 24);
     box->setEnabled(false);
-    QObject::connect(bar, &QScrollBar::valueChanged, box, [box](int v) { box->setText(QString::number(v)); });
+    QObject::connect(bar, &QScrollBar::valueChanged, box, [box](int v) { box->setText(QString::number(-v)); });
     return bar;
 }
 
@@ -236,9 +235,9 @@ void frmFileRenamer::Form_Load()
         item->setToolTip(path);
         lstSource->addItem(item);
     }
-    vsRenumberPad->setValue(3);
-    vsReplaceChar->setValue(4);
-    vsInsertAtChar->setValue(1);
+    vsRenumberPad->setValue(-3);
+    vsReplaceChar->setValue(-4);
+    vsInsertAtChar->setValue(-1);
     tbRenumberDigits->setText(QStringLiteral("3"));
     tbReplaceChar->setText(QStringLiteral("4"));
     tbInsertAtChar->setText(QStringLiteral("1"));

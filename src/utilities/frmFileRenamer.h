@@ -59,6 +59,7 @@ public:
     QLineEdit *tbStartAt = nullptr;
     QLineEdit *tbStep = nullptr;
     QLineEdit *tbRenumberDigits = nullptr;
+    // The spinners hold their numbers negated (top end = larger number); their boxes show the numbers.
     QScrollBar *vsRenumberPad = nullptr;
     QRadioButton *optAppend = nullptr;
     QRadioButton *optOverWrite = nullptr;

@@ -90,8 +90,12 @@ private Q_SLOTS:
         QCOMPARE(w->tbInsertAtChar->text(), QStringLiteral("1"));
         QVERIFY(w->optOverWrite->isChecked());
         QVERIFY(!w->cmdDoIt->isEnabled() && !w->cmdClear->isEnabled() && !w->cmdReplace2Compound->isEnabled());
-        w->vsRenumberPad->setValue(5);
+        w->vsRenumberPad->setValue(-5);
         QCOMPARE(w->tbRenumberDigits->text(), QStringLiteral("5"));
+        // The top arrow of a spinner raises the number.
+        w->show();
+        QTest::mouseClick(w->vsRenumberPad, Qt::LeftButton, {}, QPoint(w->vsRenumberPad->width() / 2, 2));
+        QCOMPARE(w->tbRenumberDigits->text(), QStringLiteral("6"));
     }
 
     void previewsEnableOnlyWhenWhole()
@@ -115,7 +119,7 @@ private Q_SLOTS:
     {
         RenamerFixture r({"AB.dwg", "ABCDEF.dwg", "X"});
         auto w = r.open();
-        w->vsReplaceChar->setValue(6);
+        w->vsReplaceChar->setValue(-6);
         w->tbReplaceWith->setText("Z");
         r.fx.prompter().expectMessage(vbOK);
         w->cmdPreviewReplaceFirst->click();
