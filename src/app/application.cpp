@@ -5,6 +5,7 @@
 #include "app/createruninstall.h"
 #include "app/previewinstall.h"
 #include "app/queueextrasinstall.h"
+#include "app/renamerinstall.h"
 #include "app/scriptsinstall.h"
 #include "app/tagsinstall.h"
 #include "app/wizardsinstall.h"
@@ -103,6 +104,7 @@ frmMain *Application::buildWindow()
     installOptions(*this, w);
     installComposer(*this, w);
     installCreateRun(*this, w);
+    installRenamer(*this, w);
 
     // The batch options as stored: the restored script's meta commands never override them.
     const MainSettings stored = mainSettings();

@@ -1,0 +1,68 @@
+#include "app/renamerinstall.h"
+
+#include "app/application.h"
+#include "batch/batchcomposer.h"
+#include "batch/frmFileErrorReport.h"
+#include "core/mainsettings.h"
+#include "core/prompts.h"
+#include "mainwin/fileselectorpane.h"
+#include "mainwin/filelistbox.h"
+#include "mainwin/frmMain.h"
+#include "mainwin/queuepane.h"
+#include "utilities/frmFileRenamer.h"
+
+#include <QAction>
+#include <QKeySequence>
+
+namespace tess {
+
+namespace {
+
+QString renamerWarning()
+{
+    return QStringList{QStringLiteral("WARNING"),
+                       QStringLiteral("The Renamer function must be used with care!!"),
+                       QString(),
+                       QStringLiteral("--Use it at Your Own Risk--"),
+                       QString(),
+                       QStringLiteral("Please rename copies of your files, and"),
+                       QStringLiteral("keep the originals in a safe place."),
+                       QString(),
+                       QStringLiteral("Continue?")}
+        .join(QStringLiteral("\r\n"));
+}
+
+// "&File Renamer": duplicates out of the queue, the queue checked, the warning, then the renamer.
+void mnuRenamer_Click(frmMain &w, BatchComposer *composer)
+{
+    w.queuePane()->mnuRemoveDuplicates_Click();
+    mainSettings().StopBatch = false;
+    if (composer)
+        composer->VerifyQueueFiles();
+    if (mainSettings().StopBatch)
+        return;
+    if (msgBox(renamerWarning(), vbOKCancel | vbInformation | vbDefaultButton2) != vbOK)
+        return;
+    RenamerHooks hooks;
+    hooks.queueEntries = [&w] { return w.queuePane()->queueEntries(); };
+    hooks.setQueueEntries = [&w](const QStringList &entries) { w.queuePane()->setQueueEntries(entries, false); };
+    hooks.refreshFileList = [&w] { w.fileSelector()->File1->refresh(); };
+    hooks.reportProblemCount = [composer] { return composer ? composer->fileErrorReport()->problemCount() : 0; };
+    frmFileRenamer renamer(hooks, &w);
+    renamer.exec();
+}
+
+} // namespace
+
+void installRenamer(Application &app, frmMain &w)
+{
+    Q_UNUSED(app);
+    // The composer installed before: its queue check and report serve the renamer too.
+    auto *composer = w.findChild<BatchComposer *>(QStringLiteral("BatchComposer"));
+    QAction *item = w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuRenamer"), QStringLiteral("&File Renamer"),
+                                  QStringLiteral("mnuResetAcadVars"));
+    item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    QObject::connect(item, &QAction::triggered, &w, [&w, composer] { mnuRenamer_Click(w, composer); });
+}
+
+} // namespace tess
