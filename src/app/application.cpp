@@ -5,6 +5,7 @@
 #include "app/previewinstall.h"
 #include "app/scriptsinstall.h"
 #include "app/tagsinstall.h"
+#include "app/utilitiesinstall.h"
 #include "app/wizardsinstall.h"
 #include "core/appenvironment.h"
 #include "core/mainsettings.h"
@@ -72,6 +73,7 @@ frmMain *Application::buildWindow()
     installPreview(*this, w);
     installOptions(*this, w);
     installComposer(*this, w);
+    installUtilities(*this, w);
 
     w.load(mainSettings());
     restoreUserState();

@@ -551,7 +551,7 @@ private Q_SLOTS:
         QStringList notYetBuilt{
             "mnuOpen", "mnuSkip", "mnuGotoDir", "mnuOpenDirInExplorer", "mnuSelected", "mnuCopySelectedtoClip",
             "mnuReportDWGVersion", "mnuReportDWGVersions", "mnuCopy",
-            "mnuCopyListtoClip", "mnuRenamer", "mnuCopyWithExt", "mnuCopyWOExtension", "mnuCombineText"};
+            "mnuCopyListtoClip", "mnuRenamer", "mnuCopyWithExt", "mnuCopyWOExtension"};
         notYetBuilt.sort();
         QCOMPARE(missing, notYetBuilt);
     }
