@@ -17,9 +17,10 @@
 namespace tess {
 
 namespace {
-// The controls keep their places below this outer size (twips).
-constexpr int kMinOuterWidth = 1001;
-constexpr int kMinOuterHeight = 901;
+// The smallest outer size (twips): both buttons side by side below a list of a few rows. The
+// controls would keep their places below 1001 x 901 in any case.
+constexpr int kMinOuterWidth = 1800;
+constexpr int kMinOuterHeight = 2000;
 } // namespace
 
 frmQuickPick::frmQuickPick(const PickHost &host) : PickWindowBase(PickWindow::QuickPick, host)
@@ -41,7 +42,7 @@ frmQuickPick::frmQuickPick(const PickHost &host) : PickWindowBase(PickWindow::Qu
 
     // Design places (twips); the resize rule moves them with the window.
     tbQPPattern->setGeometry(0, 0, twipsToPixels(1695), twipsToPixels(285));
-    File1->setGeometry(0, twipsToPixels(300), twipsToPixels(1755), twipsToPixels(3015));
+    File1->setGeometry(0, twipsToPixels(300), twipsToPixels(1755), twipsToPixels(3015 - 65));
     cmdRefresh->setGeometry(0, twipsToPixels(3480), twipsToPixels(855), twipsToPixels(255));
     cmdQuickPickOnOff->setGeometry(twipsToPixels(960), twipsToPixels(3480), twipsToPixels(735), twipsToPixels(255));
     setMinimumSize(twipsToPixelsAtLeast(kMinOuterWidth - kFrameWidthTwips),
@@ -128,7 +129,8 @@ void frmQuickPick::Form_Resize()
     if (h <= 900 || w <= 1000)
         return;
     tbQPPattern->resize(twipsToPixels(w - 150), tbQPPattern->height());
-    File1->resize(twipsToPixels(w - 100), twipsToPixels(h - 900));
+    // The list ends just above the buttons rather than 50 twips under them.
+    File1->resize(twipsToPixels(w - 100), twipsToPixels(h - 965));
     cmdRefresh->setGeometry(cmdRefresh->x(), twipsToPixels(h - 650), twipsToPixels(w - 950), cmdRefresh->height());
     cmdQuickPickOnOff->move(twipsToPixels(w - 900), twipsToPixels(h - 650));
 }

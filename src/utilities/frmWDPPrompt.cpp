@@ -60,15 +60,16 @@ frmWDPPrompt::frmWDPPrompt(const WdpQueueHooks &hooks, QWidget *owner)
     setWindowTitle(QStringLiteral("AutoCAD Electrical Project File"));
     Frame1 = new QGroupBox(QStringLiteral("Queue"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    cmdLoadWDP = makeButton(QStringLiteral("cmdLoadWDP"), QStringLiteral("&Queue DWGs from Project"), Frame1);
+    cmdLoadWDP = makeButton(QStringLiteral("cmdLoadWDP"), QStringLiteral("&Queue DWGs\nfrom Project"), Frame1);
     cmdLoadWDP->setDefault(true);
     cbClearQueueOnLoad = makeCheck(QStringLiteral("cbClearQueueOnLoad"), Frame1);
     Frame2 = new QGroupBox(QStringLiteral("Maintenance"), this);
     Frame2->setObjectName(QStringLiteral("Frame2"));
-    cmdOpenWDP = makeButton(QStringLiteral("cmdOpenWDP"), QStringLiteral("&Open WDP in Text Editor"), Frame2);
+    cmdOpenWDP = makeButton(QStringLiteral("cmdOpenWDP"), QStringLiteral("&Open WDP in\nText Editor"), Frame2);
     cmdLoadFilesNotInProject =
-        makeButton(QStringLiteral("cmdLoadFilesNotInProject"), QStringLiteral("Queue DWGs &NOT in Project"), Frame2);
+        makeButton(QStringLiteral("cmdLoadFilesNotInProject"), QStringLiteral("Queue DWGs\n&NOT in Project"), Frame2);
     chkClearQueueNotInProject = makeCheck(QStringLiteral("chkClearQueueNotInProject"), Frame2);
+    // The three tall buttons show their captions on two lines, as their height allows.
     cmdClose = makeButton(QStringLiteral("cmdClose"), QStringLiteral("&Close"), this);
     placeControls(this, placements());
     setFixedSize(twipsToPixels(5415), twipsToPixels(2895));
