@@ -39,8 +39,7 @@ void installUtilities(Application &, frmMain &w)
 {
     FileSelectorPane *files = w.fileSelector();
     QObject::connect(files->cmdQuickPick, &QPushButton::clicked, &w, [&w] { cmdQuickPick_Click(pickHost(w)); });
-    QObject::connect(w.cmdQueueQuickPick, &QPushButton::clicked, &w,
-                     [&w] { cmdQueueQuickPick_Click(pickHost(w)); });
+    QObject::connect(w.cmdQueueQuickPick, &QPushButton::clicked, &w, [&w] { cmdQueueQuickPick_Click(pickHost(w)); });
 
     QAction *combine =
         w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuCombineText"), QStringLiteral("Combine &Text Files"));

@@ -37,10 +37,8 @@ QString openFailure(const QFile &file)
     switch (file.error()) {
     case QFileDevice::OpenError:
         return QFileInfo::exists(file.fileName()) ? pathFileAccessErrorText() : fileNotFoundText();
-    case QFileDevice::PermissionsError:
-        return QStringLiteral("Permission denied");
-    default:
-        return pathFileAccessErrorText();
+    case QFileDevice::PermissionsError: return QStringLiteral("Permission denied");
+    default: return pathFileAccessErrorText();
     }
 }
 
@@ -122,10 +120,8 @@ CombineOutputProblem checkCombineOutput(const QString &folder, const QString &na
 QString combineOutputProblemText(CombineOutputProblem problem, const QString &path)
 {
     switch (problem) {
-    case CombineOutputProblem::None:
-        break;
-    case CombineOutputProblem::EmptyName:
-        return QStringLiteral("Please type an output filename.");
+    case CombineOutputProblem::None: break;
+    case CombineOutputProblem::EmptyName: return QStringLiteral("Please type an output filename.");
     case CombineOutputProblem::IsFolder:
         return QStringLiteral("The output filename names a folder:\r\n") + path +
                QStringLiteral("\r\n\r\nPlease type the name of a file.");

@@ -25,9 +25,8 @@ namespace {
 const QList<Placement> &placements()
 {
     static const QList<Placement> table{
-        {"Label1", 120, 120, 1095, 255},     {"Drive1", 120, 360, 2655, 315},
-        {"Dir1", 120, 720, 2655, 2115},      {"Label2", 120, 3000, 2175, 255},
-        {"tbFileName", 120, 3240, 2655, 285}, {"cmdCombine", 3240, 3120, 1695, 495},
+        {"Label1", 120, 120, 1095, 255},  {"Drive1", 120, 360, 2655, 315},      {"Dir1", 120, 720, 2655, 2115},
+        {"Label2", 120, 3000, 2175, 255}, {"tbFileName", 120, 3240, 2655, 285}, {"cmdCombine", 3240, 3120, 1695, 495},
         {"Text1", 3120, 480, 4935, 2295},
     };
     return table;
@@ -98,9 +97,8 @@ void frmCombineTextFiles::cmdCombine_Click()
         msgBox(combineOutputProblemText(problem, path), vbOKOnly | vbExclamation, appTitle());
         return;
     }
-    if (ShlFileExists(path) &&
-        msgBox(QStringLiteral("Output file already exists!  Overwrite it?"), vbYesNo | vbExclamation,
-               QStringLiteral("Overwrite?")) != vbYes)
+    if (ShlFileExists(path) && msgBox(QStringLiteral("Output file already exists!  Overwrite it?"),
+                                      vbYesNo | vbExclamation, QStringLiteral("Overwrite?")) != vbYes)
         return;
     WriteOutputFile(path);
 }

@@ -64,7 +64,8 @@ void frmQueueQuickPick::lstFileNames_DblClick()
 void frmQueueQuickPick::Form_Resize()
 {
     // No lower limit: a list narrower than nothing stays at nothing.
-    lstFileNames->resize(qMax(0, twipsToPixels(outerWidthTwips() - 100)), qMax(0, twipsToPixels(outerHeightTwips() - 300)));
+    lstFileNames->resize(qMax(0, twipsToPixels(outerWidthTwips() - 100)),
+                         qMax(0, twipsToPixels(outerHeightTwips() - 300)));
 }
 
 void frmQueueQuickPick::resizeEvent(QResizeEvent *event)

@@ -104,11 +104,10 @@ void frmQuickPick::File1_DblClick()
             paths.append(pathOf(row));
     }
     const MainSettings &s = mainSettings();
-    openWithResourceWarning(paths, s.ResourceWarning == 1, s.ResourceFileLimit, &PickWindowBase::openPickedFile,
-                            [](int limit) {
-                                return msgBox(resourceWarningText(limit), vbYesNo | vbExclamation,
-                                              QStringLiteral("Continue?")) == vbYes;
-                            });
+    openWithResourceWarning(
+        paths, s.ResourceWarning == 1, s.ResourceFileLimit, &PickWindowBase::openPickedFile, [](int limit) {
+            return msgBox(resourceWarningText(limit), vbYesNo | vbExclamation, QStringLiteral("Continue?")) == vbYes;
+        });
 }
 
 void frmQuickPick::cmdQuickPickOnOff_Click()

@@ -110,8 +110,7 @@ void frmWDPPrompt::cmdLoadFilesNotInProject_Click()
     }
     const QString folder = m_hooks.drawingFolder();
     const QStringList names = ListFilesMatching(withTrailingSeparator(folder) + QStringLiteral("*.dwg"));
-    queuePaths(wdpNotInProjectPaths(wdpProjectFolder(project), names, d.lines),
-               chkClearQueueNotInProject->isChecked());
+    queuePaths(wdpNotInProjectPaths(wdpProjectFolder(project), names, d.lines), chkClearQueueNotInProject->isChecked());
 }
 
 void frmWDPPrompt::cmdOpenWDP_Click() { OpenFileInEditor(mainSettings().WDPCurrentFile); }

@@ -13,10 +13,10 @@ namespace tess {
 
 struct PickHost {
     QWidget *mainWindow = nullptr;
-    QString folder;          // the main file list's folder
-    QString filePattern;     // the main file list's pattern
-    QString filterText;      // the main filter box's text
-    QStringList queue;       // the queue's entries when the window opens
+    QString folder;      // the main file list's folder
+    QString filePattern; // the main file list's pattern
+    QString filterText;  // the main filter box's text
+    QStringList queue;   // the queue's entries when the window opens
     // The Quick Pick's filter text back into the main filter box (its change handling runs).
     std::function<void(const QString &)> setFilterText;
     // The main file list reads its folder again.

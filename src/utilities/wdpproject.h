@@ -12,8 +12,8 @@
 namespace tess {
 
 struct WdpDrawings {
-    FileResult file;     // ok() when the whole file was read
-    QStringList lines;   // the drawing lines, in file order
+    FileResult file;   // ok() when the whole file was read
+    QStringList lines; // the drawing lines, in file order
 };
 
 // Reads the project file whole; lines end at CR LF, a lone CR or a lone LF.

@@ -96,15 +96,16 @@ private Q_SLOTS:
         QTEST(asked, "asked");
         QCOMPARE(opened, paths.mid(0, opened.size()));
         QCOMPARE(run.stopped, opened.size() < 12);
-        QVERIFY(resourceWarningText(5).startsWith(QStringLiteral("You have attempted to open more than 5 files at a time.\r\n\r\n")));
+        QVERIFY(resourceWarningText(5).startsWith(
+            QStringLiteral("You have attempted to open more than 5 files at a time.\r\n\r\n")));
     }
 
     void combineLineRule_data()
     {
         QTest::addColumn<QList<QByteArray>>("files");
         QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("two and three lines") << QList<QByteArray>{"a\r\nb\r\n", "c\r\nd\r\ne\r\n"}
-                                             << QByteArray("a\r\nb\r\nc\r\nd\r\ne\r\n");
+        QTest::newRow("two and three lines")
+            << QList<QByteArray>{"a\r\nb\r\n", "c\r\nd\r\ne\r\n"} << QByteArray("a\r\nb\r\nc\r\nd\r\ne\r\n");
         QTest::newRow("missing last line end") << QList<QByteArray>{"a\r\nb", "c"} << QByteArray("a\r\nb\r\nc\r\n");
         QTest::newRow("lone CR ends a line") << QList<QByteArray>{"a\rb\r"} << QByteArray("a\r\nb\r\n");
         QTest::newRow("lone LF stays inside") << QList<QByteArray>{"a\nb\n"} << QByteArray("a\nb\n\r\n");
@@ -112,8 +113,8 @@ private Q_SLOTS:
             << QList<QByteArray>{"\r\n\r\nx\r\n", "", "\r"} << QByteArray("\r\n\r\nx\r\n\r\n");
         QTest::newRow("header rows twice") << QList<QByteArray>{"h1,h2\r\n1,2\r\n", "h1,h2\r\n3,4\r\n"}
                                            << QByteArray("h1,h2\r\n1,2\r\nh1,h2\r\n3,4\r\n");
-        QTest::newRow("bytes not decoded") << QList<QByteArray>{QByteArray("\xe9\xff\x00z", 4)}
-                                           << QByteArray("\xe9\xff\x00z\r\n", 6);
+        QTest::newRow("bytes not decoded")
+            << QList<QByteArray>{QByteArray("\xe9\xff\x00z", 4)} << QByteArray("\xe9\xff\x00z\r\n", 6);
         QTest::newRow("CR then LF in the next file") << QList<QByteArray>{"a\r", "\nb"} << QByteArray("a\r\n\nb\r\n");
     }
     void combineLineRule()
@@ -199,9 +200,9 @@ private Q_SLOTS:
     void wdpNotInProjectIgnoresCase()
     {
         const QStringList lines{QStringLiteral("A.DWG"), QStringLiteral("sub\\b.dwg")};
-        QCOMPARE(wdpNotInProjectPaths(QStringLiteral("/p"), {QStringLiteral("a.dwg"), QStringLiteral("b.dwg"), QString(),
-                                                              QStringLiteral("c.dwg")},
-                                      lines),
+        QCOMPARE(wdpNotInProjectPaths(
+                     QStringLiteral("/p"),
+                     {QStringLiteral("a.dwg"), QStringLiteral("b.dwg"), QString(), QStringLiteral("c.dwg")}, lines),
                  QStringList({QStringLiteral("/p/b.dwg"), QStringLiteral("/p/c.dwg")}));
         QVERIFY(wdpNotInProjectPaths(QStringLiteral("/p"), {QStringLiteral("a.dwg")}, lines).isEmpty());
     }

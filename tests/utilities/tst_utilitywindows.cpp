@@ -94,8 +94,8 @@ private Q_SLOTS:
         QCOMPARE(listed(qp->File1), listed(w->fileSelector()->File1)); // what the main list shows
 
         qp->tbQPPattern->setText(QStringLiteral("A12"));
-        QCOMPARE(listed(qp->File1), QStringList({QStringLiteral("a12.bak"), QStringLiteral("A12.dwg"),
-                                                 QStringLiteral("xA12y.txt")}));
+        QCOMPARE(listed(qp->File1),
+                 QStringList({QStringLiteral("a12.bak"), QStringLiteral("A12.dwg"), QStringLiteral("xA12y.txt")}));
         qp->tbQPPattern->setText(QString());
         QCOMPARE(qp->File1->count(), 16);
 
@@ -274,8 +274,8 @@ private Q_SLOTS:
     {
         test::Fixture fx;
         QTemporaryDir dir;
-        const QString wdp = writeTo(dir.filePath(QStringLiteral("p.wdp")),
-                                    "+title\r\n?x\r\n*y\r\nA.DWG\r\n\r\n B.dwg\r\n");
+        const QString wdp =
+            writeTo(dir.filePath(QStringLiteral("p.wdp")), "+title\r\n?x\r\n*y\r\nA.DWG\r\n\r\n B.dwg\r\n");
         for (const char *name : {"a.dwg", "c.dwg"})
             writeTo(dir.filePath(QLatin1String(name)), "x");
         const QString folder = QDir::toNativeSeparators(dir.path());
