@@ -8,6 +8,7 @@
 #include "app/renamerinstall.h"
 #include "app/scriptsinstall.h"
 #include "app/tagsinstall.h"
+#include "app/utilitiesinstall.h"
 #include "app/wizardsinstall.h"
 #include "core/appenvironment.h"
 #include "core/mainsettings.h"
@@ -105,6 +106,7 @@ frmMain *Application::buildWindow()
     installComposer(*this, w);
     installCreateRun(*this, w);
     installRenamer(*this, w);
+    installUtilities(*this, w);
 
     // The batch options as stored: the restored script's meta commands never override them.
     const MainSettings stored = mainSettings();

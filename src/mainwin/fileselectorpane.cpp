@@ -210,8 +210,14 @@ void FileSelectorPane::File1_DblClick()
         msgBox(fileNotFoundMessage(path), vbOKOnly | vbExclamation, appTitle());
         return;
     }
-    if (QFileInfo(path).suffix().compare(QLatin1String("wdp"), Qt::CaseInsensitive) == 0)
+    if (QFileInfo(path).suffix().compare(QLatin1String("wdp"), Qt::CaseInsensitive) == 0) {
         mainSettings().WDPCurrentFile = path;
+        // An electrical project file goes to its prompt when one is installed.
+        if (m_projectFilePrompt) {
+            m_projectFilePrompt();
+            return;
+        }
+    }
     // Reports a failure itself.
     OpenWithAssociatedProgram(path);
 }

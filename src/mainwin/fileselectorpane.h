@@ -5,6 +5,7 @@
 
 #include <QGroupBox>
 #include <QPointer>
+#include <functional>
 
 class QLineEdit;
 class QPushButton;
@@ -63,6 +64,9 @@ public:
     void Dir1_OLEDragDrop(const QString &firstItem);
     void File1_Click();
     void File1_DblClick();
+    // Shown on a double-click on a ".wdp" file, after WDPCurrentFile is set to its path; without
+    // one such a file opens with its associated program.
+    void setProjectFilePrompt(std::function<void()> prompt) { m_projectFilePrompt = std::move(prompt); }
     void tbDWGFilter_Change();
     void Frame2_Click();
     void Command4_explorer_Click();
@@ -91,6 +95,7 @@ private:
     DriveFolderLink *m_link = nullptr;
     QPointer<frmDirWideBrowser> m_wideBrowser;
     bool m_busy = false;
+    std::function<void()> m_projectFilePrompt;
 };
 
 } // namespace tess

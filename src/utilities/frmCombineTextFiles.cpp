@@ -1,0 +1,133 @@
+#include "utilities/frmCombineTextFiles.h"
+
+#include "core/pathhelpers.h"
+#include "core/processhelpers.h"
+#include "core/prompts.h"
+#include "mainwin/dirlistbox.h"
+#include "mainwin/drivefolderlink.h"
+#include "mainwin/drivelistbox.h"
+#include "utilities/combinetext.h"
+#include "widgets/controlfactory.h"
+#include "widgets/placement.h"
+#include "widgets/twips.h"
+#include "widgets/waitcursor.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace tess {
+
+namespace {
+
+const QList<Placement> &placements()
+{
+    static const QList<Placement> table{
+        {"Label1", 120, 120, 1095, 255},  {"Drive1", 120, 360, 2655, 315},      {"Dir1", 120, 720, 2655, 2115},
+        {"Label2", 120, 3000, 2175, 255}, {"tbFileName", 120, 3240, 2655, 285}, {"cmdCombine", 3240, 3120, 1695, 495},
+        {"Text1", 3120, 480, 4935, 2295},
+    };
+    return table;
+}
+
+QString informationText()
+{
+    return QStringLiteral("The purpose of this Tool is to facilitate the use of AutoCAD's \r\n"
+                          "EATTEXT command (which normally outputs one CSV file \r\n"
+                          "per DWG file during an attribute extraction)\r\n"
+                          "\r\n"
+                          "ALL CSV and TXT files in the file QUEUE, will be combined \r\n"
+                          "into ONE CONTINUOUS file specified (on the left).\r\n"
+                          "\r\n"
+                          "Specify your OUTPUT filename, and press GO to combine.\r\n");
+}
+
+void showStepError(const QString &description, const QString &procedure, int step)
+{
+    msgBox(description + QStringLiteral("\r\nin Tessaline.frmCombineTextFiles.") + procedure +
+               QStringLiteral(" at line ") + QString::number(step),
+           vbOKOnly, appTitle());
+}
+
+} // namespace
+
+frmCombineTextFiles::frmCombineTextFiles(const QStringList &queue, const QString &folder, QWidget *owner)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint),
+      m_queue(queue)
+{
+    setObjectName(QStringLiteral("frmCombineTextFiles"));
+    setWindowTitle(QStringLiteral("Combine Text Files"));
+    Label1 = makeLabel(QStringLiteral("Label1"), QStringLiteral("Select Path"), this);
+    Drive1 = new DriveListBox(this);
+    Drive1->setObjectName(QStringLiteral("Drive1"));
+    Dir1 = new DirListBox(this);
+    Dir1->setObjectName(QStringLiteral("Dir1"));
+    Label2 = makeLabel(QStringLiteral("Label2"), QStringLiteral("Output Filename:"), this);
+    tbFileName = new QLineEdit(QStringLiteral("output.csv"), this);
+    tbFileName->setObjectName(QStringLiteral("tbFileName"));
+    cmdCombine = makeButton(QStringLiteral("cmdCombine"), QStringLiteral("&Go"), this);
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setReadOnly(true);
+    Text1->setPlainText(informationText());
+    placeControls(this, placements());
+    setFixedSize(twipsToPixels(8190), twipsToPixels(3960));
+
+    // Choosing a drive moves the folder list to it; the folder list's folder receives the output.
+    m_link = new DriveFolderLink(Drive1, Dir1, this);
+    connect(Drive1, &DriveListBox::driveChanged, m_link, &DriveFolderLink::driveChanged);
+    connect(Dir1, &DirListBox::pathChanged, m_link, &DriveFolderLink::folderChanged);
+    connect(cmdCombine, &QPushButton::clicked, this, &frmCombineTextFiles::cmdCombine_Click);
+
+    // Form_Load: the main window's drive, then its folder.
+    Dir1->setPath(folder);
+    m_link->showDriveOf(folder);
+}
+
+void frmCombineTextFiles::cmdCombine_Click()
+{
+    const QString folder = Dir1->path();
+    const QString name = tbFileName->text();
+    const CombineOutputProblem problem = checkCombineOutput(folder, name, m_queue);
+    const QString path = combineOutputPath(folder, name);
+    if (problem != CombineOutputProblem::None) {
+        msgBox(combineOutputProblemText(problem, path), vbOKOnly | vbExclamation, appTitle());
+        return;
+    }
+    if (ShlFileExists(path) && msgBox(QStringLiteral("Output file already exists!  Overwrite it?"),
+                                      vbYesNo | vbExclamation, QStringLiteral("Overwrite?")) != vbYes)
+        return;
+    WriteOutputFile(path);
+}
+
+bool frmCombineTextFiles::WriteOutputFile(const QString &path)
+{
+    std::optional<CombineError> error;
+    {
+        // The window takes no input meanwhile but repaints now and then.
+        WaitCursor wait;
+        setEnabled(false);
+        QElapsedTimer sinceRepaint;
+        sinceRepaint.start();
+        error = combineTextFiles(m_queue, path, [&sinceRepaint] {
+            if (sinceRepaint.elapsed() >= 50) {
+                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+                sinceRepaint.restart();
+            }
+        });
+        setEnabled(true);
+    }
+    if (error) {
+        showStepError(error->description, QStringLiteral("WriteOutputFile"), error->step);
+        return false;
+    }
+    if (msgBox(QStringLiteral("File Created...\r\n\r\nWould you like to open the file now in it's associated program?"),
+               vbYesNo | vbExclamation, QStringLiteral("Open File?")) == vbYes)
+        OpenWithAssociatedProgram(path);
+    return true;
+}
+
+} // namespace tess

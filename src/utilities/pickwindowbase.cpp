@@ -1,0 +1,83 @@
+#include "utilities/pickwindowbase.h"
+
+#include "core/messages.h"
+#include "core/processhelpers.h"
+#include "core/prompts.h"
+#include "mainwin/frmDWGPreview.h"
+#include "widgets/screenplacement.h"
+#include "widgets/twips.h"
+#include "widgets/windowstacking.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <algorithm>
+
+namespace tess {
+
+namespace {
+// Stored values far off any screen are held to this range before they become pixels.
+constexpr int kMaxTwips = 10'000'000;
+} // namespace
+
+PickWindowBase::PickWindowBase(PickWindow which, const PickHost &host)
+    : QWidget(host.mainWindow, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_host(host), m_which(which)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+int PickWindowBase::outerWidthTwips() const { return pixelsToTwips(width()) + kFrameWidthTwips; }
+int PickWindowBase::outerHeightTwips() const { return pixelsToTwips(height()) + kFrameHeightTwips; }
+
+PickGeometry PickWindowBase::geometryTwips() const
+{
+    PickGeometry g;
+    const QPoint p = pos();
+    g.left = keepTwips(m_stored.left, p.x());
+    g.top = keepTwips(m_stored.top, p.y());
+    g.width = keepTwips(m_stored.width - kFrameWidthTwips, width()) + kFrameWidthTwips;
+    g.height = keepTwips(m_stored.height - kFrameHeightTwips, height()) + kFrameHeightTwips;
+    return g;
+}
+
+void PickWindowBase::openAt(const PickGeometry &wanted)
+{
+    m_stored.left = std::clamp(wanted.left, -kMaxTwips, kMaxTwips);
+    m_stored.top = std::clamp(wanted.top, -kMaxTwips, kMaxTwips);
+    m_stored.width = std::clamp(wanted.width, kFrameWidthTwips + 15, kMaxTwips);
+    m_stored.height = std::clamp(wanted.height, kFrameHeightTwips + 15, kMaxTwips);
+    resize(QSize(twipsToPixels(m_stored.width - kFrameWidthTwips), twipsToPixels(m_stored.height - kFrameHeightTwips))
+               .expandedTo(minimumSize()));
+    show();
+    const QPoint at(twipsToPixels(m_stored.left), twipsToPixels(m_stored.top));
+    move(keepOnScreen(at, frameGeometry().size()));
+    SetWindowTopmost(this);
+    // The drawing preview floats above this window while the main window is hidden.
+    frmDWGPreview::setOwner(this);
+    if (m_host.mainWindow)
+        m_host.mainWindow->hide();
+}
+
+void PickWindowBase::closeEvent(QCloseEvent *event)
+{
+    writePickGeometry(m_which, geometryTwips());
+    // The main window first, so the program never runs without a window of its own.
+    if (m_host.mainWindow)
+        m_host.mainWindow->show();
+    ClearWindowTopmost(this);
+    frmDWGPreview::setOwner(m_host.mainWindow);
+    afterUnload();
+    event->accept();
+}
+
+void PickWindowBase::openPickedFile(const QString &path)
+{
+    if (!QFileInfo::exists(path)) {
+        msgBox(fileNotFoundMessage(path), vbOKOnly | vbExclamation, appTitle());
+        return;
+    }
+    // Reports a failure itself.
+    OpenWithAssociatedProgram(path);
+}
+
+} // namespace tess

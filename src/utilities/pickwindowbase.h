@@ -1,0 +1,47 @@
+#pragma once
+// The common frame of the two pick windows: a sizable tool window without minimise or maximise
+// box and without taskbar button, placed from its stored geometry (outer size in twips), kept on
+// top while open, and handing back to the main window when closed: the geometry is stored, the
+// main window is shown first (the program never ends with the pick window) and the window is
+// discarded.
+
+#include "utilities/pickhost.h"
+#include "utilities/pickwindows.h"
+
+#include <QWidget>
+
+namespace tess {
+
+class PickWindowBase : public QWidget
+{
+    Q_OBJECT
+public:
+    // The window's outer place and size in twips, as stored.
+    PickGeometry geometryTwips() const;
+    // Shows the window at g (brought onto a screen when it would open off every screen), makes it
+    // topmost and hides the main window.
+    void openAt(const PickGeometry &g);
+
+    // The difference between the outer and the client size, in twips, used for the stored sizes.
+    static constexpr int kFrameWidthTwips = 15;
+    static constexpr int kFrameHeightTwips = 270;
+
+protected:
+    PickWindowBase(PickWindow which, const PickHost &host);
+    void closeEvent(QCloseEvent *event) override;
+    // The window's outer width and height in twips (for the resize rules).
+    int outerWidthTwips() const;
+    int outerHeightTwips() const;
+    // Runs after the geometry is stored and the main window is shown (hand back what is its own).
+    virtual void afterUnload() {}
+    // Opens one file with its associated program; a missing file says so.
+    static void openPickedFile(const QString &path);
+
+    PickHost m_host;
+
+private:
+    PickWindow m_which;
+    PickGeometry m_stored;
+};
+
+} // namespace tess

@@ -1,0 +1,323 @@
+// The utility windows as the program builds them: the two pick windows opened from the main
+// window, the combine window and the electrical project prompt.
+
+#include "appwindow.h"
+#include "core/mainsettings.h"
+#include "core/settingsstore.h"
+#include "mainwin/filelistbox.h"
+#include "modalguard.h"
+#include "testsupport.h"
+#include "utilities/frmCombineTextFiles.h"
+#include "utilities/frmQueueQuickPick.h"
+#include "utilities/frmQuickPick.h"
+#include "utilities/frmWDPPrompt.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tess;
+
+namespace {
+
+QString writeTo(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        return QString();
+    return path;
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+QStringList listed(const QListWidget *list)
+{
+    QStringList names;
+    for (int i = 0; i < list->count(); ++i)
+        names.append(list->item(i)->text());
+    return names;
+}
+
+QStringList opened(const test::RecordingLauncher &l)
+{
+    QStringList targets;
+    for (const auto &c : l.calls) {
+        if (c.isOpen)
+            targets.append(c.program);
+    }
+    return targets;
+}
+
+template <typename T> T *openPick(frmMain &w, QPushButton *button)
+{
+    button->click();
+    T *pick = w.findChild<T *>();
+    if (pick)
+        QCoreApplication::processEvents();
+    return pick;
+}
+
+} // namespace
+
+class TestUtilityWindows : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void quickPickFiltersOpensAndHandsBack()
+    {
+        test::Fixture fx;
+        QTemporaryDir dir;
+        for (const char *name : {"A12.dwg", "xA12y.txt", "B1.dwg", "a12.bak"})
+            writeTo(dir.filePath(QLatin1String(name)), "x");
+        for (int i = 1; i <= 12; ++i)
+            writeTo(dir.filePath(QStringLiteral("m%1.dwg").arg(i, 2, 10, QLatin1Char('0'))), "x");
+        test::AppWindow w;
+        w->show();
+        QVERIFY(w->fileSelector()->setDirPath(dir.path()));
+        w->fileSelector()->tbDWGFilter->setText(QStringLiteral("*.dwg"));
+
+        auto *qp = openPick<frmQuickPick>(*w, w->fileSelector()->cmdQuickPick);
+        QVERIFY(qp);
+        QVERIFY(qp->isVisible());
+        QVERIFY(!w->isVisible());
+        QCOMPARE(qp->tbQPPattern->text(), QStringLiteral("*.dwg"));
+        QCOMPARE(listed(qp->File1), listed(w->fileSelector()->File1)); // what the main list shows
+
+        qp->tbQPPattern->setText(QStringLiteral("A12"));
+        QCOMPARE(listed(qp->File1),
+                 QStringList({QStringLiteral("a12.bak"), QStringLiteral("A12.dwg"), QStringLiteral("xA12y.txt")}));
+        qp->tbQPPattern->setText(QString());
+        QCOMPARE(qp->File1->count(), 16);
+
+        // Twelve drawings with the warning every 5: Yes after the 5th, No after the 10th.
+        qp->tbQPPattern->setText(QStringLiteral("m"));
+        qp->File1->selectAll();
+        mainSettings().ResourceWarning = 1;
+        mainSettings().ResourceFileLimit = 5;
+        fx.prompter().expectMessage(vbYes);
+        fx.prompter().expectMessage(vbNo);
+        qp->mnuOpenFiles->trigger();
+        QCOMPARE(opened(fx.launcher()).size(), 10);
+        QCOMPARE(opened(fx.launcher()).first(), qp->pathOf(0));
+        QCOMPARE(fx.prompter().last().title, QStringLiteral("Continue?"));
+        QCOMPARE(fx.prompter().shown().size(), 2);
+
+        mainSettings().ResourceWarning = 0;
+        fx.launcher().calls.clear();
+        qp->File1_DblClick();
+        QCOMPARE(opened(fx.launcher()).size(), 12);
+
+        // Enter with nothing selected opens nothing.
+        fx.launcher().calls.clear();
+        qp->File1->clearSelection();
+        QTest::keyClick(qp->File1, Qt::Key_Return);
+        QVERIFY(fx.launcher().calls.isEmpty());
+
+        qp->tbQPPattern->setText(QStringLiteral("A12"));
+        qp->move(300, 200);
+        QPointer<frmQuickPick> guard(qp);
+        qp->close();
+        QVERIFY(w->isVisible());
+        QTRY_VERIFY(!guard);
+        QCOMPARE(w->fileSelector()->tbDWGFilter->text(), QStringLiteral("A12"));
+        QCOMPARE(mainSettings().DWGPattern, QStringLiteral("A12"));
+        QCOMPARE(readSetting(QStringLiteral("Startup"), QStringLiteral("QPLeft"), 0), QStringLiteral("4500"));
+        QCOMPARE(readSetting(QStringLiteral("Startup"), QStringLiteral("QPTop"), 0), QStringLiteral("3000"));
+
+        // The stored geometry places the next window.
+        auto *again = openPick<frmQuickPick>(*w, w->fileSelector()->cmdQuickPick);
+        QVERIFY(again);
+        QCOMPARE(again->pos(), QPoint(300, 200));
+        QCOMPARE(again->geometryTwips().width, 1890);
+        QCOMPARE(again->geometryTwips().height, 4110);
+        again->close();
+    }
+
+    void quickPickPathInARootFolder()
+    {
+        test::Fixture fx;
+        PickHost host;
+        frmQuickPick qp(host);
+        qp.File1->setPath(QStringLiteral("/"));
+        qp.File1->setPattern(QStringLiteral("*"));
+        if (qp.File1->count() == 0)
+            QSKIP("no file in the root folder");
+        QCOMPARE(qp.pathOf(0), QStringLiteral("/") + qp.File1->item(0)->text());
+    }
+
+    void pickWindowOffScreenComesBackAndBadValuesGiveDefaults()
+    {
+        test::Fixture fx;
+        writeSetting(QStringLiteral("Startup"), QStringLiteral("QPQueueLeft"), QStringLiteral("-90000000"));
+        writeSetting(QStringLiteral("Startup"), QStringLiteral("QPQueueTop"), QStringLiteral("90000000"));
+        writeSetting(QStringLiteral("Startup"), QStringLiteral("QPQueueWidth"), QStringLiteral("wide"));
+        test::AppWindow w;
+        w->show();
+        w->queuePane()->setQueueEntries({QStringLiteral("/q/x.dwg")});
+        w->RefreshQueueControls();
+        auto *pick = openPick<frmQueueQuickPick>(*w, w->cmdQueueQuickPick);
+        QVERIFY(pick);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY2(screen.intersects(pick->frameGeometry()), "the window is on a screen");
+        QCOMPARE(pick->geometryTwips().width, 1890);
+        pick->close();
+        QVERIFY(w->isVisible());
+    }
+
+    void queuePickRowsTooltipsAndOpening()
+    {
+        test::Fixture fx;
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("a")) && QDir(dir.path()).mkpath(QStringLiteral("b")));
+        const QString first = writeTo(dir.filePath(QStringLiteral("a/x.dwg")), "x");
+        const QString second = dir.filePath(QStringLiteral("b/x.dwg")); // gone
+        PickHost host;
+        host.queue = {first, second, QString()};
+        frmQueueQuickPick pick(host);
+        QCOMPARE(listed(pick.lstFileNames), QStringList({QStringLiteral("x.dwg"), QStringLiteral("x.dwg"), QString()}));
+        QCOMPARE(pick.lstFileNames->item(0)->toolTip(), first);
+        QCOMPARE(pick.lstFileNames->item(1)->toolTip(), second);
+        QCOMPARE(pick.lstFileNames->item(2)->toolTip(), QString());
+        QVERIFY(pick.lstPaths->isHidden());
+
+        pick.lstFileNames->setCurrentRow(0);
+        pick.lstFileNames_DblClick();
+        QCOMPARE(opened(fx.launcher()), QStringList({first}));
+
+        fx.prompter().expectMessage();
+        pick.lstFileNames->setCurrentRow(1);
+        pick.lstFileNames_DblClick();
+        QCOMPARE(fx.prompter().last().text, QStringLiteral("File not found: ") + second);
+        QCOMPARE(opened(fx.launcher()).size(), 1);
+
+        pick.lstFileNames->setCurrentRow(2);
+        pick.lstFileNames_DblClick(); // an empty row opens nothing and asks nothing
+        QCOMPARE(opened(fx.launcher()).size(), 1);
+    }
+
+    void combineWindow()
+    {
+        test::Fixture fx;
+        QTemporaryDir dir;
+        const QString a = writeTo(dir.filePath(QStringLiteral("a.csv")), "h\r\n1");
+        const QString b = writeTo(dir.filePath(QStringLiteral("b.txt")), "h\r\n2\r\n");
+        frmCombineTextFiles win({a, b}, dir.path(), nullptr);
+        QCOMPARE(win.tbFileName->text(), QStringLiteral("output.csv"));
+        QCOMPARE(win.windowTitle(), QStringLiteral("Combine Text Files"));
+
+        // Written, then opened on Yes.
+        fx.prompter().expectMessage(vbYes);
+        win.cmdCombine_Click();
+        const QString out = dir.filePath(QStringLiteral("output.csv"));
+        QCOMPARE(contents(out), QByteArray("h\r\n1\r\nh\r\n2\r\n"));
+        QCOMPARE(fx.prompter().last().title, QStringLiteral("Open File?"));
+        QCOMPARE(opened(fx.launcher()), QStringList({out}));
+
+        // An existing output and No: nothing written.
+        writeTo(out, "keep");
+        fx.prompter().expectMessage(vbNo);
+        win.cmdCombine_Click();
+        QCOMPARE(fx.prompter().last().text, QStringLiteral("Output file already exists!  Overwrite it?"));
+        QCOMPARE(contents(out), QByteArray("keep"));
+
+        // An output that is one of the inputs is refused before any question.
+        win.tbFileName->setText(QStringLiteral("b.txt"));
+        fx.prompter().expectMessage();
+        win.cmdCombine_Click();
+        QVERIFY(fx.prompter().last().text.contains(QStringLiteral("one of the files in the queue")));
+        QCOMPARE(contents(b), QByteArray("h\r\n2\r\n"));
+
+        // A missing input: one message in the procedure's form, the old output kept.
+        QVERIFY(QFile::remove(a));
+        win.tbFileName->setText(QStringLiteral("output.csv"));
+        fx.prompter().expectMessage(vbYes);
+        fx.prompter().expectMessage();
+        win.cmdCombine_Click();
+        QVERIFY(fx.prompter().last().text.contains(
+            QStringLiteral("\r\nin Tessaline.frmCombineTextFiles.WriteOutputFile at line 104")));
+        QCOMPARE(contents(out), QByteArray("keep"));
+        QVERIFY(fx.prompter().allUsed());
+    }
+
+    void combineMenuFollowsTheQueue()
+    {
+        test::Fixture fx;
+        QTemporaryDir dir;
+        const QString a = writeTo(dir.filePath(QStringLiteral("a.csv")), "x");
+        test::AppWindow w;
+        auto *item = w->findChild<QAction *>(QStringLiteral("mnuCombineText"));
+        QVERIFY(item);
+        QVERIFY(!item->isEnabled());
+        w->queuePane()->setQueueEntries({a});
+        w->RefreshQueueControls();
+        QVERIFY(item->isEnabled());
+        test::ModalGuard modals;
+        modals.answerNextModal([](QWidget *d) {
+            QCOMPARE(d->objectName(), QStringLiteral("frmCombineTextFiles"));
+            d->close();
+        });
+        item->trigger();
+        QVERIFY(modals.allAnswered());
+    }
+
+    void projectPromptQueues()
+    {
+        test::Fixture fx;
+        QTemporaryDir dir;
+        const QString wdp =
+            writeTo(dir.filePath(QStringLiteral("p.wdp")), "+title\r\n?x\r\n*y\r\nA.DWG\r\n\r\n B.dwg\r\n");
+        for (const char *name : {"a.dwg", "c.dwg"})
+            writeTo(dir.filePath(QLatin1String(name)), "x");
+        const QString folder = QDir::toNativeSeparators(dir.path());
+        const QString sep = QDir::separator();
+        test::AppWindow w;
+        w->queuePane()->setQueueEntries({QStringLiteral("/q/old.dwg")});
+        QVERIFY(w->fileSelector()->setDirPath(dir.path()));
+        w->fileSelector()->tbDWGFilter->setText(QStringLiteral("*.wdp"));
+        QCOMPARE(w->fileSelector()->File1->count(), 1);
+        w->fileSelector()->File1->setCurrentRow(0);
+
+        test::ModalGuard modals;
+        modals.answerNextModal([&](QWidget *d) {
+            auto *p = qobject_cast<frmWDPPrompt *>(d);
+            QVERIFY(p);
+            QVERIFY(p->cbClearQueueOnLoad->isChecked());
+            // Unticked twice: every drawing twice after what was queued.
+            p->cbClearQueueOnLoad->setChecked(false);
+            p->cmdLoadWDP->click();
+            p->cmdLoadWDP->click();
+            const QString pa = folder + sep + QStringLiteral("A.DWG");
+            const QString pb = folder + sep + QStringLiteral(" B.dwg");
+            QCOMPARE(w->queuePane()->queueEntries(), QStringList({QStringLiteral("/q/old.dwg"), pa, pb, pa, pb}));
+            // Not in the project, ignoring case, the queue cleared first.
+            p->cmdLoadFilesNotInProject->click();
+            QCOMPARE(w->queuePane()->queueEntries(), QStringList({folder + sep + QStringLiteral("c.dwg")}));
+            // The project file gone: a message, the queue as it was although "Clear Queue First" is ticked.
+            QVERIFY(QFile::remove(wdp));
+            fx.prompter().expectMessage();
+            p->cbClearQueueOnLoad->setChecked(true);
+            p->cmdLoadWDP->click();
+            QVERIFY(fx.prompter().last().text.contains(wdp) ||
+                    fx.prompter().last().text.contains(QDir::toNativeSeparators(wdp)));
+            QCOMPARE(w->queuePane()->count(), 1);
+            p->cmdClose->click();
+        });
+        w->fileSelector()->File1_DblClick();
+        QVERIFY(modals.allAnswered());
+        QCOMPARE(QDir::toNativeSeparators(mainSettings().WDPCurrentFile), QDir::toNativeSeparators(wdp));
+        QVERIFY(opened(fx.launcher()).isEmpty());
+    }
+};
+
+QTEST_MAIN(TestUtilityWindows)
+#include "tst_utilitywindows.moc"
