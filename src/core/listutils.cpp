@@ -168,16 +168,19 @@ struct Level {
 
 // The shared walk: depth first, parents before children, a sub-folder walked completely before
 // the next entry of its parent. onFile(folder, name) decides about each file (and each link to a
-// file); afterEntry() runs after every entry handled and answers whether to end the walk.
-template <typename OnFile, typename AfterEntry>
-void walk(const QString &folder, OnFile onFile, AfterEntry afterEntry, bool stopAfterEntry)
+// file); afterEntry() runs after every entry handled and answers whether to end the walk;
+// unreadable(folder) hears of each folder that could not be read (and is passed over).
+template <typename OnFile, typename AfterEntry, typename OnUnreadable>
+void walk(const QString &folder, OnFile onFile, AfterEntry afterEntry, bool stopAfterEntry, OnUnreadable unreadable)
 {
     std::vector<Level> stack;
-    auto enter = [&stack](QString f) {
+    auto enter = [&stack, &unreadable](QString f) {
         Level lv;
         lv.folder = std::move(f);
         if (readFolder(lv.folder, lv.entries))
             sortEntries(lv.entries);
+        else
+            unreadable(lv.folder);
         stack.push_back(std::move(lv));
     };
     // The folder gets one separator at its end, the one it uses; an empty folder text thus names the root.
@@ -236,7 +239,11 @@ void SearchFilesIntoList(const QString &folder, const QString &pattern, QStringL
             }
             return progress->stopRequested();
         },
-        true);
+        true,
+        [progress](const QString &unreadableFolder) {
+            if (progress)
+                progress->folderUnreadable(withoutTrailingSeparator(unreadableFolder));
+        });
     // The last count is always shown, however recent the previous update.
     if (progress && lastShown != progress->foundFileCount() && progress->foundFileCount() > 0)
         progress->label(labelText());
@@ -263,7 +270,7 @@ void SearchFileTitlesIntoList(const QString &folder, const QString &pattern, QSt
                 pacer.pump();
             return false;
         },
-        false);
+        false, [](const QString &) {});
 }
 
 QString TrimAtNull(const QString &text)

@@ -46,6 +46,9 @@ public:
     virtual qint64 foundFileCount() const { return m_foundFileCount.load(std::memory_order_relaxed); }
     virtual void setFoundFileCount(qint64 count) { m_foundFileCount.store(count, std::memory_order_relaxed); }
 
+    // A folder the walk could not read and passed over (no separator at its end).
+    virtual void folderUnreadable(const QString &folder) { (void)folder; }
+
 private:
     std::atomic<bool> m_stopRequested{false};
     std::atomic<qint64> m_foundFileCount{0};

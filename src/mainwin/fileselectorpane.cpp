@@ -105,7 +105,12 @@ FileSelectorPane::FileSelectorPane(QWidget *parent) : QGroupBox(QStringLiteral("
     connect(cmdDirWideBrowser, &QPushButton::clicked, this, &FileSelectorPane::cmdDirWideBrowser_Click);
 
     // A folder or file list that cannot be read: an empty list, a message, and the selector goes on.
-    auto listingFailed = [](const QString &folder, const QString &reason) {
+    // Both lists fail on the same folder: it is named once until another folder is shown or the
+    // user asks for the lists again.
+    auto listingFailed = [this](const QString &folder, const QString &reason) {
+        if (folder == m_reportedFolder)
+            return;
+        m_reportedFolder = folder;
         msgBox(QStringLiteral("The folder could not be read:\n") + folder + QStringLiteral("\n") + reason,
                vbOKOnly | vbExclamation, appTitle());
     };
@@ -173,13 +178,19 @@ void FileSelectorPane::Drive1_Change() { m_link->driveChanged(); }
 
 void FileSelectorPane::Dir1_Change()
 {
+    if (Dir1->path() != m_reportedFolder)
+        m_reportedFolder.clear();
     m_link->folderChanged();
     File1->setPath(Dir1->path());
     Q_EMIT refreshRequested();
     Q_EMIT drawingFolderChanged(Dir1->path());
 }
 
-void FileSelectorPane::Dir1_Click() { File1->refresh(); }
+void FileSelectorPane::Dir1_Click()
+{
+    m_reportedFolder.clear();
+    File1->refresh();
+}
 
 void FileSelectorPane::Dir1_OLEDragDrop(const QString &firstItem)
 {
@@ -231,6 +242,7 @@ void FileSelectorPane::tbDWGFilter_Change()
 
 void FileSelectorPane::Frame2_Click()
 {
+    m_reportedFolder.clear();
     WaitCursor wait;
     File1->refresh();
 }

@@ -95,6 +95,7 @@ private:
     DriveFolderLink *m_link = nullptr;
     QPointer<frmDirWideBrowser> m_wideBrowser;
     bool m_busy = false;
+    QString m_reportedFolder; // the folder whose listing failure was last named
     std::function<void()> m_projectFilePrompt;
 };
 

@@ -277,6 +277,7 @@ public:
     // The stop request and the count are the scan window's.
     bool stopRequested() const override { return m_window && m_window->stopRequested(); }
     qint64 foundFileCount() const override { return m_window ? m_window->foundFileCount() : 0; }
+    void folderUnreadable(const QString &folder) override { unreadable.append(folder); }
     void setFoundFileCount(qint64 count) override
     {
         if (m_window)
@@ -295,6 +296,7 @@ public:
 
     qsizetype added = 0;
     QStringList refused;
+    QStringList unreadable;
 
 private:
     QStringList &m_found;
@@ -319,6 +321,7 @@ qsizetype QueuePane::walkFolderIntoQueue(const QString &folder, const QString &p
         progress.flush();
     }
     m_walkRefused += progress.refused;
+    m_walkUnreadable += progress.unreadable;
     return progress.added;
 }
 
@@ -343,9 +346,15 @@ void QueuePane::cmdAddAllSub_Click()
     if (m_busy)
         return;
     frmScanStop::instance()->setFoundFileCount(0);
+    m_walkUnreadable.clear();
     const qsizetype added = walkFolderIntoQueue(m_files->folder(), m_files->filter());
-    msgBox(QString::number(added) + QStringLiteral(" Files Added to Queue."), vbOKOnly,
-           QStringLiteral("Scan Complete"));
+    // The count says which sub-folders were passed over because they could not be read.
+    QString text = QString::number(added) + QStringLiteral(" Files Added to Queue.");
+    const QStringList unreadable = std::exchange(m_walkUnreadable, {});
+    if (!unreadable.isEmpty())
+        text += QStringLiteral("\r\n\r\nThese folders could not be read:\r\n") +
+                unreadable.join(QStringLiteral("\r\n"));
+    msgBox(text, vbOKOnly, QStringLiteral("Scan Complete"));
     Q_EMIT refreshRequested();
     if (!endWalk())
         return;

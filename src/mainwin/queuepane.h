@@ -134,6 +134,7 @@ private:
     bool m_busy = false;
     bool m_closeAfterBusy = false;
     QStringList m_walkRefused;
+    QStringList m_walkUnreadable; // folders the walk could not read
 };
 
 } // namespace tess

@@ -266,6 +266,31 @@ private Q_SLOTS:
         QVERIFY(!frmScanStop::instance()->stopRequested());
     }
 
+    // A sub-folder the walk cannot read is named in the count message; a folder neither list can
+    // read is named once. Permission bits do not stop the superuser, so this needs another user.
+    void unreadableFoldersAreNamedOnce()
+    {
+        const QString locked = file(QStringLiteral("sub")) + QDir::separator() + QStringLiteral("deeper");
+        QFile::setPermissions(locked, QFileDevice::Permissions());
+        const bool stillReadable = QDir(locked).entryList(QDir::Files).contains(QStringLiteral("e.dwg"));
+        if (stillReadable) {
+            QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+            QSKIP("folders stay readable for this user");
+        }
+        test::ScriptedPrompter p;
+        p.expectMessage(vbOK);
+        auto w = makeWindow();
+        w->show();
+        QTest::mouseClick(button(w.get(), "cmdAddAllSub"), Qt::LeftButton);
+        QCOMPARE(p.last().text, QStringLiteral("4 Files Added to Queue.\r\n\r\nThese folders could not be read:\r\n") +
+                                    locked);
+        p.clearShown();
+        p.expectMessage(vbOK);
+        w->fileSelector()->setDirPath(locked);
+        QCOMPARE(p.shown().size(), 1);
+        QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+
     void walkHoldsTheWindowUntilItEnds()
     {
         auto w = makeWindow();
