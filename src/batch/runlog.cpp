@@ -1,5 +1,6 @@
 #include "batch/runlog.h"
 
+#include "core/textfiles.h"
 #include "core/appenvironment.h"
 #include "core/mainsettings.h"
 #include "core/messages.h"
@@ -14,25 +15,6 @@ namespace tess {
 namespace {
 
 const QLatin1String kCrLf("\r\n");
-
-QString withCrLfLines(const QString &text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('\r')) {
-            out += kCrLf;
-            if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
-                ++i;
-        } else if (c == QLatin1Char('\n')) {
-            out += kCrLf;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
 
 QString trueFalse(bool b) { return b ? QStringLiteral("True") : QStringLiteral("False"); }
 
@@ -71,7 +53,7 @@ QString runLogBlock(const RunLogInput &in)
     const QString rule(91, QLatin1Char('*'));
     QString out;
     auto line = [&out](const QString &text) {
-        out += withCrLfLines(text);
+        out += withCrLfLineEnds(text);
         out += kCrLf;
     };
     line(rule);

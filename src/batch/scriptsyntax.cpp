@@ -2,32 +2,13 @@
 
 #include "core/mainsettings.h"
 #include "core/prompts.h"
+#include "core/textfiles.h"
 
 namespace tess {
 
 namespace {
 
 const QLatin1String kCrLf("\r\n");
-
-// Every line end (CR LF, lone LF, lone CR) as CR LF, as the script box's lines are tested.
-QString withCrLfLines(const QString &text)
-{
-    QString out;
-    out.reserve(text.size() + text.size() / 16);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('\r')) {
-            out += kCrLf;
-            if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
-                ++i;
-        } else if (c == QLatin1Char('\n')) {
-            out += kCrLf;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
 
 // The message lines joined by CR LF, after the empty first line every warning starts with.
 QString warning(std::initializer_list<const char *> lines)
@@ -78,7 +59,7 @@ ScriptSyntaxInput ScriptSyntaxInput::from(const MainSettings &s, const QString &
 ScriptSyntaxWarnings scriptSyntaxWarnings(const ScriptSyntaxInput &in)
 {
     ScriptSyntaxWarnings w;
-    const QString script = withCrLfLines(in.script);
+    const QString script = withCrLfLineEnds(in.script);
     auto add = [&w](bool fired, const QString &message) {
         if (fired) {
             w.messages << message;

@@ -13,5 +13,7 @@ QString textFromFileBytes(const QByteArray &bytes);
 // The file bytes of a text with "\n" (or any line end) between lines: every line end becomes
 // CR LF and one CR LF follows the text.
 QByteArray fileBytesFromText(const QString &text);
+// The text with every line end (CR LF, lone LF, lone CR) written as CR LF.
+QString withCrLfLineEnds(const QString &text);
 
 } // namespace tess
