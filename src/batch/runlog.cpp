@@ -1,10 +1,10 @@
 #include "batch/runlog.h"
 
-#include "core/textfiles.h"
 #include "core/appenvironment.h"
 #include "core/mainsettings.h"
 #include "core/messages.h"
 #include "core/pathhelpers.h"
+#include "core/textfiles.h"
 
 #include <QFile>
 #include <QFileInfo>
