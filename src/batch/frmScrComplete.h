@@ -1,6 +1,6 @@
 #pragma once
 // The completion window: where the batch script was written and how to run it in AutoCAD. Two
-// variants of its texts: the design texts (a toolbar button with its macro, or Create && RUN) and the
+// variants of its texts: the standard texts (a toolbar button with its macro, or Create && RUN) and the
 // Create && RUN variant (AutoCAD will be started on the script). Created once and only hidden
 // afterwards, so "Show this box everytime ..." keeps its state between showings.
 
@@ -23,7 +23,7 @@ public:
     // How "&Options" shows the Options dialog, modally, owned by this window.
     void setOptionsShower(std::function<void(QWidget *owner)> shower) { m_showOptions = std::move(shower); }
 
-    // Shows the window modally for the script just written, in the run variant or with the design texts;
+    // Shows the window modally for the script just written, in the run variant or with the standard texts;
     // returns when it is hidden again.
     void showFor(const QString &scriptPath, bool runVariant);
     // Sets the texts of one variant (showFor does it for each showing).

@@ -2,7 +2,7 @@
 // The openers of the wizard windows behind the "&Wizards" menu and the Tools entry of the reset.
 // Each window is created on its first opening and shown modally, owned by the main window; a
 // window hidden by its buttons is kept with its fields, one closed by its close box is discarded,
-// so its next opening starts from the design values.
+// so its next opening starts from its initial values.
 
 #include "wizards/frmPageSetupWizSelect.h"
 

@@ -2,7 +2,7 @@
 // The common ground of the wizard windows: a fixed dialog whose controls sit at twips places from
 // one table, shown modally by its opener. Its closing buttons hide it, so it keeps every field for
 // the next opening; its close box closes it without running any button, and the opener then
-// discards it, so the next opening starts again from the design values. Escape runs the Cancel
+// discards it, so the next opening starts again from its initial values. Escape runs the Cancel
 // button where the window has one, and nothing otherwise.
 
 #include "widgets/placement.h"

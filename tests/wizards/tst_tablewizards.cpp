@@ -159,7 +159,7 @@ private Q_SLOTS:
 
     // Create: the state file, the block in row order after the old text, the window hidden with its
     // fields; the next opening shows them; the close box writes the state file and the opening after
-    // it starts from the design values with the rows of that file.
+    // it starts from its initial values with the rows of that file.
     void titleBlockCreateAndReopen()
     {
         test::AppWindow w;
