@@ -15,7 +15,7 @@ namespace tess {
 struct FilterWindowConfig {
     const char *objectName;
     const char *caption;          // window caption
-    const char *patternDesign;    // the pattern box's design text
+    const char *patternInitial;    // the pattern box's initial text
     const char *checkCaption;     // the personal-list check box
     const char *sharedFile;       // file name in DATA
     const char *personalEnding;   // after the login name

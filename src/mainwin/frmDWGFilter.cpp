@@ -27,7 +27,7 @@ frmDWGFilter::frmDWGFilter(const FilterWindowConfig &config, std::function<void(
     List1->setObjectName(QStringLiteral("List1"));
     chkPersonalSettings = new QCheckBox(QString::fromLatin1(config.checkCaption), this);
     chkPersonalSettings->setObjectName(QStringLiteral("chkPersonalSettings"));
-    tbDWGFilter = new QLineEdit(QString::fromLatin1(config.patternDesign), this);
+    tbDWGFilter = new QLineEdit(QString::fromLatin1(config.patternInitial), this);
     tbDWGFilter->setObjectName(QStringLiteral("tbDWGFilter"));
     cmdRemove = makeButton(QStringLiteral("cmdRemove"), QStringLiteral("&Remove"), this);
     cmdRemove->setEnabled(false);

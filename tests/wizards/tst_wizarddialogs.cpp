@@ -243,7 +243,7 @@ private Q_SLOTS:
                                                "-VBARUN MTEXT.SearchAndReplace", "OLD", "NEW",
                                                "VBAUNLOAD \"$TSL_PATH$LISP/Mtext.dvb\"", kSep})
                                       .join('\n');
-        QTest::newRow("log text, design values")
+        QTest::newRow("log text, initial values")
             << "mnuReportTextWiz" << std::function<void(QWidget *)>([](QWidget *) {})
             << load + QStringLiteral("LOG_TEXT.LSP\")\n") +
                    QStringList(

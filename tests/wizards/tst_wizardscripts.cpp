@@ -126,7 +126,7 @@ private Q_SLOTS:
              lines({"-VBALOAD \"$TSL_PATH$LISP/Mtext.dvb\"", "-VBARUN MTEXT.SearchAndReplace", "", "",
                     "VBAUNLOAD \"$TSL_PATH$LISP/Mtext.dvb\"", kSep}),
              6},
-            {"log text design values",
+            {"log text initial values",
              [](const QString &s) {
                  return WriteLogTextScript(s, QStringLiteral("*SEARCH TEXT*"),
                                            QStringLiteral("$TSL_PATH$DATA/$USER$-TextLog.lst"), kFolder);
@@ -134,7 +134,7 @@ private Q_SLOTS:
              load("LOG_TEXT.LSP") +
                  lines({kSep, "LOG_TEXT", "*SEARCH TEXT*", "ALL", "", "$TSL_PATH$DATA/$USER$-TextLog.lst", kSep}),
              8},
-            {"limits design value",
+            {"limits initial value",
              [](const QString &s) { return WriteLimitsScript(s, QStringLiteral("C:\\LIMITS_OUT.CSV"), kFolder); },
              load("LIMITS_OUT.LSP") + lines({kSep, "LIMITS_OUT", "C:\\LIMITS_OUT.CSV", kSep}), 5},
             {"page setup",
