@@ -195,13 +195,13 @@ void TestCreateAndRun::metaCommandsSetTheControls()
     auto *prefix = t->findChild<QLineEdit *>(QStringLiteral("tbPrefix"));
     auto *folder = t->findChild<QLineEdit *>(QStringLiteral("tbSpecFolder"));
     auto *example = t->findChild<QLineEdit *>(QStringLiteral("tbSAVEASExOutput"));
-    auto *spec = t->findChild<QRadioButton *>(QStringLiteral("optSpecFolder"));
-    QVERIFY(prefix && folder && example && spec);
+    auto *thisLocation = t->findChild<QRadioButton *>(QStringLiteral("optSpecFolder"));
+    QVERIFY(prefix && folder && example && thisLocation);
     Q_EMIT win.app->app().metaScanRequested(false);
     QVERIFY(q->chkSaveAS->isChecked());
     QVERIFY(!q->chkTestRun->isChecked());
     QCOMPARE(prefix->text(), QStringLiteral("A-"));
-    QVERIFY(spec->isChecked());
+    QVERIFY(thisLocation->isChecked());
     QCOMPARE(folder->text(), fx.path() + QStringLiteral("OUT/"));
     QVERIFY(example->text().contains(QLatin1String("A-")));
     QCOMPARE(q->queueEntries(), QStringList({a, b}));
