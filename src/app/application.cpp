@@ -10,6 +10,7 @@
 #include "app/tagsinstall.h"
 #include "app/utilitiesinstall.h"
 #include "app/wizardsinstall.h"
+#include "batch/batchcomposer.h"
 #include "core/appenvironment.h"
 #include "core/mainsettings.h"
 #include "core/messages.h"
@@ -103,9 +104,9 @@ frmMain *Application::buildWindow()
     installPreview(*this, w);
     installQueueExtras(*this, w);
     installOptions(*this, w);
-    installComposer(*this, w);
-    installCreateRun(*this, w);
-    installRenamer(*this, w);
+    BatchComposer *composer = installComposer(*this, w);
+    installCreateRun(*this, w, composer);
+    installRenamer(*this, w, composer);
     installUtilities(*this, w);
 
     // The batch options as stored: the restored script's meta commands never override them.

@@ -61,7 +61,7 @@ private:
 
 } // namespace
 
-void installCreateRun(Application &app, frmMain &w)
+void installCreateRun(Application &app, frmMain &w, BatchComposer *composer)
 {
     // The META commands: the batch options set through the controls, so their own handlers run.
     QObject::connect(&app, &Application::metaScanRequested, &w, [&w](bool includeSort) {
@@ -87,7 +87,6 @@ void installCreateRun(Application &app, frmMain &w)
         t.reverseOrder = [queue] { queue->mnuReverseOrder_Click(); };
         ScanForMetaCommands(script->scriptText(), includeSort, t);
     });
-    auto *composer = w.findChild<BatchComposer *>(QStringLiteral("BatchComposer"));
     if (!composer)
         return;
     QObject::connect(w.cmdCreateAndRun, &QPushButton::clicked, composer, [composer] {

@@ -5,8 +5,10 @@
 namespace tess {
 
 class Application;
+class BatchComposer;
 class frmMain;
 
-void installCreateRun(Application &app, frmMain &window);
+// composer: the one installed before; Create && RUN runs its composition.
+void installCreateRun(Application &app, frmMain &window, BatchComposer *composer);
 
 } // namespace tess

@@ -54,11 +54,9 @@ void mnuRenamer_Click(frmMain &w, BatchComposer *composer)
 
 } // namespace
 
-void installRenamer(Application &app, frmMain &w)
+void installRenamer(Application &app, frmMain &w, BatchComposer *composer)
 {
     Q_UNUSED(app);
-    // The composer installed before: its queue check and report serve the renamer too.
-    auto *composer = w.findChild<BatchComposer *>(QStringLiteral("BatchComposer"));
     QAction *item = w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuRenamer"), QStringLiteral("&File Renamer"),
                                   QStringLiteral("mnuResetAcadVars"));
     item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));

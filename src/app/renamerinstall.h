@@ -4,8 +4,10 @@
 namespace tess {
 
 class Application;
+class BatchComposer;
 class frmMain;
 
-void installRenamer(Application &app, frmMain &window);
+// composer: the one installed before; its queue check and report serve the renamer too.
+void installRenamer(Application &app, frmMain &window, BatchComposer *composer);
 
 } // namespace tess
