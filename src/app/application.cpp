@@ -3,6 +3,7 @@
 #include "app/optionsinstall.h"
 #include "app/composerinstall.h"
 #include "app/createruninstall.h"
+#include "app/helpinstall.h"
 #include "app/previewinstall.h"
 #include "app/queueextrasinstall.h"
 #include "app/renamerinstall.h"
@@ -108,6 +109,7 @@ frmMain *Application::buildWindow()
     installCreateRun(*this, w, composer);
     installRenamer(*this, w, composer);
     installUtilities(*this, w);
+    installHelp(*this, w);
 
     // The batch options as stored: the restored script's meta commands never override them.
     const MainSettings stored = mainSettings();

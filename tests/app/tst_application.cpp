@@ -14,19 +14,23 @@
 #include "testsupport.h"
 
 #include <QAction>
-#include <QScreen>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMap>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMap>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
+#include <memory>
 
 using namespace tess;
 
@@ -92,13 +96,43 @@ QByteArray canonicalIni(QByteArray bytes)
     return out;
 }
 
+// The tip of the day shows modally at every start while TipsShow is 1 (the default): pressed
+// "&Close" on as soon as it shows, counting the showings.
+class TipsCloser
+{
+public:
+    TipsCloser()
+    {
+        m_timer.setInterval(10);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal || modal->objectName() != QLatin1String("frmTips"))
+                return;
+            if (auto *close = modal->findChild<QPushButton *>(QStringLiteral("cmdClose"))) {
+                ++closed;
+                close->click();
+            }
+        });
+        m_timer.start();
+    }
+    int closed = 0;
+
+private:
+    QTimer m_timer;
+};
+
 } // namespace
 
 class TestApplication : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { mainSettings() = MainSettings(); }
+    void init()
+    {
+        mainSettings() = MainSettings();
+        m_tips = std::make_unique<TipsCloser>();
+    }
+    void cleanup() { m_tips.reset(); }
 
     // The settings file after a first start and exit on an empty store, byte for byte but for the
     // order of its lines and the values that depend on the machine.
@@ -361,6 +395,7 @@ private Q_SLOTS:
         });
         QVERIFY(app.start());
         QCOMPARE(asked, shown ? 1 : 0);
+        QCOMPARE(m_tips->closed, asked);
         if (shown)
             QCOMPARE(pathWhenAsked, QStringLiteral("<none>"));
         app.finish();
@@ -388,6 +423,9 @@ private Q_SLOTS:
         QCOMPARE(stored("Startup", "Top"), QStringLiteral("1500"));
         QCOMPARE(stored("Startup", "Width"), QStringLiteral("13084"));
     }
+
+private:
+    std::unique_ptr<TipsCloser> m_tips;
 };
 
 QTEST_MAIN(TestApplication)
