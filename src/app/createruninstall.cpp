@@ -99,9 +99,9 @@ void installCreateRun(Application &app, frmMain &w, BatchComposer *composer)
 
     // "&Create Batch Script in a Different Location": modal, owned by the main window, only hidden.
     auto other = std::make_shared<QPointer<frmWriteScriptToLoc>>();
-    QAction *outputOther =
-        w.addMenuItem(MainMenu::Script, QStringLiteral("mnuOutputOther"),
-                      QStringLiteral("&Create Batch Script in a Different Location"), QStringLiteral("mnublank001"));
+    QAction *outputOther = w.addMenuItem(MainMenu::Script, QStringLiteral("mnuOutputOther"),
+                                         QStringLiteral("&Create Batch Script in a Different Location"),
+                                         QStringLiteral("mnuViewBatchScript"));
     QObject::connect(outputOther, &QAction::triggered, &w, [&w, composer, other] {
         if (!*other)
             *other = new frmWriteScriptToLoc(
@@ -122,7 +122,7 @@ void installCreateRun(Application &app, frmMain &w, BatchComposer *composer)
         return *night;
     };
     QAction *nightRun = w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuNightRun"), QStringLiteral("&Night Run"),
-                                      QStringLiteral("mnubreak001"));
+                                      QStringLiteral("mnuResetAcadVars"));
     QObject::connect(nightRun, &QAction::triggered, &w, [nightWindow] {
         frmNightRun *f = nightWindow();
         f->show();

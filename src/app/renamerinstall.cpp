@@ -58,7 +58,7 @@ void installRenamer(Application &app, frmMain &w, BatchComposer *composer)
 {
     Q_UNUSED(app);
     QAction *item = w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuRenamer"), QStringLiteral("&File Renamer"),
-                                  QStringLiteral("mnuResetAcadVars"));
+                                  QStringLiteral("mnuNightRun"));
     item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     QObject::connect(item, &QAction::triggered, &w, [&w, composer] { mnuRenamer_Click(w, composer); });
 }

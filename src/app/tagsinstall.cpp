@@ -24,13 +24,13 @@ void installTags(Application &app, frmMain &w)
     });
     QObject::connect(user, &frmVARSetup::settingsStored, &app, &Application::settingsApplied);
 
-    QAction *userItem =
-        w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuUserTagManager"), QStringLiteral("User Tag M&anager"));
+    QAction *userItem = w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuUserTagManager"),
+                                      QStringLiteral("User Tag M&anager"), QStringLiteral("mnubreak001"));
     userItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     QObject::connect(userItem, &QAction::triggered, managers, [managers, &w] { managers->showUserTagManager(&w); });
 
-    QAction *projectItem =
-        w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuProjectTagManager"), QStringLiteral("Project Tag &Manager"));
+    QAction *projectItem = w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuProjectTagManager"),
+                                         QStringLiteral("Project Tag &Manager"), QStringLiteral("mnubreak001"));
     projectItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     QObject::connect(projectItem, &QAction::triggered, managers,
                      [managers, &w] { managers->showProjectTagManager(&w); });

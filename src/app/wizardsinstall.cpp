@@ -31,6 +31,7 @@ void installWizards(Application &app, frmMain &w)
         const char *name;
         const char *caption;
         void (WizardMenu::*handler)();
+        const char *before = ""; // the item it stands before; "" at the end
     };
     // "&Wizards" in its order.
     const Entry entries[] = {
@@ -44,10 +45,11 @@ void installWizards(Application &app, frmMain &w)
         {MainMenu::Wizards, "mnuMTEXTSnR", "Seach and Replace &MTEXT", &WizardMenu::mnuMTEXTSnR_Click},
         {MainMenu::Wizards, "mnuTBWiz", "&Title-Block Update", &WizardMenu::mnuTBWiz_Click},
         {MainMenu::Tools, "mnuResetAcadVars", "&Reset AutoCAD\u00AE System Variables",
-         &WizardMenu::mnuResetAcadVars_Click},
+         &WizardMenu::mnuResetAcadVars_Click, "mnubreak002"},
     };
     for (const Entry &e : entries) {
-        QAction *a = w.addMenuItem(e.menu, QLatin1String(e.name), QString::fromUtf8(e.caption));
+        QAction *a =
+            w.addMenuItem(e.menu, QLatin1String(e.name), QString::fromUtf8(e.caption), QLatin1String(e.before));
         QObject::connect(a, &QAction::triggered, wizards, e.handler);
         // The plot wizard's entry is never shown.
         if (a->objectName() == QLatin1String("mnuPlotWiz"))
