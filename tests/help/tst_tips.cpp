@@ -156,6 +156,7 @@ private Q_SLOTS:
             QVERIFY2(c == '\r' || c == '\n' || (c >= 32 && c < 127), "plain ASCII only");
         QCOMPARE(bytes.count("\r\n"), bytes.count('\n'));
         QCOMPARE(bytes.count("\r\n"), bytes.count('\r'));
+        QVERIFY2(!bytes.contains("&&"), "a tip shows its text as written: one \"&\"");
         const QStringList tips = tipsFromBytes(bytes);
         QVERIFY(tips.size() >= 24);
         for (const QString &tip : tips)
