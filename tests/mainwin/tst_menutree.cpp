@@ -27,9 +27,10 @@ namespace {
 //   name:    the entry's object name (a submenu's own name for a submenu's entry)
 //   caption: as set, "&" before the access key, "&&" for one "&"; "-" for a separator
 //   key:     the shortcut key in portable text ("Ctrl+E", "F1"); "" for none
-//   state:   the design state: "" visible and enabled, "disabled", or "hidden"
+//   state:   the state it is built with: "" visible and enabled, "disabled", or "hidden"
 // At start the control-state rule for the empty queue decides the enabled state of the entries it
-// governs; the other entries show their design state. A later item is one more row at its place.
+// governs; the other entries show the state they are built with. A later item is one more row at
+// its place.
 struct MenuRow {
     const char *menu;
     const char *name;
