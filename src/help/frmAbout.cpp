@@ -14,10 +14,10 @@ namespace {
 const QList<Placement> &placements()
 {
     static const QList<Placement> table = {
-        {"lblTitle", 240, 180, 4800, 420},           {"lblVersion", 240, 660, 4800, 255},
-        {"lblSupportSales", 240, 1140, 4800, 255},   {"lblWebLink", 240, 1440, 4800, 255},
+        {"lblTitle", 240, 180, 4800, 420},          {"lblVersion", 240, 660, 4800, 255},
+        {"lblSupportSales", 240, 1140, 4800, 255},  {"lblWebLink", 240, 1440, 4800, 255},
         {"lblSupportCaption", 240, 1740, 780, 255}, {"lblSupport", 1080, 1740, 3960, 255},
-        {"lblTrademark", 240, 2220, 4800, 255},      {"cmdOk", 1905, 2700, 1455, 375},
+        {"lblTrademark", 240, 2220, 4800, 255},     {"cmdOk", 1905, 2700, 1455, 375},
     };
     return table;
 }
