@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -38,7 +39,7 @@ QComboBox *makePickList(const char *name, const QStringList &entries, QWidget *p
     box->setObjectName(QLatin1String(name));
     box->setMaxVisibleItems(20);
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    box->setMinimumContentsLength(17);
+    box->setMinimumContentsLength(14);
     box->addItems(entries);
     // The drop-down shows the longest entry whole even where the box is narrower.
     box->view()->setMinimumWidth(box->view()->sizeHintForColumn(0) + twipsToPixels(600));
@@ -108,10 +109,10 @@ void frmSCREdit::buildControls()
     frameSnR->setObjectName(QStringLiteral("frameSnR"));
     tbSearch = new QLineEdit(frameSnR);
     tbSearch->setObjectName(QStringLiteral("tbSearch"));
-    tbSearch->setMinimumWidth(twipsToPixels(1800));
+    tbSearch->setMinimumWidth(twipsToPixels(1500));
     tbReplace = new QLineEdit(frameSnR);
     tbReplace->setObjectName(QStringLiteral("tbReplace"));
-    tbReplace->setMinimumWidth(twipsToPixels(1800));
+    tbReplace->setMinimumWidth(twipsToPixels(1500));
     chkCase = new QCheckBox(QStringLiteral("Match Case"), frameSnR);
     chkCase->setObjectName(QStringLiteral("chkCase"));
     cmdSearchAndReplace = makeButton(QStringLiteral("cmdSearchAndReplace"), QStringLiteral("Do it"), frameSnR, 975);
@@ -236,6 +237,12 @@ void frmSCREdit::Form_Activate(bool place)
         resize(outer - frame);
         // A place off every screen (another screen set-up) comes back onto one.
         move(keepOnScreen(QPoint(twipsToPixels(m_stored.left), twipsToPixels(m_stored.top)), outer));
+        // A frame the window system adds only once the window is up comes off the inner size then.
+        QTimer::singleShot(0, this, [this, frame, outer] {
+            const QSize now = frameExtra();
+            if (now != frame && isVisible() && !isMinimized() && !isMaximized())
+                resize(outer - now);
+        });
     }
     txtSCREdit->setFocus();
     // AutoCAD LT has no AutoLISP, and the VBA line is an AutoLISP call too.
