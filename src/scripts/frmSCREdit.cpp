@@ -25,6 +25,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <climits>
 
 namespace tess {
 
@@ -334,9 +335,15 @@ void frmSCREdit::cmdSearchAndReplace_Click()
 {
     const ReplaceAllResult r = replaceAllText(scriptText(), tbSearch->text(), tbReplace->text(),
                                               chkCase->isChecked() ? Qt::CaseSensitive : Qt::CaseInsensitive);
-    // One edit of the whole text, which the box's undo takes back at once.
-    if (r.hits > 0)
-        replaceBoxText(txtSCREdit, r.text);
+    if (r.hits == 0)
+        return;
+    // One edit of the whole text, which the box's undo takes back at once; the caret stays where it
+    // was as far as the new text reaches.
+    const int caret = txtSCREdit->textCursor().position();
+    replaceBoxText(txtSCREdit, r.text);
+    QTextCursor c = txtSCREdit->textCursor();
+    c.setPosition(std::min(caret, int(std::min<qsizetype>(r.text.size(), INT_MAX))));
+    txtSCREdit->setTextCursor(c);
 }
 
 // ---- Other windows ----

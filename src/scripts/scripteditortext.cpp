@@ -72,18 +72,22 @@ const QStringList &metaCommandChoices()
     return lines;
 }
 
+QList<qsizetype> findAllOccurrences(const QString &text, const QString &search, Qt::CaseSensitivity cs)
+{
+    QList<qsizetype> hits;
+    if (search.isEmpty() || text.size() < search.size())
+        return hits;
+    for (qsizetype at = text.indexOf(search, 0, cs); at >= 0; at = text.indexOf(search, at + search.size(), cs))
+        hits.append(at);
+    return hits;
+}
+
 ReplaceAllResult replaceAllText(const QString &text, const QString &search, const QString &replacement,
                                 Qt::CaseSensitivity cs)
 {
     ReplaceAllResult r;
-    if (search.isEmpty() || text.size() < search.size()) {
-        r.text = text;
-        return r;
-    }
     // One pass: the pieces between the hits are copied once into a buffer sized for the result.
-    QList<qsizetype> hits;
-    for (qsizetype at = text.indexOf(search, 0, cs); at >= 0; at = text.indexOf(search, at + search.size(), cs))
-        hits.append(at);
+    const QList<qsizetype> hits = findAllOccurrences(text, search, cs);
     r.hits = hits.size();
     if (hits.isEmpty()) {
         r.text = text;

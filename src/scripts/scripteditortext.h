@@ -2,6 +2,7 @@
 // What the script editor does apart from its controls: the four pick lists, the search and
 // replace over the whole script, and the window's stored place and size.
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <Qt>
@@ -24,6 +25,11 @@ struct ReplaceAllResult {
     QString text;
     qsizetype hits = 0; // occurrences replaced
 };
+
+// The positions of the occurrences of search in text, scanning once from the first character to
+// the last: occurrences do not overlap ("aaa" holds "aa" once at 0). Ignoring case compares letters
+// case-folded. None for an empty search.
+QList<qsizetype> findAllOccurrences(const QString &text, const QString &search, Qt::CaseSensitivity cs);
 
 // Every occurrence of search in text replaced by replacement, scanning once from the first
 // character to the last: occurrences do not overlap ("aaa" holds "aa" once) and the replacement is
