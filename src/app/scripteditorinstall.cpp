@@ -62,8 +62,8 @@ void installScriptEditor(frmMain &w, UserScriptPane &pane)
     auto *opener = new ScriptEditorOpener(w);
     QObject::connect(&pane, &UserScriptPane::editorRequested, opener, &ScriptEditorOpener::open);
 
-    QAction *item = w.addMenuItem(MainMenu::Script, QStringLiteral("mnuScriptEditor"),
-                                  QStringLiteral("Script &Editor"), firstScriptEntry(w));
+    QAction *item = w.addMenuItem(MainMenu::Script, QStringLiteral("mnuScriptEditor"), QStringLiteral("Script &Editor"),
+                                  firstScriptEntry(w));
     item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     QObject::connect(item, &QAction::triggered, opener, &ScriptEditorOpener::open);
 }

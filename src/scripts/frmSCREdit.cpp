@@ -10,6 +10,7 @@
 #include "widgets/twips.h"
 #include "widgets/windowstacking.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -18,7 +19,6 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QAbstractItemView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextCursor>
@@ -230,9 +230,9 @@ void frmSCREdit::Form_Activate(bool place)
         // The stored and the smallest sizes are outer ones: the frame comes off for the inner size.
         const QSize frame = frameExtra();
         // The controls never get less room than they need.
-        const QSize smallest = QSize(twipsToPixelsAtLeast(kScriptEditorMinWidthTwips),
-                                     twipsToPixelsAtLeast(kScriptEditorMinHeightTwips)) -
-                               frame;
+        const QSize smallest =
+            QSize(twipsToPixelsAtLeast(kScriptEditorMinWidthTwips), twipsToPixelsAtLeast(kScriptEditorMinHeightTwips)) -
+            frame;
         setMinimumSize(smallest.expandedTo(layout()->minimumSize()));
         const QSize outer(twipsToPixels(m_stored.width), twipsToPixels(m_stored.height));
         resize(outer - frame);

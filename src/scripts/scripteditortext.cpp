@@ -21,19 +21,40 @@ QStringList numbered(const QString &prefix, int last)
 
 const QStringList &dynamicTagChoices()
 {
-    static const QStringList tags{
-        QStringLiteral("$DATE$"),          QStringLiteral("$MM/DD/YY$"),         QStringLiteral("$DD/MM/YY$"),
-        QStringLiteral("$YY/MM/DD$"),      QStringLiteral("$YYYY$"),             QStringLiteral("$YY$"),
-        QStringLiteral("$MM$"),            QStringLiteral("$MM-1$"),             QStringLiteral("$MM-2$"),
-        QStringLiteral("$MM-3$"),          QStringLiteral("$DD$"),               QStringLiteral("$TIME_12$"),
-        QStringLiteral("$TIME_24$"),       QStringLiteral("$FILENAME$"),         QStringLiteral("$FILENAME-PREV$"),
-        QStringLiteral("$FILENAME-NEXT$"), QStringLiteral("$FILEPATH$"),         QStringLiteral("$FILEPATH-1$"),
-        QStringLiteral("$FILEPATH-2$"),    QStringLiteral("$FILEPATH-3$"),       QStringLiteral("$FILEDRIVE$"),
-        QStringLiteral("$FILEDRIVE+1$"),   QStringLiteral("$FILEDRIVE+2$"),      QStringLiteral("$FILEDRIVE+3$"),
-        QStringLiteral("$FIRSTFILECHARS$"), QStringLiteral("$LASTFILECHARS$"),   QStringLiteral("$SHEET$"),
-        QStringLiteral("$SHEET-PREV$"),    QStringLiteral("$SHEET-NEXT$"),       QStringLiteral("$COUNTER$"),
-        QStringLiteral("$FILECOUNTINQUEUE$"), QStringLiteral("$TSL_PATH$"),      QStringLiteral("$USER$"),
-        QStringLiteral("$COMPUTER$")};
+    static const QStringList tags{QStringLiteral("$DATE$"),
+                                  QStringLiteral("$MM/DD/YY$"),
+                                  QStringLiteral("$DD/MM/YY$"),
+                                  QStringLiteral("$YY/MM/DD$"),
+                                  QStringLiteral("$YYYY$"),
+                                  QStringLiteral("$YY$"),
+                                  QStringLiteral("$MM$"),
+                                  QStringLiteral("$MM-1$"),
+                                  QStringLiteral("$MM-2$"),
+                                  QStringLiteral("$MM-3$"),
+                                  QStringLiteral("$DD$"),
+                                  QStringLiteral("$TIME_12$"),
+                                  QStringLiteral("$TIME_24$"),
+                                  QStringLiteral("$FILENAME$"),
+                                  QStringLiteral("$FILENAME-PREV$"),
+                                  QStringLiteral("$FILENAME-NEXT$"),
+                                  QStringLiteral("$FILEPATH$"),
+                                  QStringLiteral("$FILEPATH-1$"),
+                                  QStringLiteral("$FILEPATH-2$"),
+                                  QStringLiteral("$FILEPATH-3$"),
+                                  QStringLiteral("$FILEDRIVE$"),
+                                  QStringLiteral("$FILEDRIVE+1$"),
+                                  QStringLiteral("$FILEDRIVE+2$"),
+                                  QStringLiteral("$FILEDRIVE+3$"),
+                                  QStringLiteral("$FIRSTFILECHARS$"),
+                                  QStringLiteral("$LASTFILECHARS$"),
+                                  QStringLiteral("$SHEET$"),
+                                  QStringLiteral("$SHEET-PREV$"),
+                                  QStringLiteral("$SHEET-NEXT$"),
+                                  QStringLiteral("$COUNTER$"),
+                                  QStringLiteral("$FILECOUNTINQUEUE$"),
+                                  QStringLiteral("$TSL_PATH$"),
+                                  QStringLiteral("$USER$"),
+                                  QStringLiteral("$COMPUTER$")};
     return tags;
 }
 

@@ -188,8 +188,8 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("stored"); // left, top, width, height
         QTest::addColumn<QRect>("frame");
         QTest::newRow("stored values") << QStringList{"300", "450", "12000", "9000"} << QRect(20, 30, 800, 600);
-        QTest::newRow("not numbers give the defaults") << QStringList{"abc", "x", "", "tall"}
-                                                       << QRect(13, 13, 750, 589);
+        QTest::newRow("not numbers give the defaults")
+            << QStringList{"abc", "x", "", "tall"} << QRect(13, 13, 750, 589);
         QTest::newRow("the Options reset") << QStringList{"0", "0", "11250", "8835"} << QRect(0, 0, 750, 589);
     }
     void storedGeometry()
@@ -378,8 +378,9 @@ private Q_SLOTS:
             QVERIFY(picker);
             QVERIFY(!picker->isVisible());
             QCOMPARE(e->scriptText(), QStringLiteral("ZOOM E\n(LOAD \"") +
-                                          QString(folder + QStringLiteral("/TB_WIZ1.LSP")).toUpper().replace(
-                                              QLatin1Char('\\'), QLatin1Char('/')) +
+                                          QString(folder + QStringLiteral("/TB_WIZ1.LSP"))
+                                              .toUpper()
+                                              .replace(QLatin1Char('\\'), QLatin1Char('/')) +
                                           QStringLiteral("\")\n"));
             // One undo step takes the whole append back.
             e->txtSCREdit->undo();
@@ -439,8 +440,8 @@ private Q_SLOTS:
         QVERIFY(v.cmdOk->isEnabled());
         box.setPlainText(QStringLiteral("REGEN"));
         v.cmdOk_Click();
-        const QString path = QString(folder + QStringLiteral("/M.DVB")).toUpper().replace(QLatin1Char('/'),
-                                                                                             QStringLiteral("\\\\"));
+        const QString path =
+            QString(folder + QStringLiteral("/M.DVB")).toUpper().replace(QLatin1Char('/'), QStringLiteral("\\\\"));
         QCOMPARE(box.toPlainText(),
                  QStringLiteral("REGEN\n;REPLACE \"YOURMODULE.YOURMACRO\" WITH THE APPROPRIATE SUBROUTINE CALL\n"
                                 "(COMMAND \"-VBARUN\" \"") +
@@ -477,7 +478,8 @@ private Q_SLOTS:
         fx().prompter().expectMessage(vbOK);
         p.Drive1->addItem(QStringLiteral("gone"), QStringLiteral("/no/such/volume"));
         p.Drive1->setCurrentIndex(p.Drive1->count() - 1);
-        QCOMPARE(fx().prompter().last().text, QStringLiteral("That Drive is not responding...\rPlease select another drive!"));
+        QCOMPARE(fx().prompter().last().text,
+                 QStringLiteral("That Drive is not responding...\rPlease select another drive!"));
         QCOMPARE(fx().prompter().last().title, QStringLiteral("Tessaline Alert"));
         QCOMPARE(p.Drive1->drive(), drive);
         QCOMPARE(p.Dir1->path(), folder);

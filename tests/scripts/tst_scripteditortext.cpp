@@ -11,7 +11,6 @@
 
 using namespace tess;
 
-Q_DECLARE_METATYPE(Qt::CaseSensitivity)
 Q_DECLARE_METATYPE(tess::LoadLineKind)
 
 class TestScriptEditorText : public QObject
@@ -48,17 +47,35 @@ private Q_SLOTS:
         QTest::addColumn<int>("hits");
         const QString lines = QStringLiteral("LINE 0,0 1,1\nLine\nline\nOUTLINE");
         QTest::newRow("ignoring case, parts of words too")
-            << lines << "line" << "arc" << Qt::CaseInsensitive << "arc 0,0 1,1\narc\narc\nOUTarc" << 4;
-        QTest::newRow("matching case") << lines << "line" << "arc" << Qt::CaseSensitive
-                                       << "LINE 0,0 1,1\nLine\narc\nOUTLINE" << 1;
-        QTest::newRow("no overlaps, left to right") << "aaaaa" << "aa" << "b" << Qt::CaseSensitive << "bba" << 2;
-        QTest::newRow("replacement not searched again") << "ab" << "a" << "aa" << Qt::CaseSensitive << "aab" << 1;
-        QTest::newRow("replaced by nothing") << "A-B-C" << "-" << "" << Qt::CaseSensitive << "ABC" << 2;
-        QTest::newRow("empty search changes nothing") << "abc" << "" << "x" << Qt::CaseInsensitive << "abc" << 0;
-        QTest::newRow("not found") << "abc" << "d" << "x" << Qt::CaseInsensitive << "abc" << 0;
-        QTest::newRow("search longer than text") << "ab" << "abc" << "x" << Qt::CaseInsensitive << "ab" << 0;
-        QTest::newRow("whole text") << "Zoom" << "ZOOM" << "" << Qt::CaseInsensitive << "" << 1;
-        QTest::newRow("line breaks stay") << "a\nb\n" << "b" << "c" << Qt::CaseSensitive << "a\nc\n" << 1;
+            << lines << "line"
+            << "arc" << Qt::CaseInsensitive << "arc 0,0 1,1\narc\narc\nOUTarc" << 4;
+        QTest::newRow("matching case") << lines << "line"
+                                       << "arc" << Qt::CaseSensitive << "LINE 0,0 1,1\nLine\narc\nOUTLINE" << 1;
+        QTest::newRow("no overlaps, left to right") << "aaaaa"
+                                                    << "aa"
+                                                    << "b" << Qt::CaseSensitive << "bba" << 2;
+        QTest::newRow("replacement not searched again") << "ab"
+                                                        << "a"
+                                                        << "aa" << Qt::CaseSensitive << "aab" << 1;
+        QTest::newRow("replaced by nothing") << "A-B-C"
+                                             << "-"
+                                             << "" << Qt::CaseSensitive << "ABC" << 2;
+        QTest::newRow("empty search changes nothing") << "abc"
+                                                      << ""
+                                                      << "x" << Qt::CaseInsensitive << "abc" << 0;
+        QTest::newRow("not found") << "abc"
+                                   << "d"
+                                   << "x" << Qt::CaseInsensitive << "abc" << 0;
+        QTest::newRow("search longer than text") << "ab"
+                                                 << "abc"
+                                                 << "x" << Qt::CaseInsensitive << "ab" << 0;
+        QTest::newRow("whole text") << "Zoom"
+                                    << "ZOOM"
+                                    << "" << Qt::CaseInsensitive << "" << 1;
+        QTest::newRow("line breaks stay") << "a\nb\n"
+                                          << "b"
+                                          << "c" << Qt::CaseSensitive << "a\nc\n"
+                                          << 1;
     }
     void replaceAll()
     {
@@ -83,8 +100,8 @@ private Q_SLOTS:
         QTest::newRow("not numbers give the defaults")
             << QStringList{"abc", "", "wide", "1e99"} << QList<int>{200, 200, 11250, 8835};
         QTest::newRow("the reset position") << QStringList{"0", "0", "-", "-"} << QList<int>{0, 0, 11250, 8835};
-        QTest::newRow("below the smallest size") << QStringList{"-5", "10", "9000", "5000"}
-                                                 << QList<int>{-5, 10, 11250, 6620};
+        QTest::newRow("below the smallest size")
+            << QStringList{"-5", "10", "9000", "5000"} << QList<int>{-5, 10, 11250, 6620};
     }
     void storedGeometry()
     {
@@ -151,29 +168,51 @@ private Q_SLOTS:
         QTest::addColumn<QString>("addition");
         const QString vbaComment =
             QStringLiteral(";REPLACE \"YOURMODULE.YOURMACRO\" WITH THE APPROPRIATE SUBROUTINE CALL\r\n");
-        QTest::newRow("lisp") << LoadLineKind::Lisp << "" << "C:\\Acad\\Lisp" << "tb_wiz1.lsp"
+        QTest::newRow("lisp") << LoadLineKind::Lisp << ""
+                              << "C:\\Acad\\Lisp"
+                              << "tb_wiz1.lsp"
                               << "(LOAD \"C:/ACAD/LISP/TB_WIZ1.LSP\")\r\n";
-        QTest::newRow("lisp at a drive's root: one separator")
-            << LoadLineKind::Lisp << "" << "D:\\" << "x.lsp" << "(LOAD \"D:/X.LSP\")\r\n";
-        QTest::newRow("lisp, posix folder") << LoadLineKind::Lisp << "" << "/opt/lisp" << "a.lsp"
+        QTest::newRow("lisp at a drive's root: one separator") << LoadLineKind::Lisp << ""
+                                                               << "D:\\"
+                                                               << "x.lsp"
+                                                               << "(LOAD \"D:/X.LSP\")\r\n";
+        QTest::newRow("lisp, posix folder") << LoadLineKind::Lisp << ""
+                                            << "/opt/lisp"
+                                            << "a.lsp"
                                             << "(LOAD \"/OPT/LISP/A.LSP\")\r\n";
-        QTest::newRow("lisp, posix root") << LoadLineKind::Lisp << "" << "/" << "a.lsp" << "(LOAD \"/A.LSP\")\r\n";
-        QTest::newRow("unterminated last line gets a line break first")
-            << LoadLineKind::Lisp << "ZOOM E" << "C:\\L" << "a.lsp" << "\r\n(LOAD \"C:/L/A.LSP\")\r\n";
-        QTest::newRow("script ending in CR LF") << LoadLineKind::Lisp << "ZOOM E\r\n" << "C:\\L" << "a.lsp"
+        QTest::newRow("lisp, posix root") << LoadLineKind::Lisp << ""
+                                          << "/"
+                                          << "a.lsp"
+                                          << "(LOAD \"/A.LSP\")\r\n";
+        QTest::newRow("unterminated last line gets a line break first") << LoadLineKind::Lisp << "ZOOM E"
+                                                                        << "C:\\L"
+                                                                        << "a.lsp"
+                                                                        << "\r\n(LOAD \"C:/L/A.LSP\")\r\n";
+        QTest::newRow("script ending in CR LF") << LoadLineKind::Lisp << "ZOOM E\r\n"
+                                                << "C:\\L"
+                                                << "a.lsp"
                                                 << "(LOAD \"C:/L/A.LSP\")\r\n";
-        QTest::newRow("script ending in LF (the box's form)")
-            << LoadLineKind::Lisp << "ZOOM E\n" << "C:\\L" << "a.lsp" << "(LOAD \"C:/L/A.LSP\")\r\n";
-        QTest::newRow("vba") << LoadLineKind::Vba << "" << "C:\\Macros" << "Mtext.dvb"
-                             << vbaComment + "(COMMAND \"-VBARUN\" \"C:\\\\MACROS\\\\MTEXT.DVB!YOURMODULE.YOURMACRO\")\r\n";
+        QTest::newRow("script ending in LF (the box's form)") << LoadLineKind::Lisp << "ZOOM E\n"
+                                                              << "C:\\L"
+                                                              << "a.lsp"
+                                                              << "(LOAD \"C:/L/A.LSP\")\r\n";
+        QTest::newRow("vba") << LoadLineKind::Vba << ""
+                             << "C:\\Macros"
+                             << "Mtext.dvb"
+                             << vbaComment +
+                                    "(COMMAND \"-VBARUN\" \"C:\\\\MACROS\\\\MTEXT.DVB!YOURMODULE.YOURMACRO\")\r\n";
         QTest::newRow("vba at a drive's root: one separator")
-            << LoadLineKind::Vba << "" << "D:\\" << "x.dvb"
-            << vbaComment + "(COMMAND \"-VBARUN\" \"D:\\\\X.DVB!YOURMODULE.YOURMACRO\")\r\n";
-        QTest::newRow("vba, posix folder") << LoadLineKind::Vba << "" << "/opt/m" << "x.dvb"
-                                           << vbaComment +
-                                                  "(COMMAND \"-VBARUN\" \"\\\\OPT\\\\M\\\\X.DVB!YOURMODULE.YOURMACRO\")\r\n";
+            << LoadLineKind::Vba << ""
+            << "D:\\"
+            << "x.dvb" << vbaComment + "(COMMAND \"-VBARUN\" \"D:\\\\X.DVB!YOURMODULE.YOURMACRO\")\r\n";
+        QTest::newRow("vba, posix folder")
+            << LoadLineKind::Vba << ""
+            << "/opt/m"
+            << "x.dvb" << vbaComment + "(COMMAND \"-VBARUN\" \"\\\\OPT\\\\M\\\\X.DVB!YOURMODULE.YOURMACRO\")\r\n";
         QTest::newRow("vba after an unterminated line")
-            << LoadLineKind::Vba << "REGEN" << "C:\\M" << "x.dvb"
+            << LoadLineKind::Vba << "REGEN"
+            << "C:\\M"
+            << "x.dvb"
             << "\r\n" + vbaComment + "(COMMAND \"-VBARUN\" \"C:\\\\M\\\\X.DVB!YOURMODULE.YOURMACRO\")\r\n";
     }
     void loadLines()
@@ -195,9 +234,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("errorPart");
-        QTest::newRow("no selection") << LoadLineKind::Lisp << "C:\\L" << "" << "select a file";
-        QTest::newRow("quote in the name") << LoadLineKind::Lisp << "/tmp" << "a\"b.lsp" << "/tmp/a\"b.lsp";
-        QTest::newRow("quote in the folder") << LoadLineKind::Vba << "C:\\x\"y" << "m.dvb" << "double quote";
+        QTest::newRow("no selection") << LoadLineKind::Lisp << "C:\\L"
+                                      << ""
+                                      << "select a file";
+        QTest::newRow("quote in the name") << LoadLineKind::Lisp << "/tmp"
+                                           << "a\"b.lsp"
+                                           << "/tmp/a\"b.lsp";
+        QTest::newRow("quote in the folder") << LoadLineKind::Vba << "C:\\x\"y"
+                                             << "m.dvb"
+                                             << "double quote";
     }
     void loadLinesRefused()
     {
