@@ -215,7 +215,9 @@ QSize frmSCREdit::frameExtra() const
 void frmSCREdit::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    Form_Activate(!m_placed);
+    // Every opening takes the stored place and size: the Options reset may have changed them
+    // while the window was hidden.
+    Form_Activate(true);
     m_placed = true;
 }
 

@@ -224,6 +224,19 @@ private Q_SLOTS:
         QCOMPARE(setting("SCREditHeight"), QStringLiteral("9000"));
     }
 
+    void everyOpeningTakesTheStoredPlace()
+    {
+        withEditor([&](frmSCREdit *e, test::ModalGuard &) {
+            e->move(40, 50);
+            e->cmdSCROk_Click();
+        });
+        QCOMPARE(setting("SCREditLeft"), QStringLiteral("600"));
+        // The Options reset while the editor is hidden.
+        writeSetting(QStringLiteral("Startup"), QStringLiteral("SCREditLeft"), QStringLiteral("0"));
+        writeSetting(QStringLiteral("Startup"), QStringLiteral("SCREditTop"), QStringLiteral("0"));
+        withEditor([&](frmSCREdit *e, test::ModalGuard &) { QCOMPARE(e->frameGeometry().topLeft(), QPoint(0, 0)); });
+    }
+
     void picksInsertAtTheCaretAsOneUndoStep()
     {
         script().setScriptText(QStringLiteral("ZOOM E\nREGEN"));
@@ -429,6 +442,14 @@ private Q_SLOTS:
         // Another folder: nothing selected there, so "&Ok" goes off.
         QVERIFY(p.Dir1->setPath(folder + QDir::separator() + QStringLiteral("sub")));
         QVERIFY(!p.cmdOk->isEnabled());
+
+        // Every control inside the window, none over another.
+        const QList<QWidget *> controls{p.Drive1, p.Dir1, p.File1, p.cmdCancel, p.cmdOk};
+        for (QWidget *c : controls) {
+            QVERIFY2(p.rect().contains(c->geometry()), qPrintable(c->objectName()));
+            for (QWidget *other : controls)
+                QVERIFY(c == other || !c->geometry().intersects(other->geometry()));
+        }
 
         // The VBA picker lists and accepts ".dvb" files only.
         frmLoadLineSelector v(LoadLineKind::Vba, &box);
