@@ -1,0 +1,69 @@
+#include "scripts/loadlines.h"
+
+#include "core/pathhelpers.h"
+
+namespace tess {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+bool endsWithLineBreak(const QString &text)
+{
+    return text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r'));
+}
+
+} // namespace
+
+const LoadPickerConfig &loadPickerConfig(LoadLineKind kind)
+{
+    static const LoadPickerConfig lisp{QStringLiteral("frmLispSelector"), QStringLiteral(" Select .LSP File"),
+                                       QStringLiteral("*.lsp"), QStringLiteral(".lsp")};
+    static const LoadPickerConfig vba{QStringLiteral("frmVBAselector"), QStringLiteral("Select VBA Routine"),
+                                      QStringLiteral("*.dvb"), QStringLiteral(".dvb")};
+    return kind == LoadLineKind::Lisp ? lisp : vba;
+}
+
+bool acceptsLoadFile(LoadLineKind kind, const QString &fileName)
+{
+    const QString &ext = loadPickerConfig(kind).extension;
+    return fileName.size() > ext.size() && fileName.endsWith(ext, Qt::CaseInsensitive);
+}
+
+LoadLineAddition loadLineAddition(LoadLineKind kind, const QString &script, const QString &folder,
+                                  const QString &fileName)
+{
+    LoadLineAddition r;
+    if (fileName.isEmpty()) {
+        r.error = QStringLiteral("Please select a file first.");
+        return r;
+    }
+    const QString path = joinPath(folder, fileName);
+    if (path.contains(QLatin1Char('"'))) {
+        r.error = QStringLiteral("The path holds a double quote (\"), which cannot stand inside the command "
+                                 "line:\r\n") +
+                  path + QStringLiteral("\r\nPlease rename the file or its folder.");
+        return r;
+    }
+    const QChar quote(QLatin1Char('"'));
+    QString block;
+    if (kind == LoadLineKind::Lisp) {
+        block = (QStringLiteral("(LOAD ") + quote + path + quote + QLatin1Char(')')).toUpper();
+        block.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    } else {
+        const QString macro = QStringLiteral("YOURMODULE.YOURMACRO");
+        QString call = (QStringLiteral("(command ") + quote + QStringLiteral("-vbarun") + quote + QLatin1Char(' ') +
+                        quote + path + QLatin1Char('!') + macro + quote + QLatin1Char(')'))
+                           .toUpper();
+        // Inside an AutoLISP string a backslash is written twice; "/" separators become the same.
+        call.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+        call.replace(QLatin1Char('/'), QStringLiteral("\\\\"));
+        block = QStringLiteral(";REPLACE ") + quote + macro + quote +
+                QStringLiteral(" WITH THE APPROPRIATE SUBROUTINE CALL") + kCrLf + call;
+    }
+    r.ok = true;
+    r.text = (script.isEmpty() || endsWithLineBreak(script) ? QString() : kCrLf) + block + kCrLf;
+    return r;
+}
+
+} // namespace tess

@@ -1,0 +1,45 @@
+#pragma once
+// The two load-line pickers of the script editor: " Select .LSP File" appends an AutoLISP load
+// line for a picked ".lsp" file, "Select VBA Routine" a reminder comment and a "-vbarun" call for a
+// picked ".dvb" file. One table says how the two differ; the text they append is built here.
+
+#include <QString>
+
+namespace tess {
+
+enum class LoadLineKind { Lisp, Vba };
+
+// How one picker differs from the other.
+struct LoadPickerConfig {
+    QString objectName; // "frmLispSelector", "frmVBAselector"
+    QString caption;    // the window's caption
+    QString pattern;    // the file list's pattern ("*.lsp")
+    QString extension;  // the accepted extension with its dot (".lsp"), compared ignoring case
+};
+
+const LoadPickerConfig &loadPickerConfig(LoadLineKind kind);
+
+// Whether the file name ends in the picker's extension, ignoring case.
+bool acceptsLoadFile(LoadLineKind kind, const QString &fileName);
+
+struct LoadLineAddition {
+    bool ok = false;
+    QString text;  // what goes at the end of the script, lines ended by CR LF
+    QString error; // why nothing can be appended (when !ok)
+};
+
+// The text the picker appends to a script for the file `fileName` in `folder` (as the folder list
+// gives it: no trailing separator except at a root). The file's path joins folder and name with
+// one separator, also at a root. The LISP picker gives
+//     (LOAD "C:/ACAD/LISP/TB_WIZ1.LSP")
+// upper-cased, every "\" as "/"; the VBA picker gives the comment
+//     ;REPLACE "YOURMODULE.YOURMACRO" WITH THE APPROPRIATE SUBROUTINE CALL
+// and (COMMAND "-VBARUN" "C:\\MACROS\\MTEXT.DVB!YOURMODULE.YOURMACRO") upper-cased, every separator
+// of the path written as two backslashes. Each line ends with CR LF; when the script is not empty
+// and its last line has no line break (CR LF, LF or CR), a CR LF comes first so the script's last
+// line is not continued. No file name, or a path holding a double quote (which would end the
+// AutoLISP string early), gives no text and the reason.
+LoadLineAddition loadLineAddition(LoadLineKind kind, const QString &script, const QString &folder,
+                                  const QString &fileName);
+
+} // namespace tess
