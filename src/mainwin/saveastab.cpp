@@ -2,8 +2,8 @@
 
 #include "core/messages.h"
 #include "core/mainsettings.h"
+#include "core/pathhelpers.h"
 #include "core/prompts.h"
-#include "scripts/scriptlibrary.h"
 #include "widgets/placement.h"
 #include "widgets/twips.h"
 
