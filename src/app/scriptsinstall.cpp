@@ -1,6 +1,7 @@
 #include "app/scriptsinstall.h"
 
 #include "app/application.h"
+#include "app/scriptbrowserinstall.h"
 #include "core/mainsettings.h"
 #include "mainwin/fileselector.h"
 #include "mainwin/fileselectorpane.h"
@@ -92,6 +93,7 @@ void installScripts(Application &app, frmMain &w)
     w.setScriptFacts(new PaneScriptFacts(pane));
     // The Create buttons follow the script now shown.
     pane->applyCreateRule();
+    installScriptBrowser(app, w, pane, simple);
 }
 
 } // namespace tess
