@@ -74,4 +74,10 @@ void showScriptReadFailure(const FileResult &r)
     msgBox(fileFailureMessage(QStringLiteral("The script could not be read"), r), vbOKOnly, alertTitle());
 }
 
+void showFolderUnreadable(const QString &folder, const QString &reason)
+{
+    msgBox(QStringLiteral("The folder could not be read:\n") + folder + QStringLiteral("\n") + reason,
+           vbOKOnly | vbExclamation, appTitle());
+}
+
 } // namespace tess

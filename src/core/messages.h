@@ -52,5 +52,8 @@ void showWorkingPathUnavailable(const QString &folder);
 void showTemplateFileNotFound();
 // fileFailureMessage("The script could not be read", r); OK button, alertTitle().
 void showScriptReadFailure(const FileResult &r);
+// "The folder could not be read:", the folder and the reason on lines of their own; OK button,
+// exclamation icon, the application's title: a folder list could not list a folder.
+void showFolderUnreadable(const QString &folder, const QString &reason);
 
 } // namespace tess

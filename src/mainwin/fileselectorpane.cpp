@@ -111,8 +111,7 @@ FileSelectorPane::FileSelectorPane(QWidget *parent) : QGroupBox(QStringLiteral("
         if (folder == m_reportedFolder)
             return;
         m_reportedFolder = folder;
-        msgBox(QStringLiteral("The folder could not be read:\n") + folder + QStringLiteral("\n") + reason,
-               vbOKOnly | vbExclamation, appTitle());
+        showFolderUnreadable(folder, reason);
     };
     connect(Dir1, &DirListBox::listingFailed, this, listingFailed);
     connect(File1, &FileListBox::listingFailed, this, listingFailed);
