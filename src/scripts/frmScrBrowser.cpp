@@ -67,7 +67,6 @@ frmScrBrowser::frmScrBrowser(UserScriptPane *pane, QWidget *parent) : QDialog(pa
     tbScriptBrowse->setLineWrapMode(QPlainTextEdit::NoWrap);
     tbScriptBrowse->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     cmdGetSubScripts = makeButton(QStringLiteral("cmdGetSubScripts"), QStringLiteral("+"), Frame1);
-    cmdGetSubScripts->setToolTip(QStringLiteral("List every script below the folder shown"));
     cmdCopyToTessaline =
         makeButton(QStringLiteral("cmdCopyToTessaline"), QStringLiteral("&Copy Script to Tessaline && Close"), Frame1);
     lstSCRPath = new QListWidget(Frame1);
@@ -91,12 +90,8 @@ frmScrBrowser::frmScrBrowser(UserScriptPane *pane, QWidget *parent) : QDialog(pa
     connect(cmdGetSubScripts, &QPushButton::clicked, this, &frmScrBrowser::cmdGetSubScripts_Click);
     connect(cmdCopyToTessaline, &QPushButton::clicked, this, &frmScrBrowser::cmdCopyToTessaline_Click);
 
-    // A folder that cannot be listed shows an empty list and is named once.
-    auto listingFailed = [](const QString &folder, const QString &reason) {
-        msgBox(QStringLiteral("The folder could not be read:\n") + folder + QStringLiteral("\n") + reason,
-               vbOKOnly | vbExclamation, appTitle());
-    };
-    connect(DirScrBrowse, &DirListBox::listingFailed, this, listingFailed);
+    // A folder that cannot be listed shows an empty list and says so.
+    connect(DirScrBrowse, &DirListBox::listingFailed, this, &showFolderUnreadable);
 
     // The first load opens on the program's current folder; the preview starts empty, and with it
     // the copy is disabled.

@@ -10,6 +10,7 @@
 #include "scripts/simplescriptselector.h"
 #include "scripts/userscriptpane.h"
 #include "testsupport.h"
+#include "widgets/twips.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -85,8 +86,7 @@ void TestScriptFilters::scriptWindowsAsConfigured()
     QCOMPARE(f.chkPersonalSettings->text(), checkCaption);
     QCOMPARE(f.tbDWGFilter->objectName(), QStringLiteral("tbSCRFilter"));
     QCOMPARE(f.tbDWGFilter->text(), QStringLiteral("*PLOT*"));
-    QCOMPARE(f.width(), widthTwips / 15);
-    QCOMPARE(f.height(), 4530 / 15);
+    QCOMPARE(f.size(), QSize(twipsToPixels(widthTwips), twipsToPixels(4530)));
     QVERIFY(f.cmdRemove->isEnabled()); // enabled before the first load
 
     // The first opening creates the list file empty and leaves the buttons as they were.
