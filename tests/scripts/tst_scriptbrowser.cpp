@@ -104,6 +104,7 @@ private Q_SLOTS:
     void noTextScriptOrUnreadableFileEmptiesThePreview();
     void plusListsEveryScriptBelowAgainAndAgain();
     void unreadyDriveGoesBackToTheFolderBefore();
+    void scanWindowStandsAboveTheModalBrowser();
 };
 
 void TestScriptBrowser::openersAndWhatTheWindowKeeps()
@@ -276,6 +277,31 @@ void TestScriptBrowser::unreadyDriveGoesBackToTheFolderBefore()
     QCOMPARE(h.browser.DriveScrBrowse->drive(), drive);
     QCOMPARE(h.browser.DirScrBrowse->path(), h.scripts.folder());
     QCOMPARE(h.browser.FSelScrBrowse->count(), 2);
+}
+
+void TestScriptBrowser::scanWindowStandsAboveTheModalBrowser()
+{
+    Harness h;
+    h.browser.hide();
+    frmScanStop *scan = frmScanStop::instance();
+    bool plain = true, over = false, notItsOwner = true;
+    test::ModalGuard modals;
+    modals.answerNextModal([&](QWidget *browser) {
+        // A modeless scan window could not take clicks under the modal browser: refused.
+        plain = scan->showScan();
+        over = scan->showScanOver(browser) && scan->isVisible() && scan->windowModality() == Qt::ApplicationModal;
+        scan->hideScan();
+        notItsOwner = scan->showScanOver(nullptr);
+        scan->hideScan();
+        static_cast<QDialog *>(browser)->reject();
+    });
+    h.browser.exec();
+    QVERIFY(modals.allAnswered());
+    QVERIFY(!plain);
+    QVERIFY(over);
+    QVERIFY(!notItsOwner);
+    QCOMPARE(scan->windowModality(), Qt::NonModal);
+    QVERIFY(!scan->isVisible());
 }
 
 QTEST_MAIN(TestScriptBrowser)
