@@ -64,7 +64,6 @@ frmScrBrowser::frmScrBrowser(UserScriptPane *pane, QWidget *parent) : QDialog(pa
     FSelScrBrowse->setPattern(QStringLiteral("*.scr"));
     tbScriptBrowse = new QPlainTextEdit(Frame1);
     tbScriptBrowse->setObjectName(QStringLiteral("tbScriptBrowse"));
-    tbScriptBrowse->setLineWrapMode(QPlainTextEdit::NoWrap);
     tbScriptBrowse->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     cmdGetSubScripts = makeButton(QStringLiteral("cmdGetSubScripts"), QStringLiteral("+"), Frame1);
     cmdCopyToTessaline =
