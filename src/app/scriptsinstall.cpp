@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/scripteditorinstall.h"
+#include "app/scriptbrowserinstall.h"
 #include "core/mainsettings.h"
 #include "mainwin/fileselector.h"
 #include "mainwin/fileselectorpane.h"
@@ -94,6 +95,7 @@ void installScripts(Application &app, frmMain &w)
     // The Create buttons follow the script now shown.
     pane->applyCreateRule();
     installScriptEditor(w, *pane);
+    installScriptBrowser(app, w, pane, simple);
 }
 
 } // namespace tess

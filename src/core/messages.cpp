@@ -13,6 +13,13 @@ QString warningTitle() { return QStringLiteral("Warning!"); }
 
 QString messageTitle() { return QStringLiteral("Tessaline Message"); }
 
+QString overwriteTitle() { return QStringLiteral("Overwrite?"); }
+
+QString overwriteScriptQuestion()
+{
+    return QStringLiteral("Are you sure you want to overwrite the existing script in Tessaline?");
+}
+
 QString fileNotFoundText() { return QStringLiteral("File not found"); }
 
 QString fileNotFoundMessage(const QString &path) { return fileNotFoundText() + QStringLiteral(": ") + path; }

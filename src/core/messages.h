@@ -14,6 +14,8 @@ QString alertTitle();   // "Tessaline Alert"
 QString sureTitle();    // "Sure?"
 QString warningTitle(); // "Warning!"
 QString messageTitle(); // "Tessaline Message"
+// "Overwrite?": the title of the question overwriteScriptQuestion().
+QString overwriteTitle();
 
 // ---- Texts ----
 QString fileNotFoundText();                       // "File not found"
@@ -26,6 +28,10 @@ QString refreshFileListTip(); // "Click frame to refresh file list"
 // Status label texts of the main window.
 QString readyStatusText();   // "Ready"
 QString sortingStatusText(); // "Sorting"
+// "Are you sure you want to overwrite the existing script in Tessaline?": asked (Yes and No, No
+// the default, exclamation icon, overwriteTitle()) before a window's script replaces a user
+// script that is not empty.
+QString overwriteScriptQuestion();
 // "<what>:\r\n<path>\r\n<reason>": the message of a failed file operation.
 QString fileFailureMessage(const QString &what, const FileResult &r);
 

@@ -29,8 +29,10 @@ FilterListRead loadFilterList(const QString &path)
     FilterListRead out;
     out.result = read.result;
     out.entries = read.entries;
-    if (out.result.ok() && !QFile::exists(path))
+    if (out.result.ok() && !QFile::exists(path)) {
         out.result = writeWholeFile(path, QByteArray());
+        out.created = out.result.ok();
+    }
     sortIgnoringCase(out.entries);
     return out;
 }

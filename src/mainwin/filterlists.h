@@ -11,6 +11,22 @@
 
 namespace tess {
 
+// One control of a stored-filter window, in twips.
+struct FilterControlPlace {
+    int left, top, width, height;
+};
+
+// Where a stored-filter window places its controls; the drawing filter window's by default.
+struct FilterWindowLayout {
+    int clientWidth = 2685;
+    int clientHeight = 4485;
+    FilterControlPlace list{135, 120, 2415, 2985};
+    FilterControlPlace check{135, 3195, 2415, 285};
+    FilterControlPlace pattern{135, 3540, 2415, 315};
+    FilterControlPlace remove{135, 4005, 1095, 315};
+    FilterControlPlace add{1455, 4005, 1095, 315};
+};
+
 // What tells one stored-filter window from another.
 struct FilterWindowConfig {
     const char *objectName;
@@ -20,6 +36,9 @@ struct FilterWindowConfig {
     const char *sharedFile;       // file name in DATA
     const char *personalEnding;   // after the login name
     OtherSetting personalSetting; // "1" = the personal list
+    const char *patternBoxName = "tbDWGFilter";
+    bool removeEnabledAtStart = false; // "&Remove" before the first load
+    FilterWindowLayout layout{};
 };
 const FilterWindowConfig &drawingFilterConfig();
 
@@ -29,6 +48,7 @@ QString filterListPath(const FilterWindowConfig &config, bool personal);
 struct FilterListRead {
     FileResult result; // a missing file is created empty and reads as an empty list
     QStringList entries;
+    bool created = false; // the file was missing and has been created empty
 };
 FilterListRead loadFilterList(const QString &path);
 FileResult saveFilterList(const QString &path, const QStringList &entries);

@@ -21,22 +21,24 @@ frmDWGFilter::frmDWGFilter(const FilterWindowConfig &config, std::function<void(
     setObjectName(QString::fromLatin1(config.objectName));
     setWindowTitle(QString::fromLatin1(config.caption));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(twipsToPixels(2685), twipsToPixels(4485));
+    const FilterWindowLayout &at = config.layout;
+    setFixedSize(twipsToPixels(at.clientWidth), twipsToPixels(at.clientHeight));
 
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));
     chkPersonalSettings = new QCheckBox(QString::fromLatin1(config.checkCaption), this);
     chkPersonalSettings->setObjectName(QStringLiteral("chkPersonalSettings"));
     tbDWGFilter = new QLineEdit(QString::fromLatin1(config.patternInitial), this);
-    tbDWGFilter->setObjectName(QStringLiteral("tbDWGFilter"));
+    tbDWGFilter->setObjectName(QString::fromLatin1(config.patternBoxName));
     cmdRemove = makeButton(QStringLiteral("cmdRemove"), QStringLiteral("&Remove"), this);
-    cmdRemove->setEnabled(false);
+    cmdRemove->setEnabled(config.removeEnabledAtStart);
     cmdAdd = makeButton(QStringLiteral("cmdAdd"), QStringLiteral("&Add"), this);
-    placeControls(this, {{"List1", 135, 120, 2415, 2985},
-                         {"chkPersonalSettings", 135, 3195, 2415, 285},
-                         {"tbDWGFilter", 135, 3540, 2415, 315},
-                         {"cmdRemove", 135, 4005, 1095, 315},
-                         {"cmdAdd", 1455, 4005, 1095, 315}});
+    const auto place = [](const char *name, const FilterControlPlace &p) {
+        return Placement{name, p.left, p.top, p.width, p.height};
+    };
+    placeControls(this,
+                  {place("List1", at.list), place("chkPersonalSettings", at.check),
+                   place(config.patternBoxName, at.pattern), place("cmdRemove", at.remove), place("cmdAdd", at.add)});
     setTabOrder(List1, chkPersonalSettings);
     setTabOrder(chkPersonalSettings, tbDWGFilter);
     setTabOrder(tbDWGFilter, cmdRemove);
@@ -80,6 +82,7 @@ void frmDWGFilter::loadList()
 {
     List1->clear();
     const FilterListRead read = loadFilterList(currentFile());
+    const bool failedBefore = m_loadFailed;
     m_loadFailed = !read.result.ok();
     if (m_loadFailed) {
         UpdateFilterButtons();
@@ -87,6 +90,10 @@ void frmDWGFilter::loadList()
                vbOKOnly | vbExclamation, appTitle());
         return;
     }
+    // A list file met for the first time was created empty: the buttons keep their state (a
+    // window whose Remove starts enabled still offers it, and pressing it writes the empty list).
+    if (read.created && !failedBefore)
+        return;
     List1->addItems(read.entries);
     UpdateFilterButtons();
 }

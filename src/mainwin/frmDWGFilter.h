@@ -26,7 +26,7 @@ public:
 
     QListWidget *List1 = nullptr;
     QCheckBox *chkPersonalSettings = nullptr;
-    QLineEdit *tbDWGFilter = nullptr;
+    QLineEdit *tbDWGFilter = nullptr; // the pattern box, named as its configuration says
     QPushButton *cmdRemove = nullptr;
     QPushButton *cmdAdd = nullptr;
 

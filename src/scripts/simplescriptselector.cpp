@@ -90,4 +90,8 @@ void SimpleScriptSelector::tbScrSelFilter_Change()
         fsSimpleScript->setPattern(QStringLiteral("*.scr"));
 }
 
+QString SimpleScriptSelector::filterText() const { return tbScrSelFilter->text(); }
+
+void SimpleScriptSelector::setFilterText(const QString &text) { tbScrSelFilter->setText(text); }
+
 } // namespace tess

@@ -30,6 +30,9 @@ public:
     // no batch script may be written.
     bool fsSimpleScript_Click();
     void tbScrSelFilter_Change();
+    // The simple-mode filter tbScrSelFilter; setting it narrows the list.
+    QString filterText() const;
+    void setFilterText(const QString &text);
 
 Q_SIGNALS:
     void simpleFilterRequested(); // "Filter": the stored simple-mode filters

@@ -505,4 +505,6 @@ void UserScriptPane::setFilterText(const QString &text)
     scrFilter_Change();
 }
 
+QString UserScriptPane::filterText() const { return scrFilter->text(); }
+
 } // namespace tess

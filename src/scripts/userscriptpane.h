@@ -77,6 +77,7 @@ public:
     bool readOnlyTicked() const;
     // The filter of the script list (scrFilter), with its change handling.
     void setFilterText(const QString &text);
+    QString filterText() const;
 
 Q_SIGNALS:
     void editorRequested();       // "&Editor", double-click in the list

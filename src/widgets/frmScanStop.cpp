@@ -60,6 +60,24 @@ bool frmScanStop::showScan()
     return true;
 }
 
+bool frmScanStop::showScanOver(QWidget *modalOwner)
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    if (modal && modal != this && modal != modalOwner)
+        return false;
+    if (!isVisible())
+        setWindowModality(Qt::ApplicationModal);
+    show();
+    raise();
+    return true;
+}
+
+void frmScanStop::hideScan()
+{
+    hide();
+    setWindowModality(Qt::NonModal);
+}
+
 void frmScanStop::cmdCancel_Click()
 {
     setStopRequested(true);

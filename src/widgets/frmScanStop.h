@@ -24,7 +24,11 @@ public:
 
     // Shows it not modal; fails (false, nothing shown) while a modal window of the program is open.
     bool showScan();
-    void hideScan() { hide(); }
+    // Shows it above the modal window `modalOwner`, itself modal, so that its Stop button takes
+    // the clicks the modal window would otherwise block; false (nothing shown) while another
+    // modal window is on top. hideScan() makes it modeless again.
+    bool showScanOver(QWidget *modalOwner);
+    void hideScan();
 
     QLabel *lblScanned = nullptr;
     QPushButton *cmdCancel = nullptr;
