@@ -27,6 +27,11 @@ QString readyStatusText() { return QStringLiteral("Ready"); }
 
 QString sortingStatusText() { return QStringLiteral("Sorting"); }
 
+QString overwriteScriptQuestion()
+{
+    return QStringLiteral("Are you sure you want to overwrite the existing script in Tessaline?");
+}
+
 QString fileFailureMessage(const QString &what, const FileResult &r)
 {
     return what + QStringLiteral(":\r\n") + r.path + QStringLiteral("\r\n") + r.reason;

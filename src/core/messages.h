@@ -26,6 +26,8 @@ QString refreshFileListTip(); // "Click frame to refresh file list"
 // Status label texts of the main window.
 QString readyStatusText();   // "Ready"
 QString sortingStatusText(); // "Sorting"
+// The question before a window's text replaces a user script that is not empty (title "Overwrite?").
+QString overwriteScriptQuestion(); // "Are you sure you want to overwrite the existing script in Tessaline?"
 // "<what>:\r\n<path>\r\n<reason>": the message of a failed file operation.
 QString fileFailureMessage(const QString &what, const FileResult &r);
 
