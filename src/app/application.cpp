@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/optionsinstall.h"
+#include "app/captureinstall.h"
 #include "app/composerinstall.h"
 #include "app/createruninstall.h"
 #include "app/previewinstall.h"
@@ -108,6 +109,7 @@ frmMain *Application::buildWindow()
     installCreateRun(*this, w, composer);
     installRenamer(*this, w, composer);
     installUtilities(*this, w);
+    installCapture(*this, w);
 
     // The batch options as stored: the restored script's meta commands never override them.
     const MainSettings stored = mainSettings();
