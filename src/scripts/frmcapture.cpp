@@ -57,8 +57,9 @@ frmcapture::frmcapture(CaptureHooks hooks, QWidget *owner)
         makeButton(QStringLiteral("cmdCopyToTessaline"), QStringLiteral("Paste in &Tessaline && Exit"), this);
     cmdCopyToTessaline->setEnabled(false);
 
-    // The two boxes side by side, growing with the window; under them "&Clear" and the clipboard
-    // button at the left, the capture button where the boxes meet, the paste-in button at the right.
+    // The two boxes side by side, growing with the window; under the input box "&Clear" and the
+    // clipboard button, under the result box the capture button at its left edge (where the boxes
+    // meet) and the paste-in button at the right.
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(twipsToPixels(120), twipsToPixels(120), twipsToPixels(120), twipsToPixels(120));
     grid->setHorizontalSpacing(twipsToPixels(120));
@@ -70,21 +71,19 @@ frmcapture::frmcapture(CaptureHooks hooks, QWidget *owner)
     grid->setRowStretch(1, 1);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->setSpacing(twipsToPixels(120));
     auto *left = new QHBoxLayout;
     left->setSpacing(twipsToPixels(120));
     left->addWidget(cmdClear);
     left->addWidget(cmdPastefromClip);
     left->addStretch(1);
     auto *right = new QHBoxLayout;
+    right->setSpacing(twipsToPixels(120));
+    right->addWidget(cmdParseScr);
     right->addStretch(1);
     right->addWidget(cmdCopyToTessaline);
-    buttons->addLayout(left, 1);
-    buttons->addWidget(cmdParseScr);
-    buttons->addLayout(right, 1);
-    grid->addLayout(buttons, 2, 0, 1, 2);
-    resize(twipsToPixels(13500), twipsToPixels(7500));
+    grid->addLayout(left, 2, 0);
+    grid->addLayout(right, 2, 1);
+    resize(twipsToPixels(15000), twipsToPixels(7500));
 
     connect(cmdClear, &QPushButton::clicked, this, &frmcapture::cmdClear_Click);
     connect(cmdPastefromClip, &QPushButton::clicked, this, &frmcapture::cmdPastefromClip_Click);
