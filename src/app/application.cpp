@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/optionsinstall.h"
+#include "app/captureinstall.h"
 #include "app/composerinstall.h"
 #include "app/createruninstall.h"
 #include "app/helpinstall.h"
@@ -109,6 +110,7 @@ frmMain *Application::buildWindow()
     installCreateRun(*this, w, composer);
     installRenamer(*this, w, composer);
     installUtilities(*this, w);
+    installCapture(*this, w);
     installHelp(*this, w);
 
     // The batch options as stored: the restored script's meta commands never override them.

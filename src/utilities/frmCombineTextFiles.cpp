@@ -1,5 +1,6 @@
 #include "utilities/frmCombineTextFiles.h"
 
+#include "core/messages.h"
 #include "core/pathhelpers.h"
 #include "core/processhelpers.h"
 #include "core/prompts.h"
@@ -98,7 +99,7 @@ void frmCombineTextFiles::cmdCombine_Click()
         return;
     }
     if (ShlFileExists(path) && msgBox(QStringLiteral("Output file already exists!  Overwrite it?"),
-                                      vbYesNo | vbExclamation, QStringLiteral("Overwrite?")) != vbYes)
+                                      vbYesNo | vbExclamation, overwriteTitle()) != vbYes)
         return;
     WriteOutputFile(path);
 }

@@ -1,0 +1,87 @@
+// Command capture on 100,000 pasted lines of AutoCAD history (copied with doubled line breaks).
+// BM_Capture100k: "Capture &AutoCAD Commands --->" pressed in the real window, with the scratch file
+// written and the captured script (160,002 lines) set into the result box at once; the paste itself
+// happens before the timing. BM_CaptureCommands100k: the captured script built from the text alone,
+// the part of the press that is the program's own work (the rest is the text box taking the lines).
+
+#include "core/appenvironment.h"
+#include "scripts/commandcapture.h"
+#include "scripts/frmcapture.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QPlainTextEdit>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+using namespace tess;
+
+namespace {
+
+void ensureApplication()
+{
+    static int argc = 1;
+    static char arg0[] = "tessaline_bench";
+    static char *argv[] = {arg0, nullptr};
+    if (!qApp) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        new QApplication(argc, argv);
+    }
+}
+
+QString pastedHistory(int lines)
+{
+    static const QString sample[] = {
+        QStringLiteral("Command: LINE"),
+        QStringLiteral("Specify first point: 0,0"),
+        QStringLiteral("Specify next point or [Undo]: 10,0"),
+        QStringLiteral("Specify next point or [Undo]:"),
+        QStringLiteral("Command: -LAYER"),
+        QStringLiteral("Enter an option [?/Make/Set/New/ON/OFF/Color/Ltype/LWeight/Plot/Freeze/Thaw]: M"),
+        QStringLiteral("Enter name for new layer (becomes the current layer) <0>: WALLS"),
+        QStringLiteral("Select objects:  1 found"),
+        QStringLiteral("Specify opposite corner:"),
+        QStringLiteral("Regenerating model."),
+    };
+    QStringList out;
+    out.reserve(lines);
+    for (int i = 0; i < lines; ++i)
+        out << sample[i % 10];
+    return out.join(QStringLiteral("\r\n\r\n")) + QStringLiteral("\r\n\r\n");
+}
+
+void BM_Capture100k(benchmark::State &state)
+{
+    ensureApplication();
+    QTemporaryDir dir;
+    AppEnvironment::overrideProgramFolder(dir.path());
+    {
+        frmcapture window(CaptureHooks{}, nullptr);
+        QGuiApplication::clipboard()->setText(pastedHistory(100000));
+        window.cmdPastefromClip_Click();
+        for (auto _ : state) {
+            window.cmdParseScr_Click();
+            state.PauseTiming();
+            window.Text2->clear();
+            state.ResumeTiming();
+        }
+        state.counters["lines"] = 100000;
+    }
+    AppEnvironment::overrideProgramFolder(QString());
+}
+
+void BM_CaptureCommands100k(benchmark::State &state)
+{
+    const QString input = pastedHistory(100000);
+    for (auto _ : state) {
+        const QString script = captureCommands(input);
+        benchmark::DoNotOptimize(script.size());
+    }
+    state.counters["lines"] = 100000;
+}
+
+} // namespace
+
+BENCHMARK(BM_Capture100k)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CaptureCommands100k)->Unit(benchmark::kMillisecond);

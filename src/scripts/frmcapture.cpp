@@ -1,0 +1,173 @@
+#include "scripts/frmcapture.h"
+
+#include "core/appenvironment.h"
+#include "core/fileio.h"
+#include "core/messages.h"
+#include "core/prompts.h"
+#include "core/textfiles.h"
+#include "scripts/commandcapture.h"
+#include "widgets/boxtext.h"
+#include "widgets/controlfactory.h"
+#include "widgets/twips.h"
+
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <exception>
+#include <new>
+
+namespace tess {
+
+namespace {
+
+QPlainTextEdit *makeBox(const QString &name, QWidget *parent)
+{
+    auto *box = new QPlainTextEdit(parent);
+    box->setObjectName(name);
+    // AutoCAD's lines stay whole: both scroll bars, no wrapping.
+    box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setMinimumSize(twipsToPixels(4500), twipsToPixels(3000));
+    return box;
+}
+
+} // namespace
+
+frmcapture::frmcapture(CaptureHooks hooks, QWidget *owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                         Qt::WindowMaximizeButtonHint),
+      m_hooks(std::move(hooks))
+{
+    setObjectName(QStringLiteral("frmcapture"));
+    lblInput = makeLabel(QStringLiteral("lblInput"), QStringLiteral("Text from AutoCAD \"Text Window\""), this);
+    lblResult = makeLabel(QStringLiteral("lblResult"), QStringLiteral("Captured Script Commands"), this);
+    Text1 = makeBox(QStringLiteral("Text1"), this);
+    Text1->setPlainText(captureInstructionText());
+    Text2 = makeBox(QStringLiteral("Text2"), this);
+    cmdClear = makeButton(QStringLiteral("cmdClear"), QStringLiteral("&Clear"), this, 1215);
+    cmdPastefromClip = makeButton(QStringLiteral("cmdPastefromClip"),
+                                  QStringLiteral("&Get AutoCAD \"Text Window\" commands from Clipboard"), this);
+    cmdParseScr = makeButton(QStringLiteral("cmdParseScr"), QStringLiteral("Capture &AutoCAD Commands --->"), this);
+    cmdParseScr->setEnabled(false);
+    cmdCopyToTessaline =
+        makeButton(QStringLiteral("cmdCopyToTessaline"), QStringLiteral("Paste in &Tessaline && Exit"), this);
+    cmdCopyToTessaline->setEnabled(false);
+
+    // The two boxes side by side, growing with the window; under the input box "&Clear" and the
+    // clipboard button, under the result box the capture button at its left edge (where the boxes
+    // meet) and the paste-in button at the right.
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(twipsToPixels(120), twipsToPixels(120), twipsToPixels(120), twipsToPixels(120));
+    grid->setHorizontalSpacing(twipsToPixels(120));
+    grid->setVerticalSpacing(twipsToPixels(60));
+    grid->addWidget(lblInput, 0, 0);
+    grid->addWidget(lblResult, 0, 1);
+    grid->addWidget(Text1, 1, 0);
+    grid->addWidget(Text2, 1, 1);
+    grid->setRowStretch(1, 1);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
+    auto *left = new QHBoxLayout;
+    left->setSpacing(twipsToPixels(120));
+    left->addWidget(cmdClear);
+    left->addWidget(cmdPastefromClip);
+    left->addStretch(1);
+    auto *right = new QHBoxLayout;
+    right->setSpacing(twipsToPixels(120));
+    right->addWidget(cmdParseScr);
+    right->addStretch(1);
+    right->addWidget(cmdCopyToTessaline);
+    grid->addLayout(left, 2, 0);
+    grid->addLayout(right, 2, 1);
+    resize(twipsToPixels(15000), twipsToPixels(7500));
+
+    connect(cmdClear, &QPushButton::clicked, this, &frmcapture::cmdClear_Click);
+    connect(cmdPastefromClip, &QPushButton::clicked, this, &frmcapture::cmdPastefromClip_Click);
+    connect(cmdParseScr, &QPushButton::clicked, this, &frmcapture::cmdParseScr_Click);
+    connect(cmdCopyToTessaline, &QPushButton::clicked, this, &frmcapture::cmdCopyToTessaline_Click);
+    Form_Load();
+}
+
+void frmcapture::Form_Load()
+{
+    m_loadedText = plainBoxText(Text1);
+    setWindowTitle(QStringLiteral("Tessaline Command Capture"));
+}
+
+QString frmcapture::scratchFilePath() { return AppEnvironment::programPath() + QStringLiteral("temp.tmp"); }
+
+void frmcapture::cmdPastefromClip_Click()
+{
+    // The clipboard's text (none gives an empty box) with AutoCAD's doubled line breaks halved; the
+    // paste is one edit of the box, so Ctrl+Z brings back what it held before.
+    const QClipboard *clipboard = QGuiApplication::clipboard();
+    const QString text = clipboard ? clipboard->text() : QString();
+    replaceBoxText(Text1, halveDoubledLineBreaks(text));
+    cmdParseScr->setEnabled(true);
+}
+
+void frmcapture::cmdParseScr_Click()
+{
+    try {
+        const QString input = plainBoxText(Text1);
+        // The input is kept in the scratch file as well; the capture itself works on the text, so a
+        // program folder that cannot be written does not stop it.
+        const FileResult kept = writeWholeFile(scratchFilePath(), fileBytesFromText(input));
+        // The script is built whole and set into the box in one step.
+        replaceBoxText(Text2, captureCommands(input));
+        cmdCopyToTessaline->setEnabled(true);
+        if (!kept.ok())
+            msgBox(fileFailureMessage(QStringLiteral("The commands are captured, but their input could not be kept "
+                                                     "in the scratch file"),
+                                      kept),
+                   vbOKOnly | vbExclamation, alertTitle());
+    } catch (const std::bad_alloc &) {
+        reportUnexpectedError(7, QStringLiteral("Out of memory"), QStringLiteral("cmdParseScr_Click"),
+                              QStringLiteral("Form frmcapture"));
+    } catch (const std::exception &e) {
+        reportUnexpectedError(5, QString::fromLocal8Bit(e.what()), QStringLiteral("cmdParseScr_Click"),
+                              QStringLiteral("Form frmcapture"));
+    }
+}
+
+void frmcapture::cmdCopyToTessaline_Click()
+{
+    // A script in the main window is replaced only when the user says so; No leaves everything as it
+    // is and the window open.
+    if (m_hooks.scriptText && !m_hooks.scriptText().isEmpty() &&
+        msgBox(overwriteScriptQuestion(), vbYesNo | vbExclamation | vbDefaultButton2, overwriteTitle()) !=
+            vbYes)
+        return;
+    if (m_hooks.setScriptText)
+        m_hooks.setScriptText(plainBoxText(Text2));
+    if (m_hooks.setScriptName)
+        m_hooks.setScriptName(QString());
+    accept();
+}
+
+void frmcapture::cmdClear_Click()
+{
+    replaceBoxText(Text1, m_loadedText);
+    replaceBoxText(Text2, QString());
+    cmdParseScr->setEnabled(false);
+    cmdCopyToTessaline->setEnabled(false);
+}
+
+void frmcapture::resetAfterClosing()
+{
+    replaceBoxText(Text2, QString());
+    cmdParseScr->setEnabled(false);
+    cmdCopyToTessaline->setEnabled(false);
+}
+
+void frmcapture::closeEvent(QCloseEvent *event)
+{
+    m_unloaded = true;
+    QDialog::closeEvent(event);
+}
+
+} // namespace tess
