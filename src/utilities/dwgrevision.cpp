@@ -64,7 +64,11 @@ int dwgReleaseIndex(const QByteArray &code)
 
 DwgHeader readDwgHeader(const QString &path)
 {
-    if (path.isEmpty() || path.contains(QChar(0)))
+    // Characters Windows refuses in a file name make a bad name, not a missing file.
+    const QString name = FileNameOf(path);
+    const bool refused = std::any_of(name.begin(), name.end(),
+                                     [](QChar c) { return c.unicode() < 32 || QStringView(u"<>\"|?*").contains(c); });
+    if (path.isEmpty() || refused)
         return headerFailure(DwgHeader::BadName, 52, QStringLiteral("Bad file name or number"));
     const QFileInfo fi(path);
     if (!fi.exists())
