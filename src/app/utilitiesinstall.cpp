@@ -1,6 +1,7 @@
 #include "app/utilitiesinstall.h"
 
 #include "app/application.h"
+#include "app/revscaninstall.h"
 #include "mainwin/filelistbox.h"
 #include "mainwin/fileselectorpane.h"
 #include "mainwin/frmMain.h"
@@ -47,6 +48,7 @@ void installUtilities(Application &, frmMain &w)
         frmCombineTextFiles dialog(w.queuePane()->queueEntries(), w.fileSelector()->folder(), &w);
         dialog.exec();
     });
+    installRevScan(w);
     w.RefreshQueueControls();
 
     // The prompt is created at its first opening; "&Close" only hides it.

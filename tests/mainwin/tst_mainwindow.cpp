@@ -574,8 +574,7 @@ private Q_SLOTS:
                 }
         QStringList missing = w->missingControlNames(names);
         missing.sort();
-        QStringList notYetBuilt{"mnuReportDWGVersion", "mnuReportDWGVersions"};
-        notYetBuilt.sort();
+        QStringList notYetBuilt;
         QCOMPARE(missing, notYetBuilt);
     }
 
