@@ -1,6 +1,7 @@
 #include "app/utilitiesinstall.h"
 
 #include "app/application.h"
+#include "app/filelistsinstall.h"
 #include "mainwin/filelistbox.h"
 #include "mainwin/fileselectorpane.h"
 #include "mainwin/frmMain.h"
@@ -35,8 +36,9 @@ PickHost pickHost(frmMain &w)
 
 } // namespace
 
-void installUtilities(Application &, frmMain &w)
+void installUtilities(Application &app, frmMain &w)
 {
+    installFileLists(app, w);
     FileSelectorPane *files = w.fileSelector();
     QObject::connect(files->cmdQuickPick, &QPushButton::clicked, &w, [&w] { cmdQuickPick_Click(pickHost(w)); });
     QObject::connect(w.cmdQueueQuickPick, &QPushButton::clicked, &w, [&w] { cmdQueueQuickPick_Click(pickHost(w)); });
