@@ -154,8 +154,12 @@ private Q_SLOTS:
             }
             QCOMPARE(filesIn(fx.data()), QStringList{QStringLiteral("tester-EMPTY.LST")});
             QCOMPARE(filesIn(fx.path()), programFiles);
-            f->cmdExit->click();
+            // Enter in the name box presses "&Close": the window hides without saving.
+            f->txtbxListName->setText(QStringLiteral("NOT SAVED"));
+            QTest::keyClick(f->txtbxListName, Qt::Key_Return);
+            QVERIFY(!f->isVisible());
         });
+        QCOMPARE(filesIn(fx.data()), QStringList{QStringLiteral("tester-EMPTY.LST")});
         QVERIFY(fx.prompter().allUsed());
     }
 
