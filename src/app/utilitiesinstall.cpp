@@ -1,6 +1,7 @@
 #include "app/utilitiesinstall.h"
 
 #include "app/application.h"
+#include "app/filelistsinstall.h"
 #include "app/revscaninstall.h"
 #include "mainwin/filelistbox.h"
 #include "mainwin/fileselectorpane.h"
@@ -36,14 +37,16 @@ PickHost pickHost(frmMain &w)
 
 } // namespace
 
-void installUtilities(Application &, frmMain &w)
+void installUtilities(Application &app, frmMain &w)
 {
+    installFileLists(app, w);
     FileSelectorPane *files = w.fileSelector();
     QObject::connect(files->cmdQuickPick, &QPushButton::clicked, &w, [&w] { cmdQuickPick_Click(pickHost(w)); });
     QObject::connect(w.cmdQueueQuickPick, &QPushButton::clicked, &w, [&w] { cmdQueueQuickPick_Click(pickHost(w)); });
 
     QAction *combine =
-        w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuCombineText"), QStringLiteral("Combine &Text Files"));
+        w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuCombineText"), QStringLiteral("Combine &Text Files"),
+                      QStringLiteral("mnubreak002"));
     QObject::connect(combine, &QAction::triggered, &w, [&w] {
         frmCombineTextFiles dialog(w.queuePane()->queueEntries(), w.fileSelector()->folder(), &w);
         dialog.exec();

@@ -39,6 +39,12 @@ QString fileFailureMessage(const QString &what, const FileResult &r)
     return what + QStringLiteral(":\r\n") + r.path + QStringLiteral("\r\n") + r.reason;
 }
 
+QString fileNameCharactersMessage()
+{
+    return QStringLiteral("File names cannot contain the following characters...\r\n\r\n") +
+           QString(24, QLatin1Char(' ')) + QStringLiteral("\\  /  :  *  ?  <  >  |  ");
+}
+
 void showDriveNotResponding()
 {
     msgBox(QStringLiteral("That Drive is not responding...\rPlease select another drive!"), vbOKOnly, alertTitle());

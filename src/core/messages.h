@@ -34,6 +34,9 @@ QString sortingStatusText(); // "Sorting"
 QString overwriteScriptQuestion();
 // "<what>:\r\n<path>\r\n<reason>": the message of a failed file operation.
 QString fileFailureMessage(const QString &what, const FileResult &r);
+// "File names cannot contain the following characters..." + CR LF CR LF + 24 blanks and the eight
+// characters \ / : * ? < > |, each followed by two blanks: a name that cannot name a file.
+QString fileNameCharactersMessage();
 
 // ---- Boxes shown by more than one window ----
 // "That Drive is not responding...", CR, "Please select another drive!"; OK button, alertTitle().

@@ -195,7 +195,7 @@ void QueuePane::resetLoadedListMarks()
 void QueuePane::setLoadedListMarks(const QString &listName)
 {
     cmdFileList->setText(QStringLiteral("=File&Lists="));
-    List1->setToolTip(listName);
+    List1->setToolTip(QStringLiteral("FileList: \"") + listName + QStringLiteral("\" is Loaded"));
 }
 
 void QueuePane::runAutoSortAndMeta()

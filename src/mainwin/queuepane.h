@@ -81,6 +81,7 @@ public:
     // loaded-list marks follow.
     void List1_OLEDragDrop(const QStringList &items);
     void resetLoadedListMarks();
+    // The queue is exactly a loaded list: "=File&Lists=" and the queue's tooltip naming the list.
     void setLoadedListMarks(const QString &listName);
 
     // ---- Ordering ----

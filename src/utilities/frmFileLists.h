@@ -1,0 +1,87 @@
+#pragma once
+// "File Lists": saves the queue as a list file in DATA (shared, or personal with the login name in
+// front), lists the saved lists (".LST", the personal ones, or ".TXT"), loads one into the queue by
+// a double-click (replacing the queue, or appending when "&Append to Existing Files in Queue" is
+// ticked), opens one in the text editor, renames and deletes them. "&Close" hides the window, so
+// its boxes, filter and typed name stay for the next opening; its close box discards it.
+
+#include <QDialog>
+#include <QStringList>
+#include <functional>
+
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+
+namespace tess {
+
+class FileListBox;
+
+// What loading a list does to the main window.
+struct FileListsHooks {
+    std::function<QStringList()> queueEntries;
+    std::function<void(const QStringList &)> replaceQueue;  // entries already checked
+    std::function<void(const QStringList &)> appendToQueue; // entries already checked
+    std::function<bool()> scriptIsEmpty;
+    std::function<void()> enableCreateButtons;
+    std::function<void(const QString &name, bool on)> setControlEnabled; // by object name
+    std::function<void()> performSort;
+    std::function<void(const QString &listName)> setLoadedListMarks;
+    std::function<void(bool includeSort)> scanMetaCommands;
+};
+
+class frmFileLists final : public QDialog
+{
+    Q_OBJECT
+public:
+    frmFileLists(const FileListsHooks &hooks, QWidget *owner);
+
+    QGroupBox *Frame2 = nullptr;
+    QCheckBox *chkClearList = nullptr; // ticked: append; unticked: replace
+    FileListBox *File1 = nullptr;
+    QPushButton *cmdView = nullptr;
+    QPushButton *cmdRename = nullptr;
+    QPushButton *cmdDelete = nullptr;
+    QCheckBox *chkShowTXT = nullptr;
+    QCheckBox *chkShowPersonal = nullptr;
+    QGroupBox *Frame1 = nullptr;
+    QLineEdit *txtbxListName = nullptr;
+    QPushButton *cmdSaveNew = nullptr;
+    QPushButton *cmdSavePersonalized = nullptr;
+    QPushButton *cmdExit = nullptr;
+
+    // The name (with extension) of the selected list; "" when none is selected.
+    QString selectedName() const;
+    // Reads DATA again into the list; the selected list stays selected while it is still listed.
+    void refreshFileList();
+
+    void Form_Load();
+    void Form_Activate();
+    void Frame2_Click();
+    void File1_Click();
+    void File1_dblClick();
+    void chkShowPersonal_Click();
+    void chkShowTXT_Click();
+    void cmdSaveNew_Click();
+    void cmdSavePersonalized_Click();
+    void cmdView_Click();
+    void cmdRename_Click();
+    void cmdDelete_Click();
+    void cmdExit_Click();
+
+protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void saveQueue(bool personal);
+    void setFileButtonsEnabled(bool on);
+    // View, Rename and Delete off, the selection given up.
+    void disableFileButtons();
+
+    FileListsHooks m_hooks;
+};
+
+} // namespace tess
