@@ -92,9 +92,9 @@ private Q_SLOTS:
         QStringList names;
         for (QAction *a : popup->actions())
             names.append(a->menu() ? a->menu()->objectName() : a->objectName());
-        names.removeAll(QStringLiteral("mnuReportDWGVersions")); // comes with the version report
         QCOMPARE(names,
-                 (QStringList{"mnuOpen", "mnuSkip", "mnuSort", "mnuFont", "mnuCase", "mnuRemove", "mnunothing4",
+                 (QStringList{"mnuOpen", "mnuSkip", "mnuSort", "mnuFont", "mnuCase", "mnuRemove", "mnuReportDWGVersions",
+                              "mnunothing4",
                               "mnuGotoDir", "mnuOpenDirInExplorer", "mnunothing5", "mnuFileSystemChecks", "mnuCopy"}));
         QCOMPARE(popup->defaultAction(), action(w.get(), "mnuOpen"));
         QVERIFY(action(w.get(), "mnuOpen")->font().bold());
