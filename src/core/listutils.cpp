@@ -1,6 +1,7 @@
 #include "core/listutils.h"
 
 #include "core/appenvironment.h"
+#include "core/folderentries.h"
 #include "core/like.h"
 #include "core/pathhelpers.h"
 
@@ -15,10 +16,8 @@
 #include <vector>
 
 #ifdef Q_OS_WIN
-#include <QDirIterator>
 #include <QFileInfo>
 #else
-#include <dirent.h>
 #include <sys/stat.h>
 #endif
 
@@ -69,73 +68,9 @@ Qt::CaseSensitivity pathCaseSensitivity()
 #endif
 }
 
-// ---- Folder listing (the one platform-specific piece) ----
+// ---- Folder walks ----
 
 namespace {
-
-struct FolderEntry {
-    enum Kind : unsigned char { File, Folder, Link };
-    QString name;
-    Kind kind = File;
-};
-
-// Entries of one folder other than "." and "..", hidden ones included. A symbolic link or
-// junction is reported as Link whatever it points to (it is never descended into). False when
-// the folder cannot be read.
-bool readFolder(const QString &folder, std::vector<FolderEntry> &out)
-{
-    out.clear();
-#ifdef Q_OS_WIN
-    QDir dir(folder);
-    if (!dir.isReadable())
-        return false;
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QFileInfo fi = it.fileInfo();
-        FolderEntry e;
-        e.name = fi.fileName();
-#if QT_VERSION >= QT_VERSION_CHECK(6, 4, 0)
-        const bool link = fi.isSymbolicLink() || fi.isJunction();
-#else
-        const bool link = fi.isSymbolicLink();
-#endif
-        if (link)
-            e.kind = FolderEntry::Link;
-        else if (fi.isDir())
-            e.kind = FolderEntry::Folder;
-        out.push_back(std::move(e));
-    }
-    return true;
-#else
-    const QByteArray native = QFile::encodeName(folder);
-    DIR *dir = ::opendir(native.constData());
-    if (!dir)
-        return false;
-    while (const dirent *d = ::readdir(dir)) {
-        const char *n = d->d_name;
-        if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0)))
-            continue;
-        FolderEntry e;
-        unsigned char type = d->d_type;
-        if (type == DT_UNKNOWN) {
-            struct stat st;
-            const QByteArray full = native + (native.endsWith('/') ? "" : "/") + n;
-            if (::lstat(full.constData(), &st) != 0)
-                continue;
-            type = S_ISLNK(st.st_mode) ? DT_LNK : S_ISDIR(st.st_mode) ? DT_DIR : DT_REG;
-        }
-        if (type == DT_DIR)
-            e.kind = FolderEntry::Folder;
-        else if (type == DT_LNK)
-            e.kind = FolderEntry::Link;
-        e.name = QFile::decodeName(n);
-        out.push_back(std::move(e));
-    }
-    ::closedir(dir);
-    return true;
-#endif
-}
 
 // Whether a link points to an existing file that is not a folder (such a link is listed like a
 // file; links to folders and dangling links are left out).
@@ -148,16 +83,6 @@ bool linkIsFile(const QString &path)
     struct stat st;
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISDIR(st.st_mode);
 #endif
-}
-
-// Deterministic order of a folder's entries: textCompare, ties (names differing in case only)
-// by code point.
-void sortEntries(std::vector<FolderEntry> &entries)
-{
-    std::sort(entries.begin(), entries.end(), [](const FolderEntry &a, const FolderEntry &b) {
-        const int c = textCompare(a.name, b.name);
-        return c != 0 ? c < 0 : a.name < b.name;
-    });
 }
 
 struct Level {
@@ -177,8 +102,8 @@ void walk(const QString &folder, OnFile onFile, AfterEntry afterEntry, bool stop
     auto enter = [&stack, &unreadable](QString f) {
         Level lv;
         lv.folder = std::move(f);
-        if (readFolder(lv.folder, lv.entries))
-            sortEntries(lv.entries);
+        if (readFolderEntries(lv.folder, lv.entries))
+            sortFolderEntries(lv.entries);
         else
             unreadable(lv.folder);
         stack.push_back(std::move(lv));

@@ -59,7 +59,7 @@ frmSCREdit::frmSCREdit(QWidget *parent) : QDialog(parent)
     setSizeGripEnabled(true);
     buildControls();
     Form_Load();
-    // The design size until the stored one is applied at the opening.
+    // The window's own size until the stored one is applied at the opening.
     resize(twipsToPixels(m_stored.width), twipsToPixels(m_stored.height));
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/appenvironment.h"
 #include "core/fileio.h"
+#include "core/folderentries.h"
 #include "core/like.h"
 #include "core/listutils.h"
 #include "core/pathhelpers.h"
@@ -12,12 +13,9 @@
 #include <algorithm>
 #include <vector>
 
-#ifdef Q_OS_WIN
-#include <QDirIterator>
-#else
+#ifndef Q_OS_WIN
 #include <cerrno>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -190,70 +188,10 @@ QString revScanListedPath(const QString &path)
 
 namespace {
 
-struct ScanEntry {
-    enum Kind : unsigned char { File, Folder, Other };
-    QString name;
-    Kind kind = Other;
-};
-
-// The entries of one folder other than "." and "..", hidden ones included: regular files, folders
-// (not links to them) and the rest (links, junctions, pipes, devices), which the scan passes over.
-// False when the folder cannot be listed.
-bool listFolder(const QString &folder, std::vector<ScanEntry> &out)
-{
-    out.clear();
-#ifdef Q_OS_WIN
-    if (!QFileInfo(folder).isReadable())
-        return false;
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QFileInfo fi = it.fileInfo();
-        ScanEntry e;
-        e.name = fi.fileName();
-#if QT_VERSION >= QT_VERSION_CHECK(6, 4, 0)
-        const bool link = fi.isSymbolicLink() || fi.isJunction();
-#else
-        const bool link = fi.isSymbolicLink();
-#endif
-        e.kind = link          ? ScanEntry::Other
-                 : fi.isDir()  ? ScanEntry::Folder
-                 : fi.isFile() ? ScanEntry::File
-                               : ScanEntry::Other;
-        out.push_back(std::move(e));
-    }
-    return true;
-#else
-    const QByteArray native = QFile::encodeName(folder);
-    DIR *dir = ::opendir(native.constData());
-    if (!dir)
-        return false;
-    while (const dirent *d = ::readdir(dir)) {
-        const char *n = d->d_name;
-        if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0)))
-            continue;
-        unsigned char type = d->d_type;
-        if (type == DT_UNKNOWN) {
-            struct stat st;
-            const QByteArray full = native + (native.endsWith('/') ? "" : "/") + n;
-            if (::lstat(full.constData(), &st) != 0)
-                continue;
-            type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_LNK;
-        }
-        ScanEntry e;
-        e.kind = type == DT_DIR ? ScanEntry::Folder : type == DT_REG ? ScanEntry::File : ScanEntry::Other;
-        e.name = QFile::decodeName(n);
-        out.push_back(std::move(e));
-    }
-    ::closedir(dir);
-    return true;
-#endif
-}
-
 struct ScanLevel {
     QString folder; // with its separator
     QString shown;  // as the status line names it
-    std::vector<ScanEntry> entries;
+    std::vector<FolderEntry> entries;
     size_t next = 0;
 };
 
@@ -278,14 +216,10 @@ void SearchForFileREV(const QString &folder, const QString &pattern, const DwgRe
         ScanLevel lv;
         lv.folder = std::move(f);
         lv.shown = std::move(shown);
-        if (listFolder(lv.folder, lv.entries)) {
-            std::sort(lv.entries.begin(), lv.entries.end(), [](const ScanEntry &a, const ScanEntry &b) {
-                const int c = textCompare(a.name, b.name);
-                return c != 0 ? c < 0 : a.name < b.name;
-            });
-        } else if (progress) {
+        if (readFolderEntries(lv.folder, lv.entries))
+            sortFolderEntries(lv.entries);
+        else if (progress)
             progress->folderUnreadable(withoutTrailingSeparator(lv.folder));
-        }
         stack.push_back(std::move(lv));
     };
     auto stopped = [&] { return progress && progress->stopRequested(); };
@@ -300,12 +234,12 @@ void SearchForFileREV(const QString &folder, const QString &pattern, const DwgRe
             stack.pop_back();
             continue;
         }
-        const ScanEntry &e = lv.entries[lv.next++];
-        if (e.kind == ScanEntry::Folder) {
+        const FolderEntry &e = lv.entries[lv.next++];
+        if (e.kind == FolderEntry::Folder) {
             QString sub = lv.folder + e.name;
             QString withSeparator = sub + lv.folder.back();
             enter(std::move(withSeparator), std::move(sub)); // lv is not used past this point
-        } else if (e.kind == ScanEntry::File && anyWanted && e.name.size() >= patternLength && like.matches(e.name)) {
+        } else if (e.kind == FolderEntry::File && anyWanted && e.name.size() >= patternLength && like.matches(e.name)) {
             const QString full = lv.folder + e.name;
             const DwgHeader h = reader(full);
             if (h.status == DwgHeader::Ok) {
