@@ -105,16 +105,7 @@ FileSelectorPane::FileSelectorPane(QWidget *parent) : QGroupBox(QStringLiteral("
     connect(cmdDirWideBrowser, &QPushButton::clicked, this, &FileSelectorPane::cmdDirWideBrowser_Click);
 
     // A folder or file list that cannot be read: an empty list, a message, and the selector goes on.
-    // Both lists fail on the same folder: it is named once until another folder is shown or the
-    // user asks for the lists again.
-    auto listingFailed = [this](const QString &folder, const QString &reason) {
-        if (folder == m_reportedFolder)
-            return;
-        m_reportedFolder = folder;
-        showFolderUnreadable(folder, reason);
-    };
-    connect(Dir1, &DirListBox::listingFailed, this, listingFailed);
-    connect(File1, &FileListBox::listingFailed, this, listingFailed);
+    m_listingFailures.watch(Dir1, File1, this);
 }
 
 void FileSelectorPane::load(const MainSettings &s)
@@ -177,8 +168,7 @@ void FileSelectorPane::Drive1_Change() { m_link->driveChanged(); }
 
 void FileSelectorPane::Dir1_Change()
 {
-    if (Dir1->path() != m_reportedFolder)
-        m_reportedFolder.clear();
+    m_listingFailures.forgetUnless(Dir1->path());
     m_link->folderChanged();
     File1->setPath(Dir1->path());
     Q_EMIT refreshRequested();
@@ -187,7 +177,7 @@ void FileSelectorPane::Dir1_Change()
 
 void FileSelectorPane::Dir1_Click()
 {
-    m_reportedFolder.clear();
+    m_listingFailures.forget();
     File1->refresh();
 }
 
@@ -241,7 +231,7 @@ void FileSelectorPane::tbDWGFilter_Change()
 
 void FileSelectorPane::Frame2_Click()
 {
-    m_reportedFolder.clear();
+    m_listingFailures.forget();
     WaitCursor wait;
     File1->refresh();
 }

@@ -3,6 +3,8 @@
 // window: the favourite buttons, the drive list Drive1, the folder list Dir1 above the bar
 // Picture3, the filter tbDWGFilter and the file list File1 below it, QuickPick and Explore.
 
+#include "mainwin/listingfailurenotice.h"
+
 #include <QGroupBox>
 #include <QPointer>
 #include <functional>
@@ -95,7 +97,7 @@ private:
     DriveFolderLink *m_link = nullptr;
     QPointer<frmDirWideBrowser> m_wideBrowser;
     bool m_busy = false;
-    QString m_reportedFolder; // the folder whose listing failure was last named
+    ListingFailureNotice m_listingFailures;
     std::function<void()> m_projectFilePrompt;
 };
 

@@ -65,14 +65,7 @@ frmLoadLineSelector::frmLoadLineSelector(LoadLineKind kind, QPlainTextEdit *targ
     connect(cmdOk, &QPushButton::clicked, this, &frmLoadLineSelector::cmdOk_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmLoadLineSelector::cmdCancel_Click);
     // A folder that cannot be read: an empty list and one message naming it.
-    auto listingFailed = [this](const QString &folder, const QString &reason) {
-        if (folder == m_reportedFolder)
-            return;
-        m_reportedFolder = folder;
-        showFolderUnreadable(folder, reason);
-    };
-    connect(Dir1, &DirListBox::listingFailed, this, listingFailed);
-    connect(File1, &FileListBox::listingFailed, this, listingFailed);
+    m_listingFailures.watch(Dir1, File1, this);
 
     Form_Load();
 }
@@ -94,7 +87,7 @@ void frmLoadLineSelector::Drive1_Change() { m_link->driveChanged(); }
 void frmLoadLineSelector::Dir1_Change()
 {
     m_link->folderChanged();
-    m_reportedFolder.clear();
+    m_listingFailures.forget();
     File1->setPath(Dir1->path());
     File1_Click();
 }

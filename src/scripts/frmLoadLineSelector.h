@@ -6,6 +6,7 @@
 // only hides it. Both buttons keep the window, so the next opening shows the same folder; its
 // close box discards it.
 
+#include "mainwin/listingfailurenotice.h"
 #include "scripts/loadlines.h"
 
 #include <QDialog>
@@ -53,7 +54,7 @@ private:
     LoadLineKind m_kind;
     QPlainTextEdit *m_target;
     DriveFolderLink *m_link = nullptr;
-    QString m_reportedFolder;
+    ListingFailureNotice m_listingFailures;
     bool m_unloaded = false;
 };
 
