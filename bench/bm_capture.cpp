@@ -4,6 +4,7 @@
 // happens before the timing. BM_CaptureCommands100k: the captured script built from the text alone,
 // the part of the press that is the program's own work (the rest is the text box taking the lines).
 
+#include "benchapp.h"
 #include "core/appenvironment.h"
 #include "scripts/commandcapture.h"
 #include "scripts/frmcapture.h"
@@ -18,17 +19,6 @@
 using namespace tess;
 
 namespace {
-
-void ensureApplication()
-{
-    static int argc = 1;
-    static char arg0[] = "tessaline_bench";
-    static char *argv[] = {arg0, nullptr};
-    if (!qApp) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QApplication(argc, argv);
-    }
-}
 
 QString pastedHistory(int lines)
 {

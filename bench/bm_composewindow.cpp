@@ -4,6 +4,7 @@
 // between the press and the handler's return (the window repaints at least that often); repaints counts
 // the progress captions shown.
 
+#include "benchapp.h"
 #include "app/application.h"
 #include "core/mainsettings.h"
 #include "core/prompts.h"
@@ -27,17 +28,6 @@
 using namespace tess;
 
 namespace {
-
-void ensureApplication()
-{
-    static int argc = 1;
-    static char arg0[] = "tessaline_bench";
-    static char *argv[] = {arg0, nullptr};
-    if (!qApp) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QApplication(argc, argv);
-    }
-}
 
 // Answers every box with its default button and counts them.
 class DefaultPrompter final : public Prompter

@@ -1,5 +1,6 @@
 // The queue's orders, duplicate removal and control-state refresh on 100,000 entries.
 
+#include "benchapp.h"
 #include "core/listutils.h"
 #include "app/application.h"
 #include "mainwin/fileselectorpane.h"
@@ -108,17 +109,6 @@ void BM_RemoveDuplicates100k(benchmark::State &state)
     }
 }
 BENCHMARK(BM_RemoveDuplicates100k)->Unit(benchmark::kMillisecond);
-
-void ensureApplication()
-{
-    static int argc = 1;
-    static char arg0[] = "tessaline_bench";
-    static char *argv[] = {arg0, nullptr};
-    if (!qApp) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QApplication(argc, argv);
-    }
-}
 
 // The real window's refresh: 100,000 entries, 500 separate selected runs, every control applied.
 void BM_Refresh100k(benchmark::State &state)

@@ -3,6 +3,7 @@
 // press in the real window, for comparison: it adds the one undoable edit of the text box, whose
 // text document rebuilds its 50,000 lines.
 
+#include "benchapp.h"
 #include "scripts/frmSCREdit.h"
 #include "scripts/scripteditortext.h"
 
@@ -24,17 +25,6 @@ QString oneMegabyteScript()
     for (int i = 0; i < 50000; ++i)
         text += QStringLiteral("LINE %1,0 10,10 \n").arg(i % 1000, 3, 10, QLatin1Char('0'));
     return text;
-}
-
-void ensureApplication()
-{
-    static int argc = 1;
-    static char arg0[] = "tessaline_bench";
-    static char *argv[] = {arg0, nullptr};
-    if (!qApp) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QApplication(argc, argv);
-    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "core/textfiles.h"
 
 #include <QStringConverter>
+#include <QStringDecoder>
 
 namespace tess {
 
@@ -43,6 +44,36 @@ QString withCrLfLineEnds(const QString &text)
         }
     }
     return out;
+}
+
+QStringList decodeLinesApart(const QByteArray &bytes, QStringConverter::Encoding encoding, qsizetype from,
+                             QStringList *undecodable)
+{
+    QStringList lines;
+    qsizetype start = from;
+    const qsizetype n = bytes.size();
+    while (start < n) {
+        qsizetype end = start;
+        while (end < n && bytes.at(end) != '\r' && bytes.at(end) != '\n')
+            ++end;
+        QStringDecoder decode(encoding);
+        const QString line = decode(QByteArrayView(bytes).sliced(start, end - start));
+        if (decode.hasError()) {
+            if (undecodable)
+                undecodable->append(line);
+        } else {
+            lines.append(line);
+        }
+        start = end;
+        if (start < n && bytes.at(start) == '\r') {
+            ++start;
+            if (start < n && bytes.at(start) == '\n')
+                ++start;
+        } else if (start < n) {
+            ++start;
+        }
+    }
+    return lines;
 }
 
 } // namespace tess

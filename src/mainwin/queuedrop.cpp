@@ -2,9 +2,9 @@
 
 #include "core/fileio.h"
 #include "core/like.h"
+#include "core/textfiles.h"
 
 #include <QFileInfo>
-#include <QStringDecoder>
 
 namespace tess {
 
@@ -73,32 +73,8 @@ FileResult readDroppedFileList(const QString &path, const QString &dwgPattern, Q
     if (!r.ok())
         return r;
     // Line by line, so that a line that is not valid text is refused alone.
-    QString text;
-    text.reserve(bytes.size());
-    qsizetype start = 0;
-    const qsizetype n = bytes.size();
-    while (start < n) {
-        qsizetype end = start;
-        while (end < n && bytes.at(end) != '\r' && bytes.at(end) != '\n')
-            ++end;
-        QStringDecoder decode(QStringConverter::System);
-        const QString line = decode(QByteArrayView(bytes).sliced(start, end - start));
-        if (decode.hasError()) {
-            if (undecodable)
-                undecodable->append(line);
-        } else {
-            text += line;
-        }
-        text += QLatin1Char('\n');
-        start = end;
-        if (start < n && bytes.at(start) == '\r') {
-            ++start;
-            if (start < n && bytes.at(start) == '\n')
-                ++start;
-        } else if (start < n) {
-            ++start;
-        }
-    }
+    const QString text =
+        decodeLinesApart(bytes, QStringConverter::System, 0, undecodable).join(QLatin1Char('\n'));
     entries = droppedListEntries(text, dwgPattern);
     return r;
 }

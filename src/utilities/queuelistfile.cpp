@@ -1,5 +1,7 @@
 #include "utilities/queuelistfile.h"
 
+#include "core/textfiles.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -39,34 +41,9 @@ QByteArray QueueListFile::bytesOf(const QStringList &entries)
 
 QStringList QueueListFile::linesOf(const QByteArray &bytes, QStringList *undecodable)
 {
-    QStringList lines;
     const bool utf8 = bytes.startsWith(utf8Bom());
     const QStringConverter::Encoding encoding = utf8 ? QStringConverter::Utf8 : QStringConverter::System;
-    qsizetype start = utf8 ? utf8Bom().size() : 0;
-    const qsizetype n = bytes.size();
-    while (start < n) {
-        qsizetype end = start;
-        while (end < n && bytes.at(end) != '\r' && bytes.at(end) != '\n')
-            ++end;
-        // Each line alone, so that a line that is not valid text is set apart by itself.
-        QStringDecoder decode(encoding);
-        const QString line = decode(QByteArrayView(bytes).sliced(start, end - start));
-        if (decode.hasError()) {
-            if (undecodable)
-                undecodable->append(line);
-        } else {
-            lines.append(line);
-        }
-        start = end;
-        if (start < n && bytes.at(start) == '\r') {
-            ++start;
-            if (start < n && bytes.at(start) == '\n')
-                ++start;
-        } else if (start < n) {
-            ++start;
-        }
-    }
-    return lines;
+    return decodeLinesApart(bytes, encoding, utf8 ? utf8Bom().size() : 0, undecodable);
 }
 
 FileResult QueueListFile::read(const QString &path, QStringList &lines, QStringList *undecodable)
