@@ -4,7 +4,7 @@
 // happens before the timing. BM_CaptureCommands100k: the captured script built from the text alone,
 // the part of the press that is the program's own work (the rest is the text box taking the lines).
 
-#include "benchapp.h"
+#include "benchsupport.h"
 #include "core/appenvironment.h"
 #include "scripts/commandcapture.h"
 #include "scripts/frmcapture.h"

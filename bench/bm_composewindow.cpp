@@ -4,7 +4,7 @@
 // between the press and the handler's return (the window repaints at least that often); repaints counts
 // the progress captions shown.
 
-#include "benchapp.h"
+#include "benchsupport.h"
 #include "app/application.h"
 #include "core/mainsettings.h"
 #include "core/prompts.h"

@@ -1,5 +1,6 @@
 // Wildcard matching, duplicate removal, sorting and the folder walk.
 
+#include "benchsupport.h"
 #include "core/like.h"
 #include "core/listutils.h"
 
@@ -113,16 +114,7 @@ const QString &walkTree()
             f.open(QIODevice::WriteOnly);
         }
     };
-    for (int top = 0; top < 100; ++top) {
-        const QString t = root + QStringLiteral("/Project %1").arg(top, 3, 10, QLatin1Char('0'));
-        QDir().mkpath(t);
-        fill(t);
-        for (int sub = 0; sub < 99; ++sub) {
-            const QString s = t + QStringLiteral("/Sheets %1").arg(sub, 2, 10, QLatin1Char('0'));
-            QDir().mkdir(s);
-            fill(s);
-        }
-    }
+    makeProjectTree(root, fill);
     return root;
 }
 

@@ -1,6 +1,6 @@
 // The queue's orders, duplicate removal and control-state refresh on 100,000 entries.
 
-#include "benchapp.h"
+#include "benchsupport.h"
 #include "core/listutils.h"
 #include "app/application.h"
 #include "mainwin/fileselectorpane.h"

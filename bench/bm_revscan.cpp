@@ -1,6 +1,7 @@
 // The drawing-release scan: 100,000 drawings with valid header codes in 10,000 folders, timed
 // beside `find DIR -iname '*.dwg' -exec head -c 6 {} +` over the same tree (counter vs_find).
 
+#include "benchsupport.h"
 #include "core/listutils.h"
 #include "utilities/dwgrevision.h"
 
@@ -41,16 +42,7 @@ const QString &revScanTree()
             f.write(body);
         }
     };
-    for (int top = 0; top < 100; ++top) {
-        const QString t = root + QStringLiteral("/Project %1").arg(top, 3, 10, QLatin1Char('0'));
-        QDir().mkpath(t);
-        fill(t);
-        for (int sub = 0; sub < 99; ++sub) {
-            const QString s = t + QStringLiteral("/Sheets %1").arg(sub, 2, 10, QLatin1Char('0'));
-            QDir().mkdir(s);
-            fill(s);
-        }
-    }
+    makeProjectTree(root, fill);
     return root;
 }
 

@@ -3,7 +3,7 @@
 // press in the real window, for comparison: it adds the one undoable edit of the text box, whose
 // text document rebuilds its 50,000 lines.
 
-#include "benchapp.h"
+#include "benchsupport.h"
 #include "scripts/frmSCREdit.h"
 #include "scripts/scripteditortext.h"
 
