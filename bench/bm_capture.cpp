@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <benchmark/benchmark.h>
 
 using namespace tess;
@@ -71,7 +72,21 @@ void BM_CaptureCommands100k(benchmark::State &state)
     state.counters["lines"] = 100000;
 }
 
+// The floor under BM_Capture100k: a bare text document, with no window, taking the same captured
+// script.
+void BM_TextDocumentTakesCapture100k(benchmark::State &state)
+{
+    ensureApplication();
+    const QString script = captureCommands(pastedHistory(100000));
+    for (auto _ : state) {
+        QTextDocument document;
+        document.setPlainText(script);
+        benchmark::DoNotOptimize(document.blockCount());
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_Capture100k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CaptureCommands100k)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TextDocumentTakesCapture100k)->Unit(benchmark::kMillisecond);

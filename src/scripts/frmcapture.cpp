@@ -118,7 +118,7 @@ void frmcapture::cmdParseScr_Click()
         // program folder that cannot be written does not stop it.
         const FileResult kept = writeWholeFile(scratchFilePath(), fileBytesFromText(input));
         // The script is built whole and set into the box in one step.
-        replaceBoxText(Text2, captureCommands(input));
+        setBoxText(Text2, captureCommands(input));
         cmdCopyToTessaline->setEnabled(true);
         if (!kept.ok())
             msgBox(fileFailureMessage(QStringLiteral("The commands are captured, but their input could not be kept "
