@@ -69,11 +69,10 @@ void installQueueExtras(Application &, frmMain &w)
     FileSelectorPane *files = w.fileSelector();
     QObject::connect(files->cmdFilterFormShow, &QPushButton::clicked, &w, [&w, files] {
         auto *filters = w.findChild<frmDWGFilter *>(QString::fromLatin1(drawingFilterConfig().objectName));
-        if (!filters) {
+        // Made at the first opening; closing only hides it.
+        if (!filters)
             filters = new frmDWGFilter(
                 drawingFilterConfig(), [files](const QString &pattern) { files->tbDWGFilter->setText(pattern); }, &w);
-            filters->setAttribute(Qt::WA_DeleteOnClose);
-        }
         filters->tbDWGFilter->setText(files->tbDWGFilter->text());
         filters->exec();
     });

@@ -7,7 +7,7 @@
 #include "widgets/twips.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
+#include <QHideEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -71,11 +71,13 @@ void frmDWGFilter::showEvent(QShowEvent *event)
     loadList();
 }
 
-void frmDWGFilter::closeEvent(QCloseEvent *event)
+void frmDWGFilter::hideEvent(QHideEvent *event)
 {
-    if (event->spontaneous())
+    // The choice of list is kept however the window goes away: its close box, or the double-click
+    // that applies an entry.
+    if (!event->spontaneous())
         writeOtherSetting(m_config.personalSetting, chkPersonalSettings->isChecked() ? 1 : 0);
-    QDialog::closeEvent(event);
+    QDialog::hideEvent(event);
 }
 
 void frmDWGFilter::loadList()

@@ -1,6 +1,7 @@
 // The queue's pop-up entry actions, clipboard copies and favourite folders, through the real
 // window and its controls.
 #include "appwindow.h"
+#include "modalguard.h"
 #include "core/mainsettings.h"
 #include "core/prompts.h"
 #include "mainwin/favouritefolders.h"
@@ -437,6 +438,40 @@ private Q_SLOTS:
         QVERIFY(!f.cmdAdd->isEnabled());
         QVERIFY(!f.cmdRemove->isEnabled());
         QVERIFY(QFileInfo(fx.data() + QStringLiteral("DWGFilter.DAT")).isDir());
+    }
+
+    void filterButtonKeepsTheChosenListAcrossOpenings()
+    {
+        test::Fixture fx;
+        fx.writeFile(QStringLiteral("DATA/DWGFilter.DAT"), "*.dwg\r\n");
+        fx.writeFile(QStringLiteral("DATA/tester-DWGFilter.DAT"), "A-*.dwg\r\n");
+        test::AppWindow w;
+        FileSelectorPane *files = w->fileSelector();
+        test::ModalGuard modals;
+        // First opening: the personal list is chosen and an entry applied by a double-click.
+        modals.answerNextModal([](QWidget *d) {
+            auto *f = qobject_cast<frmDWGFilter *>(d);
+            QVERIFY(f);
+            f->chkPersonalSettings->setChecked(true);
+            f->List1->setCurrentRow(0);
+            f->List1_DblClick();
+        });
+        files->cmdFilterFormShow->click();
+        QCOMPARE(files->tbDWGFilter->text(), QStringLiteral("A-*.dwg"));
+        QCOMPARE(readOtherSetting(OtherKeys::DWGFilterPersonal), QStringLiteral("1"));
+        // Second opening: still the personal list.
+        modals.answerNextModal([](QWidget *d) {
+            auto *f = qobject_cast<frmDWGFilter *>(d);
+            QVERIFY(f);
+            QVERIFY(f->chkPersonalSettings->isChecked());
+            QCOMPARE(f->entries(), QStringList{QStringLiteral("A-*.dwg")});
+            f->close();
+        });
+        files->cmdFilterFormShow->click();
+        QVERIFY(modals.allAnswered());
+        // A later run opens on the personal list too.
+        frmDWGFilter later(drawingFilterConfig(), {});
+        QVERIFY(later.chkPersonalSettings->isChecked());
     }
 
     void storedFilterSettingOtherThanOneMeansShared()
