@@ -27,9 +27,15 @@ void installRevScan(frmMain &w)
             RevScanHooks hooks;
             hooks.mainFolder = [&w] { return w.fileSelector()->folder(); };
             hooks.queueCount = [queue] { return queue->count(); };
-            hooks.addToQueue = [queue](const QStringList &entries) { return queue->addToQueue(entries); };
+            // The queue is no longer the loaded list it may have been.
+            hooks.addToQueue = [queue](const QStringList &entries) {
+                const qsizetype added = queue->addToQueue(entries);
+                queue->resetLoadedListMarks();
+                return added;
+            };
             hooks.setQueue = [queue](const QStringList &entries) {
                 queue->setQueueEntries(entries);
+                queue->resetLoadedListMarks();
                 return queue->count();
             };
             hooks.refreshQueueControls = [&w] { w.RefreshQueueControls(); };

@@ -200,6 +200,14 @@ void frmFileLists::File1_dblClick()
     // Empty lines name no file. The other lines pass the queue's check; the refused ones are named.
     lines.removeAll(QString());
     const QueueEntryFilter f = filterQueueEntries(lines);
+    const QStringList refused = f.refused + undecodable;
+    // A file that names no usable drawing at all (a text file of another kind, say) is no list: the
+    // queue stays as it is and the window open, and the refused lines are named.
+    if (f.accepted.isEmpty() && !refused.isEmpty()) {
+        wait.restore();
+        msgBox(refusedEntriesMessage(refused), vbOKOnly | vbExclamation, appTitle());
+        return;
+    }
     if (chkClearList->isChecked())
         m_hooks.appendToQueue(f.accepted);
     else
@@ -215,7 +223,6 @@ void frmFileLists::File1_dblClick()
     if (mainSettings().METAEnabled == 1 && mainSettings().METAImmediate == 1)
         m_hooks.scanMetaCommands(true);
     wait.restore();
-    const QStringList refused = f.refused + undecodable;
     if (!refused.isEmpty())
         msgBox(refusedEntriesMessage(refused), vbOKOnly | vbExclamation, appTitle());
 }

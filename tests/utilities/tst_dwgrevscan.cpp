@@ -122,7 +122,7 @@ private Q_SLOTS:
         QVERIFY(action(*w, "mnuReportDWGVersions")->isEnabled());
     }
 
-    void windowAtItsDesignValues()
+    void windowAtItsInitialValues()
     {
         test::Fixture fx;
         Tree tree;
@@ -189,6 +189,7 @@ private Q_SLOTS:
         Tree tree;
         test::AppWindow w;
         w->queuePane()->setQueueEntries({QStringLiteral("/q/old.dwg")});
+        w->queuePane()->setLoadedListMarks(QStringLiteral("OLD.LST"));
         w->RefreshQueueControls();
         withScanWindow(*w, [&](frmDWGRevScan *f) {
             QVERIFY(f->chkAppendtoQueue->isEnabled());
@@ -228,6 +229,8 @@ private Q_SLOTS:
             QCOMPARE(fx.prompter().last().title, QStringLiteral("File Names Copied!"));
             QCOMPARE(w->queuePane()->queueEntries(), QStringList{QStringLiteral("/q/old.dwg")} + found);
             QCOMPARE(w->lblFilesInQueue->text(), QStringLiteral("Queue = 5"));
+            // The queue is no longer the list loaded before.
+            QCOMPARE(w->queuePane()->cmdFileList->text(), QStringLiteral("File&Lists"));
             // Replacing the queue.
             f->chkAppendtoQueue->setChecked(false);
             fx.prompter().expectMessage();

@@ -284,6 +284,7 @@ private Q_SLOTS:
         Window win;
         const QStringList queued{QStringLiteral("/keep/1.dwg"), QStringLiteral("/keep/2.dwg")};
         win.queue()->setQueueEntries(queued);
+        win.queue()->setLoadedListMarks(QStringLiteral("JOB.LST")); // the queue is a list loaded before
         fx.prompter().expectMessage();
         win.inFileLists([&](frmFileLists *f) {
             QVERIFY(select(f, QStringLiteral("GONE.LST")));
@@ -296,8 +297,28 @@ private Q_SLOTS:
         QCOMPARE(fx.prompter().last().text,
                  QStringLiteral("Error 53 (File not found) in procedure File1_dblClick of Form frmFileLists"));
         QCOMPARE(win.entries(), queued);
+        QCOMPARE(win.queue()->cmdFileList->text(), QStringLiteral("=File&Lists="));
+        QCOMPARE(win.queue()->List1->toolTip(), QStringLiteral("FileList: \"JOB.LST\" is Loaded"));
+    }
+
+    void aFileWithNoUsableEntryLeavesTheQueue()
+    {
+        test::Fixture fx;
+        // A text file of another kind: every line refused by the queue's check.
+        fx.writeFile(QStringLiteral("DATA/NOTES.LST"), "\"quoted\"\r\nctl\x01\r\n");
+        Window win;
+        const QStringList queued{QStringLiteral("/keep/1.dwg")};
+        win.queue()->setQueueEntries(queued);
+        fx.prompter().expectMessage();
+        win.inFileLists([&](frmFileLists *f) {
+            QVERIFY(select(f, QStringLiteral("NOTES.LST")));
+            f->File1_dblClick();
+            QVERIFY(f->isVisible());
+            f->cmdExit->click();
+        });
+        QVERIFY(fx.prompter().last().text.startsWith(QLatin1String("2 entries were not added")));
+        QCOMPARE(win.entries(), queued);
         QCOMPARE(win.queue()->cmdFileList->text(), QStringLiteral("File&Lists"));
-        QVERIFY(win.queue()->List1->toolTip().isEmpty());
     }
 
     void linesTheQueueRefusesAreNamed()
