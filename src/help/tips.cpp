@@ -56,7 +56,8 @@ TipsFile readTipsFile(const QString &path)
     file.path = path;
     QByteArray bytes;
     const FileResult r = readWholeFile(path, bytes);
-    if (r.error == kFileNotFound) {
+    // No DATA folder means no tips file either: the same message as for a missing file.
+    if (r.error == kFileNotFound || r.error == kPathNotFound) {
         file.status = TipsFile::Status::Missing;
         return file;
     }

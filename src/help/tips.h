@@ -23,7 +23,8 @@ QString tipsFilePath();
 // Every line of the file is a tip: CR LF, lone LF and lone CR end a line; a final line end adds no
 // empty tip. Each tip has its paragraph breaks made (tipWithParagraphs).
 QStringList tipsFromBytes(const QByteArray &bytes);
-// Reads the tips file: Missing, Empty (no byte), Unreadable (with the system's reason) or Loaded.
+// Reads the tips file: Missing (also when DATA is missing), Empty (no byte), Unreadable (with the
+// system's reason) or Loaded.
 TipsFile readTipsFile(const QString &path);
 
 // Every two adjacent spaces, taken from the left without overlap, become a paragraph break

@@ -200,6 +200,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::newRow("missing") << "missing"
                                  << "TIPS.TXT file not found in Tessaline directory";
+        QTest::newRow("no DATA folder") << "noData"
+                                        << "TIPS.TXT file not found in Tessaline directory";
         QTest::newRow("empty") << "empty"
                                << "TIPS.TXT file is empty";
         QTest::newRow("unreadable") << "unreadable"
@@ -212,6 +214,8 @@ private Q_SLOTS:
         test::Fixture fx;
         if (kind == QLatin1String("empty"))
             writeTips(fx, QByteArray());
+        else if (kind == QLatin1String("noData"))
+            QVERIFY(QDir(fx.data()).removeRecursively());
         else if (kind == QLatin1String("unreadable"))
             QVERIFY(QDir().mkpath(fx.data() + QStringLiteral("tips.txt")));
         SettingsStore::instance().write(QStringLiteral("Startup"), QStringLiteral("TipNumber"), QStringLiteral("7"));

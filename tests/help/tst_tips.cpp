@@ -126,6 +126,10 @@ private Q_SLOTS:
         QCOMPARE(tipsFilePath(), expected);
         TipsFile missing = readTipsFile(tipsFilePath());
         QCOMPARE(missing.status, TipsFile::Status::Missing);
+        // Without the DATA folder the file is missing just the same.
+        QVERIFY(QDir(fx.data()).removeRecursively());
+        QCOMPARE(readTipsFile(tipsFilePath()).status, TipsFile::Status::Missing);
+        QVERIFY(QDir().mkpath(fx.data()));
         QCOMPARE(tipsFileMissingText(), QStringLiteral("TIPS.TXT file not found in Tessaline directory"));
 
         fx.writeFile(QStringLiteral("DATA/TIPS.TXT"), QByteArray());
