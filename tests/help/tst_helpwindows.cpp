@@ -29,7 +29,7 @@ using namespace tess;
 
 namespace {
 
-QAction *helpItem(const test::AppWindow &w, const char *name)
+QAction *helpItem(const frmMain *w, const char *name)
 {
     auto *a = w->menu(MainMenu::Help)->findChild<QAction *>(QLatin1String(name));
     if (!a)
@@ -38,6 +38,8 @@ QAction *helpItem(const test::AppWindow &w, const char *name)
         qFatal("no Help item %s", name);
     return a;
 }
+
+QAction *helpItem(const test::AppWindow &w, const char *name) { return helpItem(w.get(), name); }
 
 QString stored(const char *key)
 {
@@ -147,6 +149,20 @@ private Q_SLOTS:
             QCOMPARE(seen.position, QStringLiteral("Tip 2/3"));
             QVERIFY(seen.ticked);
             QCOMPARE(stored("TipNumber"), QStringLiteral("2"));
+            // The Help item shows the same window, now owned by the main window, on the tip it was
+            // closed on and with the box as it was left.
+            TipsSeen again;
+            modals.answerNextModal([&](QWidget *dialog) {
+                again = look(dialog);
+                qobject_cast<frmTips *>(dialog)->cmdClose->click();
+            });
+            helpItem(app.mainWindow(), "mnuTipOfTheDay")->trigger();
+            QVERIFY(modals.allAnswered());
+            QCOMPARE(again.owner, app.mainWindow());
+            QCOMPARE(again.text, QStringLiteral("Delta"));
+            QCOMPARE(again.position, QStringLiteral("Tip 3/3"));
+            QVERIFY(!again.ticked);
+            QCOMPARE(stored("TipsShow"), QStringLiteral("0"));
         } else {
             QCOMPARE(modals.opened(), 0);
             QCOMPARE(stored("TipNumber"), QStringLiteral("<none>"));
