@@ -1,6 +1,7 @@
 #pragma once
 // What several benchmarks share: the application object the window benchmarks need, made once
-// on the offscreen platform, and a folder tree to walk.
+// on the offscreen platform, a folder tree to walk, a progress that shows nothing and the time a
+// command-line tool takes, for comparison.
 
 #include <QApplication>
 
@@ -32,4 +33,29 @@ template <typename Fill> void makeProjectTree(const QString &root, Fill fill)
             fill(s);
         }
     }
+}
+
+#include "core/listutils.h"
+
+#include <QProcess>
+#include <QStringList>
+#include <chrono>
+
+// A walk's progress without a window: the status line and the pump do nothing.
+class QuietProgress final : public tess::ScanProgress
+{
+public:
+    void label(const QString &) override {}
+    void pump() override {}
+};
+
+// Seconds `program` takes to run with `arguments`, its output discarded.
+inline double secondsToRun(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    const auto start = std::chrono::steady_clock::now();
+    process.start(program, arguments);
+    process.waitForFinished(-1);
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }

@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -120,21 +119,8 @@ const QString &walkTree()
 
 double runFind(const QString &root)
 {
-    QProcess find;
-    find.setStandardOutputFile(QProcess::nullDevice());
-    const auto start = std::chrono::steady_clock::now();
-    find.start(QStringLiteral("find"), {root, QStringLiteral("-iname"), QStringLiteral("*.dwg")});
-    find.waitForFinished(-1);
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return secondsToRun(QStringLiteral("find"), {root, QStringLiteral("-iname"), QStringLiteral("*.dwg")});
 }
-
-// A progress that shows nothing.
-class QuietProgress final : public ScanProgress
-{
-public:
-    void label(const QString &) override {}
-    void pump() override {}
-};
 
 } // namespace
 

@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -48,23 +47,10 @@ const QString &revScanTree()
 
 double runFindHead(const QString &root)
 {
-    QProcess find;
-    find.setStandardOutputFile(QProcess::nullDevice());
-    const auto start = std::chrono::steady_clock::now();
-    find.start(QStringLiteral("find"), {root, QStringLiteral("-iname"), QStringLiteral("*.dwg"),
-                                        QStringLiteral("-exec"), QStringLiteral("head"), QStringLiteral("-c"),
-                                        QStringLiteral("6"), QStringLiteral("{}"), QStringLiteral("+")});
-    find.waitForFinished(-1);
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return secondsToRun(QStringLiteral("find"), {root, QStringLiteral("-iname"), QStringLiteral("*.dwg"),
+                                                 QStringLiteral("-exec"), QStringLiteral("head"), QStringLiteral("-c"),
+                                                 QStringLiteral("6"), QStringLiteral("{}"), QStringLiteral("+")});
 }
-
-// The scan window's progress without a window: the paced status line and pump do nothing.
-class QuietProgress final : public ScanProgress
-{
-public:
-    void label(const QString &) override {}
-    void pump() override {}
-};
 
 } // namespace
 
