@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace tess {
 
@@ -41,6 +42,14 @@ const QList<Placement> &placements()
         {"lstSCRPath", 3000, 5235, 6495, 1620},
     };
     return table;
+}
+
+// Only the entry of the list last clicked stays selected, so that clicking again the entry of
+// the other list that was previewed before reads it again.
+void clearSelectionQuietly(QListWidget *list)
+{
+    const QSignalBlocker block(list);
+    list->clearSelection();
 }
 
 } // namespace
@@ -120,15 +129,19 @@ void frmScrBrowser::DirScrBrowse_Change()
 void frmScrBrowser::FSelScrBrowse_Click()
 {
     const QList<int> rows = FSelScrBrowse->selectedRows();
-    if (!rows.isEmpty())
-        previewFile(FSelScrBrowse->fullPath(rows.first()));
+    if (rows.isEmpty())
+        return;
+    clearSelectionQuietly(lstSCRPath);
+    previewFile(FSelScrBrowse->fullPath(rows.first()));
 }
 
 void frmScrBrowser::lstSCRPath_Click()
 {
     const QList<QListWidgetItem *> selected = lstSCRPath->selectedItems();
-    if (!selected.isEmpty())
-        previewFile(selected.first()->text());
+    if (selected.isEmpty())
+        return;
+    clearSelectionQuietly(FSelScrBrowse);
+    previewFile(selected.first()->text());
 }
 
 void frmScrBrowser::previewFile(const QString &path)

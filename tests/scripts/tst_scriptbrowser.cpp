@@ -176,6 +176,13 @@ void TestScriptBrowser::previewFromEitherListAndCopy()
     h.browser.cmdGetSubScripts->click();
     h.pickFound(h.scripts.path(QStringLiteral("sub/Deep.scr")));
     QCOMPARE(h.preview(), QStringLiteral("LAYER\n"));
+    // Back to the entry of the other list, and again: every click reads its file anew.
+    h.pickFile(QStringLiteral("purge.SCR"));
+    QCOMPARE(h.preview(), QStringLiteral("-PURGE\nA\n*\nN"));
+    QCOMPARE(h.browser.lstSCRPath->selectedItems().size(), 0);
+    h.pickFound(h.scripts.path(QStringLiteral("sub/Deep.scr")));
+    QCOMPARE(h.preview(), QStringLiteral("LAYER\n"));
+    QCOMPARE(h.browser.FSelScrBrowse->selectedItems().size(), 0);
     h.browser.tbScriptBrowse->appendPlainText(QStringLiteral("ZOOM"));
     h.browser.cmdCopyToTessaline->click();
     QCOMPARE(h.pane.scriptText(), QStringLiteral("LAYER\n\nZOOM"));
