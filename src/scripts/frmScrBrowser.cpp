@@ -10,6 +10,7 @@
 #include "mainwin/fileselector.h"
 #include "scripts/scriptpreview.h"
 #include "scripts/userscriptpane.h"
+#include "widgets/boxtext.h"
 #include "widgets/controlfactory.h"
 #include "widgets/frmScanStop.h"
 #include "widgets/placement.h"
@@ -178,7 +179,8 @@ void frmScrBrowser::cmdGetSubScripts_Click()
 
 void frmScrBrowser::cmdCopyToTessaline_Click()
 {
-    const QString text = tbScriptBrowse->toPlainText();
+    // The raw text: a no-break space stays one, as when the script pane loads the file.
+    const QString text = plainBoxText(tbScriptBrowse);
     if (text.isEmpty())
         return;
     if (!m_pane->scriptText().isEmpty() &&

@@ -193,6 +193,14 @@ void TestScriptBrowser::previewFromEitherListAndCopy()
     // Emptying the preview by hand disables the copy.
     h.browser.tbScriptBrowse->clear();
     QVERIFY(!h.browser.cmdCopyToTessaline->isEnabled());
+
+    // The copy takes the text as the script pane loads it: a no-break space stays one.
+    h.scripts.write(QStringLiteral("text.scr"), QStringLiteral("-TEXT 0,0 2.5 0 A\u00A0B\r\n").toLocal8Bit());
+    h.browser.FSelScrBrowse->refresh();
+    h.pickFile(QStringLiteral("text.scr"));
+    h.pane.setScriptText(QString());
+    h.browser.cmdCopyToTessaline->click();
+    QCOMPARE(h.pane.scriptText(), QStringLiteral("-TEXT 0,0 2.5 0 A\u00A0B"));
 }
 
 void TestScriptBrowser::copyOverAScriptAsksFirst()
