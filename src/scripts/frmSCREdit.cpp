@@ -346,6 +346,8 @@ void frmSCREdit::cmdSearchAndReplace_Click()
     QTextCursor c = txtSCREdit->textCursor();
     c.setPosition(std::min(caret, int(std::min<qsizetype>(r.text.size(), INT_MAX))));
     txtSCREdit->setTextCursor(c);
+    // The text has the focus again, so that Ctrl+Z takes the replacement back at once.
+    txtSCREdit->setFocus();
 }
 
 // ---- Other windows ----
