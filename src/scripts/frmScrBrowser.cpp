@@ -113,9 +113,13 @@ frmScrBrowser::frmScrBrowser(UserScriptPane *pane, QWidget *parent) : QDialog(pa
 
 bool frmScrBrowser::showFolder(const QString &folder)
 {
+    const QString before = DirScrBrowse->path();
     if (folder.isEmpty() || !DirScrBrowse->setPath(folder))
         return false;
     m_link->showDriveOf(DirScrBrowse->path());
+    // The folder shown already: the file list is read again, so scripts saved there since show.
+    if (DirScrBrowse->path() == before)
+        FSelScrBrowse->refresh();
     return true;
 }
 

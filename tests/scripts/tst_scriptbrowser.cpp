@@ -139,6 +139,17 @@ void TestScriptBrowser::openersAndWhatTheWindowKeeps()
     QCOMPARE(pane->scriptText(), QStringLiteral("ZOOM\nE"));
     QCOMPARE(pane->scriptName(), QStringLiteral("Plot1"));
 
+    // "&Browse" again on the same folder lists the scripts saved there since; the preview stays.
+    scripts.write(QStringLiteral("Later.scr"), "REGEN\r\n");
+    modals.answerNextModal([&](QWidget *d) {
+        auto *b = qobject_cast<frmScrBrowser *>(d);
+        QCOMPARE(b->FSelScrBrowse->count(), 3);
+        QCOMPARE(b->tbScriptBrowse->toPlainText(), QStringLiteral("ZOOM\nE"));
+        b->reject();
+    });
+    browse->click();
+    QVERIFY(modals.allAnswered());
+
     // The menu opens where the browser was left, whatever folder the main window shows now.
     QVERIFY(w->fileSelector()->setDirPath(scripts.path(QStringLiteral("sub"))));
     modals.answerNextModal([&](QWidget *d) {
