@@ -30,6 +30,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTextCursor>
+#include <QWheelEvent>
 
 using namespace tess;
 
@@ -264,6 +265,17 @@ private Q_SLOTS:
             QCOMPARE(e->scriptText(), QStringLiteral("ZOOM E\n$FILENAME$$FILENAME$$TAG50$$PROJECTTAG7$"));
             for (int i = 0; i < 3; ++i)
                 e->txtSCREdit->undo();
+            QCOMPARE(e->scriptText(), QStringLiteral("ZOOM E\n$FILENAME$"));
+
+            // The mouse wheel passing over a closed list chooses nothing.
+            for (QComboBox *box : {e->cmbDynamicTags, e->Combo1, e->cmbProjectTags, e->cmbMeta}) {
+                const int shown = box->currentIndex();
+                const QPointF at(box->width() / 2.0, box->height() / 2.0);
+                QWheelEvent wheel(at, box->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                                  Qt::NoScrollPhase, false);
+                QApplication::sendEvent(box, &wheel);
+                QCOMPARE(box->currentIndex(), shown);
+            }
             QCOMPARE(e->scriptText(), QStringLiteral("ZOOM E\n$FILENAME$"));
         });
         // Cancelled: the main window's script is as it was.
