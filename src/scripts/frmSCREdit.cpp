@@ -48,6 +48,18 @@ QComboBox *makePickList(const char *name, const QStringList &entries, QWidget *p
     return box;
 }
 
+// Keeps the mouse wheel from choosing entries of a closed pick list: every choice inserts into
+// the script, and a wheel turned while the pointer passes over a list is no choice. The open
+// drop-down still scrolls.
+class NoWheelChoice final : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override { return event->type() == QEvent::Wheel; }
+};
+
 } // namespace
 
 frmSCREdit::frmSCREdit(QWidget *parent) : QDialog(parent)
@@ -168,6 +180,10 @@ void frmSCREdit::buildControls()
     setTabOrder(chkCase, cmdSearchAndReplace);
     setTabOrder(cmdSearchAndReplace, cmdSCRCancel);
     setTabOrder(cmdSCRCancel, cmdSCROk);
+
+    auto *noWheel = new NoWheelChoice(this);
+    for (QComboBox *box : {cmbDynamicTags, Combo1, cmbProjectTags, cmbMeta})
+        box->installEventFilter(noWheel);
 
     // A list reacts to every choice, also of the entry it already shows.
     connect(cmbDynamicTags, &QComboBox::activated, this, &frmSCREdit::cmbDynamicTags_Click);
@@ -346,6 +362,8 @@ void frmSCREdit::cmdSearchAndReplace_Click()
     QTextCursor c = txtSCREdit->textCursor();
     c.setPosition(std::min(caret, int(std::min<qsizetype>(r.text.size(), INT_MAX))));
     txtSCREdit->setTextCursor(c);
+    // The text has the focus again, so that Ctrl+Z takes the replacement back at once.
+    txtSCREdit->setFocus();
 }
 
 // ---- Other windows ----

@@ -10,6 +10,7 @@
 #include "mainwin/fileselector.h"
 #include "scripts/scriptpreview.h"
 #include "scripts/userscriptpane.h"
+#include "widgets/boxtext.h"
 #include "widgets/controlfactory.h"
 #include "widgets/frmScanStop.h"
 #include "widgets/placement.h"
@@ -21,6 +22,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace tess {
 
@@ -41,6 +43,14 @@ const QList<Placement> &placements()
         {"lstSCRPath", 3000, 5235, 6495, 1620},
     };
     return table;
+}
+
+// Only the entry of the list last clicked stays selected, so that clicking again the entry of
+// the other list that was previewed before reads it again.
+void clearSelectionQuietly(QListWidget *list)
+{
+    const QSignalBlocker block(list);
+    list->clearSelection();
 }
 
 } // namespace
@@ -103,9 +113,13 @@ frmScrBrowser::frmScrBrowser(UserScriptPane *pane, QWidget *parent) : QDialog(pa
 
 bool frmScrBrowser::showFolder(const QString &folder)
 {
+    const QString before = DirScrBrowse->path();
     if (folder.isEmpty() || !DirScrBrowse->setPath(folder))
         return false;
     m_link->showDriveOf(DirScrBrowse->path());
+    // The folder shown already: the file list is read again, so scripts saved there since show.
+    if (DirScrBrowse->path() == before)
+        FSelScrBrowse->refresh();
     return true;
 }
 
@@ -120,15 +134,19 @@ void frmScrBrowser::DirScrBrowse_Change()
 void frmScrBrowser::FSelScrBrowse_Click()
 {
     const QList<int> rows = FSelScrBrowse->selectedRows();
-    if (!rows.isEmpty())
-        previewFile(FSelScrBrowse->fullPath(rows.first()));
+    if (rows.isEmpty())
+        return;
+    clearSelectionQuietly(lstSCRPath);
+    previewFile(FSelScrBrowse->fullPath(rows.first()));
 }
 
 void frmScrBrowser::lstSCRPath_Click()
 {
     const QList<QListWidgetItem *> selected = lstSCRPath->selectedItems();
-    if (!selected.isEmpty())
-        previewFile(selected.first()->text());
+    if (selected.isEmpty())
+        return;
+    clearSelectionQuietly(FSelScrBrowse);
+    previewFile(selected.first()->text());
 }
 
 void frmScrBrowser::previewFile(const QString &path)
@@ -165,7 +183,8 @@ void frmScrBrowser::cmdGetSubScripts_Click()
 
 void frmScrBrowser::cmdCopyToTessaline_Click()
 {
-    const QString text = tbScriptBrowse->toPlainText();
+    // The raw text: a no-break space stays one, as when the script pane loads the file.
+    const QString text = plainBoxText(tbScriptBrowse);
     if (text.isEmpty())
         return;
     if (!m_pane->scriptText().isEmpty() &&

@@ -139,6 +139,17 @@ void TestScriptBrowser::openersAndWhatTheWindowKeeps()
     QCOMPARE(pane->scriptText(), QStringLiteral("ZOOM\nE"));
     QCOMPARE(pane->scriptName(), QStringLiteral("Plot1"));
 
+    // "&Browse" again on the same folder lists the scripts saved there since; the preview stays.
+    scripts.write(QStringLiteral("Later.scr"), "REGEN\r\n");
+    modals.answerNextModal([&](QWidget *d) {
+        auto *b = qobject_cast<frmScrBrowser *>(d);
+        QCOMPARE(b->FSelScrBrowse->count(), 3);
+        QCOMPARE(b->tbScriptBrowse->toPlainText(), QStringLiteral("ZOOM\nE"));
+        b->reject();
+    });
+    browse->click();
+    QVERIFY(modals.allAnswered());
+
     // The menu opens where the browser was left, whatever folder the main window shows now.
     QVERIFY(w->fileSelector()->setDirPath(scripts.path(QStringLiteral("sub"))));
     modals.answerNextModal([&](QWidget *d) {
@@ -176,6 +187,13 @@ void TestScriptBrowser::previewFromEitherListAndCopy()
     h.browser.cmdGetSubScripts->click();
     h.pickFound(h.scripts.path(QStringLiteral("sub/Deep.scr")));
     QCOMPARE(h.preview(), QStringLiteral("LAYER\n"));
+    // Back to the entry of the other list, and again: every click reads its file anew.
+    h.pickFile(QStringLiteral("purge.SCR"));
+    QCOMPARE(h.preview(), QStringLiteral("-PURGE\nA\n*\nN"));
+    QCOMPARE(h.browser.lstSCRPath->selectedItems().size(), 0);
+    h.pickFound(h.scripts.path(QStringLiteral("sub/Deep.scr")));
+    QCOMPARE(h.preview(), QStringLiteral("LAYER\n"));
+    QCOMPARE(h.browser.FSelScrBrowse->selectedItems().size(), 0);
     h.browser.tbScriptBrowse->appendPlainText(QStringLiteral("ZOOM"));
     h.browser.cmdCopyToTessaline->click();
     QCOMPARE(h.pane.scriptText(), QStringLiteral("LAYER\n\nZOOM"));
@@ -186,6 +204,14 @@ void TestScriptBrowser::previewFromEitherListAndCopy()
     // Emptying the preview by hand disables the copy.
     h.browser.tbScriptBrowse->clear();
     QVERIFY(!h.browser.cmdCopyToTessaline->isEnabled());
+
+    // The copy takes the text as the script pane loads it: a no-break space stays one.
+    h.scripts.write(QStringLiteral("text.scr"), QStringLiteral("-TEXT 0,0 2.5 0 A\u00A0B\r\n").toLocal8Bit());
+    h.browser.FSelScrBrowse->refresh();
+    h.pickFile(QStringLiteral("text.scr"));
+    h.pane.setScriptText(QString());
+    h.browser.cmdCopyToTessaline->click();
+    QCOMPARE(h.pane.scriptText(), QStringLiteral("-TEXT 0,0 2.5 0 A\u00A0B"));
 }
 
 void TestScriptBrowser::copyOverAScriptAsksFirst()

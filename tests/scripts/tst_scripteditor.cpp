@@ -18,6 +18,7 @@
 #include "widgets/programfont.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -29,6 +30,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTextCursor>
+#include <QWheelEvent>
 
 using namespace tess;
 
@@ -264,6 +266,17 @@ private Q_SLOTS:
             for (int i = 0; i < 3; ++i)
                 e->txtSCREdit->undo();
             QCOMPARE(e->scriptText(), QStringLiteral("ZOOM E\n$FILENAME$"));
+
+            // The mouse wheel passing over a closed list chooses nothing.
+            for (QComboBox *box : {e->cmbDynamicTags, e->Combo1, e->cmbProjectTags, e->cmbMeta}) {
+                const int shown = box->currentIndex();
+                const QPointF at(box->width() / 2.0, box->height() / 2.0);
+                QWheelEvent wheel(at, box->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                                  Qt::NoScrollPhase, false);
+                QApplication::sendEvent(box, &wheel);
+                QCOMPARE(box->currentIndex(), shown);
+            }
+            QCOMPARE(e->scriptText(), QStringLiteral("ZOOM E\n$FILENAME$"));
         });
         // Cancelled: the main window's script is as it was.
         QCOMPARE(script().scriptText(), QStringLiteral("ZOOM E\nREGEN"));
@@ -276,9 +289,11 @@ private Q_SLOTS:
         withEditor([&](frmSCREdit *e, test::ModalGuard &) {
             e->tbSearch->setText(QStringLiteral("line"));
             e->tbReplace->setText(QStringLiteral("arc"));
-            e->cmdSearchAndReplace->click();
+            QTest::mouseClick(e->cmdSearchAndReplace, Qt::LeftButton);
             QCOMPARE(e->scriptText(), QStringLiteral("arc 0,0 1,1\narc\narc\nOUTarc"));
-            e->txtSCREdit->undo();
+            // Ctrl+Z straight after "Do it" brings the text back.
+            QVERIFY(e->txtSCREdit->hasFocus());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
             QCOMPARE(e->scriptText(), text);
             e->chkCase->setChecked(true);
             e->cmdSearchAndReplace->click();
