@@ -18,11 +18,17 @@ inline void ensureApplication()
 
 #include <QDir>
 #include <QString>
+#include <QTemporaryDir>
+#include <memory>
+#include <vector>
 
-// A drawing office's tree of 10,000 folders: 100 project folders of 99 sheet folders each, under
-// `root`; fill(folder) puts the files into each of them.
-template <typename Fill> void makeProjectTree(const QString &root, Fill fill)
+// A drawing office's tree of 10,000 folders in a temporary folder that lasts until the benchmark
+// program ends: 100 project folders of 99 sheet folders each; fill(folder) puts the files into each
+// of them. Returns the tree's root.
+template <typename Fill> QString makeProjectTree(Fill fill)
 {
+    static std::vector<std::unique_ptr<QTemporaryDir>> trees;
+    const QString root = trees.emplace_back(std::make_unique<QTemporaryDir>())->path();
     for (int top = 0; top < 100; ++top) {
         const QString t = root + QStringLiteral("/Project %1").arg(top, 3, 10, QLatin1Char('0'));
         QDir().mkpath(t);
@@ -33,6 +39,7 @@ template <typename Fill> void makeProjectTree(const QString &root, Fill fill)
             fill(s);
         }
     }
+    return root;
 }
 
 #include "core/listutils.h"

@@ -8,12 +8,10 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <memory>
 
 using namespace tess;
 
@@ -99,21 +97,14 @@ namespace {
 // folder, 7 of them drawings), made once per run of the benchmark program.
 const QString &walkTree()
 {
-    static std::unique_ptr<QTemporaryDir> dir;
-    static QString root;
-    if (dir)
-        return root;
-    dir = std::make_unique<QTemporaryDir>();
-    root = dir->path();
     static const char *const names[10] = {"A-101.dwg", "A-102.dwg", "A-103.DWG", "S-201.dwg", "S-202.dwg",
                                           "M-301.dwg", "E-401.dwg", "notes.txt", "plot.pc3",  "A-101.dwg.bak"};
-    auto fill = [](const QString &folder) {
+    static const QString root = makeProjectTree([](const QString &folder) {
         for (const char *n : names) {
             QFile f(folder + QLatin1Char('/') + QLatin1String(n));
             f.open(QIODevice::WriteOnly);
         }
-    };
-    makeProjectTree(root, fill);
+    });
     return root;
 }
 

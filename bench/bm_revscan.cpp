@@ -8,12 +8,10 @@
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <memory>
 
 using namespace tess;
 
@@ -23,15 +21,8 @@ namespace {
 // their codes taken in turn from the release table; made once per run of the benchmark program.
 const QString &revScanTree()
 {
-    static std::unique_ptr<QTemporaryDir> dir;
-    static QString root;
-    if (dir)
-        return root;
-    dir = std::make_unique<QTemporaryDir>();
-    root = dir->path();
-    QByteArray body(256, '\0');
-    int made = 0;
-    auto fill = [&](const QString &folder) {
+    static const QString root = makeProjectTree([body = QByteArray(256, '\0'),
+                                                 made = 0](const QString &folder) mutable {
         for (int i = 0; i < 10; ++i) {
             QFile f(folder +
                     QStringLiteral("/A-%1.%2").arg(i).arg(i % 3 == 0 ? QStringLiteral("DWG") : QStringLiteral("dwg")));
@@ -40,8 +31,7 @@ const QString &revScanTree()
             f.write(DWGRevTable[size_t(made++ % int(DWGRevTable.size()))].code);
             f.write(body);
         }
-    };
-    makeProjectTree(root, fill);
+    });
     return root;
 }
 
