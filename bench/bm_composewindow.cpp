@@ -4,8 +4,8 @@
 // between the press and the handler's return (the window repaints at least that often); repaints counts
 // the progress captions shown.
 
-#include "benchsupport.h"
 #include "app/application.h"
+#include "benchsupport.h"
 #include "core/mainsettings.h"
 #include "core/prompts.h"
 #include "mainwin/frmMain.h"

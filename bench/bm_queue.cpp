@@ -1,18 +1,18 @@
 // The queue's orders, duplicate removal and control-state refresh on 100,000 entries.
 
+#include "app/application.h"
 #include "benchsupport.h"
 #include "core/listutils.h"
-#include "app/application.h"
+#include "core/mainsettings.h"
+#include "core/prompts.h"
 #include "mainwin/fileselectorpane.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/mainlayout.h"
+#include "mainwin/queuecontrols.h"
+#include "mainwin/queuelistview.h"
+#include "mainwin/queueops.h"
 #include "mainwin/queuepane.h"
 #include "mainwin/usersetsframe.h"
-#include "mainwin/queuecontrols.h"
-#include "mainwin/queueops.h"
-#include "core/mainsettings.h"
-#include "core/prompts.h"
-#include "mainwin/queuelistview.h"
 
 #include <QApplication>
 #include <QDir>

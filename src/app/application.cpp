@@ -1,10 +1,10 @@
 #include "app/application.h"
 
-#include "app/optionsinstall.h"
 #include "app/captureinstall.h"
 #include "app/composerinstall.h"
 #include "app/createruninstall.h"
 #include "app/helpinstall.h"
+#include "app/optionsinstall.h"
 #include "app/previewinstall.h"
 #include "app/queueextrasinstall.h"
 #include "app/renamerinstall.h"

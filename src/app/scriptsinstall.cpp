@@ -1,8 +1,9 @@
 #include "app/scriptsinstall.h"
 
 #include "app/application.h"
-#include "app/scripteditorinstall.h"
 #include "app/scriptbrowserinstall.h"
+#include "app/scripteditorinstall.h"
+#include "core/appenvironment.h"
 #include "core/mainsettings.h"
 #include "mainwin/fileselector.h"
 #include "mainwin/fileselectorpane.h"
@@ -12,7 +13,6 @@
 #include "scripts/simplescriptselector.h"
 #include "scripts/texteditor.h"
 #include "scripts/userscriptpane.h"
-#include "core/appenvironment.h"
 
 #include <QAction>
 #include <QFileInfo>

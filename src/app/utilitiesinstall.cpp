@@ -44,9 +44,8 @@ void installUtilities(Application &app, frmMain &w)
     QObject::connect(files->cmdQuickPick, &QPushButton::clicked, &w, [&w] { cmdQuickPick_Click(pickHost(w)); });
     QObject::connect(w.cmdQueueQuickPick, &QPushButton::clicked, &w, [&w] { cmdQueueQuickPick_Click(pickHost(w)); });
 
-    QAction *combine =
-        w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuCombineText"), QStringLiteral("Combine &Text Files"),
-                      QStringLiteral("mnubreak002"));
+    QAction *combine = w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuCombineText"),
+                                     QStringLiteral("Combine &Text Files"), QStringLiteral("mnubreak002"));
     QObject::connect(combine, &QAction::triggered, &w, [&w] {
         frmCombineTextFiles dialog(w.queuePane()->queueEntries(), w.fileSelector()->folder(), &w);
         dialog.exec();

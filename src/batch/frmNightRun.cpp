@@ -27,7 +27,7 @@ const QList<Placement> &placements()
 {
     static const QList<Placement> table = {
         {"Label1", 480, 480, 1455, 255},        {"tbRunTime", 2040, 480, 1215, 285},
-        {"Label2", 2040, 840, 1335, 255, 2400},       {"chkActivate", 2040, 1200, 1335, 375},
+        {"Label2", 2040, 840, 1335, 255, 2400}, {"chkActivate", 2040, 1200, 1335, 375},
         {"lblCountDown", 240, 1800, 4695, 375}, {"cmdClose", 3600, 2280, 1335, 375},
     };
     return table;

@@ -42,10 +42,7 @@ QString AppEnvironment::loginName()
     return name.isEmpty() ? QStringLiteral("user") : name;
 }
 
-QString AppEnvironment::computerName()
-{
-    return g_computer.isEmpty() ? systemComputerName() : g_computer;
-}
+QString AppEnvironment::computerName() { return g_computer.isEmpty() ? systemComputerName() : g_computer; }
 
 void AppEnvironment::overrideProgramFolder(const QString &folder) { g_programFolder = folder; }
 void AppEnvironment::overrideLoginName(const QString &name) { g_login = name; }

@@ -49,13 +49,13 @@ QString FolderFromRoot(const QString &path, int n);
 std::optional<QString> FolderFromDrive(const QString &text);
 
 // ---- Shell-library-like path strings ----
-QString ShlFileName(const QString &path);       // x.dwg
+QString ShlFileName(const QString &path); // x.dwg
 // The folder of the path without its trailing separator; a root keeps its own: C:\A for C:\A\x.dwg,
 // C:\ for C:\x.dwg, C: for C:x.dwg; "" when the path holds neither separator nor root.
 QString ShlRemoveFileSpec(const QString &path);
-QString ShlExtension(const QString &path);      // .dwg, or ""
-int ShlFileExists(const QString &path);         // 1 when a file or folder exists, else 0
-int ShlIsDirectory(const QString &path);        // 16 for an existing folder, else 0
+QString ShlExtension(const QString &path); // .dwg, or ""
+int ShlFileExists(const QString &path);    // 1 when a file or folder exists, else 0
+int ShlIsDirectory(const QString &path);   // 16 for an existing folder, else 0
 
 // ---- Existence and access ----
 bool FileOrFolderExists(const QString &path, bool isFolder = false);

@@ -34,8 +34,8 @@ int defaultAnswer(int style)
     const int buttons = style & 7;
     const int def = (style & vbDefaultButton3) ? 2 : (style & vbDefaultButton2) ? 1 : 0;
     static const int answers[6][3] = {
-        {vbOK, vbOK, vbOK},         {vbOK, vbCancel, vbCancel}, {vbAbort, vbRetry, vbIgnore},
-        {vbYes, vbNo, vbCancel},    {vbYes, vbNo, vbNo},        {vbRetry, vbCancel, vbCancel},
+        {vbOK, vbOK, vbOK},      {vbOK, vbCancel, vbCancel}, {vbAbort, vbRetry, vbIgnore},
+        {vbYes, vbNo, vbCancel}, {vbYes, vbNo, vbNo},        {vbRetry, vbCancel, vbCancel},
     };
     return buttons < 6 ? answers[buttons][def] : vbOK;
 }

@@ -12,10 +12,7 @@ QString makeVersionString(int major, int minor, int revision)
     return QStringLiteral("%1.%2.%3").arg(major).arg(minor).arg(revision);
 }
 
-QString ProgramVersionString()
-{
-    return makeVersionString(version::major, version::minor, version::patch);
-}
+QString ProgramVersionString() { return makeVersionString(version::major, version::minor, version::patch); }
 
 bool isRootFolder(const QString &folder) { return isPathRoot(folder); }
 

@@ -1,7 +1,7 @@
 #include "mainwin/batchflowtab.h"
 
-#include "core/messages.h"
 #include "core/mainsettings.h"
+#include "core/messages.h"
 #include "core/prompts.h"
 #include "mainwin/frmSettings.h"
 #include "widgets/boxtext.h"

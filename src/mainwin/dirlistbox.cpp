@@ -85,15 +85,9 @@ void DirListBox::keyPressEvent(QKeyEvent *event)
 
 QStringList DirListBox::mimeTypes() const { return {QStringLiteral("text/uri-list")}; }
 
-void DirListBox::dragEnterEvent(QDragEnterEvent *event)
-{
-    acceptLocalPathsAsCopy(event);
-}
+void DirListBox::dragEnterEvent(QDragEnterEvent *event) { acceptLocalPathsAsCopy(event); }
 
-void DirListBox::dragMoveEvent(QDragMoveEvent *event)
-{
-    acceptLocalPathsAsCopy(event);
-}
+void DirListBox::dragMoveEvent(QDragMoveEvent *event) { acceptLocalPathsAsCopy(event); }
 
 void DirListBox::dropEvent(QDropEvent *event)
 {

@@ -31,7 +31,7 @@ struct FilterWindowLayout {
 struct FilterWindowConfig {
     const char *objectName;
     const char *caption;          // window caption
-    const char *patternInitial;    // the pattern box's initial text
+    const char *patternInitial;   // the pattern box's initial text
     const char *checkCaption;     // the personal-list check box
     const char *sharedFile;       // file name in DATA
     const char *personalEnding;   // after the login name

@@ -1,7 +1,7 @@
 #include "mainwin/frmDirWideBrowser.h"
 
-#include "mainwin/drivefolderlink.h"
 #include "mainwin/dirlistbox.h"
+#include "mainwin/drivefolderlink.h"
 #include "mainwin/drivelistbox.h"
 #include "widgets/twips.h"
 

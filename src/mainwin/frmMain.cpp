@@ -1,11 +1,12 @@
 #include "mainwin/frmMain.h"
 
 #include "batch/tagsubstitution.h"
-#include "core/messages.h"
-#include "core/mainsettings.h"
-#include "core/prompts.h"
 #include "core/listutils.h"
+#include "core/mainsettings.h"
+#include "core/messages.h"
+#include "core/prompts.h"
 #include "core/settingskeys.h"
+#include "mainwin/barsplitter.h"
 #include "mainwin/batchflowtab.h"
 #include "mainwin/controlstatetable.h"
 #include "mainwin/fileselectorpane.h"
@@ -14,7 +15,6 @@
 #include "mainwin/queuelistview.h"
 #include "mainwin/queueops.h"
 #include "mainwin/queuepane.h"
-#include "mainwin/barsplitter.h"
 #include "mainwin/saveastab.h"
 #include "mainwin/scriptfacts.h"
 #include "mainwin/usersetsframe.h"
@@ -455,8 +455,8 @@ QAction *frmMain::addMenuItem(MainMenu which, const QString &name, const QString
     QAction *a = nullptr;
     const QList<QAction *> items = m->actions();
     const auto at = std::find_if(items.begin(), items.end(), [&](const QAction *item) {
-        return !before.isEmpty() && (item->objectName() == before ||
-                                     (item->menu() && item->menu()->objectName() == before));
+        return !before.isEmpty() &&
+               (item->objectName() == before || (item->menu() && item->menu()->objectName() == before));
     });
     if (at != items.end()) {
         a = new QAction(caption, m);

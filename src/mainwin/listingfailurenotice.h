@@ -12,7 +12,8 @@ class FileListBox;
 // Names a folder whose listing failed, once: a folder list and a file list showing one folder both
 // fail on it, and a refresh of the same folder fails again. The folder is named anew after
 // forget(), which the owner calls when the user asks for the lists again or another folder shows.
-class ListingFailureNotice {
+class ListingFailureNotice
+{
 public:
     // Hears the listing failures of both lists for as long as `context` lives.
     void watch(DirListBox *folders, FileListBox *files, QObject *context);

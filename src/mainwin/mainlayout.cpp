@@ -5,8 +5,8 @@
 
 #include <QGuiApplication>
 #include <QLayout>
-#include <QScreen>
 #include <QMainWindow>
+#include <QScreen>
 #include <QSplitter>
 #include <algorithm>
 

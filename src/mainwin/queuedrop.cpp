@@ -73,8 +73,7 @@ FileResult readDroppedFileList(const QString &path, const QString &dwgPattern, Q
     if (!r.ok())
         return r;
     // Line by line, so that a line that is not valid text is refused alone.
-    const QString text =
-        decodeLinesApart(bytes, QStringConverter::System, 0, undecodable).join(QLatin1Char('\n'));
+    const QString text = decodeLinesApart(bytes, QStringConverter::System, 0, undecodable).join(QLatin1Char('\n'));
     entries = droppedListEntries(text, dwgPattern);
     return r;
 }

@@ -37,7 +37,6 @@ private:
     QueueModel *m_model;
 };
 
-
 } // namespace
 
 QueueListView::QueueListView(QWidget *parent) : QListView(parent), m_model(new QueueModel(this))
@@ -148,15 +147,9 @@ void QueueListView::changeFontSize(int step)
     scheduleDelayedItemsLayout();
 }
 
-void QueueListView::dragEnterEvent(QDragEnterEvent *event)
-{
-    acceptLocalPathsAsCopy(event);
-}
+void QueueListView::dragEnterEvent(QDragEnterEvent *event) { acceptLocalPathsAsCopy(event); }
 
-void QueueListView::dragMoveEvent(QDragMoveEvent *event)
-{
-    acceptLocalPathsAsCopy(event);
-}
+void QueueListView::dragMoveEvent(QDragMoveEvent *event) { acceptLocalPathsAsCopy(event); }
 
 void QueueListView::dropEvent(QDropEvent *event)
 {

@@ -1,8 +1,8 @@
 #include "mainwin/queuepane.h"
 
-#include "core/messages.h"
 #include "core/listutils.h"
 #include "core/mainsettings.h"
+#include "core/messages.h"
 #include "core/prompts.h"
 #include "mainwin/fileselectorpane.h"
 #include "mainwin/queuedrop.h"
@@ -352,8 +352,8 @@ void QueuePane::cmdAddAllSub_Click()
     QString text = QString::number(added) + QStringLiteral(" Files Added to Queue.");
     const QStringList unreadable = std::exchange(m_walkUnreadable, {});
     if (!unreadable.isEmpty())
-        text += QStringLiteral("\r\n\r\nThese folders could not be read:\r\n") +
-                unreadable.join(QStringLiteral("\r\n"));
+        text +=
+            QStringLiteral("\r\n\r\nThese folders could not be read:\r\n") + unreadable.join(QStringLiteral("\r\n"));
     msgBox(text, vbOKOnly, QStringLiteral("Scan Complete"));
     Q_EMIT refreshRequested();
     if (!endWalk())

@@ -1,7 +1,7 @@
 #include "mainwin/saveastab.h"
 
-#include "core/messages.h"
 #include "core/mainsettings.h"
+#include "core/messages.h"
 #include "core/pathhelpers.h"
 #include "core/prompts.h"
 #include "widgets/placement.h"

@@ -108,7 +108,6 @@ void placePage(QWidget *page, const QList<Placement> &table)
     Q_ASSERT_X(placed.missing.isEmpty(), "frmOptions", "a placed control is missing");
 }
 
-
 // The folder a picker opens in for a path it is about to fill: the path's folder, "" when none.
 
 } // namespace

@@ -139,8 +139,7 @@ void frmcapture::cmdCopyToTessaline_Click()
     // A script in the main window is replaced only when the user says so; No leaves everything as it
     // is and the window open.
     if (m_hooks.scriptText && !m_hooks.scriptText().isEmpty() &&
-        msgBox(overwriteScriptQuestion(), vbYesNo | vbExclamation | vbDefaultButton2, overwriteTitle()) !=
-            vbYes)
+        msgBox(overwriteScriptQuestion(), vbYesNo | vbExclamation | vbDefaultButton2, overwriteTitle()) != vbYes)
         return;
     if (m_hooks.setScriptText)
         m_hooks.setScriptText(plainBoxText(Text2));

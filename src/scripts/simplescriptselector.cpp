@@ -1,11 +1,11 @@
 #include "scripts/simplescriptselector.h"
 
-#include "core/messages.h"
 #include "core/appenvironment.h"
 #include "core/mainsettings.h"
+#include "core/messages.h"
 #include "core/prompts.h"
-#include "scripts/scriptlibrary.h"
 #include "scripts/scriptfilelist.h"
+#include "scripts/scriptlibrary.h"
 #include "scripts/userscriptpane.h"
 #include "widgets/twips.h"
 
@@ -57,7 +57,7 @@ void SimpleScriptSelector::connectNotify(const QMetaMethod &signal)
 QString SimpleScriptSelector::simpleScriptsFolder()
 {
     return AppEnvironment::subFolder(mainSettings().SimpleScriptPathOverride == 1 ? QStringLiteral("SCRIPTS")
-                                                                              : QStringLiteral("SCRIPTS-SIMPLE"));
+                                                                                  : QStringLiteral("SCRIPTS-SIMPLE"));
 }
 
 bool SimpleScriptSelector::setFolder(const QString &folder) { return fsSimpleScript->setPath(folder); }

@@ -31,8 +31,7 @@ QFont courierFont()
     return f;
 }
 
-template<typename T>
-T *named(T *w, const char *name)
+template <typename T> T *named(T *w, const char *name)
 {
     w->setObjectName(QString::fromLatin1(name));
     return w;
@@ -115,11 +114,11 @@ frmFileRenamer::frmFileRenamer(RenamerHooks hooks, QWidget *parent) : QDialog(pa
         l->addWidget(optAppend);
         l->addWidget(optOverWrite);
     }
-    SSTab1->addTab(page({row({label(QStringLiteral("Starting at")), tbStartAt, label(QStringLiteral("Step")), tbStep}),
-                         row({label(QStringLiteral("Pad to")), tbRenumberDigits, vsRenumberPad,
-                              label(QStringLiteral("digits"))}),
-                         row({renumberOptions, cmdPreviewRenumber})}),
-                   QStringLiteral("Renumber"));
+    SSTab1->addTab(
+        page({row({label(QStringLiteral("Starting at")), tbStartAt, label(QStringLiteral("Step")), tbStep}),
+              row({label(QStringLiteral("Pad to")), tbRenumberDigits, vsRenumberPad, label(QStringLiteral("digits"))}),
+              row({renumberOptions, cmdPreviewRenumber})}),
+        QStringLiteral("Renumber"));
 
     tbReplaceChar = textBox("tbReplaceChar", QStringLiteral("4"), 40);
     vsReplaceChar = spinner("vsReplaceChar", tbReplaceChar, 1, 30);
@@ -215,8 +214,7 @@ frmFileRenamer::frmFileRenamer(RenamerHooks hooks, QWidget *parent) : QDialog(pa
     connect(tbPadChar, &QLineEdit::textChanged, this, &frmFileRenamer::tbPadChar_Change);
     connect(lstDestination, &QListWidget::itemDoubleClicked, this, [this] { lstDestination_DblClick(); });
     connect(lstSource->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { syncTop(lstSource); });
-    connect(lstDestination->verticalScrollBar(), &QScrollBar::valueChanged, this,
-            [this] { syncTop(lstDestination); });
+    connect(lstDestination->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { syncTop(lstDestination); });
 
     Form_Load();
 }
@@ -402,8 +400,8 @@ void frmFileRenamer::cmdDoIt_Click()
     QList<RenameEntry> entries;
     entries.reserve(lstSource->count());
     for (int i = 0; i < lstSource->count(); ++i)
-        entries.append({FolderOf(lstMainList->item(i)->text()), lstSource->item(i)->text(),
-                        lstDestination->item(i)->text()});
+        entries.append(
+            {FolderOf(lstMainList->item(i)->text()), lstSource->item(i)->text(), lstDestination->item(i)->text()});
 
     // The window takes no input and cannot be closed until Finalize ends; it repaints meanwhile.
     m_finalizing = true;

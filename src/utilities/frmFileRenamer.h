@@ -22,11 +22,10 @@ class QTabWidget;
 
 namespace tess {
 
-
 struct RenamerHooks {
     std::function<QStringList()> queueEntries;
     std::function<void(const QStringList &)> setQueueEntries;
-    std::function<void()> refreshFileList; // the main window's File1
+    std::function<void()> refreshFileList;   // the main window's File1
     std::function<int()> reportProblemCount; // entries of the last verification's report
 };
 

@@ -34,7 +34,7 @@ QString invalidFileNameReason(const QString &name)
         return QStringLiteral("ends with a dot or a blank");
     // Device names are reserved with any extension: "CON", "nul.dwg", "COM1.txt".
     QString stem = name.section(QLatin1Char('.'), 0, 0).trimmed().toUpper();
-    static const QStringList devices{QStringLiteral("CON"), QStringLiteral("PRN"), QStringLiteral("AUX"),
+    static const QStringList devices{QStringLiteral("CON"), QStringLiteral("PRN"),    QStringLiteral("AUX"),
                                      QStringLiteral("NUL"), QStringLiteral("CONIN$"), QStringLiteral("CONOUT$")};
     bool device = devices.contains(stem);
     if (!device && stem.size() == 4 && (stem.startsWith(QLatin1String("COM")) || stem.startsWith(QLatin1String("LPT"))))
@@ -104,28 +104,21 @@ RenameOutcome renameNoReplace(const QString &from, const QString &to)
     RenameOutcome r;
     r.code = int(err);
     wchar_t *buffer = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, err, 0, reinterpret_cast<LPWSTR>(&buffer), 0, nullptr);
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   err, 0, reinterpret_cast<LPWSTR>(&buffer), 0, nullptr);
     if (buffer) {
         r.reason = QString::fromWCharArray(buffer).trimmed();
         LocalFree(buffer);
     }
     switch (err) {
     case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-        r.failure = RenameFailure::NotFound;
-        break;
+    case ERROR_PATH_NOT_FOUND: r.failure = RenameFailure::NotFound; break;
     case ERROR_ALREADY_EXISTS:
-    case ERROR_FILE_EXISTS:
-        r.failure = RenameFailure::TargetExists;
-        break;
+    case ERROR_FILE_EXISTS: r.failure = RenameFailure::TargetExists; break;
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-    case ERROR_ACCESS_DENIED:
-        r.failure = RenameFailure::Locked;
-        break;
-    default:
-        r.failure = RenameFailure::Other;
+    case ERROR_ACCESS_DENIED: r.failure = RenameFailure::Locked; break;
+    default: r.failure = RenameFailure::Other;
     }
     return r;
 }
@@ -138,22 +131,15 @@ RenameOutcome outcomeOfErrno(int err)
     r.code = err;
     r.reason = QString::fromLocal8Bit(std::strerror(err));
     switch (err) {
-    case ENOENT:
-        r.failure = RenameFailure::NotFound;
-        break;
+    case ENOENT: r.failure = RenameFailure::NotFound; break;
     case EEXIST:
-    case ENOTEMPTY:
-        r.failure = RenameFailure::TargetExists;
-        break;
+    case ENOTEMPTY: r.failure = RenameFailure::TargetExists; break;
     case EACCES:
     case EPERM:
     case EBUSY:
     case ETXTBSY:
-    case EROFS:
-        r.failure = RenameFailure::Locked;
-        break;
-    default:
-        r.failure = RenameFailure::Other;
+    case EROFS: r.failure = RenameFailure::Locked; break;
+    default: r.failure = RenameFailure::Other;
     }
     return r;
 }
@@ -204,10 +190,7 @@ RenamePass runRenamePass(const QList<RenameEntry> &entries, const RenameFunction
     return pass;
 }
 
-QString duplicateNamesMessage()
-{
-    return QStringLiteral("FileName Collisions Detected, can't rename.");
-}
+QString duplicateNamesMessage() { return QStringLiteral("FileName Collisions Detected, can't rename."); }
 
 QString invalidNamesMessage(const QStringList &invalid)
 {
@@ -227,7 +210,8 @@ QString passStoppedMessage(const QList<RenameEntry> &entries, const RenamePass &
     QString text;
     switch (pass.failure.failure) {
     case RenameFailure::Locked:
-        text = QStringLiteral("The file\r\n%1\r\nwas not able to be renamed due to the file being locked.").arg(e.current);
+        text =
+            QStringLiteral("The file\r\n%1\r\nwas not able to be renamed due to the file being locked.").arg(e.current);
         break;
     case RenameFailure::NotFound:
         text = QStringLiteral("The file\r\n%1\r\nin the source list, was not found.").arg(e.current);

@@ -26,9 +26,9 @@ using FolderLister = std::function<QStringList(const QString &folder)>;
 QStringList listFolderNames(const QString &folder);
 
 struct FinalizePlan {
-    QStringList invalidNames;        // each changing entry's invalid new name, with its reason
-    bool duplicates = false;         // two new names equal ignoring case
-    QList<qsizetype> collisions;     // changing entries whose new name the folder already holds
+    QStringList invalidNames;    // each changing entry's invalid new name, with its reason
+    bool duplicates = false;     // two new names equal ignoring case
+    QList<qsizetype> collisions; // changing entries whose new name the folder already holds
     bool canRename() const { return invalidNames.isEmpty() && !duplicates && collisions.isEmpty(); }
 };
 FinalizePlan planFinalize(const QList<RenameEntry> &entries, const FolderLister &lister = listFolderNames);
@@ -46,7 +46,7 @@ RenameOutcome renameNoReplace(const QString &from, const QString &to);
 using RenameFunction = std::function<RenameOutcome(const QString &from, const QString &to)>;
 
 struct RenamePass {
-    QList<qsizetype> renamed;  // entries renamed in this pass, in order
+    QList<qsizetype> renamed;   // entries renamed in this pass, in order
     qsizetype failedIndex = -1; // the entry the pass stopped at
     RenameOutcome failure;
     bool complete() const { return failedIndex < 0; }

@@ -49,8 +49,8 @@ QString renumberText(qint64 value, int digits)
     return value < 0 ? QLatin1Char('-') + padded : padded;
 }
 
-RenamePreview previewRenumber(const QStringList &names, const QString &startText, const QString &stepText,
-                              int digits, bool append)
+RenamePreview previewRenumber(const QStringList &names, const QString &startText, const QString &stepText, int digits,
+                              bool append)
 {
     RenamePreview r;
     const std::optional<double> startValue = numberOf(startText);
@@ -192,15 +192,12 @@ RenamePreview previewReplaceAll(const QStringList &names, const QString &find, c
 QString previewStopMessage(PreviewStop stop)
 {
     switch (stop) {
-    case PreviewStop::StringLength:
-        return QStringLiteral("String Length Error.");
-    case PreviewStop::NotANumber:
-        return QStringLiteral("You must use number, not letters.");
+    case PreviewStop::StringLength: return QStringLiteral("String Length Error.");
+    case PreviewStop::NotANumber: return QStringLiteral("You must use number, not letters.");
     case PreviewStop::SameLength:
         return QStringLiteral("All filenames are the same length.\r\nThey don't need Padding.");
     case PreviewStop::None:
-    case PreviewStop::InsertPastEnd:
-        break;
+    case PreviewStop::InsertPastEnd: break;
     }
     return {};
 }

@@ -23,11 +23,11 @@ NameParts splitName(const QString &name);
 std::optional<QString> StripFirstXChars(const QString &text, int n);
 
 enum class PreviewStop {
-    None,         // every entry computed
-    StringLength, // "String Length Error."
-    NotANumber,   // "You must use number, not letters." (also a start or value out of range)
+    None,          // every entry computed
+    StringLength,  // "String Length Error."
+    NotANumber,    // "You must use number, not letters." (also a start or value out of range)
     InsertPastEnd, // a name shorter than the insert position
-    SameLength,   // "All filenames are the same length." ...
+    SameLength,    // "All filenames are the same length." ...
 };
 
 struct RenamePreview {
@@ -41,8 +41,8 @@ struct RenamePreview {
 
 // Renumber: start (a 32-bit whole number, halfway values rounded away from zero) + step x index,
 // written with at least `digits` digits, appended to the base or written over its last characters.
-RenamePreview previewRenumber(const QStringList &names, const QString &startText, const QString &stepText,
-                              int digits, bool append);
+RenamePreview previewRenumber(const QStringList &names, const QString &startText, const QString &stepText, int digits,
+                              bool append);
 // The number text of one entry ("-001", "1000").
 QString renumberText(qint64 value, int digits);
 

@@ -4,8 +4,8 @@
 #include "app/application.h"
 #include "core/appenvironment.h"
 #include "core/mainsettings.h"
-#include "core/settingsstore.h"
 #include "core/settingskeys.h"
+#include "core/settingsstore.h"
 #include "core/startup.h"
 #include "mainwin/fileselectorpane.h"
 #include "mainwin/frmMain.h"
@@ -252,10 +252,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("boxes");
-        QTest::newRow("list in UTF-16") << "tester-list.tmp" << QByteArray("\xff\xfe/\x00" "a\x00\r\x00\n\x00", 10)
+        QTest::newRow("list in UTF-16") << "tester-list.tmp"
+                                        << QByteArray("\xff\xfe/\x00"
+                                                      "a\x00\r\x00\n\x00",
+                                                      10)
                                         << 1;
-        QTest::newRow("list with an empty line") << "tester-list.tmp" << QByteArray("/d/a.dwg\r\n\r\n/d/b.dwg\r\n")
-                                                 << 2;
+        QTest::newRow("list with an empty line")
+            << "tester-list.tmp" << QByteArray("/d/a.dwg\r\n\r\n/d/b.dwg\r\n") << 2;
         QTest::newRow("script in another encoding") << "tester-scr.tmp" << QByteArray("ZOOM \xc4\r\n") << 1;
         QTest::newRow("name with bytes not in the encoding") << "tester-s.tmp" << QByteArray("na\xe9me\r\n") << 1;
     }

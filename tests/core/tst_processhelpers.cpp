@@ -120,12 +120,12 @@ private Q_SLOTS:
         QTest::newRow("with arguments") << "%T/Some Editor/editor.exe /b %T/x.scr"
                                         << "%T/Some Editor/editor.exe" << QStringList{"/b", "%T/x.scr"}
                                         << "%T/Some Editor";
-        QTest::newRow("longest existing prefix") << "%T/Some Editor/editor.exe more/x -n"
-                                                 << "%T/Some Editor/editor.exe more/x" << QStringList{"-n"}
-                                                 << "%T/Some Editor/editor.exe more";
-        QTest::newRow("tab before the arguments") << "%T/Some Editor/editor.exe\t-n"
-                                                  << "%T/Some Editor/editor.exe" << QStringList{"-n"}
-                                                  << "%T/Some Editor";
+        QTest::newRow("longest existing prefix")
+            << "%T/Some Editor/editor.exe more/x -n"
+            << "%T/Some Editor/editor.exe more/x" << QStringList{"-n"} << "%T/Some Editor/editor.exe more";
+        QTest::newRow("tab before the arguments")
+            << "%T/Some Editor/editor.exe\t-n"
+            << "%T/Some Editor/editor.exe" << QStringList{"-n"} << "%T/Some Editor";
         QTest::newRow("no blank in the program") << "%T/Tools/run a b"
                                                  << "%T/Tools/run" << QStringList{"a", "b"} << "%T/Tools";
         QTest::newRow("a folder is no program") << "%T/Some Editor x"

@@ -4,14 +4,14 @@
 
 #include "batch/tagsubstitution.h"
 #include "core/mainsettings.h"
-#include "mainwin/frmSettings.h"
 #include "mainwin/batchflowtab.h"
+#include "mainwin/frmSettings.h"
 #include "mainwin/saveastab.h"
+#include "testsupport.h"
 #include "widgets/boxtext.h"
 #include "widgets/placement.h"
 #include "widgets/programfont.h"
 #include "widgets/twips.h"
-#include "testsupport.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,14 +1,14 @@
 // The script panes inside the real main window: where they sit, how they meet the queue, the
 // Create buttons, the run switches, the control-state refresh and the menus.
 
-#include "core/mainsettings.h"
-#include "mainwin/frmMain.h"
-#include "mainwin/batchflowtab.h"
-#include "mainwin/queuelistview.h"
-#include "scripts/scriptlibrary.h"
-#include "scripts/scriptfilelist.h"
-#include "scripts/userscriptpane.h"
 #include "appwindow.h"
+#include "core/mainsettings.h"
+#include "mainwin/batchflowtab.h"
+#include "mainwin/frmMain.h"
+#include "mainwin/queuelistview.h"
+#include "scripts/scriptfilelist.h"
+#include "scripts/scriptlibrary.h"
+#include "scripts/userscriptpane.h"
 #include "testsupport.h"
 
 #include <QAction>
@@ -182,7 +182,8 @@ private Q_SLOTS:
     void saveAsExampleFollowsTheQueueClick()
     {
         Window win;
-        win.w->queuePane()->addToQueue({QStringLiteral("C:\\DWG\\A-101.dwg"), QStringLiteral("C:\\DWG\\B-7.dwg")}, false);
+        win.w->queuePane()->addToQueue({QStringLiteral("C:\\DWG\\A-101.dwg"), QStringLiteral("C:\\DWG\\B-7.dwg")},
+                                       false);
         win.get<QLineEdit>("tbSuffix")->setText(QStringLiteral("-$COUNTER$"));
         QCOMPARE(win.get<QLineEdit>("tbSAVEASExOutput")->text(), QStringLiteral("A-101-1.DWG"));
         win.w->queuePane()->List1->setItems({QStringLiteral("/srv/Z-9.dwg")});

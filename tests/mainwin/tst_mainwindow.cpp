@@ -1,19 +1,19 @@
 // The main window through its real controls: layout and names, the queue's buttons and menus,
 // the walk, the refusal of unsafe entries, ordering, control states and the file selector.
 
+#include "appwindow.h"
 #include "core/listutils.h"
 #include "core/mainsettings.h"
-#include "mainwin/frmDirWideBrowser.h"
-#include "mainwin/frmMain.h"
-#include "widgets/frmScanStop.h"
-#include "mainwin/queuecontrols.h"
-#include "mainwin/queueops.h"
 #include "mainwin/dirlistbox.h"
 #include "mainwin/drivelistbox.h"
 #include "mainwin/filelistbox.h"
+#include "mainwin/frmDirWideBrowser.h"
+#include "mainwin/frmMain.h"
+#include "mainwin/queuecontrols.h"
 #include "mainwin/queuelistview.h"
-#include "appwindow.h"
+#include "mainwin/queueops.h"
 #include "testsupport.h"
+#include "widgets/frmScanStop.h"
 #include "widgets/twips.h"
 
 #include <QCheckBox>
@@ -165,7 +165,8 @@ private Q_SLOTS:
         w->show();
         QVERIFY(!w->SSTab1->isVisible());
         QVERIFY(w->frameSimpleScrSelect->isVisible());
-        QVERIFY(!w->queuePane()->chkSaveAS->isEnabled() && !w->queuePane()->chkDelay->isEnabled() && !w->queuePane()->chkTestRun->isEnabled());
+        QVERIFY(!w->queuePane()->chkSaveAS->isEnabled() && !w->queuePane()->chkDelay->isEnabled() &&
+                !w->queuePane()->chkTestRun->isEnabled());
         QMenu *wizards = w->menuByName(QStringLiteral("mnuScriptCreationWizards"));
         wizards->addAction(QStringLiteral("&Purge"));
         QTest::qWait(1);
@@ -186,8 +187,9 @@ private Q_SLOTS:
         QCOMPARE(button(w.get(), "cmdFileList")->text(), QStringLiteral("File&Lists"));
         QVERIFY(w->queuePane()->List1->toolTip().isEmpty());
         QTest::mouseClick(button(w.get(), "cmdAddAll"), Qt::LeftButton);
-        QCOMPARE(w->queuePane()->queueEntries(), (QStringList{file(QStringLiteral("b.dwg")), file(QStringLiteral("a.dwg")),
-                                                 file(QStringLiteral("b.dwg")), file(QStringLiteral("C.DWG"))}));
+        QCOMPARE(w->queuePane()->queueEntries(),
+                 (QStringList{file(QStringLiteral("b.dwg")), file(QStringLiteral("a.dwg")),
+                              file(QStringLiteral("b.dwg")), file(QStringLiteral("C.DWG"))}));
         QCOMPARE(w->lblFilesInQueue->text(), QStringLiteral("Queue = 4"));
         QVERIFY(p.shown().isEmpty());
     }
@@ -220,7 +222,9 @@ private Q_SLOTS:
         auto w = makeWindow();
         w->show();
         QStringList seen;
-        auto marksReset = [&] { return QString::number(w->queuePane()->cmdFileList->text() == QStringLiteral("File&Lists")); };
+        auto marksReset = [&] {
+            return QString::number(w->queuePane()->cmdFileList->text() == QStringLiteral("File&Lists"));
+        };
         auto sorted = [&] {
             QStringList q = w->queuePane()->queueEntries();
             return QString::number(q.size() > 1 && q == sortedDescending(q));
@@ -283,8 +287,8 @@ private Q_SLOTS:
         auto w = makeWindow();
         w->show();
         QTest::mouseClick(button(w.get(), "cmdAddAllSub"), Qt::LeftButton);
-        QCOMPARE(p.last().text, QStringLiteral("4 Files Added to Queue.\r\n\r\nThese folders could not be read:\r\n") +
-                                    locked);
+        QCOMPARE(p.last().text,
+                 QStringLiteral("4 Files Added to Queue.\r\n\r\nThese folders could not be read:\r\n") + locked);
         p.clearShown();
         p.expectMessage(vbOK);
         w->fileSelector()->setDirPath(locked);
@@ -352,8 +356,8 @@ private Q_SLOTS:
         touch(file(QStringLiteral("table.csv")));
         w->queuePane()->setLoadedListMarks(QStringLiteral("Job.LST"));
         p.expectMessage(vbOK); // the refused line
-        w->queuePane()->List1_OLEDragDrop({file(QStringLiteral("b.dwg")), file(QStringLiteral("B.DWG")), file(QStringLiteral("sub")),
-                              file(QStringLiteral("table.csv")), list});
+        w->queuePane()->List1_OLEDragDrop({file(QStringLiteral("b.dwg")), file(QStringLiteral("B.DWG")),
+                                           file(QStringLiteral("sub")), file(QStringLiteral("table.csv")), list});
         QStringList expected{file(QStringLiteral("b.dwg")), file(QStringLiteral("B.DWG")),
                              file(QStringLiteral("sub")) + QDir::separator() + QStringLiteral("d.dwg"),
                              file(QStringLiteral("sub")) + QDir::separator() + QStringLiteral("deeper") +
@@ -381,7 +385,8 @@ private Q_SLOTS:
         w->queuePane()->List1_OLEDragDrop({QStringLiteral("/no/such/folder/")});
         QCOMPARE(w->queuePane()->queueEntries(), (QStringList{QStringLiteral("/a.dwg"), QStringLiteral("/z.dwg")}));
         w->queuePane()->List1_OLEDragDrop({list});
-        QCOMPARE(w->queuePane()->queueEntries(), (QStringList{QStringLiteral("/a.dwg"), list, QStringLiteral("/z.dwg")}));
+        QCOMPARE(w->queuePane()->queueEntries(),
+                 (QStringList{QStringLiteral("/a.dwg"), list, QStringLiteral("/z.dwg")}));
 
         // Under a running walk a drop changes nothing.
         w->queuePane()->walkFolderIntoQueue(file(QStringLiteral("sub")), QStringLiteral("*.txt"));
@@ -416,7 +421,8 @@ private Q_SLOTS:
         QCoreApplication::sendEvent(target, &drop);
         QVERIFY(drop.isAccepted());
         QCOMPARE(drop.dropAction(), Qt::CopyAction);
-        QTRY_COMPARE(w->queuePane()->queueEntries(), (QStringList{file(QStringLiteral("a.dwg")), file(QStringLiteral("C.DWG"))}));
+        QTRY_COMPARE(w->queuePane()->queueEntries(),
+                     (QStringList{file(QStringLiteral("a.dwg")), file(QStringLiteral("C.DWG"))}));
     }
 
     void removeClearAndUnselected()
@@ -475,7 +481,7 @@ private Q_SLOTS:
     {
         auto w = makeWindow();
         w->queuePane()->setQueueEntries({QStringLiteral("C:\\JOB\\SHEET10.DWG"), QStringLiteral("C:\\JOB\\SHEET9.DWG"),
-                            QStringLiteral("C:\\JOB\\A.DWG")});
+                                         QStringLiteral("C:\\JOB\\A.DWG")});
         w->queuePane()->List1->setSelected(0, true);
         action(w.get(), "mnuSmartSort2")->trigger();
         QCOMPARE(w->queuePane()->queueEntries(),
@@ -493,8 +499,9 @@ private Q_SLOTS:
         mainSettings().AutoSortType = 1;
         w->queuePane()->List1->clear();
         QTest::mouseClick(button(w.get(), "cmdAddAll"), Qt::LeftButton);
-        QCOMPARE(w->queuePane()->queueEntries(), (QStringList{file(QStringLiteral("C.DWG")), file(QStringLiteral("b.dwg")),
-                                                 file(QStringLiteral("a.dwg"))}));
+        QCOMPARE(
+            w->queuePane()->queueEntries(),
+            (QStringList{file(QStringLiteral("C.DWG")), file(QStringLiteral("b.dwg")), file(QStringLiteral("a.dwg"))}));
     }
 
     void caseAndDuplicatesRespectTheFileSystem()
@@ -513,7 +520,8 @@ private Q_SLOTS:
             p.expectMessage(vbOK);
             action(w.get(), "mnuRemoveDuplicates")->trigger();
             QCOMPARE(p.last().text, QStringLiteral("1 Duplicate Items Removed "));
-            QCOMPARE(w->queuePane()->queueEntries(), (QStringList{QStringLiteral("/j/a.dwg"), QStringLiteral("/j/A.dwg")}));
+            QCOMPARE(w->queuePane()->queueEntries(),
+                     (QStringList{QStringLiteral("/j/a.dwg"), QStringLiteral("/j/A.dwg")}));
             p.expectMessage(vbYes);
         } else {
             p.expectMessage(vbOK);
@@ -742,8 +750,10 @@ private Q_SLOTS:
         // The smallest height in whole pixels that is not below 10130 twips.
         w->resize(w->width(), twipsToPixelsAtLeast(10130) - frame.height());
         QTRY_COMPARE(w->frameGeometry().height(), twipsToPixelsAtLeast(10130));
-        QVERIFY2(qAbs(w->mainLayout()->hDividerTop() - (10130 - 5500)) <= 15, qPrintable(QString::number(w->mainLayout()->hDividerTop())));
-        QVERIFY2(qAbs(w->mainLayout()->hLeftDividerTop() - (10130 - 3050)) <= 15, qPrintable(QString::number(w->mainLayout()->hLeftDividerTop())));
+        QVERIFY2(qAbs(w->mainLayout()->hDividerTop() - (10130 - 5500)) <= 15,
+                 qPrintable(QString::number(w->mainLayout()->hDividerTop())));
+        QVERIFY2(qAbs(w->mainLayout()->hLeftDividerTop() - (10130 - 3050)) <= 15,
+                 qPrintable(QString::number(w->mainLayout()->hLeftDividerTop())));
     }
 
     void barsKeepTheirLimits()
@@ -764,7 +774,8 @@ private Q_SLOTS:
         w->resize(w->width(), qRound(11000 / 15.0) - frame0.height());
         QTRY_COMPARE(w->frameGeometry().height(), qRound(11000 / 15.0));
         w->mainLayout()->setHDividerTop(6000);
-        QVERIFY2(qAbs(w->mainLayout()->hDividerTop() - 5500) <= 15, qPrintable(QString::number(w->mainLayout()->hDividerTop())));
+        QVERIFY2(qAbs(w->mainLayout()->hDividerTop() - 5500) <= 15,
+                 qPrintable(QString::number(w->mainLayout()->hDividerTop())));
         w->store(mainSettings());
         QCOMPARE(mainSettings().HDividerTop, w->mainLayout()->hDividerTop());
         QVERIFY2(w->frameGeometry().width() * 15 >= 13084 - 30,

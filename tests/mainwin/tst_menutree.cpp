@@ -143,8 +143,8 @@ const MenuRow kMenuTree[] = {
 
 // The entries simple mode hides (a whole menu by its own name); every other entry keeps its state.
 const char *const kSimpleModeHidden[] = {
-    "mnuScriptCreationWizards", "mnuRenamer",  "mnuCheckScriptSyntax", "mnuViewOptions",  "mnuProjectTagManager",
-    "mnuUserTagManager",        "mnubreak001", "mnubreak002",          "mnuPlaceholder1", "mnublank001",
+    "mnuScriptCreationWizards", "mnuRenamer",       "mnuCheckScriptSyntax", "mnuViewOptions",  "mnuProjectTagManager",
+    "mnuUserTagManager",        "mnubreak001",      "mnubreak002",          "mnuPlaceholder1", "mnublank001",
     "mnuCommandCapture",        "mnuScriptBrowser", "mnuScriptEditor",
 };
 

@@ -101,20 +101,38 @@ void TestPreviewWindow::previewButtonOpensAtStoredPosition_data()
 {
     QTest::addColumn<QString>("left"); // "<none>": no stored value
     QTest::addColumn<QString>("top");
-    QTest::addColumn<QPoint>("pos");   // (-1, -1): anywhere the title bar can be reached
+    QTest::addColumn<QPoint>("pos");         // (-1, -1): anywhere the title bar can be reached
     QTest::addColumn<QString>("storedLeft"); // after "&Preview" hides it again; "" : the place it opened at
     QTest::addColumn<QString>("storedTop");
 
     const QPoint onScreen(-1, -1);
-    QTest::newRow("no stored position") << "<none>" << "<none>" << QPoint(67, 67) << "1000" << "1000";
-    QTest::newRow("stored position") << "3000" << "1500" << QPoint(200, 100) << "3000" << "1500";
-    QTest::newRow("between two pixels") << "3007" << "1493" << QPoint(200, 100) << "3007" << "1493";
-    QTest::newRow("left not a number") << "abc" << "1500" << QPoint(67, 100) << "1000" << "1500";
-    QTest::newRow("empty texts") << "" << "" << QPoint(67, 67) << "1000" << "1000";
-    QTest::newRow("beyond 32 bits") << "99999999999" << "1500" << QPoint(67, 100) << "1000" << "1500";
-    QTest::newRow("far right and below") << "900000" << "900000" << onScreen << "" << "";
-    QTest::newRow("far left and above") << "-900000" << "-45000" << onScreen << "" << "";
-    QTest::newRow("32-bit extremes") << "2147483647" << "-2147483648" << onScreen << "" << "";
+    QTest::newRow("no stored position") << "<none>"
+                                        << "<none>" << QPoint(67, 67) << "1000"
+                                        << "1000";
+    QTest::newRow("stored position") << "3000"
+                                     << "1500" << QPoint(200, 100) << "3000"
+                                     << "1500";
+    QTest::newRow("between two pixels") << "3007"
+                                        << "1493" << QPoint(200, 100) << "3007"
+                                        << "1493";
+    QTest::newRow("left not a number") << "abc"
+                                       << "1500" << QPoint(67, 100) << "1000"
+                                       << "1500";
+    QTest::newRow("empty texts") << ""
+                                 << "" << QPoint(67, 67) << "1000"
+                                 << "1000";
+    QTest::newRow("beyond 32 bits") << "99999999999"
+                                    << "1500" << QPoint(67, 100) << "1000"
+                                    << "1500";
+    QTest::newRow("far right and below") << "900000"
+                                         << "900000" << onScreen << ""
+                                         << "";
+    QTest::newRow("far left and above") << "-900000"
+                                        << "-45000" << onScreen << ""
+                                        << "";
+    QTest::newRow("32-bit extremes") << "2147483647"
+                                     << "-2147483648" << onScreen << ""
+                                     << "";
 }
 
 void TestPreviewWindow::previewButtonOpensAtStoredPosition()
@@ -137,9 +155,9 @@ void TestPreviewWindow::previewButtonOpensAtStoredPosition()
     QVERIFY(Window::previewShown());
     QCOMPARE(Window::preview()->windowTitle(), QStringLiteral(" Preview"));
     if (pos == QPoint(-1, -1))
-        QVERIFY2(reachable(Window::preview()), qPrintable(QStringLiteral("at %1, %2")
-                                                              .arg(Window::preview()->pos().x())
-                                                              .arg(Window::preview()->pos().y())));
+        QVERIFY2(reachable(Window::preview()),
+                 qPrintable(
+                     QStringLiteral("at %1, %2").arg(Window::preview()->pos().x()).arg(Window::preview()->pos().y())));
     else
         QCOMPARE(Window::preview()->pos(), pos);
     const QPoint openedAt = Window::preview()->pos();

@@ -1,7 +1,6 @@
 // The queue's pop-up entry actions, clipboard copies and favourite folders, through the real
 // window and its controls.
 #include "appwindow.h"
-#include "modalguard.h"
 #include "core/mainsettings.h"
 #include "core/prompts.h"
 #include "mainwin/favouritefolders.h"
@@ -12,6 +11,7 @@
 #include "mainwin/queueentryactions.h"
 #include "mainwin/queuelistview.h"
 #include "mainwin/skiplist.h"
+#include "modalguard.h"
 #include "testsupport.h"
 
 #include <QAction>
@@ -93,10 +93,9 @@ private Q_SLOTS:
         QStringList names;
         for (QAction *a : popup->actions())
             names.append(a->menu() ? a->menu()->objectName() : a->objectName());
-        QCOMPARE(names,
-                 (QStringList{"mnuOpen", "mnuSkip", "mnuSort", "mnuFont", "mnuCase", "mnuRemove", "mnuReportDWGVersions",
-                              "mnunothing4",
-                              "mnuGotoDir", "mnuOpenDirInExplorer", "mnunothing5", "mnuFileSystemChecks", "mnuCopy"}));
+        QCOMPARE(names, (QStringList{"mnuOpen", "mnuSkip", "mnuSort", "mnuFont", "mnuCase", "mnuRemove",
+                                     "mnuReportDWGVersions", "mnunothing4", "mnuGotoDir", "mnuOpenDirInExplorer",
+                                     "mnunothing5", "mnuFileSystemChecks", "mnuCopy"}));
         QCOMPARE(popup->defaultAction(), action(w.get(), "mnuOpen"));
         QVERIFY(action(w.get(), "mnuOpen")->font().bold());
         QCOMPARE(action(w.get(), "mnuCopySelFileCSV")->parent()->objectName(), QStringLiteral("mnuSelected"));

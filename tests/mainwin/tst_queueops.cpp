@@ -6,8 +6,8 @@
 #include "mainwin/queuedrop.h"
 #include "mainwin/queueops.h"
 
-#include <QRandomGenerator>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTest>
 
 using namespace tess;

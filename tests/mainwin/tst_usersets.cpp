@@ -2,13 +2,13 @@
 // writes into the old set's files, what it reads back from the new set's, and what a failed save
 // reports.
 
+#include "appwindow.h"
 #include "core/mainsettings.h"
-#include "mainwin/frmMain.h"
 #include "mainwin/dirlistbox.h"
 #include "mainwin/drivelistbox.h"
+#include "mainwin/frmMain.h"
 #include "mainwin/queuelistview.h"
 #include "scripts/userscriptpane.h"
-#include "appwindow.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -160,10 +160,10 @@ private Q_SLOTS:
         QTest::addColumn<bool>("folderExists");
         QTest::addColumn<QByteArray>("nameFile");
         QTest::addColumn<QString>("name");
-        QTest::newRow("empty script file") << QByteArray() << QString() << true << QByteArray("first\r\nsecond\r\n")
-                                           << "first";
-        QTest::newRow("one-character script file") << QByteArray("Z") << QString() << true
-                                                   << QByteArray("first\r\nsecond\r\n") << "first";
+        QTest::newRow("empty script file")
+            << QByteArray() << QString() << true << QByteArray("first\r\nsecond\r\n") << "first";
+        QTest::newRow("one-character script file")
+            << QByteArray("Z") << QString() << true << QByteArray("first\r\nsecond\r\n") << "first";
         QTest::newRow("folder gone") << QByteArray("ZOOM E\r\n") << "ZOOM E" << false
                                      << QByteArray("first\r\nsecond\r\n") << "first";
         QTest::newRow("empty name file") << QByteArray("ZOOM E\r\n") << "ZOOM E" << true << QByteArray() << QString();
@@ -181,7 +181,8 @@ private Q_SLOTS:
         win.tmp.writeFile("DATA/tester-3-list.tmp", "/dwg/a.dwg\r\n/dwg/b.dwg\r\n");
         win.tmp.writeFile("DATA/tester-3-scr.tmp", scr);
         win.tmp.writeFile("DATA/tester-3-s.tmp", nameFile);
-        win.tmp.writeFile("DATA/tester-3-path.tmp", (win.w->fileSelector()->Drive1->drive() + "\r\n" + folder + "\r\n").toUtf8());
+        win.tmp.writeFile("DATA/tester-3-path.tmp",
+                          (win.w->fileSelector()->Drive1->drive() + "\r\n" + folder + "\r\n").toUtf8());
         win.press(3);
 
         QCOMPARE(win.w->queuePane()->queueEntries(), (QStringList{"/dwg/a.dwg", "/dwg/b.dwg"}));

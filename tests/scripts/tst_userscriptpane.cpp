@@ -2,8 +2,8 @@
 // the Create-button rule, the list filter and folder, and the simple-mode selector.
 
 #include "core/mainsettings.h"
-#include "scripts/scriptlibrary.h"
 #include "scripts/scriptfilelist.h"
+#include "scripts/scriptlibrary.h"
 #include "scripts/simplescriptselector.h"
 #include "scripts/userscriptpane.h"
 #include "testsupport.h"

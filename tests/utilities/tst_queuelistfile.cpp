@@ -70,8 +70,9 @@ private Q_SLOTS:
     {
         QStringList bad;
         // A UTF-8 list (with its byte order mark) with a byte no UTF-8 text holds.
-        const QStringList lines =
-            QueueListFile::linesOf(QByteArray("\xEF\xBB\xBF" "a.dwg\r\nb\xFF.dwg\r\nc.dwg\r\n"), &bad);
+        const QStringList lines = QueueListFile::linesOf(QByteArray("\xEF\xBB\xBF"
+                                                                    "a.dwg\r\nb\xFF.dwg\r\nc.dwg\r\n"),
+                                                         &bad);
         QCOMPARE(lines, QStringList({QStringLiteral("a.dwg"), QStringLiteral("c.dwg")}));
         QCOMPARE(bad.size(), 1);
         // A UTF-8 list with its byte order mark reads as UTF-8 whatever the system's encoding.

@@ -178,8 +178,7 @@ private Q_SLOTS:
                                        << "already exists.. (Collision Detected)";
         QTest::newRow("case only") << QStringList{"A.dwg", "b.dwg", "c.dwg"} << QList<int>{vbYes}
                                    << "already exists.. (Collision Detected)";
-        QTest::newRow("invalid") << QStringList{"a?.dwg", "NUL.dwg", "c.dwg"} << QList<int>{vbOK}
-                                 << "a?.dwg";
+        QTest::newRow("invalid") << QStringList{"a?.dwg", "NUL.dwg", "c.dwg"} << QList<int>{vbOK} << "a?.dwg";
     }
     void refusalsRenameNothing()
     {

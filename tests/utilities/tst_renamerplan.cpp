@@ -56,7 +56,8 @@ private Q_SLOTS:
         QTest::newRow("dot") << "." << false;
         QTest::newRow("dotdot") << ".." << false;
         for (const char c : QByteArray("\\/:*?\"<>|"))
-            QTest::newRow(qPrintable(QStringLiteral("char %1").arg(QChar(c)))) << QStringLiteral("a%1b.dwg").arg(QChar(c)) << false;
+            QTest::newRow(qPrintable(QStringLiteral("char %1").arg(QChar(c))))
+                << QStringLiteral("a%1b.dwg").arg(QChar(c)) << false;
         QTest::newRow("control") << "a\tb.dwg" << false;
         QTest::newRow("trailing dot") << "a.dwg." << false;
         QTest::newRow("trailing blank") << "a.dwg " << false;
@@ -101,12 +102,11 @@ private Q_SLOTS:
         QTest::newRow("case only") << QStringList{"a.dwg"} << QStringList{"A.dwg"} << QList<qsizetype>{0};
         QTest::newRow("swap") << QStringList{"a.dwg", "b.dwg"} << QStringList{"b.dwg", "a.dwg"}
                               << QList<qsizetype>{0, 1};
-        QTest::newRow("chain") << QStringList{"a.dwg", "b.dwg"} << QStringList{"b.dwg", "d.dwg"}
-                               << QList<qsizetype>{0};
-        QTest::newRow("unqueued target, other case") << QStringList{"a.dwg"} << QStringList{"Z.DWG"}
-                                                     << QList<qsizetype>{0};
-        QTest::newRow("unchanged entry passed over") << QStringList{"a.dwg", "b.dwg"}
-                                                     << QStringList{"a.dwg", "d.dwg"} << QList<qsizetype>{};
+        QTest::newRow("chain") << QStringList{"a.dwg", "b.dwg"} << QStringList{"b.dwg", "d.dwg"} << QList<qsizetype>{0};
+        QTest::newRow("unqueued target, other case")
+            << QStringList{"a.dwg"} << QStringList{"Z.DWG"} << QList<qsizetype>{0};
+        QTest::newRow("unchanged entry passed over")
+            << QStringList{"a.dwg", "b.dwg"} << QStringList{"a.dwg", "d.dwg"} << QList<qsizetype>{};
     }
     void collisions()
     {

@@ -30,30 +30,39 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("expected");
         QTest::addColumn<int>("stop");
         const QStringList two{"PLAN.dwg", "PLAN-B.dwg"};
-        QTest::newRow("append") << two << "1" << "1" << 3 << true << QStringList{"PLAN001.dwg", "PLAN-B002.dwg"}
+        QTest::newRow("append") << two << "1"
+                                << "1" << 3 << true << QStringList{"PLAN001.dwg", "PLAN-B002.dwg"}
                                 << int(PreviewStop::None);
-        QTest::newRow("overwrite") << QStringList{"SHEET-999.dwg", "SHEET-999.dwg"} << "1" << "1" << 3 << false
-                                   << QStringList{"SHEET-001.dwg", "SHEET-002.dwg"} << int(PreviewStop::None);
-        QTest::newRow("step 0") << two << "7" << "0" << 2 << true << QStringList{"PLAN07.dwg", "PLAN-B07.dwg"}
+        QTest::newRow("overwrite") << QStringList{"SHEET-999.dwg", "SHEET-999.dwg"} << "1"
+                                   << "1" << 3 << false << QStringList{"SHEET-001.dwg", "SHEET-002.dwg"}
+                                   << int(PreviewStop::None);
+        QTest::newRow("step 0") << two << "7"
+                                << "0" << 2 << true << QStringList{"PLAN07.dwg", "PLAN-B07.dwg"}
                                 << int(PreviewStop::None);
-        QTest::newRow("negative start") << two << "-1" << "1" << 3 << true
-                                        << QStringList{"PLAN-001.dwg", "PLAN-B000.dwg"} << int(PreviewStop::None);
-        QTest::newRow("halfway away from zero") << two << "0" << "0.5" << 1 << true
-                                                << QStringList{"PLAN0.dwg", "PLAN-B1.dwg"} << int(PreviewStop::None);
-        QTest::newRow("halfway start") << two << "-2.5" << "1" << 1 << true
-                                       << QStringList{"PLAN-3.dwg", "PLAN-B-2.dwg"} << int(PreviewStop::None);
-        QTest::newRow("32-bit start") << QStringList{"A.dwg"} << "2147483647" << "1" << 3 << true
-                                      << QStringList{"A2147483647.dwg"} << int(PreviewStop::None);
-        QTest::newRow("start beyond 32 bits") << two << "2147483648" << "1" << 3 << true << QStringList{}
-                                              << int(PreviewStop::NotANumber);
-        QTest::newRow("letters") << two << "1a" << "1" << 3 << true << QStringList{} << int(PreviewStop::NotANumber);
-        QTest::newRow("empty step") << two << "1" << "" << 3 << true << QStringList{} << int(PreviewStop::NotANumber);
-        QTest::newRow("huge step") << two << "1" << "1e300" << 3 << true << QStringList{"PLAN001.dwg"}
+        QTest::newRow("negative start") << two << "-1"
+                                        << "1" << 3 << true << QStringList{"PLAN-001.dwg", "PLAN-B000.dwg"}
+                                        << int(PreviewStop::None);
+        QTest::newRow("halfway away from zero")
+            << two << "0"
+            << "0.5" << 1 << true << QStringList{"PLAN0.dwg", "PLAN-B1.dwg"} << int(PreviewStop::None);
+        QTest::newRow("halfway start") << two << "-2.5"
+                                       << "1" << 1 << true << QStringList{"PLAN-3.dwg", "PLAN-B-2.dwg"}
+                                       << int(PreviewStop::None);
+        QTest::newRow("32-bit start") << QStringList{"A.dwg"} << "2147483647"
+                                      << "1" << 3 << true << QStringList{"A2147483647.dwg"} << int(PreviewStop::None);
+        QTest::newRow("start beyond 32 bits") << two << "2147483648"
+                                              << "1" << 3 << true << QStringList{} << int(PreviewStop::NotANumber);
+        QTest::newRow("letters") << two << "1a"
+                                 << "1" << 3 << true << QStringList{} << int(PreviewStop::NotANumber);
+        QTest::newRow("empty step") << two << "1"
+                                    << "" << 3 << true << QStringList{} << int(PreviewStop::NotANumber);
+        QTest::newRow("huge step") << two << "1"
+                                   << "1e300" << 3 << true << QStringList{"PLAN001.dwg"}
                                    << int(PreviewStop::NotANumber);
-        QTest::newRow("no dot stops") << QStringList{"A.dwg", "README", "B.dwg"} << "1" << "1" << 3 << true
-                                      << QStringList{"A001.dwg"} << int(PreviewStop::StringLength);
-        QTest::newRow("short base") << QStringList{"A1.dwg"} << "1" << "1" << 3 << false << QStringList{}
-                                    << int(PreviewStop::StringLength);
+        QTest::newRow("no dot stops") << QStringList{"A.dwg", "README", "B.dwg"} << "1"
+                                      << "1" << 3 << true << QStringList{"A001.dwg"} << int(PreviewStop::StringLength);
+        QTest::newRow("short base") << QStringList{"A1.dwg"} << "1"
+                                    << "1" << 3 << false << QStringList{} << int(PreviewStop::StringLength);
     }
     void renumber()
     {
@@ -80,9 +89,8 @@ private Q_SLOTS:
 
     void replaceFirst()
     {
-        const RenamePreview p =
-            previewReplaceFirst({QStringLiteral("ABCDEF.dwg"), QStringLiteral("ABC"), QStringLiteral("XY")}, 4,
-                                QStringLiteral("Z"));
+        const RenamePreview p = previewReplaceFirst(
+            {QStringLiteral("ABCDEF.dwg"), QStringLiteral("ABC"), QStringLiteral("XY")}, 4, QStringLiteral("Z"));
         QVERIFY(p.complete());
         QCOMPARE(p.names, (QStringList{"ZEF.dwg", "Z", "Z"}));
         QCOMPARE(p.firstTooShort, qsizetype(1)); // one message, naming the first short name
@@ -134,8 +142,8 @@ private Q_SLOTS:
         QTest::newRow("single name") << QStringList{"A1.dwg"} << "0" << true << QStringList{}
                                      << int(PreviewStop::SameLength);
         QTest::newRow("empty list") << QStringList{} << "0" << true << QStringList{} << int(PreviewStop::None);
-        QTest::newRow("end without dot") << QStringList{"A1.dwg", "LONGNAME"} << "0" << false
-                                         << QStringList{"A100.dwg"} << int(PreviewStop::StringLength);
+        QTest::newRow("end without dot") << QStringList{"A1.dwg", "LONGNAME"} << "0" << false << QStringList{"A100.dwg"}
+                                         << int(PreviewStop::StringLength);
     }
     void pad()
     {

@@ -1,8 +1,8 @@
 #include "core/listutils.h"
 #include "core/mainsettings.h"
-#include "widgets/listwidgets.h"
-#include "widgets/frmScanStop.h"
 #include "testsupport.h"
+#include "widgets/frmScanStop.h"
+#include "widgets/listwidgets.h"
 
 #include <QApplication>
 #include <QClipboard>
