@@ -9,6 +9,8 @@
 
 #include <functional>
 
+Q_DECLARE_METATYPE(std::function<void()>)
+
 using namespace tess;
 
 class TestMessages : public QObject
@@ -65,8 +67,6 @@ private Q_SLOTS:
         QCOMPARE(prompter.last().title, QStringLiteral("Sure?"));
     }
 };
-
-Q_DECLARE_METATYPE(std::function<void()>)
 
 QTEST_GUILESS_MAIN(TestMessages)
 #include "tst_messages.moc"
