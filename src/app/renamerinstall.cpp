@@ -5,11 +5,11 @@
 #include "batch/frmFileErrorReport.h"
 #include "core/mainsettings.h"
 #include "core/prompts.h"
-#include "mainwin/filelistbox.h"
 #include "mainwin/fileselectorpane.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuepane.h"
 #include "utilities/frmFileRenamer.h"
+#include "widgets/filelistbox.h"
 
 #include <QAction>
 #include <QKeySequence>

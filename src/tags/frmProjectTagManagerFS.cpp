@@ -1,12 +1,12 @@
 #include "tags/frmProjectTagManagerFS.h"
 
+#include "core/fileselector.h"
 #include "core/pathhelpers.h"
 #include "core/processhelpers.h"
-#include "mainwin/dirlistbox.h"
-#include "mainwin/drivefolderlink.h"
-#include "mainwin/drivelistbox.h"
-#include "mainwin/fileselector.h"
 #include "tags/projectfiles.h"
+#include "widgets/dirlistbox.h"
+#include "widgets/drivefolderlink.h"
+#include "widgets/drivelistbox.h"
 #include "widgets/placement.h"
 #include "widgets/twips.h"
 

@@ -1,10 +1,10 @@
 #include "wizards/frmPageSetupWizSelect.h"
 
+#include "core/fileselector.h"
 #include "core/prompts.h"
-#include "mainwin/dirlistbox.h"
-#include "mainwin/drivelistbox.h"
-#include "mainwin/filelistbox.h"
-#include "mainwin/fileselector.h"
+#include "widgets/dirlistbox.h"
+#include "widgets/drivelistbox.h"
+#include "widgets/filelistbox.h"
 
 #include <QPushButton>
 #include <QSignalBlocker>

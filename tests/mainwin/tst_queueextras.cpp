@@ -1,10 +1,10 @@
 // The queue's pop-up entry actions, clipboard copies and favourite folders, through the real
 // window and its controls.
 #include "appwindow.h"
+#include "core/favourites.h"
 #include "core/mainsettings.h"
 #include "core/prompts.h"
 #include "mainwin/favouritefolders.h"
-#include "mainwin/favourites.h"
 #include "mainwin/fileselectorpane.h"
 #include "mainwin/frmDWGFilter.h"
 #include "mainwin/frmDirSelector.h"

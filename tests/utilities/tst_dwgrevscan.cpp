@@ -4,12 +4,12 @@
 
 #include "appwindow.h"
 #include "core/mainsettings.h"
-#include "mainwin/dirlistbox.h"
 #include "modalguard.h"
 #include "testsupport.h"
 #include "utilities/dwgversionreport.h"
 #include "utilities/frmDWGRevScan.h"
 #include "utilities/reportqueuedwgversions.h"
+#include "widgets/dirlistbox.h"
 #include "widgets/placement.h"
 
 #include <QAction>

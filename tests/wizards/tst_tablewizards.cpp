@@ -6,7 +6,7 @@
 #include "appwindow.h"
 #include "core/fileio.h"
 #include "core/mainsettings.h"
-#include "mainwin/scriptfacts.h"
+#include "core/scriptfacts.h"
 #include "modalguard.h"
 #include "tags/frmVARSetup.h"
 #include "testsupport.h"

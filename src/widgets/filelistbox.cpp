@@ -1,6 +1,6 @@
-#include "mainwin/filelistbox.h"
+#include "widgets/filelistbox.h"
 
-#include "mainwin/fileselector.h"
+#include "core/fileselector.h"
 
 #include <QKeyEvent>
 #include <algorithm>

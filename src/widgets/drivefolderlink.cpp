@@ -1,10 +1,10 @@
-#include "mainwin/drivefolderlink.h"
+#include "widgets/drivefolderlink.h"
 
+#include "core/fileselector.h"
 #include "core/messages.h"
 #include "core/prompts.h"
-#include "mainwin/dirlistbox.h"
-#include "mainwin/drivelistbox.h"
-#include "mainwin/fileselector.h"
+#include "widgets/dirlistbox.h"
+#include "widgets/drivelistbox.h"
 
 #include <QSignalBlocker>
 

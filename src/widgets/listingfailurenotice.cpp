@@ -1,8 +1,8 @@
-#include "mainwin/listingfailurenotice.h"
+#include "widgets/listingfailurenotice.h"
 
 #include "core/messages.h"
-#include "mainwin/dirlistbox.h"
-#include "mainwin/filelistbox.h"
+#include "widgets/dirlistbox.h"
+#include "widgets/filelistbox.h"
 
 namespace tess {
 
