@@ -105,7 +105,7 @@ FileSelectorPane::FileSelectorPane(QWidget *parent) : QGroupBox(QStringLiteral("
     connect(cmdDirWideBrowser, &QPushButton::clicked, this, &FileSelectorPane::cmdDirWideBrowser_Click);
 
     // A folder or file list that cannot be read: an empty list, a message, and the selector goes on.
-    m_listingFailures.watch(Dir1, File1, this);
+    watchListingFailures(m_listingFailures, Dir1, File1, this);
 }
 
 void FileSelectorPane::load(const MainSettings &s)

@@ -65,7 +65,7 @@ frmLoadLineSelector::frmLoadLineSelector(LoadLineKind kind, QPlainTextEdit *targ
     connect(cmdOk, &QPushButton::clicked, this, &frmLoadLineSelector::cmdOk_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmLoadLineSelector::cmdCancel_Click);
     // A folder that cannot be read: an empty list and one message naming it.
-    m_listingFailures.watch(Dir1, File1, this);
+    watchListingFailures(m_listingFailures, Dir1, File1, this);
 
     Form_Load();
 }

@@ -6,8 +6,8 @@
 // only hides it. Both buttons keep the window, so the next opening shows the same folder; its
 // close box discards it.
 
+#include "core/listingfailurenotice.h"
 #include "scripts/loadlines.h"
-#include "widgets/listingfailurenotice.h"
 
 #include <QDialog>
 
