@@ -58,7 +58,7 @@ BatchComposer *installComposer(Application &app, frmMain &w)
         w.setControlEnabled(QStringLiteral("mnuCopySelectedtoClip"), false);
     };
     hooks.addDirToFavorites = [&w] { addDirToFavoritesAutomatically(w); };
-    hooks.openBatchScriptInEditor = [] { OpenBatchScriptInEditor(); };
+    hooks.openBatchScriptInEditor = [](const QString &path) { openBatchScriptInEditor(path); };
     hooks.minimizeWindow = [&w] { w.showMinimized(); };
     // The Options dialog, whichever installed it (none in some tests: then nothing shows).
     hooks.showOptions = [] { optionsFields()->showModeless(); };

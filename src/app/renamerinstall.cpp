@@ -36,10 +36,7 @@ QString renamerWarning()
 void mnuRenamer_Click(frmMain &w, BatchComposer *composer)
 {
     w.queuePane()->mnuRemoveDuplicates_Click();
-    mainSettings().StopBatch = false;
-    if (composer)
-        composer->VerifyQueueFiles();
-    if (mainSettings().StopBatch)
+    if (composer && !composer->VerifyQueueFiles())
         return;
     if (msgBox(renamerWarning(), vbOKCancel | vbInformation | vbDefaultButton2) != vbOK)
         return;

@@ -17,6 +17,7 @@
 #include "modalguard.h"
 #include "options/optionsfields.h"
 #include "testsupport.h"
+#include "widgets/filelistbox.h"
 
 #include <QAction>
 #include <QCheckBox>
