@@ -8,9 +8,9 @@
 #include "benchsupport.h"
 #include "core/mainsettings.h"
 #include "core/prompts.h"
+#include "core/scriptfacts.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuepane.h"
-#include "mainwin/scriptfacts.h"
 
 #include <QApplication>
 #include <QDir>

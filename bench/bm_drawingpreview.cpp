@@ -3,7 +3,7 @@
 // (at most the first 32 bytes plus the block, given as block_bytes); one read stays under 1 ms with a
 // warm cache.
 
-#include "mainwin/drawingpreview.h"
+#include "preview/drawingpreview.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -5,12 +5,12 @@
 #include "core/listutils.h"
 #include "core/mainsettings.h"
 #include "core/prompts.h"
+#include "core/queueops.h"
 #include "mainwin/fileselectorpane.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/mainlayout.h"
 #include "mainwin/queuecontrols.h"
 #include "mainwin/queuelistview.h"
-#include "mainwin/queueops.h"
 #include "mainwin/queuepane.h"
 #include "mainwin/usersetsframe.h"
 

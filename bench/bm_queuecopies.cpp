@@ -1,8 +1,8 @@
 // The queue extras at 100,000 entries: the eight clipboard texts (target: each <= 0.1 s) and a
 // dropped list.
+#include "core/queueops.h"
 #include "mainwin/queuecopies.h"
 #include "mainwin/queuedrop.h"
-#include "mainwin/queueops.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -2,7 +2,7 @@
 // gives back is whole: an image is a PNG stream or a bitmap file whose header agrees with its size,
 // taken from inside the input; anything else is no image with a reason.
 
-#include "mainwin/drawingpreview.h"
+#include "preview/drawingpreview.h"
 
 #include <QBuffer>
 #include <QByteArray>

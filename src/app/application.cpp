@@ -17,13 +17,14 @@
 #include "core/mainsettings.h"
 #include "core/messages.h"
 #include "core/prompts.h"
+#include "core/scriptfacts.h"
+#include "core/settingskeys.h"
 #include "core/settingsstore.h"
 #include "core/startup.h"
 #include "core/statefiles.h"
 #include "mainwin/batchflowtab.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuepane.h"
-#include "mainwin/scriptfacts.h"
 #include "widgets/programfont.h"
 #include "widgets/uiprompter.h"
 
@@ -68,7 +69,7 @@ int Application::run()
 
 bool Application::start()
 {
-    writeSetting(QStringLiteral("Startup"), QStringLiteral("Version"), ProgramVersionString());
+    writeOtherSetting(OtherKeys::Version, ProgramVersionString());
     if (isRootFolder(AppEnvironment::programFolder())) {
         msgBox(rootFolderRefusalText(), vbOKOnly | vbCritical, QStringLiteral("Ooops"));
         return false;
@@ -87,7 +88,7 @@ bool Application::start()
     // nothing. The tips window installs itself through tipsRequested.
     if (mainSettings().TipsShow == 1)
         Q_EMIT tipsRequested();
-    writeSetting(QStringLiteral("Paths"), QStringLiteral("Application Path"), AppEnvironment::programPath());
+    writeOtherSetting(OtherKeys::ApplicationPath, AppEnvironment::programPath());
     return true;
 }
 

@@ -1,8 +1,8 @@
 #include "app/captureinstall.h"
 
 #include "app/application.h"
+#include "core/scriptfacts.h"
 #include "mainwin/frmMain.h"
-#include "mainwin/scriptfacts.h"
 #include "scripts/frmcapture.h"
 
 #include <QAction>

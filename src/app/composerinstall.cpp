@@ -4,12 +4,12 @@
 #include "app/application.h"
 #include "batch/batchcomposer.h"
 #include "core/mainsettings.h"
+#include "core/scriptfacts.h"
 #include "core/startup.h"
 #include "mainwin/batchflowtab.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuepane.h"
 #include "mainwin/saveastab.h"
-#include "mainwin/scriptfacts.h"
 #include "options/optionsfields.h"
 #include "scripts/simplescriptselector.h"
 #include "scripts/texteditor.h"
@@ -58,7 +58,7 @@ BatchComposer *installComposer(Application &app, frmMain &w)
         w.setControlEnabled(QStringLiteral("mnuCopySelectedtoClip"), false);
     };
     hooks.addDirToFavorites = [&w] { addDirToFavoritesAutomatically(w); };
-    hooks.openBatchScriptInEditor = [] { OpenBatchScriptInEditor(); };
+    hooks.openBatchScriptInEditor = [](const QString &path) { openBatchScriptInEditor(path); };
     hooks.minimizeWindow = [&w] { w.showMinimized(); };
     // The Options dialog, whichever installed it (none in some tests: then nothing shows).
     hooks.showOptions = [] { optionsFields()->showModeless(); };

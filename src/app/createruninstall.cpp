@@ -7,11 +7,11 @@
 #include "batch/frmWriteScriptToLoc.h"
 #include "batch/metacommandtargets.h"
 #include "core/prompts.h"
+#include "core/scriptfacts.h"
 #include "mainwin/fileselectorpane.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuepane.h"
 #include "mainwin/saveastab.h"
-#include "mainwin/scriptfacts.h"
 #include "options/optionsfields.h"
 #include "tags/tagmanagers.h"
 

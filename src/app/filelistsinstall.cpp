@@ -1,9 +1,9 @@
 #include "app/filelistsinstall.h"
 
 #include "app/application.h"
+#include "core/scriptfacts.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuepane.h"
-#include "mainwin/scriptfacts.h"
 #include "utilities/frmFileLists.h"
 
 #include <QAction>

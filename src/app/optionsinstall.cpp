@@ -2,11 +2,11 @@
 
 #include "app/application.h"
 #include "core/mainsettings.h"
-#include "mainwin/frmDWGPreview.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/mainlayout.h"
 #include "options/frmOptions.h"
 #include "options/optionsfields.h"
+#include "preview/frmDWGPreview.h"
 #include "scripts/texteditor.h"
 #include "scripts/userscriptpane.h"
 #include "wizards/frmResetAcadSysVars.h"

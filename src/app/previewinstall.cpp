@@ -3,9 +3,9 @@
 #include "app/application.h"
 #include "core/mainsettings.h"
 #include "mainwin/fileselectorpane.h"
-#include "mainwin/frmDWGPreview.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuepane.h"
+#include "preview/frmDWGPreview.h"
 
 #include <QEvent>
 #include <QPushButton>

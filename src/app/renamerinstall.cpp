@@ -5,11 +5,11 @@
 #include "batch/frmFileErrorReport.h"
 #include "core/mainsettings.h"
 #include "core/prompts.h"
-#include "mainwin/filelistbox.h"
 #include "mainwin/fileselectorpane.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuepane.h"
 #include "utilities/frmFileRenamer.h"
+#include "widgets/filelistbox.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -36,10 +36,7 @@ QString renamerWarning()
 void mnuRenamer_Click(frmMain &w, BatchComposer *composer)
 {
     w.queuePane()->mnuRemoveDuplicates_Click();
-    mainSettings().StopBatch = false;
-    if (composer)
-        composer->VerifyQueueFiles();
-    if (mainSettings().StopBatch)
+    if (composer && !composer->VerifyQueueFiles())
         return;
     if (msgBox(renamerWarning(), vbOKCancel | vbInformation | vbDefaultButton2) != vbOK)
         return;

@@ -1,7 +1,7 @@
 #include "app/scripteditorinstall.h"
 
+#include "core/scriptfacts.h"
 #include "mainwin/frmMain.h"
-#include "mainwin/scriptfacts.h"
 #include "scripts/frmSCREdit.h"
 #include "scripts/userscriptpane.h"
 

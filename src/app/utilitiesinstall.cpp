@@ -3,7 +3,6 @@
 #include "app/application.h"
 #include "app/filelistsinstall.h"
 #include "app/revscaninstall.h"
-#include "mainwin/filelistbox.h"
 #include "mainwin/fileselectorpane.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuepane.h"
@@ -11,6 +10,7 @@
 #include "utilities/frmQueueQuickPick.h"
 #include "utilities/frmQuickPick.h"
 #include "utilities/frmWDPPrompt.h"
+#include "widgets/filelistbox.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -2,12 +2,12 @@
 
 #include "app/application.h"
 #include "core/mainsettings.h"
-#include "mainwin/dirlistbox.h"
-#include "mainwin/drivelistbox.h"
-#include "mainwin/filelistbox.h"
 #include "mainwin/fileselectorpane.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuepane.h"
+#include "widgets/dirlistbox.h"
+#include "widgets/drivelistbox.h"
+#include "widgets/filelistbox.h"
 #include "wizards/wizardmenu.h"
 
 #include <QAction>

@@ -118,7 +118,7 @@ frmScrComplete *BatchComposer::completionWindow()
 // The queue check
 // ---------------------------------------------------------------------------------------------------------
 
-void BatchComposer::VerifyQueueFiles()
+bool BatchComposer::VerifyQueueFiles()
 {
     frmFileErrorReport *report = fileErrorReport();
     frmScanStop *scan = frmScanStop::instance();
@@ -136,10 +136,10 @@ void BatchComposer::VerifyQueueFiles()
             status(readyStatusText());
     }
     // The pointer is the normal one over the report.
-    if (!problems.isEmpty())
-        report->exec();
+    const bool goOn = problems.isEmpty() || report->exec() == QDialog::Accepted;
     scan->hideScan();
     scan->setStopRequested(false);
+    return goOn;
 }
 
 void BatchComposer::mnuVerifyFilesInQueue_Click()
@@ -162,7 +162,12 @@ void BatchComposer::mnuCheckScriptSyntax_Click()
 // The composer
 // ---------------------------------------------------------------------------------------------------------
 
-bool BatchComposer::Command1_Compile_Click()
+bool BatchComposer::Command1_Compile_Click() { return compose(QString(), true); }
+
+bool BatchComposer::composeInto(const QString &outputPath) { return compose(outputPath, false); }
+
+// outputPath: the file to write, or "" for the configured batch script.
+bool BatchComposer::compose(const QString &outputPath, bool queueCheck)
 {
     if (m_composing || !m_hooks.snapshot)
         return false; // one composition at a time
@@ -170,7 +175,6 @@ bool BatchComposer::Command1_Compile_Click()
     const CompositionScope scope(m_composing);
     MainSettings &ms = mainSettings();
     const bool runVariant = std::exchange(m_runVariant, false);
-    const bool skipQueueCheck = std::exchange(m_skipQueueCheck, false);
 
     // Entry checks, on the inputs as they stand now.
     if (ms.SimpleMode == 0 && !ms.InNightRun) {
@@ -182,14 +186,15 @@ bool BatchComposer::Command1_Compile_Click()
         return false;
     }
     ms.StopBatch = false;
-    if (!ms.InNightRun && !skipQueueCheck && ms.VerifyFilesBit == 1) {
-        VerifyQueueFiles();
-        if (ms.StopBatch)
-            return false;
+    if (!ms.InNightRun && queueCheck && ms.VerifyFilesBit == 1 && !VerifyQueueFiles()) {
+        ms.StopBatch = true;
+        return false;
     }
 
     // From here on the composition works on this snapshot, and the window takes no input.
-    const CompositionSnapshot snap = m_hooks.snapshot();
+    CompositionSnapshot snap = m_hooks.snapshot();
+    if (!outputPath.isEmpty())
+        snap.settings.SCROutputPath = outputPath;
     if (snap.userScript.isEmpty()) {
         msgBox(emptyScriptMessage(), vbOKOnly | vbExclamation, alertTitle());
         ms.StopBatch = true;
@@ -297,7 +302,7 @@ void BatchComposer::closeOut(const CompositionSnapshot &snap, const CompositionR
     status(readyStatusText());
     letWindowRepaint();
     if (s.AutoLaunchEditor == 1 && m_hooks.openBatchScriptInEditor)
-        m_hooks.openBatchScriptInEditor();
+        m_hooks.openBatchScriptInEditor(s.SCROutputPath);
     const bool optionsShown = m_hooks.optionsVisible && m_hooks.optionsVisible();
     // A night run never waits for a click: the completion window stays hidden.
     if (s.ShowSCRComplete == 1 && !optionsShown && !ms.InNightRun)

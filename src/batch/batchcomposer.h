@@ -41,7 +41,7 @@ struct ComposerHooks {
     std::function<void()> showOptions;    // not modal
     std::function<bool()> optionsVisible; // the Options dialog is on screen
     std::function<void(QWidget *owner)> showOptionsModal;
-    std::function<void()> openBatchScriptInEditor;
+    std::function<void(const QString &path)> openBatchScriptInEditor;
     std::function<void()> minimizeWindow;
 };
 
@@ -56,17 +56,19 @@ public:
     // that wrote nothing (a cancelled check, an empty script, a failed step) and InNightRun is False
     // after every way out.
     bool Command1_Compile_Click();
+    // Composes into outputPath instead of the configured batch script, for this run only, and
+    // without the queue check (the caller is a modal window of its own). True when it was written.
+    bool composeInto(const QString &outputPath);
     bool isComposing() const { return m_composing; }
     // The next showing of the completion window shows the Create && RUN variant (once).
     void useRunVariantOnce() { m_runVariant = true; }
-    // The next composition runs no queue check (composed from a modal window of its own).
-    void skipQueueCheckOnce() { m_skipQueueCheck = true; }
     // The full path of the batch script the last successful composition wrote.
     QString lastScriptPath() const { return m_lastScript; }
 
     // The queue check: tests every queued drawing with the scan window showing and, when something is
-    // wrong, shows the report modally; returns when it is hidden.
-    void VerifyQueueFiles();
+    // wrong, shows the report modally; returns when it is hidden. False when the report was
+    // cancelled (the batch stops), true when nothing was wrong or the user went on.
+    bool VerifyQueueFiles();
     // "&Verify Files": the check, then "All Files in Queue are Available." when nothing is left to report.
     void mnuVerifyFilesInQueue_Click();
     // "&Check Script Syntax": the warnings of the script as the window shows it.
@@ -77,6 +79,7 @@ public:
     frmScrComplete *completionWindow();
 
 private:
+    bool compose(const QString &outputPath, bool queueCheck);
     void report(const CompositionResult &r, const QString &path);
     void closeOut(const CompositionSnapshot &snap, const CompositionResult &r, bool runVariant);
     void status(const QString &text);
@@ -100,7 +103,6 @@ private:
     QPointer<frmScrComplete> m_complete;
     bool m_composing = false;
     bool m_runVariant = false;
-    bool m_skipQueueCheck = false;
     QString m_lastScript;
 };
 

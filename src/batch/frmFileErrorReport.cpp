@@ -188,7 +188,6 @@ void frmFileErrorReport::cmdIgnore_Click() { done(QDialog::Accepted); }
 
 void frmFileErrorReport::cmdCancel_Click()
 {
-    mainSettings().StopBatch = true;
     cmdRemoveREADONLY->setEnabled(false);
     lblNonExist->setEnabled(false);
     lblReadOnly->setEnabled(false);

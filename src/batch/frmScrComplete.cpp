@@ -1,7 +1,7 @@
 #include "batch/frmScrComplete.h"
 
 #include "core/mainsettings.h"
-#include "core/settingsstore.h"
+#include "core/settingskeys.h"
 #include "widgets/controlfactory.h"
 #include "widgets/placement.h"
 
@@ -114,7 +114,7 @@ void frmScrComplete::showFor(const QString &scriptPath, bool runVariant)
 void frmScrComplete::Command1_Click()
 {
     if (!Check1->isChecked()) {
-        writeSetting(QStringLiteral("Startup"), QStringLiteral("ShowSCRComplete"), QStringLiteral("0"));
+        writeOtherSetting(OtherKeys::ShowSCRComplete, 0);
         mainSettings().ShowSCRComplete = 0;
     }
     accept();

@@ -2,23 +2,24 @@
 
 #include "batch/batchcomposer.h"
 #include "batch/otherlocation.h"
-#include "core/like.h"
 #include "core/mainsettings.h"
 #include "core/messages.h"
 #include "core/pathhelpers.h"
 #include "core/processhelpers.h"
 #include "core/prompts.h"
 #include "widgets/controlfactory.h"
+#include "widgets/dirlistbox.h"
+#include "widgets/drivefolderlink.h"
+#include "widgets/drivelistbox.h"
+#include "widgets/filelistbox.h"
 #include "widgets/placement.h"
 #include "widgets/twips.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 
 namespace tess {
@@ -35,9 +36,6 @@ const QList<Placement> &placements()
     return table;
 }
 
-// Folder entries of Dir1: the way up, then the subfolders; each item holds its full path.
-const QString kUp = QStringLiteral("[..]");
-
 } // namespace
 
 frmWriteScriptToLoc::frmWriteScriptToLoc(BatchComposer &composer, std::function<QString()> startFolder, QWidget *parent)
@@ -47,16 +45,16 @@ frmWriteScriptToLoc::frmWriteScriptToLoc(BatchComposer &composer, std::function<
     setObjectName(QStringLiteral("frmWriteScriptToLoc"));
     setWindowTitle(QStringLiteral(" Create Script in Another Location"));
     setModal(true);
-    Drive1 = new QComboBox(this);
-    Drive1->setObjectName(QStringLiteral("Drive1"));
+    Drive1 = new DriveListBox(this);
     cmdDeleteSCR = makeButton(QStringLiteral("cmdDeleteSCR"), QStringLiteral("&Delete"), this);
     cmdDeleteSCR->setToolTip(QStringLiteral("Delete Selected File"));
     tbFilter = new QLineEdit(QStringLiteral("*.scr"), this);
     tbFilter->setObjectName(QStringLiteral("tbFilter"));
-    Dir1 = new QListWidget(this);
-    Dir1->setObjectName(QStringLiteral("Dir1"));
-    File1 = new QListWidget(this);
+    Dir1 = new DirListBox(this);
+    File1 = new FileListBox(this);
     File1->setObjectName(QStringLiteral("File1"));
+    File1->setSelectionMode(QAbstractItemView::SingleSelection);
+    File1->setPattern(tbFilter->text());
     File1->setToolTip(QStringLiteral("Double-Click to view"));
     tbFileName = new QLineEdit(this);
     tbFileName->setObjectName(QStringLiteral("tbFileName"));
@@ -72,11 +70,9 @@ frmWriteScriptToLoc::frmWriteScriptToLoc(BatchComposer &composer, std::function<
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
-    connect(Drive1, &QComboBox::currentIndexChanged, this, [this] {
-        if (!m_filling)
-            Drive1_Change();
-    });
-    connect(Dir1, &QListWidget::itemDoubleClicked, this, [this] { Dir1_Change(); });
+    m_link = new DriveFolderLink(Drive1, Dir1, this);
+    connect(Drive1, &DriveListBox::driveChanged, this, &frmWriteScriptToLoc::Drive1_Change);
+    connect(Dir1, &DirListBox::pathChanged, this, &frmWriteScriptToLoc::Dir1_Change);
     connect(tbFilter, &QLineEdit::textChanged, this, &frmWriteScriptToLoc::tbFilter_Change);
     connect(File1, &QListWidget::itemClicked, this, &frmWriteScriptToLoc::File1_Click);
     connect(File1, &QListWidget::itemDoubleClicked, this, &frmWriteScriptToLoc::File1_DblClick);
@@ -98,59 +94,16 @@ void frmWriteScriptToLoc::Form_Activate()
     setFolder(start.isEmpty() ? QDir::currentPath() : start);
 }
 
+QString frmWriteScriptToLoc::folder() const { return Dir1->path(); }
+
 void frmWriteScriptToLoc::setFolder(const QString &folder)
 {
-    if (!QFileInfo(folder).isDir())
-        return;
-    m_folder = folder;
-    fillDrives();
-    fillFolders();
-    fillFiles();
-}
-
-void frmWriteScriptToLoc::fillDrives()
-{
-    m_filling = true;
-    Drive1->clear();
-    const QString root = QDir::toNativeSeparators(QDir(m_folder).rootPath());
-    for (const QFileInfo &d : QDir::drives())
-        Drive1->addItem(QDir::toNativeSeparators(d.absoluteFilePath()));
-    int at = Drive1->findText(root, Qt::MatchFixedString);
-    if (at < 0) {
-        Drive1->addItem(root);
-        at = Drive1->count() - 1;
-    }
-    Drive1->setCurrentIndex(at);
-    m_filling = false;
-}
-
-void frmWriteScriptToLoc::fillFolders()
-{
-    Dir1->clear();
-    auto add = [this](const QString &caption, const QString &path) {
-        auto *item = new QListWidgetItem(caption, Dir1);
-        item->setData(Qt::UserRole, path);
-    };
-    add(m_folder, m_folder);
-    QDir dir(m_folder);
-    if (!dir.isRoot()) {
-        QDir up(dir);
-        up.cdUp();
-        add(kUp, QDir::toNativeSeparators(up.path()));
-    }
-    for (const QString &sub : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Name))
-        add(sub, joinPath(m_folder, sub));
-    Dir1->setCurrentRow(0);
-}
-
-void frmWriteScriptToLoc::fillFiles()
-{
-    File1->clear();
-    const QString pattern = tbFilter->text();
-    const QStringList names = QDir(m_folder).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
-    for (const QString &name : names)
-        if (Like(name, pattern))
-            File1->addItem(name);
+    const QString before = Dir1->path();
+    if (!Dir1->setPath(folder) || Dir1->path() != before)
+        return; // a new folder: the drive and file lists follow through Dir1_Change
+    // The same folder again is read again, so scripts written meanwhile are listed.
+    Dir1->refresh();
+    File1->refresh();
 }
 
 QString frmWriteScriptToLoc::selectedFile() const
@@ -159,25 +112,15 @@ QString frmWriteScriptToLoc::selectedFile() const
     return item && item->isSelected() ? item->text() : QString();
 }
 
-void frmWriteScriptToLoc::Drive1_Change()
-{
-    const QString drive = Drive1->currentText();
-    if (!QFileInfo(drive).isDir()) {
-        showDriveNotResponding();
-        fillDrives();
-        return;
-    }
-    setFolder(drive);
-}
+void frmWriteScriptToLoc::Drive1_Change() { m_link->driveChanged(); }
 
 void frmWriteScriptToLoc::Dir1_Change()
 {
-    const QListWidgetItem *item = Dir1->currentItem();
-    if (item)
-        setFolder(item->data(Qt::UserRole).toString());
+    m_link->folderChanged();
+    File1->setPath(Dir1->path());
 }
 
-void frmWriteScriptToLoc::tbFilter_Change() { fillFiles(); }
+void frmWriteScriptToLoc::tbFilter_Change() { File1->setPattern(tbFilter->text()); }
 
 void frmWriteScriptToLoc::File1_Click() { tbFileName->setText(selectedFile()); }
 
@@ -185,14 +128,14 @@ void frmWriteScriptToLoc::File1_DblClick()
 {
     const QString name = selectedFile();
     if (!name.isEmpty())
-        OpenWithAssociatedProgram(joinPath(m_folder, name));
+        OpenWithAssociatedProgram(joinPath(folder(), name));
 }
 
 void frmWriteScriptToLoc::tbFileName_Change() { cmdCreate->setEnabled(!tbFileName->text().isEmpty()); }
 
 bool frmWriteScriptToLoc::cmdCreate_Click()
 {
-    const std::optional<QString> path = otherLocationScriptPath(m_folder, tbFileName->text());
+    const std::optional<QString> path = otherLocationScriptPath(folder(), tbFileName->text());
     if (!path) {
         msgBox(QStringLiteral("Please type a file name only: the batch script is written into the folder shown."),
                vbOKOnly | vbExclamation, alertTitle());
@@ -202,15 +145,10 @@ bool frmWriteScriptToLoc::cmdCreate_Click()
         msgBox(QStringLiteral("The file ") + *path + QStringLiteral(" already exists.\r\n\r\nReplace it?"),
                vbYesNo | vbExclamation, QStringLiteral("Confirm Overwrite")) != vbYes)
         return false;
-    MainSettings &ms = mainSettings();
-    const QString kept = ms.SCROutputPath;
-    ms.SCROutputPath = *path;
-    m_composer.skipQueueCheckOnce();
-    const bool written = m_composer.Command1_Compile_Click();
-    fillFiles();
-    ms.SCROutputPath = kept;
+    const bool written = m_composer.composeInto(*path);
+    File1->refresh();
     hide();
-    if (written && !ms.StopBatch)
+    if (written)
         msgBox(scriptWrittenMessage(*path), vbOKOnly, QStringLiteral(" Script Written"));
     return written;
 }
@@ -223,11 +161,11 @@ void frmWriteScriptToLoc::cmdDeleteSCR_Click()
     if (msgBox(QStringLiteral("Are you sure you want to delete ") + name + QStringLiteral("?"), vbYesNo | vbExclamation,
                QStringLiteral("Confirm Delete")) != vbYes)
         return;
-    QFile file(joinPath(m_folder, name));
+    QFile file(joinPath(folder(), name));
     if (!file.remove())
         msgBox(QStringLiteral("Unable to delete ") + file.fileName() + QChar(13) + QChar(13) + file.errorString(),
                vbOKOnly | vbExclamation, alertTitle());
-    fillFiles();
+    File1->refresh();
 }
 
 void frmWriteScriptToLoc::cmdCancel_Click() { hide(); }

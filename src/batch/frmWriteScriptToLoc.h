@@ -5,15 +5,17 @@
 #include <QDialog>
 #include <functional>
 
-class QComboBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 
 namespace tess {
 
 class BatchComposer;
+class DirListBox;
+class DriveFolderLink;
+class DriveListBox;
+class FileListBox;
 
 class frmWriteScriptToLoc final : public QDialog
 {
@@ -23,7 +25,7 @@ public:
     frmWriteScriptToLoc(BatchComposer &composer, std::function<QString()> startFolder, QWidget *parent = nullptr);
 
     // The folder the browser shows (no trailing separator except at a root).
-    QString folder() const { return m_folder; }
+    QString folder() const;
     void setFolder(const QString &folder);
 
     void Form_Activate();
@@ -38,11 +40,11 @@ public:
     void cmdDeleteSCR_Click();
     void cmdCancel_Click();
 
-    QComboBox *Drive1 = nullptr;
+    DriveListBox *Drive1 = nullptr;
     QPushButton *cmdDeleteSCR = nullptr;
     QLineEdit *tbFilter = nullptr;
-    QListWidget *Dir1 = nullptr;
-    QListWidget *File1 = nullptr;
+    DirListBox *Dir1 = nullptr;
+    FileListBox *File1 = nullptr;
     QLineEdit *tbFileName = nullptr;
     QLabel *Label1 = nullptr;
     QPushButton *cmdCreate = nullptr;
@@ -52,15 +54,11 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void fillDrives();
-    void fillFolders();
-    void fillFiles();
     QString selectedFile() const;
 
     BatchComposer &m_composer;
     std::function<QString()> m_startFolder;
-    QString m_folder;
-    bool m_filling = false;
+    DriveFolderLink *m_link = nullptr;
 };
 
 } // namespace tess

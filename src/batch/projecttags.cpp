@@ -19,9 +19,8 @@ const QString kIndexName = QStringLiteral("PTAGMAN.DAT");
 
 QString errorText(int number, const QString &description)
 {
-    return QStringLiteral("Error %1 (%2) in procedure SubstituteProjectTAGS of Form frmMain")
-        .arg(number)
-        .arg(description);
+    return unexpectedErrorText(number, description, QStringLiteral("SubstituteProjectTAGS"),
+                               QStringLiteral("Form frmMain"));
 }
 
 // File names of a folder, looked up exactly first, then ignoring case.

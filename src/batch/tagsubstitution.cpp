@@ -3,6 +3,7 @@
 #include "core/appenvironment.h"
 #include "core/clock.h"
 #include "core/mainsettings.h"
+#include "core/messages.h"
 #include "core/pathhelpers.h"
 
 #include <QHash>
@@ -214,7 +215,7 @@ CountResult parseCount(const QString &text, qint64 maxAbs)
 QString errorText(int number)
 {
     const QString description = number == 6 ? QStringLiteral("Overflow") : QStringLiteral("Type mismatch");
-    return QStringLiteral("Error %1 (%2) in procedure SubstituteTAGS of Form frmMain").arg(number).arg(description);
+    return unexpectedErrorText(number, description, QStringLiteral("SubstituteTAGS"), QStringLiteral("Form frmMain"));
 }
 
 // The name without its terminating NUL, as the system-name functions give it.

@@ -86,4 +86,9 @@ void showFolderUnreadable(const QString &folder, const QString &reason)
            vbOKOnly | vbExclamation, appTitle());
 }
 
+QString unexpectedErrorText(int number, const QString &description, const QString &procedure, const QString &owner)
+{
+    return QStringLiteral("Error %1 (%2) in procedure %3 of %4").arg(number).arg(description, procedure, owner);
+}
+
 } // namespace tess

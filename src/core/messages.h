@@ -59,4 +59,8 @@ void showScriptReadFailure(const FileResult &r);
 // exclamation icon, the application's title: a drive, folder or file list cannot list a folder.
 void showFolderUnreadable(const QString &folder, const QString &reason);
 
+// "Error <n> (<description>) in procedure <procedure> of <owner>", owner being "Form <name>" or
+// "Module <name>": the text of an unexpected failure inside a handler.
+QString unexpectedErrorText(int number, const QString &description, const QString &procedure, const QString &owner);
+
 } // namespace tess

@@ -1,4 +1,5 @@
 #include "core/prompts.h"
+#include "core/messages.h"
 
 #include <cstdio>
 
@@ -67,8 +68,7 @@ std::optional<QString> inputBox(const QString &prompt, const QString &title, con
 
 void reportUnexpectedError(int number, const QString &description, const QString &procedure, const QString &owner)
 {
-    msgBox(QStringLiteral("Error %1 (%2) in procedure %3 of %4").arg(number).arg(description, procedure, owner),
-           vbOKOnly | vbCritical);
+    msgBox(unexpectedErrorText(number, description, procedure, owner), vbOKOnly | vbCritical);
 }
 
 } // namespace tess

@@ -1,7 +1,7 @@
 #include "help/frmTips.h"
 
 #include "core/mainsettings.h"
-#include "core/settingsstore.h"
+#include "core/settingskeys.h"
 #include "widgets/controlfactory.h"
 #include "widgets/placement.h"
 
@@ -22,8 +22,6 @@ const QList<Placement> &placements()
     };
     return table;
 }
-
-QString startupSection() { return QStringLiteral("Startup"); }
 
 } // namespace
 
@@ -75,8 +73,7 @@ void frmTips::Form_Load()
     m_file = readTipsFile(tipsFilePath());
     switch (m_file.status) {
     case TipsFile::Status::Loaded:
-        m_current =
-            firstTipIndex(SettingsStore::instance().read(startupSection(), QStringLiteral("TipNumber"), 0), tipCount());
+        m_current = firstTipIndex(readOtherSetting(OtherKeys::TipNumber), tipCount());
         showTip();
         break;
     case TipsFile::Status::Missing: showWithoutTips(tipsFileMissingText()); break;
@@ -122,13 +119,9 @@ void frmTips::cmdClose_Click()
     hide();
     // Without tips there is no position to keep: the one stored stays for a file that reads again.
     if (tipCount() > 0)
-        SettingsStore::instance().write(startupSection(), QStringLiteral("TipNumber"), QString::number(m_current));
+        writeOtherSetting(OtherKeys::TipNumber, m_current);
 }
 
-void frmTips::Check1_Click(bool ticked)
-{
-    SettingsStore::instance().write(startupSection(), QStringLiteral("TipsShow"),
-                                    ticked ? QStringLiteral("1") : QStringLiteral("0"));
-}
+void frmTips::Check1_Click(bool ticked) { writeOtherSetting(OtherKeys::TipsShow, ticked ? 1 : 0); }
 
 } // namespace tess

@@ -294,7 +294,8 @@ void BatchFlowTab::cmdSDIDefault_Click()
 frmSettings *BatchFlowTab::settingsEditor()
 {
     if (!m_editor)
-        m_editor = std::make_unique<frmSettings>(this);
+        m_editor = std::make_unique<frmSettings>(QList<QPlainTextEdit *>{box("tbPreBatch"), box("tbPreUserScript"),
+                                                                         box("tbPostUserScript"), box("tbPostBatch")});
     return m_editor.get();
 }
 

@@ -1,8 +1,8 @@
 #include "mainwin/favouritefolders.h"
 
+#include "core/favourites.h"
 #include "core/messages.h"
 #include "core/prompts.h"
-#include "mainwin/favourites.h"
 #include "mainwin/fileselectorpane.h"
 #include "mainwin/frmDirSelector.h"
 #include "mainwin/frmMain.h"

@@ -1,19 +1,19 @@
 #include "mainwin/fileselectorpane.h"
 
+#include "core/fileselector.h"
 #include "core/launcher.h"
 #include "core/mainsettings.h"
 #include "core/messages.h"
 #include "core/processhelpers.h"
 #include "core/prompts.h"
 #include "mainwin/barsplitter.h"
-#include "mainwin/dirlistbox.h"
-#include "mainwin/drivefolderlink.h"
-#include "mainwin/drivelistbox.h"
-#include "mainwin/filelistbox.h"
-#include "mainwin/fileselector.h"
 #include "mainwin/frmDirWideBrowser.h"
 #include "mainwin/mainlayout.h"
 #include "widgets/controlfactory.h"
+#include "widgets/dirlistbox.h"
+#include "widgets/drivefolderlink.h"
+#include "widgets/drivelistbox.h"
+#include "widgets/filelistbox.h"
 #include "widgets/waitcursor.h"
 
 #include <QDir>
@@ -105,7 +105,7 @@ FileSelectorPane::FileSelectorPane(QWidget *parent) : QGroupBox(QStringLiteral("
     connect(cmdDirWideBrowser, &QPushButton::clicked, this, &FileSelectorPane::cmdDirWideBrowser_Click);
 
     // A folder or file list that cannot be read: an empty list, a message, and the selector goes on.
-    m_listingFailures.watch(Dir1, File1, this);
+    watchListingFailures(m_listingFailures, Dir1, File1, this);
 }
 
 void FileSelectorPane::load(const MainSettings &s)

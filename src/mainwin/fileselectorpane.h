@@ -3,7 +3,7 @@
 // window: the favourite buttons, the drive list Drive1, the folder list Dir1 above the bar
 // Picture3, the filter tbDWGFilter and the file list File1 below it, QuickPick and Explore.
 
-#include "mainwin/listingfailurenotice.h"
+#include "core/listingfailurenotice.h"
 
 #include <QGroupBox>
 #include <QPointer>

@@ -4,7 +4,7 @@
 // "&Add". A double-click hands the entry to the target box and hides the window. One class serves
 // every stored-filter window through its FilterWindowConfig.
 
-#include "mainwin/filterlists.h"
+#include "core/filterlists.h"
 
 #include <QDialog>
 #include <functional>

@@ -1,10 +1,10 @@
 #include "mainwin/frmDirSelector.h"
 
+#include "core/favourites.h"
 #include "core/fileio.h"
 #include "core/messages.h"
 #include "core/pathhelpers.h"
 #include "core/prompts.h"
-#include "mainwin/favourites.h"
 #include "mainwin/fileselectorpane.h"
 #include "widgets/controlfactory.h"
 #include "widgets/placement.h"

@@ -1,8 +1,8 @@
 #include "mainwin/frmDirWideBrowser.h"
 
-#include "mainwin/dirlistbox.h"
-#include "mainwin/drivefolderlink.h"
-#include "mainwin/drivelistbox.h"
+#include "widgets/dirlistbox.h"
+#include "widgets/drivefolderlink.h"
+#include "widgets/drivelistbox.h"
 #include "widgets/twips.h"
 
 #include <QPushButton>

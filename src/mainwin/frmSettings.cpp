@@ -1,6 +1,5 @@
 #include "mainwin/frmSettings.h"
 
-#include "mainwin/batchflowtab.h"
 #include "widgets/boxtext.h"
 #include "widgets/commandbox.h"
 #include "widgets/twips.h"
@@ -38,7 +37,7 @@ QLabel *flowLabel(const char *name, const QString &text, bool step = false)
 
 } // namespace
 
-frmSettings::frmSettings(BatchFlowTab *tab) : QDialog(nullptr), m_tab(tab)
+frmSettings::frmSettings(const QList<QPlainTextEdit *> &mainBoxes) : QDialog(nullptr), m_mainBoxes(mainBoxes)
 {
     setObjectName(QStringLiteral("frmSettings"));
     setWindowTitle(QStringLiteral(" Batch Script Settings"));
@@ -98,10 +97,19 @@ void frmSettings::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
 }
 
+QPlainTextEdit *frmSettings::mainBox(const QPlainTextEdit *own) const
+{
+    for (QPlainTextEdit *main : m_mainBoxes) {
+        if (main && main->objectName() == own->objectName())
+            return main;
+    }
+    return nullptr;
+}
+
 void frmSettings::GetTextFromMain()
 {
     for (QPlainTextEdit *own : {tbPreBatch, tbPreUserScript, tbPostUserScript, tbPostBatch}) {
-        if (QPlainTextEdit *main = m_tab->box(own->objectName().toLatin1().constData()))
+        if (QPlainTextEdit *main = mainBox(own))
             setBoxText(own, plainBoxText(main));
     }
 }
@@ -109,7 +117,7 @@ void frmSettings::GetTextFromMain()
 void frmSettings::cmdOk_Click()
 {
     for (QPlainTextEdit *own : {tbPreBatch, tbPreUserScript, tbPostUserScript, tbPostBatch}) {
-        if (QPlainTextEdit *main = m_tab->box(own->objectName().toLatin1().constData()))
+        if (QPlainTextEdit *main = mainBox(own))
             setBoxText(main, plainBoxText(own));
     }
     QApplication::processEvents();

@@ -3,19 +3,19 @@
 // the main window's boxes in; "&Ok" copies its boxes back, "&Cancel" drops the edits.
 
 #include <QDialog>
+#include <QList>
 
 class QPlainTextEdit;
 
 namespace tess {
 
-class BatchFlowTab;
-
 class frmSettings : public QDialog
 {
     Q_OBJECT
 public:
-    // The boxes of `tab` are the main window's; the window has no parent of its own.
-    explicit frmSettings(BatchFlowTab *tab);
+    // mainBoxes: the main window's four boxes, each matched to this window's box of its name. The
+    // window has no parent of its own.
+    explicit frmSettings(const QList<QPlainTextEdit *> &mainBoxes);
 
     void GetTextFromMain();
     void cmdOk_Click();
@@ -25,7 +25,9 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    BatchFlowTab *m_tab;
+    QPlainTextEdit *mainBox(const QPlainTextEdit *own) const;
+
+    QList<QPlainTextEdit *> m_mainBoxes;
     QPlainTextEdit *tbPreBatch = nullptr;
     QPlainTextEdit *tbPreUserScript = nullptr;
     QPlainTextEdit *tbPostUserScript = nullptr;

@@ -6,12 +6,12 @@
 #include "core/pathhelpers.h"
 #include "core/prompts.h"
 #include "mainwin/fileselectorpane.h"
-#include "mainwin/frmDWGPreview.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuecopies.h"
 #include "mainwin/queuelistview.h"
 #include "mainwin/queuepane.h"
 #include "mainwin/skiplist.h"
+#include "preview/frmDWGPreview.h"
 #include "widgets/listwidgets.h"
 #include "widgets/waitcursor.h"
 

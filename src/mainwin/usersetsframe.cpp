@@ -2,12 +2,12 @@
 
 #include "core/mainsettings.h"
 #include "core/prompts.h"
+#include "core/scriptfacts.h"
 #include "core/usersets.h"
-#include "mainwin/dirlistbox.h"
-#include "mainwin/drivelistbox.h"
 #include "mainwin/fileselectorpane.h"
 #include "mainwin/queuepane.h"
-#include "mainwin/scriptfacts.h"
+#include "widgets/dirlistbox.h"
+#include "widgets/drivelistbox.h"
 #include "widgets/twips.h"
 
 #include <QHBoxLayout>

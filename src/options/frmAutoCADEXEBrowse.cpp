@@ -2,10 +2,10 @@
 
 #include "core/pathhelpers.h"
 #include "core/prompts.h"
-#include "mainwin/dirlistbox.h"
-#include "mainwin/drivelistbox.h"
-#include "mainwin/filelistbox.h"
 #include "options/pickerpaths.h"
+#include "widgets/dirlistbox.h"
+#include "widgets/drivelistbox.h"
+#include "widgets/filelistbox.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #include "options/frmBrowseSCRIPSDir.h"
 
-#include "mainwin/dirlistbox.h"
-#include "mainwin/drivelistbox.h"
+#include "widgets/dirlistbox.h"
+#include "widgets/drivelistbox.h"
 
 #include <QLineEdit>
 #include <QPushButton>

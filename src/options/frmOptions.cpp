@@ -13,6 +13,7 @@
 #include "options/frmSCRDirSelect.h"
 #include "options/frmTXTEDITORDirSelect.h"
 #include "options/resetandbackup.h"
+#include "widgets/escapekey.h"
 #include "widgets/placement.h"
 #include "widgets/twips.h"
 #include "widgets/waitcursor.h"
@@ -26,7 +27,6 @@
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -84,6 +84,8 @@ QString folderOfPath(const QString &path) { return path.isEmpty() ? QString() : 
 frmOptions::frmOptions(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmOptions"));
+    // No button answers Escape.
+    ignoreEscape(this);
     setWindowTitle(QStringLiteral(" Tessaline Options"));
     // No close, minimize or maximize box: "&OK" is the only way out.
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -443,16 +445,6 @@ void frmOptions::Text1_LostFocus()
     m_inBoxCheck = true;
     msgBox(outputNameMessage(), vbOKOnly, appTitle());
     m_inBoxCheck = false;
-}
-
-void frmOptions::keyPressEvent(QKeyEvent *event)
-{
-    // No button answers Escape.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void frmOptions::closeEvent(QCloseEvent *event)

@@ -1,9 +1,9 @@
 #include "options/frmSCRDirSelect.h"
 
 #include "core/processhelpers.h"
-#include "mainwin/dirlistbox.h"
-#include "mainwin/drivelistbox.h"
 #include "options/pickerpaths.h"
+#include "widgets/dirlistbox.h"
+#include "widgets/drivelistbox.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -2,9 +2,9 @@
 
 #include "core/pathhelpers.h"
 #include "core/processhelpers.h"
-#include "mainwin/dirlistbox.h"
-#include "mainwin/drivelistbox.h"
-#include "mainwin/filelistbox.h"
+#include "widgets/dirlistbox.h"
+#include "widgets/drivelistbox.h"
+#include "widgets/filelistbox.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,11 +1,11 @@
 #include "options/optionspicker.h"
 
-#include "mainwin/dirlistbox.h"
-#include "mainwin/drivefolderlink.h"
-#include "mainwin/drivelistbox.h"
-#include "mainwin/filelistbox.h"
-#include "mainwin/fileselector.h"
+#include "core/fileselector.h"
 #include "options/pickerpaths.h"
+#include "widgets/dirlistbox.h"
+#include "widgets/drivefolderlink.h"
+#include "widgets/drivelistbox.h"
+#include "widgets/filelistbox.h"
 #include "widgets/twips.h"
 
 #include <QDir>

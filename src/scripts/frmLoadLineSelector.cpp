@@ -1,14 +1,14 @@
 #include "scripts/frmLoadLineSelector.h"
 
+#include "core/fileselector.h"
 #include "core/messages.h"
 #include "core/prompts.h"
-#include "mainwin/dirlistbox.h"
-#include "mainwin/drivefolderlink.h"
-#include "mainwin/drivelistbox.h"
-#include "mainwin/filelistbox.h"
-#include "mainwin/fileselector.h"
 #include "widgets/boxtext.h"
 #include "widgets/controlfactory.h"
+#include "widgets/dirlistbox.h"
+#include "widgets/drivefolderlink.h"
+#include "widgets/drivelistbox.h"
+#include "widgets/filelistbox.h"
 #include "widgets/placement.h"
 #include "widgets/twips.h"
 
@@ -65,7 +65,7 @@ frmLoadLineSelector::frmLoadLineSelector(LoadLineKind kind, QPlainTextEdit *targ
     connect(cmdOk, &QPushButton::clicked, this, &frmLoadLineSelector::cmdOk_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmLoadLineSelector::cmdCancel_Click);
     // A folder that cannot be read: an empty list and one message naming it.
-    m_listingFailures.watch(Dir1, File1, this);
+    watchListingFailures(m_listingFailures, Dir1, File1, this);
 
     Form_Load();
 }

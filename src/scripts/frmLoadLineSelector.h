@@ -6,7 +6,7 @@
 // only hides it. Both buttons keep the window, so the next opening shows the same folder; its
 // close box discards it.
 
-#include "mainwin/listingfailurenotice.h"
+#include "core/listingfailurenotice.h"
 #include "scripts/loadlines.h"
 
 #include <QDialog>

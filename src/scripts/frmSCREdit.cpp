@@ -6,6 +6,7 @@
 #include "widgets/boxtext.h"
 #include "widgets/commandbox.h"
 #include "widgets/controlfactory.h"
+#include "widgets/escapekey.h"
 #include "widgets/screenplacement.h"
 #include "widgets/twips.h"
 #include "widgets/windowstacking.h"
@@ -17,7 +18,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -65,6 +65,8 @@ protected:
 frmSCREdit::frmSCREdit(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmSCREdit"));
+    // Escape would drop the edits unasked: only "&Cancel" does that.
+    ignoreEscape(this);
     setWindowTitle(QStringLiteral(" Script Editor"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                    Qt::WindowCloseButtonHint);
@@ -311,16 +313,6 @@ void frmSCREdit::closeEvent(QCloseEvent *event)
     Form_Deactivate();
     m_unloaded = true;
     QDialog::closeEvent(event);
-}
-
-void frmSCREdit::keyPressEvent(QKeyEvent *event)
-{
-    // Escape would drop the edits unasked: only "&Cancel" does that.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 // ---- Pick lists ----

@@ -4,7 +4,7 @@
 // personal list file in DATA and its own personal-list setting, apart from each other and from the
 // drawing filter window.
 
-#include "mainwin/filterlists.h"
+#include "core/filterlists.h"
 
 namespace tess {
 

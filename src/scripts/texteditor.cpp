@@ -71,9 +71,10 @@ void OpenFileInEditor(const QString &file)
     launchEditor(file);
 }
 
-void OpenBatchScriptInEditor()
+void OpenBatchScriptInEditor() { openBatchScriptInEditor(mainSettings().SCROutputPath); }
+
+void openBatchScriptInEditor(const QString &file)
 {
-    const QString file = mainSettings().SCROutputPath;
     if (!mainSettings().TextEditor.trimmed().isEmpty() && (file.isEmpty() || !QFileInfo(file).isFile())) {
         msgBox(QStringLiteral("The batch script has not been created yet:\r\n") + file +
                    QStringLiteral("\r\n\r\nPlease create it first (\"Create Batch Script\")."),

@@ -25,6 +25,8 @@ EditorCommand editorCommand(const QString &textEditor, const QString &file);
 void OpenFileInEditor(const QString &file);
 // Opens the batch script (SCROutputPath); says so when it has not been written yet.
 void OpenBatchScriptInEditor();
+// The batch script at path (a script written elsewhere for one run).
+void openBatchScriptInEditor(const QString &path);
 
 // How the Options window is shown (not modal) when no editor is set; installed by the program.
 void setOptionsOpener(std::function<void()> opener);

@@ -9,13 +9,13 @@
 #include "tags/frmProjectTagManagerFS.h"
 #include "tags/projectfiles.h"
 #include "tags/tagvaluebox.h"
+#include "widgets/escapekey.h"
 #include "widgets/placement.h"
 #include "widgets/twips.h"
 
 #include <QCloseEvent>
 #include <QFile>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -119,6 +119,8 @@ frmProjectTagManager::frmProjectTagManager(std::function<QString()> mainFolder, 
     : QDialog(parent), m_mainFolder(std::move(mainFolder))
 {
     setObjectName(QStringLiteral("frmProjectTagManager"));
+    // No cancel button: Esc does nothing.
+    ignoreEscape(this);
     setWindowTitle(QStringLiteral(" Project Tag Manager"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(twipsToPixels(kFormWidth), twipsToPixels(kFormHeight));
@@ -470,16 +472,6 @@ void frmProjectTagManager::closeEvent(QCloseEvent *event)
     // The close box discards the window without writing the index.
     m_discarded = true;
     QDialog::closeEvent(event);
-}
-
-void frmProjectTagManager::keyPressEvent(QKeyEvent *event)
-{
-    // No cancel button: Esc does nothing.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void frmProjectTagManager::SSTabProjMode_Click()

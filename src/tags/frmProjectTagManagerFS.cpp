@@ -1,19 +1,19 @@
 #include "tags/frmProjectTagManagerFS.h"
 
+#include "core/fileselector.h"
 #include "core/pathhelpers.h"
 #include "core/processhelpers.h"
-#include "mainwin/dirlistbox.h"
-#include "mainwin/drivefolderlink.h"
-#include "mainwin/drivelistbox.h"
-#include "mainwin/fileselector.h"
 #include "tags/projectfiles.h"
+#include "widgets/dirlistbox.h"
+#include "widgets/drivefolderlink.h"
+#include "widgets/drivelistbox.h"
+#include "widgets/escapekey.h"
 #include "widgets/placement.h"
 #include "widgets/twips.h"
 
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QPushButton>
 
 namespace tess {
@@ -41,6 +41,8 @@ frmProjectTagManagerFS::frmProjectTagManagerFS(std::function<QString()> mainFold
     : QDialog(parent), m_mainFolder(std::move(mainFolder))
 {
     setObjectName(QStringLiteral("frmProjectTagManagerFS"));
+    // Escape presses no button.
+    ignoreEscape(this);
     setWindowTitle(QStringLiteral("Select Projects Folder"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(twipsToPixels(kFormWidth), twipsToPixels(kFormHeight));
@@ -78,16 +80,7 @@ frmProjectTagManagerFS::frmProjectTagManagerFS(std::function<QString()> mainFold
 
 void frmProjectTagManagerFS::Form_Load()
 {
-    // The main window's folder, or the nearest folder above it that still exists; the root of the
-    // drive list's first drive when there is none.
-    QString folder = m_mainFolder ? m_mainFolder() : QString();
-    if (!folder.isEmpty() && !QFileInfo(folder).isDir())
-        folder = nearestExistingFolder(folder);
-    if (folder.isEmpty())
-        folder = QDir::rootPath();
-    m_link->showDriveOf(folder);
-    if (!Dir1->setPath(folder))
-        Dir1->setPath(Drive1->drive());
+    m_link->openNearest(m_mainFolder ? m_mainFolder() : QString());
     m_discarded = false;
 }
 
@@ -108,16 +101,6 @@ void frmProjectTagManagerFS::closeEvent(QCloseEvent *event)
 {
     m_discarded = true;
     QDialog::closeEvent(event);
-}
-
-void frmProjectTagManagerFS::keyPressEvent(QKeyEvent *event)
-{
-    // Escape presses no button.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace tess

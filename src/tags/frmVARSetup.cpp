@@ -9,6 +9,7 @@
 #include "tags/datafilenames.h"
 #include "tags/tagvaluebox.h"
 #include "tags/usertagtemplates.h"
+#include "widgets/escapekey.h"
 #include "widgets/placement.h"
 #include "widgets/twips.h"
 #include "widgets/waitcursor.h"
@@ -18,7 +19,6 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -132,6 +132,8 @@ void setCheckedIfChanged(QCheckBox *box, bool on)
 frmVARSetup::frmVARSetup(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmVARSetup"));
+    // No cancel button: Esc does nothing.
+    ignoreEscape(this);
     setWindowTitle(QStringLiteral(" User Tags - Configuration"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(twipsToPixels(kFormWidth), twipsToPixels(kFormHeight));
@@ -373,16 +375,6 @@ void frmVARSetup::closeEvent(QCloseEvent *event)
     QDialog::closeEvent(event);
 }
 
-void frmVARSetup::keyPressEvent(QKeyEvent *event)
-{
-    // No cancel button: Esc does nothing.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 // ============================================================================================
 // Templates
 // ============================================================================================
@@ -427,9 +419,8 @@ bool frmVARSetup::SaveTAG(const QString &fileName)
         tags[size_t(i)] = tbTag[size_t(i)]->text();
     const FileResult r = writeTemplate(data, fileName, tags);
     if (!r.ok()) {
-        msgBox(QStringLiteral("Error %1 (%2) in procedure SaveTAG of Form frmVARSetup")
-                   .arg(r.error)
-                   .arg(fileErrorDescription(r.error)),
+        msgBox(unexpectedErrorText(r.error, fileErrorDescription(r.error), QStringLiteral("SaveTAG"),
+                                   QStringLiteral("Form frmVARSetup")),
                vbOKOnly, appTitle());
         return false;
     }

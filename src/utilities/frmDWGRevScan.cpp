@@ -1,12 +1,13 @@
 #include "utilities/frmDWGRevScan.h"
 
+#include "core/fileselector.h"
 #include "core/listutils.h"
 #include "core/prompts.h"
-#include "mainwin/dirlistbox.h"
-#include "mainwin/drivefolderlink.h"
-#include "mainwin/drivelistbox.h"
-#include "mainwin/fileselector.h"
 #include "widgets/controlfactory.h"
+#include "widgets/dirlistbox.h"
+#include "widgets/drivefolderlink.h"
+#include "widgets/drivelistbox.h"
+#include "widgets/escapekey.h"
 #include "widgets/placement.h"
 #include "widgets/twips.h"
 #include "widgets/waitcursor.h"
@@ -17,7 +18,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -93,6 +93,8 @@ frmDWGRevScan::frmDWGRevScan(const RevScanHooks &hooks, QWidget *owner)
       m_hooks(hooks)
 {
     setObjectName(QStringLiteral("frmDWGRevScan"));
+    // Escape presses no button (the window has no Cancel button), and never during a scan.
+    ignoreEscape(this);
     setWindowTitle(QStringLiteral(" Find files by DWG Version"));
     setFixedSize(twipsToPixels(kFormWidth), twipsToPixels(kFormHeight));
 
@@ -176,15 +178,7 @@ frmDWGRevScan::~frmDWGRevScan() = default;
 
 void frmDWGRevScan::Form_Load()
 {
-    // The main window's folder (or the nearest one above it that exists), else the first root.
-    QString folder = m_hooks.mainFolder ? m_hooks.mainFolder() : QString();
-    if (!folder.isEmpty() && !QFileInfo(folder).isDir())
-        folder = nearestExistingFolder(folder);
-    if (folder.isEmpty())
-        folder = QDir::rootPath();
-    m_link->showDriveOf(folder);
-    if (!Dir1->setPath(folder))
-        Dir1->setPath(Drive1->drive());
+    m_link->openNearest(m_hooks.mainFolder ? m_hooks.mainFolder() : QString());
     chkAppendtoQueue->setEnabled(m_hooks.queueCount && m_hooks.queueCount() > 0);
 }
 
@@ -291,16 +285,6 @@ void frmDWGRevScan::closeEvent(QCloseEvent *event)
     QDialog::closeEvent(event);
     if (event->isAccepted())
         deleteLater();
-}
-
-void frmDWGRevScan::keyPressEvent(QKeyEvent *event)
-{
-    // Escape presses no button (the window has no Cancel button), and never during a scan.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace tess

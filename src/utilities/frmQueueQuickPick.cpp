@@ -1,6 +1,6 @@
 #include "utilities/frmQueueQuickPick.h"
 
-#include "mainwin/frmDWGPreview.h"
+#include "preview/frmDWGPreview.h"
 #include "widgets/twips.h"
 
 #include <QListWidget>

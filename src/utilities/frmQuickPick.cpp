@@ -3,9 +3,9 @@
 #include "core/mainsettings.h"
 #include "core/pathhelpers.h"
 #include "core/prompts.h"
-#include "mainwin/filelistbox.h"
-#include "mainwin/frmDWGPreview.h"
+#include "preview/frmDWGPreview.h"
 #include "widgets/controlfactory.h"
+#include "widgets/filelistbox.h"
 #include "widgets/twips.h"
 #include "widgets/waitcursor.h"
 

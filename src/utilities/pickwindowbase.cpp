@@ -3,7 +3,7 @@
 #include "core/messages.h"
 #include "core/processhelpers.h"
 #include "core/prompts.h"
-#include "mainwin/frmDWGPreview.h"
+#include "preview/frmDWGPreview.h"
 #include "widgets/screenplacement.h"
 #include "widgets/twips.h"
 #include "widgets/windowstacking.h"

@@ -1,4 +1,5 @@
 #include "utilities/renamerplan.h"
+#include "core/messages.h"
 
 #include <QDir>
 #include <QFile>
@@ -219,9 +220,8 @@ QString passStoppedMessage(const QList<RenameEntry> &entries, const RenamePass &
     case RenameFailure::TargetExists:
     case RenameFailure::Other:
     case RenameFailure::None:
-        text = QStringLiteral("Error %1 (%2) in procedure cmdDoIt_Click of Form frmFileRenamer")
-                   .arg(pass.failure.code)
-                   .arg(pass.failure.reason);
+        text = unexpectedErrorText(pass.failure.code, pass.failure.reason, QStringLiteral("cmdDoIt_Click"),
+                                   QStringLiteral("Form frmFileRenamer"));
         break;
     }
     text += QStringLiteral("\r\n\r\n%1 -> %2: %3").arg(e.current, e.target, pass.failure.reason);

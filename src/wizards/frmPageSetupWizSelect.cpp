@@ -1,13 +1,13 @@
 #include "wizards/frmPageSetupWizSelect.h"
 
+#include "core/fileselector.h"
 #include "core/prompts.h"
-#include "mainwin/dirlistbox.h"
-#include "mainwin/drivelistbox.h"
-#include "mainwin/filelistbox.h"
-#include "mainwin/fileselector.h"
+#include "widgets/dirlistbox.h"
+#include "widgets/drivefolderlink.h"
+#include "widgets/drivelistbox.h"
+#include "widgets/filelistbox.h"
 
 #include <QPushButton>
-#include <QSignalBlocker>
 
 namespace tess {
 
@@ -61,48 +61,20 @@ frmPageSetupWizSelect::frmPageSetupWizSelect(const MainFileLists &start, QWidget
 
 void frmPageSetupWizSelect::Form_Load(const MainFileLists &start)
 {
-    {
-        const QSignalBlocker block(Drive1);
-        Drive1->setDrive(start.drive.isEmpty() ? start.folder : start.drive);
-    }
+    m_link = new DriveFolderLink(Drive1, Dir1, this);
+    m_link->setNotRespondingMessage(showDriveNotAnswering);
+    m_link->showDriveOf(start.drive.isEmpty() ? start.folder : start.drive);
     if (!start.folder.isEmpty())
         Dir1->setPath(start.folder);
-    m_lastFolder = Dir1->path();
-    {
-        const QSignalBlocker block(Drive1);
-        if (!m_lastFolder.isEmpty())
-            Drive1->setDrive(m_lastFolder);
-    }
-    m_lastDrive = Drive1->drive();
+    m_link->folderChanged();
     File1->setPath(start.fileFolder.isEmpty() ? Dir1->path() : start.fileFolder);
 }
 
-void frmPageSetupWizSelect::Drive1_Change()
-{
-    const QString drive = Drive1->drive();
-    if (driveIsReady(drive) && Dir1->setPath(drive)) {
-        m_lastDrive = drive;
-        return;
-    }
-    // The drive does not answer: back to the drive and folder shown before.
-    {
-        const QSignalBlocker block(Drive1);
-        Drive1->setDrive(m_lastDrive);
-    }
-    if (!m_lastFolder.isEmpty() && Dir1->path() != m_lastFolder)
-        Dir1->setPath(m_lastFolder);
-    showDriveNotAnswering();
-}
+void frmPageSetupWizSelect::Drive1_Change() { m_link->driveChanged(); }
 
 void frmPageSetupWizSelect::Dir1_Change()
 {
-    m_lastFolder = Dir1->path();
-    {
-        // The drive list follows the folder without running its own change.
-        const QSignalBlocker block(Drive1);
-        if (Drive1->setDrive(m_lastFolder))
-            m_lastDrive = Drive1->drive();
-    }
+    m_link->folderChanged();
     File1->setPath(Dir1->path());
     cmdSelect->setEnabled(false);
 }

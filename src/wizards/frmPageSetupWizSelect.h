@@ -8,6 +8,7 @@
 namespace tess {
 
 class DirListBox;
+class DriveFolderLink;
 class DriveListBox;
 class FileListBox;
 
@@ -45,8 +46,7 @@ Q_SIGNALS:
 private:
     void Form_Load(const MainFileLists &start);
 
-    QString m_lastDrive;
-    QString m_lastFolder;
+    DriveFolderLink *m_link = nullptr;
 };
 
 } // namespace tess

@@ -1,5 +1,6 @@
 #include "wizards/rowfiles.h"
 
+#include "core/messages.h"
 #include "core/pathhelpers.h"
 #include "core/statefiles.h"
 #include "tags/datafilenames.h"
@@ -73,9 +74,7 @@ QString rowFileSaveFailureText(const FileResult &r, const RowFileKind &kind)
     default: break;
     }
     const QString reason = r.reason.isEmpty() ? fileErrorDescription(r.error) : r.reason;
-    return QStringLiteral("Error %1 (%2) in procedure %3 of Form %4")
-        .arg(r.error)
-        .arg(reason, kind.saveProcedure, kind.formName);
+    return unexpectedErrorText(r.error, reason, kind.saveProcedure, QStringLiteral("Form ") + kind.formName);
 }
 
 QString rowFileCutShortText(const QString &path)

@@ -1,6 +1,6 @@
 #include "wizards/scriptwizard.h"
 
-#include "mainwin/scriptfacts.h"
+#include "core/scriptfacts.h"
 #include "widgets/boxtext.h"
 #include "wizards/wizardscript.h"
 

@@ -4,13 +4,13 @@
 #include "app/application.h"
 #include "core/appenvironment.h"
 #include "core/mainsettings.h"
+#include "core/scriptfacts.h"
 #include "core/settingskeys.h"
 #include "core/settingsstore.h"
 #include "core/startup.h"
 #include "mainwin/fileselectorpane.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuepane.h"
-#include "mainwin/scriptfacts.h"
 #include "testsupport.h"
 
 #include <QAction>

@@ -8,10 +8,10 @@
 #include "batch/frmScrComplete.h"
 #include "core/fileio.h"
 #include "core/mainsettings.h"
+#include "core/scriptfacts.h"
 #include "core/settingsstore.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuepane.h"
-#include "mainwin/scriptfacts.h"
 #include "modalguard.h"
 #include "testsupport.h"
 

@@ -9,14 +9,15 @@
 #include "batch/frmWriteScriptToLoc.h"
 #include "core/fileio.h"
 #include "core/mainsettings.h"
+#include "core/scriptfacts.h"
 #include "mainwin/fileselectorpane.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuepane.h"
 #include "mainwin/saveastab.h"
-#include "mainwin/scriptfacts.h"
 #include "modalguard.h"
 #include "options/optionsfields.h"
 #include "testsupport.h"
+#include "widgets/filelistbox.h"
 
 #include <QAction>
 #include <QCheckBox>

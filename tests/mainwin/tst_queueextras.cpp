@@ -1,10 +1,10 @@
 // The queue's pop-up entry actions, clipboard copies and favourite folders, through the real
 // window and its controls.
 #include "appwindow.h"
+#include "core/favourites.h"
 #include "core/mainsettings.h"
 #include "core/prompts.h"
 #include "mainwin/favouritefolders.h"
-#include "mainwin/favourites.h"
 #include "mainwin/fileselectorpane.h"
 #include "mainwin/frmDWGFilter.h"
 #include "mainwin/frmDirSelector.h"
@@ -13,6 +13,7 @@
 #include "mainwin/skiplist.h"
 #include "modalguard.h"
 #include "testsupport.h"
+#include "uitest.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -35,8 +36,6 @@
 using namespace tess;
 
 namespace {
-
-QAction *action(frmMain *w, const char *name) { return w->findChild<QAction *>(QString::fromLatin1(name)); }
 
 QByteArray fileBytes(const QString &path)
 {
@@ -96,10 +95,10 @@ private Q_SLOTS:
         QCOMPARE(names, (QStringList{"mnuOpen", "mnuSkip", "mnuSort", "mnuFont", "mnuCase", "mnuRemove",
                                      "mnuReportDWGVersions", "mnunothing4", "mnuGotoDir", "mnuOpenDirInExplorer",
                                      "mnunothing5", "mnuFileSystemChecks", "mnuCopy"}));
-        QCOMPARE(popup->defaultAction(), action(w.get(), "mnuOpen"));
-        QVERIFY(action(w.get(), "mnuOpen")->font().bold());
-        QCOMPARE(action(w.get(), "mnuCopySelFileCSV")->parent()->objectName(), QStringLiteral("mnuSelected"));
-        QCOMPARE(action(w.get(), "mnuCopyClipCSV")->parent()->objectName(), QStringLiteral("cmdAll"));
+        QCOMPARE(popup->defaultAction(), test::findAction(w.get(), "mnuOpen"));
+        QVERIFY(test::findAction(w.get(), "mnuOpen")->font().bold());
+        QCOMPARE(test::findAction(w.get(), "mnuCopySelFileCSV")->parent()->objectName(), QStringLiteral("mnuSelected"));
+        QCOMPARE(test::findAction(w.get(), "mnuCopyClipCSV")->parent()->objectName(), QStringLiteral("cmdAll"));
     }
 
     void rightClickKeepsTheSelectionAndStatesFollowIt()
@@ -112,15 +111,15 @@ private Q_SLOTS:
         list->setFocus();
         w->queuePane()->setQueueEntries(makeDrawings(3));
         select(list, {0, 2});
-        QVERIFY(action(w.get(), "mnuOpen")->isEnabled());
-        QVERIFY(!action(w.get(), "mnuSkip")->isEnabled());
+        QVERIFY(test::findAction(w.get(), "mnuOpen")->isEnabled());
+        QVERIFY(!test::findAction(w.get(), "mnuSkip")->isEnabled());
         const QRect middle = list->visualRect(list->model()->index(1, 0));
         QTest::mousePress(list->viewport(), Qt::RightButton, {}, middle.center());
         QCOMPARE(list->selectedRows(), (QList<qsizetype>{0, 2}));
         QTest::mouseRelease(list->viewport(), Qt::RightButton, {}, middle.center());
         w->menu(MainMenu::QueuePopup)->close();
         // "&Unselected Files" then keeps what the user selected.
-        action(w.get(), "mnuRemoveUnselectedFiles")->trigger();
+        test::findAction(w.get(), "mnuRemoveUnselectedFiles")->trigger();
         QCOMPARE(w->queuePane()->count(), 2);
     }
 
@@ -134,14 +133,14 @@ private Q_SLOTS:
         w->queuePane()->setQueueEntries(d);
         select(list, {2, 0});
         fx.prompter().expectMessage();
-        action(w.get(), "mnuCopySelFileCSV")->trigger();
+        test::findAction(w.get(), "mnuCopySelFileCSV")->trigger();
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("D01, D03"));
         QCOMPARE(fx.prompter().last().text, QStringLiteral("2 Items Copied to the Clipboard"));
         QCOMPARE(list->selectedRows(), (QList<qsizetype>{0, 2})); // selection and queue unchanged
         QCOMPARE(w->queuePane()->queueEntries(), d);
 
         fx.prompter().expectMessage();
-        action(w.get(), "mnuCopyWithExt")->trigger();
+        test::findAction(w.get(), "mnuCopyWithExt")->trigger();
         const QString all = QGuiApplication::clipboard()->text();
         QCOMPARE(QString(all).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
                  QStringLiteral("D01.dwg\nD02.dwg\nD03.dwg"));
@@ -150,7 +149,7 @@ private Q_SLOTS:
         // "&Selected" with nothing selected: the clipboard keeps what it held, 0 is reported.
         list->clearSelection();
         fx.prompter().expectMessage();
-        action(w.get(), "mnuCopySelectedtoClip")->trigger();
+        test::findAction(w.get(), "mnuCopySelectedtoClip")->trigger();
         QCOMPARE(QGuiApplication::clipboard()->text(), all);
         QCOMPARE(fx.prompter().last().text, QStringLiteral("0 Items Copied to the Clipboard"));
         QVERIFY(!w->findChild<QMenu *>(QStringLiteral("mnuSelected"))->menuAction()->isEnabled());
@@ -184,7 +183,7 @@ private Q_SLOTS:
         list->selectRange(1, selected);
         for (int a : answers)
             fx.prompter().expectMessage(a);
-        action(w.get(), "mnuOpen")->trigger();
+        test::findAction(w.get(), "mnuOpen")->trigger();
         QCOMPARE(fx.launcher().calls.size(), opened);
         QCOMPARE(fx.launcher().calls.first().program, w->queuePane()->queueEntries().at(1));
         QVERIFY(fx.launcher().calls.first().isOpen);
@@ -217,7 +216,7 @@ private Q_SLOTS:
         w->queuePane()->setQueueEntries(d);
         select(w->queuePane()->List1, {2});
         fx.prompter().expectMessage(vbYes);
-        action(w.get(), "mnuSkip")->trigger();
+        test::findAction(w.get(), "mnuSkip")->trigger();
         QCOMPARE(w->queuePane()->queueEntries(), d.mid(3));
         QCOMPARE(fileBytes(skipListPath()), d.at(2).toLocal8Bit() + "\r\n");
         QCOMPARE(w->lblFilesInQueue->text(), QStringLiteral("Queue = 2"));
@@ -227,7 +226,7 @@ private Q_SLOTS:
         select(w->queuePane()->List1, {0});
         fx.prompter().expectMessage(vbYes);
         fx.prompter().expectMessage();
-        action(w.get(), "mnuSkip")->trigger();
+        test::findAction(w.get(), "mnuSkip")->trigger();
         setReadOnlyFile(skipListPath(), false);
         QVERIFY(fx.prompter().last().text.contains(skipListPath()));
         QCOMPARE(w->queuePane()->queueEntries(), d.mid(3));
@@ -263,16 +262,16 @@ private Q_SLOTS:
             {sub + QDir::separator() + QStringLiteral("x.dwg"),
              drawing(QStringLiteral("gone")) + QDir::separator() + QStringLiteral("y.dwg")});
         select(w->queuePane()->List1, {0});
-        action(w.get(), "mnuGotoDir")->trigger();
+        test::findAction(w.get(), "mnuGotoDir")->trigger();
         QCOMPARE(w->fileSelector()->folder(), sub);
         select(w->queuePane()->List1, {1});
         fx.prompter().expectMessage();
-        action(w.get(), "mnuGotoDir")->trigger();
+        test::findAction(w.get(), "mnuGotoDir")->trigger();
         QVERIFY(fx.prompter().last().text.endsWith(QStringLiteral("in procedure mnuGotoDir_Click of Form frmMain")));
         QCOMPARE(w->fileSelector()->folder(), sub);
 
         select(w->queuePane()->List1, {0});
-        action(w.get(), "mnuOpenDirInExplorer")->trigger();
+        test::findAction(w.get(), "mnuOpenDirInExplorer")->trigger();
         QCOMPARE(fx.launcher().calls.size(), 1);
     }
 

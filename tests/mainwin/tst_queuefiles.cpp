@@ -1,8 +1,8 @@
 // The queue's copy texts, the favourite folders file and the skip list.
 #include "core/appenvironment.h"
+#include "core/favourites.h"
 #include "core/fileio.h"
 #include "core/listutils.h"
-#include "mainwin/favourites.h"
 #include "mainwin/queuecopies.h"
 #include "mainwin/skiplist.h"
 #include "testsupport.h"

@@ -2,9 +2,9 @@
 // and the control-state rule.
 
 #include "core/like.h"
+#include "core/queueops.h"
 #include "mainwin/queuecontrols.h"
 #include "mainwin/queuedrop.h"
-#include "mainwin/queueops.h"
 
 #include <QFile>
 #include <QRandomGenerator>

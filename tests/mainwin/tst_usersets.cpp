@@ -4,12 +4,12 @@
 
 #include "appwindow.h"
 #include "core/mainsettings.h"
-#include "mainwin/dirlistbox.h"
-#include "mainwin/drivelistbox.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuelistview.h"
 #include "scripts/userscriptpane.h"
 #include "testsupport.h"
+#include "widgets/dirlistbox.h"
+#include "widgets/drivelistbox.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,7 +4,7 @@
 
 #include "appwindow.h"
 #include "core/messages.h"
-#include "mainwin/scriptfacts.h"
+#include "core/scriptfacts.h"
 #include "modalguard.h"
 #include "scripts/commandcapture.h"
 #include "scripts/frmcapture.h"

@@ -5,13 +5,13 @@
 #include "app/application.h"
 #include "appwindow.h"
 #include "core/listutils.h"
-#include "mainwin/dirlistbox.h"
-#include "mainwin/drivelistbox.h"
-#include "mainwin/filelistbox.h"
 #include "modalguard.h"
 #include "scripts/frmScrBrowser.h"
 #include "scripts/userscriptpane.h"
 #include "testsupport.h"
+#include "widgets/dirlistbox.h"
+#include "widgets/drivelistbox.h"
+#include "widgets/filelistbox.h"
 #include "widgets/frmScanStop.h"
 
 #include <QAction>

@@ -2,8 +2,8 @@
 // box, and the three stored-filter windows keeping apart in their files and settings.
 
 #include "appwindow.h"
+#include "core/filterlists.h"
 #include "core/settingskeys.h"
-#include "mainwin/filterlists.h"
 #include "mainwin/frmDWGFilter.h"
 #include "modalguard.h"
 #include "scripts/scriptfilterconfigs.h"

@@ -8,7 +8,6 @@
 #include "core/fileio.h"
 #include "core/mainsettings.h"
 #include "core/settingsstore.h"
-#include "mainwin/dirlistbox.h"
 #include "mainwin/frmMain.h"
 #include "modalguard.h"
 #include "tags/frmProjectTagManager.h"
@@ -17,6 +16,7 @@
 #include "tags/projectfiles.h"
 #include "tags/tagmanagers.h"
 #include "testsupport.h"
+#include "widgets/dirlistbox.h"
 #include "widgets/programfont.h"
 #include "widgets/twips.h"
 

@@ -4,12 +4,13 @@
 
 #include "appwindow.h"
 #include "core/mainsettings.h"
-#include "mainwin/dirlistbox.h"
 #include "modalguard.h"
 #include "testsupport.h"
+#include "uitest.h"
 #include "utilities/dwgversionreport.h"
 #include "utilities/frmDWGRevScan.h"
 #include "utilities/reportqueuedwgversions.h"
+#include "widgets/dirlistbox.h"
 #include "widgets/placement.h"
 
 #include <QAction>
@@ -55,8 +56,6 @@ QStringList names(const QMenu *menu)
     return out;
 }
 
-QAction *action(const frmMain &w, const char *name) { return w.findChild<QAction *>(QLatin1String(name)); }
-
 // Opens the scan window from its menu item and runs act on it; the window is hidden afterwards
 // (by "C&lose") unless act closed it.
 void withScanWindow(frmMain &w, const std::function<void(frmDWGRevScan *)> &act)
@@ -69,7 +68,7 @@ void withScanWindow(frmMain &w, const std::function<void(frmDWGRevScan *)> &act)
         if (scan->isVisible())
             scan->cmdClose->click();
     });
-    action(w, "mnuDWGRevScan")->trigger();
+    QVERIFY(test::triggerAction(w, "mnuDWGRevScan"));
     QVERIFY(modals.allAnswered());
 }
 
@@ -110,16 +109,17 @@ private Q_SLOTS:
         QCOMPARE(popup.indexOf(QStringLiteral("mnuReportDWGVersions")), popup.indexOf(QStringLiteral("mnuRemove")) + 1);
         QCOMPARE(popup.indexOf(QStringLiteral("mnunothing4")),
                  popup.indexOf(QStringLiteral("mnuReportDWGVersions")) + 1);
-        QCOMPARE(action(*w, "mnuDWGRevScan")->text(), QStringLiteral("&Find DWGs by AutoCAD DWG Version"));
-        QCOMPARE(action(*w, "mnuReportDWGVersion")->text(), QStringLiteral("R&eport DWG files AutoCAD Version"));
-        QCOMPARE(action(*w, "mnuReportDWGVersions")->text(), QStringLiteral("Report DWG Versions"));
+        QCOMPARE(test::findAction(*w, "mnuDWGRevScan")->text(), QStringLiteral("&Find DWGs by AutoCAD DWG Version"));
+        QCOMPARE(test::findAction(*w, "mnuReportDWGVersion")->text(),
+                 QStringLiteral("R&eport DWG files AutoCAD Version"));
+        QCOMPARE(test::findAction(*w, "mnuReportDWGVersions")->text(), QStringLiteral("Report DWG Versions"));
 
-        QVERIFY(!action(*w, "mnuReportDWGVersion")->isEnabled());
-        QVERIFY(!action(*w, "mnuReportDWGVersions")->isEnabled());
+        QVERIFY(!test::findAction(*w, "mnuReportDWGVersion")->isEnabled());
+        QVERIFY(!test::findAction(*w, "mnuReportDWGVersions")->isEnabled());
         w->queuePane()->setQueueEntries({QStringLiteral("/q/a.dwg")});
         w->RefreshQueueControls();
-        QVERIFY(action(*w, "mnuReportDWGVersion")->isEnabled());
-        QVERIFY(action(*w, "mnuReportDWGVersions")->isEnabled());
+        QVERIFY(test::findAction(*w, "mnuReportDWGVersion")->isEnabled());
+        QVERIFY(test::findAction(*w, "mnuReportDWGVersions")->isEnabled());
     }
 
     void windowAtItsInitialValues()
@@ -353,7 +353,7 @@ private Q_SLOTS:
         test::AppWindow w;
         w->queuePane()->setQueueEntries({a, missing});
         w->RefreshQueueControls();
-        action(*w, "mnuReportDWGVersion")->trigger();
+        test::findAction(*w, "mnuReportDWGVersion")->trigger();
         const QString report = dwgVersionReportPath();
         QCOMPARE(test::fileBytes(report),
                  ("R2004/2005/2006, " + a + "\r\nFile Doesn't Exist, " + missing + "\r\n").toUtf8());
@@ -361,7 +361,7 @@ private Q_SLOTS:
         QCOMPARE(fx.launcher().calls.first().arguments.last(), report);
 
         w->queuePane()->setQueueEntries({a});
-        action(*w, "mnuReportDWGVersions")->trigger();
+        test::findAction(*w, "mnuReportDWGVersions")->trigger();
         QCOMPARE(test::fileBytes(report), ("R2004/2005/2006, " + a + "\r\n").toUtf8());
         QCOMPARE(fx.launcher().calls.size(), 2);
         QVERIFY(!QApplication::overrideCursor());

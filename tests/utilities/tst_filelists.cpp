@@ -5,13 +5,13 @@
 #include "appwindow.h"
 #include "core/fileio.h"
 #include "core/mainsettings.h"
-#include "mainwin/filelistbox.h"
+#include "core/scriptfacts.h"
 #include "mainwin/queuelistview.h"
-#include "mainwin/scriptfacts.h"
 #include "modalguard.h"
 #include "testsupport.h"
 #include "utilities/frmFileListRename.h"
 #include "utilities/frmFileLists.h"
+#include "widgets/filelistbox.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -4,13 +4,13 @@
 #include "appwindow.h"
 #include "core/mainsettings.h"
 #include "core/settingsstore.h"
-#include "mainwin/filelistbox.h"
 #include "modalguard.h"
 #include "testsupport.h"
 #include "utilities/frmCombineTextFiles.h"
 #include "utilities/frmQueueQuickPick.h"
 #include "utilities/frmQuickPick.h"
 #include "utilities/frmWDPPrompt.h"
+#include "widgets/filelistbox.h"
 
 #include <QAction>
 #include <QCheckBox>

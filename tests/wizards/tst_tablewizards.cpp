@@ -6,10 +6,11 @@
 #include "appwindow.h"
 #include "core/fileio.h"
 #include "core/mainsettings.h"
-#include "mainwin/scriptfacts.h"
+#include "core/scriptfacts.h"
 #include "modalguard.h"
 #include "tags/frmVARSetup.h"
 #include "testsupport.h"
+#include "uitest.h"
 #include "widgets/programfont.h"
 #include "wizards/frmLayoutWiz.h"
 #include "wizards/frmTBWiz.h"
@@ -35,14 +36,6 @@ namespace {
 
 const QString kSep = QStringLiteral(";-------------");
 
-QAction *action(const frmMain &w, const char *name)
-{
-    auto *a = w.findChild<QAction *>(QLatin1String(name));
-    if (!a)
-        qFatal("no menu item %s", name);
-    return a;
-}
-
 // Opens a wizard through its menu item and runs `act` on it while it is shown modally.
 template <class Wizard> void openThrough(const frmMain &w, const char *item, const std::function<void(Wizard *)> &act)
 {
@@ -52,7 +45,7 @@ template <class Wizard> void openThrough(const frmMain &w, const char *item, con
         QVERIFY(wizard);
         act(wizard);
     });
-    action(w, item)->trigger();
+    test::findAction(w, item)->trigger();
     QVERIFY(modals.allAnswered());
 }
 

@@ -4,15 +4,16 @@
 // AutoCAD's system variables.
 
 #include "appwindow.h"
+#include "core/fileselector.h"
 #include "core/mainsettings.h"
 #include "core/messages.h"
-#include "mainwin/dirlistbox.h"
-#include "mainwin/drivelistbox.h"
-#include "mainwin/filelistbox.h"
-#include "mainwin/fileselector.h"
-#include "mainwin/scriptfacts.h"
+#include "core/scriptfacts.h"
 #include "modalguard.h"
 #include "testsupport.h"
+#include "uitest.h"
+#include "widgets/dirlistbox.h"
+#include "widgets/drivelistbox.h"
+#include "widgets/filelistbox.h"
 #include "widgets/programfont.h"
 #include "wizards/frmLOGTextWiz.h"
 #include "wizards/frmLayoutWiz.h"
@@ -52,23 +53,7 @@ namespace {
 
 const QString kSep = QStringLiteral(";-------------");
 
-QAction *action(const frmMain &w, const char *name)
-{
-    auto *a = w.findChild<QAction *>(QLatin1String(name));
-    if (!a)
-        qFatal("no menu item %s", name);
-    return a;
-}
-
-template <class T> T *child(QWidget *w, const char *name)
-{
-    auto *c = w->findChild<T *>(QLatin1String(name));
-    if (!c)
-        qFatal("no control %s in %s", name, qPrintable(w->objectName()));
-    return c;
-}
-
-QPushButton *button(QWidget *w, const char *name) { return child<QPushButton>(w, name); }
+QPushButton *button(QWidget *w, const char *name) { return test::child<QPushButton>(w, name); }
 
 // The visible captions (with their access keys) and names of a menu's items, separators left out.
 QStringList itemNames(const QMenu *m)
@@ -85,7 +70,7 @@ void openThrough(const frmMain &w, const char *item, const std::function<void(QW
 {
     test::ModalGuard modals;
     modals.answerNextModal(act);
-    action(w, item)->trigger();
+    QVERIFY(test::triggerAction(w, item));
     QVERIFY(modals.allAnswered());
 }
 
@@ -178,7 +163,7 @@ private Q_SLOTS:
         QTRY_COMPARE(wizards->menuAction()->isVisible(), simple == 0);
 
         // The reset stays on the Tools menu in every mode.
-        const QAction *reset = action(*w, "mnuResetAcadVars");
+        const QAction *reset = test::findAction(*w, "mnuResetAcadVars");
         QVERIFY(w->menu(MainMenu::Tools)->actions().contains(const_cast<QAction *>(reset)));
         QCOMPARE(reset->text(), QString::fromUtf8("&Reset AutoCAD\u00AE System Variables"));
         QVERIFY(reset->isVisible());
@@ -190,13 +175,13 @@ private Q_SLOTS:
     void setMenusFollowsTheLtSetting()
     {
         test::AppWindow w;
-        QVERIFY(action(*w, "mnuRepTextWiz")->isEnabled());
+        QVERIFY(test::findAction(*w, "mnuRepTextWiz")->isEnabled());
         mainSettings().LT = 1;
         Q_EMIT w.app().settingsApplied();
         for (const char *name : {"mnuReportLimitsWiz", "mnuReportTextWiz", "mnuRepTextWiz", "mnuMTEXTSnR", "mnuTBWiz"})
-            QVERIFY2(!action(*w, name)->isEnabled(), name);
+            QVERIFY2(!test::findAction(*w, name)->isEnabled(), name);
         for (const char *name : {"mnuCopyPageSetups", "mnuRenameLayoutTabs", "mnuPurgeWiz"})
-            QVERIFY2(action(*w, name)->isEnabled(), name);
+            QVERIFY2(test::findAction(*w, name)->isEnabled(), name);
 
         QAction *later = w->addMenuItem(MainMenu::Wizards, QStringLiteral("mnuTBWiz"), QStringLiteral("Later"));
         Q_EMIT w->menu(MainMenu::Wizards)->aboutToShow();
@@ -204,7 +189,7 @@ private Q_SLOTS:
         mainSettings().LT = 0;
         Q_EMIT w.app().settingsApplied();
         QVERIFY(later->isEnabled());
-        QVERIFY(action(*w, "mnuMTEXTSnR")->isEnabled());
+        QVERIFY(test::findAction(*w, "mnuMTEXTSnR")->isEnabled());
     }
 
     // ---- What each wizard writes ----
@@ -218,17 +203,17 @@ private Q_SLOTS:
         // The load line's start; the program folder is the test's own, known once the test runs.
         const QString load = QStringLiteral("$LOAD$");
         auto setText = [](QWidget *d, const char *name, const char *text) {
-            child<QLineEdit>(d, name)->setText(QLatin1String(text));
+            test::child<QLineEdit>(d, name)->setText(QLatin1String(text));
         };
         QTest::newRow("purge layers") << "mnuPurgeWiz" << std::function<void(QWidget *)>([](QWidget *d) {
-            child<QRadioButton>(d, "optLayers")->setChecked(true);
+            test::child<QRadioButton>(d, "optLayers")->setChecked(true);
         }) << QStringList({"-PURGE", "LA", "*", "N", kSep}).join('\n');
         QTest::newRow("text with blocks and MTEXT")
             << "mnuRepTextWiz" << std::function<void(QWidget *)>([setText](QWidget *d) {
                    setText(d, "tbSearchFor", "Rev A");
                    setText(d, "tbReplaceText", "Rev B");
-                   child<QCheckBox>(d, "chkBlocks")->setChecked(true);
-                   child<QCheckBox>(d, "chkSearchMtext")->setChecked(true);
+                   test::child<QCheckBox>(d, "chkBlocks")->setChecked(true);
+                   test::child<QCheckBox>(d, "chkSearchMtext")->setChecked(true);
                })
             << load + QStringLiteral("REPTEXT.LSP\")\n") +
                    QStringList({kSep, "REPTEXT", "Rev A", "Rev B", "Y", "N", "Y", "Y", "ALL", "", kSep,
@@ -279,7 +264,7 @@ private Q_SLOTS:
         openThrough(*w, item.toLatin1().constData(), [&](QWidget *d) {
             wizard = d;
             fill(d);
-            child<QPushButton>(d, "cmdCreate")->click();
+            test::child<QPushButton>(d, "cmdCreate")->click();
         });
         QVERIFY(wizard && !wizard->isVisible());
         QCOMPARE(script(w), expected);
@@ -294,7 +279,7 @@ private Q_SLOTS:
         w->scriptFacts()->setScriptText(QStringLiteral("LINE1\nLINE2"));
         prompter().expectMessage(vbNo);
         openThrough(*w, "mnuPurgeWiz", [](QWidget *d) {
-            child<QRadioButton>(d, "optOverWrite")->setChecked(true);
+            test::child<QRadioButton>(d, "optOverWrite")->setChecked(true);
             button(d, "cmdCreate")->click();
             QVERIFY(d->isVisible()); // still open with its fields
             d->close();
@@ -322,7 +307,7 @@ private Q_SLOTS:
         prompter().expectMessage(vbYes);
         prompter().expectMessage(vbOK);
         openThrough(*w, "mnuPurgeWiz", [](QWidget *d) {
-            child<QRadioButton>(d, "optOverWrite")->setChecked(true);
+            test::child<QRadioButton>(d, "optOverWrite")->setChecked(true);
             button(d, "cmdCreate")->click();
         });
         QCOMPARE(script(w), QStringList({"-PURGE", "A", "*", "N", kSep}).join('\n'));
@@ -348,30 +333,30 @@ private Q_SLOTS:
         prompter().expectMessage(vbOK);
         openThrough(*w, "mnuPurgeWiz", [&](QWidget *d) {
             first = d;
-            child<QRadioButton>(d, "optShapes")->setChecked(true);
-            child<QRadioButton>(d, "optOverWrite")->setChecked(false);
+            test::child<QRadioButton>(d, "optShapes")->setChecked(true);
+            test::child<QRadioButton>(d, "optOverWrite")->setChecked(false);
             button(d, "cmdCreate")->click();
         });
         openThrough(*w, "mnuPurgeWiz", [&](QWidget *d) {
             QCOMPARE(d, first.data());
-            QVERIFY(child<QRadioButton>(d, "optShapes")->isChecked());
+            QVERIFY(test::child<QRadioButton>(d, "optShapes")->isChecked());
             d->close(); // the close box: nothing is written
         });
         QCOMPARE(script(w), QStringList({"-PURGE", "SH", "*", "N", kSep}).join('\n'));
         openThrough(*w, "mnuPurgeWiz", [&](QWidget *d) {
             QVERIFY(d != first.data());
-            QVERIFY(child<QRadioButton>(d, "optALL")->isChecked());
-            QVERIFY(child<QRadioButton>(d, "optAppend")->isChecked());
+            QVERIFY(test::child<QRadioButton>(d, "optALL")->isChecked());
+            QVERIFY(test::child<QRadioButton>(d, "optAppend")->isChecked());
             d->close();
         });
 
         // Cancel hides too; Escape is Cancel where there is one.
         openThrough(*w, "mnuReportTextWiz", [](QWidget *d) {
-            child<QLineEdit>(d, "tbSearchFor")->setText(QStringLiteral("A*"));
+            test::child<QLineEdit>(d, "tbSearchFor")->setText(QStringLiteral("A*"));
             QTest::keyClick(d, Qt::Key_Escape);
         });
         openThrough(*w, "mnuReportTextWiz", [](QWidget *d) {
-            QCOMPARE(child<QLineEdit>(d, "tbSearchFor")->text(), QStringLiteral("A*"));
+            QCOMPARE(test::child<QLineEdit>(d, "tbSearchFor")->text(), QStringLiteral("A*"));
             button(d, "cmdCancel")->click();
         });
         QCOMPARE(script(w), QStringList({"-PURGE", "SH", "*", "N", kSep}).join('\n'));
@@ -427,11 +412,11 @@ private Q_SLOTS:
                     QVERIFY(!p->cmdSelect->isEnabled());
                 });
                 button(wizard, "cmdSelectFile")->click();
-                QCOMPARE(child<QLineEdit>(wizard, "Text1")->text(),
+                QCOMPARE(test::child<QLineEdit>(wizard, "Text1")->text(),
                          joinFolderAndName(expectedFolder, QLatin1String(file)));
                 button(wizard, "cmdCancel")->click();
             });
-            action(*w, "mnuCopyPageSetups")->trigger();
+            test::findAction(*w, "mnuCopyPageSetups")->trigger();
             QVERIFY(modals.allAnswered());
         };
         pickFrom(m_dir, "B.DWG");
@@ -447,7 +432,7 @@ private Q_SLOTS:
             button(wizard, "cmdSelectFile")->click();
             button(wizard, "cmdCancel")->click();
         });
-        action(*w, "mnuCopyPageSetups")->trigger();
+        test::findAction(*w, "mnuCopyPageSetups")->trigger();
         QVERIFY(modals.allAnswered());
         pickFrom(drawing(QStringLiteral("sub")), "c.dwg");
     }

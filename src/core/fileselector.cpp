@@ -1,4 +1,4 @@
-#include "mainwin/fileselector.h"
+#include "core/fileselector.h"
 
 #include "core/pathhelpers.h"
 

@@ -1,11 +1,12 @@
-#include "mainwin/drivefolderlink.h"
+#include "widgets/drivefolderlink.h"
 
+#include "core/fileselector.h"
 #include "core/messages.h"
 #include "core/prompts.h"
-#include "mainwin/dirlistbox.h"
-#include "mainwin/drivelistbox.h"
-#include "mainwin/fileselector.h"
+#include "widgets/dirlistbox.h"
+#include "widgets/drivelistbox.h"
 
+#include <QDir>
 #include <QSignalBlocker>
 
 namespace tess {
@@ -26,7 +27,10 @@ void DriveFolderLink::driveChanged()
         }
         if (!m_lastFolder.isEmpty() && m_dir->path() != m_lastFolder)
             m_dir->setPath(m_lastFolder);
-        showDriveNotResponding();
+        if (m_notResponding)
+            m_notResponding();
+        else
+            showDriveNotResponding();
         return;
     }
     m_lastDrive = drive;
@@ -45,6 +49,15 @@ void DriveFolderLink::showDriveOf(const QString &folder)
     const QSignalBlocker block(m_drive);
     m_drive->setDrive(folder);
     m_lastDrive = m_drive->drive();
+}
+
+bool DriveFolderLink::openNearest(const QString &folder)
+{
+    QString f = folder.isEmpty() ? QString() : nearestExistingFolder(folder);
+    if (f.isEmpty())
+        f = QDir::rootPath();
+    showDriveOf(f);
+    return m_dir->setPath(f) || m_dir->setPath(m_drive->drive());
 }
 
 } // namespace tess

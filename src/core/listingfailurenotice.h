@@ -2,12 +2,7 @@
 
 #include <QString>
 
-class QObject;
-
 namespace tess {
-
-class DirListBox;
-class FileListBox;
 
 // Names a folder whose listing failed, once: a folder list and a file list showing one folder both
 // fail on it, and a refresh of the same folder fails again. The folder is named anew after
@@ -15,8 +10,6 @@ class FileListBox;
 class ListingFailureNotice
 {
 public:
-    // Hears the listing failures of both lists for as long as `context` lives.
-    void watch(DirListBox *folders, FileListBox *files, QObject *context);
     void report(const QString &folder, const QString &reason);
     void forget() { m_named.clear(); }
     // forget() unless `folder` is the one last named.

@@ -1,6 +1,6 @@
-#include "mainwin/dirlistbox.h"
+#include "widgets/dirlistbox.h"
 
-#include "mainwin/fileselector.h"
+#include "core/fileselector.h"
 #include "widgets/droppaths.h"
 
 #include <QDir>

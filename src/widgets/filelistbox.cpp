@@ -1,6 +1,8 @@
-#include "mainwin/filelistbox.h"
+#include "widgets/filelistbox.h"
 
-#include "mainwin/fileselector.h"
+#include "core/fileselector.h"
+#include "core/listingfailurenotice.h"
+#include "widgets/dirlistbox.h"
 
 #include <QKeyEvent>
 #include <algorithm>
@@ -80,6 +82,13 @@ void FileListBox::keyPressEvent(QKeyEvent *event)
         return;
     }
     QListWidget::keyPressEvent(event);
+}
+
+void watchListingFailures(ListingFailureNotice &notice, DirListBox *folders, FileListBox *files, QObject *context)
+{
+    auto failed = [&notice](const QString &folder, const QString &reason) { notice.report(folder, reason); };
+    QObject::connect(folders, &DirListBox::listingFailed, context, failed);
+    QObject::connect(files, &FileListBox::listingFailed, context, failed);
 }
 
 } // namespace tess

@@ -1,4 +1,4 @@
-#include "mainwin/favourites.h"
+#include "core/favourites.h"
 
 #include "core/appenvironment.h"
 #include "core/like.h"

@@ -1,4 +1,4 @@
-#include "mainwin/queueops.h"
+#include "core/queueops.h"
 
 #include "core/like.h"
 #include "core/listutils.h"

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 
 namespace tess {
 
@@ -17,6 +18,8 @@ class DriveFolderLink final : public QObject
     Q_OBJECT
 public:
     DriveFolderLink(DriveListBox *drive, DirListBox *dir, QObject *parent = nullptr);
+    // A window that words the "not responding" message its own way says it here.
+    void setNotRespondingMessage(std::function<void()> show) { m_notResponding = std::move(show); }
 
     // The drive list changed: its root into the folder list, or back to the previous drive and
     // folder with the "not responding" message.
@@ -25,12 +28,16 @@ public:
     void folderChanged();
     // Shows folder's drive in the drive list without running its change (the start-up load).
     void showDriveOf(const QString &folder);
+    // Opens folder, or the nearest folder above it that exists, or else the root of the drive
+    // list's drive; the drive list follows. False when not even that root opens.
+    bool openNearest(const QString &folder);
 
 private:
     DriveListBox *m_drive;
     DirListBox *m_dir;
     QString m_lastDrive;
     QString m_lastFolder;
+    std::function<void()> m_notResponding;
 };
 
 } // namespace tess

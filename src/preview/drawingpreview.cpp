@@ -1,4 +1,4 @@
-#include "mainwin/drawingpreview.h"
+#include "preview/drawingpreview.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -6,11 +6,11 @@
 #include "appwindow.h"
 #include "core/mainsettings.h"
 #include "core/settingsstore.h"
-#include "mainwin/dwgthumbnail.h"
-#include "mainwin/filelistbox.h"
-#include "mainwin/frmDWGPreview.h"
+#include "preview/dwgthumbnail.h"
+#include "preview/frmDWGPreview.h"
 #include "syntheticdrawing.h"
 #include "testsupport.h"
+#include "widgets/filelistbox.h"
 
 #include <QApplication>
 #include <QFile>

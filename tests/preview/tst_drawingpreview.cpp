@@ -5,8 +5,8 @@
 // TESSALINE_WRITE_FUZZ_SEEDS=<folder> writes the synthetic drawings of the case table into that
 // folder (the seeds of fuzz/fuzz_drawingpreview, kept in fuzz/seeds/drawingpreview).
 
-#include "mainwin/drawingpreview.h"
-#include "mainwin/drawingpreviewloader.h"
+#include "preview/drawingpreview.h"
+#include "preview/drawingpreviewloader.h"
 #include "syntheticdrawing.h"
 #include "testsupport.h"
 

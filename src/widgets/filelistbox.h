@@ -8,6 +8,9 @@
 
 namespace tess {
 
+class DirListBox;
+class ListingFailureNotice;
+
 class FileListBox final : public QListWidget
 {
     Q_OBJECT
@@ -43,5 +46,9 @@ private:
     QString m_error;
     std::function<bool(const QString &)> m_accept;
 };
+
+// Hands the listing failures of a folder list and a file list to notice, for as long as context
+// lives.
+void watchListingFailures(ListingFailureNotice &notice, DirListBox *folders, FileListBox *files, QObject *context);
 
 } // namespace tess

@@ -1,6 +1,6 @@
-#include "mainwin/drivelistbox.h"
+#include "widgets/drivelistbox.h"
 
-#include "mainwin/fileselector.h"
+#include "core/fileselector.h"
 
 #include <QSignalBlocker>
 

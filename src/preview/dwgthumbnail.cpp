@@ -1,6 +1,6 @@
-#include "mainwin/dwgthumbnail.h"
+#include "preview/dwgthumbnail.h"
 
-#include "mainwin/drawingpreviewloader.h"
+#include "preview/drawingpreviewloader.h"
 #include "widgets/twips.h"
 
 #include <QDir>

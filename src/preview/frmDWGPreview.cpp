@@ -1,7 +1,7 @@
-#include "mainwin/frmDWGPreview.h"
+#include "preview/frmDWGPreview.h"
 
 #include "core/settingskeys.h"
-#include "mainwin/dwgthumbnail.h"
+#include "preview/dwgthumbnail.h"
 #include "widgets/screenplacement.h"
 #include "widgets/twips.h"
 #include "widgets/windowstacking.h"

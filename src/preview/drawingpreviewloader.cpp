@@ -1,4 +1,4 @@
-#include "mainwin/drawingpreviewloader.h"
+#include "preview/drawingpreviewloader.h"
 
 #include <QBuffer>
 #include <QImageReader>

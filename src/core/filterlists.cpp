@@ -1,7 +1,7 @@
-#include "mainwin/filterlists.h"
+#include "core/filterlists.h"
 
 #include "core/appenvironment.h"
-#include "mainwin/favourites.h"
+#include "core/favourites.h"
 
 #include <QFile>
 

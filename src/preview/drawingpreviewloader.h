@@ -4,7 +4,7 @@
 // request has overtaken is dropped. So a slow or unreachable share never freezes the window, and
 // the picture always ends on the drawing clicked last.
 
-#include "mainwin/drawingpreview.h"
+#include "preview/drawingpreview.h"
 
 #include <QImage>
 #include <QObject>
