@@ -210,6 +210,8 @@ bool BatchComposer::Command1_Compile_Click()
         });
     }
     letWindowRepaint(); // after the commit, before the close-out reads the script back
+    if (result.dates)
+        result.dates->writeTo(ms); // the date tags' values of the last composition
     if (!result.written()) {
         status(readyStatusText());
         report(result, snap.settings.SCROutputPath);
