@@ -445,6 +445,14 @@ void TestBatchScriptWriter::stopsBeforeWriting()
     QCOMPARE(r.message, message);
     QCOMPARE(r.drawing, drawing);
     QVERIFY(bytes.isEmpty());
+
+    // The SAVEAS targets stop alike; a short project fails there in the name's own step.
+    QStringList targets;
+    const BatchWriteResult listed = batchSaveAsTargets(in, oneProject(pattern, QStringLiteral("S"), 39), targets);
+    QCOMPARE(int(listed.status), status);
+    QCOMPARE(listed.message, QString(message).replace(QStringLiteral("SubstituteProjectTAGS"),
+                                                      QStringLiteral("SpSubstituteProjectTAGS")));
+    QVERIFY(targets.isEmpty());
 }
 
 void TestBatchScriptWriter::unencodableCharacterNamesTheDrawing()
