@@ -215,6 +215,8 @@ bool BatchComposer::compose(const QString &outputPath, bool queueCheck)
         });
     }
     letWindowRepaint(); // after the commit, before the close-out reads the script back
+    if (result.dates)
+        result.dates->writeTo(ms); // the date tags' values of the last composition
     if (!result.written()) {
         status(readyStatusText());
         report(result, snap.settings.SCROutputPath);

@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QIODevice>
+#include <array>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -58,6 +59,18 @@ QString lispOpen(const QString &command, bool answerYes)
            QStringLiteral("\"))");
 }
 
+// False when the text starts or ends with half of a surrogate pair (its bytes then depend on the text
+// beside it).
+bool clearEdges(QStringView s) { return s.isEmpty() || (!s.front().isSurrogate() && !s.back().isSurrogate()); }
+
+// A text of every drawing block compiled once: its template, and each literal run in the output encoding.
+struct CompiledText {
+    TagTemplate tmpl;
+    std::vector<QByteArray> bytes; // per piece; empty for a tag
+    qsizetype chars = 0;           // the text's characters
+    bool direct = false;           // the template is direct and every literal run encodes on its own
+};
+
 // Encodes text blocks into a byte buffer and hands the buffer to the device in large writes.
 class Output
 {
@@ -66,27 +79,52 @@ public:
         : m_device(device), m_encoder(encoding), m_decoder(encoding)
     {
         m_buffer.reserve(kFlushAt + 64 * 1024);
+        // Most encodings write ASCII as its own bytes; those take a plain copy.
+        QString ascii;
+        QByteArray same;
+        for (int c = 1; c < 0x80; ++c) {
+            ascii += QLatin1Char(char(c));
+            same += char(c);
+        }
+        m_asciiSame = QStringEncoder(encoding).encode(ascii) == same;
     }
 
     // False when the text holds a character the encoding cannot represent (nothing is added then).
-    bool add(QStringView text)
+    bool add(QStringView text) { return encode(m_buffer, text); }
+    // The same into another buffer.
+    bool encode(QByteArray &into, QStringView text)
     {
-        const qsizetype old = m_buffer.size();
-        m_buffer.resize(old + m_encoder.requiredSpace(text.size()));
-        char *end = m_encoder.appendToBuffer(m_buffer.data() + old, text);
-        m_buffer.resize(end - m_buffer.constData());
+        const qsizetype old = into.size();
+        if (m_asciiSame && isAscii(text)) {
+            into.resize(old + text.size());
+            char *to = into.data() + old;
+            const char16_t *from = text.utf16();
+            for (qsizetype i = 0; i < text.size(); ++i)
+                to[i] = char(from[i]);
+            return true;
+        }
+        into.resize(old + m_encoder.requiredSpace(text.size()));
+        char *end = m_encoder.appendToBuffer(into.data() + old, text);
+        into.resize(end - into.constData());
         bool good = !m_encoder.hasError();
         if (good && !isAscii(text)) {
             // Some system code pages put a substitute in silently: the bytes must read back as the text.
             m_decoder.resetState();
-            const QString back = m_decoder.decode(QByteArrayView(m_buffer.constData() + old, m_buffer.size() - old));
+            const QString back = m_decoder.decode(QByteArrayView(into.constData() + old, into.size() - old));
             good = !m_decoder.hasError() && back == text;
         }
         if (!good) {
-            m_buffer.resize(old);
+            into.resize(old);
             m_encoder.resetState();
         }
         return good;
+    }
+    void addBytes(QByteArrayView bytes) { m_buffer.append(bytes); }
+    QByteArray encoded(QStringView text)
+    {
+        QByteArray b;
+        encode(b, text);
+        return b;
     }
     bool flushIfFull() { return m_buffer.size() < kFlushAt || flush(); }
     bool flush()
@@ -110,6 +148,7 @@ private:
     QStringDecoder m_decoder;
     QByteArray m_buffer;
     qint64 m_bytes = 0;
+    bool m_asciiSame = false;
 };
 
 QString unencodableMessage(const QString &what)
@@ -137,7 +176,7 @@ struct ProjectMatches {
 };
 
 bool findProjectMatches(const QStringList &queue, const ProjectTagSet &projects, ProjectMatches &m,
-                        BatchWriteResult &result)
+                        BatchWriteResult &result, const QString &procedure = QStringLiteral("SubstituteProjectTAGS"))
 {
     const qsizetype count = queue.size();
     if (count > 0 && !projects.loadError().isEmpty()) {
@@ -153,7 +192,7 @@ bool findProjectMatches(const QStringList &queue, const ProjectTagSet &projects,
         const QList<int> found = projects.matchingProjects(queue.at(i));
         auto it = ids.constFind(found);
         if (it == ids.constEnd()) {
-            const QString problem = projects.incompleteMatchMessage(found);
+            const QString problem = projects.incompleteMatchMessage(found, procedure);
             if (!problem.isEmpty()) {
                 result.status = BatchWriteResult::ProjectFileError;
                 result.message = problem;
@@ -312,16 +351,11 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
 
     const QString userScript = withCrLf(in.userScript);
     const bool userHasProjectTags = ProjectTagSet::mayHoldProjectTags(userScript);
-    const PreparedTagText plainUser = tags.prepare(userScript);
-    // The user script with each distinct set of projects applied (nullopt inside: it passed the bound).
-    std::vector<std::optional<std::optional<PreparedTagText>>> userByMatch(size_t(matchSets.lists.size()));
 
     QString preText = withCrLf(in.preUserScript);
     if (in.includeStatus)
         preText = preText.isEmpty() ? kStatusLine : kStatusLine + kCrLf + preText;
-    const PreparedTagText pre = tags.prepare(preText);
     const QString postText = withCrLf(in.postUserScript);
-    const PreparedTagText post = tags.prepare(postText);
     const SaveAsNamer namer(in, tags, projects);
     const QString token =
         in.outFormat.compare(dontChangeFormatText(), Qt::CaseInsensitive) == 0 ? QString() : in.outFormat;
@@ -341,6 +375,7 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
         result.drawing = drawing;
         out.flush(); // what is complete, for a look at the partial script
         result.bytesWritten = out.bytes();
+        result.dates = tags.dates();
         return result;
     };
     auto tooLarge = [&](const QString &what, qsizetype drawing) {
@@ -374,7 +409,101 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
                         -1);
     }
 
-    // One block per drawing.
+    // One block per drawing, made in the output encoding: the texts' literal runs were encoded once, and
+    // each drawing adds its tag values (a text whose values may hold tags goes through the cascade).
+    QByteArray bytes;
+    bytes.reserve(64 * 1024);
+    qsizetype chars = 0;      // the block's characters, for the bound
+    bool unencodable = false; // a piece that the encoding cannot hold (reported once the block is whole)
+    const QByteArray crLf = out.encoded(QString(kCrLf));
+    auto put = [&](QStringView text) {
+        chars += text.size();
+        if (!unencodable && !out.encode(bytes, text))
+            unencodable = true;
+    };
+    auto putLine = [&](QStringView text) {
+        put(text);
+        chars += 2;
+        bytes += crLf;
+    };
+    // The texts of every block, compiled once.
+    auto compile = [&](const QString &text) {
+        CompiledText c;
+        c.tmpl = tags.compile(text);
+        c.chars = text.size();
+        c.direct = c.tmpl.direct;
+        for (const TagTemplate::Piece &piece : c.tmpl.pieces) {
+            QByteArray encoded;
+            if (piece.row == 0 && (!out.encode(encoded, piece.literal) || !clearEdges(piece.literal)))
+                c.direct = false;
+            c.bytes.push_back(encoded);
+        }
+        return c;
+    };
+    const CompiledText preCompiled = compile(preText), postCompiled = compile(postText);
+    const CompiledText plainUserCompiled = compile(userScript);
+    std::vector<std::optional<CompiledText>> userCompiledByMatch(size_t(matchSets.lists.size()));
+    // The encoded value of each row for the drawing `encodedFor` (date rows are encoded at every use).
+    std::array<QByteArray, 97> encodedValues;
+    std::array<qsizetype, 97> encodedFor;
+    encodedFor.fill(-1);
+
+    // Appends the text substituted for the drawing; false when it passes the bound.
+    auto putText = [&](const CompiledText &text, TagValues &values, qint64 counter, const QString &path,
+                       qsizetype place, qsizetype index) {
+        if (text.direct) {
+            // Direct when no value holds a "$" and the text stays within the bound at every row.
+            if (text.tmpl.hasDates)
+                tags.refreshDates();
+            qsizetype peak = text.chars;
+            bool direct = true;
+            for (const TagTemplate::Piece &piece : text.tmpl.pieces) {
+                if (piece.row == 0)
+                    continue;
+                const QString &v = values.value(piece.row);
+                if (v.contains(QLatin1Char('$')) || !clearEdges(v)) {
+                    direct = false;
+                    break;
+                }
+                peak += qMax<qsizetype>(0, v.size() - piece.tagChars);
+            }
+            if (direct && peak <= bound) {
+                for (size_t k = 0; k < text.tmpl.pieces.size(); ++k) {
+                    const TagTemplate::Piece &piece = text.tmpl.pieces[k];
+                    if (piece.row == 0) {
+                        chars += piece.literal.size();
+                        bytes += text.bytes[k];
+                        continue;
+                    }
+                    const QString &v = values.value(piece.row);
+                    chars += v.size();
+                    if (unencodable)
+                        continue;
+                    const size_t r = size_t(piece.row);
+                    if (TagContext::isDateRow(piece.row)) {
+                        unencodable = !out.encode(bytes, v);
+                    } else {
+                        if (encodedFor[r] != index) {
+                            encodedValues[r].resize(0);
+                            if (!out.encode(encodedValues[r], v)) {
+                                unencodable = true;
+                                continue;
+                            }
+                            encodedFor[r] = index;
+                        }
+                        bytes += encodedValues[r];
+                    }
+                }
+                return true;
+            }
+        }
+        QString substituted;
+        if (!tags.substituteInto(substituted, text.tmpl.prepared, counter, path, place))
+            return false;
+        put(substituted);
+        return true;
+    };
+
     qint64 counter = in.counterStart;
     bool lockedSeen = false;
     for (qsizetype i = 0; i < count; ++i) {
@@ -385,75 +514,78 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
                                                              : BatchDrawingState();
         const bool normalForm = state.available && !state.readOnly;
         const QList<int> *matches = matchSets.of(i);
-        const QString what = drawingWhat(path);
-        block.resize(0);
+        TagValues values(tags, counter, path, place);
+        bytes.resize(0);
+        chars = 0;
+        unencodable = false;
 
-        block += batchOpenLines(in, path, normalForm, lockedSeen);
+        put(batchOpenLines(in, path, normalForm, lockedSeen));
         if (!preText.isEmpty()) {
             if (debug)
-                line(QStringLiteral("; << START OF PRE-USERSCRIPT COMMANDS >>"));
-            if (!tags.substituteInto(block, pre, counter, path, place))
-                return tooLarge(what, i);
-            block += kCrLf;
+                putLine(QStringLiteral("; << START OF PRE-USERSCRIPT COMMANDS >>"));
+            if (!putText(preCompiled, values, counter, path, place, i))
+                return tooLarge(drawingWhat(path), i);
+            putLine(QStringView());
             if (debug)
-                line(QStringLiteral("; << START OF USER SCRIPT >>"));
+                putLine(QStringLiteral("; << START OF USER SCRIPT >>"));
         }
 
         // The user script: project tags first, then the other tags.
-        const PreparedTagText *user = &plainUser;
+        const CompiledText *user = &plainUserCompiled;
         if (userHasProjectTags && matches && !matches->isEmpty()) {
-            std::optional<std::optional<PreparedTagText>> &cached = userByMatch[size_t(matchSets.matchSet[size_t(i)])];
+            std::optional<CompiledText> &cached = userCompiledByMatch[size_t(matchSets.matchSet[size_t(i)])];
             if (!cached) {
                 const std::optional<QString> applied = projects.applyProjects(userScript, *matches, bound);
-                cached.emplace(applied ? std::optional<PreparedTagText>(tags.prepare(*applied)) : std::nullopt);
+                if (!applied)
+                    return tooLarge(drawingWhat(path), i);
+                cached.emplace(compile(*applied));
             }
-            if (!*cached)
-                return tooLarge(what, i);
-            user = &**cached;
+            user = &*cached;
         }
-        if (!tags.substituteInto(block, *user, counter, path, place) || block.size() > bound)
-            return tooLarge(what, i);
+        if (!putText(*user, values, counter, path, place, i) || chars > bound)
+            return tooLarge(drawingWhat(path), i);
 
         if (in.UseDelay != 0) {
-            block += kCrLf;
-            block += delayLine;
+            putLine(QStringView());
+            put(delayLine);
         }
         const bool qsave = !in.saveAs && normalForm && (in.LT != 0 || !in.testRun);
         if (qsave) {
-            block += kCrLf;
-            block += QLatin1String("_QSAVE");
+            putLine(QStringView());
+            put(QStringLiteral("_QSAVE"));
         }
-        block += kCrLf;
+        putLine(QStringView());
 
         if (in.saveAs && state.available) {
             QString target, name;
             if (!namer.make(path, matches, counter, place, target, name))
-                return tooLarge(what, i);
+                return tooLarge(drawingWhat(path), i);
             bool exists = false;
             if (in.overwriteExisting)
                 exists = in.targetExists ? in.targetExists(target, name) : Path_Exists(target, name) != 0;
-            line(QStringLiteral("_SAVEAS ") + token + QStringLiteral(" \"") + target + QLatin1Char('"') +
-                 (exists ? QStringLiteral(" Y") : QString()));
+            putLine(QStringLiteral("_SAVEAS ") + token + QStringLiteral(" \"") + target + QLatin1Char('"') +
+                    (exists ? QStringLiteral(" Y") : QString()));
         }
 
         if (!postText.isEmpty()) {
             if (debug) {
-                line(QStringLiteral("; << END OF USER SCRIPT >>"));
-                line(QStringLiteral("; << START OF POST-USERSCRIPT COMMANDS >>"));
+                putLine(QStringLiteral("; << END OF USER SCRIPT >>"));
+                putLine(QStringLiteral("; << START OF POST-USERSCRIPT COMMANDS >>"));
             }
-            if (!tags.substituteInto(block, post, counter, path, place))
-                return tooLarge(what, i);
-            block += kCrLf;
+            if (!putText(postCompiled, values, counter, path, place, i))
+                return tooLarge(drawingWhat(path), i);
+            putLine(QStringView());
             if (debug)
-                line(QStringLiteral("; << END OF POST-USERSCRIPT COMMANDS >>"));
+                putLine(QStringLiteral("; << END OF POST-USERSCRIPT COMMANDS >>"));
         }
 
-        if (block.size() > bound)
-            return tooLarge(what, i);
-        if (!out.add(block)) {
+        if (chars > bound)
+            return tooLarge(drawingWhat(path), i);
+        if (unencodable) {
             return fail(BatchWriteResult::Unencodable,
-                        unencodableMessage(what + QStringLiteral(" (its path or a tag value)")), i);
+                        unencodableMessage(drawingWhat(path) + QStringLiteral(" (its path or a tag value)")), i);
         }
+        out.addBytes(bytes);
         if (!out.flushIfFull())
             return writeFailed();
         result.drawingsWritten = place;
@@ -476,6 +608,7 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
     if (!out.flush())
         return writeFailed();
     result.bytesWritten = out.bytes();
+    result.dates = tags.dates();
     return result;
 }
 
@@ -491,7 +624,8 @@ BatchWriteResult batchSaveAsTargets(const BatchScriptInput &in, const ProjectTag
         return result;
     }
     ProjectMatches matchSets;
-    if (!findProjectMatches(in.queue, projects, matchSets, result))
+    // The SAVEAS name's project tags are substituted by SpSubstituteProjectTAGS.
+    if (!findProjectMatches(in.queue, projects, matchSets, result, QStringLiteral("SpSubstituteProjectTAGS")))
         return result;
     const SaveAsNamer namer(in, tags, projects);
     const qsizetype bound = in.maxBlockSize > 0 ? in.maxBlockSize : std::numeric_limits<qsizetype>::max();

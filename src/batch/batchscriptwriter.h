@@ -18,6 +18,7 @@
 #include <QStringConverter>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class QIODevice;
 
@@ -107,6 +108,9 @@ struct BatchWriteResult {
     qsizetype drawing = -1; // 0-based queue index of the drawing the message names, else -1
     qsizetype drawingsWritten = 0;
     qint64 bytesWritten = 0;
+    // The date and time texts the composition showed last (those of its start when no text held a date or
+    // time tag); unset when it stopped before its first byte.
+    std::optional<DateTagValues> dates;
     bool ok() const { return status == Written; }
 };
 

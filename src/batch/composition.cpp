@@ -198,6 +198,7 @@ CompositionResult composeBatchScript(const CompositionSnapshot &snap,
     in.progress = progress;
 
     const BatchWriteResult r = writeBatchScript(file, in, projects);
+    result.dates = r.dates;
     if (!r.ok()) {
         file.cancelWriting();
         result.status = CompositionResult::Failed;

@@ -8,11 +8,13 @@
 // SAVEAS targets are checked: a target that two drawings share, or that is another queued drawing, is
 // listed with Continue (OK) and Cancel.
 
+#include "batch/tagsubstitution.h"
 #include "core/mainsettings.h"
 
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 namespace tess {
 
@@ -44,6 +46,8 @@ struct CompositionResult {
     QString message;        // Failed: the text to show
     qsizetype composed = 0; // Written: the drawings composed (every queued one, whatever its state)
     qint64 bytes = 0;
+    // The date and time texts the composition showed last, once it started writing.
+    std::optional<DateTagValues> dates;
     bool written() const { return status == Written; }
 };
 

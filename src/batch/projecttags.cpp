@@ -17,10 +17,10 @@ namespace {
 
 const QString kIndexName = QStringLiteral("PTAGMAN.DAT");
 
-QString errorText(int number, const QString &description)
+QString errorText(int number, const QString &description,
+                  const QString &procedure = QStringLiteral("SubstituteProjectTAGS"))
 {
-    return unexpectedErrorText(number, description, QStringLiteral("SubstituteProjectTAGS"),
-                               QStringLiteral("Form frmMain"));
+    return unexpectedErrorText(number, description, procedure, QStringLiteral("Form frmMain"));
 }
 
 // File names of a folder, looked up exactly first, then ignoring case.
@@ -228,12 +228,13 @@ QList<int> ProjectTagSet::matchingProjects(const QString &filename) const
     return matches;
 }
 
-QString ProjectTagSet::incompleteMatchMessage(const QList<int> &matches) const
+QString ProjectTagSet::incompleteMatchMessage(const QList<int> &matches, const QString &procedure) const
 {
     for (const int i : matches) {
         const ProjectTagFile &p = m_projects.at(i);
         if (!p.complete())
-            return errorText(62, QStringLiteral("Input past end of file")) + QStringLiteral("\r\n") + p.fileName;
+            return errorText(62, QStringLiteral("Input past end of file"), procedure) + QStringLiteral("\r\n") +
+                   p.fileName;
     }
     return QString();
 }

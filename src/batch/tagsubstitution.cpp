@@ -252,6 +252,7 @@ TagEnvironment TagEnvironment::current()
     e.loginName = withoutTrailingNul(AppEnvironment::loginName());
     e.computerName = withoutTrailingNul(AppEnvironment::computerName());
     e.now = &Clock::now;
+    e.nowMSecs = &Clock::msecsSinceEpoch;
     return e;
 }
 
@@ -313,7 +314,8 @@ QString headerTimeText(const QDateTime &moment, const QLocale &locale)
 // ---------------------------------------------------------------------------------------------------------
 
 TagContext::TagContext(const TagSettings &settings, const QStringList &queue, const TagEnvironment &environment)
-    : m_settings(settings), m_queue(queue), m_now(environment.now), m_locale(environment.locale)
+    : m_settings(settings), m_queue(queue), m_now(environment.now), m_nowMSecs(environment.nowMSecs),
+      m_locale(environment.locale)
 {
     m_datesDay = environment.moment.date();
     m_datesSecond = environment.moment.time().msecsSinceStartOfDay() / 1000;
@@ -357,6 +359,14 @@ void TagContext::refreshDates() const
 {
     if (!m_now)
         return;
+    if (m_nowMSecs) {
+        // A local day and second change only when the epoch second does.
+        const qint64 ms = m_nowMSecs();
+        const qint64 second = ms / 1000 - (ms % 1000 < 0 ? 1 : 0);
+        if (second == m_epochSecond)
+            return;
+        m_epochSecond = second;
+    }
     const QDateTime moment = m_now();
     const QDate day = moment.date();
     const int second = moment.time().msecsSinceStartOfDay() / 1000;
@@ -492,6 +502,91 @@ PreparedTagText TagContext::prepare(const QString &text) const
         }
     }
     return p;
+}
+
+bool TagContext::isDateRow(int row) { return row >= RowMMDDYY && row <= RowTime24; }
+
+namespace {
+
+// False for a character that no tag name holds, compared as the names are (case folded, ASCII letters,
+// digits and "/", "-", "+", "_").
+bool mayBeInName(QChar ch)
+{
+    char16_t c = ch.unicode();
+    if (c >= 0x80) {
+        c = ch.toCaseFolded().unicode();
+        if (c >= 0x80)
+            return false;
+    }
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '/' || c == '-' ||
+           c == '+' || c == '_';
+}
+
+bool spellsNoName(QStringView run)
+{
+    return std::any_of(run.begin(), run.end(), [](QChar c) { return !mayBeInName(c); });
+}
+
+} // namespace
+
+// A replacement joins the tag's two neighbouring runs and the value into one run, which later rows judge
+// afresh. The pass is safe when such a joined run can never be a tag: it is the text's first or last run
+// (no "$" on one side), or a neighbour holds a character no name has, or the two neighbours are longer
+// than any name. With no two tags sharing a "$", each tag is then replaced at its own row exactly where
+// it stands.
+TagTemplate TagContext::compile(const QString &text) const
+{
+    TagTemplate t;
+    t.prepared = prepare(text);
+    const PreparedTagText &p = t.prepared;
+    const QChar *data = text.constData();
+    const size_t dollars = p.m_dollars.size();
+    auto runStart = [&](size_t seg) { return seg == 0 ? 0 : p.m_dollars[seg - 1] + 1; };
+    auto runEnd = [&](size_t seg) { return seg < dollars ? p.m_dollars[seg] : text.size(); };
+    auto run = [&](size_t seg) { return QStringView(data + runStart(seg), runEnd(seg) - runStart(seg)); };
+    auto isTag = [&](size_t seg) { return seg >= 1 && seg < dollars && p.m_rows[seg - 1] != 0; };
+
+    t.direct = true;
+    qsizetype literalFrom = 0;
+    for (size_t seg = 1; seg < dollars; ++seg) {
+        if (!isTag(seg))
+            continue;
+        if (isTag(seg - 1) || isTag(seg + 1)) {
+            t.direct = false;
+        } else if (seg - 1 != 0 && seg + 1 != dollars) {
+            const QStringView left = run(seg - 1), right = run(seg + 1);
+            if (left.size() + right.size() <= kMaxNameLength && !spellsNoName(left) && !spellsNoName(right))
+                t.direct = false;
+        }
+        const int row = p.m_rows[seg - 1];
+        const qsizetype tagFrom = runStart(seg) - 1;
+        if (tagFrom > literalFrom)
+            t.pieces.push_back({text.mid(literalFrom, tagFrom - literalFrom), 0, 0});
+        t.pieces.push_back({QString(), row, runEnd(seg) + 1 - tagFrom});
+        t.hasDates = t.hasDates || isDateRow(row);
+        literalFrom = runEnd(seg) + 1;
+    }
+    if (literalFrom < text.size())
+        t.pieces.push_back({text.mid(literalFrom), 0, 0});
+    return t;
+}
+
+TagValues::TagValues(const TagContext &context, qint64 counter, const QString &filename, qsizetype filenumber)
+    : m_context(context), m_call(std::make_unique<TagContext::Call>(counter, filename, filenumber))
+{
+}
+
+TagValues::~TagValues() = default;
+
+const QString &TagValues::value(int row)
+{
+    if (TagContext::isDateRow(row) || row < 1 || row > kRowCount)
+        return m_context.value(row, *m_call);
+    if (!m_have[size_t(row)]) {
+        m_values[size_t(row)] = m_context.value(row, *m_call);
+        m_have[size_t(row)] = true;
+    }
+    return m_values[size_t(row)];
 }
 
 QString TagContext::SubstituteTAGS(const QString &Text1, qint64 Counter, const QString &filename,

@@ -24,6 +24,8 @@
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <limits>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -53,9 +55,12 @@ struct TagEnvironment {
     QString computerName;
     // When set, the date and time tags read it afresh for every text; otherwise they show `moment`.
     std::function<QDateTime()> now;
+    // With `now`: a cheap reading of the same clock in milliseconds since the epoch. `now`, which looks up
+    // the time zone, is then asked only when this second differs from the one last shown.
+    std::function<qint64()> nowMSecs;
 
-    // Clock::now() (also as `now`), the default locale (the system's unless a test set another) and
-    // AppEnvironment.
+    // Clock::now() (also as `now`, with Clock::msecsSinceEpoch as `nowMSecs`), the default locale (the system's unless
+    // a test set another) and AppEnvironment.
     static TagEnvironment current();
 };
 
@@ -88,6 +93,24 @@ private:
     bool m_hasTags = false;
 };
 
+// A text split once into literal runs and tags, to be filled for every drawing in one pass. `direct` says
+// that the pass gives what the cascade gives whenever no value put in holds a "$" (no two tags share a
+// "$", and no run of characters that replacements join can spell a tag name); otherwise the text must go
+// through substituteInto.
+struct TagTemplate {
+    struct Piece {
+        QString literal;        // row 0: literal text
+        int row = 0;            // else the tag's row
+        qsizetype tagChars = 0; // the tag's characters in the text, both "$" included
+    };
+    std::vector<Piece> pieces;
+    PreparedTagText prepared; // the same text for substituteInto
+    bool direct = false;
+    bool hasDates = false; // holds a date or time tag
+};
+
+class TagValues;
+
 class TagContext
 {
 public:
@@ -119,6 +142,13 @@ public:
     bool substituteInto(QString &out, const PreparedTagText &text, qint64 Counter, const QString &filename,
                         qsizetype filenumber) const;
 
+    // The text compiled for filling with TagValues.
+    TagTemplate compile(const QString &text) const;
+    // Reads the clock for a text that holds date or time tags (the substitution does so itself).
+    void refreshDates() const;
+    // True for the rows of the date and time tags.
+    static bool isDateRow(int row);
+
     // The value of row `row` (1-based, the order of tagNames()) for one drawing.
     QString tagValue(int row, qint64 Counter, const QString &filename, qsizetype filenumber) const;
     // Every tag, "$MM/DD/YY$" … "$TAG50$", in the order of replacement.
@@ -139,11 +169,13 @@ private:
     const QString &value(int row, Call &call) const;
     QString sheetValue(const QString &path) const;
     QString counterText(qint64 counter) const;
-    void refreshDates() const;
+    friend class TagValues;
 
     TagSettings m_settings;
     QStringList m_queue;
     std::function<QDateTime()> m_now;
+    std::function<qint64()> m_nowMSecs;
+    mutable qint64 m_epochSecond = std::numeric_limits<qint64>::min(); // the second m_nowMSecs gave last
     QLocale m_locale;
     mutable QDate m_datesDay; // the day and second m_dates shows
     mutable int m_datesSecond = -1;
@@ -153,6 +185,24 @@ private:
     qint32 m_sheetChars = 0, m_firstChars = 0, m_lastChars = 0;
     qsizetype m_maxTextSize = kDefaultMaxTextSize;
     QString m_error;
+};
+
+// The tag values of one drawing, each worked out on its first use; the date and time rows show the
+// context's dates as they stand.
+class TagValues
+{
+public:
+    TagValues(const TagContext &context, qint64 counter, const QString &filename, qsizetype filenumber);
+    ~TagValues();
+    TagValues(const TagValues &) = delete;
+    TagValues &operator=(const TagValues &) = delete;
+    const QString &value(int row);
+
+private:
+    const TagContext &m_context;
+    std::unique_ptr<TagContext::Call> m_call;
+    std::array<QString, 97> m_values;
+    std::array<bool, 97> m_have{};
 };
 
 } // namespace tess

@@ -10,6 +10,9 @@ class Clock
 public:
     static QDateTime now();
     static QDate today() { return now().date(); }
+    // The same moment as milliseconds since the epoch: a cheap reading (no time-zone lookup), for code
+    // that only needs to know whether the second has changed.
+    static qint64 msecsSinceEpoch();
     // Freezes the clock at the given moment (local time) until reset().
     static void setFixed(const QDateTime &moment);
     static void reset();

@@ -106,15 +106,25 @@ QString StateSaveResult::text() const { return messages.join(QStringLiteral("\r\
 
 QStringList stateFileLines(const QByteArray &bytes)
 {
+    // One pass over the decoded text: CR LF, LF and a lone CR end a line; a break at the very end opens
+    // no further line.
     QStringDecoder decode(QStringConverter::System);
-    QString text = decode(bytes);
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    if (text.isEmpty())
-        return {};
-    if (text.endsWith(QLatin1Char('\n')))
-        text.chop(1);
-    return text.split(QLatin1Char('\n'));
+    const QString text = decode(bytes);
+    QStringList lines;
+    const QChar *d = text.constData();
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (d[i] == QLatin1Char('\r') || d[i] == QLatin1Char('\n')) {
+            lines.append(QString(d + start, i - start));
+            if (d[i] == QLatin1Char('\r') && i + 1 < n && d[i + 1] == QLatin1Char('\n'))
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n)
+        lines.append(QString(d + start, n - start));
+    return lines;
 }
 
 QString stateScriptText(const QByteArray &bytes)

@@ -161,7 +161,7 @@ std::optional<CombineError> combineTextFiles(const QStringList &inputs, const QS
             }
             if (n == 0)
                 break;
-            converted.clear();
+            converted.resize(0); // keeps the capacity for the next block
             writer.feed(block.constData(), qsizetype(n), converted);
             if (out.write(converted) != converted.size()) {
                 out.cancelWriting();
@@ -170,7 +170,7 @@ std::optional<CombineError> combineTextFiles(const QStringList &inputs, const QS
             if (keepAlive)
                 keepAlive();
         }
-        converted.clear();
+        converted.resize(0);
         writer.finish(converted);
         if (!converted.isEmpty() && out.write(converted) != converted.size()) {
             out.cancelWriting();

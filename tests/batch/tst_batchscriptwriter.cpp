@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QtTest>
 
 using namespace tess;
@@ -89,6 +90,7 @@ private Q_SLOTS:
     void saveAsTargetsMatchTheLines();
     void countersPast16And32Bits();
     void eachDrawingReadsTheClock();
+    void compiledTextsMatchTheCascade();
 };
 
 void TestBatchScriptWriter::exampleScript()
@@ -443,6 +445,14 @@ void TestBatchScriptWriter::stopsBeforeWriting()
     QCOMPARE(r.message, message);
     QCOMPARE(r.drawing, drawing);
     QVERIFY(bytes.isEmpty());
+
+    // The SAVEAS targets stop alike; a short project fails there in the name's own step.
+    QStringList targets;
+    const BatchWriteResult listed = batchSaveAsTargets(in, oneProject(pattern, QStringLiteral("S"), 39), targets);
+    QCOMPARE(int(listed.status), status);
+    QCOMPARE(listed.message, QString(message).replace(QStringLiteral("SubstituteProjectTAGS"),
+                                                      QStringLiteral("SpSubstituteProjectTAGS")));
+    QVERIFY(targets.isEmpty());
 }
 
 void TestBatchScriptWriter::unencodableCharacterNamesTheDrawing()
@@ -637,6 +647,93 @@ void TestBatchScriptWriter::eachDrawingReadsTheClock()
              qPrintable(out));
     QCOMPARE(body(out.toUtf8()), QStringLiteral("_OPEN|\"C:\\DWG\\A-101.dwg\"|12/31/26 23:59:59 tester|"
                                                 "_OPEN|\"C:\\DWG\\A-102.dwg\"|01/01/27 0:00:01 tester"));
+}
+
+// Random scripts, tag values and paths, with dollars, tag names in pieces and in any case, runs that a
+// replacement can join into a tag name, non-ASCII letters and surrogate pairs: every block is the one
+// the tag cascade gives, text by text.
+void TestBatchScriptWriter::compiledTextsMatchTheCascade()
+{
+    const QStringList fragments = {"$",
+                                   "$$",
+                                   "TAG",
+                                   "TAG1",
+                                   "1$",
+                                   "FILE",
+                                   "NAME",
+                                   "$TAG1$",
+                                   "$tag2$",
+                                   "$TAG3$",
+                                   "$TAG50$",
+                                   "$FILENAME$",
+                                   "$SHEET$",
+                                   "$COUNTER$",
+                                   "$USER$",
+                                   "$DD$",
+                                   "$DATE$",
+                                   "$FILEPATH-1$",
+                                   "$FILENAME-NEXT$",
+                                   " ",
+                                   "\r\n",
+                                   "x",
+                                   "-1",
+                                   "\u017f",
+                                   "\u00e9",
+                                   "\U0001F600",
+                                   "_ZOOM E",
+                                   "\""};
+    QRandomGenerator rng(20261209);
+    auto randomText = [&](int maxPieces) {
+        QString t;
+        const int n = int(rng.bounded(maxPieces + 1));
+        for (int i = 0; i < n; ++i)
+            t += fragments.at(int(rng.bounded(qsizetype(fragments.size()))));
+        return t;
+    };
+    const QStringList folders = {"C:\\DWG\\", "\\\\SERVER\\C$\\JOB 1\\", "D:\\$TAG1$\\", "C:\\\u00e9t\u00e9\\"};
+    for (int round = 0; round < 400; ++round) {
+        BatchScriptInput in = baseInput();
+        in.LoadOpen = 2;
+        in.counterStart = qint64(rng.bounded(100)) - 50;
+        in.counterStep = 3;
+        for (int t : {0, 1, 2, 49})
+            in.tags.TAG[size_t(t)] = randomText(2);
+        in.preUserScript = randomText(6);
+        in.userScript = randomText(14);
+        in.postUserScript = randomText(6);
+        for (int d = 0; d < 4; ++d) {
+            in.queue << folders.at(int(rng.bounded(qsizetype(folders.size())))) + QStringLiteral("A-") + randomText(1) +
+                            QStringLiteral("%1.dwg").arg(d);
+        }
+        if (in.userScript.isEmpty())
+            in.userScript = QStringLiteral("$FILENAME$");
+
+        const TagContext tags(in.tags, in.queue, in.environment);
+        QString want;
+        qint64 counter = in.counterStart;
+        for (qsizetype i = 0; i < in.queue.size(); ++i) {
+            const QString &path = in.queue.at(i);
+            auto substituted = [&](const QString &text) { return tags.SubstituteTAGS(text, counter, path, i + 1); };
+            want += QStringLiteral("_OPEN\r\n\"") + path + QStringLiteral("\"\r\n");
+            if (!in.preUserScript.isEmpty())
+                want += substituted(in.preUserScript) + QStringLiteral("\r\n");
+            want += substituted(in.userScript) + QStringLiteral("\r\n_QSAVE\r\n");
+            if (!in.postUserScript.isEmpty())
+                want += substituted(in.postUserScript) + QStringLiteral("\r\n");
+            counter += in.counterStep;
+        }
+        BatchWriteResult r;
+        const QString got = QString::fromUtf8(compose(in, ProjectTagSet(), &r));
+        QVERIFY2(r.ok(), qPrintable(r.message));
+        const qsizetype headerEnd = got.indexOf(QStringLiteral("\r\n; *"), 10) + 2;
+        const qsizetype bodyStart = got.indexOf(QStringLiteral("\r\n"), headerEnd) + 2;
+        if (got.mid(bodyStart) != want) {
+            QFAIL(qPrintable(QStringLiteral("pre [%1] user [%2] post [%3] TAG1 [%4] TAG2 [%5] TAG3 [%6] TAG50 [%7]\n"
+                                            "got  [%8]\nwant [%9]")
+                                 .arg(in.preUserScript, in.userScript, in.postUserScript, in.tags.TAG[0],
+                                      in.tags.TAG[1], in.tags.TAG[2], in.tags.TAG[49], got.mid(bodyStart), want)));
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestBatchScriptWriter)

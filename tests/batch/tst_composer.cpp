@@ -132,10 +132,13 @@ private Q_SLOTS:
 };
 
 // The minimal script: the drawings in queue order, the read-only one without its save line; the
-// processed total grows by the drawings composed; the labels end at "Ready".
+// processed total grows by the drawings composed; the labels end at "Ready"; the date members hold the
+// composition's date and time.
 void TestComposer::createsTheScript()
 {
     test::Fixture fx;
+    fx.setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+    fx.setClock(QDateTime(QDate(2026, 12, 9), QTime(20, 5, 3)));
     Window win(fx, [](MainSettings &s) { s.TotalFilesProcessed = 5; });
     const QString a = win.drawing(QStringLiteral("A-101.dwg")), b = win.drawing(QStringLiteral("A-102.dwg"));
     QVERIFY(setReadOnlyFile(b, true).ok());
@@ -149,6 +152,9 @@ void TestComposer::createsTheScript()
     QCOMPARE(mainSettings().TotalFilesProcessed, 7.0);
     QCOMPARE(win.w->lblFilesProcessed->text(), QStringLiteral("Processed =  7"));
     QCOMPARE(win.w->lblUpdate->text(), QStringLiteral("Ready"));
+    QCOMPARE(mainSettings().MMDDYY, QStringLiteral("12/09/26"));
+    QCOMPARE(mainSettings().LONGDATE, QStringLiteral("Wednesday, Dec 9, 2026"));
+    QCOMPARE(mainSettings().TodayTime_24, QStringLiteral("20:05:03"));
     QVERIFY(!mainSettings().StopBatch);
     QVERIFY(!win.w->queuePane()->cmdRemoveDwg->isEnabled());
     QCOMPARE(win.w->queuePane()->queueEntries(), QStringList({a, b})); // the queue stays as it was

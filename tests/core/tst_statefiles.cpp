@@ -52,6 +52,25 @@ private Q_SLOTS:
         QCOMPARE(back.name, name);
     }
 
+    void listLineEnds_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("empty") << QByteArray() << QStringList();
+        QTest::newRow("one break") << QByteArray("\n") << QStringList{""};
+        QTest::newRow("no break at the end") << QByteArray("a") << QStringList{"a"};
+        QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
+        QTest::newRow("lone CR and LF") << QByteArray("a\rb\nc") << QStringList{"a", "b", "c"};
+        QTest::newRow("blank last line") << QByteArray("a\n\n") << QStringList{"a", ""};
+        QTest::newRow("CR before CR LF") << QByteArray("\r\r\n") << QStringList{"", ""};
+    }
+    void listLineEnds()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, lines);
+        QCOMPARE(stateFileLines(bytes), lines);
+    }
+
     void readsListsWithLoneLineFeedsAndOnlyTheFirstNameLine()
     {
         test::Fixture pf;
