@@ -355,6 +355,12 @@ private Q_SLOTS:
         openThrough(*w, "mnuPurgeWiz", [&](QWidget *d) {
             QCOMPARE(d, first.data());
             QVERIFY(child<QRadioButton>(d, "optShapes")->isChecked());
+            // Without a Cancel button Escape does nothing: the window and its choice stay.
+            child<QRadioButton>(d, "optLayers")->setChecked(true);
+            QTest::keyClick(d, Qt::Key_Escape);
+            QVERIFY(d->isVisible());
+            QVERIFY(child<QRadioButton>(d, "optLayers")->isChecked());
+            child<QRadioButton>(d, "optShapes")->setChecked(true);
             d->close(); // the close box: nothing is written
         });
         QCOMPARE(script(w), QStringList({"-PURGE", "SH", "*", "N", kSep}).join('\n'));
