@@ -37,7 +37,9 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <functional>
 #include <memory>
+#include <utility>
 
 using namespace tess;
 
@@ -73,6 +75,28 @@ QStringList letters(const char *s)
         out.append(QString(QLatin1Char(*p)));
     return out;
 }
+
+// Runs an action on each event of one type that reaches the object.
+class EventWatch final : public QObject
+{
+public:
+    EventWatch(QObject *target, QEvent::Type type, std::function<void()> act) : m_type(type), m_act(std::move(act))
+    {
+        target->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == m_type)
+            m_act();
+        return false;
+    }
+
+private:
+    QEvent::Type m_type;
+    std::function<void()> m_act;
+};
 
 } // namespace
 
@@ -859,10 +883,14 @@ private Q_SLOTS:
         const int p3 = w->mainLayout()->hLeftDividerTop();
         const QSize least = w->minimumSize();
         QVERIFY(least.width() > 400 && least.height() > 300);
+        // The window really was that small for a while: its resize handling saw it.
+        QSize smallest = w->size();
+        EventWatch watch(w.get(), QEvent::Resize, [&smallest, &w] { smallest = smallest.boundedTo(w->size()); });
         w->windowHandle()->resize(400, 300);
         QTRY_VERIFY2(w->width() >= least.width() && w->height() >= least.height(),
                      qPrintable(QStringLiteral("%1 x %2").arg(w->width()).arg(w->height())));
         QTest::qWait(50);
+        QCOMPARE(smallest, QSize(400, 300));
         QVERIFY(w->width() >= least.width() && w->height() >= least.height());
         QCOMPARE(w->mainLayout()->hDividerTop(), p2);
         QCOMPARE(w->mainLayout()->hLeftDividerTop(), p3);
