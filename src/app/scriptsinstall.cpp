@@ -13,6 +13,7 @@
 #include "scripts/simplescriptselector.h"
 #include "scripts/texteditor.h"
 #include "scripts/userscriptpane.h"
+#include "widgets/placement.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -84,7 +85,10 @@ void installScripts(Application &app, frmMain &w)
     });
 
     auto *simple = new SimpleScriptSelector(pane);
+    w.frameSimpleScrSelect->layout()->setContentsMargins(0, 0, 0, 0);
+    keepLayoutTop(w.frameSimpleScrSelect, 240);
     w.frameSimpleScrSelect->layout()->addWidget(simple);
+    simple->fillFrame(w.frameSimpleScrSelect->contentsMargins());
     simple->setFolder(SimpleScriptSelector::simpleScriptsFolder());
 
     QAction *view = w.addMenuItem(MainMenu::Script, QStringLiteral("mnuViewBatchScript"),

@@ -4,10 +4,10 @@
 #include "widgets/controlfactory.h"
 #include "widgets/listwidgets.h"
 #include "widgets/placement.h"
+#include "widgets/screenplacement.h"
 
 #include <QGroupBox>
 #include <QListWidget>
-#include <QScreen>
 
 namespace tess {
 
@@ -139,9 +139,7 @@ void frmFileErrorReport::showEvent(QShowEvent *event)
     cmdRemoveREADONLY->setVisible(true);
     lblOR->setVisible(true);
     lblReadOnly->setText(readOnlyCaption(QLatin1Char('\'')));
-    // Centred on the screen.
-    if (QScreen *screen = (parentWidget() ? parentWidget()->screen() : this->screen()))
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(this, parentWidget());
     QDialog::showEvent(event);
 }
 

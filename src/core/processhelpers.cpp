@@ -83,8 +83,6 @@ void reportLaunchFailure(const LaunchResult &r, const QString &commandLine)
 
 } // namespace
 
-QString supportEmailAddress() { return QStringLiteral("support@tessaline.com"); }
-
 CommandLineParts splitCommandLine(const QString &commandLine)
 {
     CommandLineParts p;

@@ -4,15 +4,13 @@
 // reported to the user through the prompt seam.
 
 #include "core/launcher.h"
+#include "core/projectaddresses.h"
 
 #include <QString>
 #include <QStringList>
 #include <optional>
 
 namespace tess {
-
-// The address named in the box shown when a command line names no existing program.
-QString supportEmailAddress();
 
 // A command line taken apart: "program" (optionally in double quotes) followed by its arguments.
 struct CommandLineParts {

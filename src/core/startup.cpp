@@ -1,6 +1,7 @@
 #include "core/startup.h"
 
 #include "core/pathhelpers.h"
+#include "core/projectaddresses.h"
 #include "tessaline_version.h"
 
 #include <QDir>
@@ -23,13 +24,13 @@ QString rootFolderRefusalText()
                           "Thanks.");
 }
 
-// Neutral project addresses: the program has no real installer site or support mailbox of its own.
 QString missingComponentText()
 {
     return QStringLiteral("Necessary Component Not installed.\r\n"
                           "Please Right-Click the EXE and 'Run as Administrator'.\r\n"
                           "\r\n"
-                          "Installer here https://tessaline.invalid/install");
+                          "Installer here ") +
+           installerAddress();
 }
 
 QString startFailureText(int number, const QString &description, int helpContext, const QString &helpFile,
@@ -37,8 +38,8 @@ QString startFailureText(int number, const QString &description, int helpContext
 {
     return QStringLiteral("System Issue #") + QString::number(number) + QStringLiteral("\r\n") + description +
            QStringLiteral("\r\n") + QString::number(helpContext) + QStringLiteral("\r\n") + helpFile +
-           QStringLiteral("\r\n") + QString::number(systemError) +
-           QStringLiteral("\r\n\r\nPlease contact support@tessaline.invalid.");
+           QStringLiteral("\r\n") + QString::number(systemError) + QStringLiteral("\r\n\r\nPlease contact ") +
+           supportEmailAddress() + QStringLiteral(".");
 }
 
 } // namespace tess

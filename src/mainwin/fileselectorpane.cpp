@@ -14,6 +14,7 @@
 #include "widgets/drivefolderlink.h"
 #include "widgets/drivelistbox.h"
 #include "widgets/filelistbox.h"
+#include "widgets/placement.h"
 #include "widgets/waitcursor.h"
 
 #include <QDir>
@@ -22,6 +23,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tess {
 
@@ -31,9 +33,12 @@ FileSelectorPane::FileSelectorPane(QWidget *parent) : QGroupBox(QStringLiteral("
     setToolTip(refreshFileListTip());
     setFixedWidth(twipsToPixels(2747));
     installEventFilter(this);
+    // The top row 240 twips below the frame's top edge (the title counts), the drive list 600 and
+    // the folder list 900, each 315 twips high.
     auto *v = new QVBoxLayout(this);
-    v->setContentsMargins(twipsToPixels(60), twipsToPixels(90), twipsToPixels(60), twipsToPixels(90));
-    v->setSpacing(twipsToPixels(60));
+    v->setContentsMargins(twipsToPixels(60), 0, twipsToPixels(60), twipsToPixels(90));
+    v->setSpacing(0);
+    keepLayoutTop(this, 240);
 
     auto *top = new QHBoxLayout;
     top->setSpacing(twipsToPixels(60));
@@ -42,13 +47,18 @@ FileSelectorPane::FileSelectorPane(QWidget *parent) : QGroupBox(QStringLiteral("
     cmdDirWideBrowser->setMaximumWidth(twipsToPixels(500));
     Command18 = makeButton(QStringLiteral("Command18"), QStringLiteral("&Favorites"), this, 1395);
     Command19 = makeButton(QStringLiteral("Command19"), QStringLiteral("&Add"), this, 555);
+    setDesignWidth(Command19, 555);
     top->addWidget(cmdDirWideBrowser);
     top->addWidget(Command18, 1);
     top->addWidget(Command19);
     v->addLayout(top);
+    v->addSpacing(twipsToPixels(45));
 
     Drive1 = new DriveListBox(this);
     Drive1->setToolTip(QStringLiteral("Select drive"));
+    for (QWidget *c : {static_cast<QWidget *>(cmdDirWideBrowser), static_cast<QWidget *>(Command18),
+                       static_cast<QWidget *>(Command19), static_cast<QWidget *>(Drive1)})
+        c->setFixedHeight(twipsToPixels(315));
     v->addWidget(Drive1);
 
     m_split = new BarSplitter(Qt::Vertical, QStringLiteral("Picture3"), this);
@@ -63,14 +73,18 @@ FileSelectorPane::FileSelectorPane(QWidget *parent) : QGroupBox(QStringLiteral("
     lv->setContentsMargins(0, twipsToPixels(45), 0, 0);
     lv->setSpacing(twipsToPixels(60));
     auto *filterRow = new QHBoxLayout;
-    filterRow->setSpacing(twipsToPixels(90));
+    filterRow->setSpacing(twipsToPixels(165));
     cmdFilterFormShow = makeButton(QStringLiteral("cmdFilterFormShow"), QStringLiteral("Filter"), lower, 795,
                                    QStringLiteral("Store your filters"));
     tbDWGFilter = new QLineEdit(QStringLiteral("*.*"), lower);
     tbDWGFilter->setObjectName(QStringLiteral("tbDWGFilter"));
     tbDWGFilter->setToolTip(QStringLiteral("Enter wildcards such as ? and *"));
+    // The filter button and box at their table widths, the box short of the lists' right edge.
+    setDesignWidth(cmdFilterFormShow, 795);
+    tbDWGFilter->setFixedWidth(twipsToPixels(1395));
     filterRow->addWidget(cmdFilterFormShow);
-    filterRow->addWidget(tbDWGFilter, 1);
+    filterRow->addWidget(tbDWGFilter);
+    filterRow->addStretch(1);
     lv->addLayout(filterRow);
     File1 = new FileListBox(lower);
     File1->setToolTip(QStringLiteral("Select files using Drag, SHIFT and CTRL"));
@@ -81,6 +95,7 @@ FileSelectorPane::FileSelectorPane(QWidget *parent) : QGroupBox(QStringLiteral("
     m_split->setStretchFactor(0, 0);
     m_split->setStretchFactor(1, 1);
     v->addWidget(m_split, 1);
+    v->addSpacing(twipsToPixels(60));
 
     auto *bottom = new QHBoxLayout;
     bottom->setSpacing(twipsToPixels(60));

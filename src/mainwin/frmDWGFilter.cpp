@@ -4,6 +4,7 @@
 #include "core/prompts.h"
 #include "widgets/controlfactory.h"
 #include "widgets/placement.h"
+#include "widgets/screenplacement.h"
 #include "widgets/twips.h"
 
 #include <QCheckBox>
@@ -53,6 +54,9 @@ frmDWGFilter::frmDWGFilter(const FilterWindowConfig &config, std::function<void(
     connect(List1, &QListWidget::itemDoubleClicked, this, &frmDWGFilter::List1_DblClick);
     connect(cmdAdd, &QPushButton::clicked, this, &frmDWGFilter::cmdAdd_Click);
     connect(cmdRemove, &QPushButton::clicked, this, &frmDWGFilter::cmdRemove_Click);
+    // Opens in the middle of the screen, not over its owner; hidden and shown again, it stays
+    // where the user left it.
+    centreOnScreen(this, parent);
 }
 
 QString frmDWGFilter::currentFile() const { return filterListPath(m_config, chkPersonalSettings->isChecked()); }

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <algorithm>
+#include <utility>
 
 namespace tess {
 
@@ -158,8 +159,23 @@ void MainLayout::windowShown()
 
 void MainLayout::windowResized()
 {
-    if (!m_window->isMinimized())
-        syncDividers();
+    if (m_window->isMinimized())
+        return;
+    // Made smaller than its minimum (without a window manager nothing else stops that), the window
+    // goes back to the minimum, and the bars to where they stood: the squeezed layout moved them.
+    const QSize least = m_window->minimumSize();
+    const QSize now = m_window->size();
+    if (!m_firstShow && (now.width() < least.width() || now.height() < least.height())) {
+        m_restoreBars = true;
+        if (!m_window->isMaximized() && !m_window->isFullScreen())
+            m_window->resize(now.expandedTo(least));
+        return;
+    }
+    if (std::exchange(m_restoreBars, false)) {
+        applyDividers();
+        return;
+    }
+    syncDividers();
 }
 
 // Takes the bars' places as they stand now and applies the limits to them.

@@ -72,6 +72,7 @@ private:
     int m_storedWidth = 0;
     int m_storedHeight = 0;
     bool m_dividersApplied = false;
+    bool m_restoreBars = false; // the window was below its minimum: the bars go back on the next resize
     bool m_firstShow = true;
 };
 

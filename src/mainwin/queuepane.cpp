@@ -19,6 +19,7 @@
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <utility>
 
 namespace tess {
@@ -27,7 +28,9 @@ QueuePane::QueuePane(FileSelectorPane *files, QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("queuePane"));
     auto *h = new QHBoxLayout(this);
-    h->setContentsMargins(0, twipsToPixels(90), 0, 0);
+    // The queue list starts 90 twips below the top of Picture2, the bar just above this pane (70
+    // twips and at least 5 pixels high).
+    h->setContentsMargins(0, std::max(0, twipsToPixels(90) - std::max(twipsToPixels(70), 5)), 0, 0);
     h->setSpacing(twipsToPixels(120));
 
     auto *column = new QVBoxLayout;
@@ -50,12 +53,16 @@ QueuePane::QueuePane(FileSelectorPane *files, QWidget *parent) : QWidget(parent)
                                  QStringLiteral("Remove all files from queue"));
     cmdFileList = makeButton(QStringLiteral("cmdFileList"), QStringLiteral("File&Lists"), this, 1065,
                              QStringLiteral("Manage your \"File Lists\""));
+    // The buttons 315 twips high, one every 360 twips; File&Lists, the options frame and Preview
+    // each a little further apart (a spacer brings one spacing with it).
+    for (QPushButton *b : {cmdAddAll, cmdAddAllSub, cmdAddDwg, cmdRemoveDwg, cmdRemoveAllDwg, cmdFileList})
+        b->setFixedHeight(twipsToPixels(315));
     column->addWidget(cmdAddDwg);
     column->addWidget(cmdRemoveDwg);
     column->addWidget(cmdRemoveAllDwg);
-    column->addSpacing(twipsToPixels(150));
+    column->addSpacing(twipsToPixels(120));
     column->addWidget(cmdFileList);
-    column->addSpacing(twipsToPixels(150));
+    column->addSpacing(twipsToPixels(120));
 
     Frame3 = new QGroupBox(QStringLiteral("Options"), this);
     Frame3->setObjectName(QStringLiteral("Frame3"));
@@ -71,9 +78,11 @@ QueuePane::QueuePane(FileSelectorPane *files, QWidget *parent) : QWidget(parent)
     ov->addWidget(chkSaveAS);
     ov->addWidget(chkDelay);
     ov->addWidget(chkTestRun);
+    Frame3->setFixedHeight(twipsToPixels(1200));
     column->addWidget(Frame3);
-    column->addSpacing(twipsToPixels(150));
+    column->addSpacing(twipsToPixels(75));
     cmdDWGPreviewShow = makeButton(QStringLiteral("cmdDWGPreviewShow"), QStringLiteral("&Preview"), this, 1065);
+    cmdDWGPreviewShow->setFixedHeight(twipsToPixels(315));
     column->addWidget(cmdDWGPreviewShow);
     column->addStretch(1);
 
@@ -81,7 +90,9 @@ QueuePane::QueuePane(FileSelectorPane *files, QWidget *parent) : QWidget(parent)
     columnHost->setObjectName(QStringLiteral("queueButtons"));
     columnHost->setLayout(column);
     column->setContentsMargins(0, twipsToPixels(45), 0, 0);
-    columnHost->setFixedWidth(twipsToPixels(1215));
+    // 1215 twips wide, as the options frame; wider where the frame's check boxes need more room
+    // at the program's font.
+    columnHost->setFixedWidth(std::max(twipsToPixels(1215), Frame3->minimumSizeHint().width()));
     h->addWidget(columnHost);
 
     List1 = new QueueListView(this);

@@ -518,9 +518,7 @@ void frmOptions::cmdBrowseSCRIPTSDir_Click()
     scriptFolderPicker()->openAt(start);
 }
 
-QString frmOptions::addOnAddress() { return QStringLiteral("http://www.tessaline.com/velquintar/"); }
-
-void frmOptions::Label8_Click() { OpenWithAssociatedProgram(addOnAddress()); }
+void frmOptions::Label8_Click() { OpenWithAssociatedProgram(tess::addOnAddress()); }
 
 // ============================================================================================
 // "Reset"

@@ -110,9 +110,6 @@ public:
     frmTXTEDITORDirSelect *textEditorPicker();
     frmBrowseSCRIPSDir *scriptFolderPicker();
 
-    // The add-on's web page of "(what is this?)".
-    static QString addOnAddress();
-
     // ---- Controls ----
     QTabWidget *SSTab1 = nullptr;
     QPushButton *Command2 = nullptr; // "&OK"

@@ -340,9 +340,10 @@ QWidget *frmOptions::buildResetPage()
 QWidget *frmOptions::buildBackupPage()
 {
     auto *page = named(new QWidget, "tabBackup");
+    // Word joiners keep the folder name "/BACKUP/" on one line when the text wraps.
     label(page, "lblBackup",
-          QStringLiteral("Pressing \"Backup\" copies your User Scripts into a folder called /BACKUP/ (one folder "
-                         "per backup, named by its date and time)."),
+          QStringLiteral("Pressing \"Backup\" copies your User Scripts into a folder called /\u2060BACKUP\u2060/ (one "
+                         "folder per backup, named by its date and time)."),
           true);
     cmdBackup = button(page, "cmdBackup", QStringLiteral("Backup"));
     cmdExploreBackup = button(page, "cmdExploreBackup", QStringLiteral("View Backup(s)"));

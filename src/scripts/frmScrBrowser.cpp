@@ -14,6 +14,7 @@
 #include "widgets/filelistbox.h"
 #include "widgets/frmScanStop.h"
 #include "widgets/placement.h"
+#include "widgets/screenplacement.h"
 #include "widgets/twips.h"
 #include "widgets/waitcursor.h"
 
@@ -83,6 +84,7 @@ frmScrBrowser::frmScrBrowser(UserScriptPane *pane, QWidget *parent) : QDialog(pa
     lstSCRPath->setSelectionMode(QAbstractItemView::SingleSelection);
     lstSCRPath->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     placeControls(this, placements());
+    centreOnScreen(this, parent);
     setTabOrder(DriveScrBrowse, DirScrBrowse);
     setTabOrder(DirScrBrowse, FSelScrBrowse);
     setTabOrder(FSelScrBrowse, tbScriptBrowse);

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMetaMethod>
 #include <QPushButton>
+#include <algorithm>
 
 namespace tess {
 
@@ -45,6 +46,20 @@ SimpleScriptSelector::SimpleScriptSelector(UserScriptPane *pane, QWidget *parent
     connect(Command1, &QPushButton::clicked, this, &SimpleScriptSelector::simpleFilterRequested);
     connect(fsSimpleScript, &ScriptFileList::entryClicked, this, [this] { fsSimpleScript_Click(); });
     Command1->setEnabled(false); // until the stored simple-mode filters answer
+}
+
+void SimpleScriptSelector::fillFrame(const QMargins &frame)
+{
+    auto *grid = static_cast<QGridLayout *>(layout());
+    // The filter row stands 240 twips below the frame's top edge (the frame's layout keeps that),
+    // the list from 520.
+    const int rowTop = twipsToPixels(240);
+    grid->setContentsMargins(std::max(0, twipsToPixels(150) - frame.left()), 0,
+                             std::max(0, twipsToPixels(150) - frame.right()),
+                             std::max(0, twipsToPixels(130) - frame.bottom()));
+    const int rowHeight =
+        std::max({tbScrSelFilter->sizeHint().height(), Command1->sizeHint().height(), lblFilter->sizeHint().height()});
+    grid->setVerticalSpacing(std::max(0, twipsToPixels(520) - rowTop - rowHeight));
 }
 
 void SimpleScriptSelector::connectNotify(const QMetaMethod &signal)

@@ -19,6 +19,11 @@ class SimpleScriptSelector : public QWidget
 public:
     explicit SimpleScriptSelector(UserScriptPane *pane, QWidget *parent = nullptr);
 
+    // The selector fills a frame whose contents margins are `frame` and whose layout's top stands
+    // 240 twips below its top edge: the list 150 twips from the left and right, 130 from the
+    // bottom and 520 from the top.
+    void fillFrame(const QMargins &frame);
+
     // The simple-mode folder: SCRIPTS-SIMPLE beside the program, or SCRIPTS when
     // SimpleScriptPathOverride = 1.
     static QString simpleScriptsFolder();

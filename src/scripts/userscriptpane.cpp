@@ -9,6 +9,7 @@
 #include "scripts/scriptlibrary.h"
 #include "widgets/boxtext.h"
 #include "widgets/commandbox.h"
+#include "widgets/placement.h"
 #include "widgets/twips.h"
 #include "widgets/wrapcheckbox.h"
 
@@ -27,6 +28,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tess {
 
@@ -74,6 +76,10 @@ void UserScriptPane::buildControls()
                           855, 300);
     cmdSCREditOpen = makeButton(QStringLiteral("cmdSCREditOpen"), QStringLiteral("&Editor"),
                                 QStringLiteral("Script Editor"), 885, 300);
+    // The table's widths, not the style's wider default.
+    setDesignWidth(cmdClearSCREditor, 855);
+    setDesignWidth(Command2, 855);
+    setDesignWidth(cmdSCREditOpen, 885);
     chkAppend = new QCheckBox(QStringLiteral("Append"));
     chkAppend->setObjectName(QStringLiteral("chkAppend"));
 
@@ -124,22 +130,42 @@ void UserScriptPane::buildControls()
     leftButtons->addWidget(chkAppend);
     left->addLayout(leftButtons);
 
+    // Inside the frame, counted from its top edge (the title counts): the filter row at 240, the
+    // two-line check box beside it from 120, the list from 540; the name row 750 and the buttons
+    // 400 twips above the frame's bottom, the buttons 315 twips high.
+    const QMargins inFrame = frameUserScriptList->contentsMargins();
     auto *frame = new QVBoxLayout(frameUserScriptList);
-    frame->setContentsMargins(twipsToPixels(105), twipsToPixels(60), twipsToPixels(105), twipsToPixels(60));
-    frame->setSpacing(twipsToPixels(75));
+    frame->setContentsMargins(std::max(0, twipsToPixels(120) - inFrame.left()), 0, twipsToPixels(105),
+                              std::max(0, twipsToPixels(85) - inFrame.bottom()));
+    frame->setSpacing(0);
+    keepLayoutTop(frameUserScriptList, 240);
     auto *filterRow = new QHBoxLayout;
-    filterRow->setSpacing(twipsToPixels(90));
+    filterRow->setSpacing(twipsToPixels(105));
+    cmdFilterUserScriptShow->setFixedHeight(twipsToPixels(275));
+    setDesignWidth(cmdFilterUserScriptShow, 795);
+    scrFilter->setFixedWidth(twipsToPixels(1395));
     filterRow->addWidget(cmdFilterUserScriptShow);
-    filterRow->addWidget(scrFilter, 1);
-    filterRow->addWidget(chkProjDir);
+    filterRow->addWidget(scrFilter);
+    filterRow->addStretch(1);
     frame->addLayout(filterRow);
+    chkProjDir->setParent(frameUserScriptList);
+    placeControls(frameUserScriptList, {{"chkProjDir", 2520, 120, 2175, 375}});
+    // The list starts 540 twips down, or below the check box where its caption needs more lines.
+    const QSize projDir = static_cast<WrapCheckBox *>(chkProjDir)->sizeForWidth(chkProjDir->width());
+    chkProjDir->resize(chkProjDir->width(), std::max(chkProjDir->height(), projDir.height()));
+    const int listTop = std::max(twipsToPixels(540), chkProjDir->geometry().bottom() + 1 + twipsToPixels(45));
+    frame->addSpacing(std::max(0, listTop - twipsToPixels(240) - scrFilter->sizeHint().height()));
     frame->addWidget(File2, 1);
+    frame->addSpacing(twipsToPixels(60));
     auto *nameRow = new QHBoxLayout;
     nameRow->addWidget(Label14);
     nameRow->addWidget(Text2, 1);
     frame->addLayout(nameRow);
+    frame->addSpacing(twipsToPixels(30));
     auto *buttonRow = new QHBoxLayout;
     buttonRow->setSpacing(twipsToPixels(75));
+    for (QPushButton *b : {cmdSAVESCR, cmdDeleteSCR, cmdBrowse})
+        b->setFixedHeight(twipsToPixels(315));
     buttonRow->addWidget(cmdSAVESCR);
     buttonRow->addWidget(cmdDeleteSCR);
     buttonRow->addWidget(chkReadOnly);

@@ -88,7 +88,7 @@ QStringList filesWithExtension(const QString &folder, const QString &extension)
     return names;
 }
 
-QStringList dataFileTitles(const QString &folder, const QString &extension)
+QStringList dataFileTitles(const QString &folder, const QString &extension, TitleOrder order)
 {
     QStringList titles;
     for (const QString &file : filesWithExtension(folder, extension)) {
@@ -96,10 +96,12 @@ QStringList dataFileTitles(const QString &folder, const QString &extension)
         if (!isAcceptableDataFileName(title))
             continue;
         const QString entry = title.toUpper();
-        if (!titles.contains(entry))
+        if (order == TitleOrder::Folder || !titles.contains(entry))
             titles << entry;
     }
-    std::sort(titles.begin(), titles.end(), [](const QString &a, const QString &b) { return textCompare(a, b) < 0; });
+    if (order == TitleOrder::Ascending)
+        std::sort(titles.begin(), titles.end(),
+                  [](const QString &a, const QString &b) { return textCompare(a, b) < 0; });
     return titles;
 }
 

@@ -34,13 +34,16 @@ QString findFileIgnoringCase(const QString &folder, const QString &fileName);
 QString filePathForWriting(const QString &folder, const QString &fileName);
 
 // The acceptable names of the files in the folder itself (not its sub-folders) whose extension
-// (".TAG") equals the given one ignoring case and whose title is not empty, in no fixed order.
+// (".TAG") equals the given one ignoring case and whose title is not empty, in the folder's order
+// by name.
 QStringList filesWithExtension(const QString &folder, const QString &extension);
 
-// The titles of those files (the names without the extension), upper-cased, each once, in ascending
-// order ignoring case: the entries of a template list. Titles that could not name a file in DATA
-// are left out.
-QStringList dataFileTitles(const QString &folder, const QString &extension);
+// The titles of those files (the names without the extension), upper-cased: the entries of a
+// template list. Ascending: each title once, in ascending order ignoring case. Folder: one entry
+// per file, in the order the folder lists its files (by name). Titles that could not name a file
+// in DATA are left out.
+enum class TitleOrder { Ascending, Folder };
+QStringList dataFileTitles(const QString &folder, const QString &extension, TitleOrder order = TitleOrder::Ascending);
 
 // Deletes the file of that name in the folder, its letter case ignored. 53 when there is none (a
 // name that is not acceptable names none), 70 for a read-only file, which is never deleted.

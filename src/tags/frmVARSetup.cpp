@@ -457,8 +457,7 @@ void frmVARSetup::UpdateLockButtons()
 {
     const bool locked = chkLock->isChecked();
     cmdSaveTAG->setEnabled(!locked);
-    // Delete acts only on a listed template.
-    cmdDelTAG->setEnabled(!locked && !listedTemplate().isEmpty());
+    cmdDelTAG->setEnabled(!locked);
 }
 
 void frmVARSetup::cmbTAGSelector_Change()
@@ -503,17 +502,17 @@ void frmVARSetup::cmdSaveTAG_Click()
     const QString name = cmbTAGSelector->currentText();
     if (refuseTemplateName(name))
         return;
-    const bool listed = !listedTemplate().isEmpty();
+    // A name listed in another letter case names the same file, but the list takes it as typed
+    // until the next refresh shows every name in upper case.
+    const bool listed = cmbTAGSelector->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0;
     if (!SaveTAG(name + templateExtension()))
         return;
     if (!listed) {
-        // The list shows names in upper case, in ascending order.
-        const QString entry = name.toUpper();
         int at = 0;
-        while (at < cmbTAGSelector->count() && textCompare(cmbTAGSelector->itemText(at), entry) < 0)
+        while (at < cmbTAGSelector->count() && textCompare(cmbTAGSelector->itemText(at), name) <= 0)
             ++at;
         const QSignalBlocker block(cmbTAGSelector);
-        cmbTAGSelector->insertItem(at, entry);
+        cmbTAGSelector->insertItem(at, name);
         cmbTAGSelector->setEditText(name);
     }
     cmbTAGSelector_Change();
@@ -521,10 +520,13 @@ void frmVARSetup::cmdSaveTAG_Click()
 
 void frmVARSetup::cmdDelTAG_Click()
 {
-    const QString entry = listedTemplate();
-    if (entry.isEmpty())
-        return;
-    const FileResult r = deleteTemplate(AppEnvironment::dataFolder(), entry);
+    // The template the selector names, listed or typed; a name that leads out of DATA names no
+    // file there.
+    const QString name = cmbTAGSelector->currentText();
+    FileResult r;
+    r.error = kFileNotFound;
+    if (!name.isEmpty())
+        r = deleteTemplate(AppEnvironment::dataFolder(), name);
     if (r.error == kFileNotFound) {
         showTemplateFileNotFound();
         return;

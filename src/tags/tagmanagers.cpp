@@ -2,10 +2,9 @@
 
 #include "tags/frmProjectTagManager.h"
 #include "tags/frmVARSetup.h"
+#include "widgets/screenplacement.h"
 
 #include <QDialog>
-#include <QGuiApplication>
-#include <QScreen>
 
 namespace tess {
 
@@ -55,10 +54,7 @@ void TagManagers::showUserTagManager(QWidget *owner)
     if (!m_user)
         return;
     m_user->ensureLoaded();
-    // Centred on the screen of its owner.
-    QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
-    if (screen)
-        m_user->move(screen->availableGeometry().center() - m_user->rect().center());
+    centreOnScreen(m_user, owner);
     execOwnedBy(m_user, owner);
 }
 

@@ -18,6 +18,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QtMath>
+#include <algorithm>
 
 namespace tess {
 
@@ -75,7 +77,18 @@ frmCombineTextFiles::frmCombineTextFiles(const QStringList &queue, const QString
     Text1->setReadOnly(true);
     Text1->setPlainText(informationText());
     placeControls(this, placements());
-    setFixedSize(twipsToPixels(8190), twipsToPixels(3960));
+    // The information text shows whole at the program's font, each line on a line of its own:
+    // where the font needs more room than the design size, the box and the window grow wider.
+    Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    const QFontMetrics metrics(Text1->font());
+    int longest = 0;
+    for (const QString &line : informationText().split(QStringLiteral("\r\n")))
+        longest = std::max(longest, metrics.horizontalAdvance(line));
+    const int chrome = 2 * (Text1->frameWidth() + qCeil(Text1->document()->documentMargin())) +
+                       Text1->contentsMargins().left() + Text1->contentsMargins().right() + Text1->cursorWidth() + 2;
+    const int grow = std::max(0, longest + chrome - Text1->width());
+    Text1->resize(Text1->width() + grow, Text1->height());
+    setFixedSize(twipsToPixels(8190) + grow, twipsToPixels(3960));
 
     // Choosing a drive moves the folder list to it; the folder list's folder receives the output.
     m_link = new DriveFolderLink(Drive1, Dir1, this);

@@ -7,12 +7,12 @@
 #include "utilities/queuelistfolder.h"
 #include "widgets/controlfactory.h"
 #include "widgets/placement.h"
+#include "widgets/screenplacement.h"
 #include "widgets/twips.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 namespace tess {
 
@@ -54,9 +54,7 @@ frmFileListRename::frmFileListRename(std::function<QString()> selectedName, std:
     placeControls(this, placements());
     setFixedSize(twipsToPixels(5700), twipsToPixels(1740));
     connect(cmdOk, &QPushButton::clicked, this, &frmFileListRename::cmdOk_Click);
-    // Centred on the screen of its owner.
-    if (QScreen *screen = owner ? owner->screen() : nullptr)
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(this, owner);
 }
 
 void frmFileListRename::showEvent(QShowEvent *event)

@@ -12,6 +12,7 @@
 #include "widgets/controlfactory.h"
 #include "widgets/filelistbox.h"
 #include "widgets/placement.h"
+#include "widgets/screenplacement.h"
 #include "widgets/twips.h"
 #include "widgets/waitcursor.h"
 
@@ -21,7 +22,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 
 namespace tess {
 
@@ -107,9 +107,7 @@ frmFileLists::frmFileLists(const FileListsHooks &hooks, QWidget *owner)
     connect(cmdExit, &QPushButton::clicked, this, &frmFileLists::cmdExit_Click);
 
     Form_Load();
-    // Centred on the screen of its owner.
-    if (QScreen *screen = owner ? owner->screen() : nullptr)
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(this, owner);
 }
 
 void frmFileLists::Form_Load()

@@ -3,6 +3,7 @@
 #include "core/pathhelpers.h"
 #include "core/prompts.h"
 #include "utilities/frmFileRenamerManual.h"
+#include "widgets/screenplacement.h"
 #include "widgets/waitcursor.h"
 
 #include <QApplication>
@@ -431,7 +432,8 @@ void frmFileRenamer::cmdDoIt_Click()
     for (qsizetype i : plan.collisions) {
         BadFlag = true;
         const RenameEntry &e = entries.at(i);
-        if (msgBox(collisionQuestion(e.folder + e.target), vbYesNo | vbExclamation | vbDefaultButton2) == vbNo)
+        if (msgBox(collisionQuestion(elideForMessageBox(e.folder + e.target)),
+                   vbYesNo | vbExclamation | vbDefaultButton2) == vbNo)
             return;
     }
     if (BadFlag)

@@ -5,8 +5,10 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -74,6 +76,63 @@ bool captionFits(const QWidget *control, const QSize &size)
     }
     return true;
 }
+
+bool setDesignWidth(QWidget *control, int widthTwips)
+{
+    QSize size(twipsToPixels(widthTwips), control->sizeHint().height());
+    const bool fits = captionFits(control, size);
+    // A caption wider than the screen cannot be helped; the loop stops there.
+    while (!captionFits(control, size) && size.width() < 4000)
+        size.rwidth() += 1;
+    control->setFixedWidth(size.width());
+    return fits;
+}
+
+namespace {
+
+class LayoutTopKeeper final : public QObject
+{
+public:
+    LayoutTopKeeper(QGroupBox *frame, int twips) : QObject(frame), m_frame(frame), m_twips(twips)
+    {
+        frame->installEventFilter(this);
+        apply();
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::Polish:
+        case QEvent::Show:
+        case QEvent::FontChange:
+        case QEvent::StyleChange: apply(); break;
+        default: break;
+        }
+        return false;
+    }
+
+private:
+    void apply()
+    {
+        QLayout *layout = m_frame->layout();
+        if (!layout)
+            return;
+        QMargins m = layout->contentsMargins();
+        const int top = std::max(0, twipsToPixels(m_twips) - m_frame->contentsMargins().top());
+        if (m.top() != top) {
+            m.setTop(top);
+            layout->setContentsMargins(m);
+        }
+    }
+
+    QGroupBox *m_frame;
+    int m_twips;
+};
+
+} // namespace
+
+void keepLayoutTop(QGroupBox *frame, int twips) { new LayoutTopKeeper(frame, twips); }
 
 PlacementResult placeControls(QWidget *page, const QList<Placement> &table, int pageTopTwips)
 {

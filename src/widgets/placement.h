@@ -10,6 +10,7 @@
 #include <QRect>
 #include <QStringList>
 
+class QGroupBox;
 class QWidget;
 
 namespace tess {
@@ -40,6 +41,15 @@ QRect placementRect(const Placement &placement, int pageTopTwips = 0);
 // wider, a pixel at a time, up to its maxWidth. A missing name is reported by a warning and in
 // the result, never passed over.
 PlacementResult placeControls(QWidget *page, const QList<Placement> &table, int pageTopTwips = 0);
+
+// A control in a layout gets its table width in twips, or, when its caption needs more room in
+// its font, the least width that shows the whole caption: the style's wider default for buttons
+// gives way. The width is fixed. False when the caption needed more than the table width.
+bool setDesignWidth(QWidget *control, int widthTwips);
+
+// Keeps the top of a frame's layout `twips` below the frame's top edge, its title counted, as the
+// title's height follows the frame's font and style (the other margins stay as they are).
+void keepLayoutTop(QGroupBox *frame, int twips);
 
 // Whether the control shows its whole caption at `size` in its own font: a label's text (word
 // wrapped when the label wraps), a button's or a check box's caption beside its indicator, a

@@ -1,8 +1,11 @@
 #include "widgets/screenplacement.h"
 
+#include <QApplication>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QRect>
 #include <QScreen>
+#include <QWidget>
 #include <algorithm>
 #include <limits>
 
@@ -44,6 +47,24 @@ QPoint keepOnScreen(const QPoint &topLeft, const QSize &frameSize)
     const int x = std::max(nearest.left(), std::min(topLeft.x(), nearest.right() + 1 - frameSize.width()));
     const int y = std::max(nearest.top(), std::min(topLeft.y(), nearest.bottom() + 1 - frameSize.height()));
     return {x, y};
+}
+
+void centreOnScreen(QWidget *window, const QWidget *owner)
+{
+    QScreen *screen = owner ? owner->screen() : window->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (screen)
+        window->move(screen->availableGeometry().center() - window->rect().center());
+}
+
+QString elideForMessageBox(const QString &line)
+{
+    // A message box wraps its text at half the screen's width, at most 500 pixels.
+    QScreen *screen = QGuiApplication::primaryScreen();
+    const int screenWidth = screen ? screen->availableGeometry().width() : 1024;
+    const int limit = std::min(screenWidth / 2, 500);
+    return QFontMetrics(QApplication::font("QMessageBox")).elidedText(line, Qt::ElideMiddle, limit);
 }
 
 } // namespace tess

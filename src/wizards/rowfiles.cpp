@@ -61,7 +61,7 @@ FileResult writeRowFile(const QString &dataFolder, const QString &fileName, cons
 
 QStringList rowTemplateNames(const QString &dataFolder, const RowFileKind &kind)
 {
-    return dataFileTitles(dataFolder, kind.templateExtension);
+    return dataFileTitles(dataFolder, kind.templateExtension, TitleOrder::Folder);
 }
 
 QString rowFileSaveFailureText(const FileResult &r, const RowFileKind &kind)

@@ -115,13 +115,10 @@ void WizardWindow::reject()
         hide();
         return;
     }
-    // Escape: what the Cancel button does, where there is one; otherwise what the close box does.
-    if (m_cancel) {
-        if (m_cancel->isEnabled())
-            m_cancel->click();
-        return;
-    }
-    close();
+    // Escape: what the Cancel button does, where there is one; otherwise nothing, so the window
+    // and the choices in it stay.
+    if (m_cancel && m_cancel->isEnabled())
+        m_cancel->click();
 }
 
 } // namespace tess

@@ -165,6 +165,9 @@ private Q_SLOTS:
         QVERIFY(tips.size() >= 24);
         for (const QString &tip : tips)
             QVERIFY(!tip.trimmed().isEmpty());
+        // A first run, with no tip stored as shown, starts at the second tip: the welcome.
+        QCOMPARE(firstTipIndex(QStringLiteral("0"), int(tips.size())), 1);
+        QVERIFY(tips.at(1).startsWith(QStringLiteral("Welcome to Tessaline!")));
     }
 };
 

@@ -14,6 +14,7 @@
 #include "widgets/drivelistbox.h"
 #include "widgets/filelistbox.h"
 #include "widgets/frmScanStop.h"
+#include "widgets/placement.h"
 #include "widgets/twips.h"
 
 #include <QCheckBox>
@@ -35,7 +36,10 @@
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWindow>
+#include <functional>
 #include <memory>
+#include <utility>
 
 using namespace tess;
 
@@ -71,6 +75,28 @@ QStringList letters(const char *s)
         out.append(QString(QLatin1Char(*p)));
     return out;
 }
+
+// Runs an action on each event of one type that reaches the object.
+class EventWatch final : public QObject
+{
+public:
+    EventWatch(QObject *target, QEvent::Type type, std::function<void()> act) : m_type(type), m_act(std::move(act))
+    {
+        target->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == m_type)
+            m_act();
+        return false;
+    }
+
+private:
+    QEvent::Type m_type;
+    std::function<void()> m_act;
+};
 
 } // namespace
 
@@ -754,6 +780,120 @@ private Q_SLOTS:
                  qPrintable(QString::number(w->mainLayout()->hDividerTop())));
         QVERIFY2(qAbs(w->mainLayout()->hLeftDividerTop() - (10130 - 3050)) <= 15,
                  qPrintable(QString::number(w->mainLayout()->hLeftDividerTop())));
+    }
+
+    // The controls stand where the window's tables put them (a window of 13095 x 10140 twips, both
+    // bars at 3600): the style's larger default sizes give way to the tables' sizes. Places are
+    // measured in twips from the origin's top left ("" the window's inner area); "bottom" is the
+    // room left below the control inside the origin.
+    void placementFollowsTheTables_data()
+    {
+        QTest::addColumn<bool>("simple");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("origin");
+        QTest::addColumn<QString>("edge");
+        QTest::addColumn<int>("twips");
+        const auto row = [](const char *tag, bool simple, const char *control, const char *origin, const char *edge,
+                            int twips) {
+            QTest::newRow(tag) << simple << QString::fromLatin1(control) << QString::fromLatin1(origin)
+                               << QString::fromLatin1(edge) << twips;
+        };
+        row("Preview below the bar", false, "cmdDWGPreviewShow", "Picture2", "top", 3500);
+        row("Options frame top", false, "Frame3", "Picture2", "top", 2180);
+        row("Options frame height", false, "Frame3", "", "height", 1200);
+        row("Add width", false, "Command19", "Frame2", "width", 555);
+        row("Folder list below the top row", false, "Dir1", "Command19", "top", 660);
+        row("Filter width", false, "cmdFilterFormShow", "Frame2", "width", 795);
+        row("Filter box width", false, "tbDWGFilter", "Frame2", "width", 1395);
+        row("Clear width", false, "cmdClearSCREditor", "", "width", 855);
+        row("Undo width", false, "Command2", "", "width", 855);
+        row("Editor width", false, "cmdSCREditOpen", "", "width", 885);
+        row("Script list bottom", false, "File2", "frameUserScriptList", "bottom", 810);
+        row("Simple list left", true, "fsSimpleScript", "frameSimpleScrSelect", "left", 150);
+        row("Simple list bottom", true, "fsSimpleScript", "frameSimpleScrSelect", "bottom", 130);
+    }
+    void placementFollowsTheTables()
+    {
+        QFETCH(bool, simple);
+        QFETCH(QString, control);
+        QFETCH(QString, origin);
+        QFETCH(QString, edge);
+        QFETCH(int, twips);
+        mainSettings().SimpleMode = simple ? 1 : 0;
+        mainSettings().HDividerTop = 3600;
+        mainSettings().HLeftDividerTop = 3600;
+        mainSettings().FormWidth = 13095;
+        mainSettings().FormHeight = 10140;
+        auto w = makeWindow();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QWidget *c = w->findChild<QWidget *>(control);
+        QWidget *o = origin.isEmpty() ? w->centralWidget() : w->findChild<QWidget *>(origin);
+        QVERIFY(c && o);
+        QTRY_VERIFY(c->isVisible());
+        const QPoint at = c->mapTo(w.get(), QPoint(0, 0)) - o->mapTo(w.get(), QPoint(0, 0));
+        int pixels = 0;
+        if (edge == QLatin1String("left"))
+            pixels = at.x();
+        else if (edge == QLatin1String("top"))
+            pixels = at.y();
+        else if (edge == QLatin1String("width"))
+            pixels = c->width();
+        else if (edge == QLatin1String("height"))
+            pixels = c->height();
+        else
+            pixels = o->height() - at.y() - c->height();
+        QVERIFY2(qAbs(pixelsToTwips(pixels) - twips) <= 30,
+                 qPrintable(QStringLiteral("%1 %2: %3 twips").arg(control, edge).arg(pixelsToTwips(pixels))));
+    }
+
+    // Where the program's font needs more room than the tables give, the control gets it: no
+    // caption is cut, and the list keeps clear of the check box above it.
+    void captionsShowWhole()
+    {
+        auto w = makeWindow();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        for (const char *name :
+             {"chkSaveAS", "chkDelay", "chkTestRun", "chkProjDir", "cmdClearSCREditor", "Command2", "cmdSCREditOpen",
+              "cmdFilterFormShow", "Command19", "cmdFileList", "cmdDWGPreviewShow"}) {
+            QWidget *c = w->findChild<QWidget *>(QString::fromLatin1(name));
+            QVERIFY2(c && c->isVisible(), name);
+            QVERIFY2(captionFits(c, c->size()), name);
+        }
+        QWidget *frame = w->findChild<QWidget *>(QStringLiteral("frameUserScriptList"));
+        const auto inFrame = [frame](const char *name) {
+            QWidget *c = frame->findChild<QWidget *>(QString::fromLatin1(name));
+            return QRect(c->mapTo(frame, QPoint(0, 0)), c->size());
+        };
+        for (const char *neighbour : {"File2", "scrFilter"})
+            QVERIFY2(!inFrame("chkProjDir").intersects(inFrame(neighbour)), neighbour);
+    }
+
+    // Forced below its minimum from outside (no window manager keeps it from that), the window
+    // comes back to its minimum size and the bars to where they stood.
+    void windowForcedBelowItsMinimumComesBack()
+    {
+        mainSettings().HDividerTop = 4000;
+        mainSettings().HLeftDividerTop = 5000;
+        auto w = makeWindow();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        const int p2 = w->mainLayout()->hDividerTop();
+        const int p3 = w->mainLayout()->hLeftDividerTop();
+        const QSize least = w->minimumSize();
+        QVERIFY(least.width() > 400 && least.height() > 300);
+        // The window really was that small for a while: its resize handling saw it.
+        QSize smallest = w->size();
+        EventWatch watch(w.get(), QEvent::Resize, [&smallest, &w] { smallest = smallest.boundedTo(w->size()); });
+        w->windowHandle()->resize(400, 300);
+        QTRY_VERIFY2(w->width() >= least.width() && w->height() >= least.height(),
+                     qPrintable(QStringLiteral("%1 x %2").arg(w->width()).arg(w->height())));
+        QTest::qWait(50);
+        QCOMPARE(smallest, QSize(400, 300));
+        QVERIFY(w->width() >= least.width() && w->height() >= least.height());
+        QCOMPARE(w->mainLayout()->hDividerTop(), p2);
+        QCOMPARE(w->mainLayout()->hLeftDividerTop(), p3);
     }
 
     void barsKeepTheirLimits()

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <qtestspontaneevent.h>
 
@@ -59,6 +60,7 @@ private Q_SLOTS:
     void scriptWindowsAsConfigured();
     void threeWindowsShareNoFileOrSetting();
     void openersAndTargetBoxes();
+    void windowsOpenInTheMiddleOfTheScreen();
 };
 
 void TestScriptFilters::scriptWindowsAsConfigured_data()
@@ -217,6 +219,42 @@ void TestScriptFilters::openersAndTargetBoxes()
         f->reject();
     });
     pane->findChild<QPushButton *>(QStringLiteral("cmdFilterUserScriptShow"))->click();
+    QVERIFY(modals.allAnswered());
+}
+
+// The three stored-filter windows and the script browser open in the middle of the screen, not
+// over the main window (give or take the window frame).
+void TestScriptFilters::windowsOpenInTheMiddleOfTheScreen()
+{
+    test::Fixture fx;
+    test::AppWindow w;
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    const QRect area = w->screen()->availableGeometry();
+    w->move(area.topLeft() + QPoint(40, 30));
+    QVERIFY(w->frameGeometry().center() != area.center());
+    test::ModalGuard modals;
+    auto *pane = w->findChild<UserScriptPane *>();
+    const QList<QPushButton *> openers{w->findChild<QWidget *>(QStringLiteral("Frame2"))
+                                           ->findChild<QPushButton *>(QStringLiteral("cmdFilterFormShow")),
+                                       pane->findChild<QPushButton *>(QStringLiteral("cmdFilterUserScriptShow")),
+                                       pane->findChild<QPushButton *>(QStringLiteral("cmdBrowse"))};
+    for (QPushButton *opener : openers) {
+        modals.answerNextModal([&area](QWidget *d) {
+            const QPoint off = d->frameGeometry().center() - area.center();
+            QVERIFY2(qAbs(off.x()) <= 4 && qAbs(off.y()) <= 4,
+                     qPrintable(d->objectName() + QStringLiteral(" off by %1, %2").arg(off.x()).arg(off.y())));
+            d->close();
+        });
+        opener->click();
+        QVERIFY2(modals.allAnswered(), qPrintable(opener->objectName()));
+    }
+    modals.answerNextModal([&area](QWidget *d) {
+        QCOMPARE(d->objectName(), QStringLiteral("frmSCRFilterSimple"));
+        QVERIFY((d->frameGeometry().center() - area.center()).manhattanLength() <= 8);
+        d->close();
+    });
+    w->findChild<SimpleScriptSelector *>()->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
     QVERIFY(modals.allAnswered());
 }
 

@@ -455,16 +455,18 @@ void TestTagManagers::templateSaveListAndPick()
     m->tbTag[0]->setText(QStringLiteral("Acme Corp"));
     m->cmbTAGSelector->setEditText(QStringLiteral("Acme"));
     m->cmdSaveTAG->click();
-    QCOMPARE(comboEntries(m->cmbTAGSelector), QStringList{QStringLiteral("ACME")});
+    QCOMPARE(comboEntries(m->cmbTAGSelector), QStringList{QStringLiteral("Acme")});
+    QCOMPARE(m->cmbTAGSelector->currentText(), QStringLiteral("Acme"));
     const QByteArray bytes = test::fileBytes(fx().data() + QStringLiteral("Acme.TAG"));
     QCOMPARE(bytes.count("\r\n"), 50);
     QVERIFY(bytes.startsWith("Acme Corp\r\nDOODAD DIVISION\r\n"));
 
-    // Another letter case names the same file and the same entry.
+    // Another letter case names the same file; the list takes the name as typed until the next
+    // refresh.
     m->tbTag[1]->setText(QStringLiteral("second save"));
     m->cmbTAGSelector->setEditText(QStringLiteral("acme"));
     m->cmdSaveTAG->click();
-    QCOMPARE(comboEntries(m->cmbTAGSelector), QStringList{QStringLiteral("ACME")});
+    QCOMPARE(comboEntries(m->cmbTAGSelector), (QStringList{QStringLiteral("Acme"), QStringLiteral("acme")}));
     QCOMPARE(QDir(fx().data()).entryList(QDir::Files), QStringList{QStringLiteral("Acme.TAG")});
     QVERIFY(test::fileBytes(fx().data() + QStringLiteral("Acme.TAG")).startsWith("Acme Corp\r\nsecond save\r\n"));
 
@@ -476,7 +478,7 @@ void TestTagManagers::templateSaveListAndPick()
     QCOMPARE(m->tbTag[1]->text(), QStringLiteral("second save"));
     QCOMPARE(mainSettings().TAG[0], QStringLiteral("Acme Corp"));
     QCOMPARE(mainSettings().TAG[2], QStringLiteral("MODEL-A"));
-    QCOMPARE(m_window->get()->lblUpdate->text(), QStringLiteral("ACME.TAG Found"));
+    QCOMPARE(m_window->get()->lblUpdate->text(), QStringLiteral("Acme.TAG Found"));
     QVERIFY(userTagKeys().isEmpty());
 
     // Templates come from DATA itself.
@@ -554,7 +556,7 @@ void TestTagManagers::shortAndMissingTemplates()
     }
     QVERIFY(!m->chkLock->isChecked());
     QVERIFY(m->cmdSaveTAG->isEnabled());
-    QVERIFY(!m->cmdDelTAG->isEnabled()); // not a listed template
+    QVERIFY(m->cmdDelTAG->isEnabled());
 }
 
 void TestTagManagers::readOnlyAndDelete()
@@ -599,12 +601,21 @@ void TestTagManagers::readOnlyAndDelete()
     QCOMPARE(fx().prompter().last().text, QStringLiteral("File not found!!"));
     QCOMPARE(comboEntries(m->cmbTAGSelector), QStringList{QStringLiteral("BETA")});
 
-    // A typed name that is not listed deletes nothing.
+    // Delete acts on the name shown, typed or picked: a template added since the list was read
+    // goes; a name that leads out of DATA, or none, finds no file there.
     fx().writeFile(QStringLiteral("DATA/Late.TAG"), "x\r\n");
+    fx().writeFile(QStringLiteral("Outside.TAG"), "x\r\n");
     m->cmbTAGSelector->setEditText(QStringLiteral("Late"));
-    QVERIFY(!m->cmdDelTAG->isEnabled());
-    m->cmdDelTAG_Click();
-    QVERIFY(QFile::exists(fx().data() + QStringLiteral("Late.TAG")));
+    QVERIFY(m->cmdDelTAG->isEnabled());
+    m->cmdDelTAG->click();
+    QVERIFY(!QFile::exists(fx().data() + QStringLiteral("Late.TAG")));
+    for (const QString &name : {QStringLiteral("..") + QDir::separator() + "Outside", QString()}) {
+        m->cmbTAGSelector->setEditText(name);
+        fx().prompter().expectMessage(vbOK);
+        m->cmdDelTAG->click();
+        QCOMPARE(fx().prompter().last().text, QStringLiteral("File not found!!"));
+    }
+    QVERIFY(QFile::exists(fx().path() + QStringLiteral("Outside.TAG")));
 }
 
 // ============================================================================================

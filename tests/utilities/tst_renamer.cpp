@@ -6,8 +6,10 @@
 #include "utilities/frmFileRenamer.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -196,6 +198,29 @@ private Q_SLOTS:
         QCOMPARE(r.names(), (QStringList{"a.dwg", "b.dwg", "c.dwg"}));
         QCOMPARE(itemsOf(w->lstDestination), preview);
         QVERIFY(w->cmdDoIt->isEnabled());
+    }
+
+    // A name too long for the collision question loses its middle: the box stays on the screen,
+    // and the folder's start and the name's end still show.
+    void longCollidingNameLosesItsMiddle()
+    {
+        const QString longName = QString(200, QLatin1Char('N')) + QStringLiteral("-END.dwg");
+        RenamerFixture r({"a.dwg", longName});
+        auto w = r.open();
+        setPreview(*w, {longName, "a.dwg"});
+        r.fx.prompter().expectMessage(vbNo);
+        w->cmdDoIt->click();
+        QVERIFY(r.fx.prompter().allUsed());
+        const QStringList lines = r.fx.prompter().last().text.split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.value(0), QStringLiteral("The file"));
+        const QString shown = lines.value(1);
+        QVERIFY2(shown.contains(QChar(0x2026)), qPrintable(shown));
+        QVERIFY(shown.startsWith(r.dir.path().left(4)));
+        QVERIFY(shown.endsWith(QStringLiteral("-END.dwg")));
+        QVERIFY(QFontMetrics(QApplication::font("QMessageBox")).horizontalAdvance(shown) <= 500);
+        QCOMPARE(lines.value(2), QStringLiteral("already exists.. (Collision Detected)"));
+        QCOMPARE(r.names().size(), 2);
+        QVERIFY(QFile::exists(r.dir.filePath(longName)));
     }
 
     void stoppedPassCanBeFinishedAndQueueNamesEveryFile()

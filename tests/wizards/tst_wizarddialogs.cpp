@@ -340,6 +340,12 @@ private Q_SLOTS:
         openThrough(*w, "mnuPurgeWiz", [&](QWidget *d) {
             QCOMPARE(d, first.data());
             QVERIFY(test::child<QRadioButton>(d, "optShapes")->isChecked());
+            // Without a Cancel button Escape does nothing: the window and its choice stay.
+            test::child<QRadioButton>(d, "optLayers")->setChecked(true);
+            QTest::keyClick(d, Qt::Key_Escape);
+            QVERIFY(d->isVisible());
+            QVERIFY(test::child<QRadioButton>(d, "optLayers")->isChecked());
+            test::child<QRadioButton>(d, "optShapes")->setChecked(true);
             d->close(); // the close box: nothing is written
         });
         QCOMPARE(script(w), QStringList({"-PURGE", "SH", "*", "N", kSep}).join('\n'));
