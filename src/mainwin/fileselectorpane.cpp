@@ -22,6 +22,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace tess {
 
@@ -96,10 +97,20 @@ FileSelectorPane::FileSelectorPane(QWidget *parent) : QGroupBox(QStringLiteral("
     connect(Dir1, &DirListBox::pathChanged, this, &FileSelectorPane::Dir1_Change);
     connect(Dir1, &QListWidget::itemClicked, this, &FileSelectorPane::Dir1_Click);
     connect(Dir1, &DirListBox::folderDropped, this, &FileSelectorPane::Dir1_OLEDragDrop);
-    connect(File1, &QListWidget::itemSelectionChanged, this, &FileSelectorPane::File1_Click);
+    // A click that changes the selection (a Ctrl-click that deselects too) and an arrow key run
+    // the click handling once; a click that leaves the selection as it was runs it as well.
+    File1->viewport()->installEventFilter(this);
+    connect(File1, &QListWidget::itemSelectionChanged, this, [this] {
+        m_selectionChangedByPress = true;
+        File1_Click();
+    });
+    connect(File1, &QListWidget::itemClicked, this, [this] {
+        if (!std::exchange(m_selectionChangedByPress, false))
+            File1_Click();
+    });
     connect(File1, &QListWidget::itemDoubleClicked, this, &FileSelectorPane::File1_DblClick);
-    connect(File1, &FileListBox::enterPressed, this, &FileSelectorPane::File1_DblClick);
-    connect(File1, &FileListBox::insertPressed, this, &FileSelectorPane::addSelectedRequested);
+    connect(File1, &FileListBox::enterPressed, this, [this] { File1_KeyDown(Qt::Key_Return); });
+    connect(File1, &FileListBox::insertPressed, this, [this] { File1_KeyDown(Qt::Key_Insert); });
     connect(tbDWGFilter, &QLineEdit::textChanged, this, &FileSelectorPane::tbDWGFilter_Change);
     connect(Command4_explorer, &QPushButton::clicked, this, &FileSelectorPane::Command4_explorer_Click);
     connect(cmdDirWideBrowser, &QPushButton::clicked, this, &FileSelectorPane::cmdDirWideBrowser_Click);
@@ -122,7 +133,8 @@ void FileSelectorPane::load(const MainSettings &s)
     }
     m_link->showDriveOf(start);
     setDirPath(start);
-    const QString pattern = s.DWGPattern.isEmpty() ? QStringLiteral("*.dwg") : s.DWGPattern;
+    // An empty filter stays empty: the list then shows every file.
+    const QString pattern = s.DWGPattern;
     if (tbDWGFilter->text() == pattern)
         tbDWGFilter_Change();
     else
@@ -161,6 +173,8 @@ bool FileSelectorPane::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == this && event->type() == QEvent::MouseButtonRelease)
         Frame2_Click();
+    else if (watched == File1->viewport() && event->type() == QEvent::MouseButtonPress)
+        m_selectionChangedByPress = false;
     return QGroupBox::eventFilter(watched, event);
 }
 
@@ -194,10 +208,19 @@ void FileSelectorPane::Dir1_OLEDragDrop(const QString &firstItem)
 
 void FileSelectorPane::File1_Click()
 {
+    // The entry last clicked, whether the click selected it or took it out of the selection.
     const int row = File1->currentRow();
-    if (row >= 0 && File1->item(row)->isSelected())
+    if (row >= 0)
         Q_EMIT previewRequested(File1->fullPath(row));
     Q_EMIT fileSelectionChanged(!File1->selectedItems().isEmpty());
+}
+
+void FileSelectorPane::File1_KeyDown(int key)
+{
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        File1_DblClick();
+    else if (key == Qt::Key_Insert)
+        Q_EMIT addSelectedRequested();
 }
 
 void FileSelectorPane::File1_DblClick()
@@ -256,6 +279,7 @@ frmDirWideBrowser *FileSelectorPane::dirWideBrowser() const { return m_wideBrows
 
 void FileSelectorPane::cmdDirWideBrowser_Click()
 {
+    // Made at the first opening and after its close box discarded it.
     if (!m_wideBrowser)
         m_wideBrowser = new frmDirWideBrowser(Dir1, window());
     m_wideBrowser->exec();

@@ -25,6 +25,8 @@ EditorCommand editorCommand(const QString &textEditor, const QString &file);
 void OpenFileInEditor(const QString &file);
 // Opens the batch script (SCROutputPath); says so when it has not been written yet.
 void OpenBatchScriptInEditor();
+// Script -> "&View "tessaline.scr"".
+inline void mnuViewBatchScript_Click() { OpenBatchScriptInEditor(); }
 
 // How the Options window is shown (not modal) when no editor is set; installed by the program.
 void setOptionsOpener(std::function<void()> opener);
