@@ -77,8 +77,7 @@ FileSelectorPane::FileSelectorPane(QWidget *parent) : QGroupBox(QStringLiteral("
     File1->setToolTip(QStringLiteral("Select files using Drag, SHIFT and CTRL"));
     File1->setMinimumHeight(twipsToPixels(MainLayout::kP3BelowMin - 1900));
     lv->addWidget(File1, 1);
-    m_split->addWidget(Dir1);
-    m_split->addWidget(lower);
+    // Dir1 and the lower area went into the splitter, in this order, when they were made.
     m_split->setStretchFactor(0, 0);
     m_split->setStretchFactor(1, 1);
     v->addWidget(m_split, 1);
@@ -173,7 +172,7 @@ bool FileSelectorPane::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == this && event->type() == QEvent::MouseButtonRelease)
         Frame2_Click();
-    else if (watched == File1->viewport() && event->type() == QEvent::MouseButtonPress)
+    else if (File1 && watched == File1->viewport() && event->type() == QEvent::MouseButtonPress)
         m_selectionChangedByPress = false;
     return QGroupBox::eventFilter(watched, event);
 }

@@ -31,6 +31,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -136,7 +137,10 @@ private Q_SLOTS:
         for (const char *bar : {"Picture2", "Picture3"}) {
             const QList<QWidget *> named = w->findChildren<QWidget *>(QLatin1String(bar));
             QCOMPARE(named.size(), 1);
-            QVERIFY(!named.first()->isHidden());
+            // The handle between the two panes, not the one before the first (never shown).
+            auto *handle = qobject_cast<QSplitterHandle *>(named.first());
+            QVERIFY(handle);
+            QCOMPARE(handle->splitter()->indexOf(handle), 1);
         }
         QVERIFY(w->tabUserScript->isAncestorOf(w->Picture1));
         for (const char *m :

@@ -123,13 +123,13 @@ private Q_SLOTS:
         if (turkish.toUpper(QStringLiteral("i")) != QStringLiteral("\u0130"))
             QSKIP("Qt was built without the locale case mappings (no ICU)");
         const QStringList q{QStringLiteral("C:\\Pi\\LIST.dwg")};
-        QCOMPARE(upperCasedEntries(q, turkish), QStringList{QStringLiteral("C:\\P\u0130\\L\u0130ST.DWG")});
+        QCOMPARE(upperCasedEntries(q, turkish), QStringList{QStringLiteral("C:\\P\u0130\\LIST.DWG")});
         QCOMPARE(lowerCasedEntries(q, turkish), QStringList{QStringLiteral("c:\\pi\\l\u0131st.dwg")});
         const QLocale before;
         QLocale::setDefault(turkish);
         const QStringList upper = upperCasedEntries(q);
         QLocale::setDefault(before);
-        QCOMPARE(upper, QStringList{QStringLiteral("C:\\P\u0130\\L\u0130ST.DWG")});
+        QCOMPARE(upper, QStringList{QStringLiteral("C:\\P\u0130\\LIST.DWG")});
     }
 
     void moves_data()
