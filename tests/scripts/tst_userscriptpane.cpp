@@ -110,6 +110,8 @@ private Q_SLOTS:
         QObject *c = h.pane.findChild<QObject *>(name);
         QVERIFY(c);
         QCOMPARE(c->property("text").toString(), caption);
+        if (name == QLatin1String("cmdDeleteSCR")) // the one button with a picture
+            QVERIFY(!qobject_cast<QPushButton *>(c)->icon().isNull());
     }
 
     void saveThenLoadIsByteExactAndWritesTheCopy()
