@@ -129,13 +129,10 @@ void Application::finish()
 {
     if (!m_window || m_finished)
         return;
-    // Closing stores the window's state into the settings (a window already closed did so).
     if (m_window->isVisible())
         m_window->close();
-    else
-        m_window->store(mainSettings());
     m_finished = true;
-    writeSettings();
+    SaveMainSettings();
     saveUserState();
 }
 
@@ -144,8 +141,7 @@ void Application::saveSettingsNow()
     if (!m_window)
         return;
     m_window->showStatus(QStringLiteral("Saving"));
-    m_window->store(mainSettings());
-    writeSettings();
+    SaveMainSettings();
     saveUserState();
     m_window->showStatus(readyStatusText());
 }
@@ -160,6 +156,12 @@ void Application::endWithoutSavingSettings()
     // Only a running event loop is ended (a later one must not end at once).
     if (QThread::currentThread()->loopLevel() > 0)
         QCoreApplication::exit(0);
+}
+
+bool Application::SaveMainSettings()
+{
+    m_window->store(mainSettings());
+    return writeSettings();
 }
 
 bool Application::writeSettings()

@@ -56,6 +56,9 @@ Q_SIGNALS:
 private:
     void restoreUserState();
     bool saveUserState();
+    // The window's controls into MainSettings, then the settings into the store (the User Set
+    // index last, by SaveFace).
+    bool SaveMainSettings();
     bool writeSettings();
 
     std::unique_ptr<frmMain> m_window;

@@ -45,7 +45,7 @@ BatchComposer *installComposer(Application &app, frmMain &w)
     hooks.reloadSimpleScript = [&w] {
         // The simple-mode selector the script install step put into the window's selector frame.
         SimpleScriptSelector *selector = w.frameSimpleScrSelect->findChild<SimpleScriptSelector *>();
-        return !selector || selector->fsSimpleScript_Click();
+        return !selector || selector->reloadBeforeComposing();
     };
     hooks.setBusy = [&w](bool busy) { w.setInputBlocked(busy); };
     hooks.setStatus = [&w](const QString &text) {

@@ -41,7 +41,7 @@ void installFileLists(Application &app, frmMain &w)
             lists->refreshFileList();
         w.RefreshQueueControls();
     };
-    QObject::connect(queue->cmdFileList, &QPushButton::clicked, &w, open);
+    QObject::connect(queue, &QueuePane::fileListsRequested, &w, open);
     QAction *item = w.addMenuItem(MainMenu::Queue, QStringLiteral("mnuFileLists"), QStringLiteral("&File Lists"));
     QObject::connect(item, &QAction::triggered, &w, open);
 }

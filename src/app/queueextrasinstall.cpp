@@ -58,7 +58,8 @@ void installQueueExtras(Application &, frmMain &w)
     for (const QueueCopyKind &kind : queueCopyKinds()) {
         QAction *a = w.addMenuItem(kind.selectedOnly ? selected : all, QString::fromLatin1(kind.item),
                                    QString::fromLatin1(kind.caption));
-        QObject::connect(a, &QAction::triggered, actions, [actions, &kind] { actions->copyToClipboard(kind); });
+        if (const QueueEntryActions::Handler handler = QueueEntryActions::copyHandler(QLatin1StringView(kind.item)))
+            QObject::connect(a, &QAction::triggered, actions, handler);
     }
 
     // Favourite folders.

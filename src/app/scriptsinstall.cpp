@@ -93,7 +93,7 @@ void installScripts(Application &app, frmMain &w)
 
     QAction *view = w.addMenuItem(MainMenu::Script, QStringLiteral("mnuViewBatchScript"),
                                   QStringLiteral("&View \"tessaline.scr\""));
-    QObject::connect(view, &QAction::triggered, &w, [] { OpenBatchScriptInEditor(); });
+    QObject::connect(view, &QAction::triggered, &w, [] { mnuViewBatchScript_Click(); });
 
     w.setScriptFacts(new PaneScriptFacts(pane));
     // The Create buttons follow the script now shown.

@@ -48,6 +48,8 @@ public:
 
     // A folder the walk could not read and passed over (no separator at its end).
     virtual void folderUnreadable(const QString &folder) { (void)folder; }
+    // The walk has just appended an entry to one of its output lists: a window may show it now.
+    virtual void entryAppended() {}
 
 private:
     std::atomic<bool> m_stopRequested{false};

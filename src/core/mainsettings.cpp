@@ -6,6 +6,7 @@
 #include "core/prompts.h"
 #include "core/settingskeys.h"
 #include "core/settingsstore.h"
+#include "core/usersets.h"
 
 namespace tess {
 
@@ -61,7 +62,10 @@ bool writeMainSettings(const MainSettings &s, QStringList *failedKeys)
     SettingsStore &store = SettingsStore::instance();
     bool all = true;
     for (const StoredSetting *e : exitSaveSettings()) {
-        if (!store.write(e->section, e->key, storedText(s, *e))) {
+        // The User Set index goes through SaveFace, the one writer of its key.
+        const bool written =
+            e->member == QLatin1String("Face") ? SaveFace(s.Face) : store.write(e->section, e->key, storedText(s, *e));
+        if (!written) {
             all = false;
             if (failedKeys)
                 *failedKeys << QString(e->section) + QLatin1Char('\\') + e->key;

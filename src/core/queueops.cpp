@@ -193,21 +193,21 @@ QStringList performSortOrder(const QStringList &entries, int autoSortType)
     }
 }
 
-QStringList upperCasedEntries(const QStringList &entries)
+QStringList upperCasedEntries(const QStringList &entries, const QLocale &locale)
 {
     QStringList out;
     out.reserve(entries.size());
     for (const QString &e : entries)
-        out.append(e.toUpper());
+        out.append(locale.toUpper(e));
     return out;
 }
 
-QStringList lowerCasedEntries(const QStringList &entries)
+QStringList lowerCasedEntries(const QStringList &entries, const QLocale &locale)
 {
     QStringList out;
     out.reserve(entries.size());
     for (const QString &e : entries)
-        out.append(e.toLower());
+        out.append(locale.toLower(e));
     return out;
 }
 

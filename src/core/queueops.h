@@ -8,6 +8,7 @@
 // selection procedure gives them (see selectionOrder).
 
 #include <QList>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -56,8 +57,9 @@ QStringList smartSorted(const QStringList &entries);
 // value leaves the entries as they are.
 QStringList performSortOrder(const QStringList &entries, int autoSortType);
 
-QStringList upperCasedEntries(const QStringList &entries);
-QStringList lowerCasedEntries(const QStringList &entries);
+// Every entry in upper (lower) case by the locale's case mapping.
+QStringList upperCasedEntries(const QStringList &entries, const QLocale &locale = QLocale());
+QStringList lowerCasedEntries(const QStringList &entries, const QLocale &locale = QLocale());
 
 // ---- Moves of the selected run ----
 

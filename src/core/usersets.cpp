@@ -1,8 +1,11 @@
 #include "core/usersets.h"
 
 #include "core/pathhelpers.h"
+#include "core/settingskeys.h"
 
 namespace tess {
+
+bool SaveFace(qint16 index) { return writeOtherSetting(OtherKeys::Face, qint64(index)); }
 
 QString userSetPrefix(int set) { return GetUserNameClean() + QLatin1Char('-') + QString::number(set); }
 

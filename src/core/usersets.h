@@ -36,6 +36,9 @@ struct UserSetFiles {
     QString folder;
 };
 
+// Writes the User Set index to Startup\"Face"; false when the store refused it.
+bool SaveFace(qint16 index);
+
 // The prefix of a set's files: "<login>-<set>".
 QString userSetPrefix(int set);
 QString userSetFilePath(int set, StateFile which);

@@ -15,7 +15,7 @@ const QList<Placement> &placements()
 {
     static const QList<Placement> table = {
         {"lblTitle", 240, 180, 4800, 420},          {"lblVersion", 240, 660, 4800, 255},
-        {"lblSupportSales", 240, 1140, 4800, 255},  {"lblWebLink", 240, 1440, 4800, 255},
+        {"lblSupportSales", 240, 1140, 4800, 255},  {"lblQuelm", 240, 1440, 4800, 255},
         {"lblSupportCaption", 240, 1740, 780, 255}, {"lblSupport", 1080, 1740, 3960, 255},
         {"lblTrademark", 240, 2220, 4800, 255},     {"cmdOk", 1905, 2700, 1455, 375},
     };
@@ -56,7 +56,7 @@ frmAbout::frmAbout(QWidget *parent)
     // The caption "Support, Sales && Updates" of a label: shown with one "&".
     lblSupportSales = makeLabel(QStringLiteral("lblSupportSales"), QStringLiteral("Support, Sales & Updates"), this);
     lblSupportSales->setTextFormat(Qt::PlainText);
-    lblWebLink = makeLink(QStringLiteral("lblWebLink"), QStringLiteral("README.md"), this, this);
+    lblQuelm = makeLink(QStringLiteral("lblQuelm"), QStringLiteral("README.md"), this, this);
     lblSupportCaption = makeLabel(QStringLiteral("lblSupportCaption"), QStringLiteral("Support"), this);
     lblSupport = makeLink(QStringLiteral("lblSupport"), QStringLiteral("README.md"), this, this);
     lblTrademark = makeLabel(QStringLiteral("lblTrademark"),
@@ -71,15 +71,15 @@ frmAbout::frmAbout(QWidget *parent)
 
 void frmAbout::cmdOk_Click() { accept(); }
 
-void frmAbout::lblWebLink_Click() { openReadme(); }
+void frmAbout::lblQuelm_Click() { openReadme(); }
 
 void frmAbout::lblSupport_Click() { openReadme(); }
 
 bool frmAbout::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        if (watched == lblWebLink)
-            lblWebLink_Click();
+        if (watched == lblQuelm)
+            lblQuelm_Click();
         else if (watched == lblSupport)
             lblSupport_Click();
     }

@@ -19,14 +19,14 @@ public:
     QLabel *lblTitle = nullptr;
     QLabel *lblVersion = nullptr;
     QLabel *lblSupportSales = nullptr;
-    QLabel *lblWebLink = nullptr;
+    QLabel *lblQuelm = nullptr;
     QLabel *lblSupportCaption = nullptr;
     QLabel *lblSupport = nullptr;
     QLabel *lblTrademark = nullptr;
     QPushButton *cmdOk = nullptr;
 
     void cmdOk_Click();
-    void lblWebLink_Click();
+    void lblQuelm_Click();
     void lblSupport_Click();
 
 protected:

@@ -37,9 +37,24 @@ BarSplitter::BarSplitter(Qt::Orientation o, const QString &barName, QWidget *par
 void BarSplitter::childEvent(QChildEvent *event)
 {
     QSplitter::childEvent(event);
-    // The first handle (before the first pane) is never shown; the bar is the one after it.
-    if (count() >= 2 && handle(1)->objectName() != m_barName)
-        handle(1)->setObjectName(m_barName);
+    nameBar();
+}
+
+void BarSplitter::showEvent(QShowEvent *event)
+{
+    QSplitter::showEvent(event);
+    nameBar();
+}
+
+// The first handle (before the first pane) is never shown; the bar is the one after it. Panes
+// that move take their handles with them, so the name goes to whichever handle is there now.
+void BarSplitter::nameBar()
+{
+    for (int i = 0; i < count(); ++i) {
+        const QString name = i == 1 ? m_barName : QString();
+        if (handle(i)->objectName() != name)
+            handle(i)->setObjectName(name);
+    }
 }
 
 QSplitterHandle *BarSplitter::createHandle() { return new SplitterBar(orientation(), this); }

@@ -33,8 +33,11 @@ public:
 protected:
     QSplitterHandle *createHandle() override;
     void childEvent(QChildEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void nameBar();
+
     QString m_barName;
 };
 

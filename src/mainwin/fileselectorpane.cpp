@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 namespace tess {
 
@@ -90,8 +91,7 @@ FileSelectorPane::FileSelectorPane(QWidget *parent) : QGroupBox(QStringLiteral("
     File1->setToolTip(QStringLiteral("Select files using Drag, SHIFT and CTRL"));
     File1->setMinimumHeight(twipsToPixels(MainLayout::kP3BelowMin - 1900));
     lv->addWidget(File1, 1);
-    m_split->addWidget(Dir1);
-    m_split->addWidget(lower);
+    // Dir1 and the lower area went into the splitter, in this order, when they were made.
     m_split->setStretchFactor(0, 0);
     m_split->setStretchFactor(1, 1);
     v->addWidget(m_split, 1);
@@ -111,10 +111,20 @@ FileSelectorPane::FileSelectorPane(QWidget *parent) : QGroupBox(QStringLiteral("
     connect(Dir1, &DirListBox::pathChanged, this, &FileSelectorPane::Dir1_Change);
     connect(Dir1, &QListWidget::itemClicked, this, &FileSelectorPane::Dir1_Click);
     connect(Dir1, &DirListBox::folderDropped, this, &FileSelectorPane::Dir1_OLEDragDrop);
-    connect(File1, &QListWidget::itemSelectionChanged, this, &FileSelectorPane::File1_Click);
+    // A click that changes the selection (a Ctrl-click that deselects too) and an arrow key run
+    // the click handling once; a click that leaves the selection as it was runs it as well.
+    File1->viewport()->installEventFilter(this);
+    connect(File1, &QListWidget::itemSelectionChanged, this, [this] {
+        m_selectionChangedByPress = true;
+        File1_Click();
+    });
+    connect(File1, &QListWidget::itemClicked, this, [this] {
+        if (!std::exchange(m_selectionChangedByPress, false))
+            File1_Click();
+    });
     connect(File1, &QListWidget::itemDoubleClicked, this, &FileSelectorPane::File1_DblClick);
-    connect(File1, &FileListBox::enterPressed, this, &FileSelectorPane::File1_DblClick);
-    connect(File1, &FileListBox::insertPressed, this, &FileSelectorPane::addSelectedRequested);
+    connect(File1, &FileListBox::enterPressed, this, [this] { File1_KeyDown(Qt::Key_Return); });
+    connect(File1, &FileListBox::insertPressed, this, [this] { File1_KeyDown(Qt::Key_Insert); });
     connect(tbDWGFilter, &QLineEdit::textChanged, this, &FileSelectorPane::tbDWGFilter_Change);
     connect(Command4_explorer, &QPushButton::clicked, this, &FileSelectorPane::Command4_explorer_Click);
     connect(cmdDirWideBrowser, &QPushButton::clicked, this, &FileSelectorPane::cmdDirWideBrowser_Click);
@@ -137,7 +147,8 @@ void FileSelectorPane::load(const MainSettings &s)
     }
     m_link->showDriveOf(start);
     setDirPath(start);
-    const QString pattern = s.DWGPattern.isEmpty() ? QStringLiteral("*.dwg") : s.DWGPattern;
+    // An empty filter stays empty: the list then shows every file.
+    const QString pattern = s.DWGPattern;
     if (tbDWGFilter->text() == pattern)
         tbDWGFilter_Change();
     else
@@ -176,6 +187,8 @@ bool FileSelectorPane::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == this && event->type() == QEvent::MouseButtonRelease)
         Frame2_Click();
+    else if (File1 && watched == File1->viewport() && event->type() == QEvent::MouseButtonPress)
+        m_selectionChangedByPress = false;
     return QGroupBox::eventFilter(watched, event);
 }
 
@@ -209,10 +222,19 @@ void FileSelectorPane::Dir1_OLEDragDrop(const QString &firstItem)
 
 void FileSelectorPane::File1_Click()
 {
+    // The entry last clicked, whether the click selected it or took it out of the selection.
     const int row = File1->currentRow();
-    if (row >= 0 && File1->item(row)->isSelected())
+    if (row >= 0)
         Q_EMIT previewRequested(File1->fullPath(row));
     Q_EMIT fileSelectionChanged(!File1->selectedItems().isEmpty());
+}
+
+void FileSelectorPane::File1_KeyDown(int key)
+{
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        File1_DblClick();
+    else if (key == Qt::Key_Insert)
+        Q_EMIT addSelectedRequested();
 }
 
 void FileSelectorPane::File1_DblClick()
@@ -271,6 +293,7 @@ frmDirWideBrowser *FileSelectorPane::dirWideBrowser() const { return m_wideBrows
 
 void FileSelectorPane::cmdDirWideBrowser_Click()
 {
+    // Made at the first opening and after its close box discarded it.
     if (!m_wideBrowser)
         m_wideBrowser = new frmDirWideBrowser(Dir1, window());
     m_wideBrowser->exec();

@@ -65,6 +65,8 @@ public:
     void Dir1_Click();
     void Dir1_OLEDragDrop(const QString &firstItem);
     void File1_Click();
+    // Enter: the double-click; Insert: the selected files into the queue; other keys nothing.
+    void File1_KeyDown(int key);
     void File1_DblClick();
     // Shown on a double-click on a ".wdp" file, after WDPCurrentFile is set to its path; without
     // one such a file opens with its associated program.
@@ -97,6 +99,7 @@ private:
     DriveFolderLink *m_link = nullptr;
     QPointer<frmDirWideBrowser> m_wideBrowser;
     bool m_busy = false;
+    bool m_selectionChangedByPress = false;
     ListingFailureNotice m_listingFailures;
     std::function<void()> m_projectFilePrompt;
 };

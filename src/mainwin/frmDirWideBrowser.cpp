@@ -5,6 +5,7 @@
 #include "widgets/drivelistbox.h"
 #include "widgets/twips.h"
 
+#include <QCloseEvent>
 #include <QPushButton>
 
 namespace tess {
@@ -38,6 +39,13 @@ void frmDirWideBrowser::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (m_mainDir)
         Dir1->setPath(m_mainDir->path());
+}
+
+void frmDirWideBrowser::closeEvent(QCloseEvent *event)
+{
+    QDialog::closeEvent(event);
+    if (event->isAccepted())
+        deleteLater();
 }
 
 void frmDirWideBrowser::Dir1_Change()

@@ -1,6 +1,7 @@
 #pragma once
 // The wide folder browser: a wider drive and folder list whose every change moves the main
-// window's folder list at once. Hidden by "&Ok" (it keeps its drive list between openings).
+// window's folder list at once. Hidden by "&Ok" (it keeps its drive list between openings);
+// its close box discards it.
 
 #include <QDialog>
 
@@ -29,6 +30,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     DirListBox *m_mainDir;

@@ -18,6 +18,7 @@
 #include "mainwin/queuepane.h"
 #include "mainwin/saveastab.h"
 #include "mainwin/usersetsframe.h"
+#include "preview/frmDWGPreview.h"
 #include "widgets/controlfactory.h"
 #include "widgets/frmScanStop.h"
 #include "widgets/sharedaltletters.h"
@@ -164,12 +165,12 @@ void frmMain::buildMenus()
     QMenu *queue = topMenu(QStringLiteral("&Queue"), QStringLiteral("mnuQueue"));
     QMenu *sort2 = addSubMenu(queue, QStringLiteral("mnuSort2"), QStringLiteral("&Sort"));
     connect(addItem(sort2, QStringLiteral("mnuAscending2"), QStringLiteral("&Ascending")), &QAction::triggered, q,
-            &QueuePane::mnuSortAscending_Click);
+            &QueuePane::mnuAscending2_Click);
     connect(addItem(sort2, QStringLiteral("mnuDescending2"), QStringLiteral("&Descending")), &QAction::triggered, q,
-            &QueuePane::mnuSortDescending_Click);
+            &QueuePane::mnuDescending2_Click);
     addSeparator(sort2, QStringLiteral("mnublank002"));
     connect(addItem(sort2, QStringLiteral("mnuSmartSort2"), QStringLiteral("&Smart-Sort")), &QAction::triggered, q,
-            &QueuePane::mnuSmartSort_Click);
+            &QueuePane::mnuSmartSort2_Click);
     connect(addItem(sort2, QStringLiteral("mnuReverseOrder2"), QStringLiteral("&Reverse")), &QAction::triggered, q,
             &QueuePane::mnuReverseOrder2_Click);
     const QString removeDuplicates = QStringLiteral("&Remove Duplicates");
@@ -216,15 +217,15 @@ void frmMain::buildMenus()
     connect(lower, &QAction::triggered, q, &QueuePane::mnuQueueLowerCase_Click);
     QMenu *remove = addSubMenu(m_popup, QStringLiteral("mnuRemove"), QStringLiteral("&Remove"));
     connect(addItem(remove, QStringLiteral("mnuRemoveSelectedFiles"), QStringLiteral("&Selected Files")),
-            &QAction::triggered, q, &QueuePane::cmdRemoveDwg_Click);
+            &QAction::triggered, q, &QueuePane::mnuRemoveSelectedFiles_Click);
     connect(addItem(remove, QStringLiteral("mnuRemoveUnselectedFiles"), QStringLiteral("&Unselected Files")),
-            &QAction::triggered, q, &QueuePane::RemoveUnselectedFiles);
+            &QAction::triggered, q, &QueuePane::mnuRemoveUnselectedFiles_Click);
     addSeparator(m_popup, QStringLiteral("mnunothing4"));
     addSeparator(m_popup, QStringLiteral("mnunothing5"));
     QMenu *checks = addSubMenu(m_popup, QStringLiteral("mnuFileSystemChecks"), QStringLiteral("&File System Checks"));
     QAction *dups2 = addItem(checks, QStringLiteral("mnuRemoveDuplicates2"), removeDuplicates);
     dups2->setEnabled(false);
-    connect(dups2, &QAction::triggered, q, &QueuePane::mnuRemoveDuplicates_Click);
+    connect(dups2, &QAction::triggered, q, &QueuePane::mnuRemoveDuplicates2_Click);
 
     const QMenu *menus[] = {file, queue, script, tools, wizards, help, m_popup};
     for (int i = 0; i < 7; ++i)
@@ -256,6 +257,11 @@ QWidget *frmMain::buildTopArea()
         return page;
     };
     tabUserScript = makePage(QStringLiteral("tabUserScript"), QStringLiteral("User Script"));
+    Picture1 = new QWidget(tabUserScript);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(twipsToPixels(3960), twipsToPixels(360), twipsToPixels(75), twipsToPixels(2895));
+    Picture1->lower();
+    Picture1->installEventFilter(this);
     tabSettings = makePage(QStringLiteral("tabSettings"), QStringLiteral("Settings"));
     tabSaveAs = makePage(QStringLiteral("tabSaveAs"), QStringLiteral("\"SAVEAS\" Options"));
     v->addWidget(SSTab1);
@@ -471,10 +477,27 @@ void frmMain::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    Form_Unload();
+    QMainWindow::closeEvent(event);
+}
+
+void frmMain::Form_Unload()
+{
     store(mainSettings());
+    // The preview keeps the place it was last closed at: the end of the program hides it without
+    // storing its position.
+    if (frmDWGPreview *preview = frmDWGPreview::loadedInstance())
+        preview->hide();
     if (frmScanStop::isLoaded())
         frmScanStop::instance()->hideScan();
-    QMainWindow::closeEvent(event);
+}
+
+void frmMain::Picture1_MouseMove(Qt::MouseButtons buttons)
+{
+    if (buttons != Qt::LeftButton)
+        return;
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_layout->windowResized();
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
@@ -482,6 +505,8 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     if (watched == lblFilesProcessed && event->type() == QEvent::MouseButtonRelease) {
         if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
             lblFilesProcessed_Click();
+    } else if (watched == Picture1 && event->type() == QEvent::MouseMove) {
+        Picture1_MouseMove(static_cast<QMouseEvent *>(event)->buttons());
     } else if ((event->type() == QEvent::ActionAdded || event->type() == QEvent::ActionRemoved ||
                 event->type() == QEvent::ActionChanged) &&
                qobject_cast<QMenu *>(watched)) {

@@ -53,6 +53,8 @@ public:
     // ---- Own controls ----
     QTabWidget *SSTab1 = nullptr;
     QWidget *tabUserScript = nullptr;
+    // The fixed thin bar of the "User Script" tab; it lies under the script pane.
+    QWidget *Picture1 = nullptr;
     QWidget *tabSettings = nullptr;
     QWidget *tabSaveAs = nullptr;
     QGroupBox *frameSimpleScrSelect = nullptr;
@@ -109,8 +111,13 @@ public:
     QStringList missingControlNames(const QStringList &names) const;
     void updateProcessedLabel();
     void lblFilesProcessed_Click();
+    // The pointer moves over Picture1: with the left button alone held the window is laid out again.
+    void Picture1_MouseMove(Qt::MouseButtons buttons);
     void mnuSaveSettings_Click() { Q_EMIT saveSettingsRequested(); }
     void mnuFileExit_Click() { close(); }
+    // The window closes (close box, "E&xit", the end of the program): its state into MainSettings.
+    // Nothing of other windows is stored here.
+    void Form_Unload();
 
 Q_SIGNALS:
     // The window is about to copy its state into MainSettings: other parts copy theirs now.

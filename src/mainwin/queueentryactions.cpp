@@ -187,4 +187,33 @@ void QueueEntryActions::copyToClipboard(const QueueCopyKind &kind)
     showItemsCopied(entries.size(), taken);
 }
 
+void QueueEntryActions::copyNamed(const char *item)
+{
+    for (const QueueCopyKind &kind : queueCopyKinds()) {
+        if (qstrcmp(kind.item, item) == 0) {
+            copyToClipboard(kind);
+            return;
+        }
+    }
+}
+
+QueueEntryActions::Handler QueueEntryActions::copyHandler(QLatin1StringView item)
+{
+    static const std::pair<QLatin1StringView, Handler> handlers[] = {
+        {QLatin1StringView("mnuCopyListtoClip"), &QueueEntryActions::mnuCopyListtoClip_Click},
+        {QLatin1StringView("mnuCopyWithExt"), &QueueEntryActions::mnuCopyWithExt_Click},
+        {QLatin1StringView("mnuCopyWOExtension"), &QueueEntryActions::mnuCopyWOExtension_Click},
+        {QLatin1StringView("mnuCopyClipCSV"), &QueueEntryActions::mnuCopyClipCSV_Click},
+        {QLatin1StringView("mnuCopySelectedtoClip"), &QueueEntryActions::mnuCopySelectedtoClip_Click},
+        {QLatin1StringView("mnuCopySelFilewithExt"), &QueueEntryActions::mnuCopySelFilewithExt_Click},
+        {QLatin1StringView("mnuCopySelFileWOExt"), &QueueEntryActions::mnuCopySelFileWOExt_Click},
+        {QLatin1StringView("mnuCopySelFileCSV"), &QueueEntryActions::mnuCopySelFileCSV_Click},
+    };
+    for (const auto &[name, handler] : handlers) {
+        if (name == item)
+            return handler;
+    }
+    return nullptr;
+}
+
 } // namespace tess

@@ -4,6 +4,7 @@
 // entries, skipping past the selected entry into the skip list, moving the file selector to an
 // entry's folder, the file manager on an entry, and the eight clipboard copies.
 
+#include <QLatin1StringView>
 #include <QObject>
 
 class QKeyEvent;
@@ -36,11 +37,25 @@ public:
     void mnuOpenDirInExplorer_Click();
     // One of the eight copies.
     void copyToClipboard(const QueueCopyKind &kind);
+    // The eight "&Copy to Clipboard" items, "&All" then "&Selected".
+    void mnuCopyListtoClip_Click() { copyNamed("mnuCopyListtoClip"); }
+    void mnuCopyWithExt_Click() { copyNamed("mnuCopyWithExt"); }
+    void mnuCopyWOExtension_Click() { copyNamed("mnuCopyWOExtension"); }
+    void mnuCopyClipCSV_Click() { copyNamed("mnuCopyClipCSV"); }
+    void mnuCopySelectedtoClip_Click() { copyNamed("mnuCopySelectedtoClip"); }
+    void mnuCopySelFilewithExt_Click() { copyNamed("mnuCopySelFilewithExt"); }
+    void mnuCopySelFileWOExt_Click() { copyNamed("mnuCopySelFileWOExt"); }
+    void mnuCopySelFileCSV_Click() { copyNamed("mnuCopySelFileCSV"); }
+    // The handler of a copy item by its name; nullptr for another name.
+    using Handler = void (QueueEntryActions::*)();
+    static Handler copyHandler(QLatin1StringView item);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void copyNamed(const char *item);
+
     frmMain &m_window;
 };
 

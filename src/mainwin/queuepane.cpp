@@ -113,6 +113,7 @@ QueuePane::QueuePane(FileSelectorPane *files, QWidget *parent) : QWidget(parent)
     connect(cmdAddAllSub, &QPushButton::clicked, this, &QueuePane::cmdAddAllSub_Click);
     connect(cmdRemoveDwg, &QPushButton::clicked, this, &QueuePane::cmdRemoveDwg_Click);
     connect(cmdRemoveAllDwg, &QPushButton::clicked, this, &QueuePane::cmdRemoveAllDwg_Click);
+    connect(cmdFileList, &QPushButton::clicked, this, &QueuePane::cmdFileList_Click);
     connect(Command3, &QPushButton::clicked, this, &QueuePane::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &QueuePane::Command4_Click);
     connect(List1->selectionModel(), &QItemSelectionModel::selectionChanged, this, &QueuePane::List1_Click);
@@ -613,7 +614,7 @@ void QueuePane::PerformSort()
     setStatus(readyStatusText());
 }
 
-void QueuePane::mnuSmartSort_Click()
+void QueuePane::mnuSmartSort2_Click()
 {
     setStatus(sortingStatusText());
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

@@ -68,9 +68,14 @@ public:
     void cmdAddAll_Click();
     void cmdAddAllSub_Click();
     void cmdRemoveDwg_Click();
+    void mnuRemoveSelectedFiles_Click() { cmdRemoveDwg_Click(); }
     void RemoveUnselectedFiles();
+    void mnuRemoveUnselectedFiles_Click() { RemoveUnselectedFiles(); }
     void cmdRemoveAllDwg_Click();
     void mnuRemoveDuplicates_Click();
+    void mnuRemoveDuplicates2_Click() { mnuRemoveDuplicates_Click(); }
+    // "File&Lists": the saved queue lists window.
+    void cmdFileList_Click() { Q_EMIT fileListsRequested(); }
     void Command3_Click();
     void Command4_Click();
     void MoveListItem(qsizetype source, qsizetype target);
@@ -86,11 +91,14 @@ public:
 
     // ---- Ordering ----
     void mnuSortAscending_Click();
+    void mnuAscending2_Click() { mnuSortAscending_Click(); }
     void mnuSortDescending_Click();
+    void mnuDescending2_Click() { mnuSortDescending_Click(); }
     void SmartSort();
     void mnuReverseOrder_Click();
     void PerformSort();
-    void mnuSmartSort_Click();
+    void mnuSmartSort2_Click();
+    void mnuSmartSort_Click() { mnuSmartSort2_Click(); }
     void mnuReverseOrder2_Click();
     void mnuQueueUpperCase_Click();
     void mnuQueueLowerCase_Click();
@@ -116,6 +124,8 @@ Q_SIGNALS:
     void popupRequested(const QPoint &globalPos);
     // The window was asked to close during a walk, which has now ended.
     void closeRequested();
+    // "File&Lists" was pressed.
+    void fileListsRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -109,8 +109,8 @@ SaveAsTab::SaveAsTab(QWidget *parent) : QWidget(parent)
     setMinimumSize(childrenRect().right() + 1 + twipsToPixels(120), childrenRect().bottom() + 1);
     FillSaveAsFormatList();
 
-    connect(tbPrefix, &QLineEdit::textChanged, this, &SaveAsTab::UpdateSaveAsExample);
-    connect(tbSuffix, &QLineEdit::textChanged, this, &SaveAsTab::UpdateSaveAsExample);
+    connect(tbPrefix, &QLineEdit::textChanged, this, &SaveAsTab::tbPrefix_Change);
+    connect(tbSuffix, &QLineEdit::textChanged, this, &SaveAsTab::tbSuffix_Change);
     connect(cmdOUTBrowse, &QPushButton::clicked, this, &SaveAsTab::cmdOUTBrowse_Click);
 }
 

@@ -45,6 +45,8 @@ public:
     void FillSaveAsFormatList();
     // The example name of the first queued drawing; an empty queue leaves the example as it is.
     void UpdateSaveAsExample();
+    void tbPrefix_Change() { UpdateSaveAsExample(); }
+    void tbSuffix_Change() { UpdateSaveAsExample(); }
     void cmdOUTBrowse_Click();
 
     // Settings made by the META commands of the user script, each change running its handler as

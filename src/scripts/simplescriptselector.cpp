@@ -79,19 +79,27 @@ bool SimpleScriptSelector::setFolder(const QString &folder) { return fsSimpleScr
 
 QString SimpleScriptSelector::folder() const { return fsSimpleScript->path(); }
 
-bool SimpleScriptSelector::fsSimpleScript_Click()
+bool SimpleScriptSelector::fsSimpleScript_Click() { return loadPicked(false); }
+
+bool SimpleScriptSelector::reloadBeforeComposing() { return loadPicked(true); }
+
+bool SimpleScriptSelector::loadPicked(bool forComposing)
 {
     const QString name = fsSimpleScript->fileName();
     if (name.isEmpty()) {
-        msgBox(QStringLiteral("Please select a script in the \"Script Selector\" list."), vbOKOnly, alertTitle());
+        if (forComposing)
+            msgBox(QStringLiteral("Please select a script in the \"Script Selector\" list."), vbOKOnly, alertTitle());
         return false;
     }
     const ScriptFileResult r = readScriptFile(withTrailingSeparator(fsSimpleScript->path()) + name);
     if (!r.ok()) {
-        if (r.error == 76)
-            showWorkingPathUnavailable(fsSimpleScript->path());
-        else
+        if (r.error == 76) {
+            m_pane->reportMissingFolder(fsSimpleScript->path());
+        } else if (r.error != 53 || forComposing) {
+            // A script gone since the list was read passes silently on a click (the list shows
+            // what is there now); a batch is never composed from the script it no longer has.
             showScriptReadFailure(r);
+        }
         fsSimpleScript->refresh();
         return false;
     }

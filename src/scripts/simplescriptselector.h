@@ -30,10 +30,14 @@ public:
     bool setFolder(const QString &folder);
     QString folder() const;
 
-    // Loads the picked script into the user script. The composer runs it before it composes in
-    // simple mode: false (after a message) when no script is picked or it cannot be read, and then
-    // no batch script may be written.
+    // Loads the picked script into the user script; false when it could not. A script gone from
+    // its folder passes silently (the list is read again); a folder that is gone, or any other
+    // failure, is said in a box.
     bool fsSimpleScript_Click();
+    // The same load before the composer composes in simple mode: false (after a message, a gone
+    // script and no script picked included) when the script cannot be loaded, and then no batch
+    // script may be written.
+    bool reloadBeforeComposing();
     void tbScrSelFilter_Change();
     // The simple-mode filter tbScrSelFilter; setting it narrows the list.
     QString filterText() const;
@@ -46,6 +50,8 @@ protected:
     void connectNotify(const QMetaMethod &signal) override;
 
 private:
+    bool loadPicked(bool forComposing);
+
     UserScriptPane *m_pane;
     QLabel *lblFilter = nullptr;
     QLineEdit *tbScrSelFilter = nullptr;

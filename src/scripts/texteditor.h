@@ -27,6 +27,8 @@ void OpenFileInEditor(const QString &file);
 void OpenBatchScriptInEditor();
 // The batch script at path (a script written elsewhere for one run).
 void openBatchScriptInEditor(const QString &path);
+// Script -> "&View "tessaline.scr"".
+inline void mnuViewBatchScript_Click() { OpenBatchScriptInEditor(); }
 
 // How the Options window is shown (not modal) when no editor is set; installed by the program.
 void setOptionsOpener(std::function<void()> opener);

@@ -25,6 +25,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
@@ -111,6 +112,7 @@ void UserScriptPane::buildControls()
                             QStringLiteral("Save the currently displayed script"), 855, 315);
     cmdDeleteSCR = makeButton(QStringLiteral("cmdDeleteSCR"), QStringLiteral("&Delete"),
                               QStringLiteral("Delete the currently selected script"), 855, 315);
+    cmdDeleteSCR->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
     chkReadOnly = new QCheckBox(QStringLiteral("Read-Only"));
     chkReadOnly->setObjectName(QStringLiteral("chkReadOnly"));
     cmdBrowse = makeButton(QStringLiteral("cmdBrowse"), QStringLiteral("&Browse"),
@@ -182,7 +184,7 @@ void UserScriptPane::buildControls()
     connect(Text1, &QPlainTextEdit::textChanged, this, &UserScriptPane::Text1_Change);
     connect(Text2, &QLineEdit::textChanged, this, &UserScriptPane::Text2_Change);
     connect(File2, &ScriptFileList::entryClicked, this, &UserScriptPane::File2_Click);
-    connect(File2, &ScriptFileList::entryDoubleClicked, this, &UserScriptPane::editorRequested);
+    connect(File2, &ScriptFileList::entryDoubleClicked, this, &UserScriptPane::File2_DblClick);
     connect(cmdSAVESCR, &QPushButton::clicked, this, &UserScriptPane::cmdSAVESCR_Click);
     connect(cmdDeleteSCR, &QPushButton::clicked, this, &UserScriptPane::cmdDeleteSCR_Click);
     connect(cmdClearSCREditor, &QPushButton::clicked, this, &UserScriptPane::cmdClearSCREditor_Click);
@@ -192,7 +194,7 @@ void UserScriptPane::buildControls()
     connect(Command2, &QPushButton::clicked, this, &UserScriptPane::Command2_Click);
     connect(cmdSCREditOpen, &QPushButton::clicked, this, &UserScriptPane::editorRequested);
     connect(cmdBrowse, &QPushButton::clicked, this, &UserScriptPane::browseRequested);
-    connect(cmdFilterUserScriptShow, &QPushButton::clicked, this, &UserScriptPane::scriptFilterRequested);
+    connect(cmdFilterUserScriptShow, &QPushButton::clicked, this, &UserScriptPane::cmdFilterUserScriptShow_Click);
     cmdSCREditOpen->setEnabled(false);
     cmdBrowse->setEnabled(false);
     cmdFilterUserScriptShow->setEnabled(false);
@@ -359,8 +361,9 @@ void UserScriptPane::File2_Click()
                                       "will allow you to Save/Rename your script..."),
                    vbYesNo + vbExclamation + vbDefaultButton2, QStringLiteral(" Discard Changes?"));
         if (answer != vbYes) {
+            // The name is offered for a new name: selected from where its caret stood to its end.
             Text2->setFocus();
-            Text2->selectAll();
+            Text2->setSelection(Text2->cursorPosition(), int(Text2->text().size()));
             return;
         }
     }
@@ -390,9 +393,11 @@ void UserScriptPane::subUpdate_MiniScript(const QString &content)
     }
 }
 
+void UserScriptPane::subUpdate_SimpleScript(const QString &content) { setScriptText(content); }
+
 void UserScriptPane::loadSimpleScript(const QString &content)
 {
-    setScriptText(content);
+    subUpdate_SimpleScript(content);
     applyCreateRule();
     if (chkAppend->isChecked())
         mainSettings().SCRChanged = true;
@@ -493,8 +498,12 @@ void UserScriptPane::Command2_Click() { Text1->undo(); }
 
 void UserScriptPane::chkProjDir_Click()
 {
-    const QString folder =
-        chkProjDir->isChecked() ? (m_hooks.drawingFolder ? m_hooks.drawingFolder() : QString()) : scriptsHomeFolder();
+    QString folder;
+    if (chkProjDir->isChecked())
+        folder = m_hooks.drawingFolder ? m_hooks.drawingFolder() : QString();
+    else
+        folder = mainSettings().SCRIPTSDir.isEmpty() ? AppEnvironment::subFolder(QStringLiteral("SCRIPTS"))
+                                                     : mainSettings().SCRIPTSDir;
     if (!setScriptListFolder(folder))
         reportMissingFolder(folder);
 }

@@ -56,7 +56,11 @@ public:
     void Text1_Change();
     void Text2_Change();
     void File2_Click();
+    // A double-click opens the larger editor on the entry its click has just loaded.
+    void File2_DblClick() { Q_EMIT editorRequested(); }
     void subUpdate_MiniScript(const QString &content);
+    // The simple-mode list's script text into the script box.
+    void subUpdate_SimpleScript(const QString &content);
     void cmdSAVESCR_Click();
     void cmdDeleteSCR_Click();
     void cmdClearSCREditor_Click();
@@ -67,9 +71,12 @@ public:
     void frameUserScriptList_Click();
     void Command2_Click();
     void Label14_Click();
+    void cmdFilterUserScriptShow_Click() { Q_EMIT scriptFilterRequested(); }
 
     // The simple-mode load of a script text: replaces the script (see SimpleScriptSelector).
     void loadSimpleScript(const QString &content);
+    // A script folder that is gone: said in a box, the drawing folder kept on an existing folder.
+    void reportMissingFolder(const QString &folder);
 
     // Both Create buttons by the change rule: on when the script is not empty and the queue is not.
     void applyCreateRule();
@@ -95,7 +102,6 @@ private:
     QString nameRulePath() const;
     void setReadOnlyBox(bool on);
     void applySaveDeleteState();
-    void reportMissingFolder(const QString &folder);
     int queueCount() const { return m_hooks.queueCount ? m_hooks.queueCount() : 0; }
 
     ScriptPaneHooks m_hooks;

@@ -239,19 +239,27 @@ void SearchForFileREV(const QString &folder, const QString &pattern, const DwgRe
             QString sub = lv.folder + e.name;
             QString withSeparator = sub + lv.folder.back();
             enter(std::move(withSeparator), std::move(sub)); // lv is not used past this point
-        } else if (e.kind == FolderEntry::File && anyWanted && e.name.size() >= patternLength && like.matches(e.name)) {
+        } else if ((e.kind == FolderEntry::File || e.kind == FolderEntry::Link) && anyWanted &&
+                   e.name.size() >= patternLength && like.matches(e.name)) {
             const QString full = lv.folder + e.name;
-            const DwgHeader h = reader(full);
-            if (h.status == DwgHeader::Ok) {
-                const int row = dwgReleaseIndex(h.code);
-                if (row >= 0 && wanted[size_t(row)]) {
-                    matches.append(revScanListedPath(full));
+            // A link is read like the file it leads to; one to a folder, or to nothing, is passed over.
+            if (e.kind == FolderEntry::File || QFileInfo(full).isFile()) {
+                const DwgHeader h = reader(full);
+                if (h.status == DwgHeader::Ok) {
+                    const int row = dwgReleaseIndex(h.code);
+                    if (row >= 0 && wanted[size_t(row)]) {
+                        matches.append(revScanListedPath(full));
+                        if (progress) {
+                            progress->setFoundFileCount(progress->foundFileCount() + 1);
+                            progress->entryAppended();
+                        }
+                    }
+                } else if (h.status != DwgHeader::Missing) {
+                    // A file gone between the listing and the read is no drawing of the tree any more.
+                    problems.append(revScanListedPath(full));
                     if (progress)
-                        progress->setFoundFileCount(progress->foundFileCount() + 1);
+                        progress->entryAppended();
                 }
-            } else if (h.status != DwgHeader::Missing) {
-                // A file gone between the listing and the read is no drawing of the tree any more.
-                problems.append(revScanListedPath(full));
             }
         }
         if (progress && pacer.due())

@@ -99,10 +99,11 @@ QString revScanListedPath(const QString &path);
 // it (Like, ignoring case). A file whose header code is the code of a release whose switch is 1 is
 // appended to matches (revScanListedPath) and counted in the progress's found count; a file whose
 // header cannot be read (shorter than six bytes, locked, unreadable) is appended to problems and
-// the walk goes on with the next entry. Symbolic links and junctions are never followed nor
-// opened; pipes, devices and folders that cannot be listed are passed over. The progress, when
-// given, gets the status line and a pump at most once per interval and its stop request ends the
-// walk after the entry in hand; everything found so far stays appended.
+// the walk goes on with the next entry. A symbolic link to a file is read like the file (and
+// listed by its own path); links to folders and junctions are never followed; pipes, devices and
+// folders that cannot be listed are passed over. The progress, when given, is told of every entry
+// appended to either list at once, gets the status line and a pump at most once per interval, and
+// its stop request ends the walk after the entry in hand; everything found so far stays appended.
 void SearchForFileREV(const QString &folder, const QString &pattern, const DwgReleaseSwitches &switches,
                       QStringList &matches, QStringList &problems, ScanProgress *progress = nullptr,
                       const DwgHeaderReader &reader = readDwgHeader);

@@ -83,8 +83,33 @@ public:
     }
     void pump() override { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
+    // While a walk fills matches and problems, each new entry goes into its list box at once.
+    void showAsFound(const QStringList *matches, QListWidget *matchList, const QStringList *problems,
+                     QListWidget *problemList)
+    {
+        m_found = {matches, matchList, 0};
+        m_problems = {problems, problemList, 0};
+    }
+    void entryAppended() override
+    {
+        m_found.sync();
+        m_problems.sync();
+    }
+
 private:
+    struct Shown {
+        const QStringList *entries = nullptr;
+        QListWidget *list = nullptr;
+        qsizetype count = 0;
+        void sync()
+        {
+            for (; entries && count < entries->size(); ++count)
+                list->addItem(entries->at(count));
+        }
+    };
     QLabel *m_status;
+    Shown m_found;
+    Shown m_problems;
 };
 
 frmDWGRevScan::frmDWGRevScan(const RevScanHooks &hooks, QWidget *owner)
@@ -223,9 +248,10 @@ void frmDWGRevScan::cmdStartScan_Click()
     cmdStop->setFocus();
     QStringList matches;
     QStringList problems;
+    m_progress->showAsFound(&matches, List1, &problems, lstProblemFiles);
     SearchForFileREV(root, QStringLiteral("*.DWG"), switches, matches, problems, m_progress.get(), m_reader);
-    List1->addItems(matches);
-    lstProblemFiles->addItems(problems);
+    m_progress->entryAppended();
+    m_progress->showAsFound(nullptr, nullptr, nullptr, nullptr);
     wait.restore();
 
     const bool closing = m_closeAfterScan;

@@ -195,8 +195,7 @@ void frmFileLists::File1_dblClick()
         refreshFileList();
         return;
     }
-    // Empty lines name no file. The other lines pass the queue's check; the refused ones are named.
-    lines.removeAll(QString());
+    // Every line passes the queue's check (an empty line names no file); the refused ones are named.
     const QueueEntryFilter f = filterQueueEntries(lines);
     const QStringList refused = f.refused + undecodable;
     // A file that names no usable drawing at all (a text file of another kind, say) is no list: the

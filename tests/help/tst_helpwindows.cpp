@@ -266,9 +266,9 @@ private Q_SLOTS:
                 QCOMPARE(about->lblSupportSales->text(), QStringLiteral("Support, Sales & Updates"));
                 QCOMPARE(about->lblTrademark->text(),
                          QStringLiteral("AutoCAD\u00AE is a registered trademark of AutoDesk Inc."));
-                QCOMPARE(about->lblWebLink->text(), QStringLiteral("README.md"));
+                QCOMPARE(about->lblQuelm->text(), QStringLiteral("README.md"));
                 QCOMPARE(about->lblSupport->text(), QStringLiteral("README.md"));
-                QTest::mouseClick(about->lblWebLink, Qt::LeftButton);
+                QTest::mouseClick(about->lblQuelm, Qt::LeftButton);
                 QTest::mouseClick(about->lblSupport, Qt::LeftButton);
                 // What the window was made with: the Help item changed it before the showing.
                 about->lblVersion->setText(QStringLiteral("changed"));

@@ -9,6 +9,7 @@
 #include "mainwin/frmMain.h"
 #include "mainwin/queuecontrols.h"
 #include "mainwin/queuelistview.h"
+#include "preview/frmDWGPreview.h"
 #include "testsupport.h"
 #include "widgets/dirlistbox.h"
 #include "widgets/drivelistbox.h"
@@ -27,9 +28,11 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -156,7 +159,16 @@ private Q_SLOTS:
         QCOMPARE(button(w.get(), "Command1_Compile")->text(), QStringLiteral("&Create Batch Script"));
         QVERIFY(w->findChild<QWidget *>(QStringLiteral("List1")));
         QVERIFY(w->findChild<QWidget *>(QStringLiteral("Picture2")));
-        QVERIFY(w->findChild<QWidget *>(QStringLiteral("Picture3")));
+        // One widget of each bar's name, the bar the user drags.
+        for (const char *bar : {"Picture2", "Picture3"}) {
+            const QList<QWidget *> named = w->findChildren<QWidget *>(QLatin1String(bar));
+            QCOMPARE(named.size(), 1);
+            // The handle between the two panes, not the one before the first (never shown).
+            auto *handle = qobject_cast<QSplitterHandle *>(named.first());
+            QVERIFY(handle);
+            QCOMPARE(handle->splitter()->indexOf(handle), 1);
+        }
+        QVERIFY(w->tabUserScript->isAncestorOf(w->Picture1));
         for (const char *m :
              {"mnuFile", "mnuQueue", "mnuScript", "mnuTools", "mnuScriptCreationWizards", "mnuHelp", "mnuSort2",
               "mnuPUForm", "mnuSort", "mnuFont", "mnuCase", "mnuRemove", "mnuFileSystemChecks"})
@@ -701,6 +713,58 @@ private Q_SLOTS:
         QCOMPARE(w->fileSelector()->File1->path(), sub);
         QVERIFY(!w->fileSelector()->dirWideBrowser()->isVisible());
         QCOMPARE(w->fileSelector()->dirWideBrowser()->windowTitle(), QStringLiteral(" Wide Directory Browser"));
+
+        // "&Ok" keeps the window for the next opening; its close box discards it.
+        QPointer<frmDirWideBrowser> kept = w->fileSelector()->dirWideBrowser();
+        QTimer::singleShot(0, w.get(), [&] {
+            QCOMPARE(w->fileSelector()->dirWideBrowser(), kept.data());
+            w->fileSelector()->dirWideBrowser()->close();
+        });
+        QTest::mouseClick(button(w.get(), "cmdDirWideBrowser"), Qt::LeftButton);
+        QTRY_VERIFY(!kept);
+        QCOMPARE(w->fileSelector()->dirWideBrowser(), nullptr);
+        QTimer::singleShot(0, w.get(), [&] { w->fileSelector()->dirWideBrowser()->cmdClose->click(); });
+        QTest::mouseClick(button(w.get(), "cmdDirWideBrowser"), Qt::LeftButton);
+        QVERIFY(w->fileSelector()->dirWideBrowser());
+    }
+
+    void fileClicksPreviewTheClickedEntry()
+    {
+        auto w = makeWindow();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        FileListBox *files = w->fileSelector()->File1;
+        QSignalSpy previews(w->fileSelector(), &FileSelectorPane::previewRequested);
+        auto click = [files](int row, Qt::KeyboardModifiers mods = {}) {
+            QTest::mouseClick(files->viewport(), Qt::LeftButton, mods,
+                              files->visualItemRect(files->item(row)).center());
+        };
+        click(1);
+        QCOMPARE(previews.size(), 1);
+        QCOMPARE(previews.last().at(0).toString(), file(QStringLiteral("b.dwg")));
+        QVERIFY(button(w.get(), "cmdAddDwg")->isEnabled());
+        // A click that leaves the selection as it was previews again.
+        click(1);
+        QCOMPARE(previews.size(), 2);
+        // A Ctrl-click that takes the last selected file out of the selection previews it too.
+        click(1, Qt::ControlModifier);
+        QVERIFY(w->fileSelector()->File1->selectedItems().isEmpty());
+        QCOMPARE(previews.size(), 3);
+        QCOMPARE(previews.last().at(0).toString(), file(QStringLiteral("b.dwg")));
+        QVERIFY(!button(w.get(), "cmdAddDwg")->isEnabled());
+        if (frmDWGPreview *p = frmDWGPreview::loadedInstance())
+            p->hide();
+    }
+
+    void emptyStoredFilterStaysEmpty()
+    {
+        mainSettings().DWGPattern = QString();
+        auto w = makeWindow();
+        QCOMPARE(w->fileSelector()->tbDWGFilter->text(), QString());
+        QCOMPARE(w->fileSelector()->File1->count(), 4); // every file: a.dwg, b.dwg, C.DWG, notes.txt
+        MainSettings stored;
+        w->fileSelector()->store(stored);
+        QCOMPARE(stored.DWGPattern, QString());
     }
 
     void openingFilesAndExplorer()

@@ -111,8 +111,25 @@ private Q_SLOTS:
     void caseChangesKeepOrder()
     {
         const QStringList q = split("C:\\a\\Ü.dwg|/x/Y.DWG");
-        QCOMPARE(upperCasedEntries(q), split("C:\\A\\Ü.DWG|/X/Y.DWG"));
-        QCOMPARE(lowerCasedEntries(q), split("c:\\a\\ü.dwg|/x/y.dwg"));
+        QCOMPARE(upperCasedEntries(q, QLocale::c()), split("C:\\A\\Ü.DWG|/X/Y.DWG"));
+        QCOMPARE(lowerCasedEntries(q, QLocale::c()), split("c:\\a\\ü.dwg|/x/y.dwg"));
+    }
+
+    // The locale's case mapping, not the invariant one: Turkish has a dotted capital I and a
+    // dotless small i.
+    void caseChangesFollowTheLocale()
+    {
+        const QLocale turkish(QLocale::Turkish, QLocale::Turkey);
+        if (turkish.toUpper(QStringLiteral("i")) != QStringLiteral("\u0130"))
+            QSKIP("Qt was built without the locale case mappings (no ICU)");
+        const QStringList q{QStringLiteral("C:\\Pi\\LIST.dwg")};
+        QCOMPARE(upperCasedEntries(q, turkish), QStringList{QStringLiteral("C:\\P\u0130\\LIST.DWG")});
+        QCOMPARE(lowerCasedEntries(q, turkish), QStringList{QStringLiteral("c:\\pi\\l\u0131st.dwg")});
+        const QLocale before;
+        QLocale::setDefault(turkish);
+        const QStringList upper = upperCasedEntries(q);
+        QLocale::setDefault(before);
+        QCOMPARE(upper, QStringList{QStringLiteral("C:\\P\u0130\\LIST.DWG")});
     }
 
     void moves_data()

@@ -95,6 +95,7 @@ private Q_SLOTS:
     void openAtStartFollowsSetting();
     void optionsResetMovesOpenWindow();
     void pictureFillsWindowKeepingProportions();
+    void programEndDoesNotStorePosition();
 };
 
 void TestPreviewWindow::previewButtonOpensAtStoredPosition_data()
@@ -328,6 +329,22 @@ void TestPreviewWindow::pictureFillsWindowKeepingProportions()
     QCOMPARE(shot.pixelColor(shot.width() * 550 / 600, shot.height() / 2), background);
     QCOMPARE(shot.pixelColor(shot.width() * 220 / 600, shot.height() * 20 / 200), QColor(Qt::blue));
     QCOMPARE(shot.pixelColor(shot.width() * 220 / 600, shot.height() * 180 / 200), QColor(Qt::red));
+}
+
+void TestPreviewWindow::programEndDoesNotStorePosition()
+{
+    Window win;
+    writeSetting(kStartup, kLeft, QStringLiteral("1500"));
+    writeSetting(kStartup, kTop, QStringLiteral("750"));
+    win.w->show();
+    win.previewButton()->click();
+    QVERIFY(Window::previewShown());
+    Window::preview()->move(300, 200);
+    // The main window closes and the program ends with the preview open where the user moved it.
+    win.app->app().finish();
+    QVERIFY(!Window::previewShown());
+    QCOMPARE(Window::stored(kLeft), QStringLiteral("1500"));
+    QCOMPARE(Window::stored(kTop), QStringLiteral("750"));
 }
 
 QTEST_MAIN(TestPreviewWindow)

@@ -289,6 +289,8 @@ private Q_SLOTS:
         writeDrawing(root + QStringLiteral("sub/real.dwg"), "AC1014");
         QVERIFY(QFile::link(root, root + QStringLiteral("sub/loop"))); // a loop
         QVERIFY(QFile::link(root + QStringLiteral("sub/real.dwg"), root + QStringLiteral("link.dwg")));
+        QVERIFY(QFile::link(root + QStringLiteral("gone.dwg"), root + QStringLiteral("dangling.dwg")));
+        QVERIFY(QFile::link(root + QStringLiteral("sub"), root + QStringLiteral("folder.dwg")));
         QCOMPARE(::mkfifo(QFile::encodeName(root + QStringLiteral("pipe.dwg")).constData(), 0600), 0);
         QDir().mkpath(root + QStringLiteral("closed"));
         writeDrawing(root + QStringLiteral("closed/hidden.dwg"), "AC1014");
@@ -304,8 +306,9 @@ private Q_SLOTS:
         // Root may list the closed folder all the same; anything else found there is its drawing.
         matches.removeAll(root + QStringLiteral("closed/hidden.dwg"));
         opened.removeAll(QStringLiteral("closed/hidden.dwg"));
-        QCOMPARE(relative(matches, root), QStringList{"sub/real.dwg"});
-        QCOMPARE(opened, QStringList{"sub/real.dwg"});
+        // A link to a drawing is read like the drawing; links to folders or to nothing are not.
+        QCOMPARE(relative(matches, root), QStringList({"link.dwg", "sub/real.dwg"}));
+        QCOMPARE(opened, QStringList({"link.dwg", "sub/real.dwg"}));
         QCOMPARE(problems, QStringList());
     }
 #endif

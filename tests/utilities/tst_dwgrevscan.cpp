@@ -289,6 +289,34 @@ private Q_SLOTS:
         });
     }
 
+    void matchesAppearAsTheyAreFound()
+    {
+        test::Fixture fx;
+        Tree tree;
+        test::AppWindow w;
+        withScanWindow(*w, [&](frmDWGRevScan *f) {
+            QVERIFY(f->Dir1->setPath(tree.dir.path()));
+            f->chkR14->setChecked(true);
+            // What "Matching files" and the problem list hold when each drawing is read.
+            QList<QStringList> seen;
+            QList<QStringList> problemsSeen;
+            f->setHeaderReader([&](const QString &path) {
+                seen.append(entries(f->List1));
+                problemsSeen.append(entries(f->lstProblemFiles));
+                return readDwgHeader(path);
+            });
+            fx.prompter().expectMessage();
+            f->cmdStartScan->click();
+            // Read in order: a, b-short, c, d, Sub/e, Sub/f.
+            QCOMPARE(seen.size(), 6);
+            QCOMPARE(seen.at(1), QStringList{tree.listed("a.dwg")});
+            QCOMPARE(problemsSeen.at(2), QStringList{tree.listed("b-short.dwg")});
+            QCOMPARE(seen.at(5), QStringList({tree.listed("a.dwg"), tree.listed("Sub/e.dwg")}));
+            QCOMPARE(entries(f->List1),
+                     QStringList({tree.listed("a.dwg"), tree.listed("Sub/e.dwg"), tree.listed("Sub/f.dwg")}));
+        });
+    }
+
     void closeBoxDuringAScanStopsItAndDiscardsTheWindow()
     {
         test::Fixture fx;

@@ -334,8 +334,9 @@ private Q_SLOTS:
         });
         QCOMPARE(win.entries(), QStringList({QStringLiteral("/ok/a.dwg"), QStringLiteral(" /ok/blank lead.dwg")}));
         const QString text = fx.prompter().last().text;
-        QVERIFY2(text.startsWith(QLatin1String("2 entries were not added")), qPrintable(text));
+        QVERIFY2(text.startsWith(QLatin1String("3 entries were not added")), qPrintable(text));
         QVERIFY(text.contains(QLatin1String("\"/q/b.dwg\"")));
+        QVERIFY(text.contains(QLatin1String("\n(empty)")));
     }
 
     void renameAsksForTheExtensionAndNeverReplaces()
