@@ -211,7 +211,9 @@ bool BatchComposer::Command1_Compile_Click()
     }
     letWindowRepaint(); // after the commit, before the close-out reads the script back
     if (!result.written()) {
-        status(readyStatusText());
+        // Only a cancel by the user leaves the window ready as before; a failure says so.
+        status(result.status == CompositionResult::Cancelled ? readyStatusText()
+                                                             : QStringLiteral("Batch script NOT written"));
         report(result, snap.settings.SCROutputPath);
         ms.StopBatch = true;
         return false;

@@ -241,6 +241,8 @@ private Q_SLOTS:
         fx.writeFile(QStringLiteral("My Scripts/sub/B C.scr"), "deep");
         QVERIFY(setReadOnlyFile(scripts + QStringLiteral("/A.SCR"), true).ok());
         QDir(scripts).mkpath(QStringLiteral("empty"));
+        // A pipe is passed over and named, never opened (opening it would wait for ever).
+        const bool fifo = test::makeFifo(scripts + QStringLiteral("/sub/pipe.scr"));
 
         const BackupPlan plan = planScriptsBackup(scripts, moment);
         const QString backup = QDir::toNativeSeparators(fx.path() + QStringLiteral("BACKUP/"));
@@ -254,6 +256,10 @@ private Q_SLOTS:
         QCOMPARE(test::fileBytes(r.target + QStringLiteral(".hidden")), QByteArray("h"));
         QCOMPARE(test::fileBytes(r.target + QStringLiteral("sub/B C.scr")), QByteArray("deep"));
         QVERIFY(QFileInfo(r.target + QStringLiteral("empty")).isDir());
+        if (fifo) {
+            QCOMPARE(r.specialSkipped, QStringList{QDir::toNativeSeparators(scripts + QStringLiteral("/sub/pipe.scr"))});
+            QVERIFY(!QFileInfo::exists(r.target + QStringLiteral("sub/pipe.scr")));
+        }
 
         // The same second again, planned before and after the first one ran.
         const BackupResult again = runScriptsBackup(plan);
@@ -284,6 +290,24 @@ private Q_SLOTS:
         r = runScriptsBackup(planScriptsBackup(fx.folder(), moment));
         QVERIFY(!r.ok);
         QVERIFY(QDir(backup).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+
+        // A script that cannot be written half-way through (the disk is full): the failing script is
+        // named with the cause, and neither a finished nor an unfinished folder is left.
+        fx.writeFile(QStringLiteral("Full/a.scr"), "a");
+        fx.writeFile(QStringLiteral("Full/b big.scr"), QByteArray(8192, 'b'));
+        fx.writeFile(QStringLiteral("Full/c.scr"), "c");
+        {
+            const BackupPlan full = planScriptsBackup(fx.path() + QStringLiteral("Full"), moment);
+            test::FileSizeLimit limit(4096);
+            if (limit.ok()) {
+                r = runScriptsBackup(full);
+                QVERIFY(!r.ok);
+                QCOMPARE(r.filesCopied, 1);
+                QVERIFY2(r.failedPath.endsWith(QStringLiteral("b big.scr")), qPrintable(r.failedPath));
+                QVERIFY2(r.reason.startsWith(QStringLiteral("Disk full")), qPrintable(r.reason));
+                QVERIFY(QDir(backup).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+            }
+        }
 
 #ifdef Q_OS_LINUX
         // A sub-folder whose copy would have too long a path: the copy fails half-way.
