@@ -146,27 +146,14 @@ qint64 WholeFileWriter::writeData(const char *data, qint64 size)
 {
     if (!m_result.ok() || !m_file.isOpen())
         return -1;
-    // The system may take part of a piece at a time: the rest is offered until it is all taken or
-    // refused, so that a refusal comes with its cause.
-    qint64 done = 0;
-    while (done < size) {
-        clearSystemError();
-        const qint64 n = m_file.write(data + done, size - done);
-        if (n <= 0) {
-            const bool full = systemErrorIsDiskFull();
-            QString reason = m_file.errorString();
-            if (full)
-                reason = QStringLiteral("Disk full (") + reason + QLatin1Char(')');
-            else if (reason.isEmpty())
-                reason = pathFileAccessErrorText();
-            m_result = failure(kPathFileAccessError, m_file.fileName(), reason);
-            setErrorString(reason);
-            m_file.cancelWriting();
-            return -1;
-        }
-        done += n;
+    QString reason;
+    if (!writeAllTo(m_file, data, size, reason)) {
+        m_result = failure(kPathFileAccessError, m_file.fileName(), reason);
+        setErrorString(reason);
+        m_file.cancelWriting();
+        return -1;
     }
-    return done;
+    return size;
 }
 
 FileResult WholeFileWriter::finish()
@@ -193,6 +180,28 @@ void WholeFileWriter::cancel()
         m_file.cancelWriting();
         m_file.commit(); // closes the cancelled file and removes the temporary one
     }
+}
+
+bool writeAllTo(QFileDevice &file, const char *data, qint64 size, QString &reason)
+{
+    // The system may take part of a piece at a time: the rest is offered until it is all taken or
+    // refused, so that a refusal comes with its cause.
+    qint64 done = 0;
+    while (done < size) {
+        clearSystemError();
+        const qint64 n = file.write(data + done, size - done);
+        if (n <= 0) {
+            const bool full = systemErrorIsDiskFull();
+            reason = file.errorString();
+            if (full)
+                reason = QStringLiteral("Disk full (") + reason + QLatin1Char(')');
+            else if (reason.isEmpty())
+                reason = pathFileAccessErrorText();
+            return false;
+        }
+        done += n;
+    }
+    return true;
 }
 
 bool isRegularFile(const QString &path) { return QFileInfo(path).isFile(); }

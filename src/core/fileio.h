@@ -77,6 +77,11 @@ private:
     FileResult m_result;
 };
 
+// Writes every byte to a file opened unbuffered (a buffered file would take bytes the disk refuses
+// later). False when the system refused any: reason then names the cause ("Disk full (...)" for a
+// full disk). The rule every writer of the program follows; whole files use WholeFileWriter.
+bool writeAllTo(QFileDevice &file, const char *data, qint64 size, QString &reason);
+
 // Whether path names a regular file or a link to one: the only kind the program reads as text or
 // lists as a drawing (a pipe can keep a reader waiting for ever, a device never ends).
 bool isRegularFile(const QString &path);

@@ -47,7 +47,7 @@ struct BackupResult {
     int filesCopied = 0;
     QStringList linksSkipped;   // symbolic links are neither followed nor copied
     QStringList specialSkipped; // pipes, devices and sockets are never opened
-    QString failedPath;       // what could not be read, created or written
+    QString failedPath;         // what could not be read, created or written
     QString reason;
 };
 

@@ -259,8 +259,7 @@ private Q_SLOTS:
                                                       "a\x00\r\x00\n\x00",
                                                       10)
                                         << 1 << notText;
-        QTest::newRow("list with an empty line") << "tester-list.tmp"
-                                                 << QByteArray("/d/a.dwg\r\n\r\n/d/b.dwg\r\n") << 2
+        QTest::newRow("list with an empty line") << "tester-list.tmp" << QByteArray("/d/a.dwg\r\n\r\n/d/b.dwg\r\n") << 2
                                                  << QStringLiteral("(it holds entries the queue cannot take)");
         QTest::newRow("script in another encoding") << "tester-scr.tmp" << QByteArray("ZOOM \xc4\r\n") << 1 << notText;
         QTest::newRow("name with bytes not in the encoding")

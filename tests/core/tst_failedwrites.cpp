@@ -2,6 +2,7 @@
 // bytes past a file-size limit exactly as a full disk refuses them. The old file must stay as it
 // was, and the writer must report the failure with the file and its cause.
 
+#include "batch/runlog.h"
 #include "core/statefiles.h"
 #include "core/usersets.h"
 #include "mainwin/favourites.h"
@@ -46,7 +47,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("writer");
         for (const char *name : {"state files", "User Set snapshot", "queue list", "script", "user-tag template",
-                                 "project file", "wizard row file", "favourites"})
+                                 "project file", "wizard row file", "favourites", "run log (appended)"})
             QTest::newRow(name) << QString::fromLatin1(name);
     }
     void writerKeepsTheOldFileAndNamesTheCause()
@@ -60,10 +61,14 @@ private Q_SLOTS:
         const QHash<QString, Writer> writers{
             {QStringLiteral("state files"),
              {QStringLiteral("DATA/tester-list.tmp"),
-              [] { return reported(writeUserStateFiles(UserState{manyLines(), QString(), QString()})); }}},
+              [] {
+                  return reported(writeUserStateFiles(UserState{manyLines(), QString(), QString()}));
+              }}},
             {QStringLiteral("User Set snapshot"),
              {QStringLiteral("DATA/tester-2-scr.tmp"),
-              [] { return reported(writeUserSetFiles(2, UserSetSnapshot{{}, longText(), {}, {}, {}})); }}},
+              [] {
+                  return reported(writeUserSetFiles(2, UserSetSnapshot{{}, longText(), {}, {}, {}}));
+              }}},
             {QStringLiteral("queue list"),
              {QStringLiteral("DATA/Lists/night.txt"),
               [&] { return reported(saveQueueList(data + QStringLiteral("Lists/"), "night.txt", manyLines())); }}},
@@ -84,6 +89,8 @@ private Q_SLOTS:
             {QStringLiteral("favourites"),
              {QStringLiteral("DATA/Favorites.dat"),
               [] { return reported(writeFavoritesFile(favoritesFilePath(), manyLines())); }}},
+            {QStringLiteral("run log (appended)"),
+             {QStringLiteral("DATA/tessaline.log"), [] { return reported(appendRunLog(longText())); }}},
         };
         const Writer w = writers.value(writer);
         QVERIFY(w.save);

@@ -257,7 +257,8 @@ private Q_SLOTS:
         QCOMPARE(test::fileBytes(r.target + QStringLiteral("sub/B C.scr")), QByteArray("deep"));
         QVERIFY(QFileInfo(r.target + QStringLiteral("empty")).isDir());
         if (fifo) {
-            QCOMPARE(r.specialSkipped, QStringList{QDir::toNativeSeparators(scripts + QStringLiteral("/sub/pipe.scr"))});
+            QCOMPARE(r.specialSkipped,
+                     QStringList{QDir::toNativeSeparators(scripts + QStringLiteral("/sub/pipe.scr"))});
             QVERIFY(!QFileInfo::exists(r.target + QStringLiteral("sub/pipe.scr")));
         }
 

@@ -256,8 +256,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("named");
-        QTest::newRow("disk full") << "full" << "Disk full";
-        QTest::newRow("pipe among the inputs") << "pipe" << "not a regular file";
+        QTest::newRow("disk full") << "full"
+                                   << "Disk full";
+        QTest::newRow("pipe among the inputs") << "pipe"
+                                               << "not a regular file";
     }
     void combineFailuresKeepTheOldOutput()
     {
