@@ -275,6 +275,25 @@ private Q_SLOTS:
         setReadOnlyFile(again.target + QStringLiteral("A.SCR"), false);
     }
 
+    // A backup stopped half-way (the program killed) leaves a folder named as unfinished: the next
+    // backup of the same second neither mixes with it nor takes it for finished.
+    void unfinishedBackupIsNeverTakenForFinished()
+    {
+        test::Fixture fx;
+        const QDateTime moment(QDate(2024, 1, 2), QTime(15, 4, 5));
+        fx.writeFile(QStringLiteral("S/a.scr"), "a");
+        const QString left = fx.writeFile(QStringLiteral("BACKUP/2024-01-02-15-04-05") + unfinishedBackupSuffix() +
+                                              QStringLiteral("/SCRIPTS/x.scr"),
+                                          "partial");
+        const BackupResult r = runScriptsBackup(planScriptsBackup(fx.path() + QStringLiteral("S"), moment));
+        QVERIFY(r.ok);
+        QCOMPARE(r.target, QDir::toNativeSeparators(fx.path() + QStringLiteral("BACKUP/2024-01-02-15-04-05/SCRIPTS/")));
+        QCOMPARE(QDir(r.target).entryList(QDir::Files), QStringList{"a.scr"});
+        QCOMPARE(test::fileBytes(left), QByteArray("partial"));
+        QCOMPARE(QDir(fx.path() + QStringLiteral("BACKUP")).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+                 (QStringList{"2024-01-02-15-04-05", "2024-01-02-15-04-05.unfinished"}));
+    }
+
     // A backup that cannot be made says why and leaves nothing that looks like a backup.
     void backupFailuresLeaveNothing()
     {
