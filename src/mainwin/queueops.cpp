@@ -74,14 +74,6 @@ QString refusedEntriesMessage(const QStringList &refused)
     return text;
 }
 
-QString specialFilesSkippedText(const QStringList &paths)
-{
-    if (paths.isEmpty())
-        return QString();
-    return QStringLiteral("\r\n\r\nThese are not regular files (pipes, devices or sockets) and were not added:\r\n") +
-           paths.join(QStringLiteral("\r\n"));
-}
-
 // ---- Orders ----
 
 // The selection procedure, step by step, always fixes at position p an item of the greatest

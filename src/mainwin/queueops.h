@@ -29,9 +29,6 @@ QueueEntryFilter filterQueueEntries(const QStringList &candidates);
 // The text of the box that names refused entries (at most 10 are listed, control characters
 // shown as "<0x..>"), or "" when none were refused.
 QString refusedEntriesMessage(const QStringList &refused);
-// "These are not regular files (pipes, devices or sockets) and were not added:" and the paths, one
-// a line, after an empty line; "" when there are none. Appended to the message a walk or drop shows.
-QString specialFilesSkippedText(const QStringList &paths);
 
 // ---- Orders ----
 

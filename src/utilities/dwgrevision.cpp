@@ -253,6 +253,8 @@ void SearchForFileREV(const QString &folder, const QString &pattern, const DwgRe
                 // A file gone between the listing and the read is no drawing of the tree any more.
                 problems.append(revScanListedPath(full));
             }
+        } else if (e.kind == FolderEntry::Other && progress && like.matches(e.name)) {
+            progress->specialFileSkipped(revScanListedPath(lv.folder + e.name)); // never opened
         }
         if (progress && pacer.due())
             pacer.update(revScanStatusText(stack.back().shown));
