@@ -180,19 +180,20 @@ bool Application::writeSettings()
 void Application::restoreUserState()
 {
     const UserState state = readUserStateFiles();
-    QStringList troubled = state.unreadable;
+    QList<StateFileTrouble> troubled = state.unreadable;
     // Empty lines and unsafe entries are refused and named, as on every other way into the queue.
     m_window->queuePane()->setQueueEntries(state.queue);
     if (m_window->queuePane()->queueEntries().size() < state.queue.size())
-        troubled << userStateFilePath(StateFile::List);
+        troubled << StateFileTrouble{userStateFilePath(StateFile::List),
+                                     QStringLiteral("holds entries the queue cannot take")};
     if (ScriptFacts *script = m_window->scriptFacts()) {
         script->setScriptText(state.script);
         script->setScriptName(state.name);
     }
     if (!troubled.isEmpty()) {
         QStringList copies;
-        for (const QString &file : troubled)
-            copies << keepStateFileCopy(file);
+        for (const StateFileTrouble &file : troubled)
+            copies << keepStateFileCopy(file.path);
         msgBox(unreadableStateFilesMessage(troubled, copies), vbOKOnly | vbExclamation, appTitle());
     }
     mainSettings().SCRChanged = false;

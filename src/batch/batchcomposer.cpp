@@ -218,7 +218,9 @@ bool BatchComposer::compose(const QString &outputPath, bool queueCheck)
     if (result.dates)
         result.dates->writeTo(ms); // the date tags' values of the last composition
     if (!result.written()) {
-        status(readyStatusText());
+        // Only a cancel by the user leaves the window ready as before; a failure says so.
+        status(result.status == CompositionResult::Cancelled ? readyStatusText()
+                                                             : QStringLiteral("Batch script NOT written"));
         report(result, snap.settings.SCROutputPath);
         ms.StopBatch = true;
         return false;

@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 #include <QSet>
 
 namespace tess {
@@ -20,6 +19,11 @@ namespace tess {
 namespace {
 
 const QLatin1String kCrLf("\r\n");
+
+QString writeFailureMessage(const FileResult &r)
+{
+    return fileFailureMessage(QStringLiteral("The batch script could not be written"), r);
+}
 constexpr qsizetype kListedConflicts = 20; // lines of the SAVEAS question; the rest are counted
 
 // The key two paths share when they name the same file.
@@ -173,10 +177,10 @@ CompositionResult composeBatchScript(const CompositionSnapshot &snap,
         result.error = error;
         return result;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    WholeFileWriter file(path);
+    if (const FileResult started = file.start(); !started.ok()) {
         result.status = CompositionResult::OpenFailed;
-        result.error = file.error() == QFileDevice::PermissionsError ? kPermissionDenied : kPathFileAccessError;
+        result.error = started.error;
         return result;
     }
 
@@ -200,17 +204,17 @@ CompositionResult composeBatchScript(const CompositionSnapshot &snap,
     const BatchWriteResult r = writeBatchScript(file, in, projects);
     result.dates = r.dates;
     if (!r.ok()) {
-        file.cancelWriting();
+        file.cancel();
         result.status = CompositionResult::Failed;
-        result.message = r.message;
-        if (r.status == BatchWriteResult::WriteFailed)
+        // A refused write is named by its cause; any other failure by the writer's message.
+        result.message = file.result().ok() ? r.message : writeFailureMessage(file.result());
+        if (file.result().ok() && r.status == BatchWriteResult::WriteFailed)
             result.message += kCrLf + path;
         return result;
     }
-    if (!file.commit()) {
+    if (const FileResult done = file.finish(); !done.ok()) {
         result.status = CompositionResult::Failed;
-        result.message =
-            QStringLiteral("The batch script could not be written:\r\n") + path + kCrLf + file.errorString();
+        result.message = writeFailureMessage(done);
         return result;
     }
     result.composed = in.queue.size();

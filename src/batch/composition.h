@@ -3,7 +3,7 @@
 // starts: the queue, the user script, and the settings with the batch-flow texts, the run switches and
 // the SAVEAS values as the window shows them.
 //
-// The script is written through a QSaveFile beside the output file and put in its place only when it
+// The script is written through the file module's WholeFileWriter and put in its place only when it
 // is whole: a failure at any step leaves the previous script as it was. Before anything is written the
 // SAVEAS targets are checked: a target that two drawings share, or that is another queued drawing, is
 // listed with Continue (OK) and Cancel.

@@ -1,6 +1,7 @@
 #include "batch/runlog.h"
 
 #include "core/appenvironment.h"
+#include "core/fileio.h"
 #include "core/mainsettings.h"
 #include "core/messages.h"
 #include "core/pathhelpers.h"
@@ -111,7 +112,7 @@ FileResult appendRunLog(const QString &block, const QString &path)
     QStringEncoder encoder(QStringConverter::System);
     const QByteArray bytes = encoder.encode(block);
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) {
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
         // Some systems report a refused open as a plain open error: the access tells.
         const QFileInfo fi(path);
         const bool refused =
@@ -121,9 +122,11 @@ FileResult appendRunLog(const QString &block, const QString &path)
         r.reason = f.errorString();
         return r;
     }
-    if (f.write(bytes) != bytes.size() || !f.flush()) {
+    // A block that could not be appended whole is taken back: the log keeps only whole blocks.
+    const qint64 oldSize = f.size();
+    if (!writeAllTo(f, bytes.constData(), bytes.size(), r.reason)) {
         r.error = kPathFileAccessError;
-        r.reason = f.errorString();
+        f.resize(oldSize);
     }
     return r;
 }

@@ -5,11 +5,44 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <cerrno>
+#endif
 
 namespace tess {
 
 namespace {
+
+// The system's code of the last failed call on this thread is cleared before a write, so that a
+// code read after the write belongs to it.
+void clearSystemError()
+{
+#ifdef Q_OS_WIN
+    ::SetLastError(0);
+#else
+    errno = 0;
+#endif
+}
+
+// Whether the last failed call on this thread failed for want of space: a full disk, a quota, or
+// a file grown past the size the system allows.
+bool systemErrorIsDiskFull()
+{
+#ifdef Q_OS_WIN
+    const DWORD code = ::GetLastError();
+    return code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL || code == ERROR_FILE_TOO_LARGE;
+#else
+    const int code = errno;
+#ifdef EDQUOT
+    if (code == EDQUOT)
+        return true;
+#endif
+    return code == ENOSPC || code == EFBIG;
+#endif
+}
 
 FileResult failure(int error, const QString &path, const QString &reason)
 {
@@ -66,7 +99,7 @@ FileResult readWholeFile(const QString &path, QByteArray &bytes)
         return failure(kFileNotFound, path, fileNotFoundText());
     // A pipe or a device has no whole content (and reading a pipe could wait for ever).
     if (!fi.isFile())
-        return failure(kPathFileAccessError, path, QStringLiteral("It is not a regular file"));
+        return failure(kPathFileAccessError, path, notRegularFileText());
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return failure(openErrorNumber(f, path, false), path, f.errorString());
@@ -80,25 +113,100 @@ FileResult readWholeFile(const QString &path, QByteArray &bytes)
 
 FileResult writeWholeFile(const QString &path, const QByteArray &bytes)
 {
-    FileResult r = checkPlace(path);
-    if (!r.ok())
+    WholeFileWriter f(path);
+    if (FileResult r = f.start(); !r.ok())
         return r;
-    // The replacement would take the place of a read-only file without asking: refuse it.
-    if (isReadOnlyFile(path))
-        return failure(kPermissionDenied, path, QStringLiteral("The file is read-only"));
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return failure(openErrorNumber(f, path, true), path, f.errorString());
-    if (f.write(bytes) != bytes.size()) {
-        const QString reason = f.errorString();
-        f.cancelWriting();
-        return failure(kPathFileAccessError, path, reason);
-    }
-    // Buffered bytes are written here: a full disk shows at the latest now, and the old file stays.
-    if (!f.commit())
-        return failure(kPathFileAccessError, path, f.errorString());
-    return r;
+    f.write(bytes);
+    return f.finish();
 }
+
+WholeFileWriter::WholeFileWriter(const QString &path) : m_file(path) { m_result.path = path; }
+
+WholeFileWriter::~WholeFileWriter() { cancel(); }
+
+FileResult WholeFileWriter::start()
+{
+    const QString path = m_file.fileName();
+    m_result = checkPlace(path);
+    // The replacement would take the place of a read-only file without asking: refuse it.
+    if (m_result.ok() && isReadOnlyFile(path))
+        m_result = failure(kPermissionDenied, path, QStringLiteral("The file is read-only"));
+    // Unbuffered: a buffered QSaveFile can take bytes the disk then refuses at commit() and still
+    // report the commit as done, leaving a short file in place of the old one.
+    if (m_result.ok() && !m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        m_result = failure(openErrorNumber(m_file, path, true), path, m_file.errorString());
+    if (m_result.ok())
+        QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    return m_result;
+}
+
+qint64 WholeFileWriter::readData(char *, qint64) { return -1; }
+
+qint64 WholeFileWriter::writeData(const char *data, qint64 size)
+{
+    if (!m_result.ok() || !m_file.isOpen())
+        return -1;
+    QString reason;
+    if (!writeAllTo(m_file, data, size, reason)) {
+        m_result = failure(kPathFileAccessError, m_file.fileName(), reason);
+        setErrorString(reason);
+        m_file.cancelWriting();
+        return -1;
+    }
+    return size;
+}
+
+FileResult WholeFileWriter::finish()
+{
+    if (!m_file.isOpen()) // never started, or cancelled
+        return m_result.ok() ? failure(kPathFileAccessError, m_file.fileName(), QStringLiteral("Nothing was written"))
+                             : m_result;
+    QIODevice::close();
+    if (!m_result.ok()) {
+        m_file.cancelWriting();
+        m_file.commit(); // only closes: a cancelled save never replaces the file
+        return m_result;
+    }
+    if (!m_file.commit())
+        m_result = failure(kPathFileAccessError, m_file.fileName(), m_file.errorString());
+    return m_result;
+}
+
+void WholeFileWriter::cancel()
+{
+    if (QIODevice::isOpen())
+        QIODevice::close();
+    if (m_file.isOpen()) {
+        m_file.cancelWriting();
+        m_file.commit(); // closes the cancelled file and removes the temporary one
+    }
+}
+
+bool writeAllTo(QFileDevice &file, const char *data, qint64 size, QString &reason)
+{
+    // The system may take part of a piece at a time: the rest is offered until it is all taken or
+    // refused, so that a refusal comes with its cause.
+    qint64 done = 0;
+    while (done < size) {
+        clearSystemError();
+        const qint64 n = file.write(data + done, size - done);
+        if (n <= 0) {
+            const bool full = systemErrorIsDiskFull();
+            reason = file.errorString();
+            if (full)
+                reason = QStringLiteral("Disk full (") + reason + QLatin1Char(')');
+            else if (reason.isEmpty())
+                reason = pathFileAccessErrorText();
+            return false;
+        }
+        done += n;
+    }
+    return true;
+}
+
+bool isRegularFile(const QString &path) { return QFileInfo(path).isFile(); }
+
+QString notRegularFileText() { return QStringLiteral("It is not a regular file (a pipe, device or socket)"); }
 
 bool isReadOnlyFile(const QString &path)
 {

@@ -1,6 +1,7 @@
 #include "core/listutils.h"
 
 #include "core/appenvironment.h"
+#include "core/fileio.h"
 #include "core/folderentries.h"
 #include "core/like.h"
 #include "core/pathhelpers.h"
@@ -85,6 +86,21 @@ bool linkIsFile(const QString &path)
 #endif
 }
 
+// What the walk does with an entry that is not a folder: a regular file, or a link to one, is
+// listed; a pipe, device or socket (or a link to one) is passed over and named; a link to a folder
+// or a dangling link is left out.
+enum class FileEntryUse { List, Special, Leave };
+FileEntryUse fileEntryUse(const QString &path, FolderEntry::Kind kind)
+{
+    if (kind == FolderEntry::File)
+        return FileEntryUse::List;
+    if (kind == FolderEntry::Other)
+        return FileEntryUse::Special;
+    if (!linkIsFile(path))
+        return FileEntryUse::Leave;
+    return isRegularFile(path) ? FileEntryUse::List : FileEntryUse::Special;
+}
+
 struct Level {
     QString folder; // with its separator
     std::vector<FolderEntry> entries;
@@ -149,7 +165,10 @@ void SearchFilesIntoList(const QString &folder, const QString &pattern, QStringL
             if (!like.matches(e.name))
                 return;
             QString full = dir + e.name;
-            if (e.kind == FolderEntry::Link && !linkIsFile(full))
+            const FileEntryUse use = fileEntryUse(full, e.kind);
+            if (use == FileEntryUse::Special && progress)
+                progress->specialFileSkipped(full);
+            if (use != FileEntryUse::List)
                 return;
             list.append(std::move(full));
             if (progress)
@@ -184,7 +203,7 @@ void SearchFileTitlesIntoList(const QString &folder, const QString &pattern, QSt
             const QString lower = e.name.toLower();
             if (!like.matches(lower))
                 return;
-            if (e.kind == FolderEntry::Link && !linkIsFile(dir + e.name))
+            if (fileEntryUse(dir + e.name, e.kind) != FileEntryUse::List)
                 return;
             list.append(lower.chopped(qMin<qsizetype>(4, lower.size())).toUpper());
             if (progress)

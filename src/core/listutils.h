@@ -50,6 +50,8 @@ public:
     virtual void folderUnreadable(const QString &folder) { (void)folder; }
     // The walk has just appended an entry to one of its output lists: a window may show it now.
     virtual void entryAppended() {}
+    // A pipe, device or socket (or a link to one) the walk passed over: no drawing, and never opened.
+    virtual void specialFileSkipped(const QString &path) { (void)path; }
 
 private:
     std::atomic<bool> m_stopRequested{false};
@@ -84,10 +86,11 @@ Qt::CaseSensitivity pathCaseSensitivity();
 // within a folder entries are taken in textCompare order of their names (ties by code point), so
 // the result is the same on every file system. Hidden entries count like any other. Symbolic
 // links and junctions to folders are never followed (a link to a file is appended like a file);
-// folders that cannot be read are skipped. Adds 1 per file to the progress's found count, writes
-// that count & " files found" to its label, and stops after the entry in hand once its stop request
-// is set; everything found so far stays appended. Without a progress nothing is counted and nothing
-// stops the walk. The folder may end in a separator or not; the one it uses ("\" or "/") is kept.
+// folders that cannot be read are skipped; pipes, devices and sockets (and links to them) are never
+// appended, and each is named to the progress (specialFileSkipped). Adds 1 per file to the progress's found count,
+// writes that count & " files found" to its label, and stops after the entry in hand once its stop request is set;
+// everything found so far stays appended. Without a progress nothing is counted and nothing stops the walk. The folder
+// may end in a separator or not; the one it uses ("\" or "/") is kept.
 void SearchFilesIntoList(const QString &folder, const QString &pattern, QStringList &list,
                          ScanProgress *progress = nullptr);
 

@@ -3,6 +3,8 @@
 #include "core/fileio.h"
 #include "core/prompts.h"
 
+#include <QStringList>
+
 namespace tess {
 
 QString alertTitle() { return QStringLiteral("Tessaline Alert"); }
@@ -37,6 +39,14 @@ QString sortingStatusText() { return QStringLiteral("Sorting"); }
 QString fileFailureMessage(const QString &what, const FileResult &r)
 {
     return what + QStringLiteral(":\r\n") + r.path + QStringLiteral("\r\n") + r.reason;
+}
+
+QString specialFilesSkippedText(const QStringList &paths)
+{
+    if (paths.isEmpty())
+        return QString();
+    return QStringLiteral("\r\n\r\nThese are not regular files (pipes, devices or sockets) and were not added:\r\n") +
+           paths.join(QStringLiteral("\r\n"));
 }
 
 QString fileNameCharactersMessage()

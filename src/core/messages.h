@@ -4,6 +4,7 @@
 // them calls the function instead of repeating the text.
 
 #include <QString>
+#include <QStringList>
 
 namespace tess {
 
@@ -34,6 +35,9 @@ QString sortingStatusText(); // "Sorting"
 QString overwriteScriptQuestion();
 // "<what>:\r\n<path>\r\n<reason>": the message of a failed file operation.
 QString fileFailureMessage(const QString &what, const FileResult &r);
+// An empty line, "These are not regular files (pipes, devices or sockets) and were not added:" and
+// the paths, one a line; "" when there are none. Appended to the message a walk or a drop shows.
+QString specialFilesSkippedText(const QStringList &paths);
 // "File names cannot contain the following characters..." + CR LF CR LF + 24 blanks and the eight
 // characters \ / : * ? < > |, each followed by two blanks: a name that cannot name a file.
 QString fileNameCharactersMessage();

@@ -75,9 +75,15 @@ StateRead readStateFile(const QString &prefix, StateFile which, QByteArray &byte
     Q_UNUSED(text);
     if (decode.hasError()) {
         bytes.clear();
-        return StateRead::Unreadable;
+        return StateRead::NotText;
     }
     return StateRead::Read;
+}
+
+StateFileTrouble stateFileTrouble(const QString &path, StateRead read)
+{
+    return {path, read == StateRead::NotText ? QStringLiteral("is not valid text in the system's encoding")
+                                             : QStringLiteral("could not be read whole")};
 }
 
 QString keepStateFileCopy(const QString &path)
@@ -90,14 +96,15 @@ QString keepStateFileCopy(const QString &path)
     return QString();
 }
 
-QString unreadableStateFilesMessage(const QStringList &files, const QStringList &copies)
+QString unreadableStateFilesMessage(const QList<StateFileTrouble> &files, const QStringList &copies)
 {
-    QString text = QStringLiteral("These saved files could not be read whole; what they hold was not loaded:");
+    QString text = QStringLiteral("These saved files could not be loaded; what they hold was not loaded:");
     for (qsizetype i = 0; i < files.size(); ++i) {
         const QString copy = i < copies.size() ? copies.at(i) : QString();
-        text += QStringLiteral("\r\n") + files.at(i) +
+        text += QStringLiteral("\r\n") + files.at(i).path +
                 (copy.isEmpty() ? QStringLiteral("\r\n    could not be kept as a copy")
-                                : QStringLiteral("\r\n    kept as ") + copy);
+                                : QStringLiteral("\r\n    kept as ") + copy) +
+                QStringLiteral("\r\n    (it ") + files.at(i).reason + QLatin1Char(')');
     }
     return text;
 }
@@ -189,8 +196,8 @@ UserState readUserStateFiles()
     QString path;
     const auto read = [&](StateFile which) {
         const StateRead r = readStateFile(prefix, which, bytes, &path);
-        if (r == StateRead::Unreadable)
-            state.unreadable << path;
+        if (r == StateRead::Unreadable || r == StateRead::NotText)
+            state.unreadable << stateFileTrouble(path, r);
         return r == StateRead::Read;
     };
     if (read(StateFile::List))

@@ -13,13 +13,19 @@
 
 namespace tess {
 
+// A state file a load could not take, and why.
+struct StateFileTrouble {
+    QString path;
+    QString reason; // "could not be read whole", "is not valid text in the system's encoding", ...
+};
+
 struct UserState {
     QStringList queue;
     QString script; // the box text, "\n" between lines
     QString name;
     // Files that exist but could not be read, or whose bytes are not text in the system's encoding:
     // their part stays empty and the file must be kept (keepStateFileCopy) before it is written anew.
-    QStringList unreadable = {};
+    QList<StateFileTrouble> unreadable = {};
 };
 
 enum class StateFile { List, Script, Name, Path };
@@ -50,17 +56,20 @@ QString stateFilePath(const QString &prefix, StateFile which);
 // when there is none or it cannot be read.
 bool readStateFileBytes(const QString &prefix, StateFile which, QByteArray &bytes);
 
-enum class StateRead { Missing, Read, Unreadable };
+enum class StateRead { Missing, Read, Unreadable, NotText };
 // Reads the file of that name in DATA as readStateFileBytes does, and tells a missing file from one
-// that exists but cannot be read or whose bytes are not valid text in the system's encoding
-// (Unreadable: bytes is empty, path names the file).
+// that exists but cannot be read (Unreadable) or whose bytes are not valid text in the system's
+// encoding (NotText); after either, bytes is empty and path names the file.
 StateRead readStateFile(const QString &prefix, StateFile which, QByteArray &bytes, QString *path = nullptr);
+// The trouble of a file read as Unreadable or NotText.
+StateFileTrouble stateFileTrouble(const QString &path, StateRead read);
 // Keeps the file beside itself under "<name>.kept" (or "<name>.kept2", ... when that exists) before
 // the program writes it anew: a copy, or the file itself moved there when it cannot be copied.
 // Returns the kept file's path, or an empty text when neither worked.
 QString keepStateFileCopy(const QString &path);
-// "<file>  kept as  <copy>" lines of the files a load could not take; one box names them all.
-QString unreadableStateFilesMessage(const QStringList &files, const QStringList &copies);
+// The files a load could not take, each with "kept as <copy>" (copies[i], "" when none was made) and
+// its reason on lines of their own; one box names them all.
+QString unreadableStateFilesMessage(const QList<StateFileTrouble> &files, const QStringList &copies);
 // The lines of a file: CR LF, LF and lone CR end a line; a last line without line end counts.
 QStringList stateFileLines(const QByteArray &bytes);
 // The script text of a "-scr.tmp" file: the text the save wrote before its closing CR LF, with

@@ -27,8 +27,8 @@ UserSetFiles readUserSetFiles(int set)
     QString path;
     const auto read = [&](StateFile which) {
         const StateRead r = readStateFile(prefix, which, bytes, &path);
-        if (r == StateRead::Unreadable)
-            files.unreadable << path;
+        if (r == StateRead::Unreadable || r == StateRead::NotText)
+            files.unreadable << stateFileTrouble(path, r);
         return r == StateRead::Read;
     };
     if (read(StateFile::List))

@@ -29,7 +29,7 @@ struct UserSetFiles {
     QStringList queue;
     QString script;
     QString name;
-    QStringList unreadable = {};
+    QList<StateFileTrouble> unreadable = {};
     bool hasDrive = false; // the path file's first line was read
     QString drive;
     bool hasFolder = false; // its second line was read

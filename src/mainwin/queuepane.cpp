@@ -1,5 +1,6 @@
 #include "mainwin/queuepane.h"
 
+#include "core/fileio.h"
 #include "core/listutils.h"
 #include "core/mainsettings.h"
 #include "core/messages.h"
@@ -15,6 +16,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
@@ -290,6 +292,7 @@ public:
     bool stopRequested() const override { return m_window && m_window->stopRequested(); }
     qint64 foundFileCount() const override { return m_window ? m_window->foundFileCount() : 0; }
     void folderUnreadable(const QString &folder) override { unreadable.append(folder); }
+    void specialFileSkipped(const QString &path) override { special.append(path); }
     void setFoundFileCount(qint64 count) override
     {
         if (m_window)
@@ -309,6 +312,7 @@ public:
     qsizetype added = 0;
     QStringList refused;
     QStringList unreadable;
+    QStringList special;
 
 private:
     QStringList &m_found;
@@ -334,6 +338,7 @@ qsizetype QueuePane::walkFolderIntoQueue(const QString &folder, const QString &p
     }
     m_walkRefused += progress.refused;
     m_walkUnreadable += progress.unreadable;
+    m_walkSpecial += progress.special;
     return progress.added;
 }
 
@@ -359,6 +364,7 @@ void QueuePane::cmdAddAllSub_Click()
         return;
     frmScanStop::instance()->setFoundFileCount(0);
     m_walkUnreadable.clear();
+    m_walkSpecial.clear();
     const qsizetype added = walkFolderIntoQueue(m_files->folder(), m_files->filter());
     // The count says which sub-folders were passed over because they could not be read.
     QString text = QString::number(added) + QStringLiteral(" Files Added to Queue.");
@@ -366,6 +372,7 @@ void QueuePane::cmdAddAllSub_Click()
     if (!unreadable.isEmpty())
         text +=
             QStringLiteral("\r\n\r\nThese folders could not be read:\r\n") + unreadable.join(QStringLiteral("\r\n"));
+    text += specialFilesSkippedText(std::exchange(m_walkSpecial, {}));
     msgBox(text, vbOKOnly, QStringLiteral("Scan Complete"));
     Q_EMIT refreshRequested();
     if (!endWalk())
@@ -383,6 +390,7 @@ void QueuePane::List1_OLEDragDrop(const QStringList &items)
     QStringList refused;
     QList<FileResult> unreadLists;
     bool walked = false;
+    m_walkSpecial.clear();
     // The scan window counts this drop's finds.
     if (frmScanStop::isLoaded())
         frmScanStop::instance()->setFoundFileCount(0);
@@ -393,6 +401,11 @@ void QueuePane::List1_OLEDragDrop(const QStringList &items)
             walked = true;
             break;
         case DroppedItemKind::Entry: {
+            // A pipe or device named like a drawing is no drawing.
+            if (QFileInfo::exists(item) && !isRegularFile(item)) {
+                m_walkSpecial << item;
+                break;
+            }
             const QueueEntryFilter f = filterQueueEntries({item});
             List1->addItems(f.accepted);
             refused += f.refused;
@@ -427,6 +440,8 @@ void QueuePane::List1_OLEDragDrop(const QStringList &items)
     for (const FileResult &r : unreadLists)
         msgBox(fileFailureMessage(QStringLiteral("The dropped list could not be read"), r), vbOKOnly | vbExclamation,
                appTitle());
+    if (const QString special = specialFilesSkippedText(std::exchange(m_walkSpecial, {})); !special.isEmpty())
+        msgBox(special.mid(4), vbOKOnly | vbExclamation, appTitle());
     Q_EMIT refreshRequested();
     runAutoSortAndMeta();
     resetLoadedListMarks();

@@ -146,6 +146,7 @@ private:
     bool m_closeAfterBusy = false;
     QStringList m_walkRefused;
     QStringList m_walkUnreadable; // folders the walk could not read
+    QStringList m_walkSpecial;    // pipes, devices and sockets the walk or drop passed over
 };
 
 } // namespace tess

@@ -604,6 +604,10 @@ void frmOptions::cmdBackup_Click()
     if (!r.linksSkipped.isEmpty())
         text +=
             QStringLiteral("\r\n\r\nThese links were not copied:\r\n") + r.linksSkipped.join(QStringLiteral("\r\n"));
+    if (!r.specialSkipped.isEmpty())
+        text +=
+            QStringLiteral("\r\n\r\nThese are not regular files (pipes, devices or sockets) and were not copied:\r\n") +
+            r.specialSkipped.join(QStringLiteral("\r\n"));
     msgBox(text, vbOKOnly | vbExclamation, messageTitle());
 }
 

@@ -100,24 +100,27 @@ BackupResult runScriptsBackup(const BackupPlan &plan)
     if (!MakeFolderPath(plan.backupRoot))
         return failure(r, plan.backupRoot, QStringLiteral("The BACKUP folder could not be created."));
 
-    // The stamp folder is made here and now: a name taken since the plan gives way to the next one.
-    QString stampFolder;
+    // The copy goes into "<stamp>.unfinished" and takes its stamp name only once every file is in
+    // it: a backup that is stopped half-way (a failure, a crash, a kill) never looks finished.
+    QString unfinished;
     for (int attempt = 1;; ++attempt) {
-        stampFolder = stampFolderName(plan.backupRoot, plan.stamp, attempt);
-        if (QDir().mkdir(stampFolder))
+        const QString name = stampFolderName(plan.backupRoot, plan.stamp, attempt);
+        unfinished = name + unfinishedBackupSuffix();
+        const bool taken = QFileInfo::exists(name);
+        if (!taken && QDir().mkdir(unfinished))
             break;
-        if (!QFileInfo::exists(stampFolder) || attempt >= 1000)
-            return failure(r, stampFolder, QStringLiteral("The backup folder could not be created."));
+        if ((!taken && !QFileInfo::exists(unfinished)) || attempt >= 1000)
+            return failure(r, unfinished, QStringLiteral("The backup folder could not be created."));
     }
-    const QString target = nativeFolder(joinPath(stampFolder, QStringLiteral("SCRIPTS")));
-    r.target = target;
+    const QString unfinishedTarget = nativeFolder(joinPath(unfinished, QStringLiteral("SCRIPTS")));
+    r.target = unfinishedTarget;
 
     auto undo = [&](const QString &path, const QString &reason) {
-        QDir(stampFolder).removeRecursively();
+        QDir(unfinished).removeRecursively(); // what cannot be removed keeps its unfinished name
         return failure(r, path, reason);
     };
-    if (!QDir().mkpath(target))
-        return undo(target, QStringLiteral("The folder could not be created."));
+    if (!QDir().mkpath(unfinishedTarget))
+        return undo(unfinishedTarget, QStringLiteral("The folder could not be created."));
 
     // The whole list first, so nothing written below can join the walk.
     const QDir sourceDir(plan.source);
@@ -132,27 +135,43 @@ BackupResult runScriptsBackup(const BackupPlan &plan)
             r.linksSkipped << QDir::toNativeSeparators(fi.filePath());
         else if (fi.isDir())
             folders << relative;
-        else
+        else if (fi.isFile())
             files << relative;
+        else // a pipe could keep the backup waiting for ever, a device would never end
+            r.specialSkipped << QDir::toNativeSeparators(fi.filePath());
     }
     for (const QString &f : std::as_const(folders))
-        if (!QDir(target).mkpath(f))
-            return undo(joinPath(target, f), QStringLiteral("The folder could not be created."));
+        if (!QDir(unfinishedTarget).mkpath(f))
+            return undo(joinPath(unfinishedTarget, f), QStringLiteral("The folder could not be created."));
     for (const QString &f : std::as_const(files)) {
         const QString from = sourceDir.filePath(f);
-        const QString to = QDir(target).filePath(f);
+        const QString to = QDir(unfinishedTarget).filePath(f);
         QByteArray bytes;
         FileResult fr = readWholeFile(from, bytes);
         if (fr.ok())
             fr = writeWholeFile(to, bytes);
         if (fr.ok() && isReadOnlyFile(from))
             fr = setReadOnlyFile(to, true);
+        // The script that could not be copied is named, whichever side failed.
         if (!fr.ok())
-            return undo(fr.path, fr.reason);
+            return undo(from, fr.reason);
         ++r.filesCopied;
+    }
+
+    // Complete: the folder takes the first stamp name free now.
+    for (int attempt = 1;; ++attempt) {
+        const QString name = stampFolderName(plan.backupRoot, plan.stamp, attempt);
+        if (!QFileInfo::exists(name) && !QFileInfo(name).isSymLink() && QDir().rename(unfinished, name)) {
+            r.target = nativeFolder(joinPath(name, QStringLiteral("SCRIPTS")));
+            break;
+        }
+        if (attempt >= 1000)
+            return undo(unfinished, QStringLiteral("The backup folder could not be renamed."));
     }
     r.ok = true;
     return r;
 }
+
+QString unfinishedBackupSuffix() { return QStringLiteral(".unfinished"); }
 
 } // namespace tess

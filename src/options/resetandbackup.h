@@ -45,15 +45,20 @@ struct BackupResult {
     bool ok = false;
     QString target; // where the copy went (the plan's, or the next free name)
     int filesCopied = 0;
-    QStringList linksSkipped; // symbolic links are neither followed nor copied
-    QString failedPath;       // what could not be read, created or written
+    QStringList linksSkipped;   // symbolic links are neither followed nor copied
+    QStringList specialSkipped; // pipes, devices and sockets are never opened
+    QString failedPath;         // what could not be read, created or written
     QString reason;
 };
 
 // Copies the source folder, sub-folders and hidden files included, into the plan's target, every
-// file whole through the file module, keeping each file's read-only state. The stamp folder is made
-// new: when its name was taken meanwhile, the next free one is used, so two backups never mix. A
-// failure removes the unfinished backup and names what failed; nothing partial is left as if whole.
+// file whole through the file module, keeping each file's read-only state. The copy is made in a
+// new folder named as unfinished (the stamp name + unfinishedBackupSuffix()) that takes the stamp
+// name only when every file was copied; when that name was taken meanwhile, the next free one is
+// used, so two backups never mix. A failure removes the unfinished folder (what cannot be removed
+// keeps its unfinished name) and names the file that failed; nothing partial is left as if whole.
 BackupResult runScriptsBackup(const BackupPlan &plan);
+// ".unfinished"
+QString unfinishedBackupSuffix();
 
 } // namespace tess

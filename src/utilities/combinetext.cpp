@@ -6,7 +6,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cstring>
 
 namespace tess {
@@ -137,9 +136,14 @@ std::optional<CombineError> combineTextFiles(const QStringList &inputs, const QS
 {
     if (QFileInfo::exists(output) && isReadOnlyFile(output))
         return CombineError{100, describe(QStringLiteral("Permission denied"), output, QString())};
-    QSaveFile out(output);
-    if (!out.open(QIODevice::WriteOnly))
-        return CombineError{100, describe(pathFileAccessErrorText(), output, out.errorString())};
+    WholeFileWriter out(output);
+    if (const FileResult started = out.start(); !started.ok())
+        return CombineError{100, describe(pathFileAccessErrorText(), output, started.reason)};
+    // A refused write names the output and its cause (a full disk says so); the old output stays.
+    auto writeFailed = [&out, &output] {
+        out.cancel();
+        return CombineError{110, describe(pathFileAccessErrorText(), output, out.result().reason)};
+    };
 
     QByteArray block(kBlockSize, Qt::Uninitialized);
     QByteArray converted;
@@ -148,37 +152,38 @@ std::optional<CombineError> combineTextFiles(const QStringList &inputs, const QS
     const qsizetype count = inputs.size(); // taken once, at the start
     for (qsizetype i = 0; i < count; ++i) {
         const QString &path = inputs.at(i);
+        // A pipe would keep the combine waiting for ever, a device would never end.
+        if (QFileInfo::exists(path) && !isRegularFile(path)) {
+            out.cancel();
+            return CombineError{104, describe(notRegularFileText(), path, QString())};
+        }
         QFile in(path);
         if (!in.open(QIODevice::ReadOnly)) {
-            out.cancelWriting();
+            out.cancel();
             return CombineError{104, describe(openFailure(in), path, in.errorString())};
         }
         for (;;) {
             const qint64 n = in.read(block.data(), block.size());
             if (n < 0) {
-                out.cancelWriting();
+                out.cancel();
                 return CombineError{108, describe(pathFileAccessErrorText(), path, in.errorString())};
             }
             if (n == 0)
                 break;
             converted.resize(0); // keeps the capacity for the next block
             writer.feed(block.constData(), qsizetype(n), converted);
-            if (out.write(converted) != converted.size()) {
-                out.cancelWriting();
-                return CombineError{110, describe(pathFileAccessErrorText(), output, out.errorString())};
-            }
+            if (out.write(converted) != converted.size())
+                return writeFailed();
             if (keepAlive)
                 keepAlive();
         }
         converted.resize(0);
         writer.finish(converted);
-        if (!converted.isEmpty() && out.write(converted) != converted.size()) {
-            out.cancelWriting();
-            return CombineError{110, describe(pathFileAccessErrorText(), output, out.errorString())};
-        }
+        if (!converted.isEmpty() && out.write(converted) != converted.size())
+            return writeFailed();
     }
-    if (!out.commit())
-        return CombineError{116, describe(pathFileAccessErrorText(), output, out.errorString())};
+    if (const FileResult done = out.finish(); !done.ok())
+        return CombineError{116, describe(pathFileAccessErrorText(), output, done.reason)};
     return std::nullopt;
 }
 

@@ -261,6 +261,8 @@ void SearchForFileREV(const QString &folder, const QString &pattern, const DwgRe
                         progress->entryAppended();
                 }
             }
+        } else if (e.kind == FolderEntry::Other && progress && like.matches(e.name)) {
+            progress->specialFileSkipped(revScanListedPath(lv.folder + e.name)); // never opened
         }
         if (progress && pacer.due())
             pacer.update(revScanStatusText(stack.back().shown));

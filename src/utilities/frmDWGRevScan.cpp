@@ -2,6 +2,7 @@
 
 #include "core/fileselector.h"
 #include "core/listutils.h"
+#include "core/messages.h"
 #include "core/prompts.h"
 #include "widgets/controlfactory.h"
 #include "widgets/dirlistbox.h"
@@ -82,6 +83,9 @@ public:
         m_status->repaint();
     }
     void pump() override { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+    void specialFileSkipped(const QString &path) override { special.append(path); }
+
+    QStringList special; // pipes, devices and sockets named like drawings
 
     // While a walk fills matches and problems, each new entry goes into its list box at once.
     void showAsFound(const QStringList *matches, QListWidget *matchList, const QStringList *problems,
@@ -237,6 +241,7 @@ void frmDWGRevScan::cmdStartScan_Click()
         return;
     m_progress->setStopRequested(false);
     m_progress->setFoundFileCount(0);
+    m_progress->special.clear();
     DwgReleaseSwitches switches{};
     for (size_t i = 0; i < m_boxes.size(); ++i)
         switches[i] = m_boxes[i]->isChecked() ? 1 : 0;
@@ -256,8 +261,9 @@ void frmDWGRevScan::cmdStartScan_Click()
 
     const bool closing = m_closeAfterScan;
     if (!closing)
-        msgBox(QString::number(m_progress->foundFileCount()) + QStringLiteral(" Files Added to Queue."), vbOKOnly,
-               QStringLiteral("Scan Complete"));
+        msgBox(QString::number(m_progress->foundFileCount()) + QStringLiteral(" Files Added to Queue.") +
+                   specialFilesSkippedText(m_progress->special),
+               vbOKOnly, QStringLiteral("Scan Complete"));
 
     setScanning(false);
     UpdateStartButton();

@@ -252,21 +252,25 @@ private Q_SLOTS:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("boxes");
+        QTest::addColumn<QString>("reason");
+        const QString notText = QStringLiteral("(it is not valid text in the system's encoding)");
         QTest::newRow("list in UTF-16") << "tester-list.tmp"
                                         << QByteArray("\xff\xfe/\x00"
                                                       "a\x00\r\x00\n\x00",
                                                       10)
-                                        << 1;
-        QTest::newRow("list with an empty line")
-            << "tester-list.tmp" << QByteArray("/d/a.dwg\r\n\r\n/d/b.dwg\r\n") << 2;
-        QTest::newRow("script in another encoding") << "tester-scr.tmp" << QByteArray("ZOOM \xc4\r\n") << 1;
-        QTest::newRow("name with bytes not in the encoding") << "tester-s.tmp" << QByteArray("na\xe9me\r\n") << 1;
+                                        << 1 << notText;
+        QTest::newRow("list with an empty line") << "tester-list.tmp" << QByteArray("/d/a.dwg\r\n\r\n/d/b.dwg\r\n") << 2
+                                                 << QStringLiteral("(it holds entries the queue cannot take)");
+        QTest::newRow("script in another encoding") << "tester-scr.tmp" << QByteArray("ZOOM \xc4\r\n") << 1 << notText;
+        QTest::newRow("name with bytes not in the encoding")
+            << "tester-s.tmp" << QByteArray("na\xe9me\r\n") << 1 << notText;
     }
     void stateFilesTheStartCannotTakeAreKept()
     {
         QFETCH(QString, file);
         QFETCH(QByteArray, bytes);
         QFETCH(int, boxes);
+        QFETCH(QString, reason);
         test::TempProgramFolder program;
         test::ScriptedPrompter prompts;
         const QString path = program.writeFile(QStringLiteral("DATA/") + file, bytes);
@@ -277,7 +281,8 @@ private Q_SLOTS:
             QVERIFY(app.start());
             QCOMPARE(prompts.shown().size(), boxes);
             const QString text = prompts.last().text;
-            QVERIFY2(text.contains(path + QStringLiteral("\r\n    kept as ") + path + QStringLiteral(".kept")),
+            QVERIFY2(text.contains(path + QStringLiteral("\r\n    kept as ") + path + QStringLiteral(".kept\r\n    ") +
+                                   reason),
                      qPrintable(text));
             app.finish();
         }

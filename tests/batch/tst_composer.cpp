@@ -466,6 +466,9 @@ void TestComposer::failuresWriteNothing_data()
     QTest::newRow("empty user script") << "empty"
                                        << "Tessaline Alert"
                                        << "The user script is empty";
+    QTest::newRow("disk full while writing") << "full"
+                                             << "Tessaline Alert"
+                                             << "Disk full";
 }
 
 // Every failure: one message, StopBatch set, nothing started, the previous script untouched, the window
@@ -490,6 +493,10 @@ void TestComposer::failuresWriteNothing()
             tagged += QStringLiteral("$FILEPATH-%1$$FILEDRIVE+%1$").arg(n);
         queue << fx.path() + tagged + QStringLiteral("/P/Q/R/S/T/U/V/W/X/Y/A-101.dwg");
         script = QStringLiteral("-INSERT $FILEPATH$");
+    } else if (kind == QLatin1String("full")) {
+        if (!test::FileSizeLimit(qint64(1) << 40).ok())
+            QSKIP("no file-size limit to stand in for a full disk");
+        script = QStringLiteral("_PURGE _ALL _N\n").repeated(600); // far more than the limit below
     }
     win.setQueue(queue, script);
     mainSettings().InNightRun = true;
@@ -497,6 +504,9 @@ void TestComposer::failuresWriteNothing()
     if (kind == QLatin1String("empty")) {
         win.w->scriptFacts()->setScriptText(QString());
         QVERIFY(!win.composer()->Command1_Compile_Click());
+    } else if (kind == QLatin1String("full")) {
+        const test::FileSizeLimit limit(4096);
+        win.press();
     } else {
         win.press();
     }
@@ -511,6 +521,10 @@ void TestComposer::failuresWriteNothing()
         QVERIFY(setReadOnlyFile(win.output(), false).ok());
     QCOMPARE(test::fileBytes(fx.path() + QStringLiteral("tessaline.scr")), QByteArray("PREVIOUS\r\n"));
     QCOMPARE(mainSettings().TotalFilesProcessed, 0.0);
+    if (kind != QLatin1String("empty"))
+        QVERIFY(win.w->lblUpdate->text() != QStringLiteral("Ready"));
+    if (kind == QLatin1String("full"))
+        QVERIFY2(fx.prompter().last().text.contains(win.output()), qPrintable(fx.prompter().last().text));
 }
 
 // A folder that the script names and that does not exist is asked about; Yes creates it.

@@ -92,6 +92,7 @@ private Q_SLOTS:
     void setupIssue_data();
     void setupIssue();
     void stoppedComposerStartsNothing();
+    void fullDiskStartsNothing();
     void metaCommandsSetTheControls();
     void metaMessagesOnlyOnFullScans();
     void nightRunFiresOnce();
@@ -131,6 +132,31 @@ void TestCreateAndRun::startsAutoCadOnTheScript()
     QCOMPARE(call.arguments, QStringList({"/p", "My Profile", "/b", script}));
     QVERIFY(call.workingFolder.isEmpty());
     QVERIFY(fx.prompter().shown().isEmpty());
+}
+
+// The disk fills up while the script is written: the cause is named, the previous script stays and
+// AutoCAD is not started on anything.
+void TestCreateAndRun::fullDiskStartsNothing()
+{
+    if (!test::FileSizeLimit(qint64(1) << 40).ok())
+        QSKIP("no file-size limit to stand in for a full disk");
+    test::Fixture fx;
+    const QString exe = fx.writeFile(QStringLiteral("ACAD/ACAD.EXE"), "MZ");
+    Window win(fx, [&](MainSettings &s) {
+        s.AutoCADEXE = exe;
+        s.ShowSCRComplete = 1;
+    });
+    const QString script = fx.writeFile(QStringLiteral("tessaline.scr"), "PREVIOUS\r\n");
+    win.setQueue({win.drawing(QStringLiteral("A.dwg"))}, QStringLiteral("_PURGE _ALL _N\n").repeated(600));
+    fx.prompter().expectMessage();
+    {
+        const test::FileSizeLimit limit(4096);
+        win.run();
+    }
+    QVERIFY(fx.prompter().allUsed());
+    QVERIFY2(fx.prompter().last().text.contains(QStringLiteral("Disk full")), qPrintable(fx.prompter().last().text));
+    QVERIFY(fx.launcher().calls.isEmpty());
+    QCOMPARE(test::fileBytes(script), QByteArray("PREVIOUS\r\n"));
 }
 
 // No AutoCAD program set: "Setup Issue" and the Options dialog, no batch script. A program that is

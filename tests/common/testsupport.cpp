@@ -6,6 +6,12 @@
 #include <QList>
 #include <QStringList>
 
+#ifndef Q_OS_WIN
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#endif
+
 namespace tess::test {
 
 QByteArray fileBytes(const QString &path)
@@ -69,5 +75,37 @@ QString goldenMismatch(const QByteArray &actual, const QString &relative)
     return QStringLiteral("%1 differs (TESSALINE_UPDATE_GOLDEN=1 rewrites it) at\n").arg(relative) +
            differences.join(QLatin1Char('\n'));
 }
+
+#ifdef Q_OS_WIN
+FileSizeLimit::FileSizeLimit(qint64) {}
+FileSizeLimit::~FileSizeLimit() = default;
+
+bool makeFifo(const QString &) { return false; }
+#else
+FileSizeLimit::FileSizeLimit(qint64 bytes)
+{
+    rlimit limit{};
+    if (getrlimit(RLIMIT_FSIZE, &limit) != 0)
+        return;
+    m_oldSoft = limit.rlim_cur;
+    m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    limit.rlim_cur = rlim_t(bytes);
+    m_ok = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    if (m_oldHandler == nullptr)
+        return;
+    // The soft limit may always be raised back up to the hard one.
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = rlim_t(m_oldSoft);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, m_oldHandler);
+}
+
+bool makeFifo(const QString &path) { return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0; }
+#endif
 
 } // namespace tess::test

@@ -33,4 +33,29 @@ QString sharedFixturePath(const QString &relative);
 //     QVERIFY2(diff.isEmpty(), qPrintable(diff));
 QString goldenMismatch(const QByteArray &actual, const QString &relative);
 
+// While it lives, no file of this process may grow past `bytes`: a write beyond that fails with
+// EFBIG exactly as a write fails on a full disk (SIGXFSZ, which would end the process, is ignored
+// meanwhile). POSIX only: elsewhere ok() is false, and a test skips with QSKIP. Nothing else should
+// write files meanwhile (a log file would hit the limit too).
+//     test::FileSizeLimit limit(4096);
+//     if (!limit.ok())
+//         QSKIP("no file-size limit on this system");
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+    bool ok() const { return m_ok; }
+
+private:
+    bool m_ok = false;
+    quint64 m_oldSoft = 0;
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+// Makes a named pipe (FIFO) at path; false where the system has none (Windows).
+bool makeFifo(const QString &path);
+
 } // namespace tess::test

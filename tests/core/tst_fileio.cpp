@@ -10,8 +10,6 @@
 #include <QTest>
 
 #ifndef Q_OS_WIN
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -28,34 +26,6 @@ bool runningAsRoot()
     return geteuid() == 0;
 #endif
 }
-
-#ifndef Q_OS_WIN
-// While it lives, the system refuses to let any file of this process grow past `bytes`: a write
-// beyond that fails as it fails on a full disk (the signal that would end the process is ignored).
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        m_ok = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    bool ok() const { return m_ok; }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-    bool m_ok = false;
-};
-#endif
 
 const QByteArray kOld("old content\r\n");
 
@@ -95,7 +65,9 @@ private Q_SLOTS:
         QTest::newRow("folder in the way") << "folder in the way" << kPathFileAccessError;
         QTest::newRow("read-only file") << "read-only file" << kPermissionDenied;
         QTest::newRow("read-only folder") << "read-only folder" << kPermissionDenied;
-        QTest::newRow("full disk") << "full disk" << kPathFileAccessError;
+        // A write smaller than any buffer, and one larger than the limit many times over.
+        QTest::newRow("full disk, small write") << "full disk 6000" << kPathFileAccessError;
+        QTest::newRow("full disk, large write") << "full disk 262144" << kPathFileAccessError;
     }
     void writeFailures()
     {
@@ -128,22 +100,17 @@ private Q_SLOTS:
                 QSKIP("root writes into every folder");
             QVERIFY(QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
 #endif
-        } else if (cause == "full disk") {
-#ifdef Q_OS_WIN
-            QSKIP("no file-size limit to stand in for a full disk");
-#endif
-            bytes = QByteArray(256 * 1024, 'x');
+        } else if (cause.startsWith("full disk")) {
+            bytes = QByteArray(cause.section(' ', 2).toInt(), 'x');
         }
 
         FileResult r;
-#ifndef Q_OS_WIN
-        if (cause == "full disk") {
-            FileSizeLimit limit(4096);
-            QVERIFY(limit.ok());
+        if (cause.startsWith("full disk")) {
+            test::FileSizeLimit limit(4096);
+            if (!limit.ok())
+                QSKIP("no file-size limit to stand in for a full disk");
             r = writeWholeFile(path, bytes);
-        } else
-#endif
-        {
+        } else {
             r = writeWholeFile(path, bytes);
         }
         QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -152,6 +119,8 @@ private Q_SLOTS:
         QVERIFY(!r.ok());
         QCOMPARE(r.path, path);
         QVERIFY2(!r.reason.isEmpty(), "the reason is given");
+        if (cause.startsWith("full disk"))
+            QVERIFY2(r.reason.startsWith("Disk full"), qPrintable(r.reason));
         QCOMPARE(test::fileBytes(dir + "/a.txt"), kOld);
         // Nothing else appeared beside it: the temporary file is gone.
         const QStringList left = cause == "folder in the way" ? QStringList{"a.txt", "sub"} : QStringList{"a.txt"};
@@ -218,6 +187,49 @@ private Q_SLOTS:
             QVERIFY(bytes.isEmpty());
             QVERIFY(!r.reason.isEmpty());
         }
+    }
+
+    // A file written in pieces: the piece the disk refuses fails at once with its cause, every later
+    // piece fails too, and finish() keeps the old file; a file whose pieces all fit is put in place.
+    void streamedWriteStopsAtTheFirstRefusal()
+    {
+        QTemporaryDir tmp;
+        const QString path = tmp.path() + "/out.txt";
+        QVERIFY(writeWholeFile(path, kOld).ok());
+        FileResult r;
+        qint64 third = 0;
+        {
+            test::FileSizeLimit limit(4096);
+            if (!limit.ok())
+                QSKIP("no file-size limit to stand in for a full disk");
+            WholeFileWriter out(path);
+            QVERIFY(out.start().ok());
+            QCOMPARE(out.write(QByteArray(3000, 'a')), 3000);
+            QCOMPARE(out.write(QByteArray(3000, 'b')), -1);
+            third = out.write("c");
+            r = out.finish();
+        }
+        QCOMPARE(third, -1);
+        QCOMPARE(r.error, kPathFileAccessError);
+        QCOMPARE(r.path, path);
+        QVERIFY2(r.reason.startsWith("Disk full"), qPrintable(r.reason));
+        QCOMPARE(test::fileBytes(path), kOld);
+        QCOMPARE(entriesOf(tmp.path()), QStringList{"out.txt"});
+
+        // Left unfinished, the writer cancels; finished whole, the file is replaced.
+        {
+            WholeFileWriter out(path);
+            QVERIFY(out.start().ok());
+            out.write("half");
+        }
+        QCOMPARE(test::fileBytes(path), kOld);
+        WholeFileWriter out(path);
+        QVERIFY(out.start().ok());
+        out.write("one ");
+        out.write("two");
+        QVERIFY(out.finish().ok());
+        QCOMPARE(test::fileBytes(path), QByteArray("one two"));
+        QCOMPARE(entriesOf(tmp.path()), QStringList{"out.txt"});
     }
 
     void readOnlyTogglesOnlyTheWritePermission()

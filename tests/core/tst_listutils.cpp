@@ -1,5 +1,6 @@
 #include "core/like.h"
 #include "core/listutils.h"
+#include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,6 +30,8 @@ public:
     }
     void pump() override { ++pumps; }
     int intervalMs() const override { return 0; }
+    void specialFileSkipped(const QString &path) override { special.append(path); }
+    QStringList special;
 };
 
 void touch(const QString &path)
@@ -100,6 +103,7 @@ private Q_SLOTS:
     void walkKeepsBackslashSeparator();
     void walkDoesNotFollowLinks();
     void walkSkipsUnreadableFolder();
+    void walkPassesOverPipesAndDevices();
     void walkStopsAfterEntryInHand();
     void walkStoppedFromProgress();
     void fileTitles();
@@ -195,6 +199,27 @@ void TestListUtils::walkDoesNotFollowLinks()
     list.clear();
     SearchFileTitlesIntoList(root, QStringLiteral("*.dwg"), list);
     QCOMPARE(list, (QStringList{"A", "B", "LINK"}));
+}
+
+// A pipe named like a drawing, and links to a pipe and to a device: none is listed, each is named.
+void TestListUtils::walkPassesOverPipesAndDevices()
+{
+    QTemporaryDir tmp;
+    const QString root = tmp.path();
+    makeTree(root, {"a.dwg", "sub/b.dwg"});
+    if (!test::makeFifo(root + "/sub/fifo.dwg"))
+        QSKIP("no named pipes here");
+    QVERIFY(QFile::link(root + "/sub/fifo.dwg", root + "/pipe link.dwg"));
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), root + "/zero.dwg"));
+    RecordingProgress progress;
+    QStringList list;
+    SearchFilesIntoList(root, QStringLiteral("*.dwg"), list, &progress);
+    QCOMPARE(relative(root, list), (QStringList{"a.dwg", "sub/b.dwg"}));
+    QCOMPARE(relative(root, progress.special), (QStringList{"pipe link.dwg", "sub/fifo.dwg", "zero.dwg"}));
+    QCOMPARE(progress.foundFileCount(), 2);
+    list.clear();
+    SearchFileTitlesIntoList(root, QStringLiteral("*.dwg"), list);
+    QCOMPARE(list, (QStringList{"A", "B"}));
 }
 
 void TestListUtils::walkSkipsUnreadableFolder()

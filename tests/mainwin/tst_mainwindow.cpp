@@ -334,6 +334,30 @@ private Q_SLOTS:
         QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
 
+    // A pipe named like a drawing is never queued, by "+" or by a drop; the message names it.
+    void pipesAreNamedAndNeverQueued()
+    {
+        const QString pipe = file(QStringLiteral("sub")) + QDir::separator() + QStringLiteral("fifo.dwg");
+        if (!test::makeFifo(pipe))
+            QSKIP("no named pipes here");
+        test::ScriptedPrompter p;
+        p.expectMessage(vbOK);
+        auto w = makeWindow();
+        w->show();
+        QTest::mouseClick(button(w.get(), "cmdAddAllSub"), Qt::LeftButton);
+        QCOMPARE(p.last().text, QStringLiteral("5 Files Added to Queue.\r\n\r\nThese are not regular files (pipes, "
+                                               "devices or sockets) and were not added:\r\n") +
+                                    pipe);
+        QVERIFY(!w->queuePane()->queueEntries().contains(pipe));
+
+        w->queuePane()->setQueueEntries({});
+        p.expectMessage(vbOK);
+        w->queuePane()->List1_OLEDragDrop({pipe, file(QStringLiteral("a.dwg"))});
+        QCOMPARE(w->queuePane()->queueEntries(), QStringList{file(QStringLiteral("a.dwg"))});
+        QVERIFY(p.last().text.endsWith(QStringLiteral(":\r\n") + pipe));
+        QVERIFY(p.allUsed());
+    }
+
     void walkHoldsTheWindowUntilItEnds()
     {
         auto w = makeWindow();

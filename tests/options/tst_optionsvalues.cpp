@@ -241,6 +241,8 @@ private Q_SLOTS:
         fx.writeFile(QStringLiteral("My Scripts/sub/B C.scr"), "deep");
         QVERIFY(setReadOnlyFile(scripts + QStringLiteral("/A.SCR"), true).ok());
         QDir(scripts).mkpath(QStringLiteral("empty"));
+        // A pipe is passed over and named, never opened (opening it would wait for ever).
+        const bool fifo = test::makeFifo(scripts + QStringLiteral("/sub/pipe.scr"));
 
         const BackupPlan plan = planScriptsBackup(scripts, moment);
         const QString backup = QDir::toNativeSeparators(fx.path() + QStringLiteral("BACKUP/"));
@@ -254,6 +256,11 @@ private Q_SLOTS:
         QCOMPARE(test::fileBytes(r.target + QStringLiteral(".hidden")), QByteArray("h"));
         QCOMPARE(test::fileBytes(r.target + QStringLiteral("sub/B C.scr")), QByteArray("deep"));
         QVERIFY(QFileInfo(r.target + QStringLiteral("empty")).isDir());
+        if (fifo) {
+            QCOMPARE(r.specialSkipped,
+                     QStringList{QDir::toNativeSeparators(scripts + QStringLiteral("/sub/pipe.scr"))});
+            QVERIFY(!QFileInfo::exists(r.target + QStringLiteral("sub/pipe.scr")));
+        }
 
         // The same second again, planned before and after the first one ran.
         const BackupResult again = runScriptsBackup(plan);
@@ -266,6 +273,25 @@ private Q_SLOTS:
         setReadOnlyFile(scripts + QStringLiteral("/A.SCR"), false);
         setReadOnlyFile(r.target + QStringLiteral("A.SCR"), false);
         setReadOnlyFile(again.target + QStringLiteral("A.SCR"), false);
+    }
+
+    // A backup stopped half-way (the program killed) leaves a folder named as unfinished: the next
+    // backup of the same second neither mixes with it nor takes it for finished.
+    void unfinishedBackupIsNeverTakenForFinished()
+    {
+        test::Fixture fx;
+        const QDateTime moment(QDate(2024, 1, 2), QTime(15, 4, 5));
+        fx.writeFile(QStringLiteral("S/a.scr"), "a");
+        const QString left = fx.writeFile(QStringLiteral("BACKUP/2024-01-02-15-04-05") + unfinishedBackupSuffix() +
+                                              QStringLiteral("/SCRIPTS/x.scr"),
+                                          "partial");
+        const BackupResult r = runScriptsBackup(planScriptsBackup(fx.path() + QStringLiteral("S"), moment));
+        QVERIFY(r.ok);
+        QCOMPARE(r.target, QDir::toNativeSeparators(fx.path() + QStringLiteral("BACKUP/2024-01-02-15-04-05/SCRIPTS/")));
+        QCOMPARE(QDir(r.target).entryList(QDir::Files), QStringList{"a.scr"});
+        QCOMPARE(test::fileBytes(left), QByteArray("partial"));
+        QCOMPARE(QDir(fx.path() + QStringLiteral("BACKUP")).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+                 (QStringList{"2024-01-02-15-04-05", "2024-01-02-15-04-05.unfinished"}));
     }
 
     // A backup that cannot be made says why and leaves nothing that looks like a backup.
@@ -284,6 +310,24 @@ private Q_SLOTS:
         r = runScriptsBackup(planScriptsBackup(fx.folder(), moment));
         QVERIFY(!r.ok);
         QVERIFY(QDir(backup).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+
+        // A script that cannot be written half-way through (the disk is full): the failing script is
+        // named with the cause, and neither a finished nor an unfinished folder is left.
+        fx.writeFile(QStringLiteral("Full/a.scr"), "a");
+        fx.writeFile(QStringLiteral("Full/b big.scr"), QByteArray(8192, 'b'));
+        fx.writeFile(QStringLiteral("Full/c.scr"), "c");
+        {
+            const BackupPlan full = planScriptsBackup(fx.path() + QStringLiteral("Full"), moment);
+            test::FileSizeLimit limit(4096);
+            if (limit.ok()) {
+                r = runScriptsBackup(full);
+                QVERIFY(!r.ok);
+                QCOMPARE(r.filesCopied, 1);
+                QVERIFY2(r.failedPath.endsWith(QStringLiteral("b big.scr")), qPrintable(r.failedPath));
+                QVERIFY2(r.reason.startsWith(QStringLiteral("Disk full")), qPrintable(r.reason));
+                QVERIFY(QDir(backup).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+            }
+        }
 
 #ifdef Q_OS_LINUX
         // A sub-folder whose copy would have too long a path: the copy fails half-way.

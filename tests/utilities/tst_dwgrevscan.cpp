@@ -4,6 +4,7 @@
 
 #include "appwindow.h"
 #include "core/mainsettings.h"
+#include "core/messages.h"
 #include "modalguard.h"
 #include "testsupport.h"
 #include "uitest.h"
@@ -238,6 +239,28 @@ private Q_SLOTS:
             QCOMPARE(w->queuePane()->queueEntries(), found);
             QCOMPARE(w->lblFilesInQueue->text(), QStringLiteral("Queue = 4"));
             QCOMPARE(f->List1->count(), 4);
+        });
+        QVERIFY(fx.prompter().allUsed());
+    }
+
+    // A pipe named like a drawing is never opened (the scan would wait for ever); the message names it.
+    void pipeIsNamedAndNeverOpened()
+    {
+        test::Fixture fx;
+        Tree tree;
+        if (!test::makeFifo(tree.dir.filePath(QStringLiteral("Sub/pipe.dwg"))))
+            QSKIP("no named pipes here");
+        test::AppWindow w;
+        withScanWindow(*w, [&](frmDWGRevScan *f) {
+            QVERIFY(f->Dir1->setPath(tree.dir.path()));
+            f->chkR12->setChecked(false);
+            f->chkR14->setChecked(true);
+            f->chkR2000->setChecked(true);
+            fx.prompter().expectMessage();
+            f->cmdStartScan->click();
+            QCOMPARE(fx.prompter().last().text, QStringLiteral("4 Files Added to Queue.") +
+                                                    specialFilesSkippedText({tree.listed("Sub/pipe.dwg")}));
+            QVERIFY(!entries(f->List1).contains(tree.listed("Sub/pipe.dwg")));
         });
         QVERIFY(fx.prompter().allUsed());
     }

@@ -249,6 +249,52 @@ private Q_SLOTS:
         QVERIFY(fx.prompter().allUsed());
     }
 
+    // A disk that fills up while the output is written, and a pipe among the inputs (which would keep
+    // the window waiting for ever): each is named in one message, the old output stays, and nothing
+    // offers to open it.
+    void combineFailuresKeepTheOldOutput_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("disk full") << "full"
+                                   << "Disk full";
+        QTest::newRow("pipe among the inputs") << "pipe"
+                                               << "not a regular file";
+    }
+    void combineFailuresKeepTheOldOutput()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, named);
+        test::Fixture fx;
+        QTemporaryDir dir;
+        const QString a = writeTo(dir.filePath(QStringLiteral("a.txt")), QByteArray(8192, 'a'));
+        const QString pipe = dir.filePath(QStringLiteral("pipe.txt"));
+        if (kind == QLatin1String("pipe") && !test::makeFifo(pipe))
+            QSKIP("no named pipes here");
+        if (kind == QLatin1String("full") && !test::FileSizeLimit(qint64(1) << 40).ok())
+            QSKIP("no file-size limit to stand in for a full disk");
+        const QString out = writeTo(dir.filePath(QStringLiteral("output.txt")), "keep");
+        frmCombineTextFiles win(kind == QLatin1String("pipe") ? QStringList{a, pipe} : QStringList{a}, dir.path(),
+                                nullptr);
+        win.tbFileName->setText(QStringLiteral("output.txt"));
+        fx.prompter().expectMessage(vbYes); // overwrite
+        fx.prompter().expectMessage();      // the failure
+        if (kind == QLatin1String("full")) {
+            const test::FileSizeLimit limit(4096);
+            win.cmdCombine_Click();
+        } else {
+            win.cmdCombine_Click();
+        }
+        QVERIFY(fx.prompter().allUsed());
+        const QString text = fx.prompter().last().text;
+        QVERIFY2(text.contains(named, Qt::CaseInsensitive), qPrintable(text));
+        QVERIFY2(text.contains(kind == QLatin1String("pipe") ? pipe : out), qPrintable(text));
+        QCOMPARE(contents(out), QByteArray("keep"));
+        QVERIFY(win.isEnabled());
+        QVERIFY(opened(fx.launcher()).isEmpty());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"a.txt", "output.txt"})); // no temporary file
+    }
+
     void combineMenuFollowsTheQueue()
     {
         test::Fixture fx;
