@@ -1,5 +1,7 @@
 #include "testsupport.h"
 
+#include "core/listutils.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -68,6 +70,14 @@ QString goldenMismatch(const QByteArray &actual, const QString &relative)
         return QString();
     return QStringLiteral("%1 differs (TESSALINE_UPDATE_GOLDEN=1 rewrites it) at\n").arg(relative) +
            differences.join(QLatin1Char('\n'));
+}
+
+QString lispFolder(const QString &programFolder)
+{
+    QString folder = programFolder + QStringLiteral("/LISP/");
+    if (pathCaseSensitivity() == Qt::CaseInsensitive)
+        folder = folder.toUpper();
+    return folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
 }
 
 } // namespace tess::test

@@ -33,4 +33,8 @@ QString sharedFixturePath(const QString &relative);
 //     QVERIFY2(diff.isEmpty(), qPrintable(diff));
 QString goldenMismatch(const QByteArray &actual, const QString &relative);
 
+// The program's LISP folder as the wizards' load lines name it: programFolder + "/LISP/", every
+// "\" as "/", in capitals where file names ignore case and with its own letters elsewhere.
+QString lispFolder(const QString &programFolder);
+
 } // namespace tess::test
