@@ -3,6 +3,8 @@
 #include "app/application.h"
 #include "app/filelistsinstall.h"
 #include "app/revscaninstall.h"
+#include "core/pathhelpers.h"
+#include "mainwin/drivelistbox.h"
 #include "mainwin/filelistbox.h"
 #include "mainwin/fileselectorpane.h"
 #include "mainwin/frmMain.h"
@@ -27,6 +29,7 @@ PickHost pickHost(frmMain &w)
     PickHost host;
     host.mainWindow = &w;
     host.folder = files->File1->path();
+    host.driveRoot = withTrailingSeparator(files->Drive1->drive());
     host.filePattern = files->File1->pattern();
     host.filterText = files->tbDWGFilter->text();
     host.queue = w.queuePane()->queueEntries();

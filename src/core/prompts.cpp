@@ -65,10 +65,11 @@ std::optional<QString> inputBox(const QString &prompt, const QString &title, con
     return prompter()->input(prompt, title.isEmpty() ? appTitle() : title, defaultText);
 }
 
-void reportUnexpectedError(int number, const QString &description, const QString &procedure, const QString &owner)
+void reportUnexpectedError(int number, const QString &description, const QString &procedure, const QString &owner,
+                           int icon)
 {
     msgBox(QStringLiteral("Error %1 (%2) in procedure %3 of %4").arg(number).arg(description, procedure, owner),
-           vbOKOnly | vbCritical);
+           vbOKOnly | icon);
 }
 
 } // namespace tess
