@@ -52,7 +52,7 @@ BatchComposer *installComposer(Application &app, frmMain &w)
         w.lblUpdate->setText(text);
         w.lblUpdate->repaint();
     };
-    hooks.processedTotalChanged = [&w] { w.updateProcessedLabel(); };
+    hooks.processedTotalChanged = [&w] { w.showComposedTotal(); };
     hooks.afterComposition = [&w] {
         w.queuePane()->cmdRemoveDwg->setEnabled(false);
         w.setControlEnabled(QStringLiteral("mnuCopySelectedtoClip"), false);
@@ -61,7 +61,7 @@ BatchComposer *installComposer(Application &app, frmMain &w)
     hooks.openBatchScriptInEditor = [](const QString &path) { openBatchScriptInEditor(path); };
     hooks.minimizeWindow = [&w] { w.showMinimized(); };
     // The Options dialog, whichever installed it (none in some tests: then nothing shows).
-    hooks.showOptions = [] { optionsFields()->showModeless(); };
+    hooks.showOptions = [] { optionsFields()->showOutputSetting(); };
     hooks.optionsVisible = [] { return optionsFields()->isOnScreen(); };
     hooks.showOptionsModal = [](QWidget *owner) { optionsFields()->showModal(owner); };
 

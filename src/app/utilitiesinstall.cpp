@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/filelistsinstall.h"
 #include "app/revscaninstall.h"
+#include "core/pathhelpers.h"
 #include "mainwin/fileselectorpane.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuepane.h"
@@ -10,6 +11,7 @@
 #include "utilities/frmQueueQuickPick.h"
 #include "utilities/frmQuickPick.h"
 #include "utilities/frmWDPPrompt.h"
+#include "widgets/drivelistbox.h"
 #include "widgets/filelistbox.h"
 
 #include <QAction>
@@ -27,6 +29,7 @@ PickHost pickHost(frmMain &w)
     PickHost host;
     host.mainWindow = &w;
     host.folder = files->File1->path();
+    host.driveRoot = withTrailingSeparator(files->Drive1->drive());
     host.filePattern = files->File1->pattern();
     host.filterText = files->tbDWGFilter->text();
     host.queue = w.queuePane()->queueEntries();

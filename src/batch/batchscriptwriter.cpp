@@ -234,7 +234,8 @@ public:
             target = FolderOf(path);
         else if (!m_tags.substituteInto(target, m_folder, counter, path, place))
             return false;
-        target += name;
+        // A typed folder may lack its final separator ("D:\OUT"): the name goes inside it all the same.
+        target = joinPath(target, name);
         return true;
     }
 

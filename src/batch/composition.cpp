@@ -92,7 +92,8 @@ QString outputFileMessage(int error, const QString &path)
                               "Script,\rbefore you try overwriting it with anoth another.");
     case kPathNotFound:
         return QStringLiteral("Tessaline script output path not found, please confirm this location.\r\n"
-                              "(Please use AutoCAD SUPPORT directory)");
+                              "(Please use AutoCAD SUPPORT directory)\r\n\r\n") +
+               path;
     default:
         return QStringLiteral("Please confirm your Tessaline Batch Script OUTPUT Path and file are NOT READ-ONLY."
                               "\r\n\r\n(i.e. ") +

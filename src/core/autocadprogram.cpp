@@ -8,11 +8,37 @@
 
 namespace tess {
 
-std::optional<QString> autoCadProgramToStart(const QString &configured)
+bool isProgramFile(const QString &path)
+{
+    if (path.right(4).toUpper() == QLatin1String(".EXE"))
+        return true;
+#ifdef Q_OS_WIN
+    return false;
+#else
+    const QFileInfo fi(path);
+    return fi.isFile() && fi.isExecutable();
+#endif
+}
+
+ProgramNaming platformProgramNaming()
+{
+#ifdef Q_OS_WIN
+    return ProgramNaming::ExeBesideIt;
+#else
+    return ProgramNaming::AsConfigured;
+#endif
+}
+
+std::optional<QString> autoCadProgramToStart(const QString &configured, ProgramNaming naming)
 {
     const QString folder = FolderOf(configured);
     if (configured.isEmpty() || folder.isEmpty())
         return std::nullopt;
+    if (naming == ProgramNaming::AsConfigured) {
+        if (QFileInfo(configured).isFile() && isProgramFile(configured))
+            return configured;
+        return std::nullopt;
+    }
     const QString wanted = FileTitleOf(configured) + QStringLiteral(".EXE");
     const QDir dir(folder);
     const QFileInfoList files = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System);

@@ -7,12 +7,24 @@
 
 namespace tess {
 
+// Whether the file is a program the program pickers accept: a name ending in ".exe" in any letter
+// case; on systems without that ending also a regular file that may be executed.
+bool isProgramFile(const QString &path);
+
+// How a configured AutoCAD program is found. Where programs end in ".EXE" the configured name less
+// its last four characters, followed by ".EXE", is looked for in the configured folder (letters
+// compared ignoring case): acad.bin starts the ACAD.EXE beside it. Elsewhere programs have no such
+// ending, and the program is the configured file itself, as the program picker accepts it.
+enum class ProgramNaming { ExeBesideIt, AsConfigured };
+
+// The rule of the system the program runs on.
+ProgramNaming platformProgramNaming();
+
 // The AutoCAD program to start for a configured program path, or nullopt when there is none to
-// start: an empty path, a path without a folder, or a folder that holds no file named like the
-// configured name without its last four characters followed by ".EXE" (letters compared ignoring
-// case, on every file system). The configured path itself when it names that file; otherwise the
-// file found, in the configured folder.
-std::optional<QString> autoCadProgramToStart(const QString &configured);
+// start: an empty path, a path without a folder, or no program found by the naming rule. With
+// ExeBesideIt the configured path itself when it names that file, otherwise the file found, in
+// the configured folder; with AsConfigured the configured path when it is a program file.
+std::optional<QString> autoCadProgramToStart(const QString &configured, ProgramNaming naming = platformProgramNaming());
 
 // "You don't have a valid AutoCAD Executable specified..." with the title "Setup Issue".
 void showSetupIssue();

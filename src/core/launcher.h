@@ -20,8 +20,9 @@ public:
     // Starts a program detached; never waits for it. The program and each argument are passed
     // apart, no shell comes between. An empty workingFolder keeps the current folder.
     virtual LaunchResult start(const QString &program, const QStringList &arguments, const QString &workingFolder);
-    // Opens a document, folder or web/e-mail address with its associated program.
-    virtual LaunchResult open(const QString &target);
+    // Opens a document, folder or web/e-mail address with its associated program. A workingFolder
+    // that is not empty is the folder the associated program starts in.
+    virtual LaunchResult open(const QString &target, const QString &workingFolder = QString());
 };
 
 void setLauncher(Launcher *l); // not owned; nullptr restores the built-in one

@@ -225,9 +225,9 @@ LaunchResult StartProgram(const QString &program, const QStringList &arguments, 
     return r;
 }
 
-LaunchResult OpenWithAssociatedProgram(const QString &target)
+LaunchResult OpenWithAssociatedProgram(const QString &target, const QString &workingFolder)
 {
-    LaunchResult r = launcher()->open(target);
+    LaunchResult r = launcher()->open(target, workingFolder);
     if (!r.ok) {
         if (r.error.isEmpty())
             r.error = r.notFound ? fileNotFoundText() : QStringLiteral("No program could open it.");

@@ -60,8 +60,9 @@ LaunchResult StartProgram(const QString &program, const QStringList &arguments, 
                           const QString &shownCommandLine);
 
 // Opens a document, folder, web or e-mail address with its associated program, shown normally.
-// A failure is reported in a box naming the target and the reason.
-LaunchResult OpenWithAssociatedProgram(const QString &target);
+// A failure is reported in a box naming the target and the reason. A workingFolder that is not
+// empty is the folder the associated program starts in.
+LaunchResult OpenWithAssociatedProgram(const QString &target, const QString &workingFolder = QString());
 
 struct CopyResult {
     bool ok = false;

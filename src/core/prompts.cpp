@@ -66,9 +66,10 @@ std::optional<QString> inputBox(const QString &prompt, const QString &title, con
     return prompter()->input(prompt, title.isEmpty() ? appTitle() : title, defaultText);
 }
 
-void reportUnexpectedError(int number, const QString &description, const QString &procedure, const QString &owner)
+void reportUnexpectedError(int number, const QString &description, const QString &procedure, const QString &owner,
+                           int icon)
 {
-    msgBox(unexpectedErrorText(number, description, procedure, owner), vbOKOnly | vbCritical);
+    msgBox(unexpectedErrorText(number, description, procedure, owner), vbOKOnly | icon);
 }
 
 } // namespace tess

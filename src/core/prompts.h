@@ -67,7 +67,9 @@ std::optional<QString> inputBox(const QString &prompt, const QString &title = QS
                                 const QString &defaultText = QString());
 
 // "Error <n> (<description>) in procedure <proc> of <Form|Module> <owner>": the box of an
-// unexpected failure inside a handler.
-void reportUnexpectedError(int number, const QString &description, const QString &procedure, const QString &owner);
+// unexpected failure inside a handler, OK button, with the critical icon unless another (or none,
+// vbOKOnly) is given.
+void reportUnexpectedError(int number, const QString &description, const QString &procedure, const QString &owner,
+                           int icon = vbCritical);
 
 } // namespace tess

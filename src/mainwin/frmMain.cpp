@@ -626,6 +626,11 @@ void frmMain::updateProcessedLabel()
                                counterText(n));
 }
 
+void frmMain::showComposedTotal()
+{
+    lblFilesProcessed->setText(QStringLiteral("Processed = ") + counterText(mainSettings().TotalFilesProcessed));
+}
+
 void frmMain::lblFilesProcessed_Click()
 {
     if (msgBox(QStringLiteral("Are you sure you want to clear the 'Files Processed' counter?"),

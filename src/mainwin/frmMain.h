@@ -109,7 +109,10 @@ public:
     void RefreshQueueControls();
     // The names the control-state rule sets that the window does not hold (yet).
     QStringList missingControlNames(const QStringList &names) const;
+    // "Processed = " and the total as the load writes it: a blank before a number that is not negative.
     void updateProcessedLabel();
+    // "Processed = " and the total as a composition writes it: the plain number.
+    void showComposedTotal();
     void lblFilesProcessed_Click();
     // The pointer moves over Picture1: with the left button alone held the window is laid out again.
     void Picture1_MouseMove(Qt::MouseButtons buttons);

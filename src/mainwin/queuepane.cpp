@@ -73,10 +73,13 @@ QueuePane::QueuePane(FileSelectorPane *files, QWidget *parent) : QWidget(parent)
     ov->setSpacing(twipsToPixels(30));
     chkSaveAS = new QCheckBox(QStringLiteral("SA&VEAS"), Frame3);
     chkSaveAS->setObjectName(QStringLiteral("chkSaveAS"));
+    chkSaveAS->setToolTip(QStringLiteral("Save the drawings under another name, format or folder: see the "
+                                         "\"SAVEAS\" Options tab"));
     chkDelay = new QCheckBox(QStringLiteral("Delay"), Frame3);
     chkDelay->setObjectName(QStringLiteral("chkDelay"));
     chkTestRun = new QCheckBox(QStringLiteral("&Test Run"), Frame3);
     chkTestRun->setObjectName(QStringLiteral("chkTestRun"));
+    chkTestRun->setToolTip(QStringLiteral("Create script without saving the results (debug mode)"));
     ov->addWidget(chkSaveAS);
     ov->addWidget(chkDelay);
     ov->addWidget(chkTestRun);

@@ -13,12 +13,11 @@ QStringList saveAsFormatList()
 }
 
 QString saveAsExampleName(const QString &firstEntry, const QString &prefix, const QString &suffix,
-                          const TagSubstitution &substitute)
+                          const TagSubstitution &substitute, const QString &folder)
 {
     const QString title = FileTitleOf(firstEntry);
-    const QString p = substitute ? substitute(prefix, 1, title, 0) : prefix;
-    const QString s = substitute ? substitute(suffix, 1, title, 0) : suffix;
-    return p + title + s + QStringLiteral(".DWG");
+    const auto substituted = [&](const QString &text) { return substitute ? substitute(text, 1, title, 0) : text; };
+    return joinPath(substituted(folder), substituted(prefix) + title + substituted(suffix) + QStringLiteral(".DWG"));
 }
 
 } // namespace tess

@@ -111,6 +111,8 @@ SaveAsTab::SaveAsTab(QWidget *parent) : QWidget(parent)
 
     connect(tbPrefix, &QLineEdit::textChanged, this, &SaveAsTab::tbPrefix_Change);
     connect(tbSuffix, &QLineEdit::textChanged, this, &SaveAsTab::tbSuffix_Change);
+    connect(tbSpecFolder, &QLineEdit::textChanged, this, &SaveAsTab::UpdateSaveAsExample);
+    connect(optSpecFolder, &QRadioButton::toggled, this, &SaveAsTab::UpdateSaveAsExample);
     connect(cmdOUTBrowse, &QPushButton::clicked, this, &SaveAsTab::cmdOUTBrowse_Click);
 }
 
@@ -148,7 +150,9 @@ void SaveAsTab::UpdateSaveAsExample()
     const std::optional<QString> first = m_hooks.firstQueueEntry ? m_hooks.firstQueueEntry() : std::nullopt;
     if (!first)
         return;
-    tbSAVEASExOutput->setText(saveAsExampleName(*first, tbPrefix->text(), tbSuffix->text(), m_hooks.substituteTags));
+    const QString folder = optSpecFolder->isChecked() ? tbSpecFolder->text() : QString();
+    tbSAVEASExOutput->setText(
+        saveAsExampleName(*first, tbPrefix->text(), tbSuffix->text(), m_hooks.substituteTags, folder));
 }
 
 void SaveAsTab::cmdOUTBrowse_Click()

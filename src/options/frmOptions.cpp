@@ -167,6 +167,14 @@ void frmOptions::showModeless()
     activateWindow();
 }
 
+void frmOptions::showOutputSetting()
+{
+    QLineEdit *box = outputFileBox();
+    showTabOf(box);
+    showModeless();
+    box->setFocus(Qt::OtherFocusReason);
+}
+
 QString frmOptions::normalOutputFile() const { return Text1->text(); }
 QString frmOptions::altOutputFile() const { return tbAltOutput->text(); }
 bool frmOptions::normalOutputSelected() const { return optNormalOutputPath->isChecked(); }
@@ -275,13 +283,21 @@ void frmOptions::Command2_Click()
         refuse(*refusal);
         return;
     }
-    if (!scriptFolderReady(chosenScriptsFolder(values())))
+    QWidget *scriptsField = optScriptDirDefault[1]->isChecked() ? static_cast<QWidget *>(tbScriptDir)
+                                                                : static_cast<QWidget *>(optScriptDirDefault[0]);
+    if (!folderReady(chosenScriptsFolder(values()), QStringLiteral("User Scripts"), scriptsField))
         return;
 
     if (optAltOutputPath->isChecked() &&
         msgBox(QStringLiteral("Your Alternate Output path has been selected as active, are you sure?"),
                vbYesNo | vbQuestion | vbDefaultButton2, QStringLiteral("Really?")) != vbYes)
         optNormalOutputPath->setChecked(true);
+    // The batch script is written into a folder that must be there (a name alone is left as it is).
+    QLineEdit *output = outputFileBox();
+    const QString outputFolder = FolderOf(output->text());
+    if (!outputFolder.isEmpty() &&
+        !folderReady(withoutTrailingSeparator(outputFolder), QStringLiteral("batch script"), output))
+        return;
 
     const OptionsValues v = withEmptyBoxesFilled(values());
     setText(tbDelay, v.delay);
@@ -312,9 +328,7 @@ QWidget *frmOptions::fieldWidget(OptionsField field) const
 void frmOptions::refuse(const OptionsRefusal &refusal)
 {
     QWidget *field = fieldWidget(refusal.field);
-    for (int i = 0; i < SSTab1->count(); ++i)
-        if (SSTab1->widget(i)->isAncestorOf(field))
-            SSTab1->setCurrentIndex(i);
+    showTabOf(field);
     m_inBoxCheck = true;
     msgBox(refusal.message, vbOKOnly | vbExclamation, appTitle());
     m_inBoxCheck = false;
@@ -323,16 +337,21 @@ void frmOptions::refuse(const OptionsRefusal &refusal)
         edit->selectAll();
 }
 
-bool frmOptions::scriptFolderReady(const QString &folder)
+void frmOptions::showTabOf(QWidget *field)
+{
+    for (int i = 0; i < SSTab1->count(); ++i)
+        if (SSTab1->widget(i)->isAncestorOf(field))
+            SSTab1->setCurrentIndex(i);
+}
+
+bool frmOptions::folderReady(const QString &folder, const QString &what, QWidget *field)
 {
     if (QFileInfo(folder).isDir())
         return true;
-    QWidget *field = optScriptDirDefault[1]->isChecked() ? static_cast<QWidget *>(tbScriptDir)
-                                                         : static_cast<QWidget *>(optScriptDirDefault[0]);
-    SSTab1->setCurrentIndex(0);
+    showTabOf(field);
     bool ready = false;
     m_inBoxCheck = true;
-    if (msgBox(QStringLiteral("The folder for your User Scripts does not exist:\r\n") + folder +
+    if (msgBox(QStringLiteral("The folder for your ") + what + QStringLiteral(" does not exist:\r\n") + folder +
                    QStringLiteral("\r\n\r\nCreate it now?"),
                vbYesNo | vbQuestion, appTitle()) == vbYes) {
         ready = MakeFolderPath(folder) && QFileInfo(folder).isDir();
@@ -345,6 +364,8 @@ bool frmOptions::scriptFolderReady(const QString &folder)
         field->setFocus(Qt::OtherFocusReason);
     return ready;
 }
+
+QLineEdit *frmOptions::outputFileBox() const { return optNormalOutputPath->isChecked() ? Text1 : tbAltOutput; }
 
 void frmOptions::reportUnwrittenKeys(const QStringList &keys)
 {

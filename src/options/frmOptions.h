@@ -66,6 +66,8 @@ public:
     void showModal(QWidget *owner = nullptr) override;
     // Shown without waiting (OptionsFields).
     void showModeless() override;
+    // Shown without waiting on the "Config" tab, the box of the output file in use focused.
+    void showOutputSetting() override;
     bool isOnScreen() const override { return isVisible(); }
 
     // ---- The boxes other windows read (OptionsFields) ----
@@ -181,8 +183,13 @@ private:
     // Shows the refusal and puts the focus into the field it names.
     void refuse(const OptionsRefusal &refusal);
     QWidget *fieldWidget(OptionsField field) const;
-    // Offers to create a missing script folder; false when it is (still) missing.
-    bool scriptFolderReady(const QString &folder);
+    // Brings the tab that holds the field to the front.
+    void showTabOf(QWidget *field);
+    // Offers to create a missing folder ("The folder for your <what> does not exist"); false when
+    // it is (still) missing, and the focus is then in field.
+    bool folderReady(const QString &folder, const QString &what, QWidget *field);
+    // The box of the batch-script output file the selected output option uses.
+    QLineEdit *outputFileBox() const;
     void reportUnwrittenKeys(const QStringList &keys);
     // What the box checks do when the focus leaves a box for another control of the dialog.
     void focusLeft(QWidget *box);

@@ -24,6 +24,9 @@ public:
     virtual bool isOnScreen() const { return false; }
     // Shows the dialog without waiting for it.
     virtual void showModeless() {}
+    // Shows the dialog without waiting for it, on the tab that holds the batch-script output file,
+    // with the box of the output in use ready for typing.
+    virtual void showOutputSetting() { showModeless(); }
     // Shows the dialog modal, owned by owner, and waits for it.
     virtual void showModal(QWidget *owner) { (void)owner; }
 };

@@ -2,8 +2,6 @@
 
 #include "core/pathhelpers.h"
 
-#include <QFileInfo>
-
 namespace tess {
 
 namespace {
@@ -19,18 +17,6 @@ QString batchScriptInFolder(const QString &folder) { return joinPath(folder, bat
 QString supportBatchScript(const QString &programFolder)
 {
     return joinPath(joinPath(programFolder, QStringLiteral("SUPPORT")), batchScriptName());
-}
-
-bool isProgramFile(const QString &path)
-{
-    if (path.right(4).toUpper() == QLatin1String(".EXE"))
-        return true;
-#ifdef Q_OS_WIN
-    return false;
-#else
-    const QFileInfo fi(path);
-    return fi.isFile() && fi.isExecutable();
-#endif
 }
 
 QString programFilePattern()

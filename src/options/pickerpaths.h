@@ -2,6 +2,8 @@
 // What the Options pickers compose from the folder and file they show. Folders come as the folder
 // lists give them: no trailing separator except at a root ("C:\", "/").
 
+#include "core/autocadprogram.h" // isProgramFile
+
 #include <QString>
 
 namespace tess {
@@ -11,9 +13,6 @@ namespace tess {
 QString batchScriptInFolder(const QString &folder);
 // The batch script in the SUPPORT folder beside a program: folder, "SUPPORT", "tessaline.scr".
 QString supportBatchScript(const QString &programFolder);
-// Whether the file is a program the program pickers accept: a name ending in ".exe" in any letter
-// case; on systems without that ending also a regular file that may be executed.
-bool isProgramFile(const QString &path);
 // The pattern of the program pickers' file lists: "*.exe" on Windows, every file elsewhere (the
 // list then keeps the programs alone).
 QString programFilePattern();

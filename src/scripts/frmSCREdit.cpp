@@ -81,6 +81,7 @@ void frmSCREdit::buildControls()
 {
     txtSCREdit = makeCommandBox(QStringLiteral("txtSCREdit"), QString(), this);
     txtSCREdit->setFont(commandBoxFont(10));
+    setCommandBoxMargin(txtSCREdit);
     txtSCREdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtSCREdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Tab is a character of the script here, as in the main window's box.

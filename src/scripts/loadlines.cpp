@@ -30,8 +30,18 @@ bool acceptsLoadFile(LoadLineKind kind, const QString &fileName)
     return fileName.size() > ext.size() && fileName.endsWith(ext, Qt::CaseInsensitive);
 }
 
+QString lispLoadCall(const QString &path, Qt::CaseSensitivity paths)
+{
+    const QChar quote(QLatin1Char('"'));
+    QString call = QStringLiteral("(LOAD ") + quote + path + quote + QLatin1Char(')');
+    if (paths == Qt::CaseInsensitive)
+        call = call.toUpper();
+    call.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return call;
+}
+
 LoadLineAddition loadLineAddition(LoadLineKind kind, const QString &script, const QString &folder,
-                                  const QString &fileName)
+                                  const QString &fileName, Qt::CaseSensitivity paths)
 {
     LoadLineAddition r;
     if (fileName.isEmpty()) {
@@ -48,13 +58,12 @@ LoadLineAddition loadLineAddition(LoadLineKind kind, const QString &script, cons
     const QChar quote(QLatin1Char('"'));
     QString block;
     if (kind == LoadLineKind::Lisp) {
-        block = (QStringLiteral("(LOAD ") + quote + path + quote + QLatin1Char(')')).toUpper();
-        block.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        block = lispLoadCall(path, paths);
     } else {
         const QString macro = QStringLiteral("YOURMODULE.YOURMACRO");
-        QString call = (QStringLiteral("(command ") + quote + QStringLiteral("-vbarun") + quote + QLatin1Char(' ') +
-                        quote + path + QLatin1Char('!') + macro + quote + QLatin1Char(')'))
-                           .toUpper();
+        const QString file = paths == Qt::CaseInsensitive ? path.toUpper() : path;
+        QString call = QStringLiteral("(COMMAND ") + quote + QStringLiteral("-VBARUN") + quote + QLatin1Char(' ') +
+                       quote + file + QLatin1Char('!') + macro + quote + QLatin1Char(')');
         // Inside an AutoLISP string a backslash is written twice; "/" separators become the same.
         call.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
         call.replace(QLatin1Char('/'), QStringLiteral("\\\\"));

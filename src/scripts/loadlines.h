@@ -3,6 +3,8 @@
 // line for a picked ".lsp" file, "Select VBA Routine" a reminder comment and a "-vbarun" call for a
 // picked ".dvb" file. One table says how the two differ; the text they append is built here.
 
+#include "core/listutils.h" // pathCaseSensitivity
+
 #include <QString>
 
 namespace tess {
@@ -28,18 +30,23 @@ struct LoadLineAddition {
     QString error; // why nothing can be appended (when !ok)
 };
 
+// The AutoLISP call that loads the file at path, (LOAD "C:/ACAD/LISP/TB_WIZ1.LSP"), every "\" as
+// "/", without a line end. Where file names ignore case (paths Qt::CaseInsensitive) the whole call
+// is upper-cased; elsewhere the path keeps its letters, or AutoCAD would look for another file.
+QString lispLoadCall(const QString &path, Qt::CaseSensitivity paths = pathCaseSensitivity());
+
 // The text the picker appends to a script for the file `fileName` in `folder` (as the folder list
 // gives it: no trailing separator except at a root). The file's path joins folder and name with
-// one separator, also at a root. The LISP picker gives
-//     (LOAD "C:/ACAD/LISP/TB_WIZ1.LSP")
-// upper-cased, every "\" as "/"; the VBA picker gives the comment
+// one separator, also at a root. The LISP picker gives lispLoadCall of that path; the VBA picker
+// gives the comment
 //     ;REPLACE "YOURMODULE.YOURMACRO" WITH THE APPROPRIATE SUBROUTINE CALL
-// and (COMMAND "-VBARUN" "C:\\MACROS\\MTEXT.DVB!YOURMODULE.YOURMACRO") upper-cased, every separator
-// of the path written as two backslashes. Each line ends with CR LF; when the script is not empty
-// and its last line has no line break (CR LF, LF or CR), a CR LF comes first so the script's last
-// line is not continued. No file name, or a path holding a double quote (which would end the
-// AutoLISP string early), gives no text and the reason.
+// and (COMMAND "-VBARUN" "C:\\MACROS\\MTEXT.DVB!YOURMODULE.YOURMACRO"), every separator of the path
+// written as two backslashes, upper-cased where file names ignore case and with the path's own
+// letters elsewhere. Each line ends with CR LF; when the script is not empty and its last line has
+// no line break (CR LF, LF or CR), a CR LF comes first so the script's last line is not continued.
+// No file name, or a path holding a double quote (which would end the AutoLISP string early),
+// gives no text and the reason.
 LoadLineAddition loadLineAddition(LoadLineKind kind, const QString &script, const QString &folder,
-                                  const QString &fileName);
+                                  const QString &fileName, Qt::CaseSensitivity paths = pathCaseSensitivity());
 
 } // namespace tess

@@ -68,6 +68,7 @@ void UserScriptPane::buildControls()
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setToolTip(QStringLiteral("Enter AutoCAD Script (do not include OPEN and QSAVE commands)"));
     Text1->setFont(commandBoxFont(9));
+    setCommandBoxMargin(Text1);
     Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Text1->setMinimumSize(twipsToPixels(3000), twipsToPixels(1500));
 

@@ -342,14 +342,16 @@ bool frmProjectTagManager::saveProject(const QString &fileName)
     QStringList values;
     for (const QLineEdit *box : std::as_const(tbPD1))
         values << box->text();
+    // A write-protected file is written again after each Retry, until it is written or the user cancels.
     while (r.ok()) {
         r = writeProjectFile(data, fileName, tbPath->text(), values);
-        if (r.error != kPermissionDenied || !isReadOnlyFile(r.path))
+        if (r.ok() || r.error != kPermissionDenied || !isReadOnlyFile(r.path))
             break;
         if (msgBox(QStringLiteral("The File you are attempting to save is 'Write Protected'.\r\nPlease change the "
                                   "files attribute to READ/WRITE and RETRY to save your changes."),
                    vbRetryCancel | vbExclamation, QStringLiteral("File Access Error")) != vbRetry)
             return false;
+        r = FileResult();
     }
     if (!r.ok()) {
         msgBox(fileFailureMessage(QStringLiteral("The project could not be saved"), r), vbOKOnly | vbExclamation,

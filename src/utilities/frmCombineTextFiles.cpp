@@ -140,7 +140,7 @@ bool frmCombineTextFiles::WriteOutputFile(const QString &path)
     }
     if (msgBox(QStringLiteral("File Created...\r\n\r\nWould you like to open the file now in it's associated program?"),
                vbYesNo | vbExclamation, QStringLiteral("Open File?")) == vbYes)
-        OpenWithAssociatedProgram(path);
+        OpenWithAssociatedProgram(path, withTrailingSeparator(Drive1->drive()));
     return true;
 }
 

@@ -285,7 +285,8 @@ void frmFileRenamer::cmdPreviewReplaceFirst_Click()
                               QStringLiteral("Invalid procedure call or argument: %1 has fewer than %2 characters")
                                   .arg(lstSource->item(int(p.firstTooShort))->text())
                                   .arg(n),
-                              QStringLiteral("StripFirstXChars"), QStringLiteral("Module modStringManipulation"));
+                              QStringLiteral("StripFirstXChars"), QStringLiteral("Module modStringManipulation"),
+                              vbOKOnly);
 }
 
 void frmFileRenamer::cmdInsertPreview_Click()
@@ -296,7 +297,8 @@ void frmFileRenamer::cmdInsertPreview_Click()
         reportUnexpectedError(5,
                               QStringLiteral("Invalid procedure call or argument: %1 is shorter than %2 characters")
                                   .arg(lstSource->item(int(p.stopIndex))->text(), tbInsertAtChar->text()),
-                              QStringLiteral("cmdInsertPreview_Click"), QStringLiteral("Form frmFileRenamer"));
+                              QStringLiteral("cmdInsertPreview_Click"), QStringLiteral("Form frmFileRenamer"),
+                              vbOKOnly);
 }
 
 void frmFileRenamer::cmdAppendPreview_Click()

@@ -105,7 +105,8 @@ void frmQuickPick::File1_DblClick()
     }
     const MainSettings &s = mainSettings();
     openWithResourceWarning(
-        paths, s.ResourceWarning == 1, s.ResourceFileLimit, &PickWindowBase::openPickedFile, [](int limit) {
+        paths, s.ResourceWarning == 1, s.ResourceFileLimit, [this](const QString &path) { openPickedFile(path); },
+        [](int limit) {
             return msgBox(resourceWarningText(limit), vbYesNo | vbExclamation, QStringLiteral("Continue?")) == vbYes;
         });
 }

@@ -9,6 +9,7 @@
 #include "widgets/controlfactory.h"
 #include "widgets/placement.h"
 #include "widgets/twips.h"
+#include "widgets/wrappushbutton.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -32,6 +33,15 @@ const QList<Placement> &placements()
         {"cmdClose", 3840, 2400, 1335, 375},
     };
     return table;
+}
+
+// The three tall buttons: the caption breaks into lines as the button's width allows.
+QPushButton *makeTallButton(const QString &name, const QString &caption, QWidget *parent)
+{
+    auto *b = new WrapPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
 }
 
 QCheckBox *makeCheck(const QString &name, QWidget *parent)
@@ -60,16 +70,15 @@ frmWDPPrompt::frmWDPPrompt(const WdpQueueHooks &hooks, QWidget *owner)
     setWindowTitle(QStringLiteral("AutoCAD Electrical Project File"));
     Frame1 = new QGroupBox(QStringLiteral("Queue"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    cmdLoadWDP = makeButton(QStringLiteral("cmdLoadWDP"), QStringLiteral("&Queue DWGs\nfrom Project"), Frame1);
+    cmdLoadWDP = makeTallButton(QStringLiteral("cmdLoadWDP"), QStringLiteral("&Queue DWGs from Project"), Frame1);
     cmdLoadWDP->setDefault(true);
     cbClearQueueOnLoad = makeCheck(QStringLiteral("cbClearQueueOnLoad"), Frame1);
     Frame2 = new QGroupBox(QStringLiteral("Maintenance"), this);
     Frame2->setObjectName(QStringLiteral("Frame2"));
-    cmdOpenWDP = makeButton(QStringLiteral("cmdOpenWDP"), QStringLiteral("&Open WDP in\nText Editor"), Frame2);
-    cmdLoadFilesNotInProject =
-        makeButton(QStringLiteral("cmdLoadFilesNotInProject"), QStringLiteral("Queue DWGs\n&NOT in Project"), Frame2);
+    cmdOpenWDP = makeTallButton(QStringLiteral("cmdOpenWDP"), QStringLiteral("&Open WDP in Text Editor"), Frame2);
+    cmdLoadFilesNotInProject = makeTallButton(QStringLiteral("cmdLoadFilesNotInProject"),
+                                              QStringLiteral("Queue DWGs &NOT in Project"), Frame2);
     chkClearQueueNotInProject = makeCheck(QStringLiteral("chkClearQueueNotInProject"), Frame2);
-    // The three tall buttons show their captions on two lines, as their height allows.
     cmdClose = makeButton(QStringLiteral("cmdClose"), QStringLiteral("&Close"), this);
     placeControls(this, placements());
     setFixedSize(twipsToPixels(5415), twipsToPixels(2895));

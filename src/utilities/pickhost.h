@@ -14,6 +14,7 @@ namespace tess {
 struct PickHost {
     QWidget *mainWindow = nullptr;
     QString folder;      // the main file list's folder
+    QString driveRoot;   // the root of the main drive list's drive: where opened files' programs start
     QString filePattern; // the main file list's pattern
     QString filterText;  // the main filter box's text
     QStringList queue;   // the queue's entries when the window opens

@@ -70,14 +70,14 @@ void PickWindowBase::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void PickWindowBase::openPickedFile(const QString &path)
+void PickWindowBase::openPickedFile(const QString &path) const
 {
     if (!QFileInfo::exists(path)) {
         msgBox(fileNotFoundMessage(path), vbOKOnly | vbExclamation, appTitle());
         return;
     }
     // Reports a failure itself.
-    OpenWithAssociatedProgram(path);
+    OpenWithAssociatedProgram(path, m_host.driveRoot);
 }
 
 } // namespace tess

@@ -34,8 +34,9 @@ protected:
     int outerHeightTwips() const;
     // Runs after the geometry is stored and the main window is shown (hand back what is its own).
     virtual void afterUnload() {}
-    // Opens one file with its associated program; a missing file says so.
-    static void openPickedFile(const QString &path);
+    // Opens one file with its associated program, started in the root of the main window's drive;
+    // a missing file says so.
+    void openPickedFile(const QString &path) const;
 
     PickHost m_host;
 

@@ -1,8 +1,10 @@
 #include "widgets/commandbox.h"
 
 #include "widgets/programfont.h"
+#include "widgets/twips.h"
 
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 namespace tess {
 
@@ -16,6 +18,10 @@ QFont commandBoxFont(qreal pointSize)
     return f;
 }
 
+int commandBoxMargin() { return twipsToPixels(120); }
+
+void setCommandBoxMargin(QPlainTextEdit *box) { box->document()->setDocumentMargin(commandBoxMargin()); }
+
 QPlainTextEdit *makeCommandBox(const QString &name, const QString &toolTip, QWidget *parent)
 {
     auto *box = new QPlainTextEdit(parent);
@@ -25,6 +31,7 @@ QPlainTextEdit *makeCommandBox(const QString &name, const QString &toolTip, QWid
     // A command line stays one line; AutoCAD reads each line as typed.
     box->setLineWrapMode(QPlainTextEdit::NoWrap);
     box->setTabChangesFocus(true);
+    setCommandBoxMargin(box);
     return box;
 }
 

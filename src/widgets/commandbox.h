@@ -15,7 +15,13 @@ namespace tess {
 QFont commandBoxFont();
 QFont commandBoxFont(qreal pointSize);
 
-// An empty command box named `name` (its objectName) with the tooltip `toolTip`.
+// The space between a command box's frame and its text: a line's first character (often the "_"
+// of a command) stands clear of the frame.
+int commandBoxMargin();
+// Sets that space on a box.
+void setCommandBoxMargin(QPlainTextEdit *box);
+
+// An empty command box named `name` (its objectName) with the tooltip `toolTip`, its margin set.
 QPlainTextEdit *makeCommandBox(const QString &name, const QString &toolTip, QWidget *parent = nullptr);
 
 } // namespace tess

@@ -3,6 +3,7 @@
 #include "core/fileselector.h"
 #include "widgets/droppaths.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QFileInfo>
@@ -16,6 +17,7 @@ namespace tess {
 
 namespace {
 constexpr int PathRole = Qt::UserRole + 1;
+constexpr int NameRole = Qt::UserRole + 2; // the name as shown, without the indent of its level
 } // namespace
 
 DirListBox::DirListBox(QWidget *parent) : QListWidget(parent)
@@ -60,6 +62,7 @@ void DirListBox::fill()
             level == 0 ? f : f.mid(std::max(f.lastIndexOf(QLatin1Char('\\')), f.lastIndexOf(QLatin1Char('/'))) + 1);
         auto *item = new QListWidgetItem(open, QString(level * 2, QLatin1Char(' ')) + name, this);
         item->setData(PathRole, f);
+        item->setData(NameRole, name);
         ++level;
     }
     if (count() > 0)
@@ -69,6 +72,7 @@ void DirListBox::fill()
     for (const QString &name : subs.names) {
         auto *item = new QListWidgetItem(closed, QString(level * 2, QLatin1Char(' ')) + name, this);
         item->setData(PathRole, joinFolderAndName(m_path, name));
+        item->setData(NameRole, name);
     }
     if (!subs.ok)
         Q_EMIT listingFailed(m_path, subs.error);
@@ -81,6 +85,34 @@ void DirListBox::keyPressEvent(QKeyEvent *event)
         return;
     }
     QListWidget::keyPressEvent(event);
+}
+
+// The indent of the levels keeps the list's own search from matching any name, so the search is
+// made here: keys typed in quick succession spell the start of a name; the same key again, or a
+// new one, goes on to the next folder after the current one that starts with it (from the top
+// again past the end). Letters are compared ignoring case; the found folder is selected, not
+// opened.
+void DirListBox::keyboardSearch(const QString &search)
+{
+    if (search.isEmpty() || count() == 0)
+        return;
+    if (!m_sinceTyped.isValid() || m_sinceTyped.elapsed() > QApplication::keyboardInputInterval())
+        m_typed.clear();
+    m_sinceTyped.start();
+    m_typed += search;
+    // One letter typed over and over walks through the folders starting with it.
+    const bool repeated = m_typed.count(m_typed.front()) == m_typed.size();
+    const QString wanted = repeated ? m_typed.left(1) : m_typed;
+    const int current = currentRow();
+    const int first = repeated || current < 0 ? current + 1 : current;
+    for (int i = 0; i < count(); ++i) {
+        QListWidgetItem *candidate = item((first + i) % count());
+        if (candidate->data(NameRole).toString().startsWith(wanted, Qt::CaseInsensitive)) {
+            setCurrentItem(candidate);
+            scrollToItem(candidate);
+            return;
+        }
+    }
 }
 
 QStringList DirListBox::mimeTypes() const { return {QStringLiteral("text/uri-list")}; }

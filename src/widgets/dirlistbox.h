@@ -2,8 +2,10 @@
 // The folder list of the file selector: the current folder's ancestors from the root down, the
 // current folder open, and its sub-folders below it. A double-click or Enter on a folder makes it
 // the current one; setting the path from code does the same. Folders dropped from a file manager
-// are offered through folderDropped (the drop is always a copy, never a move).
+// are offered through folderDropped (the drop is always a copy, never a move). Typing selects the
+// next folder whose name starts with what was typed, as list boxes do.
 
+#include <QElapsedTimer>
 #include <QListWidget>
 
 namespace tess {
@@ -30,6 +32,7 @@ Q_SIGNALS:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void keyboardSearch(const QString &search) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -40,6 +43,8 @@ private:
 
     QString m_path;
     QString m_error;
+    QString m_typed; // what was typed since the keyboard input interval last passed
+    QElapsedTimer m_sinceTyped;
 };
 
 } // namespace tess

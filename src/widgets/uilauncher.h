@@ -9,7 +9,7 @@ namespace tess {
 class UiLauncher final : public Launcher
 {
 public:
-    LaunchResult open(const QString &target) override;
+    LaunchResult open(const QString &target, const QString &workingFolder) override;
 };
 
 } // namespace tess

@@ -1,6 +1,7 @@
 #include "wizards/wizardscript.h"
 
 #include "core/prompts.h"
+#include "scripts/loadlines.h"
 
 namespace tess {
 
@@ -16,13 +17,9 @@ const QString &crLf()
 
 QString ScriptBlockSeparator() { return QStringLiteral(";-------------"); }
 
-QString LispLoadLine(const QString &programFolder, const QString &fileName)
+QString LispLoadLine(const QString &programFolder, const QString &fileName, Qt::CaseSensitivity paths)
 {
-    QString line = QStringLiteral("(LOAD \"") + programFolder + QStringLiteral("/LISP/") + fileName +
-                   QStringLiteral("\")") + crLf();
-    line = line.toUpper();
-    line.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return line;
+    return lispLoadCall(programFolder + QStringLiteral("/LISP/") + fileName, paths) + crLf();
 }
 
 QString singleLineAnswer(const QString &text)

@@ -9,6 +9,8 @@
 // wizard has written, the text does not end with CR LF, because every block ends with the
 // separator line alone.
 
+#include "core/listutils.h" // pathCaseSensitivity
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -18,10 +20,12 @@ namespace tess {
 // ";-------------": a semicolon and 13 hyphens, a comment line for AutoCAD that frames the blocks.
 QString ScriptBlockSeparator();
 
-// The line that loads an AutoLISP file of the program's LISP folder: "(LOAD \"" + programFolder +
-// "/LISP/" + fileName + "\")" and CR LF, upper-cased, every "\" turned into "/". programFolder
-// has no trailing separator. The folder is written as it is now, not as a tag.
-QString LispLoadLine(const QString &programFolder, const QString &fileName);
+// The line that loads an AutoLISP file of the program's LISP folder: lispLoadCall of programFolder
+// + "/LISP/" + fileName, and CR LF (upper-cased where file names ignore case, every "\" turned
+// into "/"). programFolder has no trailing separator. The folder is written as it is now, not as
+// a tag.
+QString LispLoadLine(const QString &programFolder, const QString &fileName,
+                     Qt::CaseSensitivity paths = pathCaseSensitivity());
 
 // A wizard field as one answer line: its line breaks (CR, LF, the Unicode line and paragraph
 // separators) are dropped, so a pasted break cannot shift the later answers onto the wrong prompts

@@ -3,6 +3,7 @@
 #include "testsupport.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QtTest>
@@ -267,6 +268,28 @@ void TestBatchScriptWriter::saveAsLine_data()
         << ""
         << ""
         << "D:\\OUT\\$FILENAME$\\" << false << "_SAVEAS 2000 \"D:\\OUT\\A-101\\A-101.dwg\"";
+    // A folder typed without its final separator still holds the drawing: the separator it uses, or
+    // the platform's when it has none, goes between folder and name.
+    QTest::newRow("other folder without its final backslash")
+        << kA << "2000"
+        << "P_"
+        << ""
+        << "D:\\OUT" << false << "_SAVEAS 2000 \"D:\\OUT\\P_A-101.dwg\"";
+    QTest::newRow("other POSIX folder without its final slash") << "/p/dwg/a.dwg"
+                                                                << "2010"
+                                                                << ""
+                                                                << ""
+                                                                << "/R/out" << false << "_SAVEAS 2010 \"/R/out/a.dwg\"";
+    QTest::newRow("other folder, a tag at its end")
+        << kA << "2000"
+        << ""
+        << ""
+        << "D:\\OUT\\$FILENAME$" << false << "_SAVEAS 2000 \"D:\\OUT\\A-101\\A-101.dwg\"";
+    QTest::newRow("other folder, a name alone")
+        << kA << "2000"
+        << ""
+        << ""
+        << "OUT" << false << QStringLiteral("_SAVEAS 2000 \"OUT") + QDir::separator() + QStringLiteral("A-101.dwg\"");
     QTest::newRow("overwrite an existing target") << kA << "2004"
                                                   << ""
                                                   << "_old"

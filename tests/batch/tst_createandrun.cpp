@@ -7,6 +7,7 @@
 #include "batch/frmNightRun.h"
 #include "batch/frmScrComplete.h"
 #include "batch/frmWriteScriptToLoc.h"
+#include "core/autocadprogram.h"
 #include "core/fileio.h"
 #include "core/mainsettings.h"
 #include "core/scriptfacts.h"
@@ -15,6 +16,7 @@
 #include "mainwin/queuepane.h"
 #include "mainwin/saveastab.h"
 #include "modalguard.h"
+#include "options/frmOptions.h"
 #include "options/optionsfields.h"
 #include "testsupport.h"
 #include "widgets/filelistbox.h"
@@ -91,6 +93,7 @@ private Q_SLOTS:
     void startsAutoCadOnTheScript();
     void setupIssue_data();
     void setupIssue();
+    void missingOutputFolderShowsItsSetting();
     void stoppedComposerStartsNothing();
     void fullDiskStartsNothing();
     void metaCommandsSetTheControls();
@@ -100,14 +103,24 @@ private Q_SLOTS:
     void otherLocation();
 };
 
-// The composition with its run variant of the completion window, then AutoCAD: a configured acad.bin
-// starts the ACAD.EXE beside it, with the switches, "/b" and the script just written, apart.
+// The composition with its run variant of the completion window, then AutoCAD, with the switches,
+// "/b" and the script just written, apart. The program is the one the AutoCAD picker accepts: on
+// Windows a configured acad.bin starts the ACAD.EXE beside it; elsewhere the configured program
+// itself, with no ".EXE" to its name.
 void TestCreateAndRun::startsAutoCadOnTheScript()
 {
     test::Fixture fx;
+#ifdef Q_OS_WIN
     const QString exe = fx.writeFile(QStringLiteral("ACAD/ACAD.EXE"), "MZ");
+    const QString configured = QFileInfo(exe).path() + QStringLiteral("/acad.bin");
+#else
+    const QString exe = fx.writeFile(QStringLiteral("ACAD/acad"), "#!/bin/sh\n");
+    QVERIFY(QFile::setPermissions(exe, QFile::permissions(exe) | QFile::ExeOwner));
+    const QString configured = exe;
+    QVERIFY(isProgramFile(configured));
+#endif
     Window win(fx, [&](MainSettings &s) {
-        s.AutoCADEXE = QFileInfo(exe).path() + QStringLiteral("/acad.bin");
+        s.AutoCADEXE = configured;
         s.Switches = QStringLiteral("/p \"My Profile\"");
         s.ShowSCRComplete = 1;
     });
@@ -168,6 +181,7 @@ void TestCreateAndRun::setupIssue_data()
     QTest::newRow("empty") << "" << false;
     QTest::newRow("blank") << "   " << false;
     QTest::newRow("missing") << "ACAD/acad.exe" << true;
+    QTest::newRow("not a program") << "DATA" << true; // a folder
 }
 
 void TestCreateAndRun::setupIssue()
@@ -186,6 +200,37 @@ void TestCreateAndRun::setupIssue()
     QVERIFY(optionsFields()->isOnScreen());
     QCOMPARE(QFileInfo(mainSettings().SCROutputPath).isFile(), written);
     QVERIFY(fx.launcher().calls.isEmpty());
+}
+
+// A batch script whose folder is missing: the message names the file, and the Options come up on
+// the tab that holds it (not the tab last viewed), its box ready for the correction.
+void TestCreateAndRun::missingOutputFolderShowsItsSetting()
+{
+    test::Fixture fx;
+    const QString exe = fx.writeFile(QStringLiteral("ACAD/acad.exe"), "MZ");
+    const QString script = fx.path() + QStringLiteral("SUPPORT/tessaline.scr");
+    Window win(fx, [&](MainSettings &s) {
+        s.AutoCADEXE = exe;
+        s.SCROutputPath = script;
+        s.SCROutputPathNorm = script;
+    });
+    win.setQueue({win.drawing(QStringLiteral("A.dwg"))});
+    auto *options = dynamic_cast<frmOptions *>(optionsFields());
+    QVERIFY(options);
+    options->SSTab1->setCurrentIndex(3);
+    fx.prompter().expectMessage();
+    win.run();
+    QCOMPARE(fx.prompter().shown().size(), 1);
+    QCOMPARE(fx.prompter().last().title, QStringLiteral("Tessaline Setup Alert"));
+    QVERIFY(fx.prompter().last().text.startsWith(
+        QStringLiteral("Tessaline script output path not found, please confirm this location.")));
+    QVERIFY(fx.prompter().last().text.endsWith(script));
+    QVERIFY(options->isOnScreen());
+    QCOMPARE(options->SSTab1->currentIndex(), 0);
+    QVERIFY(options->SSTab1->currentWidget()->isAncestorOf(options->Text1));
+    QVERIFY(fx.launcher().calls.isEmpty());
+    QVERIFY(mainSettings().StopBatch);
+    options->hide();
 }
 
 // A composition that wrote nothing (an empty user script) starts nothing and adds no message.

@@ -13,9 +13,9 @@ LaunchResult RecordingLauncher::start(const QString &program, const QStringList 
     return nextResult;
 }
 
-LaunchResult RecordingLauncher::open(const QString &target)
+LaunchResult RecordingLauncher::open(const QString &target, const QString &workingFolder)
 {
-    calls.append({target, {}, {}, true});
+    calls.append({target, {}, workingFolder, true});
     return nextResult;
 }
 

@@ -11,8 +11,12 @@ ScriptedPrompter::~ScriptedPrompter() { setPrompter(m_previous); }
 int ScriptedPrompter::message(const QString &text, int style, const QString &title)
 {
     m_shown.append({text, style, title});
-    if (!m_answers.isEmpty())
+    if (!m_answers.isEmpty()) {
+        if (const std::function<void()> act = m_actions.take(m_answered); act)
+            act();
+        ++m_answered;
         return m_answers.takeFirst();
+    }
     if (m_answerDefault)
         return defaultAnswer(style);
     QTest::qFail(qPrintable(QStringLiteral("unexpected message box [%1]: %2").arg(title, text)), __FILE__, __LINE__);

@@ -4,8 +4,10 @@
 
 #include "core/prompts.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace tess::test {
@@ -39,6 +41,13 @@ public:
     ScriptedPrompter &operator=(const ScriptedPrompter &) = delete;
 
     void expectMessage(int answer = vbOK) { m_answers.append(answer); }
+    // Queues an answer with what the user does before giving it (for instance making a file
+    // writable before Retry); `act` runs while the box is shown.
+    void expectMessage(int answer, std::function<void()> act)
+    {
+        m_answers.append(answer);
+        m_actions.insert(m_answers.size() - 1 + m_answered, std::move(act));
+    }
     // Answer every box with its default button, without failing.
     void answerAllWithDefault(bool on = true) { m_answerDefault = on; }
     void expectOpenFile(std::optional<QString> a) { m_files.append(a); }
@@ -71,6 +80,8 @@ private:
 
     Prompter *m_previous = nullptr;
     QList<int> m_answers;
+    qsizetype m_answered = 0;                          // queued answers used so far
+    QHash<qsizetype, std::function<void()>> m_actions; // by the answer's place in the whole queue
     QList<std::optional<QString>> m_files, m_saves, m_folders, m_inputs;
     QList<ShownMessage> m_shown;
     QList<ShownPicker> m_pickers;

@@ -1,5 +1,7 @@
 #include "testsupport.h"
 
+#include "core/listutils.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -88,6 +90,7 @@ FileSizeLimit::FileSizeLimit(qint64 bytes)
     if (getrlimit(RLIMIT_FSIZE, &limit) != 0)
         return;
     m_oldSoft = limit.rlim_cur;
+    m_limited = true;
     m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     limit.rlim_cur = rlim_t(bytes);
     m_ok = setrlimit(RLIMIT_FSIZE, &limit) == 0;
@@ -95,7 +98,9 @@ FileSizeLimit::FileSizeLimit(qint64 bytes)
 
 FileSizeLimit::~FileSizeLimit()
 {
-    if (m_oldHandler == nullptr)
+    // SIG_DFL, the usual previous handler, is a null pointer: whether the limit was read says
+    // whether there is anything to put back.
+    if (!m_limited)
         return;
     // The soft limit may always be raised back up to the hard one.
     rlimit limit{};
@@ -107,5 +112,13 @@ FileSizeLimit::~FileSizeLimit()
 
 bool makeFifo(const QString &path) { return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0; }
 #endif
+
+QString lispFolder(const QString &programFolder)
+{
+    QString folder = programFolder + QStringLiteral("/LISP/");
+    if (pathCaseSensitivity() == Qt::CaseInsensitive)
+        folder = folder.toUpper();
+    return folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
+}
 
 } // namespace tess::test

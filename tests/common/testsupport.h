@@ -51,11 +51,16 @@ public:
 
 private:
     bool m_ok = false;
+    bool m_limited = false; // the limit was read, so the destructor puts it back
     quint64 m_oldSoft = 0;
     void (*m_oldHandler)(int) = nullptr;
 };
 
 // Makes a named pipe (FIFO) at path; false where the system has none (Windows).
 bool makeFifo(const QString &path);
+
+// The program's LISP folder as the wizards' load lines name it: programFolder + "/LISP/", every
+// "\" as "/", in capitals where file names ignore case and with its own letters elsewhere.
+QString lispFolder(const QString &programFolder);
 
 } // namespace tess::test

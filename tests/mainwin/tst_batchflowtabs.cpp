@@ -448,18 +448,31 @@ private Q_SLOTS:
         QTest::addColumn<QString>("prefix");
         QTest::addColumn<QString>("suffix");
         QTest::addColumn<QString>("example");
+        QTest::addColumn<QString>("folder"); // "This Location" when not empty
         QTest::newRow("windows") << QStringList{"C:\\DWG\\A-101.dwg", "C:\\DWG\\B.dwg"} << "NEW-"
                                  << "-X"
-                                 << "NEW-A-101-X.DWG";
+                                 << "NEW-A-101-X.DWG" << QString();
         QTest::newRow("posix") << QStringList{"/srv/dwg/Plan 2.dwg"} << ""
                                << "_rev"
-                               << "Plan 2_rev.DWG";
+                               << "Plan 2_rev.DWG" << QString();
         QTest::newRow("counter tag") << QStringList{"C:\\DWG\\A-101.dwg"} << "$COUNTER$-"
                                      << ""
-                                     << "1-A-101.DWG";
+                                     << "1-A-101.DWG" << QString();
         QTest::newRow("empty queue keeps the example") << QStringList{} << "NEW-"
                                                        << ""
-                                                       << "KEPT";
+                                                       << "KEPT" << QString();
+        // "This Location": the folder in front, with the separator it uses when it lacks its last one,
+        // as the batch script writes the target.
+        QTest::newRow("this location without its slash") << QStringList{"/R/in/E-0007.dwg"} << "P000009_"
+                                                         << ""
+                                                         << "/R/out/P000009_E-0007.DWG" << QStringLiteral("/R/out");
+        QTest::newRow("this location without its backslash") << QStringList{"C:\\DWG\\A-101.dwg"} << ""
+                                                             << ""
+                                                             << "D:\\OUT\\A-101.DWG" << QStringLiteral("D:\\OUT");
+        QTest::newRow("this location with its backslash, a tag in it")
+            << QStringList{"C:\\DWG\\A-101.dwg"} << ""
+            << ""
+            << "D:\\1\\A-101.DWG" << QStringLiteral("D:\\$COUNTER$\\");
     }
     void saveAsExample()
     {
@@ -467,6 +480,7 @@ private Q_SLOTS:
         QFETCH(QString, prefix);
         QFETCH(QString, suffix);
         QFETCH(QString, example);
+        QFETCH(QString, folder);
         test::TempProgramFolder tmp;
         mainSettings() = MainSettings();
         SaveAsTab tab;
@@ -482,6 +496,10 @@ private Q_SLOTS:
         auto *out = tab.findChild<QLineEdit *>(QStringLiteral("tbSAVEASExOutput"));
         out->setText(QStringLiteral("KEPT"));
         QVERIFY(out->isReadOnly());
+        if (!folder.isEmpty()) {
+            tab.findChild<QLineEdit *>(QStringLiteral("tbSpecFolder"))->setText(folder);
+            tab.findChild<QRadioButton *>(QStringLiteral("optSpecFolder"))->setChecked(true);
+        }
         tab.findChild<QLineEdit *>(QStringLiteral("tbPrefix"))->setText(prefix);
         tab.findChild<QLineEdit *>(QStringLiteral("tbSuffix"))->setText(suffix);
         QCOMPARE(out->text(), example);

@@ -18,6 +18,7 @@
 #include "widgets/placement.h"
 #include "widgets/twips.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -153,6 +154,11 @@ private Q_SLOTS:
         QVERIFY(qobject_cast<QVBoxLayout *>(simple->layout()));
         QCOMPARE(w->findChild<QCheckBox *>(QStringLiteral("chkSaveAS"))->text(), QStringLiteral("SA&VEAS"));
         QCOMPARE(w->findChild<QCheckBox *>(QStringLiteral("chkTestRun"))->text(), QStringLiteral("&Test Run"));
+        QCOMPARE(w->findChild<QCheckBox *>(QStringLiteral("chkTestRun"))->toolTip(),
+                 QStringLiteral("Create script without saving the results (debug mode)"));
+        QVERIFY(w->findChild<QCheckBox *>(QStringLiteral("chkSaveAS"))
+                    ->toolTip()
+                    .contains(QLatin1String("SAVEAS\" Options")));
         QCOMPARE(w->findChild<QCheckBox *>(QStringLiteral("chkDelay"))->parent()->objectName(),
                  QStringLiteral("Frame3"));
         QCOMPARE(button(w.get(), "cmdCreateAndRun")->text(), QStringLiteral("Create && &RUN Batch Script"));
@@ -702,6 +708,34 @@ private Q_SLOTS:
         QCOMPARE(followed.count(), 1);
         QVERIFY(!w->fileSelector()->setDirPath(file(QStringLiteral("missing"))));
         QCOMPARE(w->fileSelector()->Dir1->path(), sub);
+    }
+
+    // Typing in the folder list selects the next folder starting with what was typed (ignoring case),
+    // the same key again the one after it; nothing is opened until Enter.
+    void folderListTypeAhead()
+    {
+        for (const char *n : {"Archive", "Drafts", "drawings", "Plans"})
+            QVERIFY(QDir(m_dir).mkpath(QLatin1String(n)));
+        DirListBox list;
+        QVERIFY(list.setPath(m_dir));
+        const auto selected = [&list] { return list.currentItem() ? list.currentItem()->text().trimmed() : QString(); };
+        const auto pause = [] { QTest::qWait(QApplication::keyboardInputInterval() + 100); };
+        QTest::keyClicks(&list, QStringLiteral("d"));
+        QCOMPARE(selected(), QStringLiteral("Drafts"));
+        QTest::keyClicks(&list, QStringLiteral("d"));
+        QCOMPARE(selected(), QStringLiteral("drawings"));
+        pause();
+        QTest::keyClicks(&list, QStringLiteral("DRAF"));
+        QCOMPARE(selected(), QStringLiteral("Drafts"));
+        pause();
+        QTest::keyClicks(&list, QStringLiteral("p"));
+        QCOMPARE(selected(), QStringLiteral("Plans"));
+        pause();
+        QTest::keyClicks(&list, QStringLiteral("z")); // no such folder: the selection stays
+        QCOMPARE(selected(), QStringLiteral("Plans"));
+        QCOMPARE(list.path(), m_dir);
+        QTest::keyClick(&list, Qt::Key_Return);
+        QCOMPARE(list.path(), file(QStringLiteral("Plans")));
     }
 
     void unreadyDriveGoesBackToTheFolderBefore()

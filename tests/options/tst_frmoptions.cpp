@@ -292,6 +292,62 @@ private Q_SLOTS:
         QCOMPARE(h.applied, 1);
     }
 
+    // The folder of the output file in use must be there: "&OK" offers to make it. Yes makes it and
+    // applies; No (or a folder that cannot be made) keeps the dialog open on the "Config" tab with
+    // nothing applied, the box of that output ready for a correction.
+    void okOffersAMissingOutputFolder_data()
+    {
+        QTest::addColumn<bool>("alternate");
+        QTest::addColumn<QString>("output"); // below the program folder; "|" blocks the folder with a file
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("applied");
+        QTest::newRow("normal, made") << false << "SUPPORT/deep/tessaline.scr" << int(vbYes) << true;
+        QTest::newRow("normal, declined") << false << "SUPPORT/tessaline.scr" << int(vbNo) << false;
+        QTest::newRow("alternate, made") << true << "N/SCRIPTS/tessaline.scr" << int(vbYes) << true;
+        QTest::newRow("cannot be made") << false << "|/sub/tessaline.scr" << int(vbYes) << false;
+    }
+    void okOffersAMissingOutputFolder()
+    {
+        QFETCH(bool, alternate);
+        QFETCH(QString, output);
+        QFETCH(int, answer);
+        QFETCH(bool, applied);
+        Harness h;
+        if (output.startsWith(QLatin1Char('|'))) {
+            h.fx.writeFile(QStringLiteral("blocked"), "a file where the folder would go");
+            output.replace(0, 1, QStringLiteral("blocked"));
+        }
+        const QString file = h.fx.path() + output;
+        const QString folder = QFileInfo(file).path();
+        h.dlg.show();
+        h.dlg.SSTab1->setCurrentIndex(3);
+        QLineEdit *box = alternate ? h.dlg.tbAltOutput : h.dlg.Text1;
+        box->setText(file);
+        if (alternate) {
+            h.dlg.optAltOutputPath->setChecked(true);
+            h.fx.prompter().expectMessage(vbYes); // "Really?"
+        }
+        h.fx.prompter().expectMessage(answer);
+        if (!applied && answer == vbYes)
+            h.fx.prompter().expectMessage(vbOK); // could not be created
+        h.dlg.Command2->click();
+        QVERIFY(h.fx.prompter().allUsed());
+        const QList<test::ShownMessage> shown = h.fx.prompter().shown();
+        const test::ShownMessage offer = shown.at(alternate ? 1 : 0);
+        QCOMPARE(offer.text, QStringLiteral("The folder for your batch script does not exist:\r\n") + folder +
+                                 QStringLiteral("\r\n\r\nCreate it now?"));
+        QCOMPARE(offer.style, int(vbYesNo | vbQuestion));
+        QCOMPARE(QFileInfo(folder).isDir(), applied);
+        QCOMPARE(h.applied, applied ? 1 : 0);
+        QCOMPARE(h.dlg.isVisible(), !applied);
+        QCOMPARE(mainSettings().SCROutputPath, applied ? file : QString());
+        if (!applied) {
+            QVERIFY(h.nothingStored());
+            QCOMPARE(h.dlg.SSTab1->currentIndex(), 0);
+            QCOMPARE(h.fx.prompter().last().text.contains(folder), true);
+        }
+    }
+
     // What "&OK" writes, key by key; the output choice is left to the exit save.
     void okWritesTheKeys_data()
     {
@@ -304,7 +360,7 @@ private Q_SLOTS:
             QTest::newRow(name) << edits << QString::fromLatin1(section) << QString::fromLatin1(key) << value;
         };
         row("LT", {"chkLT=1"}, "Startup", "LT", "1");
-        row("normal output", {"Text1=/srv/out/tessaline.scr"}, "Paths", "OutputNorm", "/srv/out/tessaline.scr");
+        row("normal output", {"Text1=%PDATA/tessaline.scr"}, "Paths", "OutputNorm", "%PDATA/tessaline.scr");
         row("alternate output", {"tbAltOutput=N:\\SCRIPTS\\tessaline.scr"}, "Paths", "OutputAlt",
             "N:\\SCRIPTS\\tessaline.scr");
         row("switches kept as typed", {"tbSwitches=/p \"f:\\a b.arg\" "}, "Paths", "Switches", "/p \"f:\\a b.arg\" ");
@@ -370,11 +426,11 @@ private Q_SLOTS:
     // With the alternate output chosen, "&OK" asks first; No falls back to the normal output.
     void okAsksAboutTheAlternateOutput()
     {
-        Harness h([](MainSettings &s) {
-            s.OutputToDefaultPath = 0;
-            s.SCROutputPathNorm = QStringLiteral("/n/tessaline.scr");
-            s.SCROutputPathAlt = QStringLiteral("/a/tessaline.scr");
-        });
+        Harness h([](MainSettings &s) { s.OutputToDefaultPath = 0; });
+        const QString normal = h.fx.path() + QStringLiteral("DATA/tessaline.scr");
+        const QString alternate = h.fx.path() + QStringLiteral("BACKUP/tessaline.scr");
+        h.dlg.Text1->setText(normal);
+        h.dlg.tbAltOutput->setText(alternate);
         h.dlg.show();
         h.fx.prompter().expectMessage(vbNo);
         h.dlg.Command2->click();
@@ -382,14 +438,14 @@ private Q_SLOTS:
         QCOMPARE(h.fx.prompter().last().style, int(vbYesNo | vbQuestion | vbDefaultButton2));
         QVERIFY(h.dlg.optNormalOutputPath->isChecked());
         QCOMPARE(mainSettings().OutputToDefaultPath, qint16(1));
-        QCOMPARE(mainSettings().SCROutputPath, QStringLiteral("/n/tessaline.scr"));
+        QCOMPARE(mainSettings().SCROutputPath, normal);
         QVERIFY(!h.dlg.isVisible());
 
         h.dlg.optAltOutputPath->setChecked(true);
         h.fx.prompter().expectMessage(vbYes);
         h.dlg.Command2->click();
         QCOMPARE(mainSettings().OutputToDefaultPath, qint16(0));
-        QCOMPARE(mainSettings().SCROutputPath, QStringLiteral("/a/tessaline.scr"));
+        QCOMPARE(mainSettings().SCROutputPath, alternate);
         QVERIFY(h.fx.prompter().allUsed());
     }
 
@@ -409,9 +465,10 @@ private Q_SLOTS:
         QCOMPARE(item->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
         QVERIFY(w->menu(MainMenu::Tools)->actions().contains(item));
 
-        dlg->Text1->setText(QStringLiteral("/typed/tessaline.scr"));
-        QCOMPARE(optionsFields()->normalOutputFile(), QStringLiteral("/typed/tessaline.scr"));
-        QVERIFY(mainSettings().SCROutputPathNorm != QStringLiteral("/typed/tessaline.scr"));
+        const QString typed = fx.path() + QStringLiteral("typed.scr");
+        dlg->Text1->setText(typed);
+        QCOMPARE(optionsFields()->normalOutputFile(), typed);
+        QVERIFY(mainSettings().SCROutputPathNorm != typed);
         QVERIFY(!optionsFields()->isOnScreen());
 
         test::ModalGuard modals;
@@ -427,7 +484,7 @@ private Q_SLOTS:
         QCOMPARE(modals.opened(), 1);
         QVERIFY(onScreen);
         QVERIFY(!dlg->isVisible());
-        QCOMPARE(mainSettings().SCROutputPathNorm, QStringLiteral("/typed/tessaline.scr"));
+        QCOMPARE(mainSettings().SCROutputPathNorm, typed);
     }
 
     // Other windows reach the dialog: the text editor without an editor shows it without waiting;

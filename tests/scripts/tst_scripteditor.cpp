@@ -3,6 +3,7 @@
 // option, the tag managers, and the pickers' file lists, texts, refusals and unready drive.
 
 #include "appwindow.h"
+#include "core/listutils.h"
 #include "core/mainsettings.h"
 #include "core/scriptfacts.h"
 #include "core/settingsstore.h"
@@ -405,11 +406,13 @@ private Q_SLOTS:
             e->cmdLoadLisp->click();
             QVERIFY(picker);
             QVERIFY(!picker->isVisible());
-            QCOMPARE(e->scriptText(), QStringLiteral("ZOOM E\n(LOAD \"") +
-                                          QString(folder + QStringLiteral("/TB_WIZ1.LSP"))
-                                              .toUpper()
-                                              .replace(QLatin1Char('\\'), QLatin1Char('/')) +
-                                          QStringLiteral("\")\n"));
+            // In capitals where file names ignore case; elsewhere the file as it is on disk.
+            QString loaded = folder + QStringLiteral("/tb_wiz1.lsp");
+            if (pathCaseSensitivity() == Qt::CaseInsensitive)
+                loaded = loaded.toUpper();
+            loaded.replace(QLatin1Char('\\'), QLatin1Char('/'));
+            QVERIFY(QFileInfo::exists(loaded));
+            QCOMPARE(e->scriptText(), QStringLiteral("ZOOM E\n(LOAD \"") + loaded + QStringLiteral("\")\n"));
             // One undo step takes the whole append back.
             e->txtSCREdit->undo();
             QCOMPARE(e->scriptText(), QStringLiteral("ZOOM E"));
@@ -426,7 +429,7 @@ private Q_SLOTS:
             QVERIFY(!e->loadedPicker(LoadLineKind::Lisp));
             e->cmdSCROk_Click();
         });
-        QVERIFY(script().scriptText().endsWith(QStringLiteral("/TB_WIZ1.LSP\")\n")));
+        QVERIFY(script().scriptText().endsWith(QStringLiteral("/tb_wiz1.lsp\")\n"), Qt::CaseInsensitive));
     }
 
     void pickerOkFollowsTheSelectedFile()
@@ -476,8 +479,11 @@ private Q_SLOTS:
         QVERIFY(v.cmdOk->isEnabled());
         box.setPlainText(QStringLiteral("REGEN"));
         v.cmdOk_Click();
-        const QString path =
-            QString(folder + QStringLiteral("/M.DVB")).toUpper().replace(QLatin1Char('/'), QStringLiteral("\\\\"));
+        // In capitals where file names ignore case; elsewhere the file as it is on disk.
+        QString path = folder + QStringLiteral("/m.dvb");
+        if (pathCaseSensitivity() == Qt::CaseInsensitive)
+            path = path.toUpper();
+        path.replace(QLatin1Char('/'), QStringLiteral("\\\\"));
         QCOMPARE(box.toPlainText(),
                  QStringLiteral("REGEN\n;REPLACE \"YOURMODULE.YOURMACRO\" WITH THE APPROPRIATE SUBROUTINE CALL\n"
                                 "(COMMAND \"-VBARUN\" \"") +

@@ -166,63 +166,88 @@ private Q_SLOTS:
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("addition");
+        QTest::addColumn<Qt::CaseSensitivity>("paths");
         const QString vbaComment =
             QStringLiteral(";REPLACE \"YOURMODULE.YOURMACRO\" WITH THE APPROPRIATE SUBROUTINE CALL\r\n");
         QTest::newRow("lisp") << LoadLineKind::Lisp << ""
                               << "C:\\Acad\\Lisp"
                               << "tb_wiz1.lsp"
-                              << "(LOAD \"C:/ACAD/LISP/TB_WIZ1.LSP\")\r\n";
+                              << "(LOAD \"C:/ACAD/LISP/TB_WIZ1.LSP\")\r\n"
+                              << Qt::CaseInsensitive;
         QTest::newRow("lisp at a drive's root: one separator") << LoadLineKind::Lisp << ""
                                                                << "D:\\"
                                                                << "x.lsp"
-                                                               << "(LOAD \"D:/X.LSP\")\r\n";
+                                                               << "(LOAD \"D:/X.LSP\")\r\n"
+                                                               << Qt::CaseInsensitive;
         QTest::newRow("lisp, posix folder") << LoadLineKind::Lisp << ""
                                             << "/opt/lisp"
                                             << "a.lsp"
-                                            << "(LOAD \"/OPT/LISP/A.LSP\")\r\n";
+                                            << "(LOAD \"/OPT/LISP/A.LSP\")\r\n"
+                                            << Qt::CaseInsensitive;
         QTest::newRow("lisp, posix root") << LoadLineKind::Lisp << ""
                                           << "/"
                                           << "a.lsp"
-                                          << "(LOAD \"/A.LSP\")\r\n";
+                                          << "(LOAD \"/A.LSP\")\r\n"
+                                          << Qt::CaseInsensitive;
         QTest::newRow("unterminated last line gets a line break first") << LoadLineKind::Lisp << "ZOOM E"
                                                                         << "C:\\L"
                                                                         << "a.lsp"
-                                                                        << "\r\n(LOAD \"C:/L/A.LSP\")\r\n";
+                                                                        << "\r\n(LOAD \"C:/L/A.LSP\")\r\n"
+                                                                        << Qt::CaseInsensitive;
         QTest::newRow("script ending in CR LF") << LoadLineKind::Lisp << "ZOOM E\r\n"
                                                 << "C:\\L"
                                                 << "a.lsp"
-                                                << "(LOAD \"C:/L/A.LSP\")\r\n";
+                                                << "(LOAD \"C:/L/A.LSP\")\r\n"
+                                                << Qt::CaseInsensitive;
         QTest::newRow("script ending in LF (the box's form)") << LoadLineKind::Lisp << "ZOOM E\n"
                                                               << "C:\\L"
                                                               << "a.lsp"
-                                                              << "(LOAD \"C:/L/A.LSP\")\r\n";
+                                                              << "(LOAD \"C:/L/A.LSP\")\r\n"
+                                                              << Qt::CaseInsensitive;
         QTest::newRow("vba") << LoadLineKind::Vba << ""
                              << "C:\\Macros"
                              << "Mtext.dvb"
                              << vbaComment +
-                                    "(COMMAND \"-VBARUN\" \"C:\\\\MACROS\\\\MTEXT.DVB!YOURMODULE.YOURMACRO\")\r\n";
+                                    "(COMMAND \"-VBARUN\" \"C:\\\\MACROS\\\\MTEXT.DVB!YOURMODULE.YOURMACRO\")\r\n"
+                             << Qt::CaseInsensitive;
         QTest::newRow("vba at a drive's root: one separator")
             << LoadLineKind::Vba << ""
             << "D:\\"
-            << "x.dvb" << vbaComment + "(COMMAND \"-VBARUN\" \"D:\\\\X.DVB!YOURMODULE.YOURMACRO\")\r\n";
+            << "x.dvb" << vbaComment + "(COMMAND \"-VBARUN\" \"D:\\\\X.DVB!YOURMODULE.YOURMACRO\")\r\n"
+            << Qt::CaseInsensitive;
         QTest::newRow("vba, posix folder")
             << LoadLineKind::Vba << ""
             << "/opt/m"
-            << "x.dvb" << vbaComment + "(COMMAND \"-VBARUN\" \"\\\\OPT\\\\M\\\\X.DVB!YOURMODULE.YOURMACRO\")\r\n";
+            << "x.dvb" << vbaComment + "(COMMAND \"-VBARUN\" \"\\\\OPT\\\\M\\\\X.DVB!YOURMODULE.YOURMACRO\")\r\n"
+            << Qt::CaseInsensitive;
         QTest::newRow("vba after an unterminated line")
             << LoadLineKind::Vba << "REGEN"
             << "C:\\M"
             << "x.dvb"
-            << "\r\n" + vbaComment + "(COMMAND \"-VBARUN\" \"C:\\\\M\\\\X.DVB!YOURMODULE.YOURMACRO\")\r\n";
+            << "\r\n" + vbaComment + "(COMMAND \"-VBARUN\" \"C:\\\\M\\\\X.DVB!YOURMODULE.YOURMACRO\")\r\n"
+            << Qt::CaseInsensitive;
+        // Where file names tell case apart, the path keeps its letters (the rest is in capitals).
+        QTest::newRow("lisp, case kept") << LoadLineKind::Lisp << ""
+                                         << "/home/Ann/Lisp"
+                                         << "Tb_Wiz1.lsp"
+                                         << "(LOAD \"/home/Ann/Lisp/Tb_Wiz1.lsp\")\r\n"
+                                         << Qt::CaseSensitive;
+        QTest::newRow("vba, case kept")
+            << LoadLineKind::Vba << ""
+            << "/opt/Macros"
+            << "Mtext.dvb"
+            << vbaComment + "(COMMAND \"-VBARUN\" \"\\\\opt\\\\Macros\\\\Mtext.dvb!YOURMODULE.YOURMACRO\")\r\n"
+            << Qt::CaseSensitive;
     }
     void loadLines()
     {
+        QFETCH(Qt::CaseSensitivity, paths);
         QFETCH(LoadLineKind, kind);
         QFETCH(QString, script);
         QFETCH(QString, folder);
         QFETCH(QString, file);
         QFETCH(QString, addition);
-        const LoadLineAddition r = loadLineAddition(kind, script, folder, file);
+        const LoadLineAddition r = loadLineAddition(kind, script, folder, file, paths);
         QVERIFY(r.ok);
         QVERIFY(r.error.isEmpty());
         QCOMPARE(r.text, addition);

@@ -7,6 +7,7 @@
 #include "scripts/simplescriptselector.h"
 #include "scripts/userscriptpane.h"
 #include "testsupport.h"
+#include "widgets/twips.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -15,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextCursor>
 
 using namespace tess;
 
@@ -112,6 +114,16 @@ private Q_SLOTS:
         QCOMPARE(c->property("text").toString(), caption);
         if (name == QLatin1String("cmdDeleteSCR")) // the one button with a picture
             QVERIFY(!qobject_cast<QPushButton *>(c)->icon().isNull());
+    }
+
+    // The script's first character stands clear of the box's frame, whatever the font draws at its
+    // left edge.
+    void scriptTextHasALeftMargin()
+    {
+        Harness h;
+        h.text1()->setPlainText(QStringLiteral("_ZOOM\n_E"));
+        const QRect first = h.text1()->cursorRect(QTextCursor(h.text1()->document()));
+        QVERIFY2(first.left() >= twipsToPixels(120), qPrintable(QString::number(first.left())));
     }
 
     void saveThenLoadIsByteExactAndWritesTheCopy()

@@ -182,6 +182,7 @@ private Q_SLOTS:
     void readOnlyAndDelete();
     // ---- Project tag manager ----
     void projectSaveNamesAndIndexOnDone();
+    void writeProtectedProjectRetries();
     void loadingReadsWholeFileFirst();
     void switchingWithUnsavedEdits_data();
     void switchingWithUnsavedEdits();
@@ -659,6 +660,36 @@ void TestTagManagers::projectSaveNamesAndIndexOnDone()
     const ProjectTagSet set = ProjectTagSet::loadFromDataFolder();
     QCOMPARE(set.SubstituteProjectTAGS(QStringLiteral("$PROJECTTAG1$"), QStringLiteral("c:\\jobs\\p7\\x.dwg")),
              QStringLiteral("Seven"));
+}
+
+// A write-protected project file: "Retry" writes again and, once the user has made the file writable,
+// the save goes on; "Cancel" ends the save with the file as it was.
+void TestTagManagers::writeProtectedProjectRetries()
+{
+    auto pm = projectManager();
+    pm->tbProjectName->setText(QStringLiteral("P7"));
+    pm->tbPD1[0]->setText(QStringLiteral("Old"));
+    QVERIFY(pm->cmdSave_Click());
+    const QString file = fx().data() + QStringLiteral("P7.PRJ");
+    QVERIFY(setReadOnlyFile(file, true).ok());
+    const QByteArray old = test::fileBytes(file);
+
+    pm->tbPD1[0]->setText(QStringLiteral("New"));
+    fx().prompter().expectMessage(vbCancel);
+    QVERIFY(!pm->cmdSave_Click());
+    QCOMPARE(fx().prompter().last().title, QStringLiteral("File Access Error"));
+    QCOMPARE(fx().prompter().last().style, int(vbRetryCancel | vbExclamation));
+    QCOMPARE(test::fileBytes(file), old);
+    QVERIFY(pm->ProjectChanged);
+
+    // Retry while still protected asks again; Retry after the user lifted the protection saves.
+    fx().prompter().clearShown();
+    fx().prompter().expectMessage(vbRetry);
+    fx().prompter().expectMessage(vbRetry, [&] { QVERIFY(setReadOnlyFile(file, false).ok()); });
+    QVERIFY(pm->cmdSave_Click());
+    QCOMPARE(fx().prompter().shown().size(), 2);
+    QVERIFY(test::fileBytes(file).startsWith("\r\nNew\r\n"));
+    QVERIFY(!pm->ProjectChanged);
 }
 
 void TestTagManagers::loadingReadsWholeFileFirst()

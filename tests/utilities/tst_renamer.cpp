@@ -129,7 +129,23 @@ private Q_SLOTS:
         QVERIFY(r.fx.prompter().last().text.contains("in procedure StripFirstXChars of Module modStringManipulation"));
         QCOMPARE(itemsOf(w->lstDestination), (QStringList{"Z", "Z.dwg", "Z"}));
         QVERIFY(r.fx.prompter().last().text.contains("X has fewer than 6 characters"));
+        QCOMPARE(r.fx.prompter().last().style, int(vbOKOnly)); // no icon
         QVERIFY(w->cmdDoIt->isEnabled());
+    }
+
+    // A name shorter than the insert position stops the preview with the error box, without an icon.
+    void insertPastTheEndSays()
+    {
+        RenamerFixture r({"AB.dwg", "X"});
+        auto w = r.open();
+        w->tbInsertText->setText("Q");
+        w->tbInsertAtChar->setText("2");
+        r.fx.prompter().expectMessage(vbOK);
+        w->cmdInsertPreview->click();
+        QCOMPARE(r.fx.prompter().shown().size(), 1);
+        QVERIFY(r.fx.prompter().last().text.endsWith(") in procedure cmdInsertPreview_Click of Form frmFileRenamer"));
+        QCOMPARE(r.fx.prompter().last().style, int(vbOKOnly));
+        QCOMPARE(itemsOf(w->lstDestination), QStringList{"ABQ.dwg"});
     }
 
     void tabsAndPadCharacter()

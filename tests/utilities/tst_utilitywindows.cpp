@@ -3,14 +3,18 @@
 
 #include "appwindow.h"
 #include "core/mainsettings.h"
+#include "core/pathhelpers.h"
 #include "core/settingsstore.h"
+#include "mainwin/fileselectorpane.h"
 #include "modalguard.h"
 #include "testsupport.h"
 #include "utilities/frmCombineTextFiles.h"
 #include "utilities/frmQueueQuickPick.h"
 #include "utilities/frmQuickPick.h"
 #include "utilities/frmWDPPrompt.h"
+#include "widgets/drivelistbox.h"
 #include "widgets/filelistbox.h"
+#include "widgets/wrappushbutton.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -116,6 +120,11 @@ private Q_SLOTS:
         fx.launcher().calls.clear();
         qp->File1_DblClick();
         QCOMPARE(opened(fx.launcher()).size(), 12);
+        // Every drawing opens with the root of the main window's drive as the program's working folder.
+        const QString root = withTrailingSeparator(w->fileSelector()->Drive1->drive());
+        QVERIFY(!root.isEmpty());
+        for (const test::LaunchCall &c : std::as_const(fx.launcher().calls))
+            QCOMPARE(c.workingFolder, root);
 
         // Enter with nothing selected opens nothing.
         fx.launcher().calls.clear();
@@ -183,6 +192,7 @@ private Q_SLOTS:
         const QString second = dir.filePath(QStringLiteral("b/x.dwg")); // gone
         PickHost host;
         host.queue = {first, second, QString()};
+        host.driveRoot = QDir::rootPath();
         frmQueueQuickPick pick(host);
         QCOMPARE(listed(pick.lstFileNames), QStringList({QStringLiteral("x.dwg"), QStringLiteral("x.dwg"), QString()}));
         QCOMPARE(pick.lstFileNames->item(0)->toolTip(), first);
@@ -193,6 +203,7 @@ private Q_SLOTS:
         pick.lstFileNames->setCurrentRow(0);
         pick.lstFileNames_DblClick();
         QCOMPARE(opened(fx.launcher()), QStringList({first}));
+        QCOMPARE(fx.launcher().calls.first().workingFolder, QDir::rootPath());
 
         fx.prompter().expectMessage();
         pick.lstFileNames->setCurrentRow(1);
@@ -222,6 +233,8 @@ private Q_SLOTS:
         QCOMPARE(contents(out), QByteArray("h\r\n1\r\nh\r\n2\r\n"));
         QCOMPARE(fx.prompter().last().title, QStringLiteral("Open File?"));
         QCOMPARE(opened(fx.launcher()), QStringList({out}));
+        // The program starts in the root of the drive chosen in the window.
+        QCOMPARE(fx.launcher().calls.last().workingFolder, withTrailingSeparator(win.Drive1->drive()));
 
         // An existing output and No: nothing written.
         writeTo(out, "keep");
@@ -338,6 +351,16 @@ private Q_SLOTS:
             auto *p = qobject_cast<frmWDPPrompt *>(d);
             QVERIFY(p);
             QVERIFY(p->cbClearQueueOnLoad->isChecked());
+            // The tall buttons keep their captions with their blanks and show them on two lines.
+            for (QPushButton *b : {p->cmdLoadWDP, p->cmdOpenWDP, p->cmdLoadFilesNotInProject}) {
+                QVERIFY2(!b->text().contains(QLatin1Char('\n')), qPrintable(b->text()));
+                auto *tall = qobject_cast<WrapPushButton *>(b);
+                QVERIFY(tall);
+                QCOMPARE(tall->captionLineCount(), 2);
+            }
+            QCOMPARE(p->cmdLoadWDP->text(), QStringLiteral("&Queue DWGs from Project"));
+            QCOMPARE(p->cmdOpenWDP->text(), QStringLiteral("&Open WDP in Text Editor"));
+            QCOMPARE(p->cmdLoadFilesNotInProject->text(), QStringLiteral("Queue DWGs &NOT in Project"));
             // Unticked twice: every drawing twice after what was queued.
             p->cbClearQueueOnLoad->setChecked(false);
             p->cmdLoadWDP->click();

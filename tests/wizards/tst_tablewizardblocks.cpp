@@ -12,7 +12,7 @@ using namespace tess;
 
 namespace {
 
-const QString kFolder = QStringLiteral("C:\\Apps\\X");
+const QString kFolder = QStringLiteral("C:\\APPS\\X"); // in capitals: the same whether file names ignore case
 const QString kLoad = QStringLiteral("(LOAD \"C:/APPS/X/LISP/TB_WIZ1.LSP\")\r\n");
 const QString kSep = QStringLiteral(";-------------");
 

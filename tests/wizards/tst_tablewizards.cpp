@@ -110,7 +110,7 @@ private:
     test::ScriptedPrompter &prompter() { return m_fx->prompter(); }
     QString data(const char *name) const { return m_fx->data() + QLatin1String(name); }
     static QString script(const test::AppWindow &w) { return w->scriptFacts()->scriptText(); }
-    QString load() const { return QStringLiteral("(LOAD \"") + m_fx->folder().toUpper() + "/LISP/TB_WIZ1.LSP\")"; }
+    QString load() const { return QStringLiteral("(LOAD \"") + test::lispFolder(m_fx->folder()) + "TB_WIZ1.LSP\")"; }
 
 private Q_SLOTS:
     void initTestCase() { applyProgramFont(); }

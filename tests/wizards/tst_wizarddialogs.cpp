@@ -253,8 +253,7 @@ private Q_SLOTS:
         QFETCH(QString, item);
         QFETCH(std::function<void(QWidget *)>, fill);
         QFETCH(QString, expected);
-        expected.replace(QLatin1String("$LOAD$"),
-                         QStringLiteral("(LOAD \"") + m_fx->folder().toUpper() + QStringLiteral("/LISP/"));
+        expected.replace(QLatin1String("$LOAD$"), QStringLiteral("(LOAD \"") + test::lispFolder(m_fx->folder()));
         test::AppWindow w;
         w->queuePane()->setQueueEntries({drawing(QStringLiteral("a.dwg"))});
         QVERIFY(!w->Command1_Compile->isEnabled());

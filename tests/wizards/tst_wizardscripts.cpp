@@ -2,6 +2,8 @@
 // variables without its window: which program it starts, with which arguments, and what it says
 // when it cannot.
 
+#include "core/autocadprogram.h"
+#include "core/listutils.h"
 #include "core/mainsettings.h"
 #include "core/messages.h"
 #include "core/processhelpers.h"
@@ -23,7 +25,8 @@ namespace {
 
 using Writer = std::function<QStringList(const QString &script)>;
 
-const QString kFolder = QStringLiteral("C:\\Program Files\\Tessaline");
+// In capitals, so the blocks read the same whether file names ignore case or not.
+const QString kFolder = QStringLiteral("C:\\PROGRAM FILES\\TESSALINE");
 const QString kSep = QStringLiteral(";-------------");
 
 QString load(const char *file)
@@ -195,22 +198,30 @@ private Q_SLOTS:
         QCOMPARE(texts.size(), 5);
     }
 
+    // Upper-cased where file names ignore case; elsewhere the folder keeps its letters, or AutoCAD
+    // would look for a file that is not there.
     void loadLine_data()
     {
+        QTest::addColumn<Qt::CaseSensitivity>("paths");
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("line");
         QTest::newRow("lower case, blanks, backslashes")
-            << "c:\\Program Files\\tess ware"
+            << Qt::CaseInsensitive << "c:\\Program Files\\tess ware"
             << "(LOAD \"C:/PROGRAM FILES/TESS WARE/LISP/LOG_TEXT.LSP\")\r\n";
-        QTest::newRow("unc") << "\\\\server\\share\\tess"
+        QTest::newRow("unc") << Qt::CaseInsensitive << "\\\\server\\share\\tess"
                              << "(LOAD \"//SERVER/SHARE/TESS/LISP/LOG_TEXT.LSP\")\r\n";
-        QTest::newRow("posix") << "/opt/tess"
-                               << "(LOAD \"/OPT/TESS/LISP/LOG_TEXT.LSP\")\r\n";
+        QTest::newRow("posix, case ignored") << Qt::CaseInsensitive << "/opt/tess"
+                                             << "(LOAD \"/OPT/TESS/LISP/LOG_TEXT.LSP\")\r\n";
+        QTest::newRow("posix, case kept") << Qt::CaseSensitive << "/home/Ann/Tess"
+                                          << "(LOAD \"/home/Ann/Tess/LISP/LOG_TEXT.LSP\")\r\n";
+        QTest::newRow("backslashes, case kept") << Qt::CaseSensitive << "c:\\Tess"
+                                                << "(LOAD \"c:/Tess/LISP/LOG_TEXT.LSP\")\r\n";
     }
     void loadLine()
     {
+        QFETCH(Qt::CaseSensitivity, paths);
         QFETCH(QString, folder);
-        QTEST(LispLoadLine(folder, QStringLiteral("log_text.lsp")), "line");
+        QTEST(LispLoadLine(folder, QStringLiteral("LOG_TEXT.LSP"), paths), "line");
     }
 
     void overwriteQuestionAndDoneBox()
@@ -237,39 +248,61 @@ private Q_SLOTS:
 
     // ---- The reset of AutoCAD's system variables ----
 
-    // The program looked for: the configured folder, the configured name less its last four
-    // characters and ".EXE", letters compared ignoring case on every file system.
+    // The program looked for. Where programs end in ".EXE": the configured folder, the configured
+    // name less its last four characters and ".EXE", letters compared ignoring case on every file
+    // system. Elsewhere: the configured file itself when it is a program.
     void resetProgramLookup_data()
     {
+        QTest::addColumn<ProgramNaming>("naming");
         QTest::addColumn<QString>("configured"); // relative to the folder; "" for an empty setting
         QTest::addColumn<QString>("started");    // relative to the folder; "-" for none
-        QTest::newRow("as configured") << "acad.exe"
-                                       << "acad.exe";
-        QTest::newRow("other case") << "ACAD.EXE"
-                                    << "acad.exe";
-        QTest::newRow("other extension") << "acad.exx"
-                                         << "acad.exe";
-        QTest::newRow("no extension is cut all the same") << "acad"
-                                                          << "-";
-        QTest::newRow("missing program") << "accoreconsole.exe"
-                                         << "-";
-        QTest::newRow("folder of that name") << "tools/acad.exe"
-                                             << "-";
-        QTest::newRow("empty") << ""
-                               << "-";
+        const auto exe = [](const char *name, const char *configured, const char *started) {
+            QTest::newRow(name) << ProgramNaming::ExeBesideIt << configured << started;
+        };
+        exe("as configured", "acad.exe", "acad.exe");
+        exe("other case", "ACAD.EXE", "acad.exe");
+        exe("other extension", "acad.exx", "acad.exe");
+        exe("no extension is cut all the same", "acad", "-");
+        exe("missing program", "accoreconsole.exe", "-");
+        exe("folder of that name", "tools/acad.exe", "-");
+        exe("empty", "", "-");
+        const auto asConfigured = [](const char *name, const char *configured, const char *started) {
+            QTest::newRow(name) << ProgramNaming::AsConfigured << configured << started;
+        };
+        asConfigured("as configured: .exe", "acad.exe", "acad.exe");
+#ifndef Q_OS_WIN
+        asConfigured("as configured: a program without .exe", "bin/acad", "bin/acad");
+#endif
+        asConfigured("as configured: not a program", "acad.txt", "-");
+        asConfigured("as configured: no lookup beside it", "acad.bin", "-");
+        // The file system decides whether a name in other letters is the same file.
+        asConfigured("as configured: other case", "ACAD.EXE",
+                     pathCaseSensitivity() == Qt::CaseSensitive ? "-" : "ACAD.EXE");
+        asConfigured("as configured: folder of that name", "tools/acad.exe", "-");
+        asConfigured("as configured: empty", "", "-");
     }
     void resetProgramLookup()
     {
+        QFETCH(ProgramNaming, naming);
         QFETCH(QString, configured);
         QFETCH(QString, started);
         ProgramDir d;
         d.touch(QStringLiteral("acad.exe"));
+        d.touch(QStringLiteral("acad.txt"));
         QVERIFY(QDir(d.dir.path()).mkpath(QStringLiteral("tools/ACAD.EXE")));
-        const std::optional<QString> program =
-            resetProgramToStart(configured.isEmpty() ? QString() : d.path(configured));
+#ifndef Q_OS_WIN
+        QVERIFY(QDir(d.dir.path()).mkpath(QStringLiteral("bin")));
+        d.touch(QStringLiteral("bin/acad"));
+        QVERIFY(QFile::setPermissions(d.path(QStringLiteral("bin/acad")), QFile::ReadOwner | QFile::ExeOwner));
+#endif
+        const QString setting = configured.isEmpty() ? QString() : d.path(configured);
+        const std::optional<QString> program = autoCadProgramToStart(setting, naming);
         QCOMPARE(program.value_or(QStringLiteral("-")), started == QLatin1String("-") ? started : d.path(started));
         // A name without a folder is never looked up in the current folder.
-        QVERIFY(!resetProgramToStart(QStringLiteral("acad.exe")));
+        QVERIFY(!autoCadProgramToStart(QStringLiteral("acad.exe"), naming));
+        // The reset starts what Create && RUN starts.
+        if (naming == platformProgramNaming())
+            QCOMPARE(resetProgramToStart(setting).value_or(QStringLiteral("-")), program.value_or(QStringLiteral("-")));
     }
 
     void resetStartsAutoCadOnTheScript()

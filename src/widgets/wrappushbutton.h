@@ -1,0 +1,27 @@
+#pragma once
+// A push button whose caption breaks into lines where it is wider than the button, as the tall
+// buttons of the fixed dialogs show it; its text stays the caption exactly as given (blanks, no
+// line breaks).
+
+#include <QPushButton>
+
+namespace tess {
+
+class WrapPushButton : public QPushButton
+{
+    Q_OBJECT
+public:
+    explicit WrapPushButton(const QString &text, QWidget *parent = nullptr);
+
+    // The lines the caption takes inside the button as it is now.
+    int captionLineCount() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QRect captionArea() const;
+    int captionFlags() const;
+};
+
+} // namespace tess
