@@ -193,22 +193,26 @@ QStringList performSortOrder(const QStringList &entries, int autoSortType)
     }
 }
 
-QStringList upperCasedEntries(const QStringList &entries, const QLocale &locale)
+namespace {
+QStringList caseMappedEntries(const QStringList &entries, const QLocale &locale,
+                              QString (QLocale::*map)(const QString &) const)
 {
     QStringList out;
     out.reserve(entries.size());
     for (const QString &e : entries)
-        out.append(locale.toUpper(e));
+        out.append((locale.*map)(e));
     return out;
+}
+} // namespace
+
+QStringList upperCasedEntries(const QStringList &entries, const QLocale &locale)
+{
+    return caseMappedEntries(entries, locale, &QLocale::toUpper);
 }
 
 QStringList lowerCasedEntries(const QStringList &entries, const QLocale &locale)
 {
-    QStringList out;
-    out.reserve(entries.size());
-    for (const QString &e : entries)
-        out.append(locale.toLower(e));
-    return out;
+    return caseMappedEntries(entries, locale, &QLocale::toLower);
 }
 
 // ---- Moves ----
