@@ -25,11 +25,11 @@ const QList<Placement> &placements()
     static const QList<Placement> table{
         {"Frame1", 240, 120, 2295, 2175},
         {"cmdLoadWDP", 240, 480, 1695, 615},
-        {"cbClearQueueOnLoad", 360, 1200, 1815, 255},
+        {"cbClearQueueOnLoad", 360, 1200, 1815, 255, 1935},
         {"Frame2", 2760, 120, 2415, 2175},
         {"cmdOpenWDP", 360, 360, 1695, 615},
         {"cmdLoadFilesNotInProject", 360, 1080, 1695, 615},
-        {"chkClearQueueNotInProject", 480, 1800, 1815, 255},
+        {"chkClearQueueNotInProject", 480, 1800, 1815, 255, 1935},
         {"cmdClose", 3840, 2400, 1335, 375},
     };
     return table;

@@ -14,6 +14,7 @@
 #include "utilities/frmWDPPrompt.h"
 #include "widgets/drivelistbox.h"
 #include "widgets/filelistbox.h"
+#include "widgets/placement.h"
 #include "widgets/wrappushbutton.h"
 
 #include <QAction>
@@ -358,6 +359,9 @@ private Q_SLOTS:
                 QVERIFY(tall);
                 QCOMPARE(tall->captionLineCount(), 2);
             }
+            // Both check boxes show "Clear Queue First" whole at the program's font.
+            for (QCheckBox *c : {p->cbClearQueueOnLoad, p->chkClearQueueNotInProject})
+                QVERIFY2(captionFits(c, c->size()), qPrintable(c->objectName()));
             QCOMPARE(p->cmdLoadWDP->text(), QStringLiteral("&Queue DWGs from Project"));
             QCOMPARE(p->cmdOpenWDP->text(), QStringLiteral("&Open WDP in Text Editor"));
             QCOMPARE(p->cmdLoadFilesNotInProject->text(), QStringLiteral("Queue DWGs &NOT in Project"));
