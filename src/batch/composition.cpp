@@ -1,6 +1,7 @@
 #include "batch/composition.h"
 
 #include "batch/batchscriptwriter.h"
+#include "batch/drawingaccess.h"
 #include "batch/projecttags.h"
 #include "batch/queueverification.h"
 #include "core/fileio.h"
@@ -14,6 +15,7 @@
 #include <QHash>
 #include <QSaveFile>
 #include <QSet>
+#include <memory>
 
 namespace tess {
 
@@ -188,11 +190,12 @@ CompositionResult composeBatchScript(const CompositionSnapshot &snap,
         written.insert(key);
         return earlier || Path_Exists(target, name) != 0;
     };
-    in.drawingState = [](qsizetype, const QString &drawing) {
+    auto access = std::make_shared<DrawingAccessCache>();
+    in.drawingState = [access](qsizetype, const QString &drawing) {
+        const DrawingAccess a = access->of(drawing);
         BatchDrawingState state;
-        state.available = FileAccessStatus(drawing) != -1;
-        // An available drawing is a file: its attribute alone tells (one look at the disk fewer).
-        state.readOnly = state.available ? isReadOnlyFile(drawing) : IsReadonly(drawing);
+        state.available = a.usable;
+        state.readOnly = a.readOnly;
         return state;
     };
     in.progress = progress;
