@@ -53,8 +53,9 @@ bool readStateFileBytes(const QString &prefix, StateFile which, QByteArray &byte
 enum class StateRead { Missing, Read, Unreadable };
 // Reads the file of that name in DATA as readStateFileBytes does, and tells a missing file from one
 // that exists but cannot be read or whose bytes are not valid text in the system's encoding
-// (Unreadable: bytes is empty, path names the file).
-StateRead readStateFile(const QString &prefix, StateFile which, QByteArray &bytes, QString *path = nullptr);
+// (Unreadable: bytes is empty, path names the file). text, when given, receives the decoded text.
+StateRead readStateFile(const QString &prefix, StateFile which, QByteArray &bytes, QString *path = nullptr,
+                        QString *text = nullptr);
 // Keeps the file beside itself under "<name>.kept" (or "<name>.kept2", ... when that exists) before
 // the program writes it anew: a copy, or the file itself moved there when it cannot be copied.
 // Returns the kept file's path, or an empty text when neither worked.
@@ -63,6 +64,8 @@ QString keepStateFileCopy(const QString &path);
 QString unreadableStateFilesMessage(const QStringList &files, const QStringList &copies);
 // The lines of a file: CR LF, LF and lone CR end a line; a last line without line end counts.
 QStringList stateFileLines(const QByteArray &bytes);
+// The same lines of a decoded text.
+QStringList stateTextLines(QStringView text);
 // The script text of a "-scr.tmp" file: the text the save wrote before its closing CR LF, with
 // "\n" between lines. A file of fewer than two characters gives an empty text.
 QString stateScriptText(const QByteArray &bytes);
