@@ -10,6 +10,7 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #else
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -24,6 +25,19 @@ DrawingAccess drawingAccessOf(const QString &path)
     a.readOnly = IsReadonly(path);
     return a;
 }
+
+#ifdef Q_OS_WIN
+DrawingAccessCache::DrawingAccessCache() = default;
+DrawingAccessCache::~DrawingAccessCache() = default;
+#else
+DrawingAccessCache::DrawingAccessCache() : user_(::geteuid()) {}
+
+DrawingAccessCache::~DrawingAccessCache()
+{
+    if (folderHandle_ >= 0)
+        ::close(folderHandle_);
+}
+#endif
 
 DrawingAccess DrawingAccessCache::of(const QString &path)
 {
@@ -54,11 +68,23 @@ DrawingAccess DrawingAccessCache::of(const QString &path)
             quick = DrawingAccess{true, true, file->readOnly};
     }
 #else
-    // One status call: a regular file whose owner is this user and may read it opens for reading.
-    struct stat st;
-    if (!path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode) &&
-        st.st_uid == ::geteuid() && (st.st_mode & S_IRUSR))
-        quick = DrawingAccess{true, true, !(st.st_mode & S_IWUSR)};
+    // One status call by name in the folder held open: a regular file whose owner is this user and
+    // may read it opens for reading.
+    const qsizetype sep = path.lastIndexOf(QLatin1Char('/'));
+    if (sep >= 0 && sep + 1 < path.size()) {
+        const QStringView folder = QStringView(path).left(sep + 1);
+        if (folder != folder_) {
+            if (folderHandle_ >= 0)
+                ::close(folderHandle_);
+            folder_ = folder.toString();
+            folderHandle_ = ::open(QFile::encodeName(folder_).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        }
+        struct stat st;
+        if (folderHandle_ >= 0 &&
+            ::fstatat(folderHandle_, QFile::encodeName(path.mid(sep + 1)).constData(), &st, 0) == 0 &&
+            S_ISREG(st.st_mode) && st.st_uid == user_ && (st.st_mode & S_IRUSR))
+            quick = DrawingAccess{true, true, !(st.st_mode & S_IWUSR)};
+    }
 #endif
     return quick ? *quick : drawingAccessOf(path);
 }

@@ -3,7 +3,8 @@
 // it can be opened for use, and whether it is read-only. A whole queue is asked one drawing after
 // the other, so the answers come from as few looks at the disk as the platform allows: on Windows
 // one listing per folder gives every file's attributes (only the exclusive open that tells a
-// drawing in use stays per file); elsewhere one status call per drawing tells all three.
+// drawing in use stays per file); elsewhere the folder is opened once and one status call by name
+// per drawing tells all three.
 
 #include <QHash>
 #include <QString>
@@ -25,10 +26,20 @@ DrawingAccess drawingAccessOf(const QString &path);
 class DrawingAccessCache
 {
 public:
+    DrawingAccessCache();
+    ~DrawingAccessCache();
+    DrawingAccessCache(const DrawingAccessCache &) = delete;
+    DrawingAccessCache &operator=(const DrawingAccessCache &) = delete;
+
     DrawingAccess of(const QString &path);
 
 private:
-#ifdef Q_OS_WIN
+#ifndef Q_OS_WIN
+    // The folder of the last drawing asked, held open: its files are looked at by name alone.
+    QString folder_;
+    int folderHandle_ = -1;
+    unsigned user_ = 0; // this process's effective user
+#else
     struct Listed {
         bool readOnly = false;
     };
