@@ -1,6 +1,7 @@
 #include "batch/composition.h"
 
 #include "batch/batchscriptwriter.h"
+#include "batch/drawingaccess.h"
 #include "batch/projecttags.h"
 #include "batch/queueverification.h"
 #include "core/fileio.h"
@@ -13,6 +14,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
+#include <memory>
 
 namespace tess {
 
@@ -193,11 +195,12 @@ CompositionResult composeBatchScript(const CompositionSnapshot &snap,
         written.insert(key);
         return earlier || Path_Exists(target, name) != 0;
     };
-    in.drawingState = [](qsizetype, const QString &drawing) {
+    auto access = std::make_shared<DrawingAccessCache>();
+    in.drawingState = [access](qsizetype, const QString &drawing) {
+        const DrawingAccess a = access->of(drawing);
         BatchDrawingState state;
-        state.available = FileAccessStatus(drawing) != -1;
-        // An available drawing is a file: its attribute alone tells (one look at the disk fewer).
-        state.readOnly = state.available ? isReadOnlyFile(drawing) : IsReadonly(drawing);
+        state.available = a.usable;
+        state.readOnly = a.readOnly;
         return state;
     };
     in.progress = progress;

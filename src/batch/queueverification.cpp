@@ -1,5 +1,7 @@
 #include "batch/queueverification.h"
 
+#include "batch/drawingaccess.h"
+
 #include "core/fileio.h"
 #include "core/listutils.h"
 #include "core/pathhelpers.h"
@@ -40,13 +42,15 @@ QList<QueueProblem> verifyQueueFiles(const QStringList &queue, ScanProgress *pro
     pacer.update(QStringLiteral("Buffering File Names"));
     const qint64 total = queue.size();
     qint64 tested = 0;
+    DrawingAccessCache access;
     for (const QString &path : queue) {
-        if (ShlFileExists(path) == 0) {
+        const DrawingAccess a = access.of(path);
+        if (!a.exists) {
             problems.append({path, QueueProblem::Missing});
         } else {
-            if (FileAccessStatus(path) == -1)
+            if (!a.usable)
                 problems.append({path, QueueProblem::Locked});
-            if (IsReadonly(path))
+            if (a.readOnly)
                 problems.append({path, QueueProblem::ReadOnly});
         }
         ++tested;

@@ -69,26 +69,6 @@ bool isHiddenOrSystem(const QFileInfo &fi)
 #endif
 }
 
-// Whether the file can be opened for reading with nobody else reading or writing it.
-bool canOpenExclusively(const QString &path)
-{
-#ifdef Q_OS_WIN
-    HANDLE h = CreateFileW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(path).utf16()), GENERIC_READ, 0, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    CloseHandle(h);
-    return true;
-#else
-    // No mandatory locks here: a regular file that opens for reading is usable.
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    f.close();
-    return true;
-#endif
-}
-
 bool badNameCharacter(QChar c)
 {
     if (c.unicode() == 0)
@@ -199,6 +179,25 @@ Lookup directoryLookup(const QString &path, Mask mask, bool ignoreCase)
 }
 
 } // namespace
+
+bool canOpenExclusively(const QString &path)
+{
+#ifdef Q_OS_WIN
+    HANDLE h = CreateFileW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(path).utf16()), GENERIC_READ, 0, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(h);
+    return true;
+#else
+    // No mandatory locks here: a regular file that opens for reading is usable.
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    f.close();
+    return true;
+#endif
+}
 
 // ---- Path primitives ----
 

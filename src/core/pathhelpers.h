@@ -63,6 +63,9 @@ bool FileOrFolderExists(const QString &path, bool isFolder = false);
 int Path_Exists(const QString &fullPath, const QString &fileName);
 // -1 missing, a folder, or held by another program; 0 usable.
 int FileAccessStatus(const QString &path);
+// Whether the file can be opened for reading with nobody else reading or writing it (on Windows an
+// exclusive open; elsewhere, without mandatory locks, any open for reading).
+bool canOpenExclusively(const QString &path);
 // nullopt for 0 (no answer); otherwise whether the last decimal digit is odd.
 std::optional<bool> IsOddNumber(qint64 n);
 

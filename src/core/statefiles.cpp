@@ -58,9 +58,11 @@ bool readStateFileBytes(const QString &prefix, StateFile which, QByteArray &byte
     return readWholeFile(path, bytes).ok();
 }
 
-StateRead readStateFile(const QString &prefix, StateFile which, QByteArray &bytes, QString *path)
+StateRead readStateFile(const QString &prefix, StateFile which, QByteArray &bytes, QString *path, QString *text)
 {
     bytes.clear();
+    if (text)
+        text->clear();
     const QString found = existingStateFile(prefix, which);
     if (path)
         *path = found.isEmpty() ? stateFilePath(prefix, which) : found;
@@ -71,12 +73,13 @@ StateRead readStateFile(const QString &prefix, StateFile which, QByteArray &byte
     // Bytes that are not text in the expected encoding are never turned into replacement characters
     // (the next save would write those instead of what the file held).
     QStringDecoder decode(QStringConverter::System);
-    const QString text = decode(bytes);
-    Q_UNUSED(text);
+    QString decoded = decode(bytes);
     if (decode.hasError()) {
         bytes.clear();
         return StateRead::NotText;
     }
+    if (text)
+        *text = std::move(decoded);
     return StateRead::Read;
 }
 
@@ -113,13 +116,22 @@ QString StateSaveResult::text() const { return messages.join(QStringLiteral("\r\
 
 QStringList stateFileLines(const QByteArray &bytes)
 {
-    // One pass over the decoded text: CR LF, LF and a lone CR end a line; a break at the very end opens
-    // no further line.
     QStringDecoder decode(QStringConverter::System);
     const QString text = decode(bytes);
-    QStringList lines;
-    const QChar *d = text.constData();
+    return stateTextLines(text);
+}
+
+QStringList stateTextLines(QStringView text)
+{
+    // CR LF, LF and a lone CR end a line; a break at the very end opens no further line. The list is
+    // made at its size first (a line break at most per line).
+    const QChar *d = text.data();
     const qsizetype n = text.size();
+    qsizetype breaks = 0;
+    for (qsizetype i = 0; i < n; ++i)
+        breaks += d[i] == QLatin1Char('\n') || d[i] == QLatin1Char('\r');
+    QStringList lines;
+    lines.reserve(breaks + 1);
     qsizetype start = 0;
     for (qsizetype i = 0; i < n; ++i) {
         if (d[i] == QLatin1Char('\r') || d[i] == QLatin1Char('\n')) {
@@ -144,12 +156,19 @@ QString stateScriptText(const QByteArray &bytes)
 
 QByteArray stateLinesBytes(const QStringList &lines)
 {
+    // Encoded straight into one buffer of the greatest size the lines can take.
     QStringEncoder encode(QStringConverter::System);
-    QByteArray out;
+    qsizetype most = 0;
+    for (const QString &line : lines)
+        most += encode.requiredSpace(line.size()) + 2;
+    QByteArray out(most, Qt::Uninitialized);
+    char *end = out.data();
     for (const QString &line : lines) {
-        out += encode(line);
-        out += "\r\n";
+        end = encode.appendToBuffer(end, line);
+        *end++ = '\r';
+        *end++ = '\n';
     }
+    out.truncate(end - out.constData());
     return out;
 }
 
@@ -193,19 +212,19 @@ UserState readUserStateFiles()
     const QString prefix = GetUserNameClean();
     UserState state;
     QByteArray bytes;
-    QString path;
+    QString text, path;
     const auto read = [&](StateFile which) {
-        const StateRead r = readStateFile(prefix, which, bytes, &path);
+        const StateRead r = readStateFile(prefix, which, bytes, &path, &text);
         if (r == StateRead::Unreadable || r == StateRead::NotText)
             state.unreadable << stateFileTrouble(path, r);
         return r == StateRead::Read;
     };
     if (read(StateFile::List))
-        state.queue = stateFileLines(bytes);
+        state.queue = stateTextLines(text);
     if (read(StateFile::Script))
         state.script = stateScriptText(bytes);
     if (read(StateFile::Name)) {
-        const QStringList lines = stateFileLines(bytes);
+        const QStringList lines = stateTextLines(text);
         if (!lines.isEmpty())
             state.name = lines.first();
     }

@@ -59,8 +59,10 @@ bool readStateFileBytes(const QString &prefix, StateFile which, QByteArray &byte
 enum class StateRead { Missing, Read, Unreadable, NotText };
 // Reads the file of that name in DATA as readStateFileBytes does, and tells a missing file from one
 // that exists but cannot be read (Unreadable) or whose bytes are not valid text in the system's
-// encoding (NotText); after either, bytes is empty and path names the file.
-StateRead readStateFile(const QString &prefix, StateFile which, QByteArray &bytes, QString *path = nullptr);
+// encoding (NotText); after either, bytes is empty and path names the file. text, when given,
+// receives the decoded text of a file read.
+StateRead readStateFile(const QString &prefix, StateFile which, QByteArray &bytes, QString *path = nullptr,
+                        QString *text = nullptr);
 // The trouble of a file read as Unreadable or NotText.
 StateFileTrouble stateFileTrouble(const QString &path, StateRead read);
 // Keeps the file beside itself under "<name>.kept" (or "<name>.kept2", ... when that exists) before
@@ -72,6 +74,8 @@ QString keepStateFileCopy(const QString &path);
 QString unreadableStateFilesMessage(const QList<StateFileTrouble> &files, const QStringList &copies);
 // The lines of a file: CR LF, LF and lone CR end a line; a last line without line end counts.
 QStringList stateFileLines(const QByteArray &bytes);
+// The same lines of a decoded text.
+QStringList stateTextLines(QStringView text);
 // The script text of a "-scr.tmp" file: the text the save wrote before its closing CR LF, with
 // "\n" between lines. A file of fewer than two characters gives an empty text.
 QString stateScriptText(const QByteArray &bytes);

@@ -24,24 +24,24 @@ UserSetFiles readUserSetFiles(int set)
     const QString prefix = userSetPrefix(set);
     UserSetFiles files;
     QByteArray bytes;
-    QString path;
+    QString text, path;
     const auto read = [&](StateFile which) {
-        const StateRead r = readStateFile(prefix, which, bytes, &path);
+        const StateRead r = readStateFile(prefix, which, bytes, &path, &text);
         if (r == StateRead::Unreadable || r == StateRead::NotText)
             files.unreadable << stateFileTrouble(path, r);
         return r == StateRead::Read;
     };
     if (read(StateFile::List))
-        files.queue = stateFileLines(bytes);
+        files.queue = stateTextLines(text);
     if (read(StateFile::Script))
         files.script = stateScriptText(bytes);
     if (read(StateFile::Name)) {
-        const QStringList lines = stateFileLines(bytes);
+        const QStringList lines = stateTextLines(text);
         if (!lines.isEmpty())
             files.name = lines.first();
     }
     if (read(StateFile::Path)) {
-        const QStringList lines = stateFileLines(bytes);
+        const QStringList lines = stateTextLines(text);
         if (!lines.isEmpty()) {
             files.hasDrive = true;
             files.drive = lines.at(0);

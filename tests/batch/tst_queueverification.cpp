@@ -1,10 +1,16 @@
+#include "batch/drawingaccess.h"
 #include "batch/queueverification.h"
 #include "core/fileio.h"
 #include "core/listutils.h"
 #include "testsupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QtTest>
+
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
 
 using namespace tess;
 
@@ -36,6 +42,8 @@ private Q_SLOTS:
     void percent_data();
     void percent();
     void isReadonly();
+    void cachedAccessMatchesTheGeneralAnswer_data();
+    void cachedAccessMatchesTheGeneralAnswer();
     void problemsInQueueOrder();
     void progressAndStop();
     void removalTakesEveryEntryOfThePaths();
@@ -78,6 +86,70 @@ void TestQueueVerification::isReadonly()
     QVERIFY(IsReadonly(fx.path() + QStringLiteral("DWG/missing.dwg")));
     QVERIFY(!IsReadonly(fx.path() + QStringLiteral("NOFOLDER/missing.dwg")));
     QVERIFY(setReadOnlyFile(locked, false).ok());
+}
+
+void TestQueueVerification::cachedAccessMatchesTheGeneralAnswer_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("expected"); // exists, usable, read-only as bits 4, 2, 1; -1 when it depends on the user
+    QTest::newRow("plain") << "plain" << 6;
+    QTest::newRow("read-only") << "read-only" << 7;
+    QTest::newRow("hidden") << "hidden" << 6;
+    QTest::newRow("missing, folder there") << "missing" << 1;
+    QTest::newRow("missing folder") << "no folder" << 0;
+    QTest::newRow("a folder") << "folder" << 4;
+    QTest::newRow("link to a file") << "link" << 6;
+    QTest::newRow("dangling link") << "dangling" << 0;
+    QTest::newRow("unreadable") << "unreadable" << -1;
+    QTest::newRow("another owner") << "other owner" << -1;
+    QTest::newRow("empty path") << "empty" << 0;
+}
+
+// The quick look of a whole queue gives for every kind of entry what the three checks asked one at a
+// time give, the second time too.
+void TestQueueVerification::cachedAccessMatchesTheGeneralAnswer()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, expected);
+    test::Fixture fx;
+    const QString plain = fx.writeFile(QStringLiteral("DWG/A.dwg"), "AC1027");
+    QString path = plain;
+    if (kind == QLatin1String("read-only")) {
+        QVERIFY(setReadOnlyFile(plain, true).ok());
+    } else if (kind == QLatin1String("hidden")) {
+        path = fx.writeFile(QStringLiteral("DWG/.B.dwg"), "AC1027");
+    } else if (kind == QLatin1String("missing")) {
+        path = fx.path() + QStringLiteral("DWG/Gone.dwg");
+    } else if (kind == QLatin1String("no folder")) {
+        path = fx.path() + QStringLiteral("NOFOLDER/Gone.dwg");
+    } else if (kind == QLatin1String("folder")) {
+        path = fx.path() + QStringLiteral("DWG");
+    } else if (kind == QLatin1String("link") || kind == QLatin1String("dangling")) {
+        path = fx.path() + QStringLiteral("DWG/L.dwg");
+        const QString target = kind == QLatin1String("link") ? plain : fx.path() + QStringLiteral("DWG/none.dwg");
+        if (!QFile::link(target, path))
+            QSKIP("no links here");
+    } else if (kind == QLatin1String("unreadable")) {
+        QVERIFY(QFile::setPermissions(plain, QFileDevice::WriteOwner));
+    } else if (kind == QLatin1String("other owner")) {
+#ifdef Q_OS_WIN
+        QSKIP("owners are not compared here");
+#else
+        if (::geteuid() != 0 || ::chown(QFile::encodeName(plain).constData(), 4321, 4321) != 0)
+            QSKIP("needs to give a file away");
+#endif
+    } else if (kind == QLatin1String("empty")) {
+        path.clear();
+    }
+
+    const DrawingAccess general = drawingAccessOf(path);
+    if (expected >= 0)
+        QCOMPARE(general, (DrawingAccess{(expected & 4) != 0, (expected & 2) != 0, (expected & 1) != 0}));
+    DrawingAccessCache cache;
+    cache.of(plain); // the folder is looked at before
+    QCOMPARE(cache.of(path), general);
+    QCOMPARE(cache.of(path), general);
+    QFile::setPermissions(plain, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 // Missing files give one upper-case entry each; a read-only file and a folder lower-case ones; a

@@ -27,6 +27,12 @@ private Q_SLOTS:
         QTest::newRow("entries") << QStringList{"C:\\DWG\\A-101.dwg", "/srv/dwg/b.dwg"} << "ZOOM E\n_QSAVE"
                                  << "purge" << QByteArray("C:\\DWG\\A-101.dwg\r\n/srv/dwg/b.dwg\r\n")
                                  << QByteArray("ZOOM E\r\n_QSAVE\r\n") << QByteArray("purge\r\n");
+        QTest::newRow("letters beyond ASCII")
+            << QStringList{QStringLiteral(u"C:\\Pläne\\Übersicht-\u56F3.dwg"), QString()} << "x"
+            << "y"
+            << QByteArray("C:\\Pl\xC3\xA4ne\\\xC3\x9C"
+                          "bersicht-\xE5\x9B\xB3.dwg\r\n\r\n")
+            << QByteArray("x\r\n") << QByteArray("y\r\n");
         QTest::newRow("script ending in a line break")
             << QStringList() << "ZOOM E\n"
             << "x" << QByteArray() << QByteArray("ZOOM E\r\n\r\n") << QByteArray("x\r\n");

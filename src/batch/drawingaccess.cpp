@@ -1,0 +1,92 @@
+#include "batch/drawingaccess.h"
+
+#include "batch/queueverification.h"
+#include "core/pathhelpers.h"
+
+#include <QFile>
+#include <optional>
+
+#ifdef Q_OS_WIN
+#include <QDirIterator>
+#include <QFileInfo>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace tess {
+
+DrawingAccess drawingAccessOf(const QString &path)
+{
+    DrawingAccess a;
+    a.exists = ShlFileExists(path) != 0;
+    a.usable = FileAccessStatus(path) != -1;
+    a.readOnly = IsReadonly(path);
+    return a;
+}
+
+#ifdef Q_OS_WIN
+DrawingAccessCache::DrawingAccessCache() = default;
+DrawingAccessCache::~DrawingAccessCache() = default;
+#else
+DrawingAccessCache::DrawingAccessCache() : user_(::geteuid()) {}
+
+DrawingAccessCache::~DrawingAccessCache()
+{
+    if (folderHandle_ >= 0)
+        ::close(folderHandle_);
+}
+#endif
+
+DrawingAccess DrawingAccessCache::of(const QString &path)
+{
+    // The quick look answers for a plain file that can be read; anything else (missing, a folder,
+    // a link, a file another program holds, a file of another owner) is asked the general way.
+    std::optional<DrawingAccess> quick;
+#ifdef Q_OS_WIN
+    const qsizetype sep = lastSeparatorIndex(path);
+    if (sep >= 0 && sep + 1 < path.size()) {
+        const QString folder = path.left(sep + 1);
+        const QString key = folder.toCaseFolded();
+        auto it = folders_.find(key);
+        if (it == folders_.end()) {
+            QHash<QString, Listed> files;
+            QDirIterator list(folder, QDir::Files | QDir::Hidden | QDir::System);
+            while (list.hasNext()) {
+                list.next();
+                const QFileInfo fi = list.fileInfo();
+                if (fi.isSymLink() || fi.isJunction() || !fi.isFile())
+                    continue;
+                files.insert(fi.fileName().toCaseFolded(), Listed{!(fi.permissions() & QFileDevice::WriteOwner)});
+            }
+            it = folders_.insert(key, files);
+        }
+        const auto file = it->constFind(path.mid(sep + 1).toCaseFolded());
+        // In use shows only when the file is opened exclusively.
+        if (file != it->constEnd() && canOpenExclusively(path))
+            quick = DrawingAccess{true, true, file->readOnly};
+    }
+#else
+    // One status call by name in the folder held open: a regular file whose owner is this user and
+    // may read it opens for reading.
+    const qsizetype sep = path.lastIndexOf(QLatin1Char('/'));
+    if (sep >= 0 && sep + 1 < path.size()) {
+        const QStringView folder = QStringView(path).left(sep + 1);
+        if (folder != folder_) {
+            if (folderHandle_ >= 0)
+                ::close(folderHandle_);
+            folder_ = folder.toString();
+            folderHandle_ = ::open(QFile::encodeName(folder_).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        }
+        struct stat st;
+        if (folderHandle_ >= 0 &&
+            ::fstatat(folderHandle_, QFile::encodeName(path.mid(sep + 1)).constData(), &st, 0) == 0 &&
+            S_ISREG(st.st_mode) && st.st_uid == user_ && (st.st_mode & S_IRUSR))
+            quick = DrawingAccess{true, true, !(st.st_mode & S_IWUSR)};
+    }
+#endif
+    return quick ? *quick : drawingAccessOf(path);
+}
+
+} // namespace tess
