@@ -163,6 +163,11 @@ void FileSelectorPane::store(MainSettings &s) const
 
 QString FileSelectorPane::folder() const { return Dir1->path(); }
 QString FileSelectorPane::filter() const { return tbDWGFilter->text(); }
+QString FileSelectorPane::drive() const { return Drive1->drive(); }
+QString FileSelectorPane::fileListFolder() const { return File1->path(); }
+QString FileSelectorPane::filePattern() const { return File1->pattern(); }
+void FileSelectorPane::setFilterText(const QString &text) { tbDWGFilter->setText(text); }
+void FileSelectorPane::refreshFiles() { File1->refresh(); }
 bool FileSelectorPane::setDirPath(const QString &folder) { return Dir1->setPath(folder); }
 int FileSelectorPane::filesListed() const { return File1->count(); }
 

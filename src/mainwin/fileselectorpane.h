@@ -50,6 +50,11 @@ public:
     // The folder shown (no trailing separator except at a root) and the filter text.
     QString folder() const;
     QString filter() const;
+    QString drive() const;
+    QString fileListFolder() const;
+    QString filePattern() const;
+    void setFilterText(const QString &text);
+    void refreshFiles();
     // Dir1.Path := folder; false (the folder stays) when it does not exist.
     bool setDirPath(const QString &folder);
     // The full paths of the selected files, and of every listed file, in list order.

@@ -176,6 +176,15 @@ void QueuePane::setStatus(const QString &text) { Q_EMIT statusChanged(text); }
 
 QStringList QueuePane::queueEntries() const { return List1->items(); }
 qsizetype QueuePane::count() const { return List1->count(); }
+QueueModel *QueuePane::queueModel() const { return List1->queueModel(); }
+
+QStringList QueuePane::selectedEntries() const
+{
+    QStringList selected;
+    for (qsizetype row : List1->selectedRows())
+        selected.append(List1->item(row));
+    return selected;
+}
 
 void QueuePane::reportRefused(const QStringList &refused)
 {

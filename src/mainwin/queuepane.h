@@ -16,6 +16,7 @@ namespace tess {
 
 class FileSelectorPane;
 class QueueListView;
+class QueueModel;
 class WaitCursor;
 
 class QueuePane final : public QWidget
@@ -42,6 +43,8 @@ public:
 
     // ---- Entries ----
     QStringList queueEntries() const;
+    QStringList selectedEntries() const;
+    QueueModel *queueModel() const;
     qsizetype count() const;
     // The one way into the queue: refuses empty entries and those holding a double quote or a
     // control character, names them in a message (when report is set) and appends the rest in
