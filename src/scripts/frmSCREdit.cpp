@@ -1,7 +1,7 @@
 #include "scripts/frmSCREdit.h"
 
 #include "core/mainsettings.h"
-#include "scripts/frmLoadLineSelector.h"
+#include "scripts/loadlineselector.h"
 #include "tags/tagmanagers.h"
 #include "widgets/boxtext.h"
 #include "widgets/commandbox.h"

@@ -1,4 +1,4 @@
-#include "scripts/frmLoadLineSelector.h"
+#include "scripts/loadlineselector.h"
 
 #include "core/fileselector.h"
 #include "core/messages.h"
