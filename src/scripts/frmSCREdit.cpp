@@ -216,7 +216,7 @@ void frmSCREdit::setScriptText(const QString &text)
     txtSCREdit->moveCursor(QTextCursor::Start);
 }
 
-frmLoadLineSelector *frmSCREdit::loadedPicker(LoadLineKind kind) const
+LoadLineSelector *frmSCREdit::loadedPicker(LoadLineKind kind) const
 {
     return kind == LoadLineKind::Lisp ? m_lisp.data() : m_vba.data();
 }
@@ -374,10 +374,10 @@ void frmSCREdit::cmdConfigureProjectTags_Click()
     Form_Activate(false);
 }
 
-void frmSCREdit::showPicker(QPointer<frmLoadLineSelector> &slot, LoadLineKind kind)
+void frmSCREdit::showPicker(QPointer<LoadLineSelector> &slot, LoadLineKind kind)
 {
     if (!slot)
-        slot = new frmLoadLineSelector(kind, txtSCREdit, this);
+        slot = new LoadLineSelector(kind, txtSCREdit, this);
     slot->exec();
     // Its close box discarded it: the next opening loads it afresh.
     if (slot && slot->wasUnloaded())
