@@ -16,17 +16,15 @@
 #include "core/prompts.h"
 #include "core/startup.h"
 #include "widgets/frmScanStop.h"
+#include "widgets/repaintpacer.h"
 #include "widgets/waitcursor.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <utility>
 
 namespace tess {
 
 namespace {
-
-constexpr int kRepaintMs = 50; // the window repaints at most this often during long work
 
 void letWindowRepaint() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
@@ -205,13 +203,11 @@ bool BatchComposer::compose(const QString &outputPath, bool queueCheck)
     CompositionResult result;
     {
         WaitCursor wait;
-        QElapsedTimer sinceRepaint;
-        sinceRepaint.start();
+        RepaintPacer pacer(QEventLoop::AllEvents);
         result = composeBatchScript(snap, [&](qsizetype done, qsizetype total) {
-            if (done == 1 || done == total || sinceRepaint.elapsed() >= kRepaintMs) {
+            if (done == 1 || done == total || pacer.due()) {
                 status(QStringLiteral("Progress = ") + percentText(done, total) + QStringLiteral("%"));
-                letWindowRepaint();
-                sinceRepaint.restart();
+                pacer.repaint();
             }
         });
     }

@@ -6,12 +6,12 @@
 #include "core/pathhelpers.h"
 #include "core/prompts.h"
 #include "utilities/frmFileRenamerManual.h"
+#include "widgets/repaintpacer.h"
 #include "widgets/screenplacement.h"
 #include "widgets/waitcursor.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -446,14 +446,8 @@ void frmFileRenamer::cmdDoIt_Click()
     RenamePass pass;
     {
         WaitCursor wait;
-        QElapsedTimer clock;
-        clock.start();
-        pass = runRenamePass(entries, m_rename, [&clock] {
-            if (clock.elapsed() >= 50) {
-                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-                clock.restart();
-            }
-        });
+        RepaintPacer pacer;
+        pass = runRenamePass(entries, m_rename, [&pacer] { pacer.tick(); });
     }
     for (qsizetype i : pass.renamed)
         setSourceName(i, entries.at(i).target);
