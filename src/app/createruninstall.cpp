@@ -72,9 +72,9 @@ void installCreateRun(Application &app, frmMain &w, BatchComposer *composer)
         QueuePane *queue = w.queuePane();
         SaveAsTab *saveAs = w.saveAsTab();
         MetaCommandTargets t;
-        t.chkTestRun = queue->chkTestRun;
-        t.chkDelay = queue->chkDelay;
-        t.chkSaveAS = queue->chkSaveAS;
+        t.setTestRun = [queue](bool on) { queue->setRunSwitch(QueuePane::RunSwitch::TestRun, on); };
+        t.setDelay = [queue](bool on) { queue->setRunSwitch(QueuePane::RunSwitch::Delay, on); };
+        t.setSaveAs = [queue](bool on) { queue->setRunSwitch(QueuePane::RunSwitch::SaveAs, on); };
         t.setOverwriteExisting = [saveAs](bool on) { saveAs->setOverwriteExisting(on); };
         t.setPrefix = [saveAs](const QString &text) { saveAs->setNamePrefix(text); };
         t.setSuffix = [saveAs](const QString &text) { saveAs->setNameSuffix(text); };

@@ -68,8 +68,7 @@ void installQueueExtras(Application &, frmMain &w)
     QObject::connect(w.queuePane(), &QueuePane::addDirToFavoritesRequested, favourites,
                      [favourites] { favourites->AddDirToFavorites(true); });
     // Stored drawing filters: "Filter" opens the window with the current filter in its pattern box.
-    FileSelectorPane *files = w.fileSelector();
-    QObject::connect(files->cmdFilterFormShow, &QPushButton::clicked, &w, [&w] {
+    QObject::connect(w.fileSelector(), &FileSelectorPane::filterFormRequested, &w, [&w] {
         FileSelection *selection = w.files();
         auto *filters = w.findChild<frmDWGFilter *>(QString::fromLatin1(drawingFilterConfig().objectName));
         // Made at the first opening; closing only hides it.

@@ -41,7 +41,7 @@ void installUtilities(Application &app, frmMain &w)
 {
     installFileLists(app, w);
     FileSelectorPane *files = w.fileSelector();
-    QObject::connect(files->cmdQuickPick, &QPushButton::clicked, &w, [&w] { cmdQuickPick_Click(pickHost(w)); });
+    QObject::connect(files, &FileSelectorPane::quickPickRequested, &w, [&w] { cmdQuickPick_Click(pickHost(w)); });
     QObject::connect(w.cmdQueueQuickPick, &QPushButton::clicked, &w, [&w] { cmdQueueQuickPick_Click(pickHost(w)); });
 
     QAction *combine = w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuCombineText"),

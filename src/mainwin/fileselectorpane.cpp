@@ -127,6 +127,8 @@ FileSelectorPane::FileSelectorPane(QWidget *parent) : QGroupBox(QStringLiteral("
     connect(File1, &FileListBox::insertPressed, this, [this] { File1_KeyDown(Qt::Key_Insert); });
     connect(tbDWGFilter, &QLineEdit::textChanged, this, &FileSelectorPane::tbDWGFilter_Change);
     connect(Command4_explorer, &QPushButton::clicked, this, &FileSelectorPane::Command4_explorer_Click);
+    connect(cmdQuickPick, &QPushButton::clicked, this, &FileSelectorPane::quickPickRequested);
+    connect(cmdFilterFormShow, &QPushButton::clicked, this, &FileSelectorPane::filterFormRequested);
     connect(cmdDirWideBrowser, &QPushButton::clicked, this, &FileSelectorPane::cmdDirWideBrowser_Click);
 
     // A folder or file list that cannot be read: an empty list, a message, and the selector goes on.

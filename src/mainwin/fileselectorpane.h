@@ -95,6 +95,10 @@ Q_SIGNALS:
     void addSelectedRequested();
     // The control states depend on what the selector shows.
     void refreshRequested();
+    // "&QuickPick" was pressed.
+    void quickPickRequested();
+    // "Filter" was pressed: the stored drawing filters.
+    void filterFormRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

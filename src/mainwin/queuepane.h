@@ -53,6 +53,10 @@ public:
     // Replaces the queue (state files, User Sets, saved lists), with the same refusal.
     void setQueueEntries(const QStringList &entries, bool report = true);
 
+    // The run switches of the "Options" frame, set as a user's click would (only on a change).
+    enum class RunSwitch { TestRun, Delay, SaveAs };
+    void setRunSwitch(RunSwitch which, bool on);
+
     // ---- Walks ----
     // Walks folder and its sub-folders for files matching pattern into the queue with the scan
     // window and its Stop button showing; the rest of the window takes no input until endWalk.
@@ -129,6 +133,8 @@ Q_SIGNALS:
     void closeRequested();
     // "File&Lists" was pressed.
     void fileListsRequested();
+    // "&Preview" was pressed.
+    void previewShowRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
