@@ -28,7 +28,9 @@
 
 namespace tess {
 
-FileSelectorPane::FileSelectorPane(QWidget *parent) : QGroupBox(QStringLiteral("Drawing File Selector"), parent)
+FileSelectorPane::FileSelectorPane(QWidget *parent)
+    : QGroupBox(QStringLiteral("Drawing File Selector"), parent),
+      m_wideBrowser([this] { return new frmDirWideBrowser(Dir1, window()); })
 {
     setObjectName(QStringLiteral("Frame2"));
     setToolTip(refreshFileListTip());
@@ -296,14 +298,12 @@ void FileSelectorPane::Command4_explorer_Click()
                vbOKOnly | vbExclamation, appTitle());
 }
 
-frmDirWideBrowser *FileSelectorPane::dirWideBrowser() const { return m_wideBrowser.data(); }
+frmDirWideBrowser *FileSelectorPane::dirWideBrowser() const { return m_wideBrowser.existing(); }
 
 void FileSelectorPane::cmdDirWideBrowser_Click()
 {
     // Made at the first opening and after its close box discarded it.
-    if (!m_wideBrowser)
-        m_wideBrowser = new frmDirWideBrowser(Dir1, window());
-    m_wideBrowser->exec();
+    m_wideBrowser.get()->exec();
 }
 
 } // namespace tess

@@ -4,9 +4,9 @@
 // Picture3, the filter tbDWGFilter and the file list File1 below it, QuickPick and Explore.
 
 #include "core/listingfailurenotice.h"
+#include "widgets/keptwindow.h"
 
 #include <QGroupBox>
-#include <QPointer>
 #include <functional>
 
 class QLineEdit;
@@ -106,7 +106,7 @@ protected:
 private:
     BarSplitter *m_split = nullptr;
     DriveFolderLink *m_link = nullptr;
-    QPointer<frmDirWideBrowser> m_wideBrowser;
+    KeptWindow<frmDirWideBrowser> m_wideBrowser;
     bool m_busy = false;
     bool m_selectionChangedByPress = false;
     ListingFailureNotice m_listingFailures;
