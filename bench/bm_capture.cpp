@@ -51,7 +51,7 @@ void BM_Capture100k(benchmark::State &state)
     QTemporaryDir dir;
     AppEnvironment::overrideProgramFolder(dir.path());
     {
-        frmcapture window(CaptureHooks{}, nullptr);
+        frmcapture window(std::function<ScriptFacts *()>(), nullptr);
         QGuiApplication::clipboard()->setText(pastedHistory(100000));
         window.cmdPastefromClip_Click();
         const QString script = captureCommands(pastedHistory(100000));

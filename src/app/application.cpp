@@ -14,6 +14,7 @@
 #include "app/wizardsinstall.h"
 #include "batch/batchcomposer.h"
 #include "core/appenvironment.h"
+#include "core/drawingqueue.h"
 #include "core/mainsettings.h"
 #include "core/messages.h"
 #include "core/prompts.h"
@@ -182,8 +183,7 @@ void Application::restoreUserState()
     const UserState state = readUserStateFiles();
     QList<StateFileTrouble> troubled = state.unreadable;
     // Empty lines and unsafe entries are refused and named, as on every other way into the queue.
-    m_window->queuePane()->setQueueEntries(state.queue);
-    if (m_window->queuePane()->queueEntries().size() < state.queue.size())
+    if (m_window->queue()->replace(state.queue) < state.queue.size())
         troubled << StateFileTrouble{userStateFilePath(StateFile::List),
                                      QStringLiteral("holds entries the queue cannot take")};
     if (ScriptFacts *script = m_window->scriptFacts()) {
@@ -203,7 +203,7 @@ void Application::restoreUserState()
 bool Application::saveUserState()
 {
     UserState state;
-    state.queue = m_window->queuePane()->queueEntries();
+    state.queue = m_window->queue()->entries();
     if (const ScriptFacts *script = m_window->scriptFacts()) {
         state.script = script->scriptText();
         state.name = script->scriptName();

@@ -20,17 +20,7 @@ namespace {
 void mnuCommandCapture_Click(frmMain &w, QPointer<frmcapture> &window)
 {
     if (!window) {
-        CaptureHooks hooks;
-        hooks.scriptText = [&w] { return w.scriptFacts() ? w.scriptFacts()->scriptText() : QString(); };
-        hooks.setScriptText = [&w](const QString &text) {
-            if (ScriptFacts *script = w.scriptFacts())
-                script->setScriptText(text);
-        };
-        hooks.setScriptName = [&w](const QString &name) {
-            if (ScriptFacts *script = w.scriptFacts())
-                script->setScriptName(name);
-        };
-        window = new frmcapture(hooks, &w);
+        window = new frmcapture([&w] { return w.scriptFacts(); }, &w);
     }
     window->exec();
     if (!window)

@@ -3,6 +3,7 @@
 
 #include "app/application.h"
 #include "batch/batchcomposer.h"
+#include "core/drawingqueue.h"
 #include "core/mainsettings.h"
 #include "core/scriptfacts.h"
 #include "core/startup.h"
@@ -25,47 +26,44 @@ namespace tess {
 BatchComposer *installComposer(Application &app, frmMain &w)
 {
     Q_UNUSED(app);
-    ComposerHooks hooks;
-    hooks.owner = &w;
-    hooks.snapshot = [&w] {
+    ComposerHost host;
+    host.owner = &w;
+    host.snapshot = [&w] {
         CompositionSnapshot snap;
         snap.settings = mainSettings();
         // The batch-flow texts, the run switches and the SAVEAS values as the window shows them.
         w.batchFlowTab()->store(snap.settings);
         w.saveAsTab()->store(snap.settings);
-        snap.queue = w.queuePane()->queueEntries();
+        snap.queue = w.queue()->entries();
         if (const ScriptFacts *script = w.scriptFacts())
             snap.userScript = script->scriptText();
         snap.programVersion = ProgramVersionString();
         return snap;
     };
-    hooks.queueEntries = [&w] { return w.queuePane()->queueEntries(); };
-    hooks.setQueueEntries = [&w](const QStringList &entries) { w.queuePane()->setQueueEntries(entries, false); };
-    hooks.refreshQueueControls = [&w] { w.RefreshQueueControls(); };
-    hooks.reloadSimpleScript = [&w] {
+    host.reloadSimpleScript = [&w] {
         // The simple-mode selector the script install step put into the window's selector frame.
         SimpleScriptSelector *selector = w.frameSimpleScrSelect->findChild<SimpleScriptSelector *>();
         return !selector || selector->reloadBeforeComposing();
     };
-    hooks.setBusy = [&w](bool busy) { w.setInputBlocked(busy); };
-    hooks.setStatus = [&w](const QString &text) {
+    host.setBusy = [&w](bool busy) { w.setInputBlocked(busy); };
+    host.setStatus = [&w](const QString &text) {
         w.lblUpdate->setText(text);
         w.lblUpdate->repaint();
     };
-    hooks.processedTotalChanged = [&w] { w.showComposedTotal(); };
-    hooks.afterComposition = [&w] {
-        w.queuePane()->cmdRemoveDwg->setEnabled(false);
+    host.processedTotalChanged = [&w] { w.showComposedTotal(); };
+    host.afterComposition = [&w] {
+        w.setControlEnabled(QStringLiteral("cmdRemoveDwg"), false);
         w.setControlEnabled(QStringLiteral("mnuCopySelectedtoClip"), false);
     };
-    hooks.addDirToFavorites = [&w] { addDirToFavoritesAutomatically(w); };
-    hooks.openBatchScriptInEditor = [](const QString &path) { openBatchScriptInEditor(path); };
-    hooks.minimizeWindow = [&w] { w.showMinimized(); };
+    host.addDirToFavorites = [&w] { addDirToFavoritesAutomatically(w); };
+    host.openBatchScriptInEditor = [](const QString &path) { openBatchScriptInEditor(path); };
+    host.minimizeWindow = [&w] { w.showMinimized(); };
     // The Options dialog, whichever installed it (none in some tests: then nothing shows).
-    hooks.showOptions = [] { optionsFields()->showOutputSetting(); };
-    hooks.optionsVisible = [] { return optionsFields()->isOnScreen(); };
-    hooks.showOptionsModal = [](QWidget *owner) { optionsFields()->showModal(owner); };
+    host.showOptions = [] { optionsFields()->showOutputSetting(); };
+    host.optionsVisible = [] { return optionsFields()->isOnScreen(); };
+    host.showOptionsModal = [](QWidget *owner) { optionsFields()->showModal(owner); };
 
-    auto *composer = new BatchComposer(hooks, &w);
+    auto *composer = new BatchComposer(*w.queue(), host, &w);
     composer->setObjectName(QStringLiteral("BatchComposer"));
     QObject::connect(w.Command1_Compile, &QPushButton::clicked, composer,
                      [composer] { composer->Command1_Compile_Click(); });

@@ -6,14 +6,15 @@
 #include "batch/frmNightRun.h"
 #include "batch/frmWriteScriptToLoc.h"
 #include "batch/metacommandtargets.h"
+#include "core/fileselection.h"
 #include "core/prompts.h"
 #include "core/scriptfacts.h"
-#include "mainwin/fileselectorpane.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuepane.h"
 #include "mainwin/saveastab.h"
 #include "options/optionsfields.h"
 #include "tags/tagmanagers.h"
+#include "widgets/keptwindow.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -71,9 +72,9 @@ void installCreateRun(Application &app, frmMain &w, BatchComposer *composer)
         QueuePane *queue = w.queuePane();
         SaveAsTab *saveAs = w.saveAsTab();
         MetaCommandTargets t;
-        t.chkTestRun = queue->chkTestRun;
-        t.chkDelay = queue->chkDelay;
-        t.chkSaveAS = queue->chkSaveAS;
+        t.setTestRun = [queue](bool on) { queue->setRunSwitch(QueuePane::RunSwitch::TestRun, on); };
+        t.setDelay = [queue](bool on) { queue->setRunSwitch(QueuePane::RunSwitch::Delay, on); };
+        t.setSaveAs = [queue](bool on) { queue->setRunSwitch(QueuePane::RunSwitch::SaveAs, on); };
         t.setOverwriteExisting = [saveAs](bool on) { saveAs->setOverwriteExisting(on); };
         t.setPrefix = [saveAs](const QString &text) { saveAs->setNamePrefix(text); };
         t.setSuffix = [saveAs](const QString &text) { saveAs->setNameSuffix(text); };
@@ -98,29 +99,24 @@ void installCreateRun(Application &app, frmMain &w, BatchComposer *composer)
     });
 
     // "&Create Batch Script in a Different Location": modal, owned by the main window, only hidden.
-    auto other = std::make_shared<QPointer<frmWriteScriptToLoc>>();
+    auto other = std::make_shared<KeptWindow<frmWriteScriptToLoc>>([&w, composer] {
+        return new frmWriteScriptToLoc(
+            *composer, [&w] { return w.files()->folder(); }, &w);
+    });
     QAction *outputOther = w.addMenuItem(MainMenu::Script, QStringLiteral("mnuOutputOther"),
                                          QStringLiteral("&Create Batch Script in a Different Location"),
                                          QStringLiteral("mnuViewBatchScript"));
-    QObject::connect(outputOther, &QAction::triggered, &w, [&w, composer, other] {
-        if (!*other)
-            *other = new frmWriteScriptToLoc(
-                *composer, [&w] { return w.fileSelector()->folder(); }, &w);
-        (*other)->exec();
-    });
+    QObject::connect(outputOther, &QAction::triggered, &w, [other] { other->get()->exec(); });
 
     // "&Night Run": one window, made on first use, shown without waiting.
-    auto night = std::make_shared<QPointer<frmNightRun>>();
-    auto nightWindow = [&w, night]() -> frmNightRun * {
-        if (!*night) {
-            NightRunHooks hooks;
-            hooks.setCreateButtonsEnabled = [&w](bool on) { w.setCreateButtonsEnabled(on); };
-            hooks.setRunCaption = [&w](const QString &caption) { w.cmdCreateAndRun->setText(caption); };
-            hooks.pressCreateAndRun = [&w] { w.cmdCreateAndRun->click(); };
-            *night = new frmNightRun(hooks, &w);
-        }
-        return *night;
-    };
+    auto night = std::make_shared<KeptWindow<frmNightRun>>([&w] {
+        auto *f = new frmNightRun(&w);
+        QObject::connect(f, &frmNightRun::createButtonsEnabledRequested, &w, &frmMain::setCreateButtonsEnabled);
+        QObject::connect(f, &frmNightRun::runCaptionChanged, w.cmdCreateAndRun, &QPushButton::setText);
+        QObject::connect(f, &frmNightRun::createAndRunRequested, w.cmdCreateAndRun, &QPushButton::click);
+        return f;
+    });
+    auto nightWindow = [night] { return night->get(); };
     QAction *nightRun = w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuNightRun"), QStringLiteral("&Night Run"),
                                       QStringLiteral("mnuResetAcadVars"));
     QObject::connect(nightRun, &QAction::triggered, &w, [nightWindow] {
@@ -129,7 +125,7 @@ void installCreateRun(Application &app, frmMain &w, BatchComposer *composer)
         f->raise();
         f->activateWindow();
     });
-    new ArmedNightRunGuard(w, [night] { return night->data(); });
+    new ArmedNightRunGuard(w, [night] { return night->existing(); });
 }
 
 } // namespace tess

@@ -6,6 +6,7 @@
 #include "help/frmTips.h"
 #include "help/readme.h"
 #include "mainwin/frmMain.h"
+#include "widgets/keptwindow.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -51,18 +52,14 @@ void installHelp(Application &app, frmMain &w)
     w.menu(MainMenu::Help)->addSeparator()->setObjectName(QStringLiteral("mnuHelpBreak"));
 
     // One tips window for the whole run, made at its first showing; "&Close" only hides it.
-    auto tips = std::make_shared<QPointer<frmTips>>();
-    auto showTips = [tips](QWidget *owner) {
-        if (!*tips)
-            *tips = new frmTips;
-        (*tips)->showModal(owner);
-    };
+    auto tips = std::make_shared<KeptWindow<frmTips>>([] { return new frmTips; });
+    auto showTips = [tips](QWidget *owner) { tips->get()->showModal(owner); };
     QAction *tipItem =
         w.addMenuItem(MainMenu::Help, QStringLiteral("mnuTipOfTheDay"), QStringLiteral("Show &Tip of the Day"));
     QObject::connect(tipItem, &QAction::triggered, &w, [showTips, &w] { showTips(&w); });
     // At the start: modal, without an owner, over the main window already shown.
     QObject::connect(&app, &Application::tipsRequested, &w, [showTips] { showTips(nullptr); });
-    QObject::connect(&w, &QObject::destroyed, [tips] { delete tips->data(); });
+    QObject::connect(&w, &QObject::destroyed, [tips] { delete tips->existing(); });
 
     QAction *about = w.addMenuItem(MainMenu::Help, QStringLiteral("mnuHelpAbout"), QStringLiteral("&About Tessaline"));
     QObject::connect(about, &QAction::triggered, &w, [&w] { mnuHelpAbout_Click(w); });

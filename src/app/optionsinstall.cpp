@@ -23,16 +23,16 @@ frmOptions *installOptions(Application &app, frmMain &w)
     auto *dlg = new frmOptions;
     dlg->setDefaultOwner(&w);
 
-    OptionsHooks hooks;
-    hooks.setMenus = [&w](bool) { WizardMenu::SetMenus(w.menu(MainMenu::Wizards), mainSettings().LT); };
-    hooks.settingsApplied = [&app] { Q_EMIT app.settingsApplied(); };
-    hooks.placeMainWindow = [&w](int left, int top, int width, int height) {
+    OptionsHost host;
+    host.setMenus = [&w](bool) { WizardMenu::SetMenus(w.menu(MainMenu::Wizards), mainSettings().LT); };
+    host.settingsApplied = [&app] { Q_EMIT app.settingsApplied(); };
+    host.placeMainWindow = [&w](int left, int top, int width, int height) {
         return w.mainLayout()->placeWindow(left, top, width, height);
     };
-    hooks.placePreview = [](int, int) { frmDWGPreview::resetStoredPosition(); };
-    hooks.endProgram = [&app] { app.endWithoutSavingSettings(); };
-    hooks.scriptsFolderInUse = [] { return UserScriptPane::scriptsHomeFolder(); };
-    dlg->setHooks(hooks);
+    host.placePreview = [](int, int) { frmDWGPreview::resetStoredPosition(); };
+    host.endProgram = [&app] { app.endWithoutSavingSettings(); };
+    host.scriptsFolderInUse = [] { return UserScriptPane::scriptsHomeFolder(); };
+    dlg->setHost(host);
     dlg->Form_Load(mainSettings());
 
     QAction *item = w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuViewOptions"), QStringLiteral("&Options"));

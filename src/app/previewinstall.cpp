@@ -41,7 +41,7 @@ void installPreview(Application &, frmMain &w)
     frmDWGPreview::setOwner(&w);
     QObject::connect(w.fileSelector(), &FileSelectorPane::previewRequested, &w,
                      [](const QString &path) { ShowDrawingPreview(path); });
-    QObject::connect(w.queuePane()->cmdDWGPreviewShow, &QPushButton::clicked, &w, [] { cmdDWGPreviewShow_Click(); });
+    QObject::connect(w.queuePane(), &QueuePane::previewShowRequested, &w, [] { cmdDWGPreviewShow_Click(); });
     new OpenPreviewAtStart(w);
 }
 

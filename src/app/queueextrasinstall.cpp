@@ -1,6 +1,7 @@
 #include "app/queueextrasinstall.h"
 
 #include "app/application.h"
+#include "core/fileselection.h"
 #include "mainwin/favouritefolders.h"
 #include "mainwin/fileselectorpane.h"
 #include "mainwin/frmDWGFilter.h"
@@ -67,14 +68,14 @@ void installQueueExtras(Application &, frmMain &w)
     QObject::connect(w.queuePane(), &QueuePane::addDirToFavoritesRequested, favourites,
                      [favourites] { favourites->AddDirToFavorites(true); });
     // Stored drawing filters: "Filter" opens the window with the current filter in its pattern box.
-    FileSelectorPane *files = w.fileSelector();
-    QObject::connect(files->cmdFilterFormShow, &QPushButton::clicked, &w, [&w, files] {
+    QObject::connect(w.fileSelector(), &FileSelectorPane::filterFormRequested, &w, [&w] {
+        FileSelection *selection = w.files();
         auto *filters = w.findChild<frmDWGFilter *>(QString::fromLatin1(drawingFilterConfig().objectName));
         // Made at the first opening; closing only hides it.
         if (!filters)
             filters = new frmDWGFilter(
-                drawingFilterConfig(), [files](const QString &pattern) { files->tbDWGFilter->setText(pattern); }, &w);
-        filters->tbDWGFilter->setText(files->tbDWGFilter->text());
+                drawingFilterConfig(), [selection](const QString &pattern) { selection->setFilter(pattern); }, &w);
+        filters->tbDWGFilter->setText(selection->filter());
         filters->exec();
     });
     w.RefreshQueueControls();

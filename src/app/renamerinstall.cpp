@@ -3,13 +3,13 @@
 #include "app/application.h"
 #include "batch/batchcomposer.h"
 #include "batch/frmFileErrorReport.h"
+#include "core/drawingqueue.h"
+#include "core/fileselection.h"
 #include "core/mainsettings.h"
 #include "core/prompts.h"
-#include "mainwin/fileselectorpane.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuepane.h"
 #include "utilities/frmFileRenamer.h"
-#include "widgets/filelistbox.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -40,12 +40,8 @@ void mnuRenamer_Click(frmMain &w, BatchComposer *composer)
         return;
     if (msgBox(renamerWarning(), vbOKCancel | vbInformation | vbDefaultButton2) != vbOK)
         return;
-    RenamerHooks hooks;
-    hooks.queueEntries = [&w] { return w.queuePane()->queueEntries(); };
-    hooks.setQueueEntries = [&w](const QStringList &entries) { w.queuePane()->setQueueEntries(entries, false); };
-    hooks.refreshFileList = [&w] { w.fileSelector()->File1->refresh(); };
-    hooks.reportProblemCount = [composer] { return composer ? composer->fileErrorReport()->problemCount() : 0; };
-    frmFileRenamer renamer(hooks, &w);
+    const int problems = composer ? composer->fileErrorReport()->problemCount() : 0;
+    frmFileRenamer renamer(*w.queue(), w.files(), problems, &w);
     renamer.exec();
 }
 

@@ -1,10 +1,11 @@
 #include "app/revscaninstall.h"
 
-#include "mainwin/fileselectorpane.h"
+#include "core/drawingqueue.h"
+#include "core/fileselection.h"
 #include "mainwin/frmMain.h"
-#include "mainwin/queuepane.h"
 #include "utilities/frmDWGRevScan.h"
 #include "utilities/reportqueuedwgversions.h"
+#include "widgets/keptwindow.h"
 
 #include <QAction>
 #include <QPointer>
@@ -17,34 +18,14 @@ void installRevScan(frmMain &w)
 {
     // The scan window is made at its first opening; "C&lose" only hides it, its close box
     // discards it (the next opening makes a new one).
-    auto scan = std::make_shared<QPointer<frmDWGRevScan>>();
+    auto scan =
+        std::make_shared<KeptWindow<frmDWGRevScan>>([&w] { return new frmDWGRevScan(*w.queue(), *w.files(), &w); });
     QAction *find =
         w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuDWGRevScan"),
                       QStringLiteral("&Find DWGs by AutoCAD DWG Version"), QStringLiteral("mnuCombineText"));
-    QObject::connect(find, &QAction::triggered, &w, [&w, scan] {
-        if (!*scan) {
-            QueuePane *queue = w.queuePane();
-            RevScanHooks hooks;
-            hooks.mainFolder = [&w] { return w.fileSelector()->folder(); };
-            hooks.queueCount = [queue] { return queue->count(); };
-            // The queue is no longer the loaded list it may have been.
-            hooks.addToQueue = [queue](const QStringList &entries) {
-                const qsizetype added = queue->addToQueue(entries);
-                queue->resetLoadedListMarks();
-                return added;
-            };
-            hooks.setQueue = [queue](const QStringList &entries) {
-                queue->setQueueEntries(entries);
-                queue->resetLoadedListMarks();
-                return queue->count();
-            };
-            hooks.refreshQueueControls = [&w] { w.RefreshQueueControls(); };
-            *scan = new frmDWGRevScan(hooks, &w);
-        }
-        (*scan)->exec();
-    });
+    QObject::connect(find, &QAction::triggered, &w, [scan] { scan->get()->exec(); });
 
-    auto report = [&w] { ReportQueueDwgVersions(w.queuePane()->queueEntries()); };
+    auto report = [&w] { ReportQueueDwgVersions(w.queue()->entries()); };
     QAction *queueItem =
         w.addMenuItem(MainMenu::Queue, QStringLiteral("mnuReportDWGVersion"),
                       QStringLiteral("R&eport DWG files AutoCAD Version"), QStringLiteral("mnublank004"));

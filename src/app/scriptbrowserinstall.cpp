@@ -1,13 +1,14 @@
 #include "app/scriptbrowserinstall.h"
 
 #include "app/application.h"
-#include "mainwin/fileselectorpane.h"
+#include "core/fileselection.h"
 #include "mainwin/frmDWGFilter.h"
 #include "mainwin/frmMain.h"
 #include "scripts/frmScrBrowser.h"
 #include "scripts/scriptfilterconfigs.h"
 #include "scripts/simplescriptselector.h"
 #include "scripts/userscriptpane.h"
+#include "widgets/keptwindow.h"
 
 #include <QAction>
 #include <QEvent>
@@ -54,17 +55,13 @@ void showModal(QDialog *window)
 void installScriptBrowser(Application &, frmMain &w, UserScriptPane *pane, SimpleScriptSelector *simple)
 {
     // Each window is made on its first opening and stays loaded until its close box unloads it.
-    auto browser = std::make_shared<QPointer<frmScrBrowser>>();
-    auto loadBrowser = [browser, pane, &w] {
-        if (!*browser)
-            *browser = new frmScrBrowser(pane, &w);
-        return browser->data();
-    };
+    auto browser = std::make_shared<KeptWindow<frmScrBrowser>>([pane, &w] { return new frmScrBrowser(pane, &w); });
+    auto loadBrowser = [browser] { return browser->get(); };
 
     // "&Browse" opens on the folder the drawing file selector shows.
     QObject::connect(pane, &UserScriptPane::browseRequested, &w, [loadBrowser, &w] {
         frmScrBrowser *b = loadBrowser();
-        b->showFolder(w.fileSelector()->folder());
+        b->showFolder(w.files()->folder());
         showModal(b);
     });
     // The menu item opens where the browser was left.
@@ -74,23 +71,23 @@ void installScriptBrowser(Application &, frmMain &w, UserScriptPane *pane, Simpl
 
     // The script list's stored filters: the window opens with the list's filter in its pattern box,
     // and a double-click puts an entry into that filter.
-    auto scriptFilters = std::make_shared<QPointer<frmDWGFilter>>();
-    QObject::connect(pane, &UserScriptPane::scriptFilterRequested, &w, [scriptFilters, pane, &w] {
-        if (!*scriptFilters)
-            *scriptFilters = new frmDWGFilter(
-                scriptFilterConfig(), [pane](const QString &fragment) { pane->setFilterText(fragment); }, &w);
-        (*scriptFilters)->tbDWGFilter->setText(pane->filterText());
-        showModal(*scriptFilters);
+    auto scriptFilters = std::make_shared<KeptWindow<frmDWGFilter>>([pane, &w] {
+        return new frmDWGFilter(
+            scriptFilterConfig(), [pane](const QString &fragment) { pane->setFilterText(fragment); }, &w);
+    });
+    QObject::connect(pane, &UserScriptPane::scriptFilterRequested, &w, [scriptFilters, pane] {
+        frmDWGFilter *filters = scriptFilters->get();
+        filters->tbDWGFilter->setText(pane->filterText());
+        showModal(filters);
     });
 
     // The simple-mode stored filters: the pattern box keeps what it held.
-    auto simpleFilters = std::make_shared<QPointer<frmDWGFilter>>();
-    QObject::connect(simple, &SimpleScriptSelector::simpleFilterRequested, &w, [simpleFilters, simple, &w] {
-        if (!*simpleFilters)
-            *simpleFilters = new frmDWGFilter(
-                simpleScriptFilterConfig(), [simple](const QString &fragment) { simple->setFilterText(fragment); }, &w);
-        showModal(*simpleFilters);
+    auto simpleFilters = std::make_shared<KeptWindow<frmDWGFilter>>([simple, &w] {
+        return new frmDWGFilter(
+            simpleScriptFilterConfig(), [simple](const QString &fragment) { simple->setFilterText(fragment); }, &w);
     });
+    QObject::connect(simple, &SimpleScriptSelector::simpleFilterRequested, &w,
+                     [simpleFilters] { showModal(simpleFilters->get()); });
 }
 
 } // namespace tess

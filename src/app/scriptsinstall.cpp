@@ -4,22 +4,19 @@
 #include "app/scriptbrowserinstall.h"
 #include "app/scripteditorinstall.h"
 #include "core/appenvironment.h"
-#include "core/fileselector.h"
+#include "core/fileselection.h"
 #include "core/mainsettings.h"
 #include "core/scriptfacts.h"
-#include "mainwin/fileselectorpane.h"
 #include "mainwin/frmMain.h"
-#include "mainwin/queuepane.h"
 #include "scripts/simplescriptselector.h"
 #include "scripts/texteditor.h"
 #include "scripts/userscriptpane.h"
 #include "widgets/placement.h"
 
 #include <QAction>
-#include <QFileInfo>
+#include <QGroupBox>
 #include <QLayout>
 #include <QTabWidget>
-#include <climits>
 #include <memory>
 
 namespace tess {
@@ -46,29 +43,17 @@ private:
 
 void installScripts(Application &app, frmMain &w)
 {
-    FileSelectorPane *files = w.fileSelector();
+    FileSelection *files = w.files();
 
     auto *pane = new UserScriptPane;
     w.tabUserScript->layout()->addWidget(pane);
-    ScriptPaneHooks hooks;
-    hooks.queueCount = [&w] { return int(std::min<qsizetype>(w.queuePane()->count(), INT_MAX)); };
-    hooks.setCreateButtonsEnabled = [&w](bool on) { w.setCreateButtonsEnabled(on); };
-    hooks.scanMeta = [&app](bool includeSort) { Q_EMIT app.metaScanRequested(includeSort); };
-    hooks.refreshQueueControls = [&w] { w.RefreshQueueControls(); };
-    hooks.drawingFolder = [files] { return files->folder(); };
-    hooks.keepDrawingFolder = [files] {
-        // The drawing folder stays where it is; when it is gone too, its nearest existing parent.
-        const QString folder = files->folder();
-        if (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
-            const QString parent = nearestExistingFolder(folder);
-            if (!parent.isEmpty())
-                files->setDirPath(parent);
-        }
-    };
-    pane->setHooks(hooks);
+    pane->setSources(w.queue(), files);
+    QObject::connect(pane, &UserScriptPane::createButtonsEnabledRequested, &w, &frmMain::setCreateButtonsEnabled);
+    QObject::connect(pane, &UserScriptPane::metaScanRequested, &app, &Application::metaScanRequested);
+    QObject::connect(pane, &UserScriptPane::controlStatesChanged, &w, &frmMain::RefreshQueueControls);
     if (!pane->setScriptListFolder(UserScriptPane::scriptsHomeFolder()))
         pane->setScriptListFolder(AppEnvironment::subFolder(QStringLiteral("SCRIPTS")));
-    QObject::connect(files, &FileSelectorPane::drawingFolderChanged, pane, &UserScriptPane::drawingFolderChanged);
+    QObject::connect(files, &FileSelection::folderChanged, pane, &UserScriptPane::drawingFolderChanged);
     pane->setFilterText(mainSettings().SCRPattern);
     // Leaving the "User Script" tab re-reads the script list.
     auto previousTab = std::make_shared<int>(w.SSTab1->currentIndex());

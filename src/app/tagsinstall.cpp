@@ -1,7 +1,7 @@
 #include "app/tagsinstall.h"
 
 #include "app/application.h"
-#include "mainwin/fileselectorpane.h"
+#include "core/fileselection.h"
 #include "mainwin/frmMain.h"
 #include "tags/frmVARSetup.h"
 #include "tags/tagmanagers.h"
@@ -14,7 +14,7 @@ namespace tess {
 
 void installTags(Application &app, frmMain &w)
 {
-    FileSelectorPane *files = w.fileSelector();
+    FileSelection *files = w.files();
     auto *managers = new TagManagers(&w, [files] { return files->folder(); });
 
     frmVARSetup *user = managers->userTagManager();

@@ -2,12 +2,7 @@
 
 #include "app/application.h"
 #include "core/mainsettings.h"
-#include "mainwin/fileselectorpane.h"
 #include "mainwin/frmMain.h"
-#include "mainwin/queuepane.h"
-#include "widgets/dirlistbox.h"
-#include "widgets/drivelistbox.h"
-#include "widgets/filelistbox.h"
 #include "wizards/wizardmenu.h"
 
 #include <QAction>
@@ -17,14 +12,8 @@ namespace tess {
 
 void installWizards(Application &app, frmMain &w)
 {
-    WizardMenuHooks hooks;
-    hooks.script = [&w] { return w.scriptFacts(); };
-    hooks.mainFileLists = [&w] {
-        const FileSelectorPane *files = w.fileSelector();
-        return MainFileLists{files->Drive1->drive(), files->Dir1->path(), files->File1->path()};
-    };
-    hooks.queueCount = [&w] { return w.queuePane()->count(); };
-    auto *wizards = new WizardMenu(&w, hooks);
+    auto *wizards = new WizardMenu(
+        &w, [&w] { return w.scriptFacts(); }, *w.queue(), *w.files());
 
     struct Entry {
         MainMenu menu;

@@ -8,6 +8,7 @@
 #include "batch/scriptsyntax.h"
 #include "core/appenvironment.h"
 #include "core/clock.h"
+#include "core/drawingqueue.h"
 #include "core/fileio.h"
 #include "core/listutils.h"
 #include "core/mainsettings.h"
@@ -15,17 +16,15 @@
 #include "core/prompts.h"
 #include "core/startup.h"
 #include "widgets/frmScanStop.h"
+#include "widgets/repaintpacer.h"
 #include "widgets/waitcursor.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <utility>
 
 namespace tess {
 
 namespace {
-
-constexpr int kRepaintMs = 50; // the window repaints at most this often during long work
 
 void letWindowRepaint() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
@@ -69,37 +68,37 @@ QString emptyScriptMessage()
 
 } // namespace
 
-BatchComposer::BatchComposer(ComposerHooks hooks, QObject *parent) : QObject(parent), m_hooks(std::move(hooks)) {}
+BatchComposer::BatchComposer(DrawingQueue &queue, ComposerHost host, QObject *parent)
+    : QObject(parent), m_queue(queue), m_host(std::move(host))
+{
+}
 
 BatchComposer::~BatchComposer() = default;
 
 BatchComposer::BusyScope::BusyScope(BatchComposer &c) : m_c(c)
 {
-    if (m_c.m_busyDepth++ == 0 && m_c.m_hooks.setBusy)
-        m_c.m_hooks.setBusy(true);
+    if (m_c.m_busyDepth++ == 0 && m_c.m_host.setBusy)
+        m_c.m_host.setBusy(true);
 }
 
 BatchComposer::BusyScope::~BusyScope()
 {
-    if (--m_c.m_busyDepth == 0 && m_c.m_hooks.setBusy)
-        m_c.m_hooks.setBusy(false);
+    if (--m_c.m_busyDepth == 0 && m_c.m_host.setBusy)
+        m_c.m_host.setBusy(false);
 }
 
 void BatchComposer::status(const QString &text)
 {
-    if (m_hooks.setStatus)
-        m_hooks.setStatus(text);
+    if (m_host.setStatus)
+        m_host.setStatus(text);
 }
 
 frmFileErrorReport *BatchComposer::fileErrorReport()
 {
     if (!m_report) {
-        m_report = new frmFileErrorReport(m_hooks.owner);
+        m_report = new frmFileErrorReport(m_host.owner);
         m_report->setQueueRemover([this](const QSet<QString> &paths) {
-            if (m_hooks.queueEntries && m_hooks.setQueueEntries)
-                m_hooks.setQueueEntries(removeQueueEntries(m_hooks.queueEntries(), paths));
-            if (m_hooks.refreshQueueControls)
-                m_hooks.refreshQueueControls();
+            m_queue.replace(removeQueueEntries(m_queue.entries(), paths), false);
         });
     }
     return m_report;
@@ -108,8 +107,8 @@ frmFileErrorReport *BatchComposer::fileErrorReport()
 frmScrComplete *BatchComposer::completionWindow()
 {
     if (!m_complete) {
-        m_complete = new frmScrComplete(m_hooks.owner);
-        m_complete->setOptionsShower(m_hooks.showOptionsModal);
+        m_complete = new frmScrComplete(m_host.owner);
+        m_complete->setOptionsShower(m_host.showOptionsModal);
     }
     return m_complete;
 }
@@ -128,8 +127,8 @@ bool BatchComposer::VerifyQueueFiles()
         WaitCursor wait;
         const bool shown = scan->showScan();
         scan->setStopRequested(false);
-        StatusProgress statusOnly(m_hooks.setStatus);
-        const QStringList queue = m_hooks.queueEntries ? m_hooks.queueEntries() : QStringList();
+        StatusProgress statusOnly(m_host.setStatus);
+        const QStringList queue = m_queue.entries();
         problems = verifyQueueFiles(queue, shown ? static_cast<ScanProgress *>(scan) : &statusOnly);
         report->setProblems(problems);
         if (!shown)
@@ -152,9 +151,9 @@ void BatchComposer::mnuVerifyFilesInQueue_Click()
 
 void BatchComposer::mnuCheckScriptSyntax_Click()
 {
-    if (!m_hooks.snapshot)
+    if (!m_host.snapshot)
         return;
-    const CompositionSnapshot snap = m_hooks.snapshot();
+    const CompositionSnapshot snap = m_host.snapshot();
     CheckScriptSyntax(ScriptSyntaxInput::from(snap.settings, snap.userScript));
 }
 
@@ -169,7 +168,7 @@ bool BatchComposer::composeInto(const QString &outputPath) { return compose(outp
 // outputPath: the file to write, or "" for the configured batch script.
 bool BatchComposer::compose(const QString &outputPath, bool queueCheck)
 {
-    if (m_composing || !m_hooks.snapshot)
+    if (m_composing || !m_host.snapshot)
         return false; // one composition at a time
     m_lastScript.clear();
     const CompositionScope scope(m_composing);
@@ -178,10 +177,10 @@ bool BatchComposer::compose(const QString &outputPath, bool queueCheck)
 
     // Entry checks, on the inputs as they stand now.
     if (ms.SimpleMode == 0 && !ms.InNightRun) {
-        const CompositionSnapshot now = m_hooks.snapshot();
+        const CompositionSnapshot now = m_host.snapshot();
         CheckScriptSyntax(ScriptSyntaxInput::from(now.settings, now.userScript));
     }
-    if (ms.SimpleMode == 1 && m_hooks.reloadSimpleScript && !m_hooks.reloadSimpleScript()) {
+    if (ms.SimpleMode == 1 && m_host.reloadSimpleScript && !m_host.reloadSimpleScript()) {
         ms.StopBatch = true;
         return false;
     }
@@ -192,7 +191,7 @@ bool BatchComposer::compose(const QString &outputPath, bool queueCheck)
     }
 
     // From here on the composition works on this snapshot, and the window takes no input.
-    CompositionSnapshot snap = m_hooks.snapshot();
+    CompositionSnapshot snap = m_host.snapshot();
     if (!outputPath.isEmpty())
         snap.settings.SCROutputPath = outputPath;
     if (snap.userScript.isEmpty()) {
@@ -204,13 +203,11 @@ bool BatchComposer::compose(const QString &outputPath, bool queueCheck)
     CompositionResult result;
     {
         WaitCursor wait;
-        QElapsedTimer sinceRepaint;
-        sinceRepaint.start();
+        RepaintPacer pacer(QEventLoop::AllEvents);
         result = composeBatchScript(snap, [&](qsizetype done, qsizetype total) {
-            if (done == 1 || done == total || sinceRepaint.elapsed() >= kRepaintMs) {
+            if (done == 1 || done == total || pacer.due()) {
                 status(QStringLiteral("Progress = ") + percentText(done, total) + QStringLiteral("%"));
-                letWindowRepaint();
-                sinceRepaint.restart();
+                pacer.repaint();
             }
         });
     }
@@ -235,8 +232,8 @@ void BatchComposer::report(const CompositionResult &r, const QString &path)
     case CompositionResult::Cancelled: break; // the user answered the SAVEAS question
     case CompositionResult::OpenFailed:
         // The output file is set in the Options: they come up first where the setting is the cause.
-        if (r.error != kPermissionDenied && m_hooks.showOptions)
-            m_hooks.showOptions();
+        if (r.error != kPermissionDenied && m_host.showOptions)
+            m_host.showOptions();
         msgBox(outputFileMessage(r.error, path), vbOKOnly, outputFileMessageTitle(r.error));
         break;
     default: msgBox(r.message, vbOKOnly | vbCritical, alertTitle()); break;
@@ -265,15 +262,15 @@ void BatchComposer::closeOut(const CompositionSnapshot &snap, const CompositionR
         status(readyStatusText());
         letWindowRepaint();
     }
-    if (s.AutoADDFavorites == 1 && m_hooks.addDirToFavorites)
-        m_hooks.addDirToFavorites();
+    if (s.AutoADDFavorites == 1 && m_host.addDirToFavorites)
+        m_host.addDirToFavorites();
     if (s.TestRun == 0) {
         ms.TotalFilesProcessed += double(r.composed);
-        if (m_hooks.processedTotalChanged)
-            m_hooks.processedTotalChanged();
+        if (m_host.processedTotalChanged)
+            m_host.processedTotalChanged();
     }
-    if (m_hooks.afterComposition)
-        m_hooks.afterComposition();
+    if (m_host.afterComposition)
+        m_host.afterComposition();
 
     // The read-back scans of the script just written.
     const bool folders = s.WarnFoldersNotExist == 1, tags = s.ScanForRogueTags == 1;
@@ -281,7 +278,7 @@ void BatchComposer::closeOut(const CompositionSnapshot &snap, const CompositionR
         ScriptReadBack back;
         {
             WaitCursor wait;
-            StatusProgress repaint(m_hooks.setStatus);
+            StatusProgress repaint(m_host.setStatus);
             back = readBackBatchScript(s.SCROutputPath, folders, tags, QStringConverter::System,
                                        nativeScriptPathForms(), &repaint);
         }
@@ -305,14 +302,14 @@ void BatchComposer::closeOut(const CompositionSnapshot &snap, const CompositionR
 
     status(readyStatusText());
     letWindowRepaint();
-    if (s.AutoLaunchEditor == 1 && m_hooks.openBatchScriptInEditor)
-        m_hooks.openBatchScriptInEditor(s.SCROutputPath);
-    const bool optionsShown = m_hooks.optionsVisible && m_hooks.optionsVisible();
+    if (s.AutoLaunchEditor == 1 && m_host.openBatchScriptInEditor)
+        m_host.openBatchScriptInEditor(s.SCROutputPath);
+    const bool optionsShown = m_host.optionsVisible && m_host.optionsVisible();
     // A night run never waits for a click: the completion window stays hidden.
     if (s.ShowSCRComplete == 1 && !optionsShown && !ms.InNightRun)
         completionWindow()->showFor(s.SCROutputPath, runVariant);
-    if (s.AutoMinimize == 1 && m_hooks.minimizeWindow)
-        m_hooks.minimizeWindow();
+    if (s.AutoMinimize == 1 && m_host.minimizeWindow)
+        m_host.minimizeWindow();
 }
 
 } // namespace tess

@@ -3,7 +3,7 @@
 // the simple-mode reload, the queue check with its report, the composition with progress while the
 // window takes no input, and the close-out (run log, favourite folder, processed total, the two
 // read-back scans, the editor, the completion window, minimising). The main window is reached only
-// through the hooks its install step fills in.
+// through its host (ComposerHost), which its install step fills in.
 
 #include "batch/composition.h"
 
@@ -17,18 +17,16 @@ class QWidget;
 
 namespace tess {
 
+class DrawingQueue;
+
 class frmFileErrorReport;
 class frmScrComplete;
 
-struct ComposerHooks {
+struct ComposerHost {
     QWidget *owner = nullptr; // the main window: owner of the modal windows
 
     // Every input of a composition as the window shows it, over the settings.
     std::function<CompositionSnapshot()> snapshot;
-    std::function<QStringList()> queueEntries;
-    // The queue after the report's removals; then the queue controls follow it.
-    std::function<void(const QStringList &)> setQueueEntries;
-    std::function<void()> refreshQueueControls;
     // Simple mode: loads the selected simple-mode script into the user script; false (after its own
     // message) when none can be loaded.
     std::function<bool()> reloadSimpleScript;
@@ -49,7 +47,8 @@ class BatchComposer final : public QObject
 {
     Q_OBJECT
 public:
-    explicit BatchComposer(ComposerHooks hooks, QObject *parent = nullptr);
+    // queue: the drawings composed; the file report's removals come out of it.
+    BatchComposer(DrawingQueue &queue, ComposerHost host, QObject *parent = nullptr);
     ~BatchComposer() override;
 
     // The composer. True when the batch script was written; StopBatch is True after every way out
@@ -97,7 +96,8 @@ private:
         BatchComposer &m_c;
     };
 
-    ComposerHooks m_hooks;
+    DrawingQueue &m_queue;
+    ComposerHost m_host;
     int m_busyDepth = 0;
     QPointer<frmFileErrorReport> m_report;
     QPointer<frmScrComplete> m_complete;

@@ -39,7 +39,7 @@ bool cmdCreateAndRun_Click(BatchComposer &composer, const AutoCadOptions &option
     }
     const AutoCadStartLine line =
         autoCadStartLine(*program, options.switches ? options.switches() : QString(), composer.lastScriptPath());
-    return StartProgram(line.program, line.arguments, QString(), line.commandLine).ok;
+    return startProgram(line.program, line.arguments, QString(), line.commandLine).ok;
 }
 
 } // namespace tess

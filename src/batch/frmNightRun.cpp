@@ -43,9 +43,8 @@ QFont boldArial12(QFont f)
 
 } // namespace
 
-frmNightRun::frmNightRun(NightRunHooks hooks, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      m_hooks(std::move(hooks))
+frmNightRun::frmNightRun(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
 {
     setObjectName(QStringLiteral("frmNightRun"));
     setWindowTitle(kCaption);
@@ -82,17 +81,14 @@ void frmNightRun::chkActivate_Click(bool armed)
         m_armedAt = Clock::now();
         setWindowTitle(kCaption + QStringLiteral(" - ACTIVATED"));
         cmdClose->setEnabled(false);
-        if (m_hooks.setCreateButtonsEnabled)
-            m_hooks.setCreateButtonsEnabled(false);
+        Q_EMIT createButtonsEnabledRequested(false);
         return;
     }
     setWindowTitle(kCaption);
     cmdClose->setEnabled(true);
     lblCountDown->clear();
-    if (m_hooks.setCreateButtonsEnabled)
-        m_hooks.setCreateButtonsEnabled(true);
-    if (m_hooks.setRunCaption)
-        m_hooks.setRunCaption(kRunCaption);
+    Q_EMIT createButtonsEnabledRequested(true);
+    Q_EMIT runCaptionChanged(kRunCaption);
 }
 
 void frmNightRun::cmdClose_Click() { hide(); }
@@ -118,8 +114,7 @@ void frmNightRun::Timer1_Timer()
     const QDateTime at = nightRunStart(*start, m_armedAt);
     const QString left = countdownText(now.secsTo(at));
     lblCountDown->setText(QStringLiteral(" Batch will Start in ") + left);
-    if (m_hooks.setRunCaption)
-        m_hooks.setRunCaption(QStringLiteral(" Batch Starts in ") + left);
+    Q_EMIT runCaptionChanged(QStringLiteral(" Batch Starts in ") + left);
     if (!nightRunDue(at, now))
         return;
     // Disarmed before the press, so a tick during the run finds nothing to do.
@@ -129,8 +124,7 @@ void frmNightRun::Timer1_Timer()
     MainSettings &ms = mainSettings();
     ms.InNightRun = true;
     QCoreApplication::processEvents();
-    if (m_hooks.pressCreateAndRun)
-        m_hooks.pressCreateAndRun();
+    Q_EMIT createAndRunRequested();
     // A run that ended before the composer (no AutoCAD program) leaves no night-run flag behind.
     ms.InNightRun = false;
 }

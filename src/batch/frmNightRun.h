@@ -15,17 +15,11 @@ class QTimer;
 
 namespace tess {
 
-struct NightRunHooks {
-    std::function<void(bool)> setCreateButtonsEnabled;  // Command1_Compile and cmdCreateAndRun
-    std::function<void(const QString &)> setRunCaption; // cmdCreateAndRun's caption
-    std::function<void()> pressCreateAndRun;
-};
-
 class frmNightRun final : public QDialog
 {
     Q_OBJECT
 public:
-    explicit frmNightRun(NightRunHooks hooks, QWidget *parent = nullptr);
+    explicit frmNightRun(QWidget *parent = nullptr);
 
     bool isArmed() const;
 
@@ -41,12 +35,19 @@ public:
     QPushButton *cmdClose = nullptr;
     QTimer *Timer1 = nullptr;
 
+Q_SIGNALS:
+    // The Create buttons (Command1_Compile and cmdCreateAndRun) on or off while armed.
+    void createButtonsEnabledRequested(bool on);
+    // The caption cmdCreateAndRun shows (the count-down while armed).
+    void runCaptionChanged(const QString &caption);
+    // The start time came: press cmdCreateAndRun.
+    void createAndRunRequested();
+
 protected:
     // The close box disarms, so the Create buttons come back.
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    NightRunHooks m_hooks;
     QDateTime m_armedAt;
 };
 

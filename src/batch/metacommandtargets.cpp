@@ -4,18 +4,11 @@
 #include "core/pathhelpers.h"
 #include "core/prompts.h"
 
-#include <QCheckBox>
 #include <QCoreApplication>
 
 namespace tess {
 
 namespace {
-
-void setChecked(QAbstractButton *b, bool on)
-{
-    if (b && b->isChecked() != on)
-        b->setChecked(on);
-}
 
 void run(const std::function<void()> &f)
 {
@@ -38,9 +31,9 @@ void ScanForMetaCommands(const QString &text, bool IncludeSort, const MetaComman
         if (a.refused)
             continue;
         switch (a.kind) {
-        case MetaAction::TestRun: setChecked(t.chkTestRun, a.on); break;
-        case MetaAction::Delay: setChecked(t.chkDelay, a.on); break;
-        case MetaAction::SaveAs: setChecked(t.chkSaveAS, a.on); break;
+        case MetaAction::TestRun: run<bool>(t.setTestRun, a.on); break;
+        case MetaAction::Delay: run<bool>(t.setDelay, a.on); break;
+        case MetaAction::SaveAs: run<bool>(t.setSaveAs, a.on); break;
         case MetaAction::Prefix: run<const QString &>(t.setPrefix, a.value); break;
         case MetaAction::Suffix: run<const QString &>(t.setSuffix, a.value); break;
         case MetaAction::SameLocation: run(t.selectOriginalLocation); break;

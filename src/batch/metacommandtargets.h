@@ -6,15 +6,14 @@
 #include <QString>
 #include <functional>
 
-class QCheckBox;
-
 namespace tess {
 
 // The controls and operations a scan reaches; any may be missing.
 struct MetaCommandTargets {
-    QCheckBox *chkTestRun = nullptr;
-    QCheckBox *chkDelay = nullptr;
-    QCheckBox *chkSaveAS = nullptr;
+    // The run switches chkTestRun, chkDelay and chkSaveAS, set only when they change.
+    std::function<void(bool)> setTestRun;
+    std::function<void(bool)> setDelay;
+    std::function<void(bool)> setSaveAs;
     // The SAVEAS tab: chkOverwriteExistingFiles, tbPrefix, tbSuffix, optOriginalLocation, and
     // optSpecFolder with tbSpecFolder.
     std::function<void(bool)> setOverwriteExisting;

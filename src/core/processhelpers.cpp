@@ -213,7 +213,7 @@ LaunchResult RunCommandLine(QString commandLine, int windowStyle, const QString 
     return r;
 }
 
-LaunchResult StartProgram(const QString &program, const QStringList &arguments, const QString &workingFolder,
+LaunchResult startProgram(const QString &program, const QStringList &arguments, const QString &workingFolder,
                           const QString &shownCommandLine)
 {
     LaunchResult r = launcher()->start(program, arguments, workingFolder);

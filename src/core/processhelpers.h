@@ -56,7 +56,7 @@ LaunchResult RunCommandLine(QString commandLine, int windowStyle = 1, const QStr
 
 // Starts a program with its arguments apart, without waiting for it; a failure is reported as
 // RunCommandLine reports it, naming shownCommandLine.
-LaunchResult StartProgram(const QString &program, const QStringList &arguments, const QString &workingFolder,
+LaunchResult startProgram(const QString &program, const QStringList &arguments, const QString &workingFolder,
                           const QString &shownCommandLine);
 
 // Opens a document, folder, web or e-mail address with its associated program, shown normally.

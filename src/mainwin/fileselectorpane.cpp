@@ -28,7 +28,9 @@
 
 namespace tess {
 
-FileSelectorPane::FileSelectorPane(QWidget *parent) : QGroupBox(QStringLiteral("Drawing File Selector"), parent)
+FileSelectorPane::FileSelectorPane(QWidget *parent)
+    : QGroupBox(QStringLiteral("Drawing File Selector"), parent),
+      m_wideBrowser([this] { return new frmDirWideBrowser(Dir1, window()); })
 {
     setObjectName(QStringLiteral("Frame2"));
     setToolTip(refreshFileListTip());
@@ -127,6 +129,8 @@ FileSelectorPane::FileSelectorPane(QWidget *parent) : QGroupBox(QStringLiteral("
     connect(File1, &FileListBox::insertPressed, this, [this] { File1_KeyDown(Qt::Key_Insert); });
     connect(tbDWGFilter, &QLineEdit::textChanged, this, &FileSelectorPane::tbDWGFilter_Change);
     connect(Command4_explorer, &QPushButton::clicked, this, &FileSelectorPane::Command4_explorer_Click);
+    connect(cmdQuickPick, &QPushButton::clicked, this, &FileSelectorPane::quickPickRequested);
+    connect(cmdFilterFormShow, &QPushButton::clicked, this, &FileSelectorPane::filterFormRequested);
     connect(cmdDirWideBrowser, &QPushButton::clicked, this, &FileSelectorPane::cmdDirWideBrowser_Click);
 
     // A folder or file list that cannot be read: an empty list, a message, and the selector goes on.
@@ -163,6 +167,11 @@ void FileSelectorPane::store(MainSettings &s) const
 
 QString FileSelectorPane::folder() const { return Dir1->path(); }
 QString FileSelectorPane::filter() const { return tbDWGFilter->text(); }
+QString FileSelectorPane::drive() const { return Drive1->drive(); }
+QString FileSelectorPane::fileListFolder() const { return File1->path(); }
+QString FileSelectorPane::filePattern() const { return File1->pattern(); }
+void FileSelectorPane::setFilterText(const QString &text) { tbDWGFilter->setText(text); }
+void FileSelectorPane::refreshFiles() { File1->refresh(); }
 bool FileSelectorPane::setDirPath(const QString &folder) { return Dir1->setPath(folder); }
 int FileSelectorPane::filesListed() const { return File1->count(); }
 
@@ -289,14 +298,12 @@ void FileSelectorPane::Command4_explorer_Click()
                vbOKOnly | vbExclamation, appTitle());
 }
 
-frmDirWideBrowser *FileSelectorPane::dirWideBrowser() const { return m_wideBrowser.data(); }
+frmDirWideBrowser *FileSelectorPane::dirWideBrowser() const { return m_wideBrowser.existing(); }
 
 void FileSelectorPane::cmdDirWideBrowser_Click()
 {
     // Made at the first opening and after its close box discarded it.
-    if (!m_wideBrowser)
-        m_wideBrowser = new frmDirWideBrowser(Dir1, window());
-    m_wideBrowser->exec();
+    m_wideBrowser.get()->exec();
 }
 
 } // namespace tess

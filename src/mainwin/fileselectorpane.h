@@ -4,9 +4,9 @@
 // Picture3, the filter tbDWGFilter and the file list File1 below it, QuickPick and Explore.
 
 #include "core/listingfailurenotice.h"
+#include "widgets/keptwindow.h"
 
 #include <QGroupBox>
-#include <QPointer>
 #include <functional>
 
 class QLineEdit;
@@ -50,6 +50,11 @@ public:
     // The folder shown (no trailing separator except at a root) and the filter text.
     QString folder() const;
     QString filter() const;
+    QString drive() const;
+    QString fileListFolder() const;
+    QString filePattern() const;
+    void setFilterText(const QString &text);
+    void refreshFiles();
     // Dir1.Path := folder; false (the folder stays) when it does not exist.
     bool setDirPath(const QString &folder);
     // The full paths of the selected files, and of every listed file, in list order.
@@ -90,6 +95,10 @@ Q_SIGNALS:
     void addSelectedRequested();
     // The control states depend on what the selector shows.
     void refreshRequested();
+    // "&QuickPick" was pressed.
+    void quickPickRequested();
+    // "Filter" was pressed: the stored drawing filters.
+    void filterFormRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -97,7 +106,7 @@ protected:
 private:
     BarSplitter *m_split = nullptr;
     DriveFolderLink *m_link = nullptr;
-    QPointer<frmDirWideBrowser> m_wideBrowser;
+    KeptWindow<frmDirWideBrowser> m_wideBrowser;
     bool m_busy = false;
     bool m_selectionChangedByPress = false;
     ListingFailureNotice m_listingFailures;

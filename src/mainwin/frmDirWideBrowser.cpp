@@ -3,6 +3,7 @@
 #include "widgets/dirlistbox.h"
 #include "widgets/drivefolderlink.h"
 #include "widgets/drivelistbox.h"
+#include "widgets/keptwindow.h"
 #include "widgets/twips.h"
 
 #include <QCloseEvent>
@@ -44,8 +45,7 @@ void frmDirWideBrowser::showEvent(QShowEvent *event)
 void frmDirWideBrowser::closeEvent(QCloseEvent *event)
 {
     QDialog::closeEvent(event);
-    if (event->isAccepted())
-        deleteLater();
+    releaseOnClose(this, event);
 }
 
 void frmDirWideBrowser::Dir1_Change()

@@ -13,6 +13,7 @@
 #include "mainwin/controlstatetable.h"
 #include "mainwin/fileselectorpane.h"
 #include "mainwin/mainlayout.h"
+#include "mainwin/paneinterfaces.h"
 #include "mainwin/queuecontrols.h"
 #include "mainwin/queuelistview.h"
 #include "mainwin/queuepane.h"
@@ -110,6 +111,9 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), m_controls(std::make_un
     splitTop->addWidget(buildTopArea());
     m_queue = new QueuePane(m_files);
     splitTop->addWidget(m_queue);
+    m_queueAccess = new PaneQueue(
+        m_queue, [this] { RefreshQueueControls(); }, this);
+    m_fileAccess = new PaneFileSelection(m_files, this);
     splitTop->setStretchFactor(0, 0);
     splitTop->setStretchFactor(1, 1);
     right->addWidget(splitTop, 1);
@@ -123,20 +127,13 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), m_controls(std::make_un
     m_batchFlow->attachRunSwitches(m_queue->chkSaveAS, m_queue->chkDelay, m_queue->chkTestRun);
     m_saveAs = new SaveAsTab;
     tabSaveAs->layout()->addWidget(m_saveAs);
-    SaveAsHooks saveHooks;
-    saveHooks.firstQueueEntry = [this]() -> std::optional<QString> {
-        if (m_queue->count() == 0)
-            return std::nullopt;
-        return m_queue->List1->items().first();
-    };
-    saveHooks.substituteTags = [this](const QString &text, qint32 counter, const QString &path, qint16 fileNo) {
-        if (!text.contains(QLatin1Char('$')))
-            return text;
-        const TagContext ctx(TagSettings::fromSettings(mainSettings()), m_queue->queueEntries());
-        return ctx.SubstituteTAGS(text, counter, path, fileNo);
-    };
-    saveHooks.drawingFolder = [this] { return m_files->folder(); };
-    m_saveAs->setHooks(saveHooks);
+    m_saveAs->setSources(m_queueAccess, m_fileAccess,
+                         [this](const QString &text, qint32 counter, const QString &path, qint16 fileNo) {
+                             if (!text.contains(QLatin1Char('$')))
+                                 return text;
+                             const TagContext ctx(TagSettings::fromSettings(mainSettings()), m_queue->queueEntries());
+                             return ctx.SubstituteTAGS(text, counter, path, fileNo);
+                         });
 
     buildMenus();
     connectPanes();

@@ -20,6 +20,8 @@ namespace tess {
 
 class BatchFlowTab;
 class ControlStateTable;
+class DrawingQueue;
+class FileSelection;
 class FileSelectorPane;
 class MainLayout;
 class QueuePane;
@@ -42,6 +44,9 @@ public:
     // ---- Panes ----
     FileSelectorPane *fileSelector() const { return m_files; }
     QueuePane *queuePane() const { return m_queue; }
+    // The queue and the file selection as features take them.
+    DrawingQueue *queue() const { return m_queueAccess; }
+    FileSelection *files() const { return m_fileAccess; }
     MainLayout *mainLayout() const { return m_layout; }
     UserSetsFrame *userSets() const { return frmSet; }
     BatchFlowTab *batchFlowTab() const { return m_batchFlow; }
@@ -147,6 +152,8 @@ private:
 
     FileSelectorPane *m_files = nullptr;
     QueuePane *m_queue = nullptr;
+    DrawingQueue *m_queueAccess = nullptr;
+    FileSelection *m_fileAccess = nullptr;
     MainLayout *m_layout = nullptr;
     BatchFlowTab *m_batchFlow = nullptr;
     SaveAsTab *m_saveAs = nullptr;

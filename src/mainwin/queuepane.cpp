@@ -119,6 +119,7 @@ QueuePane::QueuePane(FileSelectorPane *files, QWidget *parent) : QWidget(parent)
     connect(cmdRemoveDwg, &QPushButton::clicked, this, &QueuePane::cmdRemoveDwg_Click);
     connect(cmdRemoveAllDwg, &QPushButton::clicked, this, &QueuePane::cmdRemoveAllDwg_Click);
     connect(cmdFileList, &QPushButton::clicked, this, &QueuePane::cmdFileList_Click);
+    connect(cmdDWGPreviewShow, &QPushButton::clicked, this, &QueuePane::previewShowRequested);
     connect(Command3, &QPushButton::clicked, this, &QueuePane::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &QueuePane::Command4_Click);
     connect(List1->selectionModel(), &QItemSelectionModel::selectionChanged, this, &QueuePane::List1_Click);
@@ -179,6 +180,22 @@ void QueuePane::setStatus(const QString &text) { Q_EMIT statusChanged(text); }
 
 QStringList QueuePane::queueEntries() const { return List1->items(); }
 qsizetype QueuePane::count() const { return List1->count(); }
+
+void QueuePane::setRunSwitch(RunSwitch which, bool on)
+{
+    QCheckBox *box = which == RunSwitch::TestRun ? chkTestRun : which == RunSwitch::Delay ? chkDelay : chkSaveAS;
+    if (box->isChecked() != on)
+        box->setChecked(on);
+}
+QueueModel *QueuePane::queueModel() const { return List1->queueModel(); }
+
+QStringList QueuePane::selectedEntries() const
+{
+    QStringList selected;
+    for (qsizetype row : List1->selectedRows())
+        selected.append(List1->item(row));
+    return selected;
+}
 
 void QueuePane::reportRefused(const QStringList &refused)
 {

@@ -16,6 +16,7 @@ namespace tess {
 
 class FileSelectorPane;
 class QueueListView;
+class QueueModel;
 class WaitCursor;
 
 class QueuePane final : public QWidget
@@ -42,6 +43,8 @@ public:
 
     // ---- Entries ----
     QStringList queueEntries() const;
+    QStringList selectedEntries() const;
+    QueueModel *queueModel() const;
     qsizetype count() const;
     // The one way into the queue: refuses empty entries and those holding a double quote or a
     // control character, names them in a message (when report is set) and appends the rest in
@@ -49,6 +52,10 @@ public:
     qsizetype addToQueue(const QStringList &candidates, bool report = true);
     // Replaces the queue (state files, User Sets, saved lists), with the same refusal.
     void setQueueEntries(const QStringList &entries, bool report = true);
+
+    // The run switches of the "Options" frame, set as a user's click would (only on a change).
+    enum class RunSwitch { TestRun, Delay, SaveAs };
+    void setRunSwitch(RunSwitch which, bool on);
 
     // ---- Walks ----
     // Walks folder and its sub-folders for files matching pattern into the queue with the scan
@@ -126,6 +133,8 @@ Q_SIGNALS:
     void closeRequested();
     // "File&Lists" was pressed.
     void fileListsRequested();
+    // "&Preview" was pressed.
+    void previewShowRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,5 +1,7 @@
 #include "mainwin/saveastab.h"
 
+#include "core/drawingqueue.h"
+#include "core/fileselection.h"
 #include "core/mainsettings.h"
 #include "core/messages.h"
 #include "core/pathhelpers.h"
@@ -145,21 +147,27 @@ void SaveAsTab::FillSaveAsFormatList()
     cmbOutFormat->setEditText(dontChangeFormatText());
 }
 
+void SaveAsTab::setSources(DrawingQueue *queue, FileSelection *files, TagSubstitution substituteTags)
+{
+    m_queue = queue;
+    m_files = files;
+    m_substituteTags = std::move(substituteTags);
+}
+
 void SaveAsTab::UpdateSaveAsExample()
 {
-    const std::optional<QString> first = m_hooks.firstQueueEntry ? m_hooks.firstQueueEntry() : std::nullopt;
-    if (!first)
+    if (!m_queue || m_queue->count() == 0)
         return;
     const QString folder = optSpecFolder->isChecked() ? tbSpecFolder->text() : QString();
     tbSAVEASExOutput->setText(
-        saveAsExampleName(*first, tbPrefix->text(), tbSuffix->text(), m_hooks.substituteTags, folder));
+        saveAsExampleName(m_queue->entries().first(), tbPrefix->text(), tbSuffix->text(), m_substituteTags, folder));
 }
 
 void SaveAsTab::cmdOUTBrowse_Click()
 {
     QString start = tbSpecFolder->text();
     if (start.isEmpty() || start.contains(QLatin1Char('$')) || !QFileInfo(start).isDir())
-        start = m_hooks.drawingFolder ? m_hooks.drawingFolder() : QString();
+        start = m_files ? m_files->folder() : QString();
     const std::optional<QString> picked = pickFolder(QStringLiteral("Select Output Folder"), start);
     if (!picked || picked->isEmpty())
         return;

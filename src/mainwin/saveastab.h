@@ -6,7 +6,6 @@
 
 #include <QWidget>
 #include <functional>
-#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -17,13 +16,9 @@ class QRadioButton;
 
 namespace tess {
 
+class DrawingQueue;
+class FileSelection;
 struct MainSettings;
-
-struct SaveAsHooks {
-    std::function<std::optional<QString>()> firstQueueEntry; // nullopt while the queue is empty
-    TagSubstitution substituteTags;                          // SubstituteTAGS
-    std::function<QString()> drawingFolder;                  // where the folder picker starts
-};
 
 class SaveAsTab : public QWidget
 {
@@ -31,7 +26,9 @@ class SaveAsTab : public QWidget
 public:
     explicit SaveAsTab(QWidget *parent = nullptr);
 
-    void setHooks(const SaveAsHooks &hooks) { m_hooks = hooks; }
+    // The example name comes from the queue's first entry with its tags filled in; the folder
+    // picker starts in the selection's folder.
+    void setSources(DrawingQueue *queue, FileSelection *files, TagSubstitution substituteTags);
 
     // Shows the SAVEAS settings: the format ("Don't Change" when none), overwrite, the output
     // folder, the output choice (SaveAsOriginalLocation not 0: "Same Location") and the name
@@ -58,7 +55,9 @@ public:
     void selectSpecFolder(const QString &folder);
 
 private:
-    SaveAsHooks m_hooks;
+    DrawingQueue *m_queue = nullptr;
+    FileSelection *m_files = nullptr;
+    TagSubstitution m_substituteTags;
     QComboBox *cmbOutFormat = nullptr;
     QGroupBox *Frame4 = nullptr;
     QRadioButton *optOriginalLocation = nullptr;

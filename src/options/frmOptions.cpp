@@ -308,8 +308,8 @@ void frmOptions::Command2_Click()
 
     accept(); // hides the dialog; a modal opening ends here
     SetMenus();
-    if (m_hooks.settingsApplied)
-        m_hooks.settingsApplied();
+    if (m_host.settingsApplied)
+        m_host.settingsApplied();
     if (!unwritten.isEmpty())
         reportUnwrittenKeys(unwritten);
 }
@@ -381,8 +381,8 @@ void frmOptions::reportUnwrittenKeys(const QStringList &keys)
 
 void frmOptions::SetMenus()
 {
-    if (m_hooks.setMenus)
-        m_hooks.setMenus(mainSettings().LT != 1);
+    if (m_host.setMenus)
+        m_host.setMenus(mainSettings().LT != 1);
 }
 
 void frmOptions::UpdateButtons()
@@ -534,8 +534,8 @@ void frmOptions::Command1_Click()
 void frmOptions::cmdBrowseSCRIPTSDir_Click()
 {
     QString start = tbScriptDir->text();
-    if (start.isEmpty() && m_hooks.scriptsFolderInUse)
-        start = m_hooks.scriptsFolderInUse();
+    if (start.isEmpty() && m_host.scriptsFolderInUse)
+        start = m_host.scriptsFolderInUse();
     scriptFolderPicker()->openAt(start);
 }
 
@@ -560,8 +560,8 @@ void frmOptions::cmdResetRegistry_Click()
     msgBox(QStringLiteral("Reset Complete.... \r\n Tessaline will NOW SHUTDOWN ... THEN PLEASE RESTART TESSALINE!"),
            vbOKOnly | vbExclamation, messageTitle());
     hide();
-    if (m_hooks.endProgram)
-        m_hooks.endProgram();
+    if (m_host.endProgram)
+        m_host.endProgram();
 }
 
 void frmOptions::cmdResetQPPos_Click()
@@ -581,17 +581,17 @@ void frmOptions::cmdResetSCREditPos_Click()
 void frmOptions::cmdResetAPPPos_Click()
 {
     // A minimized or maximized window keeps its place, silently.
-    if (m_hooks.placeMainWindow)
-        m_hooks.placeMainWindow(MainWindowResetPlace::left, MainWindowResetPlace::top, MainWindowResetPlace::width,
-                                MainWindowResetPlace::height);
+    if (m_host.placeMainWindow)
+        m_host.placeMainWindow(MainWindowResetPlace::left, MainWindowResetPlace::top, MainWindowResetPlace::width,
+                               MainWindowResetPlace::height);
 }
 
 void frmOptions::cmdResetDWGPreviewPos_Click()
 {
     // Only the preview moves; the dialog stays as it was opened.
     const QStringList unwritten = resetPreviewPositionKeys();
-    if (m_hooks.placePreview)
-        m_hooks.placePreview(kPreviewResetLeft, kPreviewResetTop);
+    if (m_host.placePreview)
+        m_host.placePreview(kPreviewResetLeft, kPreviewResetTop);
     if (!unwritten.isEmpty())
         reportUnwrittenKeys(unwritten);
 }
@@ -603,8 +603,8 @@ void frmOptions::cmdResetDWGPreviewPos_Click()
 void frmOptions::cmdBackup_Click()
 {
     const QDateTime moment = Clock::now(); // the moment of the click, before the question
-    const QString source = m_hooks.scriptsFolderInUse ? m_hooks.scriptsFolderInUse()
-                                                      : AppEnvironment::subFolder(QStringLiteral("SCRIPTS"));
+    const QString source =
+        m_host.scriptsFolderInUse ? m_host.scriptsFolderInUse() : AppEnvironment::subFolder(QStringLiteral("SCRIPTS"));
     const BackupPlan plan = planScriptsBackup(source, moment);
     if (msgBox(QStringLiteral("Back up your User Scripts now?\r\n\r\nFrom: ") + plan.source +
                    QStringLiteral("\r\nTo: ") + plan.target,

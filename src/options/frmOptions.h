@@ -5,7 +5,8 @@
 // first and, when all can be applied, copies them into MainSettings, writes them to the settings
 // store and hides the dialog. The reset and backup buttons act at once.
 //
-// The dialog knows the rest of the program only through its hooks, so it runs alone in tests.
+// The dialog knows the rest of the program only through its host (OptionsHost), so it runs alone
+// in tests.
 
 #include "options/optionsfields.h"
 #include "options/optionsvalues.h"
@@ -32,7 +33,7 @@ class frmTXTEDITORDirSelect;
 class WrapCheckBox;
 struct MainSettings;
 
-struct OptionsHooks {
+struct OptionsHost {
     // SetMenus: the Wizards items that need AutoLISP on (true) or off.
     std::function<void(bool lispOn)> setMenus;
     // "&OK" applied and stored the options: every window shows them now.
@@ -56,7 +57,7 @@ public:
     explicit frmOptions(QWidget *parent = nullptr);
     ~frmOptions() override;
 
-    void setHooks(const OptionsHooks &hooks) { m_hooks = hooks; }
+    void setHost(const OptionsHost &host) { m_host = host; }
     // The window the dialog stands above when a caller names none.
     void setDefaultOwner(QWidget *owner) { m_owner = owner; }
 
@@ -194,7 +195,7 @@ private:
     // What the box checks do when the focus leaves a box for another control of the dialog.
     void focusLeft(QWidget *box);
 
-    OptionsHooks m_hooks;
+    OptionsHost m_host;
     QWidget *m_owner = nullptr;
     QButtonGroup *m_loadGroup = nullptr;
     QButtonGroup *m_sortGroup = nullptr;

@@ -1,7 +1,7 @@
 #include "scripts/frmSCREdit.h"
 
 #include "core/mainsettings.h"
-#include "scripts/frmLoadLineSelector.h"
+#include "scripts/loadlineselector.h"
 #include "tags/tagmanagers.h"
 #include "widgets/boxtext.h"
 #include "widgets/commandbox.h"
@@ -217,7 +217,7 @@ void frmSCREdit::setScriptText(const QString &text)
     txtSCREdit->moveCursor(QTextCursor::Start);
 }
 
-frmLoadLineSelector *frmSCREdit::loadedPicker(LoadLineKind kind) const
+LoadLineSelector *frmSCREdit::loadedPicker(LoadLineKind kind) const
 {
     return kind == LoadLineKind::Lisp ? m_lisp.data() : m_vba.data();
 }
@@ -375,10 +375,10 @@ void frmSCREdit::cmdConfigureProjectTags_Click()
     Form_Activate(false);
 }
 
-void frmSCREdit::showPicker(QPointer<frmLoadLineSelector> &slot, LoadLineKind kind)
+void frmSCREdit::showPicker(QPointer<LoadLineSelector> &slot, LoadLineKind kind)
 {
     if (!slot)
-        slot = new frmLoadLineSelector(kind, txtSCREdit, this);
+        slot = new LoadLineSelector(kind, txtSCREdit, this);
     slot->exec();
     // Its close box discarded it: the next opening loads it afresh.
     if (slot && slot->wasUnloaded())

@@ -22,7 +22,7 @@ class QPushButton;
 
 namespace tess {
 
-class frmLoadLineSelector;
+class LoadLineSelector;
 
 class frmSCREdit final : public QDialog
 {
@@ -57,7 +57,7 @@ public:
     // The window's outer place and size in twips, as they would be stored now.
     ScriptEditorGeometry geometryTwips() const;
     // The picker of that kind while it is loaded (nullptr otherwise).
-    frmLoadLineSelector *loadedPicker(LoadLineKind kind) const;
+    LoadLineSelector *loadedPicker(LoadLineKind kind) const;
 
     void Form_Load();
     // Opening: the stored place and size; every activation: the focus in the text and the load
@@ -89,14 +89,14 @@ private:
     void buildControls();
     // Puts the text where the caret is, over the selection, as one undoable edit.
     void insertPick(const QString &text);
-    void showPicker(QPointer<frmLoadLineSelector> &slot, LoadLineKind kind);
+    void showPicker(QPointer<LoadLineSelector> &slot, LoadLineKind kind);
     QSize frameExtra() const;
 
     ScriptEditorGeometry m_stored;
     bool m_placed = false;
     bool m_unloaded = false;
-    QPointer<frmLoadLineSelector> m_lisp;
-    QPointer<frmLoadLineSelector> m_vba;
+    QPointer<LoadLineSelector> m_lisp;
+    QPointer<LoadLineSelector> m_vba;
 };
 
 } // namespace tess

@@ -4,6 +4,7 @@
 #include "core/fileio.h"
 #include "core/messages.h"
 #include "core/prompts.h"
+#include "core/scriptfacts.h"
 #include "core/textfiles.h"
 #include "scripts/commandcapture.h"
 #include "widgets/boxtext.h"
@@ -37,10 +38,10 @@ QPlainTextEdit *makeBox(const QString &name, QWidget *parent)
 
 } // namespace
 
-frmcapture::frmcapture(CaptureHooks hooks, QWidget *owner)
+frmcapture::frmcapture(std::function<ScriptFacts *()> script, QWidget *owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                          Qt::WindowMaximizeButtonHint),
-      m_hooks(std::move(hooks))
+      m_script(std::move(script))
 {
     setObjectName(QStringLiteral("frmcapture"));
     lblInput = makeLabel(QStringLiteral("lblInput"), QStringLiteral("Text from AutoCAD \"Text Window\""), this);
@@ -138,13 +139,14 @@ void frmcapture::cmdCopyToTessaline_Click()
 {
     // A script in the main window is replaced only when the user says so; No leaves everything as it
     // is and the window open.
-    if (m_hooks.scriptText && !m_hooks.scriptText().isEmpty() &&
+    ScriptFacts *script = m_script ? m_script() : nullptr;
+    if (script && !script->scriptText().isEmpty() &&
         msgBox(overwriteScriptQuestion(), vbYesNo | vbExclamation | vbDefaultButton2, overwriteTitle()) != vbYes)
         return;
-    if (m_hooks.setScriptText)
-        m_hooks.setScriptText(plainBoxText(Text2));
-    if (m_hooks.setScriptName)
-        m_hooks.setScriptName(QString());
+    if (script) {
+        script->setScriptText(plainBoxText(Text2));
+        script->setScriptName(QString());
+    }
     accept();
 }
 

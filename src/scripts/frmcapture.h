@@ -15,19 +15,15 @@ class QPushButton;
 
 namespace tess {
 
-// The main window's user script as the capture reads and writes it; each write runs the script
-// box's own change rules.
-struct CaptureHooks {
-    std::function<QString()> scriptText;
-    std::function<void(const QString &)> setScriptText;
-    std::function<void(const QString &)> setScriptName;
-};
+class ScriptFacts;
 
 class frmcapture final : public QDialog
 {
     Q_OBJECT
 public:
-    frmcapture(CaptureHooks hooks, QWidget *owner);
+    // script: the main window's user script the capture reads and replaces (null while there is
+    // none); each write runs the script box's own change rules.
+    frmcapture(std::function<ScriptFacts *()> script, QWidget *owner);
 
     QLabel *lblInput = nullptr;
     QLabel *lblResult = nullptr;
@@ -57,7 +53,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    CaptureHooks m_hooks;
+    std::function<ScriptFacts *()> m_script;
     QString m_loadedText; // the input box's text when the window was loaded, for "&Clear"
     bool m_unloaded = false;
 };

@@ -1,6 +1,9 @@
 #include "scripts/userscriptpane.h"
 
 #include "core/appenvironment.h"
+#include "core/drawingqueue.h"
+#include "core/fileselection.h"
+#include "core/fileselector.h"
 #include "core/mainsettings.h"
 #include "core/messages.h"
 #include "core/processhelpers.h"
@@ -257,6 +260,12 @@ QString UserScriptPane::scriptsHomeFolder()
     return AppEnvironment::subFolder(QStringLiteral("SCRIPTS"));
 }
 
+void UserScriptPane::setSources(DrawingQueue *queue, FileSelection *files)
+{
+    m_queue = queue;
+    m_files = files;
+}
+
 void UserScriptPane::drawingFolderChanged(const QString &folder)
 {
     if (chkProjDir->isChecked() && !setScriptListFolder(folder))
@@ -267,16 +276,15 @@ void UserScriptPane::drawingFolderChanged(const QString &folder)
 
 void UserScriptPane::applyCreateRule()
 {
-    if (m_hooks.setCreateButtonsEnabled)
-        m_hooks.setCreateButtonsEnabled(!scriptText().isEmpty() && queueCount() > 0);
+    Q_EMIT createButtonsEnabledRequested(!scriptText().isEmpty() && m_queue && m_queue->count() > 0);
 }
 
 void UserScriptPane::Text1_Change()
 {
     mainSettings().SCRChanged = true;
     applyCreateRule();
-    if (mainSettings().METAEnabled == 1 && mainSettings().METAImmediate == 1 && m_hooks.scanMeta)
-        m_hooks.scanMeta(false);
+    if (mainSettings().METAEnabled == 1 && mainSettings().METAImmediate == 1)
+        Q_EMIT metaScanRequested(false);
 }
 
 QString UserScriptPane::nameRulePath() const
@@ -323,8 +331,7 @@ void UserScriptPane::chkReadOnly_Click()
         }
     }
     applySaveDeleteState();
-    if (m_hooks.refreshQueueControls)
-        m_hooks.refreshQueueControls();
+    Q_EMIT controlStatesChanged();
 }
 
 // ---- Loading ----
@@ -332,9 +339,21 @@ void UserScriptPane::chkReadOnly_Click()
 void UserScriptPane::reportMissingFolder(const QString &folder)
 {
     showWorkingPathUnavailable(folder);
-    if (m_hooks.keepDrawingFolder)
-        m_hooks.keepDrawingFolder();
+    keepDrawingFolder();
     Q_EMIT scriptFolderMissing(folder);
+}
+
+void UserScriptPane::keepDrawingFolder()
+{
+    // The drawing folder stays where it is; when it is gone too, its nearest existing parent.
+    if (!m_files)
+        return;
+    const QString folder = m_files->folder();
+    if (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
+        const QString parent = nearestExistingFolder(folder);
+        if (!parent.isEmpty())
+            m_files->setFolder(parent);
+    }
 }
 
 void UserScriptPane::File2_Click()
@@ -378,8 +397,8 @@ void UserScriptPane::File2_Click()
         mainSettings().SCRChanged = true;
         chkAppend->setChecked(false);
     }
-    if (mainSettings().METAEnabled == 1 && m_hooks.scanMeta)
-        m_hooks.scanMeta(true);
+    if (mainSettings().METAEnabled == 1)
+        Q_EMIT metaScanRequested(true);
 }
 
 void UserScriptPane::subUpdate_MiniScript(const QString &content)
@@ -402,8 +421,8 @@ void UserScriptPane::loadSimpleScript(const QString &content)
     applyCreateRule();
     if (chkAppend->isChecked())
         mainSettings().SCRChanged = true;
-    if (mainSettings().METAEnabled == 1 && m_hooks.scanMeta)
-        m_hooks.scanMeta(true);
+    if (mainSettings().METAEnabled == 1)
+        Q_EMIT metaScanRequested(true);
 }
 
 // ---- Save, Delete, Clear ----
@@ -489,8 +508,7 @@ void UserScriptPane::cmdClearSCREditor_Click()
     setScriptText(QString()); // one undoable edit: Ctrl+Z or "&Undo" brings the script back
     setScriptName(QString());
     mainSettings().SCRChanged = false;
-    if (m_hooks.setCreateButtonsEnabled)
-        m_hooks.setCreateButtonsEnabled(false);
+    Q_EMIT createButtonsEnabledRequested(false);
 }
 
 void UserScriptPane::Command2_Click() { Text1->undo(); }
@@ -501,7 +519,7 @@ void UserScriptPane::chkProjDir_Click()
 {
     QString folder;
     if (chkProjDir->isChecked())
-        folder = m_hooks.drawingFolder ? m_hooks.drawingFolder() : QString();
+        folder = m_files ? m_files->folder() : QString();
     else
         folder = mainSettings().SCRIPTSDir.isEmpty() ? AppEnvironment::subFolder(QStringLiteral("SCRIPTS"))
                                                      : mainSettings().SCRIPTSDir;

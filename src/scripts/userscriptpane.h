@@ -2,9 +2,9 @@
 // The "User Script" tab: the user script Text1, its name Text2 and the script library list File2
 // with its filter, folder switch, Save, Delete, Clear, Read-Only and Undo.
 //
-// The pane knows the rest of the main window only through its hooks (queue count, the two Create
-// buttons, the META scan, the control-state refresh, the drawing folder), so it runs alone in
-// tests.
+// The pane knows the rest of the main window only through the queue and file selection it is
+// given and its signals (the two Create buttons, the META scan, the control-state refresh), so it
+// runs alone in tests.
 
 #include <QWidget>
 #include <functional>
@@ -20,14 +20,8 @@ namespace tess {
 
 class ScriptFileList;
 
-struct ScriptPaneHooks {
-    std::function<int()> queueCount;                   // entries of the queue List1
-    std::function<void(bool)> setCreateButtonsEnabled; // Command1_Compile and cmdCreateAndRun
-    std::function<void(bool includeSort)> scanMeta;    // ScanForMetaCommands
-    std::function<void()> refreshQueueControls;        // RefreshQueueControls
-    std::function<QString()> drawingFolder;            // the folder of the drawing file list File1
-    std::function<void()> keepDrawingFolder;           // after a missing folder: Dir1 on an existing folder
-};
+class DrawingQueue;
+class FileSelection;
 
 class UserScriptPane : public QWidget
 {
@@ -35,7 +29,10 @@ class UserScriptPane : public QWidget
 public:
     explicit UserScriptPane(QWidget *parent = nullptr);
 
-    void setHooks(const ScriptPaneHooks &hooks) { m_hooks = hooks; }
+    // The queue the Create rule counts, and the drawing folder the list shows when "Display
+    // Scripts found in Drawing Directory" is ticked (kept on an existing folder when a script
+    // folder goes missing). Either may be null.
+    void setSources(DrawingQueue *queue, FileSelection *files);
 
     // The script text as the composer reads it ("\n" between lines) and the name.
     QString scriptText() const;
@@ -91,6 +88,12 @@ Q_SIGNALS:
     void browseRequested();       // "&Browse"
     void scriptFilterRequested(); // "Filter" beside the list
     void scriptFolderMissing(const QString &folder);
+    // The Create buttons (Command1_Compile and cmdCreateAndRun) on or off.
+    void createButtonsEnabledRequested(bool on);
+    // Apply the script's META commands (includeSort: its sort commands too).
+    void metaScanRequested(bool includeSort);
+    // The Read-Only box changed: the window's control states follow.
+    void controlStatesChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -102,9 +105,10 @@ private:
     QString nameRulePath() const;
     void setReadOnlyBox(bool on);
     void applySaveDeleteState();
-    int queueCount() const { return m_hooks.queueCount ? m_hooks.queueCount() : 0; }
+    void keepDrawingFolder();
 
-    ScriptPaneHooks m_hooks;
+    DrawingQueue *m_queue = nullptr;
+    FileSelection *m_files = nullptr;
     bool m_inReadOnlyReset = false;
 
     QPlainTextEdit *Text1 = nullptr;

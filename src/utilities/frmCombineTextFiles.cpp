@@ -10,11 +10,10 @@
 #include "widgets/drivefolderlink.h"
 #include "widgets/drivelistbox.h"
 #include "widgets/placement.h"
+#include "widgets/repaintpacer.h"
 #include "widgets/twips.h"
 #include "widgets/waitcursor.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -124,14 +123,8 @@ bool frmCombineTextFiles::WriteOutputFile(const QString &path)
         // The window takes no input meanwhile but repaints now and then.
         WaitCursor wait;
         setEnabled(false);
-        QElapsedTimer sinceRepaint;
-        sinceRepaint.start();
-        error = combineTextFiles(m_queue, path, [&sinceRepaint] {
-            if (sinceRepaint.elapsed() >= 50) {
-                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-                sinceRepaint.restart();
-            }
-        });
+        RepaintPacer pacer;
+        error = combineTextFiles(m_queue, path, [&pacer] { pacer.tick(); });
         setEnabled(true);
     }
     if (error) {

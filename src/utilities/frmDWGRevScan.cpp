@@ -1,5 +1,8 @@
 #include "utilities/frmDWGRevScan.h"
 
+#include "core/drawingqueue.h"
+#include "core/fileselection.h"
+
 #include "core/fileselector.h"
 #include "core/listutils.h"
 #include "core/messages.h"
@@ -9,6 +12,7 @@
 #include "widgets/drivefolderlink.h"
 #include "widgets/drivelistbox.h"
 #include "widgets/escapekey.h"
+#include "widgets/keptwindow.h"
 #include "widgets/placement.h"
 #include "widgets/twips.h"
 #include "widgets/waitcursor.h"
@@ -116,10 +120,10 @@ private:
     Shown m_problems;
 };
 
-frmDWGRevScan::frmDWGRevScan(const RevScanHooks &hooks, QWidget *owner)
+frmDWGRevScan::frmDWGRevScan(DrawingQueue &queue, FileSelection &files, QWidget *owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint),
-      m_hooks(hooks)
+      m_queue(queue), m_files(files)
 {
     setObjectName(QStringLiteral("frmDWGRevScan"));
     // Escape presses no button (the window has no Cancel button), and never during a scan.
@@ -207,8 +211,8 @@ frmDWGRevScan::~frmDWGRevScan() = default;
 
 void frmDWGRevScan::Form_Load()
 {
-    m_link->openNearest(m_hooks.mainFolder ? m_hooks.mainFolder() : QString());
-    chkAppendtoQueue->setEnabled(m_hooks.queueCount && m_hooks.queueCount() > 0);
+    m_link->openNearest(m_files.folder());
+    chkAppendtoQueue->setEnabled(m_queue.count() > 0);
 }
 
 void frmDWGRevScan::Drive1_Change() { m_link->driveChanged(); }
@@ -282,15 +286,7 @@ void frmDWGRevScan::cmdStop_Click() { m_progress->setStopRequested(true); }
 void frmDWGRevScan::cmdCopyToQueue_Click()
 {
     const QStringList entries = entriesOf(List1);
-    qsizetype copied = 0;
-    if (chkAppendtoQueue->isChecked()) {
-        if (m_hooks.addToQueue)
-            copied = m_hooks.addToQueue(entries);
-    } else if (m_hooks.setQueue) {
-        copied = m_hooks.setQueue(entries);
-    }
-    if (m_hooks.refreshQueueControls)
-        m_hooks.refreshQueueControls();
+    const qsizetype copied = chkAppendtoQueue->isChecked() ? m_queue.add(entries) : m_queue.replace(entries);
     msgBox(QString::number(copied) + QStringLiteral(" File Names have been copied to the File Queue.\r\n") +
                QStringLiteral("You may now close the DWG Version Scan Window."),
            vbOKOnly | vbExclamation, QStringLiteral("File Names Copied!"));
@@ -315,8 +311,7 @@ void frmDWGRevScan::closeEvent(QCloseEvent *event)
     }
     // The close box discards the window: the next opening starts afresh.
     QDialog::closeEvent(event);
-    if (event->isAccepted())
-        deleteLater();
+    releaseOnClose(this, event);
 }
 
 } // namespace tess

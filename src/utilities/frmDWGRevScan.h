@@ -27,20 +27,15 @@ class DirListBox;
 class DriveFolderLink;
 class DriveListBox;
 
-// What the scan window reads of and changes in the main window.
-struct RevScanHooks {
-    std::function<QString()> mainFolder;                      // the main window's drawing folder
-    std::function<qsizetype()> queueCount;                    // entries in the queue
-    std::function<qsizetype(const QStringList &)> addToQueue; // appends (refusing bad entries), gives the count added
-    std::function<qsizetype(const QStringList &)> setQueue;   // replaces (refusing bad entries), gives the count taken
-    std::function<void()> refreshQueueControls;
-};
+class DrawingQueue;
+class FileSelection;
 
 class frmDWGRevScan final : public QDialog
 {
     Q_OBJECT
 public:
-    frmDWGRevScan(const RevScanHooks &hooks, QWidget *owner);
+    // The scan starts in the selection's folder; "Copy to Queue" fills or extends the queue.
+    frmDWGRevScan(DrawingQueue &queue, FileSelection &files, QWidget *owner);
     ~frmDWGRevScan() override;
 
     QGroupBox *Frame3 = nullptr;
@@ -93,7 +88,8 @@ private:
     class Progress;
     void setScanning(bool scanning);
 
-    RevScanHooks m_hooks;
+    DrawingQueue &m_queue;
+    FileSelection &m_files;
     DriveFolderLink *m_link = nullptr;
     std::array<QCheckBox *, DWGRevTable.size()> m_boxes{};
     std::unique_ptr<Progress> m_progress;

@@ -1,6 +1,7 @@
 #include "utilities/frmFileLists.h"
 
 #include "core/appenvironment.h"
+#include "core/drawingqueue.h"
 #include "core/mainsettings.h"
 #include "core/messages.h"
 #include "core/prompts.h"
@@ -11,6 +12,7 @@
 #include "utilities/queuelistfolder.h"
 #include "widgets/controlfactory.h"
 #include "widgets/filelistbox.h"
+#include "widgets/keptwindow.h"
 #include "widgets/placement.h"
 #include "widgets/screenplacement.h"
 #include "widgets/twips.h"
@@ -52,10 +54,10 @@ QString dataFolder() { return AppEnvironment::dataFolder(); }
 
 } // namespace
 
-frmFileLists::frmFileLists(const FileListsHooks &hooks, QWidget *owner)
+frmFileLists::frmFileLists(DrawingQueue &queue, const ListLoadSteps &steps, QWidget *owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint),
-      m_hooks(hooks)
+      m_queue(queue), m_steps(steps)
 {
     setObjectName(QStringLiteral("frmFileLists"));
     setWindowTitle(QStringLiteral("File Lists"));
@@ -136,7 +138,7 @@ void frmFileLists::closeEvent(QCloseEvent *event)
 {
     // The close box discards the window: the next opening starts from its initial values.
     QDialog::closeEvent(event);
-    deleteLater();
+    releaseOnClose(this, event);
 }
 
 void frmFileLists::Form_Activate() { refreshFileList(); }
@@ -206,19 +208,19 @@ void frmFileLists::File1_dblClick()
         return;
     }
     if (chkClearList->isChecked())
-        m_hooks.appendToQueue(f.accepted);
+        m_queue.add(f.accepted, false);
     else
-        m_hooks.replaceQueue(f.accepted);
+        m_queue.replace(f.accepted, false);
     hide();
-    if (!m_hooks.scriptIsEmpty())
-        m_hooks.enableCreateButtons();
+    if (!m_steps.scriptIsEmpty())
+        m_steps.enableCreateButtons();
     for (const char *control : {"cmdRemoveAllDwg", "mnuReverseOrder", "mnuQueueUpperCase", "mnuQueueLowerCase"})
-        m_hooks.setControlEnabled(QString::fromLatin1(control), true);
+        m_steps.setControlEnabled(QString::fromLatin1(control), true);
     if (mainSettings().AutoSortEnabled == 1)
-        m_hooks.performSort();
-    m_hooks.setLoadedListMarks(name);
+        m_steps.performSort();
+    m_steps.setLoadedListMarks(name);
     if (mainSettings().METAEnabled == 1 && mainSettings().METAImmediate == 1)
-        m_hooks.scanMetaCommands(true);
+        m_steps.scanMetaCommands(true);
     wait.restore();
     if (!refused.isEmpty())
         msgBox(refusedEntriesMessage(refused), vbOKOnly | vbExclamation, appTitle());
@@ -257,7 +259,7 @@ void frmFileLists::saveQueue(bool personal)
             wait.restore();
             msgBox(fileNameCharactersMessage(), vbOKOnly, alertTitle());
         } else {
-            const FileResult r = saveQueueList(dataFolder(), fileName, m_hooks.queueEntries());
+            const FileResult r = saveQueueList(dataFolder(), fileName, m_queue.entries());
             if (r.ok()) {
                 refreshFileList();
             } else {

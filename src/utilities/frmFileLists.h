@@ -18,11 +18,10 @@ namespace tess {
 
 class FileListBox;
 
-// What loading a list does to the main window.
-struct FileListsHooks {
-    std::function<QStringList()> queueEntries;
-    std::function<void(const QStringList &)> replaceQueue;  // entries already checked
-    std::function<void(const QStringList &)> appendToQueue; // entries already checked
+class DrawingQueue;
+
+// What loading a list does to the main window beyond filling the queue.
+struct ListLoadSteps {
     std::function<bool()> scriptIsEmpty;
     std::function<void()> enableCreateButtons;
     std::function<void(const QString &name, bool on)> setControlEnabled; // by object name
@@ -35,7 +34,7 @@ class frmFileLists final : public QDialog
 {
     Q_OBJECT
 public:
-    frmFileLists(const FileListsHooks &hooks, QWidget *owner);
+    frmFileLists(DrawingQueue &queue, const ListLoadSteps &steps, QWidget *owner);
 
     QGroupBox *Frame2 = nullptr;
     QCheckBox *chkClearList = nullptr; // ticked: append; unticked: replace
@@ -81,7 +80,8 @@ private:
     // View, Rename and Delete off, the selection given up.
     void disableFileButtons();
 
-    FileListsHooks m_hooks;
+    DrawingQueue &m_queue;
+    ListLoadSteps m_steps;
 };
 
 } // namespace tess

@@ -1,14 +1,17 @@
 #include "utilities/frmFileRenamer.h"
 
+#include "core/drawingqueue.h"
+#include "core/fileselection.h"
+
 #include "core/pathhelpers.h"
 #include "core/prompts.h"
 #include "utilities/frmFileRenamerManual.h"
+#include "widgets/repaintpacer.h"
 #include "widgets/screenplacement.h"
 #include "widgets/waitcursor.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -93,7 +96,8 @@ QStringList itemsOf(const QListWidget *list)
 
 } // namespace
 
-frmFileRenamer::frmFileRenamer(RenamerHooks hooks, QWidget *parent) : QDialog(parent), m_hooks(std::move(hooks))
+frmFileRenamer::frmFileRenamer(DrawingQueue &queue, FileSelection *files, int reportProblems, QWidget *parent)
+    : QDialog(parent), m_queue(queue), m_files(files), m_reportProblems(reportProblems)
 {
     setObjectName(QStringLiteral("frmFileRenamer"));
     setWindowTitle(QStringLiteral("File Renamer"));
@@ -224,10 +228,10 @@ frmFileRenamer::~frmFileRenamer() = default;
 
 void frmFileRenamer::Form_Load()
 {
-    if (m_hooks.reportProblemCount && m_hooks.reportProblemCount() == 0)
+    if (m_reportProblems == 0)
         msgBox(QStringLiteral("All Files in Queue are Available to be renamed."), vbOKOnly | vbExclamation,
                QStringLiteral("Files Verified"));
-    const QStringList queue = m_hooks.queueEntries ? m_hooks.queueEntries() : QStringList();
+    const QStringList queue = m_queue.entries();
     for (const QString &path : queue) {
         lstMainList->addItem(path);
         auto *item = new QListWidgetItem(FileNameOf(path));
@@ -444,14 +448,8 @@ void frmFileRenamer::cmdDoIt_Click()
     RenamePass pass;
     {
         WaitCursor wait;
-        QElapsedTimer clock;
-        clock.start();
-        pass = runRenamePass(entries, m_rename, [&clock] {
-            if (clock.elapsed() >= 50) {
-                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-                clock.restart();
-            }
-        });
+        RepaintPacer pacer;
+        pass = runRenamePass(entries, m_rename, [&pacer] { pacer.tick(); });
     }
     for (qsizetype i : pass.renamed)
         setSourceName(i, entries.at(i).target);
@@ -488,10 +486,9 @@ void frmFileRenamer::Form_Unload()
     queue.reserve(lstSource->count());
     for (int i = 0; i < lstSource->count(); ++i)
         queue.append(FolderOf(lstMainList->item(i)->text()) + lstSource->item(i)->text());
-    if (m_hooks.setQueueEntries)
-        m_hooks.setQueueEntries(queue);
-    if (m_hooks.refreshFileList)
-        m_hooks.refreshFileList();
+    m_queue.replace(queue, false);
+    if (m_files)
+        m_files->refresh();
 }
 
 void frmFileRenamer::done(int r)

@@ -22,18 +22,16 @@ class QTabWidget;
 
 namespace tess {
 
-struct RenamerHooks {
-    std::function<QStringList()> queueEntries;
-    std::function<void(const QStringList &)> setQueueEntries;
-    std::function<void()> refreshFileList;   // the main window's File1
-    std::function<int()> reportProblemCount; // entries of the last verification's report
-};
+class DrawingQueue;
+class FileSelection;
 
 class frmFileRenamer final : public QDialog
 {
     Q_OBJECT
 public:
-    explicit frmFileRenamer(RenamerHooks hooks, QWidget *parent = nullptr);
+    // queue: the drawings to rename, written back on close; files: read again on close (may be
+    // null); reportProblems: the entries of the queue check's report just made.
+    frmFileRenamer(DrawingQueue &queue, FileSelection *files, int reportProblems, QWidget *parent = nullptr);
     ~frmFileRenamer() override;
 
     // The rename of one file (tests put a refusing one in place).
@@ -106,7 +104,9 @@ private:
     void syncTop(QListWidget *from);
     void Form_Unload();
 
-    RenamerHooks m_hooks;
+    DrawingQueue &m_queue;
+    FileSelection *m_files;
+    int m_reportProblems;
     RenameFunction m_rename = renameNoReplace;
     QPointer<frmFileRenamerManual> m_manual;
     bool m_finalizing = false;

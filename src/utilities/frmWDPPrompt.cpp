@@ -1,5 +1,8 @@
 #include "utilities/frmWDPPrompt.h"
 
+#include "core/drawingqueue.h"
+#include "core/fileselection.h"
+
 #include "core/mainsettings.h"
 #include "core/messages.h"
 #include "core/pathhelpers.h"
@@ -7,6 +10,7 @@
 #include "scripts/texteditor.h"
 #include "utilities/wdpproject.h"
 #include "widgets/controlfactory.h"
+#include "widgets/keptwindow.h"
 #include "widgets/placement.h"
 #include "widgets/twips.h"
 #include "widgets/wrappushbutton.h"
@@ -61,10 +65,10 @@ void showUnreadable(const FileResult &r)
 
 } // namespace
 
-frmWDPPrompt::frmWDPPrompt(const WdpQueueHooks &hooks, QWidget *owner)
+frmWDPPrompt::frmWDPPrompt(DrawingQueue &queue, FileSelection &files, QWidget *owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint),
-      m_hooks(hooks)
+      m_queue(queue), m_files(files)
 {
     setObjectName(QStringLiteral("frmWDPPrompt"));
     setWindowTitle(QStringLiteral("AutoCAD Electrical Project File"));
@@ -92,10 +96,9 @@ frmWDPPrompt::frmWDPPrompt(const WdpQueueHooks &hooks, QWidget *owner)
 void frmWDPPrompt::queuePaths(const QStringList &paths, bool clearFirst)
 {
     if (clearFirst)
-        m_hooks.setQueueEntries(paths);
+        m_queue.replace(paths);
     else
-        m_hooks.addToQueue(paths);
-    m_hooks.refreshQueueControls();
+        m_queue.add(paths);
 }
 
 void frmWDPPrompt::cmdLoadWDP_Click()
@@ -117,7 +120,7 @@ void frmWDPPrompt::cmdLoadFilesNotInProject_Click()
         showUnreadable(d.file);
         return;
     }
-    const QString folder = m_hooks.drawingFolder();
+    const QString folder = m_files.folder();
     const QStringList names = ListFilesMatching(withTrailingSeparator(folder) + QStringLiteral("*.dwg"));
     queuePaths(wdpNotInProjectPaths(wdpProjectFolder(project), names, d.lines), chkClearQueueNotInProject->isChecked());
 }
@@ -130,7 +133,7 @@ void frmWDPPrompt::closeEvent(QCloseEvent *event)
 {
     // The close box discards the prompt: the next opening starts with both boxes ticked.
     QDialog::closeEvent(event);
-    deleteLater();
+    releaseOnClose(this, event);
 }
 
 } // namespace tess

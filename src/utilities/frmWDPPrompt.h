@@ -14,19 +14,15 @@ class QPushButton;
 
 namespace tess {
 
-// What the prompt changes in the main window.
-struct WdpQueueHooks {
-    std::function<void(const QStringList &)> setQueueEntries; // replaces the queue (refusing bad entries)
-    std::function<void(const QStringList &)> addToQueue;      // appends (refusing bad entries)
-    std::function<QString()> drawingFolder;                   // the main window's current folder
-    std::function<void()> refreshQueueControls;
-};
+class DrawingQueue;
+class FileSelection;
 
 class frmWDPPrompt final : public QDialog
 {
     Q_OBJECT
 public:
-    frmWDPPrompt(const WdpQueueHooks &hooks, QWidget *owner);
+    // Loads into queue; the project file is looked for in the selection's folder.
+    frmWDPPrompt(DrawingQueue &queue, FileSelection &files, QWidget *owner);
 
     QGroupBox *Frame1 = nullptr;
     QPushButton *cmdLoadWDP = nullptr;
@@ -49,7 +45,8 @@ private:
     // Queues paths, replacing the queue when clearFirst; then the queue controls follow.
     void queuePaths(const QStringList &paths, bool clearFirst);
 
-    WdpQueueHooks m_hooks;
+    DrawingQueue &m_queue;
+    FileSelection &m_files;
 };
 
 } // namespace tess

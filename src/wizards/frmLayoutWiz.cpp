@@ -204,7 +204,7 @@ QStringList frmLayoutWiz::CreateLayoutScript(const QString &script)
                    QStringLiteral(" left out of the script: AutoCAD would take an empty tab name for the current "
                                   "layout and delete it in every drawing.\r\nThe other rows are written."),
                vbOKOnly | vbExclamation, QStringLiteral("Warning"));
-    return WriteLayoutScript(script, r, op);
+    return writeLayoutScript(script, r, op);
 }
 
 } // namespace tess

@@ -228,7 +228,7 @@ QStringList frmTBWiz::CreateTBWScript(const QString &script)
                    QStringLiteral(" left out of the script: TB_WIZ1 changes nothing without an attribute name.\r\n"
                                   "The other rows are written."),
                vbOKOnly | vbExclamation, QStringLiteral("Warning"));
-    return WriteTitleBlockScript(script, r, AppEnvironment::programFolder());
+    return writeTitleBlockScript(script, r, AppEnvironment::programFolder());
 }
 
 } // namespace tess

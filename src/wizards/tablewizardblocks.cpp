@@ -84,7 +84,7 @@ QList<int> titleBlockRowsWritten(const TitleBlockRows &rows)
     return out;
 }
 
-QStringList WriteTitleBlockScript(const QString &script, const TitleBlockRows &rows, const QString &programFolder)
+QStringList writeTitleBlockScript(const QString &script, const TitleBlockRows &rows, const QString &programFolder)
 {
     ScriptAssignments s(script);
     s.writeLispLoadLine(programFolder, QStringLiteral("TB_WIZ1.LSP"));
@@ -124,7 +124,7 @@ QList<int> layoutRowsLeftOut(const LayoutRows &rows, LayoutOperation op)
     return out;
 }
 
-QStringList WriteLayoutScript(const QString &script, const LayoutRows &rows, LayoutOperation op)
+QStringList writeLayoutScript(const QString &script, const LayoutRows &rows, LayoutOperation op)
 {
     ScriptAssignments s(script);
     if (!script.isEmpty() && !script.endsWith(QLatin1Char('\n')) && !script.endsWith(QLatin1Char('\r')))

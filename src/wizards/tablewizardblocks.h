@@ -30,13 +30,13 @@ bool titleBlockRowFilled(const TitleBlockRows &rows, int index);
 // The filled rows (1-based) left out of the block because their attribute name is empty or only
 // blanks: TB_WIZ1 can change no attribute without a tag.
 QList<int> titleBlockRowsLeftOut(const TitleBlockRows &rows);
-// The rows that WriteTitleBlockScript writes (0-based indexes), in row order.
+// The rows that writeTitleBlockScript writes (0-based indexes), in row order.
 QList<int> titleBlockRowsWritten(const TitleBlockRows &rows);
 
 // The load line of "TB_WIZ1.LSP" (on a new line after the old text), then for each written row a
 // separator, "TB_WIZ1", the quoted block name, the attribute name and the value; "REGEN" and the
 // closing separator.
-QStringList WriteTitleBlockScript(const QString &script, const TitleBlockRows &rows, const QString &programFolder);
+QStringList writeTitleBlockScript(const QString &script, const TitleBlockRows &rows, const QString &programFolder);
 
 // The layout wizard's operations, in the order of its option buttons Option1(0) to (3).
 enum class LayoutOperation { Copy, Delete, New, Rename };
@@ -60,7 +60,7 @@ QList<int> layoutRowsLeftOut(const LayoutRows &rows, LayoutOperation op);
 // line break already), for each counting row not left out: a separator, "-LAYOUT", the operation
 // ("COPY", "DELETE", "NEW", "RENAME"), the tab name and, for Copy and Rename, the new name; then
 // the closing separator.
-QStringList WriteLayoutScript(const QString &script, const LayoutRows &rows, LayoutOperation op);
+QStringList writeLayoutScript(const QString &script, const LayoutRows &rows, LayoutOperation op);
 
 // "Rows 3, 7 and 12" / "Row 3": how the warnings name the rows left out.
 QString rowListText(const QList<int> &rows);

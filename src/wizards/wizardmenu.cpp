@@ -1,5 +1,7 @@
 #include "wizards/wizardmenu.h"
 
+#include "core/drawingqueue.h"
+#include "core/fileselection.h"
 #include "wizards/frmLOGTextWiz.h"
 #include "wizards/frmLayoutWiz.h"
 #include "wizards/frmMtextSNR.h"
@@ -53,9 +55,14 @@ private:
 
 } // namespace
 
-WizardMenu::WizardMenu(QWidget *owner, WizardMenuHooks hooks)
-    : QObject(owner), m_owner(owner), m_hooks(std::move(hooks))
+WizardMenu::WizardMenu(QWidget *owner, std::function<ScriptFacts *()> script, DrawingQueue &queue, FileSelection &files)
+    : QObject(owner), m_owner(owner), m_script(std::move(script)), m_queue(queue), m_files(files)
 {
+}
+
+MainFileLists WizardMenu::mainFileLists() const
+{
+    return MainFileLists{m_files.drive(), m_files.folder(), m_files.fileListFolder()};
 }
 
 template <class Window, class Make> void WizardMenu::open(QPointer<Window> &slot, Make make)
@@ -71,7 +78,10 @@ template <class Window, class Make> void WizardMenu::open(QPointer<Window> &slot
 
 void WizardMenu::mnuCopyPageSetups_Click()
 {
-    open(m_pageSetup, [this] { return new frmPageSetupInWiz(script(), m_hooks.mainFileLists, m_owner); });
+    open(m_pageSetup, [this] {
+        return new frmPageSetupInWiz(
+            script(), [this] { return mainFileLists(); }, m_owner);
+    });
 }
 
 void WizardMenu::mnuRenameLayoutTabs_Click()
@@ -83,7 +93,10 @@ void WizardMenu::mnuRenameLayoutTabs_Click()
 void WizardMenu::mnuTBWiz_Click()
 {
     WindowWaitCursor wait(m_owner);
-    open(m_titleBlock, [this] { return new frmTBWiz(script(), m_hooks.queueCount, m_owner); });
+    open(m_titleBlock, [this] {
+        return new frmTBWiz(
+            script(), [this] { return m_queue.count(); }, m_owner);
+    });
 }
 
 void WizardMenu::mnuPlotWiz_Click()

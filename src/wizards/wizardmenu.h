@@ -27,18 +27,17 @@ class frmReportLimitsWiz;
 class frmResetAcadSysVars;
 class frmTBWiz;
 
-struct WizardMenuHooks {
-    std::function<ScriptFacts *()> script;        // the user script the wizards write into
-    std::function<MainFileLists()> mainFileLists; // where the main window's file selector stands
-    std::function<qsizetype()> queueCount;        // the number of drawings queued now
-};
+class DrawingQueue;
+class FileSelection;
 
 class WizardMenu final : public QObject
 {
     Q_OBJECT
 public:
     // owner: the main window, which owns every wizard window.
-    WizardMenu(QWidget *owner, WizardMenuHooks hooks);
+    // script: the user script the wizards write into (null before it exists); queue and files:
+    // the main window's queue and file selection.
+    WizardMenu(QWidget *owner, std::function<ScriptFacts *()> script, DrawingQueue &queue, FileSelection &files);
 
     void mnuCopyPageSetups_Click();
     // The title-block and layout wizards: the main window shows the hourglass until the wizard
@@ -73,10 +72,13 @@ public:
 private:
     // Shows the window, creating it first when needed; discards it when its close box closed it.
     template <class Window, class Make> void open(QPointer<Window> &slot, Make make);
-    ScriptFacts *script() const { return m_hooks.script ? m_hooks.script() : nullptr; }
+    ScriptFacts *script() const { return m_script ? m_script() : nullptr; }
+    MainFileLists mainFileLists() const;
 
     QWidget *m_owner;
-    WizardMenuHooks m_hooks;
+    std::function<ScriptFacts *()> m_script;
+    DrawingQueue &m_queue;
+    FileSelection &m_files;
     QPointer<frmPageSetupInWiz> m_pageSetup;
     QPointer<frmLayoutWiz> m_layout;
     QPointer<frmTBWiz> m_titleBlock;

@@ -12,6 +12,7 @@
 #include "core/settingsstore.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuepane.h"
+#include "mainwindowfixture.h"
 #include "modalguard.h"
 #include "testsupport.h"
 
@@ -36,42 +37,26 @@ namespace {
 
 // The main window on the fixture's program folder, with the composer's settings made plain: LT open
 // lines, every check and close-out step off unless a test turns it on.
-struct Window {
+struct Window : test::MainWindowFixture {
     test::Fixture &fx;
-    std::unique_ptr<test::AppWindow> app;
-    frmMain *w = nullptr;
 
-    explicit Window(test::Fixture &f, const std::function<void(MainSettings &)> &prepare = {}) : fx(f)
+    explicit Window(test::Fixture &f, const std::function<void(MainSettings &)> &prepare = {})
+        : MainWindowFixture(f.path(),
+                            [&f, &prepare](MainSettings &s) {
+                                composingSettings(s, f.path());
+                                s.LoadOpen = 0;
+                                if (prepare)
+                                    prepare(s);
+                            }),
+          fx(f)
     {
-        MainSettings &s = mainSettings();
-        s = MainSettings();
-        s.SourcePath = fx.path();
-        s.DWGPattern = QStringLiteral("*.dwg");
-        s.ProgramPath = fx.path();
-        s.SCROutputPath = fx.path() + QStringLiteral("tessaline.scr");
-        s.SaveAsOriginalLocation = -1;
-        s.SaveAsType = QStringLiteral("Don't Change");
-        s.SHEETCHARS = QStringLiteral("3");
-        s.FIRSTFILECHARS = QStringLiteral("4");
-        s.LASTFILECHARS = QStringLiteral("2");
-        s.COUNTERSTART = 1;
-        s.COUNTERSTEP = 1;
-        s.Delay = QStringLiteral("2000");
-        s.LT = 1;
-        s.LoadOpen = 0;
-        if (prepare)
-            prepare(s);
-        app = std::make_unique<test::AppWindow>();
-        w = app->get();
     }
     BatchComposer *composer() const { return w->findChild<BatchComposer *>(); }
     QString drawing(const QString &name) const { return fx.writeFile(QStringLiteral("DWG/") + name, "AC1027"); }
     QString missing(const QString &name) const { return fx.path() + QStringLiteral("DWG/") + name; }
     void setQueue(const QStringList &queue, const QString &script = QStringLiteral("_PURGE _ALL _N")) const
     {
-        w->queuePane()->setQueueEntries(queue);
-        w->scriptFacts()->setScriptText(script);
-        w->RefreshQueueControls();
+        MainWindowFixture::setQueue(queue, script);
     }
     void press() const
     {
@@ -86,13 +71,6 @@ struct Window {
         if (!text.endsWith(QLatin1String("\r\n")))
             return {QStringLiteral("<no script>")};
         return text.chopped(2).split(QStringLiteral("\r\n")).mid(3);
-    }
-    template <typename T> T *get(const char *name) const
-    {
-        T *c = w->findChild<T *>(QLatin1String(name));
-        if (!c)
-            qFatal("no control %s", name);
-        return c;
     }
     QAction *action(const char *menu, const char *name) const
     {

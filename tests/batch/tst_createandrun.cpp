@@ -15,6 +15,7 @@
 #include "mainwin/frmMain.h"
 #include "mainwin/queuepane.h"
 #include "mainwin/saveastab.h"
+#include "mainwindowfixture.h"
 #include "modalguard.h"
 #include "options/frmOptions.h"
 #include "options/optionsfields.h"
@@ -37,41 +38,25 @@ using namespace tess;
 
 namespace {
 
-struct Window {
+struct Window : test::MainWindowFixture {
     test::Fixture &fx;
-    std::unique_ptr<test::AppWindow> app;
-    frmMain *w = nullptr;
 
-    explicit Window(test::Fixture &f, const std::function<void(MainSettings &)> &prepare = {}) : fx(f)
+    explicit Window(test::Fixture &f, const std::function<void(MainSettings &)> &prepare = {})
+        : MainWindowFixture(f.path(),
+                            [&f, &prepare](MainSettings &s) {
+                                composingSettings(s, f.path());
+                                s.SCROutputPathNorm = s.SCROutputPath;
+                                s.OutputToDefaultPath = 1;
+                                if (prepare)
+                                    prepare(s);
+                            }),
+          fx(f)
     {
-        MainSettings &s = mainSettings();
-        s = MainSettings();
-        s.SourcePath = fx.path();
-        s.DWGPattern = QStringLiteral("*.dwg");
-        s.ProgramPath = fx.path();
-        s.SCROutputPath = fx.path() + QStringLiteral("tessaline.scr");
-        s.SCROutputPathNorm = s.SCROutputPath;
-        s.OutputToDefaultPath = 1;
-        s.SaveAsOriginalLocation = -1;
-        s.SaveAsType = QStringLiteral("Don't Change");
-        s.SHEETCHARS = QStringLiteral("3");
-        s.FIRSTFILECHARS = QStringLiteral("4");
-        s.LASTFILECHARS = QStringLiteral("2");
-        s.COUNTERSTART = 1;
-        s.COUNTERSTEP = 1;
-        s.Delay = QStringLiteral("2000");
-        s.LT = 1;
-        if (prepare)
-            prepare(s);
-        app = std::make_unique<test::AppWindow>();
-        w = app->get();
     }
     QString drawing(const QString &name) const { return fx.writeFile(QStringLiteral("DWG/") + name, "AC1027"); }
     void setQueue(const QStringList &queue, const QString &script = QStringLiteral("_PURGE _ALL _N")) const
     {
-        w->queuePane()->setQueueEntries(queue);
-        w->scriptFacts()->setScriptText(script);
-        w->RefreshQueueControls();
+        MainWindowFixture::setQueue(queue, script);
     }
     void run() const
     {

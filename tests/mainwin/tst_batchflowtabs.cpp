@@ -4,6 +4,7 @@
 
 #include "batch/tagsubstitution.h"
 #include "core/mainsettings.h"
+#include "fakeparts.h"
 #include "mainwin/batchflowtab.h"
 #include "mainwin/frmSettings.h"
 #include "mainwin/saveastab.h"
@@ -484,15 +485,12 @@ private Q_SLOTS:
         test::TempProgramFolder tmp;
         mainSettings() = MainSettings();
         SaveAsTab tab;
-        SaveAsHooks hooks;
-        hooks.firstQueueEntry = [&]() -> std::optional<QString> {
-            return queue.isEmpty() ? std::nullopt : std::optional<QString>(queue.first());
-        };
-        hooks.substituteTags = [&](const QString &text, qint32 counter, const QString &path, qint16 fileNo) {
-            const TagContext ctx(TagSettings(), queue);
-            return ctx.SubstituteTAGS(text, counter, path, fileNo);
-        };
-        tab.setHooks(hooks);
+        test::FakeQueue fakeQueue(queue);
+        tab.setSources(&fakeQueue, nullptr,
+                       [&](const QString &text, qint32 counter, const QString &path, qint16 fileNo) {
+                           const TagContext ctx(TagSettings(), queue);
+                           return ctx.SubstituteTAGS(text, counter, path, fileNo);
+                       });
         auto *out = tab.findChild<QLineEdit *>(QStringLiteral("tbSAVEASExOutput"));
         out->setText(QStringLiteral("KEPT"));
         QVERIFY(out->isReadOnly());

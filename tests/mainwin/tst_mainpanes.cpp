@@ -6,6 +6,7 @@
 #include "mainwin/batchflowtab.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuelistview.h"
+#include "mainwindowfixture.h"
 #include "scripts/scriptfilelist.h"
 #include "scripts/scriptlibrary.h"
 #include "scripts/userscriptpane.h"
@@ -31,48 +32,25 @@ namespace {
 struct Window {
     test::TempProgramFolder tmp;
     test::ScriptedPrompter prompts;
-    std::unique_ptr<test::AppWindow> app;
+    test::MainWindowFixture main;
     frmMain *w = nullptr;
 
     explicit Window(const std::function<void(MainSettings &)> &prepare = {})
+        : main(tmp.path(),
+               [this, &prepare](MainSettings &s) {
+                   s.SHEETCHARS = QStringLiteral("3");
+                   s.FIRSTFILECHARS = QStringLiteral("4");
+                   s.LASTFILECHARS = QStringLiteral("2");
+                   if (prepare)
+                       prepare(s);
+                   prompts.answerAllWithDefault();
+               }),
+          w(main.w)
     {
-        mainSettings() = MainSettings();
-        MainSettings &s = mainSettings();
-        s.SourcePath = tmp.path();
-        s.DWGPattern = QStringLiteral("*.dwg");
-        s.ProgramPath = tmp.path();
-        s.SaveAsOriginalLocation = -1;
-        s.SaveAsType = QStringLiteral("Don't Change");
-        s.SHEETCHARS = QStringLiteral("3");
-        s.FIRSTFILECHARS = QStringLiteral("4");
-        s.LASTFILECHARS = QStringLiteral("2");
-        if (prepare)
-            prepare(s);
-        prompts.answerAllWithDefault();
-        app = std::make_unique<test::AppWindow>();
-        w = app->get();
     }
-    template <typename T> T *get(const char *name) const
-    {
-        T *c = w->findChild<T *>(QLatin1String(name));
-        if (!c)
-            qFatal("no control %s", name);
-        return c;
-    }
-    void type(const QString &text) const
-    {
-        auto *t = get<QPlainTextEdit>("Text1");
-        t->moveCursor(QTextCursor::End);
-        t->insertPlainText(text);
-    }
-    bool createEnabled() const
-    {
-        const bool a = w->Command1_Compile->isEnabled();
-        const bool b = w->cmdCreateAndRun->isEnabled();
-        if (a != b)
-            qFatal("the Create buttons disagree");
-        return a;
-    }
+    template <typename T> T *get(const char *name) const { return main.get<T>(name); }
+    void type(const QString &text) const { main.type(text); }
+    bool createEnabled() const { return main.createEnabled(); }
 };
 
 } // namespace

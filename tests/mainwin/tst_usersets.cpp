@@ -3,9 +3,11 @@
 // reports.
 
 #include "appwindow.h"
+#include "core/drawingqueue.h"
 #include "core/mainsettings.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuelistview.h"
+#include "mainwindowfixture.h"
 #include "scripts/userscriptpane.h"
 #include "testsupport.h"
 #include "widgets/dirlistbox.h"
@@ -31,7 +33,7 @@ struct Window {
     test::ScriptedPrompter prompts;
     QString folderA;
     QString folderB;
-    std::unique_ptr<test::AppWindow> app;
+    std::unique_ptr<test::MainWindowFixture> main;
     frmMain *w = nullptr;
     UserScriptPane *pane = nullptr;
 
@@ -41,20 +43,20 @@ struct Window {
         QDir(tmp.folder()).mkpath(QStringLiteral("dwgB"));
         folderA = tmp.path() + QStringLiteral("dwgA");
         folderB = tmp.path() + QStringLiteral("dwgB");
-        mainSettings() = MainSettings();
-        mainSettings().SourcePath = folderA;
-        mainSettings().DWGPattern = QStringLiteral("*.dwg");
-        mainSettings().ProgramPath = tmp.path();
-        mainSettings().Face = face;
-        app = std::make_unique<test::AppWindow>();
-        w = app->get();
+        main = std::make_unique<test::MainWindowFixture>(folderA, [this, face](MainSettings &s) {
+            s.ProgramPath = tmp.path();
+            s.SaveAsOriginalLocation = MainSettings().SaveAsOriginalLocation;
+            s.SaveAsType = MainSettings().SaveAsType;
+            s.Face = face;
+        });
+        w = main->w;
         pane = w->findChild<UserScriptPane *>();
         if (!pane)
             qFatal("no script pane");
     }
     void fill(const QStringList &queue, const QString &script, const QString &name) const
     {
-        w->queuePane()->setQueueEntries(queue);
+        w->queue()->replace(queue);
         pane->setScriptText(script);
         pane->setScriptName(name);
     }
@@ -63,8 +65,8 @@ struct Window {
     {
         return tmp.data() + QStringLiteral("tester-%1").arg(set) + QLatin1String(ending);
     }
-    QString text1() const { return w->findChild<QPlainTextEdit *>(QStringLiteral("Text1"))->toPlainText(); }
-    QString text2() const { return w->findChild<QLineEdit *>(QStringLiteral("Text2"))->text(); }
+    QString text1() const { return main->get<QPlainTextEdit>("Text1")->toPlainText(); }
+    QString text2() const { return main->get<QLineEdit>("Text2")->text(); }
 };
 
 } // namespace

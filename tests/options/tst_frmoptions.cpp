@@ -72,12 +72,12 @@ struct Harness {
         if (prepare)
             prepare(mainSettings());
         scriptsInUse = fx.path() + QStringLiteral("SCRIPTS");
-        OptionsHooks h;
+        OptionsHost h;
         h.setMenus = [this](bool on) { menus.append(on); };
         h.settingsApplied = [this] { ++applied; };
         h.placePreview = [this](int left, int top) { previewPlaces.append(QPoint(left, top)); };
         h.scriptsFolderInUse = [this] { return scriptsInUse; };
-        dlg.setHooks(h);
+        dlg.setHost(h);
         dlg.Form_Load(mainSettings());
     }
     bool nothingStored() const { return SettingsStore::instance().sections().isEmpty(); }

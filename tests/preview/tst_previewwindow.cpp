@@ -6,6 +6,7 @@
 #include "appwindow.h"
 #include "core/mainsettings.h"
 #include "core/settingsstore.h"
+#include "mainwindowfixture.h"
 #include "preview/dwgthumbnail.h"
 #include "preview/frmDWGPreview.h"
 #include "syntheticdrawing.h"
@@ -31,7 +32,7 @@ const QString kTop = QStringLiteral("DWGPreviewTop");
 struct Window {
     test::Fixture fx;
     QTemporaryDir drawings;
-    std::unique_ptr<test::AppWindow> app;
+    std::unique_ptr<test::MainWindowFixture> main;
     frmMain *w = nullptr;
 
     // The folder holds a real drawing, a synthetic one with a 2 x 2 bitmap and a text file, in this order.
@@ -42,19 +43,13 @@ struct Window {
         d.entries = {{1, QByteArray(80, 'h')}, {2, test::bitmap8()}};
         write(QStringLiteral("b-bitmap.dwg"), d.bytes());
         write(QStringLiteral("c-notes.dwg"), "a text file named like a drawing\r\n");
-
-        mainSettings() = MainSettings();
-        MainSettings &s = mainSettings();
-        s.SourcePath = drawings.path();
-        s.DWGPattern = QStringLiteral("*.dwg");
-        s.ProgramPath = fx.path();
-        s.SaveAsOriginalLocation = -1;
-        s.SaveAsType = QStringLiteral("Don't Change");
-        s.DWGPreviewShow = 0;
-        if (prepare)
-            prepare(s);
-        app = std::make_unique<test::AppWindow>();
-        w = app->get();
+        main = std::make_unique<test::MainWindowFixture>(drawings.path(), [this, &prepare](MainSettings &s) {
+            s.ProgramPath = fx.path();
+            s.DWGPreviewShow = 0;
+            if (prepare)
+                prepare(s);
+        });
+        w = main->w;
     }
     QString path(const QString &name) const { return drawings.filePath(name); }
     void write(const QString &name, const QByteArray &bytes) const
@@ -341,7 +336,7 @@ void TestPreviewWindow::programEndDoesNotStorePosition()
     QVERIFY(Window::previewShown());
     Window::preview()->move(300, 200);
     // The main window closes and the program ends with the preview open where the user moved it.
-    win.app->app().finish();
+    win.main->app->app().finish();
     QVERIFY(!Window::previewShown());
     QCOMPARE(Window::stored(kLeft), QStringLiteral("1500"));
     QCOMPARE(Window::stored(kTop), QStringLiteral("750"));

@@ -25,24 +25,28 @@ using namespace tess;
 namespace {
 
 // The main window's user script as the capture sees it.
-struct FakeScript {
+struct FakeScript final : ScriptFacts {
     QString text;
     QString name = QStringLiteral("OLD");
     int writes = 0;
 
-    CaptureHooks hooks()
+    bool scriptIsEmpty() const override { return text.isEmpty(); }
+    bool readOnlyTicked() const override { return false; }
+    QString scriptText() const override { return text; }
+    QString scriptName() const override { return name; }
+    void setScriptText(const QString &t) override
     {
-        CaptureHooks h;
-        h.scriptText = [this] { return text; };
-        h.setScriptText = [this](const QString &t) {
-            text = t;
-            ++writes;
-        };
-        h.setScriptName = [this](const QString &n) {
-            name = n;
-            ++writes;
-        };
-        return h;
+        text = t;
+        ++writes;
+    }
+    void setScriptName(const QString &n) override
+    {
+        name = n;
+        ++writes;
+    }
+    std::function<ScriptFacts *()> source()
+    {
+        return [this] { return this; };
     }
 };
 
@@ -74,7 +78,7 @@ private Q_SLOTS:
     {
         test::Fixture fx;
         FakeScript script;
-        frmcapture win(script.hooks(), nullptr);
+        frmcapture win(script.source(), nullptr);
         QCOMPARE(win.windowTitle(), QStringLiteral("Tessaline Command Capture"));
         QCOMPARE(boxText(win.Text1), captureInstructionText());
         QVERIFY(boxText(win.Text2).isEmpty());
@@ -111,7 +115,7 @@ private Q_SLOTS:
         test::Fixture fx;
         FakeScript script;
         script.text = QStringLiteral("ZOOM\nE");
-        frmcapture win(script.hooks(), nullptr);
+        frmcapture win(script.source(), nullptr);
         win.show();
         setClipboard(QStringLiteral("Command: zoom"));
         win.cmdPastefromClip->click();
@@ -142,7 +146,7 @@ private Q_SLOTS:
     {
         test::Fixture fx;
         FakeScript script;
-        frmcapture win(script.hooks(), nullptr);
+        frmcapture win(script.source(), nullptr);
 
         // An empty clipboard gives an empty input, and the capture is still enabled.
         QGuiApplication::clipboard()->clear();
@@ -175,7 +179,7 @@ private Q_SLOTS:
     {
         test::Fixture fx;
         FakeScript script;
-        frmcapture win(script.hooks(), nullptr);
+        frmcapture win(script.source(), nullptr);
         // A folder where the scratch file should be: it cannot be written (also for root).
         QVERIFY(QDir().mkpath(frmcapture::scratchFilePath()));
         setClipboard(QString::fromLatin1(kPastedHistory));

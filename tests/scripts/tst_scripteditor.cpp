@@ -8,8 +8,8 @@
 #include "core/scriptfacts.h"
 #include "core/settingsstore.h"
 #include "modalguard.h"
-#include "scripts/frmLoadLineSelector.h"
 #include "scripts/frmSCREdit.h"
+#include "scripts/loadlineselector.h"
 #include "scripts/userscriptpane.h"
 #include "testsupport.h"
 #include "widgets/dirlistbox.h"
@@ -392,10 +392,10 @@ private Q_SLOTS:
         const QString folder = QDir::toNativeSeparators(fx().path() + QStringLiteral("LISP"));
         fx().writeFile(QStringLiteral("LISP/tb_wiz1.lsp"), "(princ)");
         script().setScriptText(QStringLiteral("ZOOM E"));
-        QPointer<frmLoadLineSelector> picker;
+        QPointer<LoadLineSelector> picker;
         withEditor([&](frmSCREdit *e, test::ModalGuard &modals) {
             modals.answerNextModal([&](QWidget *d) {
-                picker = qobject_cast<frmLoadLineSelector *>(d);
+                picker = qobject_cast<LoadLineSelector *>(d);
                 QVERIFY(picker);
                 QCOMPARE(d->objectName(), QStringLiteral("frmLispSelector"));
                 QCOMPARE(d->windowTitle(), QStringLiteral(" Select .LSP File"));
@@ -442,7 +442,7 @@ private Q_SLOTS:
         QDir(fx().path()).mkpath(QStringLiteral("LISP/sub"));
         const QString folder = QDir::toNativeSeparators(fx().path() + QStringLiteral("LISP"));
         QPlainTextEdit box;
-        frmLoadLineSelector p(LoadLineKind::Lisp, &box);
+        LoadLineSelector p(LoadLineKind::Lisp, &box);
         QVERIFY(!p.cmdOk->isEnabled());
         QVERIFY(p.Dir1->setPath(folder));
         QCOMPARE(p.File1->path(), folder);
@@ -470,7 +470,7 @@ private Q_SLOTS:
         }
 
         // The VBA picker lists and accepts ".dvb" files only.
-        frmLoadLineSelector v(LoadLineKind::Vba, &box);
+        LoadLineSelector v(LoadLineKind::Vba, &box);
         QCOMPARE(v.objectName(), QStringLiteral("frmVBAselector"));
         QCOMPARE(v.windowTitle(), QStringLiteral("Select VBA Routine"));
         QVERIFY(v.Dir1->setPath(folder));
@@ -498,7 +498,7 @@ private Q_SLOTS:
         fx().writeFile(QStringLiteral("LISP/a\"b.lsp"), "");
         QPlainTextEdit box;
         box.setPlainText(QStringLiteral("ZOOM E"));
-        frmLoadLineSelector p(LoadLineKind::Lisp, &box);
+        LoadLineSelector p(LoadLineKind::Lisp, &box);
         QVERIFY(p.Dir1->setPath(QDir::toNativeSeparators(fx().path() + QStringLiteral("LISP"))));
         p.File1->setCurrentRow(0);
         QVERIFY(p.cmdOk->isEnabled());
@@ -513,7 +513,7 @@ private Q_SLOTS:
     void pickerUnreadyDriveGoesBackToTheFolderBefore()
     {
         QPlainTextEdit box;
-        frmLoadLineSelector p(LoadLineKind::Lisp, &box);
+        LoadLineSelector p(LoadLineKind::Lisp, &box);
         const QString folder = QDir::toNativeSeparators(fx().path() + QStringLiteral("LISP"));
         QVERIFY(p.Dir1->setPath(folder));
         const QString drive = p.Drive1->drive();

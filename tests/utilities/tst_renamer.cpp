@@ -1,6 +1,7 @@
 #include "appwindow.h"
 #include "batch/frmFileErrorReport.h"
 #include "core/pathhelpers.h"
+#include "fakeparts.h"
 #include "modalguard.h"
 #include "testsupport.h"
 #include "utilities/frmFileRenamer.h"
@@ -37,7 +38,9 @@ struct RenamerFixture {
     test::Fixture fx;
     QTemporaryDir dir;
     QStringList queue;
-    bool fileListRefreshed = false;
+    test::FakeQueue fakeQueue;
+    test::FakeFileSelection files;
+    bool fileListRefreshed() const { return files.refreshes > 0; }
 
     explicit RenamerFixture(const QStringList &names)
     {
@@ -47,15 +50,12 @@ struct RenamerFixture {
                 f.write(n.toUtf8());
             queue.append(dir.filePath(n));
         }
+        QObject::connect(&fakeQueue, &DrawingQueue::changed, [this] { queue = fakeQueue.entries(); });
     }
     std::unique_ptr<frmFileRenamer> open(int problems = 1)
     {
-        RenamerHooks h;
-        h.queueEntries = [this] { return queue; };
-        h.setQueueEntries = [this](const QStringList &q) { queue = q; };
-        h.refreshFileList = [this] { fileListRefreshed = true; };
-        h.reportProblemCount = [problems] { return problems; };
-        return std::make_unique<frmFileRenamer>(h, nullptr);
+        fakeQueue.setEntries(queue);
+        return std::make_unique<frmFileRenamer>(fakeQueue, &files, problems, nullptr);
     }
     QStringList names() const { return QDir(dir.path()).entryList(QDir::Files, QDir::Name); }
     QByteArray contentOf(const QString &name) const
@@ -180,7 +180,7 @@ private Q_SLOTS:
         w->close();
         const QString folder = withTrailingSeparator(r.dir.path(), QLatin1Char('/'));
         QCOMPARE(r.queue, (QStringList{folder + "SHEE001.dwg", folder + "SHEE002.dwg"}));
-        QVERIFY(r.fileListRefreshed);
+        QVERIFY(r.fileListRefreshed());
     }
 
     void refusalsRenameNothing_data()

@@ -131,7 +131,7 @@ private Q_SLOTS:
         QFETCH(TitleBlockRows, rows);
         QFETCH(QString, expected);
         QFETCH(QList<int>, leftOut);
-        const QStringList texts = WriteTitleBlockScript(script, rows, kFolder);
+        const QStringList texts = writeTitleBlockScript(script, rows, kFolder);
         QCOMPARE(texts.last(), expected);
         QCOMPARE(titleBlockRowsLeftOut(rows), leftOut);
         QCOMPARE(texts.size(), 3 + 5 * titleBlockRowsWritten(rows).size());
@@ -197,7 +197,7 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         QFETCH(QList<int>, leftOut);
         const auto op = LayoutOperation(operation);
-        const QStringList texts = WriteLayoutScript(script, rows, op);
+        const QStringList texts = writeLayoutScript(script, rows, op);
         QCOMPARE(texts.last(), expected);
         QCOMPARE(layoutRowsLeftOut(rows, op), leftOut);
         verifyGrowing(script, texts);

@@ -21,12 +21,12 @@ class DriveFolderLink;
 class DriveListBox;
 class FileListBox;
 
-class frmLoadLineSelector final : public QDialog
+class LoadLineSelector final : public QDialog
 {
     Q_OBJECT
 public:
     // target: the editor's text box the text is appended to.
-    frmLoadLineSelector(LoadLineKind kind, QPlainTextEdit *target, QWidget *parent = nullptr);
+    LoadLineSelector(LoadLineKind kind, QPlainTextEdit *target, QWidget *parent = nullptr);
 
     DriveListBox *Drive1 = nullptr;
     DirListBox *Dir1 = nullptr;

@@ -1,4 +1,4 @@
-#include "scripts/frmLoadLineSelector.h"
+#include "scripts/loadlineselector.h"
 
 #include "core/fileselector.h"
 #include "core/messages.h"
@@ -24,7 +24,7 @@ constexpr int kClientWidth = 6240;
 constexpr int kClientHeight = 3495;
 } // namespace
 
-frmLoadLineSelector::frmLoadLineSelector(LoadLineKind kind, QPlainTextEdit *target, QWidget *parent)
+LoadLineSelector::LoadLineSelector(LoadLineKind kind, QPlainTextEdit *target, QWidget *parent)
     : QDialog(parent), m_kind(kind), m_target(target)
 {
     const LoadPickerConfig &config = loadPickerConfig(kind);
@@ -55,22 +55,22 @@ frmLoadLineSelector::frmLoadLineSelector(LoadLineKind kind, QPlainTextEdit *targ
     setTabOrder(cmdOk, cmdCancel);
     m_link = new DriveFolderLink(Drive1, Dir1, this);
 
-    connect(Drive1, &DriveListBox::driveChanged, this, &frmLoadLineSelector::Drive1_Change);
-    connect(Dir1, &DirListBox::pathChanged, this, &frmLoadLineSelector::Dir1_Change);
-    connect(File1, &QListWidget::itemSelectionChanged, this, &frmLoadLineSelector::File1_Click);
+    connect(Drive1, &DriveListBox::driveChanged, this, &LoadLineSelector::Drive1_Change);
+    connect(Dir1, &DirListBox::pathChanged, this, &LoadLineSelector::Dir1_Change);
+    connect(File1, &QListWidget::itemSelectionChanged, this, &LoadLineSelector::File1_Click);
     connect(File1, &FileListBox::enterPressed, this, [this] {
         if (cmdOk->isEnabled())
             cmdOk_Click();
     });
-    connect(cmdOk, &QPushButton::clicked, this, &frmLoadLineSelector::cmdOk_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmLoadLineSelector::cmdCancel_Click);
+    connect(cmdOk, &QPushButton::clicked, this, &LoadLineSelector::cmdOk_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &LoadLineSelector::cmdCancel_Click);
     // A folder that cannot be read: an empty list and one message naming it.
     watchListingFailures(m_listingFailures, Dir1, File1, this);
 
     Form_Load();
 }
 
-void frmLoadLineSelector::Form_Load()
+void LoadLineSelector::Form_Load()
 {
     // The current folder of the program, on its drive.
     const QString start = selectorFolderPath(QDir::currentPath());
@@ -82,9 +82,9 @@ void frmLoadLineSelector::Form_Load()
     File1_Click();
 }
 
-void frmLoadLineSelector::Drive1_Change() { m_link->driveChanged(); }
+void LoadLineSelector::Drive1_Change() { m_link->driveChanged(); }
 
-void frmLoadLineSelector::Dir1_Change()
+void LoadLineSelector::Dir1_Change()
 {
     m_link->folderChanged();
     m_listingFailures.forget();
@@ -92,20 +92,20 @@ void frmLoadLineSelector::Dir1_Change()
     File1_Click();
 }
 
-QString frmLoadLineSelector::selectedFileName() const
+QString LoadLineSelector::selectedFileName() const
 {
     const QList<QListWidgetItem *> selected = File1->selectedItems();
     return selected.isEmpty() ? QString() : selected.first()->text();
 }
 
-void frmLoadLineSelector::File1_Click()
+void LoadLineSelector::File1_Click()
 {
     // "&Ok" stands for the selection now shown, so another folder or no selection disables it.
     const QString name = selectedFileName();
     cmdOk->setEnabled(!name.isEmpty() && acceptsLoadFile(m_kind, name));
 }
 
-void frmLoadLineSelector::cmdOk_Click()
+void LoadLineSelector::cmdOk_Click()
 {
     const LoadLineAddition add = loadLineAddition(m_kind, plainBoxText(m_target), Dir1->path(), selectedFileName());
     if (!add.ok) {
@@ -121,9 +121,9 @@ void frmLoadLineSelector::cmdOk_Click()
     m_target->setFocus();
 }
 
-void frmLoadLineSelector::cmdCancel_Click() { reject(); }
+void LoadLineSelector::cmdCancel_Click() { reject(); }
 
-void frmLoadLineSelector::closeEvent(QCloseEvent *event)
+void LoadLineSelector::closeEvent(QCloseEvent *event)
 {
     m_unloaded = true;
     QDialog::closeEvent(event);
