@@ -6,6 +6,7 @@
 #include "core/like.h"
 #include "core/messages.h"
 #include "core/pathhelpers.h"
+#include "core/textfiles.h"
 
 #include <QDir>
 #include <QHash>
@@ -66,25 +67,6 @@ ReadStatus readFile(const QString &path, QByteArray &bytes)
 bool ProjectPathMatches(const QString &filename, const QString &pattern)
 {
     return Like(filename, QLatin1Char('*') + pattern + QLatin1Char('*'));
-}
-
-QStringList splitTextLines(const QString &text)
-{
-    QStringList lines;
-    const QChar *d = text.constData();
-    const qsizetype n = text.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        if (d[i] == QLatin1Char('\r') || d[i] == QLatin1Char('\n')) {
-            lines.append(text.mid(start, i - start));
-            if (d[i] == QLatin1Char('\r') && i + 1 < n && d[i + 1] == QLatin1Char('\n'))
-                ++i;
-            start = i + 1;
-        }
-    }
-    if (start < n)
-        lines.append(text.mid(start));
-    return lines;
 }
 
 QString decodeText(QByteArrayView bytes, QStringConverter::Encoding encoding)

@@ -27,8 +27,6 @@ class TagContext;
 // True when filename is Like "*" & pattern & "*", ignoring case.
 bool ProjectPathMatches(const QString &filename, const QString &pattern);
 
-// The lines of a text file: CR LF, LF and lone CR end a line; the last line needs no line end.
-QStringList splitTextLines(const QString &text);
 // The text of a file's bytes in the given encoding (a leading byte-order mark is dropped).
 QString decodeText(QByteArrayView bytes, QStringConverter::Encoding encoding);
 

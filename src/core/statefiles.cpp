@@ -121,30 +121,7 @@ QStringList stateFileLines(const QByteArray &bytes)
     return stateTextLines(text);
 }
 
-QStringList stateTextLines(QStringView text)
-{
-    // CR LF, LF and a lone CR end a line; a break at the very end opens no further line. The list is
-    // made at its size first (a line break at most per line).
-    const QChar *d = text.data();
-    const qsizetype n = text.size();
-    qsizetype breaks = 0;
-    for (qsizetype i = 0; i < n; ++i)
-        breaks += d[i] == QLatin1Char('\n') || d[i] == QLatin1Char('\r');
-    QStringList lines;
-    lines.reserve(breaks + 1);
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        if (d[i] == QLatin1Char('\r') || d[i] == QLatin1Char('\n')) {
-            lines.append(QString(d + start, i - start));
-            if (d[i] == QLatin1Char('\r') && i + 1 < n && d[i + 1] == QLatin1Char('\n'))
-                ++i;
-            start = i + 1;
-        }
-    }
-    if (start < n)
-        lines.append(QString(d + start, n - start));
-    return lines;
-}
+QStringList stateTextLines(QStringView text) { return splitTextLines(text); }
 
 QString stateScriptText(const QByteArray &bytes)
 {

@@ -17,6 +17,10 @@ QString textFromFileBytes(const QByteArray &bytes);
 QByteArray fileBytesFromText(const QString &text);
 // The text with every line end (CR LF, lone LF, lone CR) written as CR LF.
 QString withCrLfLineEnds(const QString &text);
+// The lines of a text: CR LF, LF and a lone CR end a line; a line end at the very end starts no
+// further line, and a last line without one counts.
+QStringList splitTextLines(QStringView text);
+
 // The lines of `bytes` from `from` on (CR LF, lone CR and lone LF end a line; a final line end
 // starts no further line), each decoded alone so that bytes not valid in `encoding` set apart
 // only their own line: such a line goes to `undecodable` (when given) and not to the result.

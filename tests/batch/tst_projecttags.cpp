@@ -1,5 +1,6 @@
 #include "batch/projecttags.h"
 #include "batch/tagsubstitution.h"
+#include "core/textfiles.h"
 #include "testsupport.h"
 
 #include <QDir>
