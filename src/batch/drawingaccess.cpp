@@ -30,12 +30,12 @@ DrawingAccess drawingAccessOf(const QString &path)
 DrawingAccessCache::DrawingAccessCache() = default;
 DrawingAccessCache::~DrawingAccessCache() = default;
 #else
-DrawingAccessCache::DrawingAccessCache() : user_(::geteuid()) {}
+DrawingAccessCache::DrawingAccessCache() : m_user(::geteuid()) {}
 
 DrawingAccessCache::~DrawingAccessCache()
 {
-    if (folderHandle_ >= 0)
-        ::close(folderHandle_);
+    if (m_folderHandle >= 0)
+        ::close(m_folderHandle);
 }
 #endif
 
@@ -49,8 +49,8 @@ DrawingAccess DrawingAccessCache::of(const QString &path)
     if (sep >= 0 && sep + 1 < path.size()) {
         const QString folder = path.left(sep + 1);
         const QString key = folder.toCaseFolded();
-        auto it = folders_.find(key);
-        if (it == folders_.end()) {
+        auto it = m_folders.find(key);
+        if (it == m_folders.end()) {
             QHash<QString, Listed> files;
             QDirIterator list(folder, QDir::Files | QDir::Hidden | QDir::System);
             while (list.hasNext()) {
@@ -60,7 +60,7 @@ DrawingAccess DrawingAccessCache::of(const QString &path)
                     continue;
                 files.insert(fi.fileName().toCaseFolded(), Listed{!(fi.permissions() & QFileDevice::WriteOwner)});
             }
-            it = folders_.insert(key, files);
+            it = m_folders.insert(key, files);
         }
         const auto file = it->constFind(path.mid(sep + 1).toCaseFolded());
         // In use shows only when the file is opened exclusively.
@@ -73,16 +73,16 @@ DrawingAccess DrawingAccessCache::of(const QString &path)
     const qsizetype sep = path.lastIndexOf(QLatin1Char('/'));
     if (sep >= 0 && sep + 1 < path.size()) {
         const QStringView folder = QStringView(path).left(sep + 1);
-        if (folder != folder_) {
-            if (folderHandle_ >= 0)
-                ::close(folderHandle_);
-            folder_ = folder.toString();
-            folderHandle_ = ::open(QFile::encodeName(folder_).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (folder != m_folder) {
+            if (m_folderHandle >= 0)
+                ::close(m_folderHandle);
+            m_folder = folder.toString();
+            m_folderHandle = ::open(QFile::encodeName(m_folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         }
         struct stat st;
-        if (folderHandle_ >= 0 &&
-            ::fstatat(folderHandle_, QFile::encodeName(path.mid(sep + 1)).constData(), &st, 0) == 0 &&
-            S_ISREG(st.st_mode) && st.st_uid == user_ && (st.st_mode & S_IRUSR))
+        if (m_folderHandle >= 0 &&
+            ::fstatat(m_folderHandle, QFile::encodeName(path.mid(sep + 1)).constData(), &st, 0) == 0 &&
+            S_ISREG(st.st_mode) && st.st_uid == m_user && (st.st_mode & S_IRUSR))
             quick = DrawingAccess{true, true, !(st.st_mode & S_IWUSR)};
     }
 #endif

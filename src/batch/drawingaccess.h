@@ -36,16 +36,16 @@ public:
 private:
 #ifndef Q_OS_WIN
     // The folder of the last drawing asked, held open: its files are looked at by name alone.
-    QString folder_;
-    int folderHandle_ = -1;
-    unsigned user_ = 0; // this process's effective user
+    QString m_folder;
+    int m_folderHandle = -1;
+    unsigned m_user = 0; // this process's effective user
 #else
     struct Listed {
         bool readOnly = false;
     };
     // Folder (case-folded) -> its plain files by case-folded name; an empty hash for a folder that
     // cannot be listed.
-    QHash<QString, QHash<QString, Listed>> folders_;
+    QHash<QString, QHash<QString, Listed>> m_folders;
 #endif
 };
 
