@@ -77,7 +77,7 @@ frmCombineTextFiles::frmCombineTextFiles(const QStringList &queue, const QString
     Text1->setPlainText(informationText());
     placeControls(this, placements());
     // The information text shows whole at the program's font, each line on a line of its own:
-    // where the font needs more room than the design size, the box and the window grow wider.
+    // where the font needs more room than the table size, the box and the window grow wider.
     Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
     const QFontMetrics metrics(Text1->font());
     int longest = 0;
