@@ -152,11 +152,12 @@ void BM_Refresh100k(benchmark::State &state)
     Application app;
     frmMain &w = *app.buildWindow();
     w.queuePane()->setQueueEntries(queue100k(), false);
+    auto *list = w.queuePane()->findChild<QueueListView *>(QStringLiteral("List1"));
     for (int run = 0; run < 500; ++run)
-        w.queuePane()->List1->selectRange(run * 200, run * 200 + 99);
+        list->selectRange(run * 200, run * 200 + 99);
     for (auto _ : state)
         w.RefreshQueueControls();
-    state.counters["selected"] = double(w.queuePane()->List1->selectedCount());
+    state.counters["selected"] = double(w.queuePane()->selectedCount());
 }
 BENCHMARK(BM_Refresh100k)->Unit(benchmark::kMillisecond);
 
@@ -216,8 +217,9 @@ void BM_AddSubfolders100k(benchmark::State &state)
     frmMain &w = *app.buildWindow();
     w.show();
     w.fileSelector()->setDirPath(tree);
-    w.fileSelector()->tbDWGFilter->setText(QStringLiteral("*.dwg"));
+    w.fileSelector()->setFilterText(QStringLiteral("*.dwg"));
     QCoreApplication::processEvents();
+    auto *addAllSub = w.queuePane()->findChild<QPushButton *>(QStringLiteral("cmdAddAllSub"));
 
     double maxBlockMs = 0;
     qsizetype added = 0;
@@ -241,14 +243,14 @@ void BM_AddSubfolders100k(benchmark::State &state)
         QTimer::singleShot(0, &w, [&] {
             clock.start();
             turn.start();
-            w.queuePane()->cmdAddAllSub->click();
+            addAllSub->click();
             longest = std::max(longest, clock.nsecsElapsed() - last);
             turn.stop();
             loop.quit();
         });
         loop.exec();
         maxBlockMs = std::max(maxBlockMs, longest / 1e6);
-        added = w.queuePane()->List1->count();
+        added = w.queuePane()->count();
     }
     setPrompter(nullptr);
     state.counters["max_block_ms"] = maxBlockMs;

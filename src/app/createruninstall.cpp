@@ -69,23 +69,22 @@ void installCreateRun(Application &app, frmMain &w, BatchComposer *composer)
         const ScriptFacts *script = w.scriptFacts();
         if (!script)
             return;
-        QueuePane *queue = w.queuePane();
         SaveAsTab *saveAs = w.saveAsTab();
         MetaCommandTargets t;
-        t.setTestRun = [queue](bool on) { queue->setRunSwitch(QueuePane::RunSwitch::TestRun, on); };
-        t.setDelay = [queue](bool on) { queue->setRunSwitch(QueuePane::RunSwitch::Delay, on); };
-        t.setSaveAs = [queue](bool on) { queue->setRunSwitch(QueuePane::RunSwitch::SaveAs, on); };
+        t.setTestRun = [&w](bool on) { w.setRunSwitch(RunSwitch::TestRun, on); };
+        t.setDelay = [&w](bool on) { w.setRunSwitch(RunSwitch::Delay, on); };
+        t.setSaveAs = [&w](bool on) { w.setRunSwitch(RunSwitch::SaveAs, on); };
         t.setOverwriteExisting = [saveAs](bool on) { saveAs->setOverwriteExisting(on); };
         t.setPrefix = [saveAs](const QString &text) { saveAs->setNamePrefix(text); };
         t.setSuffix = [saveAs](const QString &text) { saveAs->setNameSuffix(text); };
         t.selectOriginalLocation = [saveAs] { saveAs->selectOriginalLocation(); };
         t.selectSpecFolder = [saveAs](const QString &folder) { saveAs->selectSpecFolder(folder); };
         t.applyTagTemplate = [](const QString &name) { TagManagers::instance()->applyTemplateCommand(name); };
-        t.performSort = [queue] { queue->PerformSort(); };
-        t.sortAscending = [queue] { queue->mnuSortAscending_Click(); };
-        t.sortDescending = [queue] { queue->mnuSortDescending_Click(); };
-        t.smartSort = [queue] { queue->SmartSort(); };
-        t.reverseOrder = [queue] { queue->mnuReverseOrder_Click(); };
+        t.performSort = [&w] { w.sortQueue(QueueOrder::SortOptions); };
+        t.sortAscending = [&w] { w.sortQueue(QueueOrder::Ascending); };
+        t.sortDescending = [&w] { w.sortQueue(QueueOrder::Descending); };
+        t.smartSort = [&w] { w.sortQueue(QueueOrder::Smart); };
+        t.reverseOrder = [&w] { w.sortQueue(QueueOrder::Reverse); };
         ScanForMetaCommands(script->scriptText(), includeSort, t);
     });
     if (!composer)

@@ -18,12 +18,11 @@ namespace tess {
 void installFileLists(Application &app, frmMain &w)
 {
     ListLoadSteps steps;
-    QueuePane *queue = w.queuePane();
     steps.scriptIsEmpty = [&w] { return !w.scriptFacts() || w.scriptFacts()->scriptIsEmpty(); };
     steps.enableCreateButtons = [&w] { w.setCreateButtonsEnabled(true); };
     steps.setControlEnabled = [&w](const QString &name, bool on) { w.setControlEnabled(name, on); };
-    steps.performSort = [queue] { queue->PerformSort(); };
-    steps.setLoadedListMarks = [queue](const QString &listName) { queue->setLoadedListMarks(listName); };
+    steps.performSort = [&w] { w.sortQueue(QueueOrder::SortOptions); };
+    steps.setLoadedListMarks = [&w](const QString &listName) { w.markQueueAsLoadedList(listName); };
     steps.scanMetaCommands = [&app](bool includeSort) { Q_EMIT app.metaScanRequested(includeSort); };
 
     // The window is made at its first opening; "&Close" and a load only hide it, its close box
@@ -39,7 +38,7 @@ void installFileLists(Application &app, frmMain &w)
             lists->refreshFileList();
         w.RefreshQueueControls();
     };
-    QObject::connect(queue, &QueuePane::fileListsRequested, &w, open);
+    QObject::connect(w.queuePane(), &QueuePane::fileListsRequested, &w, open);
     QAction *item = w.addMenuItem(MainMenu::Queue, QStringLiteral("mnuFileLists"), QStringLiteral("&File Lists"));
     QObject::connect(item, &QAction::triggered, &w, open);
 }

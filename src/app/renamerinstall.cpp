@@ -8,7 +8,6 @@
 #include "core/mainsettings.h"
 #include "core/prompts.h"
 #include "mainwin/frmMain.h"
-#include "mainwin/queuepane.h"
 #include "utilities/frmFileRenamer.h"
 
 #include <QAction>
@@ -35,7 +34,7 @@ QString renamerWarning()
 // "&File Renamer": duplicates out of the queue, the queue checked, the warning, then the renamer.
 void mnuRenamer_Click(frmMain &w, BatchComposer *composer)
 {
-    w.queuePane()->mnuRemoveDuplicates_Click();
+    w.removeQueueDuplicates();
     if (composer && !composer->VerifyQueueFiles())
         return;
     if (msgBox(renamerWarning(), vbOKCancel | vbInformation | vbDefaultButton2) != vbOK)

@@ -8,7 +8,6 @@
 #include "mainwin/frmMain.h"
 
 #include <QCloseEvent>
-#include <QPushButton>
 
 namespace tess {
 
@@ -35,10 +34,8 @@ FavouriteFolders::FavouriteFolders(frmMain &window) : QObject(&window), m_window
 {
     setObjectName(QStringLiteral("favouriteFolders"));
     FileSelectorPane *files = window.fileSelector();
-    files->Command18->setToolTip(QStringLiteral("Manage your \"Favorite\" directories"));
-    files->Command19->setToolTip(QStringLiteral("Add the currently shown directory to your \"Favourites\""));
-    connect(files->Command18, &QPushButton::clicked, this, &FavouriteFolders::Command18_Click);
-    connect(files->Command19, &QPushButton::clicked, this, &FavouriteFolders::Command19_Click);
+    connect(files, &FileSelectorPane::favouritesRequested, this, &FavouriteFolders::Command18_Click);
+    connect(files, &FileSelectorPane::addFavouriteRequested, this, &FavouriteFolders::Command19_Click);
 }
 
 frmDirSelector *FavouriteFolders::dirSelector()

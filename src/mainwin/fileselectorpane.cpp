@@ -48,8 +48,10 @@ FileSelectorPane::FileSelectorPane(QWidget *parent)
     cmdDirWideBrowser = makeButton(QStringLiteral("cmdDirWideBrowser"), QStringLiteral("&W"), this, 375,
                                    QStringLiteral("\"Wide\" Directory Selector"));
     cmdDirWideBrowser->setMaximumWidth(twipsToPixels(500));
-    Command18 = makeButton(QStringLiteral("Command18"), QStringLiteral("&Favorites"), this, 1395);
-    Command19 = makeButton(QStringLiteral("Command19"), QStringLiteral("&Add"), this, 555);
+    Command18 = makeButton(QStringLiteral("Command18"), QStringLiteral("&Favorites"), this, 1395,
+                           QStringLiteral("Manage your \"Favorite\" directories"));
+    Command19 = makeButton(QStringLiteral("Command19"), QStringLiteral("&Add"), this, 555,
+                           QStringLiteral("Add the currently shown directory to your \"Favourites\""));
     setDesignWidth(Command19, 555);
     top->addWidget(cmdDirWideBrowser);
     top->addWidget(Command18, 1);
@@ -131,6 +133,8 @@ FileSelectorPane::FileSelectorPane(QWidget *parent)
     connect(Command4_explorer, &QPushButton::clicked, this, &FileSelectorPane::Command4_explorer_Click);
     connect(cmdQuickPick, &QPushButton::clicked, this, &FileSelectorPane::quickPickRequested);
     connect(cmdFilterFormShow, &QPushButton::clicked, this, &FileSelectorPane::filterFormRequested);
+    connect(Command18, &QPushButton::clicked, this, &FileSelectorPane::favouritesRequested);
+    connect(Command19, &QPushButton::clicked, this, &FileSelectorPane::addFavouriteRequested);
     connect(cmdDirWideBrowser, &QPushButton::clicked, this, &FileSelectorPane::cmdDirWideBrowser_Click);
 
     // A folder or file list that cannot be read: an empty list, a message, and the selector goes on.
@@ -173,6 +177,7 @@ QString FileSelectorPane::filePattern() const { return File1->pattern(); }
 void FileSelectorPane::setFilterText(const QString &text) { tbDWGFilter->setText(text); }
 void FileSelectorPane::refreshFiles() { File1->refresh(); }
 bool FileSelectorPane::setDirPath(const QString &folder) { return Dir1->setPath(folder); }
+bool FileSelectorPane::setDrive(const QString &drive) { return Drive1->setDrive(drive); }
 int FileSelectorPane::filesListed() const { return File1->count(); }
 
 QStringList FileSelectorPane::selectedFiles() const

@@ -28,17 +28,6 @@ class FileSelectorPane final : public QGroupBox
 public:
     explicit FileSelectorPane(QWidget *parent = nullptr);
 
-    QPushButton *cmdDirWideBrowser = nullptr;
-    QPushButton *Command18 = nullptr; // "&Favorites"
-    QPushButton *Command19 = nullptr; // "&Add" (current folder to the favourites)
-    DriveListBox *Drive1 = nullptr;
-    DirListBox *Dir1 = nullptr;
-    QPushButton *cmdFilterFormShow = nullptr;
-    QLineEdit *tbDWGFilter = nullptr;
-    FileListBox *File1 = nullptr;
-    QPushButton *cmdQuickPick = nullptr;
-    QPushButton *Command4_explorer = nullptr;
-
     // The bar between the folder and the file list.
     BarSplitter *picture3Splitter() const { return m_split; }
 
@@ -57,6 +46,8 @@ public:
     void refreshFiles();
     // Dir1.Path := folder; false (the folder stays) when it does not exist.
     bool setDirPath(const QString &folder);
+    // Selects the drive (as the drive list names it); false when it does not answer.
+    bool setDrive(const QString &drive);
     // The full paths of the selected files, and of every listed file, in list order.
     QStringList selectedFiles() const;
     QStringList listedFiles() const;
@@ -99,11 +90,26 @@ Q_SIGNALS:
     void quickPickRequested();
     // "Filter" was pressed: the stored drawing filters.
     void filterFormRequested();
+    // "&Favorites" was pressed: the favourite folders.
+    void favouritesRequested();
+    // "&Add" was pressed: the folder shown into the favourite folders.
+    void addFavouriteRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QPushButton *cmdDirWideBrowser = nullptr;
+    QPushButton *Command18 = nullptr; // "&Favorites"
+    QPushButton *Command19 = nullptr; // "&Add" (current folder to the favourites)
+    DriveListBox *Drive1 = nullptr;
+    DirListBox *Dir1 = nullptr;
+    QPushButton *cmdFilterFormShow = nullptr;
+    QLineEdit *tbDWGFilter = nullptr;
+    FileListBox *File1 = nullptr;
+    QPushButton *cmdQuickPick = nullptr;
+    QPushButton *Command4_explorer = nullptr;
+
     BarSplitter *m_split = nullptr;
     DriveFolderLink *m_link = nullptr;
     KeptWindow<frmDirWideBrowser> m_wideBrowser;

@@ -15,7 +15,6 @@
 #include "mainwin/mainlayout.h"
 #include "mainwin/paneinterfaces.h"
 #include "mainwin/queuecontrols.h"
-#include "mainwin/queuelistview.h"
 #include "mainwin/queuepane.h"
 #include "mainwin/saveastab.h"
 #include "mainwin/usersetsframe.h"
@@ -26,11 +25,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -124,7 +121,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), m_controls(std::make_un
     // The batch-flow and SAVEAS tabs, with the run switches of the queue's "Options" frame.
     m_batchFlow = new BatchFlowTab;
     tabSettings->layout()->addWidget(m_batchFlow);
-    m_batchFlow->attachRunSwitches(m_queue->chkSaveAS, m_queue->chkDelay, m_queue->chkTestRun);
+    m_queue->attachRunSwitchesTo(*m_batchFlow);
     m_saveAs = new SaveAsTab;
     tabSaveAs->layout()->addWidget(m_saveAs);
     m_saveAs->setSources(m_queueAccess, m_fileAccess,
@@ -321,8 +318,7 @@ void frmMain::connectPanes()
     connect(m_queue, &QueuePane::closeRequested, this, &QWidget::close);
     connect(m_files, &FileSelectorPane::refreshRequested, this, &frmMain::RefreshQueueControls);
     connect(frmSet, &UserSetsFrame::refreshRequested, this, &frmMain::RefreshQueueControls);
-    connect(m_queue->List1->selectionModel(), &QItemSelectionModel::selectionChanged, m_saveAs,
-            [this] { m_saveAs->UpdateSaveAsExample(); });
+    connect(m_queue, &QueuePane::selectionChanged, m_saveAs, [this] { m_saveAs->UpdateSaveAsExample(); });
 }
 
 void frmMain::setScriptFacts(ScriptFacts *script)
@@ -407,7 +403,7 @@ void frmMain::load(MainSettings &s)
     lblUpdate->setText(readyStatusText());
     applySimpleMode(s.SimpleMode == 1);
     applyLtMode(s);
-    gSetHorizontalExtent(m_queue->List1);
+    m_queue->showWholeEntries();
     RefreshQueueControls();
 }
 
@@ -430,8 +426,8 @@ void frmMain::applyLtMode(const MainSettings &s)
     const bool lt = s.LT == 1;
     // LT cannot test a drawing without saving it: Test Run stays unticked while LT is on.
     if (lt)
-        m_queue->chkTestRun->setChecked(false);
-    m_queue->chkTestRun->setEnabled(!lt && s.SimpleMode != 1);
+        m_queue->setRunSwitch(QueuePane::RunSwitch::TestRun, false);
+    m_queue->setRunSwitchEnabled(QueuePane::RunSwitch::TestRun, !lt && s.SimpleMode != 1);
 }
 
 void frmMain::store(MainSettings &s)
@@ -539,17 +535,21 @@ void frmMain::setInputBlocked(bool blocked)
 
 void frmMain::setControlEnabled(const QString &name, bool on) { controls().setEnabled(name, on); }
 
-void frmMain::gSetHorizontalExtent(QAbstractItemView *lb)
+void frmMain::removeQueueDuplicates() { m_queue->mnuRemoveDuplicates_Click(); }
+
+void frmMain::sortQueue(QueueOrder order)
 {
-    // Qt lists scroll sideways by themselves once an entry is wider than the list; make sure the
-    // bar is offered and the list does not wrap or elide its entries.
-    if (!lb)
-        return;
-    lb->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    lb->setTextElideMode(Qt::ElideNone);
-    if (auto *view = qobject_cast<QListView *>(lb))
-        view->setWrapping(false);
+    switch (order) {
+    case QueueOrder::SortOptions: m_queue->PerformSort(); break;
+    case QueueOrder::Ascending: m_queue->mnuSortAscending_Click(); break;
+    case QueueOrder::Descending: m_queue->mnuSortDescending_Click(); break;
+    case QueueOrder::Smart: m_queue->SmartSort(); break;
+    case QueueOrder::Reverse: m_queue->mnuReverseOrder_Click(); break;
+    }
 }
+
+void frmMain::markQueueAsLoadedList(const QString &listName) { m_queue->setLoadedListMarks(listName); }
+void frmMain::setRunSwitch(RunSwitch which, bool on) { m_queue->setRunSwitch(which, on); }
 
 void frmMain::applySimpleMode(bool simple)
 {
@@ -562,9 +562,8 @@ void frmMain::applySimpleMode(bool simple)
             a->setVisible(!simple);
     }
     if (simple) {
-        m_queue->chkDelay->setEnabled(false);
-        m_queue->chkSaveAS->setEnabled(false);
-        m_queue->chkTestRun->setEnabled(false);
+        for (auto which : {QueuePane::RunSwitch::Delay, QueuePane::RunSwitch::SaveAs, QueuePane::RunSwitch::TestRun})
+            m_queue->setRunSwitchEnabled(which, false);
     }
     updateMenuBarVisibility();
 }
@@ -585,7 +584,7 @@ QueueControlInputs frmMain::queueControlInputs() const
 {
     QueueControlInputs in;
     in.entries = m_queue->count();
-    in.selected = m_queue->List1->selectedCount();
+    in.selected = m_queue->selectedCount();
     in.filesListed = m_files->filesListed();
     in.scriptEmpty = !m_script || m_script->scriptIsEmpty();
     in.readOnly = m_script && m_script->readOnlyTicked();

@@ -9,7 +9,6 @@
 #include <memory>
 
 class QAction;
-class QAbstractItemView;
 class QGroupBox;
 class QLabel;
 class QMenu;
@@ -33,6 +32,11 @@ struct QueueControlInputs;
 
 // The menus other parts of the program add their items to.
 enum class MainMenu { File, Queue, Script, Tools, Wizards, Help, QueuePopup };
+// The queue's run switches (queuepane.h).
+enum class RunSwitch;
+// The orders a feature can put the queue in: the sort options' own, A to Z, Z to A, the smart
+// order (numbers by value) and the order reversed.
+enum class QueueOrder { SortOptions, Ascending, Descending, Smart, Reverse };
 
 class frmMain final : public QMainWindow
 {
@@ -95,9 +99,16 @@ public:
     // Every pane back into MainSettings (other parts store theirs on storingSettings first).
     void store(MainSettings &s);
 
+    // ---- Queue commands features run (the rest goes through queue()) ----
+    // Repeated entries out of the queue, as "Remove &Duplicates" does.
+    void removeQueueDuplicates();
+    void sortQueue(QueueOrder order);
+    // The queue is exactly the saved list listName: "=File&Lists=" and the queue's tooltip name it.
+    void markQueueAsLoadedList(const QString &listName);
+    // A run switch set as a user's click would (only on a change).
+    void setRunSwitch(RunSwitch which, bool on);
+
     // ---- Window-wide ----
-    // Gives a list a horizontal scroll range wide enough for its longest entry.
-    void gSetHorizontalExtent(QAbstractItemView *lb);
     // Shows the tab control or, in simple mode, the script selector frame in its place; hides the
     // simple-mode menu items and disables the three batch-option boxes.
     void applySimpleMode(bool simple);

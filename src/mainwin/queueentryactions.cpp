@@ -8,7 +8,6 @@
 #include "mainwin/fileselectorpane.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuecopies.h"
-#include "mainwin/queuelistview.h"
 #include "mainwin/queuepane.h"
 #include "mainwin/skiplist.h"
 #include "preview/frmDWGPreview.h"
@@ -16,25 +15,17 @@
 #include "widgets/waitcursor.h"
 
 #include <QFileInfo>
-#include <QItemSelectionModel>
 #include <QKeyEvent>
 
 namespace tess {
 
 QueueEntryActions::QueueEntryActions(frmMain &window) : QObject(&window), m_window(window)
 {
-    QueueListView *list = window.queuePane()->List1;
-    list->installEventFilter(this);
-    connect(list, &QAbstractItemView::doubleClicked, this, &QueueEntryActions::List1_DblClick);
+    QueuePane *queue = window.queuePane();
+    connect(queue, &QueuePane::keyPressed, this, &QueueEntryActions::List1_KeyDown);
+    connect(queue, &QueuePane::entryDoubleClicked, this, &QueueEntryActions::List1_DblClick);
     // A click and an arrow-key move both change the current entry.
-    connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this, &QueueEntryActions::List1_Click);
-}
-
-bool QueueEntryActions::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::KeyPress && watched == m_window.queuePane()->List1)
-        List1_KeyDown(*static_cast<QKeyEvent *>(event));
-    return QObject::eventFilter(watched, event);
+    connect(queue, &QueuePane::currentEntryChanged, this, &QueueEntryActions::List1_Click);
 }
 
 void QueueEntryActions::List1_Click()
@@ -42,9 +33,9 @@ void QueueEntryActions::List1_Click()
     QueuePane *q = m_window.queuePane();
     if (q->isBusy())
         return;
-    const qsizetype row = q->List1->currentRow();
+    const qsizetype row = q->currentRow();
     if (row >= 0)
-        ShowDrawingPreview(q->List1->item(row));
+        ShowDrawingPreview(q->entryAt(row));
 }
 
 void QueueEntryActions::List1_KeyDown(const QKeyEvent &key)
@@ -57,7 +48,7 @@ void QueueEntryActions::List1_KeyDown(const QKeyEvent &key)
         List1_DblClick();
         return;
     }
-    const qsizetype current = q->List1->currentRow();
+    const qsizetype current = q->currentRow();
     if (mods == Qt::ControlModifier && key.key() == Qt::Key_Up && current > 0)
         q->MoveListItem(current - 1, current);
     else if (mods == Qt::ControlModifier && key.key() == Qt::Key_Down && current >= 0)
@@ -71,7 +62,7 @@ void QueueEntryActions::List1_DblClick()
     QueuePane *q = m_window.queuePane();
     if (q->isBusy())
         return;
-    const QList<qsizetype> rows = q->List1->selectedRows();
+    const QList<qsizetype> rows = q->selectedRows();
     const QStringList entries = q->queueEntries();
     const MainSettings &s = mainSettings();
     QStringList failed;
@@ -114,7 +105,7 @@ void QueueEntryActions::List1_SkipFile()
                               "then add the selected filename to the 'skipped' file list?"),
                vbYesNo | vbExclamation, QStringLiteral("Skip?")) != vbYes)
         return;
-    const QList<qsizetype> rows = q->List1->selectedRows();
+    const QList<qsizetype> rows = q->selectedRows();
     if (rows.isEmpty())
         return;
     const qsizetype i = rows.first();
@@ -135,10 +126,10 @@ void QueueEntryActions::List1_SkipFile()
 void QueueEntryActions::mnuGotoDir_Click()
 {
     QueuePane *q = m_window.queuePane();
-    const qsizetype row = q->List1->currentRow();
+    const qsizetype row = q->currentRow();
     if (row < 0 || q->isBusy())
         return;
-    const QString folder = FolderOf(q->List1->item(row));
+    const QString folder = FolderOf(q->entryAt(row));
     // The folder list takes the folder and the drive list follows with the folder's root.
     if (folder.isEmpty() || ShlIsDirectory(folder) == 0 || !m_window.fileSelector()->setDirPath(folder))
         reportUnexpectedError(kPathNotFound, QStringLiteral("Path not found"), QStringLiteral("mnuGotoDir_Click"),
@@ -148,10 +139,10 @@ void QueueEntryActions::mnuGotoDir_Click()
 void QueueEntryActions::mnuOpenDirInExplorer_Click()
 {
     QueuePane *q = m_window.queuePane();
-    const qsizetype row = q->List1->currentRow();
+    const qsizetype row = q->currentRow();
     if (row < 0)
         return;
-    const QString path = q->List1->item(row);
+    const QString path = q->entryAt(row);
     LaunchResult r;
 #ifdef Q_OS_WIN
     // The entry is one argument; no shell comes between.
@@ -170,7 +161,7 @@ void QueueEntryActions::copyToClipboard(const QueueCopyKind &kind)
     QStringList entries;
     if (kind.selectedOnly) {
         const QStringList all = q->queueEntries();
-        for (qsizetype r : q->List1->selectedRows())
+        for (qsizetype r : q->selectedRows())
             entries.append(all.at(r));
     } else {
         entries = q->queueEntries();

@@ -50,9 +50,6 @@ public:
     using Handler = void (QueueEntryActions::*)();
     static Handler copyHandler(QLatin1StringView item);
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void copyNamed(const char *item);
 

@@ -6,6 +6,7 @@
 #include "core/messages.h"
 #include "core/prompts.h"
 #include "core/queueops.h"
+#include "mainwin/batchflowtab.h"
 #include "mainwin/fileselectorpane.h"
 #include "mainwin/queuedrop.h"
 #include "mainwin/queuelistview.h"
@@ -20,6 +21,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <utility>
@@ -123,6 +125,9 @@ QueuePane::QueuePane(FileSelectorPane *files, QWidget *parent) : QWidget(parent)
     connect(Command3, &QPushButton::clicked, this, &QueuePane::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &QueuePane::Command4_Click);
     connect(List1->selectionModel(), &QItemSelectionModel::selectionChanged, this, &QueuePane::List1_Click);
+    connect(List1->selectionModel(), &QItemSelectionModel::selectionChanged, this, &QueuePane::selectionChanged);
+    connect(List1->selectionModel(), &QItemSelectionModel::currentChanged, this, &QueuePane::currentEntryChanged);
+    connect(List1, &QAbstractItemView::doubleClicked, this, &QueuePane::entryDoubleClicked);
     connect(List1, &QueueListView::popupRequested, this, [this](const QPoint &pos) {
         if (!m_busy)
             Q_EMIT popupRequested(pos);
@@ -138,6 +143,8 @@ QueuePane::QueuePane(FileSelectorPane *files, QWidget *parent) : QWidget(parent)
 
 bool QueuePane::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == List1 && event->type() == QEvent::KeyPress)
+        Q_EMIT keyPressed(*static_cast<QKeyEvent *>(event));
     if (watched == List1 && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
         placeMoveButtons();
     return QWidget::eventFilter(watched, event);
@@ -181,12 +188,35 @@ void QueuePane::setStatus(const QString &text) { Q_EMIT statusChanged(text); }
 QStringList QueuePane::queueEntries() const { return List1->items(); }
 qsizetype QueuePane::count() const { return List1->count(); }
 
+QList<qsizetype> QueuePane::selectedRows() const { return List1->selectedRows(); }
+qsizetype QueuePane::selectedCount() const { return List1->selectedCount(); }
+qsizetype QueuePane::currentRow() const { return List1->currentRow(); }
+QString QueuePane::entryAt(qsizetype row) const { return List1->item(row); }
+
+void QueuePane::showWholeEntries()
+{
+    // Qt lists scroll sideways by themselves once an entry is wider than the list; make sure the
+    // bar is offered and the list does not wrap or elide its entries.
+    List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    List1->setTextElideMode(Qt::ElideNone);
+    List1->setWrapping(false);
+}
+
+QCheckBox *QueuePane::runSwitch(RunSwitch which) const
+{
+    return which == RunSwitch::TestRun ? chkTestRun : which == RunSwitch::Delay ? chkDelay : chkSaveAS;
+}
+
 void QueuePane::setRunSwitch(RunSwitch which, bool on)
 {
-    QCheckBox *box = which == RunSwitch::TestRun ? chkTestRun : which == RunSwitch::Delay ? chkDelay : chkSaveAS;
+    QCheckBox *box = runSwitch(which);
     if (box->isChecked() != on)
         box->setChecked(on);
 }
+
+void QueuePane::setRunSwitchEnabled(RunSwitch which, bool on) { runSwitch(which)->setEnabled(on); }
+
+void QueuePane::attachRunSwitchesTo(BatchFlowTab &tab) const { tab.attachRunSwitches(chkSaveAS, chkDelay, chkTestRun); }
 QueueModel *QueuePane::queueModel() const { return List1->queueModel(); }
 
 QStringList QueuePane::selectedEntries() const

@@ -10,14 +10,19 @@
 
 class QCheckBox;
 class QGroupBox;
+class QKeyEvent;
 class QPushButton;
 
 namespace tess {
 
+class BatchFlowTab;
 class FileSelectorPane;
 class QueueListView;
 class QueueModel;
 class WaitCursor;
+
+// The three switches of the queue's "Options" frame.
+enum class RunSwitch { TestRun, Delay, SaveAs };
 
 class QueuePane final : public QWidget
 {
@@ -25,21 +30,6 @@ class QueuePane final : public QWidget
 public:
     // files: the file selector the Add buttons and walks take their files, folder and filter from.
     explicit QueuePane(FileSelectorPane *files, QWidget *parent = nullptr);
-
-    QueueListView *List1 = nullptr;
-    QPushButton *Command3 = nullptr; // "Move Up"
-    QPushButton *Command4 = nullptr; // "Move Down"
-    QPushButton *cmdAddAll = nullptr;
-    QPushButton *cmdAddAllSub = nullptr;
-    QPushButton *cmdAddDwg = nullptr;
-    QPushButton *cmdRemoveDwg = nullptr;
-    QPushButton *cmdRemoveAllDwg = nullptr;
-    QPushButton *cmdFileList = nullptr;
-    QGroupBox *Frame3 = nullptr;
-    QCheckBox *chkSaveAS = nullptr;
-    QCheckBox *chkDelay = nullptr;
-    QCheckBox *chkTestRun = nullptr;
-    QPushButton *cmdDWGPreviewShow = nullptr;
 
     // ---- Entries ----
     QStringList queueEntries() const;
@@ -53,9 +43,21 @@ public:
     // Replaces the queue (state files, User Sets, saved lists), with the same refusal.
     void setQueueEntries(const QStringList &entries, bool report = true);
 
+    // The selected rows in queue order, their number, the current row (-1 for none) and the
+    // entry in a row.
+    QList<qsizetype> selectedRows() const;
+    qsizetype selectedCount() const;
+    qsizetype currentRow() const;
+    QString entryAt(qsizetype row) const;
+    // The queue scrolls sideways for an entry wider than the list instead of wrapping or eliding it.
+    void showWholeEntries();
+
     // The run switches of the "Options" frame, set as a user's click would (only on a change).
-    enum class RunSwitch { TestRun, Delay, SaveAs };
+    using RunSwitch = tess::RunSwitch;
     void setRunSwitch(RunSwitch which, bool on);
+    void setRunSwitchEnabled(RunSwitch which, bool on);
+    // The Settings tab runs the switches' handlers and loads and stores them.
+    void attachRunSwitchesTo(BatchFlowTab &tab) const;
 
     // ---- Walks ----
     // Walks folder and its sub-folders for files matching pattern into the queue with the scan
@@ -135,6 +137,14 @@ Q_SIGNALS:
     void fileListsRequested();
     // "&Preview" was pressed.
     void previewShowRequested();
+    // The queue's selection changed.
+    void selectionChanged();
+    // The current entry moved (a click or an arrow key).
+    void currentEntryChanged();
+    // An entry was double-clicked.
+    void entryDoubleClicked();
+    // A key was pressed in the queue, before the queue's own handling of it.
+    void keyPressed(const QKeyEvent &key);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -149,8 +159,23 @@ private:
     void selectionEmptied();
     bool askCaseChange();
     void sortWithStatus(const QString &status, const std::function<QStringList(const QStringList &)> &order);
+    QCheckBox *runSwitch(RunSwitch which) const;
 
     FileSelectorPane *m_files;
+    QueueListView *List1 = nullptr;
+    QPushButton *Command3 = nullptr; // "Move Up"
+    QPushButton *Command4 = nullptr; // "Move Down"
+    QPushButton *cmdAddAll = nullptr;
+    QPushButton *cmdAddAllSub = nullptr;
+    QPushButton *cmdAddDwg = nullptr;
+    QPushButton *cmdRemoveDwg = nullptr;
+    QPushButton *cmdRemoveAllDwg = nullptr;
+    QPushButton *cmdFileList = nullptr;
+    QGroupBox *Frame3 = nullptr;
+    QCheckBox *chkSaveAS = nullptr;
+    QCheckBox *chkDelay = nullptr;
+    QCheckBox *chkTestRun = nullptr;
+    QPushButton *cmdDWGPreviewShow = nullptr;
     bool m_busy = false;
     bool m_closeAfterBusy = false;
     QStringList m_walkRefused;

@@ -6,8 +6,6 @@
 #include "core/usersets.h"
 #include "mainwin/fileselectorpane.h"
 #include "mainwin/queuepane.h"
-#include "widgets/dirlistbox.h"
-#include "widgets/drivelistbox.h"
 #include "widgets/twips.h"
 
 #include <QHBoxLayout>
@@ -88,7 +86,7 @@ bool UserSetsFrame::SaveSnapshot(int set)
         snapshot.script = m_script->scriptText();
         snapshot.name = m_script->scriptName();
     }
-    snapshot.drive = m_files->Drive1->drive();
+    snapshot.drive = m_files->drive();
     snapshot.folder = m_files->folder();
     const StateSaveResult r = writeUserSetFiles(set, snapshot);
     if (!r.ok) {
@@ -114,7 +112,7 @@ bool UserSetsFrame::LoadSnapshot(int set)
     }
     // A drive that cannot be selected or a folder that is gone stops there: the file selector keeps
     // what it could take.
-    if (files.hasDrive && m_files->Drive1->setDrive(files.drive) && files.hasFolder)
+    if (files.hasDrive && m_files->setDrive(files.drive) && files.hasFolder)
         m_files->setDirPath(files.folder);
     Q_EMIT refreshRequested();
     return true;

@@ -12,6 +12,7 @@
 #include "mainwin/frmMain.h"
 #include "mainwin/queuepane.h"
 #include "testsupport.h"
+#include "uitest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -352,7 +353,7 @@ private Q_SLOTS:
         frmMain *w = app.mainWindow();
         QCOMPARE(QDir(w->fileSelector()->folder()), QDir(QDir::currentPath()));
         QCOMPARE(w->queuePane()->queueEntries(), QStringList{QStringLiteral("/d/a.dwg")});
-        QVERIFY(!w->queuePane()->chkTestRun->isEnabled());
+        QVERIFY(!test::child<QCheckBox>(w->queuePane(), "chkTestRun")->isEnabled());
         QCOMPARE(w->lblUpdate->text(), QStringLiteral("Ready"));
     }
 

@@ -135,7 +135,7 @@ void TestComposer::createsTheScript()
     QCOMPARE(mainSettings().LONGDATE, QStringLiteral("Wednesday, Dec 9, 2026"));
     QCOMPARE(mainSettings().TodayTime_24, QStringLiteral("20:05:03"));
     QVERIFY(!mainSettings().StopBatch);
-    QVERIFY(!win.w->queuePane()->cmdRemoveDwg->isEnabled());
+    QVERIFY(!test::child<QPushButton>(win.w->queuePane(), "cmdRemoveDwg")->isEnabled());
     QCOMPARE(win.w->queuePane()->queueEntries(), QStringList({a, b})); // the queue stays as it was
     QVERIFY(fx.prompter().shown().isEmpty());
     QVERIFY(setReadOnlyFile(b, false).ok());
@@ -392,7 +392,7 @@ void TestComposer::saveAsAndRunLog()
     Window win(fx, [](MainSettings &s) { s.EnableLogging = 1; });
     const QString a = win.drawing(QStringLiteral("A.dwg")), b = win.drawing(QStringLiteral("B.dxf"));
     win.setQueue({a, b});
-    win.w->queuePane()->chkSaveAS->setChecked(true);
+    test::child<QCheckBox>(win.w->queuePane(), "chkSaveAS")->setChecked(true);
     win.get<QLineEdit>("tbPrefix")->setText(QStringLiteral("N-$COUNTER$-"));
     win.press();
     win.press();

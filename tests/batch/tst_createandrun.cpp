@@ -255,8 +255,8 @@ void TestCreateAndRun::metaCommandsSetTheControls()
     auto *thisLocation = t->findChild<QRadioButton *>(QStringLiteral("optSpecFolder"));
     QVERIFY(prefix && folder && example && thisLocation);
     Q_EMIT win.app->app().metaScanRequested(false);
-    QVERIFY(q->chkSaveAS->isChecked());
-    QVERIFY(!q->chkTestRun->isChecked());
+    QVERIFY(test::child<QCheckBox>(q, "chkSaveAS")->isChecked());
+    QVERIFY(!test::child<QCheckBox>(q, "chkTestRun")->isChecked());
     QCOMPARE(prefix->text(), QStringLiteral("A-"));
     QVERIFY(thisLocation->isChecked());
     QCOMPARE(folder->text(), fx.path() + QStringLiteral("OUT/"));

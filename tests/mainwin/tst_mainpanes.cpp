@@ -109,12 +109,12 @@ private Q_SLOTS:
     void runSwitchesOfTheOptionsFrame()
     {
         Window win;
-        win.w->queuePane()->chkTestRun->setChecked(true);
-        win.w->queuePane()->chkSaveAS->setChecked(true);
-        QVERIFY(!win.w->queuePane()->chkTestRun->isChecked());
-        win.w->queuePane()->chkTestRun->setChecked(true);
-        QVERIFY(!win.w->queuePane()->chkSaveAS->isChecked());
-        win.w->queuePane()->chkDelay->setChecked(true);
+        test::child<QCheckBox>(win.w->queuePane(), "chkTestRun")->setChecked(true);
+        test::child<QCheckBox>(win.w->queuePane(), "chkSaveAS")->setChecked(true);
+        QVERIFY(!test::child<QCheckBox>(win.w->queuePane(), "chkTestRun")->isChecked());
+        test::child<QCheckBox>(win.w->queuePane(), "chkTestRun")->setChecked(true);
+        QVERIFY(!test::child<QCheckBox>(win.w->queuePane(), "chkSaveAS")->isChecked());
+        test::child<QCheckBox>(win.w->queuePane(), "chkDelay")->setChecked(true);
         QCOMPARE(mainSettings().UseDelay, qint16(-1));
     }
 
@@ -135,7 +135,8 @@ private Q_SLOTS:
         });
         QCOMPARE(win.get<QPlainTextEdit>("tbPreBatch")->toPlainText(), QStringLiteral("_SDI 1\n_FILEDIA 0"));
         QVERIFY(win.get<QCheckBox>("cbIncludeDebugComments")->isChecked());
-        QVERIFY(win.w->queuePane()->chkDelay->isChecked() && win.w->queuePane()->chkTestRun->isChecked());
+        QVERIFY(test::child<QCheckBox>(win.w->queuePane(), "chkDelay")->isChecked() &&
+                test::child<QCheckBox>(win.w->queuePane(), "chkTestRun")->isChecked());
         QCOMPARE(mainSettings().UseDelay, qint16(-1));
         QVERIFY(win.get<QRadioButton>("optSpecFolder")->isChecked());
         QCOMPARE(win.get<QComboBox>("cmbOutFormat")->currentText(), QStringLiteral("2004"));
@@ -164,8 +165,8 @@ private Q_SLOTS:
                                        false);
         win.get<QLineEdit>("tbSuffix")->setText(QStringLiteral("-$COUNTER$"));
         QCOMPARE(win.get<QLineEdit>("tbSAVEASExOutput")->text(), QStringLiteral("A-101-1.DWG"));
-        win.w->queuePane()->List1->setItems({QStringLiteral("/srv/Z-9.dwg")});
-        win.w->queuePane()->List1->selectAll();
+        test::child<QueueListView>(win.w->queuePane(), "List1")->setItems({QStringLiteral("/srv/Z-9.dwg")});
+        test::child<QueueListView>(win.w->queuePane(), "List1")->selectAll();
         QCOMPARE(win.get<QLineEdit>("tbSAVEASExOutput")->text(), QStringLiteral("Z-9-1.DWG"));
     }
 

@@ -11,6 +11,7 @@
 #include "mainwin/queuelistview.h"
 #include "preview/frmDWGPreview.h"
 #include "testsupport.h"
+#include "uitest.h"
 #include "widgets/dirlistbox.h"
 #include "widgets/drivelistbox.h"
 #include "widgets/filelistbox.h"
@@ -209,8 +210,9 @@ private Q_SLOTS:
         w->show();
         QVERIFY(!w->SSTab1->isVisible());
         QVERIFY(w->frameSimpleScrSelect->isVisible());
-        QVERIFY(!w->queuePane()->chkSaveAS->isEnabled() && !w->queuePane()->chkDelay->isEnabled() &&
-                !w->queuePane()->chkTestRun->isEnabled());
+        QVERIFY(!test::child<QCheckBox>(w->queuePane(), "chkSaveAS")->isEnabled() &&
+                !test::child<QCheckBox>(w->queuePane(), "chkDelay")->isEnabled() &&
+                !test::child<QCheckBox>(w->queuePane(), "chkTestRun")->isEnabled());
         QMenu *wizards = w->menuByName(QStringLiteral("mnuScriptCreationWizards"));
         wizards->addAction(QStringLiteral("&Purge"));
         QTest::qWait(1);
@@ -222,14 +224,15 @@ private Q_SLOTS:
     {
         test::ScriptedPrompter p;
         auto w = makeWindow();
-        QCOMPARE(w->fileSelector()->File1->count(), 3); // the filter ignores case: a.dwg, b.dwg, C.DWG
+        QCOMPARE(test::child<FileListBox>(w->fileSelector(), "File1")->count(),
+                 3); // the filter ignores case: a.dwg, b.dwg, C.DWG
         w->queuePane()->setLoadedListMarks(QStringLiteral("Job.LST"));
-        w->fileSelector()->File1->item(1)->setSelected(true);
+        test::child<FileListBox>(w->fileSelector(), "File1")->item(1)->setSelected(true);
         QVERIFY(button(w.get(), "cmdAddDwg")->isEnabled());
         QTest::mouseClick(button(w.get(), "cmdAddDwg"), Qt::LeftButton);
         QCOMPARE(w->queuePane()->queueEntries(), QStringList{file(QStringLiteral("b.dwg"))});
         QCOMPARE(button(w.get(), "cmdFileList")->text(), QStringLiteral("File&Lists"));
-        QVERIFY(w->queuePane()->List1->toolTip().isEmpty());
+        QVERIFY(test::child<QueueListView>(w->queuePane(), "List1")->toolTip().isEmpty());
         QTest::mouseClick(button(w.get(), "cmdAddAll"), Qt::LeftButton);
         QCOMPARE(w->queuePane()->queueEntries(),
                  (QStringList{file(QStringLiteral("b.dwg")), file(QStringLiteral("a.dwg")),
@@ -267,7 +270,8 @@ private Q_SLOTS:
         w->show();
         QStringList seen;
         auto marksReset = [&] {
-            return QString::number(w->queuePane()->cmdFileList->text() == QStringLiteral("File&Lists"));
+            return QString::number(test::child<QPushButton>(w->queuePane(), "cmdFileList")->text() ==
+                                   QStringLiteral("File&Lists"));
         };
         auto sorted = [&] {
             QStringList q = w->queuePane()->queueEntries();
@@ -281,13 +285,13 @@ private Q_SLOTS:
                 [&] { seen.append(QStringLiteral("fav reset=") + marksReset()); });
         w->queuePane()->setLoadedListMarks(QStringLiteral("Job.LST"));
         if (how == QLatin1String("add")) {
-            w->fileSelector()->File1->selectAll();
-            QTest::mouseClick(w->queuePane()->cmdAddDwg, Qt::LeftButton);
+            test::child<FileListBox>(w->fileSelector(), "File1")->selectAll();
+            QTest::mouseClick(test::child<QPushButton>(w->queuePane(), "cmdAddDwg"), Qt::LeftButton);
         } else if (how == QLatin1String("all")) {
-            QTest::mouseClick(w->queuePane()->cmdAddAll, Qt::LeftButton);
+            QTest::mouseClick(test::child<QPushButton>(w->queuePane(), "cmdAddAll"), Qt::LeftButton);
         } else if (how == QLatin1String("plus")) {
             p.expectMessage(vbOK);
-            QTest::mouseClick(w->queuePane()->cmdAddAllSub, Qt::LeftButton);
+            QTest::mouseClick(test::child<QPushButton>(w->queuePane(), "cmdAddAllSub"), Qt::LeftButton);
         } else {
             w->queuePane()->List1_OLEDragDrop({file(QStringLiteral("a.dwg")), file(QStringLiteral("b.dwg"))});
         }
@@ -390,13 +394,13 @@ private Q_SLOTS:
         touch(file(QStringLiteral("sub/tab\tname.dwg")));
         test::ScriptedPrompter p;
         auto w = makeWindow();
-        QCOMPARE(w->fileSelector()->File1->count(), 4);
+        QCOMPARE(test::child<FileListBox>(w->fileSelector(), "File1")->count(), 4);
         p.expectMessage(vbOK);
         QTest::mouseClick(button(w.get(), "cmdAddAll"), Qt::LeftButton);
         QCOMPARE(w->queuePane()->queueEntries().size(), 3);
         QVERIFY(p.last().text.contains(file(QStringLiteral("bad\"name.dwg"))));
 
-        w->queuePane()->List1->clear();
+        test::child<QueueListView>(w->queuePane(), "List1")->clear();
         p.expectMessage(vbOK); // the count
         p.expectMessage(vbOK); // the refused entries
         QTest::mouseClick(button(w.get(), "cmdAddAllSub"), Qt::LeftButton);
@@ -443,10 +447,10 @@ private Q_SLOTS:
         QVERIFY(w->centralWidget()->isEnabled());
         QCOMPARE(w->lblFilesInQueue->text(), QStringLiteral("Queue = %1").arg(expected.size()));
         QCOMPARE(button(w.get(), "cmdFileList")->text(), QStringLiteral("File&Lists"));
-        QVERIFY(w->queuePane()->List1->toolTip().isEmpty());
+        QVERIFY(test::child<QueueListView>(w->queuePane(), "List1")->toolTip().isEmpty());
 
         // With "*.*" a ".txt" is an entry itself; the automatic sort follows a drop that added nothing.
-        w->fileSelector()->tbDWGFilter->setText(QStringLiteral("*.*"));
+        test::child<QLineEdit>(w->fileSelector(), "tbDWGFilter")->setText(QStringLiteral("*.*"));
         w->queuePane()->setQueueEntries({QStringLiteral("/z.dwg"), QStringLiteral("/a.dwg")});
         mainSettings().AutoSortEnabled = 1;
         mainSettings().AutoSortType = 0;
@@ -458,9 +462,9 @@ private Q_SLOTS:
 
         // Under a running walk a drop changes nothing.
         w->queuePane()->walkFolderIntoQueue(file(QStringLiteral("sub")), QStringLiteral("*.txt"));
-        const qsizetype before = w->queuePane()->List1->count();
+        const qsizetype before = test::child<QueueListView>(w->queuePane(), "List1")->count();
         w->queuePane()->List1_OLEDragDrop({file(QStringLiteral("a.dwg"))});
-        QCOMPARE(w->queuePane()->List1->count(), before);
+        QCOMPARE(test::child<QueueListView>(w->queuePane(), "List1")->count(), before);
         QVERIFY(w->queuePane()->endWalk());
     }
 
@@ -470,7 +474,7 @@ private Q_SLOTS:
         auto w = makeWindow();
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        QWidget *target = w->queuePane()->List1->viewport();
+        QWidget *target = test::child<QueueListView>(w->queuePane(), "List1")->viewport();
         const QPoint at = target->rect().center();
 
         QMimeData text;
@@ -498,8 +502,8 @@ private Q_SLOTS:
         test::ScriptedPrompter p;
         auto w = makeWindow();
         w->queuePane()->setQueueEntries(letters("abcdef"));
-        w->queuePane()->List1->setSelected(1, true);
-        w->queuePane()->List1->setSelected(4, true);
+        test::child<QueueListView>(w->queuePane(), "List1")->setSelected(1, true);
+        test::child<QueueListView>(w->queuePane(), "List1")->setSelected(4, true);
         QVERIFY(button(w.get(), "cmdRemoveDwg")->isEnabled());
         QTest::mouseClick(button(w.get(), "cmdRemoveDwg"), Qt::LeftButton);
         QCOMPARE(w->queuePane()->queueEntries(), letters("acdf"));
@@ -510,20 +514,21 @@ private Q_SLOTS:
         w->queuePane()->RemoveUnselectedFiles();
         QVERIFY(p.last().style & vbDefaultButton2);
         QCOMPARE(w->queuePane()->queueEntries(), letters("acdf"));
-        w->queuePane()->List1->setSelected(2, true);
-        w->queuePane()->List1->setSelected(3, true);
+        test::child<QueueListView>(w->queuePane(), "List1")->setSelected(2, true);
+        test::child<QueueListView>(w->queuePane(), "List1")->setSelected(3, true);
         action(w.get(), "mnuRemoveUnselectedFiles")->trigger();
         QCOMPARE(w->queuePane()->queueEntries(), letters("df"));
-        QCOMPARE(w->queuePane()->List1->selectedCount(), qsizetype(2)); // what stays was selected
+        QCOMPARE(test::child<QueueListView>(w->queuePane(), "List1")->selectedCount(),
+                 qsizetype(2)); // what stays was selected
 
         p.expectMessage(vbNo);
         QTest::mouseClick(button(w.get(), "cmdRemoveAllDwg"), Qt::LeftButton);
         QCOMPARE(p.last().text, QStringLiteral("Are you sure you want to clear the File Queue?"));
         QCOMPARE(p.last().title, QStringLiteral("Sure?"));
-        QCOMPARE(w->queuePane()->List1->selectedCount(), qsizetype(2));
+        QCOMPARE(test::child<QueueListView>(w->queuePane(), "List1")->selectedCount(), qsizetype(2));
         p.expectMessage(vbYes);
         QTest::mouseClick(button(w.get(), "cmdRemoveAllDwg"), Qt::LeftButton);
-        QCOMPARE(w->queuePane()->List1->count(), qsizetype(0));
+        QCOMPARE(test::child<QueueListView>(w->queuePane(), "List1")->count(), qsizetype(0));
         QVERIFY(!button(w.get(), "cmdRemoveAllDwg")->isEnabled());
         QVERIFY(!action(w.get(), "mnuRemoveDuplicates")->isEnabled());
         QCOMPARE(w->lblFilesInQueue->text(), QStringLiteral("Queue = 0"));
@@ -534,11 +539,11 @@ private Q_SLOTS:
         auto w = makeWindow();
         w->queuePane()->setQueueEntries(letters("abcdefgh"));
         for (int r : {1, 2, 5, 6})
-            w->queuePane()->List1->setSelected(r, true);
+            test::child<QueueListView>(w->queuePane(), "List1")->setSelected(r, true);
         QTest::mouseClick(button(w.get(), "Command3"), Qt::LeftButton);
         QCOMPARE(w->queuePane()->queueEntries(), letters("abcdfgeh"));
-        QCOMPARE(w->queuePane()->List1->currentRow(), qsizetype(6));
-        QCOMPARE(w->queuePane()->List1->selectedRows(), (QList<qsizetype>{1, 2, 4, 5}));
+        QCOMPARE(test::child<QueueListView>(w->queuePane(), "List1")->currentRow(), qsizetype(6));
+        QCOMPARE(test::child<QueueListView>(w->queuePane(), "List1")->selectedRows(), (QList<qsizetype>{1, 2, 4, 5}));
         QTest::mouseClick(button(w.get(), "Command3"), Qt::LeftButton); // the run now touches the upper one
         QCOMPARE(w->queuePane()->queueEntries(), letters("abcfgdeh"));
         QTest::mouseClick(button(w.get(), "Command4"), Qt::LeftButton);
@@ -550,12 +555,12 @@ private Q_SLOTS:
         auto w = makeWindow();
         w->queuePane()->setQueueEntries({QStringLiteral("C:\\JOB\\SHEET10.DWG"), QStringLiteral("C:\\JOB\\SHEET9.DWG"),
                                          QStringLiteral("C:\\JOB\\A.DWG")});
-        w->queuePane()->List1->setSelected(0, true);
+        test::child<QueueListView>(w->queuePane(), "List1")->setSelected(0, true);
         action(w.get(), "mnuSmartSort2")->trigger();
         QCOMPARE(w->queuePane()->queueEntries(),
                  (QStringList{QStringLiteral("C:\\JOB\\A.DWG"), QStringLiteral("C:\\JOB\\SHEET9.DWG"),
                               QStringLiteral("C:\\JOB\\SHEET10.DWG")}));
-        QCOMPARE(w->queuePane()->List1->selectedCount(), qsizetype(0));
+        QCOMPARE(test::child<QueueListView>(w->queuePane(), "List1")->selectedCount(), qsizetype(0));
         QCOMPARE(w->lblUpdate->text(), QStringLiteral("Ready"));
         action(w.get(), "mnuAscending2")->trigger();
         QCOMPARE(w->queuePane()->queueEntries().at(1), QStringLiteral("C:\\JOB\\SHEET10.DWG"));
@@ -565,7 +570,7 @@ private Q_SLOTS:
         // The automatic sort after an addition.
         mainSettings().AutoSortEnabled = 1;
         mainSettings().AutoSortType = 1;
-        w->queuePane()->List1->clear();
+        test::child<QueueListView>(w->queuePane(), "List1")->clear();
         QTest::mouseClick(button(w.get(), "cmdAddAll"), Qt::LeftButton);
         QCOMPARE(
             w->queuePane()->queueEntries(),
@@ -661,12 +666,12 @@ private Q_SLOTS:
         for (int i = 0; i < 40000; ++i)
             many.append(QStringLiteral("/big/%1.dwg").arg(i));
         QCOMPARE(w->queuePane()->addToQueue(many), qsizetype(40000));
-        w->queuePane()->List1->selectRange(0, 39999);
+        test::child<QueueListView>(w->queuePane(), "List1")->selectRange(0, 39999);
         w->RefreshQueueControls();
         QCOMPARE(w->lblFilesInQueue->text(), QStringLiteral("Queue = 40000"));
-        QCOMPARE(w->queuePane()->List1->selectedCount(), qsizetype(40000));
+        QCOMPARE(test::child<QueueListView>(w->queuePane(), "List1")->selectedCount(), qsizetype(40000));
         QTest::mouseClick(button(w.get(), "cmdRemoveDwg"), Qt::LeftButton);
-        QCOMPARE(w->queuePane()->List1->count(), qsizetype(0));
+        QCOMPARE(test::child<QueueListView>(w->queuePane(), "List1")->count(), qsizetype(0));
     }
 
     void longEntriesScrollSideways()
@@ -676,22 +681,22 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         w->queuePane()->addToQueue({QStringLiteral("/short.dwg")});
         QCoreApplication::processEvents();
-        QCOMPARE(w->queuePane()->List1->horizontalScrollBar()->maximum(), 0);
+        QCOMPARE(test::child<QueueListView>(w->queuePane(), "List1")->horizontalScrollBar()->maximum(), 0);
         w->queuePane()->addToQueue({QStringLiteral("/") + QString(400, QLatin1Char('x')) + QStringLiteral(".dwg")});
-        QTRY_VERIFY(w->queuePane()->List1->horizontalScrollBar()->maximum() > 0);
+        QTRY_VERIFY(test::child<QueueListView>(w->queuePane(), "List1")->horizontalScrollBar()->maximum() > 0);
     }
 
     void filterKeepsPatternAndAddAllState()
     {
         auto w = makeWindow();
-        w->fileSelector()->tbDWGFilter->setText(QStringLiteral("*.txt"));
+        test::child<QLineEdit>(w->fileSelector(), "tbDWGFilter")->setText(QStringLiteral("*.txt"));
         QCOMPARE(mainSettings().DWGPattern, QStringLiteral("*.txt"));
-        QCOMPARE(w->fileSelector()->File1->count(), 1); // read at once
+        QCOMPARE(test::child<FileListBox>(w->fileSelector(), "File1")->count(), 1); // read at once
         QVERIFY(button(w.get(), "cmdAddAll")->isEnabled());
-        w->fileSelector()->tbDWGFilter->setText(QStringLiteral("*.none"));
+        test::child<QLineEdit>(w->fileSelector(), "tbDWGFilter")->setText(QStringLiteral("*.none"));
         QVERIFY(!button(w.get(), "cmdAddAll")->isEnabled());
-        w->fileSelector()->tbDWGFilter->setText(QStringLiteral("*.txt;*.dwg"));
-        QCOMPARE(w->fileSelector()->File1->count(), 4);
+        test::child<QLineEdit>(w->fileSelector(), "tbDWGFilter")->setText(QStringLiteral("*.txt;*.dwg"));
+        QCOMPARE(test::child<FileListBox>(w->fileSelector(), "File1")->count(), 4);
     }
 
     void folderChangesFollowAndDropsMoveOnlyToFolders()
@@ -700,14 +705,14 @@ private Q_SLOTS:
         QSignalSpy followed(w->fileSelector(), &FileSelectorPane::drawingFolderChanged);
         const QString sub = file(QStringLiteral("sub"));
         w->fileSelector()->Dir1_OLEDragDrop(file(QStringLiteral("a.dwg"))); // a file: nothing moves
-        QCOMPARE(w->fileSelector()->Dir1->path(), m_dir);
+        QCOMPARE(test::child<DirListBox>(w->fileSelector(), "Dir1")->path(), m_dir);
         w->fileSelector()->Dir1_OLEDragDrop(sub);
-        QCOMPARE(w->fileSelector()->Dir1->path(), sub);
-        QCOMPARE(w->fileSelector()->File1->path(), sub);
-        QCOMPARE(w->fileSelector()->File1->count(), 1);
+        QCOMPARE(test::child<DirListBox>(w->fileSelector(), "Dir1")->path(), sub);
+        QCOMPARE(test::child<FileListBox>(w->fileSelector(), "File1")->path(), sub);
+        QCOMPARE(test::child<FileListBox>(w->fileSelector(), "File1")->count(), 1);
         QCOMPARE(followed.count(), 1);
         QVERIFY(!w->fileSelector()->setDirPath(file(QStringLiteral("missing"))));
-        QCOMPARE(w->fileSelector()->Dir1->path(), sub);
+        QCOMPARE(test::child<DirListBox>(w->fileSelector(), "Dir1")->path(), sub);
     }
 
     // Typing in the folder list selects the next folder starting with what was typed (ignoring case),
@@ -742,15 +747,17 @@ private Q_SLOTS:
     {
         test::ScriptedPrompter p;
         auto w = makeWindow();
-        const QString before = w->fileSelector()->Drive1->drive();
+        const QString before = test::child<DriveListBox>(w->fileSelector(), "Drive1")->drive();
         w->fileSelector()->setDirPath(file(QStringLiteral("sub")));
         p.expectMessage(vbOK);
-        w->fileSelector()->Drive1->addItem(QStringLiteral("gone"), QStringLiteral("/no/such/volume"));
-        w->fileSelector()->Drive1->setCurrentIndex(w->fileSelector()->Drive1->count() - 1);
+        test::child<DriveListBox>(w->fileSelector(), "Drive1")
+            ->addItem(QStringLiteral("gone"), QStringLiteral("/no/such/volume"));
+        test::child<DriveListBox>(w->fileSelector(), "Drive1")
+            ->setCurrentIndex(test::child<DriveListBox>(w->fileSelector(), "Drive1")->count() - 1);
         QCOMPARE(p.last().text, QStringLiteral("That Drive is not responding...\rPlease select another drive!"));
         QCOMPARE(p.last().title, QStringLiteral("Tessaline Alert"));
-        QCOMPARE(w->fileSelector()->Drive1->drive(), before);
-        QCOMPARE(w->fileSelector()->Dir1->path(), file(QStringLiteral("sub")));
+        QCOMPARE(test::child<DriveListBox>(w->fileSelector(), "Drive1")->drive(), before);
+        QCOMPARE(test::child<DirListBox>(w->fileSelector(), "Dir1")->path(), file(QStringLiteral("sub")));
         QVERIFY(p.allUsed());
     }
 
@@ -763,12 +770,12 @@ private Q_SLOTS:
             frmDirWideBrowser *b = w->fileSelector()->dirWideBrowser();
             shownAtOpening = b->Dir1->path();
             b->Dir1->setPath(sub); // reaches the main window while the browser is open
-            QCOMPARE(w->fileSelector()->Dir1->path(), sub);
+            QCOMPARE(test::child<DirListBox>(w->fileSelector(), "Dir1")->path(), sub);
             QTest::mouseClick(b->cmdClose, Qt::LeftButton);
         });
         QTest::mouseClick(button(w.get(), "cmdDirWideBrowser"), Qt::LeftButton);
         QCOMPARE(shownAtOpening, m_dir);
-        QCOMPARE(w->fileSelector()->File1->path(), sub);
+        QCOMPARE(test::child<FileListBox>(w->fileSelector(), "File1")->path(), sub);
         QVERIFY(!w->fileSelector()->dirWideBrowser()->isVisible());
         QCOMPARE(w->fileSelector()->dirWideBrowser()->windowTitle(), QStringLiteral(" Wide Directory Browser"));
 
@@ -791,7 +798,7 @@ private Q_SLOTS:
         auto w = makeWindow();
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        FileListBox *files = w->fileSelector()->File1;
+        FileListBox *files = test::child<FileListBox>(w->fileSelector(), "File1");
         QSignalSpy previews(w->fileSelector(), &FileSelectorPane::previewRequested);
         auto click = [files](int row, Qt::KeyboardModifiers mods = {}) {
             QTest::mouseClick(files->viewport(), Qt::LeftButton, mods,
@@ -806,7 +813,7 @@ private Q_SLOTS:
         QCOMPARE(previews.size(), 2);
         // A Ctrl-click that takes the last selected file out of the selection previews it too.
         click(1, Qt::ControlModifier);
-        QVERIFY(w->fileSelector()->File1->selectedItems().isEmpty());
+        QVERIFY(test::child<FileListBox>(w->fileSelector(), "File1")->selectedItems().isEmpty());
         QCOMPARE(previews.size(), 3);
         QCOMPARE(previews.last().at(0).toString(), file(QStringLiteral("b.dwg")));
         QVERIFY(!button(w.get(), "cmdAddDwg")->isEnabled());
@@ -818,8 +825,9 @@ private Q_SLOTS:
     {
         mainSettings().DWGPattern = QString();
         auto w = makeWindow();
-        QCOMPARE(w->fileSelector()->tbDWGFilter->text(), QString());
-        QCOMPARE(w->fileSelector()->File1->count(), 4); // every file: a.dwg, b.dwg, C.DWG, notes.txt
+        QCOMPARE(test::child<QLineEdit>(w->fileSelector(), "tbDWGFilter")->text(), QString());
+        QCOMPARE(test::child<FileListBox>(w->fileSelector(), "File1")->count(),
+                 4); // every file: a.dwg, b.dwg, C.DWG, notes.txt
         MainSettings stored;
         w->fileSelector()->store(stored);
         QCOMPARE(stored.DWGPattern, QString());
@@ -830,7 +838,7 @@ private Q_SLOTS:
         test::ScriptedPrompter p;
         test::RecordingLauncher l;
         auto w = makeWindow();
-        w->fileSelector()->File1->setCurrentRow(0);
+        test::child<FileListBox>(w->fileSelector(), "File1")->setCurrentRow(0);
         w->fileSelector()->File1_DblClick();
         QCOMPARE(l.calls.size(), 1);
         QCOMPARE(l.calls.at(0).program, file(QStringLiteral("a.dwg")));

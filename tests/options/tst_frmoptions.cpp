@@ -23,6 +23,7 @@
 #include "preview/frmDWGPreview.h"
 #include "scripts/texteditor.h"
 #include "testsupport.h"
+#include "uitest.h"
 #include "widgets/dirlistbox.h"
 #include "widgets/filelistbox.h"
 #include "widgets/listwidgets.h"
@@ -540,7 +541,7 @@ private Q_SLOTS:
         QAction *purge = w->findChild<QAction *>(QStringLiteral("mnuPurgeWiz"));
         QVERIFY(limits && purge);
         QVERIFY(limits->isEnabled());
-        QCheckBox *testRun = w->queuePane()->chkTestRun;
+        QCheckBox *testRun = test::child<QCheckBox>(w->queuePane(), "chkTestRun");
         testRun->setChecked(true);
         QSignalSpy applied(&w.app(), &Application::settingsApplied);
 
@@ -573,7 +574,7 @@ private Q_SLOTS:
         mainSettings() = MainSettings();
         loadMainSettings(mainSettings());
         test::AppWindow w;
-        QCheckBox *testRun = w->queuePane()->chkTestRun;
+        QCheckBox *testRun = test::child<QCheckBox>(w->queuePane(), "chkTestRun");
         QVERIFY(!testRun->isChecked() && !testRun->isEnabled());
         QVERIFY(installedDialog()->chkLT->isChecked());
         QVERIFY(!w->findChild<QAction *>(QStringLiteral("mnuReportLimitsWiz"))->isEnabled());

@@ -58,8 +58,8 @@ struct Window {
         if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
             qFatal("cannot write %s", qPrintable(name));
     }
-    QPushButton *previewButton() const { return w->queuePane()->cmdDWGPreviewShow; }
-    FileListBox *files() const { return w->fileSelector()->File1; }
+    QPushButton *previewButton() const { return test::child<QPushButton>(w->queuePane(), "cmdDWGPreviewShow"); }
+    FileListBox *files() const { return test::child<FileListBox>(w->fileSelector(), "File1"); }
     static frmDWGPreview *preview() { return frmDWGPreview::loadedInstance(); }
     static bool previewShown() { return preview() && preview()->isVisible(); }
     static DwgThumbnail *thumbnail() { return preview()->DwgThumbnail1; }

@@ -231,7 +231,7 @@ private Q_SLOTS:
             QCOMPARE(w->queuePane()->queueEntries(), QStringList{QStringLiteral("/q/old.dwg")} + found);
             QCOMPARE(w->lblFilesInQueue->text(), QStringLiteral("Queue = 5"));
             // The queue is no longer the list loaded before.
-            QCOMPARE(w->queuePane()->cmdFileList->text(), QStringLiteral("File&Lists"));
+            QCOMPARE(test::child<QPushButton>(w->queuePane(), "cmdFileList")->text(), QStringLiteral("File&Lists"));
             // Replacing the queue.
             f->chkAppendtoQueue->setChecked(false);
             fx.prompter().expectMessage();

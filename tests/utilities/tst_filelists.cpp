@@ -2,11 +2,11 @@
 // byte for byte, the list filters, loading a list with the main window's steps, a list that cannot
 // be read, the lines the queue refuses, renaming without replacing, deleting and viewing.
 
-#include "appwindow.h"
 #include "core/fileio.h"
 #include "core/mainsettings.h"
 #include "core/scriptfacts.h"
 #include "mainwin/queuelistview.h"
+#include "mainwindowfixture.h"
 #include "modalguard.h"
 #include "testsupport.h"
 #include "utilities/frmFileListRename.h"
@@ -60,8 +60,12 @@ QStringList filesIn(const QString &folder)
     return QDir(folder).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
 }
 
-struct Window {
-    test::AppWindow w;
+// The main window on the fixture's program folder, and the File Lists window opened from it.
+struct Window : test::MainWindowFixture {
+    explicit Window(const test::Fixture &fx, const std::function<void(MainSettings &)> &prepare = {})
+        : MainWindowFixture(fx.path(), prepare)
+    {
+    }
     QueuePane *queue() const { return w->queuePane(); }
     QStringList entries() const { return queue()->queueEntries(); }
 
@@ -81,7 +85,7 @@ struct Window {
         if (through)
             through->trigger();
         else
-            queue()->cmdFileList->click();
+            get<QPushButton>("cmdFileList")->click();
         QVERIFY(modals.allAnswered());
     }
 };
@@ -96,7 +100,7 @@ private Q_SLOTS:
     void saveWritesTheQueueByteForByte()
     {
         test::Fixture fx(QStringLiteral("user7"));
-        Window win;
+        Window win(fx);
         const QStringList queued{QStringLiteral("C:\\Jobs\\A 1.dwg"), QStringLiteral("/srv/jobs/b.DWG"),
                                  QStringLiteral("/srv/jobs/b.DWG")};
         win.queue()->setQueueEntries(queued);
@@ -132,7 +136,7 @@ private Q_SLOTS:
     void emptyQueueAndEmptyNameAndBadNames()
     {
         test::Fixture fx;
-        Window win;
+        Window win(fx);
         const QStringList programFiles = filesIn(fx.path());
         win.inFileLists([&](frmFileLists *f) {
             QVERIFY(!f->cmdSaveNew->isEnabled());
@@ -168,7 +172,7 @@ private Q_SLOTS:
         test::Fixture fx;
         const QString path = fx.writeFile(QStringLiteral("DATA/KEEP.LST"), "old\r\n");
         QVERIFY(setReadOnlyFile(path, true).ok());
-        Window win;
+        Window win(fx);
         win.queue()->setQueueEntries({QStringLiteral("/new.dwg")});
         fx.prompter().expectMessage();
         win.inFileLists([&](frmFileLists *f) {
@@ -187,7 +191,7 @@ private Q_SLOTS:
         for (const char *name : {"a.lst", "B.LST", "user7-JOB12.LST", "user7project.lst", "c.txt", "D.TXT",
                                  "user7-y.txt", "other.dat", "!Skipped_user7.lst"})
             fx.writeFile(QStringLiteral("DATA/") + QLatin1String(name), "x\r\n");
-        Window win;
+        Window win(fx);
         win.inFileLists([&](frmFileLists *f) {
             const QStringList lists{QStringLiteral("!Skipped_user7.lst"), QStringLiteral("a.lst"),
                                     QStringLiteral("B.LST"), QStringLiteral("user7-JOB12.LST"),
@@ -217,7 +221,7 @@ private Q_SLOTS:
     {
         test::Fixture fx;
         fx.writeFile(QStringLiteral("DATA/JOB.LST"), "/j/c.dwg\r/j/a.dwg\n/j/b.dwg\r\n");
-        Window win;
+        Window win(fx);
         win.w->scriptFacts()->setScriptText(QStringLiteral("ZOOM E"));
         win.queue()->setQueueEntries({QStringLiteral("/old/z.dwg")});
         win.w->setCreateButtonsEnabled(false);
@@ -226,7 +230,7 @@ private Q_SLOTS:
         mainSettings().AutoSortType = 0; // ascending
         mainSettings().METAEnabled = 1;
         mainSettings().METAImmediate = 1;
-        QSignalSpy meta(&win.w.app(), &Application::metaScanRequested);
+        QSignalSpy meta(&win.app->app(), &Application::metaScanRequested);
         QPointer<frmFileLists> lists;
         win.inFileLists([&](frmFileLists *f) {
             lists = f;
@@ -239,8 +243,8 @@ private Q_SLOTS:
         QVERIFY(win.w->Command1_Compile->isEnabled());
         QVERIFY(win.w->cmdCreateAndRun->isEnabled());
         QVERIFY(win.w->findChild<QAction *>(QStringLiteral("mnuQueueUpperCase"))->isEnabled());
-        QCOMPARE(win.queue()->cmdFileList->text(), QStringLiteral("=File&Lists="));
-        QCOMPARE(win.queue()->List1->toolTip(), QStringLiteral("FileList: \"JOB.LST\" is Loaded"));
+        QCOMPARE(win.get<QPushButton>("cmdFileList")->text(), QStringLiteral("=File&Lists="));
+        QCOMPARE(win.get<QueueListView>("List1")->toolTip(), QStringLiteral("FileList: \"JOB.LST\" is Loaded"));
         QCOMPARE(meta.size(), 1);
         QCOMPARE(meta.first().first().toBool(), true);
         QVERIFY(lists); // hidden, not discarded
@@ -266,14 +270,14 @@ private Q_SLOTS:
     {
         test::Fixture fx;
         fx.writeFile(QStringLiteral("DATA/EMPTY.LST"), "");
-        Window win;
+        Window win(fx);
         win.queue()->setQueueEntries({QStringLiteral("/old/z.dwg")});
         win.inFileLists([&](frmFileLists *f) {
             QVERIFY(select(f, QStringLiteral("EMPTY.LST")));
             f->File1_dblClick();
         });
         QCOMPARE(win.entries(), QStringList());
-        QCOMPARE(win.queue()->cmdFileList->text(), QStringLiteral("=File&Lists="));
+        QCOMPARE(win.get<QPushButton>("cmdFileList")->text(), QStringLiteral("=File&Lists="));
         QVERIFY(!win.w->Command1_Compile->isEnabled());
     }
 
@@ -281,7 +285,7 @@ private Q_SLOTS:
     {
         test::Fixture fx;
         const QString path = fx.writeFile(QStringLiteral("DATA/GONE.LST"), "/g.dwg\r\n");
-        Window win;
+        Window win(fx);
         const QStringList queued{QStringLiteral("/keep/1.dwg"), QStringLiteral("/keep/2.dwg")};
         win.queue()->setQueueEntries(queued);
         win.queue()->setLoadedListMarks(QStringLiteral("JOB.LST")); // the queue is a list loaded before
@@ -297,8 +301,8 @@ private Q_SLOTS:
         QCOMPARE(fx.prompter().last().text,
                  QStringLiteral("Error 53 (File not found) in procedure File1_dblClick of Form frmFileLists"));
         QCOMPARE(win.entries(), queued);
-        QCOMPARE(win.queue()->cmdFileList->text(), QStringLiteral("=File&Lists="));
-        QCOMPARE(win.queue()->List1->toolTip(), QStringLiteral("FileList: \"JOB.LST\" is Loaded"));
+        QCOMPARE(win.get<QPushButton>("cmdFileList")->text(), QStringLiteral("=File&Lists="));
+        QCOMPARE(win.get<QueueListView>("List1")->toolTip(), QStringLiteral("FileList: \"JOB.LST\" is Loaded"));
     }
 
     void aFileWithNoUsableEntryLeavesTheQueue()
@@ -306,7 +310,7 @@ private Q_SLOTS:
         test::Fixture fx;
         // A text file of another kind: every line refused by the queue's check.
         fx.writeFile(QStringLiteral("DATA/NOTES.LST"), "\"quoted\"\r\nctl\x01\r\n");
-        Window win;
+        Window win(fx);
         const QStringList queued{QStringLiteral("/keep/1.dwg")};
         win.queue()->setQueueEntries(queued);
         fx.prompter().expectMessage();
@@ -318,7 +322,7 @@ private Q_SLOTS:
         });
         QVERIFY(fx.prompter().last().text.startsWith(QLatin1String("2 entries were not added")));
         QCOMPARE(win.entries(), queued);
-        QCOMPARE(win.queue()->cmdFileList->text(), QStringLiteral("File&Lists"));
+        QCOMPARE(win.get<QPushButton>("cmdFileList")->text(), QStringLiteral("File&Lists"));
     }
 
     void linesTheQueueRefusesAreNamed()
@@ -326,7 +330,7 @@ private Q_SLOTS:
         test::Fixture fx;
         fx.writeFile(QStringLiteral("DATA/MIXED.LST"),
                      "/ok/a.dwg\r\n\"/q/b.dwg\"\r\n/c/c\x01.dwg\r\n\r\n /ok/blank lead.dwg\r\n");
-        Window win;
+        Window win(fx);
         fx.prompter().expectMessage();
         win.inFileLists([&](frmFileLists *f) {
             QVERIFY(select(f, QStringLiteral("MIXED.LST")));
@@ -344,7 +348,7 @@ private Q_SLOTS:
         test::Fixture fx;
         const QString a = fx.writeFile(QStringLiteral("DATA/A.LST"), "a\r\n");
         const QString b = fx.writeFile(QStringLiteral("DATA/b.lst"), "b\r\n");
-        Window win;
+        Window win(fx);
         auto renameTo = [&](const QString &name, const QString &newName) {
             return [name, newName](QWidget *dialog) {
                 auto *r = qobject_cast<frmFileListRename *>(dialog);
@@ -407,8 +411,7 @@ private Q_SLOTS:
         const QString keep = fx.writeFile(QStringLiteral("DATA/KEEP.LST"), "k\r\n");
         const QString drop = fx.writeFile(QStringLiteral("DATA/DROP LIST.LST"), "d\r\n");
         QVERIFY(setReadOnlyFile(keep, true).ok());
-        mainSettings().TextEditor = QStringLiteral("myeditor");
-        Window win;
+        Window win(fx, [](MainSettings &s) { s.TextEditor = QStringLiteral("myeditor"); });
         fx.prompter().expectMessage();
         win.inFileLists([&](frmFileLists *f) {
             QVERIFY(select(f, QStringLiteral("DROP LIST.LST")));
@@ -433,7 +436,7 @@ private Q_SLOTS:
     void theQueueMenuItemOpensTheWindowAndTheCloseBoxDiscardsIt()
     {
         test::Fixture fx;
-        Window win;
+        Window win(fx);
         QMenu *queueMenu = win.w->menu(MainMenu::Queue);
         const QList<QAction *> items = queueMenu->actions();
         QAction *item = win.w->findChild<QAction *>(QStringLiteral("mnuFileLists"));

@@ -8,6 +8,7 @@
 #include "mainwin/fileselectorpane.h"
 #include "modalguard.h"
 #include "testsupport.h"
+#include "uitest.h"
 #include "utilities/frmCombineTextFiles.h"
 #include "utilities/frmQueueQuickPick.h"
 #include "utilities/frmQuickPick.h"
@@ -89,14 +90,15 @@ private Q_SLOTS:
         test::AppWindow w;
         w->show();
         QVERIFY(w->fileSelector()->setDirPath(dir.path()));
-        w->fileSelector()->tbDWGFilter->setText(QStringLiteral("*.dwg"));
+        test::child<QLineEdit>(w->fileSelector(), "tbDWGFilter")->setText(QStringLiteral("*.dwg"));
 
-        auto *qp = openPick<frmQuickPick>(*w, w->fileSelector()->cmdQuickPick);
+        auto *qp = openPick<frmQuickPick>(*w, test::child<QPushButton>(w->fileSelector(), "cmdQuickPick"));
         QVERIFY(qp);
         QVERIFY(qp->isVisible());
         QVERIFY(!w->isVisible());
         QCOMPARE(qp->tbQPPattern->text(), QStringLiteral("*.dwg"));
-        QCOMPARE(listed(qp->File1), listed(w->fileSelector()->File1)); // what the main list shows
+        QCOMPARE(listed(qp->File1),
+                 listed(test::child<FileListBox>(w->fileSelector(), "File1"))); // what the main list shows
 
         qp->tbQPPattern->setText(QStringLiteral("A12"));
         QCOMPARE(listed(qp->File1),
@@ -122,7 +124,7 @@ private Q_SLOTS:
         qp->File1_DblClick();
         QCOMPARE(opened(fx.launcher()).size(), 12);
         // Every drawing opens with the root of the main window's drive as the program's working folder.
-        const QString root = withTrailingSeparator(w->fileSelector()->Drive1->drive());
+        const QString root = withTrailingSeparator(test::child<DriveListBox>(w->fileSelector(), "Drive1")->drive());
         QVERIFY(!root.isEmpty());
         for (const test::LaunchCall &c : std::as_const(fx.launcher().calls))
             QCOMPARE(c.workingFolder, root);
@@ -139,13 +141,13 @@ private Q_SLOTS:
         qp->close();
         QVERIFY(w->isVisible());
         QTRY_VERIFY(!guard);
-        QCOMPARE(w->fileSelector()->tbDWGFilter->text(), QStringLiteral("A12"));
+        QCOMPARE(test::child<QLineEdit>(w->fileSelector(), "tbDWGFilter")->text(), QStringLiteral("A12"));
         QCOMPARE(mainSettings().DWGPattern, QStringLiteral("A12"));
         QCOMPARE(readSetting(QStringLiteral("Startup"), QStringLiteral("QPLeft"), 0), QStringLiteral("4500"));
         QCOMPARE(readSetting(QStringLiteral("Startup"), QStringLiteral("QPTop"), 0), QStringLiteral("3000"));
 
         // The stored geometry places the next window.
-        auto *again = openPick<frmQuickPick>(*w, w->fileSelector()->cmdQuickPick);
+        auto *again = openPick<frmQuickPick>(*w, test::child<QPushButton>(w->fileSelector(), "cmdQuickPick"));
         QVERIFY(again);
         QCOMPARE(again->pos(), QPoint(300, 200));
         QCOMPARE(again->geometryTwips().width, 1890);
@@ -343,9 +345,9 @@ private Q_SLOTS:
         test::AppWindow w;
         w->queuePane()->setQueueEntries({QStringLiteral("/q/old.dwg")});
         QVERIFY(w->fileSelector()->setDirPath(dir.path()));
-        w->fileSelector()->tbDWGFilter->setText(QStringLiteral("*.wdp"));
-        QCOMPARE(w->fileSelector()->File1->count(), 1);
-        w->fileSelector()->File1->setCurrentRow(0);
+        test::child<QLineEdit>(w->fileSelector(), "tbDWGFilter")->setText(QStringLiteral("*.wdp"));
+        QCOMPARE(test::child<FileListBox>(w->fileSelector(), "File1")->count(), 1);
+        test::child<FileListBox>(w->fileSelector(), "File1")->setCurrentRow(0);
 
         test::ModalGuard modals;
         modals.answerNextModal([&](QWidget *d) {
