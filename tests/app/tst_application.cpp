@@ -11,8 +11,8 @@
 #include "mainwin/fileselectorpane.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuepane.h"
+#include "panecontrols.h"
 #include "testsupport.h"
-#include "uitest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -353,7 +353,7 @@ private Q_SLOTS:
         frmMain *w = app.mainWindow();
         QCOMPARE(QDir(w->fileSelector()->folder()), QDir(QDir::currentPath()));
         QCOMPARE(w->queuePane()->queueEntries(), QStringList{QStringLiteral("/d/a.dwg")});
-        QVERIFY(!test::child<QCheckBox>(w->queuePane(), "chkTestRun")->isEnabled());
+        QVERIFY(!test::queueControl<QCheckBox>(w, "chkTestRun")->isEnabled());
         QCOMPARE(w->lblUpdate->text(), QStringLiteral("Ready"));
     }
 

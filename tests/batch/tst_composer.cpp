@@ -14,6 +14,7 @@
 #include "mainwin/queuepane.h"
 #include "mainwindowfixture.h"
 #include "modalguard.h"
+#include "panecontrols.h"
 #include "testsupport.h"
 
 #include <QAction>
@@ -135,7 +136,7 @@ void TestComposer::createsTheScript()
     QCOMPARE(mainSettings().LONGDATE, QStringLiteral("Wednesday, Dec 9, 2026"));
     QCOMPARE(mainSettings().TodayTime_24, QStringLiteral("20:05:03"));
     QVERIFY(!mainSettings().StopBatch);
-    QVERIFY(!test::child<QPushButton>(win.w->queuePane(), "cmdRemoveDwg")->isEnabled());
+    QVERIFY(!test::queueControl<QPushButton>(win.w, "cmdRemoveDwg")->isEnabled());
     QCOMPARE(win.w->queuePane()->queueEntries(), QStringList({a, b})); // the queue stays as it was
     QVERIFY(fx.prompter().shown().isEmpty());
     QVERIFY(setReadOnlyFile(b, false).ok());
@@ -392,7 +393,7 @@ void TestComposer::saveAsAndRunLog()
     Window win(fx, [](MainSettings &s) { s.EnableLogging = 1; });
     const QString a = win.drawing(QStringLiteral("A.dwg")), b = win.drawing(QStringLiteral("B.dxf"));
     win.setQueue({a, b});
-    test::child<QCheckBox>(win.w->queuePane(), "chkSaveAS")->setChecked(true);
+    test::queueControl<QCheckBox>(win.w, "chkSaveAS")->setChecked(true);
     win.get<QLineEdit>("tbPrefix")->setText(QStringLiteral("N-$COUNTER$-"));
     win.press();
     win.press();

@@ -7,6 +7,7 @@
 #include "mainwin/frmMain.h"
 #include "mainwin/queuelistview.h"
 #include "mainwindowfixture.h"
+#include "panecontrols.h"
 #include "scripts/scriptfilelist.h"
 #include "scripts/scriptlibrary.h"
 #include "scripts/userscriptpane.h"
@@ -109,12 +110,12 @@ private Q_SLOTS:
     void runSwitchesOfTheOptionsFrame()
     {
         Window win;
-        test::child<QCheckBox>(win.w->queuePane(), "chkTestRun")->setChecked(true);
-        test::child<QCheckBox>(win.w->queuePane(), "chkSaveAS")->setChecked(true);
-        QVERIFY(!test::child<QCheckBox>(win.w->queuePane(), "chkTestRun")->isChecked());
-        test::child<QCheckBox>(win.w->queuePane(), "chkTestRun")->setChecked(true);
-        QVERIFY(!test::child<QCheckBox>(win.w->queuePane(), "chkSaveAS")->isChecked());
-        test::child<QCheckBox>(win.w->queuePane(), "chkDelay")->setChecked(true);
+        test::queueControl<QCheckBox>(win.w, "chkTestRun")->setChecked(true);
+        test::queueControl<QCheckBox>(win.w, "chkSaveAS")->setChecked(true);
+        QVERIFY(!test::queueControl<QCheckBox>(win.w, "chkTestRun")->isChecked());
+        test::queueControl<QCheckBox>(win.w, "chkTestRun")->setChecked(true);
+        QVERIFY(!test::queueControl<QCheckBox>(win.w, "chkSaveAS")->isChecked());
+        test::queueControl<QCheckBox>(win.w, "chkDelay")->setChecked(true);
         QCOMPARE(mainSettings().UseDelay, qint16(-1));
     }
 
@@ -135,8 +136,8 @@ private Q_SLOTS:
         });
         QCOMPARE(win.get<QPlainTextEdit>("tbPreBatch")->toPlainText(), QStringLiteral("_SDI 1\n_FILEDIA 0"));
         QVERIFY(win.get<QCheckBox>("cbIncludeDebugComments")->isChecked());
-        QVERIFY(test::child<QCheckBox>(win.w->queuePane(), "chkDelay")->isChecked() &&
-                test::child<QCheckBox>(win.w->queuePane(), "chkTestRun")->isChecked());
+        QVERIFY(test::queueControl<QCheckBox>(win.w, "chkDelay")->isChecked() &&
+                test::queueControl<QCheckBox>(win.w, "chkTestRun")->isChecked());
         QCOMPARE(mainSettings().UseDelay, qint16(-1));
         QVERIFY(win.get<QRadioButton>("optSpecFolder")->isChecked());
         QCOMPARE(win.get<QComboBox>("cmbOutFormat")->currentText(), QStringLiteral("2004"));
@@ -165,8 +166,8 @@ private Q_SLOTS:
                                        false);
         win.get<QLineEdit>("tbSuffix")->setText(QStringLiteral("-$COUNTER$"));
         QCOMPARE(win.get<QLineEdit>("tbSAVEASExOutput")->text(), QStringLiteral("A-101-1.DWG"));
-        test::child<QueueListView>(win.w->queuePane(), "List1")->setItems({QStringLiteral("/srv/Z-9.dwg")});
-        test::child<QueueListView>(win.w->queuePane(), "List1")->selectAll();
+        test::queueList(win.w)->setItems({QStringLiteral("/srv/Z-9.dwg")});
+        test::queueList(win.w)->selectAll();
         QCOMPARE(win.get<QLineEdit>("tbSAVEASExOutput")->text(), QStringLiteral("Z-9-1.DWG"));
     }
 

@@ -9,9 +9,9 @@
 #include "mainwin/frmMain.h"
 #include "mainwin/queuecontrols.h"
 #include "mainwin/queuelistview.h"
+#include "panecontrols.h"
 #include "preview/frmDWGPreview.h"
 #include "testsupport.h"
-#include "uitest.h"
 #include "widgets/dirlistbox.h"
 #include "widgets/drivelistbox.h"
 #include "widgets/filelistbox.h"
@@ -49,22 +49,6 @@
 using namespace tess;
 
 namespace {
-
-QPushButton *button(QWidget *w, const char *name)
-{
-    auto *b = w->findChild<QPushButton *>(QString::fromLatin1(name));
-    if (!b)
-        qFatal("no button %s", name);
-    return b;
-}
-
-QAction *action(QWidget *w, const char *name)
-{
-    auto *a = w->findChild<QAction *>(QString::fromLatin1(name));
-    if (!a)
-        qFatal("no menu item %s", name);
-    return a;
-}
 
 void touch(const QString &path)
 {
@@ -162,8 +146,9 @@ private Q_SLOTS:
                     .contains(QLatin1String("SAVEAS\" Options")));
         QCOMPARE(w->findChild<QCheckBox *>(QStringLiteral("chkDelay"))->parent()->objectName(),
                  QStringLiteral("Frame3"));
-        QCOMPARE(button(w.get(), "cmdCreateAndRun")->text(), QStringLiteral("Create && &RUN Batch Script"));
-        QCOMPARE(button(w.get(), "Command1_Compile")->text(), QStringLiteral("&Create Batch Script"));
+        QCOMPARE(test::child<QPushButton>(w.get(), "cmdCreateAndRun")->text(),
+                 QStringLiteral("Create && &RUN Batch Script"));
+        QCOMPARE(test::child<QPushButton>(w.get(), "Command1_Compile")->text(), QStringLiteral("&Create Batch Script"));
         QVERIFY(w->findChild<QWidget *>(QStringLiteral("List1")));
         QVERIFY(w->findChild<QWidget *>(QStringLiteral("Picture2")));
         // One widget of each bar's name, the bar the user drags.
@@ -210,9 +195,9 @@ private Q_SLOTS:
         w->show();
         QVERIFY(!w->SSTab1->isVisible());
         QVERIFY(w->frameSimpleScrSelect->isVisible());
-        QVERIFY(!test::child<QCheckBox>(w->queuePane(), "chkSaveAS")->isEnabled() &&
-                !test::child<QCheckBox>(w->queuePane(), "chkDelay")->isEnabled() &&
-                !test::child<QCheckBox>(w->queuePane(), "chkTestRun")->isEnabled());
+        QVERIFY(!test::queueControl<QCheckBox>(w, "chkSaveAS")->isEnabled() &&
+                !test::queueControl<QCheckBox>(w, "chkDelay")->isEnabled() &&
+                !test::queueControl<QCheckBox>(w, "chkTestRun")->isEnabled());
         QMenu *wizards = w->menuByName(QStringLiteral("mnuScriptCreationWizards"));
         wizards->addAction(QStringLiteral("&Purge"));
         QTest::qWait(1);
@@ -224,16 +209,16 @@ private Q_SLOTS:
     {
         test::ScriptedPrompter p;
         auto w = makeWindow();
-        QCOMPARE(test::child<FileListBox>(w->fileSelector(), "File1")->count(),
+        QCOMPARE(test::fileList(w)->count(),
                  3); // the filter ignores case: a.dwg, b.dwg, C.DWG
         w->queuePane()->setLoadedListMarks(QStringLiteral("Job.LST"));
-        test::child<FileListBox>(w->fileSelector(), "File1")->item(1)->setSelected(true);
-        QVERIFY(button(w.get(), "cmdAddDwg")->isEnabled());
-        QTest::mouseClick(button(w.get(), "cmdAddDwg"), Qt::LeftButton);
+        test::fileList(w)->item(1)->setSelected(true);
+        QVERIFY(test::child<QPushButton>(w.get(), "cmdAddDwg")->isEnabled());
+        QTest::mouseClick(test::child<QPushButton>(w.get(), "cmdAddDwg"), Qt::LeftButton);
         QCOMPARE(w->queuePane()->queueEntries(), QStringList{file(QStringLiteral("b.dwg"))});
-        QCOMPARE(button(w.get(), "cmdFileList")->text(), QStringLiteral("File&Lists"));
-        QVERIFY(test::child<QueueListView>(w->queuePane(), "List1")->toolTip().isEmpty());
-        QTest::mouseClick(button(w.get(), "cmdAddAll"), Qt::LeftButton);
+        QCOMPARE(test::child<QPushButton>(w.get(), "cmdFileList")->text(), QStringLiteral("File&Lists"));
+        QVERIFY(test::queueList(w)->toolTip().isEmpty());
+        QTest::mouseClick(test::child<QPushButton>(w.get(), "cmdAddAll"), Qt::LeftButton);
         QCOMPARE(w->queuePane()->queueEntries(),
                  (QStringList{file(QStringLiteral("b.dwg")), file(QStringLiteral("a.dwg")),
                               file(QStringLiteral("b.dwg")), file(QStringLiteral("C.DWG"))}));
@@ -270,7 +255,7 @@ private Q_SLOTS:
         w->show();
         QStringList seen;
         auto marksReset = [&] {
-            return QString::number(test::child<QPushButton>(w->queuePane(), "cmdFileList")->text() ==
+            return QString::number(test::queueControl<QPushButton>(w, "cmdFileList")->text() ==
                                    QStringLiteral("File&Lists"));
         };
         auto sorted = [&] {
@@ -285,13 +270,13 @@ private Q_SLOTS:
                 [&] { seen.append(QStringLiteral("fav reset=") + marksReset()); });
         w->queuePane()->setLoadedListMarks(QStringLiteral("Job.LST"));
         if (how == QLatin1String("add")) {
-            test::child<FileListBox>(w->fileSelector(), "File1")->selectAll();
-            QTest::mouseClick(test::child<QPushButton>(w->queuePane(), "cmdAddDwg"), Qt::LeftButton);
+            test::fileList(w)->selectAll();
+            QTest::mouseClick(test::queueControl<QPushButton>(w, "cmdAddDwg"), Qt::LeftButton);
         } else if (how == QLatin1String("all")) {
-            QTest::mouseClick(test::child<QPushButton>(w->queuePane(), "cmdAddAll"), Qt::LeftButton);
+            QTest::mouseClick(test::queueControl<QPushButton>(w, "cmdAddAll"), Qt::LeftButton);
         } else if (how == QLatin1String("plus")) {
             p.expectMessage(vbOK);
-            QTest::mouseClick(test::child<QPushButton>(w->queuePane(), "cmdAddAllSub"), Qt::LeftButton);
+            QTest::mouseClick(test::queueControl<QPushButton>(w, "cmdAddAllSub"), Qt::LeftButton);
         } else {
             w->queuePane()->List1_OLEDragDrop({file(QStringLiteral("a.dwg")), file(QStringLiteral("b.dwg"))});
         }
@@ -306,7 +291,7 @@ private Q_SLOTS:
         p.expectMessage(vbOK);
         auto w = makeWindow();
         w->show();
-        QTest::mouseClick(button(w.get(), "cmdAddAllSub"), Qt::LeftButton);
+        QTest::mouseClick(test::child<QPushButton>(w.get(), "cmdAddAllSub"), Qt::LeftButton);
         QCOMPARE(p.last().text, QStringLiteral("5 Files Added to Queue."));
         QCOMPARE(p.last().title, QStringLiteral("Scan Complete"));
         QStringList q = w->queuePane()->queueEntries();
@@ -334,7 +319,7 @@ private Q_SLOTS:
         p.expectMessage(vbOK);
         auto w = makeWindow();
         w->show();
-        QTest::mouseClick(button(w.get(), "cmdAddAllSub"), Qt::LeftButton);
+        QTest::mouseClick(test::child<QPushButton>(w.get(), "cmdAddAllSub"), Qt::LeftButton);
         QCOMPARE(p.last().text,
                  QStringLiteral("4 Files Added to Queue.\r\n\r\nThese folders could not be read:\r\n") + locked);
         p.clearShown();
@@ -354,7 +339,7 @@ private Q_SLOTS:
         p.expectMessage(vbOK);
         auto w = makeWindow();
         w->show();
-        QTest::mouseClick(button(w.get(), "cmdAddAllSub"), Qt::LeftButton);
+        QTest::mouseClick(test::child<QPushButton>(w.get(), "cmdAddAllSub"), Qt::LeftButton);
         QCOMPARE(p.last().text, QStringLiteral("5 Files Added to Queue.\r\n\r\nThese are not regular files (pipes, "
                                                "devices or sockets) and were not added:\r\n") +
                                     pipe);
@@ -394,16 +379,16 @@ private Q_SLOTS:
         touch(file(QStringLiteral("sub/tab\tname.dwg")));
         test::ScriptedPrompter p;
         auto w = makeWindow();
-        QCOMPARE(test::child<FileListBox>(w->fileSelector(), "File1")->count(), 4);
+        QCOMPARE(test::fileList(w)->count(), 4);
         p.expectMessage(vbOK);
-        QTest::mouseClick(button(w.get(), "cmdAddAll"), Qt::LeftButton);
+        QTest::mouseClick(test::child<QPushButton>(w.get(), "cmdAddAll"), Qt::LeftButton);
         QCOMPARE(w->queuePane()->queueEntries().size(), 3);
         QVERIFY(p.last().text.contains(file(QStringLiteral("bad\"name.dwg"))));
 
-        test::child<QueueListView>(w->queuePane(), "List1")->clear();
+        test::queueList(w)->clear();
         p.expectMessage(vbOK); // the count
         p.expectMessage(vbOK); // the refused entries
-        QTest::mouseClick(button(w.get(), "cmdAddAllSub"), Qt::LeftButton);
+        QTest::mouseClick(test::child<QPushButton>(w.get(), "cmdAddAllSub"), Qt::LeftButton);
         QCOMPARE(p.shown().at(p.shown().size() - 2).text, QStringLiteral("5 Files Added to Queue."));
         QVERIFY(p.last().text.startsWith(QStringLiteral("2 entries")));
         QVERIFY(p.last().text.contains(QStringLiteral("tab<0x09>name.dwg")));
@@ -446,11 +431,11 @@ private Q_SLOTS:
         QVERIFY(!frmScanStop::instance()->isVisible());
         QVERIFY(w->centralWidget()->isEnabled());
         QCOMPARE(w->lblFilesInQueue->text(), QStringLiteral("Queue = %1").arg(expected.size()));
-        QCOMPARE(button(w.get(), "cmdFileList")->text(), QStringLiteral("File&Lists"));
-        QVERIFY(test::child<QueueListView>(w->queuePane(), "List1")->toolTip().isEmpty());
+        QCOMPARE(test::child<QPushButton>(w.get(), "cmdFileList")->text(), QStringLiteral("File&Lists"));
+        QVERIFY(test::queueList(w)->toolTip().isEmpty());
 
         // With "*.*" a ".txt" is an entry itself; the automatic sort follows a drop that added nothing.
-        test::child<QLineEdit>(w->fileSelector(), "tbDWGFilter")->setText(QStringLiteral("*.*"));
+        test::selectorControl<QLineEdit>(w, "tbDWGFilter")->setText(QStringLiteral("*.*"));
         w->queuePane()->setQueueEntries({QStringLiteral("/z.dwg"), QStringLiteral("/a.dwg")});
         mainSettings().AutoSortEnabled = 1;
         mainSettings().AutoSortType = 0;
@@ -462,9 +447,9 @@ private Q_SLOTS:
 
         // Under a running walk a drop changes nothing.
         w->queuePane()->walkFolderIntoQueue(file(QStringLiteral("sub")), QStringLiteral("*.txt"));
-        const qsizetype before = test::child<QueueListView>(w->queuePane(), "List1")->count();
+        const qsizetype before = test::queueList(w)->count();
         w->queuePane()->List1_OLEDragDrop({file(QStringLiteral("a.dwg"))});
-        QCOMPARE(test::child<QueueListView>(w->queuePane(), "List1")->count(), before);
+        QCOMPARE(test::queueList(w)->count(), before);
         QVERIFY(w->queuePane()->endWalk());
     }
 
@@ -474,7 +459,7 @@ private Q_SLOTS:
         auto w = makeWindow();
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        QWidget *target = test::child<QueueListView>(w->queuePane(), "List1")->viewport();
+        QWidget *target = test::queueList(w)->viewport();
         const QPoint at = target->rect().center();
 
         QMimeData text;
@@ -502,35 +487,35 @@ private Q_SLOTS:
         test::ScriptedPrompter p;
         auto w = makeWindow();
         w->queuePane()->setQueueEntries(letters("abcdef"));
-        test::child<QueueListView>(w->queuePane(), "List1")->setSelected(1, true);
-        test::child<QueueListView>(w->queuePane(), "List1")->setSelected(4, true);
-        QVERIFY(button(w.get(), "cmdRemoveDwg")->isEnabled());
-        QTest::mouseClick(button(w.get(), "cmdRemoveDwg"), Qt::LeftButton);
+        test::queueList(w)->setSelected(1, true);
+        test::queueList(w)->setSelected(4, true);
+        QVERIFY(test::child<QPushButton>(w.get(), "cmdRemoveDwg")->isEnabled());
+        QTest::mouseClick(test::child<QPushButton>(w.get(), "cmdRemoveDwg"), Qt::LeftButton);
         QCOMPARE(w->queuePane()->queueEntries(), letters("acdf"));
-        QVERIFY(!button(w.get(), "cmdRemoveDwg")->isEnabled());
+        QVERIFY(!test::child<QPushButton>(w.get(), "cmdRemoveDwg")->isEnabled());
 
         // Unselected with nothing selected asks first (default No).
         p.expectMessage(vbNo);
         w->queuePane()->RemoveUnselectedFiles();
         QVERIFY(p.last().style & vbDefaultButton2);
         QCOMPARE(w->queuePane()->queueEntries(), letters("acdf"));
-        test::child<QueueListView>(w->queuePane(), "List1")->setSelected(2, true);
-        test::child<QueueListView>(w->queuePane(), "List1")->setSelected(3, true);
-        action(w.get(), "mnuRemoveUnselectedFiles")->trigger();
+        test::queueList(w)->setSelected(2, true);
+        test::queueList(w)->setSelected(3, true);
+        QVERIFY(test::triggerAction(w.get(), "mnuRemoveUnselectedFiles"));
         QCOMPARE(w->queuePane()->queueEntries(), letters("df"));
-        QCOMPARE(test::child<QueueListView>(w->queuePane(), "List1")->selectedCount(),
+        QCOMPARE(test::queueList(w)->selectedCount(),
                  qsizetype(2)); // what stays was selected
 
         p.expectMessage(vbNo);
-        QTest::mouseClick(button(w.get(), "cmdRemoveAllDwg"), Qt::LeftButton);
+        QTest::mouseClick(test::child<QPushButton>(w.get(), "cmdRemoveAllDwg"), Qt::LeftButton);
         QCOMPARE(p.last().text, QStringLiteral("Are you sure you want to clear the File Queue?"));
         QCOMPARE(p.last().title, QStringLiteral("Sure?"));
-        QCOMPARE(test::child<QueueListView>(w->queuePane(), "List1")->selectedCount(), qsizetype(2));
+        QCOMPARE(test::queueList(w)->selectedCount(), qsizetype(2));
         p.expectMessage(vbYes);
-        QTest::mouseClick(button(w.get(), "cmdRemoveAllDwg"), Qt::LeftButton);
-        QCOMPARE(test::child<QueueListView>(w->queuePane(), "List1")->count(), qsizetype(0));
-        QVERIFY(!button(w.get(), "cmdRemoveAllDwg")->isEnabled());
-        QVERIFY(!action(w.get(), "mnuRemoveDuplicates")->isEnabled());
+        QTest::mouseClick(test::child<QPushButton>(w.get(), "cmdRemoveAllDwg"), Qt::LeftButton);
+        QCOMPARE(test::queueList(w)->count(), qsizetype(0));
+        QVERIFY(!test::child<QPushButton>(w.get(), "cmdRemoveAllDwg")->isEnabled());
+        QVERIFY(!test::findAction(w.get(), "mnuRemoveDuplicates")->isEnabled());
         QCOMPARE(w->lblFilesInQueue->text(), QStringLiteral("Queue = 0"));
     }
 
@@ -539,14 +524,15 @@ private Q_SLOTS:
         auto w = makeWindow();
         w->queuePane()->setQueueEntries(letters("abcdefgh"));
         for (int r : {1, 2, 5, 6})
-            test::child<QueueListView>(w->queuePane(), "List1")->setSelected(r, true);
-        QTest::mouseClick(button(w.get(), "Command3"), Qt::LeftButton);
+            test::queueList(w)->setSelected(r, true);
+        QTest::mouseClick(test::child<QPushButton>(w.get(), "Command3"), Qt::LeftButton);
         QCOMPARE(w->queuePane()->queueEntries(), letters("abcdfgeh"));
-        QCOMPARE(test::child<QueueListView>(w->queuePane(), "List1")->currentRow(), qsizetype(6));
-        QCOMPARE(test::child<QueueListView>(w->queuePane(), "List1")->selectedRows(), (QList<qsizetype>{1, 2, 4, 5}));
-        QTest::mouseClick(button(w.get(), "Command3"), Qt::LeftButton); // the run now touches the upper one
+        QCOMPARE(test::queueList(w)->currentRow(), qsizetype(6));
+        QCOMPARE(test::queueList(w)->selectedRows(), (QList<qsizetype>{1, 2, 4, 5}));
+        QTest::mouseClick(test::child<QPushButton>(w.get(), "Command3"),
+                          Qt::LeftButton); // the run now touches the upper one
         QCOMPARE(w->queuePane()->queueEntries(), letters("abcfgdeh"));
-        QTest::mouseClick(button(w.get(), "Command4"), Qt::LeftButton);
+        QTest::mouseClick(test::child<QPushButton>(w.get(), "Command4"), Qt::LeftButton);
         QCOMPARE(w->queuePane()->queueEntries(), letters("adbcfgeh")); // the four selected moved down as one run
     }
 
@@ -555,23 +541,23 @@ private Q_SLOTS:
         auto w = makeWindow();
         w->queuePane()->setQueueEntries({QStringLiteral("C:\\JOB\\SHEET10.DWG"), QStringLiteral("C:\\JOB\\SHEET9.DWG"),
                                          QStringLiteral("C:\\JOB\\A.DWG")});
-        test::child<QueueListView>(w->queuePane(), "List1")->setSelected(0, true);
-        action(w.get(), "mnuSmartSort2")->trigger();
+        test::queueList(w)->setSelected(0, true);
+        QVERIFY(test::triggerAction(w.get(), "mnuSmartSort2"));
         QCOMPARE(w->queuePane()->queueEntries(),
                  (QStringList{QStringLiteral("C:\\JOB\\A.DWG"), QStringLiteral("C:\\JOB\\SHEET9.DWG"),
                               QStringLiteral("C:\\JOB\\SHEET10.DWG")}));
-        QCOMPARE(test::child<QueueListView>(w->queuePane(), "List1")->selectedCount(), qsizetype(0));
+        QCOMPARE(test::queueList(w)->selectedCount(), qsizetype(0));
         QCOMPARE(w->lblUpdate->text(), QStringLiteral("Ready"));
-        action(w.get(), "mnuAscending2")->trigger();
+        QVERIFY(test::triggerAction(w.get(), "mnuAscending2"));
         QCOMPARE(w->queuePane()->queueEntries().at(1), QStringLiteral("C:\\JOB\\SHEET10.DWG"));
-        action(w.get(), "mnuReverseOrder2")->trigger();
+        QVERIFY(test::triggerAction(w.get(), "mnuReverseOrder2"));
         QCOMPARE(w->queuePane()->queueEntries().at(0), QStringLiteral("C:\\JOB\\SHEET9.DWG"));
 
         // The automatic sort after an addition.
         mainSettings().AutoSortEnabled = 1;
         mainSettings().AutoSortType = 1;
-        test::child<QueueListView>(w->queuePane(), "List1")->clear();
-        QTest::mouseClick(button(w.get(), "cmdAddAll"), Qt::LeftButton);
+        test::queueList(w)->clear();
+        QTest::mouseClick(test::child<QPushButton>(w.get(), "cmdAddAll"), Qt::LeftButton);
         QCOMPARE(
             w->queuePane()->queueEntries(),
             (QStringList{file(QStringLiteral("C.DWG")), file(QStringLiteral("b.dwg")), file(QStringLiteral("a.dwg"))}));
@@ -584,24 +570,24 @@ private Q_SLOTS:
         const QStringList q{QStringLiteral("/j/A.dwg"), QStringLiteral("/j/a.dwg"), QStringLiteral("/j/A.dwg")};
         w->queuePane()->setQueueEntries(q);
         w->RefreshQueueControls();
-        QVERIFY(action(w.get(), "mnuQueueUpperCase")->isEnabled());
+        QVERIFY(test::findAction(w.get(), "mnuQueueUpperCase")->isEnabled());
         if (pathCaseSensitivity() == Qt::CaseSensitive) {
             p.expectMessage(vbNo);
-            action(w.get(), "mnuQueueUpperCase")->trigger();
+            QVERIFY(test::triggerAction(w.get(), "mnuQueueUpperCase"));
             QVERIFY(p.last().style & vbDefaultButton2);
             QCOMPARE(w->queuePane()->queueEntries(), q);
             p.expectMessage(vbOK);
-            action(w.get(), "mnuRemoveDuplicates")->trigger();
+            QVERIFY(test::triggerAction(w.get(), "mnuRemoveDuplicates"));
             QCOMPARE(p.last().text, QStringLiteral("1 Duplicate Items Removed "));
             QCOMPARE(w->queuePane()->queueEntries(),
                      (QStringList{QStringLiteral("/j/a.dwg"), QStringLiteral("/j/A.dwg")}));
             p.expectMessage(vbYes);
         } else {
             p.expectMessage(vbOK);
-            action(w.get(), "mnuRemoveDuplicates")->trigger();
+            QVERIFY(test::triggerAction(w.get(), "mnuRemoveDuplicates"));
             QCOMPARE(w->queuePane()->queueEntries(), QStringList{QStringLiteral("/j/A.dwg")});
         }
-        action(w.get(), "mnuQueueLowerCase")->trigger();
+        QVERIFY(test::triggerAction(w.get(), "mnuQueueLowerCase"));
         QVERIFY(w->queuePane()->queueEntries().contains(QStringLiteral("/j/a.dwg")));
         QVERIFY(!w->queuePane()->queueEntries().contains(QStringLiteral("/j/A.dwg")));
         QVERIFY(p.allUsed());
@@ -613,16 +599,17 @@ private Q_SLOTS:
         // The script pane's own controls, installed with the window.
         auto *text1 = w->findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
         auto *ro = w->findChild<QCheckBox *>(QStringLiteral("chkReadOnly"));
-        auto *save = button(w.get(), "cmdSAVESCR");
+        auto *save = test::child<QPushButton>(w.get(), "cmdSAVESCR");
         QVERIFY(text1 && ro);
 
         w->queuePane()->addToQueue({file(QStringLiteral("a.dwg"))});
         w->RefreshQueueControls();
-        QVERIFY(!button(w.get(), "Command1_Compile")->isEnabled()); // empty script: the buttons stay off
+        QVERIFY(
+            !test::child<QPushButton>(w.get(), "Command1_Compile")->isEnabled()); // empty script: the buttons stay off
         text1->setPlainText(QStringLiteral("ZOOM E"));
         w->RefreshQueueControls();
-        QVERIFY(button(w.get(), "Command1_Compile")->isEnabled());
-        QVERIFY(button(w.get(), "cmdCreateAndRun")->isEnabled());
+        QVERIFY(test::child<QPushButton>(w.get(), "Command1_Compile")->isEnabled());
+        QVERIFY(test::child<QPushButton>(w.get(), "cmdCreateAndRun")->isEnabled());
         QVERIFY(save->isEnabled());
         ro->setChecked(true);
         w->RefreshQueueControls();
@@ -666,12 +653,12 @@ private Q_SLOTS:
         for (int i = 0; i < 40000; ++i)
             many.append(QStringLiteral("/big/%1.dwg").arg(i));
         QCOMPARE(w->queuePane()->addToQueue(many), qsizetype(40000));
-        test::child<QueueListView>(w->queuePane(), "List1")->selectRange(0, 39999);
+        test::queueList(w)->selectRange(0, 39999);
         w->RefreshQueueControls();
         QCOMPARE(w->lblFilesInQueue->text(), QStringLiteral("Queue = 40000"));
-        QCOMPARE(test::child<QueueListView>(w->queuePane(), "List1")->selectedCount(), qsizetype(40000));
-        QTest::mouseClick(button(w.get(), "cmdRemoveDwg"), Qt::LeftButton);
-        QCOMPARE(test::child<QueueListView>(w->queuePane(), "List1")->count(), qsizetype(0));
+        QCOMPARE(test::queueList(w)->selectedCount(), qsizetype(40000));
+        QTest::mouseClick(test::child<QPushButton>(w.get(), "cmdRemoveDwg"), Qt::LeftButton);
+        QCOMPARE(test::queueList(w)->count(), qsizetype(0));
     }
 
     void longEntriesScrollSideways()
@@ -681,22 +668,22 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         w->queuePane()->addToQueue({QStringLiteral("/short.dwg")});
         QCoreApplication::processEvents();
-        QCOMPARE(test::child<QueueListView>(w->queuePane(), "List1")->horizontalScrollBar()->maximum(), 0);
+        QCOMPARE(test::queueList(w)->horizontalScrollBar()->maximum(), 0);
         w->queuePane()->addToQueue({QStringLiteral("/") + QString(400, QLatin1Char('x')) + QStringLiteral(".dwg")});
-        QTRY_VERIFY(test::child<QueueListView>(w->queuePane(), "List1")->horizontalScrollBar()->maximum() > 0);
+        QTRY_VERIFY(test::queueList(w)->horizontalScrollBar()->maximum() > 0);
     }
 
     void filterKeepsPatternAndAddAllState()
     {
         auto w = makeWindow();
-        test::child<QLineEdit>(w->fileSelector(), "tbDWGFilter")->setText(QStringLiteral("*.txt"));
+        test::selectorControl<QLineEdit>(w, "tbDWGFilter")->setText(QStringLiteral("*.txt"));
         QCOMPARE(mainSettings().DWGPattern, QStringLiteral("*.txt"));
-        QCOMPARE(test::child<FileListBox>(w->fileSelector(), "File1")->count(), 1); // read at once
-        QVERIFY(button(w.get(), "cmdAddAll")->isEnabled());
-        test::child<QLineEdit>(w->fileSelector(), "tbDWGFilter")->setText(QStringLiteral("*.none"));
-        QVERIFY(!button(w.get(), "cmdAddAll")->isEnabled());
-        test::child<QLineEdit>(w->fileSelector(), "tbDWGFilter")->setText(QStringLiteral("*.txt;*.dwg"));
-        QCOMPARE(test::child<FileListBox>(w->fileSelector(), "File1")->count(), 4);
+        QCOMPARE(test::fileList(w)->count(), 1); // read at once
+        QVERIFY(test::child<QPushButton>(w.get(), "cmdAddAll")->isEnabled());
+        test::selectorControl<QLineEdit>(w, "tbDWGFilter")->setText(QStringLiteral("*.none"));
+        QVERIFY(!test::child<QPushButton>(w.get(), "cmdAddAll")->isEnabled());
+        test::selectorControl<QLineEdit>(w, "tbDWGFilter")->setText(QStringLiteral("*.txt;*.dwg"));
+        QCOMPARE(test::fileList(w)->count(), 4);
     }
 
     void folderChangesFollowAndDropsMoveOnlyToFolders()
@@ -705,14 +692,14 @@ private Q_SLOTS:
         QSignalSpy followed(w->fileSelector(), &FileSelectorPane::drawingFolderChanged);
         const QString sub = file(QStringLiteral("sub"));
         w->fileSelector()->Dir1_OLEDragDrop(file(QStringLiteral("a.dwg"))); // a file: nothing moves
-        QCOMPARE(test::child<DirListBox>(w->fileSelector(), "Dir1")->path(), m_dir);
+        QCOMPARE(test::selectorControl<DirListBox>(w, "Dir1")->path(), m_dir);
         w->fileSelector()->Dir1_OLEDragDrop(sub);
-        QCOMPARE(test::child<DirListBox>(w->fileSelector(), "Dir1")->path(), sub);
-        QCOMPARE(test::child<FileListBox>(w->fileSelector(), "File1")->path(), sub);
-        QCOMPARE(test::child<FileListBox>(w->fileSelector(), "File1")->count(), 1);
+        QCOMPARE(test::selectorControl<DirListBox>(w, "Dir1")->path(), sub);
+        QCOMPARE(test::fileList(w)->path(), sub);
+        QCOMPARE(test::fileList(w)->count(), 1);
         QCOMPARE(followed.count(), 1);
         QVERIFY(!w->fileSelector()->setDirPath(file(QStringLiteral("missing"))));
-        QCOMPARE(test::child<DirListBox>(w->fileSelector(), "Dir1")->path(), sub);
+        QCOMPARE(test::selectorControl<DirListBox>(w, "Dir1")->path(), sub);
     }
 
     // Typing in the folder list selects the next folder starting with what was typed (ignoring case),
@@ -747,17 +734,17 @@ private Q_SLOTS:
     {
         test::ScriptedPrompter p;
         auto w = makeWindow();
-        const QString before = test::child<DriveListBox>(w->fileSelector(), "Drive1")->drive();
+        const QString before = test::selectorControl<DriveListBox>(w, "Drive1")->drive();
         w->fileSelector()->setDirPath(file(QStringLiteral("sub")));
         p.expectMessage(vbOK);
-        test::child<DriveListBox>(w->fileSelector(), "Drive1")
+        test::selectorControl<DriveListBox>(w, "Drive1")
             ->addItem(QStringLiteral("gone"), QStringLiteral("/no/such/volume"));
-        test::child<DriveListBox>(w->fileSelector(), "Drive1")
-            ->setCurrentIndex(test::child<DriveListBox>(w->fileSelector(), "Drive1")->count() - 1);
+        test::selectorControl<DriveListBox>(w, "Drive1")
+            ->setCurrentIndex(test::selectorControl<DriveListBox>(w, "Drive1")->count() - 1);
         QCOMPARE(p.last().text, QStringLiteral("That Drive is not responding...\rPlease select another drive!"));
         QCOMPARE(p.last().title, QStringLiteral("Tessaline Alert"));
-        QCOMPARE(test::child<DriveListBox>(w->fileSelector(), "Drive1")->drive(), before);
-        QCOMPARE(test::child<DirListBox>(w->fileSelector(), "Dir1")->path(), file(QStringLiteral("sub")));
+        QCOMPARE(test::selectorControl<DriveListBox>(w, "Drive1")->drive(), before);
+        QCOMPARE(test::selectorControl<DirListBox>(w, "Dir1")->path(), file(QStringLiteral("sub")));
         QVERIFY(p.allUsed());
     }
 
@@ -770,12 +757,12 @@ private Q_SLOTS:
             frmDirWideBrowser *b = w->fileSelector()->dirWideBrowser();
             shownAtOpening = b->Dir1->path();
             b->Dir1->setPath(sub); // reaches the main window while the browser is open
-            QCOMPARE(test::child<DirListBox>(w->fileSelector(), "Dir1")->path(), sub);
+            QCOMPARE(test::selectorControl<DirListBox>(w, "Dir1")->path(), sub);
             QTest::mouseClick(b->cmdClose, Qt::LeftButton);
         });
-        QTest::mouseClick(button(w.get(), "cmdDirWideBrowser"), Qt::LeftButton);
+        QTest::mouseClick(test::child<QPushButton>(w.get(), "cmdDirWideBrowser"), Qt::LeftButton);
         QCOMPARE(shownAtOpening, m_dir);
-        QCOMPARE(test::child<FileListBox>(w->fileSelector(), "File1")->path(), sub);
+        QCOMPARE(test::fileList(w)->path(), sub);
         QVERIFY(!w->fileSelector()->dirWideBrowser()->isVisible());
         QCOMPARE(w->fileSelector()->dirWideBrowser()->windowTitle(), QStringLiteral(" Wide Directory Browser"));
 
@@ -785,11 +772,11 @@ private Q_SLOTS:
             QCOMPARE(w->fileSelector()->dirWideBrowser(), kept.data());
             w->fileSelector()->dirWideBrowser()->close();
         });
-        QTest::mouseClick(button(w.get(), "cmdDirWideBrowser"), Qt::LeftButton);
+        QTest::mouseClick(test::child<QPushButton>(w.get(), "cmdDirWideBrowser"), Qt::LeftButton);
         QTRY_VERIFY(!kept);
         QCOMPARE(w->fileSelector()->dirWideBrowser(), nullptr);
         QTimer::singleShot(0, w.get(), [&] { w->fileSelector()->dirWideBrowser()->cmdClose->click(); });
-        QTest::mouseClick(button(w.get(), "cmdDirWideBrowser"), Qt::LeftButton);
+        QTest::mouseClick(test::child<QPushButton>(w.get(), "cmdDirWideBrowser"), Qt::LeftButton);
         QVERIFY(w->fileSelector()->dirWideBrowser());
     }
 
@@ -798,7 +785,7 @@ private Q_SLOTS:
         auto w = makeWindow();
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        FileListBox *files = test::child<FileListBox>(w->fileSelector(), "File1");
+        FileListBox *files = test::fileList(w);
         QSignalSpy previews(w->fileSelector(), &FileSelectorPane::previewRequested);
         auto click = [files](int row, Qt::KeyboardModifiers mods = {}) {
             QTest::mouseClick(files->viewport(), Qt::LeftButton, mods,
@@ -807,16 +794,16 @@ private Q_SLOTS:
         click(1);
         QCOMPARE(previews.size(), 1);
         QCOMPARE(previews.last().at(0).toString(), file(QStringLiteral("b.dwg")));
-        QVERIFY(button(w.get(), "cmdAddDwg")->isEnabled());
+        QVERIFY(test::child<QPushButton>(w.get(), "cmdAddDwg")->isEnabled());
         // A click that leaves the selection as it was previews again.
         click(1);
         QCOMPARE(previews.size(), 2);
         // A Ctrl-click that takes the last selected file out of the selection previews it too.
         click(1, Qt::ControlModifier);
-        QVERIFY(test::child<FileListBox>(w->fileSelector(), "File1")->selectedItems().isEmpty());
+        QVERIFY(test::fileList(w)->selectedItems().isEmpty());
         QCOMPARE(previews.size(), 3);
         QCOMPARE(previews.last().at(0).toString(), file(QStringLiteral("b.dwg")));
-        QVERIFY(!button(w.get(), "cmdAddDwg")->isEnabled());
+        QVERIFY(!test::child<QPushButton>(w.get(), "cmdAddDwg")->isEnabled());
         if (frmDWGPreview *p = frmDWGPreview::loadedInstance())
             p->hide();
     }
@@ -825,8 +812,8 @@ private Q_SLOTS:
     {
         mainSettings().DWGPattern = QString();
         auto w = makeWindow();
-        QCOMPARE(test::child<QLineEdit>(w->fileSelector(), "tbDWGFilter")->text(), QString());
-        QCOMPARE(test::child<FileListBox>(w->fileSelector(), "File1")->count(),
+        QCOMPARE(test::selectorControl<QLineEdit>(w, "tbDWGFilter")->text(), QString());
+        QCOMPARE(test::fileList(w)->count(),
                  4); // every file: a.dwg, b.dwg, C.DWG, notes.txt
         MainSettings stored;
         w->fileSelector()->store(stored);
@@ -838,7 +825,7 @@ private Q_SLOTS:
         test::ScriptedPrompter p;
         test::RecordingLauncher l;
         auto w = makeWindow();
-        test::child<FileListBox>(w->fileSelector(), "File1")->setCurrentRow(0);
+        test::fileList(w)->setCurrentRow(0);
         w->fileSelector()->File1_DblClick();
         QCOMPARE(l.calls.size(), 1);
         QCOMPARE(l.calls.at(0).program, file(QStringLiteral("a.dwg")));
@@ -848,7 +835,7 @@ private Q_SLOTS:
         QCOMPARE(p.last().text, QStringLiteral("File not found: ") + file(QStringLiteral("a.dwg")));
 
         l.calls.clear();
-        QTest::mouseClick(button(w.get(), "Command4_explorer"), Qt::LeftButton);
+        QTest::mouseClick(test::child<QPushButton>(w.get(), "Command4_explorer"), Qt::LeftButton);
         QCOMPARE(l.calls.size(), 1);
 #ifdef Q_OS_WIN
         QCOMPARE(l.calls.at(0).arguments, (QStringList{QStringLiteral("/n,/e,"), m_dir}));
@@ -857,7 +844,7 @@ private Q_SLOTS:
 #endif
         l.nextResult = {false, false, QStringLiteral("no file manager")};
         p.expectMessage(vbOK);
-        QTest::mouseClick(button(w.get(), "Command4_explorer"), Qt::LeftButton);
+        QTest::mouseClick(test::child<QPushButton>(w.get(), "Command4_explorer"), Qt::LeftButton);
         QVERIFY(p.last().text.contains(QStringLiteral("no file manager")));
     }
 

@@ -9,8 +9,8 @@
 #include "mainwin/queuecontrols.h"
 #include "mainwin/queuelistview.h"
 #include "mainwin/queuepane.h"
+#include "panecontrols.h"
 #include "testsupport.h"
-#include "uitest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -380,7 +380,7 @@ private Q_SLOTS:
         settle();
         auto *favorites = w->findChild<QPushButton *>(QStringLiteral("Command18"));
         QVERIFY(favorites && favorites->isVisible() && favorites->text() == QStringLiteral("&Favorites"));
-        test::child<QueueListView>(w->queuePane(), "List1")->setFocus();
+        test::queueList(w)->setFocus();
         QMenu *file = w->menu(MainMenu::File);
 
         QTest::keyClick(w.get(), Qt::Key_F, Qt::AltModifier);
@@ -418,7 +418,7 @@ private Q_SLOTS:
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
         settle();
-        test::child<QueueListView>(w->queuePane(), "List1")->setFocus();
+        test::queueList(w)->setFocus();
         QTest::keyClick(w.get(), Qt::Key(key), Qt::AltModifier);
         QTRY_COMPARE(QApplication::activePopupWidget(), w->menuByName(menu));
         w->menuByName(menu)->hide();

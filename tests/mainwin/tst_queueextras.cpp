@@ -12,6 +12,7 @@
 #include "mainwin/queuelistview.h"
 #include "mainwin/skiplist.h"
 #include "modalguard.h"
+#include "panecontrols.h"
 #include "testsupport.h"
 #include "uitest.h"
 
@@ -107,7 +108,7 @@ private Q_SLOTS:
         mainSettings().SourcePath = m_dir;
         test::AppWindow w;
         w->show();
-        QueueListView *list = test::child<QueueListView>(w->queuePane(), "List1");
+        QueueListView *list = test::queueList(w);
         list->setFocus();
         w->queuePane()->setQueueEntries(makeDrawings(3));
         select(list, {0, 2});
@@ -128,7 +129,7 @@ private Q_SLOTS:
         test::Fixture fx;
         mainSettings().SourcePath = m_dir;
         test::AppWindow w;
-        QueueListView *list = test::child<QueueListView>(w->queuePane(), "List1");
+        QueueListView *list = test::queueList(w);
         const QStringList d = makeDrawings(3);
         w->queuePane()->setQueueEntries(d);
         select(list, {2, 0});
@@ -178,7 +179,7 @@ private Q_SLOTS:
         mainSettings().ResourceWarning = limit < 0 ? 0 : 1;
         mainSettings().ResourceFileLimit = qint16(qMax(limit, 0));
         test::AppWindow w;
-        QueueListView *list = test::child<QueueListView>(w->queuePane(), "List1");
+        QueueListView *list = test::queueList(w);
         w->queuePane()->setQueueEntries(makeDrawings(selected + 1));
         list->selectRange(1, selected);
         for (int a : answers)
@@ -200,9 +201,9 @@ private Q_SLOTS:
         QStringList d = makeDrawings(1);
         d.append(drawing(QStringLiteral("gone.dwg")));
         w->queuePane()->setQueueEntries(d);
-        test::child<QueueListView>(w->queuePane(), "List1")->selectRange(0, 1);
+        test::queueList(w)->selectRange(0, 1);
         fx.prompter().expectMessage();
-        QTest::keyClick(test::child<QueueListView>(w->queuePane(), "List1"), Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClick(test::queueList(w), Qt::Key_Return, Qt::ShiftModifier);
         QCOMPARE(fx.launcher().calls.size(), 1);
         QVERIFY(fx.prompter().last().text.contains(d.at(1)));
     }
@@ -214,7 +215,7 @@ private Q_SLOTS:
         test::AppWindow w;
         const QStringList d = makeDrawings(5);
         w->queuePane()->setQueueEntries(d);
-        select(test::child<QueueListView>(w->queuePane(), "List1"), {2});
+        select(test::queueList(w), {2});
         fx.prompter().expectMessage(vbYes);
         test::findAction(w.get(), "mnuSkip")->trigger();
         QCOMPARE(w->queuePane()->queueEntries(), d.mid(3));
@@ -223,7 +224,7 @@ private Q_SLOTS:
 
         // The skip list cannot be written: a message names it and the queue stays whole.
         QVERIFY(setReadOnlyFile(skipListPath(), true).ok());
-        select(test::child<QueueListView>(w->queuePane(), "List1"), {0});
+        select(test::queueList(w), {0});
         fx.prompter().expectMessage(vbYes);
         fx.prompter().expectMessage();
         test::findAction(w.get(), "mnuSkip")->trigger();
@@ -237,7 +238,7 @@ private Q_SLOTS:
         test::Fixture fx;
         mainSettings().SourcePath = m_dir;
         test::AppWindow w;
-        QueueListView *list = test::child<QueueListView>(w->queuePane(), "List1");
+        QueueListView *list = test::queueList(w);
         const QStringList d = makeDrawings(3);
         w->queuePane()->setQueueEntries(d);
         select(list, {1});
@@ -261,16 +262,16 @@ private Q_SLOTS:
         w->queuePane()->setQueueEntries(
             {sub + QDir::separator() + QStringLiteral("x.dwg"),
              drawing(QStringLiteral("gone")) + QDir::separator() + QStringLiteral("y.dwg")});
-        select(test::child<QueueListView>(w->queuePane(), "List1"), {0});
+        select(test::queueList(w), {0});
         test::findAction(w.get(), "mnuGotoDir")->trigger();
         QCOMPARE(w->fileSelector()->folder(), sub);
-        select(test::child<QueueListView>(w->queuePane(), "List1"), {1});
+        select(test::queueList(w), {1});
         fx.prompter().expectMessage();
         test::findAction(w.get(), "mnuGotoDir")->trigger();
         QVERIFY(fx.prompter().last().text.endsWith(QStringLiteral("in procedure mnuGotoDir_Click of Form frmMain")));
         QCOMPARE(w->fileSelector()->folder(), sub);
 
-        select(test::child<QueueListView>(w->queuePane(), "List1"), {0});
+        select(test::queueList(w), {0});
         test::findAction(w.get(), "mnuOpenDirInExplorer")->trigger();
         QCOMPARE(fx.launcher().calls.size(), 1);
     }
@@ -283,14 +284,14 @@ private Q_SLOTS:
         auto *fav = w->findChild<FavouriteFolders *>();
         QVERIFY(fav);
         const QString entry = m_dir + QDir::separator();
-        test::child<QPushButton>(w->fileSelector(), "Command19")->click();
+        test::selectorControl<QPushButton>(w, "Command19")->click();
         QCOMPARE(fileBytes(favoritesFilePath()), entry.toLocal8Bit() + "\r\n");
         // Another user saved meanwhile: their entry stays; the same folder is not added twice.
         QFile f(favoritesFilePath());
         QVERIFY(f.open(QIODevice::Append));
         f.write("/aaa/\n");
         f.close();
-        test::child<QPushButton>(w->fileSelector(), "Command19")->click();
+        test::selectorControl<QPushButton>(w, "Command19")->click();
         QCOMPARE(fileBytes(favoritesFilePath()), "/aaa/\r\n" + entry.toLocal8Bit() + "\r\n");
 
         // A file that cannot be written: named once per run for the automatic addition.

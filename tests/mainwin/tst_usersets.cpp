@@ -8,6 +8,7 @@
 #include "mainwin/frmMain.h"
 #include "mainwin/queuelistview.h"
 #include "mainwindowfixture.h"
+#include "panecontrols.h"
 #include "scripts/userscriptpane.h"
 #include "testsupport.h"
 #include "widgets/dirlistbox.h"
@@ -96,7 +97,7 @@ private Q_SLOTS:
     {
         Window win;
         win.fill({"/dwg/a.dwg", "/dwg/b.dwg"}, "ZOOM E\n_QSAVE", "purge");
-        const QString drive = test::child<DriveListBox>(win.w->fileSelector(), "Drive1")->drive();
+        const QString drive = test::selectorControl<DriveListBox>(win.w, "Drive1")->drive();
         win.press(2);
 
         QVERIFY(win.w->frmSet->optPage[2]->isChecked());
@@ -104,8 +105,8 @@ private Q_SLOTS:
         QCOMPARE(win.w->queuePane()->queueEntries(), QStringList());
         QCOMPARE(win.text1(), QString());
         QCOMPARE(win.text2(), QString());
-        QCOMPARE(test::child<DirListBox>(win.w->fileSelector(), "Dir1")->path(), win.folderA);
-        QVERIFY(!test::child<QPushButton>(win.w->queuePane(), "cmdRemoveAllDwg")->isEnabled());
+        QCOMPARE(test::selectorControl<DirListBox>(win.w, "Dir1")->path(), win.folderA);
+        QVERIFY(!test::queueControl<QPushButton>(win.w, "cmdRemoveAllDwg")->isEnabled());
         QVERIFY(!win.w->Command1_Compile->isEnabled());
         // Set 0 was written as it stood; set 2 still has no files.
         QCOMPARE(test::fileBytes(win.file(0, "-list.tmp")), QByteArray("/dwg/a.dwg\r\n/dwg/b.dwg\r\n"));
@@ -141,15 +142,15 @@ private Q_SLOTS:
         QCOMPARE(win.w->queuePane()->queueEntries(), queue);
         QCOMPARE(win.pane->scriptText(), script);
         QCOMPARE(win.text2(), name);
-        QCOMPARE(test::child<DirListBox>(win.w->fileSelector(), "Dir1")->path(), win.folderA);
-        QCOMPARE(test::child<QPushButton>(win.w->queuePane(), "cmdRemoveAllDwg")->isEnabled(), !queue.isEmpty());
+        QCOMPARE(test::selectorControl<DirListBox>(win.w, "Dir1")->path(), win.folderA);
+        QCOMPARE(test::queueControl<QPushButton>(win.w, "cmdRemoveAllDwg")->isEnabled(), !queue.isEmpty());
 
         // Set 1 comes back in its folder B.
         win.press(1);
         QCOMPARE(win.w->queuePane()->queueEntries(), QStringList{"/other/z.dwg"});
         QCOMPARE(win.pane->scriptText(), QStringLiteral("OTHER"));
         QCOMPARE(win.text2(), QStringLiteral("other"));
-        QCOMPARE(test::child<DirListBox>(win.w->fileSelector(), "Dir1")->path(), win.folderB);
+        QCOMPARE(test::selectorControl<DirListBox>(win.w, "Dir1")->path(), win.folderB);
         QCOMPARE(int(mainSettings().Face), 1);
     }
 
@@ -185,15 +186,14 @@ private Q_SLOTS:
         win.tmp.writeFile("DATA/tester-3-s.tmp", nameFile);
         win.tmp.writeFile(
             "DATA/tester-3-path.tmp",
-            (test::child<DriveListBox>(win.w->fileSelector(), "Drive1")->drive() + "\r\n" + folder + "\r\n").toUtf8());
+            (test::selectorControl<DriveListBox>(win.w, "Drive1")->drive() + "\r\n" + folder + "\r\n").toUtf8());
         win.press(3);
 
         QCOMPARE(win.w->queuePane()->queueEntries(), (QStringList{"/dwg/a.dwg", "/dwg/b.dwg"}));
         QCOMPARE(win.pane->scriptText(), script);
         QCOMPARE(win.text2(), name);
-        QCOMPARE(test::child<DirListBox>(win.w->fileSelector(), "Dir1")->path(),
-                 folderExists ? win.folderB : win.folderA);
-        QVERIFY(test::child<QPushButton>(win.w->queuePane(), "cmdRemoveAllDwg")->isEnabled());
+        QCOMPARE(test::selectorControl<DirListBox>(win.w, "Dir1")->path(), folderExists ? win.folderB : win.folderA);
+        QVERIFY(test::queueControl<QPushButton>(win.w, "cmdRemoveAllDwg")->isEnabled());
         QCOMPARE(int(mainSettings().Face), 3);
         QVERIFY(win.prompts.shown().isEmpty());
     }

@@ -20,10 +20,10 @@
 #include "options/frmTXTEDITORDirSelect.h"
 #include "options/optionsfields.h"
 #include "options/pickerpaths.h"
+#include "panecontrols.h"
 #include "preview/frmDWGPreview.h"
 #include "scripts/texteditor.h"
 #include "testsupport.h"
-#include "uitest.h"
 #include "widgets/dirlistbox.h"
 #include "widgets/filelistbox.h"
 #include "widgets/listwidgets.h"
@@ -541,7 +541,7 @@ private Q_SLOTS:
         QAction *purge = w->findChild<QAction *>(QStringLiteral("mnuPurgeWiz"));
         QVERIFY(limits && purge);
         QVERIFY(limits->isEnabled());
-        QCheckBox *testRun = test::child<QCheckBox>(w->queuePane(), "chkTestRun");
+        QCheckBox *testRun = test::queueControl<QCheckBox>(w, "chkTestRun");
         testRun->setChecked(true);
         QSignalSpy applied(&w.app(), &Application::settingsApplied);
 
@@ -574,7 +574,7 @@ private Q_SLOTS:
         mainSettings() = MainSettings();
         loadMainSettings(mainSettings());
         test::AppWindow w;
-        QCheckBox *testRun = test::child<QCheckBox>(w->queuePane(), "chkTestRun");
+        QCheckBox *testRun = test::queueControl<QCheckBox>(w, "chkTestRun");
         QVERIFY(!testRun->isChecked() && !testRun->isEnabled());
         QVERIFY(installedDialog()->chkLT->isChecked());
         QVERIFY(!w->findChild<QAction *>(QStringLiteral("mnuReportLimitsWiz"))->isEnabled());

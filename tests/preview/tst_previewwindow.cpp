@@ -7,6 +7,7 @@
 #include "core/mainsettings.h"
 #include "core/settingsstore.h"
 #include "mainwindowfixture.h"
+#include "panecontrols.h"
 #include "preview/dwgthumbnail.h"
 #include "preview/frmDWGPreview.h"
 #include "syntheticdrawing.h"
@@ -58,8 +59,8 @@ struct Window {
         if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
             qFatal("cannot write %s", qPrintable(name));
     }
-    QPushButton *previewButton() const { return test::child<QPushButton>(w->queuePane(), "cmdDWGPreviewShow"); }
-    FileListBox *files() const { return test::child<FileListBox>(w->fileSelector(), "File1"); }
+    QPushButton *previewButton() const { return test::queueControl<QPushButton>(w, "cmdDWGPreviewShow"); }
+    FileListBox *files() const { return test::fileList(w); }
     static frmDWGPreview *preview() { return frmDWGPreview::loadedInstance(); }
     static bool previewShown() { return preview() && preview()->isVisible(); }
     static DwgThumbnail *thumbnail() { return preview()->DwgThumbnail1; }

@@ -6,6 +6,7 @@
 #include "core/mainsettings.h"
 #include "core/messages.h"
 #include "modalguard.h"
+#include "panecontrols.h"
 #include "testsupport.h"
 #include "uitest.h"
 #include "utilities/dwgversionreport.h"
@@ -231,7 +232,7 @@ private Q_SLOTS:
             QCOMPARE(w->queuePane()->queueEntries(), QStringList{QStringLiteral("/q/old.dwg")} + found);
             QCOMPARE(w->lblFilesInQueue->text(), QStringLiteral("Queue = 5"));
             // The queue is no longer the list loaded before.
-            QCOMPARE(test::child<QPushButton>(w->queuePane(), "cmdFileList")->text(), QStringLiteral("File&Lists"));
+            QCOMPARE(test::queueControl<QPushButton>(w, "cmdFileList")->text(), QStringLiteral("File&Lists"));
             // Replacing the queue.
             f->chkAppendtoQueue->setChecked(false);
             fx.prompter().expectMessage();

@@ -7,8 +7,8 @@
 #include "core/settingsstore.h"
 #include "mainwin/fileselectorpane.h"
 #include "modalguard.h"
+#include "panecontrols.h"
 #include "testsupport.h"
-#include "uitest.h"
 #include "utilities/frmCombineTextFiles.h"
 #include "utilities/frmQueueQuickPick.h"
 #include "utilities/frmQuickPick.h"
@@ -90,15 +90,15 @@ private Q_SLOTS:
         test::AppWindow w;
         w->show();
         QVERIFY(w->fileSelector()->setDirPath(dir.path()));
-        test::child<QLineEdit>(w->fileSelector(), "tbDWGFilter")->setText(QStringLiteral("*.dwg"));
+        test::selectorControl<QLineEdit>(w, "tbDWGFilter")->setText(QStringLiteral("*.dwg"));
 
-        auto *qp = openPick<frmQuickPick>(*w, test::child<QPushButton>(w->fileSelector(), "cmdQuickPick"));
+        auto *qp = openPick<frmQuickPick>(*w, test::selectorControl<QPushButton>(w, "cmdQuickPick"));
         QVERIFY(qp);
         QVERIFY(qp->isVisible());
         QVERIFY(!w->isVisible());
         QCOMPARE(qp->tbQPPattern->text(), QStringLiteral("*.dwg"));
         QCOMPARE(listed(qp->File1),
-                 listed(test::child<FileListBox>(w->fileSelector(), "File1"))); // what the main list shows
+                 listed(test::fileList(w))); // what the main list shows
 
         qp->tbQPPattern->setText(QStringLiteral("A12"));
         QCOMPARE(listed(qp->File1),
@@ -124,7 +124,7 @@ private Q_SLOTS:
         qp->File1_DblClick();
         QCOMPARE(opened(fx.launcher()).size(), 12);
         // Every drawing opens with the root of the main window's drive as the program's working folder.
-        const QString root = withTrailingSeparator(test::child<DriveListBox>(w->fileSelector(), "Drive1")->drive());
+        const QString root = withTrailingSeparator(test::selectorControl<DriveListBox>(w, "Drive1")->drive());
         QVERIFY(!root.isEmpty());
         for (const test::LaunchCall &c : std::as_const(fx.launcher().calls))
             QCOMPARE(c.workingFolder, root);
@@ -141,13 +141,13 @@ private Q_SLOTS:
         qp->close();
         QVERIFY(w->isVisible());
         QTRY_VERIFY(!guard);
-        QCOMPARE(test::child<QLineEdit>(w->fileSelector(), "tbDWGFilter")->text(), QStringLiteral("A12"));
+        QCOMPARE(test::selectorControl<QLineEdit>(w, "tbDWGFilter")->text(), QStringLiteral("A12"));
         QCOMPARE(mainSettings().DWGPattern, QStringLiteral("A12"));
         QCOMPARE(readSetting(QStringLiteral("Startup"), QStringLiteral("QPLeft"), 0), QStringLiteral("4500"));
         QCOMPARE(readSetting(QStringLiteral("Startup"), QStringLiteral("QPTop"), 0), QStringLiteral("3000"));
 
         // The stored geometry places the next window.
-        auto *again = openPick<frmQuickPick>(*w, test::child<QPushButton>(w->fileSelector(), "cmdQuickPick"));
+        auto *again = openPick<frmQuickPick>(*w, test::selectorControl<QPushButton>(w, "cmdQuickPick"));
         QVERIFY(again);
         QCOMPARE(again->pos(), QPoint(300, 200));
         QCOMPARE(again->geometryTwips().width, 1890);
@@ -345,9 +345,9 @@ private Q_SLOTS:
         test::AppWindow w;
         w->queuePane()->setQueueEntries({QStringLiteral("/q/old.dwg")});
         QVERIFY(w->fileSelector()->setDirPath(dir.path()));
-        test::child<QLineEdit>(w->fileSelector(), "tbDWGFilter")->setText(QStringLiteral("*.wdp"));
-        QCOMPARE(test::child<FileListBox>(w->fileSelector(), "File1")->count(), 1);
-        test::child<FileListBox>(w->fileSelector(), "File1")->setCurrentRow(0);
+        test::selectorControl<QLineEdit>(w, "tbDWGFilter")->setText(QStringLiteral("*.wdp"));
+        QCOMPARE(test::fileList(w)->count(), 1);
+        test::fileList(w)->setCurrentRow(0);
 
         test::ModalGuard modals;
         modals.answerNextModal([&](QWidget *d) {
