@@ -4,10 +4,10 @@
 #include "core/scriptfacts.h"
 #include "mainwin/frmMain.h"
 #include "scripts/frmcapture.h"
+#include "widgets/keptwindow.h"
 
 #include <QAction>
 #include <QMenu>
-#include <QPointer>
 #include <memory>
 
 namespace tess {
@@ -17,17 +17,14 @@ namespace {
 // Shows the capture window modally, made at its first opening (and again after its close box
 // discarded it). After it closes the result box is emptied and the capture and paste-in buttons
 // are disabled, so the next opening starts without a result; the input stays.
-void mnuCommandCapture_Click(frmMain &w, QPointer<frmcapture> &window)
+void mnuCommandCapture_Click(KeptWindow<frmcapture> &kept)
 {
-    if (!window) {
-        window = new frmcapture([&w] { return w.scriptFacts(); }, &w);
-    }
-    window->exec();
+    kept.get()->exec();
+    frmcapture *window = kept.existing();
     if (!window)
         return;
     if (window->wasUnloaded()) {
-        window->deleteLater();
-        window = nullptr;
+        kept.release();
         return;
     }
     window->resetAfterClosing();
@@ -43,8 +40,9 @@ void installCapture(Application &app, frmMain &w)
     const QString first = tools.isEmpty() ? QString() : tools.first()->objectName();
     QAction *item = w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuCommandCapture"),
                                   QString::fromUtf8("&Capture AutoCAD\u00AE Commands to Script"), first);
-    auto window = std::make_shared<QPointer<frmcapture>>();
-    QObject::connect(item, &QAction::triggered, &w, [&w, window] { mnuCommandCapture_Click(w, *window); });
+    auto window =
+        std::make_shared<KeptWindow<frmcapture>>([&w] { return new frmcapture([&w] { return w.scriptFacts(); }, &w); });
+    QObject::connect(item, &QAction::triggered, &w, [window] { mnuCommandCapture_Click(*window); });
 }
 
 } // namespace tess

@@ -7,30 +7,11 @@
 #include "mainwin/frmDirSelector.h"
 #include "mainwin/frmMain.h"
 
-#include <QCloseEvent>
-
 namespace tess {
 
-namespace {
-
-// The dialog's close box unloads it; its buttons only hide it.
-class UnloadOnCloseBox final : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Close && event->spontaneous())
-            watched->deleteLater();
-        return false;
-    }
-};
-
-} // namespace
-
-FavouriteFolders::FavouriteFolders(frmMain &window) : QObject(&window), m_window(window)
+FavouriteFolders::FavouriteFolders(frmMain &window)
+    : QObject(&window), m_window(window),
+      m_dialog([&window] { return new frmDirSelector(window.fileSelector(), &window); })
 {
     setObjectName(QStringLiteral("favouriteFolders"));
     FileSelectorPane *files = window.fileSelector();
@@ -38,14 +19,8 @@ FavouriteFolders::FavouriteFolders(frmMain &window) : QObject(&window), m_window
     connect(files, &FileSelectorPane::addFavouriteRequested, this, &FavouriteFolders::Command19_Click);
 }
 
-frmDirSelector *FavouriteFolders::dirSelector()
-{
-    if (!m_dialog) {
-        m_dialog = new frmDirSelector(m_window.fileSelector(), &m_window);
-        m_dialog->installEventFilter(new UnloadOnCloseBox(m_dialog));
-    }
-    return m_dialog;
-}
+frmDirSelector *FavouriteFolders::dirSelector() { return m_dialog.get(); }
+bool FavouriteFolders::isDirSelectorLoaded() const { return m_dialog.existing() != nullptr; }
 
 void FavouriteFolders::AddDirToFavorites(bool automatic)
 {
@@ -59,8 +34,8 @@ void FavouriteFolders::AddDirToFavorites(bool automatic)
         addFavouriteFolder(list, m_window.fileSelector()->folder());
         failure = writeFavoritesFile(favoritesFilePath(), list);
         what = QStringLiteral("The favourite folders could not be saved");
-        if (m_dialog)
-            m_dialog->setEntries(list);
+        if (frmDirSelector *d = m_dialog.existing())
+            d->setEntries(list);
     }
     if (!failure.ok() && report) {
         if (automatic)
@@ -74,8 +49,8 @@ void FavouriteFolders::Command18_Click()
     frmDirSelector *d = dirSelector();
     d->exec();
     // Whatever closed it, the list shows the file again (unconfirmed removals are dropped).
-    if (m_dialog)
-        m_dialog->LoadRecentDir();
+    if (frmDirSelector *shown = m_dialog.existing())
+        shown->LoadRecentDir();
 }
 
 } // namespace tess

@@ -3,8 +3,9 @@
 // (Command19) and the automatic additions after queue additions and composing put the file
 // selector's current folder into DATA\"Favorites.dat".
 
+#include "widgets/keptwindow.h"
+
 #include <QObject>
-#include <QPointer>
 
 namespace tess {
 
@@ -19,7 +20,7 @@ public:
 
     // The dialog, loaded (reading the file) at its first use.
     frmDirSelector *dirSelector();
-    bool isDirSelectorLoaded() const { return !m_dialog.isNull(); }
+    bool isDirSelectorLoaded() const;
 
     // Adds the current folder and saves. The file is read afresh first so that entries saved
     // meanwhile by another user are kept; a file that cannot be read is not written over. automatic:
@@ -30,7 +31,7 @@ public:
 
 private:
     frmMain &m_window;
-    QPointer<frmDirSelector> m_dialog;
+    KeptWindow<frmDirSelector> m_dialog;
     bool m_automaticFailureShown = false;
 };
 

@@ -7,10 +7,12 @@
 #include "core/prompts.h"
 #include "mainwin/fileselectorpane.h"
 #include "widgets/controlfactory.h"
+#include "widgets/keptwindow.h"
 #include "widgets/placement.h"
 #include "widgets/twips.h"
 #include "widgets/waitcursor.h"
 
+#include <QCloseEvent>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -105,6 +107,13 @@ void frmDirSelector::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     updateDeadButton();
+}
+
+void frmDirSelector::closeEvent(QCloseEvent *event)
+{
+    QDialog::closeEvent(event);
+    if (event->spontaneous())
+        releaseOnClose(this, event);
 }
 
 void frmDirSelector::updateDeadButton() { cmdRemoveDead->setEnabled(DirectoryList->count() > 0); }

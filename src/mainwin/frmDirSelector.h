@@ -46,6 +46,8 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // The close box (a close by the window system, not by a button) releases the dialog.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void updateDeadButton();

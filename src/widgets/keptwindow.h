@@ -1,7 +1,8 @@
 #pragma once
 // The lifetime most of the program's secondary windows share: the window is made at its first
 // opening and kept between openings (its own buttons only hide it, so its boxes keep what the
-// user set); its close box releases it, so the next opening makes a fresh one.
+// user set); its close box releases it, so the next opening makes a fresh one. A modeless window
+// releases itself (releaseOnClose); a modal one is released by its opener after the show.
 
 #include <QPointer>
 
@@ -31,6 +32,14 @@ public:
     }
     // The window while it exists; nullptr before the first opening and after a release.
     Window *existing() const { return m_window.data(); }
+    // Releases the window now: the opener of a modal window calls it once the show returned
+    // after the close box ended it. The next get() makes a fresh one.
+    void release()
+    {
+        if (m_window)
+            m_window->deleteLater();
+        m_window.clear();
+    }
 
 private:
     std::function<Window *()> m_make;

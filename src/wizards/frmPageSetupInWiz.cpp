@@ -11,7 +11,11 @@ namespace tess {
 frmPageSetupInWiz::frmPageSetupInWiz(ScriptFacts *script, std::function<MainFileLists()> mainLists, QWidget *parent)
     : ScriptWizard(script, QStringLiteral("frmPageSetupInWiz"),
                    QStringLiteral(" PageSetup Wizard (Copies PageSetups from another DWG file)"), parent),
-      m_mainLists(std::move(mainLists))
+      m_mainLists(std::move(mainLists)), m_picker([this] {
+          auto *picker = new frmPageSetupWizSelect(m_mainLists ? m_mainLists() : MainFileLists(), this);
+          connect(picker, &frmPageSetupWizSelect::fileSelected, Text1, &QLineEdit::setText);
+          return picker;
+      })
 {
     Label3 = addLabel(QStringLiteral("Label3"),
                       QStringLiteral("Select the source file from which the PageSetup will be copied from, and enter "
@@ -55,15 +59,9 @@ frmPageSetupInWiz::frmPageSetupInWiz(ScriptFacts *script, std::function<MainFile
 
 void frmPageSetupInWiz::cmdSelectFile_Click()
 {
-    if (!m_picker) {
-        m_picker = new frmPageSetupWizSelect(m_mainLists ? m_mainLists() : MainFileLists(), this);
-        connect(m_picker, &frmPageSetupWizSelect::fileSelected, Text1, &QLineEdit::setText);
-    }
-    m_picker->showModal();
-    if (m_picker && m_picker->isDiscarded()) {
-        m_picker->deleteLater();
-        m_picker.clear();
-    }
+    m_picker.get()->showModal();
+    if (m_picker.existing() && m_picker.existing()->isDiscarded())
+        m_picker.release();
 }
 
 void frmPageSetupInWiz::cmdCreate_Click()

@@ -2,10 +2,10 @@
 // The page-setup import wizard: a block that imports a named page setup from another drawing with
 // "_-PSETUPIN", with EXPERT raised to 2 for the import and set back to 0 after it.
 
+#include "widgets/keptwindow.h"
 #include "wizards/frmPageSetupWizSelect.h"
 #include "wizards/scriptwizard.h"
 
-#include <QPointer>
 #include <functional>
 
 namespace tess {
@@ -27,7 +27,7 @@ public:
     QPushButton *cmdCancel = nullptr;
 
     // The picker while it exists (created by "Select", discarded by its close box).
-    frmPageSetupWizSelect *picker() const { return m_picker; }
+    frmPageSetupWizSelect *picker() const { return m_picker.existing(); }
 
     void cmdSelectFile_Click();
     void cmdCancel_Click() { hide(); }
@@ -35,7 +35,7 @@ public:
 
 private:
     std::function<MainFileLists()> m_mainLists;
-    QPointer<frmPageSetupWizSelect> m_picker;
+    KeptWindow<frmPageSetupWizSelect> m_picker;
 };
 
 } // namespace tess

@@ -56,7 +56,21 @@ private:
 } // namespace
 
 WizardMenu::WizardMenu(QWidget *owner, std::function<ScriptFacts *()> script, DrawingQueue &queue, FileSelection &files)
-    : QObject(owner), m_owner(owner), m_script(std::move(script)), m_queue(queue), m_files(files)
+    : QObject(owner), m_owner(owner), m_script(std::move(script)), m_queue(queue), m_files(files), m_pageSetup([this] {
+          return new frmPageSetupInWiz(
+              this->script(), [this] { return mainFileLists(); }, m_owner);
+      }),
+      m_layout([this] { return new frmLayoutWiz(this->script(), m_owner); }), m_titleBlock([this] {
+          return new frmTBWiz(
+              this->script(), [this] { return m_queue.count(); }, m_owner);
+      }),
+      m_plot([this] { return new frmPlotWiz(this->script(), m_owner); }),
+      m_purge([this] { return new frmPurgeWiz(this->script(), m_owner); }),
+      m_limits([this] { return new frmReportLimitsWiz(this->script(), m_owner); }),
+      m_logText([this] { return new frmLOGTextWiz(this->script(), m_owner); }),
+      m_repText([this] { return new frmRepTextWiz(this->script(), m_owner); }),
+      m_mtext([this] { return new frmMtextSNR(this->script(), m_owner); }),
+      m_reset([this] { return new frmResetAcadSysVars(m_owner); })
 {
 }
 
@@ -65,85 +79,51 @@ MainFileLists WizardMenu::mainFileLists() const
     return MainFileLists{m_files.drive(), m_files.folder(), m_files.fileListFolder()};
 }
 
-template <class Window, class Make> void WizardMenu::open(QPointer<Window> &slot, Make make)
+template <class Window> void WizardMenu::open(KeptWindow<Window> &window)
 {
-    if (!slot)
-        slot = make();
-    slot->showModal();
-    if (slot && slot->isDiscarded()) {
-        slot->deleteLater();
-        slot.clear();
-    }
+    window.get()->showModal();
+    if (window.existing() && window.existing()->isDiscarded())
+        window.release();
 }
 
-void WizardMenu::mnuCopyPageSetups_Click()
-{
-    open(m_pageSetup, [this] {
-        return new frmPageSetupInWiz(
-            script(), [this] { return mainFileLists(); }, m_owner);
-    });
-}
+void WizardMenu::mnuCopyPageSetups_Click() { open(m_pageSetup); }
 
 void WizardMenu::mnuRenameLayoutTabs_Click()
 {
     WindowWaitCursor wait(m_owner);
-    open(m_layout, [this] { return new frmLayoutWiz(script(), m_owner); });
+    open(m_layout);
 }
 
 void WizardMenu::mnuTBWiz_Click()
 {
     WindowWaitCursor wait(m_owner);
-    open(m_titleBlock, [this] {
-        return new frmTBWiz(
-            script(), [this] { return m_queue.count(); }, m_owner);
-    });
+    open(m_titleBlock);
 }
 
-void WizardMenu::mnuPlotWiz_Click()
-{
-    open(m_plot, [this] { return new frmPlotWiz(script(), m_owner); });
-}
+void WizardMenu::mnuPlotWiz_Click() { open(m_plot); }
 
-void WizardMenu::mnuPurgeWiz_Click()
-{
-    open(m_purge, [this] { return new frmPurgeWiz(script(), m_owner); });
-}
+void WizardMenu::mnuPurgeWiz_Click() { open(m_purge); }
 
-void WizardMenu::mnuReportLimitsWiz_Click()
-{
-    open(m_limits, [this] { return new frmReportLimitsWiz(script(), m_owner); });
-}
+void WizardMenu::mnuReportLimitsWiz_Click() { open(m_limits); }
 
-void WizardMenu::mnuReportTextWiz_Click()
-{
-    open(m_logText, [this] { return new frmLOGTextWiz(script(), m_owner); });
-}
+void WizardMenu::mnuReportTextWiz_Click() { open(m_logText); }
 
-void WizardMenu::mnuRepTextWiz_Click()
-{
-    open(m_repText, [this] { return new frmRepTextWiz(script(), m_owner); });
-}
+void WizardMenu::mnuRepTextWiz_Click() { open(m_repText); }
 
-void WizardMenu::mnuMTEXTSnR_Click()
-{
-    open(m_mtext, [this] { return new frmMtextSNR(script(), m_owner); });
-}
+void WizardMenu::mnuMTEXTSnR_Click() { open(m_mtext); }
 
-void WizardMenu::mnuResetAcadVars_Click()
-{
-    open(m_reset, [this] { return new frmResetAcadSysVars(m_owner); });
-}
+void WizardMenu::mnuResetAcadVars_Click() { open(m_reset); }
 
-frmPageSetupInWiz *WizardMenu::pageSetupWizard() const { return m_pageSetup; }
-frmLayoutWiz *WizardMenu::layoutWizard() const { return m_layout; }
-frmTBWiz *WizardMenu::titleBlockWizard() const { return m_titleBlock; }
-frmPlotWiz *WizardMenu::plotWizard() const { return m_plot; }
-frmPurgeWiz *WizardMenu::purgeWizard() const { return m_purge; }
-frmReportLimitsWiz *WizardMenu::limitsWizard() const { return m_limits; }
-frmLOGTextWiz *WizardMenu::logTextWizard() const { return m_logText; }
-frmRepTextWiz *WizardMenu::repTextWizard() const { return m_repText; }
-frmMtextSNR *WizardMenu::mtextWizard() const { return m_mtext; }
-frmResetAcadSysVars *WizardMenu::resetWindow() const { return m_reset; }
+frmPageSetupInWiz *WizardMenu::pageSetupWizard() const { return m_pageSetup.existing(); }
+frmLayoutWiz *WizardMenu::layoutWizard() const { return m_layout.existing(); }
+frmTBWiz *WizardMenu::titleBlockWizard() const { return m_titleBlock.existing(); }
+frmPlotWiz *WizardMenu::plotWizard() const { return m_plot.existing(); }
+frmPurgeWiz *WizardMenu::purgeWizard() const { return m_purge.existing(); }
+frmReportLimitsWiz *WizardMenu::limitsWizard() const { return m_limits.existing(); }
+frmLOGTextWiz *WizardMenu::logTextWizard() const { return m_logText.existing(); }
+frmRepTextWiz *WizardMenu::repTextWizard() const { return m_repText.existing(); }
+frmMtextSNR *WizardMenu::mtextWizard() const { return m_mtext.existing(); }
+frmResetAcadSysVars *WizardMenu::resetWindow() const { return m_reset.existing(); }
 
 const QStringList &WizardMenu::lispMenuNames()
 {

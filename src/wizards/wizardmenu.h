@@ -4,10 +4,10 @@
 // window hidden by its buttons is kept with its fields, one closed by its close box is discarded,
 // so its next opening starts from its initial values.
 
+#include "widgets/keptwindow.h"
 #include "wizards/frmPageSetupWizSelect.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QStringList>
 #include <functional>
 
@@ -71,7 +71,7 @@ public:
 
 private:
     // Shows the window, creating it first when needed; discards it when its close box closed it.
-    template <class Window, class Make> void open(QPointer<Window> &slot, Make make);
+    template <class Window> static void open(KeptWindow<Window> &window);
     ScriptFacts *script() const { return m_script ? m_script() : nullptr; }
     MainFileLists mainFileLists() const;
 
@@ -79,16 +79,16 @@ private:
     std::function<ScriptFacts *()> m_script;
     DrawingQueue &m_queue;
     FileSelection &m_files;
-    QPointer<frmPageSetupInWiz> m_pageSetup;
-    QPointer<frmLayoutWiz> m_layout;
-    QPointer<frmTBWiz> m_titleBlock;
-    QPointer<frmPlotWiz> m_plot;
-    QPointer<frmPurgeWiz> m_purge;
-    QPointer<frmReportLimitsWiz> m_limits;
-    QPointer<frmLOGTextWiz> m_logText;
-    QPointer<frmRepTextWiz> m_repText;
-    QPointer<frmMtextSNR> m_mtext;
-    QPointer<frmResetAcadSysVars> m_reset;
+    KeptWindow<frmPageSetupInWiz> m_pageSetup;
+    KeptWindow<frmLayoutWiz> m_layout;
+    KeptWindow<frmTBWiz> m_titleBlock;
+    KeptWindow<frmPlotWiz> m_plot;
+    KeptWindow<frmPurgeWiz> m_purge;
+    KeptWindow<frmReportLimitsWiz> m_limits;
+    KeptWindow<frmLOGTextWiz> m_logText;
+    KeptWindow<frmRepTextWiz> m_repText;
+    KeptWindow<frmMtextSNR> m_mtext;
+    KeptWindow<frmResetAcadSysVars> m_reset;
 };
 
 } // namespace tess

@@ -3,8 +3,11 @@
 // a missing one fails the test at once, naming what was looked for.
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QObject>
 #include <QTest>
+#include <QWidget>
+#include <qtestspontaneevent.h>
 
 namespace tess::test {
 
@@ -44,6 +47,15 @@ template <class T> T *child(const QObject *root, const char *name)
     if (!c)
         qFatal("no %s named %s in %s", T::staticMetaObject.className(), name, qPrintable(root->objectName()));
     return c;
+}
+
+// What the window system sends when the user presses the window's close box: a spontaneous
+// close, which a window tells apart from a close() by its own code.
+inline void pressCloseBox(QWidget *window)
+{
+    QCloseEvent event;
+    QSpontaneKeyEvent::setSpontaneous(&event);
+    static_cast<QObject *>(window)->event(&event);
 }
 
 } // namespace tess::test

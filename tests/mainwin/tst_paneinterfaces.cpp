@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -117,6 +118,15 @@ private Q_SLOTS:
         QVERIFY(!kept.existing());
         QVERIFY(kept.get() != nullptr);
         QCOMPARE(made, 2);
+
+        // A modal window's opener releases it once the show returned: at once, a fresh one next.
+        QPointer<KeptDialog> second = kept.existing();
+        kept.release();
+        QVERIFY(!kept.existing());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!second);
+        QVERIFY(kept.get() != nullptr);
+        QCOMPARE(made, 3);
     }
 };
 

@@ -340,6 +340,30 @@ private Q_SLOTS:
         QCOMPARE(fileBytes(favoritesFilePath()), b.toLocal8Bit() + "\r\n");
     }
 
+    void favouritesDialogIsKeptUntilItsCloseBox()
+    {
+        test::Fixture fx;
+        mainSettings().SourcePath = m_dir;
+        fx.writeFile(QStringLiteral("DATA/Favorites.dat"), (m_dir + QDir::separator() + "\r\n").toLocal8Bit());
+        test::AppWindow w;
+        auto *fav = w->findChild<FavouriteFolders *>();
+        QVERIFY(!fav->isDirSelectorLoaded());
+        QPointer<frmDirSelector> first = fav->dirSelector();
+        // "&Cancel" only hides it ...
+        QTimer::singleShot(0, first, [first] { first->Command3->click(); });
+        fav->Command18_Click();
+        QVERIFY(first && !first->isVisible());
+        QCOMPARE(fav->dirSelector(), first.data());
+        // ... its close box releases it, and the next opening makes a fresh one.
+        QTimer::singleShot(0, first, [first] { test::pressCloseBox(first); });
+        fav->Command18_Click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!first);
+        QVERIFY(!fav->isDirSelectorLoaded());
+        QVERIFY(fav->dirSelector());
+        QVERIFY(fx.prompter().allUsed());
+    }
+
     void cleanDeadPathsAsksFromTheLastAndCancelRestores()
     {
         test::Fixture fx;

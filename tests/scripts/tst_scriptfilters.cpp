@@ -10,6 +10,7 @@
 #include "scripts/simplescriptselector.h"
 #include "scripts/userscriptpane.h"
 #include "testsupport.h"
+#include "uitest.h"
 #include "widgets/twips.h"
 
 #include <QCheckBox>
@@ -20,19 +21,10 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <qtestspontaneevent.h>
 
 using namespace tess;
 
 namespace {
-
-// What the window system sends when the user presses the close box.
-void pressCloseBox(QWidget *w)
-{
-    QCloseEvent event;
-    QSpontaneKeyEvent::setSpontaneous(&event);
-    static_cast<QObject *>(w)->event(&event);
-}
 
 // Each window's own files and setting, by the window's object name.
 struct Own {
@@ -125,7 +117,7 @@ void TestScriptFilters::threeWindowsShareNoFileOrSetting()
         f->chkPersonalSettings->setChecked(true);
         f->tbDWGFilter->setText(f->objectName() + QStringLiteral(" personal"));
         f->cmdAdd->click();
-        pressCloseBox(f);
+        test::pressCloseBox(f);
         QVERIFY(!f->isVisible());
     }
     for (const Own &own : ownFiles()) {
@@ -139,7 +131,7 @@ void TestScriptFilters::threeWindowsShareNoFileOrSetting()
     // Unticking one window's box stores only that window's choice.
     script.show();
     script.chkPersonalSettings->setChecked(false);
-    pressCloseBox(&script);
+    test::pressCloseBox(&script);
     QCOMPARE(readOtherSetting(OtherKeys::SCRFilterPersonal), QStringLiteral("0"));
     QCOMPARE(readOtherSetting(OtherKeys::DWGFilterPersonal), QStringLiteral("1"));
     QCOMPARE(readOtherSetting(OtherKeys::SCRFilterSimplePersonal), QStringLiteral("1"));
