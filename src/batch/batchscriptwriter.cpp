@@ -65,12 +65,20 @@ QString lispOpen(const QString &command, bool answerYes)
 // beside it).
 bool clearEdges(QStringView s) { return s.isEmpty() || (!s.front().isSurrogate() && !s.back().isSurrogate()); }
 
-// A text of every drawing block compiled once: its template, and each literal run in the output encoding.
+// A text of every drawing block compiled once: its template, and its pieces in the output encoding, the
+// literal runs joined with the values that stay the same for the whole composition.
 struct CompiledText {
+    struct Slot {
+        QByteArray bytes;       // row 0: these bytes
+        qsizetype chars = 0;    // row 0: the characters they encode
+        int row = 0;            // else the tag's row
+        qsizetype tagChars = 0; // the tag's characters in the text, both "$" included
+    };
     TagTemplate tmpl;
-    std::vector<QByteArray> bytes; // per piece; empty for a tag
-    qsizetype chars = 0;           // the text's characters
-    bool direct = false;           // the template is direct and every literal run encodes on its own
+    std::vector<Slot> slots;
+    qsizetype chars = 0;  // the text's characters
+    qsizetype growth = 0; // what the values put in once for all add at most
+    bool direct = false;  // the template is direct and every byte run encodes on its own
 };
 
 // Encodes text into a byte buffer and hands the buffer to the device in large writes. The buffer keeps
@@ -393,10 +401,13 @@ private:
         return true;
     }
 
+    // False when no "." is followed by the letters "dxf" in any case (then the name holds no ".dxf").
     static bool mayHoldDxf(QStringView name)
     {
-        for (qsizetype i = name.indexOf(QLatin1Char('.')); i >= 0; i = name.indexOf(QLatin1Char('.'), i + 1)) {
-            if (i + 1 < name.size() && name.at(i + 1).toCaseFolded() == QLatin1Char('d'))
+        for (qsizetype i = name.indexOf(QLatin1Char('.')); i >= 0 && i + 3 < name.size();
+             i = name.indexOf(QLatin1Char('.'), i + 1)) {
+            if (name.at(i + 1).toCaseFolded() == QLatin1Char('d') &&
+                name.at(i + 2).toCaseFolded() == QLatin1Char('x') && name.at(i + 3).toCaseFolded() == QLatin1Char('f'))
                 return true;
         }
         return false;
@@ -614,12 +625,34 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
         c.tmpl = tags.compile(text);
         c.chars = text.size();
         c.direct = c.tmpl.direct;
-        for (const TagTemplate::Piece &piece : c.tmpl.pieces) {
-            QByteArray encoded;
-            if (piece.row == 0 && (!out.encode(encoded, piece.literal) || !clearEdges(piece.literal)))
+        QString run;
+        auto endRun = [&] {
+            if (run.isEmpty())
+                return;
+            CompiledText::Slot slot;
+            slot.chars = run.size();
+            if (!out.encode(slot.bytes, run))
                 c.direct = false;
-            c.bytes.push_back(encoded);
+            c.slots.push_back(std::move(slot));
+            run.resize(0);
+        };
+        for (const TagTemplate::Piece &piece : c.tmpl.pieces) {
+            if (piece.row == 0 || TagContext::isConstantRow(piece.row)) {
+                const QString v = piece.row == 0 ? piece.literal : tags.tagValue(piece.row, 0, QString(), 0);
+                if (!clearEdges(v) || (piece.row != 0 && v.contains(QLatin1Char('$'))))
+                    c.direct = false;
+                run += v;
+                if (piece.row != 0)
+                    c.growth += qMax<qsizetype>(0, v.size() - piece.tagChars);
+                continue;
+            }
+            endRun();
+            CompiledText::Slot slot;
+            slot.row = piece.row;
+            slot.tagChars = piece.tagChars;
+            c.slots.push_back(std::move(slot));
         }
+        endRun();
         return c;
     };
     const CompiledText preCompiled = compile(preText), postCompiled = compile(postText);
@@ -686,33 +719,26 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
         }
     }
 
-    // The encoded value of each row: for the drawing it was made for (stamp index + 1), for the dates it
-    // was made from, or once for the composition. usable: the value holds no "$" and starts and ends with
-    // a whole character, so it can be put in as it stands.
-    struct RowBytes {
-        QByteArray bytes;
+    // The value of each row for the drawing it was taken for (stamp: the drawing's stamp, or for a date row
+    // the dates it shows). usable: the value holds no "$" and starts and ends with a whole character, so
+    // it can be put in as it stands.
+    struct RowValue {
+        QStringView text;
         quint64 stamp = 0;
-        qsizetype chars = 0;
         bool usable = false;
-        bool encodable = true;
     };
-    std::array<RowBytes, 97> rows;
+    std::array<RowValue, 97> rowValues;
     TagValues values(tags);
-    quint64 drawingStamp = 1;
-    auto rowBytes = [&](int row) -> const RowBytes & {
-        RowBytes &rb = rows[size_t(row)];
-        const quint64 stamp = TagContext::isConstantRow(row) ? 1
-                              : TagContext::isDateRow(row)   ? tags.datesVersion() + 1
-                                                             : drawingStamp;
-        if (rb.stamp != stamp) {
-            const QStringView v = values.value(row);
-            rb.chars = v.size();
-            rb.usable = !v.contains(QLatin1Char('$')) && clearEdges(v);
-            rb.bytes.resize(0);
-            rb.encodable = !rb.usable || out.encode(rb.bytes, v);
-            rb.stamp = stamp;
+    quint64 drawingStamp = 0;
+    auto rowValue = [&](int row) -> const RowValue & {
+        RowValue &rv = rowValues[size_t(row)];
+        const quint64 stamp = TagContext::isDateRow(row) ? tags.datesVersion() + 1 : drawingStamp;
+        if (rv.stamp != stamp) {
+            rv.text = values.value(row);
+            rv.usable = !rv.text.contains(QLatin1Char('$')) && clearEdges(rv.text);
+            rv.stamp = stamp;
         }
-        return rb;
+        return rv;
     };
     QString substituted;
 
@@ -722,29 +748,24 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
             // Direct when no value holds a "$" and the text stays within the bound at every row.
             if (text.tmpl.hasDates)
                 tags.refreshDates();
-            qsizetype peak = text.chars;
+            qsizetype peak = text.chars + text.growth;
             bool direct = true;
-            for (const TagTemplate::Piece &piece : text.tmpl.pieces) {
-                if (piece.row == 0)
+            for (const CompiledText::Slot &slot : text.slots) {
+                if (slot.row == 0)
                     continue;
-                const RowBytes &rb = rowBytes(piece.row);
-                if (!rb.usable) {
+                const RowValue &rv = rowValue(slot.row);
+                if (!rv.usable) {
                     direct = false;
                     break;
                 }
-                peak += qMax<qsizetype>(0, rb.chars - piece.tagChars);
+                peak += qMax<qsizetype>(0, rv.text.size() - slot.tagChars);
             }
             if (direct && peak <= bound) {
-                for (size_t k = 0; k < text.tmpl.pieces.size(); ++k) {
-                    const TagTemplate::Piece &piece = text.tmpl.pieces[k];
-                    if (piece.row == 0) {
-                        putBytes(text.bytes[k], piece.literal.size());
-                        continue;
-                    }
-                    const RowBytes &rb = rows[size_t(piece.row)];
-                    if (!rb.encodable)
-                        unencodable = true;
-                    putBytes(rb.bytes, rb.chars);
+                for (const CompiledText::Slot &slot : text.slots) {
+                    if (slot.row == 0)
+                        putBytes(slot.bytes, slot.chars);
+                    else
+                        put(rowValues[size_t(slot.row)].text);
                 }
                 return true;
             }
@@ -769,7 +790,7 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
         const bool normalForm = state.available && !state.readOnly;
         const QList<int> *matches = matchSets.of(i);
         values.reset(counter, path, place);
-        ++drawingStamp; // from 2: 1 is the stamp of the rows made once
+        ++drawingStamp;
         blockStart = out.pending();
         chars = 0;
         unencodable = false;
