@@ -65,6 +65,16 @@ QString lispOpen(const QString &command, bool answerYes)
 // beside it).
 bool clearEdges(QStringView s) { return s.isEmpty() || (!s.front().isSurrogate() && !s.back().isSurrogate()); }
 
+// Whether a short text holds a "$" (a plain loop: the values are a few characters long).
+bool holdsDollar(QStringView s)
+{
+    for (const QChar c : s) {
+        if (c == QLatin1Char('$'))
+            return true;
+    }
+    return false;
+}
+
 // A text of every drawing block compiled once: its template, and its pieces in the output encoding, the
 // literal runs joined with the values that stay the same for the whole composition.
 struct CompiledText {
@@ -312,7 +322,7 @@ public:
         if (mayHoldDxf(m_name) && m_name.contains(QLatin1String(".dxf"), Qt::CaseInsensitive))
             m_name.replace(QLatin1String(".dxf"), QLatin1String(".DWG"), Qt::CaseInsensitive);
         if (m_in.originalLocation) {
-            target += QStringView(path).left(lastSeparatorIndex(path) + 1);
+            target += QStringView(path).left(values.lastSeparator() + 1);
         } else if (!fill(m_folder, values, nullptr, -1, target)) {
             target.resize(0);
             if (!m_tags.substituteInto(target, m_folder.prepared, counter, path, place))
@@ -388,7 +398,7 @@ private:
             if (piece.row == 0)
                 continue;
             const QStringView v = values.value(piece.row);
-            if (v.contains(QLatin1Char('$')))
+            if (holdsDollar(v))
                 return false;
             peak += qMax<qsizetype>(0, v.size() - piece.tagChars);
         }
@@ -404,9 +414,8 @@ private:
     // False when no "." is followed by the letters "dxf" in any case (then the name holds no ".dxf").
     static bool mayHoldDxf(QStringView name)
     {
-        for (qsizetype i = name.indexOf(QLatin1Char('.')); i >= 0 && i + 3 < name.size();
-             i = name.indexOf(QLatin1Char('.'), i + 1)) {
-            if (name.at(i + 1).toCaseFolded() == QLatin1Char('d') &&
+        for (qsizetype i = 0; i + 3 < name.size(); ++i) {
+            if (name.at(i) == QLatin1Char('.') && name.at(i + 1).toCaseFolded() == QLatin1Char('d') &&
                 name.at(i + 2).toCaseFolded() == QLatin1Char('x') && name.at(i + 3).toCaseFolded() == QLatin1Char('f'))
                 return true;
         }
@@ -735,7 +744,7 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
         const quint64 stamp = TagContext::isDateRow(row) ? tags.datesVersion() + 1 : drawingStamp;
         if (rv.stamp != stamp) {
             rv.text = values.value(row);
-            rv.usable = !rv.text.contains(QLatin1Char('$')) && clearEdges(rv.text);
+            rv.usable = !holdsDollar(rv.text) && clearEdges(rv.text);
             rv.stamp = stamp;
         }
         return rv;

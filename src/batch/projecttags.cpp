@@ -217,7 +217,9 @@ void ProjectTagSet::matchingProjectsOfAll(const QStringList &paths, std::vector<
     lists.clear();
     const qsizetype projectCount = m_projects.size();
     QHash<QList<int>, int> ids;
-    auto idOf = [&](const QList<int> &found) {
+    auto idOf = [&](const QList<int> &given) {
+        // An emptied list keeps its storage; the empty answers are all kept as the one without any.
+        const QList<int> found = given.isEmpty() ? QList<int>() : given;
         auto it = ids.constFind(found);
         if (it == ids.constEnd()) {
             it = ids.insert(found, int(lists.size()));

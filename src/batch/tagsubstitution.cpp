@@ -493,7 +493,8 @@ PreparedTagText TagContext::prepare(const QString &text) const
     return p;
 }
 
-bool TagContext::isDateRow(int row) { return row >= RowMMDDYY && row <= RowTime24; }
+static_assert(RowMMDDYY == 1 && RowTime24 == 13, "isDateRow");
+static_assert(RowFileCount == 15 && RowComputer == 18 && RowTag1 == 47 && kRowCount == 96, "isConstantRow");
 
 namespace {
 
@@ -558,11 +559,6 @@ TagTemplate TagContext::compile(const QString &text) const
     if (literalFrom < text.size())
         t.pieces.push_back({text.mid(literalFrom), 0, 0});
     return t;
-}
-
-bool TagContext::isConstantRow(int row)
-{
-    return (row >= RowFileCount && row <= RowComputer) || (row >= RowTag1 && row <= kRowCount);
 }
 
 TagValues::TagValues(const TagContext &context) : m_context(context) {}

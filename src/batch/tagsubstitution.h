@@ -147,7 +147,7 @@ public:
     // Reads the clock for a text that holds date or time tags (the substitution does so itself).
     void refreshDates() const;
     // True for the rows of the date and time tags.
-    static bool isDateRow(int row);
+    static bool isDateRow(int row) { return row >= 1 && row <= 13; }
 
     // The value of row `row` (1-based, the order of tagNames()) for one drawing.
     QString tagValue(int row, qint64 Counter, const QString &filename, qsizetype filenumber) const;
@@ -165,7 +165,7 @@ public:
     qint32 lastFileChars() const { return m_lastChars; }
 
     // True for rows whose value is the same for every drawing and every moment of a composition.
-    static bool isConstantRow(int row);
+    static bool isConstantRow(int row) { return (row >= 15 && row <= 18) || (row >= 47 && row <= 96); }
     // Counts up whenever the date and time texts change.
     quint64 datesVersion() const { return m_datesVersion; }
 
@@ -218,6 +218,8 @@ public:
     void reset(qint64 counter, const QString &filename, qsizetype filenumber);
     // Valid until the next reset() (date rows: until the context reads the clock again).
     QStringView value(int row);
+    // The place of the last path separator of the drawing's path (-1: none).
+    qsizetype lastSeparator() const { return m_lastSeparator; }
 
 private:
     const TagContext &m_context;
