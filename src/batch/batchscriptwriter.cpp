@@ -306,31 +306,36 @@ public:
         return true;
     }
 
-    // The same target (into `target`, which is cleared first) from the drawing's values (reset for it),
-    // its match list and that list's number; texts whose values may hold tags take make().
+    // The same target, appended to `into`, from the drawing's values (reset for it), its match list and
+    // that list's number; texts whose values may hold tags take make().
     bool makeWith(TagValues &values, const QString &path, const QList<int> *matches, int matchList, qint64 counter,
-                  qsizetype place, QString &target)
+                  qsizetype place, QString &into)
     {
-        target.resize(0);
+        const qsizetype from = into.size();
         m_name.resize(0);
         if (!fill(m_prefix, values, matches, matchList, m_name))
-            return slowMake(path, matches, counter, place, target);
+            return slowMake(path, matches, counter, place, into);
         m_name += values.value(m_titleRow);
         if (!fill(m_suffix, values, matches, matchList, m_name))
-            return slowMake(path, matches, counter, place, target);
+            return slowMake(path, matches, counter, place, into);
         m_name += QStringView(path).right(4);
         if (mayHoldDxf(m_name) && m_name.contains(QLatin1String(".dxf"), Qt::CaseInsensitive))
             m_name.replace(QLatin1String(".dxf"), QLatin1String(".DWG"), Qt::CaseInsensitive);
         if (m_in.originalLocation) {
-            target += QStringView(path).left(values.lastSeparator() + 1);
-        } else if (!fill(m_folder, values, nullptr, -1, target)) {
-            target.resize(0);
-            if (!m_tags.substituteInto(target, m_folder.prepared, counter, path, place))
+            into += QStringView(path).left(values.lastSeparator() + 1);
+        } else if (!fill(m_folder, values, nullptr, -1, into)) {
+            into.truncate(from);
+            QString folder;
+            if (!m_tags.substituteInto(folder, m_folder.prepared, counter, path, place))
                 return false;
+            into += folder;
         }
-        if (!target.isEmpty() && !isPathSeparator(target.back()))
-            target = withTrailingSeparator(target);
-        target += m_name;
+        if (into.size() > from && !isPathSeparator(into.back())) {
+            const QString folder = into.mid(from);
+            into.truncate(from);
+            into += withTrailingSeparator(folder);
+        }
+        into += m_name;
         return true;
     }
 
@@ -414,17 +419,24 @@ private:
     // False when no "." is followed by the letters "dxf" in any case (then the name holds no ".dxf").
     static bool mayHoldDxf(QStringView name)
     {
+        auto is = [](QChar c, char16_t lower) {
+            return c.unicode() < 0x80 ? (c.unicode() | 0x20) == lower : c.toCaseFolded().unicode() == lower;
+        };
         for (qsizetype i = 0; i + 3 < name.size(); ++i) {
-            if (name.at(i) == QLatin1Char('.') && name.at(i + 1).toCaseFolded() == QLatin1Char('d') &&
-                name.at(i + 2).toCaseFolded() == QLatin1Char('x') && name.at(i + 3).toCaseFolded() == QLatin1Char('f'))
+            if (name.at(i) == QLatin1Char('.') && is(name.at(i + 1), u'd') && is(name.at(i + 2), u'x') &&
+                is(name.at(i + 3), u'f'))
                 return true;
         }
         return false;
     }
 
-    bool slowMake(const QString &path, const QList<int> *matches, qint64 counter, qsizetype place, QString &target)
+    bool slowMake(const QString &path, const QList<int> *matches, qint64 counter, qsizetype place, QString &into)
     {
-        return make(path, matches, counter, place, target, m_name);
+        QString target;
+        if (!make(path, matches, counter, place, target, m_name))
+            return false;
+        into += target;
+        return true;
     }
 
     // SubstituteTAGS, then SpSubstituteProjectTAGS (the project tags, then the tags with file number 0).
@@ -553,7 +565,6 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
     if (in.includeStatus)
         preText = preText.isEmpty() ? kStatusLine : kStatusLine + kCrLf + preText;
     const QString postText = withCrLf(in.postUserScript);
-    const SaveAsNamer namer(in, tags, projects);
     const QString token =
         in.outFormat.compare(dontChangeFormatText(), Qt::CaseInsensitive) == 0 ? QString() : in.outFormat;
     const QString delayLine = QStringLiteral("_DELAY ") + in.Delay;
@@ -786,8 +797,7 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
         return true;
     };
 
-    SaveAsNamer fastNamer(in, tags, projects, matchSets.lists.size());
-    QString target;
+    SaveAsNamer namer(in, tags, projects, matchSets.lists.size());
     qint64 counter = in.counterStart;
     bool lockedSeen = false;
     for (qsizetype i = 0; i < count; ++i) {
@@ -854,16 +864,16 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
 
         if (in.saveAs && state.available) {
             const int matchList = matches ? matchSets.matchSet[size_t(i)] : -1;
-            if (!fastNamer.makeWith(values, path, matches, matchList, counter, place, target))
+            saveAsLine.resize(0);
+            saveAsLine += saveAsStart;
+            if (!namer.makeWith(values, path, matches, matchList, counter, place, saveAsLine))
                 return tooLarge(drawingWhat(path), i);
             bool exists = false;
             if (in.overwriteExisting) {
-                const QString &name = fastNamer.lastName();
+                const QString target = saveAsLine.mid(saveAsStart.size());
+                const QString &name = namer.lastName();
                 exists = in.targetExists ? in.targetExists(target, name) : Path_Exists(target, name) != 0;
             }
-            saveAsLine.resize(0);
-            saveAsLine += saveAsStart;
-            saveAsLine += target;
             saveAsLine += exists ? QLatin1String("\" Y") : QLatin1String("\"");
             putLine(saveAsLine);
         }
