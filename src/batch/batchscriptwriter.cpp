@@ -108,6 +108,10 @@ public:
             same += char(c);
         }
         m_asciiSame = QStringEncoder(encoding).encode(ascii) == same;
+        // UTF-8 (also as the system's encoding) flags every character it cannot write but a high surrogate
+        // at the very end, which it holds back for the text to come.
+        const QString sample = QStringLiteral("\u00e9\u20ac\U0001F600");
+        m_utf8 = QStringEncoder(encoding).encode(sample) == sample.toUtf8();
     }
 
     // False when the text holds a character the encoding cannot represent (nothing is added then).
@@ -194,7 +198,9 @@ private:
         }
         char *end = m_encoder.appendToBuffer(to, text);
         bool good = !m_encoder.hasError();
-        if (good && !isAscii(text)) {
+        if (m_utf8) {
+            good = good && !(!text.isEmpty() && text.back().isHighSurrogate());
+        } else if (good && !isAscii(text)) {
             // Some system code pages put a substitute in silently: the bytes must read back as the text.
             m_decoder.resetState();
             const QString back = m_decoder.decode(QByteArrayView(to, end - to));
@@ -214,6 +220,7 @@ private:
     qsizetype m_used = 0;
     qint64 m_bytes = 0;
     bool m_asciiSame = false;
+    bool m_utf8 = false;
 };
 
 QString unencodableMessage(const QString &what)

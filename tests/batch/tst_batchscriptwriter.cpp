@@ -85,6 +85,8 @@ private Q_SLOTS:
     void stopsBeforeWriting_data();
     void stopsBeforeWriting();
     void unencodableCharacterNamesTheDrawing();
+    void loneSurrogatesInUtf8_data();
+    void loneSurrogatesInUtf8();
     void tooLarge_data();
     void tooLarge();
     void drawingStateAskedInOrder();
@@ -501,6 +503,48 @@ void TestBatchScriptWriter::unencodableCharacterNamesTheDrawing()
     compose(in, ProjectTagSet(), &r);
     QCOMPARE(int(r.status), int(BatchWriteResult::Unencodable));
     QCOMPARE(r.drawing, qsizetype(0));
+}
+
+// UTF-8 cannot hold half of a surrogate pair: wherever one stands, the drawing is named and nothing of it
+// (nor a substitute character) is written.
+void TestBatchScriptWriter::loneSurrogatesInUtf8_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("tag1");
+    QTest::addColumn<int>("failing"); // the first drawing that cannot be written
+    const QString high(QChar(0xD83D)), low(QChar(0xDE00));
+    QTest::newRow("high half inside the path") << "C:\\A" + high + "B\\X.dwg"
+                                               << "" << 1;
+    QTest::newRow("low half inside the path") << "C:\\A" + low + "\\X.dwg"
+                                              << "" << 1;
+    QTest::newRow("path ends with a high half") << "C:\\A\\X.dwg" + high << "" << 1;
+    QTest::newRow("file title ends with a high half") << "C:\\A\\X" + high + ".dwg"
+                                                      << "" << 1;
+    QTest::newRow("tag value ends with a high half") << "C:\\A\\X.dwg"
+                                                     << "V" + high << 0;
+    QTest::newRow("tag value starts with a low half") << "C:\\A\\X.dwg" << low + "V" << 0;
+}
+
+void TestBatchScriptWriter::loneSurrogatesInUtf8()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, tag1);
+    QFETCH(int, failing);
+    for (const QStringConverter::Encoding encoding : {QStringConverter::Utf8, QStringConverter::System}) {
+        BatchScriptInput in = baseInput();
+        in.encoding = encoding;
+        in.saveAs = true;
+        in.userScript = QStringLiteral("-TEXT $FILENAME$ $TAG1$");
+        in.tags.TAG[0] = tag1;
+        in.queue = {kA, path};
+        BatchWriteResult r;
+        const QByteArray bytes = compose(in, ProjectTagSet(), &r);
+        QCOMPARE(int(r.status), int(BatchWriteResult::Unencodable));
+        QCOMPARE(r.drawing, qsizetype(failing));
+        QCOMPARE(r.drawingsWritten, qsizetype(failing));
+        QVERIFY(bytes.endsWith(failing == 0 ? QByteArray("*\r\n") : QByteArray("\\A-101.dwg\"\r\n")));
+        QVERIFY(!bytes.contains("\xef\xbf\xbd"));
+    }
 }
 
 void TestBatchScriptWriter::tooLarge_data()
