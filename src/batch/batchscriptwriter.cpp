@@ -160,15 +160,25 @@ public:
     // The bytes added since the last flush; dropBack cuts them back to a length they had.
     qsizetype pending() const { return m_used; }
     void dropBack(qsizetype to) { m_used = to; }
-    bool flushIfFull() { return m_used < kFlushAt || flush(); }
+    // Once the buffer holds enough, hands over whole pages of it (the file then grows page by page, with no
+    // page written twice); the rest stays for the next time.
+    bool flushIfFull()
+    {
+        if (m_used < kFlushAt)
+            return true;
+        const qsizetype whole = m_used & ~(kPage - 1);
+        if (!writeOut(whole))
+            return false;
+        std::memmove(m_buffer.data(), m_buffer.constData() + whole, size_t(m_used - whole));
+        m_used -= whole;
+        return true;
+    }
     bool flush()
     {
         if (m_used == 0)
             return true;
-        const qint64 written = m_device.write(m_buffer.constData(), m_used);
-        if (written != m_used)
+        if (!writeOut(m_used))
             return false;
-        m_bytes += written;
         m_used = 0;
         return true;
     }
@@ -177,6 +187,16 @@ public:
 
 private:
     static constexpr qsizetype kFlushAt = 256 * 1024;
+    static constexpr qsizetype kPage = 4096;
+
+    bool writeOut(qsizetype n)
+    {
+        const qint64 written = m_device.write(m_buffer.constData(), n);
+        if (written != n)
+            return false;
+        m_bytes += written;
+        return true;
+    }
     static constexpr qsizetype kAsciiRun = 4096;
 
     // Space for n more bytes after the part in use.
