@@ -78,14 +78,14 @@ bool holdsDollar(QStringView s)
 // A text of every drawing block compiled once: its template, and its pieces in the output encoding, the
 // literal runs joined with the values that stay the same for the whole composition.
 struct CompiledText {
-    struct Slot {
+    struct Part {
         QByteArray bytes;       // row 0: these bytes
         qsizetype chars = 0;    // row 0: the characters they encode
         int row = 0;            // else the tag's row
         qsizetype tagChars = 0; // the tag's characters in the text, both "$" included
     };
     TagTemplate tmpl;
-    std::vector<Slot> slots;
+    std::vector<Part> parts;
     qsizetype chars = 0;  // the text's characters
     qsizetype growth = 0; // what the values put in once for all add at most
     bool direct = false;  // the template is direct and every byte run encodes on its own
@@ -676,11 +676,11 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
         auto endRun = [&] {
             if (run.isEmpty())
                 return;
-            CompiledText::Slot slot;
-            slot.chars = run.size();
-            if (!out.encode(slot.bytes, run))
+            CompiledText::Part part;
+            part.chars = run.size();
+            if (!out.encode(part.bytes, run))
                 c.direct = false;
-            c.slots.push_back(std::move(slot));
+            c.parts.push_back(std::move(part));
             run.resize(0);
         };
         for (const TagTemplate::Piece &piece : c.tmpl.pieces) {
@@ -694,10 +694,10 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
                 continue;
             }
             endRun();
-            CompiledText::Slot slot;
-            slot.row = piece.row;
-            slot.tagChars = piece.tagChars;
-            c.slots.push_back(std::move(slot));
+            CompiledText::Part part;
+            part.row = piece.row;
+            part.tagChars = piece.tagChars;
+            c.parts.push_back(std::move(part));
         }
         endRun();
         return c;
@@ -797,22 +797,22 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
                 tags.refreshDates();
             qsizetype peak = text.chars + text.growth;
             bool direct = true;
-            for (const CompiledText::Slot &slot : text.slots) {
-                if (slot.row == 0)
+            for (const CompiledText::Part &part : text.parts) {
+                if (part.row == 0)
                     continue;
-                const RowValue &rv = rowValue(slot.row);
+                const RowValue &rv = rowValue(part.row);
                 if (!rv.usable) {
                     direct = false;
                     break;
                 }
-                peak += qMax<qsizetype>(0, rv.text.size() - slot.tagChars);
+                peak += qMax<qsizetype>(0, rv.text.size() - part.tagChars);
             }
             if (direct && peak <= bound) {
-                for (const CompiledText::Slot &slot : text.slots) {
-                    if (slot.row == 0)
-                        putBytes(slot.bytes, slot.chars);
+                for (const CompiledText::Part &part : text.parts) {
+                    if (part.row == 0)
+                        putBytes(part.bytes, part.chars);
                     else
-                        put(rowValues[size_t(slot.row)].text);
+                        put(rowValues[size_t(part.row)].text);
                 }
                 return true;
             }
