@@ -210,6 +210,82 @@ QList<int> ProjectTagSet::matchingProjects(const QString &filename) const
     return matches;
 }
 
+void ProjectTagSet::matchingProjectsOfAll(const QStringList &paths, std::vector<int> &listOf,
+                                          QList<QList<int>> &lists) const
+{
+    listOf.assign(size_t(paths.size()), 0);
+    lists.clear();
+    const qsizetype projectCount = m_projects.size();
+    QHash<QList<int>, int> ids;
+    auto idOf = [&](const QList<int> &given) {
+        // An emptied list keeps its storage; the empty answers are all kept as the one without any.
+        const QList<int> found = given.isEmpty() ? QList<int>() : given;
+        auto it = ids.constFind(found);
+        if (it == ids.constEnd()) {
+            it = ids.insert(found, int(lists.size()));
+            lists.append(found);
+        }
+        return *it;
+    };
+    // Per folder: each project's progress through it, and the answer when no project depends on the
+    // rest of the path (-1 otherwise).
+    struct Folder {
+        std::vector<LikePattern::Progress> progress;
+        int list = -1;
+    };
+    QHash<QStringView, Folder> folders;
+    const QString separators = QStringLiteral("\\/");
+    QStringView lastFolder;
+    const Folder *folder = nullptr;
+    QList<int> found;
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const QString &path = paths.at(i);
+        const QStringView folderPart = QStringView(path).left(lastSeparatorIndex(path) + 1);
+        if (!folder || folderPart != lastFolder) {
+            auto it = folders.find(folderPart);
+            if (it == folders.end()) {
+                Folder f;
+                bool settled = true;
+                found.clear();
+                for (qsizetype j = 0; j < projectCount; ++j) {
+                    LikePattern::Progress p;
+                    if (!m_validPatterns[size_t(j)]) {
+                        p.never = true;
+                    } else if (m_patterns[size_t(j)].isContainsTest()) {
+                        p = m_patterns[size_t(j)].progressIn(folderPart, separators);
+                    } else {
+                        // Only a pattern that cannot be resumed: a fresh test for every path.
+                        p.found = p.never = false;
+                        p.segment = -1;
+                    }
+                    settled = settled && (p.found || p.never);
+                    if (p.found)
+                        found.append(int(j));
+                    f.progress.push_back(p);
+                }
+                if (settled)
+                    f.list = idOf(found);
+                it = folders.insert(folderPart, std::move(f));
+            }
+            folder = &*it;
+            lastFolder = folderPart;
+        }
+        if (folder->list >= 0) {
+            listOf[size_t(i)] = folder->list;
+            continue;
+        }
+        found.clear();
+        for (qsizetype j = 0; j < projectCount; ++j) {
+            const LikePattern::Progress &p = folder->progress[size_t(j)];
+            const bool match = p.segment < 0 ? m_patterns[size_t(j)].matches(path)
+                                             : m_patterns[size_t(j)].matchesFrom(p, path, folderPart.size());
+            if (match)
+                found.append(int(j));
+        }
+        listOf[size_t(i)] = idOf(found);
+    }
+}
+
 QString ProjectTagSet::incompleteMatchMessage(const QList<int> &matches, const QString &procedure) const
 {
     for (const int i : matches) {

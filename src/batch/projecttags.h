@@ -72,6 +72,10 @@ public:
     // Indices into projects() of the projects whose pattern the path matches, in index order. A
     // project whose pattern is not valid (isValidProjectPattern) matches nothing.
     QList<int> matchingProjects(const QString &filename) const;
+    // matchingProjects for every path of a list: lists holds each distinct answer once, in the order of
+    // first appearance, and listOf[i] the answer for paths[i]. The part of the work that only depends on
+    // a path's folder is done once per folder.
+    void matchingProjectsOfAll(const QStringList &paths, std::vector<int> &listOf, QList<QList<int>> &lists) const;
     // The file names of the loaded projects whose pattern is not valid, in index order (for one
     // warning per composition).
     QStringList invalidPatternProjects() const;

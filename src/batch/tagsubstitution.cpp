@@ -375,6 +375,7 @@ void TagContext::refreshDates() const
     m_datesDay = day;
     m_datesSecond = second;
     m_dates = DateTagValues::compute(moment, m_locale);
+    ++m_datesVersion;
 }
 
 QString TagContext::counterText(qint64 counter) const
@@ -401,26 +402,14 @@ QString TagContext::sheetValue(const QString &path) const
     return v;
 }
 
-struct TagContext::Call {
-    Call(qint64 c, const QString &f, qsizetype n) : counter(c), filename(f), filenumber(n) {}
-    qint64 counter;
-    const QString &filename;
-    qsizetype filenumber;
-    bool haveTitle = false;
-    QString title;
-    bool haveNeighbours = false;
-    QString prev, next;
-    QString scratch;
-
-    const QString &fileTitle()
-    {
-        if (!haveTitle) {
-            title = FileTitleOf(filename);
-            haveTitle = true;
-        }
-        return title;
+const QString &TagContext::Call::fileTitle()
+{
+    if (!haveTitle) {
+        title = FileTitleOf(filename);
+        haveTitle = true;
     }
-};
+    return title;
+}
 
 const QString &TagContext::value(int row, Call &c) const
 {
@@ -504,7 +493,8 @@ PreparedTagText TagContext::prepare(const QString &text) const
     return p;
 }
 
-bool TagContext::isDateRow(int row) { return row >= RowMMDDYY && row <= RowTime24; }
+static_assert(RowMMDDYY == 1 && RowTime24 == 13, "isDateRow");
+static_assert(RowFileCount == 15 && RowComputer == 18 && RowTag1 == 47 && kRowCount == 96, "isConstantRow");
 
 namespace {
 
@@ -571,22 +561,85 @@ TagTemplate TagContext::compile(const QString &text) const
     return t;
 }
 
-TagValues::TagValues(const TagContext &context, qint64 counter, const QString &filename, qsizetype filenumber)
-    : m_context(context), m_call(std::make_unique<TagContext::Call>(counter, filename, filenumber))
-{
-}
+TagValues::TagValues(const TagContext &context) : m_context(context) {}
 
 TagValues::~TagValues() = default;
 
-const QString &TagValues::value(int row)
+void TagValues::reset(qint64 counter, const QString &filename, qsizetype filenumber)
 {
-    if (TagContext::isDateRow(row) || row < 1 || row > kRowCount)
-        return m_context.value(row, *m_call);
-    if (!m_have[size_t(row)]) {
-        m_values[size_t(row)] = m_context.value(row, *m_call);
-        m_have[size_t(row)] = true;
+    m_call.emplace(counter, filename, filenumber);
+    m_filename = &filename;
+    m_lastSeparator = lastSeparatorIndex(filename);
+    if (++m_generation == 0) {
+        m_stamp.fill(0);
+        m_generation = 1;
     }
-    return m_values[size_t(row)];
+}
+
+// The rows that are parts of the path are taken from it as FileTitleOf, FolderOf and the sheet value cut
+// them; the rest are worked out by TagContext::value.
+QStringView TagValues::value(int row)
+{
+    if (row < 1 || row > kRowCount || TagContext::isDateRow(row))
+        return m_context.value(row, *m_call);
+    const size_t r = size_t(row);
+    if (m_stamp[r] == m_generation)
+        return m_views[r];
+    const QStringView path(*m_filename);
+    const QStringView name = path.mid(m_lastSeparator + 1);
+    const QStringView title = path.size() <= 3 || name.size() < 4 ? QStringView() : name.left(name.size() - 4);
+    QStringView v;
+    switch (row) {
+    case RowFilename: v = title; break;
+    case RowFilepath: v = path.left(m_lastSeparator + 1); break;
+    case RowFirstChars: v = title.left(m_context.m_firstChars); break;
+    case RowLastChars: v = title.right(m_context.m_lastChars); break;
+    case RowSheet: {
+        const qsizetype start = path.size() - m_context.m_sheetChars - 4;
+        if (path.size() > 3 && start >= 0)
+            v = path.mid(start, m_context.m_sheetChars);
+        if (m_context.m_settings.TRIMZEROS == 1) {
+            qsizetype i = 0;
+            while (i < v.size() && v.at(i) == QLatin1Char('0'))
+                ++i;
+            v = v.mid(i);
+        }
+        break;
+    }
+    case RowCounter:
+        if (m_context.m_settings.PADCOUNTER != 1 || m_context.m_settings.PADDIGITS <= 0) {
+            // The digits written into the kept buffer, as QString::number writes them.
+            const qint64 counter = m_call->counter;
+            quint64 magnitude = counter < 0 ? 0 - quint64(counter) : quint64(counter);
+            char16_t digits[24];
+            int k = 24;
+            do {
+                digits[--k] = char16_t(u'0' + magnitude % 10);
+                magnitude /= 10;
+            } while (magnitude != 0);
+            if (counter < 0)
+                digits[--k] = u'-';
+            QString &s = m_owned[r];
+            s.resize(24 - k);
+            std::copy(digits + k, digits + 24, reinterpret_cast<char16_t *>(s.data()));
+            v = s;
+            break;
+        }
+        [[fallthrough]];
+    default: {
+        const QString &computed = m_context.value(row, *m_call);
+        if (&computed == &m_call->scratch) {
+            m_owned[r] = computed; // the next row would overwrite the scratch text
+            v = m_owned[r];
+        } else {
+            v = computed;
+        }
+        break;
+    }
+    }
+    m_views[r] = v;
+    m_stamp[r] = m_generation;
+    return v;
 }
 
 QString TagContext::SubstituteTAGS(const QString &Text1, qint64 Counter, const QString &filename,

@@ -147,7 +147,7 @@ public:
     // Reads the clock for a text that holds date or time tags (the substitution does so itself).
     void refreshDates() const;
     // True for the rows of the date and time tags.
-    static bool isDateRow(int row);
+    static bool isDateRow(int row) { return row >= 1 && row <= 13; }
 
     // The value of row `row` (1-based, the order of tagNames()) for one drawing.
     QString tagValue(int row, qint64 Counter, const QString &filename, qsizetype filenumber) const;
@@ -164,8 +164,24 @@ public:
     qint32 firstFileChars() const { return m_firstChars; }
     qint32 lastFileChars() const { return m_lastChars; }
 
+    // True for rows whose value is the same for every drawing and every moment of a composition.
+    static bool isConstantRow(int row) { return (row >= 15 && row <= 18) || (row >= 47 && row <= 96); }
+    // Counts up whenever the date and time texts change.
+    quint64 datesVersion() const { return m_datesVersion; }
+
 private:
-    struct Call;
+    struct Call {
+        Call(qint64 c, const QString &f, qsizetype n) : counter(c), filename(f), filenumber(n) {}
+        qint64 counter;
+        const QString &filename;
+        qsizetype filenumber;
+        bool haveTitle = false;
+        QString title;
+        bool haveNeighbours = false;
+        QString prev, next;
+        QString scratch;
+        const QString &fileTitle();
+    };
     const QString &value(int row, Call &call) const;
     QString sheetValue(const QString &path) const;
     QString counterText(qint64 counter) const;
@@ -180,6 +196,7 @@ private:
     mutable QDate m_datesDay; // the day and second m_dates shows
     mutable int m_datesSecond = -1;
     mutable DateTagValues m_dates;
+    mutable quint64 m_datesVersion = 0;
     QString m_headerDate, m_headerTime;
     QString m_queueCount, m_tslPath, m_user, m_computer;
     qint32 m_sheetChars = 0, m_firstChars = 0, m_lastChars = 0;
@@ -188,21 +205,31 @@ private:
 };
 
 // The tag values of one drawing, each worked out on its first use; the date and time rows show the
-// context's dates as they stand.
+// context's dates as they stand. One object serves a whole composition: reset() moves it to the next
+// drawing without freeing anything, and the values that are parts of the path are views into it.
 class TagValues
 {
 public:
-    TagValues(const TagContext &context, qint64 counter, const QString &filename, qsizetype filenumber);
+    explicit TagValues(const TagContext &context);
     ~TagValues();
     TagValues(const TagValues &) = delete;
     TagValues &operator=(const TagValues &) = delete;
-    const QString &value(int row);
+    // The drawing whose values value() gives from now on; filename must outlive that use.
+    void reset(qint64 counter, const QString &filename, qsizetype filenumber);
+    // Valid until the next reset() (date rows: until the context reads the clock again).
+    QStringView value(int row);
+    // The place of the last path separator of the drawing's path (-1: none).
+    qsizetype lastSeparator() const { return m_lastSeparator; }
 
 private:
     const TagContext &m_context;
-    std::unique_ptr<TagContext::Call> m_call;
-    std::array<QString, 97> m_values;
-    std::array<bool, 97> m_have{};
+    std::optional<TagContext::Call> m_call;
+    const QString *m_filename = nullptr;
+    qsizetype m_lastSeparator = -1;
+    quint32 m_generation = 1;
+    std::array<quint32, 97> m_stamp{};
+    std::array<QStringView, 97> m_views;
+    std::array<QString, 97> m_owned; // rows that are not parts of the path (their capacity is kept)
 };
 
 } // namespace tess

@@ -1,5 +1,6 @@
 #include "core/like.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tess {
@@ -101,14 +102,24 @@ bool LikePattern::atomMatches(const Atom &a, QChar c) const
     return false;
 }
 
-bool LikePattern::segmentAt(int seg, const QString &text, qsizetype pos) const
+bool LikePattern::segmentAt(int seg, QStringView text, qsizetype pos) const
 {
-    const QChar *t = text.constData() + pos;
+    const QChar *t = text.data() + pos;
     for (int k = m_segStart[seg], e = m_segStart[seg + 1]; k < e; ++k, ++t) {
         if (!atomMatches(m_atoms[k], *t))
             return false;
     }
     return true;
+}
+
+qsizetype LikePattern::findSegment(int seg, QStringView text, qsizetype pos, qsizetype end) const
+{
+    const int size = segmentSize(seg);
+    for (; pos + size <= end; ++pos) {
+        if (segmentAt(seg, text, pos))
+            return pos;
+    }
+    return -1;
 }
 
 bool LikePattern::matches(const QString &text) const
@@ -131,17 +142,54 @@ bool LikePattern::matches(const QString &text) const
         return false;
     qsizetype pos = headSize;
     for (int s = 1; s < last; ++s) {
-        const int size = segmentSize(s);
-        bool found = false;
-        for (; pos + size <= tailStart; ++pos) {
-            if (segmentAt(s, text, pos)) {
-                found = true;
-                break;
-            }
-        }
-        if (!found)
+        pos = findSegment(s, text, pos, tailStart);
+        if (pos < 0)
             return false;
-        pos += size;
+        pos += segmentSize(s);
+    }
+    return true;
+}
+
+bool LikePattern::isContainsTest() const
+{
+    return m_anyStar && segmentSize(0) == 0 && segmentSize(int(m_segStart.size()) - 2) == 0;
+}
+
+// The middle segments are taken leftmost, so a segment found within the prefix is where the whole text
+// has it too, and a segment not found there can only be found running past the prefix's end.
+LikePattern::Progress LikePattern::progressIn(QStringView prefix, QStringView absent) const
+{
+    Progress p;
+    const int last = int(m_segStart.size()) - 2;
+    qsizetype pos = 0;
+    for (int s = 1; s < last; ++s) {
+        const qsizetype at = findSegment(s, prefix, pos, prefix.size());
+        if (at < 0) {
+            p.segment = s;
+            p.from = pos;
+            // Running past the prefix, the segment's last atom falls after it: a character no text has
+            // there cannot match it.
+            const Atom &end = m_atoms[size_t(m_segStart[s + 1] - 1)];
+            p.never = end.kind == Atom::Literal && absent.contains(QChar(end.ch));
+            return p;
+        }
+        pos = at + segmentSize(s);
+    }
+    p.found = true;
+    return p;
+}
+
+bool LikePattern::matchesFrom(const Progress &progress, QStringView text, qsizetype prefixSize) const
+{
+    if (progress.found || progress.never)
+        return progress.found;
+    const int last = int(m_segStart.size()) - 2;
+    qsizetype pos = std::max(progress.from, prefixSize - segmentSize(progress.segment) + 1);
+    for (int s = progress.segment; s < last; ++s) {
+        pos = findSegment(s, text, pos, text.size());
+        if (pos < 0)
+            return false;
+        pos += segmentSize(s);
     }
     return true;
 }

@@ -18,6 +18,21 @@ public:
     explicit LikePattern(const QString &pattern);
     bool matches(const QString &text) const;
 
+    // For a pattern that starts and ends with "*" (a test that the text holds a run the part between
+    // matches), tested on many texts that begin with the same prefix: how far the test gets within the
+    // prefix alone, worked out once, and the test of a whole text resumed from there. `absent` lists
+    // characters that no text holds after the prefix.
+    struct Progress {
+        int segment = 1;    // the first segment not found within the prefix
+        qsizetype from = 0; // where the search for it started
+        bool found = false; // every segment found: every text that starts with the prefix matches
+        bool never = false; // no text that starts with the prefix can match
+    };
+    bool isContainsTest() const;
+    Progress progressIn(QStringView prefix, QStringView absent) const;
+    // Whether text, which starts with the prefix of prefixSize characters, matches (as matches() says).
+    bool matchesFrom(const Progress &progress, QStringView text, qsizetype prefixSize) const;
+
 private:
     struct Atom {
         enum Kind : unsigned char { Literal, Any, Digit, List } kind = Literal;
@@ -27,7 +42,9 @@ private:
         int listEnd = 0;
     };
     bool atomMatches(const Atom &a, QChar c) const;
-    bool segmentAt(int seg, const QString &text, qsizetype pos) const;
+    bool segmentAt(int seg, QStringView text, qsizetype pos) const;
+    // The leftmost place at or after pos where segment seg matches and ends by `end`; -1 when none.
+    qsizetype findSegment(int seg, QStringView text, qsizetype pos, qsizetype end) const;
     int segmentSize(int seg) const { return m_segStart[seg + 1] - m_segStart[seg]; }
 
     QString m_pattern;

@@ -85,6 +85,8 @@ private Q_SLOTS:
     void stopsBeforeWriting_data();
     void stopsBeforeWriting();
     void unencodableCharacterNamesTheDrawing();
+    void loneSurrogatesInUtf8_data();
+    void loneSurrogatesInUtf8();
     void tooLarge_data();
     void tooLarge();
     void drawingStateAskedInOrder();
@@ -92,6 +94,7 @@ private Q_SLOTS:
     void countersPast16And32Bits();
     void eachDrawingReadsTheClock();
     void compiledTextsMatchTheCascade();
+    void compiledOpenAndSaveAsLinesMatchTheGeneralCode();
 };
 
 void TestBatchScriptWriter::exampleScript()
@@ -502,6 +505,48 @@ void TestBatchScriptWriter::unencodableCharacterNamesTheDrawing()
     QCOMPARE(r.drawing, qsizetype(0));
 }
 
+// UTF-8 cannot hold half of a surrogate pair: wherever one stands, the drawing is named and nothing of it
+// (nor a substitute character) is written.
+void TestBatchScriptWriter::loneSurrogatesInUtf8_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("tag1");
+    QTest::addColumn<int>("failing"); // the first drawing that cannot be written
+    const QString high(QChar(0xD83D)), low(QChar(0xDE00));
+    QTest::newRow("high half inside the path") << "C:\\A" + high + "B\\X.dwg"
+                                               << "" << 1;
+    QTest::newRow("low half inside the path") << "C:\\A" + low + "\\X.dwg"
+                                              << "" << 1;
+    QTest::newRow("path ends with a high half") << "C:\\A\\X.dwg" + high << "" << 1;
+    QTest::newRow("file title ends with a high half") << "C:\\A\\X" + high + ".dwg"
+                                                      << "" << 1;
+    QTest::newRow("tag value ends with a high half") << "C:\\A\\X.dwg"
+                                                     << "V" + high << 0;
+    QTest::newRow("tag value starts with a low half") << "C:\\A\\X.dwg" << low + "V" << 0;
+}
+
+void TestBatchScriptWriter::loneSurrogatesInUtf8()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, tag1);
+    QFETCH(int, failing);
+    for (const QStringConverter::Encoding encoding : {QStringConverter::Utf8, QStringConverter::System}) {
+        BatchScriptInput in = baseInput();
+        in.encoding = encoding;
+        in.saveAs = true;
+        in.userScript = QStringLiteral("-TEXT $FILENAME$ $TAG1$");
+        in.tags.TAG[0] = tag1;
+        in.queue = {kA, path};
+        BatchWriteResult r;
+        const QByteArray bytes = compose(in, ProjectTagSet(), &r);
+        QCOMPARE(int(r.status), int(BatchWriteResult::Unencodable));
+        QCOMPARE(r.drawing, qsizetype(failing));
+        QCOMPARE(r.drawingsWritten, qsizetype(failing));
+        QVERIFY(bytes.endsWith(failing == 0 ? QByteArray("*\r\n") : QByteArray("\\A-101.dwg\"\r\n")));
+        QVERIFY(!bytes.contains("\xef\xbf\xbd"));
+    }
+}
+
 void TestBatchScriptWriter::tooLarge_data()
 {
     QTest::addColumn<QString>("part"); // which text holds the growing tags
@@ -757,6 +802,112 @@ void TestBatchScriptWriter::compiledTextsMatchTheCascade()
                                       in.tags.TAG[1], in.tags.TAG[2], in.tags.TAG[49], got.mid(bodyStart), want)));
         }
     }
+}
+
+// The open lines and SAVEAS lines the writer makes from compiled pieces are those of the general code
+// (batchOpenLines and batchSaveAsTargets) on random load methods, states, paths, name texts and projects.
+void TestBatchScriptWriter::compiledOpenAndSaveAsLinesMatchTheGeneralCode()
+{
+    const QStringList nameParts = {
+        "$PROJECTTAG1$", "$projecttag2$", "$COUNTER$", "$FILENAME$", "$SHEET$", "$TAG1$",          "$", "$$",
+        ".dxf",          ".DxF",          "_",         "\\",         "$DD$",    "$FILENAME-PREV$", "x", "\U0001F600"};
+    const QStringList folders = {"C:\\JOB1\\DWG\\", "D:\\job2\\", "\\\\SRV\\C$\\JOB1\\", "/p/", "", "C:\\\u00e9\\"};
+    const QStringList names = {"A-101.dwg",      "PLAN.dxf",        "$TAG1$.dwg", "x.DXF",
+                               "\U0001F600.dwg", "b.dwg\U0001F600", "ab"};
+    QList<ProjectTagFile> files;
+    for (int p = 1; p <= 2; ++p) {
+        ProjectTagFile f;
+        f.fileName = QStringLiteral("J%1.PRJ").arg(p);
+        f.pattern = p == 1 ? QStringLiteral("\\JOB1\\") : QStringLiteral("JOB");
+        for (int v = 1; v <= 40; ++v)
+            f.values << (v == 2 ? QStringLiteral("V$COUNTER$") : QStringLiteral("J%1-%2.dxf").arg(p).arg(v));
+        files << f;
+    }
+    const ProjectTagSet projects(files);
+    QRandomGenerator rng(20261211);
+    auto pick = [&](const QStringList &from) { return from.at(int(rng.bounded(qsizetype(from.size())))); };
+    auto nameText = [&] {
+        QString t;
+        const int n = int(rng.bounded(4));
+        for (int i = 0; i < n; ++i)
+            t += pick(nameParts);
+        return t;
+    };
+    int compared = 0;
+    for (int round = 0; round < 300; ++round) {
+        BatchScriptInput in = baseInput();
+        in.LoadOpen = qint16(rng.bounded(5));
+        in.LT = qint16(rng.bounded(2));
+        in.OpenOther = rng.bounded(2) ? QStringLiteral("_.OPEN_OTHER") : QStringLiteral("_OPEN $TAG1$");
+        in.UseDelay = qint16(rng.bounded(2));
+        in.userScript = QStringLiteral("US");
+        in.saveAs = true;
+        in.outFormat = rng.bounded(2) ? dontChangeFormatText() : QStringLiteral("2013");
+        in.prefix = nameText();
+        in.suffix = nameText();
+        in.originalLocation = rng.bounded(2) == 0;
+        in.specFolder = QStringLiteral("D:\\OUT") + nameText();
+        in.overwriteExisting = rng.bounded(2) == 0;
+        in.tags.TAG[0] = nameText();
+        for (int d = 0; d < 6; ++d) {
+            in.queue << pick(folders) + pick(names);
+            in.states << BatchDrawingState{rng.bounded(4) != 0, rng.bounded(3) == 0};
+        }
+        const ProjectTagSet &set = rng.bounded(2) ? projects : ProjectTagSet();
+        QStringList asked;
+        in.targetExists = [&](const QString &target, const QString &name) {
+            asked << target + QLatin1Char('|') + name;
+            return target.size() % 2 == 0;
+        };
+
+        QStringList targets;
+        if (!batchSaveAsTargets(in, set, targets).ok())
+            continue;
+        QString want;
+        QStringList wantAsked;
+        bool lockedSeen = false;
+        for (qsizetype i = 0; i < in.queue.size(); ++i) {
+            const BatchDrawingState state = in.states.at(i);
+            want += batchOpenLines(in, in.queue.at(i), state.available && !state.readOnly, lockedSeen);
+            want += QStringLiteral("US");
+            if (in.UseDelay)
+                want += QStringLiteral("\r\n_DELAY ") + in.Delay;
+            want += QStringLiteral("\r\n");
+            if (!state.available)
+                continue;
+            const QString &target = targets.at(i);
+            bool exists = false;
+            if (in.overwriteExisting) {
+                exists = target.size() % 2 == 0;
+                wantAsked << target;
+            }
+            const QString token = in.outFormat == dontChangeFormatText() ? QString() : in.outFormat;
+            want += QStringLiteral("_SAVEAS ") + token + QStringLiteral(" \"") + target + QLatin1Char('"') +
+                    (exists ? QStringLiteral(" Y") : QString()) + QStringLiteral("\r\n");
+        }
+        BatchWriteResult r;
+        const QString got = QString::fromUtf8(compose(in, set, &r));
+        QVERIFY2(r.ok(), qPrintable(r.message));
+        const qsizetype bodyStart = got.indexOf(QStringLiteral("\r\n; *"), 10) + 2;
+        const QString gotBody = got.mid(got.indexOf(QStringLiteral("\r\n"), bodyStart) + 2);
+        if (gotBody != want) {
+            QFAIL(qPrintable(QStringLiteral("load %1 LT %2 prefix [%3] suffix [%4] folder [%5] TAG1 [%6]\n"
+                                            "got  [%7]\nwant [%8]")
+                                 .arg(in.LoadOpen)
+                                 .arg(in.LT)
+                                 .arg(in.prefix, in.suffix, in.originalLocation ? QString() : in.specFolder,
+                                      in.tags.TAG[0], gotBody, want)));
+        }
+        // The overwrite question names the target and the name made for it.
+        QCOMPARE(asked.size(), wantAsked.size());
+        for (qsizetype k = 0; k < asked.size(); ++k) {
+            const QString target = asked.at(k).section(QLatin1Char('|'), 0, 0);
+            QCOMPARE(target, wantAsked.at(k));
+            QVERIFY(target.endsWith(asked.at(k).section(QLatin1Char('|'), 1)));
+        }
+        ++compared;
+    }
+    QVERIFY(compared > 200);
 }
 
 QTEST_GUILESS_MAIN(TestBatchScriptWriter)

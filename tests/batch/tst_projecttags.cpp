@@ -54,6 +54,7 @@ private Q_SLOTS:
     void readerLines_data();
     void readerLines();
     void applyMatchesLiteralReplacement();
+    void matchesOfAllPathsAsOneByOne();
 };
 
 void TestProjectTags::substitution_data()
@@ -221,6 +222,55 @@ void TestProjectTags::applyMatchesLiteralReplacement()
         const QString got = set.applyProjects(text, {0, 1});
         if (got != want)
             QFAIL(qPrintable(QStringLiteral("text [%1]: got [%2], want [%3]").arg(text, got, want)));
+    }
+}
+
+// The matches of a whole queue, worked out once per folder, are those of every path on its own: random
+// patterns (wildcards, separators, case) over random paths, many sharing a folder.
+void TestProjectTags::matchesOfAllPathsAsOneByOne()
+{
+    const QStringList patternParts = {"\\",   "/",     "JOB", "job1", "1", "*",      "?", "#",    "[0-9]",
+                                      "[!A]", "[a-c]", "-",   ".dwg", "A", "\u00e9", "[", "DWG\\"};
+    const QStringList pathParts = {"\\", "/", "JOB", "Job1", "JOB12", "1", "A-", "DWG", "\u00c9", "x", ".dwg", "9"};
+    QRandomGenerator rng(20261211);
+    auto pick = [&](const QStringList &from, int most) {
+        QString t;
+        const int n = 1 + int(rng.bounded(most));
+        for (int i = 0; i < n; ++i)
+            t += from.at(int(rng.bounded(qsizetype(from.size()))));
+        return t;
+    };
+    for (int round = 0; round < 300; ++round) {
+        QList<ProjectTagFile> files;
+        const int projectCount = 1 + int(rng.bounded(4));
+        for (int p = 0; p < projectCount; ++p) {
+            ProjectTagFile f;
+            f.fileName = QStringLiteral("P%1.PRJ").arg(p);
+            f.pattern = pick(patternParts, 4);
+            files << f;
+        }
+        const ProjectTagSet set(files);
+        QStringList folders;
+        for (int f = 0; f < 4; ++f)
+            folders << pick(pathParts, 6);
+        QStringList paths;
+        for (int i = 0; i < 40; ++i)
+            paths << folders.at(int(rng.bounded(qsizetype(folders.size())))) + pick(pathParts, 3);
+        std::vector<int> listOf;
+        QList<QList<int>> lists;
+        set.matchingProjectsOfAll(paths, listOf, lists);
+        QCOMPARE(listOf.size(), size_t(paths.size()));
+        QList<QList<int>> seen;
+        for (qsizetype i = 0; i < paths.size(); ++i) {
+            const QList<int> want = set.matchingProjects(paths.at(i));
+            if (!seen.contains(want))
+                seen << want;
+            QVERIFY2(lists.at(listOf[size_t(i)]) == want,
+                     qPrintable(QStringLiteral("path %1, patterns %2")
+                                    .arg(paths.at(i), QStringList{files.at(0).pattern, files.back().pattern}.join(
+                                                          QLatin1String(" | ")))));
+        }
+        QCOMPARE(lists, seen); // each list once, in the order of first appearance
     }
 }
 

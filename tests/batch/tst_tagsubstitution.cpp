@@ -102,6 +102,7 @@ private Q_SLOTS:
     void oneMomentPerText();
     void emptyNamesGiveEmptyValues();
     void preparedTextIsReusable();
+    void drawingValuesAsTagValue();
 };
 
 void TestTagSubstitution::tagTable_data()
@@ -635,6 +636,52 @@ void TestTagSubstitution::preparedTextIsReusable()
     // A text without a tag comes back as the same string.
     const QString plain = QString::fromLatin1("ZOOM E $ $X$");
     QCOMPARE(ctx.SubstituteTAGS(plain, 1, kWinQueue.at(0), 1).constData(), plain.constData());
+}
+
+// The values of one drawing, taken as parts of its path and reused from drawing to drawing, are those
+// tagValue gives for every row: short and odd paths, counts past the title, leading zeros, negative and
+// padded counters.
+void TestTagSubstitution::drawingValuesAsTagValue()
+{
+    const QStringList paths = {"C:\\P\\DWG\\A-099.dwg",
+                               "/p/dwg/B-0020.dwg",
+                               "\\\\SRV\\SHARE\\0007.dwg",
+                               "C:\\P\\",
+                               "x.dw",
+                               "abc",
+                               "",
+                               "C:\\A/B\\000.dwg",
+                               "C:\\D\\.dwg",
+                               "D:\\\u00e9t\u00e9\\\U0001F600-12.dwg",
+                               "no separator at all.dwg"};
+    for (const char *sheet : {"3", "0", "40"}) {
+        for (const char *chars : {"4", "0", "99"}) {
+            for (const qint16 trim : {qint16(0), qint16(1)}) {
+                for (const qint16 pad : {qint16(0), qint16(1)}) {
+                    TagSettings settings = baseSettings();
+                    settings.SHEETCHARS = QString::fromLatin1(sheet);
+                    settings.FIRSTFILECHARS = QString::fromLatin1(chars);
+                    settings.LASTFILECHARS = QString::fromLatin1(chars);
+                    settings.TRIMZEROS = trim;
+                    settings.PADCOUNTER = pad;
+                    settings.PADDIGITS = 5;
+                    const TagContext ctx(settings, paths, environment());
+                    TagValues values(ctx);
+                    for (qsizetype i = 0; i < paths.size(); ++i) {
+                        const qint64 counter = i % 3 == 0 ? -qint64(i) * 7
+                                               : i == 4   ? std::numeric_limits<qint64>::min()
+                                                          : qint64(i) * 1000;
+                        values.reset(counter, paths.at(i), i + 1);
+                        for (int pass = 0; pass < 2; ++pass) { // the second time from what was kept
+                            for (int row = 1; row <= TagContext::tagNames().size(); ++row) {
+                                QCOMPARE(values.value(row).toString(), ctx.tagValue(row, counter, paths.at(i), i + 1));
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestTagSubstitution)
