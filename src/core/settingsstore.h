@@ -33,6 +33,12 @@ public:
     // Deletes every section whose name equals this one ignoring case.
     bool deleteSection(const QString &section);
 
+    // Writes between beginBatch() and endBatch() are held in memory (a read sees them) and the
+    // store is written once, by endBatch(): true when it was written. When it could not be, every
+    // held value is dropped, as a single failed write drops its value. Batches do not nest.
+    void beginBatch();
+    bool endBatch();
+
     QStringList sections() const;
     QStringList keys(const QString &section) const;
 
@@ -59,6 +65,8 @@ private:
     SettingsStore();
     void open(const QString &iniPath);
     void reopenAfterFailedWrite();
+    // Writes the store; on failure keeps the reason and drops the values not written.
+    bool syncStore();
     QString findGroup(const QString &section) const;
     QString findKey(const QString &group, const QString &key) const;
 
@@ -68,6 +76,7 @@ private:
     QString m_openProblem;
     bool m_openProblemReported = false;
     bool m_readOnly = false;
+    bool m_batch = false;
 };
 
 // Shorthands for the common calls under the application key.
