@@ -58,11 +58,11 @@ bool readStateFileBytes(const QString &prefix, StateFile which, QByteArray &byte
     return readWholeFile(path, bytes).ok();
 }
 
-StateRead readStateFile(const QString &prefix, StateFile which, QByteArray &bytes, QString *path, QString *text)
+StateRead readStateFile(const QString &prefix, StateFile which, QByteArray &bytes, QString *path, QStringList *lines)
 {
     bytes.clear();
-    if (text)
-        text->clear();
+    if (lines)
+        lines->clear();
     const QString found = existingStateFile(prefix, which);
     if (path)
         *path = found.isEmpty() ? stateFilePath(prefix, which) : found;
@@ -72,14 +72,13 @@ StateRead readStateFile(const QString &prefix, StateFile which, QByteArray &byte
         return StateRead::Unreadable;
     // Bytes that are not text in the expected encoding are never turned into replacement characters
     // (the next save would write those instead of what the file held).
-    QStringDecoder decode(QStringConverter::System);
-    QString decoded = decode(bytes);
-    if (decode.hasError()) {
+    QStringList decoded;
+    if (!decodeStateFileLines(bytes, decoded)) {
         bytes.clear();
         return StateRead::NotText;
     }
-    if (text)
-        *text = std::move(decoded);
+    if (lines)
+        *lines = std::move(decoded);
     return StateRead::Read;
 }
 
@@ -116,12 +115,56 @@ QString StateSaveResult::text() const { return messages.join(QStringLiteral("\r\
 
 QStringList stateFileLines(const QByteArray &bytes)
 {
-    QStringDecoder decode(QStringConverter::System);
-    const QString text = decode(bytes);
-    return stateTextLines(text);
+    QStringList lines;
+    decodeStateFileLines(bytes, lines);
+    return lines;
 }
 
-QStringList stateTextLines(QStringView text) { return splitTextLines(text); }
+bool decodeStateFileLines(QByteArrayView bytes, QStringList &lines)
+{
+    // A queue of 100,000 drawings is a file of several megabytes: its lines are decoded one by one
+    // into their entries, without a decoded copy of the whole file in between.
+    const char *d = bytes.data();
+    const qsizetype n = bytes.size();
+    qsizetype breaks = 0;
+    char high = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        breaks += d[i] == '\r' || d[i] == '\n';
+        high |= char(d[i] & 0x80);
+    }
+    lines.clear();
+    lines.reserve(breaks + 1);
+    // Every encoding the system may use keeps ASCII as it is and never uses CR or LF bytes inside
+    // another character, so plain ASCII needs no decoder. Otherwise one decoder takes the lines in
+    // turn, each with its line end (which closes any character the line left open), so that the
+    // lines and the errors are those of the whole file decoded at once.
+    QStringDecoder decode(QStringConverter::System);
+    const auto add = [&](qsizetype start, qsizetype end, qsizetype lineEnd) {
+        if (!high) {
+            lines.append(QString::fromLatin1(d + start, end - start));
+            return;
+        }
+        QString line = decode(QByteArrayView(d + start, lineEnd - start));
+        // A last line that is only the start of a character decodes to nothing, as in the whole text.
+        if (line.isEmpty() && end == lineEnd)
+            return;
+        line.chop(lineEnd - end);
+        lines.append(std::move(line));
+    };
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (d[i] == '\r' || d[i] == '\n') {
+            const qsizetype end = i;
+            if (d[i] == '\r' && i + 1 < n && d[i + 1] == '\n')
+                ++i;
+            add(start, end, i + 1);
+            start = i + 1;
+        }
+    }
+    if (start < n)
+        add(start, n, n);
+    return !decode.hasError();
+}
 
 QString stateScriptText(const QByteArray &bytes)
 {
@@ -189,22 +232,20 @@ UserState readUserStateFiles()
     const QString prefix = GetUserNameClean();
     UserState state;
     QByteArray bytes;
-    QString text, path;
+    QString path;
+    QStringList lines;
     const auto read = [&](StateFile which) {
-        const StateRead r = readStateFile(prefix, which, bytes, &path, &text);
+        const StateRead r = readStateFile(prefix, which, bytes, &path, &lines);
         if (r == StateRead::Unreadable || r == StateRead::NotText)
             state.unreadable << stateFileTrouble(path, r);
         return r == StateRead::Read;
     };
     if (read(StateFile::List))
-        state.queue = stateTextLines(text);
+        state.queue = std::move(lines);
     if (read(StateFile::Script))
         state.script = stateScriptText(bytes);
-    if (read(StateFile::Name)) {
-        const QStringList lines = stateTextLines(text);
-        if (!lines.isEmpty())
-            state.name = lines.first();
-    }
+    if (read(StateFile::Name) && !lines.isEmpty())
+        state.name = lines.first();
     return state;
 }
 

@@ -59,10 +59,10 @@ bool readStateFileBytes(const QString &prefix, StateFile which, QByteArray &byte
 enum class StateRead { Missing, Read, Unreadable, NotText };
 // Reads the file of that name in DATA as readStateFileBytes does, and tells a missing file from one
 // that exists but cannot be read (Unreadable) or whose bytes are not valid text in the system's
-// encoding (NotText); after either, bytes is empty and path names the file. text, when given,
-// receives the decoded text of a file read.
+// encoding (NotText); after either, bytes is empty and path names the file. lines, when given,
+// receives the decoded lines of a file read (as stateFileLines gives them).
 StateRead readStateFile(const QString &prefix, StateFile which, QByteArray &bytes, QString *path = nullptr,
-                        QString *text = nullptr);
+                        QStringList *lines = nullptr);
 // The trouble of a file read as Unreadable or NotText.
 StateFileTrouble stateFileTrouble(const QString &path, StateRead read);
 // Keeps the file beside itself under "<name>.kept" (or "<name>.kept2", ... when that exists) before
@@ -73,9 +73,12 @@ QString keepStateFileCopy(const QString &path);
 // its reason on lines of their own; one box names them all.
 QString unreadableStateFilesMessage(const QList<StateFileTrouble> &files, const QStringList &copies);
 // The lines of a file: CR LF, LF and lone CR end a line; a last line without line end counts.
+// Bytes not valid in the system's encoding become replacement characters.
 QStringList stateFileLines(const QByteArray &bytes);
-// The same lines of a decoded text.
-QStringList stateTextLines(QStringView text);
+// The same lines, each decoded straight from the bytes (no text of the whole file is made); false
+// when some bytes are not valid text in the system's encoding (the lines then hold replacement
+// characters for them).
+bool decodeStateFileLines(QByteArrayView bytes, QStringList &lines);
 // The script text of a "-scr.tmp" file: the text the save wrote before its closing CR LF, with
 // "\n" between lines. A file of fewer than two characters gives an empty text.
 QString stateScriptText(const QByteArray &bytes);

@@ -24,24 +24,21 @@ UserSetFiles readUserSetFiles(int set)
     const QString prefix = userSetPrefix(set);
     UserSetFiles files;
     QByteArray bytes;
-    QString text, path;
+    QString path;
+    QStringList lines;
     const auto read = [&](StateFile which) {
-        const StateRead r = readStateFile(prefix, which, bytes, &path, &text);
+        const StateRead r = readStateFile(prefix, which, bytes, &path, &lines);
         if (r == StateRead::Unreadable || r == StateRead::NotText)
             files.unreadable << stateFileTrouble(path, r);
         return r == StateRead::Read;
     };
     if (read(StateFile::List))
-        files.queue = stateTextLines(text);
+        files.queue = std::move(lines);
     if (read(StateFile::Script))
         files.script = stateScriptText(bytes);
-    if (read(StateFile::Name)) {
-        const QStringList lines = stateTextLines(text);
-        if (!lines.isEmpty())
-            files.name = lines.first();
-    }
+    if (read(StateFile::Name) && !lines.isEmpty())
+        files.name = lines.first();
     if (read(StateFile::Path)) {
-        const QStringList lines = stateTextLines(text);
         if (!lines.isEmpty()) {
             files.hasDrive = true;
             files.drive = lines.at(0);

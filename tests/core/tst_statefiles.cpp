@@ -2,10 +2,13 @@
 
 #include "core/appenvironment.h"
 #include "core/statefiles.h"
+#include "core/textfiles.h"
 #include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
+#include <QStringDecoder>
 #include <QTest>
 
 using namespace tess;
@@ -75,6 +78,28 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, lines);
         QCOMPARE(stateFileLines(bytes), lines);
+    }
+
+    // The lines decoded one by one are those of the whole file decoded at once and then split,
+    // with the same verdict on its bytes: broken, cut and misplaced characters, byte order marks
+    // and every kind of line end among them.
+    void linesDecodedAloneMatchTheWholeText()
+    {
+        const QList<QByteArray> pieces{
+            "a",        "\\",           "\r",           "\n",   "\r\n",     "\xC3\xA4", "\xC3",         "\xA4",
+            "\xE2\x82", "\xE2\x82\xAC", "\xEF\xBB\xBF", "\xFF", "\xF0\x9F", "\x98\x80", "\xED\xA0\x80", "\xC0\x8A"};
+        QRandomGenerator random(20261211);
+        for (int round = 0; round < 20000; ++round) {
+            QByteArray bytes;
+            const int count = random.bounded(12);
+            for (int i = 0; i < count; ++i)
+                bytes += pieces.at(random.bounded(int(pieces.size())));
+            QStringDecoder whole(QStringConverter::System);
+            const QString text = whole(bytes);
+            QStringList lines;
+            const bool valid = decodeStateFileLines(bytes, lines);
+            QVERIFY2(valid == !whole.hasError() && lines == splitTextLines(text), bytes.toHex(' ').constData());
+        }
     }
 
     void readsListsWithLoneLineFeedsAndOnlyTheFirstNameLine()
