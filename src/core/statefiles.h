@@ -10,6 +10,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <variant>
+
+class QIODevice;
 
 namespace tess {
 
@@ -84,13 +87,18 @@ bool decodeStateFileLines(QByteArrayView bytes, QStringList &lines);
 QString stateScriptText(const QByteArray &bytes);
 // Every line followed by CR LF.
 QByteArray stateLinesBytes(const QStringList &lines);
+// The same bytes written to a device piece by piece (no copy of the whole file is made); false as
+// soon as the device refuses a piece.
+bool writeStateLines(QIODevice &out, const QStringList &lines);
 // The bytes of a "-scr.tmp" file: the text with CR LF line ends and one CR LF after it.
 QByteArray stateScriptBytes(const QString &text);
 // Writes the files in order, each whole through the file module. A missing DATA folder is reported
 // once and nothing is written. A file that cannot be written keeps its old content and is reported
 // by its cause: "File is write protected" for a read-only file or a folder that refuses writing,
 // "Path/File access error" with the system's reason for anything else (a folder in its place, a
-// full disk); then the next file is tried.
-StateSaveResult writeStateFiles(const QString &prefix, const QList<std::pair<StateFile, QByteArray>> &files);
+// full disk); then the next file is tried. A file is given as its bytes or as its lines (each
+// followed by CR LF, encoded while they are written).
+using StateFileContent = std::variant<QByteArray, QStringList>;
+StateSaveResult writeStateFiles(const QString &prefix, const QList<std::pair<StateFile, StateFileContent>> &files);
 
 } // namespace tess

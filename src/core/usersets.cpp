@@ -13,10 +13,10 @@ QString userSetFilePath(int set, StateFile which) { return stateFilePath(userSet
 
 StateSaveResult writeUserSetFiles(int set, const UserSetSnapshot &snapshot)
 {
-    return writeStateFiles(userSetPrefix(set), {{StateFile::List, stateLinesBytes(snapshot.queue)},
+    return writeStateFiles(userSetPrefix(set), {{StateFile::List, snapshot.queue},
                                                 {StateFile::Script, stateScriptBytes(snapshot.script)},
-                                                {StateFile::Name, stateLinesBytes({snapshot.name})},
-                                                {StateFile::Path, stateLinesBytes({snapshot.drive, snapshot.folder})}});
+                                                {StateFile::Name, QStringList{snapshot.name}},
+                                                {StateFile::Path, QStringList{snapshot.drive, snapshot.folder}}});
 }
 
 UserSetFiles readUserSetFiles(int set)

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTest>
 
 using namespace tess;
@@ -100,6 +101,36 @@ private Q_SLOTS:
             const bool valid = decodeStateFileLines(bytes, lines);
             QVERIFY2(valid == !whole.hasError() && lines == splitTextLines(text), bytes.toHex(' ').constData());
         }
+    }
+
+    // A queue far larger than one piece of the writer, with letters beyond ASCII and a line longer
+    // than a piece: the file holds the lines encoded in a row, and a disk that fills up part of the
+    // way through keeps the old file and says so.
+    void largeQueueIsWrittenInPieces()
+    {
+        test::Fixture pf;
+        QStringList queue;
+        for (int i = 0; i < 30000; ++i)
+            queue << QStringLiteral(u"C:\\Pl\u00E4ne\\JOB%1\\A-%2-\u56F3.dwg").arg(i / 1000).arg(i);
+        queue.insert(100, QString(100000, QLatin1Char('x')));
+        QStringEncoder encode(QStringConverter::System);
+        const QByteArray expected = encode(queue.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+        QVERIFY(writeUserStateFiles({queue, QString(), QString()}).ok);
+        QCOMPARE(test::fileBytes(pf.data() + "tester-list.tmp"), expected);
+        QCOMPARE(readUserStateFiles().queue, queue);
+
+        const QByteArray old = test::fileBytes(pf.data() + "tester-list.tmp");
+        queue.append(queue);
+        StateSaveResult r;
+        {
+            test::FileSizeLimit limit(old.size() / 2);
+            if (!limit.ok())
+                QSKIP("no file-size limit to stand in for a full disk");
+            r = writeUserStateFiles({queue, QString(), QString()});
+        }
+        QVERIFY(!r.ok);
+        QVERIFY2(r.text().contains(QStringLiteral("Disk full")), qPrintable(r.text()));
+        QCOMPARE(test::fileBytes(pf.data() + "tester-list.tmp"), old);
     }
 
     void readsListsWithLoneLineFeedsAndOnlyTheFirstNameLine()
