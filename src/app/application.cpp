@@ -70,8 +70,12 @@ int Application::run()
 
 bool Application::start()
 {
+    // The version and the program's path go to the settings store in one write, before the first
+    // window that may write settings itself (the tip of the day), or before the refusal.
+    SettingsBatch batch;
     writeOtherSetting(OtherKeys::Version, ProgramVersionString());
     if (isRootFolder(AppEnvironment::programFolder())) {
+        batch.end();
         msgBox(rootFolderRefusalText(), vbOKOnly | vbCritical, QStringLiteral("Ooops"));
         return false;
     }
@@ -87,8 +91,10 @@ bool Application::start()
     w->show();
     // The tip of the day is shown (modal) only when TipsShow is exactly 1; any other number shows
     // nothing. The tips window installs itself through tipsRequested.
-    if (mainSettings().TipsShow == 1)
+    if (mainSettings().TipsShow == 1) {
+        batch.end();
         Q_EMIT tipsRequested();
+    }
     writeOtherSetting(OtherKeys::ApplicationPath, AppEnvironment::programPath());
     return true;
 }

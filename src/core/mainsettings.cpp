@@ -63,13 +63,13 @@ bool writeMainSettings(const MainSettings &s, QStringList *failedKeys)
     // The values go to the store in one write; when that write fails, none of them was kept.
     QList<bool> written;
     written.reserve(exitSaveSettings().size());
-    store.beginBatch();
+    SettingsBatch batch;
     for (const StoredSetting *e : exitSaveSettings()) {
         // The User Set index goes through SaveFace, the one writer of its key.
         written << (e->member == QLatin1String("Face") ? SaveFace(s.Face)
                                                        : store.write(e->section, e->key, storedText(s, *e)));
     }
-    if (!store.endBatch())
+    if (!batch.end())
         written.fill(false);
     bool all = true;
     for (qsizetype i = 0; i < written.size(); ++i) {

@@ -79,6 +79,28 @@ private:
     bool m_batch = false;
 };
 
+// A batch of the store's writes for one scope: ended by end() or, at the latest, when it goes.
+class SettingsBatch
+{
+public:
+    SettingsBatch() { SettingsStore::instance().beginBatch(); }
+    ~SettingsBatch() { end(); }
+    SettingsBatch(const SettingsBatch &) = delete;
+    SettingsBatch &operator=(const SettingsBatch &) = delete;
+    // Writes the store once for the held values (see SettingsStore::endBatch); true when there
+    // was nothing left to write.
+    bool end()
+    {
+        if (m_ended)
+            return true;
+        m_ended = true;
+        return SettingsStore::instance().endBatch();
+    }
+
+private:
+    bool m_ended = false;
+};
+
 // Shorthands for the common calls under the application key.
 inline QString readSetting(const QString &section, const QString &key, const QString &def)
 {
