@@ -43,6 +43,115 @@ QString existingStateFile(const QString &prefix, StateFile which)
     return QString();
 }
 
+// The lines of a state file from its bytes, given in pieces or whole: a queue of 100,000 drawings
+// is a file of several megabytes, and its lines go straight into their entries, without a copy of
+// the whole file or of its decoded text in between.
+//
+// Every encoding the system may use keeps ASCII as it is and never uses CR or LF bytes inside
+// another character, so a line of plain ASCII needs no decoder. The other lines go through one
+// decoder in turn, each with its line end (which closes any character the line left open), so that
+// the lines and the errors are those of the whole file decoded at once and split.
+class StateLineDecoder
+{
+public:
+    explicit StateLineDecoder(QStringList &lines) : m_lines(lines) {}
+
+    void take(QByteArrayView piece)
+    {
+        if (m_carry.isEmpty()) {
+            const qsizetype used = takeLines(piece, 0, false);
+            m_carry = piece.sliced(used).toByteArray();
+            m_scanned = m_stop - used;
+            return;
+        }
+        m_carry += piece;
+        const qsizetype used = takeLines(m_carry, m_scanned, false);
+        m_carry.remove(0, used);
+        m_scanned = m_stop - used;
+    }
+
+    // Takes the last bytes and the line they end with; false when some bytes were not valid text.
+    bool finish(QByteArrayView rest = {})
+    {
+        if (m_carry.isEmpty()) {
+            takeLines(rest, 0, true);
+        } else {
+            m_carry += rest;
+            takeLines(m_carry, m_scanned, true);
+        }
+        m_carry.clear();
+        return !m_decode.hasError();
+    }
+
+private:
+    // Takes every line that ends in bytes (and the line left at the end when last), scanning from
+    // `from` (the bytes before it were scanned for the line being read). Returns the bytes used;
+    // m_stop tells where the scan stopped.
+    qsizetype takeLines(QByteArrayView bytes, qsizetype from, bool last)
+    {
+        const char *d = bytes.data();
+        const qsizetype n = bytes.size();
+        qsizetype start = 0;
+        m_stop = n;
+        for (qsizetype i = from; i < n; ++i) {
+            const char c = d[i];
+            m_high |= char(c & 0x80);
+            if (c != '\r' && c != '\n')
+                continue;
+            // The LF of this CR may come with the next piece.
+            if (c == '\r' && i + 1 == n && !last) {
+                m_stop = i;
+                return start;
+            }
+            const qsizetype end = i;
+            if (c == '\r' && i + 1 < n && d[i + 1] == '\n')
+                ++i;
+            add(d + start, end - start, i + 1 - start);
+            start = i + 1;
+        }
+        if (last && start < n) {
+            add(d + start, n - start, n - start);
+            start = n;
+        }
+        return start;
+    }
+
+    // One line: size bytes of text followed by the line end, withEnd bytes in all.
+    void add(const char *line, qsizetype size, qsizetype withEnd)
+    {
+        const bool plain = !m_high;
+        m_high = 0;
+        const bool first = !m_anyBefore;
+        m_anyBefore = true;
+        if (plain) {
+            m_lines.append(QString::fromLatin1(line, size));
+            return;
+        }
+        // The decoder must not take text that follows plain lines for the start of the file (where a
+        // byte order mark is dropped).
+        if (!m_decoderUsed && !first) {
+            const QString lineEnd = m_decode(QByteArrayView("\n", 1));
+            Q_UNUSED(lineEnd);
+        }
+        m_decoderUsed = true;
+        QString text = m_decode(QByteArrayView(line, withEnd));
+        // A last line that is only the start of a character decodes to nothing, as in the whole text.
+        if (text.isEmpty() && size == withEnd)
+            return;
+        text.chop(withEnd - size);
+        m_lines.append(std::move(text));
+    }
+
+    QStringList &m_lines;
+    QStringDecoder m_decode{QStringConverter::System};
+    QByteArray m_carry;      // the start of a line whose end has not come yet
+    qsizetype m_scanned = 0; // bytes of m_carry already scanned
+    qsizetype m_stop = 0;
+    char m_high = 0; // a byte beyond ASCII in the line being read
+    bool m_anyBefore = false;
+    bool m_decoderUsed = false;
+};
+
 } // namespace
 
 QString stateFilePath(const QString &prefix, StateFile which)
@@ -59,11 +168,9 @@ bool readStateFileBytes(const QString &prefix, StateFile which, QByteArray &byte
     return readWholeFile(path, bytes).ok();
 }
 
-StateRead readStateFile(const QString &prefix, StateFile which, QByteArray &bytes, QString *path, QStringList *lines)
+StateRead readStateFile(const QString &prefix, StateFile which, QByteArray &bytes, QString *path)
 {
     bytes.clear();
-    if (lines)
-        lines->clear();
     const QString found = existingStateFile(prefix, which);
     if (path)
         *path = found.isEmpty() ? stateFilePath(prefix, which) : found;
@@ -73,13 +180,36 @@ StateRead readStateFile(const QString &prefix, StateFile which, QByteArray &byte
         return StateRead::Unreadable;
     // Bytes that are not text in the expected encoding are never turned into replacement characters
     // (the next save would write those instead of what the file held).
-    QStringList decoded;
-    if (!decodeStateFileLines(bytes, decoded)) {
+    QStringDecoder decode(QStringConverter::System);
+    decode(bytes);
+    if (decode.hasError()) {
         bytes.clear();
         return StateRead::NotText;
     }
-    if (lines)
-        *lines = std::move(decoded);
+    return StateRead::Read;
+}
+
+StateRead readStateFileLines(const QString &prefix, StateFile which, QStringList &lines, QString *path)
+{
+    lines.clear();
+    const QString found = existingStateFile(prefix, which);
+    if (path)
+        *path = found.isEmpty() ? stateFilePath(prefix, which) : found;
+    if (found.isEmpty())
+        return StateRead::Missing;
+    // Room for the lines of usual lengths at once (memory not used is never touched).
+    lines.reserve(QFileInfo(found).size() / 12 + 1);
+    StateLineDecoder decode(lines);
+    constexpr qsizetype kPiece = 64 * 1024;
+    const FileResult read = readFileInPieces(found, kPiece, [&decode](QByteArrayView piece) { decode.take(piece); });
+    if (!read.ok()) {
+        lines.clear();
+        return StateRead::Unreadable;
+    }
+    if (!decode.finish()) {
+        lines.clear();
+        return StateRead::NotText;
+    }
     return StateRead::Read;
 }
 
@@ -121,50 +251,15 @@ QStringList stateFileLines(const QByteArray &bytes)
     return lines;
 }
 
-bool decodeStateFileLines(QByteArrayView bytes, QStringList &lines)
+bool decodeStateFileLines(QByteArrayView bytes, QStringList &lines, qsizetype pieceSize)
 {
-    // A queue of 100,000 drawings is a file of several megabytes: its lines are decoded one by one
-    // into their entries, without a decoded copy of the whole file in between.
-    const char *d = bytes.data();
-    const qsizetype n = bytes.size();
-    qsizetype breaks = 0;
-    char high = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        breaks += d[i] == '\r' || d[i] == '\n';
-        high |= char(d[i] & 0x80);
-    }
     lines.clear();
-    lines.reserve(breaks + 1);
-    // Every encoding the system may use keeps ASCII as it is and never uses CR or LF bytes inside
-    // another character, so plain ASCII needs no decoder. Otherwise one decoder takes the lines in
-    // turn, each with its line end (which closes any character the line left open), so that the
-    // lines and the errors are those of the whole file decoded at once.
-    QStringDecoder decode(QStringConverter::System);
-    const auto add = [&](qsizetype start, qsizetype end, qsizetype lineEnd) {
-        if (!high) {
-            lines.append(QString::fromLatin1(d + start, end - start));
-            return;
-        }
-        QString line = decode(QByteArrayView(d + start, lineEnd - start));
-        // A last line that is only the start of a character decodes to nothing, as in the whole text.
-        if (line.isEmpty() && end == lineEnd)
-            return;
-        line.chop(lineEnd - end);
-        lines.append(std::move(line));
-    };
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        if (d[i] == '\r' || d[i] == '\n') {
-            const qsizetype end = i;
-            if (d[i] == '\r' && i + 1 < n && d[i + 1] == '\n')
-                ++i;
-            add(start, end, i + 1);
-            start = i + 1;
-        }
-    }
-    if (start < n)
-        add(start, n, n);
-    return !decode.hasError();
+    lines.reserve(bytes.count('\n') + bytes.count('\r') + 1);
+    StateLineDecoder decode(lines);
+    if (pieceSize > 0)
+        for (; bytes.size() > pieceSize; bytes = bytes.sliced(pieceSize))
+            decode.take(bytes.first(pieceSize));
+    return decode.finish(bytes);
 }
 
 QString stateScriptText(const QByteArray &bytes)
@@ -269,7 +364,8 @@ UserState readUserStateFiles()
     QString path;
     QStringList lines;
     const auto read = [&](StateFile which) {
-        const StateRead r = readStateFile(prefix, which, bytes, &path, &lines);
+        const StateRead r = which == StateFile::Script ? readStateFile(prefix, which, bytes, &path)
+                                                       : readStateFileLines(prefix, which, lines, &path);
         if (r == StateRead::Unreadable || r == StateRead::NotText)
             state.unreadable << stateFileTrouble(path, r);
         return r == StateRead::Read;

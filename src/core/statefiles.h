@@ -62,10 +62,11 @@ bool readStateFileBytes(const QString &prefix, StateFile which, QByteArray &byte
 enum class StateRead { Missing, Read, Unreadable, NotText };
 // Reads the file of that name in DATA as readStateFileBytes does, and tells a missing file from one
 // that exists but cannot be read (Unreadable) or whose bytes are not valid text in the system's
-// encoding (NotText); after either, bytes is empty and path names the file. lines, when given,
-// receives the decoded lines of a file read (as stateFileLines gives them).
-StateRead readStateFile(const QString &prefix, StateFile which, QByteArray &bytes, QString *path = nullptr,
-                        QStringList *lines = nullptr);
+// encoding (NotText); after either, bytes is empty and path names the file.
+StateRead readStateFile(const QString &prefix, StateFile which, QByteArray &bytes, QString *path = nullptr);
+// The same for a file of lines, read in pieces: lines receives them as stateFileLines gives them
+// (empty after a file that was not read).
+StateRead readStateFileLines(const QString &prefix, StateFile which, QStringList &lines, QString *path = nullptr);
 // The trouble of a file read as Unreadable or NotText.
 StateFileTrouble stateFileTrouble(const QString &path, StateRead read);
 // Keeps the file beside itself under "<name>.kept" (or "<name>.kept2", ... when that exists) before
@@ -80,8 +81,9 @@ QString unreadableStateFilesMessage(const QList<StateFileTrouble> &files, const 
 QStringList stateFileLines(const QByteArray &bytes);
 // The same lines, each decoded straight from the bytes (no text of the whole file is made); false
 // when some bytes are not valid text in the system's encoding (the lines then hold replacement
-// characters for them).
-bool decodeStateFileLines(QByteArrayView bytes, QStringList &lines);
+// characters for them). pieceSize > 0 hands the bytes to the decoder in pieces of that size, as a
+// file read in pieces comes.
+bool decodeStateFileLines(QByteArrayView bytes, QStringList &lines, qsizetype pieceSize = 0);
 // The script text of a "-scr.tmp" file: the text the save wrote before its closing CR LF, with
 // "\n" between lines. A file of fewer than two characters gives an empty text.
 QString stateScriptText(const QByteArray &bytes);

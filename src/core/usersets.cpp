@@ -27,7 +27,8 @@ UserSetFiles readUserSetFiles(int set)
     QString path;
     QStringList lines;
     const auto read = [&](StateFile which) {
-        const StateRead r = readStateFile(prefix, which, bytes, &path, &lines);
+        const StateRead r = which == StateFile::Script ? readStateFile(prefix, which, bytes, &path)
+                                                       : readStateFileLines(prefix, which, lines, &path);
         if (r == StateRead::Unreadable || r == StateRead::NotText)
             files.unreadable << stateFileTrouble(path, r);
         return r == StateRead::Read;

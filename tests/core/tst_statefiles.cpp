@@ -81,7 +81,8 @@ private Q_SLOTS:
         QCOMPARE(stateFileLines(bytes), lines);
     }
 
-    // The lines decoded one by one are those of the whole file decoded at once and then split,
+    // The lines decoded one by one, from the bytes whole or in pieces, are those of the whole file
+    // decoded at once and then split,
     // with the same verdict on its bytes: broken, cut and misplaced characters, byte order marks
     // and every kind of line end among them.
     void linesDecodedAloneMatchTheWholeText()
@@ -97,9 +98,13 @@ private Q_SLOTS:
                 bytes += pieces.at(random.bounded(int(pieces.size())));
             QStringDecoder whole(QStringConverter::System);
             const QString text = whole(bytes);
-            QStringList lines;
-            const bool valid = decodeStateFileLines(bytes, lines);
-            QVERIFY2(valid == !whole.hasError() && lines == splitTextLines(text), bytes.toHex(' ').constData());
+            // Whole, and in pieces of every size that cuts lines, line ends and characters apart.
+            for (const qsizetype pieceSize : {0, 1, 2, 3, 5}) {
+                QStringList lines;
+                const bool valid = decodeStateFileLines(bytes, lines, pieceSize);
+                QVERIFY2(valid == !whole.hasError() && lines == splitTextLines(text),
+                         qPrintable(bytes.toHex(' ') + " in pieces of " + QByteArray::number(pieceSize)));
+            }
         }
     }
 
