@@ -181,7 +181,7 @@ StateRead readStateFile(const QString &prefix, StateFile which, QByteArray &byte
     // Bytes that are not text in the expected encoding are never turned into replacement characters
     // (the next save would write those instead of what the file held).
     QStringDecoder decode(QStringConverter::System);
-    decode(bytes);
+    const QString text = decode(bytes);
     if (decode.hasError()) {
         bytes.clear();
         return StateRead::NotText;
