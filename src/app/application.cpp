@@ -37,6 +37,18 @@
 
 namespace tess {
 
+namespace {
+
+// A value the store already holds as it is is not written again: a start with nothing new to note
+// leaves the store, and the disk, alone.
+void noteOtherSetting(const OtherSetting &k, const QString &value)
+{
+    if (!SettingsStore::instance().contains(k.section, k.key) || readOtherSetting(k) != value)
+        writeOtherSetting(k, value);
+}
+
+} // namespace
+
 Application::Application() = default;
 
 Application::~Application()
@@ -73,7 +85,7 @@ bool Application::start()
     // The version and the program's path go to the settings store in one write, before the first
     // window that may write settings itself (the tip of the day), or before the refusal.
     SettingsBatch batch;
-    writeOtherSetting(OtherKeys::Version, ProgramVersionString());
+    noteOtherSetting(OtherKeys::Version, ProgramVersionString());
     if (isRootFolder(AppEnvironment::programFolder())) {
         batch.end();
         msgBox(rootFolderRefusalText(), vbOKOnly | vbCritical, QStringLiteral("Ooops"));
@@ -95,7 +107,7 @@ bool Application::start()
         batch.end();
         Q_EMIT tipsRequested();
     }
-    writeOtherSetting(OtherKeys::ApplicationPath, AppEnvironment::programPath());
+    noteOtherSetting(OtherKeys::ApplicationPath, AppEnvironment::programPath());
     return true;
 }
 
