@@ -37,6 +37,18 @@
 
 namespace tess {
 
+namespace {
+
+// A value the store already holds as it is is not written again: a start with nothing new to note
+// leaves the store, and the disk, alone.
+void noteOtherSetting(const OtherSetting &k, const QString &value)
+{
+    if (!SettingsStore::instance().contains(k.section, k.key) || readOtherSetting(k) != value)
+        writeOtherSetting(k, value);
+}
+
+} // namespace
+
 Application::Application() = default;
 
 Application::~Application()
@@ -70,8 +82,12 @@ int Application::run()
 
 bool Application::start()
 {
-    writeOtherSetting(OtherKeys::Version, ProgramVersionString());
+    // The version and the program's path go to the settings store in one write, before the first
+    // window that may write settings itself (the tip of the day), or before the refusal.
+    SettingsBatch batch;
+    noteOtherSetting(OtherKeys::Version, ProgramVersionString());
     if (isRootFolder(AppEnvironment::programFolder())) {
+        batch.end();
         msgBox(rootFolderRefusalText(), vbOKOnly | vbCritical, QStringLiteral("Ooops"));
         return false;
     }
@@ -87,9 +103,11 @@ bool Application::start()
     w->show();
     // The tip of the day is shown (modal) only when TipsShow is exactly 1; any other number shows
     // nothing. The tips window installs itself through tipsRequested.
-    if (mainSettings().TipsShow == 1)
+    if (mainSettings().TipsShow == 1) {
+        batch.end();
         Q_EMIT tipsRequested();
-    writeOtherSetting(OtherKeys::ApplicationPath, AppEnvironment::programPath());
+    }
+    noteOtherSetting(OtherKeys::ApplicationPath, AppEnvironment::programPath());
     return true;
 }
 

@@ -88,9 +88,12 @@ int openErrorNumber(const QFileDevice &f, const QString &path, bool writing)
 
 } // namespace
 
-FileResult readWholeFile(const QString &path, QByteArray &bytes)
+namespace {
+
+// Opens a file to be read whole: it must exist and be a regular file.
+FileResult openWholeFile(QFile &f)
 {
-    bytes.clear();
+    const QString path = f.fileName();
     FileResult r = checkPlace(path);
     if (!r.ok())
         return r;
@@ -100,15 +103,43 @@ FileResult readWholeFile(const QString &path, QByteArray &bytes)
     // A pipe or a device has no whole content (and reading a pipe could wait for ever).
     if (!fi.isFile())
         return failure(kPathFileAccessError, path, notRegularFileText());
-    QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return failure(openErrorNumber(f, path, false), path, f.errorString());
+    return r;
+}
+
+} // namespace
+
+FileResult readWholeFile(const QString &path, QByteArray &bytes)
+{
+    bytes.clear();
+    QFile f(path);
+    const FileResult r = openWholeFile(f);
+    if (!r.ok())
+        return r;
     bytes = f.readAll();
     if (f.error() != QFileDevice::NoError) {
         bytes.clear();
         return failure(kPathFileAccessError, path, f.errorString());
     }
     return r;
+}
+
+FileResult readFileInPieces(const QString &path, qsizetype pieceSize, const std::function<void(QByteArrayView)> &take)
+{
+    QFile f(path);
+    const FileResult r = openWholeFile(f);
+    if (!r.ok())
+        return r;
+    QByteArray piece(pieceSize, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = f.read(piece.data(), pieceSize);
+        if (n < 0)
+            return failure(kPathFileAccessError, path, f.errorString());
+        if (n == 0)
+            return r;
+        take(QByteArrayView(piece.constData(), n));
+    }
 }
 
 FileResult writeWholeFile(const QString &path, const QByteArray &bytes)

@@ -16,6 +16,7 @@
 #include <QIODevice>
 #include <QSaveFile>
 #include <QString>
+#include <functional>
 
 namespace tess {
 
@@ -33,6 +34,10 @@ struct FileResult {
 
 // The whole content of a file. bytes is empty after a failure.
 FileResult readWholeFile(const QString &path, QByteArray &bytes);
+// The whole content of a file handed to take in pieces of at most pieceSize bytes, in order, through
+// one buffer (no copy of the whole file is made). Fails as readWholeFile fails, also after some
+// pieces were taken.
+FileResult readFileInPieces(const QString &path, qsizetype pieceSize, const std::function<void(QByteArrayView)> &take);
 
 // Replaces the file's content with bytes, or creates it. The bytes go to a temporary file beside it
 // that takes the file's place only once it is complete, so a failure (or a crash) leaves the old

@@ -60,15 +60,25 @@ SettingsLoadResult loadMainSettings(MainSettings &s)
 bool writeMainSettings(const MainSettings &s, QStringList *failedKeys)
 {
     SettingsStore &store = SettingsStore::instance();
-    bool all = true;
+    // The values go to the store in one write; when that write fails, none of them was kept.
+    QList<bool> written;
+    written.reserve(exitSaveSettings().size());
+    SettingsBatch batch;
     for (const StoredSetting *e : exitSaveSettings()) {
         // The User Set index goes through SaveFace, the one writer of its key.
-        const bool written =
-            e->member == QLatin1String("Face") ? SaveFace(s.Face) : store.write(e->section, e->key, storedText(s, *e));
-        if (!written) {
-            all = false;
-            if (failedKeys)
-                *failedKeys << QString(e->section) + QLatin1Char('\\') + e->key;
+        written << (e->member == QLatin1String("Face") ? SaveFace(s.Face)
+                                                       : store.write(e->section, e->key, storedText(s, *e)));
+    }
+    if (!batch.end())
+        written.fill(false);
+    bool all = true;
+    for (qsizetype i = 0; i < written.size(); ++i) {
+        if (written.at(i))
+            continue;
+        all = false;
+        if (failedKeys) {
+            const StoredSetting *e = exitSaveSettings().at(i);
+            *failedKeys << QString(e->section) + QLatin1Char('\\') + e->key;
         }
     }
     return all;

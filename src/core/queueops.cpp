@@ -45,13 +45,20 @@ bool isAcceptableQueueEntry(const QString &entry)
 
 QueueEntryFilter filterQueueEntries(const QStringList &candidates)
 {
+    // Usually every candidate is taken: the list is then shared, not copied.
+    const auto firstRefused = std::find_if_not(candidates.cbegin(), candidates.cend(), isAcceptableQueueEntry);
     QueueEntryFilter f;
+    if (firstRefused == candidates.cend()) {
+        f.accepted = candidates;
+        return f;
+    }
     f.accepted.reserve(candidates.size());
-    for (const QString &c : candidates) {
-        if (isAcceptableQueueEntry(c))
-            f.accepted.append(c);
+    f.accepted.append(candidates.cbegin(), firstRefused);
+    for (auto c = firstRefused; c != candidates.cend(); ++c) {
+        if (isAcceptableQueueEntry(*c))
+            f.accepted.append(*c);
         else
-            f.refused.append(c);
+            f.refused.append(*c);
     }
     return f;
 }

@@ -86,6 +86,7 @@ void SettingsStore::open(const QString &iniPath)
     m_openProblem.clear();
     m_openProblemReported = false;
     m_readOnly = false;
+    m_batch = false;
     m_settings = makeSettings(iniPath);
     switch (m_settings->status()) {
     case QSettings::NoError: break;
@@ -188,6 +189,11 @@ bool SettingsStore::write(const QString &section, const QString &key, const QStr
     if (k.isEmpty())
         k = key;
     m_settings->setValue(g + QLatin1Char('/') + k, value);
+    return m_batch || syncStore();
+}
+
+bool SettingsStore::syncStore()
+{
     m_settings->sync();
     if (m_settings->status() != QSettings::NoError) {
         m_lastError = cannotWriteMessage(fileName());
@@ -195,6 +201,14 @@ bool SettingsStore::write(const QString &section, const QString &key, const QStr
         return false;
     }
     return true;
+}
+
+void SettingsStore::beginBatch() { m_batch = true; }
+
+bool SettingsStore::endBatch()
+{
+    m_batch = false;
+    return !m_readOnly && syncStore();
 }
 
 bool SettingsStore::write(const QString &section, const QString &key, qint64 value)
@@ -209,13 +223,7 @@ bool SettingsStore::deleteSection(const QString &section)
     for (const QString &g : m_settings->childGroups())
         if (g.compare(section, Qt::CaseInsensitive) == 0)
             m_settings->remove(g);
-    m_settings->sync();
-    if (m_settings->status() != QSettings::NoError) {
-        m_lastError = cannotWriteMessage(fileName());
-        reopenAfterFailedWrite();
-        return false;
-    }
-    return true;
+    return syncStore();
 }
 
 QStringList SettingsStore::sections() const { return m_settings->childGroups(); }

@@ -33,6 +33,12 @@ public:
     // Deletes every section whose name equals this one ignoring case.
     bool deleteSection(const QString &section);
 
+    // Writes between beginBatch() and endBatch() are held in memory (a read sees them) and the
+    // store is written once, by endBatch(): true when it was written. When it could not be, every
+    // held value is dropped, as a single failed write drops its value. Batches do not nest.
+    void beginBatch();
+    bool endBatch();
+
     QStringList sections() const;
     QStringList keys(const QString &section) const;
 
@@ -59,6 +65,8 @@ private:
     SettingsStore();
     void open(const QString &iniPath);
     void reopenAfterFailedWrite();
+    // Writes the store; on failure keeps the reason and drops the values not written.
+    bool syncStore();
     QString findGroup(const QString &section) const;
     QString findKey(const QString &group, const QString &key) const;
 
@@ -68,6 +76,29 @@ private:
     QString m_openProblem;
     bool m_openProblemReported = false;
     bool m_readOnly = false;
+    bool m_batch = false;
+};
+
+// A batch of the store's writes for one scope: ended by end() or, at the latest, when it goes.
+class SettingsBatch
+{
+public:
+    SettingsBatch() { SettingsStore::instance().beginBatch(); }
+    ~SettingsBatch() { end(); }
+    SettingsBatch(const SettingsBatch &) = delete;
+    SettingsBatch &operator=(const SettingsBatch &) = delete;
+    // Writes the store once for the held values (see SettingsStore::endBatch); true when there
+    // was nothing left to write.
+    bool end()
+    {
+        if (m_ended)
+            return true;
+        m_ended = true;
+        return SettingsStore::instance().endBatch();
+    }
+
+private:
+    bool m_ended = false;
 };
 
 // Shorthands for the common calls under the application key.

@@ -6,6 +6,7 @@
 #include "core/pathhelpers.h"
 #include "core/textfiles.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -42,6 +43,115 @@ QString existingStateFile(const QString &prefix, StateFile which)
     return QString();
 }
 
+// The lines of a state file from its bytes, given in pieces or whole: a queue of 100,000 drawings
+// is a file of several megabytes, and its lines go straight into their entries, without a copy of
+// the whole file or of its decoded text in between.
+//
+// Every encoding the system may use keeps ASCII as it is and never uses CR or LF bytes inside
+// another character, so a line of plain ASCII needs no decoder. The other lines go through one
+// decoder in turn, each with its line end (which closes any character the line left open), so that
+// the lines and the errors are those of the whole file decoded at once and split.
+class StateLineDecoder
+{
+public:
+    explicit StateLineDecoder(QStringList &lines) : m_lines(lines) {}
+
+    void take(QByteArrayView piece)
+    {
+        if (m_carry.isEmpty()) {
+            const qsizetype used = takeLines(piece, 0, false);
+            m_carry = piece.sliced(used).toByteArray();
+            m_scanned = m_stop - used;
+            return;
+        }
+        m_carry += piece;
+        const qsizetype used = takeLines(m_carry, m_scanned, false);
+        m_carry.remove(0, used);
+        m_scanned = m_stop - used;
+    }
+
+    // Takes the last bytes and the line they end with; false when some bytes were not valid text.
+    bool finish(QByteArrayView rest = {})
+    {
+        if (m_carry.isEmpty()) {
+            takeLines(rest, 0, true);
+        } else {
+            m_carry += rest;
+            takeLines(m_carry, m_scanned, true);
+        }
+        m_carry.clear();
+        return !m_decode.hasError();
+    }
+
+private:
+    // Takes every line that ends in bytes (and the line left at the end when last), scanning from
+    // `from` (the bytes before it were scanned for the line being read). Returns the bytes used;
+    // m_stop tells where the scan stopped.
+    qsizetype takeLines(QByteArrayView bytes, qsizetype from, bool last)
+    {
+        const char *d = bytes.data();
+        const qsizetype n = bytes.size();
+        qsizetype start = 0;
+        m_stop = n;
+        for (qsizetype i = from; i < n; ++i) {
+            const char c = d[i];
+            m_high |= char(c & 0x80);
+            if (c != '\r' && c != '\n')
+                continue;
+            // The LF of this CR may come with the next piece.
+            if (c == '\r' && i + 1 == n && !last) {
+                m_stop = i;
+                return start;
+            }
+            const qsizetype end = i;
+            if (c == '\r' && i + 1 < n && d[i + 1] == '\n')
+                ++i;
+            add(d + start, end - start, i + 1 - start);
+            start = i + 1;
+        }
+        if (last && start < n) {
+            add(d + start, n - start, n - start);
+            start = n;
+        }
+        return start;
+    }
+
+    // One line: size bytes of text followed by the line end, withEnd bytes in all.
+    void add(const char *line, qsizetype size, qsizetype withEnd)
+    {
+        const bool plain = !m_high;
+        m_high = 0;
+        const bool first = !m_anyBefore;
+        m_anyBefore = true;
+        if (plain) {
+            m_lines.append(QString::fromLatin1(line, size));
+            return;
+        }
+        // The decoder must not take text that follows plain lines for the start of the file (where a
+        // byte order mark is dropped).
+        if (!m_decoderUsed && !first) {
+            const QString lineEnd = m_decode(QByteArrayView("\n", 1));
+            Q_UNUSED(lineEnd);
+        }
+        m_decoderUsed = true;
+        QString text = m_decode(QByteArrayView(line, withEnd));
+        // A last line that is only the start of a character decodes to nothing, as in the whole text.
+        if (text.isEmpty() && size == withEnd)
+            return;
+        text.chop(withEnd - size);
+        m_lines.append(std::move(text));
+    }
+
+    QStringList &m_lines;
+    QStringDecoder m_decode{QStringConverter::System};
+    QByteArray m_carry;      // the start of a line whose end has not come yet
+    qsizetype m_scanned = 0; // bytes of m_carry already scanned
+    qsizetype m_stop = 0;
+    char m_high = 0; // a byte beyond ASCII in the line being read
+    bool m_anyBefore = false;
+    bool m_decoderUsed = false;
+};
+
 } // namespace
 
 QString stateFilePath(const QString &prefix, StateFile which)
@@ -58,11 +168,9 @@ bool readStateFileBytes(const QString &prefix, StateFile which, QByteArray &byte
     return readWholeFile(path, bytes).ok();
 }
 
-StateRead readStateFile(const QString &prefix, StateFile which, QByteArray &bytes, QString *path, QString *text)
+StateRead readStateFile(const QString &prefix, StateFile which, QByteArray &bytes, QString *path)
 {
     bytes.clear();
-    if (text)
-        text->clear();
     const QString found = existingStateFile(prefix, which);
     if (path)
         *path = found.isEmpty() ? stateFilePath(prefix, which) : found;
@@ -73,13 +181,35 @@ StateRead readStateFile(const QString &prefix, StateFile which, QByteArray &byte
     // Bytes that are not text in the expected encoding are never turned into replacement characters
     // (the next save would write those instead of what the file held).
     QStringDecoder decode(QStringConverter::System);
-    QString decoded = decode(bytes);
+    const QString text = decode(bytes);
     if (decode.hasError()) {
         bytes.clear();
         return StateRead::NotText;
     }
-    if (text)
-        *text = std::move(decoded);
+    return StateRead::Read;
+}
+
+StateRead readStateFileLines(const QString &prefix, StateFile which, QStringList &lines, QString *path)
+{
+    lines.clear();
+    const QString found = existingStateFile(prefix, which);
+    if (path)
+        *path = found.isEmpty() ? stateFilePath(prefix, which) : found;
+    if (found.isEmpty())
+        return StateRead::Missing;
+    // Room for the lines of usual lengths at once (memory not used is never touched).
+    lines.reserve(QFileInfo(found).size() / 12 + 1);
+    StateLineDecoder decode(lines);
+    constexpr qsizetype kPiece = 64 * 1024;
+    const FileResult read = readFileInPieces(found, kPiece, [&decode](QByteArrayView piece) { decode.take(piece); });
+    if (!read.ok()) {
+        lines.clear();
+        return StateRead::Unreadable;
+    }
+    if (!decode.finish()) {
+        lines.clear();
+        return StateRead::NotText;
+    }
     return StateRead::Read;
 }
 
@@ -116,12 +246,21 @@ QString StateSaveResult::text() const { return messages.join(QStringLiteral("\r\
 
 QStringList stateFileLines(const QByteArray &bytes)
 {
-    QStringDecoder decode(QStringConverter::System);
-    const QString text = decode(bytes);
-    return stateTextLines(text);
+    QStringList lines;
+    decodeStateFileLines(bytes, lines);
+    return lines;
 }
 
-QStringList stateTextLines(QStringView text) { return splitTextLines(text); }
+bool decodeStateFileLines(QByteArrayView bytes, QStringList &lines, qsizetype pieceSize)
+{
+    lines.clear();
+    lines.reserve(bytes.count('\n') + bytes.count('\r') + 1);
+    StateLineDecoder decode(lines);
+    if (pieceSize > 0)
+        for (; bytes.size() > pieceSize; bytes = bytes.sliced(pieceSize))
+            decode.take(bytes.first(pieceSize));
+    return decode.finish(bytes);
+}
 
 QString stateScriptText(const QByteArray &bytes)
 {
@@ -133,25 +272,50 @@ QString stateScriptText(const QByteArray &bytes)
 
 QByteArray stateLinesBytes(const QStringList &lines)
 {
-    // Encoded straight into one buffer of the greatest size the lines can take.
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    writeStateLines(out, lines);
+    return out.data();
+}
+
+bool writeStateLines(QIODevice &out, const QStringList &lines)
+{
+    // One encoder for all the lines, so that the bytes are those of the lines encoded in a row;
+    // they pass through a buffer of a fixed size, and a line longer than the buffer goes alone.
+    constexpr qsizetype kPiece = 64 * 1024;
     QStringEncoder encode(QStringConverter::System);
-    qsizetype most = 0;
-    for (const QString &line : lines)
-        most += encode.requiredSpace(line.size()) + 2;
-    QByteArray out(most, Qt::Uninitialized);
-    char *end = out.data();
+    QByteArray piece(kPiece, Qt::Uninitialized);
+    char *const begin = piece.data();
+    char *end = begin;
+    const auto flush = [&] {
+        const qint64 size = end - begin;
+        end = begin;
+        return size == 0 || out.write(begin, size) == size;
+    };
     for (const QString &line : lines) {
+        const qsizetype most = encode.requiredSpace(line.size()) + 2;
+        if (most > kPiece - (end - begin) && !flush())
+            return false;
+        if (most > kPiece) {
+            QByteArray alone(most, Qt::Uninitialized);
+            char *e = encode.appendToBuffer(alone.data(), line);
+            *e++ = '\r';
+            *e++ = '\n';
+            const qint64 size = e - alone.constData();
+            if (out.write(alone.constData(), size) != size)
+                return false;
+            continue;
+        }
         end = encode.appendToBuffer(end, line);
         *end++ = '\r';
         *end++ = '\n';
     }
-    out.truncate(end - out.constData());
-    return out;
+    return flush();
 }
 
 QByteArray stateScriptBytes(const QString &text) { return fileBytesFromText(text); }
 
-StateSaveResult writeStateFiles(const QString &prefix, const QList<std::pair<StateFile, QByteArray>> &files)
+StateSaveResult writeStateFiles(const QString &prefix, const QList<std::pair<StateFile, StateFileContent>> &files)
 {
     StateSaveResult result;
     const QString data = AppEnvironment::dataFolder();
@@ -164,11 +328,19 @@ StateSaveResult writeStateFiles(const QString &prefix, const QList<std::pair<Sta
                                               "Please recreate this directory or reinstall Tessaline");
         return result;
     }
-    for (const auto &[which, bytes] : files) {
+    for (const auto &[which, content] : files) {
         const QString path = stateFilePath(prefix, which);
         // A state file made read-only by the user stays as it is, and so does one that cannot be
         // replaced for any other reason.
-        const FileResult w = writeWholeFile(path, bytes);
+        WholeFileWriter writer(path);
+        FileResult w = writer.start();
+        if (w.ok()) {
+            if (const auto *lines = std::get_if<QStringList>(&content))
+                writeStateLines(writer, *lines);
+            else
+                writer.write(std::get<QByteArray>(content));
+            w = writer.finish();
+        }
         if (!w.ok()) {
             result.ok = false;
             result.title = QStringLiteral(" Error # 75 was generated by Tessaline.");
@@ -189,30 +361,29 @@ UserState readUserStateFiles()
     const QString prefix = GetUserNameClean();
     UserState state;
     QByteArray bytes;
-    QString text, path;
+    QString path;
+    QStringList lines;
     const auto read = [&](StateFile which) {
-        const StateRead r = readStateFile(prefix, which, bytes, &path, &text);
+        const StateRead r = which == StateFile::Script ? readStateFile(prefix, which, bytes, &path)
+                                                       : readStateFileLines(prefix, which, lines, &path);
         if (r == StateRead::Unreadable || r == StateRead::NotText)
             state.unreadable << stateFileTrouble(path, r);
         return r == StateRead::Read;
     };
     if (read(StateFile::List))
-        state.queue = stateTextLines(text);
+        state.queue = std::move(lines);
     if (read(StateFile::Script))
         state.script = stateScriptText(bytes);
-    if (read(StateFile::Name)) {
-        const QStringList lines = stateTextLines(text);
-        if (!lines.isEmpty())
-            state.name = lines.first();
-    }
+    if (read(StateFile::Name) && !lines.isEmpty())
+        state.name = lines.first();
     return state;
 }
 
 StateSaveResult writeUserStateFiles(const UserState &state)
 {
-    return writeStateFiles(GetUserNameClean(), {{StateFile::List, stateLinesBytes(state.queue)},
+    return writeStateFiles(GetUserNameClean(), {{StateFile::List, state.queue},
                                                 {StateFile::Script, stateScriptBytes(state.script)},
-                                                {StateFile::Name, stateLinesBytes({state.name})}});
+                                                {StateFile::Name, QStringList{state.name}}});
 }
 
 } // namespace tess

@@ -10,6 +10,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <variant>
+
+class QIODevice;
 
 namespace tess {
 
@@ -59,10 +62,11 @@ bool readStateFileBytes(const QString &prefix, StateFile which, QByteArray &byte
 enum class StateRead { Missing, Read, Unreadable, NotText };
 // Reads the file of that name in DATA as readStateFileBytes does, and tells a missing file from one
 // that exists but cannot be read (Unreadable) or whose bytes are not valid text in the system's
-// encoding (NotText); after either, bytes is empty and path names the file. text, when given,
-// receives the decoded text of a file read.
-StateRead readStateFile(const QString &prefix, StateFile which, QByteArray &bytes, QString *path = nullptr,
-                        QString *text = nullptr);
+// encoding (NotText); after either, bytes is empty and path names the file.
+StateRead readStateFile(const QString &prefix, StateFile which, QByteArray &bytes, QString *path = nullptr);
+// The same for a file of lines, read in pieces: lines receives them as stateFileLines gives them
+// (empty after a file that was not read).
+StateRead readStateFileLines(const QString &prefix, StateFile which, QStringList &lines, QString *path = nullptr);
 // The trouble of a file read as Unreadable or NotText.
 StateFileTrouble stateFileTrouble(const QString &path, StateRead read);
 // Keeps the file beside itself under "<name>.kept" (or "<name>.kept2", ... when that exists) before
@@ -73,21 +77,30 @@ QString keepStateFileCopy(const QString &path);
 // its reason on lines of their own; one box names them all.
 QString unreadableStateFilesMessage(const QList<StateFileTrouble> &files, const QStringList &copies);
 // The lines of a file: CR LF, LF and lone CR end a line; a last line without line end counts.
+// Bytes not valid in the system's encoding become replacement characters.
 QStringList stateFileLines(const QByteArray &bytes);
-// The same lines of a decoded text.
-QStringList stateTextLines(QStringView text);
+// The same lines, each decoded straight from the bytes (no text of the whole file is made); false
+// when some bytes are not valid text in the system's encoding (the lines then hold replacement
+// characters for them). pieceSize > 0 hands the bytes to the decoder in pieces of that size, as a
+// file read in pieces comes.
+bool decodeStateFileLines(QByteArrayView bytes, QStringList &lines, qsizetype pieceSize = 0);
 // The script text of a "-scr.tmp" file: the text the save wrote before its closing CR LF, with
 // "\n" between lines. A file of fewer than two characters gives an empty text.
 QString stateScriptText(const QByteArray &bytes);
 // Every line followed by CR LF.
 QByteArray stateLinesBytes(const QStringList &lines);
+// The same bytes written to a device piece by piece (no copy of the whole file is made); false as
+// soon as the device refuses a piece.
+bool writeStateLines(QIODevice &out, const QStringList &lines);
 // The bytes of a "-scr.tmp" file: the text with CR LF line ends and one CR LF after it.
 QByteArray stateScriptBytes(const QString &text);
 // Writes the files in order, each whole through the file module. A missing DATA folder is reported
 // once and nothing is written. A file that cannot be written keeps its old content and is reported
 // by its cause: "File is write protected" for a read-only file or a folder that refuses writing,
 // "Path/File access error" with the system's reason for anything else (a folder in its place, a
-// full disk); then the next file is tried.
-StateSaveResult writeStateFiles(const QString &prefix, const QList<std::pair<StateFile, QByteArray>> &files);
+// full disk); then the next file is tried. A file is given as its bytes or as its lines (each
+// followed by CR LF, encoded while they are written).
+using StateFileContent = std::variant<QByteArray, QStringList>;
+StateSaveResult writeStateFiles(const QString &prefix, const QList<std::pair<StateFile, StateFileContent>> &files);
 
 } // namespace tess

@@ -13,10 +13,10 @@ QString userSetFilePath(int set, StateFile which) { return stateFilePath(userSet
 
 StateSaveResult writeUserSetFiles(int set, const UserSetSnapshot &snapshot)
 {
-    return writeStateFiles(userSetPrefix(set), {{StateFile::List, stateLinesBytes(snapshot.queue)},
+    return writeStateFiles(userSetPrefix(set), {{StateFile::List, snapshot.queue},
                                                 {StateFile::Script, stateScriptBytes(snapshot.script)},
-                                                {StateFile::Name, stateLinesBytes({snapshot.name})},
-                                                {StateFile::Path, stateLinesBytes({snapshot.drive, snapshot.folder})}});
+                                                {StateFile::Name, QStringList{snapshot.name}},
+                                                {StateFile::Path, QStringList{snapshot.drive, snapshot.folder}}});
 }
 
 UserSetFiles readUserSetFiles(int set)
@@ -24,24 +24,22 @@ UserSetFiles readUserSetFiles(int set)
     const QString prefix = userSetPrefix(set);
     UserSetFiles files;
     QByteArray bytes;
-    QString text, path;
+    QString path;
+    QStringList lines;
     const auto read = [&](StateFile which) {
-        const StateRead r = readStateFile(prefix, which, bytes, &path, &text);
+        const StateRead r = which == StateFile::Script ? readStateFile(prefix, which, bytes, &path)
+                                                       : readStateFileLines(prefix, which, lines, &path);
         if (r == StateRead::Unreadable || r == StateRead::NotText)
             files.unreadable << stateFileTrouble(path, r);
         return r == StateRead::Read;
     };
     if (read(StateFile::List))
-        files.queue = stateTextLines(text);
+        files.queue = std::move(lines);
     if (read(StateFile::Script))
         files.script = stateScriptText(bytes);
-    if (read(StateFile::Name)) {
-        const QStringList lines = stateTextLines(text);
-        if (!lines.isEmpty())
-            files.name = lines.first();
-    }
+    if (read(StateFile::Name) && !lines.isEmpty())
+        files.name = lines.first();
     if (read(StateFile::Path)) {
-        const QStringList lines = stateTextLines(text);
         if (!lines.isEmpty()) {
             files.hasDrive = true;
             files.drive = lines.at(0);

@@ -151,6 +151,32 @@ private Q_SLOTS:
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
     }
 
+    // A start with nothing new to note (the same version, the same program folder) leaves the
+    // settings file as the last exit wrote it.
+    void repeatedStartLeavesTheSettingsFileAlone()
+    {
+        test::Fixture fx;
+        {
+            Application app;
+            QVERIFY(app.start());
+            app.finish();
+        }
+        // The tip of the day (which stores its own switch) stays away.
+        writeSetting(QStringLiteral("Startup"), QStringLiteral("TipsShow"), QStringLiteral("0"));
+        const QByteArray written = test::fileBytes(fx.settingsFile());
+        const QDateTime modified = QFileInfo(fx.settingsFile()).lastModified();
+        mainSettings() = MainSettings();
+        SettingsStore::useFile(fx.settingsFile());
+        QTest::qWait(20); // a rewrite would now show in the time of the file
+        {
+            Application app;
+            QVERIFY(app.start());
+            QCOMPARE(test::fileBytes(fx.settingsFile()), written);
+            QCOMPARE(QFileInfo(fx.settingsFile()).lastModified(), modified);
+        }
+        QVERIFY(fx.prompter().shown().isEmpty());
+    }
+
     // A window nobody moved keeps its stored place and size exactly, run after run, and never
     // stores a size below the window's minimum.
     void unchangedRunsKeepPlaceAndSize_data()

@@ -503,6 +503,24 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(fx.settingsFile()).isDir());
     }
 
+    // Writes in a batch are read back at once and reach the file together when the batch ends.
+    void batchedWritesReachTheFileWhenTheBatchEnds()
+    {
+        test::Fixture fx;
+        const QByteArray before("[Startup]\nWidth=20000\n");
+        useIni(fx, before);
+        {
+            SettingsBatch batch;
+            QVERIFY(writeSetting(QStringLiteral("startup"), QStringLiteral("width"), QStringLiteral("15000")));
+            QVERIFY(writeSetting(QStringLiteral("Paths"), QStringLiteral("Source"), QStringLiteral("/src")));
+            QCOMPARE(readSetting(QStringLiteral("Startup"), QStringLiteral("Width"), 0), QStringLiteral("15000"));
+            QCOMPARE(test::fileBytes(fx.settingsFile()), before);
+        }
+        SettingsStore::useFile(fx.settingsFile());
+        QCOMPARE(readSetting(QStringLiteral("Startup"), QStringLiteral("Width"), 0), QStringLiteral("15000"));
+        QCOMPARE(readSetting(QStringLiteral("Paths"), QStringLiteral("Source"), QString()), QStringLiteral("/src"));
+    }
+
     void failedWritesAreReported()
     {
         test::Fixture fx;

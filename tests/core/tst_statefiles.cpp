@@ -2,10 +2,14 @@
 
 #include "core/appenvironment.h"
 #include "core/statefiles.h"
+#include "core/textfiles.h"
 #include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTest>
 
 using namespace tess;
@@ -75,6 +79,63 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, lines);
         QCOMPARE(stateFileLines(bytes), lines);
+    }
+
+    // The lines decoded one by one, from the bytes whole or in pieces, are those of the whole file
+    // decoded at once and then split,
+    // with the same verdict on its bytes: broken, cut and misplaced characters, byte order marks
+    // and every kind of line end among them.
+    void linesDecodedAloneMatchTheWholeText()
+    {
+        const QList<QByteArray> pieces{
+            "a",        "\\",           "\r",           "\n",   "\r\n",     "\xC3\xA4", "\xC3",         "\xA4",
+            "\xE2\x82", "\xE2\x82\xAC", "\xEF\xBB\xBF", "\xFF", "\xF0\x9F", "\x98\x80", "\xED\xA0\x80", "\xC0\x8A"};
+        QRandomGenerator random(20261211);
+        for (int round = 0; round < 20000; ++round) {
+            QByteArray bytes;
+            const int count = random.bounded(12);
+            for (int i = 0; i < count; ++i)
+                bytes += pieces.at(random.bounded(int(pieces.size())));
+            QStringDecoder whole(QStringConverter::System);
+            const QString text = whole(bytes);
+            // Whole, and in pieces of every size that cuts lines, line ends and characters apart.
+            for (const qsizetype pieceSize : {0, 1, 2, 3, 5}) {
+                QStringList lines;
+                const bool valid = decodeStateFileLines(bytes, lines, pieceSize);
+                QVERIFY2(valid == !whole.hasError() && lines == splitTextLines(text),
+                         qPrintable(bytes.toHex(' ') + " in pieces of " + QByteArray::number(pieceSize)));
+            }
+        }
+    }
+
+    // A queue far larger than one piece of the writer, with letters beyond ASCII and a line longer
+    // than a piece: the file holds the lines encoded in a row, and a disk that fills up part of the
+    // way through keeps the old file and says so.
+    void largeQueueIsWrittenInPieces()
+    {
+        test::Fixture pf;
+        QStringList queue;
+        for (int i = 0; i < 30000; ++i)
+            queue << QStringLiteral(u"C:\\Pl\u00E4ne\\JOB%1\\A-%2-\u56F3.dwg").arg(i / 1000).arg(i);
+        queue.insert(100, QString(100000, QLatin1Char('x')));
+        QStringEncoder encode(QStringConverter::System);
+        const QByteArray expected = encode(queue.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+        QVERIFY(writeUserStateFiles({queue, QString(), QString()}).ok);
+        QCOMPARE(test::fileBytes(pf.data() + "tester-list.tmp"), expected);
+        QCOMPARE(readUserStateFiles().queue, queue);
+
+        const QByteArray old = test::fileBytes(pf.data() + "tester-list.tmp");
+        queue.append(queue);
+        StateSaveResult r;
+        {
+            test::FileSizeLimit limit(old.size() / 2);
+            if (!limit.ok())
+                QSKIP("no file-size limit to stand in for a full disk");
+            r = writeUserStateFiles({queue, QString(), QString()});
+        }
+        QVERIFY(!r.ok);
+        QVERIFY2(r.text().contains(QStringLiteral("Disk full")), qPrintable(r.text()));
+        QCOMPARE(test::fileBytes(pf.data() + "tester-list.tmp"), old);
     }
 
     void readsListsWithLoneLineFeedsAndOnlyTheFirstNameLine()
