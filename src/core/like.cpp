@@ -220,18 +220,18 @@ namespace {
 inline quint32 charRank(QChar c) { return quint32(charClass(c)) << 16 | foldFast(c); }
 constexpr quint32 kRankCount = 3u << 16;
 
-// The characters of the texts from a position on, numbered 1.. in the text order (0 stands for
-// the end of a text): the fewer there are, the more characters fit into a key.
+// The characters of the texts, numbered 1.. in the text order (0 stands for the end of a text):
+// the fewer there are, the more characters fit into a key.
 class KeyAlphabet
 {
 public:
-    KeyAlphabet(const QStringList &texts, qsizetype from)
+    explicit KeyAlphabet(const QStringList &texts)
     {
         bool ascii[0x80] = {};
         std::vector<quint64> seen(kRankCount / 64);
         for (const QString &t : texts) {
             const QChar *p = t.constData();
-            for (qsizetype i = from, end = t.size(); i < end; ++i) {
+            for (qsizetype i = 0, end = t.size(); i < end; ++i) {
                 const char16_t u = p[i].unicode();
                 if (u < 0x80) {
                     ascii[u] = true;
@@ -279,10 +279,10 @@ struct KeyedText {
 class KeyedTextSorter
 {
 public:
-    KeyedTextSorter(const QStringList &texts, TextOrder &out) : m_texts(texts), m_alphabet(texts, 0), m_out(out)
+    KeyedTextSorter(const QStringList &texts, TextOrder &out) : m_texts(texts), m_alphabet(texts), m_out(out)
     {
         m_bits = std::max(1, int(std::bit_width(m_alphabet.size())));
-        m_charsPerWord = std::min(64 / m_bits, 16);
+        m_charsPerWord = 64 / m_bits;
         m_keyed.resize(size_t(texts.size()));
         for (qsizetype i = 0; i < texts.size(); ++i)
             m_keyed[size_t(i)].index = i;
