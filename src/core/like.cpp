@@ -295,9 +295,15 @@ public:
     }
 
 private:
-    // Texts of the range all agree on their first `from` characters.
-    void sortRange(qsizetype begin, qsizetype end, qsizetype from)
+    // Texts of the range all agree on their first `from` characters. Each level takes at least
+    // one text out of a run, so nested prefixes of one long text ("a", "ab", "abc", ...) could
+    // go as deep as there are texts: past kMaxDepth a run is finished by comparing the strings.
+    void sortRange(qsizetype begin, qsizetype end, qsizetype from, int depth = 0)
     {
+        if (depth > kMaxDepth) {
+            compareRange(begin, end);
+            return;
+        }
         const qsizetype start = from + sharedPrefix(begin, end, from);
         const qsizetype keyEnd = start + 2 * m_charsPerWord;
         for (qsizetype k = begin; k < end; ++k) {
@@ -334,11 +340,27 @@ private:
                 for (qsizetype k = runBegin + 1; k < runEnd; ++k)
                     m_out.equalsPrevious[size_t(k)] = true;
             } else if (runEnd - runBegin > 1) {
-                sortRange(runBegin, runEnd, keyEnd);
+                sortRange(runBegin, runEnd, keyEnd, depth + 1);
             }
             runBegin = runEnd;
         }
     }
+
+    void compareRange(qsizetype begin, qsizetype end)
+    {
+        const auto first = m_keyed.begin() + begin;
+        const auto last = m_keyed.begin() + end;
+        std::sort(first, last, [this](const KeyedText &a, const KeyedText &b) {
+            const int c = textCompare(m_texts.at(a.index), m_texts.at(b.index));
+            return c != 0 ? c < 0 : a.index < b.index;
+        });
+        for (qsizetype k = begin + 1; k < end; ++k) {
+            m_out.equalsPrevious[size_t(k)] =
+                textCompare(m_texts.at(m_keyed[size_t(k - 1)].index), m_texts.at(m_keyed[size_t(k)].index)) == 0;
+        }
+    }
+
+    static constexpr int kMaxDepth = 64;
 
     // How many characters from `from` on all texts of the range share in the text order.
     qsizetype sharedPrefix(qsizetype begin, qsizetype end, qsizetype from) const

@@ -5,8 +5,31 @@
 
 #include <algorithm>
 #include <numeric>
+#include <random>
 
 using namespace tess;
+
+namespace {
+
+// textOrder against a stable sort by textCompare; false after a failed comparison.
+bool orderIsTheStableSort(const QStringList &texts)
+{
+    std::vector<qsizetype> expected(texts.size());
+    std::iota(expected.begin(), expected.end(), qsizetype(0));
+    std::stable_sort(expected.begin(), expected.end(),
+                     [&](qsizetype a, qsizetype b) { return textCompare(texts.at(a), texts.at(b)) < 0; });
+    const TextOrder got = textOrder(texts);
+    [&] {
+        QCOMPARE(got.order, expected);
+        for (size_t k = 0; k < expected.size(); ++k) {
+            const bool equal = k > 0 && textCompare(texts.at(expected[k - 1]), texts.at(expected[k])) == 0;
+            QCOMPARE(bool(got.equalsPrevious[k]), equal);
+        }
+    }();
+    return !QTest::currentTestFailed();
+}
+
+} // namespace
 
 class TestLike : public QObject
 {
@@ -181,30 +204,11 @@ void TestLike::textCompareOrder()
 void TestLike::textOrderIsTheStableSort()
 {
     QRandomGenerator rng(2024);
-    const QStringList pieces = {"C:\\Projects\\Job",
-                                "c:\\PROJECTS\\job",
-                                "\\Sheets\\",
-                                "A-",
-                                "Arch-",
-                                ".dwg",
-                                ".DWG",
-                                "_",
-                                " ",
-                                "0",
-                                "9",
-                                "x",
-                                "X",
-                                "\u00e9",
-                                "\u00c9",
-                                "\u00df",
-                                "\u03a3",
-                                "\u03c3",
-                                "\u03c2",
-                                "\u0663",
-                                "\u4e2d",
-                                "~",
-                                "-",
-                                ""};
+    // Pieces of the texts, "|" between them (the last one empty).
+    const QStringList pieces =
+        QStringLiteral("C:\\Projects\\Job|c:\\PROJECTS\\job|\\Sheets\\|A-|Arch-|.dwg|.DWG|_| |0|9|"
+                       "x|X|\u00e9|\u00c9|\u00df|\u03a3|\u03c3|\u03c2|\u0663|\u4e2d|~|-|")
+            .split(QLatin1Char('|'));
     const QString longPrefix = QStringLiteral("D:\\Drawings\\A very long folder name shared by all\\");
     for (int round = 0; round < 400; ++round) {
         const bool wideAlphabet = round % 5 == 0;
@@ -231,18 +235,22 @@ void TestLike::textOrderIsTheStableSort()
             texts.append(t);
         }
 
-        std::vector<qsizetype> expected(texts.size());
-        std::iota(expected.begin(), expected.end(), qsizetype(0));
-        std::stable_sort(expected.begin(), expected.end(),
-                         [&](qsizetype a, qsizetype b) { return textCompare(texts.at(a), texts.at(b)) < 0; });
-        const TextOrder got = textOrder(texts);
-        QCOMPARE(got.order, expected);
-        for (size_t k = 0; k < expected.size(); ++k) {
-            const bool equal = k > 0 && textCompare(texts.at(expected[k - 1]), texts.at(expected[k])) == 0;
-            QCOMPARE(bool(got.equalsPrevious[k]), equal);
-        }
+        QVERIFY(orderIsTheStableSort(texts));
     }
     QVERIFY(textOrder({}).order.empty());
+
+    // Texts that part one at a time, far apart along one long text (and in another case): every
+    // level of keys sets only one of them apart, deeper than the keys are taken.
+    QString along;
+    for (int i = 0; i < 100 * 200; ++i)
+        along += QChar(char16_t(u'a' + rng.bounded(3)));
+    QStringList parting = {along};
+    for (int level = 0; level < 100; ++level) {
+        const QString branch = along.left(level * 200 + 10) + QLatin1Char('z');
+        parting.append(level % 2 ? branch.toUpper() : branch);
+    }
+    std::shuffle(parting.begin(), parting.end(), std::mt19937(7));
+    QVERIFY(orderIsTheStableSort(parting));
 }
 
 QTEST_GUILESS_MAIN(TestLike)
