@@ -45,14 +45,14 @@ std::optional<CombineError> combineTextFiles(const QStringList &inputs, const QS
 
 // The converter of the line rule, usable on pieces of a stream. The output is the input with an LF
 // added after every CR that no LF follows, and CR LF after a last line left open: feed and finish
-// pass it on as runs, emit(data, size), where the runs of input bytes point into the piece itself,
+// hand it on as runs, pass(data, size), where the runs of input bytes point into the piece itself,
 // so a piece with no lone CR comes out as one run, the piece unchanged.
 class CombineLineWriter
 {
 public:
-    template <typename Emit> void feed(const char *data, qsizetype size, Emit &&emit);
+    template <typename Pass> void feed(const char *data, qsizetype size, Pass &&pass);
     // The end of the input file: its last line gets its line end. Ready for the next file.
-    template <typename Emit> void finish(Emit &&emit);
+    template <typename Pass> void finish(Pass &&pass);
 
     // The same, appending to out.
     void feed(const char *data, qsizetype size, QByteArray &out)
@@ -69,14 +69,14 @@ private:
     bool m_lineOpen = false; // bytes of a line not yet ended were written
 };
 
-template <typename Emit> void CombineLineWriter::feed(const char *data, qsizetype size, Emit &&emit)
+template <typename Pass> void CombineLineWriter::feed(const char *data, qsizetype size, Pass &&pass)
 {
     if (size <= 0)
         return;
     const char *end = data + size;
     const bool startedAfterCR = m_afterCR;
     if (m_afterCR && *data != '\n')
-        emit("\n", 1);
+        pass("\n", 1);
     m_afterCR = false;
     const char *run = data; // the start of the input bytes not yet passed on
     for (const char *scan = data;;) {
@@ -88,23 +88,23 @@ template <typename Emit> void CombineLineWriter::feed(const char *data, qsizetyp
             break;
         }
         if (cr[1] != '\n') {
-            emit(run, cr + 1 - run);
-            emit("\n", 1);
+            pass(run, cr + 1 - run);
+            pass("\n", 1);
             run = cr + 1;
         }
         scan = cr + 1;
     }
-    emit(run, end - run);
+    pass(run, end - run);
     const bool endsInCrLf = end[-1] == '\n' && (size > 1 ? end[-2] == '\r' : startedAfterCR);
     m_lineOpen = !m_afterCR && !endsInCrLf;
 }
 
-template <typename Emit> void CombineLineWriter::finish(Emit &&emit)
+template <typename Pass> void CombineLineWriter::finish(Pass &&pass)
 {
     if (m_afterCR)
-        emit("\n", 1);
+        pass("\n", 1);
     else if (m_lineOpen)
-        emit("\r\n", 2);
+        pass("\r\n", 2);
     m_lineOpen = false;
     m_afterCR = false;
 }
