@@ -1,6 +1,7 @@
 #include "core/like.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace tess {
@@ -258,6 +259,195 @@ int textCompare(const QString &a, const QString &b)
     if (a.size() == b.size())
         return 0;
     return a.size() < b.size() ? -1 : 1;
+}
+
+namespace {
+
+// A character's place in the text order: its class, then its case-folded code point.
+inline quint32 charRank(QChar c) { return quint32(charClass(c)) << 16 | foldFast(c); }
+constexpr quint32 kRankCount = 3u << 16;
+
+// The characters of the texts, numbered 1.. in the text order (0 stands for the end of a text):
+// the fewer there are, the more characters fit into a key.
+class KeyAlphabet
+{
+public:
+    explicit KeyAlphabet(const QStringList &texts)
+    {
+        bool ascii[0x80] = {};
+        std::vector<quint64> seen(kRankCount / 64);
+        for (const QString &t : texts) {
+            const QChar *p = t.constData();
+            for (qsizetype i = 0, end = t.size(); i < end; ++i) {
+                const char16_t u = p[i].unicode();
+                if (u < 0x80) {
+                    ascii[u] = true;
+                } else {
+                    const quint32 r = charRank(p[i]);
+                    seen[r / 64] |= quint64(1) << (r % 64);
+                }
+            }
+        }
+        for (char16_t u = 0; u < 0x80; ++u) {
+            if (ascii[u]) {
+                const quint32 r = charRank(QChar(u));
+                seen[r / 64] |= quint64(1) << (r % 64);
+            }
+        }
+        for (quint32 w = 0; w < seen.size(); ++w) {
+            for (quint64 bits = seen[w]; bits != 0; bits &= bits - 1)
+                m_ranks.push_back(w * 64 + quint32(std::countr_zero(bits)));
+        }
+        for (char16_t u = 0; u < 0x80; ++u)
+            m_ascii[u] = numberOfRank(charRank(QChar(u)));
+    }
+    quint32 size() const { return quint32(m_ranks.size()); }
+    // The number of a character of the texts.
+    quint32 number(QChar c) const { return c.unicode() < 0x80 ? m_ascii[c.unicode()] : numberOfRank(charRank(c)); }
+
+private:
+    quint32 numberOfRank(quint32 rank) const
+    {
+        return quint32(std::lower_bound(m_ranks.begin(), m_ranks.end(), rank) - m_ranks.begin()) + 1;
+    }
+    std::vector<quint32> m_ranks; // the ranks that occur, ascending
+    quint32 m_ascii[0x80];
+};
+
+struct KeyedText {
+    quint64 key[2]; // characters of the text from the range's position on, the first one highest
+    qsizetype index;
+    bool wholeInKey; // the text ends inside its key
+};
+
+// Orders texts by keys of characters from a position on, a stretch at a time: each run of texts
+// whose keys are equal and do not hold the whole texts is ordered again by the next stretch. In
+// the end every run of equal keys is a run of equal texts.
+class KeyedTextSorter
+{
+public:
+    KeyedTextSorter(const QStringList &texts, TextOrder &out) : m_texts(texts), m_alphabet(texts), m_out(out)
+    {
+        m_bits = std::max(1, int(std::bit_width(m_alphabet.size())));
+        m_charsPerWord = 64 / m_bits;
+        m_keyed.resize(size_t(texts.size()));
+        for (qsizetype i = 0; i < texts.size(); ++i)
+            m_keyed[size_t(i)].index = i;
+    }
+    void run()
+    {
+        sortRange(0, qsizetype(m_keyed.size()), 0);
+        for (size_t k = 0; k < m_keyed.size(); ++k)
+            m_out.order[k] = m_keyed[k].index;
+    }
+
+private:
+    // Texts of the range all agree on their first `from` characters. Each level takes at least
+    // one text out of a run, so nested prefixes of one long text ("a", "ab", "abc", ...) could
+    // go as deep as there are texts: past kMaxDepth a run is finished by comparing the strings.
+    void sortRange(qsizetype begin, qsizetype end, qsizetype from, int depth = 0)
+    {
+        if (depth > kMaxDepth) {
+            compareRange(begin, end);
+            return;
+        }
+        const qsizetype start = from + sharedPrefix(begin, end, from);
+        const qsizetype keyEnd = start + 2 * m_charsPerWord;
+        for (qsizetype k = begin; k < end; ++k) {
+            KeyedText &kt = m_keyed[size_t(k)];
+            const QString &t = m_texts.at(kt.index);
+            const QChar *p = t.constData();
+            qsizetype at = start;
+            for (quint64 &word : kt.key) {
+                word = 0;
+                for (int c = 0; c < m_charsPerWord; ++c, ++at)
+                    word = (word << m_bits) | (at < t.size() ? m_alphabet.number(p[at]) : 0);
+            }
+            kt.wholeInKey = t.size() <= keyEnd;
+        }
+        const auto first = m_keyed.begin() + begin;
+        const auto last = m_keyed.begin() + end;
+        std::sort(first, last, [](const KeyedText &a, const KeyedText &b) {
+            if (a.key[0] != b.key[0])
+                return a.key[0] < b.key[0];
+            if (a.key[1] != b.key[1])
+                return a.key[1] < b.key[1];
+            return a.index < b.index;
+        });
+        for (qsizetype runBegin = begin; runBegin < end;) {
+            const KeyedText &head = m_keyed[size_t(runBegin)];
+            qsizetype runEnd = runBegin + 1;
+            bool whole = head.wholeInKey;
+            while (runEnd < end && m_keyed[size_t(runEnd)].key[0] == head.key[0] &&
+                   m_keyed[size_t(runEnd)].key[1] == head.key[1]) {
+                whole = whole && m_keyed[size_t(runEnd)].wholeInKey;
+                ++runEnd;
+            }
+            if (whole) {
+                for (qsizetype k = runBegin + 1; k < runEnd; ++k)
+                    m_out.equalsPrevious[size_t(k)] = true;
+            } else if (runEnd - runBegin > 1) {
+                sortRange(runBegin, runEnd, keyEnd, depth + 1);
+            }
+            runBegin = runEnd;
+        }
+    }
+
+    void compareRange(qsizetype begin, qsizetype end)
+    {
+        const auto first = m_keyed.begin() + begin;
+        const auto last = m_keyed.begin() + end;
+        std::sort(first, last, [this](const KeyedText &a, const KeyedText &b) {
+            const int c = textCompare(m_texts.at(a.index), m_texts.at(b.index));
+            return c != 0 ? c < 0 : a.index < b.index;
+        });
+        for (qsizetype k = begin + 1; k < end; ++k) {
+            m_out.equalsPrevious[size_t(k)] =
+                textCompare(m_texts.at(m_keyed[size_t(k - 1)].index), m_texts.at(m_keyed[size_t(k)].index)) == 0;
+        }
+    }
+
+    static constexpr int kMaxDepth = 64;
+
+    // How many characters from `from` on all texts of the range share in the text order.
+    qsizetype sharedPrefix(qsizetype begin, qsizetype end, qsizetype from) const
+    {
+        const QString &first = m_texts.at(m_keyed[size_t(begin)].index);
+        qsizetype shared = first.size() - from;
+        for (qsizetype k = begin + 1; k < end && shared > 0; ++k) {
+            const QString &t = m_texts.at(m_keyed[size_t(k)].index);
+            const QChar *a = first.constData() + from;
+            const QChar *b = t.constData() + from;
+            const qsizetype n = std::min(shared, t.size() - from);
+            qsizetype i = firstDifference(a, b, n);
+            while (i < n && charRank(a[i]) == charRank(b[i]))
+                ++i;
+            shared = i;
+        }
+        return std::max<qsizetype>(shared, 0);
+    }
+
+    const QStringList &m_texts;
+    const KeyAlphabet m_alphabet;
+    TextOrder &m_out;
+    std::vector<KeyedText> m_keyed;
+    int m_bits = 1;
+    int m_charsPerWord = 1;
+};
+
+} // namespace
+
+// Texts are ordered by 128-bit keys in one contiguous array, a stretch of characters at a time,
+// with the index as the last criterion, which gives the stable sort's order; the strings are read
+// only to make the keys.
+TextOrder textOrder(const QStringList &texts)
+{
+    TextOrder out;
+    out.order.resize(size_t(texts.size()));
+    out.equalsPrevious.assign(size_t(texts.size()), false);
+    if (!texts.isEmpty())
+        KeyedTextSorter(texts, out).run();
+    return out;
 }
 
 } // namespace tess

@@ -2,6 +2,7 @@
 // Wildcard matching and the project's one text order.
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace tess {
@@ -57,5 +58,13 @@ private:
 // letters, case folded; deterministic and independent of the locale. <0, 0, >0.
 int textCompare(const QString &a, const QString &b);
 inline bool textEqual(const QString &a, const QString &b) { return textCompare(a, b) == 0; }
+
+// Many texts in the order of textCompare, equal texts in the order given: what a stable sort by
+// textCompare gives, found mostly from small fixed keys instead of the strings themselves.
+struct TextOrder {
+    std::vector<qsizetype> order;     // order[k]: the index of the k-th text
+    std::vector<bool> equalsPrevious; // equalsPrevious[k]: order[k]'s text equals order[k - 1]'s
+};
+TextOrder textOrder(const QStringList &texts);
 
 } // namespace tess

@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
-#include <set>
 #include <unordered_set>
 #include <vector>
 
@@ -232,89 +231,73 @@ QString ShortenPathForDisplay(const QString &path, int)
 
 QString listClipboardText(const QStringList &entries) { return entries.join(QStringLiteral("\r\n")); }
 
-// The classic procedure: for i from the top down, the greatest of values[0..i] goes to i; the
-// entry at i stays when it is among the greatest, otherwise the lowest-indexed of the greatest
-// is swapped with it. Which group is greatest at each step is known from one O(n log n) sort;
-// the positions of each group's entries are kept in ordered sets, so every step (finding the
-// lowest-indexed member, the swap) costs O(log n) and the result is exactly the procedure's.
+// The selection procedure, step by step, always fixes at position p an item of the greatest
+// class C (items equal in text order) still among positions 0..p: the item already at p when it
+// belongs to C, otherwise the lowest-placed item of C, which exchanges places with the item at p.
+// So the classes can be taken from the greatest down: for one class only the current positions
+// of its items matter (consumed from the top when the top one sits at p, else from the bottom),
+// and every exchange moves one item of a smaller class down into the hole. Each item is moved at
+// most once per class step, so the whole run costs the sort of the classes plus O(n log n).
+QList<qsizetype> selectionOrder(const QStringList &keys)
+{
+    const qsizetype n = keys.size();
+    const TextOrder sorted = textOrder(keys);
+    const std::vector<qsizetype> &byKey = sorted.order;
+
+    QList<qsizetype> at(n);    // position -> item
+    QList<qsizetype> where(n); // item -> position
+    std::iota(at.begin(), at.end(), qsizetype(0));
+    std::iota(where.begin(), where.end(), qsizetype(0));
+
+    qsizetype p = n - 1;
+    qsizetype groupEnd = n;
+    QList<qsizetype> positions;
+    while (groupEnd > 0) {
+        qsizetype groupBegin = groupEnd - 1;
+        while (groupBegin > 0 && sorted.equalsPrevious[groupBegin])
+            --groupBegin;
+        positions.clear();
+        for (qsizetype g = groupBegin; g < groupEnd; ++g)
+            positions.append(where.at(byKey[g]));
+        std::sort(positions.begin(), positions.end());
+        qsizetype lo = 0;
+        qsizetype hi = positions.size() - 1;
+        for (qsizetype step = 0; step < positions.size(); ++step, --p) {
+            if (positions.at(hi) == p) {
+                --hi;
+                continue;
+            }
+            const qsizetype m = positions.at(lo++);
+            const qsizetype mover = at.at(m);
+            const qsizetype other = at.at(p);
+            at[m] = other;
+            where[other] = m;
+            at[p] = mover;
+            where[mover] = p;
+        }
+        groupEnd = groupBegin;
+    }
+    return at;
+}
+
+QStringList takeInOrder(QStringList values, const QList<qsizetype> &order)
+{
+    QStringList out;
+    out.reserve(order.size());
+    // A shared list is copied here, in its own order, which reads the strings where they lie;
+    // the moves in the new order then touch only the list.
+    QString *taken = values.data();
+    for (qsizetype i : order)
+        out.append(std::move(taken[i]));
+    return out;
+}
+
 void SortArrayAscending(QStringList &values)
 {
-    const qsizetype n = values.size();
-    if (n < 2)
+    if (values.size() < 2)
         return;
-    std::vector<qsizetype> order(n);
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&values](qsizetype a, qsizetype b) { return textCompare(values.at(a), values.at(b)) < 0; });
-
-    // group[e]: rank of the group of equal entries that entry e (original index) belongs to.
-    std::vector<qsizetype> group(n);
-    std::vector<qsizetype> groupSize, groupFirst;
-    for (qsizetype k = 0; k < n; ++k) {
-        if (k == 0 || textCompare(values.at(order[k - 1]), values.at(order[k])) != 0) {
-            groupSize.push_back(0);
-            groupFirst.push_back(k);
-        }
-        group[order[k]] = qsizetype(groupSize.size()) - 1;
-        ++groupSize.back();
-    }
-    const qsizetype groups = qsizetype(groupSize.size());
-    if (groups == n) { // all distinct: the procedure's result is the plain sorted order
-        QStringList sorted;
-        sorted.reserve(n);
-        for (qsizetype e : order)
-            sorted.append(values.at(e));
-        values = std::move(sorted);
-        return;
-    }
-
-    // at[p]: the original entry now at position p. Groups of one need no set: their member's
-    // position is tracked in posOf.
-    std::vector<qsizetype> at(n), posOf(n);
-    std::iota(at.begin(), at.end(), 0);
-    std::iota(posOf.begin(), posOf.end(), 0);
-    std::vector<std::set<qsizetype>> positions(groups);
-    for (qsizetype e = 0; e < n; ++e) {
-        if (groupSize[group[e]] > 1)
-            positions[group[e]].insert(e);
-    }
-    auto removePos = [&](qsizetype e, qsizetype p) {
-        if (groupSize[group[e]] > 1)
-            positions[group[e]].erase(p);
-    };
-    auto addPos = [&](qsizetype e, qsizetype p) {
-        posOf[e] = p;
-        if (groupSize[group[e]] > 1)
-            positions[group[e]].insert(p);
-    };
-
-    qsizetype g = groups - 1; // the greatest group with members still unplaced
-    qsizetype leftInGroup = groupSize[g];
-    for (qsizetype i = n - 1; i >= 0; --i) {
-        if (leftInGroup == 0) {
-            --g;
-            leftInGroup = groupSize[g];
-        }
-        const qsizetype top = at[i];
-        if (group[top] == g) {
-            removePos(top, i);
-        } else {
-            const qsizetype p = groupSize[g] > 1 ? *positions[g].begin() : posOf[order[groupFirst[g]]];
-            const qsizetype moving = at[p];
-            removePos(moving, p);
-            removePos(top, i);
-            at[i] = moving;
-            posOf[moving] = i;
-            at[p] = top;
-            addPos(top, p);
-        }
-        --leftInGroup;
-    }
-    QStringList sorted;
-    sorted.reserve(n);
-    for (qsizetype p = 0; p < n; ++p)
-        sorted.append(values.at(at[p]));
-    values = std::move(sorted);
+    const QList<qsizetype> order = selectionOrder(values);
+    values = takeInOrder(std::move(values), order);
 }
 
 QString duplicatePercentText(qint64 removed, qint64 count)

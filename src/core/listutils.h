@@ -111,6 +111,17 @@ QString ShortenPathForDisplay(const QString &path, int length = 0);
 // clipboard.
 QString listClipboardText(const QStringList &entries);
 
+// The permutation the selection procedure leaves: for p from the last position down to 0 the
+// candidate is the item at p; positions 0..p are scanned upwards and an item replaces the
+// candidate only when it is strictly greater (textCompare); when the candidate's position is
+// below p the two items exchange places. result[i] is the original index of the item that ends
+// at position i. O(n log n).
+QList<qsizetype> selectionOrder(const QStringList &keys);
+
+// values[order[0]], values[order[1]], ...: each string moved from values, so every index of
+// order is to appear at most once.
+QStringList takeInOrder(QStringList values, const QList<qsizetype> &order);
+
 // Sorts ascending by textCompare in O(n log n). Entries that compare equal end in the very order
 // the classic selection sort from the top gives (top entry kept when it is among the greatest,
 // else the lowest-indexed of the greatest swapped up): b, A, a, C gives a, A, b, C; x, X stays.

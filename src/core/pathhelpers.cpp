@@ -274,12 +274,16 @@ QString FolderOf(const QString &path) { return path.left(lastSeparatorIndex(path
 
 QString FileNameOf(const QString &path) { return path.mid(lastSeparatorIndex(path) + 1); }
 
+qsizetype fileTitleSize(const QString &path)
+{
+    const qsizetype name = path.size() - (lastSeparatorIndex(path) + 1);
+    return path.size() <= 3 || name < 4 ? -1 : name - 4;
+}
+
 QString FileTitleOf(const QString &path)
 {
-    const QString name = FileNameOf(path);
-    if (path.size() <= 3 || name.size() < 4)
-        return QString();
-    return name.left(name.size() - 4);
+    const qsizetype size = fileTitleSize(path);
+    return size < 0 ? QString() : path.mid(lastSeparatorIndex(path) + 1, size);
 }
 
 QString ParentFolderOf(const QString &path, int n)

@@ -40,6 +40,8 @@ QString FolderOf(const QString &path);
 QString FileNameOf(const QString &path);
 // FileNameOf the path without its last four characters ("" when too short).
 QString FileTitleOf(const QString &path);
+// FileTitleOf(path).size() without building it; -1 when the path has no title at all.
+qsizetype fileTitleSize(const QString &path);
 // Up to and including the (n+1)-th separator from the end; the root when there are fewer.
 QString ParentFolderOf(const QString &path, int n);
 // Up to and including the (n+1)-th separator from the start; the whole path when there are fewer.

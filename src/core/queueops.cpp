@@ -5,7 +5,6 @@
 #include "core/pathhelpers.h"
 
 #include <algorithm>
-#include <numeric>
 
 namespace tess {
 
@@ -83,57 +82,6 @@ QString refusedEntriesMessage(const QStringList &refused)
 
 // ---- Orders ----
 
-// The selection procedure, step by step, always fixes at position p an item of the greatest
-// class C (items equal in text order) still among positions 0..p: the item already at p when it
-// belongs to C, otherwise the lowest-placed item of C, which exchanges places with the item at p.
-// So the classes can be taken from the greatest down: for one class only the current positions
-// of its items matter (consumed from the top when the top one sits at p, else from the bottom),
-// and every exchange moves one item of a smaller class down into the hole. Each item is moved at
-// most once per class step, so the whole run costs the sort of the classes plus O(n log n).
-QList<qsizetype> selectionOrder(const QStringList &keys)
-{
-    const qsizetype n = keys.size();
-    QList<qsizetype> byKey(n);
-    std::iota(byKey.begin(), byKey.end(), qsizetype(0));
-    std::stable_sort(byKey.begin(), byKey.end(),
-                     [&keys](qsizetype a, qsizetype b) { return textCompare(keys.at(a), keys.at(b)) < 0; });
-
-    QList<qsizetype> at(n);    // position -> item
-    QList<qsizetype> where(n); // item -> position
-    std::iota(at.begin(), at.end(), qsizetype(0));
-    std::iota(where.begin(), where.end(), qsizetype(0));
-
-    qsizetype p = n - 1;
-    qsizetype groupEnd = n;
-    QList<qsizetype> positions;
-    while (groupEnd > 0) {
-        qsizetype groupBegin = groupEnd - 1;
-        while (groupBegin > 0 && textCompare(keys.at(byKey.at(groupBegin - 1)), keys.at(byKey.at(groupEnd - 1))) == 0)
-            --groupBegin;
-        positions.clear();
-        for (qsizetype g = groupBegin; g < groupEnd; ++g)
-            positions.append(where.at(byKey.at(g)));
-        std::sort(positions.begin(), positions.end());
-        qsizetype lo = 0;
-        qsizetype hi = positions.size() - 1;
-        for (qsizetype step = 0; step < positions.size(); ++step, --p) {
-            if (positions.at(hi) == p) {
-                --hi;
-                continue;
-            }
-            const qsizetype m = positions.at(lo++);
-            const qsizetype mover = at.at(m);
-            const qsizetype other = at.at(p);
-            at[m] = other;
-            where[other] = m;
-            at[p] = mover;
-            where[mover] = p;
-        }
-        groupEnd = groupBegin;
-    }
-    return at;
-}
-
 QStringList sortedAscending(const QStringList &entries)
 {
     QStringList out = entries;
@@ -158,14 +106,21 @@ QStringList smartSortKeys(const QStringList &entries)
     QList<qsizetype> titles;
     titles.reserve(entries.size());
     for (const QString &e : entries) {
-        titles.append(FileTitleOf(e).size());
+        titles.append(std::max<qsizetype>(fileTitleSize(e), 0));
         longest = std::max(longest, titles.last());
     }
+    // The folder, one "_" for every character the title is shorter than the longest, the name.
     QStringList keys;
     keys.reserve(entries.size());
     for (qsizetype i = 0; i < entries.size(); ++i) {
         const QString &e = entries.at(i);
-        keys.append(FolderOf(e) + QString(longest - titles.at(i), QLatin1Char('_')) + FileNameOf(e));
+        const qsizetype cut = lastSeparatorIndex(e) + 1;
+        const qsizetype padding = longest - titles.at(i);
+        QString key(e.size() + padding, Qt::Uninitialized);
+        QChar *out = std::copy_n(e.constData(), cut, key.data());
+        out = std::fill_n(out, padding, QLatin1Char('_'));
+        std::copy(e.constData() + cut, e.constData() + e.size(), out);
+        keys.append(std::move(key));
     }
     return keys;
 }
@@ -179,14 +134,9 @@ QStringList smartSorted(const QStringList &entries)
     // again by identity, so no entry can ever take its place.
     QStringList keys = smartSortKeys(entries);
     keys.append(QString());
-    const QList<qsizetype> order = selectionOrder(keys);
-    QStringList out;
-    out.reserve(n);
-    for (qsizetype item : order) {
-        if (item != n)
-            out.append(entries.at(item));
-    }
-    return out;
+    QList<qsizetype> order = selectionOrder(keys);
+    order.removeOne(n);
+    return takeInOrder(entries, order);
 }
 
 QStringList performSortOrder(const QStringList &entries, int autoSortType)

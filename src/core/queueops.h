@@ -7,6 +7,8 @@
 // run in O(n log n) and leave entries that compare equal in the very order the classic
 // selection procedure gives them (see selectionOrder).
 
+#include "core/listutils.h"
+
 #include <QList>
 #include <QLocale>
 #include <QString>
@@ -32,13 +34,6 @@ QueueEntryFilter filterQueueEntries(const QStringList &candidates);
 QString refusedEntriesMessage(const QStringList &refused);
 
 // ---- Orders ----
-
-// The permutation the selection procedure leaves: for p from the last position down to 0 the
-// candidate is the item at p; positions 0..p are scanned upwards and an item replaces the
-// candidate only when it is strictly greater (textCompare); when the candidate's position is
-// below p the two items exchange places. result[i] is the original index of the item that ends
-// at position i. O(n log n).
-QList<qsizetype> selectionOrder(const QStringList &keys);
 
 // Standard ascending order (textCompare), ties as the selection procedure leaves them.
 QStringList sortedAscending(const QStringList &entries);

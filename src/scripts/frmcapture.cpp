@@ -18,6 +18,7 @@
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <exception>
+#include <future>
 #include <new>
 
 namespace tess {
@@ -115,12 +116,16 @@ void frmcapture::cmdParseScr_Click()
 {
     try {
         const QString input = plainBoxText(Text1);
-        // The input is kept in the scratch file as well; the capture itself works on the text, so a
-        // program folder that cannot be written does not stop it.
-        const FileResult kept = writeWholeFile(scratchFilePath(), fileBytesFromText(input));
+        // The input is kept in the scratch file as well, written on another thread while the box
+        // takes the script (here, at get(), when no thread can be had); the capture itself works on
+        // the text, so a program folder that cannot be written does not stop it.
+        constexpr auto policy = std::launch::async | std::launch::deferred;
+        std::future<FileResult> keeping = std::async(
+            policy, [path = scratchFilePath(), input] { return writeWholeFile(path, fileBytesFromText(input)); });
         // The script is built whole and set into the box in one step.
         setBoxText(Text2, captureCommands(input));
         cmdCopyToTessaline->setEnabled(true);
+        const FileResult kept = keeping.get();
         if (!kept.ok())
             msgBox(fileFailureMessage(QStringLiteral("The commands are captured, but their input could not be kept "
                                                      "in the scratch file"),

@@ -41,42 +41,39 @@ QString openFailure(const QFile &file)
     }
 }
 
-} // namespace
-
-void CombineLineWriter::feed(const char *data, qsizetype size, QByteArray &out)
+// The bytes to write for one piece: a lone run is written from where it lies (the read block
+// itself when nothing changed); several are gathered into a buffer that keeps its capacity.
+class PieceBytes
 {
-    const char *p = data;
-    const char *end = data + size;
-    while (p < end) {
-        if (m_afterCR) {
-            m_afterCR = false;
-            if (*p == '\n') { // the LF of a CR LF already written
-                ++p;
-                continue;
-            }
+public:
+    void operator()(const char *data, qsizetype size)
+    {
+        if (m_pieces++ == 0) {
+            m_single = data;
+            m_singleSize = size;
+            return;
         }
-        const void *cr = std::memchr(p, '\r', size_t(end - p));
-        const char *stop = cr ? static_cast<const char *>(cr) : end;
-        if (stop > p) {
-            out.append(p, stop - p);
-            m_lineOpen = true;
-        }
-        if (!cr)
-            break;
-        out.append("\r\n", 2);
-        m_lineOpen = false;
-        m_afterCR = true;
-        p = stop + 1;
+        if (m_pieces == 2)
+            m_gathered.append(m_single, m_singleSize);
+        m_gathered.append(data, size);
     }
-}
+    void clear()
+    {
+        m_pieces = 0;
+        m_singleSize = 0;
+        m_gathered.resize(0); // keeps the capacity for the next block
+    }
+    const char *data() const { return m_pieces > 1 ? m_gathered.constData() : m_single; }
+    qsizetype size() const { return m_pieces > 1 ? m_gathered.size() : m_singleSize; }
 
-void CombineLineWriter::finish(QByteArray &out)
-{
-    if (m_lineOpen)
-        out.append("\r\n", 2);
-    m_lineOpen = false;
-    m_afterCR = false;
-}
+private:
+    int m_pieces = 0;
+    const char *m_single = nullptr;
+    qsizetype m_singleSize = 0;
+    QByteArray m_gathered;
+};
+
+} // namespace
 
 QByteArray combineBytes(const QList<QByteArray> &files)
 {
@@ -146,8 +143,7 @@ std::optional<CombineError> combineTextFiles(const QStringList &inputs, const QS
     };
 
     QByteArray block(kBlockSize, Qt::Uninitialized);
-    QByteArray converted;
-    converted.reserve(kBlockSize + kBlockSize / 2);
+    PieceBytes converted;
     CombineLineWriter writer;
     const qsizetype count = inputs.size(); // taken once, at the start
     for (qsizetype i = 0; i < count; ++i) {
@@ -170,16 +166,16 @@ std::optional<CombineError> combineTextFiles(const QStringList &inputs, const QS
             }
             if (n == 0)
                 break;
-            converted.resize(0); // keeps the capacity for the next block
+            converted.clear();
             writer.feed(block.constData(), qsizetype(n), converted);
-            if (out.write(converted) != converted.size())
+            if (out.write(converted.data(), converted.size()) != converted.size())
                 return writeFailed();
             if (keepAlive)
                 keepAlive();
         }
-        converted.resize(0);
+        converted.clear();
         writer.finish(converted);
-        if (!converted.isEmpty() && out.write(converted) != converted.size())
+        if (converted.size() > 0 && out.write(converted.data(), converted.size()) != converted.size())
             return writeFailed();
     }
     if (const FileResult done = out.finish(); !done.ok())

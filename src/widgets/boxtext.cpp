@@ -31,8 +31,16 @@ void replaceBoxText(QPlainTextEdit *box, const QString &text)
 
 void setBoxText(QPlainTextEdit *box, const QString &text)
 {
-    if (plainBoxText(box) != text)
-        box->setPlainText(text);
+    if (plainBoxText(box) == text)
+        return;
+    // The document takes the text itself: the box's own setPlainText would then set the cursor's
+    // character format over the whole text once more, a second pass over every line that a plain
+    // box (one format throughout) does not need. The rest of what it leaves is kept: a fresh undo
+    // history, the text not modified, the cursor at the start and the view at the top.
+    QTextDocument *document = box->document();
+    document->setPlainText(text);
+    document->setModified(false);
+    box->setTextCursor(QTextCursor(document));
 }
 
 QString boxTextFromCrLf(QString text)

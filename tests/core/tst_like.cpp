@@ -1,8 +1,35 @@
 #include "core/like.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
+#include <algorithm>
+#include <numeric>
+#include <random>
+
 using namespace tess;
+
+namespace {
+
+// textOrder against a stable sort by textCompare; false after a failed comparison.
+bool orderIsTheStableSort(const QStringList &texts)
+{
+    std::vector<qsizetype> expected(texts.size());
+    std::iota(expected.begin(), expected.end(), qsizetype(0));
+    std::stable_sort(expected.begin(), expected.end(),
+                     [&](qsizetype a, qsizetype b) { return textCompare(texts.at(a), texts.at(b)) < 0; });
+    const TextOrder got = textOrder(texts);
+    [&] {
+        QCOMPARE(got.order, expected);
+        for (size_t k = 0; k < expected.size(); ++k) {
+            const bool equal = k > 0 && textCompare(texts.at(expected[k - 1]), texts.at(expected[k])) == 0;
+            QCOMPARE(bool(got.equalsPrevious[k]), equal);
+        }
+    }();
+    return !QTest::currentTestFailed();
+}
+
+} // namespace
 
 class TestLike : public QObject
 {
@@ -13,6 +40,7 @@ private Q_SLOTS:
     void longTextWithManyStars();
     void textCompareOrder_data();
     void textCompareOrder();
+    void textOrderIsTheStableSort();
 };
 
 void TestLike::like_data()
@@ -168,6 +196,61 @@ void TestLike::textCompareOrder()
     QFETCH(int, sign);
     QCOMPARE(qBound(-1, textCompare(a, b), 1), sign);
     QCOMPARE(qBound(-1, textCompare(b, a), 1), -sign);
+}
+
+// Random lists built to meet every case of the keyed order: long shared prefixes (several key
+// stretches deep), entries equal or differing only in case, prefixes of one another, empty
+// entries, non-ASCII letters, digits and symbols, and alphabets large enough to shrink the keys.
+void TestLike::textOrderIsTheStableSort()
+{
+    QRandomGenerator rng(2024);
+    // Pieces of the texts, "|" between them (the last one empty).
+    const QStringList pieces =
+        QStringLiteral("C:\\Projects\\Job|c:\\PROJECTS\\job|\\Sheets\\|A-|Arch-|.dwg|.DWG|_| |0|9|"
+                       "x|X|\u00e9|\u00c9|\u00df|\u03a3|\u03c3|\u03c2|\u0663|\u4e2d|~|-|")
+            .split(QLatin1Char('|'));
+    const QString longPrefix = QStringLiteral("D:\\Drawings\\A very long folder name shared by all\\");
+    for (int round = 0; round < 400; ++round) {
+        const bool wideAlphabet = round % 5 == 0;
+        const bool sharedStart = round % 3 == 0;
+        const int n = int(rng.bounded(1, round < 390 ? 60 : 3000));
+        QStringList texts;
+        for (int i = 0; i < n; ++i) {
+            if (i > 0 && rng.bounded(6) == 0) { // an earlier entry again, maybe in the other case
+                const QString &again = texts.at(rng.bounded(i));
+                texts.append(rng.bounded(2) ? again.toUpper() : again);
+                continue;
+            }
+            QString t = sharedStart ? longPrefix : QString();
+            for (int k = 0, parts = int(rng.bounded(0, 8)); k < parts; ++k) {
+                if (wideAlphabet && rng.bounded(3) == 0)
+                    t += QChar(char16_t(rng.bounded(0x80, 0xd800)));
+                else
+                    t += pieces.at(rng.bounded(pieces.size()));
+            }
+            if (i > 0 && rng.bounded(8) == 0) { // a prefix of an earlier entry
+                const QString &earlier = texts.at(rng.bounded(i));
+                t = earlier.left(rng.bounded(earlier.size() + 1));
+            }
+            texts.append(t);
+        }
+
+        QVERIFY(orderIsTheStableSort(texts));
+    }
+    QVERIFY(textOrder({}).order.empty());
+
+    // Texts that part one at a time, far apart along one long text (and in another case): every
+    // level of keys sets only one of them apart, deeper than the keys are taken.
+    QString along;
+    for (int i = 0; i < 100 * 200; ++i)
+        along += QChar(char16_t(u'a' + rng.bounded(3)));
+    QStringList parting = {along};
+    for (int level = 0; level < 100; ++level) {
+        const QString branch = along.left(level * 200 + 10) + QLatin1Char('z');
+        parting.append(level % 2 ? branch.toUpper() : branch);
+    }
+    std::shuffle(parting.begin(), parting.end(), std::mt19937(7));
+    QVERIFY(orderIsTheStableSort(parting));
 }
 
 QTEST_GUILESS_MAIN(TestLike)

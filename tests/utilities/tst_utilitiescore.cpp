@@ -9,6 +9,7 @@
 #include "utilities/wdpproject.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -28,6 +29,30 @@ QString writeTo(const QString &path, const QByteArray &bytes)
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
         return QString();
     return path;
+}
+
+// The line rule byte by byte: a CR, with the LF after it if there is one, becomes CR LF; every
+// other byte is copied; a file whose last line is open gets CR LF.
+QByteArray byTheLineRule(const QList<QByteArray> &files)
+{
+    QByteArray out;
+    for (const QByteArray &f : files) {
+        bool open = false;
+        for (qsizetype i = 0; i < f.size(); ++i) {
+            if (f.at(i) == '\r') {
+                out += "\r\n";
+                if (i + 1 < f.size() && f.at(i + 1) == '\n')
+                    ++i;
+                open = false;
+            } else {
+                out += f.at(i);
+                open = true;
+            }
+        }
+        if (open)
+            out += "\r\n";
+    }
+    return out;
 }
 
 } // namespace
@@ -138,6 +163,44 @@ private Q_SLOTS:
         w.feed("\nb", 2, pieces);
         w.finish(pieces);
         QCOMPARE(pieces, QByteArray("a\r\nb\r\n"));
+    }
+
+    // Files longer than the combine's read blocks (1 MB), with line ends cut by a block's end:
+    // CR | LF, a lone CR | other byte, other byte | LF, a file ending in CR exactly at a block's end.
+    void combineAcrossBlocks()
+    {
+        constexpr qsizetype kBlock = 1 << 20;
+        QRandomGenerator rng(99);
+        const auto randomBytes = [&rng](qsizetype size) {
+            QByteArray b(size, 'x');
+            for (char &c : b) {
+                const quint32 r = rng.bounded(64);
+                c = r == 0 ? '\r' : r == 1 ? '\n' : char('a' + r % 26);
+            }
+            return b;
+        };
+        QList<QByteArray> files;
+        for (const char *cut : {"\r\n", "\rx", "x\n"}) {
+            QByteArray f = randomBytes(kBlock + 1000);
+            f[kBlock - 1] = cut[0];
+            f[kBlock] = cut[1];
+            files.append(f);
+        }
+        files.last().append('\r');
+        QByteArray endsInCr = randomBytes(kBlock);
+        endsInCr[kBlock - 1] = '\r';
+        files.append(endsInCr);
+        files.append("\nafter a CR that ended the file before");
+
+        const QByteArray expected = byTheLineRule(files);
+        QCOMPARE(combineBytes(files), expected);
+        QTemporaryDir dir;
+        QStringList inputs;
+        for (qsizetype i = 0; i < files.size(); ++i)
+            inputs.append(writeTo(dir.filePath(QStringLiteral("in%1.csv").arg(i)), files.at(i)));
+        const QString out = dir.filePath(QStringLiteral("out.csv"));
+        QVERIFY(!combineTextFiles(inputs, out).has_value());
+        QVERIFY(contents(out) == expected);
     }
 
     void combineFailureKeepsThePreviousOutput()
