@@ -103,10 +103,17 @@ void BM_ComposeWindow100k(benchmark::State &state)
     s.Delay = QStringLiteral("2000");
     s.SaveAsType = QStringLiteral("Don't Change");
     s.SaveAsOriginalLocation = -1;
+    // range(0) 1: every drawing saved under a new name beside it, an existing one overwritten (so
+    // every target is looked for).
+    const bool saveAs = state.range(0) == 1;
+    s.NamePrefix.clear();
+    s.NameSuffix = saveAs ? QStringLiteral("-R1") : QString();
+    s.OverWriteFiles = saveAs ? 1 : 0;
 
     Application app;
     frmMain &w = *app.buildWindow();
     w.queuePane()->setQueueEntries(drawings.queue, false);
+    w.setRunSwitch(RunSwitch::SaveAs, saveAs);
     w.scriptFacts()->setScriptText(QStringLiteral("-ATTEDIT N N TITLE DWGNO * $FILENAME$ $COUNTER$\n"
                                                   "-ATTEDIT N N TITLE DATE * \"\" \"$DATE$\"\n"
                                                   "-ATTEDIT N N TITLE SHEET * \"\" \"$SHEET$\"\n"
@@ -150,6 +157,6 @@ void BM_ComposeWindow100k(benchmark::State &state)
     state.counters["boxes"] = double(prompter.shown);
     state.counters["script_MB"] = double(QFileInfo(drawings.output).size()) / (1024.0 * 1024.0);
 }
-BENCHMARK(BM_ComposeWindow100k)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ComposeWindow100k)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace

@@ -189,11 +189,12 @@ CompositionResult composeBatchScript(const CompositionSnapshot &snap,
 
     // A target written earlier in this batch exists by the time AutoCAD saves the later drawing.
     QSet<QString> written;
-    in.targetExists = [&written, cs](const QString &target, const QString &name) {
+    PathExistence targets;
+    in.targetExists = [&written, &targets, cs](const QString &target, const QString &name) {
         const QString key = identity(target, cs);
         const bool earlier = written.contains(key);
         written.insert(key);
-        return earlier || Path_Exists(target, name) != 0;
+        return earlier || targets.exists(target, name) != 0;
     };
     auto access = std::make_shared<DrawingAccessCache>();
     in.drawingState = [access](qsizetype, const QString &drawing) {

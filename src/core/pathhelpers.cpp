@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -396,6 +397,54 @@ int Path_Exists(const QString &fullPath, const QString &fileName)
     if (r.name.isEmpty())
         return 0;
     return r.name.compare(fileName, Qt::CaseInsensitive) == 0 ? 1 : 0;
+}
+
+int PathExistence::exists(const QString &fullPath, const QString &fileName)
+{
+#ifdef Q_OS_WIN
+    // The file system ignores case itself: one look answers.
+    return Path_Exists(fullPath, fileName);
+#else
+    const qsizetype sep = lastSeparatorIndex(fullPath);
+    const QString folderPart = sep >= 0 ? fullPath.left(sep + 1) : QString();
+    const QString name = fullPath.mid(sep + 1);
+    if (name.isEmpty() || hasWildcard(name) || hasWildcard(folderPart) ||
+        std::any_of(fullPath.cbegin(), fullPath.cend(), badNameCharacter))
+        return Path_Exists(fullPath, fileName);
+    const QFileInfo fi(fullPath);
+    if (fi.exists() || fi.isSymLink())
+        return Path_Exists(fullPath, fileName);
+
+    auto it = m_folders.find(folderPart);
+    if (it == m_folders.end()) {
+        const QString folder = folderPart.isEmpty() ? QStringLiteral(".") : folderPart;
+        std::optional<QHash<QString, QStringList>> names;
+        const QDir dir(folder);
+        const bool present = dir.exists();
+        const QFileInfoList entries =
+            present ? dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort)
+                    : QFileInfoList();
+        if (!present || !entries.isEmpty() || QFileInfo(folder).isReadable()) {
+            names.emplace();
+            names->reserve(entries.size());
+            for (const QFileInfo &entry : entries) {
+                if (acceptedBy(entry, Mask::Ordinary))
+                    (*names)[entry.fileName().toCaseFolded()].append(entry.fileName());
+            }
+        }
+        it = m_folders.insert(folderPart, std::move(names));
+    }
+    if (!it->has_value())
+        return Path_Exists(fullPath, fileName);
+    // The first listed file whose name equals this one without regard to case, as a search of the
+    // folder finds it.
+    const QStringList candidates = (*it)->value(name.toCaseFolded());
+    for (const QString &entry : candidates) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return entry.compare(fileName, Qt::CaseInsensitive) == 0 ? 1 : 0;
+    }
+    return 0;
+#endif
 }
 
 int FileAccessStatus(const QString &path)

@@ -3,6 +3,7 @@
 // pure text work: they accept "\" and "/" and keep the separator they find. Roots are "C:\",
 // "\\server\share\" and "/".
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -63,6 +64,19 @@ int ShlIsDirectory(const QString &path);   // 16 for an existing folder, else 0
 bool FileOrFolderExists(const QString &path, bool isFolder = false);
 // 1 when the file of fullPath exists and its name equals fileName ignoring case, else 0.
 int Path_Exists(const QString &fullPath, const QString &fileName);
+// Path_Exists for many paths in few folders (a whole queue's SAVEAS targets): a name that is not
+// there as spelled is looked up, without regard to case, in a listing of its folder made once. The
+// answers and messages are Path_Exists's; each folder is taken as it stood when first listed.
+class PathExistence
+{
+public:
+    int exists(const QString &fullPath, const QString &fileName);
+
+private:
+    // Folder -> its ordinary files by case-folded name, in listing order; nullopt for a folder that
+    // cannot be read (Path_Exists answers for it, with its message).
+    QHash<QString, std::optional<QHash<QString, QStringList>>> m_folders;
+};
 // -1 missing, a folder, or held by another program; 0 usable.
 int FileAccessStatus(const QString &path);
 // Whether the file can be opened for reading with nobody else reading or writing it (on Windows an

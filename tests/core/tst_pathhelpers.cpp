@@ -73,6 +73,7 @@ private Q_SLOTS:
     void existenceTests();
     void pathExistsIgnoresCaseAndHidesHidden();
     void pathExistsReportsABadLookup();
+    void pathExistenceAnswersAsPathExists();
     void fileAccessStatus();
     void fileAccessStatusOfUnreadableFile();
     void makeFolderPath();
@@ -489,6 +490,53 @@ void TestPathHelpers::pathExistsReportsABadLookup()
              QStringLiteral("Error 52 (Filename Error) x.dwg in procedure Path_Exists of Module Module1"));
     QCOMPARE(prompter.last().style, int(vbOKOnly));
     QCOMPARE(prompter.last().title, appTitle());
+
+    // The same lookup through the cache names it the same way.
+    prompter.expectMessage(vbOK);
+    PathExistence cache;
+    QCOMPARE(cache.exists(dir.path() + "/D*/x.dwg", "x.dwg"), 0);
+    QCOMPARE(prompter.shown().size(), 2);
+    QCOMPARE(prompter.last().text, prompter.shown().first().text);
+}
+
+void TestPathHelpers::pathExistenceAnswersAsPathExists()
+{
+    test::ScriptedPrompter prompter; // any box fails the test
+    QTemporaryDir dir;
+    const QString d = dir.path() + QLatin1Char('/');
+    QVERIFY(QDir(d).mkpath("DATA/Sub.dwg"));
+    QVERIFY(QDir(d).mkpath("EMPTY"));
+    for (const char *name : {"X.DWG", "a.dwg", "A.DWG", "\u212a.dwg", "stra\u00dfe.dwg", ".tester-list.tmp"})
+        touch(d + "DATA/" + QString::fromUtf8(name));
+    markHidden(d + "DATA/.tester-list.tmp");
+
+    // Every query twice, through one cache, so the later ones are answered from the listings.
+    const QList<QPair<const char *, const char *>> queries = {
+        {"DATA/X.DWG", "x.dwg"},
+        {"DATA/x.dwg", "x.dwg"},
+        {"DATA/x.dwg", "y.dwg"},
+        {"DATA/a.DWG", "A.dwg"},
+        {"DATA/k.dwg", "K.DWG"},
+        {"DATA/STRASSE.dwg", "strasse.dwg"},
+        {"DATA/STRA\u1e9eE.dwg", "STRA\u1e9eE.dwg"},
+        {"DATA/sub.dwg", "sub.dwg"},
+        {"DATA/.TESTER-LIST.tmp", ".tester-list.tmp"},
+        {"DATA/missing.dwg", "missing.dwg"},
+        {"data/x.dwg", "x.dwg"},
+        {"NOFOLDER/missing.dwg", "missing.dwg"},
+        {"EMPTY/x.dwg", "x.dwg"},
+        {"DATA/*.dwg", "X.DWG"},
+        {"DATA", "DATA"},
+    };
+    PathExistence cache;
+    for (int round = 0; round < 2; ++round) {
+        for (const auto &[path, name] : queries) {
+            const QString full = d + QString::fromUtf8(path);
+            const QString fileName = QString::fromUtf8(name);
+            QCOMPARE(cache.exists(full, fileName), Path_Exists(full, fileName));
+        }
+    }
+    QVERIFY(prompter.shown().isEmpty());
 }
 
 void TestPathHelpers::fileAccessStatus()
