@@ -589,7 +589,7 @@ QueueControlInputs frmMain::queueControlInputs() const
     in.filesListed = m_files->filesListed();
     in.scriptEmpty = !m_script || m_script->scriptIsEmpty();
     in.readOnly = m_script && m_script->readOnlyTicked();
-    in.textFileEntries = countTextFileEntries(m_queue->queueEntries());
+    in.textFileEntries = m_queue->queueModel()->textFileEntries();
     return in;
 }
 
