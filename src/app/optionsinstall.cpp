@@ -9,14 +9,23 @@
 #include "preview/frmDWGPreview.h"
 #include "scripts/texteditor.h"
 #include "scripts/userscriptpane.h"
+#include "widgets/keptwindow.h"
 #include "wizards/frmResetAcadSysVars.h"
 #include "wizards/wizardmenu.h"
 
 #include <QAction>
+#include <memory>
 
 namespace tess {
 
-frmOptions *installOptions(Application &app, frmMain &w)
+namespace {
+
+// The Wizards menu as the "AutoCAD LT" switch has it.
+void setWizardMenus(frmMain &w) { WizardMenu::SetMenus(w.menu(MainMenu::Wizards), mainSettings().LT); }
+
+// The dialog, loaded from the settings as they stand when it is made: only the dialog itself
+// changes the values it shows, so they are still the values the start read.
+frmOptions *makeDialog(Application &app, frmMain &w)
 {
     // A window of its own (not a child of the main window, whose controls keep their names to
     // themselves), standing above the main window whenever it is shown.
@@ -24,7 +33,7 @@ frmOptions *installOptions(Application &app, frmMain &w)
     dlg->setDefaultOwner(&w);
 
     OptionsHost host;
-    host.setMenus = [&w](bool) { WizardMenu::SetMenus(w.menu(MainMenu::Wizards), mainSettings().LT); };
+    host.setMenus = [&w](bool) { setWizardMenus(w); };
     host.settingsApplied = [&app] { Q_EMIT app.settingsApplied(); };
     host.placeMainWindow = [&w](int left, int top, int width, int height) {
         return w.mainLayout()->placeWindow(left, top, width, height);
@@ -34,26 +43,37 @@ frmOptions *installOptions(Application &app, frmMain &w)
     host.scriptsFolderInUse = [] { return UserScriptPane::scriptsHomeFolder(); };
     dlg->setHost(host);
     dlg->Form_Load(mainSettings());
+    return dlg;
+}
+
+} // namespace
+
+void installOptions(Application &app, frmMain &w)
+{
+    // What loading the dialog does to the main window happens now; the dialog is made at its first
+    // use (an opening, or a box another window reads).
+    setWizardMenus(w);
+    auto kept = std::make_shared<KeptWindow<frmOptions>>([&app, &w] { return makeDialog(app, w); });
+    setOptionsFieldsMaker([kept] { return kept->get(); });
 
     QAction *item = w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuViewOptions"), QStringLiteral("&Options"));
     item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    QObject::connect(item, &QAction::triggered, dlg, [dlg, &w] { dlg->showModal(&w); });
+    QObject::connect(item, &QAction::triggered, &w, [&w] { optionsFields()->showModal(&w); });
 
-    // The boxes other windows read, and their ways to the dialog: the text editor's when no editor
-    // is set, the AutoCAD reset window's when its program is missing.
-    setOptionsFields(dlg);
-    setOptionsOpener([dlg] { dlg->showModeless(); });
-    frmResetAcadSysVars::setProgramPathSource([dlg] { return dlg->autoCadExe(); });
-    frmResetAcadSysVars::setOptionsOpener([dlg](QWidget *owner) { dlg->showModal(owner); });
+    // The ways to the dialog of other windows: the text editor's when no editor is set, the
+    // AutoCAD reset window's when its program is missing.
+    setOptionsOpener([] { optionsFields()->showModeless(); });
+    frmResetAcadSysVars::setProgramPathSource([] { return optionsFields()->autoCadExe(); });
+    frmResetAcadSysVars::setOptionsOpener([](QWidget *owner) { optionsFields()->showModal(owner); });
     // Kept until the main window goes.
-    QObject::connect(&w, &QObject::destroyed, [dlg] {
+    QObject::connect(&w, &QObject::destroyed, [kept] {
         setOptionsOpener(nullptr);
         frmResetAcadSysVars::setProgramPathSource(nullptr);
         frmResetAcadSysVars::setOptionsOpener(nullptr);
+        setOptionsFieldsMaker(nullptr);
         setOptionsFields(nullptr);
-        delete dlg;
+        delete kept->existing();
     });
-    return dlg;
 }
 
 } // namespace tess

@@ -2,9 +2,11 @@
 
 #include "app/application.h"
 #include "core/fileselection.h"
+#include "core/mainsettings.h"
 #include "mainwin/frmMain.h"
 #include "tags/frmVARSetup.h"
 #include "tags/tagmanagers.h"
+#include "tags/usertagform.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -17,12 +19,16 @@ void installTags(Application &app, frmMain &w)
     FileSelection *files = w.files();
     auto *managers = new TagManagers(&w, [files] { return files->folder(); });
 
-    frmVARSetup *user = managers->userTagManager();
-    user->setStatusReporter([&w](const QString &text) {
-        w.lblUpdate->setText(text);
-        w.lblUpdate->repaint();
+    // The manager itself is made at its first use; the settings it would have tidied on loading
+    // are tidied now, before the main window shows them.
+    normalizeUserTagMembers(mainSettings());
+    managers->setUserTagManagerSetup([&app, &w](frmVARSetup *user) {
+        user->setStatusReporter([&w](const QString &text) {
+            w.lblUpdate->setText(text);
+            w.lblUpdate->repaint();
+        });
+        QObject::connect(user, &frmVARSetup::settingsStored, &app, &Application::settingsApplied);
     });
-    QObject::connect(user, &frmVARSetup::settingsStored, &app, &Application::settingsApplied);
 
     QAction *userItem = w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuUserTagManager"),
                                       QStringLiteral("User Tag M&anager"), QStringLiteral("mnubreak001"));

@@ -15,6 +15,7 @@
 #include "mainwin/mainlayout.h"
 #include "mainwin/paneinterfaces.h"
 #include "mainwin/queuecontrols.h"
+#include "mainwin/queuemodel.h"
 #include "mainwin/queuepane.h"
 #include "mainwin/saveastab.h"
 #include "mainwin/usersetsframe.h"
@@ -588,7 +589,7 @@ QueueControlInputs frmMain::queueControlInputs() const
     in.filesListed = m_files->filesListed();
     in.scriptEmpty = !m_script || m_script->scriptIsEmpty();
     in.readOnly = m_script && m_script->readOnlyTicked();
-    in.textFileEntries = countTextFileEntries(m_queue->queueEntries());
+    in.textFileEntries = m_queue->queueModel()->textFileEntries();
     return in;
 }
 

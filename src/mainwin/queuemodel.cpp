@@ -1,5 +1,7 @@
 #include "mainwin/queuemodel.h"
 
+#include "core/queueops.h"
+
 namespace tess {
 
 QueueModel::QueueModel(QObject *parent) : QAbstractListModel(parent) {}
@@ -25,12 +27,26 @@ void QueueModel::noteLonger(const QString &entry)
         m_longest = m_entries.size() - 1;
 }
 
+void QueueModel::noteTextFiles(const QString &entry, int change)
+{
+    if (m_textFiles >= 0 && isTextFileEntry(entry))
+        m_textFiles += change;
+}
+
+qsizetype QueueModel::textFileEntries() const
+{
+    if (m_textFiles < 0)
+        m_textFiles = countTextFileEntries(m_entries);
+    return m_textFiles;
+}
+
 void QueueModel::append(const QString &entry)
 {
     const int row = int(m_entries.size());
     beginInsertRows(QModelIndex(), row, row);
     m_entries.append(entry);
     noteLonger(entry);
+    noteTextFiles(entry, 1);
     endInsertRows();
 }
 
@@ -44,6 +60,7 @@ void QueueModel::append(const QStringList &entries)
     for (const QString &e : entries) {
         m_entries.append(e);
         noteLonger(e);
+        noteTextFiles(e, 1);
     }
     endInsertRows();
 }
@@ -55,6 +72,7 @@ void QueueModel::insert(qsizetype i, const QString &entry)
     beginInsertRows(QModelIndex(), int(i), int(i));
     m_entries.insert(i, entry);
     m_longestKnown = false;
+    noteTextFiles(entry, 1);
     endInsertRows();
 }
 
@@ -63,6 +81,7 @@ void QueueModel::removeAt(qsizetype i)
     if (i < 0 || i >= m_entries.size())
         return;
     beginRemoveRows(QModelIndex(), int(i), int(i));
+    noteTextFiles(m_entries.at(i), -1);
     m_entries.removeAt(i);
     m_longestKnown = false;
     endRemoveRows();
@@ -73,6 +92,7 @@ void QueueModel::setEntries(const QStringList &entries)
     beginResetModel();
     m_entries = entries;
     m_longestKnown = false;
+    m_textFiles = -1;
     endResetModel();
 }
 

@@ -33,13 +33,18 @@ public:
 
     // The entry with the most characters (for the list's horizontal extent).
     QString longestEntry() const;
+    // The entries countTextFileEntries counts, kept up to date by the changes (a replacement of
+    // every entry counts them again at the next question).
+    qsizetype textFileEntries() const;
 
 private:
     void noteLonger(const QString &entry);
+    void noteTextFiles(const QString &entry, int change);
 
     QStringList m_entries;
     mutable qsizetype m_longest = -1; // index of the longest entry; -1 when unknown or empty
     mutable bool m_longestKnown = true;
+    mutable qsizetype m_textFiles = 0; // -1 when unknown
 };
 
 } // namespace tess

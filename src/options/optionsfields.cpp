@@ -2,11 +2,15 @@
 
 #include "core/mainsettings.h"
 
+#include <QScopedValueRollback>
+
 namespace tess {
 
 namespace {
 OptionsFields g_fromSettings;
 OptionsFields *g_fields = nullptr;
+std::function<OptionsFields *()> g_make;
+bool g_making = false; // the maker runs; the dialog being made asks the settings
 } // namespace
 
 QString OptionsFields::normalOutputFile() const { return mainSettings().SCROutputPathNorm; }
@@ -17,6 +21,15 @@ QString OptionsFields::autoCadExe() const { return mainSettings().AutoCADEXE; }
 
 void setOptionsFields(OptionsFields *fields) { g_fields = fields; }
 
-OptionsFields *optionsFields() { return g_fields ? g_fields : &g_fromSettings; }
+void setOptionsFieldsMaker(std::function<OptionsFields *()> make) { g_make = std::move(make); }
+
+OptionsFields *optionsFields()
+{
+    if (!g_fields && g_make && !g_making) {
+        const QScopedValueRollback<bool> making(g_making, true);
+        g_fields = g_make();
+    }
+    return g_fields ? g_fields : &g_fromSettings;
+}
 
 } // namespace tess

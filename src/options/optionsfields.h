@@ -1,10 +1,12 @@
 #pragma once
 // The Options dialog as other parts of the program see it: the boxes they read as the user left
-// them (also when "&OK" was never pressed), whether it is on screen, and showing it. The dialog
-// installs itself at start; before that, and in tests without it, the applied settings answer and
-// showing does nothing.
+// them (also when "&OK" was never pressed), whether it is on screen, and showing it. The program
+// installs a maker at start and the dialog is made at the first use; without either, as in tests
+// without the dialog, the applied settings answer and showing does nothing.
 
 #include <QString>
+
+#include <functional>
 
 class QWidget;
 
@@ -32,6 +34,9 @@ public:
 };
 
 void setOptionsFields(OptionsFields *fields); // not owned; nullptr restores the settings' answers
+// make: the dialog at the first use of optionsFields() while none is set (not owned; nullptr
+// makes nothing).
+void setOptionsFieldsMaker(std::function<OptionsFields *()> make);
 OptionsFields *optionsFields();
 
 } // namespace tess

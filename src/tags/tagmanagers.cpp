@@ -22,7 +22,6 @@ TagManagers::TagManagers(QWidget *home, std::function<QString()> drawingFolder)
     : QObject(home), m_home(home), m_drawingFolder(std::move(drawingFolder))
 {
     setObjectName(QStringLiteral("tagManagers"));
-    m_user = new frmVARSetup(home);
     current() = this;
 }
 
@@ -34,7 +33,17 @@ TagManagers::~TagManagers()
 
 TagManagers *TagManagers::instance() { return current(); }
 
-frmVARSetup *TagManagers::userTagManager() const { return m_user; }
+frmVARSetup *TagManagers::userTagManager()
+{
+    if (!m_user && m_home) {
+        m_user = new frmVARSetup(m_home);
+        if (m_userSetup)
+            m_userSetup(m_user);
+    }
+    return m_user;
+}
+
+void TagManagers::setUserTagManagerSetup(std::function<void(frmVARSetup *)> setup) { m_userSetup = std::move(setup); }
 
 frmProjectTagManager *TagManagers::projectTagManager() const { return m_project; }
 
@@ -51,11 +60,12 @@ void TagManagers::execOwnedBy(QDialog *dialog, QWidget *owner)
 
 void TagManagers::showUserTagManager(QWidget *owner)
 {
-    if (!m_user)
+    frmVARSetup *user = userTagManager();
+    if (!user)
         return;
-    m_user->ensureLoaded();
-    centreOnScreen(m_user, owner);
-    execOwnedBy(m_user, owner);
+    user->ensureLoaded();
+    centreOnScreen(user, owner);
+    execOwnedBy(user, owner);
 }
 
 void TagManagers::showProjectTagManager(QWidget *owner)
@@ -69,8 +79,8 @@ void TagManagers::showProjectTagManager(QWidget *owner)
 
 void TagManagers::applyTemplateCommand(const QString &name)
 {
-    if (m_user)
-        m_user->applyTemplateCommand(name);
+    if (frmVARSetup *user = userTagManager())
+        user->applyTemplateCommand(name);
 }
 
 } // namespace tess

@@ -1,7 +1,7 @@
 #pragma once
-// The program's two tag managers and how they are opened. The user tag manager is made hidden when
-// the main window is built and kept for the whole run; the project tag manager is made on its
-// first opening and made again after its close box discarded it. Both are shown modally, owned by
+// The program's two tag managers and how they are opened. The user tag manager is made at its first
+// use (an opening, a template command) and kept for the whole run; the project tag manager is made
+// on its first opening and made again after its close box discarded it. Both are shown modally, owned by
 // the window that opens them (the main window, the script editor, a wizard).
 
 #include <QObject>
@@ -28,7 +28,10 @@ public:
     // The managers of the main window built last; nullptr while there is none.
     static TagManagers *instance();
 
-    frmVARSetup *userTagManager() const;
+    // The user tag manager, made now when there is none.
+    frmVARSetup *userTagManager();
+    // Runs on the user tag manager once it is made (its status line, its signals).
+    void setUserTagManagerSetup(std::function<void(frmVARSetup *)> setup);
     // nullptr until its first opening.
     frmProjectTagManager *projectTagManager() const;
 
@@ -45,6 +48,7 @@ private:
 
     QPointer<QWidget> m_home;
     std::function<QString()> m_drawingFolder;
+    std::function<void(frmVARSetup *)> m_userSetup;
     QPointer<frmVARSetup> m_user;
     QPointer<frmProjectTagManager> m_project;
 };

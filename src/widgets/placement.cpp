@@ -77,13 +77,41 @@ bool captionFits(const QWidget *control, const QSize &size)
     return true;
 }
 
+namespace {
+
+// The narrowest width above size's (at which the caption does not fit) and up to widest at which
+// it fits; widest when it fits at none, size's when that is no narrower than widest. A caption that
+// fits at one width fits at every wider one, so halving the range finds the width that widening
+// pixel by pixel would, with a few measurements of the text in place of hundreds.
+int fittingWidth(const QWidget *control, QSize size, int widest)
+{
+    int tooNarrow = size.width();
+    if (widest <= tooNarrow)
+        return tooNarrow;
+    size.setWidth(widest);
+    if (!captionFits(control, size))
+        return widest;
+    int fits = widest;
+    while (fits - tooNarrow > 1) {
+        const int mid = tooNarrow + (fits - tooNarrow) / 2;
+        size.setWidth(mid);
+        if (captionFits(control, size))
+            fits = mid;
+        else
+            tooNarrow = mid;
+    }
+    return fits;
+}
+
+} // namespace
+
 bool setDesignWidth(QWidget *control, int widthTwips)
 {
     QSize size(twipsToPixels(widthTwips), control->sizeHint().height());
     const bool fits = captionFits(control, size);
-    // A caption wider than the screen cannot be helped; the loop stops there.
-    while (!captionFits(control, size) && size.width() < 4000)
-        size.rwidth() += 1;
+    // A caption wider than the screen cannot be helped; the widening stops there.
+    if (!fits)
+        size.setWidth(fittingWidth(control, size, 4000));
     control->setFixedWidth(size.width());
     return fits;
 }
@@ -148,8 +176,7 @@ PlacementResult placeControls(QWidget *page, const QList<Placement> &table, int 
         QRect r = placementRect(p, control->parentWidget() == page ? pageTopTwips : 0);
         if (!captionFits(control, r.size())) {
             const int widest = std::max(r.width(), twipsToPixels(p.left + p.maxWidth) - r.left());
-            while (r.width() < widest && !captionFits(control, r.size()))
-                r.setWidth(r.width() + 1);
+            r.setWidth(fittingWidth(control, r.size(), widest));
             if (!captionFits(control, r.size())) {
                 qWarning("placeControls: the caption of %s does not fit", p.name);
                 result.unfit << name;

@@ -11,8 +11,12 @@
 #include "mainwin/fileselectorpane.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuepane.h"
+#include "options/optionsfields.h"
 #include "panecontrols.h"
+#include "tags/frmVARSetup.h"
+#include "tags/tagmanagers.h"
 #include "testsupport.h"
+#include "uitest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -355,6 +359,41 @@ private Q_SLOTS:
         app.mainWindow()->queuePane()->setQueueEntries({QStringLiteral("/d/a.dwg")});
         app.finish();
         QCOMPARE(test::fileBytes(program.data() + QStringLiteral("tester-list.tmp")), QByteArray("/d/a.dwg\r\n"));
+        QVERIFY(prompts.shown().isEmpty());
+    }
+
+    // The Options dialog and the user tag manager are made at their first use, each once; what
+    // their loading does elsewhere (the Wizards menu as LT has it, the pad digits within 2 to 9) is
+    // done at start without them, and the made manager reports to the main window's status label.
+    void hiddenWindowsAreMadeAtFirstUse()
+    {
+        test::TempProgramFolder program;
+        test::ScriptedPrompter prompts;
+        writeSetting(QStringLiteral("Startup"), QStringLiteral("LT"), QStringLiteral("1"));
+        writeSetting(QStringLiteral("UserTags"), QStringLiteral("PadDigits"), QStringLiteral("15"));
+        const auto made = [](const char *name) {
+            const QWidgetList all = QApplication::allWidgets();
+            return std::count_if(all.cbegin(), all.cend(),
+                                 [name](const QWidget *w) { return w->objectName() == QLatin1String(name); });
+        };
+        Application app;
+        QVERIFY(app.start());
+        frmMain *w = app.mainWindow();
+        QCOMPARE(made("frmOptions"), 0);
+        QCOMPARE(made("frmVARSetup"), 0);
+        QVERIFY(!test::findAction(*w, "mnuRepTextWiz")->isEnabled());
+        QCOMPARE(mainSettings().PADDIGITS, qint16(9));
+
+        OptionsFields *options = optionsFields();
+        QCOMPARE(made("frmOptions"), 1);
+        QCOMPARE(optionsFields(), options);
+        QVERIFY(!test::findAction(*w, "mnuRepTextWiz")->isEnabled());
+        TagManagers::instance()->applyTemplateCommand(QStringLiteral("NONE"));
+        QCOMPARE(made("frmVARSetup"), 1);
+        QCOMPARE(w->lblUpdate->text(), QStringLiteral(".TAG File Not Found"));
+        QCOMPARE(TagManagers::instance()->userTagManager()->padDigits(), 9);
+        QCOMPARE(made("frmVARSetup"), 1);
+        app.finish();
         QVERIFY(prompts.shown().isEmpty());
     }
 

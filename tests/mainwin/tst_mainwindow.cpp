@@ -620,6 +620,34 @@ private Q_SLOTS:
         QCOMPARE(w->lblFilesInQueue->text(), QStringLiteral("Queue = 2"));
     }
 
+    // The queue's count of text-file entries (one of the control-state inputs) follows every kind
+    // of change, as a count over the whole list would.
+    void queueModelCountsTextFileEntries()
+    {
+        QueueModel m;
+        const auto counted = [&m] {
+            const qsizetype kept = m.textFileEntries();
+            return kept == countTextFileEntries(m.entries()) ? kept : -1;
+        };
+        QCOMPARE(counted(), 0);
+        m.setEntries({QStringLiteral("/x/a.TXT"), QStringLiteral("/x/b.dwg"), QStringLiteral("/x/c.csv")});
+        QCOMPARE(counted(), 2);
+        m.append(QStringLiteral("/x/d.txt"));
+        QCOMPARE(counted(), 3);
+        m.append(QStringList{QStringLiteral("/x/e.dwg"), QStringLiteral("/x/f.Csv")});
+        QCOMPARE(counted(), 4);
+        m.insert(0, QStringLiteral("/x/g.txt"));
+        QCOMPARE(counted(), 5);
+        m.removeAt(1); // a.TXT
+        QCOMPARE(counted(), 4);
+        m.removeAt(1); // b.dwg
+        QCOMPARE(counted(), 4);
+        m.clear();
+        QCOMPARE(counted(), 0);
+        m.append(QStringLiteral("/x/h.csv"));
+        QCOMPARE(counted(), 1);
+    }
+
     // Every control the state rule sets is a control of the assembled window, but for those of
     // features the program does not have yet (each leaves the list with its feature).
     void controlStateNamesExistInTheWindow()

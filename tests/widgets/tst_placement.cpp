@@ -3,8 +3,10 @@
 
 #include "widgets/placement.h"
 #include "widgets/programfont.h"
+#include "widgets/twips.h"
 #include "widgets/wrapcheckbox.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -93,6 +95,62 @@ private Q_SLOTS:
         QCOMPARE(wide->geometry(), QRect(0, 0, needed, 17));
         QCOMPARE(room->width(), 100);
         QCOMPARE(capped->width(), 40);
+    }
+
+    // A caption that does not fit grows its control to the narrowest width at which it fits, the
+    // width a widening pixel by pixel finds, in the table and in a design width alike.
+    void wideningStopsAtTheNarrowestFit_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("label") << QStringLiteral("label") << QStringLiteral("A caption far wider than its box");
+        QTest::newRow("wrapped label") << QStringLiteral("wrapped")
+                                       << QStringLiteral("Files in the queue that are no drawings are left out");
+        QTest::newRow("button") << QStringLiteral("button") << QStringLiteral("&Create Batch Script");
+        QTest::newRow("check box") << QStringLiteral("check") << QStringLiteral("Include Status in AutoCAD Status Bar");
+        QTest::newRow("wrapping check box")
+            << QStringLiteral("wrapcheck") << QStringLiteral("Include Status in AutoCAD Status Bar");
+        QTest::newRow("frame") << QStringLiteral("frame") << QStringLiteral("DYNAMIC Variables Settings");
+    }
+    void wideningStopsAtTheNarrowestFit()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, caption);
+        QWidget page;
+        page.setObjectName(QStringLiteral("page"));
+        QWidget *c = nullptr;
+        if (kind == QLatin1String("label") || kind == QLatin1String("wrapped")) {
+            auto *label = new QLabel(caption, &page);
+            label->setWordWrap(kind == QLatin1String("wrapped"));
+            c = label;
+        } else if (kind == QLatin1String("button")) {
+            c = new QPushButton(caption, &page);
+        } else if (kind == QLatin1String("check")) {
+            c = new QCheckBox(caption, &page);
+        } else if (kind == QLatin1String("wrapcheck")) {
+            c = new WrapCheckBox(caption, 100, &page);
+        } else {
+            c = new QGroupBox(caption, &page);
+        }
+        c->setObjectName(QStringLiteral("c"));
+        const auto byHand = [c](QSize size, int widest) {
+            while (size.width() < widest && !captionFits(c, size))
+                size.rwidth() += 1;
+            return size.width();
+        };
+
+        const Placement p{"c", 0, 0, 300, 900, 6000};
+        const QRect r = placementRect(p);
+        QVERIFY(!captionFits(c, r.size()));
+        const int tableWidth = byHand(r.size(), twipsToPixels(p.maxWidth));
+        QVERIFY(captionFits(c, QSize(tableWidth, r.height())));
+        QVERIFY(placeControls(&page, {p}).ok());
+        QCOMPARE(c->width(), tableWidth);
+
+        const int designWidth = byHand(QSize(twipsToPixels(300), c->sizeHint().height()), 4000);
+        QVERIFY(!setDesignWidth(c, 300));
+        QCOMPARE(c->minimumWidth(), designWidth);
+        QCOMPARE(c->maximumWidth(), designWidth);
     }
 
     void captionFitsItsControl()
