@@ -539,6 +539,471 @@ std::vector<OpenLine> openLineForm(const BatchScriptInput &in, bool normalForm, 
     }
 }
 
+// Texts put in as they stand, encoded once (nullopt: the encoding cannot hold them, put() then says so).
+struct FixedText {
+    QString text;
+    std::optional<QByteArray> bytes;
+};
+
+// The open lines of one form (normal or not, a locked drawing seen before or not), as literal bytes around
+// the path.
+struct OpenForm {
+    std::vector<QByteArray> literals; // one more than the places of the path
+    qsizetype chars = 0;
+    bool lockedSeenAfter = false;
+};
+
+// The value of a row for the drawing it was taken for (stamp: the drawing's stamp, or for a date row the
+// dates it shows). usable: the value holds no "$" and starts and ends with a whole character, so it can be
+// put in as it stands.
+struct RowValue {
+    QStringView text;
+    quint64 stamp = 0;
+    bool usable = false;
+};
+
+// A drawing of the queue, as its block is made.
+struct Drawing {
+    qsizetype index;
+    const QString &path;
+    qsizetype place; // 1-based
+    BatchDrawingState state;
+    bool normalForm; // there and writable
+    const QList<int> *matches;
+};
+
+// Writes one batch script in steps: the header and pre-batch part, the texts compiled once, one block per
+// drawing, the post-batch part. Blocks are made in the output encoding straight into the output buffer:
+// the texts' literal runs were encoded once, and each drawing adds its tag values (a text whose values may
+// hold tags goes through the cascade). A step that stops the composition returns false with the reason in
+// the result; what was whole by then has gone to the device.
+class ScriptComposer
+{
+public:
+    ScriptComposer(QIODevice &device, const BatchScriptInput &in, const ProjectTagSet &projects, const TagContext &tags,
+                   const ProjectMatches &matchSets, BatchWriteResult &result)
+        : m_in(in), m_projects(projects), m_tags(tags), m_matchSets(matchSets), m_result(result),
+          m_count(in.queue.size()),
+          m_bound(in.maxBlockSize > 0 ? in.maxBlockSize : std::numeric_limits<qsizetype>::max()),
+          m_debug(in.DebugComments == 1), m_userScript(withCrLf(in.userScript)),
+          m_userHasProjectTags(ProjectTagSet::mayHoldProjectTags(m_userScript)), m_out(device, in.encoding),
+          m_values(tags), m_namer(in, tags, projects, matchSets.lists.size()), m_counter(in.counterStart)
+    {
+        m_block.reserve(64 * 1024);
+    }
+
+    // The header, and the pre-batch commands.
+    bool writeHead()
+    {
+        line(kRule);
+        line(QStringLiteral(";  TESSALINE ") + m_in.programVersion + QStringLiteral(" - SCRIPT CREATED ") +
+             m_tags.headerDate() + QStringLiteral(" : ") + m_tags.headerTime());
+        line(kRule);
+        if (!m_out.add(m_block))
+            return failUnencodable(QStringLiteral("the header"), -1);
+        QStringView startMark, endMark;
+        if (m_debug) {
+            startMark = u"; << START OF PRE-BATCH COMMANDS >>";
+            endMark = u"; << END OF PRE-BATCH COMMANDS >>";
+        }
+        return writeBatchPart(m_in.preBatch, 0, QStringLiteral("the pre-batch commands"), startMark, endMark);
+    }
+
+    // The texts of every block, compiled once. After the header, so that their bytes follow on from it in
+    // the encoder.
+    void compileTexts()
+    {
+        m_crLf = m_out.encoded(QString(kCrLf));
+        QString preText = withCrLf(m_in.preUserScript);
+        if (m_in.includeStatus)
+            preText = preText.isEmpty() ? kStatusLine : kStatusLine + kCrLf + preText;
+        m_pre = compile(preText);
+        m_post = compile(withCrLf(m_in.postUserScript));
+        m_plainUser = compile(m_userScript);
+        m_userByMatchList.resize(size_t(m_matchSets.lists.size()));
+
+        m_debugStartPre = fixed(QStringLiteral("; << START OF PRE-USERSCRIPT COMMANDS >>") + kCrLf);
+        m_debugStartUser = fixed(QStringLiteral("; << START OF USER SCRIPT >>") + kCrLf);
+        m_debugEndUser = fixed(QStringLiteral("; << END OF USER SCRIPT >>") + kCrLf +
+                               QStringLiteral("; << START OF POST-USERSCRIPT COMMANDS >>") + kCrLf);
+        m_debugEndPost = fixed(QStringLiteral("; << END OF POST-USERSCRIPT COMMANDS >>") + kCrLf);
+        m_delay = fixed(QStringLiteral("_DELAY ") + m_in.Delay);
+        m_qsave = fixed(QStringLiteral("_QSAVE"));
+        const QString token =
+            m_in.outFormat.compare(dontChangeFormatText(), Qt::CaseInsensitive) == 0 ? QString() : m_in.outFormat;
+        m_saveAsStart = QStringLiteral("_SAVEAS ") + token + QStringLiteral(" \"");
+        compileOpenForms();
+    }
+
+    // The block of the queue's drawing i, whole or not at all.
+    bool writeDrawing(qsizetype i)
+    {
+        const QString &path = m_in.queue.at(i);
+        const BatchDrawingState state = i < m_in.states.size() ? m_in.states.at(i)
+                                        : m_in.drawingState    ? m_in.drawingState(i, path)
+                                                               : BatchDrawingState();
+        const Drawing d{i, path, i + 1, state, state.available && !state.readOnly, m_matchSets.of(i)};
+        m_values.reset(m_counter, path, d.place);
+        ++m_drawingStamp;
+        m_blockStart = m_out.pending();
+        m_chars = 0;
+        m_unencodable = false;
+
+        putOpenLines(d);
+        if (!putAroundUser(m_pre, d, m_debugStartPre, m_debugStartUser) || !putUserScript(d))
+            return false;
+        putEndLines(d);
+        if (!putSaveAs(d) || !putAroundUser(m_post, d, m_debugEndUser, m_debugEndPost))
+            return false;
+        return endBlock(d);
+    }
+
+    // The post-batch commands, and whatever the buffer still holds.
+    bool writeTail()
+    {
+        if (!writeBatchPart(m_in.postBatch, m_count, QStringLiteral("the post-batch commands"), {}, {}))
+            return false;
+        if (!m_out.flush())
+            return failWrite();
+        m_result.bytesWritten = m_out.bytes();
+        m_result.dates = m_tags.dates();
+        return true;
+    }
+
+private:
+    // The pre- or post-batch commands, for the batch as a whole (filenumber 0 or the drawing count), between
+    // the marks when there are marks.
+    bool writeBatchPart(const QString &commands, qsizetype filenumber, const QString &what, QStringView startMark,
+                        QStringView endMark)
+    {
+        if (commands.isEmpty())
+            return true;
+        m_block.resize(0);
+        if (!startMark.isEmpty())
+            line(startMark);
+        const std::optional<QString> text = m_tags.trySubstituteTAGS(withCrLf(commands), 0, kBatchFileName, filenumber);
+        if (!text)
+            return failTooLarge(what, -1);
+        line(*text);
+        if (!endMark.isEmpty())
+            line(endMark);
+        if (!m_out.add(m_block))
+            return failUnencodable(what, -1);
+        return true;
+    }
+    void line(QStringView l)
+    {
+        m_block += l;
+        m_block += kCrLf;
+    }
+
+    // A text of every block, its literal runs joined with the values that stay the same for the whole
+    // composition and encoded.
+    CompiledText compile(const QString &text)
+    {
+        CompiledText c;
+        c.tmpl = m_tags.compile(text);
+        c.chars = text.size();
+        c.direct = c.tmpl.direct;
+        QString run;
+        auto endRun = [&] {
+            if (run.isEmpty())
+                return;
+            CompiledText::Part part;
+            part.chars = run.size();
+            if (!m_out.encode(part.bytes, run))
+                c.direct = false;
+            c.parts.push_back(std::move(part));
+            run.resize(0);
+        };
+        for (const TagTemplate::Piece &piece : c.tmpl.pieces) {
+            if (piece.row == 0 || TagContext::isConstantRow(piece.row)) {
+                const QString v = piece.row == 0 ? piece.literal : m_tags.tagValue(piece.row, 0, QString(), 0);
+                if (!clearEdges(v) || (piece.row != 0 && v.contains(QLatin1Char('$'))))
+                    c.direct = false;
+                run += v;
+                if (piece.row != 0)
+                    c.growth += qMax<qsizetype>(0, v.size() - piece.tagChars);
+                continue;
+            }
+            endRun();
+            CompiledText::Part part;
+            part.row = piece.row;
+            part.tagChars = piece.tagChars;
+            c.parts.push_back(std::move(part));
+        }
+        endRun();
+        return c;
+    }
+    FixedText fixed(const QString &text)
+    {
+        FixedText f{text, QByteArray()};
+        if (!m_out.encode(*f.bytes, text))
+            f.bytes.reset();
+        return f;
+    }
+    // Each open form, unless a literal run of it cannot be encoded on its own (the general way then says so).
+    void compileOpenForms()
+    {
+        for (const bool normal : {false, true}) {
+            for (const bool seen : {false, true}) {
+                OpenForm form;
+                form.lockedSeenAfter = seen;
+                QString run;
+                bool good = true;
+                auto endRun = [&] {
+                    QByteArray b;
+                    good = good && clearEdges(run) && m_out.encode(b, run);
+                    form.chars += run.size();
+                    form.literals.push_back(b);
+                    run.clear();
+                };
+                for (const OpenLine &l : openLineForm(m_in, normal, form.lockedSeenAfter)) {
+                    run += l.before;
+                    if (l.path)
+                        endRun();
+                    run += l.after;
+                    run += kCrLf;
+                }
+                endRun();
+                if (good)
+                    m_openForms[normal][seen] = std::move(form);
+            }
+        }
+    }
+
+    void putOpenLines(const Drawing &d)
+    {
+        const std::optional<OpenForm> &open = m_openForms[d.normalForm][m_lockedSeen];
+        if (open && clearEdges(d.path)) {
+            for (size_t k = 0; k < open->literals.size(); ++k) {
+                if (k > 0)
+                    put(d.path);
+                m_out.addBytes(open->literals[k]);
+            }
+            m_chars += open->chars;
+            m_lockedSeen = open->lockedSeenAfter;
+        } else {
+            put(batchOpenLines(m_in, d.path, d.normalForm, m_lockedSeen));
+        }
+    }
+    // The pre- or post-user-script commands with their line break, between debug comments when asked for.
+    bool putAroundUser(const CompiledText &text, const Drawing &d, const FixedText &before, const FixedText &after)
+    {
+        if (text.chars == 0)
+            return true;
+        if (m_debug)
+            putFixed(before);
+        if (!putText(text, d))
+            return failTooLarge(d);
+        putBytes(m_crLf, 2);
+        if (m_debug)
+            putFixed(after);
+        return true;
+    }
+    // The user script: project tags first, then the other tags.
+    bool putUserScript(const Drawing &d)
+    {
+        const CompiledText *user = &m_plainUser;
+        if (m_userHasProjectTags && d.matches && !d.matches->isEmpty()) {
+            std::optional<CompiledText> &cached = m_userByMatchList[size_t(m_matchSets.matchSet[size_t(d.index)])];
+            if (!cached) {
+                const std::optional<QString> applied = m_projects.applyProjects(m_userScript, *d.matches, m_bound);
+                if (!applied)
+                    return failTooLarge(d);
+                cached.emplace(compile(*applied));
+            }
+            user = &*cached;
+        }
+        if (!putText(*user, d) || m_chars > m_bound)
+            return failTooLarge(d);
+        return true;
+    }
+    // The delay and the QSAVE, each on a line of its own, and the end of the user script's last line.
+    void putEndLines(const Drawing &d)
+    {
+        if (m_in.UseDelay != 0) {
+            putBytes(m_crLf, 2);
+            putFixed(m_delay);
+        }
+        const bool qsave = !m_in.saveAs && d.normalForm && (m_in.LT != 0 || !m_in.testRun);
+        if (qsave) {
+            putBytes(m_crLf, 2);
+            putFixed(m_qsave);
+        }
+        putBytes(m_crLf, 2);
+    }
+    bool putSaveAs(const Drawing &d)
+    {
+        if (!m_in.saveAs || !d.state.available)
+            return true;
+        const int matchList = d.matches ? m_matchSets.matchSet[size_t(d.index)] : -1;
+        m_saveAsLine.resize(0);
+        m_saveAsLine += m_saveAsStart;
+        if (!m_namer.makeWith(m_values, d.path, d.matches, matchList, m_counter, d.place, m_saveAsLine))
+            return failTooLarge(d);
+        bool exists = false;
+        if (m_in.overwriteExisting) {
+            const QString target = m_saveAsLine.mid(m_saveAsStart.size());
+            const QString &name = m_namer.lastName();
+            exists = m_in.targetExists ? m_in.targetExists(target, name) : Path_Exists(target, name) != 0;
+        }
+        m_saveAsLine += exists ? QLatin1String("\" Y") : QLatin1String("\"");
+        putLine(m_saveAsLine);
+        return true;
+    }
+    // The block is whole: checked, passed on, and the next drawing's counter set.
+    bool endBlock(const Drawing &d)
+    {
+        if (m_chars > m_bound)
+            return failTooLarge(d);
+        if (m_unencodable) {
+            return failUnencodable(drawingWhat(d.path) + QStringLiteral(" (its path or a tag value)"), d.index);
+        }
+        m_blockStart = -1;
+        if (!m_out.flushIfFull())
+            return failWrite();
+        m_result.drawingsWritten = d.place;
+        m_counter += m_in.counterStep;
+        if (m_in.progress)
+            m_in.progress(d.place, m_count);
+        return true;
+    }
+
+    // Appends the text substituted for the drawing; false when it passes the bound.
+    bool putText(const CompiledText &text, const Drawing &d)
+    {
+        if (text.direct) {
+            // Direct when no value holds a "$" and the text stays within the bound at every row.
+            if (text.tmpl.hasDates)
+                m_tags.refreshDates();
+            qsizetype peak = text.chars + text.growth;
+            bool direct = true;
+            for (const CompiledText::Part &part : text.parts) {
+                if (part.row == 0)
+                    continue;
+                const RowValue &rv = rowValue(part.row);
+                if (!rv.usable) {
+                    direct = false;
+                    break;
+                }
+                peak += qMax<qsizetype>(0, rv.text.size() - part.tagChars);
+            }
+            if (direct && peak <= m_bound) {
+                for (const CompiledText::Part &part : text.parts) {
+                    if (part.row == 0)
+                        putBytes(part.bytes, part.chars);
+                    else
+                        put(m_rowValues[size_t(part.row)].text);
+                }
+                return true;
+            }
+        }
+        m_substituted.resize(0);
+        if (!m_tags.substituteInto(m_substituted, text.tmpl.prepared, m_counter, d.path, d.place))
+            return false;
+        put(m_substituted);
+        return true;
+    }
+    const RowValue &rowValue(int row)
+    {
+        RowValue &rv = m_rowValues[size_t(row)];
+        const quint64 stamp = TagContext::isDateRow(row) ? m_tags.datesVersion() + 1 : m_drawingStamp;
+        if (rv.stamp != stamp) {
+            rv.text = m_values.value(row);
+            rv.usable = !holdsDollar(rv.text) && clearEdges(rv.text);
+            rv.stamp = stamp;
+        }
+        return rv;
+    }
+    // A piece that the encoding cannot hold is reported once the block is whole.
+    void put(QStringView text)
+    {
+        m_chars += text.size();
+        if (!m_unencodable && !m_out.add(text))
+            m_unencodable = true;
+    }
+    void putBytes(const QByteArray &bytes, qsizetype textChars)
+    {
+        m_chars += textChars;
+        m_out.addBytes(bytes);
+    }
+    void putLine(QStringView text)
+    {
+        put(text);
+        putBytes(m_crLf, 2);
+    }
+    void putFixed(const FixedText &f)
+    {
+        if (f.bytes)
+            putBytes(*f.bytes, f.text.size());
+        else
+            put(f.text);
+    }
+
+    // Each stops the composition and returns false. The block being made is dropped (a block never goes out
+    // in part); what is whole goes to the device, for a look at the partial script.
+    bool fail(BatchWriteResult::Status status, const QString &message, qsizetype drawing)
+    {
+        if (m_blockStart >= 0)
+            m_out.dropBack(m_blockStart);
+        m_result.status = status;
+        m_result.message = message;
+        m_result.drawing = drawing;
+        m_out.flush();
+        m_result.bytesWritten = m_out.bytes();
+        m_result.dates = m_tags.dates();
+        return false;
+    }
+    bool failTooLarge(const QString &what, qsizetype drawing)
+    {
+        return fail(BatchWriteResult::TooLarge, tooLargeMessage(what, m_bound), drawing);
+    }
+    bool failTooLarge(const Drawing &d) { return failTooLarge(drawingWhat(d.path), d.index); }
+    bool failUnencodable(const QString &what, qsizetype drawing)
+    {
+        return fail(BatchWriteResult::Unencodable, unencodableMessage(what), drawing);
+    }
+    bool failWrite()
+    {
+        return fail(
+            BatchWriteResult::WriteFailed,
+            QStringLiteral("The batch script could not be written (") + m_out.deviceError() + QStringLiteral(")."), -1);
+    }
+
+    const BatchScriptInput &m_in;
+    const ProjectTagSet &m_projects;
+    const TagContext &m_tags;
+    const ProjectMatches &m_matchSets;
+    BatchWriteResult &m_result;
+    const qsizetype m_count;
+    const qsizetype m_bound;
+    const bool m_debug;
+    const QString m_userScript;
+    const bool m_userHasProjectTags;
+
+    Output m_out;
+    QString m_block;             // the header, or the pre- or post-batch part
+    qsizetype m_blockStart = -1; // where the block being made starts in the output buffer (-1: none)
+    qsizetype m_chars = 0;       // the block's characters, for the bound
+    bool m_unencodable = false;  // a piece of the block that the encoding cannot hold
+
+    QByteArray m_crLf;
+    CompiledText m_pre, m_post, m_plainUser;
+    std::vector<std::optional<CompiledText>> m_userByMatchList;
+    FixedText m_debugStartPre, m_debugStartUser, m_debugEndUser, m_debugEndPost, m_delay, m_qsave;
+    QString m_saveAsStart;
+    std::optional<OpenForm> m_openForms[2][2];
+
+    TagValues m_values;
+    std::array<RowValue, 97> m_rowValues;
+    quint64 m_drawingStamp = 0;
+    QString m_substituted;
+    QString m_saveAsLine;
+    SaveAsNamer m_namer;
+    qint64 m_counter;
+    bool m_lockedSeen = false;
+};
 } // namespace
 
 void BatchScriptInput::applySettings(const MainSettings &s)
@@ -572,8 +1037,6 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
     BatchWriteResult result;
     TagContext tags(in.tags, in.queue, in.environment);
     tags.setMaxTextSize(in.maxBlockSize);
-    const qsizetype count = in.queue.size();
-    const qsizetype bound = in.maxBlockSize > 0 ? in.maxBlockSize : std::numeric_limits<qsizetype>::max();
 
     // Everything that stops a composition is found before the first byte.
     if (!tags.isValid()) {
@@ -585,366 +1048,15 @@ BatchWriteResult writeBatchScript(QIODevice &device, const BatchScriptInput &in,
     if (!findProjectMatches(in.queue, projects, matchSets, result))
         return result;
 
-    const QString userScript = withCrLf(in.userScript);
-    const bool userHasProjectTags = ProjectTagSet::mayHoldProjectTags(userScript);
-
-    QString preText = withCrLf(in.preUserScript);
-    if (in.includeStatus)
-        preText = preText.isEmpty() ? kStatusLine : kStatusLine + kCrLf + preText;
-    const QString postText = withCrLf(in.postUserScript);
-    const QString token =
-        in.outFormat.compare(dontChangeFormatText(), Qt::CaseInsensitive) == 0 ? QString() : in.outFormat;
-    const QString delayLine = QStringLiteral("_DELAY ") + in.Delay;
-    const bool debug = in.DebugComments == 1;
-
-    Output out(device, in.encoding);
-    QString block;
-    block.reserve(64 * 1024);
-    auto line = [&block](QStringView l) {
-        block += l;
-        block += kCrLf;
-    };
-    qsizetype blockStart = -1; // where the block being made starts in the output buffer
-    auto fail = [&](BatchWriteResult::Status status, const QString &message, qsizetype drawing) {
-        if (blockStart >= 0)
-            out.dropBack(blockStart); // a block never goes out in part
-        result.status = status;
-        result.message = message;
-        result.drawing = drawing;
-        out.flush(); // what is complete, for a look at the partial script
-        result.bytesWritten = out.bytes();
-        result.dates = tags.dates();
+    ScriptComposer composer(device, in, projects, tags, matchSets, result);
+    if (!composer.writeHead())
         return result;
-    };
-    auto tooLarge = [&](const QString &what, qsizetype drawing) {
-        return fail(BatchWriteResult::TooLarge, tooLargeMessage(what, bound), drawing);
-    };
-    auto writeFailed = [&] {
-        return fail(
-            BatchWriteResult::WriteFailed,
-            QStringLiteral("The batch script could not be written (") + out.deviceError() + QStringLiteral(")."), -1);
-    };
-
-    // Header and pre-batch part.
-    line(kRule);
-    line(QStringLiteral(";  TESSALINE ") + in.programVersion + QStringLiteral(" - SCRIPT CREATED ") +
-         tags.headerDate() + QStringLiteral(" : ") + tags.headerTime());
-    line(kRule);
-    if (!out.add(block))
-        return fail(BatchWriteResult::Unencodable, unencodableMessage(QStringLiteral("the header")), -1);
-    if (!in.preBatch.isEmpty()) {
-        block.resize(0);
-        if (debug)
-            line(QStringLiteral("; << START OF PRE-BATCH COMMANDS >>"));
-        const std::optional<QString> text = tags.trySubstituteTAGS(withCrLf(in.preBatch), 0, kBatchFileName, 0);
-        if (!text)
-            return tooLarge(QStringLiteral("the pre-batch commands"), -1);
-        line(*text);
-        if (debug)
-            line(QStringLiteral("; << END OF PRE-BATCH COMMANDS >>"));
-        if (!out.add(block))
-            return fail(BatchWriteResult::Unencodable, unencodableMessage(QStringLiteral("the pre-batch commands")),
-                        -1);
+    composer.compileTexts();
+    for (qsizetype i = 0; i < in.queue.size(); ++i) {
+        if (!composer.writeDrawing(i))
+            return result;
     }
-
-    // One block per drawing, made in the output encoding straight into the output buffer: the texts'
-    // literal runs were encoded once, and each drawing adds its tag values (a text whose values may hold
-    // tags goes through the cascade).
-    qsizetype chars = 0;      // the block's characters, for the bound
-    bool unencodable = false; // a piece that the encoding cannot hold (reported once the block is whole)
-    const QByteArray crLf = out.encoded(QString(kCrLf));
-    auto put = [&](QStringView text) {
-        chars += text.size();
-        if (!unencodable && !out.add(text))
-            unencodable = true;
-    };
-    auto putBytes = [&](const QByteArray &bytes, qsizetype textChars) {
-        chars += textChars;
-        out.addBytes(bytes);
-    };
-    auto putLine = [&](QStringView text) {
-        put(text);
-        putBytes(crLf, 2);
-    };
-    // The texts of every block, compiled once.
-    auto compile = [&](const QString &text) {
-        CompiledText c;
-        c.tmpl = tags.compile(text);
-        c.chars = text.size();
-        c.direct = c.tmpl.direct;
-        QString run;
-        auto endRun = [&] {
-            if (run.isEmpty())
-                return;
-            CompiledText::Part part;
-            part.chars = run.size();
-            if (!out.encode(part.bytes, run))
-                c.direct = false;
-            c.parts.push_back(std::move(part));
-            run.resize(0);
-        };
-        for (const TagTemplate::Piece &piece : c.tmpl.pieces) {
-            if (piece.row == 0 || TagContext::isConstantRow(piece.row)) {
-                const QString v = piece.row == 0 ? piece.literal : tags.tagValue(piece.row, 0, QString(), 0);
-                if (!clearEdges(v) || (piece.row != 0 && v.contains(QLatin1Char('$'))))
-                    c.direct = false;
-                run += v;
-                if (piece.row != 0)
-                    c.growth += qMax<qsizetype>(0, v.size() - piece.tagChars);
-                continue;
-            }
-            endRun();
-            CompiledText::Part part;
-            part.row = piece.row;
-            part.tagChars = piece.tagChars;
-            c.parts.push_back(std::move(part));
-        }
-        endRun();
-        return c;
-    };
-    const CompiledText preCompiled = compile(preText), postCompiled = compile(postText);
-    const CompiledText plainUserCompiled = compile(userScript);
-    std::vector<std::optional<CompiledText>> userCompiledByMatch(size_t(matchSets.lists.size()));
-    // Texts put in as they stand, encoded once (nullopt: the encoding cannot hold them, put() then says so).
-    struct FixedText {
-        QString text;
-        std::optional<QByteArray> bytes;
-    };
-    auto fixed = [&](const QString &text) {
-        FixedText f{text, QByteArray()};
-        if (!out.encode(*f.bytes, text))
-            f.bytes.reset();
-        return f;
-    };
-    auto putFixed = [&](const FixedText &f) {
-        if (f.bytes)
-            putBytes(*f.bytes, f.text.size());
-        else
-            put(f.text);
-    };
-    const FixedText debugStartPre = fixed(QStringLiteral("; << START OF PRE-USERSCRIPT COMMANDS >>") + kCrLf);
-    const FixedText debugStartUser = fixed(QStringLiteral("; << START OF USER SCRIPT >>") + kCrLf);
-    const FixedText debugEndUser = fixed(QStringLiteral("; << END OF USER SCRIPT >>") + kCrLf +
-                                         QStringLiteral("; << START OF POST-USERSCRIPT COMMANDS >>") + kCrLf);
-    const FixedText debugEndPost = fixed(QStringLiteral("; << END OF POST-USERSCRIPT COMMANDS >>") + kCrLf);
-    const FixedText delay = fixed(delayLine);
-    const FixedText qsaveLine = fixed(QStringLiteral("_QSAVE"));
-    const QString saveAsStart = QStringLiteral("_SAVEAS ") + token + QStringLiteral(" \"");
-    QString saveAsLine;
-
-    // The open lines of each form (normal or not, a locked drawing seen before or not), as literal bytes
-    // around the path; nullopt when a literal run cannot be encoded on its own (the general way then says so).
-    struct OpenForm {
-        std::vector<QByteArray> literals; // one more than the places of the path
-        qsizetype chars = 0;
-        bool lockedSeenAfter = false;
-    };
-    std::optional<OpenForm> openForms[2][2];
-    for (const bool normal : {false, true}) {
-        for (const bool seen : {false, true}) {
-            OpenForm form;
-            form.lockedSeenAfter = seen;
-            QString run;
-            bool good = true;
-            auto endRun = [&] {
-                QByteArray b;
-                good = good && clearEdges(run) && out.encode(b, run);
-                form.chars += run.size();
-                form.literals.push_back(b);
-                run.clear();
-            };
-            for (const OpenLine &l : openLineForm(in, normal, form.lockedSeenAfter)) {
-                run += l.before;
-                if (l.path)
-                    endRun();
-                run += l.after;
-                run += kCrLf;
-            }
-            endRun();
-            if (good)
-                openForms[normal][seen] = std::move(form);
-        }
-    }
-
-    // The value of each row for the drawing it was taken for (stamp: the drawing's stamp, or for a date row
-    // the dates it shows). usable: the value holds no "$" and starts and ends with a whole character, so
-    // it can be put in as it stands.
-    struct RowValue {
-        QStringView text;
-        quint64 stamp = 0;
-        bool usable = false;
-    };
-    std::array<RowValue, 97> rowValues;
-    TagValues values(tags);
-    quint64 drawingStamp = 0;
-    auto rowValue = [&](int row) -> const RowValue & {
-        RowValue &rv = rowValues[size_t(row)];
-        const quint64 stamp = TagContext::isDateRow(row) ? tags.datesVersion() + 1 : drawingStamp;
-        if (rv.stamp != stamp) {
-            rv.text = values.value(row);
-            rv.usable = !holdsDollar(rv.text) && clearEdges(rv.text);
-            rv.stamp = stamp;
-        }
-        return rv;
-    };
-    QString substituted;
-
-    // Appends the text substituted for the drawing; false when it passes the bound.
-    auto putText = [&](const CompiledText &text, qint64 counter, const QString &path, qsizetype place) {
-        if (text.direct) {
-            // Direct when no value holds a "$" and the text stays within the bound at every row.
-            if (text.tmpl.hasDates)
-                tags.refreshDates();
-            qsizetype peak = text.chars + text.growth;
-            bool direct = true;
-            for (const CompiledText::Part &part : text.parts) {
-                if (part.row == 0)
-                    continue;
-                const RowValue &rv = rowValue(part.row);
-                if (!rv.usable) {
-                    direct = false;
-                    break;
-                }
-                peak += qMax<qsizetype>(0, rv.text.size() - part.tagChars);
-            }
-            if (direct && peak <= bound) {
-                for (const CompiledText::Part &part : text.parts) {
-                    if (part.row == 0)
-                        putBytes(part.bytes, part.chars);
-                    else
-                        put(rowValues[size_t(part.row)].text);
-                }
-                return true;
-            }
-        }
-        substituted.resize(0);
-        if (!tags.substituteInto(substituted, text.tmpl.prepared, counter, path, place))
-            return false;
-        put(substituted);
-        return true;
-    };
-
-    SaveAsNamer namer(in, tags, projects, matchSets.lists.size());
-    qint64 counter = in.counterStart;
-    bool lockedSeen = false;
-    for (qsizetype i = 0; i < count; ++i) {
-        const QString &path = in.queue.at(i);
-        const qsizetype place = i + 1;
-        const BatchDrawingState state = i < in.states.size() ? in.states.at(i)
-                                        : in.drawingState    ? in.drawingState(i, path)
-                                                             : BatchDrawingState();
-        const bool normalForm = state.available && !state.readOnly;
-        const QList<int> *matches = matchSets.of(i);
-        values.reset(counter, path, place);
-        ++drawingStamp;
-        blockStart = out.pending();
-        chars = 0;
-        unencodable = false;
-
-        const std::optional<OpenForm> &open = openForms[normalForm][lockedSeen];
-        if (open && clearEdges(path)) {
-            for (size_t k = 0; k < open->literals.size(); ++k) {
-                if (k > 0)
-                    put(path);
-                out.addBytes(open->literals[k]);
-            }
-            chars += open->chars;
-            lockedSeen = open->lockedSeenAfter;
-        } else {
-            put(batchOpenLines(in, path, normalForm, lockedSeen));
-        }
-        if (!preText.isEmpty()) {
-            if (debug)
-                putFixed(debugStartPre);
-            if (!putText(preCompiled, counter, path, place))
-                return tooLarge(drawingWhat(path), i);
-            putBytes(crLf, 2);
-            if (debug)
-                putFixed(debugStartUser);
-        }
-
-        // The user script: project tags first, then the other tags.
-        const CompiledText *user = &plainUserCompiled;
-        if (userHasProjectTags && matches && !matches->isEmpty()) {
-            std::optional<CompiledText> &cached = userCompiledByMatch[size_t(matchSets.matchSet[size_t(i)])];
-            if (!cached) {
-                const std::optional<QString> applied = projects.applyProjects(userScript, *matches, bound);
-                if (!applied)
-                    return tooLarge(drawingWhat(path), i);
-                cached.emplace(compile(*applied));
-            }
-            user = &*cached;
-        }
-        if (!putText(*user, counter, path, place) || chars > bound)
-            return tooLarge(drawingWhat(path), i);
-
-        if (in.UseDelay != 0) {
-            putBytes(crLf, 2);
-            putFixed(delay);
-        }
-        const bool qsave = !in.saveAs && normalForm && (in.LT != 0 || !in.testRun);
-        if (qsave) {
-            putBytes(crLf, 2);
-            putFixed(qsaveLine);
-        }
-        putBytes(crLf, 2);
-
-        if (in.saveAs && state.available) {
-            const int matchList = matches ? matchSets.matchSet[size_t(i)] : -1;
-            saveAsLine.resize(0);
-            saveAsLine += saveAsStart;
-            if (!namer.makeWith(values, path, matches, matchList, counter, place, saveAsLine))
-                return tooLarge(drawingWhat(path), i);
-            bool exists = false;
-            if (in.overwriteExisting) {
-                const QString target = saveAsLine.mid(saveAsStart.size());
-                const QString &name = namer.lastName();
-                exists = in.targetExists ? in.targetExists(target, name) : Path_Exists(target, name) != 0;
-            }
-            saveAsLine += exists ? QLatin1String("\" Y") : QLatin1String("\"");
-            putLine(saveAsLine);
-        }
-
-        if (!postText.isEmpty()) {
-            if (debug)
-                putFixed(debugEndUser);
-            if (!putText(postCompiled, counter, path, place))
-                return tooLarge(drawingWhat(path), i);
-            putBytes(crLf, 2);
-            if (debug)
-                putFixed(debugEndPost);
-        }
-
-        if (chars > bound)
-            return tooLarge(drawingWhat(path), i);
-        if (unencodable) {
-            return fail(BatchWriteResult::Unencodable,
-                        unencodableMessage(drawingWhat(path) + QStringLiteral(" (its path or a tag value)")), i);
-        }
-        blockStart = -1; // whole
-        if (!out.flushIfFull())
-            return writeFailed();
-        result.drawingsWritten = place;
-        counter += in.counterStep;
-        if (in.progress)
-            in.progress(place, count);
-    }
-
-    // Post-batch part.
-    if (!in.postBatch.isEmpty()) {
-        block.resize(0);
-        const std::optional<QString> text = tags.trySubstituteTAGS(withCrLf(in.postBatch), 0, kBatchFileName, count);
-        if (!text)
-            return tooLarge(QStringLiteral("the post-batch commands"), -1);
-        line(*text);
-        if (!out.add(block))
-            return fail(BatchWriteResult::Unencodable, unencodableMessage(QStringLiteral("the post-batch commands")),
-                        -1);
-    }
-    if (!out.flush())
-        return writeFailed();
-    result.bytesWritten = out.bytes();
-    result.dates = tags.dates();
+    composer.writeTail();
     return result;
 }
 
