@@ -666,18 +666,317 @@ std::optional<QString> TagContext::trySubstituteTAGS(const QString &Text1, qint6
     return out;
 }
 
-// The text is kept as a list of segments, the runs of characters between two "$" (a "$" stands between
-// every two neighbouring segments). A tag is a segment with a "$" on both sides whose characters are the
-// tag's name. One row's whole-text replacement, searched from the first character, takes its segments
-// from left to right; a match consumes both of its "$", so the segment right after a match cannot match
-// in the same row. The replacement joins the segment before, the value and the segment after into new
-// segments; these are judged afresh for the later rows only (a row never sees what it inserted itself).
+namespace {
+
+// The text under substitution, kept as a list of segments, the runs of characters between two "$" (a "$"
+// stands between every two neighbouring segments). A tag is a segment with a "$" on both sides whose
+// characters are the tag's name. One row's whole-text replacement, searched from the first character,
+// takes its segments from left to right; a match consumes both of its "$", so the segment right after a
+// match cannot match in the same row. The replacement joins the segment before, the value and the segment
+// after into new segments; these are judged afresh for the later rows only (a row never sees what it
+// inserted itself).
 //
-// The bound: `live` counts the characters of the text as it stands after every replacement, and the
+// A segment's characters are a chain of pieces that point into the text, into the values put in (kept
+// until the next compaction) or into the joined text of the last compaction; counts of the segments of
+// every row tell which row comes next without walking the list.
+//
+// The bound: `m_live` counts the characters of the text as it stands after every replacement, and the
 // first replacement that takes it past the bound ends the substitution. Within a row the text only grows
 // or only shrinks (every match is replaced by the same value), so this is the same as looking after every
 // row. The names replaced and the segments they leave behind are dead weight; once it outweighs the text,
 // the text is joined and split again between two rows, so memory stays in proportion to the text.
+//
+// It lives on the stack of one substitution; short texts need no allocation for the table itself.
+class CascadeTable
+{
+public:
+    explicit CascadeTable(qsizetype limit) : m_limit(limit) {}
+
+    // Starts from a whole text, its "$" positions and the rows of the segments between them.
+    void start(const QString &text, const std::vector<qsizetype> &dollars, const std::vector<quint8> &rows)
+    {
+        split(text.constData(), text.size(), dollars, &rows);
+        m_live = text.size();
+    }
+    // True when a segment of one of the rows in `mask` (rows 1 to 63) stands in the text.
+    bool holdsRows(quint64 mask) const { return (m_present[0] & mask) != 0; }
+    // Replaces the rows in order, valueOf(row) giving the value of a row that has a segment. False as soon
+    // as the text passes the bound.
+    template <typename ValueOf> bool run(ValueOf &&valueOf);
+    // Appends the text as it stands.
+    void appendTo(QString &out) const { join(out, m_live); }
+
+private:
+    struct Piece {
+        const QChar *data;
+        qsizetype size;
+        int next;
+    };
+    struct Seg {
+        int head = -1, tail = -1; // pieces
+        qsizetype size = 0;
+        int prev = -1, next = -1;
+        int row = 0;
+        int pass = 0; // the pass that made it; only segments of earlier passes can match
+    };
+
+    void mark(int row, int delta);
+    void addPiece(int seg, const QChar *data, qsizetype size);
+    void appendSegPieces(int to, int from);
+    void classify(int seg);
+    void split(const QChar *base, qsizetype total, const std::vector<qsizetype> &dollars,
+               const std::vector<quint8> *rows);
+    void join(QString &into, qsizetype size) const;
+    void compactIfWasteful();
+    int nextRow(int row) const;
+    bool replaceRow(int row, const QString &value);
+    int replaceSegment(int seg, const QChar *vd, qsizetype vn);
+
+    const qsizetype m_limit;
+    QVarLengthArray<Piece, 96> m_pieces;
+    QVarLengthArray<Seg, 64> m_segs;
+    QVarLengthArray<QString, 16> m_keep; // values the pieces point into
+    std::vector<QString> m_flats;        // the joined text of the last compaction, which the pieces point into
+    int m_counts[kRowCount + 1] = {};
+    quint64 m_present[2] = {0, 0}; // rows with a count
+    qsizetype m_live = 0;
+    qsizetype m_replaced = 0; // since the last compaction
+    int m_pass = 0;
+};
+
+template <typename ValueOf> bool CascadeTable::run(ValueOf &&valueOf)
+{
+    int row = 0;
+    for (;;) {
+        compactIfWasteful();
+        row = nextRow(row);
+        if (row == 0)
+            return true;
+        ++m_pass;
+        m_keep.append(valueOf(row));
+        if (!replaceRow(row, m_keep.last()))
+            return false;
+    }
+}
+
+void CascadeTable::mark(int row, int delta)
+{
+    if (row == 0)
+        return;
+    m_counts[row] += delta;
+    const int word = row >> 6;
+    const quint64 bit = quint64(1) << (row & 63);
+    if (m_counts[row] > 0)
+        m_present[word] |= bit;
+    else
+        m_present[word] &= ~bit;
+}
+
+void CascadeTable::addPiece(int seg, const QChar *data, qsizetype size)
+{
+    if (size <= 0)
+        return;
+    m_pieces.append(Piece{data, size, -1});
+    const int idx = int(m_pieces.size() - 1);
+    Seg &s = m_segs[seg];
+    if (s.tail >= 0)
+        m_pieces[s.tail].next = idx;
+    else
+        s.head = idx;
+    s.tail = idx;
+    s.size += size;
+}
+
+// Moves the pieces of `from` to the end of `to`.
+void CascadeTable::appendSegPieces(int to, int from)
+{
+    Seg &a = m_segs[to];
+    const Seg &b = m_segs[from];
+    if (b.head < 0)
+        return;
+    if (a.tail >= 0)
+        m_pieces[a.tail].next = b.head;
+    else
+        a.head = b.head;
+    a.tail = b.tail;
+    a.size += b.size;
+}
+
+void CascadeTable::classify(int seg)
+{
+    Seg &s = m_segs[seg];
+    if (s.prev < 0 || s.next < 0 || s.size == 0 || s.size > kMaxNameLength) {
+        s.row = 0;
+        return;
+    }
+    const QChar *parts[kMaxNameLength];
+    qsizetype lengths[kMaxNameLength];
+    int n = 0;
+    for (int p = s.head; p >= 0; p = m_pieces[p].next) {
+        parts[n] = m_pieces[p].data;
+        lengths[n] = m_pieces[p].size;
+        ++n;
+    }
+    s.row = rowOf(parts, lengths, n, s.size);
+    mark(s.row, +1);
+}
+
+// The segments of a whole text split at the given "$" positions; the rows of the inner segments are given
+// (a prepared text) or found.
+void CascadeTable::split(const QChar *base, qsizetype total, const std::vector<qsizetype> &dollars,
+                         const std::vector<quint8> *rows)
+{
+    m_pieces.clear();
+    m_segs.clear();
+    std::fill(std::begin(m_counts), std::end(m_counts), 0);
+    m_present[0] = m_present[1] = 0;
+    const size_t dollarCount = dollars.size();
+    m_segs.resize(qsizetype(dollarCount + 1));
+    qsizetype from = 0;
+    for (size_t i = 0; i <= dollarCount; ++i) {
+        const qsizetype to = i < dollarCount ? dollars[i] : total;
+        m_segs[qsizetype(i)].prev = int(i) - 1;
+        m_segs[qsizetype(i)].next = i < dollarCount ? int(i) + 1 : -1;
+        addPiece(int(i), base + from, to - from);
+        from = to + 1;
+    }
+    for (size_t i = 1; i < dollarCount; ++i) {
+        if (rows) {
+            m_segs[qsizetype(i)].row = (*rows)[i - 1];
+            mark(m_segs[qsizetype(i)].row, +1);
+        } else {
+            classify(int(i));
+        }
+    }
+}
+
+// The segments joined with their "$".
+void CascadeTable::join(QString &into, qsizetype size) const
+{
+    into.reserve(into.size() + size);
+    for (int s = 0; s >= 0; s = m_segs[s].next) {
+        for (int p = m_segs[s].head; p >= 0; p = m_pieces[p].next)
+            into.append(m_pieces[p].data, m_pieces[p].size);
+        if (m_segs[s].next >= 0)
+            into.append(QLatin1Char('$'));
+    }
+}
+
+// Between two rows: joins and splits again when the dead weight outgrows the text. Every segment then
+// counts as made before the next pass; the rows done are never looked at again.
+void CascadeTable::compactIfWasteful()
+{
+    if (m_replaced * 8 <= m_live + 4096)
+        return;
+    QString flat;
+    join(flat, m_live);
+    std::vector<qsizetype> dollars;
+    for (qsizetype i = 0; i < flat.size(); ++i)
+        if (flat.at(i) == QLatin1Char('$'))
+            dollars.push_back(i);
+    m_flats.push_back(std::move(flat));
+    split(m_flats.back().constData(), m_flats.back().size(), dollars, nullptr);
+    m_flats.erase(m_flats.begin(), m_flats.end() - 1);
+    m_keep.clear();
+    m_replaced = 0;
+}
+
+// The next row above `row` that has a segment; 0 when there is none.
+int CascadeTable::nextRow(int row) const
+{
+    int next = 0;
+    for (int w = (row + 1) >> 6; w < 2 && next == 0; ++w) {
+        quint64 bits = m_present[w];
+        if (w == (row + 1) >> 6)
+            bits &= ~quint64(0) << ((row + 1) & 63);
+        if (bits)
+            next = (w << 6) + std::countr_zero(bits);
+    }
+    return next > kRowCount ? 0 : next;
+}
+
+// One pass: every segment of `row` made before this pass replaced by the value, from left to right.
+bool CascadeTable::replaceRow(int row, const QString &value)
+{
+    const QChar *vd = value.constData();
+    const qsizetype vn = value.size();
+    for (int s = 0; s >= 0;) {
+        if (m_segs[s].row != row || m_segs[s].pass >= m_pass) {
+            s = m_segs[s].next;
+            continue;
+        }
+        m_live += vn - (m_segs[s].size + 2);
+        if (m_live > m_limit)
+            return false;
+        ++m_replaced;
+        s = m_segs[replaceSegment(s, vd, vn)].next;
+    }
+    return true;
+}
+
+// Replaces "$" + segment `seg` + "$" by the value; `seg` is inner, so both neighbours exist. Gives the last
+// segment the replacement made or grew, after which the search goes on.
+int CascadeTable::replaceSegment(int seg, const QChar *vd, qsizetype vn)
+{
+    const int left = m_segs[seg].prev;
+    const int right = m_segs[seg].next;
+    mark(m_segs[left].row, -1);
+    mark(m_segs[seg].row, -1);
+    mark(m_segs[right].row, -1);
+    const int after = m_segs[right].next;
+
+    qsizetype d = 0;
+    while (d < vn && vd[d] != QLatin1Char('$'))
+        ++d;
+    if (d == vn) {
+        // No "$" in the value: left + value + right become one segment.
+        addPiece(left, vd, vn);
+        appendSegPieces(left, right);
+        m_segs[left].next = after;
+        if (after >= 0)
+            m_segs[after].prev = left;
+        m_segs[left].pass = m_pass;
+        classify(left);
+        return left;
+    }
+
+    addPiece(left, vd, d);
+    m_segs[left].pass = m_pass;
+    int prevSeg = left;
+    QVarLengthArray<int, 8> made;
+    qsizetype start = d + 1;
+    for (;;) {
+        qsizetype e = start;
+        while (e < vn && vd[e] != QLatin1Char('$'))
+            ++e;
+        Seg ns;
+        ns.prev = prevSeg;
+        ns.pass = m_pass;
+        m_segs.append(ns);
+        const int idx = int(m_segs.size() - 1);
+        m_segs[prevSeg].next = idx;
+        addPiece(idx, vd + start, e - start);
+        made.append(idx);
+        prevSeg = idx;
+        if (e == vn)
+            break;
+        start = e + 1;
+    }
+    const int last = prevSeg;
+    appendSegPieces(last, right);
+    m_segs[last].next = after;
+    if (after >= 0)
+        m_segs[after].prev = last;
+    classify(left);
+    for (const int m : made)
+        classify(m);
+    return last;
+}
+
+} // namespace
+
+// The whole-text replacement of every row in order, each on the result of the row before, bounded by
+// maxTextSize().
 bool TagContext::substituteInto(QString &out, const PreparedTagText &text, qint64 Counter, const QString &filename,
                                 qsizetype filenumber) const
 {
@@ -691,233 +990,19 @@ bool TagContext::substituteInto(QString &out, const PreparedTagText &text, qint6
         return true;
     }
 
-    struct Piece {
-        const QChar *data;
-        qsizetype size;
-        int next;
-    };
-    struct Seg {
-        int head = -1, tail = -1; // pieces
-        qsizetype size = 0;
-        int prev = -1, next = -1;
-        int row = 0;
-        int pass = 0; // the pass that made it; only segments of earlier passes can match
-    };
-    QVarLengthArray<Piece, 96> pieces;
-    QVarLengthArray<Seg, 64> segs;
-    QVarLengthArray<QString, 16> keep; // values the pieces point into
-    std::vector<QString> flats;        // the joined text of the last compaction, which the pieces point into
-    int counts[kRowCount + 1] = {};
-    quint64 present[2] = {0, 0}; // rows with a count
-
-    auto mark = [&](int row, int delta) {
-        if (row == 0)
-            return;
-        counts[row] += delta;
-        const int word = row >> 6;
-        const quint64 bit = quint64(1) << (row & 63);
-        if (counts[row] > 0)
-            present[word] |= bit;
-        else
-            present[word] &= ~bit;
-    };
-    auto addPiece = [&](int seg, const QChar *data, qsizetype size) {
-        if (size <= 0)
-            return;
-        pieces.append(Piece{data, size, -1});
-        const int idx = int(pieces.size() - 1);
-        Seg &s = segs[seg];
-        if (s.tail >= 0)
-            pieces[s.tail].next = idx;
-        else
-            s.head = idx;
-        s.tail = idx;
-        s.size += size;
-    };
-    auto appendSegPieces = [&](int to, int from) { // moves the pieces of `from` to the end of `to`
-        Seg &a = segs[to];
-        const Seg &b = segs[from];
-        if (b.head < 0)
-            return;
-        if (a.tail >= 0)
-            pieces[a.tail].next = b.head;
-        else
-            a.head = b.head;
-        a.tail = b.tail;
-        a.size += b.size;
-    };
-    auto classify = [&](int seg) {
-        Seg &s = segs[seg];
-        if (s.prev < 0 || s.next < 0 || s.size == 0 || s.size > kMaxNameLength) {
-            s.row = 0;
-            return;
-        }
-        const QChar *parts[kMaxNameLength];
-        qsizetype lengths[kMaxNameLength];
-        int n = 0;
-        for (int p = s.head; p >= 0; p = pieces[p].next) {
-            parts[n] = pieces[p].data;
-            lengths[n] = pieces[p].size;
-            ++n;
-        }
-        s.row = rowOf(parts, lengths, n, s.size);
-        mark(s.row, +1);
-    };
-    // The segments of a whole text split at the given "$" positions; the rows of the inner segments are
-    // given (a prepared text) or found.
-    auto split = [&](const QChar *base, qsizetype total, const std::vector<qsizetype> &dollars,
-                     const std::vector<quint8> *rows) {
-        pieces.clear();
-        segs.clear();
-        std::fill(std::begin(counts), std::end(counts), 0);
-        present[0] = present[1] = 0;
-        const size_t dollarCount = dollars.size();
-        segs.resize(qsizetype(dollarCount + 1));
-        qsizetype from = 0;
-        for (size_t i = 0; i <= dollarCount; ++i) {
-            const qsizetype to = i < dollarCount ? dollars[i] : total;
-            segs[qsizetype(i)].prev = int(i) - 1;
-            segs[qsizetype(i)].next = i < dollarCount ? int(i) + 1 : -1;
-            addPiece(int(i), base + from, to - from);
-            from = to + 1;
-        }
-        for (size_t i = 1; i < dollarCount; ++i) {
-            if (rows) {
-                segs[qsizetype(i)].row = (*rows)[i - 1];
-                mark(segs[qsizetype(i)].row, +1);
-            } else {
-                classify(int(i));
-            }
-        }
-    };
-    // The segments joined with their "$".
-    auto join = [&](QString &into, qsizetype size) {
-        into.reserve(into.size() + size);
-        for (int s = 0; s >= 0; s = segs[s].next) {
-            for (int p = segs[s].head; p >= 0; p = pieces[p].next)
-                into.append(pieces[p].data, pieces[p].size);
-            if (segs[s].next >= 0)
-                into.append(QLatin1Char('$'));
-        }
-    };
-
-    split(text.m_text.constData(), text.m_text.size(), text.m_dollars, &text.m_rows);
-    qsizetype live = text.m_text.size();
-    qsizetype replaced = 0; // since the last compaction
+    CascadeTable table(limit);
+    table.start(text.m_text, text.m_dollars, text.m_rows);
 
     // Rows 1 to 13, the date and time tags, come first: a later row's value cannot bring one in, so one look
     // at the text's own tags tells whether the clock is needed.
     constexpr quint64 dateRows = ((quint64(1) << (RowTime24 + 1)) - 1) & ~quint64(1);
-    if (present[0] & dateRows)
+    if (table.holdsRows(dateRows))
         refreshDates();
 
     Call call(Counter, filename, filenumber);
-    int pass = 0;
-    int row = 0;
-    for (;;) {
-        // Between two rows: join and split again when the dead weight outgrows the text. Every segment
-        // then counts as made before the next pass; rows up to `row` are done and never looked at again.
-        if (replaced * 8 > live + 4096) {
-            QString flat;
-            join(flat, live);
-            std::vector<qsizetype> dollars;
-            for (qsizetype i = 0; i < flat.size(); ++i)
-                if (flat.at(i) == QLatin1Char('$'))
-                    dollars.push_back(i);
-            flats.push_back(std::move(flat));
-            split(flats.back().constData(), flats.back().size(), dollars, nullptr);
-            flats.erase(flats.begin(), flats.end() - 1);
-            keep.clear();
-            replaced = 0;
-        }
-
-        // The next row above `row` that has a segment.
-        int next = 0;
-        for (int w = (row + 1) >> 6; w < 2 && next == 0; ++w) {
-            quint64 bits = present[w];
-            if (w == (row + 1) >> 6)
-                bits &= ~quint64(0) << ((row + 1) & 63);
-            if (bits)
-                next = (w << 6) + std::countr_zero(bits);
-        }
-        if (next == 0 || next > kRowCount)
-            break;
-        row = next;
-        ++pass;
-
-        keep.append(value(row, call));
-        const QString &v = keep.last();
-        const QChar *vd = v.constData();
-        const qsizetype vn = v.size();
-
-        for (int s = 0; s >= 0;) {
-            if (segs[s].row != row || segs[s].pass >= pass) {
-                s = segs[s].next;
-                continue;
-            }
-            live += vn - (segs[s].size + 2);
-            if (live > limit)
-                return false;
-            ++replaced;
-            // Replace "$" + segment s + "$" by the value; s is inner, so both neighbours exist.
-            const int left = segs[s].prev;
-            const int right = segs[s].next;
-            mark(segs[left].row, -1);
-            mark(segs[s].row, -1);
-            mark(segs[right].row, -1);
-            const int after = segs[right].next;
-
-            qsizetype d = 0;
-            while (d < vn && vd[d] != QLatin1Char('$'))
-                ++d;
-            int last;
-            if (d == vn) {
-                // No "$" in the value: left + value + right become one segment.
-                addPiece(left, vd, vn);
-                appendSegPieces(left, right);
-                segs[left].next = after;
-                if (after >= 0)
-                    segs[after].prev = left;
-                segs[left].pass = pass;
-                classify(left);
-                last = left;
-            } else {
-                addPiece(left, vd, d);
-                segs[left].pass = pass;
-                int prevSeg = left;
-                QVarLengthArray<int, 8> made;
-                qsizetype start = d + 1;
-                for (;;) {
-                    qsizetype e = start;
-                    while (e < vn && vd[e] != QLatin1Char('$'))
-                        ++e;
-                    Seg ns;
-                    ns.prev = prevSeg;
-                    ns.pass = pass;
-                    segs.append(ns);
-                    const int idx = int(segs.size() - 1);
-                    segs[prevSeg].next = idx;
-                    addPiece(idx, vd + start, e - start);
-                    made.append(idx);
-                    prevSeg = idx;
-                    if (e == vn)
-                        break;
-                    start = e + 1;
-                }
-                last = prevSeg;
-                appendSegPieces(last, right);
-                segs[last].next = after;
-                if (after >= 0)
-                    segs[after].prev = last;
-                classify(left);
-                for (const int m : made)
-                    classify(m);
-            }
-            s = segs[last].next;
-        }
-    }
-
-    join(out, live);
+    if (!table.run([&](int row) -> const QString & { return value(row, call); }))
+        return false;
+    table.appendTo(out);
     return true;
 }
 
