@@ -10,6 +10,11 @@
 #include <windows.h>
 #else
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <thread>
+#include <unistd.h>
 #endif
 
 namespace tess {
@@ -187,6 +192,53 @@ qint64 WholeFileWriter::writeData(const char *data, qint64 size)
     return size;
 }
 
+namespace {
+
+// The file a save is about to replace, held open while the new one is put in place: the old file's
+// pages are then freed when it is closed, on a thread of its own, instead of inside the rename that
+// replaces it (for a file of a gigabyte that takes a good part of a second). Small files are not
+// worth a thread; on Windows an open file could not be replaced, so nothing is held there.
+class OldFileRelease
+{
+public:
+    explicit OldFileRelease(const QString &path)
+    {
+#ifndef Q_OS_WIN
+        constexpr off_t kWorthAThread = 16 * 1024 * 1024;
+        const QByteArray native = QFile::encodeName(path);
+        const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        if (fd < 0)
+            return;
+        struct stat st;
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= kWorthAThread)
+            m_fd = fd;
+        else
+            ::close(fd);
+#else
+        Q_UNUSED(path);
+#endif
+    }
+    ~OldFileRelease()
+    {
+#ifndef Q_OS_WIN
+        if (m_fd < 0)
+            return;
+        try {
+            std::thread([fd = m_fd] { ::close(fd); }).detach();
+        } catch (const std::system_error &) {
+            ::close(m_fd); // no thread to be had: freed here, as without the hold
+        }
+#endif
+    }
+    OldFileRelease(const OldFileRelease &) = delete;
+    OldFileRelease &operator=(const OldFileRelease &) = delete;
+
+private:
+    int m_fd = -1;
+};
+
+} // namespace
+
 FileResult WholeFileWriter::finish()
 {
     if (!m_file.isOpen()) // never started, or cancelled
@@ -198,6 +250,7 @@ FileResult WholeFileWriter::finish()
         m_file.commit(); // only closes: a cancelled save never replaces the file
         return m_result;
     }
+    const OldFileRelease old(m_file.fileName());
     if (!m_file.commit())
         m_result = failure(kPathFileAccessError, m_file.fileName(), m_file.errorString());
     return m_result;

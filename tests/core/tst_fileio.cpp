@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -230,6 +231,23 @@ private Q_SLOTS:
         QVERIFY(out.finish().ok());
         QCOMPARE(test::fileBytes(path), QByteArray("one two"));
         QCOMPARE(entriesOf(tmp.path()), QStringList{"out.txt"});
+    }
+
+    // A large old file is let go of after the new one is in place; nothing of it stays open.
+    void replacingALargeFile()
+    {
+        QTemporaryDir tmp;
+        const QString path = tmp.path() + "/big.csv";
+        QVERIFY(writeWholeFile(path, QByteArray(20 * 1024 * 1024, 'x')).ok());
+        const QStringList openBefore = entriesOf(QStringLiteral("/proc/self/fd"));
+        WholeFileWriter out(path);
+        QVERIFY(out.start().ok());
+        QCOMPARE(out.write("new"), 3);
+        QVERIFY(out.finish().ok());
+        QCOMPARE(test::fileBytes(path), QByteArray("new"));
+        QCOMPARE(entriesOf(tmp.path()), QStringList{"big.csv"});
+        if (QFileInfo::exists(QStringLiteral("/proc/self/fd")))
+            QTRY_COMPARE(entriesOf(QStringLiteral("/proc/self/fd")).size(), openBefore.size());
     }
 
     void readOnlyTogglesOnlyTheWritePermission()
