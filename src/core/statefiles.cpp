@@ -168,12 +168,24 @@ bool readStateFileBytes(const QString &prefix, StateFile which, QByteArray &byte
     return readWholeFile(path, bytes).ok();
 }
 
-StateRead readStateFile(const QString &prefix, StateFile which, QByteArray &bytes, QString *path)
+namespace {
+
+// The state file as it stands ("" when there is none); path, when asked, receives it or, for a
+// missing one, the path it would have.
+QString foundStateFile(const QString &prefix, StateFile which, QString *path)
 {
-    bytes.clear();
     const QString found = existingStateFile(prefix, which);
     if (path)
         *path = found.isEmpty() ? stateFilePath(prefix, which) : found;
+    return found;
+}
+
+} // namespace
+
+StateRead readStateFile(const QString &prefix, StateFile which, QByteArray &bytes, QString *path)
+{
+    bytes.clear();
+    const QString found = foundStateFile(prefix, which, path);
     if (found.isEmpty())
         return StateRead::Missing;
     if (!readWholeFile(found, bytes).ok())
@@ -192,9 +204,7 @@ StateRead readStateFile(const QString &prefix, StateFile which, QByteArray &byte
 StateRead readStateFileLines(const QString &prefix, StateFile which, QStringList &lines, QString *path)
 {
     lines.clear();
-    const QString found = existingStateFile(prefix, which);
-    if (path)
-        *path = found.isEmpty() ? stateFilePath(prefix, which) : found;
+    const QString found = foundStateFile(prefix, which, path);
     if (found.isEmpty())
         return StateRead::Missing;
     // Room for the lines of usual lengths at once (memory not used is never touched).
