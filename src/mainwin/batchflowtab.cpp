@@ -69,6 +69,17 @@ QLabel *stepLabel(QWidget *parent, const char *name, const QString &text)
     return l;
 }
 
+// The text a command box holds once a setting's text is put into it: every line end (CR LF, a
+// lone CR or LF, and the separators the box itself reads as line ends) becomes "\n".
+QString keptBoxText(const QString &setting)
+{
+    QString text = boxTextFromCrLf(setting);
+    for (const QChar end :
+         {QChar(QChar::ParagraphSeparator), QChar(QChar::LineSeparator), QChar(0xfdd0), QChar(0xfdd1)})
+        text.replace(end, QLatin1Char('\n'));
+    return text;
+}
+
 void setChecked(QCheckBox *box, bool on)
 {
     if (box && box->isChecked() != on)
@@ -77,9 +88,15 @@ void setChecked(QCheckBox *box, bool on)
 
 } // namespace
 
-BatchFlowTab::BatchFlowTab(QWidget *parent) : QWidget(parent)
+BatchFlowTab::BatchFlowTab(QWidget *parent, Build when)
+    : DeferredPage(QStringLiteral("BatchFlowTab"), pagePlacements(), parent)
 {
-    setObjectName(QStringLiteral("BatchFlowTab"));
+    if (when == Build::Now)
+        build();
+}
+
+void BatchFlowTab::buildControls()
+{
     // The flow down the left: step labels, the four boxes beside their steps.
     stepLabel(this, "Label4", QStringLiteral("1. PreBatch Command"));
     tbPreBatch =
@@ -123,10 +140,17 @@ BatchFlowTab::BatchFlowTab(QWidget *parent) : QWidget(parent)
     cbIncludeDebugComments->setObjectName(QStringLiteral("cbIncludeDebugComments"));
     cbIncludeDebugComments->setToolTip(
         QStringLiteral("Include comments in script which identify each of the parts shown on the left"));
+}
 
-    const PlacementResult placed = placeControls(this, pagePlacements(), kTabStripTwips);
-    Q_ASSERT_X(placed.missing.isEmpty(), "BatchFlowTab", "a placed control is missing");
-    setMinimumSize(childrenRect().right() + 1 + twipsToPixels(120), childrenRect().bottom() + 1);
+void BatchFlowTab::controlsPlaced()
+{
+    // The kept values, shown before the handlers connect: the program's settings hold them already.
+    setBoxText(tbPreBatch, m_kept.boxes[0]);
+    setBoxText(tbPreUserScript, m_kept.boxes[1]);
+    setBoxText(tbPostUserScript, m_kept.boxes[2]);
+    setBoxText(tbPostBatch, m_kept.boxes[3]);
+    cbIncludeDebugComments->setChecked(m_kept.debugComments);
+    chkIncludeStatus->setChecked(m_kept.includeStatus);
 
     connect(cbIncludeDebugComments, &QCheckBox::toggled, this, &BatchFlowTab::cbIncludeDebugComments_Click);
     connect(chkIncludeStatus, &QCheckBox::toggled, this, &BatchFlowTab::chkIncludeStatus_Click);
@@ -141,6 +165,8 @@ BatchFlowTab::~BatchFlowTab() = default;
 QList<QLine> BatchFlowTab::flowLines() const
 {
     QList<QLine> lines;
+    if (!isBuilt())
+        return lines;
     for (const FlowLine &f : kFlowLines) {
         QLine line(twipsToPixels(f.x1), twipsToPixels(f.y1 - kTabStripTwips), twipsToPixels(f.x2),
                    twipsToPixels(f.y2 - kTabStripTwips));
@@ -159,7 +185,7 @@ QList<QLine> BatchFlowTab::flowLines() const
 
 void BatchFlowTab::paintEvent(QPaintEvent *event)
 {
-    QWidget::paintEvent(event);
+    DeferredPage::paintEvent(event);
     QPainter p(this);
     p.setPen(palette().color(QPalette::WindowText));
     p.drawLines(flowLines());
@@ -167,6 +193,7 @@ void BatchFlowTab::paintEvent(QPaintEvent *event)
 
 QPlainTextEdit *BatchFlowTab::box(const char *name) const
 {
+    const_cast<BatchFlowTab *>(this)->build(); // the page's look stays; only its controls come into being
     return findChild<QPlainTextEdit *>(QLatin1String(name), Qt::FindDirectChildrenOnly);
 }
 
@@ -190,31 +217,56 @@ void BatchFlowTab::load(const MainSettings &s)
                   postBatch = s.PostBatch;
     const bool debug = s.DebugComments != 0, status = s.IncludeStatus != 0, testRun = s.TestRun != 0,
                saveAs = s.SAVEAS != 0, delay = s.UseDelay != 0;
-    setBoxText(tbPreBatch, boxTextFromCrLf(preBatch));
-    setBoxText(tbPreUserScript, boxTextFromCrLf(preUserScript));
-    setBoxText(tbPostUserScript, boxTextFromCrLf(postUserScript));
-    setBoxText(tbPostBatch, boxTextFromCrLf(postBatch));
-    setChecked(cbIncludeDebugComments, debug);
-    setChecked(chkIncludeStatus, status);
+    if (isBuilt()) {
+        setBoxText(tbPreBatch, boxTextFromCrLf(preBatch));
+        setBoxText(tbPreUserScript, boxTextFromCrLf(preUserScript));
+        setBoxText(tbPostUserScript, boxTextFromCrLf(postUserScript));
+        setBoxText(tbPostBatch, boxTextFromCrLf(postBatch));
+        setChecked(cbIncludeDebugComments, debug);
+        setChecked(chkIncludeStatus, status);
+    } else {
+        m_kept.boxes[0] = keptBoxText(preBatch);
+        m_kept.boxes[1] = keptBoxText(preUserScript);
+        m_kept.boxes[2] = keptBoxText(postUserScript);
+        m_kept.boxes[3] = keptBoxText(postBatch);
+        m_kept.debugComments = debug;
+        m_kept.includeStatus = status;
+    }
     setChecked(chkTestRun, testRun);
     setChecked(chkSaveAS, saveAs); // unticks Test Run when both were on
     setChecked(chkDelay, delay);
     // The handlers ran only for boxes that changed; the settings follow the boxes either way.
+    const Values shownValues = values();
     MainSettings &shown = mainSettings();
-    shown.DebugComments = cbIncludeDebugComments->isChecked() ? 1 : 0;
-    shown.IncludeStatus = chkIncludeStatus->isChecked() ? 1 : 0;
+    shown.DebugComments = shownValues.debugComments ? 1 : 0;
+    shown.IncludeStatus = shownValues.includeStatus ? 1 : 0;
     if (chkDelay)
         shown.UseDelay = chkDelay->isChecked() ? -1 : 0;
 }
 
+BatchFlowTab::Values BatchFlowTab::values() const
+{
+    if (!isBuilt())
+        return m_kept;
+    Values v;
+    v.boxes[0] = plainBoxText(tbPreBatch);
+    v.boxes[1] = plainBoxText(tbPreUserScript);
+    v.boxes[2] = plainBoxText(tbPostUserScript);
+    v.boxes[3] = plainBoxText(tbPostBatch);
+    v.debugComments = cbIncludeDebugComments->isChecked();
+    v.includeStatus = chkIncludeStatus->isChecked();
+    return v;
+}
+
 void BatchFlowTab::store(MainSettings &s) const
 {
-    s.PreBatch = crLfFromBoxText(plainBoxText(tbPreBatch));
-    s.PreUserScript = crLfFromBoxText(plainBoxText(tbPreUserScript));
-    s.PostUserScript = crLfFromBoxText(plainBoxText(tbPostUserScript));
-    s.PostBatch = crLfFromBoxText(plainBoxText(tbPostBatch));
-    s.DebugComments = cbIncludeDebugComments->isChecked() ? 1 : 0;
-    s.IncludeStatus = chkIncludeStatus->isChecked() ? 1 : 0;
+    const Values v = values();
+    s.PreBatch = crLfFromBoxText(v.boxes[0]);
+    s.PreUserScript = crLfFromBoxText(v.boxes[1]);
+    s.PostUserScript = crLfFromBoxText(v.boxes[2]);
+    s.PostBatch = crLfFromBoxText(v.boxes[3]);
+    s.DebugComments = v.debugComments ? 1 : 0;
+    s.IncludeStatus = v.includeStatus ? 1 : 0;
     if (chkDelay)
         s.UseDelay = chkDelay->isChecked() ? 1 : 0;
     if (chkTestRun)
@@ -225,10 +277,15 @@ void BatchFlowTab::store(MainSettings &s) const
 
 void BatchFlowTab::cbIncludeDebugComments_Click()
 {
+    build();
     mainSettings().DebugComments = cbIncludeDebugComments->isChecked() ? 1 : 0;
 }
 
-void BatchFlowTab::chkIncludeStatus_Click() { mainSettings().IncludeStatus = chkIncludeStatus->isChecked() ? 1 : 0; }
+void BatchFlowTab::chkIncludeStatus_Click()
+{
+    build();
+    mainSettings().IncludeStatus = chkIncludeStatus->isChecked() ? 1 : 0;
+}
 
 void BatchFlowTab::chkDelay_Click()
 {
@@ -255,6 +312,7 @@ void BatchFlowTab::chkTestRun_Click()
 
 void BatchFlowTab::cmdClear_Click()
 {
+    build();
     if (msgBox(QStringLiteral("Are you sure you want to clear the PREBATCH COMMAND, PREUSERSCRIPT, POSTUSERSCRIPT and "
                               "POSTBATCH Command boxes."),
                vbYesNo + vbExclamation, warningTitle()) != vbYes)
@@ -274,6 +332,7 @@ bool BatchFlowTab::askPreset()
 
 void BatchFlowTab::cmdCloseDefault_Click()
 {
+    build();
     if (!askPreset())
         return;
     setBoxText(tbPreBatch, QString());
@@ -283,6 +342,7 @@ void BatchFlowTab::cmdCloseDefault_Click()
 
 void BatchFlowTab::cmdSDIDefault_Click()
 {
+    build();
     if (!askPreset())
         return;
     setBoxText(tbPreBatch, QStringLiteral("_SDI 1"));

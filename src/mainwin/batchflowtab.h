@@ -2,10 +2,14 @@
 // The "Settings" tab: the four batch-flow command boxes with their flow labels, the two check
 // boxes of the batch script, the larger editor and the "Default Templates" presets. It also runs
 // the three switches of the "Options" frame (Delay, Test Run, SAVEAS), which live beside the queue.
+// Its controls may be made on first need (DeferredPage): loading and storing, the run switches
+// and the handlers work before that.
+
+#include "widgets/deferredpage.h"
 
 #include <QLine>
 #include <QList>
-#include <QWidget>
+#include <QString>
 #include <memory>
 
 class QCheckBox;
@@ -18,16 +22,17 @@ namespace tess {
 class frmSettings;
 struct MainSettings;
 
-class BatchFlowTab : public QWidget
+class BatchFlowTab : public DeferredPage
 {
     Q_OBJECT
 public:
-    explicit BatchFlowTab(QWidget *parent = nullptr);
+    explicit BatchFlowTab(QWidget *parent = nullptr, Build when = Build::Now);
     ~BatchFlowTab() override;
 
     // The switches of the "Options" frame; their handlers run from now on.
     void attachRunSwitches(QCheckBox *saveAs, QCheckBox *delay, QCheckBox *testRun);
 
+    // One of the four boxes by its name (the controls are made first).
     QPlainTextEdit *box(const char *name) const;
 
     // Shows the settings: the four boxes (CR LF between lines in the settings), the two check
@@ -42,6 +47,7 @@ public:
 
     // The flow lines in page pixels: each step label to its box, and the two boxes of every
     // drawing to "This gets Looped". A line that would cross its label's caption starts after it.
+    // None before the controls are made.
     QList<QLine> flowLines() const;
 
     void cbIncludeDebugComments_Click();
@@ -58,8 +64,18 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void buildControls() override;
+    void controlsPlaced() override;
 
 private:
+    // What the page shows: the four box texts as the boxes hold them ("\n" between lines) and the
+    // two check boxes.
+    struct Values {
+        QString boxes[4]; // tbPreBatch, tbPreUserScript, tbPostUserScript, tbPostBatch
+        bool debugComments = false;
+        bool includeStatus = false;
+    };
+    Values values() const;
     bool askPreset();
 
     QPlainTextEdit *tbPreBatch = nullptr;
@@ -76,6 +92,8 @@ private:
     QCheckBox *chkSaveAS = nullptr;
     QCheckBox *chkDelay = nullptr;
     QCheckBox *chkTestRun = nullptr;
+    // The values while the controls are not made.
+    Values m_kept;
     std::unique_ptr<frmSettings> m_editor;
 };
 

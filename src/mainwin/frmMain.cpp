@@ -119,12 +119,15 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), m_controls(std::make_un
     root->addLayout(right, 1);
     m_layout = new MainLayout(this, splitTop, m_files->picture3Splitter());
 
-    // The batch-flow and SAVEAS tabs, with the run switches of the queue's "Options" frame.
-    m_batchFlow = new BatchFlowTab;
+    // The batch-flow and SAVEAS tabs, with the run switches of the queue's "Options" frame. Their
+    // controls are made when a tab is first opened or a control is asked for.
+    m_batchFlow = new BatchFlowTab(nullptr, DeferredPage::Build::OnFirstUse);
     tabSettings->layout()->addWidget(m_batchFlow);
     m_queue->attachRunSwitchesTo(*m_batchFlow);
-    m_saveAs = new SaveAsTab;
+    m_saveAs = new SaveAsTab(nullptr, DeferredPage::Build::OnFirstUse);
     tabSaveAs->layout()->addWidget(m_saveAs);
+    for (DeferredPage *page : {static_cast<DeferredPage *>(m_batchFlow), static_cast<DeferredPage *>(m_saveAs)})
+        connect(page, &DeferredPage::built, this, [this] { m_controls->invalidate(); });
     m_saveAs->setSources(m_queueAccess, m_fileAccess,
                          [this](const QString &text, qint32 counter, const QString &path, qint16 fileNo) {
                              if (!text.contains(QLatin1Char('$')))

@@ -53,6 +53,8 @@ public:
     FileSelection *files() const { return m_fileAccess; }
     MainLayout *mainLayout() const { return m_layout; }
     UserSetsFrame *userSets() const { return frmSet; }
+    // The "Settings" and SAVEAS pages. Their controls are made when the page is first opened or
+    // build() is called; their values load and store either way.
     BatchFlowTab *batchFlowTab() const { return m_batchFlow; }
     SaveAsTab *saveAsTab() const { return m_saveAs; }
     // The user script as the window needs it (installed with the script pane).

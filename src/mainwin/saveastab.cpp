@@ -70,9 +70,15 @@ void setChecked(QAbstractButton *b, bool on)
 
 } // namespace
 
-SaveAsTab::SaveAsTab(QWidget *parent) : QWidget(parent)
+SaveAsTab::SaveAsTab(QWidget *parent, Build when) : DeferredPage(QStringLiteral("SaveAsTab"), pagePlacements(), parent)
 {
-    setObjectName(QStringLiteral("SaveAsTab"));
+    m_kept.format = dontChangeFormatText();
+    if (when == Build::Now)
+        build();
+}
+
+void SaveAsTab::buildControls()
+{
     boxCaption(this, "Label10", QStringLiteral("Output Format:"));
     cmbOutFormat = named(new QComboBox(this), "cmbOutFormat");
     cmbOutFormat->setEditable(true);
@@ -105,11 +111,19 @@ SaveAsTab::SaveAsTab(QWidget *parent) : QWidget(parent)
     tbSAVEASExOutput = named(new QLineEdit(this), "tbSAVEASExOutput");
     tbSAVEASExOutput->setReadOnly(true);
     tbSAVEASExOutput->setToolTip(QStringLiteral("Example output file showing Prefix and Suffix"));
+}
 
-    const PlacementResult placed = placeControls(this, pagePlacements(), kTabStripTwips);
-    Q_ASSERT_X(placed.missing.isEmpty(), "SaveAsTab", "a placed control is missing");
-    setMinimumSize(childrenRect().right() + 1 + twipsToPixels(120), childrenRect().bottom() + 1);
+void SaveAsTab::controlsPlaced()
+{
     FillSaveAsFormatList();
+    // The kept values, shown before the handlers connect (the example is kept as well).
+    cmbOutFormat->setEditText(m_kept.format);
+    chkOverwriteExistingFiles->setChecked(m_kept.overwrite);
+    tbSpecFolder->setText(m_kept.folder);
+    (m_kept.originalLocation ? optOriginalLocation : optSpecFolder)->setChecked(true);
+    tbPrefix->setText(m_kept.prefix);
+    tbSuffix->setText(m_kept.suffix);
+    tbSAVEASExOutput->setText(m_kept.example);
 
     connect(tbPrefix, &QLineEdit::textChanged, this, &SaveAsTab::tbPrefix_Change);
     connect(tbSuffix, &QLineEdit::textChanged, this, &SaveAsTab::tbSuffix_Change);
@@ -120,6 +134,17 @@ SaveAsTab::SaveAsTab(QWidget *parent) : QWidget(parent)
 
 void SaveAsTab::load(const MainSettings &s)
 {
+    if (!isBuilt()) {
+        m_kept.format = s.SaveAsType.isEmpty() ? dontChangeFormatText() : s.SaveAsType;
+        m_kept.overwrite = s.OverWriteFiles != 0;
+        keep([&s](Values &v) {
+            v.folder = s.DWGOutFolder;
+            v.originalLocation = s.SaveAsOriginalLocation != 0;
+            v.prefix = s.NamePrefix;
+            v.suffix = s.NameSuffix;
+        });
+        return;
+    }
     cmbOutFormat->setEditText(s.SaveAsType.isEmpty() ? dontChangeFormatText() : s.SaveAsType);
     setChecked(chkOverwriteExistingFiles, s.OverWriteFiles != 0);
     tbSpecFolder->setText(s.DWGOutFolder);
@@ -129,18 +154,47 @@ void SaveAsTab::load(const MainSettings &s)
     tbSuffix->setText(s.NameSuffix);
 }
 
+SaveAsTab::Values SaveAsTab::values() const
+{
+    if (!isBuilt())
+        return m_kept;
+    Values v;
+    v.format = cmbOutFormat->currentText();
+    v.overwrite = chkOverwriteExistingFiles->isChecked();
+    v.folder = tbSpecFolder->text();
+    v.originalLocation = optOriginalLocation->isChecked();
+    v.prefix = tbPrefix->text();
+    v.suffix = tbSuffix->text();
+    v.example = tbSAVEASExOutput->text();
+    return v;
+}
+
+void SaveAsTab::keep(const std::function<void(Values &)> &change)
+{
+    const Values before = m_kept;
+    change(m_kept);
+    if (m_kept.folder != before.folder || m_kept.originalLocation != before.originalLocation ||
+        m_kept.prefix != before.prefix || m_kept.suffix != before.suffix)
+        UpdateSaveAsExample();
+}
+
 void SaveAsTab::store(MainSettings &s) const
 {
-    s.NamePrefix = tbPrefix->text();
-    s.NameSuffix = tbSuffix->text();
-    s.DWGOutFolder = tbSpecFolder->text();
-    s.OverWriteFiles = chkOverwriteExistingFiles->isChecked() ? 1 : 0;
-    s.SaveAsType = cmbOutFormat->currentText();
-    s.SaveAsOriginalLocation = optOriginalLocation->isChecked() ? -1 : 0;
+    const Values v = values();
+    s.NamePrefix = v.prefix;
+    s.NameSuffix = v.suffix;
+    s.DWGOutFolder = v.folder;
+    s.OverWriteFiles = v.overwrite ? 1 : 0;
+    s.SaveAsType = v.format;
+    s.SaveAsOriginalLocation = v.originalLocation ? -1 : 0;
 }
 
 void SaveAsTab::FillSaveAsFormatList()
 {
+    if (!isBuilt()) {
+        m_kept.format = dontChangeFormatText();
+        return;
+    }
     cmbOutFormat->clear();
     cmbOutFormat->addItems(saveAsFormatList());
     cmbOutFormat->setCurrentIndex(0);
@@ -158,13 +212,18 @@ void SaveAsTab::UpdateSaveAsExample()
 {
     if (!m_queue || m_queue->count() == 0)
         return;
-    const QString folder = optSpecFolder->isChecked() ? tbSpecFolder->text() : QString();
-    tbSAVEASExOutput->setText(
-        saveAsExampleName(m_queue->entries().first(), tbPrefix->text(), tbSuffix->text(), m_substituteTags, folder));
+    const Values v = values();
+    const QString example = saveAsExampleName(m_queue->entries().first(), v.prefix, v.suffix, m_substituteTags,
+                                              v.originalLocation ? QString() : v.folder);
+    if (isBuilt())
+        tbSAVEASExOutput->setText(example);
+    else
+        m_kept.example = example;
 }
 
 void SaveAsTab::cmdOUTBrowse_Click()
 {
+    build();
     QString start = tbSpecFolder->text();
     if (start.isEmpty() || start.contains(QLatin1Char('$')) || !QFileInfo(start).isDir())
         start = m_files ? m_files->folder() : QString();
@@ -177,30 +236,46 @@ void SaveAsTab::cmdOUTBrowse_Click()
 
 void SaveAsTab::setOverwriteExisting(bool on)
 {
+    if (!isBuilt()) {
+        m_kept.overwrite = on;
+        return;
+    }
     if (chkOverwriteExistingFiles->isChecked() != on)
         chkOverwriteExistingFiles->setChecked(on);
 }
 
 void SaveAsTab::setNamePrefix(const QString &text)
 {
+    if (!isBuilt())
+        return keep([&text](Values &v) { v.prefix = text; });
     if (tbPrefix->text() != text)
         tbPrefix->setText(text);
 }
 
 void SaveAsTab::setNameSuffix(const QString &text)
 {
+    if (!isBuilt())
+        return keep([&text](Values &v) { v.suffix = text; });
     if (tbSuffix->text() != text)
         tbSuffix->setText(text);
 }
 
 void SaveAsTab::selectOriginalLocation()
 {
+    if (!isBuilt())
+        return keep([](Values &v) { v.originalLocation = true; });
     if (!optOriginalLocation->isChecked())
         optOriginalLocation->setChecked(true);
 }
 
 void SaveAsTab::selectSpecFolder(const QString &folder)
 {
+    if (!isBuilt()) {
+        return keep([&folder](Values &v) {
+            v.originalLocation = false;
+            v.folder = folder;
+        });
+    }
     if (!optSpecFolder->isChecked())
         optSpecFolder->setChecked(true);
     if (tbSpecFolder->text() != folder)

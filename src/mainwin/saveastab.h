@@ -1,10 +1,12 @@
 #pragma once
 // The "\"SAVEAS\" Options" tab: output format, name prefix and suffix with an example name,
-// overwrite, and the output folder (the drawing's own or a chosen one).
+// overwrite, and the output folder (the drawing's own or a chosen one). Its controls may be made
+// on first need (DeferredPage): loading and storing, the META command settings and the example
+// name work before that.
 
 #include "mainwin/saveasoptions.h"
+#include "widgets/deferredpage.h"
 
-#include <QWidget>
 #include <functional>
 
 class QCheckBox;
@@ -20,11 +22,11 @@ class DrawingQueue;
 class FileSelection;
 struct MainSettings;
 
-class SaveAsTab : public QWidget
+class SaveAsTab : public DeferredPage
 {
     Q_OBJECT
 public:
-    explicit SaveAsTab(QWidget *parent = nullptr);
+    explicit SaveAsTab(QWidget *parent = nullptr, Build when = Build::Now);
 
     // The example name comes from the queue's first entry with its tags filled in; the folder
     // picker starts in the selection's folder.
@@ -54,7 +56,25 @@ public:
     void selectOriginalLocation();
     void selectSpecFolder(const QString &folder);
 
+protected:
+    void buildControls() override;
+    void controlsPlaced() override;
+
 private:
+    // What the page shows.
+    struct Values {
+        QString format; // the format box's text
+        bool overwrite = false;
+        QString folder; // "This Location"'s folder
+        bool originalLocation = true;
+        QString prefix;
+        QString suffix;
+        QString example;
+    };
+    Values values() const;
+    // Changes the kept values; the example follows, as the controls' handlers make it follow.
+    void keep(const std::function<void(Values &)> &change);
+
     DrawingQueue *m_queue = nullptr;
     FileSelection *m_files = nullptr;
     TagSubstitution m_substituteTags;
@@ -68,6 +88,8 @@ private:
     QLineEdit *tbPrefix = nullptr;
     QLineEdit *tbSuffix = nullptr;
     QLineEdit *tbSAVEASExOutput = nullptr;
+    // The values while the controls are not made.
+    Values m_kept;
 };
 
 } // namespace tess

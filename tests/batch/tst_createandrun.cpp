@@ -249,6 +249,7 @@ void TestCreateAndRun::metaCommandsSetTheControls()
                              fx.path() + QStringLiteral("OUT\" sort.descending"));
     QueuePane *q = win.w->queuePane();
     SaveAsTab *t = win.w->saveAsTab();
+    t->build();
     auto *prefix = t->findChild<QLineEdit *>(QStringLiteral("tbPrefix"));
     auto *folder = t->findChild<QLineEdit *>(QStringLiteral("tbSpecFolder"));
     auto *example = t->findChild<QLineEdit *>(QStringLiteral("tbSAVEASExOutput"));
@@ -274,6 +275,7 @@ void TestCreateAndRun::metaMessagesOnlyOnFullScans()
     test::Fixture fx;
     Window win(fx);
     win.setQueue({win.drawing(QStringLiteral("A.dwg"))}, QStringLiteral("tags.template=\"..\\x\" saveas.suffix=\"_r"));
+    win.w->saveAsTab()->build();
     auto *suffixBox = win.w->saveAsTab()->findChild<QLineEdit *>(QStringLiteral("tbSuffix"));
     QVERIFY(suffixBox);
     const QString suffix = suffixBox->text();

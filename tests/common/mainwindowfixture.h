@@ -8,6 +8,8 @@
 #include "core/drawingqueue.h"
 #include "core/mainsettings.h"
 #include "core/scriptfacts.h"
+#include "mainwin/batchflowtab.h"
+#include "mainwin/saveastab.h"
 #include "uitest.h"
 
 #include <QPlainTextEdit>
@@ -55,8 +57,16 @@ public:
         s.LT = 1;
     }
 
-    // The control of type T named name (the test fails when there is none).
-    template <typename T> T *get(const char *name) const { return child<T>(w, name); }
+    // The control of type T named name (the test fails when there is none). A name the window
+    // does not hold yet may be a control of the "Settings" or SAVEAS page: those are made first.
+    template <typename T> T *get(const char *name) const
+    {
+        if (!w->findChild<T *>(QLatin1String(name))) {
+            w->batchFlowTab()->build();
+            w->saveAsTab()->build();
+        }
+        return child<T>(w, name);
+    }
 
     // The queue replaced and the user script set, as the user would leave them.
     void setQueue(const QStringList &queue, const QString &script) const

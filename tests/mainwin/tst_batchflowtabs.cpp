@@ -14,6 +14,7 @@
 #include "widgets/programfont.h"
 #include "widgets/twips.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -121,6 +122,40 @@ struct FlowHarness {
         box("tbPostBatch")->setPlainText(QStringLiteral("POST"));
     }
 };
+
+// What the two pages store, one field a line.
+QStringList pageSettings(const MainSettings &s)
+{
+    return {s.PreBatch,
+            s.PreUserScript,
+            s.PostUserScript,
+            s.PostBatch,
+            QString::number(s.DebugComments),
+            QString::number(s.IncludeStatus),
+            s.NamePrefix,
+            s.NameSuffix,
+            s.DWGOutFolder,
+            QString::number(s.OverWriteFiles),
+            s.SaveAsType,
+            QString::number(s.SaveAsOriginalLocation)};
+}
+
+// What the two pages show, one control a line.
+QStringList shownValues(BatchFlowTab &flow, SaveAsTab &saveAs)
+{
+    QStringList shown;
+    for (const char *name : {"tbPreBatch", "tbPreUserScript", "tbPostUserScript", "tbPostBatch"})
+        shown << plainBoxText(flow.box(name));
+    saveAs.build();
+    for (const char *name : {"cbIncludeDebugComments", "chkIncludeStatus"})
+        shown << QString::number(flow.findChild<QCheckBox *>(QLatin1String(name))->isChecked());
+    for (const char *name : {"chkOverwriteExistingFiles", "optOriginalLocation", "optSpecFolder"})
+        shown << QString::number(saveAs.findChild<QAbstractButton *>(QLatin1String(name))->isChecked());
+    for (const char *name : {"tbSpecFolder", "tbPrefix", "tbSuffix", "tbSAVEASExOutput"})
+        shown << saveAs.findChild<QLineEdit *>(QLatin1String(name))->text();
+    shown << saveAs.findChild<QComboBox *>(QStringLiteral("cmbOutFormat"))->currentText();
+    return shown;
+}
 
 } // namespace
 
@@ -412,6 +447,95 @@ private Q_SLOTS:
         QCOMPARE(out.DWGOutFolder, in.DWGOutFolder);
         QCOMPARE(out.NamePrefix, in.NamePrefix);
         QCOMPARE(out.NameSuffix, in.NameSuffix);
+    }
+
+    // Pages whose controls are made on first need keep what they were given: they store it as
+    // pages made at once do, and show it once made.
+    void deferredPagesKeepTheirValues_data()
+    {
+        QTest::addColumn<MainSettings>("in");
+        QTest::newRow("defaults") << MainSettings();
+        MainSettings s;
+        s.PreBatch = QStringLiteral("_SDI 1\r\n_FILEDIA 0\r\n");
+        s.PreUserScript = QStringLiteral("A\rB\nC"); // lone line ends
+        s.PostUserScript = QString::fromUtf8("_CLOSE\u00a0Y\tZ\u2028L\u2029P");
+        s.PostBatch = QStringLiteral("\r\n");
+        s.DebugComments = 5;
+        s.IncludeStatus = -1;
+        s.SaveAsType = QString();
+        s.OverWriteFiles = -1;
+        s.SaveAsOriginalLocation = 0;
+        s.DWGOutFolder = QStringLiteral("C:\\Out\\$DATE$\\");
+        s.NamePrefix = QStringLiteral("$COUNTER$-");
+        s.NameSuffix = QStringLiteral(" rev\u00a0B");
+        QTest::newRow("line ends, tags, everything on") << s;
+        s.SaveAsType = QStringLiteral("2004");
+        s.SaveAsOriginalLocation = 1;
+        s.IncludeStatus = 0;
+        QTest::newRow("same location, a format") << s;
+    }
+    void deferredPagesKeepTheirValues()
+    {
+        QFETCH(MainSettings, in);
+        test::FakeQueue queue({QStringLiteral("C:\\DWG\\A-101.dwg")});
+        const auto substitute = [](const QString &text, qint32 counter, const QString &path, qint16 fileNo) {
+            return TagContext(TagSettings(), {}).SubstituteTAGS(text, counter, path, fileNo);
+        };
+        QCheckBox testRun, saveAs, delay;
+        struct Pages {
+            BatchFlowTab flow;
+            SaveAsTab saveAs;
+            Pages(DeferredPage::Build when) : flow(nullptr, when), saveAs(nullptr, when) {}
+        } now(DeferredPage::Build::Now), later(DeferredPage::Build::OnFirstUse);
+        QStringList stored[2], settings[2];
+        int i = 0;
+        for (Pages *p : {&now, &later}) {
+            p->flow.attachRunSwitches(&saveAs, &delay, &testRun);
+            p->saveAs.setSources(&queue, nullptr, substitute);
+            mainSettings() = in;
+            p->flow.load(mainSettings());
+            p->saveAs.load(mainSettings());
+            settings[i] = pageSettings(mainSettings());
+            MainSettings out;
+            p->flow.store(out);
+            p->saveAs.store(out);
+            stored[i++] = pageSettings(out);
+        }
+        QVERIFY(!later.flow.isBuilt() && !later.saveAs.isBuilt());
+        QCOMPARE(stored[1], stored[0]);
+        QCOMPARE(settings[1], settings[0]); // what the handlers left in the program's settings
+        QCOMPARE(shownValues(later.flow, later.saveAs), shownValues(now.flow, now.saveAs));
+    }
+
+    // The META commands and the example name before the SAVEAS controls are made: the page shows
+    // what a page made at once shows after the same steps.
+    void saveAsSettingsBeforeTheControlsAreMade()
+    {
+        test::FakeQueue queue({QStringLiteral("C:\\DWG\\A-101.dwg")});
+        BatchFlowTab flowNow, flowLater(nullptr, DeferredPage::Build::OnFirstUse);
+        SaveAsTab now, later(nullptr, DeferredPage::Build::OnFirstUse);
+        for (SaveAsTab *t : {&now, &later}) {
+            t->setSources(&queue, nullptr, [](const QString &text, qint32, const QString &, qint16) { return text; });
+            t->setNamePrefix(QStringLiteral("N-"));
+            t->selectSpecFolder(QStringLiteral("D:\\OUT"));
+            t->setOverwriteExisting(true);
+            t->selectOriginalLocation();
+            t->setNameSuffix(QStringLiteral("-S"));
+        }
+        // The queue empties: the example stays as it is while the prefix changes.
+        queue.remove(queue.entries());
+        for (SaveAsTab *t : {&now, &later}) {
+            t->UpdateSaveAsExample();
+            t->setNamePrefix(QStringLiteral("M-"));
+        }
+        QVERIFY(!later.isBuilt());
+        MainSettings a, b;
+        now.store(a);
+        later.store(b);
+        QCOMPARE(pageSettings(b), pageSettings(a));
+        QCOMPARE(shownValues(flowLater, later), shownValues(flowNow, now));
+        QCOMPARE(later.findChild<QLineEdit *>(QStringLiteral("tbSAVEASExOutput"))->text(),
+                 QStringLiteral("N-A-101-S.DWG"));
     }
 
     void largerEditorCopiesInAndOut()

@@ -3,9 +3,11 @@
 
 #include "appwindow.h"
 #include "core/mainsettings.h"
+#include "core/settingsstore.h"
 #include "mainwin/batchflowtab.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuelistview.h"
+#include "mainwin/saveastab.h"
 #include "mainwindowfixture.h"
 #include "panecontrols.h"
 #include "scripts/scriptfilelist.h"
@@ -16,6 +18,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -157,6 +161,79 @@ private Q_SLOTS:
         QCOMPARE(s.SaveAsOriginalLocation, qint16(0));
         QCOMPARE(s.SaveAsType, QStringLiteral("2004"));
         QCOMPARE(s.OverWriteFiles, qint16(1));
+    }
+
+    // The "Settings" and SAVEAS pages make their controls when first opened; until then nothing
+    // of them is looked up by name. Made later, they show the loaded values and take the page's
+    // place in the focus order.
+    void pagesAreMadeWhenFirstOpened()
+    {
+        Window win([](MainSettings &s) {
+            s.PreBatch = QStringLiteral("_SDI 1\r\n_FILEDIA 0");
+            s.NamePrefix = QStringLiteral("NEW-");
+        });
+        BatchFlowTab *flow = win.w->batchFlowTab();
+        QVERIFY(!flow->isBuilt() && !win.w->saveAsTab()->isBuilt());
+        QCOMPARE(win.w->missingControlNames({QStringLiteral("tbPreBatch")}), QStringList{"tbPreBatch"});
+        auto nextFocusable = [](QWidget *from) {
+            QWidget *w = from->nextInFocusChain();
+            while (!(w->focusPolicy() & Qt::TabFocus) || from->isAncestorOf(w))
+                w = w->nextInFocusChain();
+            return w;
+        };
+        QWidget *afterPage = nextFocusable(flow);
+
+        win.w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(win.w));
+        win.w->SSTab1->setCurrentWidget(win.w->tabSettings);
+        QVERIFY(flow->isBuilt() && !win.w->saveAsTab()->isBuilt());
+        auto *preBatch = test::child<QPlainTextEdit>(flow, "tbPreBatch");
+        QVERIFY(preBatch->isVisible());
+        QCOMPARE(preBatch->toPlainText(), QStringLiteral("_SDI 1\n_FILEDIA 0"));
+        QVERIFY(test::child<QPushButton>(flow, "cmdClear")->isVisible());
+        QVERIFY(win.w->missingControlNames({QStringLiteral("tbPreBatch")}).isEmpty());
+        // Tab goes through the page's controls right after the page, then on as before.
+        QWidget *w = flow;
+        int own = 0;
+        for (w = flow->nextInFocusChain(); flow->isAncestorOf(w) || !(w->focusPolicy() & Qt::TabFocus);
+             w = w->nextInFocusChain())
+            own += flow->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) ? 1 : 0;
+        QCOMPARE(w, afterPage);
+        QVERIFY(own >= 9); // four boxes, four buttons, two check boxes
+
+        win.w->SSTab1->setCurrentWidget(win.w->tabSaveAs);
+        auto *prefix = test::child<QLineEdit>(win.w->saveAsTab(), "tbPrefix");
+        QVERIFY(prefix->isVisible());
+        QCOMPARE(prefix->text(), QStringLiteral("NEW-"));
+    }
+
+    // What the exit writes does not depend on whether the pages were ever opened.
+    void exitWritesTheSameWhetherThePagesWereOpened()
+    {
+        const auto prepare = [](MainSettings &s) {
+            s.PreBatch = QStringLiteral("_SDI 1\n_FILEDIA 0\r"); // lone line ends
+            s.PostUserScript = QString::fromUtf8("_CLOSE\u00a0Y");
+            s.IncludeStatus = 3;
+            s.UseDelay = 1;
+            s.NamePrefix = QStringLiteral("$COUNTER$-");
+            s.DWGOutFolder = QStringLiteral("C:\\Out\\");
+            s.SaveAsOriginalLocation = 0;
+            s.SaveAsType = QString();
+            s.OverWriteFiles = -1;
+        };
+        QByteArray written[2];
+        for (int opened = 0; opened < 2; ++opened) {
+            Window win(prepare);
+            if (opened) {
+                win.w->batchFlowTab()->build();
+                win.w->saveAsTab()->build();
+            }
+            win.main.app->app().finish();
+            written[opened] =
+                test::fileBytes(SettingsStore::usedFile()).replace(QDir::cleanPath(win.tmp.path()).toUtf8(), "<tmp>");
+        }
+        QCOMPARE(written[0], written[1]);
+        QVERIFY2(written[0].contains("Initialize=_SDI 1\\r\\n_FILEDIA 0\\r\\n\n"), written[0].constData());
     }
 
     void saveAsExampleFollowsTheQueueClick()
