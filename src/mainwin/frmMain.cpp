@@ -33,6 +33,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QSet>
 #include <QShortcutEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -559,10 +560,14 @@ void frmMain::applySimpleMode(bool simple)
 {
     SSTab1->setVisible(!simple);
     frameSimpleScrSelect->setVisible(simple);
-    for (const QString &name : simpleModeHidden()) {
-        if (QMenu *m = findChild<QMenu *>(name))
+    // A name is a menu's (its entry is hidden) or else an item's; one walk over each kind.
+    QSet<QString> names(simpleModeHidden().cbegin(), simpleModeHidden().cend());
+    for (QMenu *m : findChildren<QMenu *>()) {
+        if (names.remove(m->objectName()))
             m->menuAction()->setVisible(!simple);
-        else if (QAction *a = findChild<QAction *>(name))
+    }
+    for (QAction *a : findChildren<QAction *>()) {
+        if (names.remove(a->objectName()))
             a->setVisible(!simple);
     }
     if (simple) {
