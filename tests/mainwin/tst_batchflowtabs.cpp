@@ -467,7 +467,7 @@ private Q_SLOTS:
         s.SaveAsOriginalLocation = 0;
         s.DWGOutFolder = QStringLiteral("C:\\Out\\$DATE$\\");
         s.NamePrefix = QStringLiteral("$COUNTER$-");
-        s.NameSuffix = QStringLiteral(" rev\u00a0B");
+        s.NameSuffix = QStringLiteral(" rev\u00a0B\nC");
         QTest::newRow("line ends, tags, everything on") << s;
         s.SaveAsType = QStringLiteral("2004");
         s.SaveAsOriginalLocation = 1;
