@@ -2,63 +2,63 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QPointer>
 #include <QWidget>
 
 namespace tess {
 
 void ControlStateTable::resolve(const QWidget *root)
 {
-    m_setters.clear();
-    // Menus first: a menu's state is its entry's on the bar or in its parent menu.
-    for (QMenu *m : root->findChildren<QMenu *>()) {
-        if (m->objectName().isEmpty())
+    m_controls.clear();
+    for (QObject *o : root->findChildren<QObject *>()) {
+        const QString name = o->objectName();
+        if (name.isEmpty())
             continue;
-        QPointer<QAction> entry = m->menuAction();
-        m_setters.insert(m->objectName(), [entry](bool on) {
-            if (entry)
-                entry->setEnabled(on);
-        });
-    }
-    for (QAction *a : root->findChildren<QAction *>()) {
-        if (a->objectName().isEmpty() || m_setters.contains(a->objectName()))
+        Control found;
+        if (auto *menu = qobject_cast<QMenu *>(o))
+            found = {menu->menuAction(), Kind::Menu};
+        else if (qobject_cast<QAction *>(o))
+            found = {o, Kind::Item};
+        else if (o->isWidgetType())
+            found = {o, Kind::Widget};
+        else
             continue;
-        QPointer<QAction> action = a;
-        m_setters.insert(a->objectName(), [action](bool on) {
-            if (action)
-                action->setEnabled(on);
-        });
-    }
-    for (QWidget *w : root->findChildren<QWidget *>()) {
-        if (w->objectName().isEmpty() || m_setters.contains(w->objectName()) || qobject_cast<QMenu *>(w))
-            continue;
-        QPointer<QWidget> widget = w;
-        m_setters.insert(w->objectName(), [widget](bool on) {
-            if (widget)
-                widget->setEnabled(on);
-        });
+        auto it = m_controls.find(name);
+        if (it == m_controls.end())
+            m_controls.insert(name, found);
+        else if (found.kind < it->kind || (found.kind == Kind::Menu && it->kind == Kind::Menu))
+            *it = found;
     }
     m_resolved = true;
+}
+
+void ControlStateTable::setEnabled(const Control &control, bool on)
+{
+    if (!control.target)
+        return;
+    if (control.kind == Kind::Widget)
+        static_cast<QWidget *>(control.target.data())->setEnabled(on);
+    else
+        static_cast<QAction *>(control.target.data())->setEnabled(on);
 }
 
 QStringList ControlStateTable::apply(const QList<QPair<QString, bool>> &states) const
 {
     QStringList missing;
     for (const auto &entry : states) {
-        const auto it = m_setters.constFind(entry.first);
-        if (it == m_setters.cend())
+        const auto it = m_controls.constFind(entry.first);
+        if (it == m_controls.cend())
             missing.append(entry.first);
         else
-            (*it)(entry.second);
+            setEnabled(*it, entry.second);
     }
     return missing;
 }
 
 void ControlStateTable::setEnabled(const QString &name, bool on) const
 {
-    const auto it = m_setters.constFind(name);
-    if (it != m_setters.cend())
-        (*it)(on);
+    const auto it = m_controls.constFind(name);
+    if (it != m_controls.cend())
+        setEnabled(*it, on);
 }
 
 } // namespace tess

@@ -5,6 +5,7 @@
 #include "core/listutils.h"
 #include "core/mainsettings.h"
 #include "core/queueops.h"
+#include "mainwin/controlstatetable.h"
 #include "mainwin/frmDirWideBrowser.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuecontrols.h"
@@ -672,6 +673,36 @@ private Q_SLOTS:
         missing.sort();
         QStringList notYetBuilt;
         QCOMPARE(missing, notYetBuilt);
+    }
+
+    // The table finds controls by name: a menu's name sets its entry, an item's name its action,
+    // a widget's name the widget. A name shared by several stands for the menu before the item
+    // before the widget; a control deleted since is passed over.
+    void controlStateTableByName()
+    {
+        QWidget root;
+        auto *button = new QPushButton(&root);
+        button->setObjectName(QStringLiteral("shared"));
+        auto *menu = new QMenu(&root);
+        menu->setObjectName(QStringLiteral("shared"));
+        QAction *item = menu->addAction(QStringLiteral("Item"));
+        item->setObjectName(QStringLiteral("item"));
+        auto *sameAsItem = new QPushButton(&root);
+        sameAsItem->setObjectName(QStringLiteral("item"));
+        auto *gone = new QPushButton(&root);
+        gone->setObjectName(QStringLiteral("gone"));
+        ControlStateTable table;
+        table.resolve(&root);
+        delete gone;
+        const QStringList missing = table.apply({{QStringLiteral("shared"), false},
+                                                 {QStringLiteral("item"), false},
+                                                 {QStringLiteral("gone"), false},
+                                                 {QStringLiteral("none"), false}});
+        QCOMPARE(missing, QStringList{QStringLiteral("none")});
+        QVERIFY(!menu->menuAction()->isEnabled() && button->isEnabled());
+        QVERIFY(!item->isEnabled() && sameAsItem->isEnabled());
+        table.setEnabled(QStringLiteral("shared"), true);
+        QVERIFY(menu->menuAction()->isEnabled());
     }
 
     void queueTakesMoreThan32767Entries()
