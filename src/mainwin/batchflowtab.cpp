@@ -193,7 +193,8 @@ void BatchFlowTab::paintEvent(QPaintEvent *event)
 
 QPlainTextEdit *BatchFlowTab::box(const char *name) const
 {
-    const_cast<BatchFlowTab *>(this)->build(); // the page's look stays; only its controls come into being
+    // Asking for a box makes the controls, also from a caller that only reads.
+    const_cast<BatchFlowTab *>(this)->build();
     return findChild<QPlainTextEdit *>(QLatin1String(name), Qt::FindDirectChildrenOnly);
 }
 
