@@ -39,7 +39,16 @@ bool isAcceptableQueueEntry(const QString &entry)
 {
     if (entry.isEmpty())
         return false;
-    return std::none_of(entry.cbegin(), entry.cend(), isRefusedCharacter);
+    // Nearly every path is printable ASCII: one pass without branches tells whether any unit lies
+    // outside ' '..'~' or is a double quote; only then is each unit looked at on its own.
+    const QChar *const begin = entry.constData();
+    const QChar *const end = begin + entry.size();
+    bool unusual = false;
+    for (const QChar *p = begin; p != end; ++p) {
+        const char16_t u = p->unicode();
+        unusual |= char16_t(u - u' ') > char16_t(u'~' - u' ') || u == u'"';
+    }
+    return !unusual || std::none_of(entry.cbegin(), entry.cend(), isRefusedCharacter);
 }
 
 QueueEntryFilter filterQueueEntries(const QStringList &candidates)
@@ -222,8 +231,20 @@ bool moveListItem(QStringList &entries, qsizetype source, qsizetype target)
 
 bool isTextFileEntry(const QString &entry)
 {
-    const QStringView tail = QStringView(entry).right(3);
-    return tail.compare(u"csv", Qt::CaseInsensitive) == 0 || tail.compare(u"txt", Qt::CaseInsensitive) == 0;
+    const qsizetype n = entry.size();
+    if (n < 3)
+        return false;
+    const QChar *const tail = entry.constData() + n - 3;
+    if ((tail[0].unicode() | tail[1].unicode() | tail[2].unicode()) < 0x80) {
+        // ASCII: setting bit 5 turns exactly the upper-case letters into their lower-case ones.
+        const char16_t a = tail[0].unicode() | 0x20;
+        const char16_t b = tail[1].unicode() | 0x20;
+        const char16_t c = tail[2].unicode() | 0x20;
+        return (a == u'c' && b == u's' && c == u'v') || (a == u't' && b == u'x' && c == u't');
+    }
+    // Beyond ASCII the case folding decides (the long s folds to "s").
+    const QStringView view(tail, 3);
+    return view.compare(u"csv", Qt::CaseInsensitive) == 0 || view.compare(u"txt", Qt::CaseInsensitive) == 0;
 }
 
 qsizetype countTextFileEntries(const QStringList &entries)
