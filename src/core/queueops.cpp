@@ -39,14 +39,15 @@ bool isAcceptableQueueEntry(const QString &entry)
 {
     if (entry.isEmpty())
         return false;
-    // Nearly every path is printable ASCII: one pass without branches tells whether any unit lies
-    // outside ' '..'~' or is a double quote; only then is each unit looked at on its own.
-    const QChar *const begin = entry.constData();
-    const QChar *const end = begin + entry.size();
-    bool unusual = false;
-    for (const QChar *p = begin; p != end; ++p) {
-        const char16_t u = p->unicode();
-        unusual |= char16_t(u - u' ') > char16_t(u'~' - u' ') || u == u'"';
+    // Nearly every path is printable ASCII: one pass without branches (which the compiler turns
+    // into vector code) tells whether any unit lies outside ' '..'~' or is a double quote; only then
+    // is each unit looked at on its own.
+    const QChar *const units = entry.constData();
+    const qsizetype n = entry.size();
+    unsigned unusual = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const unsigned u = units[i].unicode();
+        unusual |= unsigned(u - 0x20u > 0x5eu) | unsigned(u == 0x22u);
     }
     return !unusual || std::none_of(entry.cbegin(), entry.cend(), isRefusedCharacter);
 }
