@@ -44,10 +44,10 @@ bool isAcceptableQueueEntry(const QString &entry)
     // is each unit looked at on its own.
     const QChar *const units = entry.constData();
     const qsizetype n = entry.size();
-    unsigned unusual = 0;
+    char16_t unusual = 0;
     for (qsizetype i = 0; i < n; ++i) {
-        const unsigned u = units[i].unicode();
-        unusual |= unsigned(u - 0x20u > 0x5eu) | unsigned(u == 0x22u);
+        const char16_t u = units[i].unicode();
+        unusual |= char16_t(char16_t(char16_t(u - u' ') > 0x5e) | char16_t(u == u'"'));
     }
     return !unusual || std::none_of(entry.cbegin(), entry.cend(), isRefusedCharacter);
 }

@@ -147,7 +147,9 @@ private:
             high |= byte;
             out[i] = char16_t(byte);
         }
-        return high < 0x80 ? text : QString();
+        if (high >= 0x80)
+            return QString();
+        return text;
     }
 
     // One line: size bytes of text followed by the line end, withEnd bytes in all.

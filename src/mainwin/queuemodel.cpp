@@ -8,6 +8,12 @@ QueueModel::QueueModel(QObject *parent) : QAbstractListModel(parent) {}
 
 int QueueModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(m_entries.size()); }
 
+QModelIndex QueueModel::index(int row, int column, const QModelIndex &parent) const
+{
+    return row >= 0 && row < m_entries.size() && column == 0 && !parent.isValid() ? createIndex(row, column)
+                                                                                  : QModelIndex();
+}
+
 QVariant QueueModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= m_entries.size())

@@ -16,6 +16,7 @@
 #include "testsupport.h"
 #include "uitest.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
@@ -503,6 +504,24 @@ private Q_SLOTS:
         writeOtherSetting(OtherKeys::DWGFilterPersonal, QStringLiteral("2"));
         frmDWGFilter f(drawingFilterConfig(), {});
         QVERIFY(!f.chkPersonalSettings->isChecked());
+    }
+
+    // The queue model's indexes are a list model's: rows inside the list, one column, no children,
+    // through every kind of change.
+    void queueModelIndexesAsAListModel()
+    {
+        QueueModel m;
+        QAbstractItemModelTester tester(&m, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        m.setEntries({QStringLiteral("/x/a.dwg"), QStringLiteral("/x/b.dwg")});
+        m.append(QStringList{QStringLiteral("/x/c.dwg")});
+        m.insert(1, QStringLiteral("/x/d.dwg"));
+        m.removeAt(0);
+        QCOMPARE(m.index(2).data().toString(), QStringLiteral("/x/c.dwg"));
+        for (const auto &[row, column] : {std::pair{-1, 0}, {3, 0}, {0, 1}, {0, -1}})
+            QVERIFY(!m.index(row, column).isValid());
+        QVERIFY(!m.index(0, 0, m.index(0)).isValid());
+        m.clear();
+        QVERIFY(!m.index(0).isValid());
     }
 };
 
