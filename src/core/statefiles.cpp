@@ -60,15 +60,23 @@ public:
 
     void take(QByteArrayView piece)
     {
-        if (m_carry.isEmpty()) {
-            const qsizetype used = takeLines(piece, 0, false);
-            m_carry = piece.sliced(used).toByteArray();
-            m_scanned = m_stop - used;
-            return;
+        if (!m_carry.isEmpty()) {
+            // Only the bytes up to the end of the line begun earlier join it; the lines after it are
+            // taken from the piece itself. After a lone CR, or a CR that ends the piece, the carry
+            // holds on, and so the rest of the piece joins it.
+            const qsizetype lf = indexOf(piece.data(), piece.size(), 0, '\n');
+            const qsizetype cr = indexOf(piece.data(), lf, 0, '\r');
+            const qsizetype cut = std::min(cr < lf ? cr + 1 + qsizetype(cr + 1 == lf) : lf + 1, piece.size());
+            takeCarried(piece.first(cut));
+            piece = piece.sliced(cut);
+            if (!m_carry.isEmpty()) {
+                if (!piece.isEmpty())
+                    takeCarried(piece);
+                return;
+            }
         }
-        m_carry += piece;
-        const qsizetype used = takeLines(m_carry, m_scanned, false);
-        m_carry.remove(0, used);
+        const qsizetype used = takeLines(piece, 0, false);
+        m_carry = piece.sliced(used).toByteArray();
         m_scanned = m_stop - used;
     }
 
@@ -86,6 +94,14 @@ public:
     }
 
 private:
+    void takeCarried(QByteArrayView bytes)
+    {
+        m_carry += bytes;
+        const qsizetype used = takeLines(m_carry, m_scanned, false);
+        m_carry.remove(0, used);
+        m_scanned = m_stop - used;
+    }
+
     // Takes every line that ends in bytes (and the line left at the end when last), scanning from
     // `from` (the bytes before it were scanned for the line being read). Returns the bytes used;
     // m_stop tells where the scan stopped.
