@@ -13,6 +13,7 @@ class QueueModel final : public QAbstractListModel
     Q_OBJECT
 public:
     explicit QueueModel(QObject *parent = nullptr);
+    ~QueueModel() override;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     // The same indexes as the list model's own, without its virtual calls: the view asks for every

@@ -523,6 +523,28 @@ private Q_SLOTS:
         m.clear();
         QVERIFY(!m.index(0).isValid());
     }
+
+    // A large queue is let go of on a thread of its own when its model goes: the texts held
+    // elsewhere stay whole, and those only the model held are freed there, not used after it.
+    void largeQueueGoesWithItsModel()
+    {
+        const auto drawings = [](int first) {
+            QStringList out;
+            for (int i = first; i < first + 20000; ++i)
+                out << QStringLiteral("/x/%1.dwg").arg(i);
+            return out;
+        };
+        const QStringList shared = drawings(0);
+        auto withShared = std::make_unique<QueueModel>();
+        withShared->setEntries(shared);
+        auto alone = std::make_unique<QueueModel>();
+        alone->setEntries(drawings(20000));
+        QCOMPARE(alone->entry(0), QStringLiteral("/x/20000.dwg"));
+        withShared.reset();
+        alone.reset();
+        QTest::qWait(100); // time for the threads to run (a text used after it was freed is reported)
+        QCOMPARE(shared, drawings(0));
+    }
 };
 
 QTEST_MAIN(TestQueueExtras)
