@@ -29,6 +29,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -544,6 +545,31 @@ private Q_SLOTS:
         alone.reset();
         QTest::qWait(100); // time for the threads to run (a text used after it was freed is reported)
         QCOMPARE(shared, drawings(0));
+    }
+
+    // A long queue scrolls one row per step of the wheel or the bar's arrows, and the keys bring
+    // the entry they move to into sight.
+    void longQueueScrollsByRows()
+    {
+        QueueListView list;
+        QStringList entries;
+        for (int i = 0; i < 5000; ++i)
+            entries << QStringLiteral("/x/%1.dwg").arg(i);
+        list.setItems(entries);
+        list.resize(300, 200);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        const auto topRow = [&list] { return list.indexAt(QPoint(1, 1)).row(); };
+        list.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(topRow(), 1);
+        list.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(topRow(), 2);
+        list.setFocus();
+        QTest::keyClick(&list, Qt::Key_End);
+        QCOMPARE(list.currentRow(), qsizetype(4999));
+        QVERIFY(list.viewport()->rect().contains(list.visualRect(list.queueModel()->index(4999))));
+        QTest::keyClick(&list, Qt::Key_Home);
+        QCOMPARE(topRow(), 0);
     }
 };
 
