@@ -1,4 +1,5 @@
-// The queue's orders, duplicate removal and control-state refresh on 100,000 entries.
+// The queue's orders, duplicate removal and control-state refresh on 100,000 entries, and the
+// queue file's lines read and written and the entries checked as the start and the exit do.
 
 #include "app/application.h"
 #include "benchsupport.h"
@@ -6,6 +7,7 @@
 #include "core/mainsettings.h"
 #include "core/prompts.h"
 #include "core/queueops.h"
+#include "core/statefiles.h"
 #include "mainwin/fileselectorpane.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/mainlayout.h"
@@ -15,6 +17,7 @@
 #include "mainwin/usersetsframe.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -144,6 +147,41 @@ void BM_RemoveDuplicates100k(benchmark::State &state)
     }
 }
 BENCHMARK(BM_RemoveDuplicates100k)->Unit(benchmark::kMillisecond);
+
+// The queue file of 100,000 entries decoded from 64 KB pieces, as the start reads it.
+void BM_ReadQueueFile100k(benchmark::State &state)
+{
+    const QByteArray bytes = stateLinesBytes(queue100k());
+    for (auto _ : state) {
+        QStringList lines;
+        benchmark::DoNotOptimize(decodeStateFileLines(bytes, lines, 64 * 1024));
+        benchmark::DoNotOptimize(lines.size());
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+BENCHMARK(BM_ReadQueueFile100k)->Unit(benchmark::kMillisecond);
+
+// The same lines encoded into a device, as the exit writes them.
+void BM_WriteQueueFile100k(benchmark::State &state)
+{
+    for (auto _ : state) {
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        benchmark::DoNotOptimize(writeStateLines(out, queue100k()));
+        benchmark::DoNotOptimize(out.data().size());
+    }
+}
+BENCHMARK(BM_WriteQueueFile100k)->Unit(benchmark::kMillisecond);
+
+// Every entry checked before it enters the queue, and the text files counted.
+void BM_CheckEntries100k(benchmark::State &state)
+{
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(filterQueueEntries(queue100k()).accepted.size());
+        benchmark::DoNotOptimize(countTextFileEntries(queue100k()));
+    }
+}
+BENCHMARK(BM_CheckEntries100k)->Unit(benchmark::kMillisecond);
 
 // The real window's refresh: 100,000 entries, 500 separate selected runs, every control applied.
 void BM_Refresh100k(benchmark::State &state)

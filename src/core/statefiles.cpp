@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringConverter>
+#include <algorithm>
+#include <cstring>
 
 namespace tess {
 
@@ -58,15 +60,23 @@ public:
 
     void take(QByteArrayView piece)
     {
-        if (m_carry.isEmpty()) {
-            const qsizetype used = takeLines(piece, 0, false);
-            m_carry = piece.sliced(used).toByteArray();
-            m_scanned = m_stop - used;
-            return;
+        if (!m_carry.isEmpty()) {
+            // Only the bytes up to the end of the line begun earlier join it; the lines after it are
+            // taken from the piece itself. After a lone CR, or a CR that ends the piece, the carry
+            // holds on, and so the rest of the piece joins it.
+            const qsizetype lf = indexOf(piece.data(), piece.size(), 0, '\n');
+            const qsizetype cr = indexOf(piece.data(), lf, 0, '\r');
+            const qsizetype cut = std::min(cr < lf ? cr + 1 + qsizetype(cr + 1 == lf) : lf + 1, piece.size());
+            takeCarried(piece.first(cut));
+            piece = piece.sliced(cut);
+            if (!m_carry.isEmpty()) {
+                if (!piece.isEmpty())
+                    takeCarried(piece);
+                return;
+            }
         }
-        m_carry += piece;
-        const qsizetype used = takeLines(m_carry, m_scanned, false);
-        m_carry.remove(0, used);
+        const qsizetype used = takeLines(piece, 0, false);
+        m_carry = piece.sliced(used).toByteArray();
         m_scanned = m_stop - used;
     }
 
@@ -84,31 +94,47 @@ public:
     }
 
 private:
+    void takeCarried(QByteArrayView bytes)
+    {
+        m_carry += bytes;
+        const qsizetype used = takeLines(m_carry, m_scanned, false);
+        m_carry.remove(0, used);
+        m_scanned = m_stop - used;
+    }
+
     // Takes every line that ends in bytes (and the line left at the end when last), scanning from
     // `from` (the bytes before it were scanned for the line being read). Returns the bytes used;
     // m_stop tells where the scan stopped.
     qsizetype takeLines(QByteArrayView bytes, qsizetype from, bool last)
     {
-        const char *d = bytes.data();
+        const char *const d = bytes.data();
         const qsizetype n = bytes.size();
         qsizetype start = 0;
-        m_stop = n;
-        for (qsizetype i = from; i < n; ++i) {
-            const char c = d[i];
-            m_high |= char(c & 0x80);
-            if (c != '\r' && c != '\n')
-                continue;
-            // The LF of this CR may come with the next piece.
-            if (c == '\r' && i + 1 == n && !last) {
-                m_stop = i;
-                return start;
+        // The next CR and the next LF, each looked for again only once the lines have passed it.
+        qsizetype cr = indexOf(d, n, from, '\r');
+        qsizetype lf = indexOf(d, n, from, '\n');
+        for (;;) {
+            const qsizetype end = std::min(cr, lf);
+            if (end == n)
+                break;
+            qsizetype next = end + 1;
+            if (end == cr) {
+                // The LF of this CR may come with the next piece.
+                if (next == n && !last) {
+                    m_stop = end;
+                    return start;
+                }
+                if (next < n && d[next] == '\n')
+                    ++next;
             }
-            const qsizetype end = i;
-            if (c == '\r' && i + 1 < n && d[i + 1] == '\n')
-                ++i;
-            add(d + start, end - start, i + 1 - start);
-            start = i + 1;
+            add(d + start, end - start, next - start);
+            start = next;
+            if (cr < start)
+                cr = indexOf(d, n, start, '\r');
+            if (lf < start)
+                lf = indexOf(d, n, start, '\n');
         }
+        m_stop = n;
         if (last && start < n) {
             add(d + start, n - start, n - start);
             start = n;
@@ -116,15 +142,39 @@ private:
         return start;
     }
 
+    static qsizetype indexOf(const char *d, qsizetype n, qsizetype from, char c)
+    {
+        if (from >= n)
+            return n;
+        const void *found = std::memchr(d + from, c, size_t(n - from));
+        return found ? static_cast<const char *>(found) - d : n;
+    }
+
+    // The line as text when all its bytes are ASCII; a null text otherwise.
+    static QString asciiText(const char *line, qsizetype size)
+    {
+        if (size == 0)
+            return QString::fromLatin1(line, 0);
+        QString text(size, Qt::Uninitialized);
+        char16_t *const out = reinterpret_cast<char16_t *>(text.data());
+        unsigned high = 0;
+        for (qsizetype i = 0; i < size; ++i) {
+            const unsigned byte = quint8(line[i]);
+            high |= byte;
+            out[i] = char16_t(byte);
+        }
+        if (high >= 0x80)
+            return QString();
+        return text;
+    }
+
     // One line: size bytes of text followed by the line end, withEnd bytes in all.
     void add(const char *line, qsizetype size, qsizetype withEnd)
     {
-        const bool plain = !m_high;
-        m_high = 0;
         const bool first = !m_anyBefore;
         m_anyBefore = true;
-        if (plain) {
-            m_lines.append(QString::fromLatin1(line, size));
+        if (QString text = asciiText(line, size); !text.isNull()) {
+            m_lines.append(std::move(text));
             return;
         }
         // The decoder must not take text that follows plain lines for the start of the file (where a
@@ -147,7 +197,6 @@ private:
     QByteArray m_carry;      // the start of a line whose end has not come yet
     qsizetype m_scanned = 0; // bytes of m_carry already scanned
     qsizetype m_stop = 0;
-    char m_high = 0; // a byte beyond ASCII in the line being read
     bool m_anyBefore = false;
     bool m_decoderUsed = false;
 };
@@ -288,6 +337,25 @@ QByteArray stateLinesBytes(const QStringList &lines)
     return out.data();
 }
 
+namespace {
+
+// Writes the line's units as bytes at out; false when one of them is not ASCII (out then holds
+// scratch bytes).
+bool narrowAscii(const QString &line, char *out)
+{
+    const QChar *const in = line.constData();
+    const qsizetype n = line.size();
+    char16_t high = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = in[i].unicode();
+        high |= u;
+        out[i] = char(u);
+    }
+    return high < 0x80;
+}
+
+} // namespace
+
 bool writeStateLines(QIODevice &out, const QStringList &lines)
 {
     // One encoder for all the lines, so that the bytes are those of the lines encoded in a row;
@@ -302,7 +370,23 @@ bool writeStateLines(QIODevice &out, const QStringList &lines)
         end = begin;
         return size == 0 || out.write(begin, size) == size;
     };
+    // Every encoding the system may use writes ASCII as it is; a line of ASCII skips the encoder
+    // unless the encoder may still hold a surrogate from the end of the line before (a lone one of
+    // either half waits there for the next unit), which would complete that pair or be refused.
+    bool pending = false;
     for (const QString &line : lines) {
+        if (!pending && line.size() + 2 <= kPiece) {
+            if (line.size() + 2 > kPiece - (end - begin) && !flush())
+                return false;
+            if (narrowAscii(line, end)) {
+                end += line.size();
+                *end++ = '\r';
+                *end++ = '\n';
+                continue;
+            }
+        }
+        if (!line.isEmpty())
+            pending = line.back().isSurrogate();
         const qsizetype most = encode.requiredSpace(line.size()) + 2;
         if (most > kPiece - (end - begin) && !flush())
             return false;

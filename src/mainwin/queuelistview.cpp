@@ -50,6 +50,10 @@ QueueListView::QueueListView(QWidget *parent) : QListView(parent), m_model(new Q
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // Scrolled by pixels, not by items: a list scrolled by items builds a table of every row's
+    // position each time its size changes (several times while the window first shows a queue of
+    // 100,000). A step of the wheel or of the bar's arrows is still one row high.
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setFont(commandBoxFont(8.25));
     // Files and folders dragged from a file manager are taken; the list itself is no drag source.
     setAcceptDrops(true);

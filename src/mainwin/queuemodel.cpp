@@ -2,11 +2,35 @@
 
 #include "core/queueops.h"
 
+#include <system_error>
+#include <thread>
+
 namespace tess {
 
 QueueModel::QueueModel(QObject *parent) : QAbstractListModel(parent) {}
 
+QueueModel::~QueueModel()
+{
+    // The queue goes with the main window at the very end of the program: freeing 100,000 texts
+    // one by one would hold up the program's end by milliseconds, so a large list is let go of on
+    // a thread of its own.
+    constexpr qsizetype kWorthAThread = 10000;
+    if (m_entries.size() < kWorthAThread)
+        return;
+    try {
+        std::thread([entries = std::move(m_entries)] {}).detach();
+    } catch (const std::system_error &) {
+        // No thread to be had: the list is freed here.
+    }
+}
+
 int QueueModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(m_entries.size()); }
+
+QModelIndex QueueModel::index(int row, int column, const QModelIndex &parent) const
+{
+    return row >= 0 && row < m_entries.size() && column == 0 && !parent.isValid() ? createIndex(row, column)
+                                                                                  : QModelIndex();
+}
 
 QVariant QueueModel::data(const QModelIndex &index, int role) const
 {

@@ -13,8 +13,12 @@ class QueueModel final : public QAbstractListModel
     Q_OBJECT
 public:
     explicit QueueModel(QObject *parent = nullptr);
+    ~QueueModel() override;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    // The same indexes as the list model's own, without its virtual calls: the view asks for every
+    // row at each layout.
+    QModelIndex index(int row, int column = 0, const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
     const QStringList &entries() const { return m_entries; }

@@ -108,6 +108,66 @@ private Q_SLOTS:
         }
     }
 
+    // Long lines of plain ASCII, now and then one with letters beyond ASCII or a broken character,
+    // ended every way, read whole and in pieces that cut them anywhere: the same lines and verdict
+    // as the whole file decoded at once.
+    void longAsciiLinesDecodeAsTheWholeText()
+    {
+        const QList<QByteArray> odd{"\xC3\xA4", "\xE2\x82\xAC", "\xEF\xBB\xBF", "\xFF", "\xF0\x9F\x98\x80", "\xC3"};
+        const QList<QByteArray> ends{"\r\n", "\r\n", "\n", "\r", ""};
+        QRandomGenerator random(31);
+        for (int round = 0; round < 300; ++round) {
+            QByteArray bytes;
+            const int count = random.bounded(40);
+            for (int i = 0; i < count; ++i) {
+                const int size = random.bounded(70);
+                for (int k = 0; k < size; ++k)
+                    bytes += char(0x20 + random.bounded(0x5f));
+                if (random.bounded(8) == 0)
+                    bytes.insert(random.bounded(int(bytes.size()) + 1), odd.at(random.bounded(int(odd.size()))));
+                bytes += ends.at(random.bounded(int(ends.size())));
+            }
+            QStringDecoder whole(QStringConverter::System);
+            const QString text = whole(bytes);
+            for (const qsizetype pieceSize : {0, 1, 7, 8, 9, 64, 1000}) {
+                QStringList lines;
+                const bool valid = decodeStateFileLines(bytes, lines, pieceSize);
+                QVERIFY2(valid == !whole.hasError() && lines == splitTextLines(text),
+                         qPrintable(bytes.toHex(' ') + " in pieces of " + QByteArray::number(pieceSize)));
+            }
+        }
+    }
+
+    // The written bytes are those of one encoder taking the lines in a row, a CR LF after each:
+    // ASCII lines among others, empty ones, lone halves of surrogate pairs at either end of a line,
+    // lines longer than a piece of the writer.
+    void linesAreWrittenAsOneEncoderWritesThem()
+    {
+        const QList<QString> pool{QStringLiteral("C:\\JOB1\\A-0001.dwg"),
+                                  QString(),
+                                  QStringLiteral(u"C:\\Pl\u00E4ne\\x.dwg"),
+                                  QString(QChar(0xD83D)),
+                                  QString(QChar(0xDE00)),
+                                  QString(QChar(0xDE00)) + QStringLiteral("tail"),
+                                  QStringLiteral("ascii") + QChar(0xD83D),
+                                  QStringLiteral("ascii") + QChar(0xDE00),
+                                  QStringLiteral(u"pair \U0001F600")};
+        const QList<QString> huge{QString(70000, QLatin1Char('y')), QString(70000, QChar(0xE9))};
+        QRandomGenerator random(1211);
+        for (int round = 0; round < 1000; ++round) {
+            QStringList lines;
+            const int count = random.bounded(12);
+            for (int i = 0; i < count; ++i)
+                lines << (random.bounded(30) == 0 ? huge.at(random.bounded(2))
+                                                  : pool.at(random.bounded(int(pool.size()))));
+            QStringEncoder encode(QStringConverter::System);
+            QByteArray expected;
+            for (const QString &line : lines)
+                expected += QByteArray(encode(line)) + "\r\n";
+            QCOMPARE(stateLinesBytes(lines), expected);
+        }
+    }
+
     // A queue far larger than one piece of the writer, with letters beyond ASCII and a line longer
     // than a piece: the file holds the lines encoded in a row, and a disk that fills up part of the
     // way through keeps the old file and says so.

@@ -16,6 +16,7 @@
 #include "testsupport.h"
 #include "uitest.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
@@ -28,6 +29,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -503,6 +505,71 @@ private Q_SLOTS:
         writeOtherSetting(OtherKeys::DWGFilterPersonal, QStringLiteral("2"));
         frmDWGFilter f(drawingFilterConfig(), {});
         QVERIFY(!f.chkPersonalSettings->isChecked());
+    }
+
+    // The queue model's indexes are a list model's: rows inside the list, one column, no children,
+    // through every kind of change.
+    void queueModelIndexesAsAListModel()
+    {
+        QueueModel m;
+        QAbstractItemModelTester tester(&m, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        m.setEntries({QStringLiteral("/x/a.dwg"), QStringLiteral("/x/b.dwg")});
+        m.append(QStringList{QStringLiteral("/x/c.dwg")});
+        m.insert(1, QStringLiteral("/x/d.dwg"));
+        m.removeAt(0);
+        QCOMPARE(m.index(2).data().toString(), QStringLiteral("/x/c.dwg"));
+        for (const auto &[row, column] : {std::pair{-1, 0}, {3, 0}, {0, 1}, {0, -1}})
+            QVERIFY(!m.index(row, column).isValid());
+        QVERIFY(!m.index(0, 0, m.index(0)).isValid());
+        m.clear();
+        QVERIFY(!m.index(0).isValid());
+    }
+
+    // A large queue is let go of on a thread of its own when its model goes: the texts held
+    // elsewhere stay whole, and those only the model held are freed there, not used after it.
+    void largeQueueGoesWithItsModel()
+    {
+        const auto drawings = [](int first) {
+            QStringList out;
+            for (int i = first; i < first + 20000; ++i)
+                out << QStringLiteral("/x/%1.dwg").arg(i);
+            return out;
+        };
+        const QStringList shared = drawings(0);
+        auto withShared = std::make_unique<QueueModel>();
+        withShared->setEntries(shared);
+        auto alone = std::make_unique<QueueModel>();
+        alone->setEntries(drawings(20000));
+        QCOMPARE(alone->entry(0), QStringLiteral("/x/20000.dwg"));
+        withShared.reset();
+        alone.reset();
+        QTest::qWait(100); // time for the threads to run (a text used after it was freed is reported)
+        QCOMPARE(shared, drawings(0));
+    }
+
+    // A long queue scrolls one row per step of the wheel or the bar's arrows, and the keys bring
+    // the entry they move to into sight.
+    void longQueueScrollsByRows()
+    {
+        QueueListView list;
+        QStringList entries;
+        for (int i = 0; i < 5000; ++i)
+            entries << QStringLiteral("/x/%1.dwg").arg(i);
+        list.setItems(entries);
+        list.resize(300, 200);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        const auto topRow = [&list] { return list.indexAt(QPoint(1, 1)).row(); };
+        list.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(topRow(), 1);
+        list.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(topRow(), 2);
+        list.setFocus();
+        QTest::keyClick(&list, Qt::Key_End);
+        QCOMPARE(list.currentRow(), qsizetype(4999));
+        QVERIFY(list.viewport()->rect().contains(list.visualRect(list.queueModel()->index(4999))));
+        QTest::keyClick(&list, Qt::Key_Home);
+        QCOMPARE(topRow(), 0);
     }
 };
 

@@ -34,6 +34,45 @@ QList<qsizetype> selectionByHand(const QStringList &keys)
 
 QStringList split(const char *text) { return QString::fromUtf8(text).split(QLatin1Char('|'), Qt::SkipEmptyParts); }
 
+// The queue's rules written plainly, one character at a time, for comparison.
+bool acceptableByHand(const QString &entry)
+{
+    if (entry.isEmpty())
+        return false;
+    for (QChar c : entry) {
+        const char16_t u = c.unicode();
+        if (u == u'"' || u < 0x20 || (u >= 0x7f && u <= 0x9f) || u == 0x2028 || u == 0x2029 || u == 0xfffd)
+            return false;
+    }
+    return true;
+}
+bool textFileByHand(const QString &entry)
+{
+    const QStringView tail = QStringView(entry).right(3);
+    return tail.compare(u"csv", Qt::CaseInsensitive) == 0 || tail.compare(u"txt", Qt::CaseInsensitive) == 0;
+}
+
+// Paths of printable ASCII with, now and then, a unit from anywhere in UTF-16 (controls, quotes,
+// surrogates, the separators, letters that fold to ASCII ones).
+QString randomEntry(QRandomGenerator &rng)
+{
+    static const char16_t rare[] = {u'"',   0x00,   0x1f,   0x7f,   0x80,   0x9f, 0xa0,   0x17f, 0x2028,
+                                    0x2029, 0xfffd, 0xd800, 0xdc00, 0x212a, u'C', u'S',   u'V',  u'T',
+                                    u'X',   u'c',   u's',   u'v',   u't',   u'x', 0xff43, 0xe9};
+    QString s;
+    const int n = rng.bounded(8);
+    for (int i = 0; i < n; ++i) {
+        const quint32 pick = rng.bounded(10);
+        if (pick < 6)
+            s += QChar(char16_t(0x20 + rng.bounded(0x5f)));
+        else if (pick < 9)
+            s += QChar(rare[rng.bounded(int(std::size(rare)))]);
+        else
+            s += QChar(char16_t(rng.bounded(0x10000)));
+    }
+    return s;
+}
+
 } // namespace
 
 class TestQueueOps : public QObject
@@ -54,6 +93,49 @@ private Q_SLOTS:
         QVERIFY(msg.contains(QStringLiteral("C:\\A\\bad\".dwg")));
         QVERIFY(msg.contains(QStringLiteral("line<0x0a>break"))); // the break is named, not printed
         QVERIFY(refusedEntriesMessage({}).isEmpty());
+    }
+
+    // Every refused unit is refused wherever it stands in a long path, and its neighbours are not.
+    void refusedUnits_data()
+    {
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<bool>("refused");
+        for (int u : {0x00, 0x09, 0x0a, 0x0d, 0x1f, 0x22, 0x7f, 0x80, 0x85, 0x9f, 0x2028, 0x2029, 0xfffd})
+            QTest::addRow("U+%04X", u) << u << true;
+        for (int u : {0x20, 0x21, 0x23, 0x7e, 0xa0, 0xe9, 0x2027, 0x202a, 0xfffc, 0xfffe, 0xd800})
+            QTest::addRow("U+%04X", u) << u << false;
+    }
+    void refusedUnits()
+    {
+        QFETCH(int, unit);
+        QFETCH(bool, refused);
+        const QString path = QStringLiteral("C:\\Projects\\JOB12\\DWG\\A-0345.dwg");
+        for (qsizetype at : {qsizetype(0), qsizetype(1), path.size() / 2, path.size() - 1, path.size()}) {
+            QString entry = path;
+            entry.insert(at, QChar(char16_t(unit)));
+            QVERIFY2(isAcceptableQueueEntry(entry) != refused, qPrintable(QString::number(at)));
+        }
+        QCOMPARE(isAcceptableQueueEntry(QString(QChar(char16_t(unit)))), !refused);
+    }
+
+    void entryTestsMatchThePlainRules()
+    {
+        QRandomGenerator rng(31);
+        QStringList entries;
+        for (int i = 0; i < 20000; ++i) {
+            const QString e = randomEntry(rng);
+            QCOMPARE(isAcceptableQueueEntry(e), acceptableByHand(e));
+            QCOMPARE(isTextFileEntry(e), textFileByHand(e));
+            QCOMPARE(isTextFileEntry(QStringLiteral("a.") + e.right(2)),
+                     textFileByHand(QStringLiteral("a.") + e.right(2)));
+            entries << e;
+        }
+        const QueueEntryFilter f = filterQueueEntries(entries);
+        QStringList accepted, refused;
+        for (const QString &e : entries)
+            (acceptableByHand(e) ? accepted : refused) << e;
+        QCOMPARE(f.accepted, accepted);
+        QCOMPARE(f.refused, refused);
     }
 
     void orders_data()
@@ -266,7 +348,14 @@ private Q_SLOTS:
         QCOMPARE(droppedListEntries(text, pattern), expected);
     }
 
-    void textFileEntries() { QCOMPARE(countTextFileEntries(split("a.TXT|b.csv|ctxt|d.dwg|xt")), qsizetype(3)); }
+    void textFileEntries()
+    {
+        QCOMPARE(countTextFileEntries(split("a.TXT|b.csv|ctxt|d.dwg|xt|.tXt|a.csV|a.cs|a.c@v|a.dsv|b.Csvx")),
+                 qsizetype(5));
+        // Beyond ASCII a letter counts by its case folding: the long s is an "s".
+        QVERIFY(isTextFileEntry(QStringLiteral("a.c\u017Fv")));
+        QVERIFY(!isTextFileEntry(QStringLiteral("a.\u00E7sv")));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestQueueOps)
