@@ -114,6 +114,9 @@ bool Application::start()
 frmMain *Application::buildWindow()
 {
     m_finished = false;
+    // The state files are read before the window is made: reading them needs no font, while the
+    // window's first control waits for the fonts as long as their own thread is still loading them.
+    const UserState state = readUserStateFiles();
     m_window = std::make_unique<frmMain>();
     frmMain &w = *m_window;
     connect(&w, &frmMain::saveSettingsRequested, this, &Application::saveSettingsNow);
@@ -136,7 +139,7 @@ frmMain *Application::buildWindow()
     // The batch options as stored: the restored script's meta commands never override them.
     const MainSettings stored = mainSettings();
     w.load(mainSettings());
-    restoreUserState();
+    restoreUserState(state);
     w.batchFlowTab()->load(stored);
     w.applySettings(mainSettings());
     mainSettings().SCRChanged = false;
@@ -196,9 +199,8 @@ bool Application::writeSettings()
 // The queue, the user script and its name as the per-user state files hold them. A file that
 // exists but could not be read or decoded, or whose entries the queue refused, is kept as a copy
 // beside it (the exit writes the file anew) and named in one message.
-void Application::restoreUserState()
+void Application::restoreUserState(const UserState &state)
 {
-    const UserState state = readUserStateFiles();
     QList<StateFileTrouble> troubled = state.unreadable;
     // Empty lines and unsafe entries are refused and named, as on every other way into the queue.
     if (m_window->queue()->replace(state.queue) < state.queue.size())

@@ -12,6 +12,7 @@ namespace tess {
 
 class frmMain;
 class ScriptFacts;
+struct UserState;
 
 class Application final : public QObject
 {
@@ -54,7 +55,8 @@ Q_SIGNALS:
     void tipsRequested();
 
 private:
-    void restoreUserState();
+    // The window's queue, script and name from the state files as read (before the window was made).
+    void restoreUserState(const UserState &state);
     bool saveUserState();
     // The window's controls into MainSettings, then the settings into the store (the User Set
     // index last, by SaveFace).
