@@ -7,6 +7,8 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QThread>
+#include <memory>
+#include <thread>
 
 #ifdef TESSALINE_HAVE_FONTCONFIG
 #include <fontconfig/fontconfig.h>
@@ -28,49 +30,69 @@ void readFontConfiguration()
 #endif
 }
 
+// readFontConfiguration() on a thread of its own. Touches nothing of Qt, so it may start before
+// the application object exists.
+class FontConfigReadAhead
+{
+public:
+    FontConfigReadAhead() : m_thread(readFontConfiguration) {}
+    ~FontConfigReadAhead() { wait(); }
+    FontConfigReadAhead(const FontConfigReadAhead &) = delete;
+    FontConfigReadAhead &operator=(const FontConfigReadAhead &) = delete;
+
+    // The main thread waits here before any use of a font: the font database would otherwise read
+    // the configuration a second time alongside, not wait for this reading.
+    void wait()
+    {
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+
+private:
+    std::thread m_thread;
+};
+
+// Applies the program font and has a thread fill the font database and resolve the program font's
+// face. Made once the application object exists, before any window is built; goes (waiting for
+// its thread) before the application object does.
+class FontWarmUp
+{
+public:
+    FontWarmUp()
+    {
+        applyProgramFont();
+        // The thread gets the program font as text and makes a font object of its own: a font
+        // object shared with the main thread would have its engine cache changed from two threads.
+        const QString programFont = QApplication::font().toString();
+        m_thread.reset(QThread::create([programFont] {
+            // Every function of the font database takes its lock: the main thread waits there for
+            // what it needs, and finds done what this thread did.
+            QFontDatabase::families();
+            // The program font's face resolved once: what the font database keeps of it (the
+            // family's fall-backs) serves the main thread too.
+            QFont font;
+            font.fromString(programFont);
+            QFontMetrics(font).height();
+        }));
+        m_thread->setObjectName(QStringLiteral("FontWarmUp"));
+        m_thread->start();
+    }
+    ~FontWarmUp() { m_thread->wait(); }
+    FontWarmUp(const FontWarmUp &) = delete;
+    FontWarmUp &operator=(const FontWarmUp &) = delete;
+
+private:
+    std::unique_ptr<QThread> m_thread;
+};
+
 } // namespace
-
-FontConfigReadAhead::FontConfigReadAhead() : m_thread(readFontConfiguration) {}
-
-FontConfigReadAhead::~FontConfigReadAhead() { wait(); }
-
-void FontConfigReadAhead::wait()
-{
-    if (m_thread.joinable())
-        m_thread.join();
-}
-
-FontWarmUp::FontWarmUp(FontConfigReadAhead *configuration)
-{
-    applyProgramFont();
-    // The thread gets the program font as text and makes a font object of its own: a font object
-    // shared with the main thread would have its engine cache changed from two threads at once.
-    const QString programFont = QApplication::font().toString();
-    m_thread.reset(QThread::create([configuration, programFont] {
-        if (configuration)
-            configuration->wait();
-        // Every function of the font database takes its lock: the main thread waits there for
-        // what it needs, and finds done what this thread did.
-        QFontDatabase::families();
-        // The program font's face resolved once: what the font database keeps of it (the family's
-        // fall-backs) serves the main thread too.
-        QFont font;
-        font.fromString(programFont);
-        QFontMetrics(font).height();
-    }));
-    m_thread->setObjectName(QStringLiteral("FontWarmUp"));
-    m_thread->start();
-}
-
-FontWarmUp::~FontWarmUp() { wait(); }
-
-void FontWarmUp::wait() { m_thread->wait(); }
 
 int runWithApplication(int &argc, char **argv, const std::function<int()> &run)
 {
     FontConfigReadAhead configuration;
     QApplication qtApp(argc, argv);
-    const FontWarmUp fonts(&configuration);
+    configuration.wait();
+    const FontWarmUp fonts;
     return run();
 }
 
