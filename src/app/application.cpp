@@ -26,7 +26,6 @@
 #include "mainwin/batchflowtab.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuepane.h"
-#include "widgets/programfont.h"
 #include "widgets/uiprompter.h"
 
 #include <QApplication>
@@ -60,7 +59,6 @@ Application::~Application()
 int Application::run()
 {
     installUiSeams();
-    applyProgramFont();
     // A failure anywhere in the start is shown and ends the program with a non-zero code; the
     // settings are not written (nothing of the window was loaded to write back).
     bool started = false;

@@ -21,8 +21,8 @@ public:
     Application();
     ~Application() override;
 
-    // The whole run: the real dialogs and launcher, the program font, start, the event loop and
-    // finish. Returns the exit code.
+    // The whole run: the real dialogs and launcher, start, the event loop and finish. Returns the
+    // exit code. The application object comes with the program font (runWithApplication).
     int run();
 
     // False (after the "Ooops" box) when the program must not run from its folder.

@@ -3,9 +3,7 @@
 #include "widgets/programfont.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QFontDatabase>
-#include <QFontMetrics>
 #include <QThread>
 #include <memory>
 #include <thread>
@@ -52,27 +50,19 @@ private:
     std::thread m_thread;
 };
 
-// Applies the program font and has a thread fill the font database and resolve the program font's
-// face. Made once the application object exists, before any window is built; goes (waiting for
-// its thread) before the application object does.
+// A thread that fills the font database. Made once the application object exists, before any
+// window is built; goes (waiting for its thread) before the application object does. (The program font's face is left
+// to the main thread: an engine made on this thread would serve this thread only, and making it would hold the lock the
+// main thread waits on.)
 class FontWarmUp
 {
 public:
     FontWarmUp()
     {
-        applyProgramFont();
-        // The thread gets the program font as text and makes a font object of its own: a font
-        // object shared with the main thread would have its engine cache changed from two threads.
-        const QString programFont = QApplication::font().toString();
-        m_thread.reset(QThread::create([programFont] {
+        m_thread.reset(QThread::create([] {
             // Every function of the font database takes its lock: the main thread waits there for
             // what it needs, and finds done what this thread did.
             QFontDatabase::families();
-            // The program font's face resolved once: what the font database keeps of it (the
-            // family's fall-backs) serves the main thread too.
-            QFont font;
-            font.fromString(programFont);
-            QFontMetrics(font).height();
         }));
         m_thread->setObjectName(QStringLiteral("FontWarmUp"));
         m_thread->start();
@@ -92,6 +82,7 @@ int runWithApplication(int &argc, char **argv, const std::function<int()> &run)
     FontConfigReadAhead configuration;
     QApplication qtApp(argc, argv);
     configuration.wait();
+    applyProgramFont();
     const FontWarmUp fonts;
     return run();
 }
