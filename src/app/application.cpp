@@ -3,6 +3,7 @@
 #include "app/captureinstall.h"
 #include "app/composerinstall.h"
 #include "app/createruninstall.h"
+#include "app/fontwarmup.h"
 #include "app/helpinstall.h"
 #include "app/optionsinstall.h"
 #include "app/previewinstall.h"
@@ -113,8 +114,9 @@ frmMain *Application::buildWindow()
 {
     m_finished = false;
     // The state files are read before the window is made: reading them needs no font, while the
-    // window's first control waits for the fonts as long as their own thread is still loading them.
+    // fonts may still be loading on their own threads.
     const UserState state = readUserStateFiles();
+    waitForFontConfiguration();
     m_window = std::make_unique<frmMain>();
     frmMain &w = *m_window;
     connect(&w, &frmMain::saveSettingsRequested, this, &Application::saveSettingsNow);

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QThread>
+#include <future>
 #include <memory>
 #include <thread>
 
@@ -33,33 +34,47 @@ void readFontConfiguration()
 class FontConfigReadAhead
 {
 public:
-    FontConfigReadAhead() : m_thread(readFontConfiguration) {}
-    ~FontConfigReadAhead() { wait(); }
+    FontConfigReadAhead()
+        : m_thread([this] {
+              readFontConfiguration();
+              m_read.set_value();
+          })
+    {
+    }
+    ~FontConfigReadAhead() { join(); }
     FontConfigReadAhead(const FontConfigReadAhead &) = delete;
     FontConfigReadAhead &operator=(const FontConfigReadAhead &) = delete;
 
-    // The main thread waits here before any use of a font: the font database would otherwise read
-    // the configuration a second time alongside, not wait for this reading.
-    void wait()
+    // Any thread, any number of times.
+    void wait() const { m_done.wait(); }
+    // Ends the thread (the thread that made this object only).
+    void join()
     {
         if (m_thread.joinable())
             m_thread.join();
     }
 
 private:
-    std::thread m_thread;
+    std::promise<void> m_read;
+    const std::shared_future<void> m_done = m_read.get_future().share();
+    std::thread m_thread; // last: starts once the rest is made
 };
 
-// A thread that fills the font database. Made once the application object exists, before any
-// window is built; goes (waiting for its thread) before the application object does. (The program font's face is left
-// to the main thread: an engine made on this thread would serve this thread only, and making it would hold the lock the
-// main thread waits on.)
+// The read-ahead of the running start, for waitForFontConfiguration() (main thread only).
+const FontConfigReadAhead *g_configuration = nullptr;
+
+// A thread that fills the font database once the configuration is read. Made once the application
+// object exists, before any window is built; goes (ending its thread and the configuration's)
+// before the application object does. The program font's face is left to the main thread: an
+// engine made on this thread would serve this thread only, and making it would hold the lock the
+// main thread waits on.
 class FontWarmUp
 {
 public:
-    FontWarmUp()
+    explicit FontWarmUp(FontConfigReadAhead &configuration) : m_configuration(configuration)
     {
-        m_thread.reset(QThread::create([] {
+        m_thread.reset(QThread::create([&configuration] {
+            configuration.wait();
             // Every function of the font database takes its lock: the main thread waits there for
             // what it needs, and finds done what this thread did.
             QFontDatabase::families();
@@ -67,12 +82,27 @@ public:
         m_thread->setObjectName(QStringLiteral("FontWarmUp"));
         m_thread->start();
     }
-    ~FontWarmUp() { m_thread->wait(); }
+    ~FontWarmUp()
+    {
+        m_thread->wait();
+        m_configuration.join();
+    }
     FontWarmUp(const FontWarmUp &) = delete;
     FontWarmUp &operator=(const FontWarmUp &) = delete;
 
 private:
+    FontConfigReadAhead &m_configuration;
     std::unique_ptr<QThread> m_thread;
+};
+
+// Names the read-ahead for waitForFontConfiguration() while it lives, also when run() throws.
+class CurrentConfiguration
+{
+public:
+    explicit CurrentConfiguration(const FontConfigReadAhead &configuration) { g_configuration = &configuration; }
+    ~CurrentConfiguration() { g_configuration = nullptr; }
+    CurrentConfiguration(const CurrentConfiguration &) = delete;
+    CurrentConfiguration &operator=(const CurrentConfiguration &) = delete;
 };
 
 } // namespace
@@ -80,11 +110,17 @@ private:
 int runWithApplication(int &argc, char **argv, const std::function<int()> &run)
 {
     FontConfigReadAhead configuration;
+    const CurrentConfiguration current(configuration);
     QApplication qtApp(argc, argv);
-    configuration.wait();
     applyProgramFont();
-    const FontWarmUp fonts;
+    const FontWarmUp fonts(configuration);
     return run();
+}
+
+void waitForFontConfiguration()
+{
+    if (g_configuration)
+        g_configuration->wait();
 }
 
 } // namespace tess
