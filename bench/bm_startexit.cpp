@@ -7,6 +7,7 @@
 // windows are shown on the offscreen platform.
 
 #include "app/application.h"
+#include "app/fontwarmup.h"
 #include "benchsupport.h"
 #include "core/appenvironment.h"
 #include "core/mainsettings.h"
@@ -58,8 +59,8 @@ void tellShown()
 int runChild(const QByteArray &which, int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qt(argc, argv);
     if (which == "bare") {
+        QApplication qt(argc, argv);
         QMainWindow w;
         w.resize(800, 600);
         w.show();
@@ -68,19 +69,22 @@ int runChild(const QByteArray &which, int argc, char **argv)
         w.close();
         return 0;
     }
-    const QString home = qEnvironmentVariable(kFolderVariable);
-    SettingsStore::useFile(home + QStringLiteral("/settings.ini"));
-    AppEnvironment::overrideProgramFolder(home + QStringLiteral("/Tessaline"));
-    NoBoxes boxes;
-    setPrompter(&boxes);
-    Application app;
-    if (!app.start())
-        return 2;
-    QCoreApplication::processEvents();
-    tellShown();
-    app.finish();
-    setPrompter(nullptr);
-    return 0;
+    // The application object made as the program makes it, its fonts prepared alongside.
+    return runWithApplication(argc, argv, [] {
+        const QString home = qEnvironmentVariable(kFolderVariable);
+        SettingsStore::useFile(home + QStringLiteral("/settings.ini"));
+        AppEnvironment::overrideProgramFolder(home + QStringLiteral("/Tessaline"));
+        NoBoxes boxes;
+        setPrompter(&boxes);
+        Application app;
+        if (!app.start())
+            return 2;
+        QCoreApplication::processEvents();
+        tellShown();
+        app.finish();
+        setPrompter(nullptr);
+        return 0;
+    });
 }
 
 struct Times {

@@ -3,6 +3,7 @@
 #include "app/captureinstall.h"
 #include "app/composerinstall.h"
 #include "app/createruninstall.h"
+#include "app/fontwarmup.h"
 #include "app/helpinstall.h"
 #include "app/optionsinstall.h"
 #include "app/previewinstall.h"
@@ -26,7 +27,6 @@
 #include "mainwin/batchflowtab.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/queuepane.h"
-#include "widgets/programfont.h"
 #include "widgets/uiprompter.h"
 
 #include <QApplication>
@@ -60,7 +60,6 @@ Application::~Application()
 int Application::run()
 {
     installUiSeams();
-    applyProgramFont();
     // A failure anywhere in the start is shown and ends the program with a non-zero code; the
     // settings are not written (nothing of the window was loaded to write back).
     bool started = false;
@@ -114,6 +113,10 @@ bool Application::start()
 frmMain *Application::buildWindow()
 {
     m_finished = false;
+    // The state files are read before the window is made: reading them needs no font, while the
+    // fonts may still be loading on their own threads.
+    const UserState state = readUserStateFiles();
+    waitForFontConfiguration();
     m_window = std::make_unique<frmMain>();
     frmMain &w = *m_window;
     connect(&w, &frmMain::saveSettingsRequested, this, &Application::saveSettingsNow);
@@ -136,7 +139,7 @@ frmMain *Application::buildWindow()
     // The batch options as stored: the restored script's meta commands never override them.
     const MainSettings stored = mainSettings();
     w.load(mainSettings());
-    restoreUserState();
+    restoreUserState(state);
     w.batchFlowTab()->load(stored);
     w.applySettings(mainSettings());
     mainSettings().SCRChanged = false;
@@ -196,9 +199,8 @@ bool Application::writeSettings()
 // The queue, the user script and its name as the per-user state files hold them. A file that
 // exists but could not be read or decoded, or whose entries the queue refused, is kept as a copy
 // beside it (the exit writes the file anew) and named in one message.
-void Application::restoreUserState()
+void Application::restoreUserState(const UserState &state)
 {
-    const UserState state = readUserStateFiles();
     QList<StateFileTrouble> troubled = state.unreadable;
     // Empty lines and unsafe entries are refused and named, as on every other way into the queue.
     if (m_window->queue()->replace(state.queue) < state.queue.size())

@@ -12,6 +12,7 @@ namespace tess {
 
 class frmMain;
 class ScriptFacts;
+struct UserState;
 
 class Application final : public QObject
 {
@@ -20,8 +21,8 @@ public:
     Application();
     ~Application() override;
 
-    // The whole run: the real dialogs and launcher, the program font, start, the event loop and
-    // finish. Returns the exit code.
+    // The whole run: the real dialogs and launcher, start, the event loop and finish. Returns the
+    // exit code. The application object comes with the program font (runWithApplication).
     int run();
 
     // False (after the "Ooops" box) when the program must not run from its folder.
@@ -54,7 +55,8 @@ Q_SIGNALS:
     void tipsRequested();
 
 private:
-    void restoreUserState();
+    // The window's queue, script and name from the state files as read (before the window was made).
+    void restoreUserState(const UserState &state);
     bool saveUserState();
     // The window's controls into MainSettings, then the settings into the store (the User Set
     // index last, by SaveFace).

@@ -1,12 +1,12 @@
 // Tessaline: batch processing of AutoCAD drawing sets.
 
 #include "app/application.h"
-
-#include <QApplication>
+#include "app/fontwarmup.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication qtApp(argc, argv);
-    tess::Application app;
-    return app.run();
+    return tess::runWithApplication(argc, argv, [] {
+        tess::Application app;
+        return app.run();
+    });
 }

@@ -80,6 +80,7 @@ std::unique_ptr<QSettings> makeSettings(const QString &iniPath)
 
 void SettingsStore::open(const QString &iniPath)
 {
+    forgetNames();
     m_settings.reset();
     m_path = iniPath;
     m_lastError.clear();
@@ -113,6 +114,7 @@ void SettingsStore::reopenAfterFailedWrite()
 {
     // QSettings keeps the first error it met for good; a fresh object reports the next write truly.
     // The value that could not be written is dropped with the old object.
+    forgetNames();
     m_settings.reset();
     m_settings = makeSettings(m_path);
     if (m_settings->status() != QSettings::NoError)
@@ -132,24 +134,48 @@ QString SettingsStore::fileName() const
     return m_settings->format() == QSettings::NativeFormat ? QString() : m_settings->fileName();
 }
 
-QString SettingsStore::findGroup(const QString &section) const
+const QStringList &SettingsStore::groupNames() const
 {
-    const QStringList groups = m_settings->childGroups();
-    for (const QString &g : groups)
-        if (g.compare(section, Qt::CaseInsensitive) == 0)
-            return g;
+    if (!m_groupNames)
+        m_groupNames = m_settings->childGroups();
+    return *m_groupNames;
+}
+
+const QStringList &SettingsStore::keyNames(const QString &group) const
+{
+    auto it = m_keyNames.constFind(group);
+    if (it == m_keyNames.constEnd()) {
+        m_settings->beginGroup(group);
+        it = m_keyNames.insert(group, m_settings->childKeys());
+        m_settings->endGroup();
+    }
+    return *it;
+}
+
+void SettingsStore::forgetNames()
+{
+    m_groupNames.reset();
+    m_keyNames.clear();
+}
+
+namespace {
+
+// The first of names equal to name but for letter case; "" when none is.
+QString findIgnoringCase(const QStringList &names, const QString &name)
+{
+    for (const QString &n : names)
+        if (n.compare(name, Qt::CaseInsensitive) == 0)
+            return n;
     return QString();
 }
 
+} // namespace
+
+QString SettingsStore::findGroup(const QString &section) const { return findIgnoringCase(groupNames(), section); }
+
 QString SettingsStore::findKey(const QString &group, const QString &key) const
 {
-    m_settings->beginGroup(group);
-    const QStringList keys = m_settings->childKeys();
-    m_settings->endGroup();
-    for (const QString &k : keys)
-        if (k.compare(key, Qt::CaseInsensitive) == 0)
-            return k;
-    return QString();
+    return findIgnoringCase(keyNames(group), key);
 }
 
 bool SettingsStore::contains(const QString &section, const QString &key) const
@@ -188,12 +214,15 @@ bool SettingsStore::write(const QString &section, const QString &key, const QStr
     QString k = findKey(g, key);
     if (k.isEmpty())
         k = key;
+    forgetNames();
     m_settings->setValue(g + QLatin1Char('/') + k, value);
     return m_batch || syncStore();
 }
 
 bool SettingsStore::syncStore()
 {
+    // A sync also takes in what another process wrote to the store meanwhile.
+    forgetNames();
     m_settings->sync();
     if (m_settings->status() != QSettings::NoError) {
         m_lastError = cannotWriteMessage(fileName());
@@ -208,6 +237,7 @@ void SettingsStore::beginBatch() { m_batch = true; }
 bool SettingsStore::endBatch()
 {
     m_batch = false;
+    forgetNames();
     return !m_readOnly && syncStore();
 }
 
@@ -220,23 +250,22 @@ bool SettingsStore::deleteSection(const QString &section)
 {
     if (m_readOnly)
         return false;
-    for (const QString &g : m_settings->childGroups())
+    const QStringList groups = groupNames();
+    forgetNames();
+    for (const QString &g : groups)
         if (g.compare(section, Qt::CaseInsensitive) == 0)
             m_settings->remove(g);
     return syncStore();
 }
 
-QStringList SettingsStore::sections() const { return m_settings->childGroups(); }
+QStringList SettingsStore::sections() const { return groupNames(); }
 
 QStringList SettingsStore::keys(const QString &section) const
 {
     const QString g = findGroup(section);
     if (g.isEmpty())
         return {};
-    m_settings->beginGroup(g);
-    const QStringList k = m_settings->childKeys();
-    m_settings->endGroup();
-    return k;
+    return keyNames(g);
 }
 
 } // namespace tess

@@ -4,9 +4,11 @@
 // Windows: the registry under HKCU\Software\TessalinePowerTool. Elsewhere: the INI file
 // ~/.config/TessalinePowerTool.ini.
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 class QSettings;
 
@@ -69,9 +71,18 @@ private:
     bool syncStore();
     QString findGroup(const QString &section) const;
     QString findKey(const QString &group, const QString &key) const;
+    // The store's sections, and a section's keys, as listed when first asked for since the store
+    // last changed. Listing them walks the whole store; a start reads a hundred keys.
+    const QStringList &groupNames() const;
+    const QStringList &keyNames(const QString &group) const;
+    // Called wherever the store may change (a write, a removal, a sync, another store): no later
+    // look-up sees a list from before.
+    void forgetNames();
 
     std::unique_ptr<QSettings> m_settings;
-    QString m_path; // the INI file asked for ("" for the user's own store)
+    mutable std::optional<QStringList> m_groupNames;
+    mutable QHash<QString, QStringList> m_keyNames; // by the section's name as stored
+    QString m_path;                                 // the INI file asked for ("" for the user's own store)
     QString m_lastError;
     QString m_openProblem;
     bool m_openProblemReported = false;

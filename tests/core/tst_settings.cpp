@@ -521,6 +521,73 @@ private Q_SLOTS:
         QCOMPARE(readSetting(QStringLiteral("Paths"), QStringLiteral("Source"), QString()), QStringLiteral("/src"));
     }
 
+    // Look-ups after every kind of change in the same run: a name listed before the change is never
+    // the answer after it.
+    void lookUpsFollowEveryChange()
+    {
+        test::Fixture fx;
+        useIni(fx, "[Startup]\nWidth=20000\n");
+        SettingsStore &store = SettingsStore::instance();
+        const QString startup = QStringLiteral("Startup");
+        const QString paths = QStringLiteral("Paths");
+        QCOMPARE(readSetting(startup, QStringLiteral("width"), 0), QStringLiteral("20000"));
+        QVERIFY(!store.contains(startup, QStringLiteral("Height")));
+        QVERIFY(!store.contains(paths, QStringLiteral("Source")));
+
+        // New keys and sections, one written alone, two in a batch and read before it ends.
+        QVERIFY(writeSetting(startup, QStringLiteral("Height"), QStringLiteral("9000")));
+        QCOMPARE(readSetting(QStringLiteral("STARTUP"), QStringLiteral("height"), 0), QStringLiteral("9000"));
+        {
+            SettingsBatch batch;
+            QVERIFY(writeSetting(paths, QStringLiteral("Source"), QStringLiteral("/src")));
+            QCOMPARE(readSetting(paths, QStringLiteral("source"), QString()), QStringLiteral("/src"));
+            QVERIFY(writeSetting(paths, QStringLiteral("Output"), QStringLiteral("/out")));
+            QCOMPARE(store.keys(QStringLiteral("paths")),
+                     (QStringList{QStringLiteral("Output"), QStringLiteral("Source")}));
+        }
+        QCOMPARE(store.sections(), (QStringList{paths, startup}));
+
+        // A removed section is gone for every look-up.
+        QVERIFY(store.deleteSection(QStringLiteral("STARTUP")));
+        QCOMPARE(readSetting(startup, QStringLiteral("Width"), 0), QStringLiteral("0"));
+        QVERIFY(!store.contains(startup, QStringLiteral("Height")));
+        QVERIFY(store.keys(startup).isEmpty());
+        QCOMPARE(store.sections(), QStringList{paths});
+
+        // What another process wrote meanwhile is seen once the store writes (and so reads) its file.
+        {
+            QSettings other(fx.settingsFile(), QSettings::IniFormat);
+            other.setValue(QStringLiteral("Other/Key"), QStringLiteral("theirs"));
+        }
+        QVERIFY(writeSetting(paths, QStringLiteral("Source"), QStringLiteral("/src2")));
+        QCOMPARE(readSetting(QStringLiteral("other"), QStringLiteral("key"), QString()), QStringLiteral("theirs"));
+    }
+
+    // Switching the store's file leaves nothing of the old file's names behind.
+    void lookUpsFollowTheStoreFile()
+    {
+        test::Fixture fx;
+        const QString first = fx.writeFile(QStringLiteral("first.ini"), "[Startup]\nWidth=1\n[Paths]\nSource=/a\n");
+        const QString second = fx.writeFile(QStringLiteral("second.ini"), "[STARTUP]\nHEIGHT=2\n");
+        const QString startup = QStringLiteral("Startup");
+        SettingsStore::useFile(first);
+        QCOMPARE(readSetting(startup, QStringLiteral("Width"), 0), QStringLiteral("1"));
+        QCOMPARE(readSetting(QStringLiteral("Paths"), QStringLiteral("Source"), QString()), QStringLiteral("/a"));
+
+        SettingsStore::useFile(second);
+        QCOMPARE(readSetting(startup, QStringLiteral("Width"), 0), QStringLiteral("0"));
+        QCOMPARE(readSetting(startup, QStringLiteral("Height"), 0), QStringLiteral("2"));
+        QVERIFY(!SettingsStore::instance().contains(QStringLiteral("Paths"), QStringLiteral("Source")));
+        // A write lands under the second file's own spelling of the names.
+        QVERIFY(writeSetting(startup, QStringLiteral("Height"), QStringLiteral("3")));
+        QCOMPARE(SettingsStore::instance().sections(), QStringList{QStringLiteral("STARTUP")});
+        QCOMPARE(SettingsStore::instance().keys(startup), QStringList{QStringLiteral("HEIGHT")});
+
+        SettingsStore::useFile(first);
+        QCOMPARE(readSetting(startup, QStringLiteral("Width"), 0), QStringLiteral("1"));
+        QCOMPARE(readSetting(startup, QStringLiteral("Height"), 0), QStringLiteral("0"));
+    }
+
     void failedWritesAreReported()
     {
         test::Fixture fx;
