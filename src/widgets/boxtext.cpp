@@ -7,6 +7,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QThread>
+#include <algorithm>
 
 namespace tess {
 
@@ -15,8 +16,12 @@ QString plainBoxText(const QPlainTextEdit *box)
     // toPlainText would turn no-break spaces into blanks, which AutoCAD reads differently; the
     // raw text keeps every character.
     QString t = box->document()->toRawText();
-    t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    t.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    // One pass over the fresh copy, both separators at once: a long text has one at every line.
+    char16_t *chars = reinterpret_cast<char16_t *>(t.data());
+    std::replace_if(
+        chars, chars + t.size(),
+        [](char16_t c) { return c == char16_t(QChar::ParagraphSeparator) || c == char16_t(QChar::LineSeparator); },
+        u'\n');
     return t;
 }
 
