@@ -1,11 +1,13 @@
 #pragma once
-// Works out the capture of a pasted input on a worker thread while the user looks at the paste:
-// the captured script and the result box's document holding it, so that the capture button only
-// has to hand the document to the box. A later edit of the input drops the work (it is then
-// neither waited for nor used); the press takes it only for the very input it was started on.
-// The worker never touches a widget: it reads its own copy of the input and makes a document that
-// it hands over to the thread that started it.
+// Works out the capture of a pasted input on worker threads while the user looks at the paste:
+// the captured script with the result box's document holding it, and the bytes of the input as
+// the scratch file keeps them, so that the capture button only has to hand the document to the box
+// and the bytes to the file. A later edit of the input drops the work (it is then neither waited
+// for nor used); the press takes it only for the very input it was started on. The workers never
+// touch a widget: they read their own copy of the input and make a document that they hand over
+// to the thread that started them.
 
+#include <QByteArray>
 #include <QString>
 #include <QStringView>
 #include <atomic>
@@ -22,12 +24,17 @@ namespace tess {
 class CapturePreparer
 {
 public:
-    // Works out the captured script of an input; runs on the worker thread.
+    // Works out the captured script of an input; runs on a worker thread.
     using Capture = std::function<QString(QStringView history)>;
 
     struct Result {
         QString script;
         std::unique_ptr<QTextDocument> document; // on the thread that started the work
+    };
+    // The work for one input, each part ready at its get() (which throws a failure of its worker).
+    struct Prepared {
+        std::future<QByteArray> inputBytes; // fileBytesFromText of the input
+        std::future<Result> result;
     };
 
     CapturePreparer();
@@ -37,7 +44,7 @@ public:
     CapturePreparer &operator=(const CapturePreparer &) = delete;
 
     // Starts the work for `input`, dropping any earlier work. When no thread can be had there is
-    // no work, and the caller captures on its own.
+    // no work, and the caller does it all itself.
     void start(const QString &input);
     // Drops the current work without waiting for it.
     void drop();
@@ -45,18 +52,18 @@ public:
     bool isPreparing() const { return m_current != nullptr; }
     // Waits until the current work is done.
     void wait() const;
-    // The current work's result when it was started on `input`, waited for; nothing otherwise.
-    // The work is used up either way; a failure of the worker is thrown here.
-    std::optional<Result> take(const QString &input);
+    // The current work when it was started on `input`; nothing otherwise. Either way the work is
+    // no longer the current one.
+    std::optional<Prepared> take(const QString &input);
 
     // Tests put a slow capture in; captureCommands by default.
     void setCapture(Capture capture) { m_capture = std::move(capture); }
 
 private:
     struct Work {
-        std::atomic<bool> stop{false};
+        std::shared_ptr<std::atomic<bool>> stop; // shared with the worker, which may outlive the work
         QString input;
-        std::future<Result> result; // last: its destructor waits for the worker before the rest goes
+        Prepared prepared;
     };
     void reapDropped();
 

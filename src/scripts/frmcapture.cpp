@@ -140,18 +140,26 @@ void frmcapture::cmdParseScr_Click()
 {
     try {
         const QString input = plainBoxText(Text1);
+        // The work for a pasted input is ready, or still being done, in the background: its bytes
+        // for the scratch file and its script in a document of its own that the box takes whole.
+        std::optional<CapturePreparer::Prepared> prepared = m_preparer.take(input);
+        std::future<QByteArray> preparedBytes;
+        if (prepared)
+            preparedBytes = std::move(prepared->inputBytes);
         // The input is kept in the scratch file as well, written on another thread while the box
         // takes the script (here, at get(), when no thread can be had); the capture itself works on
         // the text, so a program folder that cannot be written does not stop it.
         constexpr auto policy = std::launch::async | std::launch::deferred;
-        std::future<FileResult> keeping = std::async(
-            policy, [path = scratchFilePath(), input] { return writeWholeFile(path, fileBytesFromText(input)); });
-        // The script of a pasted input is ready, or being made, in a document of its own that the box
-        // takes whole; any other input is captured now and set into the box in one step.
-        if (std::optional<CapturePreparer::Result> prepared = m_preparer.take(input); prepared && prepared->document) {
+        std::future<FileResult> keeping =
+            std::async(policy, [path = scratchFilePath(), input, bytes = std::move(preparedBytes)]() mutable {
+                return writeWholeFile(path, bytes.valid() ? bytes.get() : fileBytesFromText(input));
+            });
+        // Any other input is captured now and set into the box in one step.
+        if (CapturePreparer::Result result = prepared ? prepared->result.get() : CapturePreparer::Result();
+            result.document) {
             const QTextDocument *shown = Text2->document();
-            if (shown->blockCount() != prepared->document->blockCount() || plainBoxText(Text2) != prepared->script)
-                showBoxDocument(Text2, std::move(prepared->document));
+            if (shown->blockCount() != result.document->blockCount() || plainBoxText(Text2) != result.script)
+                showBoxDocument(Text2, std::move(result.document));
         } else {
             setBoxText(Text2, captureCommands(input));
         }
