@@ -25,6 +25,7 @@
 #include <atomic>
 #include <chrono>
 #include <future>
+#include <mutex>
 
 using namespace tess;
 
@@ -75,19 +76,29 @@ QString capturedScript()
 }
 
 // A background capture that waits until the test opens its gate (or, so that a fault cannot hang
-// the test, until a time-out) and counts its runs.
+// the test, until a time-out) and keeps the inputs it captured.
 struct GatedCapture {
+    struct Inputs {
+        std::mutex mutex;
+        QStringList list;
+    };
     std::promise<void> gate;
     std::shared_future<void> opened = gate.get_future().share();
-    std::shared_ptr<std::atomic<int>> runs = std::make_shared<std::atomic<int>>(0);
+    std::shared_ptr<Inputs> inputs = std::make_shared<Inputs>();
 
     CapturePreparer::Capture function(std::chrono::milliseconds timeout = std::chrono::seconds(10)) const
     {
-        return [opened = opened, runs = runs, timeout](QStringView history) {
+        return [opened = opened, inputs = inputs, timeout](QStringView history) {
             opened.wait_for(timeout);
-            ++*runs;
+            const std::lock_guard lock(inputs->mutex);
+            inputs->list << history.toString();
             return captureCommands(history);
         };
+    }
+    bool captured(const QString &input) const
+    {
+        const std::lock_guard lock(inputs->mutex);
+        return inputs->list.contains(input);
     }
     void open() { gate.set_value(); }
 };
@@ -362,19 +373,33 @@ private Q_SLOTS:
         QVERIFY(fx.prompter().shown().isEmpty());
     }
 
-    // The press right after the paste waits for the work and takes its result.
+    // The press right after the paste waits for the work and takes its result; the work is of the
+    // text the box holds, also where that differs from the clipboard's (a line separator).
+    void pressRightAfterPasteWaits_data()
+    {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("input");
+        QTest::newRow("history") << QString::fromLatin1(kPastedHistory) << QString::fromLatin1(kInput);
+        QTest::newRow("line separator") << QStringLiteral("Command: LINE\u2028Specify first point: 0,0")
+                                        << QStringLiteral("Command: LINE\nSpecify first point: 0,0");
+    }
     void pressRightAfterPasteWaits()
     {
+        QFETCH(QString, clipboard);
+        QFETCH(QString, input);
         test::Fixture fx;
         FakeScript script;
         frmcapture win(script.source(), nullptr);
         GatedCapture gated;
         win.capturePreparer().setCapture(gated.function(std::chrono::milliseconds(300)));
-        setClipboard(QString::fromLatin1(kPastedHistory));
+        setClipboard(clipboard);
         win.cmdPastefromClip->click();
+        QCOMPARE(plainBoxText(win.Text1), input);
         win.cmdParseScr->click();
-        QCOMPARE(gated.runs->load(), 1);
-        QCOMPARE(boxText(win.Text2), capturedScript());
+        QVERIFY(gated.captured(input));
+        QCOMPARE(boxText(win.Text2), captureCommands(input));
+        QCOMPARE(test::fileBytes(frmcapture::scratchFilePath()),
+                 input.toUtf8().replace("\n", "\r\n") + QByteArray("\r\n"));
         QVERIFY(win.cmdCopyToTessaline->isEnabled());
     }
 
