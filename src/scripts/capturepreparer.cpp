@@ -28,7 +28,6 @@ CapturePreparer::~CapturePreparer() { drop(); }
 void CapturePreparer::start(const QString &input)
 {
     drop();
-    reapDropped();
     auto work = std::make_unique<Work>();
     work->stop = std::make_shared<std::atomic<bool>>(false);
     work->input = input;
@@ -56,6 +55,9 @@ void CapturePreparer::drop()
         return;
     m_current->stop->store(true, std::memory_order_relaxed);
     m_dropped.push_back(std::move(m_current));
+    // Work already done goes at once with its document; a worker still running leaves out what is
+    // left of its work and goes at a later look.
+    reapDropped();
 }
 
 void CapturePreparer::reapDropped()
