@@ -154,7 +154,8 @@ void frmcapture::cmdParseScr_Click()
             std::async(policy, [path = scratchFilePath(), input, bytes = std::move(preparedBytes)]() mutable {
                 return writeWholeFile(path, bytes.valid() ? bytes.get() : fileBytesFromText(input));
             });
-        // Any other input is captured now and set into the box in one step.
+        // The box takes the prepared document whole (unless it shows that script already); any
+        // other input is captured now and set into the box in one step.
         if (CapturePreparer::Result result = prepared ? prepared->result.get() : CapturePreparer::Result();
             result.document) {
             const QTextDocument *shown = Text2->document();
