@@ -17,6 +17,8 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
+#include <QScopedValueRollback>
+#include <QTextDocument>
 #include <exception>
 #include <future>
 #include <new>
@@ -91,7 +93,18 @@ frmcapture::frmcapture(std::function<ScriptFacts *()> script, QWidget *owner)
     connect(cmdPastefromClip, &QPushButton::clicked, this, &frmcapture::cmdPastefromClip_Click);
     connect(cmdParseScr, &QPushButton::clicked, this, &frmcapture::cmdParseScr_Click);
     connect(cmdCopyToTessaline, &QPushButton::clicked, this, &frmcapture::cmdCopyToTessaline_Click);
+    // Any change of the input but the paste's own makes the capture worked out for it stale.
+    connect(Text1, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_pasting)
+            m_preparer.drop();
+    });
     Form_Load();
+}
+
+frmcapture::~frmcapture()
+{
+    // The boxes go after the members; the input box must not reach the preparer then.
+    disconnect(Text1, nullptr, this, nullptr);
 }
 
 void frmcapture::Form_Load()
@@ -107,8 +120,19 @@ void frmcapture::cmdPastefromClip_Click()
     // The clipboard's text (none gives an empty box) with AutoCAD's doubled line breaks halved; the
     // paste is one edit of the box, so Ctrl+Z brings back what it held before.
     const QClipboard *clipboard = QGuiApplication::clipboard();
-    const QString text = clipboard ? clipboard->text() : QString();
-    replaceBoxText(Text1, halveDoubledLineBreaks(text));
+    const QString text = halveDoubledLineBreaks(clipboard ? clipboard->text() : QString());
+    // The capture of the paste is worked out in the background while the box takes the text and
+    // the user reads it.
+    m_preparer.start(text);
+    {
+        const QScopedValueRollback<bool> pasting(m_pasting, true);
+        replaceBoxText(Text1, text);
+    }
+    // The box keeps a few characters otherwise than given (some of them break the line there): the
+    // capture is of the text the box holds.
+    const QString input = plainBoxText(Text1);
+    if (input != text)
+        m_preparer.start(input);
     cmdParseScr->setEnabled(true);
 }
 
@@ -116,14 +140,30 @@ void frmcapture::cmdParseScr_Click()
 {
     try {
         const QString input = plainBoxText(Text1);
+        // The work for a pasted input is ready, or still being done, in the background: its bytes
+        // for the scratch file and its script in a document of its own that the box takes whole.
+        std::optional<CapturePreparer::Prepared> prepared = m_preparer.take(input);
+        std::future<QByteArray> preparedBytes;
+        if (prepared)
+            preparedBytes = std::move(prepared->inputBytes);
         // The input is kept in the scratch file as well, written on another thread while the box
         // takes the script (here, at get(), when no thread can be had); the capture itself works on
         // the text, so a program folder that cannot be written does not stop it.
         constexpr auto policy = std::launch::async | std::launch::deferred;
-        std::future<FileResult> keeping = std::async(
-            policy, [path = scratchFilePath(), input] { return writeWholeFile(path, fileBytesFromText(input)); });
-        // The script is built whole and set into the box in one step.
-        setBoxText(Text2, captureCommands(input));
+        std::future<FileResult> keeping =
+            std::async(policy, [path = scratchFilePath(), input, bytes = std::move(preparedBytes)]() mutable {
+                return writeWholeFile(path, bytes.valid() ? bytes.get() : fileBytesFromText(input));
+            });
+        // The box takes the prepared document whole (unless it shows that script already); any
+        // other input is captured now and set into the box in one step.
+        if (CapturePreparer::Result result = prepared ? prepared->result.get() : CapturePreparer::Result();
+            result.document) {
+            const QTextDocument *shown = Text2->document();
+            if (shown->blockCount() != result.document->blockCount() || plainBoxText(Text2) != result.script)
+                showBoxDocument(Text2, std::move(result.document));
+        } else {
+            setBoxText(Text2, captureCommands(input));
+        }
         cmdCopyToTessaline->setEnabled(true);
         const FileResult kept = keeping.get();
         if (!kept.ok())
@@ -157,6 +197,7 @@ void frmcapture::cmdCopyToTessaline_Click()
 
 void frmcapture::cmdClear_Click()
 {
+    m_preparer.drop();
     replaceBoxText(Text1, m_loadedText);
     replaceBoxText(Text2, QString());
     cmdParseScr->setEnabled(false);
@@ -165,6 +206,7 @@ void frmcapture::cmdClear_Click()
 
 void frmcapture::resetAfterClosing()
 {
+    m_preparer.drop();
     replaceBoxText(Text2, QString());
     cmdParseScr->setEnabled(false);
     cmdCopyToTessaline->setEnabled(false);

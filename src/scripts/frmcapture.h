@@ -5,6 +5,8 @@
 // again and again: "Paste in &Tessaline && Exit" only hides it, so the input stays for the next
 // opening; its close box unloads it (wasUnloaded()), and its opener then makes a fresh one.
 
+#include "scripts/capturepreparer.h"
+
 #include <QDialog>
 #include <QString>
 #include <functional>
@@ -24,6 +26,7 @@ public:
     // script: the main window's user script the capture reads and replaces (null while there is
     // none); each write runs the script box's own change rules.
     frmcapture(std::function<ScriptFacts *()> script, QWidget *owner);
+    ~frmcapture() override;
 
     QLabel *lblInput = nullptr;
     QLabel *lblResult = nullptr;
@@ -49,6 +52,10 @@ public:
     // The scratch file that keeps the last captured input: "temp.tmp" in the program folder.
     static QString scratchFilePath();
 
+    // The capture of the last paste, worked out in the background until the capture button takes
+    // it; tests and measurements wait on it or put a slow capture in.
+    CapturePreparer &capturePreparer() { return m_preparer; }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -56,6 +63,8 @@ private:
     std::function<ScriptFacts *()> m_script;
     QString m_loadedText; // the input box's text when the window was loaded, for "&Clear"
     bool m_unloaded = false;
+    bool m_pasting = false; // the paste's own change of the input box keeps the work it started
+    CapturePreparer m_preparer;
 };
 
 } // namespace tess

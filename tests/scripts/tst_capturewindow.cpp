@@ -1,6 +1,6 @@
 // The command capture window: pasting from the clipboard, capturing, putting the script into the
-// main window (asking first over a script), clearing, the scratch file, and the Tools menu's
-// opening with its reset after each closing.
+// main window (asking first over a script), clearing, the scratch file, the capture of a paste
+// worked out in the background, and the Tools menu's opening with its reset after each closing.
 
 #include "appwindow.h"
 #include "core/messages.h"
@@ -9,6 +9,7 @@
 #include "scripts/commandcapture.h"
 #include "scripts/frmcapture.h"
 #include "testsupport.h"
+#include "widgets/boxtext.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -18,7 +19,13 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextDocument>
 #include <QtTest>
+#include <atomic>
+#include <chrono>
+#include <future>
+#include <mutex>
 
 using namespace tess;
 
@@ -67,6 +74,81 @@ QString capturedScript()
                           ";Specify opposite corner:\n") +
            mousePointsPlaceholder() + QStringLiteral("\n;END SCRIPT");
 }
+
+// A background capture that waits until the test opens its gate (or, so that a fault cannot hang
+// the test, until a time-out) and keeps the inputs it captured.
+struct GatedCapture {
+    struct Inputs {
+        std::mutex mutex;
+        QStringList list;
+    };
+    std::promise<void> gate;
+    std::shared_future<void> opened = gate.get_future().share();
+    std::shared_ptr<Inputs> inputs = std::make_shared<Inputs>();
+
+    CapturePreparer::Capture function(std::chrono::milliseconds timeout = std::chrono::seconds(10)) const
+    {
+        return [opened = opened, inputs = inputs, timeout](QStringView history) {
+            opened.wait_for(timeout);
+            const std::lock_guard lock(inputs->mutex);
+            inputs->list << history.toString();
+            return captureCommands(history);
+        };
+    }
+    bool captured(const QString &input) const
+    {
+        const std::lock_guard lock(inputs->mutex);
+        return inputs->list.contains(input);
+    }
+    void open() { gate.set_value(); }
+};
+
+// What the result box shows and keeps besides its text.
+struct ResultBoxState {
+    QString text;
+    QFont font;
+    qreal tabStop = 0;
+    int wrapMode = 0;
+    qreal margin = 0;
+    bool undo = false, redo = false, modified = false;
+    int cursor = -1, top = -1, left = -1;
+
+    static ResultBoxState of(const QPlainTextEdit *box)
+    {
+        const QTextDocument *d = box->document();
+        return {box->toPlainText(),
+                d->defaultFont(),
+                d->defaultTextOption().tabStopDistance(),
+                int(d->defaultTextOption().wrapMode()),
+                d->documentMargin(),
+                d->isUndoAvailable(),
+                d->isRedoAvailable(),
+                d->isModified(),
+                box->textCursor().position(),
+                box->verticalScrollBar()->value(),
+                box->horizontalScrollBar()->value()};
+    }
+    bool operator==(const ResultBoxState &) const = default;
+};
+
+char *toString(const ResultBoxState &s)
+{
+    return QTest::toString(QStringLiteral("%1 lines, font %2, tab %3, wrap %4, margin %5, undo %6 redo %7 modified %8, "
+                                          "cursor %9, view %10/%11")
+                               .arg(s.text.count(QLatin1Char('\n')) + 1)
+                               .arg(s.font.toString())
+                               .arg(s.tabStop)
+                               .arg(s.wrapMode)
+                               .arg(s.margin)
+                               .arg(s.undo)
+                               .arg(s.redo)
+                               .arg(s.modified)
+                               .arg(s.cursor)
+                               .arg(s.top)
+                               .arg(s.left));
+}
+
+QString longHistory(int times) { return QString::fromLatin1(kPastedHistory).repeated(times); }
 
 } // namespace
 
@@ -191,6 +273,167 @@ private Q_SLOTS:
         QCOMPARE(fx.prompter().shown().size(), 1);
         QCOMPARE(fx.prompter().last().title, alertTitle());
         QVERIFY2(fx.prompter().last().text.contains(QStringLiteral("temp.tmp")), qPrintable(fx.prompter().last().text));
+    }
+
+    // The capture of a paste is made in the background and taken by the press: the box ends as the
+    // capture made at the press leaves it, over a long earlier result scrolled away, with a font
+    // and tab stops of its own; its old documents are freed and Ctrl+Z brings back nothing.
+    void pastedCaptureMatchesTheDirectOne()
+    {
+        test::Fixture fx;
+        FakeScript script;
+        frmcapture background(script.source(), nullptr), direct(script.source(), nullptr);
+        // In `direct` an edit taken back after each paste leaves the same input, captured at the
+        // press.
+        const auto paste = [&direct](frmcapture *win, const QString &text) {
+            setClipboard(text);
+            win->cmdPastefromClip->click();
+            if (win == &direct) {
+                win->Text1->appendPlainText(QStringLiteral("Command: typed"));
+                win->Text1->undo();
+                QCOMPARE(plainBoxText(win->Text1), halveDoubledLineBreaks(text));
+            }
+            QCOMPARE(win->capturePreparer().isPreparing(), win != &direct);
+        };
+        QList<QPointer<QTextDocument>> shownBefore;
+        for (frmcapture *win : {&background, &direct}) {
+            win->resize(600, 300);
+            win->show();
+            QFont font(QStringLiteral("Monospace"));
+            font.setPointSize(13);
+            win->Text2->setFont(font);
+            win->Text2->setTabStopDistance(37);
+            shownBefore << win->Text2->document();
+            paste(win, longHistory(200) + QStringLiteral("Command: a line long enough to scroll ") +
+                           QString(300, QLatin1Char('x')));
+            win->cmdParseScr->click();
+            shownBefore << win->Text2->document();
+            win->Text2->verticalScrollBar()->setValue(win->Text2->verticalScrollBar()->maximum());
+            win->Text2->horizontalScrollBar()->setValue(win->Text2->horizontalScrollBar()->maximum());
+            QVERIFY(win->Text2->verticalScrollBar()->value() > 0 && win->Text2->horizontalScrollBar()->value() > 0);
+            paste(win, longHistory(150));
+        }
+
+        background.cmdParseScr->click();
+        direct.cmdParseScr->click();
+        QVERIFY(!background.capturePreparer().isPreparing());
+        const ResultBoxState shown = ResultBoxState::of(background.Text2);
+        QCOMPARE(shown, ResultBoxState::of(direct.Text2));
+        QCOMPARE(shown.text, captureCommands(plainBoxText(background.Text1)));
+        QVERIFY(!shown.undo && !shown.modified && shown.cursor == 0 && shown.top == 0);
+        QVERIFY(background.cmdCopyToTessaline->isEnabled());
+        QVERIFY(!shownBefore[0] && !shownBefore[1]);
+
+        // The result stays editable with its own undo history, and the press does not bring back
+        // what the box showed before.
+        background.Text2->undo();
+        QCOMPARE(background.Text2->toPlainText(), shown.text);
+        background.Text2->insertPlainText(QStringLiteral("ZOOM\n"));
+        QVERIFY(background.Text2->document()->isModified());
+        background.Text2->undo();
+        QCOMPARE(background.Text2->toPlainText(), shown.text);
+        QCOMPARE(script.writes, 0);
+        QVERIFY(fx.prompter().shown().isEmpty());
+    }
+
+    // An edit of the input after the paste is what the press captures, whether the work for the
+    // paste is still running (the press does not wait for it) or done.
+    void editAfterPasteIsCaptured_data()
+    {
+        QTest::addColumn<bool>("stillWorking");
+        QTest::newRow("while working") << true;
+        QTest::newRow("after the work") << false;
+    }
+    void editAfterPasteIsCaptured()
+    {
+        QFETCH(bool, stillWorking);
+        test::Fixture fx;
+        FakeScript script;
+        frmcapture win(script.source(), nullptr);
+        GatedCapture gated;
+        win.capturePreparer().setCapture(gated.function());
+        setClipboard(QString::fromLatin1(kPastedHistory));
+        win.cmdPastefromClip->click();
+        if (!stillWorking) {
+            gated.open();
+            win.capturePreparer().wait();
+        }
+        win.Text1->moveCursor(QTextCursor::End);
+        win.Text1->insertPlainText(QStringLiteral("Command: typed"));
+        QVERIFY(!win.capturePreparer().isPreparing());
+        const auto start = std::chrono::steady_clock::now();
+        win.cmdParseScr->click();
+        QVERIFY(std::chrono::steady_clock::now() - start < std::chrono::seconds(5));
+        const QString edited = QString::fromLatin1(kInput) + QStringLiteral("Command: typed");
+        QCOMPARE(boxText(win.Text2), captureCommands(edited));
+        QCOMPARE(test::fileBytes(frmcapture::scratchFilePath()),
+                 edited.toLatin1().replace("\n", "\r\n") + QByteArray("\r\n"));
+        if (stillWorking)
+            gated.open();
+        QVERIFY(fx.prompter().shown().isEmpty());
+    }
+
+    // The press right after the paste waits for the work and takes its result; the work is of the
+    // text the box holds, also where that differs from the clipboard's (a line separator).
+    void pressRightAfterPasteWaits_data()
+    {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("input");
+        QTest::newRow("history") << QString::fromLatin1(kPastedHistory) << QString::fromLatin1(kInput);
+        QTest::newRow("line separator") << QStringLiteral("Command: LINE\u2028Specify first point: 0,0")
+                                        << QStringLiteral("Command: LINE\nSpecify first point: 0,0");
+    }
+    void pressRightAfterPasteWaits()
+    {
+        QFETCH(QString, clipboard);
+        QFETCH(QString, input);
+        test::Fixture fx;
+        FakeScript script;
+        frmcapture win(script.source(), nullptr);
+        GatedCapture gated;
+        win.capturePreparer().setCapture(gated.function(std::chrono::milliseconds(300)));
+        setClipboard(clipboard);
+        win.cmdPastefromClip->click();
+        QCOMPARE(plainBoxText(win.Text1), input);
+        win.cmdParseScr->click();
+        QVERIFY(gated.captured(input));
+        QCOMPARE(boxText(win.Text2), captureCommands(input));
+        QCOMPARE(test::fileBytes(frmcapture::scratchFilePath()),
+                 input.toUtf8().replace("\n", "\r\n") + QByteArray("\r\n"));
+        QVERIFY(win.cmdCopyToTessaline->isEnabled());
+    }
+
+    // "&Clear", closing and destroying the window while the work runs: nothing of it shows later
+    // (the sanitizer build also finds no leak of its document).
+    void clearCloseAndDestroyWhileWorking()
+    {
+        test::Fixture fx;
+        FakeScript script;
+        GatedCapture gated;
+        QPointer<frmcapture> win = new frmcapture(script.source(), nullptr);
+        win->capturePreparer().setCapture(gated.function());
+        win->show();
+        setClipboard(QString::fromLatin1(kPastedHistory));
+        win->cmdPastefromClip->click();
+        win->cmdClear->click();
+        QVERIFY(!win->capturePreparer().isPreparing());
+        QCOMPARE(boxText(win->Text1), captureInstructionText());
+        QVERIFY(!win->cmdParseScr->isEnabled());
+        gated.open();
+        QTest::qWait(50);
+        QVERIFY(boxText(win->Text2).isEmpty());
+
+        GatedCapture slow;
+        win->capturePreparer().setCapture(slow.function(std::chrono::milliseconds(200)));
+        win->cmdPastefromClip->click();
+        win->close();
+        QVERIFY(win->wasUnloaded());
+        win->resetAfterClosing();
+        QVERIFY(!win->capturePreparer().isPreparing());
+        win->cmdPastefromClip->click();
+        delete win.data();
+        QVERIFY(!win);
+        QVERIFY(fx.prompter().shown().isEmpty());
     }
 
     void toolsMenuOpensAndResets()

@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextDocument>
+#include <QThread>
 
 using namespace tess;
 
@@ -70,6 +71,21 @@ private Q_SLOTS:
         changed.clear();
         setBoxText(&ours, text);
         QCOMPARE(changed.size(), 0);
+    }
+
+    // Both of the document's line separators read as "\n"; every other character stays.
+    void plainBoxTextKeepsEveryCharacter()
+    {
+        QPlainTextEdit box;
+        QTextCursor(box.document()).insertText(QStringLiteral("A\u00a0B\u2028C\u2029D\tE\n"));
+        QCOMPARE(plainBoxText(&box), QStringLiteral("A\u00a0B\nC\nD\tE\n"));
+    }
+
+    // A document made for a box on another thread is not made once it is no longer wanted.
+    void boxDocumentStopsWhenAsked()
+    {
+        const std::atomic<bool> stop{true};
+        QVERIFY(!makeBoxDocument(QStringLiteral("A\nB"), QThread::currentThread(), stop));
     }
 };
 
