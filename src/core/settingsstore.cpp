@@ -212,9 +212,11 @@ bool SettingsStore::write(const QString &section, const QString &key, const QStr
     if (g.isEmpty())
         g = section;
     QString k = findKey(g, key);
-    if (k.isEmpty())
+    if (k.isEmpty()) {
+        // A new name: the kept lists no longer hold every name.
         k = key;
-    forgetNames();
+        forgetNames();
+    }
     m_settings->setValue(g + QLatin1Char('/') + k, value);
     return m_batch || syncStore();
 }

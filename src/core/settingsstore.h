@@ -75,8 +75,8 @@ private:
     // last changed. Listing them walks the whole store; a start reads a hundred keys.
     const QStringList &groupNames() const;
     const QStringList &keyNames(const QString &group) const;
-    // Called wherever the store may change (a write, a removal, a sync, another store): no later
-    // look-up sees a list from before.
+    // Called wherever the store's names may change (a write of a new name, a removal, a sync,
+    // another store): no later look-up sees a list from before.
     void forgetNames();
 
     std::unique_ptr<QSettings> m_settings;

@@ -69,17 +69,6 @@ QLabel *stepLabel(QWidget *parent, const char *name, const QString &text)
     return l;
 }
 
-// The text a command box holds once a setting's text is put into it: every line end (CR LF, a
-// lone CR or LF, and the separators the box itself reads as line ends) becomes "\n".
-QString keptBoxText(const QString &setting)
-{
-    QString text = boxTextFromCrLf(setting);
-    for (const QChar end :
-         {QChar(QChar::ParagraphSeparator), QChar(QChar::LineSeparator), QChar(0xfdd0), QChar(0xfdd1)})
-        text.replace(end, QLatin1Char('\n'));
-    return text;
-}
-
 void setChecked(QCheckBox *box, bool on)
 {
     if (box && box->isChecked() != on)
@@ -226,10 +215,10 @@ void BatchFlowTab::load(const MainSettings &s)
         setChecked(cbIncludeDebugComments, debug);
         setChecked(chkIncludeStatus, status);
     } else {
-        m_kept.boxes[0] = keptBoxText(preBatch);
-        m_kept.boxes[1] = keptBoxText(preUserScript);
-        m_kept.boxes[2] = keptBoxText(postUserScript);
-        m_kept.boxes[3] = keptBoxText(postBatch);
+        m_kept.boxes[0] = boxTextOnceSet(preBatch);
+        m_kept.boxes[1] = boxTextOnceSet(preUserScript);
+        m_kept.boxes[2] = boxTextOnceSet(postUserScript);
+        m_kept.boxes[3] = boxTextOnceSet(postBatch);
         m_kept.debugComments = debug;
         m_kept.includeStatus = status;
     }

@@ -53,6 +53,15 @@ void setBoxText(QPlainTextEdit *box, const QString &text)
     box->setTextCursor(QTextCursor(document));
 }
 
+QString boxTextOnceSet(const QString &text)
+{
+    QString held = boxTextFromCrLf(text);
+    for (const QChar end :
+         {QChar(QChar::ParagraphSeparator), QChar(QChar::LineSeparator), QChar(0xfdd0), QChar(0xfdd1)})
+        held.replace(end, QLatin1Char('\n'));
+    return held;
+}
+
 std::unique_ptr<QTextDocument> makeBoxDocument(const QString &text, QThread *home, const std::atomic<bool> &stop)
 {
     auto document = std::make_unique<QTextDocument>();

@@ -23,6 +23,11 @@ void replaceBoxText(QPlainTextEdit *box, const QString &text);
 // undo history starts afresh.
 void setBoxText(QPlainTextEdit *box, const QString &text);
 
+// The text plainBoxText reads from a box once `text` is set into it: every line end (CR LF, a lone
+// CR or LF, and the separators the box itself reads as line ends) becomes "\n". For values kept
+// while their box is not made yet.
+QString boxTextOnceSet(const QString &text);
+
 // A box document holding `text`, made on any thread and handed over to `home`, the thread of the
 // box that is to show it: no undo history, not modified, and the layout object of every line made
 // (a box that takes a document makes them all at once, which for a long text is most of the

@@ -81,6 +81,22 @@ private Q_SLOTS:
         QCOMPARE(plainBoxText(&box), QStringLiteral("A\u00a0B\nC\nD\tE\n"));
     }
 
+    // What a box holds once a text is set into it, known without the box.
+    void textOnceSetMatchesTheBox_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("CR LF and lone CR") << QStringLiteral("A\r\nB\rC\nD");
+        QTest::newRow("separators") << QStringLiteral("A\u2028B\u2029C\ufdd0D\ufdd1E");
+        QTest::newRow("kept characters") << QStringLiteral("A\u00a0B\tC\r");
+    }
+    void textOnceSetMatchesTheBox()
+    {
+        QFETCH(QString, text);
+        QPlainTextEdit box;
+        setBoxText(&box, text);
+        QCOMPARE(boxTextOnceSet(text), plainBoxText(&box));
+    }
+
     // A document made for a box on another thread is not made once it is no longer wanted.
     void boxDocumentStopsWhenAsked()
     {
