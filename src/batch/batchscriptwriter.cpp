@@ -259,7 +259,7 @@ struct ProjectMatches {
 };
 
 bool findProjectMatches(const QStringList &queue, const ProjectTagSet &projects, ProjectMatches &m,
-                        BatchWriteResult &result, const QString &procedure = QStringLiteral("SubstituteProjectTAGS"))
+                        BatchWriteResult &result)
 {
     const qsizetype count = queue.size();
     if (count > 0 && !projects.loadError().isEmpty()) {
@@ -278,7 +278,7 @@ bool findProjectMatches(const QStringList &queue, const ProjectTagSet &projects,
         if (seen[size_t(list)])
             continue;
         seen[size_t(list)] = true;
-        const QString problem = projects.incompleteMatchMessage(m.lists.at(list), procedure);
+        const QString problem = projects.incompleteMatchMessage(m.lists.at(list));
         if (!problem.isEmpty()) {
             result.status = BatchWriteResult::ProjectFileError;
             result.message = problem;
@@ -866,8 +866,9 @@ BatchWriteResult batchSaveAsTargets(const BatchScriptInput &in, const ProjectTag
     if (!tagSettingsValid(tags, result))
         return result;
     ProjectMatches matchSets;
-    // The SAVEAS name's project tags are substituted by SpSubstituteProjectTAGS.
-    if (!findProjectMatches(in.queue, projects, matchSets, result, QStringLiteral("SpSubstituteProjectTAGS")))
+    // A project that cannot substitute is named as the writing names it: each drawing's user script has its
+    // project tags replaced before its SAVEAS name, so that step is the first to fail.
+    if (!findProjectMatches(in.queue, projects, matchSets, result))
         return result;
     const SaveAsNamer namer(in, tags, projects);
     const qsizetype bound = in.maxBlockSize > 0 ? in.maxBlockSize : std::numeric_limits<qsizetype>::max();

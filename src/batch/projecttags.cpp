@@ -286,13 +286,12 @@ void ProjectTagSet::matchingProjectsOfAll(const QStringList &paths, std::vector<
     }
 }
 
-QString ProjectTagSet::incompleteMatchMessage(const QList<int> &matches, const QString &procedure) const
+QString ProjectTagSet::incompleteMatchMessage(const QList<int> &matches) const
 {
     for (const int i : matches) {
         const ProjectTagFile &p = m_projects.at(i);
         if (!p.complete())
-            return errorText(62, QStringLiteral("Input past end of file"), procedure) + QStringLiteral("\r\n") +
-                   p.fileName;
+            return errorText(62, QStringLiteral("Input past end of file")) + QStringLiteral("\r\n") + p.fileName;
     }
     return QString();
 }

@@ -81,9 +81,8 @@ public:
     QStringList invalidPatternProjects() const;
     // The message for a matching project that lacks some of its 41 lines (empty when all are complete);
     // such a project cannot substitute and the composition must stop before writing. The message names
-    // the procedure that failed: "SubstituteProjectTAGS", or "SpSubstituteProjectTAGS" for the SAVEAS name.
-    QString incompleteMatchMessage(const QList<int> &matches,
-                                   const QString &procedure = QStringLiteral("SubstituteProjectTAGS")) const;
+    // SubstituteProjectTAGS, the user script's step, which every drawing passes before its SAVEAS name.
+    QString incompleteMatchMessage(const QList<int> &matches) const;
 
     // Applies the values of the given projects, in order, to the text: for each project, $PROJECTTAG1$ …
     // $PROJECTTAG40$ one after the other, every occurrence ignoring case. A short project ends the

@@ -66,6 +66,7 @@ private Q_SLOTS:
     void saveAsTargets_data();
     void saveAsTargets();
     void earlierTargetCountsAsExisting();
+    void shortProjectIsNamedByTheUserScriptStep();
 };
 
 // Drawing states are read from the disk: a missing drawing gets the read-only form and no save line,
@@ -238,6 +239,25 @@ void TestComposition::earlierTargetCountsAsExisting()
             saves << l;
     QCOMPARE(saves, QStringList({"_SAVEAS  \"" + out + "A.dwg\"", "_SAVEAS  \"" + out + "A.dwg\" Y",
                                  "_SAVEAS  \"" + out + "C.dwg\" Y"}));
+}
+
+// With SAVEAS on, a matching project file too short for its tags stops the composition before anything is
+// written, named by the step that meets it first: the user script's, before the drawing's SAVEAS name.
+void TestComposition::shortProjectIsNamedByTheUserScriptStep()
+{
+    test::Fixture fx;
+    Composition c(fx);
+    fx.writeFile(QStringLiteral("DATA/JOB1.PRJ"), "DWG\r\nONE\r\nTWO\r\n");
+    fx.writeFile(QStringLiteral("DATA/PTAGMAN.DAT"), "JOB1.PRJ\r\n");
+    c.snap.queue = {c.drawing(QStringLiteral("plan2.dwg"))};
+    c.snap.userScript = QStringLiteral("-ATTEDIT $PROJECTTAG1$");
+    c.snap.settings.SAVEAS = 1;
+    c.snap.settings.NamePrefix = QStringLiteral("$PROJECTTAG2$_");
+    const CompositionResult r = composeBatchScript(c.snap);
+    QCOMPARE(int(r.status), int(CompositionResult::Failed));
+    QCOMPARE(r.message, QStringLiteral("Error 62 (Input past end of file) in procedure SubstituteProjectTAGS of "
+                                       "Form frmMain\r\nJOB1.PRJ"));
+    QVERIFY(!QFileInfo::exists(c.snap.settings.SCROutputPath));
 }
 
 QTEST_GUILESS_MAIN(TestComposition)
