@@ -140,12 +140,12 @@ ProjectTagSet ProjectTagSet::load(const QString &dataFolder, QStringConverter::E
     const FolderNames names(folder);
 
     const QString indexName = names.find(kIndexName);
-    if (indexName.isEmpty())
-        return set; // no index: no active project
     QByteArray bytes;
-    const ReadStatus indexStatus = readFile(folder + indexName, bytes);
-    if (indexStatus == ReadStatus::Missing)
+    const ReadStatus indexStatus = indexName.isEmpty() ? ReadStatus::Missing : readFile(folder + indexName, bytes);
+    if (indexStatus == ReadStatus::Missing) {
+        set.m_endedAtMissingFile = true; // no index: no active project
         return set;
+    }
     if (indexStatus == ReadStatus::Unreadable) {
         set.m_loadError = errorText(75, pathFileAccessErrorText()) + QStringLiteral("\r\n") + folder + indexName;
         return set;
@@ -153,14 +153,11 @@ ProjectTagSet ProjectTagSet::load(const QString &dataFolder, QStringConverter::E
 
     for (const QString &line : parseProjectIndex(bytes, encoding)) {
         const QString onDisk = isPlainProjectFileName(line) ? names.find(line) : QString();
-        if (onDisk.isEmpty()) {
-            set.m_stoppedAt = line;
-            break;
-        }
         QByteArray content;
-        const ReadStatus status = readFile(folder + onDisk, content);
+        const ReadStatus status = onDisk.isEmpty() ? ReadStatus::Missing : readFile(folder + onDisk, content);
         if (status == ReadStatus::Missing) {
             set.m_stoppedAt = line;
+            set.m_endedAtMissingFile = true;
             break;
         }
         if (status == ReadStatus::Unreadable) {
@@ -379,7 +376,10 @@ QString ProjectTagSet::SubstituteProjectTAGS(const QString &textbox, const QStri
 QString ProjectTagSet::SpSubstituteProjectTAGS(const TagContext &tags, const QString &textbox, qint64 CNT,
                                                const QString &filename) const
 {
-    return tags.SubstituteTAGS(SubstituteProjectTAGS(textbox, filename), CNT, filename, 0);
+    const QString projected = SubstituteProjectTAGS(textbox, filename);
+    if (m_endedAtMissingFile)
+        return projected;
+    return tags.SubstituteTAGS(projected, CNT, filename, 0);
 }
 
 } // namespace tess

@@ -8,7 +8,8 @@
 //
 // A ProjectTagSet reads the index and the listed files once, for a whole composition. Reading stops at
 // the first listed file that is missing (the files after it are not read), and at a line naming anything
-// outside DATA (a path separator, a drive or "." / ".."), which counts as missing.
+// outside DATA (a path separator, a drive or "." / ".."), which counts as missing. A missing file (or no
+// index at all) also ends the SAVEAS name's project step without its second tag pass.
 
 #include "core/like.h"
 
@@ -68,6 +69,9 @@ public:
     // The index line where reading stopped (a missing or outside file); empty when every line was read.
     const QString &stoppedAt() const { return m_stoppedAt; }
     const QString &loadError() const { return m_loadError; }
+    // True when reading ended at a file that is not there: no index, or a listed file (stoppedAt()). The
+    // project step then ends without its own tag pass (SpSubstituteProjectTAGS).
+    bool endedAtMissingFile() const { return m_endedAtMissingFile; }
 
     // Indices into projects() of the projects whose pattern the path matches, in index order. A
     // project whose pattern is not valid (isValidProjectPattern) matches nothing.
@@ -94,7 +98,8 @@ public:
 
     // The project tags of the text replaced for the drawing.
     QString SubstituteProjectTAGS(const QString &textbox, const QString &filename) const;
-    // The project tags replaced, then every other tag (with file number 0, counter CNT).
+    // The project tags replaced, then every other tag (with file number 0, counter CNT) unless reading ended
+    // at a missing file: the text then comes back after the project tags (its other tags were replaced before).
     QString SpSubstituteProjectTAGS(const TagContext &tags, const QString &textbox, qint64 CNT,
                                     const QString &filename) const;
 
@@ -109,6 +114,7 @@ private:
     std::vector<bool> m_validPatterns;
     QString m_stoppedAt;
     QString m_loadError;
+    bool m_endedAtMissingFile = false;
 };
 
 } // namespace tess

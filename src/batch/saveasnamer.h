@@ -190,7 +190,8 @@ private:
         return true;
     }
 
-    // SubstituteTAGS, then SpSubstituteProjectTAGS (the project tags, then the tags with file number 0).
+    // SubstituteTAGS, then SpSubstituteProjectTAGS (the project tags, then the tags with file number 0 unless
+    // reading the projects ended at a missing file).
     bool nameText(const PreparedTagText &text, const QString &path, const QList<int> *matches, qint64 counter,
                   qsizetype place, QString &out) const
     {
@@ -202,6 +203,10 @@ private:
             if (!p)
                 return false;
             s = std::move(*p);
+        }
+        if (m_projects.endedAtMissingFile()) {
+            out = std::move(s);
+            return true;
         }
         std::optional<QString> t = m_tags.trySubstituteTAGS(s, counter, path, 0);
         if (!t)

@@ -67,6 +67,8 @@ private Q_SLOTS:
     void saveAsTargets();
     void earlierTargetCountsAsExisting();
     void shortProjectIsNamedByTheUserScriptStep();
+    void missingProjectFileEndsTheNameStep_data();
+    void missingProjectFileEndsTheNameStep();
 };
 
 // Drawing states are read from the disk: a missing drawing gets the read-only form and no save line,
@@ -258,6 +260,45 @@ void TestComposition::shortProjectIsNamedByTheUserScriptStep()
     QCOMPARE(r.message, QStringLiteral("Error 62 (Input past end of file) in procedure SubstituteProjectTAGS of "
                                        "Form frmMain\r\nJOB1.PRJ"));
     QVERIFY(!QFileInfo::exists(c.snap.settings.SCROutputPath));
+}
+
+void TestComposition::missingProjectFileEndsTheNameStep_data()
+{
+    QTest::addColumn<QByteArray>("index"); // PTAGMAN.DAT; null: none
+    QTest::addColumn<QString>("prefix");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("a listed file missing") << QByteArray("JOB1.PRJ\r\nGONE.PRJ\r\n") << "$PROJECTTAG2$_"
+                                           << "$FILENAME$_plan2.dwg";
+    QTest::newRow("every listed file there") << QByteArray("JOB1.PRJ\r\n") << "$PROJECTTAG2$_"
+                                             << "plan2_plan2.dwg";
+    QTest::newRow("no index") << QByteArray() << "$TAG1$_"
+                              << "$FILENAME$_plan2.dwg";
+    QTest::newRow("an empty index") << QByteArray("") << "$TAG1$_"
+                                    << "plan2_plan2.dwg";
+}
+
+// The SAVEAS name's project step ends at a missing project file (or a missing index) without its own tag
+// pass: a tag that a project value or a tag value brings in stays as it is.
+void TestComposition::missingProjectFileEndsTheNameStep()
+{
+    QFETCH(QByteArray, index);
+    QFETCH(QString, prefix);
+    QFETCH(QString, name);
+    test::Fixture fx;
+    Composition c(fx);
+    QByteArray project = "DWG\r\nONE\r\n$FILENAME$\r\n";
+    for (int i = 3; i <= 40; ++i)
+        project += "V" + QByteArray::number(i) + "\r\n";
+    fx.writeFile(QStringLiteral("DATA/JOB1.PRJ"), project);
+    if (!index.isNull())
+        fx.writeFile(QStringLiteral("DATA/PTAGMAN.DAT"), index);
+    c.snap.queue = {c.drawing(QStringLiteral("plan2.dwg"))};
+    c.snap.settings.SAVEAS = 1;
+    c.snap.settings.NamePrefix = prefix;
+    c.snap.settings.TAG[0] = QStringLiteral("$FILENAME$");
+    QVERIFY(composeBatchScript(c.snap).written());
+    QCOMPARE(c.body().last(), "_SAVEAS  \"" + fx.path() + QStringLiteral("DWG/") + name + QLatin1Char('"'));
 }
 
 QTEST_GUILESS_MAIN(TestComposition)

@@ -162,10 +162,21 @@ void TestProjectTags::spSubstitutesTagsBroughtInByValues()
     QCOMPARE(
         set.SpSubstituteProjectTAGS(tags, QStringLiteral("$PROJECTTAG4$$COUNTER$ $FILENAME-NEXT$"), 12, queue.at(1)),
         QStringLiteral("A-102-12 A-101"));
-    // A missing file further down the index does not skip the tag pass.
+    // A missing file, even one listed after the matching project, ends the project step and leaves out the
+    // tag pass; so does a missing index. An empty index is read to its end.
     const ProjectFolder withMissing({"CASCADE.PRJ", "missing.PRJ"});
-    QCOMPARE(withMissing.load().SpSubstituteProjectTAGS(tags, QStringLiteral("$PROJECTTAG4$"), 1, queue.at(0)),
-             QStringLiteral("A-101-"));
+    const ProjectTagSet stopped = withMissing.load();
+    QVERIFY(stopped.endedAtMissingFile());
+    QCOMPARE(stopped.SpSubstituteProjectTAGS(tags, QStringLiteral("$PROJECTTAG4$"), 1, queue.at(0)),
+             QStringLiteral("$FILENAME$-"));
+    const ProjectTagSet noIndex = ProjectFolder({}, false).load();
+    QVERIFY(noIndex.endedAtMissingFile());
+    QCOMPARE(noIndex.SpSubstituteProjectTAGS(tags, QStringLiteral("$FILENAME$"), 1, queue.at(0)),
+             QStringLiteral("$FILENAME$"));
+    const ProjectTagSet emptyIndex = ProjectFolder({}).load();
+    QVERIFY(!emptyIndex.endedAtMissingFile());
+    QCOMPARE(emptyIndex.SpSubstituteProjectTAGS(tags, QStringLiteral("$FILENAME$"), 1, queue.at(0)),
+             QStringLiteral("A-101"));
 }
 
 void TestProjectTags::readerLines_data()
