@@ -7,6 +7,7 @@
 #include "core/pathhelpers.h"
 #include "core/prompts.h"
 #include "utilities/frmFileRenamerManual.h"
+#include "widgets/escapekey.h"
 #include "widgets/repaintpacer.h"
 #include "widgets/screenplacement.h"
 #include "widgets/waitcursor.h"
@@ -102,6 +103,8 @@ frmFileRenamer::frmFileRenamer(DrawingQueue &queue, FileSelection *files, int re
 {
     setObjectName(QStringLiteral("frmFileRenamer"));
     setWindowTitle(QStringLiteral("File Renamer"));
+    // No button cancels: Escape presses nothing.
+    ignoreEscape(this);
 
     SSTab1 = named(new QTabWidget, "SSTab1");
 
