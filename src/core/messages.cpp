@@ -101,4 +101,10 @@ QString unexpectedErrorText(int number, const QString &description, const QStrin
     return QStringLiteral("Error %1 (%2) in procedure %3 of %4").arg(number).arg(description, procedure, owner);
 }
 
+QString unexpectedErrorAtLineText(const QString &description, const QString &form, const QString &procedure, int line)
+{
+    return QStringLiteral("%1\r\nin Tessaline.%2.%3 at line %4")
+        .arg(description, form, procedure, QString::number(line));
+}
+
 } // namespace tess

@@ -66,5 +66,8 @@ void showFolderUnreadable(const QString &folder, const QString &reason);
 // "Error <n> (<description>) in procedure <procedure> of <owner>", owner being "Form <name>" or
 // "Module <name>": the text of an unexpected failure inside a handler.
 QString unexpectedErrorText(int number, const QString &description, const QString &procedure, const QString &owner);
+// "<description>" CR LF "in Tessaline.<form>.<procedure> at line <line>": the text of a failure
+// inside a handler whose steps carry line numbers, naming the step that failed.
+QString unexpectedErrorAtLineText(const QString &description, const QString &form, const QString &procedure, int line);
 
 } // namespace tess

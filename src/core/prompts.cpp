@@ -72,4 +72,18 @@ void reportUnexpectedError(int number, const QString &description, const QString
     msgBox(unexpectedErrorText(number, description, procedure, owner), vbOKOnly | icon);
 }
 
+void showMessagesOneByOne(const QStringList &messages, const QString &title)
+{
+    for (qsizetype i = 0; i < messages.size() && i < kSeparateMessageBoxes; ++i)
+        msgBox(messages.at(i), vbOKOnly, title);
+    if (messages.size() <= kSeparateMessageBoxes)
+        return;
+    const QStringList rest = messages.mid(kSeparateMessageBoxes);
+    QStringList shown = rest.mid(0, kMessagesInLastBox);
+    if (rest.size() > kMessagesInLastBox)
+        shown.append(QStringLiteral("(") + QString::number(rest.size() - kMessagesInLastBox) +
+                     QStringLiteral(" more)"));
+    msgBox(shown.join(QStringLiteral("\r\n")), vbOKOnly, title);
+}
+
 } // namespace tess

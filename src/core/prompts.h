@@ -4,6 +4,7 @@
 // tests install a scripted double that answers from a queue.
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace tess {
@@ -71,5 +72,13 @@ std::optional<QString> inputBox(const QString &prompt, const QString &title = QS
 // vbOKOnly) is given.
 void reportUnexpectedError(int number, const QString &description, const QString &procedure, const QString &owner,
                            int icon = vbCritical);
+
+// The boxes of a procedure that fails item by item: one box per message (OK button, no icon, the
+// application's title unless another is given), in order. Past the first kSeparateMessageBoxes the
+// remaining messages come together in one last box (the first kMessagesInLastBox of them and the
+// count of the others), so a failure of hundreds of items never takes hundreds of presses.
+inline constexpr qsizetype kSeparateMessageBoxes = 10;
+inline constexpr qsizetype kMessagesInLastBox = 20;
+void showMessagesOneByOne(const QStringList &messages, const QString &title = QString());
 
 } // namespace tess

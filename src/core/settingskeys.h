@@ -72,7 +72,7 @@ QString memberText(const MainSettings &s, const StoredSetting &entry);
 
 // ---- Conversions of stored text, shared with the windows that read their own keys ----
 // A whole number in [minimum, maximum]: decimal text with optional sign, surrounding blanks and a
-// fraction (rounded half to even, as the old program's integer conversion did). nullopt otherwise.
+// fraction (rounded half to even: 2.5 gives 2, 3.5 gives 4). nullopt otherwise.
 std::optional<qint64> parseStoredInteger(const QString &text, qint64 minimum, qint64 maximum);
 // A finite number; nullopt for empty or non-numeric text.
 std::optional<double> parseStoredDouble(const QString &text);

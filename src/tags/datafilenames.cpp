@@ -75,10 +75,10 @@ QString filePathForWriting(const QString &folder, const QString &fileName)
     return joinPath(withTrailingSeparator(folder), onDisk.isEmpty() ? fileName : onDisk);
 }
 
-QStringList filesWithExtension(const QString &folder, const QString &extension)
+QStringList filesWithExtension(const QString &folder, const QString &extension, QDir::SortFlags sort)
 {
     QStringList names;
-    const QStringList entries = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    const QStringList entries = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, sort);
     for (const QString &entry : entries) {
         if (entry.size() <= extension.size() || !entry.endsWith(extension, Qt::CaseInsensitive))
             continue;
@@ -91,7 +91,8 @@ QStringList filesWithExtension(const QString &folder, const QString &extension)
 QStringList dataFileTitles(const QString &folder, const QString &extension, TitleOrder order)
 {
     QStringList titles;
-    for (const QString &file : filesWithExtension(folder, extension)) {
+    for (const QString &file :
+         filesWithExtension(folder, extension, order == TitleOrder::Folder ? QDir::Unsorted : QDir::Name)) {
         const QString title = file.left(file.size() - extension.size());
         if (!isAcceptableDataFileName(title))
             continue;

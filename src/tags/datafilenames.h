@@ -6,6 +6,7 @@
 
 #include "core/fileio.h"
 
+#include <QDir>
 #include <QString>
 #include <QStringList>
 
@@ -34,14 +35,14 @@ QString findFileIgnoringCase(const QString &folder, const QString &fileName);
 QString filePathForWriting(const QString &folder, const QString &fileName);
 
 // The acceptable names of the files in the folder itself (not its sub-folders) whose extension
-// (".TAG") equals the given one ignoring case and whose title is not empty, in the folder's order
-// by name.
-QStringList filesWithExtension(const QString &folder, const QString &extension);
+// (".TAG") equals the given one ignoring case and whose title is not empty, sorted as `sort` says
+// (QDir::Unsorted: in the order the system lists the folder).
+QStringList filesWithExtension(const QString &folder, const QString &extension, QDir::SortFlags sort = QDir::Name);
 
 // The titles of those files (the names without the extension), upper-cased: the entries of a
 // template list. Ascending: each title once, in ascending order ignoring case. Folder: one entry
-// per file, in the order the folder lists its files (by name). Titles that could not name a file
-// in DATA are left out.
+// per file, in the order the system lists the folder (on Windows the file system's own order).
+// Titles that could not name a file in DATA are left out.
 enum class TitleOrder { Ascending, Folder };
 QStringList dataFileTitles(const QString &folder, const QString &extension, TitleOrder order = TitleOrder::Ascending);
 

@@ -441,18 +441,6 @@ void frmVARSetup::RefreshTAGList()
     cmbTAGSelector_Change();
 }
 
-QString frmVARSetup::listedTemplate() const
-{
-    const QString text = cmbTAGSelector->currentText();
-    if (text.isEmpty())
-        return QString();
-    for (int i = 0; i < cmbTAGSelector->count(); ++i) {
-        if (cmbTAGSelector->itemText(i).compare(text, Qt::CaseInsensitive) == 0)
-            return cmbTAGSelector->itemText(i);
-    }
-    return QString();
-}
-
 void frmVARSetup::UpdateLockButtons()
 {
     const bool locked = chkLock->isChecked();
@@ -463,6 +451,8 @@ void frmVARSetup::UpdateLockButtons()
 void frmVARSetup::cmbTAGSelector_Change()
 {
     const QString name = cmbTAGSelector->currentText();
+    if (name != m_picked)
+        m_picked.clear();
     const bool readOnly = !name.isEmpty() && isAcceptableDataFileName(name) &&
                           templateFileState(AppEnvironment::dataFolder(), name) == TemplateFileState::ReadOnly;
     m_evaluating = true;
@@ -475,14 +465,16 @@ void frmVARSetup::cmbTAGSelector_Click(int index)
 {
     if (index < 0)
         return;
-    LoadTAG(cmbTAGSelector->itemText(index) + templateExtension());
+    m_picked = cmbTAGSelector->itemText(index);
+    LoadTAG(m_picked + templateExtension());
     cmbTAGSelector_Change();
 }
 
 void frmVARSetup::chkLock_Click()
 {
+    // Only a template picked from the list changes its file; a typed name changes none.
     if (!m_evaluating) {
-        const QString entry = listedTemplate();
+        const QString entry = selectedTemplate();
         if (!entry.isEmpty()) {
             const FileResult r = setTemplateReadOnly(AppEnvironment::dataFolder(), entry, chkLock->isChecked());
             if (!r.ok()) {

@@ -94,9 +94,9 @@ public:
     // The meta command "tags.template=<name>": the selector shows the name and the template
     // <name>.TAG is loaded, without showing the window.
     void applyTemplateCommand(const QString &name);
-    // The list entry that names the same template as the selector's text (letter case ignored);
-    // "" when the text names no listed template.
-    QString listedTemplate() const;
+    // The list entry picked last, while the selector still shows it; "" once its text was typed or
+    // set another way, even to a listed name.
+    QString selectedTemplate() const { return m_picked; }
 
 Q_SIGNALS:
     // "&Ok" stored and applied the settings.
@@ -117,6 +117,7 @@ private:
     std::function<void(const QString &)> m_status;
     bool m_discarded = false;
     bool m_evaluating = false; // the template frame is being set from the file's state
+    QString m_picked;          // see selectedTemplate()
 };
 
 } // namespace tess

@@ -9,6 +9,7 @@
 #include "widgets/dirlistbox.h"
 #include "widgets/drivefolderlink.h"
 #include "widgets/drivelistbox.h"
+#include "widgets/escapekey.h"
 #include "widgets/placement.h"
 #include "widgets/repaintpacer.h"
 #include "widgets/twips.h"
@@ -48,10 +49,13 @@ QString informationText()
 
 void showStepError(const QString &description, const QString &procedure, int step)
 {
-    msgBox(description + QStringLiteral("\r\nin Tessaline.frmCombineTextFiles.") + procedure +
-               QStringLiteral(" at line ") + QString::number(step),
-           vbOKOnly, appTitle());
+    msgBox(unexpectedErrorAtLineText(description, QStringLiteral("frmCombineTextFiles"), procedure, step), vbOKOnly,
+           appTitle());
 }
+
+// The step of "&Go" that finds an output refused: forming the path (no name to form it with) or
+// testing what the path names on disk.
+int goStepOf(CombineOutputProblem problem) { return problem == CombineOutputProblem::EmptyName ? 100 : 102; }
 
 } // namespace
 
@@ -62,6 +66,8 @@ frmCombineTextFiles::frmCombineTextFiles(const QStringList &queue, const QString
 {
     setObjectName(QStringLiteral("frmCombineTextFiles"));
     setWindowTitle(QStringLiteral("Combine Text Files"));
+    // No button cancels: Escape presses nothing.
+    ignoreEscape(this);
     Label1 = makeLabel(QStringLiteral("Label1"), QStringLiteral("Select Path"), this);
     Drive1 = new DriveListBox(this);
     Drive1->setObjectName(QStringLiteral("Drive1"));
@@ -107,7 +113,7 @@ void frmCombineTextFiles::cmdCombine_Click()
     const CombineOutputProblem problem = checkCombineOutput(folder, name, m_queue);
     const QString path = combineOutputPath(folder, name);
     if (problem != CombineOutputProblem::None) {
-        msgBox(combineOutputProblemText(problem, path), vbOKOnly | vbExclamation, appTitle());
+        showStepError(combineOutputProblemText(problem, path), QStringLiteral("cmdCombine_Click"), goStepOf(problem));
         return;
     }
     if (ShlFileExists(path) && msgBox(QStringLiteral("Output file already exists!  Overwrite it?"),

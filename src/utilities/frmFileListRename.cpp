@@ -6,6 +6,7 @@
 #include "utilities/queuelistfile.h"
 #include "utilities/queuelistfolder.h"
 #include "widgets/controlfactory.h"
+#include "widgets/escapekey.h"
 #include "widgets/placement.h"
 #include "widgets/screenplacement.h"
 #include "widgets/twips.h"
@@ -40,6 +41,8 @@ frmFileListRename::frmFileListRename(std::function<QString()> selectedName, std:
 {
     setObjectName(QStringLiteral("frmFileListRename"));
     setWindowTitle(QStringLiteral("Rename FileList"));
+    // No button cancels: Escape presses nothing.
+    ignoreEscape(this);
     lblOldName = makeLabel(QStringLiteral("lblOldName"), QStringLiteral("Old Name:"), this);
     lblOldName->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     tbOldName = new QLineEdit(this);

@@ -11,6 +11,7 @@
 #include "utilities/queuelistfile.h"
 #include "utilities/queuelistfolder.h"
 #include "widgets/controlfactory.h"
+#include "widgets/escapekey.h"
 #include "widgets/filelistbox.h"
 #include "widgets/keptwindow.h"
 #include "widgets/placement.h"
@@ -61,6 +62,8 @@ frmFileLists::frmFileLists(DrawingQueue &queue, const ListLoadSteps &steps, QWid
 {
     setObjectName(QStringLiteral("frmFileLists"));
     setWindowTitle(QStringLiteral("File Lists"));
+    // No button cancels: Escape presses nothing.
+    ignoreEscape(this);
 
     Frame2 = new QGroupBox(QStringLiteral("Load Existing Drawing File List by Double-Clicking"), this);
     Frame2->setObjectName(QStringLiteral("Frame2"));

@@ -3,9 +3,11 @@
 #include "core/drawingqueue.h"
 #include "core/fileselection.h"
 
+#include "core/messages.h"
 #include "core/pathhelpers.h"
 #include "core/prompts.h"
 #include "utilities/frmFileRenamerManual.h"
+#include "widgets/escapekey.h"
 #include "widgets/repaintpacer.h"
 #include "widgets/screenplacement.h"
 #include "widgets/waitcursor.h"
@@ -101,6 +103,8 @@ frmFileRenamer::frmFileRenamer(DrawingQueue &queue, FileSelection *files, int re
 {
     setObjectName(QStringLiteral("frmFileRenamer"));
     setWindowTitle(QStringLiteral("File Renamer"));
+    // No button cancels: Escape presses nothing.
+    ignoreEscape(this);
 
     SSTab1 = named(new QTabWidget, "SSTab1");
 
@@ -283,14 +287,17 @@ void frmFileRenamer::cmdPreviewReplaceFirst_Click()
     const int n = tbReplaceChar->text().toInt();
     const RenamePreview p = previewReplaceFirst(sourceNames(), n, tbReplaceWith->text());
     showPreview(p, false);
-    // One message for the whole preview, naming the first name shorter than the count.
-    if (p.firstTooShort >= 0)
-        reportUnexpectedError(5,
-                              QStringLiteral("Invalid procedure call or argument: %1 has fewer than %2 characters")
-                                  .arg(lstSource->item(int(p.firstTooShort))->text())
-                                  .arg(n),
-                              QStringLiteral("StripFirstXChars"), QStringLiteral("Module modStringManipulation"),
-                              vbOKOnly);
+    // One message for each name shorter than the count, in list order.
+    QStringList messages;
+    for (const qsizetype i : p.tooShort)
+        messages << unexpectedErrorText(5,
+                                        QStringLiteral("Invalid procedure call or argument: %1 has fewer than %2 "
+                                                       "characters")
+                                            .arg(lstSource->item(int(i))->text())
+                                            .arg(n),
+                                        QStringLiteral("StripFirstXChars"),
+                                        QStringLiteral("Module modStringManipulation"));
+    showMessagesOneByOne(messages);
 }
 
 void frmFileRenamer::cmdInsertPreview_Click()

@@ -1,5 +1,6 @@
 #include "utilities/frmFileRenamerManual.h"
 
+#include "widgets/escapekey.h"
 #include "widgets/placement.h"
 
 #include <QFont>
@@ -25,6 +26,8 @@ frmFileRenamerManual::frmFileRenamerManual(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmFileRenamerManual"));
     setWindowTitle(QStringLiteral(" Manual Edit"));
+    // No button cancels: Escape presses nothing.
+    ignoreEscape(this);
     tbFileName = new QLineEdit(this);
     tbFileName->setObjectName(QStringLiteral("tbFileName"));
     QFont courier(QStringLiteral("Courier"));

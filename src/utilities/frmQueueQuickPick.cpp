@@ -1,5 +1,7 @@
 #include "utilities/frmQueueQuickPick.h"
 
+#include "core/messages.h"
+#include "core/prompts.h"
 #include "preview/frmDWGPreview.h"
 #include "widgets/twips.h"
 
@@ -78,6 +80,12 @@ void frmQueueQuickPick::afterUnload()
 {
     if (m_host.refreshFileList)
         m_host.refreshFileList();
+}
+
+void frmQueueQuickPick::unloadStepFailed(int line, const QString &reason)
+{
+    msgBox(unexpectedErrorAtLineText(reason, QStringLiteral("frmQueueQuickPick"), QStringLiteral("Form_Unload"), line),
+           vbOKOnly, appTitle());
 }
 
 frmQueueQuickPick *cmdQueueQuickPick_Click(const PickHost &host)

@@ -30,6 +30,7 @@ public:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void afterUnload() override;
+    void unloadStepFailed(int line, const QString &reason) override;
 };
 
 // The "Quic&kQueue" button: the window with its stored geometry and the queue's rows, the main

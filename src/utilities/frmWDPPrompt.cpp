@@ -10,6 +10,7 @@
 #include "scripts/texteditor.h"
 #include "utilities/wdpproject.h"
 #include "widgets/controlfactory.h"
+#include "widgets/escapekey.h"
 #include "widgets/keptwindow.h"
 #include "widgets/placement.h"
 #include "widgets/twips.h"
@@ -72,6 +73,8 @@ frmWDPPrompt::frmWDPPrompt(DrawingQueue &queue, FileSelection &files, QWidget *o
 {
     setObjectName(QStringLiteral("frmWDPPrompt"));
     setWindowTitle(QStringLiteral("AutoCAD Electrical Project File"));
+    // No button cancels: Escape presses nothing.
+    ignoreEscape(this);
     Frame1 = new QGroupBox(QStringLiteral("Queue"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     cmdLoadWDP = makeTallButton(QStringLiteral("cmdLoadWDP"), QStringLiteral("&Queue DWGs from Project"), Frame1);

@@ -3,6 +3,7 @@
 #include "core/messages.h"
 #include "core/processhelpers.h"
 #include "core/prompts.h"
+#include "core/settingsstore.h"
 #include "preview/frmDWGPreview.h"
 #include "widgets/screenplacement.h"
 #include "widgets/twips.h"
@@ -60,13 +61,19 @@ void PickWindowBase::openAt(const PickGeometry &wanted)
 
 void PickWindowBase::closeEvent(QCloseEvent *event)
 {
-    writePickGeometry(m_which, geometryTwips());
+    const QList<int> unwritten = writePickGeometry(m_which, geometryTwips());
     // The main window first, so the program never runs without a window of its own.
     if (m_host.mainWindow)
         m_host.mainWindow->show();
     ClearWindowTopmost(this);
     frmDWGPreview::setOwner(m_host.mainWindow);
     afterUnload();
+    // A store that refuses every write this run was reported once, at the start.
+    const SettingsStore &store = SettingsStore::instance();
+    if (!store.isReadOnly()) {
+        for (const int key : unwritten)
+            unloadStepFailed(108 + 2 * key, store.lastError());
+    }
     event->accept();
 }
 

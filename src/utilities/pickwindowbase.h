@@ -34,6 +34,13 @@ protected:
     int outerHeightTwips() const;
     // Runs after the geometry is stored and the main window is shown (hand back what is its own).
     virtual void afterUnload() {}
+    // A step of the closing failed: the geometry key at `line` (108 left, 110 top, 112 width, 114
+    // height) could not be stored, for `reason`. The closing goes on; by default nothing is shown.
+    virtual void unloadStepFailed(int line, const QString &reason)
+    {
+        Q_UNUSED(line);
+        Q_UNUSED(reason);
+    }
     // Opens one file with its associated program, started in the root of the main window's drive;
     // a missing file says so.
     void openPickedFile(const QString &path) const;

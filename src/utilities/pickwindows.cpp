@@ -30,13 +30,17 @@ PickGeometry readPickGeometry(PickWindow which)
     return g;
 }
 
-void writePickGeometry(PickWindow which, const PickGeometry &g)
+QList<int> writePickGeometry(PickWindow which, const PickGeometry &g)
 {
     const GeometryKeys k = keysOf(which);
-    writeOtherSetting(k.left, g.left);
-    writeOtherSetting(k.top, g.top);
-    writeOtherSetting(k.width, g.width);
-    writeOtherSetting(k.height, g.height);
+    const OtherSetting *keys[] = {&k.left, &k.top, &k.width, &k.height};
+    const int values[] = {g.left, g.top, g.width, g.height};
+    QList<int> unwritten;
+    for (int i = 0; i < 4; ++i) {
+        if (!writeOtherSetting(*keys[i], values[i]))
+            unwritten.append(i);
+    }
+    return unwritten;
 }
 
 QString quickPickPattern(const QString &filterText) { return QLatin1Char('*') + filterText + QLatin1Char('*'); }

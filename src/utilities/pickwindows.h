@@ -24,7 +24,9 @@ enum class PickWindow { QuickPick, QueueQuickPick };
 // Section Startup, QP* or QPQueue*; a stored value that is not a whole number gives that key's
 // default.
 PickGeometry readPickGeometry(PickWindow which);
-void writePickGeometry(PickWindow which, const PickGeometry &g);
+// Writes left, top, width and height in that order; the positions (0 to 3) of the keys that could
+// not be written.
+QList<int> writePickGeometry(PickWindow which, const PickGeometry &g);
 
 // The list pattern of a filter fragment: "*" + text + "*" ("**" lists every file).
 QString quickPickPattern(const QString &filterText);

@@ -97,8 +97,8 @@ RenamePreview previewReplaceFirst(const QStringList &names, int n, const QString
     r.names.reserve(names.size());
     for (qsizetype i = 0; i < names.size(); ++i) {
         const std::optional<QString> rest = StripFirstXChars(names.at(i), n);
-        if (!rest && r.firstTooShort < 0)
-            r.firstTooShort = i;
+        if (!rest)
+            r.tooShort.append(i);
         r.names.append(with + rest.value_or(QString()));
     }
     return r;

@@ -34,8 +34,8 @@ struct RenamePreview {
     QStringList names;
     PreviewStop stop = PreviewStop::None;
     qsizetype stopIndex = -1; // the entry at which it stopped
-    // Rep.First: the first name shorter than the count (its entry became the replacement alone).
-    qsizetype firstTooShort = -1;
+    // Rep.First: the entries whose name is shorter than the count (each became the replacement alone).
+    QList<qsizetype> tooShort;
     bool complete() const { return stop == PreviewStop::None; }
 };
 

@@ -2,6 +2,7 @@
 
 #include "widgets/twips.h"
 #include "widgets/wrapcheckbox.h"
+#include "widgets/wrappushbutton.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -57,6 +58,8 @@ bool captionFits(const QWidget *control, const QSize &size)
             fm.boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap | int(label->alignment()), label->text());
         return r.width() <= width && r.height() <= height;
     }
+    if (const auto *wrap = qobject_cast<const WrapPushButton *>(control))
+        return wrap->showsWholeCaption(size);
     if (const auto *button = qobject_cast<const QPushButton *>(control)) {
         const int margin = 2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
         return fm.horizontalAdvance(shownCaption(button->text())) + margin <= size.width() &&

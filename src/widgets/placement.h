@@ -52,8 +52,8 @@ bool setDesignWidth(QWidget *control, int widthTwips);
 void keepLayoutTop(QGroupBox *frame, int twips);
 
 // Whether the control shows its whole caption at `size` in its own font: a label's text (word
-// wrapped when the label wraps), a button's or a check box's caption beside its indicator, a
-// frame's title. Controls without a caption always fit.
+// wrapped when the label wraps), a button's caption (wrapped on a WrapPushButton), a check box's
+// caption beside its indicator, a frame's title. Controls without a caption always fit.
 bool captionFits(const QWidget *control, const QSize &size);
 
 } // namespace tess

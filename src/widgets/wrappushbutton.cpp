@@ -7,10 +7,11 @@ namespace tess {
 
 WrapPushButton::WrapPushButton(const QString &text, QWidget *parent) : QPushButton(text, parent) {}
 
-QRect WrapPushButton::captionArea() const
+QRect WrapPushButton::captionArea(const QRect &rect) const
 {
     QStyleOptionButton opt;
     initStyleOption(&opt);
+    opt.rect = rect;
     return style()->subElementRect(QStyle::SE_PushButtonContents, &opt, this);
 }
 
@@ -25,8 +26,15 @@ int WrapPushButton::captionFlags() const
 int WrapPushButton::captionLineCount() const
 {
     const int lineHeight = fontMetrics().height();
-    const QRect used = fontMetrics().boundingRect(captionArea(), captionFlags(), text());
+    const QRect used = fontMetrics().boundingRect(captionArea(rect()), captionFlags(), text());
     return lineHeight > 0 ? (used.height() + lineHeight / 2) / lineHeight : 0;
+}
+
+bool WrapPushButton::showsWholeCaption(const QSize &size) const
+{
+    const QRect area = captionArea(QRect(QPoint(0, 0), size));
+    const QRect used = fontMetrics().boundingRect(area, captionFlags(), text());
+    return used.width() <= area.width() && used.height() <= area.height();
 }
 
 void WrapPushButton::paintEvent(QPaintEvent *)
@@ -36,7 +44,7 @@ void WrapPushButton::paintEvent(QPaintEvent *)
     initStyleOption(&opt);
     opt.text.clear();
     p.drawControl(QStyle::CE_PushButton, opt);
-    p.drawItemText(captionArea(), captionFlags(), palette(), isEnabled(), text(), QPalette::ButtonText);
+    p.drawItemText(captionArea(rect()), captionFlags(), palette(), isEnabled(), text(), QPalette::ButtonText);
 }
 
 } // namespace tess

@@ -15,12 +15,16 @@ public:
 
     // The lines the caption takes inside the button as it is now.
     int captionLineCount() const;
+    // Whether the whole caption shows, wrapped, inside a button of that size: no word wider than
+    // the button, no line below its bottom.
+    bool showsWholeCaption(const QSize &size) const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QRect captionArea() const;
+    // Where the caption goes inside a button that covers `rect`.
+    QRect captionArea(const QRect &rect) const;
     int captionFlags() const;
 };
 

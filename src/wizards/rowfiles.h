@@ -57,7 +57,8 @@ RowFileRead readRowFile(const QString &dataFolder, const QString &fileName, cons
 // an existing file of that name in other letter case is the one replaced.
 FileResult writeRowFile(const QString &dataFolder, const QString &fileName, const QStringList &texts);
 
-// The templates' names in the folder itself: titles upper-cased, each once, in ascending order.
+// The templates' names in the folder itself: titles upper-cased, one per file, in the order the
+// system lists the folder.
 QStringList rowTemplateNames(const QString &dataFolder, const RowFileKind &kind);
 
 // The text of the box a failed save shows (OK button, no icon, the application's title):

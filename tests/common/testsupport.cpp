@@ -3,10 +3,12 @@
 #include "core/listutils.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
 #include <QStringList>
+#include <algorithm>
 
 #ifndef Q_OS_WIN
 #include <csignal>
@@ -26,6 +28,21 @@ QString dataPath(const QString &relative)
 {
     return relative.isEmpty() ? QStringLiteral(TESSALINE_TEST_DATA)
                               : QStringLiteral(TESSALINE_TEST_DATA) + QLatin1Char('/') + relative;
+}
+
+QStringList inListingOrder(const QString &folder, const QStringList &names)
+{
+    QStringList listing;
+    for (QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System); it.hasNext();)
+        listing << it.nextFileInfo().fileName();
+    QStringList ordered = names;
+    const auto rank = [&listing](const QString &name) {
+        const qsizetype i = listing.indexOf(name);
+        return i < 0 ? listing.size() : i;
+    };
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [&rank](const QString &a, const QString &b) { return rank(a) < rank(b); });
+    return ordered;
 }
 
 QString sharedFixturePath(const QString &relative)

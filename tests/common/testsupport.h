@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace tess::test {
 
@@ -55,6 +56,10 @@ private:
     quint64 m_oldSoft = 0;
     void (*m_oldHandler)(int) = nullptr;
 };
+
+// The given names of files in folder, put in the order in which the system lists the folder (a
+// name the folder does not hold comes last): what an unsorted folder listing shows.
+QStringList inListingOrder(const QString &folder, const QStringList &names);
 
 // Makes a named pipe (FIFO) at path; false where the system has none (Windows).
 bool makeFifo(const QString &path);

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QObject>
 #include <QTest>
 #include <QWidget>
@@ -47,6 +48,15 @@ template <class T> T *child(const QObject *root, const char *name)
     if (!c)
         qFatal("no %s named %s in %s", T::staticMetaObject.className(), name, qPrintable(root->objectName()));
     return c;
+}
+
+// The user's pick of an entry in a combo box's list (also of the entry it already shows).
+inline void pickEntry(QComboBox *box, const QString &entry)
+{
+    const int i = box->findText(entry, Qt::MatchExactly);
+    QVERIFY2(i >= 0, qPrintable(entry));
+    box->setCurrentIndex(i);
+    Q_EMIT box->activated(i);
 }
 
 // What the window system sends when the user presses the window's close box: a spontaneous

@@ -1,8 +1,9 @@
-// The boxes that several windows show alike: their exact text, buttons and title, and what the
-// question answers.
+// The boxes that several windows show alike: their exact text, buttons and title, what the
+// question answers, and the boxes of a procedure that fails item by item.
 
 #include "core/fileio.h"
 #include "core/messages.h"
+#include "core/prompts.h"
 #include "testsupport.h"
 
 #include <QTest>
@@ -65,6 +66,47 @@ private Q_SLOTS:
         QCOMPARE(prompter.last().text, QStringLiteral("Are you sure you want to clear the File Queue?"));
         QCOMPARE(prompter.last().style, int(vbYesNo | vbDefaultButton2 | vbExclamation));
         QCOMPARE(prompter.last().title, QStringLiteral("Sure?"));
+    }
+
+    // One box per failed item, up to the limit; the rest in one last box that names the first of
+    // them and counts the others.
+    void oneBoxPerItemUpToTheLimit_data()
+    {
+        QTest::addColumn<int>("items");
+        QTest::addColumn<int>("boxes");
+        QTest::addColumn<QString>("lastText");
+        QTest::newRow("none") << 0 << 0 << QString();
+        QTest::newRow("one") << 1 << 1 << "m1";
+        QTest::newRow("at the limit") << 10 << 10 << "m10";
+        QTest::newRow("one past") << 11 << 11 << "m11";
+        QTest::newRow("thirty") << 30 << 11
+                                << "m11\r\nm12\r\nm13\r\nm14\r\nm15\r\nm16\r\nm17\r\nm18\r\nm19\r\nm20\r\n"
+                                   "m21\r\nm22\r\nm23\r\nm24\r\nm25\r\nm26\r\nm27\r\nm28\r\nm29\r\nm30";
+        QTest::newRow("five hundred") << 500 << 11
+                                      << "m11\r\nm12\r\nm13\r\nm14\r\nm15\r\nm16\r\nm17\r\nm18\r\nm19\r\nm20\r\n"
+                                         "m21\r\nm22\r\nm23\r\nm24\r\nm25\r\nm26\r\nm27\r\nm28\r\nm29\r\nm30\r\n"
+                                         "(470 more)";
+    }
+    void oneBoxPerItemUpToTheLimit()
+    {
+        QFETCH(int, items);
+        QFETCH(int, boxes);
+        QStringList messages;
+        for (int i = 1; i <= items; ++i)
+            messages << QStringLiteral("m%1").arg(i);
+        test::ScriptedPrompter prompter;
+        for (int i = 0; i < boxes; ++i)
+            prompter.expectMessage();
+        showMessagesOneByOne(messages, QStringLiteral("T"));
+        QCOMPARE(prompter.shown().size(), boxes);
+        for (qsizetype i = 0; i < prompter.shown().size(); ++i) {
+            QCOMPARE(prompter.shown().at(i).style, int(vbOKOnly));
+            QCOMPARE(prompter.shown().at(i).title, QStringLiteral("T"));
+            if (i < 10)
+                QCOMPARE(prompter.shown().at(i).text, messages.at(i));
+        }
+        if (boxes > 0)
+            QTEST(prompter.last().text, "lastText");
     }
 };
 

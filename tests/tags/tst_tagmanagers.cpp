@@ -16,6 +16,7 @@
 #include "tags/projectfiles.h"
 #include "tags/tagmanagers.h"
 #include "testsupport.h"
+#include "uitest.h"
 #include "widgets/dirlistbox.h"
 #include "widgets/programfont.h"
 #include "widgets/twips.h"
@@ -569,7 +570,18 @@ void TestTagManagers::readOnlyAndDelete()
     const QString acme = fx().data() + QStringLiteral("Acme.TAG");
     QCOMPARE(comboEntries(m->cmbTAGSelector), (QStringList{QStringLiteral("ACME"), QStringLiteral("BETA")}));
 
-    m->cmbTAGSelector->setEditText(QStringLiteral("ACME"));
+    // A typed name, even that of a listed template, selects no entry: ticking changes no file and
+    // only sets the buttons.
+    QTest::keyClicks(m->cmbTAGSelector->lineEdit(), QStringLiteral("ACME"));
+    QVERIFY(m->cmdDelTAG->isEnabled());
+    m->chkLock->click();
+    QVERIFY(!isReadOnlyFile(acme));
+    QVERIFY(!m->cmdSaveTAG->isEnabled());
+    QVERIFY(!m->cmdDelTAG->isEnabled());
+    m->chkLock->click();
+
+    // A picked template: ticking protects its file.
+    test::pickEntry(m->cmbTAGSelector, QStringLiteral("ACME"));
     QVERIFY(m->cmdDelTAG->isEnabled());
     m->chkLock->click();
     QVERIFY(isReadOnlyFile(acme));
@@ -583,8 +595,19 @@ void TestTagManagers::readOnlyAndDelete()
     m->cmbTAGSelector->setEditText(QStringLiteral("acme"));
     QVERIFY(m->chkLock->isChecked());
     QVERIFY(!m->cmdSaveTAG->isEnabled());
+    m->chkLock->click(); // typed: the file stays protected
+    QVERIFY(isReadOnlyFile(acme));
+    test::pickEntry(m->cmbTAGSelector, QStringLiteral("ACME"));
+    QVERIFY(m->chkLock->isChecked());
     m->chkLock->click();
     QVERIFY(!isReadOnlyFile(acme));
+    // Typing after a pick ends the selection.
+    QTest::keyClick(m->cmbTAGSelector->lineEdit(), Qt::Key_Backspace);
+    QTest::keyClicks(m->cmbTAGSelector->lineEdit(), QStringLiteral("E"));
+    QCOMPARE(m->cmbTAGSelector->currentText(), QStringLiteral("ACME"));
+    m->chkLock->click();
+    QVERIFY(!isReadOnlyFile(acme));
+    m->chkLock->click();
 
     // Delete removes the listed file without a question and keeps the boxes.
     const QString tag1 = m->tbTag[0]->text();

@@ -435,7 +435,8 @@ private Q_SLOTS:
         QVERIFY(!QApplication::overrideCursor());
     }
 
-    void unreadableDrawingsAreNamedInOneMessage()
+    // Each unreadable drawing has its box, and the report goes on with the next drawing.
+    void eachUnreadableDrawingHasItsMessage()
     {
         test::Fixture fx;
         mainSettings().TextEditor = QStringLiteral("editor");
@@ -448,11 +449,16 @@ private Q_SLOTS:
             return h;
         };
         fx.prompter().expectMessage();
+        fx.prompter().expectMessage();
         ReportQueueDwgVersions(queue, locked);
-        QCOMPARE(fx.prompter().shown().size(), 1);
-        QCOMPARE(fx.prompter().last().text,
-                 QStringLiteral("Error 70 (Permission denied) ReturnDWGFileREV - \r\n/q/a.dwg\r\n"
-                                "Error 70 (Permission denied) ReturnDWGFileREV - \r\n/q/b.dwg"));
+        const auto &shown = fx.prompter().shown();
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown.at(0).text, QStringLiteral("Error 70 (Permission denied) ReturnDWGFileREV - \r\n/q/a.dwg"));
+        QCOMPARE(shown.at(1).text, QStringLiteral("Error 70 (Permission denied) ReturnDWGFileREV - \r\n/q/b.dwg"));
+        for (const auto &box : shown) {
+            QCOMPARE(box.style, int(vbOKOnly));
+            QCOMPARE(box.title, appTitle());
+        }
         QCOMPARE(test::fileBytes(dwgVersionReportPath()), QByteArray(", /q/a.dwg\r\n, /q/b.dwg\r\n"));
         QCOMPARE(fx.launcher().calls.size(), 1);
     }

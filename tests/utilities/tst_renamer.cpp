@@ -117,19 +117,26 @@ private Q_SLOTS:
         QVERIFY(!w->cmdDoIt->isEnabled() && !w->cmdClear->isEnabled() && !w->cmdReplace2Compound->isEnabled());
     }
 
-    void replaceFirstSaysOnce()
+    // Each name shorter than the count has its box, in list order, and becomes the replacement alone.
+    void replaceFirstSaysForEachShortName()
     {
-        RenamerFixture r({"AB.dwg", "ABCDEF.dwg", "X"});
+        RenamerFixture r({"AB.dwg", "X", "ABCDEF.dwg", "Y1"});
         auto w = r.open();
         w->vsReplaceChar->setValue(-6);
         w->tbReplaceWith->setText("Z");
         r.fx.prompter().expectMessage(vbOK);
+        r.fx.prompter().expectMessage(vbOK);
         w->cmdPreviewReplaceFirst->click();
-        QCOMPARE(r.fx.prompter().shown().size(), 1);
-        QVERIFY(r.fx.prompter().last().text.contains("in procedure StripFirstXChars of Module modStringManipulation"));
-        QCOMPARE(itemsOf(w->lstDestination), (QStringList{"Z", "Z.dwg", "Z"}));
-        QVERIFY(r.fx.prompter().last().text.contains("X has fewer than 6 characters"));
-        QCOMPARE(r.fx.prompter().last().style, int(vbOKOnly)); // no icon
+        QCOMPARE(itemsOf(w->lstDestination), (QStringList{"Z", "Z", "Z.dwg", "Z"}));
+        const auto &shown = r.fx.prompter().shown();
+        QCOMPARE(shown.size(), 2);
+        for (const auto &box : shown) {
+            QVERIFY(box.text.startsWith("Error 5 (Invalid procedure call or argument: "));
+            QVERIFY(box.text.endsWith(") in procedure StripFirstXChars of Module modStringManipulation"));
+            QCOMPARE(box.style, int(vbOKOnly)); // no icon
+        }
+        QVERIFY(shown.at(0).text.contains("X has fewer than 6 characters"));
+        QVERIFY(shown.at(1).text.contains("Y1 has fewer than 6 characters"));
         QVERIFY(w->cmdDoIt->isEnabled());
     }
 

@@ -93,7 +93,7 @@ private Q_SLOTS:
             {QStringLiteral("ABCDEF.dwg"), QStringLiteral("ABC"), QStringLiteral("XY")}, 4, QStringLiteral("Z"));
         QVERIFY(p.complete());
         QCOMPARE(p.names, (QStringList{"ZEF.dwg", "Z", "Z"}));
-        QCOMPARE(p.firstTooShort, qsizetype(1)); // one message, naming the first short name
+        QCOMPARE(p.tooShort, QList<qsizetype>({1, 2})); // one message for each short name
     }
 
     void insert_data()

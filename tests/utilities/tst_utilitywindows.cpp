@@ -1,18 +1,26 @@
 // The utility windows as the program builds them: the two pick windows opened from the main
-// window, the combine window and the electrical project prompt.
+// window, the combine window and the electrical project prompt; and Escape in the utility windows
+// that have no Cancel button.
 
 #include "appwindow.h"
 #include "core/mainsettings.h"
 #include "core/pathhelpers.h"
 #include "core/settingsstore.h"
+#include "fakeparts.h"
 #include "mainwin/fileselectorpane.h"
 #include "modalguard.h"
 #include "panecontrols.h"
 #include "testsupport.h"
+#include "utilities/combinetext.h"
 #include "utilities/frmCombineTextFiles.h"
+#include "utilities/frmFileListRename.h"
+#include "utilities/frmFileLists.h"
+#include "utilities/frmFileRenamer.h"
+#include "utilities/frmFileRenamerManual.h"
 #include "utilities/frmQueueQuickPick.h"
 #include "utilities/frmQuickPick.h"
 #include "utilities/frmWDPPrompt.h"
+#include "widgets/dirlistbox.h"
 #include "widgets/drivelistbox.h"
 #include "widgets/filelistbox.h"
 #include "widgets/placement.h"
@@ -22,10 +30,13 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <memory>
 
 using namespace tess;
 
@@ -219,6 +230,55 @@ private Q_SLOTS:
         QCOMPARE(opened(fx.launcher()).size(), 1);
     }
 
+    // Closing with a store that cannot be written: one box per geometry key not stored, naming its
+    // step, and the closing goes on. A store unreadable since the start (reported then) shows none.
+    void queuePickUnloadNamesTheKeysNotStored_data()
+    {
+        QTest::addColumn<bool>("unreadable");
+        QTest::newRow("store cannot be written") << false;
+        QTest::newRow("store unreadable since the start") << true;
+    }
+    void queuePickUnloadNamesTheKeysNotStored()
+    {
+        QFETCH(bool, unreadable);
+        test::Fixture fx;
+        if (!unreadable && !test::FileSizeLimit(qint64(1) << 40).ok())
+            QSKIP("no file-size limit to stand in for a full disk");
+        if (unreadable) {
+            // A folder where the file should be: it cannot be read whoever runs the test.
+            QVERIFY(QDir().mkpath(fx.settingsFile()));
+            SettingsStore::useFile(fx.settingsFile());
+            QVERIFY(SettingsStore::instance().isReadOnly());
+        }
+        QWidget main;
+        bool refreshed = false;
+        PickHost host;
+        host.mainWindow = &main;
+        host.queue = {QStringLiteral("/q/a.dwg")};
+        host.refreshFileList = [&refreshed] { refreshed = true; };
+        QPointer<frmQueueQuickPick> pick = new frmQueueQuickPick(host);
+        pick->show();
+        if (!unreadable) {
+            for (int i = 0; i < 4; ++i)
+                fx.prompter().expectMessage();
+        }
+        {
+            const test::FileSizeLimit limit(unreadable ? qint64(1) << 40 : 1);
+            pick->close();
+        }
+        QVERIFY(refreshed);
+        QVERIFY(main.isVisible());
+        const auto &shown = fx.prompter().shown();
+        QCOMPARE(shown.size(), unreadable ? 0 : 4);
+        for (qsizetype i = 0; i < shown.size(); ++i) {
+            QCOMPARE(shown.at(i).text, SettingsStore::instance().lastError() +
+                                           QStringLiteral("\r\nin Tessaline.frmQueueQuickPick.Form_Unload at line ") +
+                                           QString::number(108 + 2 * i));
+            QCOMPARE(shown.at(i).style, int(vbOKOnly));
+            QCOMPARE(shown.at(i).title, appTitle());
+        }
+    }
+
     void combineWindow()
     {
         test::Fixture fx;
@@ -246,13 +306,6 @@ private Q_SLOTS:
         QCOMPARE(fx.prompter().last().text, QStringLiteral("Output file already exists!  Overwrite it?"));
         QCOMPARE(contents(out), QByteArray("keep"));
 
-        // An output that is one of the inputs is refused before any question.
-        win.tbFileName->setText(QStringLiteral("b.txt"));
-        fx.prompter().expectMessage();
-        win.cmdCombine_Click();
-        QVERIFY(fx.prompter().last().text.contains(QStringLiteral("one of the files in the queue")));
-        QCOMPARE(contents(b), QByteArray("h\r\n2\r\n"));
-
         // A missing input: one message in the procedure's form, the old output kept.
         QVERIFY(QFile::remove(a));
         win.tbFileName->setText(QStringLiteral("output.csv"));
@@ -263,6 +316,44 @@ private Q_SLOTS:
             QStringLiteral("\r\nin Tessaline.frmCombineTextFiles.WriteOutputFile at line 104")));
         QCOMPARE(contents(out), QByteArray("keep"));
         QVERIFY(fx.prompter().allUsed());
+    }
+
+    // An output "&Go" refuses before any question is named with the step that found it, and nothing
+    // is written.
+    void combineRefusalsNameTheirStep_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("problem");
+        QTest::addColumn<int>("step");
+        QTest::newRow("no name") << "" << int(CombineOutputProblem::EmptyName) << 100;
+        QTest::newRow("a folder") << "sub" << int(CombineOutputProblem::IsFolder) << 102;
+        QTest::newRow("a queued file") << "b.txt" << int(CombineOutputProblem::IsInput) << 102;
+    }
+    void combineRefusalsNameTheirStep()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, problem);
+        QFETCH(int, step);
+        test::Fixture fx;
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+        const QString a = writeTo(dir.filePath(QStringLiteral("a.csv")), "1\r\n");
+        const QString b = writeTo(dir.filePath(QStringLiteral("b.txt")), "2\r\n");
+        frmCombineTextFiles win({a, b}, dir.path(), nullptr);
+        win.tbFileName->setText(name);
+        fx.prompter().expectMessage();
+        win.cmdCombine_Click();
+        QCOMPARE(fx.prompter().shown().size(), 1);
+        const QString path = combineOutputPath(win.Dir1->path(), name);
+        QCOMPARE(fx.prompter().last().text,
+                 combineOutputProblemText(CombineOutputProblem(problem), path) +
+                     QStringLiteral("\r\nin Tessaline.frmCombineTextFiles.cmdCombine_Click at line ") +
+                     QString::number(step));
+        QCOMPARE(fx.prompter().last().style, int(vbOKOnly));
+        QCOMPARE(fx.prompter().last().title, appTitle());
+        QCOMPARE(contents(b), QByteArray("2\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"a.csv", "b.txt"}));
+        QVERIFY(opened(fx.launcher()).isEmpty());
     }
 
     // A disk that fills up while the output is written, and a pipe among the inputs (which would keep
@@ -330,6 +421,52 @@ private Q_SLOTS:
         });
         item->trigger();
         QVERIFY(modals.allAnswered());
+    }
+
+    // Escape presses nothing in a window without a Cancel button: it stays open with what was typed.
+    void escapeLeavesWindowsWithoutCancelOpen_data()
+    {
+        QTest::addColumn<QString>("window");
+        for (const char *name : {"frmFileLists", "frmWDPPrompt", "frmFileRenamer", "frmCombineTextFiles",
+                                 "frmFileListRename", "frmFileRenamerManual"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void escapeLeavesWindowsWithoutCancelOpen()
+    {
+        QFETCH(QString, window);
+        test::Fixture fx;
+        test::FakeQueue queue({QStringLiteral("/q/a.dwg")});
+        test::FakeFileSelection files;
+        std::unique_ptr<QDialog> d;
+        if (window == QLatin1String("frmFileLists"))
+            d = std::make_unique<frmFileLists>(queue, ListLoadSteps{}, nullptr);
+        else if (window == QLatin1String("frmWDPPrompt"))
+            d = std::make_unique<frmWDPPrompt>(queue, files, nullptr);
+        else if (window == QLatin1String("frmFileRenamer"))
+            d = std::make_unique<frmFileRenamer>(queue, &files, 1, nullptr);
+        else if (window == QLatin1String("frmCombineTextFiles"))
+            d = std::make_unique<frmCombineTextFiles>(QStringList{QStringLiteral("/q/a.csv")}, QDir::tempPath(),
+                                                      nullptr);
+        else if (window == QLatin1String("frmFileListRename"))
+            d = std::make_unique<frmFileListRename>([] { return QStringLiteral("A.LST"); }, [] {}, nullptr);
+        else
+            d = std::make_unique<frmFileRenamerManual>(nullptr);
+        QCOMPARE(d->objectName(), window);
+        QSignalSpy finished(d.get(), &QDialog::finished);
+        d->show();
+        QVERIFY(QTest::qWaitForWindowExposed(d.get()));
+        // Escape on the window and on a box of it, as typed while the box has the focus.
+        auto *box = d->findChild<QLineEdit *>();
+        if (box)
+            box->setText(QStringLiteral("typed"));
+        QTest::keyClick(d.get(), Qt::Key_Escape);
+        if (box)
+            QTest::keyClick(box, Qt::Key_Escape);
+        QVERIFY(d->isVisible());
+        QCOMPARE(finished.count(), 0);
+        if (box)
+            QCOMPARE(box->text(), QStringLiteral("typed"));
+        QVERIFY(fx.prompter().shown().isEmpty());
     }
 
     void projectPromptQueues()

@@ -5,6 +5,7 @@
 #include "widgets/programfont.h"
 #include "widgets/twips.h"
 #include "widgets/wrapcheckbox.h"
+#include "widgets/wrappushbutton.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -175,6 +176,29 @@ private Q_SLOTS:
         QVERIFY(captionFits(&box, twoLines));
         QVERIFY(!captionFits(&box, twoLines - QSize(0, 1)));
         QVERIFY(!captionFits(&box, QSize(30, 500))); // narrower than a word
+    }
+
+    // A wrapping button's caption fits on as many lines as the button's height holds: a tall button
+    // too narrow for its caption on one line keeps its table size, with no warning.
+    void wrappingButtonFitsOnItsLines()
+    {
+        QWidget page;
+        page.setObjectName(QStringLiteral("page"));
+        const QString caption = QStringLiteral("&Queue DWGs from Project");
+        auto *tall = new WrapPushButton(caption, &page);
+        tall->setObjectName(QStringLiteral("tall"));
+        QPushButton plain(caption);
+        const Placement p{"tall", 240, 480, 1695, 615};
+        const QSize size = placementRect(p).size();
+        QVERIFY(!captionFits(&plain, size)); // on one line it would not show whole
+        QVERIFY(captionFits(tall, size));
+        QVERIFY(!captionFits(tall, QSize(size.width(), tall->fontMetrics().height()))); // a line short
+        QVERIFY(!captionFits(tall, QSize(30, 500)));                                    // narrower than a word
+
+        const PlacementResult r = placeControls(&page, {p});
+        QVERIFY(r.ok());
+        QCOMPARE(tall->geometry(), placementRect(p));
+        QCOMPARE(tall->captionLineCount(), 2);
     }
 };
 

@@ -91,14 +91,6 @@ QStringList fileLines(const QString &path)
     return text.split(QStringLiteral("\r\n"));
 }
 
-void pick(QComboBox *box, const QString &entry)
-{
-    const int i = box->findText(entry, Qt::MatchExactly);
-    QVERIFY2(i >= 0, qPrintable(entry));
-    box->setCurrentIndex(i);
-    Q_EMIT box->activated(i);
-}
-
 } // namespace
 
 class TestTableWizards : public QObject
@@ -109,6 +101,15 @@ private:
 
     test::ScriptedPrompter &prompter() { return m_fx->prompter(); }
     QString data(const char *name) const { return m_fx->data() + QLatin1String(name); }
+    // The list entries of these template files: in the order the system lists DATA, upper-cased,
+    // without their extension.
+    QStringList templatesOf(const QStringList &files) const
+    {
+        QStringList names;
+        for (const QString &f : test::inListingOrder(m_fx->data(), files))
+            names << f.chopped(4).toUpper();
+        return names;
+    }
     static QString script(const test::AppWindow &w) { return w->scriptFacts()->scriptText(); }
     QString load() const { return QStringLiteral("(LOAD \"") + test::lispFolder(m_fx->folder()) + "TB_WIZ1.LSP\")"; }
 
@@ -291,7 +292,7 @@ private Q_SLOTS:
             d->Combo1[0]->setEditText(QStringLiteral("$date$"));
             QCOMPARE(d->Label7[0]->text(), QStringLiteral("Friday, May 12, 2023"));
             // Picking from the list counts as well.
-            pick(d->Combo1[4], QStringLiteral("$YYYY$"));
+            test::pickEntry(d->Combo1[4], QStringLiteral("$YYYY$"));
             QCOMPARE(d->Label7[4]->text(), QStringLiteral("2023"));
 
             d->cmbTBWSelector->setEditText(QStringLiteral("typed"));
@@ -345,7 +346,7 @@ private Q_SLOTS:
         m_fx->writeFile(QStringLiteral("DATA/other.ltw"), rowLines("L", 100));
         test::AppWindow w;
         openTitleBlock(*w, [&](frmTBWiz *d) {
-            QCOMPARE(listed(d->cmbTBWSelector), QStringList({"FULL", "SHORT"}));
+            QCOMPARE(listed(d->cmbTBWSelector), templatesOf({"Full.TBW", "short.tbw"}));
             QCOMPARE(d->cmbTBWSelector->currentText(), QString());
             QVERIFY(!d->cmdSaveTBW->isEnabled() && !d->cmdDeleteTBW->isEnabled());
             QTest::keyClick(d->cmbTBWSelector->lineEdit(), Qt::Key_X);
@@ -353,14 +354,14 @@ private Q_SLOTS:
             QTest::keyClick(d->cmbTBWSelector->lineEdit(), Qt::Key_Backspace);
             QVERIFY(!d->cmdSaveTBW->isEnabled() && !d->cmdDeleteTBW->isEnabled());
 
-            pick(d->cmbTBWSelector, QStringLiteral("FULL"));
+            test::pickEntry(d->cmbTBWSelector, QStringLiteral("FULL"));
             QCOMPARE(d->tbBlockName->text(), QStringLiteral("F1"));
             QCOMPARE(d->Text1[49]->text(), QStringLiteral("F51"));
             QCOMPARE(d->Combo1[49]->currentText(), QStringLiteral("F101"));
             QVERIFY(d->cmdSaveTBW->isEnabled());
 
             prompter().expectMessage(vbOK);
-            pick(d->cmbTBWSelector, QStringLiteral("SHORT"));
+            test::pickEntry(d->cmbTBWSelector, QStringLiteral("SHORT"));
             QCOMPARE(prompter().last().title, QStringLiteral("Error"));
             QCOMPARE(prompter().last().style, int(vbOKOnly | vbExclamation));
             QCOMPARE(prompter().last().text,
@@ -379,9 +380,39 @@ private Q_SLOTS:
             QCOMPARE(listed(d->cmbTBWSelector), QStringList({"SHORT"}));
             // A click on the frame itself refills the list.
             QTest::mouseClick(d->Frame2, Qt::LeftButton, {}, QPoint(d->Frame2->width() - 4, d->Frame2->height() - 4));
-            QCOMPARE(listed(d->cmbTBWSelector), QStringList({"LATER", "SHORT"}));
+            QCOMPARE(listed(d->cmbTBWSelector), templatesOf({"Later.TBW", "short.tbw"}));
             d->close();
         });
+    }
+
+    // Both template lists show the templates in the order the system lists DATA, not sorted.
+    void templateListsInTheFolderOrder_data()
+    {
+        QTest::addColumn<QString>("extension");
+        QTest::newRow("title block") << ".TBW";
+        QTest::newRow("layout") << ".ltw";
+    }
+    void templateListsInTheFolderOrder()
+    {
+        QFETCH(QString, extension);
+        QStringList files;
+        for (const char *title : {"b", "Zeta", "a2", "_x", "M", "c1", "Alpha", "y"}) {
+            files << QLatin1String(title) + extension;
+            m_fx->writeFile(QStringLiteral("DATA/") + files.last(), "x\r\n");
+        }
+        test::AppWindow w;
+        QStringList shown;
+        if (extension == QLatin1String(".TBW"))
+            openTitleBlock(*w, [&](frmTBWiz *d) {
+                shown = listed(d->cmbTBWSelector);
+                d->close();
+            });
+        else
+            openLayouts(*w, [&](frmLayoutWiz *d) {
+                shown = listed(d->cmbLTWSelector);
+                d->close();
+            });
+        QCOMPARE(shown, templatesOf(files));
     }
 
     // Save lists a new name only once its file is written; names that could not name a file in DATA
@@ -401,7 +432,7 @@ private Q_SLOTS:
             };
             save(QStringLiteral("Job 1"));
             QCOMPARE(fileLines(data("Job 1.TBW")).at(0), QStringLiteral("MINE"));
-            QCOMPARE(listed(d->cmbTBWSelector), QStringList({"ABC", "LOCKED", "Job 1"}));
+            QCOMPARE(listed(d->cmbTBWSelector), templatesOf({"ABC.TBW", "Locked.TBW"}) + QStringList{"Job 1"});
             save(QStringLiteral("Job 1"));
             QCOMPARE(listed(d->cmbTBWSelector).size(), 3);
 
@@ -409,7 +440,7 @@ private Q_SLOTS:
             save(QStringLiteral("abc"));
             QCOMPARE(fileLines(data("ABC.TBW")).at(0), QStringLiteral("MINE"));
             QVERIFY(!QDir(m_fx->data()).entryList(QDir::Files).contains(QStringLiteral("abc.TBW")));
-            QCOMPARE(listed(d->cmbTBWSelector), QStringList({"ABC", "LOCKED", "Job 1", "abc"}));
+            QCOMPARE(listed(d->cmbTBWSelector), (templatesOf({"ABC.TBW", "Locked.TBW"}) + QStringList{"Job 1", "abc"}));
 
             for (const char *bad : {"a/b", "CON", "x.", "..", "tab\there"}) {
                 prompter().expectMessage(vbOK);
@@ -441,7 +472,7 @@ private Q_SLOTS:
 
             QVERIFY(QFile::remove(data("Job 1.TBW")));
             prompter().expectMessage(vbOK);
-            pick(d->cmbTBWSelector, QStringLiteral("Job 1"));
+            test::pickEntry(d->cmbTBWSelector, QStringLiteral("Job 1"));
             d->cmdDeleteTBW->click();
             QCOMPARE(prompter().last().text, QStringLiteral("File not found!!"));
             QCOMPARE(listed(d->cmbTBWSelector).size(), 4); // not refreshed
@@ -576,10 +607,10 @@ private Q_SLOTS:
         QVERIFY(setReadOnlyFile(locked, true).ok());
         test::AppWindow w;
         openLayouts(*w, [&](frmLayoutWiz *d) {
-            QCOMPARE(listed(d->cmbLTWSelector), QStringList({"PART", "RO"}));
+            QCOMPARE(listed(d->cmbLTWSelector), templatesOf({"Part.ltw", "ro.LTW"}));
             d->Combo1[49]->setEditText(QStringLiteral("before"));
             prompter().expectMessage(vbOK);
-            pick(d->cmbLTWSelector, QStringLiteral("PART"));
+            test::pickEntry(d->cmbLTWSelector, QStringLiteral("PART"));
             QCOMPARE(prompter().last().text,
                      QStringLiteral("Input past end-of file... file may be corrupted...\r\n") + data("Part.ltw"));
             QCOMPARE(d->Text1[0]->text(), QStringLiteral("P1"));
@@ -590,10 +621,10 @@ private Q_SLOTS:
             d->cmbLTWSelector->setEditText(QStringLiteral("Ro"));
             d->cmdSaveLTW->click();
             QVERIFY(prompter().last().text.startsWith(QLatin1String("File is Write protected...")));
-            QCOMPARE(listed(d->cmbLTWSelector), QStringList({"PART", "RO"}));
+            QCOMPARE(listed(d->cmbLTWSelector), templatesOf({"Part.ltw", "ro.LTW"}));
             d->cmbLTWSelector->setEditText(QStringLiteral("Mine"));
             d->cmdSaveLTW->click();
-            QCOMPARE(listed(d->cmbLTWSelector), QStringList({"PART", "RO", "Mine"}));
+            QCOMPARE(listed(d->cmbLTWSelector), templatesOf({"Part.ltw", "ro.LTW"}) + QStringList{"Mine"});
             QCOMPARE(fileBytes(data("Mine.ltw")).count("\r\n"), 100);
             d->close();
         });
