@@ -483,20 +483,31 @@ private Q_SLOTS:
         });
         test::child<QPushButton>(files, "cmdFilterFormShow")->click();
         QCOMPARE(files->filter(), QStringLiteral("A-*.dwg"));
+        // The double-click only hid the window: the choice is not stored yet.
+        QCOMPARE(readOtherSetting(OtherKeys::DWGFilterPersonal), QStringLiteral("0"));
+        // Second opening: still the personal list; the close box unloads the window and stores it.
+        QPointer<QWidget> second;
+        modals.answerNextModal([&second](QWidget *d) {
+            auto *f = qobject_cast<frmDWGFilter *>(d);
+            QVERIFY(f);
+            second = f;
+            QVERIFY(f->chkPersonalSettings->isChecked());
+            QCOMPARE(f->entries(), QStringList{QStringLiteral("A-*.dwg")});
+            test::pressCloseBox(f);
+        });
+        test::child<QPushButton>(files, "cmdFilterFormShow")->click();
         QCOMPARE(readOtherSetting(OtherKeys::DWGFilterPersonal), QStringLiteral("1"));
-        // Second opening: still the personal list.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!second);
+        // The next opening loads it afresh, on the stored choice.
         modals.answerNextModal([](QWidget *d) {
             auto *f = qobject_cast<frmDWGFilter *>(d);
             QVERIFY(f);
             QVERIFY(f->chkPersonalSettings->isChecked());
-            QCOMPARE(f->entries(), QStringList{QStringLiteral("A-*.dwg")});
-            f->close();
+            f->hide();
         });
         test::child<QPushButton>(files, "cmdFilterFormShow")->click();
         QVERIFY(modals.allAnswered());
-        // A later run opens on the personal list too.
-        frmDWGFilter later(drawingFilterConfig(), {});
-        QVERIFY(later.chkPersonalSettings->isChecked());
     }
 
     void storedFilterSettingOtherThanOneMeansShared()
