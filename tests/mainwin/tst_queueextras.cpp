@@ -23,12 +23,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -340,6 +344,37 @@ private Q_SLOTS:
         QVERIFY(!d->isVisible());
         QCOMPARE(w->fileSelector()->folder(), drawing(QStringLiteral("b")));
         QCOMPARE(fileBytes(favoritesFilePath()), b.toLocal8Bit() + "\r\n");
+    }
+
+    // Taking the focus makes the list's first row current, but the user has chosen nothing yet:
+    // "&Ok" jumps nowhere (no "Oops" for a dead first entry), hides the dialog and saves the list.
+    void favouritesOkBeforeAnyPickOnlySaves()
+    {
+        test::Fixture fx;
+        QDir(m_dir).mkpath(QStringLiteral("b"));
+        mainSettings().SourcePath = m_dir;
+        const QString b = drawing(QStringLiteral("b")) + QDir::separator();
+        const QString dead = drawing(QStringLiteral("a-dead")) + QDir::separator();
+        fx.writeFile(QStringLiteral("DATA/Favorites.dat"), (b + QStringLiteral("\n") + dead).toLocal8Bit());
+        test::AppWindow w;
+        auto *fav = w->findChild<FavouriteFolders *>();
+        test::ModalGuard modals;
+        QPointer<frmDirSelector> shown;
+        modals.answerNextModal([&shown](QWidget *d) {
+            shown = qobject_cast<frmDirSelector *>(d);
+            QVERIFY(shown);
+            QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+            QCoreApplication::sendEvent(shown->DirectoryList, &focus);
+            QListWidgetItem *current = shown->DirectoryList->currentItem();
+            QVERIFY(current && !current->isSelected());
+            shown->Command1->click();
+        });
+        fav->Command18_Click();
+        QVERIFY(modals.allAnswered());
+        QVERIFY(shown && !shown->isVisible());
+        QCOMPARE(w->fileSelector()->folder(), m_dir);
+        QCOMPARE(fileBytes(favoritesFilePath()),
+                 (dead + QStringLiteral("\r\n") + b + QStringLiteral("\r\n")).toLocal8Bit());
     }
 
     void favouritesDialogIsKeptUntilItsCloseBox()
