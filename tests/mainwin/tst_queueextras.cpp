@@ -15,6 +15,7 @@
 #include "panecontrols.h"
 #include "testsupport.h"
 #include "uitest.h"
+#include "widgets/uiprompter.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -428,6 +429,46 @@ private Q_SLOTS:
         QTimer::singleShot(0, d, [d] { d->Command3->click(); });
         fav->Command18_Click();
         QCOMPARE(d->entries(), (QStringList{a, b, c}));
+    }
+
+    // Each "Clean &Dead Paths" question stands over the dialog, the second one too: the real boxes.
+    void cleanDeadPathsQuestionsStandOverTheDialog()
+    {
+        test::Fixture fx;
+        mainSettings().SourcePath = m_dir;
+        const QString sep = QDir::separator();
+        const QString a = drawing(QStringLiteral("a")) + sep, c = drawing(QStringLiteral("c")) + sep;
+        fx.writeFile(QStringLiteral("DATA/Favorites.dat"), (a + "\r\n" + c + "\r\n").toLocal8Bit());
+        test::AppWindow w;
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        UiPrompter boxes;
+        setPrompter(&boxes);
+        const auto restore = qScopeGuard([&fx] { setPrompter(&fx.prompter()); });
+        test::ModalGuard modals;
+        QPointer<QWidget> dialog;
+        QList<QPointer<QWidget>> owners;
+        modals.answerNextModal([&dialog](QWidget *d) {
+            dialog = d;
+            auto *favourites = qobject_cast<frmDirSelector *>(d);
+            QVERIFY(favourites);
+            favourites->cmdRemoveDead->click();
+            favourites->Command3->click();
+        });
+        for (int i = 0; i < 2; ++i) {
+            modals.answerNextModal([&owners](QWidget *box) {
+                owners.append(box->parentWidget());
+                auto *question = qobject_cast<QMessageBox *>(box);
+                QVERIFY(question);
+                question->button(QMessageBox::No)->click();
+            });
+        }
+        w->findChild<FavouriteFolders *>()->Command18_Click();
+        QVERIFY(modals.allAnswered());
+        QCOMPARE(owners.size(), 2);
+        QVERIFY(dialog);
+        QCOMPARE(owners.at(0).data(), dialog.data());
+        QCOMPARE(owners.at(1).data(), dialog.data());
     }
 
     void droppedListsThatCannotBeReadAreNamedAndTheDropGoesOn()
