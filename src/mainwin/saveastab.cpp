@@ -4,7 +4,6 @@
 #include "core/fileselection.h"
 #include "core/mainsettings.h"
 #include "core/messages.h"
-#include "core/pathhelpers.h"
 #include "mainwin/frmOUTDirSelect.h"
 #include "widgets/placement.h"
 #include "widgets/twips.h"
