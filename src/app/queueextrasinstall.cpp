@@ -71,12 +71,16 @@ void installQueueExtras(Application &, frmMain &w)
     QObject::connect(w.fileSelector(), &FileSelectorPane::filterFormRequested, &w, [&w] {
         FileSelection *selection = w.files();
         auto *filters = w.findChild<frmDWGFilter *>(QString::fromLatin1(drawingFilterConfig().objectName));
-        // Made at the first opening; closing only hides it.
+        // Made at the first opening; a double-click only hides it, its close box unloads it.
         if (!filters)
             filters = new frmDWGFilter(
                 drawingFilterConfig(), [selection](const QString &pattern) { selection->setFilter(pattern); }, &w);
         filters->tbDWGFilter->setText(selection->filter());
         filters->exec();
+        if (filters->wasUnloaded()) {
+            filters->setObjectName(QString());
+            filters->deleteLater();
+        }
     });
     w.RefreshQueueControls();
 }

@@ -1,6 +1,7 @@
 #include "core/messages.h"
 
 #include "core/fileio.h"
+#include "core/projectaddresses.h"
 #include "core/prompts.h"
 
 #include <QStringList>
@@ -25,6 +26,11 @@ QString overwriteScriptQuestion()
 QString fileNotFoundText() { return QStringLiteral("File not found"); }
 
 QString fileNotFoundMessage(const QString &path) { return fileNotFoundText() + QStringLiteral(": ") + path; }
+
+QString reportThisErrorText()
+{
+    return QStringLiteral(" Please contact ") + supportEmailAddress() + QStringLiteral(" to report this error.");
+}
 
 QString pathFileAccessErrorText() { return QStringLiteral("Path/File access error"); }
 

@@ -21,7 +21,10 @@ QString overwriteTitle();
 // ---- Texts ----
 QString fileNotFoundText();                       // "File not found"
 QString fileNotFoundMessage(const QString &path); // "File not found: " + path
-QString pathFileAccessErrorText();                // "Path/File access error"
+// " Please contact " + the support address + " to report this error.": the request that ends a
+// box about an error the user cannot mend.
+QString reportThisErrorText();
+QString pathFileAccessErrorText(); // "Path/File access error"
 // The first entry of the SAVEAS format list and the stored default: save without a format argument.
 QString dontChangeFormatText(); // "Don't Change"
 // The tip of the frames whose click refreshes the file list inside them.

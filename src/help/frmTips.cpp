@@ -117,9 +117,8 @@ void frmTips::cmdNextTip_Click()
 void frmTips::cmdClose_Click()
 {
     hide();
-    // Without tips there is no position to keep: the one stored stays for a file that reads again.
-    if (tipCount() > 0)
-        writeOtherSetting(OtherKeys::TipNumber, m_current);
+    // Without tips the position is 0, and it is stored as any other.
+    writeOtherSetting(OtherKeys::TipNumber, m_current);
 }
 
 void frmTips::Check1_Click(bool ticked) { writeOtherSetting(OtherKeys::TipsShow, ticked ? 1 : 0); }

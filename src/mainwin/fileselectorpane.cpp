@@ -1,5 +1,6 @@
 #include "mainwin/fileselectorpane.h"
 
+#include "core/fileio.h"
 #include "core/fileselector.h"
 #include "core/launcher.h"
 #include "core/mainsettings.h"
@@ -258,7 +259,8 @@ void FileSelectorPane::File1_DblClick()
         return;
     const QString path = File1->fullPath(row);
     if (!QFileInfo::exists(path)) {
-        msgBox(fileNotFoundMessage(path), vbOKOnly | vbExclamation, appTitle());
+        // Gone since the list was filled: the box asks for a report, titled with the error's number.
+        msgBox(reportThisErrorText() + path, vbOKOnly, QString::number(kFileNotFound));
         return;
     }
     if (QFileInfo(path).suffix().compare(QLatin1String("wdp"), Qt::CaseInsensitive) == 0) {

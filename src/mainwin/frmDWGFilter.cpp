@@ -8,7 +8,7 @@
 #include "widgets/twips.h"
 
 #include <QCheckBox>
-#include <QHideEvent>
+#include <QCloseEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -75,13 +75,15 @@ void frmDWGFilter::showEvent(QShowEvent *event)
     loadList();
 }
 
-void frmDWGFilter::hideEvent(QHideEvent *event)
+void frmDWGFilter::closeEvent(QCloseEvent *event)
 {
-    // The choice of list is kept however the window goes away: its close box, or the double-click
-    // that applies an entry.
-    if (!event->spontaneous())
+    QDialog::closeEvent(event);
+    // Only the close box unloads the window and stores the choice of list; the double-click that
+    // applies an entry only hides it, and the program's end stores nothing.
+    if (event->spontaneous() && event->isAccepted()) {
         writeOtherSetting(m_config.personalSetting, chkPersonalSettings->isChecked() ? 1 : 0);
-    QDialog::hideEvent(event);
+        m_unloaded = true;
+    }
 }
 
 void frmDWGFilter::loadList()

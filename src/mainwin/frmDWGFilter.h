@@ -43,9 +43,12 @@ public:
     void cmdAdd_Click();
     void cmdRemove_Click();
 
+    // The close box ended the window (and stored the choice of list); its opener lets it go.
+    bool wasUnloaded() const { return m_unloaded; }
+
 protected:
     void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void UpdateFilterButtons();
@@ -54,6 +57,7 @@ private:
     const FilterWindowConfig &m_config;
     std::function<void(const QString &)> m_apply;
     bool m_loadFailed = false;
+    bool m_unloaded = false;
 };
 
 } // namespace tess

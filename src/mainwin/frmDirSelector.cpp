@@ -124,10 +124,18 @@ void frmDirSelector::DirectoryList_Click()
         Command2->setEnabled(true);
 }
 
+QListWidgetItem *frmDirSelector::chosenEntry() const
+{
+    // The list makes its first row current when it takes the focus, before the user has picked
+    // anything; only an entry the user picked is selected as well.
+    QListWidgetItem *current = DirectoryList->currentItem();
+    return current && current->isSelected() ? current : nullptr;
+}
+
 void frmDirSelector::Command1_Click()
 {
-    QListWidgetItem *current = DirectoryList->currentItem();
-    const QString p = current ? current->text() : QString();
+    QListWidgetItem *chosen = chosenEntry();
+    const QString p = chosen ? chosen->text() : QString();
     if (!p.isEmpty()) {
         if (ShlIsDirectory(p) == 0) {
             // Renamed or deleted meanwhile: the dialog stays open and nothing is saved.

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 
 namespace tess {
@@ -51,6 +52,8 @@ protected:
 
 private:
     void updateDeadButton();
+    // The entry the user chose: the current one when it is selected; nullptr when there is none.
+    QListWidgetItem *chosenEntry() const;
 
     FileSelectorPane *m_files;
     bool m_readable = true;

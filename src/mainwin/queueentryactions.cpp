@@ -169,9 +169,8 @@ void QueueEntryActions::copyToClipboard(const QueueCopyKind &kind)
     bool taken = true;
     {
         WaitCursor wait;
-        // A "&Selected" copy with nothing selected leaves the clipboard as it was.
-        if (!entries.isEmpty() || !kind.selectedOnly)
-            taken = putTextOnClipboard(queueCopyText(entries, kind.part, kind.layout));
+        // A "&Selected" copy with nothing selected puts an empty text there.
+        taken = putTextOnClipboard(queueCopyText(entries, kind.part, kind.layout));
         if (kind.refreshAfter)
             m_window.RefreshQueueControls();
     }

@@ -4,15 +4,12 @@
 #include "core/fileselection.h"
 #include "core/mainsettings.h"
 #include "core/messages.h"
-#include "core/pathhelpers.h"
-#include "core/prompts.h"
+#include "mainwin/frmOUTDirSelect.h"
 #include "widgets/placement.h"
 #include "widgets/twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -70,7 +67,13 @@ void setChecked(QAbstractButton *b, bool on)
 
 } // namespace
 
-SaveAsTab::SaveAsTab(QWidget *parent, Build when) : DeferredPage(QStringLiteral("SaveAsTab"), pagePlacements(), parent)
+SaveAsTab::SaveAsTab(QWidget *parent, Build when)
+    : DeferredPage(QStringLiteral("SaveAsTab"), pagePlacements(), parent), m_outPicker([this] {
+          // Owned by the main window; it starts at the main window's drive and folder.
+          auto *picker = new frmOUTDirSelect([this] { return m_files ? m_files->folder() : QString(); }, window());
+          connect(picker, &FolderPicker::folderChosen, this, &SaveAsTab::outputFolderChosen);
+          return picker;
+      })
 {
     m_kept.format = dontChangeFormatText();
     if (when == Build::Now)
@@ -221,16 +224,20 @@ void SaveAsTab::UpdateSaveAsExample()
         m_kept.example = example;
 }
 
+frmOUTDirSelect *SaveAsTab::outputFolderPicker() const { return m_outPicker.existing(); }
+
 void SaveAsTab::cmdOUTBrowse_Click()
 {
     build();
-    QString start = tbSpecFolder->text();
-    if (start.isEmpty() || start.contains(QLatin1Char('$')) || !QFileInfo(start).isDir())
-        start = m_files ? m_files->folder() : QString();
-    const std::optional<QString> picked = pickFolder(QStringLiteral("Select Output Folder"), start);
-    if (!picked || picked->isEmpty())
-        return;
-    tbSpecFolder->setText(withTrailingSeparator(*picked));
+    frmOUTDirSelect *picker = m_outPicker.get();
+    picker->exec();
+    if (picker->discarded())
+        m_outPicker.release();
+}
+
+void SaveAsTab::outputFolderChosen(const QString &folder)
+{
+    tbSpecFolder->setText(folder);
     optSpecFolder->setChecked(true);
 }
 

@@ -6,6 +6,7 @@
 
 #include "mainwin/saveasoptions.h"
 #include "widgets/deferredpage.h"
+#include "widgets/keptwindow.h"
 
 #include <functional>
 
@@ -19,6 +20,7 @@ class QRadioButton;
 namespace tess {
 
 class DrawingQueue;
+class frmOUTDirSelect;
 class FileSelection;
 struct MainSettings;
 
@@ -46,7 +48,11 @@ public:
     void UpdateSaveAsExample();
     void tbPrefix_Change() { UpdateSaveAsExample(); }
     void tbSuffix_Change() { UpdateSaveAsExample(); }
+    // Shows "Select Output Folder" modally; its "&Ok" puts the folder into "This Location".
     void cmdOUTBrowse_Click();
+    // The output folder picker while it is loaded (nullptr before its first opening and after its
+    // close box).
+    frmOUTDirSelect *outputFolderPicker() const;
 
     // Settings made by the META commands of the user script, each change running its handler as
     // the user's would; a control is set only when its value changes.
@@ -74,6 +80,8 @@ private:
     Values values() const;
     // Changes the kept values; the example follows, as the controls' handlers make it follow.
     void keep(const std::function<void(Values &)> &change);
+    // The picker's "&Ok": the folder into "This Location", which becomes the choice.
+    void outputFolderChosen(const QString &folder);
 
     DrawingQueue *m_queue = nullptr;
     FileSelection *m_files = nullptr;
@@ -90,6 +98,7 @@ private:
     QLineEdit *tbSAVEASExOutput = nullptr;
     // The values while the controls are not made.
     Values m_kept;
+    KeptWindow<frmOUTDirSelect> m_outPicker;
 };
 
 } // namespace tess

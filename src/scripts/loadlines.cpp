@@ -48,13 +48,16 @@ LoadLineAddition loadLineAddition(LoadLineKind kind, const QString &script, cons
         r.error = QStringLiteral("Please select a file first.");
         return r;
     }
-    const QString path = joinPath(folder, fileName);
-    if (path.contains(QLatin1Char('"'))) {
+    if (folder.contains(QLatin1Char('"')) || fileName.contains(QLatin1Char('"'))) {
         r.error = QStringLiteral("The path holds a double quote (\"), which cannot stand inside the command "
                                  "line:\r\n") +
-                  path + QStringLiteral("\r\nPlease rename the file or its folder.");
+                  joinPath(folder, fileName) + QStringLiteral("\r\nPlease rename the file or its folder.");
         return r;
     }
+    // The folder and the name are joined with "/" whatever the folder ends in, so a drive's root
+    // gives D:\/X.LSP, which the line writes as D://X.LSP. The POSIX root alone takes no second
+    // separator: a path that begins with two is a network path.
+    const QString path = folder == QLatin1String("/") ? folder + fileName : folder + QLatin1Char('/') + fileName;
     const QChar quote(QLatin1Char('"'));
     QString block;
     if (kind == LoadLineKind::Lisp) {

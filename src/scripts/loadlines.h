@@ -36,9 +36,9 @@ struct LoadLineAddition {
 QString lispLoadCall(const QString &path, Qt::CaseSensitivity paths = pathCaseSensitivity());
 
 // The text the picker appends to a script for the file `fileName` in `folder` (as the folder list
-// gives it: no trailing separator except at a root). The file's path joins folder and name with
-// one separator, also at a root. The LISP picker gives lispLoadCall of that path; the VBA picker
-// gives the comment
+// gives it: no trailing separator except at a root). The file's path is the folder, "/" and the
+// name, also at a drive's root (D:\ and x.lsp give D://X.LSP; the POSIX root "/" takes no second
+// "/"). The LISP picker gives lispLoadCall of that path; the VBA picker gives the comment
 //     ;REPLACE "YOURMODULE.YOURMACRO" WITH THE APPROPRIATE SUBROUTINE CALL
 // and (COMMAND "-VBARUN" "C:\\MACROS\\MTEXT.DVB!YOURMODULE.YOURMACRO"), every separator of the path
 // written as two backslashes, upper-cased where file names ignore case and with the path's own

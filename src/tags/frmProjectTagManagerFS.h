@@ -4,49 +4,19 @@
 // it and its sub-folders, to the project tag manager and hides the picker; "&Cancel" only hides it,
 // so the next opening shows the folder the user left it at. The close box discards it.
 
-#include <QDialog>
-#include <functional>
-
-class QPushButton;
+#include "widgets/folderpicker.h"
 
 namespace tess {
 
-class DirListBox;
-class DriveFolderLink;
-class DriveListBox;
-
-class frmProjectTagManagerFS final : public QDialog
+class frmProjectTagManagerFS final : public FolderPicker
 {
     Q_OBJECT
 public:
     // mainFolder gives the main window's current drawing folder, where the picker starts.
     explicit frmProjectTagManagerFS(std::function<QString()> mainFolder, QWidget *parent = nullptr);
 
-    DriveListBox *Drive1 = nullptr;
-    DirListBox *Dir1 = nullptr;
-    QPushButton *OUTSelectCommandOk = nullptr;
-    QPushButton *OUTSelectCommandCancel = nullptr;
-    QPushButton *OUTSelectExplorer = nullptr;
-
-    bool discarded() const { return m_discarded; }
-
-    void Form_Load();
-    void Drive1_Change();
-    void OUTSelectCommandOk_Click();
-    void OUTSelectCommandCancel_Click() { hide(); }
-    void OUTSelectExplorer_Click();
-
-Q_SIGNALS:
-    // "&Ok": the folder as the project's path pattern.
-    void folderChosen(const QString &pattern);
-
 protected:
-    void closeEvent(QCloseEvent *event) override;
-
-private:
-    std::function<QString()> m_mainFolder;
-    DriveFolderLink *m_link = nullptr;
-    bool m_discarded = false;
+    QString chosenText(const QString &folder) const override;
 };
 
 } // namespace tess

@@ -11,9 +11,23 @@
 
 namespace tess {
 
+namespace {
+
+// The window a box or picker stands over: the modal window on top when there is one, else the
+// active window. A box asked right after another one goes over the same window, although the
+// window system may not have given the activation back when the first box went.
+QWidget *boxOwner()
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    return QApplication::activeWindow();
+}
+
+} // namespace
+
 int UiPrompter::message(const QString &text, int style, const QString &title)
 {
-    QMessageBox box(QApplication::activeWindow());
+    QMessageBox box(boxOwner());
     box.setWindowTitle(title);
     // The program's texts break lines with CR LF or a lone CR; the box wants LF.
     QString shown = text;
@@ -63,7 +77,7 @@ int UiPrompter::message(const QString &text, int style, const QString &title)
 
 std::optional<QString> UiPrompter::openFile(const QString &title, const QString &folder, const QString &filter)
 {
-    const QString f = QFileDialog::getOpenFileName(QApplication::activeWindow(), title, folder, filter);
+    const QString f = QFileDialog::getOpenFileName(boxOwner(), title, folder, filter);
     if (f.isEmpty())
         return std::nullopt;
     return QDir::toNativeSeparators(f);
@@ -71,7 +85,7 @@ std::optional<QString> UiPrompter::openFile(const QString &title, const QString 
 
 std::optional<QString> UiPrompter::saveFile(const QString &title, const QString &path, const QString &filter)
 {
-    const QString f = QFileDialog::getSaveFileName(QApplication::activeWindow(), title, path, filter);
+    const QString f = QFileDialog::getSaveFileName(boxOwner(), title, path, filter);
     if (f.isEmpty())
         return std::nullopt;
     return QDir::toNativeSeparators(f);
@@ -79,7 +93,7 @@ std::optional<QString> UiPrompter::saveFile(const QString &title, const QString 
 
 std::optional<QString> UiPrompter::folder(const QString &title, const QString &folder)
 {
-    const QString f = QFileDialog::getExistingDirectory(QApplication::activeWindow(), title, folder);
+    const QString f = QFileDialog::getExistingDirectory(boxOwner(), title, folder);
     if (f.isEmpty())
         return std::nullopt;
     return QDir::toNativeSeparators(f);
@@ -88,8 +102,7 @@ std::optional<QString> UiPrompter::folder(const QString &title, const QString &f
 std::optional<QString> UiPrompter::input(const QString &prompt, const QString &title, const QString &defaultText)
 {
     bool ok = false;
-    const QString t =
-        QInputDialog::getText(QApplication::activeWindow(), title, prompt, QLineEdit::Normal, defaultText, &ok);
+    const QString t = QInputDialog::getText(boxOwner(), title, prompt, QLineEdit::Normal, defaultText, &ok);
     if (!ok)
         return std::nullopt;
     return t;

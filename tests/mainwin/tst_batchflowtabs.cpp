@@ -6,10 +6,14 @@
 #include "core/mainsettings.h"
 #include "fakeparts.h"
 #include "mainwin/batchflowtab.h"
+#include "mainwin/frmOUTDirSelect.h"
 #include "mainwin/frmSettings.h"
 #include "mainwin/saveastab.h"
+#include "modalguard.h"
 #include "testsupport.h"
+#include "uitest.h"
 #include "widgets/boxtext.h"
+#include "widgets/dirlistbox.h"
 #include "widgets/placement.h"
 #include "widgets/programfont.h"
 #include "widgets/twips.h"
@@ -17,11 +21,13 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -644,19 +650,62 @@ private Q_SLOTS:
         auto *thisLocation = tab.findChild<QRadioButton *>(QStringLiteral("optSpecFolder"));
         auto *same = tab.findChild<QRadioButton *>(QStringLiteral("optOriginalLocation"));
         QVERIFY(same->isChecked());
-        prompts.expectFolder(std::nullopt); // Cancel changes nothing
-        tab.findChild<QPushButton *>(QStringLiteral("cmdOUTBrowse"))->click();
+
+        // "Browse": "Select Output Folder", made at the first opening on the main window's folder.
+        QTemporaryDir root;
+        const QString out = QDir(root.path()).filePath(QStringLiteral("out"));
+        const QString sub = QDir(out).filePath(QStringLiteral("sub"));
+        QVERIFY(QDir().mkpath(sub));
+        test::FakeFileSelection files;
+        files.folderPath = out;
+        tab.setSources(nullptr, &files, {});
+        auto *browse = tab.findChild<QPushButton *>(QStringLiteral("cmdOUTBrowse"));
+        test::ModalGuard modals;
+        // "&Cancel" changes nothing.
+        modals.answerNextModal([&](QWidget *d) {
+            auto *p = qobject_cast<frmOUTDirSelect *>(d);
+            QVERIFY(p);
+            QCOMPARE(p->windowTitle(), QStringLiteral("Select Output Folder"));
+            QCOMPARE(p->Dir1->path(), out);
+            p->OUTSelectCommandCancel->click();
+        });
+        browse->click();
         QVERIFY(folder->text().isEmpty() && same->isChecked());
-        prompts.expectFolder(QStringLiteral("C:\\Out"));
-        tab.cmdOUTBrowse_Click();
-        QCOMPARE(folder->text(), QStringLiteral("C:\\Out\\"));
+        // "&Ok": the folder and one separator into "This Location", which becomes the choice.
+        modals.answerNextModal([&](QWidget *d) {
+            auto *p = qobject_cast<frmOUTDirSelect *>(d);
+            QVERIFY(p);
+            QCOMPARE(p->Dir1->path(), out);
+            QVERIFY(p->Dir1->setPath(sub));
+            p->OUTSelectCommandOk->click();
+        });
+        browse->click();
+        QCOMPARE(folder->text(), sub + QDir::separator());
         QVERIFY(thisLocation->isChecked() && !same->isChecked());
-        prompts.expectFolder(QStringLiteral("/"));
-        tab.cmdOUTBrowse_Click();
-        QCOMPARE(folder->text(), QStringLiteral("/"));
-        prompts.expectFolder(QStringLiteral("D:\\"));
-        tab.cmdOUTBrowse_Click();
-        QCOMPARE(folder->text(), QStringLiteral("D:\\"));
+        // Later openings show where the picker was left; a root keeps its one separator.
+        files.folderPath = root.path();
+        modals.answerNextModal([&](QWidget *d) {
+            auto *p = qobject_cast<frmOUTDirSelect *>(d);
+            QVERIFY(p);
+            QCOMPARE(p->Dir1->path(), sub);
+            QVERIFY(p->Dir1->setPath(QDir::rootPath()));
+            p->OUTSelectCommandOk->click();
+        });
+        browse->click();
+        QCOMPARE(folder->text(), QDir::toNativeSeparators(QDir::rootPath()));
+        // The close box discards it: the next opening starts at the main window's folder again.
+        modals.answerNextModal([](QWidget *d) { test::pressCloseBox(d); });
+        browse->click();
+        QVERIFY(!tab.outputFolderPicker());
+        QCOMPARE(folder->text(), QDir::toNativeSeparators(QDir::rootPath()));
+        modals.answerNextModal([&](QWidget *d) {
+            auto *p = qobject_cast<frmOUTDirSelect *>(d);
+            QVERIFY(p);
+            QCOMPARE(p->Dir1->path(), root.path());
+            p->OUTSelectCommandCancel->click();
+        });
+        browse->click();
+        QVERIFY(modals.allAnswered());
         QVERIFY(prompts.allUsed());
     }
 };

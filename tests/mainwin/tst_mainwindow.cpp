@@ -891,7 +891,11 @@ private Q_SLOTS:
         QFile::remove(file(QStringLiteral("a.dwg")));
         p.expectMessage(vbOK);
         w->fileSelector()->File1_DblClick();
-        QCOMPARE(p.last().text, QStringLiteral("File not found: ") + file(QStringLiteral("a.dwg")));
+        QCOMPARE(p.last().text, QStringLiteral(" Please contact support@tessaline.invalid to report this error.") +
+                                    file(QStringLiteral("a.dwg")));
+        QCOMPARE(p.last().title, QStringLiteral("53"));
+        QCOMPARE(p.last().style, int(vbOKOnly));
+        QCOMPARE(l.calls.size(), 1);
 
         l.calls.clear();
         QTest::mouseClick(test::child<QPushButton>(w.get(), "Command4_explorer"), Qt::LeftButton);

@@ -15,6 +15,7 @@
 #include "panecontrols.h"
 #include "testsupport.h"
 #include "uitest.h"
+#include "widgets/uiprompter.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -23,12 +24,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -149,11 +154,16 @@ private Q_SLOTS:
                  QStringLiteral("D01.dwg\nD02.dwg\nD03.dwg"));
         QCOMPARE(fx.prompter().last().text, QStringLiteral("3 Items Copied to the Clipboard"));
 
-        // "&Selected" with nothing selected: the clipboard keeps what it held, 0 is reported.
+        // "&Selected" with nothing selected: the clipboard is emptied and holds an empty text, 0 is
+        // reported.
+        QVERIFY(!all.isEmpty());
         list->clearSelection();
         fx.prompter().expectMessage();
         test::findAction(w.get(), "mnuCopySelectedtoClip")->trigger();
-        QCOMPARE(QGuiApplication::clipboard()->text(), all);
+        const QMimeData *held = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(held && held->hasText());
+        QCOMPARE(held->text(), QString());
+        QCOMPARE(held->formats(), QStringList{QStringLiteral("text/plain")});
         QCOMPARE(fx.prompter().last().text, QStringLiteral("0 Items Copied to the Clipboard"));
         QVERIFY(!w->findChild<QMenu *>(QStringLiteral("mnuSelected"))->menuAction()->isEnabled());
     }
@@ -342,6 +352,37 @@ private Q_SLOTS:
         QCOMPARE(fileBytes(favoritesFilePath()), b.toLocal8Bit() + "\r\n");
     }
 
+    // Taking the focus makes the list's first row current, but the user has chosen nothing yet:
+    // "&Ok" jumps nowhere (no "Oops" for a dead first entry), hides the dialog and saves the list.
+    void favouritesOkBeforeAnyPickOnlySaves()
+    {
+        test::Fixture fx;
+        QDir(m_dir).mkpath(QStringLiteral("b"));
+        mainSettings().SourcePath = m_dir;
+        const QString b = drawing(QStringLiteral("b")) + QDir::separator();
+        const QString dead = drawing(QStringLiteral("a-dead")) + QDir::separator();
+        fx.writeFile(QStringLiteral("DATA/Favorites.dat"), (b + QStringLiteral("\n") + dead).toLocal8Bit());
+        test::AppWindow w;
+        auto *fav = w->findChild<FavouriteFolders *>();
+        test::ModalGuard modals;
+        QPointer<frmDirSelector> shown;
+        modals.answerNextModal([&shown](QWidget *d) {
+            shown = qobject_cast<frmDirSelector *>(d);
+            QVERIFY(shown);
+            QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+            QCoreApplication::sendEvent(shown->DirectoryList, &focus);
+            QListWidgetItem *current = shown->DirectoryList->currentItem();
+            QVERIFY(current && !current->isSelected());
+            shown->Command1->click();
+        });
+        fav->Command18_Click();
+        QVERIFY(modals.allAnswered());
+        QVERIFY(shown && !shown->isVisible());
+        QCOMPARE(w->fileSelector()->folder(), m_dir);
+        QCOMPARE(fileBytes(favoritesFilePath()),
+                 (dead + QStringLiteral("\r\n") + b + QStringLiteral("\r\n")).toLocal8Bit());
+    }
+
     void favouritesDialogIsKeptUntilItsCloseBox()
     {
         test::Fixture fx;
@@ -388,6 +429,46 @@ private Q_SLOTS:
         QTimer::singleShot(0, d, [d] { d->Command3->click(); });
         fav->Command18_Click();
         QCOMPARE(d->entries(), (QStringList{a, b, c}));
+    }
+
+    // Each "Clean &Dead Paths" question stands over the dialog, the second one too: the real boxes.
+    void cleanDeadPathsQuestionsStandOverTheDialog()
+    {
+        test::Fixture fx;
+        mainSettings().SourcePath = m_dir;
+        const QString sep = QDir::separator();
+        const QString a = drawing(QStringLiteral("a")) + sep, c = drawing(QStringLiteral("c")) + sep;
+        fx.writeFile(QStringLiteral("DATA/Favorites.dat"), (a + "\r\n" + c + "\r\n").toLocal8Bit());
+        test::AppWindow w;
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        UiPrompter boxes;
+        setPrompter(&boxes);
+        const auto restore = qScopeGuard([&fx] { setPrompter(&fx.prompter()); });
+        test::ModalGuard modals;
+        QPointer<QWidget> dialog;
+        QList<QPointer<QWidget>> owners;
+        modals.answerNextModal([&dialog](QWidget *d) {
+            dialog = d;
+            auto *favourites = qobject_cast<frmDirSelector *>(d);
+            QVERIFY(favourites);
+            favourites->cmdRemoveDead->click();
+            favourites->Command3->click();
+        });
+        for (int i = 0; i < 2; ++i) {
+            modals.answerNextModal([&owners](QWidget *box) {
+                owners.append(box->parentWidget());
+                auto *question = qobject_cast<QMessageBox *>(box);
+                QVERIFY(question);
+                question->button(QMessageBox::No)->click();
+            });
+        }
+        w->findChild<FavouriteFolders *>()->Command18_Click();
+        QVERIFY(modals.allAnswered());
+        QCOMPARE(owners.size(), 2);
+        QVERIFY(dialog);
+        QCOMPARE(owners.at(0).data(), dialog.data());
+        QCOMPARE(owners.at(1).data(), dialog.data());
     }
 
     void droppedListsThatCannotBeReadAreNamedAndTheDropGoesOn()
@@ -483,20 +564,31 @@ private Q_SLOTS:
         });
         test::child<QPushButton>(files, "cmdFilterFormShow")->click();
         QCOMPARE(files->filter(), QStringLiteral("A-*.dwg"));
+        // The double-click only hid the window: the choice is not stored yet.
+        QCOMPARE(readOtherSetting(OtherKeys::DWGFilterPersonal), QStringLiteral("0"));
+        // Second opening: still the personal list; the close box unloads the window and stores it.
+        QPointer<QWidget> second;
+        modals.answerNextModal([&second](QWidget *d) {
+            auto *f = qobject_cast<frmDWGFilter *>(d);
+            QVERIFY(f);
+            second = f;
+            QVERIFY(f->chkPersonalSettings->isChecked());
+            QCOMPARE(f->entries(), QStringList{QStringLiteral("A-*.dwg")});
+            test::pressCloseBox(f);
+        });
+        test::child<QPushButton>(files, "cmdFilterFormShow")->click();
         QCOMPARE(readOtherSetting(OtherKeys::DWGFilterPersonal), QStringLiteral("1"));
-        // Second opening: still the personal list.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!second);
+        // The next opening loads it afresh, on the stored choice.
         modals.answerNextModal([](QWidget *d) {
             auto *f = qobject_cast<frmDWGFilter *>(d);
             QVERIFY(f);
             QVERIFY(f->chkPersonalSettings->isChecked());
-            QCOMPARE(f->entries(), QStringList{QStringLiteral("A-*.dwg")});
-            f->close();
+            f->hide();
         });
         test::child<QPushButton>(files, "cmdFilterFormShow")->click();
         QVERIFY(modals.allAnswered());
-        // A later run opens on the personal list too.
-        frmDWGFilter later(drawingFilterConfig(), {});
-        QVERIFY(later.chkPersonalSettings->isChecked());
     }
 
     void storedFilterSettingOtherThanOneMeansShared()

@@ -174,11 +174,11 @@ private Q_SLOTS:
                               << "tb_wiz1.lsp"
                               << "(LOAD \"C:/ACAD/LISP/TB_WIZ1.LSP\")\r\n"
                               << Qt::CaseInsensitive;
-        QTest::newRow("lisp at a drive's root: one separator") << LoadLineKind::Lisp << ""
-                                                               << "D:\\"
-                                                               << "x.lsp"
-                                                               << "(LOAD \"D:/X.LSP\")\r\n"
-                                                               << Qt::CaseInsensitive;
+        QTest::newRow("lisp at a drive's root: two slashes") << LoadLineKind::Lisp << ""
+                                                             << "D:\\"
+                                                             << "x.lsp"
+                                                             << "(LOAD \"D://X.LSP\")\r\n"
+                                                             << Qt::CaseInsensitive;
         QTest::newRow("lisp, posix folder") << LoadLineKind::Lisp << ""
                                             << "/opt/lisp"
                                             << "a.lsp"
@@ -210,10 +210,10 @@ private Q_SLOTS:
                              << vbaComment +
                                     "(COMMAND \"-VBARUN\" \"C:\\\\MACROS\\\\MTEXT.DVB!YOURMODULE.YOURMACRO\")\r\n"
                              << Qt::CaseInsensitive;
-        QTest::newRow("vba at a drive's root: one separator")
+        QTest::newRow("vba at a drive's root: four backslashes")
             << LoadLineKind::Vba << ""
             << "D:\\"
-            << "x.dvb" << vbaComment + "(COMMAND \"-VBARUN\" \"D:\\\\X.DVB!YOURMODULE.YOURMACRO\")\r\n"
+            << "x.dvb" << vbaComment + "(COMMAND \"-VBARUN\" \"D:\\\\\\\\X.DVB!YOURMODULE.YOURMACRO\")\r\n"
             << Qt::CaseInsensitive;
         QTest::newRow("vba, posix folder")
             << LoadLineKind::Vba << ""

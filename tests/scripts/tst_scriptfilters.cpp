@@ -51,6 +51,8 @@ private Q_SLOTS:
     void scriptWindowsAsConfigured_data();
     void scriptWindowsAsConfigured();
     void threeWindowsShareNoFileOrSetting();
+    void choiceOfListStoredOnlyByTheCloseBox_data();
+    void choiceOfListStoredOnlyByTheCloseBox();
     void openersAndTargetBoxes();
     void windowsOpenInTheMiddleOfTheScreen();
 };
@@ -139,6 +141,42 @@ void TestScriptFilters::threeWindowsShareNoFileOrSetting()
     QVERIFY(simpleAgain.chkPersonalSettings->isChecked());
     frmDWGFilter scriptAgain(scriptFilterConfig(), {});
     QVERIFY(!scriptAgain.chkPersonalSettings->isChecked());
+}
+
+void TestScriptFilters::choiceOfListStoredOnlyByTheCloseBox_data()
+{
+    QTest::addColumn<int>("which");
+    for (int i = 0; i < ownFiles().size(); ++i)
+        QTest::newRow(ownFiles().at(i).window) << i;
+}
+
+// A double-click hides the window and the program's own close ends it without storing the
+// personal-list choice; the close box stores it.
+void TestScriptFilters::choiceOfListStoredOnlyByTheCloseBox()
+{
+    QFETCH(int, which);
+    const FilterWindowConfig *configs[] = {&drawingFilterConfig(), &scriptFilterConfig(), &simpleScriptFilterConfig()};
+    const Own own = ownFiles().at(which);
+    test::Fixture fx;
+    fx.writeFile(QStringLiteral("DATA/") + own.personal, "*A*\r\n");
+    QString applied;
+    frmDWGFilter f(*configs[which], [&applied](const QString &p) { applied = p; });
+    QCOMPARE(f.objectName(), QLatin1String(own.window));
+    f.show();
+    f.chkPersonalSettings->setChecked(true);
+    f.List1->setCurrentRow(0);
+    f.List1_DblClick();
+    QCOMPARE(applied, QStringLiteral("*A*"));
+    QVERIFY(!f.isVisible());
+    QCOMPARE(readOtherSetting(own.setting), QStringLiteral("0"));
+    f.show();
+    f.close();
+    QCOMPARE(readOtherSetting(own.setting), QStringLiteral("0"));
+    QVERIFY(!f.wasUnloaded());
+    f.show();
+    test::pressCloseBox(&f);
+    QVERIFY(f.wasUnloaded());
+    QCOMPARE(readOtherSetting(own.setting), QStringLiteral("1"));
 }
 
 void TestScriptFilters::openersAndTargetBoxes()
