@@ -18,6 +18,7 @@
 #include "core/drawingqueue.h"
 #include "core/mainsettings.h"
 #include "core/messages.h"
+#include "core/pathhelpers.h"
 #include "core/prompts.h"
 #include "core/scriptfacts.h"
 #include "core/settingskeys.h"
@@ -32,8 +33,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QThread>
 #include <exception>
+#if QT_CONFIG(sessionmanager)
+#include <QSessionManager>
+#endif
 
 namespace tess {
 
@@ -47,14 +52,39 @@ void noteOtherSetting(const OtherSetting &k, const QString &value)
         writeOtherSetting(k, value);
 }
 
+// The lock a running copy holds, in DATA beside the user's state files.
+QString runLockPath() { return AppEnvironment::dataFolder() + GetUserNameClean() + QStringLiteral("-running.lock"); }
+
+QString alreadyRunningText(const QString &lockPath)
+{
+    return QStringLiteral("Tessaline is already running for ") + GetUserNameClean() +
+           QStringLiteral(" from this program folder: only one copy may run for each user, so that "
+                          "neither overwrites what the other saves.\r\n\r\n"
+                          "Use the copy that is running. If none is (it ended on another computer "
+                          "without closing), delete ") +
+           QDir::toNativeSeparators(lockPath) + QStringLiteral(" and start Tessaline again.");
+}
+
+// The box after an exit save that failed: its failures as they are reported elsewhere, then the
+// choice. Only an explicit Yes ends the program: Enter, Escape and the box's close keep it running.
+bool endWithoutSaving(const QString &failures, const QString &title)
+{
+    const QString text = failures + QStringLiteral("\r\n\r\nIf Tessaline ends now, what could not be saved is lost. "
+                                                   "End Tessaline without saving it?\r\n\r\n"
+                                                   "No keeps Tessaline running with your queue and script: free some "
+                                                   "space or repair the folder, then exit again.");
+    return msgBox(text, vbYesNo | vbExclamation | vbDefaultButton2, title) == vbYes;
+}
+
 } // namespace
 
 Application::Application() = default;
 
 Application::~Application()
 {
-    // The window goes before the seams and settings it uses.
+    // The window goes before the seams and settings it uses; the lock goes last.
     m_window.reset();
+    m_runLock.reset();
 }
 
 int Application::run()
@@ -74,13 +104,28 @@ int Application::run()
         m_finished = true;
         return 1;
     }
-    const int rc = QApplication::exec();
-    finish();
-    return rc;
+#if QT_CONFIG(sessionmanager)
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &Application::saveForSession, Qt::DirectConnection);
+#endif
+    // The window's close ends the event loop once its exit save went through. A loop ended
+    // otherwise (the session's end) closes the window here; when the user chooses to stay after a
+    // failed save, the program runs on.
+    int rc = 0;
+    for (;;) {
+        rc = QApplication::exec();
+        finish();
+        if (m_finished)
+            return rc;
+        m_window->show();
+        m_window->raise();
+    }
 }
 
 bool Application::start()
 {
+    // A second copy for the same user ends before it writes anything (a root folder holds no DATA).
+    if (!isRootFolder(AppEnvironment::programFolder()) && !takeRunLock())
+        return false;
     // The version and the program's path go to the settings store in one write, before the first
     // window that may write settings itself (the tip of the day), or before the refusal.
     SettingsBatch batch;
@@ -110,6 +155,25 @@ bool Application::start()
     return true;
 }
 
+bool Application::takeRunLock()
+{
+    const QString data = AppEnvironment::dataFolder();
+    if (!QFileInfo(data).isDir() && !QDir().mkpath(data))
+        return true; // no DATA: the start names the folder
+    auto lock = std::make_unique<QLockFile>(runLockPath());
+    // A lock is stale only when its copy is gone (its process ended, on this computer); a copy
+    // that runs for days keeps it.
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(0)) {
+        m_runLock = std::move(lock);
+        return true;
+    }
+    if (lock->error() != QLockFile::LockFailedError)
+        return true; // DATA refuses the lock file: the start goes on as it would without one
+    msgBox(alreadyRunningText(runLockPath()), vbOKOnly | vbExclamation, appTitle());
+    return false;
+}
+
 frmMain *Application::buildWindow()
 {
     m_finished = false;
@@ -120,6 +184,7 @@ frmMain *Application::buildWindow()
     m_window = std::make_unique<frmMain>();
     frmMain &w = *m_window;
     connect(&w, &frmMain::saveSettingsRequested, this, &Application::saveSettingsNow);
+    w.setExitSave([this] { return saveForExit(); });
     connect(w.queuePane(), &QueuePane::metaScanRequested, this, &Application::metaScanRequested);
 
     // One install step per subsystem.
@@ -151,11 +216,8 @@ void Application::finish()
 {
     if (!m_window || m_finished)
         return;
-    if (m_window->isVisible())
-        m_window->close();
-    m_finished = true;
-    SaveMainSettings();
-    saveUserState();
+    // Hidden or not, the window gets its close event: that runs the exit save.
+    m_window->close();
 }
 
 void Application::saveSettingsNow()
@@ -172,9 +234,9 @@ void Application::endWithoutSavingSettings()
 {
     if (!m_window || m_finished)
         return;
-    saveUserState();
-    m_finished = true;
-    m_window->hide();
+    m_saveSettingsAtExit = false;
+    if (!m_window->close())
+        return;
     // Only a running event loop is ended (a later one must not end at once).
     if (QThread::currentThread()->loopLevel() > 0)
         QCoreApplication::exit(0);
@@ -186,14 +248,71 @@ bool Application::SaveMainSettings()
     return writeSettings();
 }
 
-bool Application::writeSettings()
+QString Application::unwrittenSettingsText()
 {
     QStringList failed;
     if (writeMainSettings(mainSettings(), &failed))
+        return QString();
+    return QStringLiteral("These settings could not be written:\n") + failed.join(QLatin1Char('\n'));
+}
+
+bool Application::writeSettings()
+{
+    const QString unwritten = unwrittenSettingsText();
+    if (unwritten.isEmpty())
         return true;
-    msgBox(QStringLiteral("These settings could not be written:\n") + failed.join(QLatin1Char('\n')),
-           vbOKOnly | vbExclamation, appTitle());
+    msgBox(unwritten, vbOKOnly | vbExclamation, appTitle());
     return false;
+}
+
+bool Application::saveForExit()
+{
+    if (m_finished)
+        return true;
+    QString title;
+    const QString failures = writeForExit(title);
+    if (!failures.isEmpty() && !endWithoutSaving(failures, title))
+        return false;
+    m_finished = true;
+    return true;
+}
+
+QString Application::writeForExit(QString &title)
+{
+    QStringList failures;
+    title = appTitle();
+    if (m_saveSettingsAtExit) {
+        const QString unwritten = unwrittenSettingsText();
+        if (!unwritten.isEmpty())
+            failures << unwritten;
+    }
+    const StateSaveResult state = writeUserState();
+    if (!state.ok) {
+        failures << state.text();
+        title = state.title;
+    }
+    return failures.join(QStringLiteral("\r\n\r\n"));
+}
+
+void Application::saveForSession(QSessionManager &manager)
+{
+#if QT_CONFIG(sessionmanager)
+    if (!m_window || m_finished)
+        return;
+    // A checkpoint leaves the program running: nothing ends here, and the close at the session's
+    // real end saves once more.
+    m_window->store(mainSettings());
+    QString title;
+    const QString failures = writeForExit(title);
+    if (failures.isEmpty() || !manager.allowsInteraction())
+        return;
+    const bool end = endWithoutSaving(failures, title);
+    manager.release();
+    if (!end)
+        manager.cancel();
+#else
+    Q_UNUSED(manager);
+#endif
 }
 
 // The queue, the user script and its name as the per-user state files hold them. A file that
@@ -220,7 +339,7 @@ void Application::restoreUserState(const UserState &state)
     m_window->RefreshQueueControls();
 }
 
-bool Application::saveUserState()
+StateSaveResult Application::writeUserState()
 {
     UserState state;
     state.queue = m_window->queue()->entries();
@@ -228,7 +347,12 @@ bool Application::saveUserState()
         state.script = script->scriptText();
         state.name = script->scriptName();
     }
-    const StateSaveResult r = writeUserStateFiles(state);
+    return writeUserStateFiles(state);
+}
+
+bool Application::saveUserState()
+{
+    const StateSaveResult r = writeUserState();
     if (!r.ok)
         msgBox(r.text(), vbOKOnly, r.title);
     return r.ok;

@@ -4,6 +4,7 @@
 #include "core/listutils.h"
 #include "core/pathhelpers.h"
 
+#include <QFile>
 #include <algorithm>
 
 namespace tess {
@@ -20,24 +21,46 @@ bool isRefusedCharacter(QChar c)
     return u == u'"' || u < 0x20 || (u >= 0x7f && u <= 0x9f) || u == 0x2028 || u == 0x2029 || u == 0xfffd;
 }
 
+// The entry as a box can show it: control characters as "<0x..>", and an entry too long for a
+// path cut to its start and its length.
 QString visibleText(const QString &entry)
 {
+    constexpr qsizetype kShown = 200;
+    const QStringView shown = QStringView(entry).left(kShown);
     QString out;
-    out.reserve(entry.size());
-    for (QChar c : entry) {
+    out.reserve(shown.size());
+    for (QChar c : shown) {
         if (c.unicode() != u'"' && isRefusedCharacter(c))
             out += QStringLiteral("<0x%1>").arg(c.unicode(), 2, 16, QLatin1Char('0'));
         else
             out += c;
     }
+    if (shown.size() < entry.size())
+        out += QStringLiteral("... (%1 characters)").arg(entry.size());
     return out;
 }
 
 } // namespace
 
+bool isOpenablePathLength(const QString &path)
+{
+#ifdef Q_OS_WIN
+    return path.size() <= kLongestOpenablePath;
+#else
+    // A UTF-16 unit takes one to three bytes in the file-name encoding (a pair of them four): only a
+    // length between the two bounds needs the bytes counted.
+    const qsizetype units = path.size();
+    if (units <= kLongestOpenablePath / 3)
+        return true;
+    if (units > kLongestOpenablePath)
+        return false;
+    return QFile::encodeName(path).size() <= kLongestOpenablePath;
+#endif
+}
+
 bool isAcceptableQueueEntry(const QString &entry)
 {
-    if (entry.isEmpty())
+    if (entry.isEmpty() || !isOpenablePathLength(entry))
         return false;
     // Nearly every path is printable ASCII: one pass without branches (which the compiler turns
     // into vector code) tells whether any unit lies outside ' '..'~' or is a double quote; only then
@@ -77,10 +100,12 @@ QString refusedEntriesMessage(const QStringList &refused)
     if (refused.isEmpty())
         return QString();
     QString text = refused.size() == 1
-                       ? QStringLiteral("1 entry was not added to the queue because it is empty or holds a double "
-                                        "quote, a control character or a name that is not valid text:")
-                       : QStringLiteral("%1 entries were not added to the queue because they are empty or hold a "
-                                        "double quote, a control character or a name that is not valid text:")
+                       ? QStringLiteral("1 entry was not added to the queue because it is empty, longer than the "
+                                        "longest path the system can open, or holds a double quote, a control "
+                                        "character or a name that is not valid text:")
+                       : QStringLiteral("%1 entries were not added to the queue because they are empty, longer than "
+                                        "the longest path the system can open, or hold a double quote, a control "
+                                        "character or a name that is not valid text:")
                              .arg(refused.size());
     const qsizetype shown = std::min<qsizetype>(refused.size(), 10);
     for (qsizetype i = 0; i < shown; ++i)

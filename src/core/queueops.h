@@ -13,14 +13,28 @@
 #include <QLocale>
 #include <QString>
 #include <QStringList>
+#include <climits>
 
 namespace tess {
 
 // ---- What may enter the queue ----
 
+// The longest path the system can open: 32,767 UTF-16 units on Windows; on POSIX PATH_MAX less
+// its NUL, in bytes of the file-name encoding (4,095 on Linux).
+#ifdef Q_OS_WIN
+inline constexpr qsizetype kLongestOpenablePath = 32767;
+#elif defined(PATH_MAX)
+inline constexpr qsizetype kLongestOpenablePath = PATH_MAX - 1;
+#else
+inline constexpr qsizetype kLongestOpenablePath = 4095;
+#endif
+// True when the path is no longer than kLongestOpenablePath.
+bool isOpenablePathLength(const QString &path);
+
 // An entry is refused when it holds a double quote (it would let a file name inject commands into
 // the batch script) or a control character (line breaks, tabs, NUL, C1 controls, the Unicode line
-// and paragraph separators). Empty texts are refused too: they name no file.
+// and paragraph separators). Empty texts are refused too: they name no file; and so are texts
+// longer than the longest path the system can open (isOpenablePathLength).
 bool isAcceptableQueueEntry(const QString &entry);
 
 struct QueueEntryFilter {

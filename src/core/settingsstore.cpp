@@ -113,11 +113,13 @@ void SettingsStore::open(const QString &iniPath)
 void SettingsStore::reopenAfterFailedWrite()
 {
     // QSettings keeps the first error it met for good; a fresh object reports the next write truly.
-    // The value that could not be written is dropped with the old object.
+    // Qt may keep the values not written in its shared copy of the file, and the fresh object then
+    // tries them again as it opens: an error then is that write failing again (a disk still full),
+    // and the next write tries once more. Only a file that is no longer understood is left alone.
     forgetNames();
     m_settings.reset();
     m_settings = makeSettings(m_path);
-    if (m_settings->status() != QSettings::NoError)
+    if (m_settings->status() == QSettings::FormatError)
         m_readOnly = true;
 }
 
@@ -225,7 +227,12 @@ bool SettingsStore::syncStore()
 {
     // A sync also takes in what another process wrote to the store meanwhile.
     forgetNames();
-    m_settings->sync();
+    // An object that met an error reports it for good: a fresh one, which writes what is pending as
+    // it opens, tells of this write alone.
+    if (m_settings->status() != QSettings::NoError)
+        reopenAfterFailedWrite();
+    else
+        m_settings->sync();
     if (m_settings->status() != QSettings::NoError) {
         m_lastError = cannotWriteMessage(fileName());
         reopenAfterFailedWrite();

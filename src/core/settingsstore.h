@@ -67,7 +67,7 @@ private:
     SettingsStore();
     void open(const QString &iniPath);
     void reopenAfterFailedWrite();
-    // Writes the store; on failure keeps the reason and drops the values not written.
+    // Writes the store; on failure keeps the reason, and the next write tries again.
     bool syncStore();
     QString findGroup(const QString &section) const;
     QString findKey(const QString &group, const QString &key) const;

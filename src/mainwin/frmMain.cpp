@@ -475,19 +475,25 @@ void frmMain::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    Form_Unload();
+    if (!Form_Unload()) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
 }
 
-void frmMain::Form_Unload()
+bool frmMain::Form_Unload()
 {
     store(mainSettings());
+    if (m_exitSave && !m_exitSave())
+        return false;
     // The preview keeps the place it was last closed at: the end of the program hides it without
     // storing its position.
     if (frmDWGPreview *preview = frmDWGPreview::loadedInstance())
         preview->hide();
     if (frmScanStop::isLoaded())
         frmScanStop::instance()->hideScan();
+    return true;
 }
 
 void frmMain::Picture1_MouseMove(Qt::MouseButtons buttons)

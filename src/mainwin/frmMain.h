@@ -6,6 +6,7 @@
 // the bottom row and the control states.
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -136,9 +137,13 @@ public:
     void Picture1_MouseMove(Qt::MouseButtons buttons);
     void mnuSaveSettings_Click() { Q_EMIT saveSettingsRequested(); }
     void mnuFileExit_Click() { close(); }
-    // The window closes (close box, "E&xit", the end of the program): its state into MainSettings.
-    // Nothing of other windows is stored here.
-    void Form_Unload();
+    // The window closes (close box, "E&xit", the end of the program): its state into MainSettings,
+    // then the program's exit save (setExitSave). False when that save failed and the user chose to
+    // stay: the window then stays open. Nothing of other windows is stored here.
+    bool Form_Unload();
+    // The save every close of the window runs once the window's state is in MainSettings; it
+    // answers false to keep the window (and the program) running. The application sets it.
+    void setExitSave(std::function<bool()> save) { m_exitSave = std::move(save); }
 
 Q_SIGNALS:
     // The window is about to copy its state into MainSettings: other parts copy theirs now.
@@ -176,6 +181,7 @@ private:
     std::unique_ptr<ControlStateTable> m_controls;
     bool m_inputBlocked = false;
     bool m_closeWhenUnblocked = false;
+    std::function<bool()> m_exitSave;
 };
 
 } // namespace tess

@@ -18,6 +18,10 @@ namespace tess {
 
 namespace {
 
+// The most of an entry a row lays out, to paint it or to measure it: the longest path any system
+// opens. The queue refuses longer entries; this bound keeps a row cheap whatever the model holds.
+constexpr qsizetype kLaidOutCharacters = 32767;
+
 // Every row is as wide as the longest entry, so the view scrolls sideways far enough for all.
 class QueueDelegate final : public QStyledItemDelegate
 {
@@ -28,9 +32,19 @@ public:
     {
         QSize s = QStyledItemDelegate::sizeHint(option, index);
         const QFontMetrics fm(option.font);
-        s.setWidth(std::max(s.width(), fm.horizontalAdvance(m_model->longestEntry()) + 2 * fm.averageCharWidth()));
+        const QString longest = m_model->longestEntry();
+        const int measured = int(std::min(longest.size(), kLaidOutCharacters));
+        s.setWidth(std::max(s.width(), fm.horizontalAdvance(longest, measured) + 2 * fm.averageCharWidth()));
         s.setHeight(std::max(s.height(), fm.height()));
         return s;
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (option->text.size() > kLaidOutCharacters)
+            option->text.truncate(kLaidOutCharacters);
     }
 
 private:

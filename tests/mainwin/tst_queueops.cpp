@@ -118,6 +118,43 @@ private Q_SLOTS:
         QCOMPARE(isAcceptableQueueEntry(QString(QChar(char16_t(unit)))), !refused);
     }
 
+    // An entry as long as the longest path the system opens goes in; one unit, or one byte of the
+    // file-name encoding, more is refused, and the box names it by its start and its length.
+    void entriesLongerThanAPathAreRefused_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<bool>("accepted");
+        const qsizetype n = kLongestOpenablePath;
+        const QString head = QStringLiteral("/d/");
+        QTest::newRow("longest") << head + QString(n - head.size(), QLatin1Char('a')) << true;
+        QTest::newRow("one more") << head + QString(n + 1 - head.size(), QLatin1Char('a')) << false;
+        QTest::newRow("10 million") << QString(10'000'000, QLatin1Char('a')) << false;
+#ifndef Q_OS_WIN
+        // Letters of two and three bytes: fewer units reach the same number of bytes.
+        const QString twoBytes = QString(n / 2, QChar(0xe9)) + QString(n % 2, QLatin1Char('a'));
+        QTest::newRow("two-byte letters, longest") << twoBytes << true;
+        QTest::newRow("two-byte letters, one byte more") << twoBytes + QLatin1Char('a') << false;
+        const QString threeBytes = QString(n / 3, QChar(0x20ac)) + QString(n % 3, QLatin1Char('a'));
+        QTest::newRow("three-byte letters, longest") << threeBytes << true;
+        QTest::newRow("three-byte letters, one byte more") << threeBytes + QLatin1Char('a') << false;
+#endif
+    }
+    void entriesLongerThanAPathAreRefused()
+    {
+        QFETCH(QString, entry);
+        QFETCH(bool, accepted);
+        QCOMPARE(isAcceptableQueueEntry(entry), accepted);
+        const QueueEntryFilter f = filterQueueEntries({QStringLiteral("/d/a.dwg"), entry});
+        QCOMPARE(f.accepted.size(), accepted ? 2 : 1);
+        if (accepted)
+            return;
+        const QString msg = refusedEntriesMessage(f.refused);
+        QVERIFY2(msg.size() < 1000, qPrintable(msg.left(1000)));
+        QVERIFY(msg.contains(QStringLiteral("longer than the longest path the system can open")));
+        QVERIFY(msg.contains(entry.left(100)));
+        QVERIFY(msg.contains(QStringLiteral("... (%1 characters)").arg(entry.size())));
+    }
+
     void entryTestsMatchThePlainRules()
     {
         QRandomGenerator rng(31);
