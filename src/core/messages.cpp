@@ -26,6 +26,11 @@ QString fileNotFoundText() { return QStringLiteral("File not found"); }
 
 QString fileNotFoundMessage(const QString &path) { return fileNotFoundText() + QStringLiteral(": ") + path; }
 
+QString openFailureMessage(const QString &target, const QString &reason)
+{
+    return QStringLiteral("Unable to open ") + target + QChar(13) + QChar(13) + reason;
+}
+
 QString pathFileAccessErrorText() { return QStringLiteral("Path/File access error"); }
 
 QString dontChangeFormatText() { return QStringLiteral("Don't Change"); }

@@ -21,7 +21,10 @@ QString overwriteTitle();
 // ---- Texts ----
 QString fileNotFoundText();                       // "File not found"
 QString fileNotFoundMessage(const QString &path); // "File not found: " + path
-QString pathFileAccessErrorText();                // "Path/File access error"
+// "Unable to open <target>", an empty line and the reason (a file not found, no program for it):
+// the box of an opening with the associated program that failed.
+QString openFailureMessage(const QString &target, const QString &reason);
+QString pathFileAccessErrorText(); // "Path/File access error"
 // The first entry of the SAVEAS format list and the stored default: save without a format argument.
 QString dontChangeFormatText(); // "Don't Change"
 // The tip of the frames whose click refreshes the file list inside them.
