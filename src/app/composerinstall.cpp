@@ -66,7 +66,7 @@ BatchComposer *installComposer(Application &app, frmMain &w)
     auto *composer = new BatchComposer(*w.queue(), host, &w);
     composer->setObjectName(QStringLiteral("BatchComposer"));
     QObject::connect(w.Command1_Compile, &QPushButton::clicked, composer,
-                     [composer] { composer->Command1_Compile_Click(); });
+                     [composer] { composer->createPress().press([composer] { composer->Command1_Compile_Click(); }); });
 
     QAction *syntax = w.addMenuItem(MainMenu::Script, QStringLiteral("mnuCheckScriptSyntax"),
                                     QStringLiteral("&Check Script Syntax"), QStringLiteral("mnublank001"));

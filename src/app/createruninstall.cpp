@@ -94,7 +94,7 @@ void installCreateRun(Application &app, frmMain &w, BatchComposer *composer)
         options.program = [] { return optionsFields()->autoCadExe(); };
         options.switches = [] { return optionsFields()->switches(); };
         options.showOptions = [] { optionsFields()->showModeless(); };
-        cmdCreateAndRun_Click(*composer, options);
+        composer->createPress().press([composer, &options] { cmdCreateAndRun_Click(*composer, options); });
     });
 
     // "&Create Batch Script in a Different Location": modal, owned by the main window, only hidden.

@@ -6,6 +6,7 @@
 // through its host (ComposerHost), which its install step fills in.
 
 #include "batch/composition.h"
+#include "widgets/onepress.h"
 
 #include <QObject>
 #include <QPointer>
@@ -59,6 +60,9 @@ public:
     // without the queue check (the caller is a modal window of its own). True when it was written.
     bool composeInto(const QString &outputPath);
     bool isComposing() const { return m_composing; }
+    // The presses of the Create buttons (Create Batch Script, Create && RUN and the night run's
+    // start through it): one press, one run, across both buttons.
+    OnePress &createPress() { return m_createPress; }
     // The next showing of the completion window shows the Create && RUN variant (once).
     void useRunVariantOnce() { m_runVariant = true; }
     // The full path of the batch script the last successful composition wrote.
@@ -104,6 +108,7 @@ private:
     bool m_composing = false;
     bool m_runVariant = false;
     QString m_lastScript;
+    OnePress m_createPress;
 };
 
 } // namespace tess

@@ -5,6 +5,7 @@
 #include "core/mainsettings.h"
 #include "widgets/controlfactory.h"
 #include "widgets/placement.h"
+#include "widgets/screenplacement.h"
 #include "widgets/twips.h"
 
 #include <QCheckBox>
@@ -71,6 +72,8 @@ frmNightRun::frmNightRun(QWidget *parent)
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &frmNightRun::Timer1_Timer);
     Timer1->start();
+    // Opens in the middle of the screen.
+    centreOnScreen(this, parent);
 }
 
 bool frmNightRun::isArmed() const { return chkActivate->isChecked(); }

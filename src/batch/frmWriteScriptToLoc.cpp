@@ -13,6 +13,7 @@
 #include "widgets/drivelistbox.h"
 #include "widgets/filelistbox.h"
 #include "widgets/placement.h"
+#include "widgets/screenplacement.h"
 #include "widgets/twips.h"
 
 #include <QDir>
@@ -80,6 +81,8 @@ frmWriteScriptToLoc::frmWriteScriptToLoc(BatchComposer &composer, std::function<
     connect(cmdCreate, &QPushButton::clicked, this, [this] { cmdCreate_Click(); });
     connect(cmdDeleteSCR, &QPushButton::clicked, this, &frmWriteScriptToLoc::cmdDeleteSCR_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmWriteScriptToLoc::cmdCancel_Click);
+    // Opens in the middle of the screen.
+    centreOnScreen(this, parent);
 }
 
 void frmWriteScriptToLoc::showEvent(QShowEvent *event)

@@ -34,7 +34,7 @@ LaunchResult Launcher::start(const QString &program, const QStringList &argument
     return r;
 }
 
-LaunchResult Launcher::open(const QString &target, const QString &)
+LaunchResult Launcher::open(const QString &target, const QString &, const LateFailure &)
 {
     LaunchResult r;
     r.error = QStringLiteral("No program is associated with %1").arg(target);

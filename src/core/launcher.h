@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace tess {
 
@@ -20,9 +21,14 @@ public:
     // Starts a program detached; never waits for it. The program and each argument are passed
     // apart, no shell comes between. An empty workingFolder keeps the current folder.
     virtual LaunchResult start(const QString &program, const QStringList &arguments, const QString &workingFolder);
+    // What to do when an opening fails after open() has returned ok: the desktop opener started,
+    // then ended with an error. Called on the GUI thread, with the result as open() would have
+    // returned it; empty, the launcher reports the failure itself (openFailureMessage).
+    using LateFailure = std::function<void(const LaunchResult &)>;
     // Opens a document, folder or web/e-mail address with its associated program. A workingFolder
-    // that is not empty is the folder the associated program starts in.
-    virtual LaunchResult open(const QString &target, const QString &workingFolder = QString());
+    // that is not empty is the folder the associated program starts in. Never waits for the opener.
+    virtual LaunchResult open(const QString &target, const QString &workingFolder = QString(),
+                              const LateFailure &lateFailure = {});
 };
 
 void setLauncher(Launcher *l); // not owned; nullptr restores the built-in one

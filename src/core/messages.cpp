@@ -32,6 +32,11 @@ QString reportThisErrorText()
     return QStringLiteral(" Please contact ") + supportEmailAddress() + QStringLiteral(" to report this error.");
 }
 
+QString openFailureMessage(const QString &target, const QString &reason)
+{
+    return QStringLiteral("Unable to open ") + target + QChar(13) + QChar(13) + reason;
+}
+
 QString pathFileAccessErrorText() { return QStringLiteral("Path/File access error"); }
 
 QString dontChangeFormatText() { return QStringLiteral("Don't Change"); }

@@ -24,6 +24,9 @@ QString fileNotFoundMessage(const QString &path); // "File not found: " + path
 // " Please contact " + the support address + " to report this error.": the request that ends a
 // box about an error the user cannot mend.
 QString reportThisErrorText();
+// "Unable to open <target>", an empty line and the reason (a file not found, no program for it):
+// the box of an opening with the associated program that failed.
+QString openFailureMessage(const QString &target, const QString &reason);
 QString pathFileAccessErrorText(); // "Path/File access error"
 // The first entry of the SAVEAS format list and the stored default: save without a format argument.
 QString dontChangeFormatText(); // "Don't Change"

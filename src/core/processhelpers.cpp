@@ -69,8 +69,10 @@ qsizetype unquotedProgramEnd(const QString &commandLine)
 }
 
 // Tells the user why a start or open failed.
-void reportLaunchFailure(const LaunchResult &r, const QString &commandLine)
+void reportLaunchFailure(LaunchResult r, const QString &commandLine)
 {
+    if (r.error.isEmpty())
+        r.error = QStringLiteral("The program could not be started.");
     if (r.notFound) {
         msgBox(QStringLiteral(" ") + commandLine.toUpper() + QStringLiteral(" string is incorrect...") + QChar(13) +
                    QStringLiteral(" Please check your settings (under the 'Tools -> Options' menu) or contact ") +
@@ -198,7 +200,9 @@ LaunchResult RunCommandLine(QString commandLine, int windowStyle, const QString 
     const std::optional<QString> folder =
         showExplorerFoldersWithFileManager() ? explorerFolderOf(parts.program, parts.argumentText) : std::nullopt;
     if (folder) {
-        r = launcher()->open(*folder);
+        const QString shown = parts.rewritten;
+        r = launcher()->open(*folder, QString(),
+                             [shown](const LaunchResult &late) { reportLaunchFailure(late, shown); });
     } else {
         QString wd = workingFolder;
         if (wd.isEmpty())
@@ -227,13 +231,15 @@ LaunchResult startProgram(const QString &program, const QStringList &arguments, 
 
 LaunchResult OpenWithAssociatedProgram(const QString &target, const QString &workingFolder)
 {
-    LaunchResult r = launcher()->open(target, workingFolder);
-    if (!r.ok) {
+    // The same box whether the opener fails at once or ends with an error later.
+    const auto report = [target](LaunchResult r) {
         if (r.error.isEmpty())
             r.error = r.notFound ? fileNotFoundText() : QStringLiteral("No program could open it.");
-        msgBox(QStringLiteral("Unable to open ") + target + QChar(13) + QChar(13) + r.error, vbOKOnly | vbExclamation);
-    }
-    return r;
+        msgBox(openFailureMessage(target, r.error), vbOKOnly | vbExclamation);
+        return r;
+    };
+    const LaunchResult r = launcher()->open(target, workingFolder, report);
+    return r.ok ? r : report(r);
 }
 
 // ---- Folder copy ----

@@ -23,16 +23,12 @@ QString readmePath()
     return found.isEmpty() ? exact : AppEnvironment::programPath() + found.first();
 }
 
-bool openReadme()
+namespace {
+
+// No program opened the README (at once, or its opener ended with an error later): the text
+// editor of the Options, else a message naming its path.
+bool readmeNotOpened(const QString &path, const LaunchResult &opened)
 {
-    const QString path = readmePath();
-    if (!QFileInfo(path).isFile()) {
-        msgBox(fileNotFoundMessage(QDir::toNativeSeparators(path)), vbOKOnly | vbExclamation);
-        return false;
-    }
-    const LaunchResult opened = launcher()->open(path);
-    if (opened.ok)
-        return true;
     QStringList reasons;
     if (!opened.error.isEmpty())
         reasons << opened.error;
@@ -53,6 +49,20 @@ bool openReadme()
                QDir::toNativeSeparators(path) + QStringLiteral("\r\n\r\n") + reasons.join(QStringLiteral("\r\n")),
            vbOKOnly | vbExclamation);
     return false;
+}
+
+} // namespace
+
+bool openReadme()
+{
+    const QString path = readmePath();
+    if (!QFileInfo(path).isFile()) {
+        msgBox(fileNotFoundMessage(QDir::toNativeSeparators(path)), vbOKOnly | vbExclamation);
+        return false;
+    }
+    const LaunchResult opened =
+        launcher()->open(path, QString(), [path](const LaunchResult &late) { readmeNotOpened(path, late); });
+    return opened.ok || readmeNotOpened(path, opened);
 }
 
 } // namespace tess

@@ -292,17 +292,20 @@ void FileSelectorPane::Frame2_Click()
 void FileSelectorPane::Command4_explorer_Click()
 {
     const QString folder = Dir1->path();
+    const auto report = [folder](const LaunchResult &r) {
+        msgBox(QStringLiteral("The folder could not be shown:\n") + folder +
+                   (r.error.isEmpty() ? QString() : QStringLiteral("\n") + r.error),
+               vbOKOnly | vbExclamation, appTitle());
+    };
     LaunchResult r;
 #ifdef Q_OS_WIN
     // The folder is one argument; no shell comes between.
     r = launcher()->start(QStringLiteral("explorer.exe"), {QStringLiteral("/n,/e,"), folder}, QString());
 #else
-    r = launcher()->open(folder);
+    r = launcher()->open(folder, QString(), report);
 #endif
     if (!r.ok)
-        msgBox(QStringLiteral("The folder could not be shown:\n") + folder +
-                   (r.error.isEmpty() ? QString() : QStringLiteral("\n") + r.error),
-               vbOKOnly | vbExclamation, appTitle());
+        report(r);
 }
 
 frmDirWideBrowser *FileSelectorPane::dirWideBrowser() const { return m_wideBrowser.existing(); }

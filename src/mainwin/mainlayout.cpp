@@ -1,6 +1,7 @@
 #include "mainwin/mainlayout.h"
 
 #include "core/mainsettings.h"
+#include "widgets/screenplacement.h"
 #include "widgets/twips.h"
 
 #include <QGuiApplication>
@@ -34,8 +35,7 @@ void fitOnScreen(QPoint &place, QSize &outer)
     // A window somewhat larger than its screen is kept as stored (it may span screens); one more
     // than twice as large comes down to the screen's free area.
     const QRect area = screen->availableGeometry();
-    const QSize least(twipsToPixelsAtLeast(MainLayout::kMinWidthTwips),
-                      twipsToPixelsAtLeast(MainLayout::kMinHeightTwips));
+    const QSize least = MainLayout::leastOuterSize();
     if (outer.width() > 2 * area.width())
         outer.setWidth(std::max(area.width(), least.width()));
     if (outer.height() > 2 * area.height())
@@ -67,12 +67,11 @@ void MainLayout::load(const MainSettings &s)
     m_storedWidth = std::clamp(int(s.FormWidth), kMinWidthTwips, kFar);
     m_storedHeight = std::clamp(int(s.FormHeight), kMinHeightTwips, kFar);
 
-    m_outerSize = QSize(sizeToPixels(m_storedWidth, kMinWidthTwips), sizeToPixels(m_storedHeight, kMinHeightTwips));
+    QSize outer(sizeToPixels(m_storedWidth, kMinWidthTwips), sizeToPixels(m_storedHeight, kMinHeightTwips));
     QPoint place(twipsToPixels(m_storedLeft), twipsToPixels(m_storedTop));
-    fitOnScreen(place, m_outerSize);
-    m_window->resize(m_outerSize);
+    fitOnScreen(place, outer);
     // A stored left and top of 0 are a place like any other.
-    m_window->move(place);
+    tess::placeWindow(m_window, place, outer, leastOuterSize());
     if (m_dividersApplied)
         applyDividers();
 }
@@ -81,16 +80,7 @@ void MainLayout::store(MainSettings &s) const
 {
     s.HDividerTop = barTop(m_split2, m_p2, m_storedP2);
     s.HLeftDividerTop = barTop(m_split3, m_p3, m_storedP3);
-    QRect g = m_window->frameGeometry();
-    if (m_window->isMinimized() || m_window->isMaximized() || m_window->isFullScreen()) {
-        // The place and size the window comes back to, with its frame.
-        const QRect normal = m_window->normalGeometry();
-        if (!normal.isValid())
-            return;
-        const QMargins frame(m_window->geometry().left() - g.left(), m_window->geometry().top() - g.top(),
-                             g.right() - m_window->geometry().right(), g.bottom() - m_window->geometry().bottom());
-        g = normal.marginsAdded(frame);
-    }
+    const QRect g = outerGeometry(m_window);
     s.LeftCoord = keepTwips(m_storedLeft, g.left());
     s.TopCoord = keepTwips(m_storedTop, g.top());
     s.FormWidth = sizeToPixels(m_storedWidth, kMinWidthTwips) == g.width() ? m_storedWidth : pixelsToTwips(g.width());
@@ -106,11 +96,8 @@ bool MainLayout::placeWindow(int leftTwips, int topTwips, int widthTwips, int he
     m_storedTop = topTwips;
     m_storedWidth = std::max(widthTwips, kMinWidthTwips);
     m_storedHeight = std::max(heightTwips, kMinHeightTwips);
-    m_outerSize = QSize(sizeToPixels(m_storedWidth, kMinWidthTwips), sizeToPixels(m_storedHeight, kMinHeightTwips));
-    // The stored size is the outer one; the frame comes off for the inner size.
-    const QSize frame = m_window->frameGeometry().size() - m_window->geometry().size();
-    m_window->resize(m_outerSize - frame);
-    m_window->move(twipsToPixels(leftTwips), twipsToPixels(topTwips));
+    const QSize outer(sizeToPixels(m_storedWidth, kMinWidthTwips), sizeToPixels(m_storedHeight, kMinHeightTwips));
+    tess::placeWindow(m_window, QPoint(twipsToPixels(leftTwips), twipsToPixels(topTwips)), outer, leastOuterSize());
     return true;
 }
 
@@ -141,19 +128,16 @@ void MainLayout::setHLeftDividerTop(int twips)
         applyDividers();
 }
 
+// The smallest window is 13084 x 10130 twips outside, rounded up, so a window at its smallest
+// stores no less.
+QSize MainLayout::leastOuterSize()
+{
+    return {twipsToPixelsAtLeast(kMinWidthTwips), twipsToPixelsAtLeast(kMinHeightTwips)};
+}
+
 void MainLayout::windowShown()
 {
-    if (m_firstShow) {
-        m_firstShow = false;
-        // The smallest window is 13084 x 10130 twips outside; the frame is taken off for the
-        // inner size Qt limits. Rounded up, so a window at its smallest stores no less.
-        const QSize frame = m_window->frameGeometry().size() - m_window->geometry().size();
-        m_window->setMinimumSize(twipsToPixelsAtLeast(kMinWidthTwips) - frame.width(),
-                                 twipsToPixelsAtLeast(kMinHeightTwips) - frame.height());
-        // The stored size is the outer one.
-        if (m_outerSize.isValid() && !m_window->isMaximized())
-            m_window->resize(m_outerSize.expandedTo(m_window->minimumSize() + frame) - frame);
-    }
+    m_firstShow = false;
     applyDividers();
 }
 
@@ -196,7 +180,7 @@ void MainLayout::applyDividers()
         return;
     QWidget *central = m_window->centralWidget();
     central->layout()->activate();
-    const int outerHeight = pixelsToTwips(m_window->frameGeometry().height());
+    const int outerHeight = pixelsToTwips(outerGeometry(m_window).height());
     int p2 = std::max(m_p2, kP2Min);
     if (outerHeight - p2 < kP2BelowMin)
         p2 = std::max(kP2Min, outerHeight - 5500);

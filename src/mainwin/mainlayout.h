@@ -49,6 +49,9 @@ public:
     int hLeftDividerTop() const;
     void setHLeftDividerTop(int twips);
 
+    // The smallest outer size in pixels.
+    static QSize leastOuterSize();
+
     // The window's show and resize events.
     void windowShown();
     void windowResized();
@@ -61,7 +64,6 @@ private:
     QMainWindow *m_window;
     QSplitter *m_split2;
     QSplitter *m_split3;
-    QSize m_outerSize;
     int m_p2 = kDefaultBarTop;
     int m_p3 = kDefaultBarTop;
     // The values as read, given back while the pixels they make did not change.

@@ -143,16 +143,19 @@ void QueueEntryActions::mnuOpenDirInExplorer_Click()
     if (row < 0)
         return;
     const QString path = q->entryAt(row);
+    const auto report = [](const LaunchResult &r) {
+        reportUnexpectedError(kPathNotFound, r.error.isEmpty() ? QStringLiteral("Path not found") : r.error,
+                              QStringLiteral("mnuOpenDirInExplorer_Click"), QStringLiteral("Form frmMain"));
+    };
     LaunchResult r;
 #ifdef Q_OS_WIN
     // The entry is one argument; no shell comes between.
     r = launcher()->start(QStringLiteral("explorer.exe"), {QStringLiteral("/n,/e,/select,"), path}, QString());
 #else
-    r = launcher()->open(FolderOf(path));
+    r = launcher()->open(FolderOf(path), QString(), report);
 #endif
     if (!r.ok)
-        reportUnexpectedError(kPathNotFound, r.error.isEmpty() ? QStringLiteral("Path not found") : r.error,
-                              QStringLiteral("mnuOpenDirInExplorer_Click"), QStringLiteral("Form frmMain"));
+        report(r);
 }
 
 void QueueEntryActions::copyToClipboard(const QueueCopyKind &kind)

@@ -15,6 +15,7 @@
 #include "options/resetandbackup.h"
 #include "widgets/escapekey.h"
 #include "widgets/placement.h"
+#include "widgets/screenplacement.h"
 #include "widgets/twips.h"
 #include "widgets/waitcursor.h"
 #include "widgets/wrapcheckbox.h"
@@ -126,6 +127,8 @@ frmOptions::frmOptions(QWidget *parent) : QDialog(parent)
     tbSwitches->installEventFilter(this);
     Text1->installEventFilter(this);
     Label8->installEventFilter(this);
+    // Opens in the middle of the screen (and keeps its place while the program runs).
+    centreOnScreen(this, parent);
 }
 
 frmOptions::~frmOptions() = default;

@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QPointer>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 
 namespace tess {
@@ -39,8 +40,16 @@ void frmDWGPreview::setOwner(QWidget *owner)
 {
     s_owner = owner;
     if (s_instance && s_instance->parentWidget() != owner) {
+        // A new owner hides the window (a new native window): an open one opens again where it
+        // was, above the new owner.
+        const bool open = s_instance->isOpen();
+        const QPoint at = outerGeometry(s_instance).topLeft();
         const Qt::WindowFlags flags = s_instance->windowFlags();
         s_instance->setParent(owner, flags);
+        if (open) {
+            placeWindow(s_instance, at);
+            s_instance->showAboveOwner();
+        }
     }
 }
 
@@ -86,23 +95,60 @@ void frmDWGPreview::moveToTwips(int left, int top)
     m_storedLeft = std::clamp(left, -kMaxPositionTwips, kMaxPositionTwips);
     m_storedTop = std::clamp(top, -kMaxPositionTwips, kMaxPositionTwips);
     const QPoint wanted(twipsToPixels(m_storedLeft), twipsToPixels(m_storedTop));
-    const QSize frame = isVisible() ? frameGeometry().size() : size();
-    move(keepOnScreen(wanted, frame));
+    placeWindow(this, wanted);
 }
 
 void frmDWGPreview::showAtStoredPosition()
 {
-    if (!isVisible()) {
+    if (!isVisible() && !m_showPending) {
         // A stored value that is not a whole number counts as the default.
         moveToTwips(readOtherNumber(OtherKeys::DWGPreviewLeft), readOtherNumber(OtherKeys::DWGPreviewTop));
     }
+    showAboveOwner();
+}
+
+void frmDWGPreview::showAboveOwner()
+{
+    // A window manager keeps a tool window above its owner only when it knew the owner when the
+    // tool window came: while the owner is not yet on the screen, the window waits for it.
+    QWindow *owner = parentWidget() ? parentWidget()->window()->windowHandle() : nullptr;
+    if (owner && parentWidget()->isVisible() && !owner->isExposed()) {
+        if (!m_showPending) {
+            m_showPending = true;
+            owner->installEventFilter(this);
+        }
+        return;
+    }
+    m_showPending = false;
     show();
+    // Shown again while behind another window: to the front, without the focus.
+    raise();
+}
+
+bool frmDWGPreview::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Expose && m_showPending) {
+        auto *owner = qobject_cast<QWindow *>(watched);
+        if (owner && owner->isExposed()) {
+            owner->removeEventFilter(this);
+            // After the owner's own handling of its exposure.
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    if (m_showPending)
+                        showAboveOwner();
+                },
+                Qt::QueuedConnection);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void frmDWGPreview::Form_Unload()
 {
+    m_showPending = false;
     if (isVisible()) {
-        const QPoint p = pos();
+        const QPoint p = outerGeometry(this).topLeft();
         m_storedLeft = keepTwips(m_storedLeft, p.x());
         m_storedTop = keepTwips(m_storedTop, p.y());
         writeOtherSetting(OtherKeys::DWGPreviewLeft, m_storedLeft);
@@ -140,7 +186,7 @@ void frmDWGPreview::resetStoredPosition()
 void cmdDWGPreviewShow_Click()
 {
     frmDWGPreview *loaded = frmDWGPreview::loadedInstance();
-    if (loaded && loaded->isVisible())
+    if (loaded && loaded->isOpen())
         loaded->Form_Unload();
     else
         frmDWGPreview::instance()->showAtStoredPosition();

@@ -42,22 +42,28 @@ public:
     // Shows the window without taking the focus from the window in use; when it was not open, at
     // the stored position (a position off every screen is brought back onto one).
     void showAtStoredPosition();
+    // Shown, or to be shown as soon as its owner is on the screen.
+    bool isOpen() const { return isVisible() || m_showPending; }
     // The public hide: stores the position, leaves the topmost band and hides the window; it stays
     // loaded with its drawing.
     void Form_Unload();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     explicit frmDWGPreview(QWidget *owner);
     void Form_Load();
     void moveToTwips(int left, int top);
+    // Shows the window above its owner, once the owner is on the screen.
+    void showAboveOwner();
 
     // The stored position as read or written last: kept as it is while the window did not move.
     int m_storedLeft = 1000;
     int m_storedTop = 1000;
+    bool m_showPending = false; // shown when the owner comes on the screen
 };
 
 // "&Preview" on the main window: an open preview window is hidden (its position stored); a hidden

@@ -22,7 +22,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextCursor>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <climits>
@@ -224,13 +223,6 @@ LoadLineSelector *frmSCREdit::loadedPicker(LoadLineKind kind) const
 
 // ---- Place and size ----
 
-QSize frmSCREdit::frameExtra() const
-{
-    if (!isVisible())
-        return QSize(0, 0);
-    return frameGeometry().size() - geometry().size();
-}
-
 void frmSCREdit::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
@@ -248,23 +240,14 @@ void frmSCREdit::Form_Activate(bool place)
         m_stored.top = std::clamp(g.top, -kFarTwips, kFarTwips);
         m_stored.width = std::clamp(g.width, kScriptEditorMinWidthTwips, kFarTwips);
         m_stored.height = std::clamp(g.height, kScriptEditorMinHeightTwips, kFarTwips);
-        // The stored and the smallest sizes are outer ones: the frame comes off for the inner size.
-        const QSize frame = frameExtra();
-        // The controls never get less room than they need.
+        // The stored and the smallest sizes are outer ones; the controls never get less room than
+        // they need.
         const QSize smallest =
-            QSize(twipsToPixelsAtLeast(kScriptEditorMinWidthTwips), twipsToPixelsAtLeast(kScriptEditorMinHeightTwips)) -
-            frame;
-        setMinimumSize(smallest.expandedTo(layout()->minimumSize()));
-        const QSize outer(twipsToPixels(m_stored.width), twipsToPixels(m_stored.height));
-        resize(outer - frame);
+            QSize(twipsToPixelsAtLeast(kScriptEditorMinWidthTwips), twipsToPixelsAtLeast(kScriptEditorMinHeightTwips))
+                .expandedTo(layout()->minimumSize() + (outerGeometry(this).size() - size()));
         // A place off every screen (another screen set-up) comes back onto one.
-        move(keepOnScreen(QPoint(twipsToPixels(m_stored.left), twipsToPixels(m_stored.top)), outer));
-        // A frame the window system adds only once the window is up comes off the inner size then.
-        QTimer::singleShot(0, this, [this, frame, outer] {
-            const QSize now = frameExtra();
-            if (now != frame && isVisible() && !isMinimized() && !isMaximized())
-                resize(outer - now);
-        });
+        placeWindow(this, QPoint(twipsToPixels(m_stored.left), twipsToPixels(m_stored.top)),
+                    QSize(twipsToPixels(m_stored.width), twipsToPixels(m_stored.height)), smallest);
     }
     txtSCREdit->setFocus();
     // AutoCAD LT has no AutoLISP, and the VBA line is an AutoLISP call too.
@@ -275,16 +258,7 @@ void frmSCREdit::Form_Activate(bool place)
 
 ScriptEditorGeometry frmSCREdit::geometryTwips() const
 {
-    QRect outer = frameGeometry();
-    if (isMinimized() || isMaximized() || isFullScreen()) {
-        // The place and size the window comes back to, with its frame.
-        const QRect normal = normalGeometry();
-        if (!normal.isValid())
-            return m_stored;
-        const QRect inner = geometry();
-        outer = normal.marginsAdded(QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
-                                             outer.right() - inner.right(), outer.bottom() - inner.bottom()));
-    }
+    const QRect outer = outerGeometry(this);
     ScriptEditorGeometry g;
     g.left = keepTwips(m_stored.left, outer.left());
     g.top = keepTwips(m_stored.top, outer.top());

@@ -90,7 +90,6 @@ private:
     // Puts the text where the caret is, over the selection, as one undoable edit.
     void insertPick(const QString &text);
     void showPicker(QPointer<LoadLineSelector> &slot, LoadLineKind kind);
-    QSize frameExtra() const;
 
     ScriptEditorGeometry m_stored;
     bool m_placed = false;

@@ -114,7 +114,7 @@ void frmQuickPick::File1_DblClick()
 void frmQuickPick::cmdQuickPickOnOff_Click()
 {
     frmDWGPreview *preview = frmDWGPreview::loadedInstance();
-    if (preview && preview->isVisible()) {
+    if (preview && preview->isOpen()) {
         preview->Form_Unload();
         return;
     }

@@ -33,11 +33,11 @@ int PickWindowBase::outerHeightTwips() const { return pixelsToTwips(height()) + 
 PickGeometry PickWindowBase::geometryTwips() const
 {
     PickGeometry g;
-    const QPoint p = pos();
-    g.left = keepTwips(m_stored.left, p.x());
-    g.top = keepTwips(m_stored.top, p.y());
-    g.width = keepTwips(m_stored.width - kFrameWidthTwips, width()) + kFrameWidthTwips;
-    g.height = keepTwips(m_stored.height - kFrameHeightTwips, height()) + kFrameHeightTwips;
+    const QRect outer = outerGeometry(this);
+    g.left = keepTwips(m_stored.left, outer.left());
+    g.top = keepTwips(m_stored.top, outer.top());
+    g.width = keepTwips(m_stored.width, outer.width());
+    g.height = keepTwips(m_stored.height, outer.height());
     return g;
 }
 
@@ -47,12 +47,11 @@ void PickWindowBase::openAt(const PickGeometry &wanted)
     m_stored.top = std::clamp(wanted.top, -kMaxTwips, kMaxTwips);
     m_stored.width = std::clamp(wanted.width, kFrameWidthTwips + 15, kMaxTwips);
     m_stored.height = std::clamp(wanted.height, kFrameHeightTwips + 15, kMaxTwips);
-    resize(QSize(twipsToPixels(m_stored.width - kFrameWidthTwips), twipsToPixels(m_stored.height - kFrameHeightTwips))
-               .expandedTo(minimumSize()));
-    show();
-    const QPoint at(twipsToPixels(m_stored.left), twipsToPixels(m_stored.top));
-    move(keepOnScreen(at, frameGeometry().size()));
+    // Topmost before its first showing, so its native window is made once.
     SetWindowTopmost(this);
+    placeWindow(this, QPoint(twipsToPixels(m_stored.left), twipsToPixels(m_stored.top)),
+                QSize(twipsToPixels(m_stored.width), twipsToPixels(m_stored.height)));
+    show();
     // The drawing preview floats above this window while the main window is hidden.
     frmDWGPreview::setOwner(this);
     if (m_host.mainWindow)

@@ -1,13 +1,19 @@
 #include "widgets/screenplacement.h"
 
 #include <QApplication>
+#include <QBasicTimer>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QRect>
 #include <QScreen>
+#include <QTimerEvent>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
+#include <functional>
 #include <limits>
+#include <optional>
 
 namespace tess {
 
@@ -49,13 +55,168 @@ QPoint keepOnScreen(const QPoint &topLeft, const QSize &frameSize)
     return {x, y};
 }
 
-void centreOnScreen(QWidget *window, const QWidget *owner)
+namespace {
+
+// The frame last seen on a window of the program that the window manager had framed.
+QMargins s_lastFrame;
+
+QSize sizeOf(const QMargins &m) { return {m.left() + m.right(), m.top() + m.bottom()}; }
+
+// The window's own frame once the window manager has framed it (and remembered for the windows that
+// come next); nothing before that, and nothing where no window manager frames windows.
+std::optional<QMargins> ownFrame(const QWidget *window)
+{
+    if (!window->isVisible() || !window->windowHandle())
+        return std::nullopt;
+    const QMargins m = window->windowHandle()->frameMargins();
+    if (m.isNull())
+        return std::nullopt;
+    s_lastFrame = m;
+    return m;
+}
+
+// The outer rectangle wanted for a given frame.
+using OuterFor = std::function<QRect(const QMargins &frame)>;
+
+// Holds the place last asked for a window until the window's own frame is known, then places the
+// window again by that frame when it is not the one assumed.
+class FramePlacer final : public QObject
+{
+public:
+    static FramePlacer *of(QWidget *window)
+    {
+        for (QObject *child : window->children()) {
+            if (auto *placer = dynamic_cast<FramePlacer *>(child))
+                return placer;
+        }
+        return new FramePlacer(window);
+    }
+
+    void request(OuterFor outer, const QSize &leastOuter)
+    {
+        m_outer = std::move(outer);
+        m_least = leastOuter;
+        m_timer.stop();
+        if (const std::optional<QMargins> frame = ownFrame(m_window)) {
+            apply(*frame);
+            m_outer = nullptr;
+            return;
+        }
+        m_assumed = s_lastFrame;
+        apply(m_assumed);
+        if (m_window->isVisible())
+            watch();
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && m_outer)
+            watch();
+        return false;
+    }
+
+    void timerEvent(QTimerEvent *event) override
+    {
+        if (event->timerId() != m_timer.timerId())
+            return QObject::timerEvent(event);
+        if (!m_window->isVisible()) {
+            // Hidden before it was framed: the place waits for the next showing.
+            m_timer.stop();
+            return;
+        }
+        const std::optional<QMargins> frame = ownFrame(m_window);
+        if (!frame && ++m_ticks < kTicks)
+            return;
+        // Framed, or nothing framed it in time (no window manager, or one without frames).
+        const QMargins actual = frame.value_or(QMargins());
+        if (actual != m_assumed)
+            apply(actual);
+        m_timer.stop();
+        m_outer = nullptr;
+    }
+
+private:
+    // How long, after its showing, a window waits to be framed: kTicks x kTick ms.
+    static constexpr int kTick = 20;
+    static constexpr int kTicks = 100;
+
+    explicit FramePlacer(QWidget *window) : QObject(window), m_window(window) { window->installEventFilter(this); }
+
+    void watch()
+    {
+        m_ticks = 0;
+        m_timer.start(kTick, this);
+    }
+
+    void apply(const QMargins &frame)
+    {
+        const QSize frameSize = sizeOf(frame);
+        if (m_least.isValid())
+            m_window->setMinimumSize((m_least - frameSize).expandedTo(QSize(0, 0)));
+        const QRect outer = m_outer(frame);
+        const QPoint topLeft = keepOnScreen(outer.topLeft(), outer.size());
+        // The client's own rectangle: Qt places it as given, and the window manager keeps the
+        // client where it asked to be, the frame around it.
+        const QSize client = (outer.size() - frameSize).expandedTo(m_window->minimumSize());
+        m_window->setGeometry(QRect(topLeft + QPoint(frame.left(), frame.top()), client));
+    }
+
+    QWidget *m_window;
+    OuterFor m_outer;
+    QSize m_least;
+    QMargins m_assumed;
+    QBasicTimer m_timer;
+    int m_ticks = 0;
+};
+
+QScreen *screenOf(const QWidget *window, const QWidget *owner)
 {
     QScreen *screen = owner ? owner->screen() : window->screen();
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
+
+} // namespace
+
+QMargins frameMargins(const QWidget *window) { return ownFrame(window).value_or(s_lastFrame); }
+
+QRect outerGeometry(const QWidget *window)
+{
+    const QMargins frame = frameMargins(window);
+    if (window->isMinimized() || window->isMaximized() || window->isFullScreen()) {
+        // The place and size the window comes back to, with its frame.
+        const QRect normal = window->normalGeometry();
+        if (normal.isValid())
+            return normal.marginsAdded(frame);
+    }
+    return window->geometry().marginsAdded(frame);
+}
+
+void placeWindow(QWidget *window, const QPoint &topLeft, const QSize &outerSize, const QSize &leastOuter)
+{
+    // Without a size the client keeps its own, whatever the frame turns out to be.
+    const QSize client = window->size();
+    FramePlacer::of(window)->request(
+        [topLeft, outerSize, client](const QMargins &frame) {
+            return QRect(topLeft, outerSize.isValid() ? outerSize : client + sizeOf(frame));
+        },
+        leastOuter);
+}
+
+void centreOnScreen(QWidget *window, const QWidget *owner)
+{
+    QScreen *screen = screenOf(window, owner);
     if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    if (screen)
-        window->move(screen->availableGeometry().center() - window->rect().center());
+        return;
+    const QRect area = screen->availableGeometry();
+    const QSize client = window->size();
+    FramePlacer::of(window)->request(
+        [area, client](const QMargins &frame) {
+            QRect outer(QPoint(0, 0), client + sizeOf(frame));
+            outer.moveCenter(area.center());
+            return outer;
+        },
+        QSize());
 }
 
 QString elideForMessageBox(const QString &line)

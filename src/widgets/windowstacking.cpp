@@ -1,5 +1,7 @@
 #include "widgets/windowstacking.h"
 
+#include "widgets/screenplacement.h"
+
 #include <QWidget>
 
 namespace tess {
@@ -12,13 +14,12 @@ void setStaysOnTop(QWidget *window, bool on)
         return;
     // Changing the flags re-creates the native window and hides it: put it back where it was.
     const bool visible = window->isVisible();
-    const QPoint pos = window->pos();
-    const QSize size = window->size();
+    const QRect outer = outerGeometry(window);
     window->setWindowFlag(Qt::WindowStaysOnTopHint, on);
-    window->move(pos);
-    window->resize(size);
-    if (visible)
+    if (visible) {
+        placeWindow(window, outer.topLeft(), outer.size());
         window->show();
+    }
 }
 
 } // namespace

@@ -62,6 +62,8 @@ struct Window : test::MainWindowFixture {
     void press() const
     {
         QVERIFY(w->Command1_Compile->isEnabled());
+        // A press of its own, not the second of a double click (which would be ignored).
+        QVERIFY(QTest::qWaitFor([this] { return !composer()->createPress().tooSoon(); }));
         w->Command1_Compile->click();
     }
     QString output() const { return mainSettings().SCROutputPath; }

@@ -58,9 +58,12 @@ struct Window : test::MainWindowFixture {
     {
         MainWindowFixture::setQueue(queue, script);
     }
+    BatchComposer *composer() const { return w->findChild<BatchComposer *>(); }
     void run() const
     {
         QVERIFY(w->cmdCreateAndRun->isEnabled());
+        // A press of its own, not the second of a double click (which would be ignored).
+        QVERIFY(QTest::qWaitFor([this] { return !composer()->createPress().tooSoon(); }));
         w->cmdCreateAndRun->click();
     }
 };
@@ -83,6 +86,7 @@ private Q_SLOTS:
     void fullDiskStartsNothing();
     void metaCommandsSetTheControls();
     void metaMessagesOnlyOnFullScans();
+    void secondPressRightAfterARunIsIgnored();
     void nightRunFiresOnce();
     void nightRunDisarms();
     void otherLocation();
@@ -129,6 +133,36 @@ void TestCreateAndRun::startsAutoCadOnTheScript()
     QCOMPARE(call.program, exe);
     QCOMPARE(call.arguments, QStringList({"/p", "My Profile", "/b", script}));
     QVERIFY(call.workingFolder.isEmpty());
+    QVERIFY(fx.prompter().shown().isEmpty());
+}
+
+// A second press of Create && RUN or of Create Batch Script that comes while a
+// run is under way or right after it (the second press of a double click, handled only once the
+// first run is over) starts nothing; a press after the double-click interval runs again.
+void TestCreateAndRun::secondPressRightAfterARunIsIgnored()
+{
+    test::Fixture fx;
+    const QString exe = fx.writeFile(QStringLiteral("ACAD/acad"), "#!/bin/sh\n");
+    QVERIFY(QFile::setPermissions(exe, QFile::permissions(exe) | QFile::ExeOwner));
+    Window win(fx, [&](MainSettings &s) {
+        s.AutoCADEXE = exe;
+        s.ShowSCRComplete = 0;
+    });
+    win.setQueue({win.drawing(QStringLiteral("A.dwg"))});
+    const QString script = mainSettings().SCROutputPath;
+
+    win.run();
+    win.w->cmdCreateAndRun->click();
+    QCOMPARE(fx.launcher().calls.size(), 1);
+    // Create Batch Script right after a run writes nothing more.
+    QVERIFY(QFile::remove(script));
+    win.w->Command1_Compile->click();
+    QVERIFY(!QFileInfo::exists(script));
+
+    // A press of its own runs as before.
+    win.run();
+    QCOMPARE(fx.launcher().calls.size(), 2);
+    QVERIFY(QFileInfo(script).isFile());
     QVERIFY(fx.prompter().shown().isEmpty());
 }
 

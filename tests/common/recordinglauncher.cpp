@@ -13,7 +13,7 @@ LaunchResult RecordingLauncher::start(const QString &program, const QStringList 
     return nextResult;
 }
 
-LaunchResult RecordingLauncher::open(const QString &target, const QString &workingFolder)
+LaunchResult RecordingLauncher::open(const QString &target, const QString &workingFolder, const LateFailure &)
 {
     calls.append({target, {}, workingFolder, true});
     return nextResult;

@@ -26,7 +26,7 @@ public:
     RecordingLauncher &operator=(const RecordingLauncher &) = delete;
 
     LaunchResult start(const QString &program, const QStringList &arguments, const QString &workingFolder) override;
-    LaunchResult open(const QString &target, const QString &workingFolder) override;
+    LaunchResult open(const QString &target, const QString &workingFolder, const LateFailure &lateFailure) override;
 
     QList<LaunchCall> calls;
     LaunchResult nextResult{true, false, QString()}; // returned by every call

@@ -86,7 +86,7 @@ public:
         started << program + QLatin1Char(' ') + arguments.join(QLatin1Char(' '));
         return {startsOk, !startsOk, startsOk ? QString() : QStringLiteral("No such program")};
     }
-    LaunchResult open(const QString &target, const QString &) override
+    LaunchResult open(const QString &target, const QString &, const LateFailure &) override
     {
         opened << target;
         return {false, false, QStringLiteral("No program is associated with ") + target};

@@ -842,6 +842,8 @@ private Q_SLOTS:
         test::AppWindow w;
         frmOptions *dlg = installedDialog();
         w->show();
+        // The preview shows once the main window it floats above is on the screen.
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         frmDWGPreview *preview = frmDWGPreview::instance();
         preview->showAtStoredPosition();
         QVERIFY(QTest::qWaitForWindowExposed(preview));

@@ -59,6 +59,13 @@ struct Window {
         if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
             qFatal("cannot write %s", qPrintable(name));
     }
+    // Shows the main window and waits until it is on the screen, where the user can press anything.
+    void show() const
+    {
+        w->show();
+        if (!QTest::qWaitForWindowExposed(w))
+            qFatal("the main window did not come on the screen");
+    }
     QPushButton *previewButton() const { return test::queueControl<QPushButton>(w, "cmdDWGPreviewShow"); }
     FileListBox *files() const { return test::fileList(w); }
     static frmDWGPreview *preview() { return frmDWGPreview::loadedInstance(); }
@@ -145,7 +152,7 @@ void TestPreviewWindow::previewButtonOpensAtStoredPosition()
         writeSetting(kStartup, kLeft, left);
         writeSetting(kStartup, kTop, top);
     }
-    win.w->show();
+    win.show();
     QVERIFY(!Window::previewShown());
 
     win.previewButton()->click();
@@ -174,7 +181,7 @@ void TestPreviewWindow::previewButtonOpensAtStoredPosition()
 void TestPreviewWindow::closeBoxAndPublicHideStorePosition()
 {
     Window win;
-    win.w->show();
+    win.show();
     win.previewButton()->click();
     frmDWGPreview *p = Window::preview();
     ShowDrawingPreview(win.path(QStringLiteral("b-bitmap.dwg")));
@@ -204,7 +211,7 @@ void TestPreviewWindow::closeBoxAndPublicHideStorePosition()
 void TestPreviewWindow::fileListClickShowsPreview()
 {
     Window win;
-    win.w->show();
+    win.show();
     QApplication::setActiveWindow(win.w);
     QVERIFY(QTest::qWaitForWindowActive(win.w));
     FileListBox *files = win.files();
@@ -264,21 +271,22 @@ void TestPreviewWindow::openAtStartFollowsSetting()
     writeSetting(kStartup, kTop, QStringLiteral("750"));
     // Not before the main window is there.
     QVERIFY(!Window::previewShown());
-    win.w->show();
-    QCOMPARE(Window::previewShown(), show == 1);
+    win.show();
+    // Once the main window is on the screen, above it.
+    QTRY_COMPARE(Window::previewShown(), show == 1);
     if (show == 1)
         QCOMPARE(Window::preview()->pos(), QPoint(100, 50));
     // Only at the first showing.
     win.previewButton()->click();
     win.w->hide();
-    win.w->show();
+    win.show();
     QCOMPARE(Window::previewShown(), show != 1);
 }
 
 void TestPreviewWindow::optionsResetMovesOpenWindow()
 {
     Window win;
-    win.w->show();
+    win.show();
     win.previewButton()->click();
     frmDWGPreview *p = Window::preview();
     p->move(400, 300);
@@ -304,7 +312,7 @@ void TestPreviewWindow::optionsResetMovesOpenWindow()
 void TestPreviewWindow::pictureFillsWindowKeepingProportions()
 {
     Window win;
-    win.w->show();
+    win.show();
     ShowDrawingPreview(win.path(QStringLiteral("b-bitmap.dwg")));
     QTRY_COMPARE(Window::thumbnail()->picture().size(), QSize(2, 2));
     frmDWGPreview *p = Window::preview();
@@ -332,7 +340,7 @@ void TestPreviewWindow::programEndDoesNotStorePosition()
     Window win;
     writeSetting(kStartup, kLeft, QStringLiteral("1500"));
     writeSetting(kStartup, kTop, QStringLiteral("750"));
-    win.w->show();
+    win.show();
     win.previewButton()->click();
     QVERIFY(Window::previewShown());
     Window::preview()->move(300, 200);
