@@ -15,6 +15,7 @@
 #include "widgets/placement.h"
 #include "widgets/twips.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -86,6 +87,12 @@ void frmWriteScriptToLoc::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     Form_Activate();
+}
+
+void frmWriteScriptToLoc::closeEvent(QCloseEvent *event)
+{
+    m_unloaded = true;
+    QDialog::closeEvent(event);
 }
 
 void frmWriteScriptToLoc::Form_Activate()
