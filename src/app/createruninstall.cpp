@@ -97,7 +97,8 @@ void installCreateRun(Application &app, frmMain &w, BatchComposer *composer)
         composer->createPress().press([composer, &options] { cmdCreateAndRun_Click(*composer, options); });
     });
 
-    // "&Create Batch Script in a Different Location": modal, owned by the main window, only hidden.
+    // "&Create Batch Script in a Different Location": modal, owned by the main window; its buttons
+    // hide it, its close box unloads it.
     auto other = std::make_shared<KeptWindow<frmWriteScriptToLoc>>([&w, composer] {
         return new frmWriteScriptToLoc(
             *composer, [&w] { return w.files()->folder(); }, &w);
@@ -105,7 +106,11 @@ void installCreateRun(Application &app, frmMain &w, BatchComposer *composer)
     QAction *outputOther = w.addMenuItem(MainMenu::Script, QStringLiteral("mnuOutputOther"),
                                          QStringLiteral("&Create Batch Script in a Different Location"),
                                          QStringLiteral("mnuViewBatchScript"));
-    QObject::connect(outputOther, &QAction::triggered, &w, [other] { other->get()->exec(); });
+    QObject::connect(outputOther, &QAction::triggered, &w, [other] {
+        other->get()->exec();
+        if (other->existing() && other->existing()->wasUnloaded())
+            other->release();
+    });
 
     // "&Night Run": one window, made on first use, shown without waiting.
     auto night = std::make_shared<KeptWindow<frmNightRun>>([&w] {

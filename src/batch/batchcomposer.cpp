@@ -236,7 +236,13 @@ void BatchComposer::report(const CompositionResult &r, const QString &path)
             m_host.showOptions();
         msgBox(outputFileMessage(r.error, path), vbOKOnly, outputFileMessageTitle(r.error));
         break;
-    default: msgBox(r.message, vbOKOnly | vbCritical, alertTitle()); break;
+    default:
+        // A project file that cannot be used is reported as the project-tag substitution's own failure.
+        if (r.projectFile)
+            msgBox(r.message, vbOKOnly, appTitle());
+        else
+            msgBox(r.message, vbOKOnly | vbCritical, alertTitle());
+        break;
     }
 }
 
@@ -282,18 +288,28 @@ void BatchComposer::closeOut(const CompositionSnapshot &snap, const CompositionR
             back = readBackBatchScript(s.SCROutputPath, folders, tags, QStringConverter::System,
                                        nativeScriptPathForms(), &repaint);
         }
-        if (!back.error.ok())
-            msgBox(fileFailureMessage(QStringLiteral("The batch script could not be read back for its checks"),
-                                      back.error),
-                   vbOKOnly | vbExclamation, alertTitle());
+        const QString readBackFailure =
+            back.error.ok() ? QString()
+                            : fileFailureMessage(
+                                  QStringLiteral("The batch script could not be read back for its checks"), back.error);
         if (ms.InNightRun) {
-            // Nobody is there to answer: the folders are made and the run goes on; what could not be
-            // made is written to the run log when logging is on.
-            const QStringList failed = createMissingFolders(back.missingFolders);
-            if (!failed.isEmpty() && s.EnableLogging == 1)
-                appendRunLog(QStringLiteral("Night Run: folders that could not be created:\r\n") +
-                             failed.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+            // Nobody is there to answer: the folders are made, the run goes on, and what the scans
+            // found is written into the run log (whether or not logging is on, as it is the only record).
+            NightRunFindings found;
+            found.moment = Clock::now();
+            found.script = s.SCROutputPath;
+            found.readBackFailure = readBackFailure;
+            found.failedFolders = createMissingFolders(back.missingFolders);
+            for (const QString &folder : std::as_const(back.missingFolders))
+                if (!found.failedFolders.contains(folder))
+                    found.createdFolders << folder;
+            if (back.projectTagLine > 0)
+                found.leftoverProjectTags = leftoverProjectTagsText(back.projectTagLine);
+            if (found.any())
+                appendRunLog(nightRunFindingsText(found)); // nobody could be told of a failure
         } else {
+            if (!readBackFailure.isEmpty())
+                msgBox(readBackFailure, vbOKOnly | vbExclamation, alertTitle());
             offerToCreateMissingFolders(back.missingFolders);
             if (back.projectTagLine > 0)
                 reportLeftoverProjectTags(back.projectTagLine);

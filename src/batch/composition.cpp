@@ -10,11 +10,20 @@
 #include "core/pathhelpers.h"
 #include "core/prompts.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
 #include <memory>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace tess {
 
@@ -32,6 +41,32 @@ constexpr qsizetype kListedConflicts = 20; // lines of the SAVEAS question; the 
 QString identity(const QString &path, Qt::CaseSensitivity cs)
 {
     return cs == Qt::CaseInsensitive ? path.toCaseFolded() : path;
+}
+
+// Why an existing file does not open for reading and writing: 0 when it does, 70 when another
+// program holds it, 75 when this user may not write it (or any other refusal).
+int readWriteOpenError(const QString &path)
+{
+#ifdef Q_OS_WIN
+    const HANDLE h = CreateFileW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(path).utf16()),
+                                 GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        CloseHandle(h);
+        return 0;
+    }
+    const DWORD cause = GetLastError();
+    return cause == ERROR_SHARING_VIOLATION || cause == ERROR_LOCK_VIOLATION ? kPermissionDenied : kPathFileAccessError;
+#else
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd >= 0) {
+        ::close(fd);
+        return 0;
+    }
+    // Held: a lease another program holds on it (a file server's for a client that has it open), or
+    // a program being run from it.
+    return errno == EWOULDBLOCK || errno == ETXTBSY ? kPermissionDenied : kPathFileAccessError;
+#endif
 }
 
 } // namespace
@@ -71,10 +106,10 @@ int outputFileError(const QString &path)
     if (fi.exists()) {
         if (isReadOnlyFile(path))
             return kPathFileAccessError;
-        // Writable by its attributes, yet not to be opened for writing: another program holds it.
-        QFile probe(path);
-        if (!probe.open(QIODevice::ReadWrite))
-            return kPermissionDenied;
+        // Writable by its attributes, yet not to be opened for writing: held by another program, or
+        // refused to this user.
+        if (const int refused = readWriteOpenError(path))
+            return refused;
     }
     if (!QFileInfo(folder.isEmpty() ? QStringLiteral(".") : folder).isWritable())
         return kPathFileAccessError;
@@ -155,6 +190,7 @@ CompositionResult composeBatchScript(const CompositionSnapshot &snap,
         if (!listed.ok()) {
             result.status = CompositionResult::Failed;
             result.message = listed.message;
+            result.projectFile = listed.status == BatchWriteResult::ProjectFileError;
             return result;
         }
         const QStringList conflicts = saveAsTargetConflicts(in.queue, targets, cs);
@@ -213,6 +249,7 @@ CompositionResult composeBatchScript(const CompositionSnapshot &snap,
         result.status = CompositionResult::Failed;
         // A refused write is named by its cause; any other failure by the writer's message.
         result.message = file.result().ok() ? r.message : writeFailureMessage(file.result());
+        result.projectFile = r.status == BatchWriteResult::ProjectFileError;
         if (file.result().ok() && r.status == BatchWriteResult::WriteFailed)
             result.message += kCrLf + path;
         return result;

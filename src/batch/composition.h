@@ -46,6 +46,8 @@ struct CompositionResult {
     QString message;        // Failed: the text to show
     qsizetype composed = 0; // Written: the drawings composed (every queued one, whatever its state)
     qint64 bytes = 0;
+    // Failed: a project file could not be used (unreadable, or short of its tags).
+    bool projectFile = false;
     // The date and time texts the composition showed last, once it started writing.
     std::optional<DateTagValues> dates;
     bool written() const { return status == Written; }
@@ -55,8 +57,8 @@ struct CompositionResult {
 QString outputFileMessage(int error, const QString &path);
 QString outputFileMessageTitle(int error);
 // The error number the output file would fail with (0 when it can be written): 76 its folder is
-// missing; 75 a folder stands in its place, it is read-only, or its folder cannot be written; 70 it
-// exists but another program holds it.
+// missing; 75 a folder stands in its place, it is read-only, this user may not write it, or its folder
+// cannot be written; 70 it exists but another program holds it.
 int outputFileError(const QString &path);
 
 // The SAVEAS targets that two drawings share (compared with cs) or that are another queued drawing,

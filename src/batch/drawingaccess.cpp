@@ -12,6 +12,7 @@
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 #endif
 
@@ -69,7 +70,8 @@ DrawingAccess DrawingAccessCache::of(const QString &path)
     }
 #else
     // One status call by name in the folder held open: a regular file whose owner is this user and
-    // may read it opens for reading.
+    // may read it opens for reading, and its owner's write bit says whether it may be written, unless
+    // the folder is on a file system mounted read-only.
     const qsizetype sep = path.lastIndexOf(QLatin1Char('/'));
     if (sep >= 0 && sep + 1 < path.size()) {
         const QStringView folder = QStringView(path).left(sep + 1);
@@ -78,9 +80,12 @@ DrawingAccess DrawingAccessCache::of(const QString &path)
                 ::close(m_folderHandle);
             m_folder = folder.toString();
             m_folderHandle = ::open(QFile::encodeName(m_folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            struct statvfs fs;
+            m_readOnlyMount =
+                m_folderHandle >= 0 && ::fstatvfs(m_folderHandle, &fs) == 0 && (fs.f_flag & ST_RDONLY) != 0;
         }
         struct stat st;
-        if (m_folderHandle >= 0 &&
+        if (m_folderHandle >= 0 && !m_readOnlyMount &&
             ::fstatat(m_folderHandle, QFile::encodeName(path.mid(sep + 1)).constData(), &st, 0) == 0 &&
             S_ISREG(st.st_mode) && st.st_uid == m_user && (st.st_mode & S_IRUSR))
             quick = DrawingAccess{true, true, !(st.st_mode & S_IWUSR)};

@@ -39,6 +39,8 @@ private:
     QString m_folder;
     int m_folderHandle = -1;
     unsigned m_user = 0; // this process's effective user
+    // The folder's file system is mounted read-only.
+    bool m_readOnlyMount = false;
 #else
     struct Listed {
         bool readOnly = false;

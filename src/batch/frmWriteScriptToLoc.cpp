@@ -16,6 +16,7 @@
 #include "widgets/screenplacement.h"
 #include "widgets/twips.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -89,6 +90,12 @@ void frmWriteScriptToLoc::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     Form_Activate();
+}
+
+void frmWriteScriptToLoc::closeEvent(QCloseEvent *event)
+{
+    m_unloaded = true;
+    QDialog::closeEvent(event);
 }
 
 void frmWriteScriptToLoc::Form_Activate()

@@ -1,6 +1,8 @@
 #pragma once
 // " Create Script in Another Location": a small drive, folder and .SCR file browser that composes the
-// batch script into a file the user names, for one run, and opens or deletes scripts.
+// batch script into a file the user names, for one run, and opens or deletes scripts. Create and
+// Cancel hide it, so the name and the filter stay for the next opening; its close box unloads it
+// (wasUnloaded()), and its opener then makes a fresh one.
 
 #include <QDialog>
 #include <functional>
@@ -39,6 +41,8 @@ public:
     bool cmdCreate_Click();
     void cmdDeleteSCR_Click();
     void cmdCancel_Click();
+    // The close box ended the last showing.
+    bool wasUnloaded() const { return m_unloaded; }
 
     DriveListBox *Drive1 = nullptr;
     QPushButton *cmdDeleteSCR = nullptr;
@@ -52,6 +56,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     QString selectedFile() const;
@@ -59,6 +64,7 @@ private:
     BatchComposer &m_composer;
     std::function<QString()> m_startFolder;
     DriveFolderLink *m_link = nullptr;
+    bool m_unloaded = false;
 };
 
 } // namespace tess

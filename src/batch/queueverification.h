@@ -21,7 +21,7 @@ struct QueueProblem {
     enum Kind {
         Missing,  // the path names no file or folder
         Locked,   // held by another program, a folder or a hidden file: cannot be opened exclusively
-        ReadOnly, // the read-only attribute
+        ReadOnly, // the read-only attribute, or a file this user may not write
     };
     QString path; // the queue entry as it stands
     Kind kind = Missing;

@@ -131,6 +131,34 @@ FileResult appendRunLog(const QString &block, const QString &path)
     return r;
 }
 
+QString nightRunFindingsText(const NightRunFindings &f)
+{
+    if (!f.any())
+        return QString();
+    QString out;
+    auto line = [&out](const QString &text) {
+        out += withCrLfLineEnds(text);
+        out += kCrLf;
+    };
+    auto folders = [&line](const QString &heading, const QStringList &list) {
+        if (list.isEmpty())
+            return;
+        line(heading);
+        for (const QString &folder : list)
+            line(QStringLiteral("    ") + folder);
+    };
+    line(QStringLiteral("NIGHT RUN ") + f.moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) +
+         QStringLiteral(", checks of the batch script ") + f.script + QStringLiteral(":"));
+    if (!f.readBackFailure.isEmpty())
+        line(f.readBackFailure);
+    folders(QStringLiteral("Folders named in the batch script that did not exist, created:"), f.createdFolders);
+    folders(QStringLiteral("Folders named in the batch script that did not exist and could not be created:"),
+            f.failedFolders);
+    if (!f.leftoverProjectTags.isEmpty())
+        line(f.leftoverProjectTags);
+    return out;
+}
+
 QString runLogFailureMessage(const FileResult &r)
 {
     return fileFailureMessage(QStringLiteral("The run log could not be written (the batch script was written)"), r);

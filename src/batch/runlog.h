@@ -62,4 +62,24 @@ FileResult appendRunLog(const QString &block, const QString &path = runLogPath()
 // The message of a failed append; it names the log file.
 QString runLogFailureMessage(const FileResult &r);
 
+// What the read-back scans of a night run's batch script found. A night run shows no box (nobody is
+// there to answer, and a box would keep AutoCAD waiting): its findings go into the run log instead.
+struct NightRunFindings {
+    QDateTime moment;
+    QString script;              // the batch script scanned
+    QString readBackFailure;     // why the script could not be read back ("" when it was read)
+    QStringList createdFolders;  // folders the script names that did not exist, made without asking
+    QStringList failedFolders;   // those of them that could not be made
+    QString leftoverProjectTags; // the project-tag scan's warning ("" when none was left)
+    bool any() const
+    {
+        return !readBackFailure.isEmpty() || !createdFolders.isEmpty() || !failedFolders.isEmpty() ||
+               !leftoverProjectTags.isEmpty();
+    }
+};
+
+// The lines of the findings for the run log, CR LF after each ("" when there are none): a heading with
+// the moment and the script, then one part per finding.
+QString nightRunFindingsText(const NightRunFindings &f);
+
 } // namespace tess

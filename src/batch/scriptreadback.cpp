@@ -235,12 +235,16 @@ void offerToCreateMissingFolders(const QStringList &missing)
     msgBox(text, vbOKOnly | vbCritical, QStringLiteral("Error"));
 }
 
+QString leftoverProjectTagsText(qint64 line)
+{
+    return QStringLiteral("The output script contains Project Tags that were not substituted.") + kCrLf +
+           QStringLiteral("The first occurence is on line ") + QString::number(line) +
+           QStringLiteral(" of the output file");
+}
+
 void reportLeftoverProjectTags(qint64 line)
 {
-    msgBox(QStringLiteral("The output script contains Project Tags that were not substituted.") + kCrLf +
-               QStringLiteral("The first occurence is on line ") + QString::number(line) +
-               QStringLiteral(" of the output file"),
-           vbOKOnly | vbCritical, QStringLiteral("Warning"));
+    msgBox(leftoverProjectTagsText(line), vbOKOnly | vbCritical, QStringLiteral("Warning"));
 }
 
 } // namespace tess

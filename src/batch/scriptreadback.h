@@ -45,7 +45,10 @@ void offerToCreateMissingFolders(const QStringList &missing);
 // folder and returns those that could not be created.
 QStringList createMissingFolders(const QStringList &missing);
 
-// The "Warning" box naming the first line that holds a project tag.
+// "The output script contains Project Tags that were not substituted.", CR LF, and the first line
+// that holds one.
+QString leftoverProjectTagsText(qint64 line);
+// The "Warning" box of that text.
 void reportLeftoverProjectTags(qint64 line);
 
 } // namespace tess

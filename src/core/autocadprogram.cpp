@@ -10,11 +10,10 @@ namespace tess {
 
 bool isProgramFile(const QString &path)
 {
-    if (path.right(4).toUpper() == QLatin1String(".EXE"))
-        return true;
 #ifdef Q_OS_WIN
-    return false;
+    return path.right(4).toUpper() == QLatin1String(".EXE");
 #else
+    // The name says nothing here: a file named acad.exe that may not be executed cannot be started.
     const QFileInfo fi(path);
     return fi.isFile() && fi.isExecutable();
 #endif

@@ -7,8 +7,8 @@
 
 namespace tess {
 
-// Whether the file is a program the program pickers accept: a name ending in ".exe" in any letter
-// case; on systems without that ending also a regular file that may be executed.
+// Whether the file is a program the program pickers accept: on Windows a name ending in ".exe" in
+// any letter case; elsewhere a regular file this user may execute, whatever its name.
 bool isProgramFile(const QString &path);
 
 // How a configured AutoCAD program is found. Where programs end in ".EXE" the configured name less

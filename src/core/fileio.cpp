@@ -295,7 +295,17 @@ QString notRegularFileText() { return QStringLiteral("It is not a regular file (
 bool isReadOnlyFile(const QString &path)
 {
     const QFileInfo fi(path);
-    return fi.exists() && !(fi.permissions() & QFileDevice::WriteOwner);
+    if (!fi.exists())
+        return false;
+    if (!(fi.permissions() & QFileDevice::WriteOwner))
+        return true;
+#ifdef Q_OS_WIN
+    return false;
+#else
+    // The owner may write it; whether this process may is the system's answer for its effective
+    // user (another user's file, a file system mounted read-only).
+    return ::faccessat(AT_FDCWD, QFile::encodeName(path).constData(), W_OK, AT_EACCESS) != 0;
+#endif
 }
 
 FileResult setReadOnlyFile(const QString &path, bool readOnly)

@@ -93,7 +93,8 @@ bool isRegularFile(const QString &path);
 // "It is not a regular file (a pipe, device or socket)": the reason given for any other kind.
 QString notRegularFileText();
 
-// Read-only: the owner's write permission is missing (the read-only attribute on Windows).
+// Read-only: the owner's write permission is missing (the read-only attribute on Windows); elsewhere
+// also a file this process's effective user may not write (another user's, or on a read-only mount).
 bool isReadOnlyFile(const QString &path);
 
 // Sets or clears only the write permission of an existing file.

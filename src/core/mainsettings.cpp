@@ -29,8 +29,8 @@ SettingsLoadResult loadMainSettings(MainSettings &s)
     if (!result.storeProblem.isEmpty())
         msgBox(result.storeProblem, vbOKOnly | vbExclamation, badStoredValueTitle());
 
-    s.OS_Platform = osPlatformText(GetPlatformId());
-    s.OS = osText(GetWindowsVersionCode());
+    s.OS_Platform = systemPlatformText();
+    s.OS = systemOsText();
 
     // Each value is taken on its own, its default in place of a bad one; one box names them all.
     QString badValues;

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSysInfo>
 #include <algorithm>
 
 #ifdef Q_OS_WIN
@@ -610,6 +611,27 @@ QString osText(qint32 versionCode)
     if (versionCode < 0 || versionCode > 6)
         return QString();
     return QString::fromLatin1(texts[versionCode]);
+}
+
+QString systemPlatformText()
+{
+#ifdef Q_OS_WIN
+    return osPlatformText(GetPlatformId());
+#else
+    QString kernel = QSysInfo::kernelType();
+    if (!kernel.isEmpty())
+        kernel[0] = kernel.at(0).toUpper();
+    return kernel;
+#endif
+}
+
+QString systemOsText()
+{
+#ifdef Q_OS_WIN
+    return osText(GetWindowsVersionCode());
+#else
+    return QSysInfo::prettyProductName();
+#endif
 }
 
 } // namespace tess

@@ -115,5 +115,10 @@ qint32 GetWindowsVersionCode();
 qint32 windowsVersionCodeFor(qint32 platformId, qint32 major, qint32 minor);
 QString osPlatformText(qint32 platformId); // "Windows NT/2K", ...
 QString osText(qint32 versionCode);        // "Windows XP", ...
+// The operating-system texts of the run log (OS_Platform and OS). On Windows osPlatformText and osText
+// of the version the system reports; elsewhere the names of the system the program runs on: its
+// kernel ("Linux") and its product name ("Debian GNU/Linux 12 (bookworm)").
+QString systemPlatformText();
+QString systemOsText();
 
 } // namespace tess

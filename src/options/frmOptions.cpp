@@ -288,19 +288,25 @@ void frmOptions::Command2_Click()
     }
     QWidget *scriptsField = optScriptDirDefault[1]->isChecked() ? static_cast<QWidget *>(tbScriptDir)
                                                                 : static_cast<QWidget *>(optScriptDirDefault[0]);
-    if (!folderReady(chosenScriptsFolder(values()), QStringLiteral("User Scripts"), scriptsField))
+    if (offerMissingFolder(chosenScriptsFolder(values()), QStringLiteral("User Scripts"), scriptsField) !=
+        FolderOffer::Ready) {
+        scriptsField->setFocus(Qt::OtherFocusReason);
         return;
+    }
 
     if (optAltOutputPath->isChecked() &&
         msgBox(QStringLiteral("Your Alternate Output path has been selected as active, are you sure?"),
                vbYesNo | vbQuestion | vbDefaultButton2, QStringLiteral("Really?")) != vbYes)
         optNormalOutputPath->setChecked(true);
-    // The batch script is written into a folder that must be there (a name alone is left as it is).
+    // The batch script is written into a folder that should be there (a name alone is left as it is).
+    // No keeps the path as typed (a drive that is not mounted now); only a failed creation stays here.
     QLineEdit *output = outputFileBox();
     const QString outputFolder = FolderOf(output->text());
-    if (!outputFolder.isEmpty() &&
-        !folderReady(withoutTrailingSeparator(outputFolder), QStringLiteral("batch script"), output))
+    if (!outputFolder.isEmpty() && offerMissingFolder(withoutTrailingSeparator(outputFolder),
+                                                      QStringLiteral("batch script"), output) == FolderOffer::Failed) {
+        output->setFocus(Qt::OtherFocusReason);
         return;
+    }
 
     const OptionsValues v = withEmptyBoxesFilled(values());
     setText(tbDelay, v.delay);
@@ -347,25 +353,23 @@ void frmOptions::showTabOf(QWidget *field)
             SSTab1->setCurrentIndex(i);
 }
 
-bool frmOptions::folderReady(const QString &folder, const QString &what, QWidget *field)
+frmOptions::FolderOffer frmOptions::offerMissingFolder(const QString &folder, const QString &what, QWidget *field)
 {
     if (QFileInfo(folder).isDir())
-        return true;
+        return FolderOffer::Ready;
     showTabOf(field);
-    bool ready = false;
+    FolderOffer answer = FolderOffer::Declined;
     m_inBoxCheck = true;
     if (msgBox(QStringLiteral("The folder for your ") + what + QStringLiteral(" does not exist:\r\n") + folder +
                    QStringLiteral("\r\n\r\nCreate it now?"),
                vbYesNo | vbQuestion, appTitle()) == vbYes) {
-        ready = MakeFolderPath(folder) && QFileInfo(folder).isDir();
-        if (!ready)
+        answer = MakeFolderPath(folder) && QFileInfo(folder).isDir() ? FolderOffer::Ready : FolderOffer::Failed;
+        if (answer == FolderOffer::Failed)
             msgBox(QStringLiteral("The folder could not be created:\r\n") + folder, vbOKOnly | vbExclamation,
                    appTitle());
     }
     m_inBoxCheck = false;
-    if (!ready)
-        field->setFocus(Qt::OtherFocusReason);
-    return ready;
+    return answer;
 }
 
 QLineEdit *frmOptions::outputFileBox() const { return optNormalOutputPath->isChecked() ? Text1 : tbAltOutput; }

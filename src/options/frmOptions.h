@@ -186,9 +186,11 @@ private:
     QWidget *fieldWidget(OptionsField field) const;
     // Brings the tab that holds the field to the front.
     void showTabOf(QWidget *field);
-    // Offers to create a missing folder ("The folder for your <what> does not exist"); false when
-    // it is (still) missing, and the focus is then in field.
-    bool folderReady(const QString &folder, const QString &what, QWidget *field);
+    // Offers to create a missing folder ("The folder for your <what> does not exist"), on the tab
+    // that holds field: Ready when it is there (now), Declined on No, Failed when it could not be
+    // created (the user was told).
+    enum class FolderOffer { Ready, Declined, Failed };
+    FolderOffer offerMissingFolder(const QString &folder, const QString &what, QWidget *field);
     // The box of the batch-script output file the selected output option uses.
     QLineEdit *outputFileBox() const;
     void reportUnwrittenKeys(const QStringList &keys);

@@ -14,6 +14,7 @@
 #include "mainwin/queuepane.h"
 #include "mainwindowfixture.h"
 #include "modalguard.h"
+#include "options/optionsfields.h"
 #include "panecontrols.h"
 #include "testsupport.h"
 
@@ -31,6 +32,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
+#include <optional>
 
 using namespace tess;
 
@@ -110,6 +112,7 @@ private Q_SLOTS:
     void missingFoldersScan();
     void completionWindow();
     void nightRunSkipsTheChecks();
+    void nightRunWritesTheScansIntoTheRunLog();
 };
 
 // The minimal script: the drawings in queue order, the read-only one without its save line; the
@@ -436,21 +439,35 @@ void TestComposer::failuresWriteNothing_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("text"); // a part of the message
+    QTest::addColumn<int>("style");
+    QTest::addColumn<bool>("options"); // the Options window comes up first
     QTest::newRow("output folder missing") << "nofolder"
                                            << "Tessaline Setup Alert"
-                                           << "Tessaline script output path not found";
+                                           << "Tessaline script output path not found" << int(vbOKOnly) << true;
     QTest::newRow("read-only output file") << "readonly"
                                            << "Tessaline Alert"
-                                           << "should NOT be READ-ONLY";
+                                           << "should NOT be READ-ONLY" << int(vbOKOnly) << true;
+    QTest::newRow("output file of another user") << "otheruser"
+                                                 << "Tessaline Alert"
+                                                 << "should NOT be READ-ONLY" << int(vbOKOnly) << true;
+    QTest::newRow("output file held by another program")
+        << "held"
+        << "Tessaline Alert"
+        << "Please wait for AutoCAD to finish using the Script" << int(vbOKOnly) << false;
     QTest::newRow("a drawing whose tags grow without end") << "tags"
                                                            << "Tessaline Alert"
-                                                           << "$FILEPATH-1$";
+                                                           << "$FILEPATH-1$" << int(vbOKOnly | vbCritical) << false;
+    QTest::newRow("a project file short of its tags")
+        << "project"
+        << "Tessaline for AutoCAD"
+        << "Error 62 (Input past end of file) in procedure SubstituteProjectTAGS of Form frmMain\r\nS.PRJ"
+        << int(vbOKOnly) << false;
     QTest::newRow("empty user script") << "empty"
                                        << "Tessaline Alert"
-                                       << "The user script is empty";
+                                       << "The user script is empty" << int(vbOKOnly | vbExclamation) << false;
     QTest::newRow("disk full while writing") << "full"
                                              << "Tessaline Alert"
-                                             << "Disk full";
+                                             << "Disk full" << int(vbOKOnly | vbCritical) << false;
 }
 
 // Every failure: one message, StopBatch set, nothing started, the previous script untouched, the window
@@ -465,16 +482,26 @@ void TestComposer::failuresWriteNothing()
     fx.writeFile(QStringLiteral("tessaline.scr"), "PREVIOUS\r\n");
     QStringList queue = {win.drawing(QStringLiteral("A.dwg"))};
     QString script = QStringLiteral("_PURGE _ALL _N");
+    std::optional<test::HeldFile> held;
+    std::optional<test::OtherUser> other;
     if (kind == QLatin1String("nofolder")) {
         mainSettings().SCROutputPath = fx.path() + QStringLiteral("NOFOLDER/tessaline.scr");
     } else if (kind == QLatin1String("readonly")) {
         QVERIFY(setReadOnlyFile(win.output(), true).ok());
+    } else if (kind == QLatin1String("held")) {
+        held.emplace(win.output());
+        if (!held->ok())
+            QSKIP("no file lease on this file system");
     } else if (kind == QLatin1String("tags")) {
         QString tagged;
         for (int n = 1; n <= 9; ++n)
             tagged += QStringLiteral("$FILEPATH-%1$$FILEDRIVE+%1$").arg(n);
         queue << fx.path() + tagged + QStringLiteral("/P/Q/R/S/T/U/V/W/X/Y/A-101.dwg");
         script = QStringLiteral("-INSERT $FILEPATH$");
+    } else if (kind == QLatin1String("project")) {
+        fx.writeFile(QStringLiteral("DATA/S.PRJ"), "\r\nVALUE 1\r\n"); // every drawing, one value of 40
+        fx.writeFile(QStringLiteral("DATA/PTAGMAN.DAT"), "S.PRJ\r\n");
+        script = QStringLiteral("-ATTEDIT $PROJECTTAG1$");
     } else if (kind == QLatin1String("full")) {
         if (!test::FileSizeLimit(qint64(1) << 40).ok())
             QSKIP("no file-size limit to stand in for a full disk");
@@ -489,12 +516,24 @@ void TestComposer::failuresWriteNothing()
     } else if (kind == QLatin1String("full")) {
         const test::FileSizeLimit limit(4096);
         win.press();
+    } else if (kind == QLatin1String("otheruser")) {
+        // Root's script, mode 0644, in a folder everyone may write: its owner could replace it, this
+        // user may not.
+        QVERIFY(test::openToEveryone(fx.folder()));
+        other.emplace();
+        if (!other->ok())
+            QSKIP("only root can act as another user");
+        win.press();
+        other.reset();
     } else {
         win.press();
     }
+    held.reset();
     QVERIFY(fx.prompter().allUsed());
     QCOMPARE(fx.prompter().last().title, title);
     QVERIFY2(fx.prompter().last().text.contains(text), qPrintable(fx.prompter().last().text));
+    QTEST(fx.prompter().last().style, "style");
+    QTEST(optionsFields()->isOnScreen(), "options");
     QVERIFY(mainSettings().StopBatch);
     QVERIFY(!mainSettings().InNightRun);
     QVERIFY(fx.launcher().calls.isEmpty());
@@ -584,6 +623,34 @@ void TestComposer::nightRunSkipsTheChecks()
     expected << "ZOOM  E"
              << "_QSAVE" << opened(gone, false) << "ZOOM  E";
     QCOMPARE(win.body(), expected);
+}
+
+// A night run shows none of the scans' boxes: the missing folder is made, and both findings go into
+// the run log, with logging off too (nothing else would record them).
+void TestComposer::nightRunWritesTheScansIntoTheRunLog()
+{
+    test::Fixture fx;
+    fx.setClock(QDateTime(QDate(2026, 12, 31), QTime(20, 30)));
+    const QString out = fx.path() + QStringLiteral("OUT/PLOTS/");
+    Window win(fx, [&out](MainSettings &s) {
+        s.InNightRun = true;
+        s.WarnFoldersNotExist = 1;
+        s.ScanForRogueTags = 1;
+        s.PreUserScript = QStringLiteral("ZOOM E $projecttag3$");
+        s.PostUserScript = QStringLiteral("-EXPORT \"") + out + QStringLiteral("$FILENAME$.wmf\"");
+    });
+    win.setQueue({win.drawing(QStringLiteral("A.dwg"))});
+    win.press();
+    QVERIFY(fx.prompter().shown().isEmpty());
+    QVERIFY(!mainSettings().InNightRun);
+    QVERIFY(QFileInfo(out).isDir());
+    QCOMPARE(QString::fromUtf8(test::fileBytes(fx.data() + QStringLiteral("tessaline.log"))),
+             QStringLiteral("NIGHT RUN 2026-12-31 20:30:00, checks of the batch script ") + win.output() +
+                 QStringLiteral(":\r\n"
+                                "Folders named in the batch script that did not exist, created:\r\n    ") +
+                 out +
+                 QStringLiteral("\r\nThe output script contains Project Tags that were not substituted.\r\n"
+                                "The first occurence is on line 5 of the output file\r\n"));
 }
 
 QTEST_MAIN(TestComposer)

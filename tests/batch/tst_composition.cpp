@@ -1,4 +1,5 @@
 #include "batch/composition.h"
+#include "batch/queueverification.h"
 #include "core/fileio.h"
 #include "core/listutils.h"
 #include "testsupport.h"
@@ -6,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QtTest>
+#include <optional>
 
 #ifdef Q_OS_UNIX
 #include <sys/socket.h>
@@ -62,6 +64,7 @@ private Q_SLOTS:
     void writesTheWholeScript();
     void outputFileErrors_data();
     void outputFileErrors();
+    void anotherUsersDrawingIsNotSaved();
     void failedStepKeepsThePreviousScript();
     void saveAsTargets_data();
     void saveAsTargets();
@@ -100,8 +103,10 @@ void TestComposition::outputFileErrors_data()
     QTest::newRow("folder missing") << "nofolder" << kPathNotFound;
     QTest::newRow("read-only file") << "readonly" << kPathFileAccessError;
     QTest::newRow("a folder in its place") << "folder" << kPathFileAccessError;
+    QTest::newRow("held by another program") << "held" << kPermissionDenied;
+    QTest::newRow("another user's file") << "otheruser" << kPathFileAccessError;
 #ifdef Q_OS_UNIX
-    QTest::newRow("cannot be opened: held") << "socket" << kPermissionDenied;
+    QTest::newRow("a socket in its place") << "socket" << kPathFileAccessError;
 #endif
 }
 
@@ -114,6 +119,8 @@ void TestComposition::outputFileErrors()
     Composition c(fx);
     c.snap.queue = {c.drawing(QStringLiteral("A.dwg"))};
     QString &out = c.snap.settings.SCROutputPath;
+    std::optional<test::HeldFile> held;
+    std::optional<test::OtherUser> other;
     if (kind == QLatin1String("nofolder")) {
         out = fx.path() + QStringLiteral("NOFOLDER/tessaline.scr");
     } else if (kind == QLatin1String("readonly")) {
@@ -121,6 +128,18 @@ void TestComposition::outputFileErrors()
         QVERIFY(setReadOnlyFile(out, true).ok());
     } else if (kind == QLatin1String("folder")) {
         QVERIFY(QDir().mkpath(out));
+    } else if (kind == QLatin1String("held")) {
+        fx.writeFile(QStringLiteral("tessaline.scr"), "OLD\r\n");
+        held.emplace(out);
+        if (!held->ok())
+            QSKIP("no file lease on this file system");
+    } else if (kind == QLatin1String("otheruser")) {
+        // Root's file of mode 0644 in a folder everyone may write: only its owner may replace it.
+        fx.writeFile(QStringLiteral("tessaline.scr"), "OLD\r\n");
+        QVERIFY(test::openToEveryone(fx.folder()));
+        other.emplace();
+        if (!other->ok())
+            QSKIP("only root can act as another user");
     } else {
 #ifdef Q_OS_UNIX
         out = fx.path() + QStringLiteral("held.scr");
@@ -135,14 +154,51 @@ void TestComposition::outputFileErrors()
 #endif
     }
     const CompositionResult r = composeBatchScript(c.snap);
+    other.reset();
+    held.reset();
     QCOMPARE(int(r.status), int(CompositionResult::OpenFailed));
     QCOMPARE(r.error, error);
+    if (kind == QLatin1String("held") || kind == QLatin1String("otheruser"))
+        QCOMPARE(test::fileBytes(out), QByteArray("OLD\r\n"));
     if (kind == QLatin1String("readonly")) {
         QCOMPARE(test::fileBytes(out), QByteArray("OLD\r\n"));
         QVERIFY(setReadOnlyFile(out, false).ok());
     }
     QVERIFY(!QFileInfo::exists(fx.path() + QStringLiteral("NOFOLDER")));
     QCOMPARE(QDir(fx.path()).entryList({"*.scr.*"}, QDir::Files | QDir::Hidden), QStringList());
+}
+
+// A drawing this user may not write (root's, mode 0644, seen by another user) is listed by the queue
+// check and gets the read-only form without "_QSAVE"; the drawing of that user beside it is saved.
+void TestComposition::anotherUsersDrawingIsNotSaved()
+{
+#ifdef Q_OS_UNIX
+    if (::geteuid() != 0)
+        QSKIP("only root can act as another user");
+    test::Fixture fx;
+    Composition c(fx);
+    const QString theirs = c.drawing(QStringLiteral("THEIRS.dwg")), mine = c.drawing(QStringLiteral("MINE.dwg"));
+    QVERIFY(test::openToEveryone(fx.folder()));
+    QCOMPARE(::chown(QFile::encodeName(mine).constData(), 65534, 65534), 0);
+    c.snap.queue = {theirs, mine};
+    c.snap.settings.LoadOpen = 2;
+    c.snap.settings.OpenOther = QStringLiteral("_OPEN");
+    QList<QueueProblem> problems;
+    CompositionResult r;
+    {
+        test::OtherUser other;
+        QVERIFY(other.ok());
+        problems = verifyQueueFiles(c.snap.queue);
+        r = composeBatchScript(c.snap);
+    }
+    QCOMPARE(problems, QList<QueueProblem>({{theirs, QueueProblem::ReadOnly}}));
+    QCOMPARE(problems.first().shown(), theirs.toLower());
+    QVERIFY(r.written());
+    QCOMPARE(c.body(), QStringList({"_OPEN", "\"" + theirs + "\" Y", "_PURGE _ALL _N", "_OPEN", "\"" + mine + "\"",
+                                    "_PURGE _ALL _N", "_QSAVE"}));
+#else
+    QSKIP("owners are not compared here");
+#endif
 }
 
 // A drawing whose path holds the tags of later rows grows past the bound at its block: the message names

@@ -90,6 +90,7 @@ private Q_SLOTS:
     void nightRunFiresOnce();
     void nightRunDisarms();
     void otherLocation();
+    void otherLocationCloseBoxStartsAfresh();
 };
 
 // The composition with its run variant of the completion window, then AutoCAD, with the switches,
@@ -104,7 +105,7 @@ void TestCreateAndRun::startsAutoCadOnTheScript()
     const QString configured = QFileInfo(exe).path() + QStringLiteral("/acad.bin");
 #else
     const QString exe = fx.writeFile(QStringLiteral("ACAD/acad"), "#!/bin/sh\n");
-    QVERIFY(QFile::setPermissions(exe, QFile::permissions(exe) | QFile::ExeOwner));
+    QVERIFY(test::makeProgram(exe));
     const QString configured = exe;
     QVERIFY(isProgramFile(configured));
 #endif
@@ -174,6 +175,7 @@ void TestCreateAndRun::fullDiskStartsNothing()
         QSKIP("no file-size limit to stand in for a full disk");
     test::Fixture fx;
     const QString exe = fx.writeFile(QStringLiteral("ACAD/ACAD.EXE"), "MZ");
+    QVERIFY(test::makeProgram(exe));
     Window win(fx, [&](MainSettings &s) {
         s.AutoCADEXE = exe;
         s.ShowSCRComplete = 1;
@@ -192,7 +194,8 @@ void TestCreateAndRun::fullDiskStartsNothing()
 }
 
 // No AutoCAD program set: "Setup Issue" and the Options dialog, no batch script. A program that is
-// not there: the script is written, then the same message; nothing is started.
+// not there, or (where files carry the permission) a file named acad.exe that may not be run: the
+// script is written, then the same message; nothing is started.
 void TestCreateAndRun::setupIssue_data()
 {
     QTest::addColumn<QString>("program");
@@ -201,6 +204,9 @@ void TestCreateAndRun::setupIssue_data()
     QTest::newRow("blank") << "   " << false;
     QTest::newRow("missing") << "ACAD/acad.exe" << true;
     QTest::newRow("not a program") << "DATA" << true; // a folder
+#ifndef Q_OS_WIN
+    QTest::newRow("acad.exe that may not be run") << "ACAD/ACAD.EXE" << true; // written below, mode 0644
+#endif
 }
 
 void TestCreateAndRun::setupIssue()
@@ -208,6 +214,8 @@ void TestCreateAndRun::setupIssue()
     QFETCH(QString, program);
     QFETCH(bool, written);
     test::Fixture fx;
+    if (program == QLatin1String("ACAD/ACAD.EXE"))
+        fx.writeFile(program, "MZ");
     Window win(fx,
                [&](MainSettings &s) { s.AutoCADEXE = program.trimmed().isEmpty() ? program : fx.path() + program; });
     win.setQueue({win.drawing(QStringLiteral("A.dwg"))});
@@ -227,6 +235,7 @@ void TestCreateAndRun::missingOutputFolderShowsItsSetting()
 {
     test::Fixture fx;
     const QString exe = fx.writeFile(QStringLiteral("ACAD/acad.exe"), "MZ");
+    QVERIFY(test::makeProgram(exe));
     const QString script = fx.path() + QStringLiteral("SUPPORT/tessaline.scr");
     Window win(fx, [&](MainSettings &s) {
         s.AutoCADEXE = exe;
@@ -257,6 +266,7 @@ void TestCreateAndRun::stoppedComposerStartsNothing()
 {
     test::Fixture fx;
     const QString exe = fx.writeFile(QStringLiteral("ACAD/acad.exe"), "MZ");
+    QVERIFY(test::makeProgram(exe));
     Window win(fx, [&](MainSettings &s) { s.AutoCADEXE = exe; });
     win.setQueue({win.drawing(QStringLiteral("A.dwg"))}, QStringLiteral("_PURGE"));
     win.w->scriptFacts()->setScriptText(QString());
@@ -345,6 +355,7 @@ void TestCreateAndRun::nightRunFiresOnce()
 {
     test::Fixture fx;
     const QString exe = fx.writeFile(QStringLiteral("ACAD/acad.exe"), "MZ");
+    QVERIFY(test::makeProgram(exe));
     const QString out = fx.path() + QStringLiteral("OUT/PLOTS/");
     Window win(fx, [&](MainSettings &s) {
         s.AutoCADEXE = exe;
@@ -480,6 +491,37 @@ void TestCreateAndRun::otherLocation()
     QCOMPARE(fx.prompter().last().title, QStringLiteral("Confirm Delete"));
     QVERIFY(!QFileInfo::exists(path));
     QVERIFY(modals.allAnswered());
+}
+
+// Cancel keeps the name and the filter for the next opening; the close box unloads the window, so
+// the next opening starts from the design texts.
+void TestCreateAndRun::otherLocationCloseBoxStartsAfresh()
+{
+    test::Fixture fx;
+    Window win(fx);
+    QMenu *script = win.w->menuByName(QStringLiteral("mnuScript"));
+    QAction *item = script ? script->findChild<QAction *>(QStringLiteral("mnuOutputOther")) : nullptr;
+    QVERIFY(item);
+    test::ModalGuard modals;
+    QStringList seen;
+    auto open = [&](const std::function<void(frmWriteScriptToLoc *)> &leave) {
+        modals.answerNextModal([&seen, leave](QWidget *dialog) {
+            auto *f = qobject_cast<frmWriteScriptToLoc *>(dialog);
+            QVERIFY(f);
+            seen << f->tbFilter->text() << f->tbFileName->text()
+                 << (f->cmdCreate->isEnabled() ? QStringLiteral("enabled") : QStringLiteral("disabled"));
+            f->tbFilter->setText(QStringLiteral("*.txt"));
+            f->tbFileName->setText(QStringLiteral("night"));
+            leave(f);
+        });
+        item->trigger();
+    };
+    open([](frmWriteScriptToLoc *f) { f->cmdCancel->click(); });
+    open([](frmWriteScriptToLoc *f) { test::pressCloseBox(f); });
+    open([](frmWriteScriptToLoc *f) { f->cmdCancel->click(); });
+    QVERIFY(modals.allAnswered());
+    QCOMPARE(seen, QStringList({"*.scr", "", "disabled", "*.txt", "night", "enabled", "*.scr", "", "disabled"}));
+    QVERIFY(fx.prompter().shown().isEmpty());
 }
 
 QTEST_MAIN(TestCreateAndRun)

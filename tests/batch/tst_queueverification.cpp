@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QtTest>
+#include <optional>
 
 #ifndef Q_OS_WIN
 #include <unistd.h>
@@ -102,6 +103,7 @@ void TestQueueVerification::cachedAccessMatchesTheGeneralAnswer_data()
     QTest::newRow("dangling link") << "dangling" << 0;
     QTest::newRow("unreadable") << "unreadable" << -1;
     QTest::newRow("another owner") << "other owner" << -1;
+    QTest::newRow("another owner's 0644, this user may not write it") << "other user" << 7;
     QTest::newRow("empty path") << "empty" << 0;
 }
 
@@ -141,6 +143,13 @@ void TestQueueVerification::cachedAccessMatchesTheGeneralAnswer()
     } else if (kind == QLatin1String("empty")) {
         path.clear();
     }
+    std::optional<test::OtherUser> other;
+    if (kind == QLatin1String("other user")) {
+        QVERIFY(test::openToEveryone(fx.folder()));
+        other.emplace();
+        if (!other->ok())
+            QSKIP("only root can act as another user");
+    }
 
     const DrawingAccess general = drawingAccessOf(path);
     if (expected >= 0)
@@ -149,6 +158,7 @@ void TestQueueVerification::cachedAccessMatchesTheGeneralAnswer()
     cache.of(plain); // the folder is looked at before
     QCOMPARE(cache.of(path), general);
     QCOMPARE(cache.of(path), general);
+    other.reset();
     QFile::setPermissions(plain, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 

@@ -10,10 +10,18 @@
 #include <QStringList>
 #include <algorithm>
 
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
 #include <csignal>
+#include <fcntl.h>
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <sys/prctl.h>
 #endif
 
 namespace tess::test {
@@ -129,6 +137,125 @@ FileSizeLimit::~FileSizeLimit()
 
 bool makeFifo(const QString &path) { return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0; }
 #endif
+
+bool makeProgram(const QString &path)
+{
+#ifdef Q_OS_WIN
+    return QFileInfo(path).isFile();
+#else
+    return QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner | QFileDevice::ExeUser |
+                                           QFileDevice::ExeGroup | QFileDevice::ExeOther);
+#endif
+}
+
+#ifdef Q_OS_WIN
+HeldFile::HeldFile(const QString &path)
+{
+    const HANDLE h = CreateFileW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(path).utf16()), GENERIC_READ, 0,
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    m_ok = h != INVALID_HANDLE_VALUE;
+    m_handle = m_ok ? h : nullptr;
+}
+
+HeldFile::~HeldFile()
+{
+    if (m_handle)
+        CloseHandle(m_handle);
+}
+#else
+HeldFile::HeldFile(const QString &path)
+{
+    m_fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (m_fd < 0)
+        return;
+    m_oldHandler = std::signal(SIGIO, SIG_IGN);
+#ifdef F_SETLEASE
+    m_ok = ::fcntl(m_fd, F_SETLEASE, F_RDLCK) == 0;
+#endif
+}
+
+HeldFile::~HeldFile()
+{
+    if (m_fd < 0)
+        return;
+    ::close(m_fd);
+    std::signal(SIGIO, m_oldHandler);
+}
+#endif
+
+#ifdef Q_OS_LINUX
+OtherUser::OtherUser()
+{
+    constexpr unsigned nobody = 65534;
+    uid_t u[3];
+    gid_t g[3];
+    if (::geteuid() != 0 || ::getresuid(&u[0], &u[1], &u[2]) != 0 || ::getresgid(&g[0], &g[1], &g[2]) != 0)
+        return;
+    const int count = ::getgroups(0, nullptr);
+    if (count < 0)
+        return;
+    QList<gid_t> groups(count);
+    if (count > 0 && ::getgroups(count, groups.data()) != count)
+        return;
+    if (::setgroups(0, nullptr) != 0)
+        return;
+    // The saved ids stay root's, so that the destructor may take them back.
+    if (::setresgid(nobody, nobody, 0) == 0) {
+        if (::setresuid(nobody, nobody, 0) == 0) {
+            m_ok = true;
+        } else {
+            ::setresgid(g[0], g[1], g[2]);
+        }
+    }
+    if (!m_ok) {
+        ::setgroups(size_t(groups.size()), groups.data());
+        return;
+    }
+    for (int i = 0; i < 3; ++i) {
+        m_uid[i] = u[i];
+        m_gid[i] = g[i];
+    }
+    for (const gid_t id : groups)
+        m_groups << id;
+}
+
+OtherUser::~OtherUser()
+{
+    if (!m_ok)
+        return;
+    // Root first: then the groups may be put back.
+    if (::setresuid(0, 0, 0) != 0)
+        qFatal("cannot become root again");
+    QList<gid_t> groups;
+    for (const unsigned id : std::as_const(m_groups))
+        groups << gid_t(id);
+    if (::setgroups(size_t(groups.size()), groups.data()) != 0 || ::setresgid(m_gid[0], m_gid[1], m_gid[2]) != 0 ||
+        ::setresuid(m_uid[0], m_uid[1], m_uid[2]) != 0)
+        qFatal("cannot take back the user and groups of the test");
+    // A change of user made the process undumpable; the leak check at exit needs it dumpable.
+    ::prctl(PR_SET_DUMPABLE, 1);
+}
+#else
+OtherUser::OtherUser() = default;
+OtherUser::~OtherUser() = default;
+#endif
+
+bool openToEveryone(const QString &folder)
+{
+    if (!QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                           QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                                           QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther))
+        return false;
+#ifndef Q_OS_WIN
+    for (QDir up(QFileInfo(folder).absoluteFilePath()); up.cdUp();) {
+        if (!(QFile::permissions(up.path()) & QFileDevice::ExeOther))
+            return false;
+        if (up.isRoot())
+            break;
+    }
+#endif
+    return true;
+}
 
 QString lispFolder(const QString &programFolder)
 {

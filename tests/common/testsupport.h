@@ -8,6 +8,7 @@
 #include "tempprogramfolder.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -63,6 +64,59 @@ QStringList inListingOrder(const QString &folder, const QStringList &names);
 
 // Makes a named pipe (FIFO) at path; false where the system has none (Windows).
 bool makeFifo(const QString &path);
+
+// Lets the file be run as a program (the execute permission where files carry one; true on Windows).
+bool makeProgram(const QString &path);
+
+// While it lives, another program holds the file as AutoCAD holds the script it runs: on Windows it
+// is open without sharing; elsewhere a read lease is held on it, as a file server holds one for a
+// client, so that an open for writing is refused at once. ok() is false where the file system grants
+// no lease: the test then skips. The lease break signal (SIGIO) is ignored meanwhile.
+class HeldFile
+{
+public:
+    explicit HeldFile(const QString &path);
+    ~HeldFile();
+    HeldFile(const HeldFile &) = delete;
+    HeldFile &operator=(const HeldFile &) = delete;
+    bool ok() const { return m_ok; }
+
+private:
+    bool m_ok = false;
+#ifdef Q_OS_WIN
+    void *m_handle = nullptr;
+#else
+    int m_fd = -1;
+    void (*m_oldHandler)(int) = nullptr;
+#endif
+};
+
+// While it lives, this process runs as another user ("nobody": user and group 65534, no other
+// groups), so that a file whose owner may write it (root's, mode 0644) is one this user may not.
+// Only root can become another user: ok() is false otherwise (and on Windows), and the test skips.
+// The code under test may only write into folders opened with openToEveryone meanwhile.
+//     test::OtherUser other;
+//     if (!other.ok())
+//         QSKIP("only root can act as another user");
+class OtherUser
+{
+public:
+    OtherUser();
+    ~OtherUser();
+    OtherUser(const OtherUser &) = delete;
+    OtherUser &operator=(const OtherUser &) = delete;
+    bool ok() const { return m_ok; }
+
+private:
+    bool m_ok = false;
+    unsigned m_uid[3] = {};
+    unsigned m_gid[3] = {};
+    QList<unsigned> m_groups;
+};
+
+// Lets every user read, write and enter the folder (one made by the test). False when it cannot, or
+// when a folder above it cannot be entered by every user.
+bool openToEveryone(const QString &folder);
 
 // The program's LISP folder as the wizards' load lines name it: programFolder + "/LISP/", every
 // "\" as "/", in capitals where file names ignore case and with its own letters elsewhere.

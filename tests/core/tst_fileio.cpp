@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <optional>
 
 #ifndef Q_OS_WIN
 #include <sys/stat.h>
@@ -269,6 +270,41 @@ private Q_SLOTS:
         QVERIFY(perms & QFile::ExeOwner);
         QVERIFY(perms & QFile::ReadOther);
         QCOMPARE(setReadOnlyFile(tmp.path() + QStringLiteral("SCRIPTS/none.scr"), true).error, 53);
+    }
+
+    // Read-only is the owner's write permission missing, or this user not allowed to write the file:
+    // root's file of mode 0644 is read-only to another user. As root the rows of another user run
+    // as "nobody"; elsewhere they skip (only root can act as another user).
+    void readOnlyIsForThisUser_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("otherUser");
+        QTest::addColumn<bool>("readOnly");
+        QTest::newRow("the owner's 0644") << 0644 << false << false;
+        QTest::newRow("the owner's 0444") << 0444 << false << true;
+        QTest::newRow("another user's 0644") << 0644 << true << true;
+        QTest::newRow("another user's 0666") << 0666 << true << false;
+        QTest::newRow("another user's 0466") << 0466 << true << true;
+    }
+    void readOnlyIsForThisUser()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("permissions of the owner and of others are POSIX");
+#else
+        QFETCH(int, mode);
+        QFETCH(bool, otherUser);
+        test::TempProgramFolder tmp;
+        QVERIFY(test::openToEveryone(tmp.folder()));
+        const QString p = tmp.writeFile(QStringLiteral("DWG/a.dwg"), "AC1027");
+        QCOMPARE(::chmod(QFile::encodeName(p).constData(), mode_t(mode)), 0);
+        std::optional<test::OtherUser> other;
+        if (otherUser) {
+            other.emplace();
+            if (!other->ok())
+                QSKIP("only root can act as another user");
+        }
+        QTEST(isReadOnlyFile(p), "readOnly");
+#endif
     }
 };
 

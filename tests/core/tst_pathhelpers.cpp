@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -781,6 +782,17 @@ void TestPathHelpers::versionOfThisSystem()
     QCOMPARE(GetPlatformId(), 2);
     QCOMPARE(GetWindowsVersionCode(), 0);
     QCOMPARE(osText(GetWindowsVersionCode()), QStringLiteral("Windows 32"));
+    // The run log names the system the program runs on: Windows by its version's texts, any other
+    // by its own names.
+#ifdef Q_OS_WIN
+    QCOMPARE(systemPlatformText(), osPlatformText(GetPlatformId()));
+    QCOMPARE(systemOsText(), osText(GetWindowsVersionCode()));
+#else
+    QCOMPARE(systemPlatformText().toLower(), QSysInfo::kernelType());
+    QVERIFY(systemPlatformText().at(0).isUpper());
+    QCOMPARE(systemOsText(), QSysInfo::prettyProductName());
+    QVERIFY(!systemOsText().contains(QLatin1String("Windows")));
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestPathHelpers)

@@ -3,6 +3,7 @@
 
 #include "core/appenvironment.h"
 #include "core/mainsettings.h"
+#include "core/pathhelpers.h"
 #include "core/settingskeys.h"
 #include "core/settingsstore.h"
 #include "core/startup.h"
@@ -148,6 +149,8 @@ private Q_SLOTS:
         // Computed members.
         QCOMPARE(s.R14Compatible, qint16(0));
         QCOMPARE(s.ProgramPath, fx.path());
+        QCOMPARE(s.OS_Platform, systemPlatformText());
+        QCOMPARE(s.OS, systemOsText());
         QCOMPARE(s.SCRIPTSDir, fx.path() + QStringLiteral("SCRIPTS"));
         QCOMPARE(s.SCROutputPath, QString()); // the empty normal output file
         // Reading wrote nothing.

@@ -293,25 +293,29 @@ private Q_SLOTS:
         QCOMPARE(h.applied, 1);
     }
 
-    // The folder of the output file in use must be there: "&OK" offers to make it. Yes makes it and
-    // applies; No (or a folder that cannot be made) keeps the dialog open on the "Config" tab with
-    // nothing applied, the box of that output ready for a correction.
+    // A missing folder of the output file in use: "&OK" offers to make it. Yes makes it and applies;
+    // No applies and stores the path as typed (a drive that is not mounted now); a folder that
+    // cannot be made keeps the dialog open on the "Config" tab with nothing applied, the box of that
+    // output ready for a correction.
     void okOffersAMissingOutputFolder_data()
     {
         QTest::addColumn<bool>("alternate");
         QTest::addColumn<QString>("output"); // below the program folder; "|" blocks the folder with a file
         QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("made");
         QTest::addColumn<bool>("applied");
-        QTest::newRow("normal, made") << false << "SUPPORT/deep/tessaline.scr" << int(vbYes) << true;
-        QTest::newRow("normal, declined") << false << "SUPPORT/tessaline.scr" << int(vbNo) << false;
-        QTest::newRow("alternate, made") << true << "N/SCRIPTS/tessaline.scr" << int(vbYes) << true;
-        QTest::newRow("cannot be made") << false << "|/sub/tessaline.scr" << int(vbYes) << false;
+        QTest::newRow("normal, made") << false << "SUPPORT/deep/tessaline.scr" << int(vbYes) << true << true;
+        QTest::newRow("normal, declined") << false << "SUPPORT/tessaline.scr" << int(vbNo) << false << true;
+        QTest::newRow("alternate, made") << true << "N/SCRIPTS/tessaline.scr" << int(vbYes) << true << true;
+        QTest::newRow("alternate, declined") << true << "N/SCRIPTS/tessaline.scr" << int(vbNo) << false << true;
+        QTest::newRow("cannot be made") << false << "|/sub/tessaline.scr" << int(vbYes) << false << false;
     }
     void okOffersAMissingOutputFolder()
     {
         QFETCH(bool, alternate);
         QFETCH(QString, output);
         QFETCH(int, answer);
+        QFETCH(bool, made);
         QFETCH(bool, applied);
         Harness h;
         if (output.startsWith(QLatin1Char('|'))) {
@@ -329,7 +333,7 @@ private Q_SLOTS:
             h.fx.prompter().expectMessage(vbYes); // "Really?"
         }
         h.fx.prompter().expectMessage(answer);
-        if (!applied && answer == vbYes)
+        if (!applied)
             h.fx.prompter().expectMessage(vbOK); // could not be created
         h.dlg.Command2->click();
         QVERIFY(h.fx.prompter().allUsed());
@@ -338,11 +342,13 @@ private Q_SLOTS:
         QCOMPARE(offer.text, QStringLiteral("The folder for your batch script does not exist:\r\n") + folder +
                                  QStringLiteral("\r\n\r\nCreate it now?"));
         QCOMPARE(offer.style, int(vbYesNo | vbQuestion));
-        QCOMPARE(QFileInfo(folder).isDir(), applied);
+        QCOMPARE(QFileInfo(folder).isDir(), made);
         QCOMPARE(h.applied, applied ? 1 : 0);
         QCOMPARE(h.dlg.isVisible(), !applied);
         QCOMPARE(mainSettings().SCROutputPath, applied ? file : QString());
-        if (!applied) {
+        if (applied) {
+            QCOMPARE(stored("Paths", alternate ? "OutputAlt" : "OutputNorm"), file);
+        } else {
             QVERIFY(h.nothingStored());
             QCOMPARE(h.dlg.SSTab1->currentIndex(), 0);
             QCOMPARE(h.fx.prompter().last().text.contains(folder), true);
@@ -506,6 +512,7 @@ private Q_SLOTS:
         QVERIFY(!dlg->isVisible());
 
         const QString acad = fx.writeFile(QStringLiteral("Auto CAD/acad.exe"), "x");
+        QVERIFY(test::makeProgram(acad));
         fx.writeFile(QStringLiteral("DATA/reset.scr"), "x\r\n");
         dlg->tbAutoCadEXE->setText(acad);
         mainSettings().AutoCADEXE = QStringLiteral("/stored/acad.exe");
@@ -667,6 +674,7 @@ private Q_SLOTS:
             s.SCROutputPathNorm = QStringLiteral("N");
         });
         const QString exe = h.fx.writeFile(QStringLiteral("Auto CAD/acad.exe"), "x");
+        QVERIFY(test::makeProgram(exe));
         h.fx.writeFile(QStringLiteral("Auto CAD/readme.txt"), "x");
         const QString folder = QDir::toNativeSeparators(h.fx.path() + QStringLiteral("Auto CAD"));
         frmAutoCADEXEBrowse *p = h.dlg.autoCadPicker();
@@ -699,6 +707,7 @@ private Q_SLOTS:
     {
         Harness h;
         const QString editor = h.fx.writeFile(QStringLiteral("Some Editor/editor.exe"), "x");
+        QVERIFY(test::makeProgram(editor));
         frmTXTEDITORDirSelect *p = h.dlg.textEditorPicker();
         QVERIFY(p->showFolder(h.fx.path() + QStringLiteral("Some Editor")));
         QVERIFY(!p->TXTEDITORCommandOk->isEnabled());

@@ -188,16 +188,25 @@ private Q_SLOTS:
         QTEST(supportBatchScript(folder), "support");
     }
 
+    // On Windows a program is a name ending in ".exe"; elsewhere a file this user may run, whatever
+    // its name (a file named acad.exe that may not be run is none).
     void programFiles()
     {
         test::Fixture fx;
-        QVERIFY(isProgramFile(QStringLiteral("C:\\ACAD\\ACAD.EXE")));
-        QVERIFY(isProgramFile(QStringLiteral("/x/editor.Exe")));
         const QString text = fx.writeFile(QStringLiteral("bin/notes.txt"), "x");
         QVERIFY(!isProgramFile(text));
-#ifndef Q_OS_WIN
+        const QString exe = fx.writeFile(QStringLiteral("bin/acad.exe"), "MZ");
+#ifdef Q_OS_WIN
+        QVERIFY(isProgramFile(QStringLiteral("C:\\ACAD\\ACAD.EXE")));
+        QVERIFY(isProgramFile(QStringLiteral("/x/editor.Exe")));
+        QVERIFY(isProgramFile(exe));
+#else
+        QVERIFY(!isProgramFile(QStringLiteral("/x/editor.Exe")));
+        QVERIFY(!isProgramFile(exe));
+        QVERIFY(test::makeProgram(exe));
+        QVERIFY(isProgramFile(exe));
         const QString run = fx.writeFile(QStringLiteral("bin/run"), "#!/bin/sh\n");
-        QVERIFY(QFile::setPermissions(run, QFile::permissions(run) | QFileDevice::ExeOwner));
+        QVERIFY(test::makeProgram(run));
         QVERIFY(isProgramFile(run));
         QVERIFY(!isProgramFile(fx.path() + QStringLiteral("bin")));
 #endif

@@ -465,6 +465,8 @@ private Q_SLOTS:
         QTemporaryDir acad;
         QFile exe(acad.filePath(QStringLiteral("acad.exe")));
         QVERIFY(exe.open(QIODevice::WriteOnly));
+        exe.close();
+        QVERIFY(test::makeProgram(exe.fileName()));
         m_fx->writeFile(QStringLiteral("DATA/reset.scr"), "_.QUIT\r\n_Y\r\n");
         mainSettings().AutoCADEXE = QDir::toNativeSeparators(exe.fileName());
         test::AppWindow w;

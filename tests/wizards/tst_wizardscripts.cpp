@@ -66,6 +66,12 @@ struct ProgramDir {
         QFile f(dir.filePath(name));
         QVERIFY(f.open(QIODevice::WriteOnly));
     }
+    // A file that may be run.
+    void program(const QString &name) const
+    {
+        touch(name);
+        QVERIFY(test::makeProgram(dir.filePath(name)));
+    }
 };
 
 } // namespace
@@ -287,7 +293,7 @@ private Q_SLOTS:
         QFETCH(QString, configured);
         QFETCH(QString, started);
         ProgramDir d;
-        d.touch(QStringLiteral("acad.exe"));
+        d.program(QStringLiteral("acad.exe"));
         d.touch(QStringLiteral("acad.txt"));
         QVERIFY(QDir(d.dir.path()).mkpath(QStringLiteral("tools/ACAD.EXE")));
 #ifndef Q_OS_WIN
@@ -309,7 +315,7 @@ private Q_SLOTS:
     {
         test::Fixture fx;
         ProgramDir d;
-        d.touch(QStringLiteral("acad.exe"));
+        d.program(QStringLiteral("acad.exe"));
         const QString script = fx.writeFile(QStringLiteral("DATA/reset.scr"), "_.QUIT\r\n_Y\r\n");
         QCOMPARE(resetScriptPath(), QDir::toNativeSeparators(script));
 
@@ -326,7 +332,7 @@ private Q_SLOTS:
     {
         test::Fixture fx;
         ProgramDir d;
-        d.touch(QStringLiteral("acad.exe"));
+        d.program(QStringLiteral("acad.exe"));
 
         // No program: "Setup Issue", nothing started.
         fx.prompter().expectMessage(vbOK);
