@@ -361,8 +361,9 @@ FileResult openRegular(const QString &path, QIODevice::OpenMode mode, int &handl
                        errnoReason(code));
     }
     struct stat st;
-    if (::fstat(handle, &st) != 0 || !S_ISREG(st.st_mode)) {
-        const Kind opened = kindOfMode(st.st_mode);
+    const bool looked = ::fstat(handle, &st) == 0;
+    if (!looked || !S_ISREG(st.st_mode)) {
+        const Kind opened = looked ? kindOfMode(st.st_mode) : Kind::Other;
         ::close(handle);
         handle = -1;
         return failure(kPathFileAccessError, path, notRegularText(opened, entryAt(path).kind == Kind::Link));
