@@ -210,7 +210,13 @@ CompositionResult composeBatchScript(const CompositionSnapshot &snap,
         }
     }
 
-    // The output file.
+    // The output file. Anything but a regular file at its name (a pipe, a device, a link to nothing)
+    // is named for what it is, and never opened.
+    if (const QString why = notReplaceableReason(path); !why.isEmpty() && !QFileInfo(path).isDir()) {
+        result.status = CompositionResult::Failed;
+        result.message = writeFailureMessage(FileResult{kPathFileAccessError, path, why});
+        return result;
+    }
     if (const int error = outputFileError(path)) {
         result.status = CompositionResult::OpenFailed;
         result.error = error;

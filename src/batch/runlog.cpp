@@ -96,39 +96,10 @@ QString runLogPath() { return AppEnvironment::dataFolder() + QStringLiteral("tes
 
 FileResult appendRunLog(const QString &block, const QString &path)
 {
-    FileResult r;
-    r.path = path;
-    const QString folder = FolderOf(path);
-    if (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
-        r.error = kPathNotFound;
-        r.reason = QStringLiteral("The folder does not exist");
-        return r;
-    }
-    if (QFileInfo(path).isDir()) {
-        r.error = kPathFileAccessError;
-        r.reason = QStringLiteral("A folder of that name exists");
-        return r;
-    }
+    // Only a regular file is appended to, never waiting on a pipe; a block that could not be appended
+    // whole, or did not reach the disk, is taken back: the log keeps only whole blocks.
     QStringEncoder encoder(QStringConverter::System);
-    const QByteArray bytes = encoder.encode(block);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
-        // Some systems report a refused open as a plain open error: the access tells.
-        const QFileInfo fi(path);
-        const bool refused =
-            f.error() == QFileDevice::PermissionsError ||
-            (fi.exists() ? !fi.isWritable() : !QFileInfo(folder.isEmpty() ? QStringLiteral(".") : folder).isWritable());
-        r.error = refused ? kPermissionDenied : kPathFileAccessError;
-        r.reason = f.errorString();
-        return r;
-    }
-    // A block that could not be appended whole is taken back: the log keeps only whole blocks.
-    const qint64 oldSize = f.size();
-    if (!writeAllTo(f, bytes.constData(), bytes.size(), r.reason)) {
-        r.error = kPathFileAccessError;
-        f.resize(oldSize);
-    }
-    return r;
+    return appendToFile(path, encoder.encode(block));
 }
 
 QString nightRunFindingsText(const NightRunFindings &f)

@@ -1,5 +1,6 @@
 #include "batch/scriptreadback.h"
 
+#include "core/fileio.h"
 #include "core/listutils.h"
 #include "core/pathhelpers.h"
 #include "core/prompts.h"
@@ -130,9 +131,8 @@ ScriptReadBack readBackBatchScript(const QString &path, bool folders, bool proje
     if (!folders && !projectTags)
         return result;
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        result.error.error = QFileInfo::exists(path) ? kPathFileAccessError : kFileNotFound;
-        result.error.reason = f.errorString();
+    if (const FileResult opened = openRegularFile(f, QIODevice::ReadOnly); !opened.ok()) {
+        result.error = opened;
         return result;
     }
     ScanPacer pacer(progress);

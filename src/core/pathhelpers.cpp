@@ -1,6 +1,7 @@
 #include "core/pathhelpers.h"
 
 #include "core/appenvironment.h"
+#include "core/fileio.h"
 #include "core/like.h"
 #include "core/prompts.h"
 #include "core/systeminfo.h"
@@ -192,12 +193,10 @@ bool canOpenExclusively(const QString &path)
     CloseHandle(h);
     return true;
 #else
-    // No mandatory locks here: a regular file that opens for reading is usable.
+    // No mandatory locks here: a regular file that opens for reading is usable (opened so that a pipe
+    // never makes it wait).
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    f.close();
-    return true;
+    return openRegularFile(f, QIODevice::ReadOnly).ok();
 #endif
 }
 

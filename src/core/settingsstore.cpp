@@ -1,5 +1,7 @@
 #include "core/settingsstore.h"
 
+#include "core/fileio.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -233,7 +235,11 @@ bool SettingsStore::syncStore()
         reopenAfterFailedWrite();
     else
         m_settings->sync();
-    if (m_settings->status() != QSettings::NoError) {
+    // The store replaces its file itself without bringing it to the disk: it is synced here, so that
+    // a disk that cannot take it is seen now, not after the next crash.
+    const QString file = fileName();
+    if (m_settings->status() != QSettings::NoError ||
+        (!file.isEmpty() && QFileInfo::exists(file) && !syncFileToDisk(file).ok())) {
         m_lastError = cannotWriteMessage(fileName());
         reopenAfterFailedWrite();
         return false;

@@ -283,7 +283,7 @@ QString keepStateFileCopy(const QString &path)
     QString kept = path + QStringLiteral(".kept");
     for (int n = 2; QFileInfo::exists(kept) || QFileInfo(kept).isSymLink(); ++n)
         kept = path + QStringLiteral(".kept") + QString::number(n);
-    if (QFile::copy(path, kept) || QFile::rename(path, kept))
+    if (copyWholeFile(path, kept).ok() || QFile::rename(path, kept))
         return kept;
     return QString();
 }

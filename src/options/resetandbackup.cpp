@@ -146,10 +146,7 @@ BackupResult runScriptsBackup(const BackupPlan &plan)
     for (const QString &f : std::as_const(files)) {
         const QString from = sourceDir.filePath(f);
         const QString to = QDir(unfinishedTarget).filePath(f);
-        QByteArray bytes;
-        FileResult fr = readWholeFile(from, bytes);
-        if (fr.ok())
-            fr = writeWholeFile(to, bytes);
+        FileResult fr = copyWholeFile(from, to);
         if (fr.ok() && isReadOnlyFile(from))
             fr = setReadOnlyFile(to, true);
         // The script that could not be copied is named, whichever side failed.

@@ -1,9 +1,12 @@
 #include "preview/drawingpreview.h"
 
+#include "core/fileio.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <optional>
 
@@ -165,8 +168,14 @@ DrawingPreview readDrawingPreview(const QString &path)
     if (info.exists() && !info.isFile())
         return finding(PreviewOutcome::NotADrawing, notADrawingReason());
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return finding(PreviewOutcome::CannotRead, cannotReadReason(file.errorString()));
+    if (const FileResult opened = openRegularFile(file, QIODevice::ReadOnly); !opened.ok()) {
+        // A pipe or a device put at the name since the look above is no drawing either.
+        if (QFileInfo::exists(path) && !isRegularFile(path))
+            return finding(PreviewOutcome::NotADrawing, notADrawingReason());
+        // A missing file is named in the system's words.
+        return finding(PreviewOutcome::CannotRead,
+                       cannotReadReason(opened.error == kFileNotFound ? qt_error_string(ENOENT) : opened.reason));
+    }
     return readDrawingPreview(file);
 }
 

@@ -31,12 +31,11 @@ QString describe(const QString &what, const QString &path, const QString &reason
     return text;
 }
 
-QString openFailure(const QFile &file)
+QString openFailure(const FileResult &opened)
 {
-    switch (file.error()) {
-    case QFileDevice::OpenError:
-        return QFileInfo::exists(file.fileName()) ? pathFileAccessErrorText() : fileNotFoundText();
-    case QFileDevice::PermissionsError: return QStringLiteral("Permission denied");
+    switch (opened.error) {
+    case kFileNotFound: return fileNotFoundText();
+    case kPermissionDenied: return QStringLiteral("Permission denied");
     default: return pathFileAccessErrorText();
     }
 }
@@ -148,15 +147,12 @@ std::optional<CombineError> combineTextFiles(const QStringList &inputs, const QS
     const qsizetype count = inputs.size(); // taken once, at the start
     for (qsizetype i = 0; i < count; ++i) {
         const QString &path = inputs.at(i);
-        // A pipe would keep the combine waiting for ever, a device would never end.
-        if (QFileInfo::exists(path) && !isRegularFile(path)) {
-            out.cancel();
-            return CombineError{104, describe(notRegularFileText(), path, QString())};
-        }
+        // Only a regular file: a pipe would keep the combine waiting for ever, a device would never end.
         QFile in(path);
-        if (!in.open(QIODevice::ReadOnly)) {
+        if (const FileResult opened = openRegularFile(in, QIODevice::ReadOnly); !opened.ok()) {
             out.cancel();
-            return CombineError{104, describe(openFailure(in), path, in.errorString())};
+            return CombineError{
+                104, describe(openFailure(opened), path, opened.error == kFileNotFound ? QString() : opened.reason)};
         }
         for (;;) {
             const qint64 n = in.read(block.data(), block.size());

@@ -72,7 +72,7 @@ DwgHeader readDwgHeader(const QString &path)
     if (!fi.exists())
         return missingHeader(path);
     if (!fi.isFile())
-        return headerFailure(DwgHeader::Unreadable, kPathFileAccessError, QStringLiteral("It is not a regular file"));
+        return headerFailure(DwgHeader::Unreadable, kPathFileAccessError, notRegularFileText(path));
     QFile f(path);
     // A file another program holds without sharing it for reading fails to open here.
     if (!f.open(QIODevice::ReadOnly))
@@ -112,7 +112,7 @@ DwgHeader readDwgHeader(const QString &path)
     struct stat st;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return headerFailure(DwgHeader::Unreadable, kPathFileAccessError, QStringLiteral("It is not a regular file"));
+        return headerFailure(DwgHeader::Unreadable, kPathFileAccessError, notRegularFileText(path));
     }
     char buf[kCodeLength];
     qsizetype got = 0;

@@ -1,4 +1,5 @@
 #include "utilities/renamerplan.h"
+#include "core/fileio.h"
 #include "core/messages.h"
 
 #include <QDir>
@@ -104,13 +105,7 @@ RenameOutcome renameNoReplace(const QString &from, const QString &to)
     const DWORD err = GetLastError();
     RenameOutcome r;
     r.code = int(err);
-    wchar_t *buffer = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                   err, 0, reinterpret_cast<LPWSTR>(&buffer), 0, nullptr);
-    if (buffer) {
-        r.reason = QString::fromWCharArray(buffer).trimmed();
-        LocalFree(buffer);
-    }
+    r.reason = systemErrorReason(int(err));
     switch (err) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND: r.failure = RenameFailure::NotFound; break;
@@ -130,7 +125,7 @@ RenameOutcome outcomeOfErrno(int err)
 {
     RenameOutcome r;
     r.code = err;
-    r.reason = QString::fromLocal8Bit(std::strerror(err));
+    r.reason = systemErrorReason(err); // a full disk reads "Disk full (...)" as a refused write does
     switch (err) {
     case ENOENT: r.failure = RenameFailure::NotFound; break;
     case EEXIST:

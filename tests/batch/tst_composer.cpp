@@ -1,3 +1,12 @@
+                                             << "Disk full" << int(vbOKOnly | vbCritical) << false;
+    QTest::newRow("the script's sync fails") << "sync"
+                                             << "Tessaline Alert"
+                                             << "Disk error (Input/output error)" << int(vbOKOnly | vbCritical)
+                                             << false;
+    QTest::newRow("a pipe as the output file") << "pipe"
+                                               << "Tessaline Alert"
+                                               << "It is a pipe (FIFO), not a regular file"
+                                               << int(vbOKOnly | vbCritical) << false;
 // "&Create Batch Script" pressed in the real main window on a program folder of the test's own: the file
 // written, the checks before it (syntax warnings, queue check and its report), the close-out after it
 // (run log, processed total, read-back scans, completion window) and the ways a composition stops.
@@ -32,6 +41,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
+#include <cerrno>
 #include <optional>
 
 using namespace tess;
@@ -106,6 +116,7 @@ private Q_SLOTS:
     void syntaxWarningsComeFirst();
     void projectTagsAndLeftovers();
     void saveAsAndRunLog();
+    void runLogFailureDoesNotStopTheScript_data();
     void runLogFailureDoesNotStopTheScript();
     void failuresWriteNothing_data();
     void failuresWriteNothing();
@@ -420,18 +431,56 @@ void TestComposer::saveAsAndRunLog()
     QCOMPARE(log.mid(log.indexOf(QStringLiteral("SaveAS Output Suffix: ")) + 1, 3), QStringList({a, b, stars}));
 }
 
+// A run log that cannot be written, or whose block does not reach the disk: one message naming the
+// log and the cause; the batch script is written all the same. A pipe as the log never makes the
+// composition wait.
+void TestComposer::runLogFailureDoesNotStopTheScript_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("named"); // a part of the message
+    QTest::newRow("no DATA folder") << "nodata"
+                                    << "The folder does not exist";
+    QTest::newRow("a pipe as the log") << "pipe"
+                                       << "It is a pipe (FIFO), not a regular file";
+    QTest::newRow("a link to a device as the log") << "device"
+                                                   << "It is a link to a device, not to a regular file";
+    QTest::newRow("the log's sync fails") << "sync"
+                                          << "Disk error";
+}
+
 void TestComposer::runLogFailureDoesNotStopTheScript()
 {
+    QFETCH(QString, kind);
+    QFETCH(QString, named);
     test::Fixture fx;
     Window win(fx, [](MainSettings &s) { s.EnableLogging = 1; });
-    QVERIFY(QDir(fx.data()).removeRecursively());
+    const QString log = fx.data() + QStringLiteral("tessaline.log");
+    if (kind == QLatin1String("nodata"))
+        QVERIFY(QDir(fx.data()).removeRecursively());
+    else if (kind == QLatin1String("pipe") && !test::makeFifo(log))
+        QSKIP("no named pipes here");
+    else if (kind == QLatin1String("device") && !QFile::link(QStringLiteral("/dev/null"), log))
+        QSKIP("no /dev/null to link to");
+    else if (kind == QLatin1String("sync"))
+        fx.writeFile(QStringLiteral("DATA/tessaline.log"), "old\r\n");
     win.setQueue({win.drawing(QStringLiteral("A.dwg"))});
     fx.prompter().expectMessage();
-    win.press();
+    {
+        const test::HangWatchdog watchdog(60, "Create Batch Script with the run log on a pipe");
+        std::optional<test::FailingDiskCall> failing;
+        if (kind == QLatin1String("sync"))
+            failing.emplace(test::FailingDiskCall::Sync, EIO, QStringLiteral("tessaline.log"));
+        win.press();
+    }
     QVERIFY(fx.prompter().allUsed());
-    QVERIFY(fx.prompter().last().text.contains(fx.data() + QStringLiteral("tessaline.log")));
+    QVERIFY2(fx.prompter().last().text.contains(log + QStringLiteral("\r\n")), qPrintable(fx.prompter().last().text));
+    QVERIFY2(fx.prompter().last().text.contains(named), qPrintable(fx.prompter().last().text));
     QVERIFY(!mainSettings().StopBatch);
     QCOMPARE(win.body().size(), 3);
+    if (kind == QLatin1String("sync"))
+        QCOMPARE(test::fileBytes(log), QByteArray("old\r\n"));
+    if (kind != QLatin1String("nodata"))
+        QVERIFY(!QFileInfo(log).isFile() || kind == QLatin1String("sync")); // the pipe or the link stays
 }
 
 void TestComposer::failuresWriteNothing_data()
@@ -468,6 +517,13 @@ void TestComposer::failuresWriteNothing_data()
     QTest::newRow("disk full while writing") << "full"
                                              << "Tessaline Alert"
                                              << "Disk full" << int(vbOKOnly | vbCritical) << false;
+                                             << "Disk full";
+    QTest::newRow("the script's sync fails") << "sync"
+                                             << "Tessaline Alert"
+                                             << "Disk error (Input/output error)";
+    QTest::newRow("a pipe as the output file") << "pipe"
+                                               << "Tessaline Alert"
+                                               << "It is a pipe (FIFO), not a regular file";
 }
 
 // Every failure: one message, StopBatch set, nothing started, the previous script untouched, the window
@@ -502,6 +558,10 @@ void TestComposer::failuresWriteNothing()
         fx.writeFile(QStringLiteral("DATA/S.PRJ"), "\r\nVALUE 1\r\n"); // every drawing, one value of 40
         fx.writeFile(QStringLiteral("DATA/PTAGMAN.DAT"), "S.PRJ\r\n");
         script = QStringLiteral("-ATTEDIT $PROJECTTAG1$");
+    } else if (kind == QLatin1String("pipe")) {
+        mainSettings().SCROutputPath = fx.path() + QStringLiteral("pipe.scr");
+        if (!test::makeFifo(mainSettings().SCROutputPath))
+            QSKIP("no named pipes here");
     } else if (kind == QLatin1String("full")) {
         if (!test::FileSizeLimit(qint64(1) << 40).ok())
             QSKIP("no file-size limit to stand in for a full disk");
@@ -525,6 +585,12 @@ void TestComposer::failuresWriteNothing()
             QSKIP("only root can act as another user");
         win.press();
         other.reset();
+    } else if (kind == QLatin1String("sync")) {
+        const test::FailingDiskCall failing(test::FailingDiskCall::Sync, EIO, QStringLiteral("tessaline.scr"));
+        win.press();
+    } else if (kind == QLatin1String("pipe")) {
+        const test::HangWatchdog watchdog(60, "Create Batch Script on a pipe");
+        win.press();
     } else {
         win.press();
     }
@@ -544,8 +610,9 @@ void TestComposer::failuresWriteNothing()
     QCOMPARE(mainSettings().TotalFilesProcessed, 0.0);
     if (kind != QLatin1String("empty"))
         QVERIFY(win.w->lblUpdate->text() != QStringLiteral("Ready"));
-    if (kind == QLatin1String("full"))
-        QVERIFY2(fx.prompter().last().text.contains(win.output()), qPrintable(fx.prompter().last().text));
+    if (kind == QLatin1String("full") || kind == QLatin1String("sync") || kind == QLatin1String("pipe"))
+        QVERIFY2(fx.prompter().last().text.contains(mainSettings().SCROutputPath),
+                 qPrintable(fx.prompter().last().text));
 }
 
 // A folder that the script names and that does not exist is asked about; Yes creates it.

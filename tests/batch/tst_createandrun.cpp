@@ -33,6 +33,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
+#include <cerrno>
 
 using namespace tess;
 
@@ -83,6 +84,7 @@ private Q_SLOTS:
     void setupIssue();
     void missingOutputFolderShowsItsSetting();
     void stoppedComposerStartsNothing();
+    void fullDiskStartsNothing_data();
     void fullDiskStartsNothing();
     void metaCommandsSetTheControls();
     void metaMessagesOnlyOnFullScans();
@@ -169,9 +171,26 @@ void TestCreateAndRun::secondPressRightAfterARunIsIgnored()
 
 // The disk fills up while the script is written: the cause is named, the previous script stays and
 // AutoCAD is not started on anything.
+// The disk fills up while the script is written, or takes every byte and then fails to bring them to
+// the disk: the cause is named, the previous script stays, no completion window is shown and AutoCAD
+// is not started on anything.
+void TestCreateAndRun::fullDiskStartsNothing_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("a write is refused") << "write"
+                                        << "Disk full";
+    QTest::newRow("the sync is refused") << "sync"
+                                         << "Disk full";
+    QTest::newRow("the sync fails") << "eio"
+                                    << "Disk error";
+}
+
 void TestCreateAndRun::fullDiskStartsNothing()
 {
-    if (!test::FileSizeLimit(qint64(1) << 40).ok())
+    QFETCH(QString, kind);
+    QFETCH(QString, named);
+    if (kind == QLatin1String("write") && !test::FileSizeLimit(qint64(1) << 40).ok())
         QSKIP("no file-size limit to stand in for a full disk");
     test::Fixture fx;
     const QString exe = fx.writeFile(QStringLiteral("ACAD/ACAD.EXE"), "MZ");
@@ -183,12 +202,16 @@ void TestCreateAndRun::fullDiskStartsNothing()
     const QString script = fx.writeFile(QStringLiteral("tessaline.scr"), "PREVIOUS\r\n");
     win.setQueue({win.drawing(QStringLiteral("A.dwg"))}, QStringLiteral("_PURGE _ALL _N\n").repeated(600));
     fx.prompter().expectMessage();
-    {
+    if (kind == QLatin1String("write")) {
         const test::FileSizeLimit limit(4096);
+        win.run();
+    } else {
+        const test::FailingDiskCall failing(test::FailingDiskCall::Sync, kind == QLatin1String("sync") ? ENOSPC : EIO,
+                                            QStringLiteral("tessaline.scr"));
         win.run();
     }
     QVERIFY(fx.prompter().allUsed());
-    QVERIFY2(fx.prompter().last().text.contains(QStringLiteral("Disk full")), qPrintable(fx.prompter().last().text));
+    QVERIFY2(fx.prompter().last().text.contains(named), qPrintable(fx.prompter().last().text));
     QVERIFY(fx.launcher().calls.isEmpty());
     QCOMPARE(test::fileBytes(script), QByteArray("PREVIOUS\r\n"));
 }

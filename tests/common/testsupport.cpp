@@ -9,6 +9,8 @@
 #include <QList>
 #include <QStringList>
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -101,6 +103,52 @@ QString goldenMismatch(const QByteArray &actual, const QString &relative)
         return QString();
     return QStringLiteral("%1 differs (TESSALINE_UPDATE_GOLDEN=1 rewrites it) at\n").arg(relative) +
            differences.join(QLatin1Char('\n'));
+}
+
+FailingDiskCall::FailingDiskCall(Call call, int code, const QString &pathPart)
+{
+    const DiskCalls system = systemDiskCalls();
+    auto fails = [failures = m_failures, code, pathPart](const QString &path) {
+        if (!path.contains(pathPart))
+            return false;
+        ++*failures;
+        return true;
+    };
+    DiskCalls calls = system;
+    if (call == Sync)
+        calls.sync = [system, fails, code](int handle, const QString &path) {
+            return fails(path) ? code : system.sync(handle, path);
+        };
+    else
+        calls.close = [system, fails, code](int handle, const QString &path) {
+            const int closed = system.close(handle, path);
+            return fails(path) ? code : closed;
+        };
+    m_previous = setDiskCalls(calls);
+}
+
+FailingDiskCall::~FailingDiskCall() { setDiskCalls(m_previous); }
+
+HangWatchdog::HangWatchdog(int seconds, const char *what)
+    : m_thread([this, seconds, what] {
+          std::unique_lock lock(m_mutex);
+          if (!m_done.wait_for(lock, std::chrono::seconds(seconds), [this] { return m_finished; })) {
+              std::fprintf(stderr, "FAIL!  : still waiting after %d s: %s\n", seconds, what);
+              std::fflush(stderr);
+              std::_Exit(1);
+          }
+      })
+{
+}
+
+HangWatchdog::~HangWatchdog()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_finished = true;
+    }
+    m_done.notify_one();
+    m_thread.join();
 }
 
 #ifdef Q_OS_WIN

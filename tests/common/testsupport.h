@@ -2,6 +2,7 @@
 // The test support of the core: the fixture, the seam doubles and file helpers. Widget-only
 // helpers live apart (modalguard.h), so tests of the core link the core library alone.
 
+#include "core/fileio.h"
 #include "fixture.h"
 #include "recordinglauncher.h"
 #include "scriptedprompter.h"
@@ -11,6 +12,10 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
 
 namespace tess::test {
 
@@ -61,6 +66,44 @@ private:
 // The given names of files in folder, put in the order in which the system lists the folder (a
 // name the folder does not hold comes last): what an unsorted folder listing shows.
 QStringList inListingOrder(const QString &folder, const QStringList &names);
+// While it lives, the file module's sync (or close) fails with the system's error code (EIO for a
+// failing disk, ENOSPC for a full one) for every file whose path contains pathPart (every file when
+// it is empty): what a full thin volume or a failing disk does after it accepted every write. Other
+// files are synced and closed as usual; a failing close still lets go of the file. failures() counts
+// the calls it made fail.
+//     test::FailingDiskCall failing(test::FailingDiskCall::Sync, EIO, QStringLiteral("tester-list.tmp"));
+class FailingDiskCall
+{
+public:
+    enum Call { Sync, Close };
+    FailingDiskCall(Call call, int code, const QString &pathPart = QString());
+    ~FailingDiskCall();
+    FailingDiskCall(const FailingDiskCall &) = delete;
+    FailingDiskCall &operator=(const FailingDiskCall &) = delete;
+    int failures() const { return *m_failures; }
+
+private:
+    DiskCalls m_previous;
+    std::shared_ptr<int> m_failures = std::make_shared<int>(0);
+};
+
+// Ends the test process with a message naming `what` when it is not destroyed within `seconds`: a
+// test of something that must never wait (a pipe opened as a file) fails instead of hanging.
+//     const test::HangWatchdog watchdog(20, "the run log on a pipe");
+class HangWatchdog
+{
+public:
+    HangWatchdog(int seconds, const char *what);
+    ~HangWatchdog();
+    HangWatchdog(const HangWatchdog &) = delete;
+    HangWatchdog &operator=(const HangWatchdog &) = delete;
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_done;
+    bool m_finished = false;
+    std::thread m_thread;
+};
 
 // Makes a named pipe (FIFO) at path; false where the system has none (Windows).
 bool makeFifo(const QString &path);

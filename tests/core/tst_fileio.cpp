@@ -10,9 +10,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <optional>
+#include <cstring>
 
 #ifndef Q_OS_WIN
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 #endif
 
@@ -55,6 +58,112 @@ private Q_SLOTS:
         QVERIFY(writeWholeFile(p, QByteArray()).ok());
         QCOMPARE(QFileInfo(p).size(), 0);
         QCOMPARE(entriesOf(tmp.path()), QStringList{"a.txt"}); // no temporary file left behind
+        // The replacement has the permissions of the file it replaces.
+        const QFileDevice::Permissions kept = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+        QVERIFY(QFile::setPermissions(p, kept));
+        QVERIFY(writeWholeFile(p, "third\r\n").ok());
+        QCOMPARE(QFile::permissions(p) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser), kept);
+    }
+
+    // What stands at a name that is not a regular file is named for what it is, links followed.
+    void notRegularFileTextNamesTheKind_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("folder") << "folder"
+                                << "It is a folder, not a file";
+        QTest::newRow("pipe") << "pipe"
+                              << "It is a pipe (FIFO), not a regular file";
+        QTest::newRow("socket") << "socket"
+                                << "It is a socket, not a regular file";
+        QTest::newRow("link to a device") << "link to a device"
+                                          << "It is a link to a device, not to a regular file";
+        QTest::newRow("link to a folder") << "link to a folder"
+                                          << "It is a link to a folder, not to a file";
+        QTest::newRow("dangling link") << "dangling link"
+                                       << "It is a link to nothing (a dangling link)";
+    }
+    void notRegularFileTextNamesTheKind()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("no pipes, sockets or devices in a folder");
+#else
+        QFETCH(QString, kind);
+        QFETCH(QString, text);
+        QTemporaryDir tmp;
+        const QString path = tmp.path() + "/name";
+        if (kind == "folder") {
+            QVERIFY(QDir(tmp.path()).mkdir("name"));
+        } else if (kind == "pipe") {
+            QVERIFY(test::makeFifo(path));
+        } else if (kind == "socket") {
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            const QByteArray native = QFile::encodeName(path);
+            if (native.size() >= qsizetype(sizeof address.sun_path))
+                QSKIP("the temporary folder's path is too long for a socket");
+            std::memcpy(address.sun_path, native.constData(), size_t(native.size()));
+            QCOMPARE(::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+            ::close(fd);
+        } else if (kind == "link to a device") {
+            QVERIFY(QFile::link("/dev/null", path));
+        } else if (kind == "link to a folder") {
+            QVERIFY(QFile::link(tmp.path(), path));
+        } else {
+            QVERIFY(QFile::link(tmp.path() + "/none", path));
+        }
+        QCOMPARE(notRegularFileText(path), text);
+        // A writer refuses it with the same words (a folder has its own, older ones).
+        if (kind != "folder" && kind != "link to a folder") {
+            const FileResult r = writeWholeFile(path, "new");
+            QCOMPARE(r.error, kPathFileAccessError);
+            QCOMPARE(r.reason, text);
+            QCOMPARE(notReplaceableReason(path), text);
+        }
+        QCOMPARE(entriesOf(tmp.path()), QStringList{"name"});
+#endif
+    }
+
+    // Reading or appending never waits on a pipe, nor on a link to one: both are refused at once,
+    // and the pipe stays as it was.
+    void readersAndAppendsNeverWaitOnAPipe()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("no named pipes in a folder");
+#else
+        QTemporaryDir tmp;
+        const QString pipe = tmp.path() + "/pipe";
+        const QString link = tmp.path() + "/link";
+        QVERIFY(test::makeFifo(pipe));
+        QVERIFY(QFile::link(pipe, link));
+        const test::HangWatchdog watchdog(20, "a reader or an append on a pipe");
+        for (const QString &path : {pipe, link}) {
+            const QString text = path == pipe ? QStringLiteral("It is a pipe (FIFO), not a regular file")
+                                              : QStringLiteral("It is a link to a pipe (FIFO), not to a regular file");
+            QByteArray bytes;
+            FileResult r = tess::readWholeFile(path, bytes);
+            QCOMPARE(r.error, kPathFileAccessError);
+            QCOMPARE(r.reason, text);
+            r = readFileInPieces(path, 16, [](QByteArrayView) { QFAIL("nothing is read"); });
+            QCOMPARE(r.reason, text);
+            r = appendToFile(path, "block\r\n");
+            QCOMPARE(r.error, kPathFileAccessError);
+            QCOMPARE(r.reason, text);
+            QFile f(path);
+            r = openRegularFile(f, QIODevice::ReadOnly);
+            QCOMPARE(r.reason, text);
+            QVERIFY(!f.isOpen());
+        }
+        struct stat st;
+        QVERIFY(::lstat(QFile::encodeName(pipe).constData(), &st) == 0 && S_ISFIFO(st.st_mode));
+        // An append to a regular file, through a link, is a plain append.
+        const QString log = tmp.path() + "/log.txt";
+        QVERIFY(writeWholeFile(log, "one\r\n").ok());
+        QVERIFY(QFile::link(log, tmp.path() + "/log link"));
+        QVERIFY(appendToFile(tmp.path() + "/log link", "two\r\n").ok());
+        QCOMPARE(test::fileBytes(log), QByteArray("one\r\ntwo\r\n"));
+#endif
     }
 
     // Each cause of a failed write gives its own number, and the old file stays as it was.

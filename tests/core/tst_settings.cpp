@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
+#include <cerrno>
 
 using namespace tess;
 
@@ -608,6 +609,17 @@ private Q_SLOTS:
         // Once the store can be written again, writes succeed and say so.
         SettingsStore::useFile(fx.settingsFile());
         QVERIFY(writeMainSettings(s));
+
+        // A store whose file does not reach the disk: the write is reported as failed.
+        {
+            const test::FailingDiskCall failing(test::FailingDiskCall::Sync, EIO,
+                                                QFileInfo(fx.settingsFile()).fileName());
+            QVERIFY(!writeSetting(QStringLiteral("Startup"), QStringLiteral("Version"), QStringLiteral("2")));
+            QCOMPARE(failing.failures(), 1);
+        }
+        QVERIFY2(SettingsStore::instance().lastError().contains(QDir::toNativeSeparators(fx.settingsFile())),
+                 qPrintable(SettingsStore::instance().lastError()));
+        QVERIFY(writeSetting(QStringLiteral("Startup"), QStringLiteral("Version"), QStringLiteral("3")));
     }
 };
 
