@@ -9,8 +9,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
-#include <optional>
 #include <cstring>
+#include <optional>
 
 #ifndef Q_OS_WIN
 #include <sys/socket.h>
