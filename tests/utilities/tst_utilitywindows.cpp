@@ -5,6 +5,7 @@
 #include "core/mainsettings.h"
 #include "core/pathhelpers.h"
 #include "core/settingsstore.h"
+#include "fakeparts.h"
 #include "mainwin/fileselectorpane.h"
 #include "modalguard.h"
 #include "panecontrols.h"
@@ -158,8 +159,8 @@ private Q_SLOTS:
     void quickPickPathInARootFolder()
     {
         test::Fixture fx;
-        PickHost host;
-        frmQuickPick qp(host);
+        test::FakeFileSelection files;
+        frmQuickPick qp(files, nullptr);
         qp.File1->setPath(QStringLiteral("/"));
         qp.File1->setPattern(QStringLiteral("*"));
         if (qp.File1->count() == 0)
@@ -193,10 +194,11 @@ private Q_SLOTS:
         QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("a")) && QDir(dir.path()).mkpath(QStringLiteral("b")));
         const QString first = writeTo(dir.filePath(QStringLiteral("a/x.dwg")), "x");
         const QString second = dir.filePath(QStringLiteral("b/x.dwg")); // gone
-        PickHost host;
-        host.queue = {first, second, QString()};
-        host.driveRoot = QDir::rootPath();
-        frmQueueQuickPick pick(host);
+        test::FakeQueue queue;
+        queue.setEntries({first, second, QString()});
+        test::FakeFileSelection files;
+        files.driveName = QDir::rootPath();
+        frmQueueQuickPick pick(queue, files, nullptr);
         QCOMPARE(listed(pick.lstFileNames), QStringList({QStringLiteral("x.dwg"), QStringLiteral("x.dwg"), QString()}));
         QCOMPARE(pick.lstFileNames->item(0)->toolTip(), first);
         QCOMPARE(pick.lstFileNames->item(1)->toolTip(), second);
