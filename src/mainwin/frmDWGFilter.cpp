@@ -8,6 +8,7 @@
 #include "widgets/twips.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QHideEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -160,6 +161,12 @@ void frmDWGFilter::cmdRemove_Click()
     List1->clearSelection();
     UpdateFilterButtons();
     SaveFilter();
+}
+
+void frmDWGFilter::closeEvent(QCloseEvent *event)
+{
+    m_unloaded = true;
+    QDialog::closeEvent(event);
 }
 
 } // namespace tess

@@ -43,9 +43,13 @@ public:
     void cmdAdd_Click();
     void cmdRemove_Click();
 
+    // True once the close box has closed the window: an opener that discards it then does so.
+    bool wasUnloaded() const { return m_unloaded; }
+
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void UpdateFilterButtons();
@@ -54,6 +58,7 @@ private:
     const FilterWindowConfig &m_config;
     std::function<void(const QString &)> m_apply;
     bool m_loadFailed = false;
+    bool m_unloaded = false;
 };
 
 } // namespace tess
