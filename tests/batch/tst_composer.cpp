@@ -451,8 +451,8 @@ void TestComposer::failuresWriteNothing_data()
                                              << "Disk full";
 }
 
-// Every failure: one message, StopBatch set, nothing started, the previous script untouched, the window
-// free again and InNightRun cleared.
+// Every failure of a night run (no checks before): one message, StopBatch set, nothing started, the
+// previous script untouched and the window free again.
 void TestComposer::failuresWriteNothing()
 {
     QFETCH(QString, kind);
@@ -479,22 +479,20 @@ void TestComposer::failuresWriteNothing()
         script = QStringLiteral("_PURGE _ALL _N\n").repeated(600); // far more than the limit below
     }
     win.setQueue(queue, script);
-    mainSettings().InNightRun = true;
     fx.prompter().expectMessage();
     if (kind == QLatin1String("empty")) {
         win.w->scriptFacts()->setScriptText(QString());
-        QVERIFY(!win.composer()->Command1_Compile_Click());
+        QVERIFY(!win.composer()->Command1_Compile_Click(true));
     } else if (kind == QLatin1String("full")) {
         const test::FileSizeLimit limit(4096);
-        win.press();
+        QVERIFY(!win.composer()->Command1_Compile_Click(true));
     } else {
-        win.press();
+        QVERIFY(!win.composer()->Command1_Compile_Click(true));
     }
     QVERIFY(fx.prompter().allUsed());
     QCOMPARE(fx.prompter().last().title, title);
     QVERIFY2(fx.prompter().last().text.contains(text), qPrintable(fx.prompter().last().text));
     QVERIFY(mainSettings().StopBatch);
-    QVERIFY(!mainSettings().InNightRun);
     QVERIFY(fx.launcher().calls.isEmpty());
     QVERIFY(win.w->centralWidget()->isEnabled());
     if (kind == QLatin1String("readonly"))
@@ -564,20 +562,18 @@ void TestComposer::completionWindow()
     QCOMPARE(readSetting(QStringLiteral("Startup"), QStringLiteral("ShowSCRComplete"), QString()), QStringLiteral("0"));
 }
 
-// A night run shows no syntax warning and runs no queue check, and ends with InNightRun cleared.
+// A night run shows no syntax warning and runs no queue check.
 void TestComposer::nightRunSkipsTheChecks()
 {
     test::Fixture fx;
     Window win(fx, [](MainSettings &s) {
         s.VerifyFilesBit = 1;
         s.WarnDoubleSpace = 1;
-        s.InNightRun = true;
     });
     const QString a = win.drawing(QStringLiteral("A.dwg")), gone = win.missing(QStringLiteral("Gone.dwg"));
     win.setQueue({a, gone}, QStringLiteral("ZOOM  E"));
-    win.press();
+    QVERIFY(win.composer()->Command1_Compile_Click(true));
     QVERIFY(fx.prompter().shown().isEmpty());
-    QVERIFY(!mainSettings().InNightRun);
     QStringList expected = opened(a, true);
     expected << "ZOOM  E"
              << "_QSAVE" << opened(gone, false) << "ZOOM  E";
