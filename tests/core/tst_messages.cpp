@@ -46,7 +46,8 @@ private Q_SLOTS:
     void sharedBoxes()
     {
         QFETCH(std::function<void()>, show);
-        test::ScriptedPrompter prompter;
+        test::Fixture fx;
+        test::ScriptedPrompter &prompter = fx.prompter();
         prompter.expectMessage();
         show();
         QCOMPARE(prompter.shown().size(), 1);
@@ -57,7 +58,8 @@ private Q_SLOTS:
 
     void clearQueueIsConfirmedOnlyByYes()
     {
-        test::ScriptedPrompter prompter;
+        test::Fixture fx;
+        test::ScriptedPrompter &prompter = fx.prompter();
         prompter.expectMessage(vbYes);
         prompter.expectMessage(vbNo);
         QVERIFY(confirmClearFileQueue());
