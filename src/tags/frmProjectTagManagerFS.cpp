@@ -81,7 +81,7 @@ frmProjectTagManagerFS::frmProjectTagManagerFS(std::function<QString()> mainFold
 void frmProjectTagManagerFS::Form_Load()
 {
     m_link->openNearest(m_mainFolder ? m_mainFolder() : QString());
-    m_discarded = false;
+    m_unloaded = false;
 }
 
 void frmProjectTagManagerFS::Drive1_Change() { m_link->driveChanged(); }
@@ -99,7 +99,7 @@ void frmProjectTagManagerFS::OUTSelectExplorer_Click()
 
 void frmProjectTagManagerFS::closeEvent(QCloseEvent *event)
 {
-    m_discarded = true;
+    m_unloaded = true;
     QDialog::closeEvent(event);
 }
 

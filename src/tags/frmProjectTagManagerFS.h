@@ -28,7 +28,7 @@ public:
     QPushButton *OUTSelectCommandCancel = nullptr;
     QPushButton *OUTSelectExplorer = nullptr;
 
-    bool discarded() const { return m_discarded; }
+    bool wasUnloaded() const { return m_unloaded; }
 
     void Form_Load();
     void Drive1_Change();
@@ -46,7 +46,7 @@ protected:
 private:
     std::function<QString()> m_mainFolder;
     DriveFolderLink *m_link = nullptr;
-    bool m_discarded = false;
+    bool m_unloaded = false;
 };
 
 } // namespace tess
