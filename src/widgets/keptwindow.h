@@ -41,11 +41,12 @@ public:
             m_window->deleteLater();
         m_window.clear();
     }
-    // After a modal show: releases the window when its close box ended the show.
+    // After a modal show: when its close box ended the show, the window goes at once (nothing of
+    // it runs any more once the show has returned), and the next get() makes a fresh one.
     void releaseIfUnloaded()
     {
         if (m_window && m_window->wasUnloaded())
-            release();
+            delete m_window.data();
     }
 
 private:
