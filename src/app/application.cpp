@@ -188,13 +188,13 @@ frmMain *Application::buildWindow()
     connect(w.queuePane(), &QueuePane::metaScanRequested, this, &Application::metaScanRequested);
 
     // One install step per subsystem.
-    installScripts(*this, w);
+    SimpleScriptSelector *simple = installScripts(*this, w);
     installTags(*this, w);
     installWizards(*this, w);
     installPreview(*this, w);
     installQueueExtras(*this, w);
     installOptions(*this, w);
-    BatchComposer *composer = installComposer(*this, w);
+    BatchComposer *composer = installComposer(*this, w, simple);
     installCreateRun(*this, w, composer);
     installRenamer(*this, w, composer);
     installUtilities(*this, w);

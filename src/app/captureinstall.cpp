@@ -20,14 +20,9 @@ namespace {
 void mnuCommandCapture_Click(KeptWindow<frmcapture> &kept)
 {
     kept.get()->exec();
-    frmcapture *window = kept.existing();
-    if (!window)
-        return;
-    if (window->wasUnloaded()) {
-        kept.release();
-        return;
-    }
-    window->resetAfterClosing();
+    kept.releaseIfUnloaded();
+    if (frmcapture *window = kept.existing())
+        window->resetAfterClosing();
 }
 
 } // namespace
@@ -39,7 +34,8 @@ void installCapture(Application &app, frmMain &w)
     const QList<QAction *> tools = w.menu(MainMenu::Tools)->actions();
     const QString first = tools.isEmpty() ? QString() : tools.first()->objectName();
     QAction *item = w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuCommandCapture"),
-                                  QString::fromUtf8("&Capture AutoCAD\u00AE Commands to Script"), first);
+                                  QString::fromUtf8("&Capture AutoCAD\u00AE Commands to Script"), first,
+                                  ItemTrait::HiddenInSimpleMode);
     auto window =
         std::make_shared<KeptWindow<frmcapture>>([&w] { return new frmcapture([&w] { return w.scriptFacts(); }, &w); });
     QObject::connect(item, &QAction::triggered, &w, [window] { mnuCommandCapture_Click(*window); });

@@ -23,7 +23,7 @@
 
 namespace tess {
 
-BatchComposer *installComposer(Application &app, frmMain &w)
+BatchComposer *installComposer(Application &app, frmMain &w, SimpleScriptSelector *simple)
 {
     Q_UNUSED(app);
     ComposerHost host;
@@ -40,21 +40,14 @@ BatchComposer *installComposer(Application &app, frmMain &w)
         snap.programVersion = ProgramVersionString();
         return snap;
     };
-    host.reloadSimpleScript = [&w] {
-        // The simple-mode selector the script install step put into the window's selector frame.
-        SimpleScriptSelector *selector = w.frameSimpleScrSelect->findChild<SimpleScriptSelector *>();
-        return !selector || selector->reloadBeforeComposing();
-    };
+    host.reloadSimpleScript = [simple] { return !simple || simple->reloadBeforeComposing(); };
     host.setBusy = [&w](bool busy) { w.setInputBlocked(busy); };
     host.setStatus = [&w](const QString &text) {
         w.lblUpdate->setText(text);
         w.lblUpdate->repaint();
     };
     host.processedTotalChanged = [&w] { w.showComposedTotal(); };
-    host.afterComposition = [&w] {
-        w.setControlEnabled(QStringLiteral("cmdRemoveDwg"), false);
-        w.setControlEnabled(QStringLiteral("mnuCopySelectedtoClip"), false);
-    };
+    host.afterComposition = [&w] { w.disableSelectionCommands(); };
     host.addDirToFavorites = [&w] { addDirToFavoritesAutomatically(w); };
     host.openBatchScriptInEditor = [](const QString &path) { openBatchScriptInEditor(path); };
     host.minimizeWindow = [&w] { w.showMinimized(); };
@@ -68,14 +61,17 @@ BatchComposer *installComposer(Application &app, frmMain &w)
     QObject::connect(w.Command1_Compile, &QPushButton::clicked, composer,
                      [composer] { composer->createPress().press([composer] { composer->Command1_Compile_Click(); }); });
 
-    QAction *syntax = w.addMenuItem(MainMenu::Script, QStringLiteral("mnuCheckScriptSyntax"),
-                                    QStringLiteral("&Check Script Syntax"), QStringLiteral("mnublank001"));
+    QAction *syntax =
+        w.addMenuItem(MainMenu::Script, QStringLiteral("mnuCheckScriptSyntax"), QStringLiteral("&Check Script Syntax"),
+                      QStringLiteral("mnublank001"), ItemTrait::HiddenInSimpleMode);
     QObject::connect(syntax, &QAction::triggered, composer, &BatchComposer::mnuCheckScriptSyntax_Click);
-    QAction *verify = w.addMenuItem(MainMenu::Queue, QStringLiteral("mnuVerifyFilesInQueue"),
-                                    QStringLiteral("&Verify Files"), QStringLiteral("mnublank004"));
+    QAction *verify =
+        w.addMenuItem(MainMenu::Queue, QStringLiteral("mnuVerifyFilesInQueue"), QStringLiteral("&Verify Files"),
+                      QStringLiteral("mnublank004"), ItemTrait::NeedsQueue);
     QObject::connect(verify, &QAction::triggered, composer, &BatchComposer::mnuVerifyFilesInQueue_Click);
     if (QMenu *checks = w.menuByName(QStringLiteral("mnuFileSystemChecks"))) {
-        QAction *verify2 = w.addMenuItem(checks, QStringLiteral("mnuVerifyFiles2"), QStringLiteral("&Verify Files"));
+        QAction *verify2 = w.addMenuItem(checks, QStringLiteral("mnuVerifyFiles2"), QStringLiteral("&Verify Files"),
+                                         ItemTrait::NeedsQueue);
         QObject::connect(verify2, &QAction::triggered, composer, &BatchComposer::mnuVerifyFilesInQueue_Click);
     }
     return composer;

@@ -7,8 +7,10 @@ namespace tess {
 class Application;
 class BatchComposer;
 class frmMain;
+class SimpleScriptSelector;
 
-// Returns the composer (owned by the window) for the parts that run it too.
-BatchComposer *installComposer(Application &app, frmMain &window);
+// Returns the composer (owned by the window) for the parts that run it too. simple: the simple-mode
+// script selector, which loads its script into the user script before a composition.
+BatchComposer *installComposer(Application &app, frmMain &window, SimpleScriptSelector *simple);
 
 } // namespace tess

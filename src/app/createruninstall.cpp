@@ -70,32 +70,40 @@ void installCreateRun(Application &app, frmMain &w, BatchComposer *composer)
         if (!script)
             return;
         SaveAsTab *saveAs = w.saveAsTab();
-        MetaCommandTargets t;
-        t.setTestRun = [&w](bool on) { w.setRunSwitch(RunSwitch::TestRun, on); };
-        t.setDelay = [&w](bool on) { w.setRunSwitch(RunSwitch::Delay, on); };
-        t.setSaveAs = [&w](bool on) { w.setRunSwitch(RunSwitch::SaveAs, on); };
-        t.setOverwriteExisting = [saveAs](bool on) { saveAs->setOverwriteExisting(on); };
-        t.setPrefix = [saveAs](const QString &text) { saveAs->setNamePrefix(text); };
-        t.setSuffix = [saveAs](const QString &text) { saveAs->setNameSuffix(text); };
-        t.selectOriginalLocation = [saveAs] { saveAs->selectOriginalLocation(); };
-        t.selectSpecFolder = [saveAs](const QString &folder) { saveAs->selectSpecFolder(folder); };
-        t.applyTagTemplate = [](const QString &name) { TagManagers::instance()->applyTemplateCommand(name); };
-        t.performSort = [&w] { w.sortQueue(QueueOrder::SortOptions); };
-        t.sortAscending = [&w] { w.sortQueue(QueueOrder::Ascending); };
-        t.sortDescending = [&w] { w.sortQueue(QueueOrder::Descending); };
-        t.smartSort = [&w] { w.sortQueue(QueueOrder::Smart); };
-        t.reverseOrder = [&w] { w.sortQueue(QueueOrder::Reverse); };
-        ScanForMetaCommands(script->scriptText(), includeSort, t);
+        ScanForMetaCommands(script->scriptText(), includeSort, [&w, saveAs](const MetaAction &a) {
+            switch (a.kind) {
+            case MetaAction::TestRun: w.setRunSwitch(RunSwitch::TestRun, a.on); break;
+            case MetaAction::Delay: w.setRunSwitch(RunSwitch::Delay, a.on); break;
+            case MetaAction::SaveAs: w.setRunSwitch(RunSwitch::SaveAs, a.on); break;
+            case MetaAction::Prefix: saveAs->setNamePrefix(a.value); break;
+            case MetaAction::Suffix: saveAs->setNameSuffix(a.value); break;
+            case MetaAction::SameLocation: saveAs->selectOriginalLocation(); break;
+            case MetaAction::ThisLocation: saveAs->selectSpecFolder(a.value); break;
+            case MetaAction::TagTemplate: TagManagers::instance()->applyTemplateCommand(a.value); break;
+            case MetaAction::Overwrite: saveAs->setOverwriteExisting(a.on); break;
+            case MetaAction::SortAuto: w.sortQueue(QueueOrder::SortOptions); break;
+            case MetaAction::SortAscending: w.sortQueue(QueueOrder::Ascending); break;
+            case MetaAction::SortDescending: w.sortQueue(QueueOrder::Descending); break;
+            case MetaAction::SmartSortAscending: w.sortQueue(QueueOrder::Smart); break;
+            case MetaAction::SmartSortDescending:
+                w.sortQueue(QueueOrder::Smart);
+                w.sortQueue(QueueOrder::Reverse);
+                break;
+            }
+        });
     });
     if (!composer)
         return;
-    QObject::connect(w.cmdCreateAndRun, &QPushButton::clicked, composer, [composer] {
+    auto createAndRun = [composer](bool nightRun) {
         AutoCadOptions options;
         options.program = [] { return optionsFields()->autoCadExe(); };
         options.switches = [] { return optionsFields()->switches(); };
         options.showOptions = [] { optionsFields()->showModeless(); };
-        composer->createPress().press([composer, &options] { cmdCreateAndRun_Click(*composer, options); });
-    });
+        // One press, one run: a press while a run is under way or right after it does nothing.
+        composer->createPress().press(
+            [composer, &options, nightRun] { cmdCreateAndRun_Click(*composer, options, nightRun); });
+    };
+    QObject::connect(w.cmdCreateAndRun, &QPushButton::clicked, composer, [createAndRun] { createAndRun(false); });
 
     // "&Create Batch Script in a Different Location": modal, owned by the main window; its buttons
     // hide it, its close box unloads it.
@@ -113,11 +121,15 @@ void installCreateRun(Application &app, frmMain &w, BatchComposer *composer)
     });
 
     // "&Night Run": one window, made on first use, shown without waiting.
-    auto night = std::make_shared<KeptWindow<frmNightRun>>([&w] {
+    auto night = std::make_shared<KeptWindow<frmNightRun>>([&w, createAndRun] {
         auto *f = new frmNightRun(&w);
         QObject::connect(f, &frmNightRun::createButtonsEnabledRequested, &w, &frmMain::setCreateButtonsEnabled);
         QObject::connect(f, &frmNightRun::runCaptionChanged, w.cmdCreateAndRun, &QPushButton::setText);
-        QObject::connect(f, &frmNightRun::createAndRunRequested, w.cmdCreateAndRun, &QPushButton::click);
+        // The button pressed as the user would (nothing when it is off), as a night run.
+        QObject::connect(f, &frmNightRun::createAndRunRequested, w.cmdCreateAndRun, [&w, createAndRun] {
+            if (w.cmdCreateAndRun->isEnabled())
+                createAndRun(true);
+        });
         return f;
     });
     auto nightWindow = [night] { return night->get(); };

@@ -17,18 +17,14 @@ namespace tess {
 
 void installFileLists(Application &app, frmMain &w)
 {
-    ListLoadSteps steps;
-    steps.scriptIsEmpty = [&w] { return !w.scriptFacts() || w.scriptFacts()->scriptIsEmpty(); };
-    steps.enableCreateButtons = [&w] { w.setCreateButtonsEnabled(true); };
-    steps.setControlEnabled = [&w](const QString &name, bool on) { w.setControlEnabled(name, on); };
-    steps.performSort = [&w] { w.sortQueue(QueueOrder::SortOptions); };
-    steps.setLoadedListMarks = [&w](const QString &listName) { w.markQueueAsLoadedList(listName); };
-    steps.scanMetaCommands = [&app](bool includeSort) { Q_EMIT app.metaScanRequested(includeSort); };
-
     // The window is made at its first opening; "&Close" and a load only hide it, its close box
     // discards it.
-    auto window =
-        std::make_shared<KeptWindow<frmFileLists>>([&w, steps] { return new frmFileLists(*w.queue(), steps, &w); });
+    auto window = std::make_shared<KeptWindow<frmFileLists>>([&app, &w] {
+        auto *lists = new frmFileLists(*w.queue(), &w);
+        QObject::connect(lists, &frmFileLists::listLoaded, &w, &frmMain::showLoadedList);
+        QObject::connect(lists, &frmFileLists::metaScanRequested, &app, &Application::metaScanRequested);
+        return lists;
+    });
     auto open = [&w, window] {
         QPointer<frmFileLists> lists = window->get();
         // "&Save New" only for a queue that holds something; "Save Personalized" stays as it is.

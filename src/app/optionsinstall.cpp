@@ -56,7 +56,8 @@ void installOptions(Application &app, frmMain &w)
     auto kept = std::make_shared<KeptWindow<frmOptions>>([&app, &w] { return makeDialog(app, w); });
     setOptionsFieldsMaker([kept] { return kept->get(); });
 
-    QAction *item = w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuViewOptions"), QStringLiteral("&Options"));
+    QAction *item = w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuViewOptions"), QStringLiteral("&Options"),
+                                  QString(), ItemTrait::HiddenInSimpleMode);
     item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     QObject::connect(item, &QAction::triggered, &w, [&w] { optionsFields()->showModal(&w); });
 

@@ -50,7 +50,7 @@ void installRenamer(Application &app, frmMain &w, BatchComposer *composer)
 {
     Q_UNUSED(app);
     QAction *item = w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuRenamer"), QStringLiteral("&File Renamer"),
-                                  QStringLiteral("mnuNightRun"));
+                                  QStringLiteral("mnuNightRun"), ItemTrait::HiddenInSimpleMode | ItemTrait::NeedsQueue);
     item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     QObject::connect(item, &QAction::triggered, &w, [&w, composer] { mnuRenamer_Click(w, composer); });
 }

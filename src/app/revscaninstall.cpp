@@ -26,12 +26,13 @@ void installRevScan(frmMain &w)
     QObject::connect(find, &QAction::triggered, &w, [scan] { scan->get()->exec(); });
 
     auto report = [&w] { ReportQueueDwgVersions(w.queue()->entries()); };
-    QAction *queueItem =
-        w.addMenuItem(MainMenu::Queue, QStringLiteral("mnuReportDWGVersion"),
-                      QStringLiteral("R&eport DWG files AutoCAD Version"), QStringLiteral("mnublank004"));
+    QAction *queueItem = w.addMenuItem(MainMenu::Queue, QStringLiteral("mnuReportDWGVersion"),
+                                       QStringLiteral("R&eport DWG files AutoCAD Version"),
+                                       QStringLiteral("mnublank004"), ItemTrait::NeedsQueue);
     QObject::connect(queueItem, &QAction::triggered, &w, report);
-    QAction *popupItem = w.addMenuItem(MainMenu::QueuePopup, QStringLiteral("mnuReportDWGVersions"),
-                                       QStringLiteral("Report DWG Versions"), QStringLiteral("mnunothing4"));
+    QAction *popupItem =
+        w.addMenuItem(MainMenu::QueuePopup, QStringLiteral("mnuReportDWGVersions"),
+                      QStringLiteral("Report DWG Versions"), QStringLiteral("mnunothing4"), ItemTrait::NeedsQueue);
     QObject::connect(popupItem, &QAction::triggered, &w, report);
     w.RefreshQueueControls();
 }

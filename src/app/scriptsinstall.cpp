@@ -41,7 +41,7 @@ private:
 
 } // namespace
 
-void installScripts(Application &app, frmMain &w)
+SimpleScriptSelector *installScripts(Application &app, frmMain &w)
 {
     FileSelection *files = w.files();
 
@@ -85,6 +85,7 @@ void installScripts(Application &app, frmMain &w)
     pane->applyCreateRule();
     installScriptEditor(w, *pane);
     installScriptBrowser(app, w, pane, simple);
+    return simple;
 }
 
 } // namespace tess

@@ -6,7 +6,9 @@ namespace tess {
 
 class Application;
 class frmMain;
+class SimpleScriptSelector;
 
-void installScripts(Application &app, frmMain &window);
+// Returns the simple-mode script selector (owned by the window) for the composer.
+SimpleScriptSelector *installScripts(Application &app, frmMain &window);
 
 } // namespace tess

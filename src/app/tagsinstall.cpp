@@ -30,13 +30,15 @@ void installTags(Application &app, frmMain &w)
         QObject::connect(user, &frmVARSetup::settingsStored, &app, &Application::settingsApplied);
     });
 
-    QAction *userItem = w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuUserTagManager"),
-                                      QStringLiteral("User Tag M&anager"), QStringLiteral("mnubreak001"));
+    QAction *userItem =
+        w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuUserTagManager"), QStringLiteral("User Tag M&anager"),
+                      QStringLiteral("mnubreak001"), ItemTrait::HiddenInSimpleMode);
     userItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     QObject::connect(userItem, &QAction::triggered, managers, [managers, &w] { managers->showUserTagManager(&w); });
 
-    QAction *projectItem = w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuProjectTagManager"),
-                                         QStringLiteral("Project Tag &Manager"), QStringLiteral("mnubreak001"));
+    QAction *projectItem =
+        w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuProjectTagManager"), QStringLiteral("Project Tag &Manager"),
+                      QStringLiteral("mnubreak001"), ItemTrait::HiddenInSimpleMode);
     projectItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     QObject::connect(projectItem, &QAction::triggered, managers,
                      [managers, &w] { managers->showProjectTagManager(&w); });

@@ -5,7 +5,6 @@
 #include "app/revscaninstall.h"
 #include "core/drawingqueue.h"
 #include "core/fileselection.h"
-#include "core/pathhelpers.h"
 #include "mainwin/fileselectorpane.h"
 #include "mainwin/frmMain.h"
 #include "utilities/frmCombineTextFiles.h"
@@ -20,34 +19,21 @@
 
 namespace tess {
 
-namespace {
-
-PickHost pickHost(frmMain &w)
-{
-    FileSelection *files = w.files();
-    PickHost host;
-    host.mainWindow = &w;
-    host.folder = files->fileListFolder();
-    host.driveRoot = withTrailingSeparator(files->drive());
-    host.filePattern = files->filePattern();
-    host.filterText = files->filter();
-    host.queue = w.queue()->entries();
-    host.setFilterText = [files](const QString &text) { files->setFilter(text); };
-    host.refreshFileList = [files] { files->refresh(); };
-    return host;
-}
-
-} // namespace
-
 void installUtilities(Application &app, frmMain &w)
 {
     installFileLists(app, w);
     FileSelectorPane *files = w.fileSelector();
-    QObject::connect(files, &FileSelectorPane::quickPickRequested, &w, [&w] { cmdQuickPick_Click(pickHost(w)); });
-    QObject::connect(w.cmdQueueQuickPick, &QPushButton::clicked, &w, [&w] { cmdQueueQuickPick_Click(pickHost(w)); });
+    // The pick windows are made at their opening and released by their closing.
+    auto quickPick = std::make_shared<KeptWindow<frmQuickPick>>([&w] { return new frmQuickPick(*w.files(), &w); });
+    QObject::connect(files, &FileSelectorPane::quickPickRequested, &w, [quickPick] { cmdQuickPick_Click(*quickPick); });
+    auto queuePick = std::make_shared<KeptWindow<frmQueueQuickPick>>(
+        [&w] { return new frmQueueQuickPick(*w.queue(), *w.files(), &w); });
+    QObject::connect(w.cmdQueueQuickPick, &QPushButton::clicked, &w,
+                     [queuePick] { cmdQueueQuickPick_Click(*queuePick); });
 
-    QAction *combine = w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuCombineText"),
-                                     QStringLiteral("Combine &Text Files"), QStringLiteral("mnubreak002"));
+    QAction *combine =
+        w.addMenuItem(MainMenu::Tools, QStringLiteral("mnuCombineText"), QStringLiteral("Combine &Text Files"),
+                      QStringLiteral("mnubreak002"), ItemTrait::NeedsTextFileQueue);
     QObject::connect(combine, &QAction::triggered, &w, [&w] {
         frmCombineTextFiles dialog(w.queue()->entries(), w.files()->folder(), &w);
         dialog.exec();

@@ -45,16 +45,12 @@ private:
     std::function<void(const QString &)> m_status;
 };
 
-// Puts things back on every way out of a composition: the composing flag and the night-run flag.
+// Puts the composing flag back on every way out of a composition.
 class CompositionScope
 {
 public:
     explicit CompositionScope(bool &composing) : m_composing(composing) { m_composing = true; }
-    ~CompositionScope()
-    {
-        m_composing = false;
-        mainSettings().InNightRun = false;
-    }
+    ~CompositionScope() { m_composing = false; }
 
 private:
     bool &m_composing;
@@ -161,12 +157,12 @@ void BatchComposer::mnuCheckScriptSyntax_Click()
 // The composer
 // ---------------------------------------------------------------------------------------------------------
 
-bool BatchComposer::Command1_Compile_Click() { return compose(QString(), true); }
+bool BatchComposer::Command1_Compile_Click(bool nightRun) { return compose(QString(), true, nightRun); }
 
-bool BatchComposer::composeInto(const QString &outputPath) { return compose(outputPath, false); }
+bool BatchComposer::composeInto(const QString &outputPath) { return compose(outputPath, false, false); }
 
 // outputPath: the file to write, or "" for the configured batch script.
-bool BatchComposer::compose(const QString &outputPath, bool queueCheck)
+bool BatchComposer::compose(const QString &outputPath, bool queueCheck, bool nightRun)
 {
     if (m_composing || !m_host.snapshot)
         return false; // one composition at a time
@@ -176,7 +172,7 @@ bool BatchComposer::compose(const QString &outputPath, bool queueCheck)
     const bool runVariant = std::exchange(m_runVariant, false);
 
     // Entry checks, on the inputs as they stand now.
-    if (ms.SimpleMode == 0 && !ms.InNightRun) {
+    if (ms.SimpleMode == 0 && !nightRun) {
         const CompositionSnapshot now = m_host.snapshot();
         CheckScriptSyntax(ScriptSyntaxInput::from(now.settings, now.userScript));
     }
@@ -185,7 +181,7 @@ bool BatchComposer::compose(const QString &outputPath, bool queueCheck)
         return false;
     }
     ms.StopBatch = false;
-    if (!ms.InNightRun && queueCheck && ms.VerifyFilesBit == 1 && !VerifyQueueFiles()) {
+    if (!nightRun && queueCheck && ms.VerifyFilesBit == 1 && !VerifyQueueFiles()) {
         ms.StopBatch = true;
         return false;
     }
@@ -222,7 +218,7 @@ bool BatchComposer::compose(const QString &outputPath, bool queueCheck)
         ms.StopBatch = true;
         return false;
     }
-    closeOut(snap, result, runVariant);
+    closeOut(snap, result, runVariant, nightRun);
     return true;
 }
 
@@ -246,7 +242,8 @@ void BatchComposer::report(const CompositionResult &r, const QString &path)
     }
 }
 
-void BatchComposer::closeOut(const CompositionSnapshot &snap, const CompositionResult &r, bool runVariant)
+void BatchComposer::closeOut(const CompositionSnapshot &snap, const CompositionResult &r, bool runVariant,
+                             bool nightRun)
 {
     MainSettings &ms = mainSettings();
     const MainSettings &s = snap.settings; // the switches as they were when the composition started
@@ -292,7 +289,7 @@ void BatchComposer::closeOut(const CompositionSnapshot &snap, const CompositionR
             back.error.ok() ? QString()
                             : fileFailureMessage(
                                   QStringLiteral("The batch script could not be read back for its checks"), back.error);
-        if (ms.InNightRun) {
+        if (nightRun) {
             // Nobody is there to answer: the folders are made, the run goes on, and what the scans
             // found is written into the run log (whether or not logging is on, as it is the only record).
             NightRunFindings found;
@@ -322,7 +319,7 @@ void BatchComposer::closeOut(const CompositionSnapshot &snap, const CompositionR
         m_host.openBatchScriptInEditor(s.SCROutputPath);
     const bool optionsShown = m_host.optionsVisible && m_host.optionsVisible();
     // A night run never waits for a click: the completion window stays hidden.
-    if (s.ShowSCRComplete == 1 && !optionsShown && !ms.InNightRun)
+    if (s.ShowSCRComplete == 1 && !optionsShown && !nightRun)
         completionWindow()->showFor(s.SCROutputPath, runVariant);
     if (s.AutoMinimize == 1 && m_host.minimizeWindow)
         m_host.minimizeWindow();

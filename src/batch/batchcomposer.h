@@ -53,9 +53,10 @@ public:
     ~BatchComposer() override;
 
     // The composer. True when the batch script was written; StopBatch is True after every way out
-    // that wrote nothing (a cancelled check, an empty script, a failed step) and InNightRun is False
-    // after every way out.
-    bool Command1_Compile_Click();
+    // that wrote nothing (a cancelled check, an empty script, a failed step). nightRun: the night run
+    // started it, and nobody is there to answer: no syntax warnings, no queue check, missing folders
+    // made without asking, no completion window.
+    bool Command1_Compile_Click(bool nightRun = false);
     // Composes into outputPath instead of the configured batch script, for this run only, and
     // without the queue check (the caller is a modal window of its own). True when it was written.
     bool composeInto(const QString &outputPath);
@@ -82,9 +83,9 @@ public:
     frmScrComplete *completionWindow();
 
 private:
-    bool compose(const QString &outputPath, bool queueCheck);
+    bool compose(const QString &outputPath, bool queueCheck, bool nightRun);
     void report(const CompositionResult &r, const QString &path);
-    void closeOut(const CompositionSnapshot &snap, const CompositionResult &r, bool runVariant);
+    void closeOut(const CompositionSnapshot &snap, const CompositionResult &r, bool runVariant, bool nightRun);
     void status(const QString &text);
 
     // The window takes no input while one lives (they nest).

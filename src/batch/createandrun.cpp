@@ -18,7 +18,7 @@ void setupIssue(const AutoCadOptions &options)
 
 } // namespace
 
-bool cmdCreateAndRun_Click(BatchComposer &composer, const AutoCadOptions &options)
+bool cmdCreateAndRun_Click(BatchComposer &composer, const AutoCadOptions &options, bool nightRun)
 {
     if (composer.isComposing())
         return false; // one composition at a time
@@ -28,7 +28,7 @@ bool cmdCreateAndRun_Click(BatchComposer &composer, const AutoCadOptions &option
         return false;
     }
     composer.useRunVariantOnce();
-    if (!composer.Command1_Compile_Click())
+    if (!composer.Command1_Compile_Click(nightRun))
         return false; // the composer has said why
     // The program is looked for after the composition: the batch script stays written either way.
     // A configured name with another extension (acad.bin) starts the ".EXE" beside it.

@@ -19,6 +19,7 @@ struct AutoCadOptions {
 
 // True when AutoCAD was started. An empty or missing AutoCAD program shows "Setup Issue" and the
 // Options dialog (not modal); a composer that stopped starts nothing and says nothing more.
-bool cmdCreateAndRun_Click(BatchComposer &composer, const AutoCadOptions &options);
+// nightRun: the night run started it (the composer's argument).
+bool cmdCreateAndRun_Click(BatchComposer &composer, const AutoCadOptions &options, bool nightRun = false);
 
 } // namespace tess

@@ -2,7 +2,6 @@
 
 #include "batch/nightrun.h"
 #include "core/clock.h"
-#include "core/mainsettings.h"
 #include "widgets/controlfactory.h"
 #include "widgets/placement.h"
 #include "widgets/screenplacement.h"
@@ -124,12 +123,8 @@ void frmNightRun::Timer1_Timer()
     chkActivate->setChecked(false);
     cmdClose->setEnabled(true);
     cmdClose->click();
-    MainSettings &ms = mainSettings();
-    ms.InNightRun = true;
     QCoreApplication::processEvents();
     Q_EMIT createAndRunRequested();
-    // A run that ended before the composer (no AutoCAD program) leaves no night-run flag behind.
-    ms.InNightRun = false;
 }
 
 } // namespace tess

@@ -40,7 +40,7 @@ Q_SIGNALS:
     void createButtonsEnabledRequested(bool on);
     // The caption cmdCreateAndRun shows (the count-down while armed).
     void runCaptionChanged(const QString &caption);
-    // The start time came: press cmdCreateAndRun.
+    // The start time came: Create && RUN as a night run, when cmdCreateAndRun could be pressed.
     void createAndRunRequested();
 
 protected:

@@ -124,8 +124,7 @@ struct MainSettings {
     // 138-139 Drawing load method.
     qint16 LoadOpen = 0;
     QString OpenOther;
-    // 140-141
-    bool InNightRun = false;
+    // 141 (the night run tells the composer itself that it runs: Command1_Compile_Click's argument)
     // Not read by the long scans: each takes its stop request from the ScanProgress passed to it
     // (the scan window is one).
     int STOPSCAN = 0;

@@ -64,21 +64,12 @@ QMenu *addSubMenu(QMenu *menu, const QString &name, const QString &caption)
     return m;
 }
 
-// The simple mode hides these menus and items.
+// The simple mode hides these menus and separators of the window's own; the items other parts add
+// say so themselves (ItemTrait::HiddenInSimpleMode).
 const QStringList &simpleModeHidden()
 {
-    static const QStringList names{QStringLiteral("mnuScriptCreationWizards"),
-                                   QStringLiteral("mnuCommandCapture"),
-                                   QStringLiteral("mnuRenamer"),
-                                   QStringLiteral("mnuScriptBrowser"),
-                                   QStringLiteral("mnuScriptEditor"),
-                                   QStringLiteral("mnuCheckScriptSyntax"),
-                                   QStringLiteral("mnuViewOptions"),
-                                   QStringLiteral("mnuProjectTagManager"),
-                                   QStringLiteral("mnuUserTagManager"),
-                                   QStringLiteral("mnubreak001"),
-                                   QStringLiteral("mnubreak002"),
-                                   QStringLiteral("mnuPlaceholder1"),
+    static const QStringList names{QStringLiteral("mnuScriptCreationWizards"), QStringLiteral("mnubreak001"),
+                                   QStringLiteral("mnubreak002"), QStringLiteral("mnuPlaceholder1"),
                                    QStringLiteral("mnublank001")};
     return names;
 }
@@ -339,7 +330,8 @@ void frmMain::setScriptFacts(ScriptFacts *script)
 
 QMenu *frmMain::menu(MainMenu which) const { return m_menus[int(which)]; }
 
-QAction *frmMain::addMenuItem(MainMenu which, const QString &name, const QString &caption, const QString &before)
+QAction *frmMain::addMenuItem(MainMenu which, const QString &name, const QString &caption, const QString &before,
+                              ItemTraits traits)
 {
     QMenu *m = menu(which);
     QAction *a = nullptr;
@@ -355,17 +347,28 @@ QAction *frmMain::addMenuItem(MainMenu which, const QString &name, const QString
     } else {
         a = addItem(m, name, caption);
     }
-    m_controls->invalidate();
-    if (simpleModeHidden().contains(name))
-        a->setVisible(mainSettings().SimpleMode != 1);
+    takeTraits(a, traits);
     return a;
 }
 
-QAction *frmMain::addMenuItem(QMenu *submenu, const QString &name, const QString &caption)
+QAction *frmMain::addMenuItem(QMenu *submenu, const QString &name, const QString &caption, ItemTraits traits)
 {
     QAction *a = addItem(submenu, name, caption);
-    m_controls->invalidate();
+    takeTraits(a, traits);
     return a;
+}
+
+void frmMain::takeTraits(QAction *item, ItemTraits traits)
+{
+    m_controls->invalidate();
+    if (traits & ItemTrait::HiddenInSimpleMode) {
+        m_simpleModeItems.append(item);
+        item->setVisible(mainSettings().SimpleMode != 1);
+    }
+    if (traits & ItemTrait::NeedsQueue)
+        m_queueItems.append({item->objectName(), QueueNeed::Entries});
+    if (traits & ItemTrait::NeedsTextFileQueue)
+        m_queueItems.append({item->objectName(), QueueNeed::TextFilesOnly});
 }
 
 QMenu *frmMain::menuByName(const QString &name) const
@@ -544,8 +547,6 @@ void frmMain::setInputBlocked(bool blocked)
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
-void frmMain::setControlEnabled(const QString &name, bool on) { controls().setEnabled(name, on); }
-
 void frmMain::removeQueueDuplicates() { m_queue->mnuRemoveDuplicates_Click(); }
 
 void frmMain::sortQueue(QueueOrder order)
@@ -559,7 +560,22 @@ void frmMain::sortQueue(QueueOrder order)
     }
 }
 
-void frmMain::markQueueAsLoadedList(const QString &listName) { m_queue->setLoadedListMarks(listName); }
+void frmMain::showLoadedList(const QString &listName)
+{
+    enableCreateButtonsForScript();
+    for (const char *name : {"cmdRemoveAllDwg", "mnuReverseOrder", "mnuQueueUpperCase", "mnuQueueLowerCase"})
+        controls().setEnabled(QString::fromLatin1(name), true);
+    if (mainSettings().AutoSortEnabled == 1)
+        sortQueue(QueueOrder::SortOptions);
+    m_queue->setLoadedListMarks(listName);
+}
+
+void frmMain::disableSelectionCommands()
+{
+    for (const char *name : {"cmdRemoveDwg", "mnuCopySelectedtoClip"})
+        controls().setEnabled(QString::fromLatin1(name), false);
+}
+
 void frmMain::setRunSwitch(RunSwitch which, bool on) { m_queue->setRunSwitch(which, on); }
 
 void frmMain::applySimpleMode(bool simple)
@@ -574,6 +590,10 @@ void frmMain::applySimpleMode(bool simple)
     }
     for (QAction *a : findChildren<QAction *>()) {
         if (names.remove(a->objectName()))
+            a->setVisible(!simple);
+    }
+    for (QAction *a : std::as_const(m_simpleModeItems)) {
+        if (a)
             a->setVisible(!simple);
     }
     if (simple) {
@@ -604,6 +624,7 @@ QueueControlInputs frmMain::queueControlInputs() const
     in.scriptEmpty = !m_script || m_script->scriptIsEmpty();
     in.readOnly = m_script && m_script->readOnlyTicked();
     in.textFileEntries = m_queue->queueModel()->textFileEntries();
+    in.queueItems = m_queueItems;
     return in;
 }
 

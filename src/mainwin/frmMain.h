@@ -5,7 +5,11 @@
 // status labels. The window assembles its panes and keeps what is its own: the caption, the menus,
 // the bottom row and the control states.
 
+#include <QFlags>
+#include <QList>
 #include <QMainWindow>
+#include <QPair>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
@@ -30,6 +34,7 @@ class ScriptFacts;
 class UserSetsFrame;
 struct MainSettings;
 struct QueueControlInputs;
+enum class QueueNeed;
 
 // The menus other parts of the program add their items to.
 enum class MainMenu { File, Queue, Script, Tools, Wizards, Help, QueuePopup };
@@ -38,6 +43,14 @@ enum class RunSwitch;
 // The orders a feature can put the queue in: the sort options' own, A to Z, Z to A, the smart
 // order (numbers by value) and the order reversed.
 enum class QueueOrder { SortOptions, Ascending, Descending, Smart, Reverse };
+// What a menu item needs of the main window, given when it is added.
+enum class ItemTrait {
+    HiddenInSimpleMode = 0x1, // hidden while the simple mode is on
+    NeedsQueue = 0x2,         // enabled only while the queue holds entries
+    NeedsTextFileQueue = 0x4, // enabled only while the queue holds entries, all of them text files
+};
+Q_DECLARE_FLAGS(ItemTraits, ItemTrait)
+Q_DECLARE_OPERATORS_FOR_FLAGS(ItemTraits)
 
 class frmMain final : public QMainWindow
 {
@@ -83,11 +96,12 @@ public:
     // ---- Menus ----
     QMenu *menu(MainMenu which) const;
     // Adds an item named `name` to the menu, before the item (or separator) named `before` when the
-    // menu holds one, else at its end; the control states and the simple mode know it from now on.
-    QAction *addMenuItem(MainMenu which, const QString &name, const QString &caption,
-                         const QString &before = QString());
+    // menu holds one, else at its end; the control states know it from now on, and the simple mode
+    // and the queue's control states treat it as its traits say.
+    QAction *addMenuItem(MainMenu which, const QString &name, const QString &caption, const QString &before = QString(),
+                         ItemTraits traits = {});
     // The same for a submenu of one of them (menuByName gives it).
-    QAction *addMenuItem(QMenu *submenu, const QString &name, const QString &caption);
+    QAction *addMenuItem(QMenu *submenu, const QString &name, const QString &caption, ItemTraits traits = {});
     // Every menu has an object name: mnuFile, mnuQueue, mnuScript, mnuTools,
     // mnuScriptCreationWizards, mnuHelp, the submenus (mnuSort2, mnuSort, mnuFont, mnuCase,
     // mnuRemove, mnuFileSystemChecks) and the queue pop-up mnuPUForm. nullptr when unknown.
@@ -106,8 +120,13 @@ public:
     // Repeated entries out of the queue, as "Remove &Duplicates" does.
     void removeQueueDuplicates();
     void sortQueue(QueueOrder order);
-    // The queue is exactly the saved list listName: "=File&Lists=" and the queue's tooltip name it.
-    void markQueueAsLoadedList(const QString &listName);
+    // The queue now holds the saved list listName, just loaded: the Create buttons come on for a
+    // script, so do "Remove All", "&Reverse" and the case items; the queue takes the sort options'
+    // order when automatic sorting is on, and "=File&Lists=" and the queue's tooltip name the list.
+    void showLoadedList(const QString &listName);
+    // A composition ended: the commands on the selected entries ("Remove" and "&Selected" copying)
+    // are off until the selection changes.
+    void disableSelectionCommands();
     // A run switch set as a user's click would (only on a change).
     void setRunSwitch(RunSwitch which, bool on);
 
@@ -118,8 +137,6 @@ public:
     // Long work of another part (composing, the queue check) runs: the rest of the window takes no
     // input meanwhile, as during the queue's walks. A close asked for meanwhile happens once it ends.
     void setInputBlocked(bool blocked);
-    // One control of the control-state rule on or off, by its name.
-    void setControlEnabled(const QString &name, bool on);
     // Both Create buttons on or off.
     void setCreateButtonsEnabled(bool on);
     // Both Create buttons on when the user script is not empty.
@@ -166,6 +183,7 @@ private:
     void setBusy(bool busy);
     // AutoCAD LT (1) cannot test a drawing without saving it: Test Run unticked and disabled.
     void applyLtMode(const MainSettings &s);
+    void takeTraits(QAction *item, ItemTraits traits);
     const ControlStateTable &controls() const;
 
     FileSelectorPane *m_files = nullptr;
@@ -179,6 +197,9 @@ private:
     QMenu *m_popup = nullptr;
     QMenu *m_menus[7] = {};
     std::unique_ptr<ControlStateTable> m_controls;
+    // The items other parts added that the simple mode hides, and those that follow the queue.
+    QList<QPointer<QAction>> m_simpleModeItems;
+    QList<QPair<QString, QueueNeed>> m_queueItems;
     bool m_inputBlocked = false;
     bool m_closeWhenUnblocked = false;
     std::function<bool()> m_exitSave;

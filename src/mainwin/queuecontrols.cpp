@@ -52,29 +52,14 @@ QueueControlStates computeQueueControlStates(const QueueControlInputs &in)
 
     // 2. Queue empty or not.
     set(s,
-        {"cmdRemoveAllDwg",
-         "mnuVerifyFilesInQueue",
-         "mnuVerifyFiles2",
-         "mnuRemoveDuplicates",
-         "mnuRemoveDuplicates2",
-         "mnuRemove",
-         "mnuReportDWGVersion",
-         "mnuReportDWGVersions",
-         "mnuSort2",
-         "mnuSort",
-         "mnuSmartSort2",
-         "mnuSmartSort",
-         "mnuReverseOrder",
-         "mnuCase",
-         "mnuQueueUpperCase",
-         "mnuQueueLowerCase",
-         "mnuFont",
-         "mnuFileSystemChecks",
-         "mnuCopy",
-         "mnuCopyListtoClip",
-         "cmdQueueQuickPick",
-         "mnuRenamer"},
+        {"cmdRemoveAllDwg", "mnuRemoveDuplicates", "mnuRemoveDuplicates2", "mnuRemove", "mnuSort2", "mnuSort",
+         "mnuSmartSort2", "mnuSmartSort", "mnuReverseOrder", "mnuCase", "mnuQueueUpperCase", "mnuQueueLowerCase",
+         "mnuFont", "mnuFileSystemChecks", "mnuCopy", "mnuCopyListtoClip", "cmdQueueQuickPick"},
         n >= 1);
+    for (const auto &[name, need] : in.queueItems) {
+        if (need == QueueNeed::Entries)
+            set(s, name, n >= 1);
+    }
     if (n >= 1)
         set(s, {"mnuCopyWithExt", "mnuCopyWOExtension"}, true);
     else
@@ -96,8 +81,11 @@ QueueControlStates computeQueueControlStates(const QueueControlInputs &in)
     // 6. Count label.
     s.queueCaption = QStringLiteral("Queue = ") + QString::number(n);
 
-    // 7. Combine text files.
-    set(s, {"mnuCombineText"}, n >= 1 && in.textFileEntries == n);
+    // 7. Items for text files only.
+    for (const auto &[name, need] : in.queueItems) {
+        if (need == QueueNeed::TextFilesOnly)
+            set(s, name, n >= 1 && in.textFileEntries == n);
+    }
     return s;
 }
 

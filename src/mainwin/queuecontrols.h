@@ -10,6 +10,10 @@
 
 namespace tess {
 
+// What a menu item that follows the queue needs to be enabled: entries, or entries that are all
+// text files.
+enum class QueueNeed { Entries, TextFilesOnly };
+
 struct QueueControlInputs {
     qsizetype entries = 0;         // n: queue entries
     qsizetype selected = 0;        // k: selected queue entries
@@ -17,6 +21,8 @@ struct QueueControlInputs {
     bool scriptEmpty = true;       // the user script is empty
     bool readOnly = false;         // the script's Read-Only box is ticked
     qsizetype textFileEntries = 0; // c: entries ending in "csv" or "txt"
+    // The menu items other parts added that follow the queue, by object name.
+    QList<QPair<QString, QueueNeed>> queueItems;
 };
 
 struct QueueControlStates {

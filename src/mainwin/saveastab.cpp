@@ -231,7 +231,7 @@ void SaveAsTab::cmdOUTBrowse_Click()
     build();
     frmOUTDirSelect *picker = m_outPicker.get();
     picker->exec();
-    if (picker->discarded())
+    if (picker->wasUnloaded())
         m_outPicker.release();
 }
 

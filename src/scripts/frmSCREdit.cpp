@@ -61,7 +61,9 @@ protected:
 
 } // namespace
 
-frmSCREdit::frmSCREdit(QWidget *parent) : QDialog(parent)
+frmSCREdit::frmSCREdit(QWidget *parent)
+    : QDialog(parent), m_lisp([this] { return new LoadLineSelector(LoadLineKind::Lisp, txtSCREdit, this); }),
+      m_vba([this] { return new LoadLineSelector(LoadLineKind::Vba, txtSCREdit, this); })
 {
     setObjectName(QStringLiteral("frmSCREdit"));
     // Escape would drop the edits unasked: only "&Cancel" does that.
@@ -218,7 +220,7 @@ void frmSCREdit::setScriptText(const QString &text)
 
 LoadLineSelector *frmSCREdit::loadedPicker(LoadLineKind kind) const
 {
-    return kind == LoadLineKind::Lisp ? m_lisp.data() : m_vba.data();
+    return kind == LoadLineKind::Lisp ? m_lisp.existing() : m_vba.existing();
 }
 
 // ---- Place and size ----
@@ -349,20 +351,17 @@ void frmSCREdit::cmdConfigureProjectTags_Click()
     Form_Activate(false);
 }
 
-void frmSCREdit::showPicker(QPointer<LoadLineSelector> &slot, LoadLineKind kind)
+void frmSCREdit::showPicker(KeptWindow<LoadLineSelector> &picker)
 {
-    if (!slot)
-        slot = new LoadLineSelector(kind, txtSCREdit, this);
-    slot->exec();
+    picker.get()->exec();
     // Its close box discarded it: the next opening loads it afresh.
-    if (slot && slot->wasUnloaded())
-        delete slot.data();
+    picker.releaseIfUnloaded();
     Form_Activate(false);
 }
 
-void frmSCREdit::cmdLoadLisp_Click() { showPicker(m_lisp, LoadLineKind::Lisp); }
+void frmSCREdit::cmdLoadLisp_Click() { showPicker(m_lisp); }
 
-void frmSCREdit::cmdLoadVBA_Click() { showPicker(m_vba, LoadLineKind::Vba); }
+void frmSCREdit::cmdLoadVBA_Click() { showPicker(m_vba); }
 
 // ---- Ok and Cancel ----
 

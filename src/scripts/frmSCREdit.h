@@ -10,8 +10,9 @@
 #include "scripts/loadlines.h"
 #include "scripts/scripteditortext.h"
 
+#include "widgets/keptwindow.h"
+
 #include <QDialog>
-#include <QPointer>
 
 class QCheckBox;
 class QComboBox;
@@ -89,13 +90,13 @@ private:
     void buildControls();
     // Puts the text where the caret is, over the selection, as one undoable edit.
     void insertPick(const QString &text);
-    void showPicker(QPointer<LoadLineSelector> &slot, LoadLineKind kind);
+    void showPicker(KeptWindow<LoadLineSelector> &picker);
 
     ScriptEditorGeometry m_stored;
     bool m_placed = false;
     bool m_unloaded = false;
-    QPointer<LoadLineSelector> m_lisp;
-    QPointer<LoadLineSelector> m_vba;
+    KeptWindow<LoadLineSelector> m_lisp;
+    KeptWindow<LoadLineSelector> m_vba;
 };
 
 } // namespace tess

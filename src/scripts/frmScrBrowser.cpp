@@ -18,6 +18,7 @@
 #include "widgets/twips.h"
 #include "widgets/waitcursor.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QGroupBox>
 #include <QListWidget>
@@ -195,6 +196,12 @@ void frmScrBrowser::cmdCopyToTessaline_Click()
     m_pane->setScriptText(text);
     m_pane->setScriptName(scriptNameOfPreviewed(m_previewedPath));
     accept();
+}
+
+void frmScrBrowser::closeEvent(QCloseEvent *event)
+{
+    m_unloaded = true;
+    QDialog::closeEvent(event);
 }
 
 } // namespace tess

@@ -49,6 +49,12 @@ public:
     void cmdGetSubScripts_Click();
     void cmdCopyToTessaline_Click();
 
+    // True once the close box has closed the window: the opener discards it.
+    bool wasUnloaded() const { return m_unloaded; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     // Reads the file into the preview; a file that cannot be read or is no text script empties it
     // and says why.
@@ -57,6 +63,7 @@ private:
     UserScriptPane *m_pane;
     DriveFolderLink *m_link = nullptr;
     QString m_previewedPath;
+    bool m_unloaded = false;
 };
 
 } // namespace tess

@@ -248,7 +248,7 @@ void frmProjectTagManager::Form_Load()
     cmdProjMode->setEnabled(false);
     cmdProjMode->setText(QStringLiteral("Make Inactive"));
     ProjectChanged = false;
-    m_discarded = false;
+    m_unloaded = false;
 }
 
 // ============================================================================================
@@ -472,7 +472,7 @@ void frmProjectTagManager::closeEvent(QCloseEvent *event)
         return;
     }
     // The close box discards the window without writing the index.
-    m_discarded = true;
+    m_unloaded = true;
     QDialog::closeEvent(event);
 }
 
@@ -487,7 +487,7 @@ void frmProjectTagManager::SSTabProjMode_Click()
 
 void frmProjectTagManager::cmdBrowse_Click()
 {
-    if (m_picker && m_picker->discarded())
+    if (m_picker && m_picker->wasUnloaded())
         delete m_picker;
     if (!m_picker) {
         m_picker = new frmProjectTagManagerFS(m_mainFolder, this);

@@ -49,7 +49,7 @@ public:
     bool ProjectChanged = false;
 
     // Whether the close box discarded the window (the next opening makes a new one).
-    bool discarded() const { return m_discarded; }
+    bool wasUnloaded() const { return m_unloaded; }
     // Whether the "Active" tab is shown.
     bool activeTabShown() const;
     // The folder picker, once "&Browse" made it.
@@ -91,7 +91,7 @@ private:
     QPointer<frmProjectTagManagerFS> m_picker;
     QString m_loadedExtension; // extension of the project last loaded or saved ("" for none)
     QString m_selectedFile[2]; // the entry selected in each list before the last click
-    bool m_discarded = false;
+    bool m_unloaded = false;
 };
 
 } // namespace tess

@@ -283,12 +283,12 @@ void frmVARSetup::Form_Load()
     showForm(UserTagForm::fromSettings(mainSettings(), padDigits()));
     SSTab1->setCurrentIndex(0);
     RefreshTAGList();
-    m_discarded = false;
+    m_unloaded = false;
 }
 
 void frmVARSetup::ensureLoaded()
 {
-    if (m_discarded)
+    if (m_unloaded)
         Form_Load();
 }
 
@@ -371,7 +371,7 @@ bool frmVARSetup::eventFilter(QObject *watched, QEvent *event)
 void frmVARSetup::closeEvent(QCloseEvent *event)
 {
     // The close box discards the edits: the next opening loads the window again.
-    m_discarded = true;
+    m_unloaded = true;
     QDialog::closeEvent(event);
 }
 

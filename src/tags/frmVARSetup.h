@@ -65,7 +65,7 @@ public:
     void showForm(const UserTagForm &form);
 
     // Whether the close box discarded the window since its last load.
-    bool discarded() const { return m_discarded; }
+    bool wasUnloaded() const { return m_unloaded; }
     // Loads the window again when the close box discarded it.
     void ensureLoaded();
 
@@ -115,7 +115,7 @@ private:
     void reportStatus(const QString &text);
 
     std::function<void(const QString &)> m_status;
-    bool m_discarded = false;
+    bool m_unloaded = false;
     bool m_evaluating = false; // the template frame is being set from the file's state
     QString m_picked;          // see selectedTemplate()
 };

@@ -70,7 +70,7 @@ void TagManagers::showUserTagManager(QWidget *owner)
 
 void TagManagers::showProjectTagManager(QWidget *owner)
 {
-    if (m_project && m_project->discarded())
+    if (m_project && m_project->wasUnloaded())
         delete m_project;
     if (!m_project)
         m_project = new frmProjectTagManager(m_drawingFolder, m_home);

@@ -75,8 +75,6 @@ public:
     void cmdClose_Click() { hide(); }
 
     bool isScanning() const { return m_scanning; }
-    // The close box discarded the window: its next opening makes a new one.
-    bool discarded() const { return m_discarded; }
 
     // The header reader of the scans (the program's own unless a test sets another).
     void setHeaderReader(DwgHeaderReader reader) { m_reader = std::move(reader); }
@@ -96,7 +94,6 @@ private:
     DwgHeaderReader m_reader = readDwgHeader;
     bool m_scanning = false;
     bool m_closeAfterScan = false;
-    bool m_discarded = false;
 };
 
 } // namespace tess

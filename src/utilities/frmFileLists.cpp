@@ -55,10 +55,10 @@ QString dataFolder() { return AppEnvironment::dataFolder(); }
 
 } // namespace
 
-frmFileLists::frmFileLists(DrawingQueue &queue, const ListLoadSteps &steps, QWidget *owner)
+frmFileLists::frmFileLists(DrawingQueue &queue, QWidget *owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint),
-      m_queue(queue), m_steps(steps)
+      m_queue(queue)
 {
     setObjectName(QStringLiteral("frmFileLists"));
     setWindowTitle(QStringLiteral("File Lists"));
@@ -215,15 +215,9 @@ void frmFileLists::File1_dblClick()
     else
         m_queue.replace(f.accepted, false);
     hide();
-    if (!m_steps.scriptIsEmpty())
-        m_steps.enableCreateButtons();
-    for (const char *control : {"cmdRemoveAllDwg", "mnuReverseOrder", "mnuQueueUpperCase", "mnuQueueLowerCase"})
-        m_steps.setControlEnabled(QString::fromLatin1(control), true);
-    if (mainSettings().AutoSortEnabled == 1)
-        m_steps.performSort();
-    m_steps.setLoadedListMarks(name);
+    Q_EMIT listLoaded(name);
     if (mainSettings().METAEnabled == 1 && mainSettings().METAImmediate == 1)
-        m_steps.scanMetaCommands(true);
+        Q_EMIT metaScanRequested(true);
     wait.restore();
     if (!refused.isEmpty())
         msgBox(refusedEntriesMessage(refused), vbOKOnly | vbExclamation, appTitle());

@@ -7,7 +7,6 @@
 
 #include <QDialog>
 #include <QStringList>
-#include <functional>
 
 class QCheckBox;
 class QGroupBox;
@@ -20,21 +19,11 @@ class FileListBox;
 
 class DrawingQueue;
 
-// What loading a list does to the main window beyond filling the queue.
-struct ListLoadSteps {
-    std::function<bool()> scriptIsEmpty;
-    std::function<void()> enableCreateButtons;
-    std::function<void(const QString &name, bool on)> setControlEnabled; // by object name
-    std::function<void()> performSort;
-    std::function<void(const QString &listName)> setLoadedListMarks;
-    std::function<void(bool includeSort)> scanMetaCommands;
-};
-
 class frmFileLists final : public QDialog
 {
     Q_OBJECT
 public:
-    frmFileLists(DrawingQueue &queue, const ListLoadSteps &steps, QWidget *owner);
+    frmFileLists(DrawingQueue &queue, QWidget *owner);
 
     QGroupBox *Frame2 = nullptr;
     QCheckBox *chkClearList = nullptr; // ticked: append; unticked: replace
@@ -69,6 +58,12 @@ public:
     void cmdDelete_Click();
     void cmdExit_Click();
 
+Q_SIGNALS:
+    // The list `name` was loaded into the queue (the main window shows it as loaded).
+    void listLoaded(const QString &name);
+    // The META commands of the user script are to be applied (after a load, when they apply at once).
+    void metaScanRequested(bool includeSort);
+
 protected:
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -81,7 +76,6 @@ private:
     void disableFileButtons();
 
     DrawingQueue &m_queue;
-    ListLoadSteps m_steps;
 };
 
 } // namespace tess

@@ -1,5 +1,7 @@
 #include "utilities/frmQueueQuickPick.h"
 
+#include "core/drawingqueue.h"
+#include "core/fileselection.h"
 #include "core/messages.h"
 #include "core/prompts.h"
 #include "preview/frmDWGPreview.h"
@@ -9,7 +11,8 @@
 
 namespace tess {
 
-frmQueueQuickPick::frmQueueQuickPick(const PickHost &host) : PickWindowBase(PickWindow::QueueQuickPick, host)
+frmQueueQuickPick::frmQueueQuickPick(const DrawingQueue &queue, FileSelection &files, QWidget *mainWindow)
+    : PickWindowBase(PickWindow::QueueQuickPick, files, mainWindow)
 {
     setObjectName(QStringLiteral("frmQueueQuickPick"));
     setWindowTitle(QStringLiteral(" Quick Pick - Queue"));
@@ -25,17 +28,17 @@ frmQueueQuickPick::frmQueueQuickPick(const PickHost &host) : PickWindowBase(Pick
 
     connect(lstFileNames, &QListWidget::itemClicked, this, &frmQueueQuickPick::lstFileNames_Click);
     connect(lstFileNames, &QListWidget::itemDoubleClicked, this, &frmQueueQuickPick::lstFileNames_DblClick);
-    Form_Load();
+    Form_Load(queue.entries());
 }
 
-void frmQueueQuickPick::Form_Load()
+void frmQueueQuickPick::Form_Load(const QStringList &entries)
 {
-    const QStringList names = queuePickNames(m_host.queue);
+    const QStringList names = queuePickNames(entries);
     for (qsizetype i = 0; i < names.size(); ++i) {
         auto *item = new QListWidgetItem(names.at(i), lstFileNames);
         // The full path as the row's tooltip (none for an empty entry).
-        item->setToolTip(m_host.queue.at(i));
-        lstPaths->addItem(m_host.queue.at(i));
+        item->setToolTip(entries.at(i));
+        lstPaths->addItem(entries.at(i));
     }
 }
 
@@ -76,11 +79,7 @@ void frmQueueQuickPick::resizeEvent(QResizeEvent *event)
     Form_Resize();
 }
 
-void frmQueueQuickPick::afterUnload()
-{
-    if (m_host.refreshFileList)
-        m_host.refreshFileList();
-}
+void frmQueueQuickPick::afterUnload() { m_files.refresh(); }
 
 void frmQueueQuickPick::unloadStepFailed(int line, const QString &reason)
 {
@@ -88,10 +87,10 @@ void frmQueueQuickPick::unloadStepFailed(int line, const QString &reason)
            vbOKOnly, appTitle());
 }
 
-frmQueueQuickPick *cmdQueueQuickPick_Click(const PickHost &host)
+frmQueueQuickPick *cmdQueueQuickPick_Click(KeptWindow<frmQueueQuickPick> &window)
 {
     const PickGeometry g = readPickGeometry(PickWindow::QueueQuickPick);
-    auto *w = new frmQueueQuickPick(host);
+    frmQueueQuickPick *w = window.get();
     w->openAt(g);
     return w;
 }

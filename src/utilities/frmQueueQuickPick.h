@@ -5,16 +5,21 @@
 // the window opened.
 
 #include "utilities/pickwindowbase.h"
+#include "widgets/keptwindow.h"
 
 class QListWidget;
 
 namespace tess {
 
+class DrawingQueue;
+
 class frmQueueQuickPick final : public PickWindowBase
 {
     Q_OBJECT
 public:
-    explicit frmQueueQuickPick(const PickHost &host);
+    // The rows are the queue's entries as they are now; files reads its folder again when the
+    // window closes.
+    frmQueueQuickPick(const DrawingQueue &queue, FileSelection &files, QWidget *mainWindow);
 
     QListWidget *lstFileNames = nullptr;
     QListWidget *lstPaths = nullptr; // hidden: row i is the full path of row i of lstFileNames
@@ -22,7 +27,7 @@ public:
     // The full path of a row ("" outside the rows).
     QString pathOf(int row) const;
 
-    void Form_Load();
+    void Form_Load(const QStringList &entries);
     void lstFileNames_Click();
     void lstFileNames_DblClick();
     void Form_Resize();
@@ -33,8 +38,8 @@ protected:
     void unloadStepFailed(int line, const QString &reason) override;
 };
 
-// The "Quic&kQueue" button: the window with its stored geometry and the queue's rows, the main
-// window hidden.
-frmQueueQuickPick *cmdQueueQuickPick_Click(const PickHost &host);
+// The "Quic&kQueue" button: the window (made now: it lives while it is open) with its stored
+// geometry and the queue's rows, the main window hidden.
+frmQueueQuickPick *cmdQueueQuickPick_Click(KeptWindow<frmQueueQuickPick> &window);
 
 } // namespace tess

@@ -1,5 +1,6 @@
 #include "utilities/frmQuickPick.h"
 
+#include "core/fileselection.h"
 #include "core/mainsettings.h"
 #include "core/pathhelpers.h"
 #include "core/prompts.h"
@@ -23,7 +24,8 @@ constexpr int kMinOuterWidth = 1800;
 constexpr int kMinOuterHeight = 2000;
 } // namespace
 
-frmQuickPick::frmQuickPick(const PickHost &host) : PickWindowBase(PickWindow::QuickPick, host)
+frmQuickPick::frmQuickPick(FileSelection &files, QWidget *mainWindow)
+    : PickWindowBase(PickWindow::QuickPick, files, mainWindow)
 {
     setObjectName(QStringLiteral("frmQuickPick"));
     setWindowTitle(QStringLiteral(" Quick Pick"));
@@ -65,9 +67,12 @@ frmQuickPick::frmQuickPick(const PickHost &host) : PickWindowBase(PickWindow::Qu
     connect(File1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &at) { PUMenu->popup(File1->viewport()->mapToGlobal(at)); });
     Form_Load();
+    // At first exactly what the main file list shows.
+    File1->setPath(files.fileListFolder());
+    File1->setPattern(files.filePattern());
 }
 
-void frmQuickPick::Form_Load() { tbQPPattern->setText(m_host.filterText); }
+void frmQuickPick::Form_Load() { tbQPPattern->setText(m_files.filter()); }
 
 QString frmQuickPick::pathOf(int row) const
 {
@@ -151,19 +156,14 @@ void frmQuickPick::mousePressEvent(QMouseEvent *event)
 void frmQuickPick::afterUnload()
 {
     // The filter as typed, without the "*" added around it here.
-    if (m_host.setFilterText)
-        m_host.setFilterText(tbQPPattern->text());
-    if (m_host.refreshFileList)
-        m_host.refreshFileList();
+    m_files.setFilter(tbQPPattern->text());
+    m_files.refresh();
 }
 
-frmQuickPick *cmdQuickPick_Click(const PickHost &host)
+frmQuickPick *cmdQuickPick_Click(KeptWindow<frmQuickPick> &window)
 {
     const PickGeometry g = readPickGeometry(PickWindow::QuickPick);
-    auto *w = new frmQuickPick(host);
-    // At first exactly what the main file list shows.
-    w->File1->setPath(host.folder);
-    w->File1->setPattern(host.filePattern);
+    frmQuickPick *w = window.get();
     w->openAt(g);
     return w;
 }

@@ -5,6 +5,7 @@
 // main window's filter box.
 
 #include "utilities/pickwindowbase.h"
+#include "widgets/keptwindow.h"
 
 class QLineEdit;
 class QMenu;
@@ -19,7 +20,9 @@ class frmQuickPick final : public PickWindowBase
 {
     Q_OBJECT
 public:
-    explicit frmQuickPick(const PickHost &host);
+    // At first the window lists what the main file list shows; closing it hands the filter text
+    // back to files.
+    frmQuickPick(FileSelection &files, QWidget *mainWindow);
 
     QLineEdit *tbQPPattern = nullptr;
     FileListBox *File1 = nullptr;
@@ -46,8 +49,8 @@ protected:
     void afterUnload() override;
 };
 
-// The "&QuickPick" button: the window with its stored geometry, the main file list's folder and
-// pattern, the main window hidden.
-frmQuickPick *cmdQuickPick_Click(const PickHost &host);
+// The "&QuickPick" button: the window (made now: it lives while it is open) with its stored
+// geometry, the main file list's folder and pattern, the main window hidden.
+frmQuickPick *cmdQuickPick_Click(KeptWindow<frmQuickPick> &window);
 
 } // namespace tess

@@ -1,10 +1,13 @@
 #include "utilities/pickwindowbase.h"
 
+#include "core/fileselection.h"
 #include "core/messages.h"
+#include "core/pathhelpers.h"
 #include "core/processhelpers.h"
 #include "core/prompts.h"
 #include "core/settingsstore.h"
 #include "preview/frmDWGPreview.h"
+#include "widgets/keptwindow.h"
 #include "widgets/screenplacement.h"
 #include "widgets/twips.h"
 #include "widgets/windowstacking.h"
@@ -20,11 +23,10 @@ namespace {
 constexpr int kMaxTwips = 10'000'000;
 } // namespace
 
-PickWindowBase::PickWindowBase(PickWindow which, const PickHost &host)
-    : QWidget(host.mainWindow, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_host(host), m_which(which)
+PickWindowBase::PickWindowBase(PickWindow which, FileSelection &files, QWidget *mainWindow)
+    : QWidget(mainWindow, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_files(files), m_mainWindow(mainWindow), m_which(which)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
 }
 
 int PickWindowBase::outerWidthTwips() const { return pixelsToTwips(width()) + kFrameWidthTwips; }
@@ -54,18 +56,18 @@ void PickWindowBase::openAt(const PickGeometry &wanted)
     show();
     // The drawing preview floats above this window while the main window is hidden.
     frmDWGPreview::setOwner(this);
-    if (m_host.mainWindow)
-        m_host.mainWindow->hide();
+    if (m_mainWindow)
+        m_mainWindow->hide();
 }
 
 void PickWindowBase::closeEvent(QCloseEvent *event)
 {
     const QList<int> unwritten = writePickGeometry(m_which, geometryTwips());
     // The main window first, so the program never runs without a window of its own.
-    if (m_host.mainWindow)
-        m_host.mainWindow->show();
+    if (m_mainWindow)
+        m_mainWindow->show();
     ClearWindowTopmost(this);
-    frmDWGPreview::setOwner(m_host.mainWindow);
+    frmDWGPreview::setOwner(m_mainWindow);
     afterUnload();
     // A store that refuses every write this run was reported once, at the start.
     const SettingsStore &store = SettingsStore::instance();
@@ -74,6 +76,7 @@ void PickWindowBase::closeEvent(QCloseEvent *event)
             unloadStepFailed(108 + 2 * key, store.lastError());
     }
     event->accept();
+    releaseOnClose(this, event);
 }
 
 void PickWindowBase::openPickedFile(const QString &path) const
@@ -83,7 +86,7 @@ void PickWindowBase::openPickedFile(const QString &path) const
         return;
     }
     // Reports a failure itself.
-    OpenWithAssociatedProgram(path, m_host.driveRoot);
+    OpenWithAssociatedProgram(path, withTrailingSeparator(m_files.drive()));
 }
 
 } // namespace tess

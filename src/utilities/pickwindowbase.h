@@ -3,14 +3,15 @@
 // box and without taskbar button, placed from its stored geometry (outer size in twips), kept on
 // top while open, and handing back to the main window when closed: the geometry is stored, the
 // main window is shown first (the program never ends with the pick window) and the window is
-// discarded.
+// released (its opener holds it in a KeptWindow, and the next opening makes a new one).
 
-#include "utilities/pickhost.h"
 #include "utilities/pickwindows.h"
 
 #include <QWidget>
 
 namespace tess {
+
+class FileSelection;
 
 class PickWindowBase : public QWidget
 {
@@ -27,7 +28,8 @@ public:
     static constexpr int kFrameHeightTwips = 270;
 
 protected:
-    PickWindowBase(PickWindow which, const PickHost &host);
+    // files: the main window's file selection; mainWindow: hidden while this window is open.
+    PickWindowBase(PickWindow which, FileSelection &files, QWidget *mainWindow);
     void closeEvent(QCloseEvent *event) override;
     // The window's outer width and height in twips (for the resize rules).
     int outerWidthTwips() const;
@@ -45,9 +47,10 @@ protected:
     // a missing file says so.
     void openPickedFile(const QString &path) const;
 
-    PickHost m_host;
+    FileSelection &m_files;
 
 private:
+    QWidget *m_mainWindow;
     PickWindow m_which;
     PickGeometry m_stored;
 };

@@ -76,7 +76,7 @@ FolderPicker::FolderPicker(const char *name, const QString &caption, std::functi
 void FolderPicker::Form_Load()
 {
     m_link->openNearest(m_mainFolder ? m_mainFolder() : QString());
-    m_discarded = false;
+    m_unloaded = false;
 }
 
 void FolderPicker::Drive1_Change() { m_link->driveChanged(); }
@@ -94,7 +94,7 @@ void FolderPicker::OUTSelectExplorer_Click()
 
 void FolderPicker::closeEvent(QCloseEvent *event)
 {
-    m_discarded = true;
+    m_unloaded = true;
     QDialog::closeEvent(event);
 }
 

@@ -27,7 +27,7 @@ public:
     QPushButton *OUTSelectExplorer = nullptr;
 
     // The close box ended the picker; its opener lets it go.
-    bool discarded() const { return m_discarded; }
+    bool wasUnloaded() const { return m_unloaded; }
 
     // Opens the main window's folder (the nearest one that exists), the drive list following.
     void Form_Load();
@@ -52,7 +52,7 @@ protected:
 private:
     std::function<QString()> m_mainFolder;
     DriveFolderLink *m_link = nullptr;
-    bool m_discarded = false;
+    bool m_unloaded = false;
 };
 
 } // namespace tess

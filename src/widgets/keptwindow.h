@@ -2,7 +2,8 @@
 // The lifetime most of the program's secondary windows share: the window is made at its first
 // opening and kept between openings (its own buttons only hide it, so its boxes keep what the
 // user set); its close box releases it, so the next opening makes a fresh one. A modeless window
-// releases itself (releaseOnClose); a modal one is released by its opener after the show.
+// releases itself (releaseOnClose); a modal one tells its opener that its close box ended the show
+// (wasUnloaded()), and the opener releases it after the show (releaseIfUnloaded).
 
 #include <QPointer>
 
@@ -39,6 +40,13 @@ public:
         if (m_window)
             m_window->deleteLater();
         m_window.clear();
+    }
+    // After a modal show: when its close box ended the show, the window goes at once (nothing of
+    // it runs any more once the show has returned), and the next get() makes a fresh one.
+    void releaseIfUnloaded()
+    {
+        if (m_window && m_window->wasUnloaded())
+            delete m_window.data();
     }
 
 private:

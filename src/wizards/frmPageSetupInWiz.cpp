@@ -60,8 +60,7 @@ frmPageSetupInWiz::frmPageSetupInWiz(ScriptFacts *script, std::function<MainFile
 void frmPageSetupInWiz::cmdSelectFile_Click()
 {
     m_picker.get()->showModal();
-    if (m_picker.existing() && m_picker.existing()->isDiscarded())
-        m_picker.release();
+    m_picker.releaseIfUnloaded();
 }
 
 void frmPageSetupInWiz::cmdCreate_Click()

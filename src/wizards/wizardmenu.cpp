@@ -82,8 +82,7 @@ MainFileLists WizardMenu::mainFileLists() const
 template <class Window> void WizardMenu::open(KeptWindow<Window> &window)
 {
     window.get()->showModal();
-    if (window.existing() && window.existing()->isDiscarded())
-        window.release();
+    window.releaseIfUnloaded();
 }
 
 void WizardMenu::mnuCopyPageSetups_Click() { open(m_pageSetup); }

@@ -104,7 +104,7 @@ QGroupBox *WizardWindow::addFrame(const QString &name, const QString &caption)
 void WizardWindow::closeEvent(QCloseEvent *event)
 {
     // The close box: no button runs; the opener discards the window once its modal show returns.
-    m_discarded = true;
+    m_unloaded = true;
     m_closing = true;
     QDialog::closeEvent(event); // calls reject(), which hides the window while closing
 }

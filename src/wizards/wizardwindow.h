@@ -25,7 +25,7 @@ public:
     explicit WizardWindow(const QString &name, const QString &caption, QWidget *parent = nullptr);
 
     // True once the close box has closed the window: the opener discards it.
-    bool isDiscarded() const { return m_discarded; }
+    bool wasUnloaded() const { return m_unloaded; }
     // Shows the window modally (after its activation steps); returns when it is hidden or closed.
     void showModal();
     // How the controls went on their places (names missing, captions that do not fit).
@@ -61,7 +61,7 @@ protected:
 private:
     PlacementResult m_placement;
     QPushButton *m_cancel = nullptr;
-    bool m_discarded = false;
+    bool m_unloaded = false;
     bool m_closing = false;
 };
 

@@ -517,17 +517,18 @@ void TestComposer::failuresWriteNothing_data()
     QTest::newRow("disk full while writing") << "full"
                                              << "Tessaline Alert"
                                              << "Disk full" << int(vbOKOnly | vbCritical) << false;
-                                             << "Disk full";
     QTest::newRow("the script's sync fails") << "sync"
                                              << "Tessaline Alert"
-                                             << "Disk error (Input/output error)";
+                                             << "Disk error (Input/output error)" << int(vbOKOnly | vbCritical)
+                                             << false;
     QTest::newRow("a pipe as the output file") << "pipe"
                                                << "Tessaline Alert"
-                                               << "It is a pipe (FIFO), not a regular file";
+                                               << "It is a pipe (FIFO), not a regular file"
+                                               << int(vbOKOnly | vbCritical) << false;
 }
 
-// Every failure: one message, StopBatch set, nothing started, the previous script untouched, the window
-// free again and InNightRun cleared.
+// Every failure of a night run (no checks before): one message, StopBatch set, nothing started, the
+// previous script untouched and the window free again.
 void TestComposer::failuresWriteNothing()
 {
     QFETCH(QString, kind);
@@ -568,14 +569,13 @@ void TestComposer::failuresWriteNothing()
         script = QStringLiteral("_PURGE _ALL _N\n").repeated(600); // far more than the limit below
     }
     win.setQueue(queue, script);
-    mainSettings().InNightRun = true;
     fx.prompter().expectMessage();
     if (kind == QLatin1String("empty")) {
         win.w->scriptFacts()->setScriptText(QString());
-        QVERIFY(!win.composer()->Command1_Compile_Click());
+        QVERIFY(!win.composer()->Command1_Compile_Click(true));
     } else if (kind == QLatin1String("full")) {
         const test::FileSizeLimit limit(4096);
-        win.press();
+        QVERIFY(!win.composer()->Command1_Compile_Click(true));
     } else if (kind == QLatin1String("otheruser")) {
         // Root's script, mode 0644, in a folder everyone may write: its owner could replace it, this
         // user may not.
@@ -583,16 +583,16 @@ void TestComposer::failuresWriteNothing()
         other.emplace();
         if (!other->ok())
             QSKIP("only root can act as another user");
-        win.press();
+        QVERIFY(!win.composer()->Command1_Compile_Click(true));
         other.reset();
     } else if (kind == QLatin1String("sync")) {
         const test::FailingDiskCall failing(test::FailingDiskCall::Sync, EIO, QStringLiteral("tessaline.scr"));
-        win.press();
+        QVERIFY(!win.composer()->Command1_Compile_Click(true));
     } else if (kind == QLatin1String("pipe")) {
         const test::HangWatchdog watchdog(60, "Create Batch Script on a pipe");
-        win.press();
+        QVERIFY(!win.composer()->Command1_Compile_Click(true));
     } else {
-        win.press();
+        QVERIFY(!win.composer()->Command1_Compile_Click(true));
     }
     held.reset();
     QVERIFY(fx.prompter().allUsed());
@@ -601,7 +601,6 @@ void TestComposer::failuresWriteNothing()
     QTEST(fx.prompter().last().style, "style");
     QTEST(optionsFields()->isOnScreen(), "options");
     QVERIFY(mainSettings().StopBatch);
-    QVERIFY(!mainSettings().InNightRun);
     QVERIFY(fx.launcher().calls.isEmpty());
     QVERIFY(win.w->centralWidget()->isEnabled());
     if (kind == QLatin1String("readonly"))
@@ -672,20 +671,18 @@ void TestComposer::completionWindow()
     QCOMPARE(readSetting(QStringLiteral("Startup"), QStringLiteral("ShowSCRComplete"), QString()), QStringLiteral("0"));
 }
 
-// A night run shows no syntax warning and runs no queue check, and ends with InNightRun cleared.
+// A night run shows no syntax warning and runs no queue check.
 void TestComposer::nightRunSkipsTheChecks()
 {
     test::Fixture fx;
     Window win(fx, [](MainSettings &s) {
         s.VerifyFilesBit = 1;
         s.WarnDoubleSpace = 1;
-        s.InNightRun = true;
     });
     const QString a = win.drawing(QStringLiteral("A.dwg")), gone = win.missing(QStringLiteral("Gone.dwg"));
     win.setQueue({a, gone}, QStringLiteral("ZOOM  E"));
-    win.press();
+    QVERIFY(win.composer()->Command1_Compile_Click(true));
     QVERIFY(fx.prompter().shown().isEmpty());
-    QVERIFY(!mainSettings().InNightRun);
     QStringList expected = opened(a, true);
     expected << "ZOOM  E"
              << "_QSAVE" << opened(gone, false) << "ZOOM  E";
@@ -700,16 +697,14 @@ void TestComposer::nightRunWritesTheScansIntoTheRunLog()
     fx.setClock(QDateTime(QDate(2026, 12, 31), QTime(20, 30)));
     const QString out = fx.path() + QStringLiteral("OUT/PLOTS/");
     Window win(fx, [&out](MainSettings &s) {
-        s.InNightRun = true;
         s.WarnFoldersNotExist = 1;
         s.ScanForRogueTags = 1;
         s.PreUserScript = QStringLiteral("ZOOM E $projecttag3$");
         s.PostUserScript = QStringLiteral("-EXPORT \"") + out + QStringLiteral("$FILENAME$.wmf\"");
     });
     win.setQueue({win.drawing(QStringLiteral("A.dwg"))});
-    win.press();
+    QVERIFY(win.composer()->Command1_Compile_Click(true));
     QVERIFY(fx.prompter().shown().isEmpty());
-    QVERIFY(!mainSettings().InNightRun);
     QVERIFY(QFileInfo(out).isDir());
     QCOMPARE(QString::fromUtf8(test::fileBytes(fx.data() + QStringLiteral("tessaline.log"))),
              QStringLiteral("NIGHT RUN 2026-12-31 20:30:00, checks of the batch script ") + win.output() +

@@ -411,7 +411,6 @@ void TestCreateAndRun::nightRunFiresOnce()
     QVERIFY(!night->isArmed());
     QVERIFY(!night->isVisible());
     QCOMPARE(win.w->cmdCreateAndRun->text(), QStringLiteral("Create && &RUN Batch Script"));
-    QVERIFY(!mainSettings().InNightRun);
     night->Timer1_Timer();
     QCOMPARE(fx.launcher().calls.size(), 1);
     QVERIFY(fx.prompter().shown().isEmpty());

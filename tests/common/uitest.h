@@ -1,6 +1,6 @@
 #pragma once
 // Reaching a window's menu items and controls by object name, as the user reaches them by sight:
-// a missing one fails the test at once, naming what was looked for.
+// a missing one fails the running test, naming what was looked for, and the other tests still run.
 
 #include <QAction>
 #include <QCloseEvent>
@@ -9,15 +9,43 @@
 #include <QTest>
 #include <QWidget>
 #include <qtestspontaneevent.h>
+#include <type_traits>
 
 namespace tess::test {
 
-// The menu item named `name` under root (a window and the menus it owns).
+// What a look-up gives for a control that is missing, after it failed the test: a nameless stand-in
+// of the type asked for, owned by root (hidden, when a widget), so that the lines after the look-up
+// run harmlessly to the test's next check instead of dereferencing nothing.
+template <class T> T *standIn(const QObject *root)
+{
+    auto *owner = const_cast<QObject *>(root);
+    if constexpr (std::is_base_of_v<QWidget, T>) {
+        auto *parent = qobject_cast<QWidget *>(owner);
+        T *c = new T(parent);
+        if (!parent) // no widget to own it: it goes with root all the same
+            QObject::connect(owner, &QObject::destroyed, c, [c] { delete c; });
+        return c;
+    } else {
+        return new T(owner);
+    }
+}
+
+// Fails the running test: no object of kind `kind` named `name` under root.
+inline void failMissing(const char *kind, const char *name, const QObject *root)
+{
+    QTest::qFail(qPrintable(QStringLiteral("no %1 named %2 under %3")
+                                .arg(QLatin1String(kind), QLatin1String(name), root->objectName())),
+                 __FILE__, __LINE__);
+}
+
+// The menu item named `name` under root (a window and the menus it owns); a missing one fails the test.
 inline QAction *findAction(const QObject &root, const char *name)
 {
     auto *a = root.findChild<QAction *>(QLatin1String(name));
-    if (!a)
-        qFatal("no menu item %s under %s", name, qPrintable(root.objectName()));
+    if (!a) {
+        failMissing("menu item", name, &root);
+        return standIn<QAction>(&root);
+    }
     return a;
 }
 inline QAction *findAction(const QObject *root, const char *name) { return findAction(*root, name); }
@@ -41,12 +69,14 @@ inline bool triggerAction(const QObject &root, const char *name)
 }
 inline bool triggerAction(const QObject *root, const char *name) { return triggerAction(*root, name); }
 
-// The control of type T named `name` under root.
+// The control of type T named `name` under root; a missing one fails the test.
 template <class T> T *child(const QObject *root, const char *name)
 {
     auto *c = root->findChild<T *>(QLatin1String(name));
-    if (!c)
-        qFatal("no %s named %s in %s", T::staticMetaObject.className(), name, qPrintable(root->objectName()));
+    if (!c) {
+        failMissing(T::staticMetaObject.className(), name, root);
+        return standIn<T>(root);
+    }
     return c;
 }
 

@@ -47,7 +47,8 @@ private Q_SLOTS:
     void sharedBoxes()
     {
         QFETCH(std::function<void()>, show);
-        test::ScriptedPrompter prompter;
+        test::Fixture fx;
+        test::ScriptedPrompter &prompter = fx.prompter();
         prompter.expectMessage();
         show();
         QCOMPARE(prompter.shown().size(), 1);
@@ -58,7 +59,8 @@ private Q_SLOTS:
 
     void clearQueueIsConfirmedOnlyByYes()
     {
-        test::ScriptedPrompter prompter;
+        test::Fixture fx;
+        test::ScriptedPrompter &prompter = fx.prompter();
         prompter.expectMessage(vbYes);
         prompter.expectMessage(vbNo);
         QVERIFY(confirmClearFileQueue());

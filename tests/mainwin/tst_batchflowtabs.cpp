@@ -109,7 +109,8 @@ QRect twipsOnPage(const TableRow &r)
 }
 
 struct FlowHarness {
-    test::ScriptedPrompter prompts;
+    test::Fixture fx;
+    test::ScriptedPrompter &prompts = fx.prompter();
     BatchFlowTab tab;
     QCheckBox saveAs{QStringLiteral("SA&VEAS")}, delay{QStringLiteral("Delay")}, testRun{QStringLiteral("&Test Run")};
     FlowHarness() { tab.attachRunSwitches(&saveAs, &delay, &testRun); }
@@ -483,6 +484,7 @@ private Q_SLOTS:
     void deferredPagesKeepTheirValues()
     {
         QFETCH(MainSettings, in);
+        test::Fixture fx;
         test::FakeQueue queue({QStringLiteral("C:\\DWG\\A-101.dwg")});
         const auto substitute = [](const QString &text, qint32 counter, const QString &path, qint16 fileNo) {
             return TagContext(TagSettings(), {}).SubstituteTAGS(text, counter, path, fileNo);
@@ -612,7 +614,7 @@ private Q_SLOTS:
         QFETCH(QString, suffix);
         QFETCH(QString, example);
         QFETCH(QString, folder);
-        test::TempProgramFolder tmp;
+        test::Fixture fx;
         mainSettings() = MainSettings();
         SaveAsTab tab;
         test::FakeQueue fakeQueue(queue);
@@ -635,7 +637,8 @@ private Q_SLOTS:
 
     void formatListAndOutputFolder()
     {
-        test::ScriptedPrompter prompts;
+        test::Fixture fx;
+        test::ScriptedPrompter &prompts = fx.prompter();
         SaveAsTab tab;
         auto *formats = tab.findChild<QComboBox *>(QStringLiteral("cmbOutFormat"));
         formats->setEditText(QStringLiteral("2004"));

@@ -665,6 +665,7 @@ private Q_SLOTS:
                     in.scriptEmpty = scriptEmpty;
                     in.readOnly = k == 1;
                     in.textFileEntries = n == 3 ? 3 : 0;
+                    in.queueItems = w->queueControlInputs().queueItems;
                     for (const auto &entry : computeQueueControlStates(in).enabled)
                         if (!names.contains(entry.first))
                             names.append(entry.first);

@@ -5,6 +5,7 @@
 #include "core/queueops.h"
 #include "mainwin/queuecontrols.h"
 #include "mainwin/queuedrop.h"
+#include "testsupport.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -238,16 +239,15 @@ private Q_SLOTS:
     // dotless small i.
     void caseChangesFollowTheLocale()
     {
+        test::Fixture fx;
         const QLocale turkish(QLocale::Turkish, QLocale::Turkey);
         if (turkish.toUpper(QStringLiteral("i")) != QStringLiteral("\u0130"))
             QSKIP("Qt was built without the locale case mappings (no ICU)");
         const QStringList q{QStringLiteral("C:\\Pi\\LIST.dwg")};
         QCOMPARE(upperCasedEntries(q, turkish), QStringList{QStringLiteral("C:\\P\u0130\\LIST.DWG")});
         QCOMPARE(lowerCasedEntries(q, turkish), QStringList{QStringLiteral("c:\\pi\\l\u0131st.dwg")});
-        const QLocale before;
-        QLocale::setDefault(turkish);
+        fx.setLocale(turkish);
         const QStringList upper = upperCasedEntries(q);
-        QLocale::setDefault(before);
         QCOMPARE(upper, QStringList{QStringLiteral("C:\\P\u0130\\LIST.DWG")});
     }
 
@@ -344,7 +344,10 @@ private Q_SLOTS:
         QFETCH(bool, readOnly);
         QFETCH(int, c);
         QFETCH(QString, expect);
-        const QueueControlStates s = computeQueueControlStates({n, k, f, scriptEmpty, readOnly, c});
+        // Two items as features add them: one for a queue with entries, one for text files only.
+        const QList<QPair<QString, QueueNeed>> items{{QStringLiteral("mnuRenamer"), QueueNeed::Entries},
+                                                     {QStringLiteral("mnuCombineText"), QueueNeed::TextFilesOnly}};
+        const QueueControlStates s = computeQueueControlStates({n, k, f, scriptEmpty, readOnly, c, items});
         QCOMPARE(s.queueCaption, QStringLiteral("Queue = %1").arg(n));
         for (const QString &pair : expect.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
             const QString name = pair.section(QLatin1Char('='), 0, 0);

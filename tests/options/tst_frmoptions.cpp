@@ -136,6 +136,10 @@ QStringList layoutProblems(QWidget *window)
     return problems;
 }
 
+// The dialog checks a box that lost the focus once the focus has settled (a queued call): this runs
+// that check now, so a box it would show has been shown when it returns.
+void runQueuedFocusChecks(QWidget &dialog) { QCoreApplication::sendPostedEvents(&dialog, QEvent::MetaCall); }
+
 } // namespace
 
 class TestFrmOptions : public QObject
@@ -600,7 +604,7 @@ private Q_SLOTS:
         h.fx.prompter().expectMessage();
         h.dlg.Text2->setFocus(Qt::TabFocusReason);
         QTRY_VERIFY(h.dlg.tbSwitches->hasFocus());
-        QTest::qWait(20);
+        runQueuedFocusChecks(h.dlg);
         QCOMPARE(h.fx.prompter().shown().size(), 1);
         QCOMPARE(h.fx.prompter().last().text,
                  QStringLiteral("Switch box must be blank, or contain a valid Switch with Parameter.\r\n\r\n(See "
@@ -611,7 +615,7 @@ private Q_SLOTS:
         QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
         QApplication::sendEvent(h.dlg.tbSwitches, &away);
         h.dlg.Command2->setFocus(Qt::MouseFocusReason);
-        QTest::qWait(20);
+        runQueuedFocusChecks(h.dlg);
         QCOMPARE(h.fx.prompter().shown().size(), 1);
         h.fx.prompter().expectMessage();
         h.dlg.Command2->click();
@@ -630,7 +634,7 @@ private Q_SLOTS:
         h.dlg.Text1->setFocus(Qt::TabFocusReason);
         h.dlg.Text1->setText(QStringLiteral("/out/BATCH.Scr"));
         h.dlg.Text2->setFocus(Qt::TabFocusReason);
-        QTest::qWait(20);
+        runQueuedFocusChecks(h.dlg);
         QCOMPARE(h.fx.prompter().shown().size(), 3);
         QVERIFY(h.fx.prompter().allUsed());
     }

@@ -97,7 +97,8 @@ private Q_SLOTS:
 
     void listingShowsOnlyScriptsMatchingOnePattern()
     {
-        test::TempProgramFolder tmp;
+        test::Fixture fx;
+        const test::TempProgramFolder &tmp = fx.programFolder();
         const QString dir = tmp.path() + QStringLiteral("SCRIPTS/");
         for (const char *n : {"b-title.scr", "A-Title.SCR", "title.txt", "title.scr.bak", "x;title.scr", "other.scr"})
             tmp.writeFile(QStringLiteral("SCRIPTS/") + QLatin1String(n), "X\r\n");
@@ -129,7 +130,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, filter);
         QFETCH(QStringList, listed);
-        test::TempProgramFolder tmp;
+        test::Fixture fx;
+        const test::TempProgramFolder &tmp = fx.programFolder();
         for (const char *n : {"Fix#2.scr", "Fix12.scr", "[old] a.scr", "o.scr"})
             tmp.writeFile(QStringLiteral("SCRIPTS/") + QLatin1String(n), "X\r\n");
         QCOMPARE(listScriptFiles(tmp.path() + QStringLiteral("SCRIPTS/"), scriptListPattern(filter)), listed);
@@ -137,7 +139,8 @@ private Q_SLOTS:
 
     void readErrors()
     {
-        test::TempProgramFolder tmp;
+        test::Fixture fx;
+        const test::TempProgramFolder &tmp = fx.programFolder();
         const QString dir = tmp.path() + QStringLiteral("SCRIPTS/");
         QCOMPARE(readScriptFile(dir + QStringLiteral("gone.scr")).error, 53);
         QCOMPARE(readScriptFile(tmp.path() + QStringLiteral("NOFOLDER/a.scr")).error, 76);
@@ -149,7 +152,8 @@ private Q_SLOTS:
 
     void writeReplacesWholeAndRefusesReadOnly()
     {
-        test::TempProgramFolder tmp;
+        test::Fixture fx;
+        const test::TempProgramFolder &tmp = fx.programFolder();
         const QString p = tmp.writeFile(QStringLiteral("SCRIPTS/a.scr"), "OLD\r\n");
         QVERIFY(writeScriptFile(p, QStringLiteral("NEW\nLINE")).ok());
         QCOMPARE(test::fileBytes(p), QByteArray("NEW\r\nLINE\r\n"));
@@ -167,7 +171,8 @@ private Q_SLOTS:
 
     void deleteRefusesReadOnlyAndOtherFiles()
     {
-        test::TempProgramFolder tmp;
+        test::Fixture fx;
+        const test::TempProgramFolder &tmp = fx.programFolder();
         const QString ro = tmp.writeFile(QStringLiteral("SCRIPTS/ro.scr"), "X\r\n");
         const QString txt = tmp.writeFile(QStringLiteral("SCRIPTS/notes.txt"), "X\r\n");
         const QString rw = tmp.writeFile(QStringLiteral("SCRIPTS/rw.scr"), "X\r\n");
@@ -226,9 +231,10 @@ private Q_SLOTS:
 
     void editorLaunches()
     {
-        test::TempProgramFolder tmp;
-        test::ScriptedPrompter prompts;
-        test::RecordingLauncher launches;
+        test::Fixture fx;
+        const test::TempProgramFolder &tmp = fx.programFolder();
+        test::ScriptedPrompter &prompts = fx.prompter();
+        test::RecordingLauncher &launches = fx.launcher();
         int optionsShown = 0;
         setOptionsOpener([&] { ++optionsShown; });
         const QString batch = tmp.writeFile(QStringLiteral("Out Folder/tessaline.scr"), "X\r\n");

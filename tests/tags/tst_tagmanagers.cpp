@@ -399,7 +399,7 @@ void TestTagManagers::clearAllAndTheCloseBox()
 
     // The close box stores nothing; the next opening shows the members on the first tab.
     m->close();
-    QVERIFY(m->discarded());
+    QVERIFY(m->wasUnloaded());
     QVERIFY(userTagKeys().isEmpty());
     QCOMPARE(mainSettings().TAG[0], QStringLiteral("GADGETS && CO."));
     m->ensureLoaded();
@@ -901,11 +901,11 @@ void TestTagManagers::closeBoxAsksAndDiscards()
     fx().prompter().expectMessage(vbCancel);
     pm->close();
     QVERIFY(pm->isVisible());
-    QVERIFY(!pm->discarded());
+    QVERIFY(!pm->wasUnloaded());
     fx().prompter().expectMessage(vbNo);
     pm->close();
     QVERIFY(!pm->isVisible());
-    QVERIFY(pm->discarded());
+    QVERIFY(pm->wasUnloaded());
     QVERIFY(QDir(fx().data()).entryList(QDir::Files).isEmpty());
 }
 

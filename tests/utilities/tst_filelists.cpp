@@ -225,7 +225,7 @@ private Q_SLOTS:
         win.w->scriptFacts()->setScriptText(QStringLiteral("ZOOM E"));
         win.queue()->setQueueEntries({QStringLiteral("/old/z.dwg")});
         win.w->setCreateButtonsEnabled(false);
-        win.w->setControlEnabled(QStringLiteral("mnuQueueUpperCase"), false);
+        win.w->findChild<QAction *>(QStringLiteral("mnuQueueUpperCase"))->setEnabled(false);
         mainSettings().AutoSortEnabled = 1;
         mainSettings().AutoSortType = 0; // ascending
         mainSettings().METAEnabled = 1;

@@ -169,8 +169,8 @@ private Q_SLOTS:
     void quickPickPathInARootFolder()
     {
         test::Fixture fx;
-        PickHost host;
-        frmQuickPick qp(host);
+        test::FakeFileSelection files;
+        frmQuickPick qp(files, nullptr);
         qp.File1->setPath(QStringLiteral("/"));
         qp.File1->setPattern(QStringLiteral("*"));
         if (qp.File1->count() == 0)
@@ -204,10 +204,11 @@ private Q_SLOTS:
         QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("a")) && QDir(dir.path()).mkpath(QStringLiteral("b")));
         const QString first = writeTo(dir.filePath(QStringLiteral("a/x.dwg")), "x");
         const QString second = dir.filePath(QStringLiteral("b/x.dwg")); // gone
-        PickHost host;
-        host.queue = {first, second, QString()};
-        host.driveRoot = QDir::rootPath();
-        frmQueueQuickPick pick(host);
+        test::FakeQueue queue;
+        queue.setEntries({first, second, QString()});
+        test::FakeFileSelection files;
+        files.driveName = QDir::rootPath();
+        frmQueueQuickPick pick(queue, files, nullptr);
         QCOMPARE(listed(pick.lstFileNames), QStringList({QStringLiteral("x.dwg"), QStringLiteral("x.dwg"), QString()}));
         QCOMPARE(pick.lstFileNames->item(0)->toolTip(), first);
         QCOMPARE(pick.lstFileNames->item(1)->toolTip(), second);
@@ -251,12 +252,9 @@ private Q_SLOTS:
             QVERIFY(SettingsStore::instance().isReadOnly());
         }
         QWidget main;
-        bool refreshed = false;
-        PickHost host;
-        host.mainWindow = &main;
-        host.queue = {QStringLiteral("/q/a.dwg")};
-        host.refreshFileList = [&refreshed] { refreshed = true; };
-        QPointer<frmQueueQuickPick> pick = new frmQueueQuickPick(host);
+        test::FakeQueue queue({QStringLiteral("/q/a.dwg")});
+        test::FakeFileSelection files;
+        QPointer<frmQueueQuickPick> pick = new frmQueueQuickPick(queue, files, &main);
         pick->show();
         if (!unreadable) {
             for (int i = 0; i < 4; ++i)
@@ -266,7 +264,7 @@ private Q_SLOTS:
             const test::FileSizeLimit limit(unreadable ? qint64(1) << 40 : 1);
             pick->close();
         }
-        QVERIFY(refreshed);
+        QCOMPARE(files.refreshes, 1);
         QVERIFY(main.isVisible());
         const auto &shown = fx.prompter().shown();
         QCOMPARE(shown.size(), unreadable ? 0 : 4);
@@ -439,7 +437,7 @@ private Q_SLOTS:
         test::FakeFileSelection files;
         std::unique_ptr<QDialog> d;
         if (window == QLatin1String("frmFileLists"))
-            d = std::make_unique<frmFileLists>(queue, ListLoadSteps{}, nullptr);
+            d = std::make_unique<frmFileLists>(queue, nullptr);
         else if (window == QLatin1String("frmWDPPrompt"))
             d = std::make_unique<frmWDPPrompt>(queue, files, nullptr);
         else if (window == QLatin1String("frmFileRenamer"))

@@ -28,6 +28,7 @@ private Q_SLOTS:
 
 void TestScanStop::loadResetsAndStopSets()
 {
+    test::Fixture fx;
     QVERIFY(!frmScanStop::isLoaded());
     mainSettings().STOPSCAN = 0;
     frmScanStop *w = frmScanStop::instance(); // the load
@@ -79,7 +80,8 @@ void TestScanStop::walkIntoListWidget()
 
 void TestScanStop::removeDuplicatesInListWidget()
 {
-    test::ScriptedPrompter prompter;
+    test::Fixture fx;
+    test::ScriptedPrompter &prompter = fx.prompter();
     prompter.expectMessage();
     QListWidget list;
     list.addItems({"A", "B", "a", "C", "A"});
@@ -95,7 +97,8 @@ void TestScanStop::removeDuplicatesInListWidget()
 
 void TestScanStop::copyListToClipboard()
 {
-    test::ScriptedPrompter prompter;
+    test::Fixture fx;
+    test::ScriptedPrompter &prompter = fx.prompter();
     prompter.expectMessage();
     prompter.expectMessage();
     QListWidget list;

@@ -1,7 +1,9 @@
 // The modal-window guard of the GUI tests: it answers plain QDialog::exec() calls in order, also
-// nested ones, and its watchdog fails and closes a modal window that nobody answers.
+// nested ones, and its watchdog fails and closes a modal window that nobody answers. A control
+// looked up by name that is missing fails the running test, not the program.
 
 #include "modalguard.h"
+#include "uitest.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -16,6 +18,24 @@ class TestTestSupport : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    // The look-up fails the test (expected here) and hands back a nameless stand-in, so that the
+    // test reaches its next check and the program its next test.
+    void missingControlFailsTheTestOnly()
+    {
+        QWidget window;
+        window.setObjectName(QStringLiteral("window"));
+        QEXPECT_FAIL("", "cmdMissing is not in the window", Continue);
+        QPushButton *button = test::child<QPushButton>(&window, "cmdMissing");
+        QVERIFY(button);
+        QVERIFY(button->objectName().isEmpty());
+        button->click();
+        QEXPECT_FAIL("", "mnuMissing is not in the window", Continue);
+        QAction *item = test::findAction(window, "mnuMissing");
+        QVERIFY(item);
+        QEXPECT_FAIL("", "mnuMissing is not in the window", Continue);
+        QVERIFY(!test::triggerAction(window, "mnuMissing"));
+    }
+
     void answersEachModalWindowInOrder()
     {
         test::ModalGuard modals;
