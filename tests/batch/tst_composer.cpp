@@ -1,12 +1,3 @@
-                                             << "Disk full" << int(vbOKOnly | vbCritical) << false;
-    QTest::newRow("the script's sync fails") << "sync"
-                                             << "Tessaline Alert"
-                                             << "Disk error (Input/output error)" << int(vbOKOnly | vbCritical)
-                                             << false;
-    QTest::newRow("a pipe as the output file") << "pipe"
-                                               << "Tessaline Alert"
-                                               << "It is a pipe (FIFO), not a regular file"
-                                               << int(vbOKOnly | vbCritical) << false;
 // "&Create Batch Script" pressed in the real main window on a program folder of the test's own: the file
 // written, the checks before it (syntax warnings, queue check and its report), the close-out after it
 // (run log, processed total, read-back scans, completion window) and the ways a composition stops.
