@@ -234,7 +234,7 @@ void TestScriptFilters::openersAndTargetBoxes()
     modals.answerNextModal([](QWidget *d) {
         auto *f = qobject_cast<frmDWGFilter *>(d);
         QVERIFY(f->chkPersonalSettings->isChecked());
-        f->close();
+        test::pressCloseBox(f);
     });
     modals.answerNextModal([](QWidget *d) {
         auto *f = qobject_cast<frmDWGFilter *>(d);
