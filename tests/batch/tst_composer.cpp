@@ -508,14 +508,14 @@ void TestComposer::failuresWriteNothing_data()
     QTest::newRow("disk full while writing") << "full"
                                              << "Tessaline Alert"
                                              << "Disk full" << int(vbOKOnly | vbCritical) << false;
-    QTest::newRow("the script's sync fails") << "sync"
-                                             << "Tessaline Alert"
-                                             << "Disk error (Input/output error)" << int(vbOKOnly | vbCritical)
-                                             << false;
-    QTest::newRow("a pipe as the output file") << "pipe"
-                                               << "Tessaline Alert"
-                                               << "It is a pipe (FIFO), not a regular file"
-                                               << int(vbOKOnly | vbCritical) << false;
+    QTest::newRow("the script's sync fails")
+        << "sync"
+        << "Tessaline Alert"
+        << "Disk error (Input/output error)" << int(vbOKOnly | vbCritical) << false;
+    QTest::newRow("a pipe as the output file")
+        << "pipe"
+        << "Tessaline Alert"
+        << "It is a pipe (FIFO), not a regular file" << int(vbOKOnly | vbCritical) << false;
 }
 
 // Every failure of a night run (no checks before): one message, StopBatch set, nothing started, the
