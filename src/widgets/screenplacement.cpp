@@ -85,11 +85,34 @@ class FramePlacer final : public QObject
 public:
     static FramePlacer *of(QWidget *window)
     {
+        if (FramePlacer *placer = existing(window))
+            return placer;
+        return new FramePlacer(window);
+    }
+
+    // The placer of a window that has one, else null.
+    static FramePlacer *existing(const QWidget *window)
+    {
         for (QObject *child : window->children()) {
             if (auto *placer = dynamic_cast<FramePlacer *>(child))
                 return placer;
         }
-        return new FramePlacer(window);
+        return nullptr;
+    }
+
+    // A place still waiting for the window's frame takes it now when the frame is known: what is
+    // read of the window then is where it stands framed, even before the next turn of the event loop.
+    void settle()
+    {
+        if (!m_outer)
+            return;
+        const std::optional<QMargins> frame = ownFrame(m_window);
+        if (!frame)
+            return;
+        if (*frame != m_assumed)
+            apply(*frame);
+        m_timer.stop();
+        m_outer = nullptr;
     }
 
     void request(OuterFor outer, const QSize &leastOuter)
@@ -182,6 +205,8 @@ QMargins frameMargins(const QWidget *window) { return ownFrame(window).value_or(
 
 QRect outerGeometry(const QWidget *window)
 {
+    if (FramePlacer *placer = FramePlacer::existing(window))
+        placer->settle();
     const QMargins frame = frameMargins(window);
     if (window->isMinimized() || window->isMaximized() || window->isFullScreen()) {
         // The place and size the window comes back to, with its frame.
