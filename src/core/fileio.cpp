@@ -505,21 +505,6 @@ FileResult appendToFile(const QString &path, const QByteArray &bytes)
     return r;
 }
 
-FileResult syncFileToDisk(const QString &path)
-{
-    // Opened for writing: Windows flushes only a file opened so.
-    int handle = -1;
-    FileResult r = openRegular(path, QIODevice::WriteOnly | QIODevice::Append, handle);
-    if (!r.ok())
-        return r;
-    const DiskCalls &calls = installedCalls();
-    const int synced = calls.sync(handle, path);
-    const int closed = calls.close(handle, path);
-    if (synced != 0 || closed != 0)
-        r = failure(kPathFileAccessError, path, systemErrorReason(synced != 0 ? synced : closed));
-    return r;
-}
-
 FileResult copyWholeFile(const QString &from, const QString &to)
 {
     constexpr qsizetype kPiece = 1024 * 1024;

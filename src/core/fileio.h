@@ -70,10 +70,6 @@ QString notReplaceableReason(const QString &path);
 // the bytes are on the disk.
 FileResult appendToFile(const QString &path, const QByteArray &bytes);
 
-// Brings a regular file that another writer wrote (the settings store's own) to the disk: synced and
-// closed through the disk calls below. Fails as appendToFile fails.
-FileResult syncFileToDisk(const QString &path);
-
 // Copies the regular file from to the new file to, through a WholeFileWriter.
 FileResult copyWholeFile(const QString &from, const QString &to);
 

@@ -5,16 +5,20 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 namespace tess {
 
 namespace {
 
 // The reason kept when the store refuses a write.
-QString cannotWriteMessage(const QString &storeFile)
+QString cannotWriteMessage(const QString &storeFile, const QString &cause)
 {
-    return QStringLiteral("The settings store %1 cannot be written.").arg(QDir::toNativeSeparators(storeFile));
+    return QStringLiteral("The settings store %1 cannot be written: %2")
+        .arg(QDir::toNativeSeparators(storeFile), cause);
 }
 
 QString g_overrideFile;
@@ -29,7 +33,11 @@ SettingsStore &SettingsStore::instance()
 
 SettingsStore::SettingsStore() { open(g_overrideFile); }
 
-SettingsStore::~SettingsStore() = default;
+SettingsStore::~SettingsStore()
+{
+    // The work copy goes before its folder.
+    m_settings.reset();
+}
 
 void SettingsStore::useFile(const QString &iniPath)
 {
@@ -46,37 +54,38 @@ namespace {
 QString resolveLetterCase(const QString &path)
 {
     const QFileInfo fi(path);
-    if (fi.exists())
+    if (fi.exists() || fi.isSymLink())
         return path;
     const QDir dir = fi.absoluteDir();
-    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList names = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QString &n : names)
         if (n.compare(fi.fileName(), Qt::CaseInsensitive) == 0)
             return dir.filePath(n);
     return path;
 }
 
-std::unique_ptr<QSettings> makeSettings(const QString &iniPath)
+// The user's own INI file, where QSettings keeps a user-scope INI store: the user's configuration
+// folder (XDG_CONFIG_HOME, else ~/.config). Worked out without opening it: a pipe put at its name
+// must not keep the start waiting.
+QString userIniFile()
 {
-    if (!iniPath.isEmpty())
-        return std::make_unique<QSettings>(resolveLetterCase(iniPath), QSettings::IniFormat);
-#ifdef Q_OS_WIN
-    // The key itself: an organization without an application name would land one level deeper
-    // ("...\OrganizationDefaults") and read machine-wide fallbacks too.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') + appKey() +
+           QStringLiteral(".ini");
+}
+
+// The registry key of the user's store (Windows). The key itself: an organization without an
+// application name would land one level deeper ("...\\OrganizationDefaults") and read machine-wide
+// fallbacks too.
+std::unique_ptr<QSettings> registrySettings()
+{
     auto s = std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + appKey(),
                                          QSettings::NativeFormat);
-#else
-    auto s = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, appKey(), QString());
-    const QString resolved = resolveLetterCase(s->fileName());
-    if (resolved != s->fileName()) {
-        s.reset();
-        s = std::make_unique<QSettings>(resolved, QSettings::IniFormat);
-    }
-#endif
-    // The store is the user's own: no values from system-wide files.
     s->setFallbacksEnabled(false);
     return s;
 }
+
+// A missing file (or a missing folder of it) is an empty store, written when the first value is.
+bool isMissing(const FileResult &r) { return r.error == kFileNotFound || r.error == kPathNotFound; }
 
 } // namespace
 
@@ -84,45 +93,130 @@ void SettingsStore::open(const QString &iniPath)
 {
     forgetNames();
     m_settings.reset();
-    m_path = iniPath;
+    m_workDir.reset();
+    m_workCopies = 0;
+    m_workBroken = false;
+    m_unwritten.clear();
+    m_fileBytes.clear();
+    m_file.clear();
     m_lastError.clear();
     m_openProblem.clear();
     m_openProblemReported = false;
     m_readOnly = false;
     m_batch = false;
-    m_settings = makeSettings(iniPath);
-    switch (m_settings->status()) {
-    case QSettings::NoError: break;
-    case QSettings::AccessError:
+#ifdef Q_OS_WIN
+    if (iniPath.isEmpty()) {
+        m_settings = registrySettings();
+        if (m_settings->status() != QSettings::NoError) {
+            m_openProblem = QStringLiteral("The settings in the registry cannot be read. Tessaline starts with its "
+                                           "default settings: no setting is saved during this run.");
+            m_readOnly = true;
+        }
+        m_lastError = m_openProblem;
+        return;
+    }
+#endif
+    m_file = resolveLetterCase(iniPath.isEmpty() ? userIniFile() : iniPath);
+    const QString shown = QDir::toNativeSeparators(m_file);
+    QByteArray bytes;
+    const FileResult read = readWholeFile(m_file, bytes);
+    if (!read.ok() && !isMissing(read)) {
         // Writing now would replace a file whose content we never saw.
-        m_openProblem = QStringLiteral("The settings file %1 cannot be read. Tessaline starts with its default "
+        m_openProblem = QStringLiteral("The settings file %1 cannot be read (%2). Tessaline starts with its default "
                                        "settings and leaves the file as it is: no setting is saved during this run.")
-                            .arg(QDir::toNativeSeparators(fileName()));
+                            .arg(shown, read.reason);
         m_readOnly = true;
+        bytes.clear();
+    }
+    m_fileBytes = bytes;
+    switch (loadWorkCopy(bytes)) {
+    case CopyResult::Made: break;
+    case CopyResult::NotMade:
+        m_openProblem = QStringLiteral("The settings file %1 cannot be used: Tessaline could not make its working "
+                                       "copy in %2. Tessaline starts with its default settings and leaves the file "
+                                       "as it is: no setting is saved during this run.")
+                            .arg(shown, QDir::toNativeSeparators(QDir::tempPath()));
+        m_readOnly = true;
+        // Nothing is written during this run, so an empty store in memory serves for reading.
+        m_settings = std::make_unique<QSettings>(QString(), QSettings::IniFormat);
         break;
-    case QSettings::FormatError:
+    case CopyResult::Damaged:
         // Never write over a file we could not understand: the user may want it back.
         m_openProblem = QStringLiteral("The settings file %1 is damaged. Tessaline uses what it could read and "
                                        "the defaults for the rest, and leaves the file as it is: no setting is "
                                        "saved until the file is repaired or removed.")
-                            .arg(QDir::toNativeSeparators(fileName()));
+                            .arg(shown);
         m_readOnly = true;
         break;
     }
     m_lastError = m_openProblem;
 }
 
+SettingsStore::CopyResult SettingsStore::loadWorkCopy(const QByteArray &bytes)
+{
+    if (!m_workDir) {
+        m_workDir = std::make_unique<QTemporaryDir>();
+        if (!m_workDir->isValid()) {
+            m_workDir.reset();
+            return CopyResult::NotMade;
+        }
+    }
+    // A new name for every copy: QSettings keeps what it read of a file by the file's name.
+    const QString path = m_workDir->filePath(QStringLiteral("store-%1.ini").arg(++m_workCopies));
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.flush())
+        return CopyResult::NotMade;
+    f.close();
+    auto copy = std::make_unique<QSettings>(path, QSettings::IniFormat);
+    copy->setFallbacksEnabled(false);
+    const CopyResult made = copy->status() == QSettings::FormatError ? CopyResult::Damaged : CopyResult::Made;
+    const QString old = m_settings ? m_settings->fileName() : QString();
+    forgetNames();
+    m_settings = std::move(copy);
+    if (!old.isEmpty())
+        QFile::remove(old);
+    // This run's changes that are not in the file yet go on top of what it holds now.
+    for (const Change &c : std::as_const(m_unwritten)) {
+        if (c.removed)
+            drop(c.section);
+        else
+            put(c.section, c.key, c.value);
+    }
+    return made;
+}
+
+bool SettingsStore::readsBackAsHeld(const QByteArray &bytes)
+{
+    // QSettings can end a write that the disk cut short as if it were whole: the bytes are read back
+    // from a copy of their own (a name QSettings has not seen, so it reads them) and must hold every
+    // value held in memory, and nothing else.
+    const QString path = m_workDir->filePath(QStringLiteral("check-%1.ini").arg(++m_workCopies));
+    bool same = false;
+    {
+        QFile f(path);
+        if (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush()) {
+            f.close();
+            QSettings check(path, QSettings::IniFormat);
+            QStringList keys = m_settings->allKeys();
+            QStringList read = check.allKeys();
+            keys.sort();
+            read.sort();
+            same = check.status() == QSettings::NoError && keys == read;
+            for (qsizetype i = 0; same && i < keys.size(); ++i)
+                same = check.value(keys.at(i)) == m_settings->value(keys.at(i));
+        }
+    }
+    QFile::remove(path);
+    return same;
+}
+
 void SettingsStore::reopenAfterFailedWrite()
 {
     // QSettings keeps the first error it met for good; a fresh object reports the next write truly.
-    // Qt may keep the values not written in its shared copy of the file, and the fresh object then
-    // tries them again as it opens: an error then is that write failing again (a disk still full),
-    // and the next write tries once more. Only a file that is no longer understood is left alone.
+    // (The registry only: an INI store is written through its work copy.)
     forgetNames();
     m_settings.reset();
-    m_settings = makeSettings(m_path);
-    if (m_settings->status() == QSettings::FormatError)
-        m_readOnly = true;
+    m_settings = registrySettings();
 }
 
 QString SettingsStore::takeUnreportedProblem()
@@ -133,10 +227,7 @@ QString SettingsStore::takeUnreportedProblem()
     return m_openProblem;
 }
 
-QString SettingsStore::fileName() const
-{
-    return m_settings->format() == QSettings::NativeFormat ? QString() : m_settings->fileName();
-}
+QString SettingsStore::fileName() const { return m_file; }
 
 const QStringList &SettingsStore::groupNames() const
 {
@@ -208,10 +299,8 @@ QString SettingsStore::read(const QString &section, const QString &key, qint64 d
     return read(section, key, QString::number(defaultValue));
 }
 
-bool SettingsStore::write(const QString &section, const QString &key, const QString &value)
+void SettingsStore::put(const QString &section, const QString &key, const QString &value)
 {
-    if (m_readOnly)
-        return false;
     QString g = findGroup(section);
     if (g.isEmpty())
         g = section;
@@ -222,28 +311,95 @@ bool SettingsStore::write(const QString &section, const QString &key, const QStr
         forgetNames();
     }
     m_settings->setValue(g + QLatin1Char('/') + k, value);
+}
+
+void SettingsStore::drop(const QString &section)
+{
+    const QStringList groups = groupNames();
+    forgetNames();
+    for (const QString &g : groups)
+        if (g.compare(section, Qt::CaseInsensitive) == 0)
+            m_settings->remove(g);
+}
+
+bool SettingsStore::write(const QString &section, const QString &key, const QString &value)
+{
+    if (m_readOnly)
+        return false;
+    put(section, key, value);
+    m_unwritten.append(Change{section, key, value, false});
     return m_batch || syncStore();
+}
+
+bool SettingsStore::failWrite(const QString &cause)
+{
+    m_lastError = cannotWriteMessage(m_file, cause);
+    return false;
 }
 
 bool SettingsStore::syncStore()
 {
-    // A sync also takes in what another process wrote to the store meanwhile.
     forgetNames();
-    // An object that met an error reports it for good: a fresh one, which writes what is pending as
-    // it opens, tells of this write alone.
-    if (m_settings->status() != QSettings::NoError)
-        reopenAfterFailedWrite();
-    else
-        m_settings->sync();
-    // The store replaces its file itself without bringing it to the disk: it is synced here, so that
-    // a disk that cannot take it is seen now, not after the next crash.
-    const QString file = fileName();
-    if (m_settings->status() != QSettings::NoError ||
-        (!file.isEmpty() && QFileInfo::exists(file) && !syncFileToDisk(file).ok())) {
-        m_lastError = cannotWriteMessage(fileName());
+    if (!m_file.isEmpty())
+        return syncIniFile();
+    m_settings->sync();
+    if (m_settings->status() != QSettings::NoError) {
+        m_lastError = QStringLiteral("The settings cannot be written to the registry.");
         reopenAfterFailedWrite();
         return false;
     }
+    return true;
+}
+
+bool SettingsStore::syncIniFile()
+{
+    // Other programs that write the file through QSettings take this lock too. A lock that cannot be
+    // had in time (a folder that cannot be written) does not stop the write: the write then fails
+    // with its own reason, or succeeds.
+    QLockFile lock(m_file + QStringLiteral(".lock"));
+    lock.tryLock(2000);
+
+    // What stands in the file now: when another program changed it since, this run's changes are
+    // made again on what it holds, so neither side's values are lost.
+    QByteArray now;
+    const FileResult read = readWholeFile(m_file, now);
+    if (!read.ok() && !isMissing(read))
+        return failWrite(read.reason);
+    if (m_workBroken || now != m_fileBytes) {
+        switch (loadWorkCopy(now)) {
+        case CopyResult::Made: break;
+        case CopyResult::NotMade:
+            m_workBroken = true;
+            return failWrite(QStringLiteral("its working copy cannot be made in ") +
+                             QDir::toNativeSeparators(QDir::tempPath()));
+        case CopyResult::Damaged:
+            // Changed by another program into something we do not understand: left as it stands.
+            m_readOnly = true;
+            return failWrite(QStringLiteral("another program changed it into a file Tessaline cannot read"));
+        }
+        m_fileBytes = now;
+        m_workBroken = false;
+    }
+
+    m_settings->sync();
+    QByteArray out;
+    const FileResult copied =
+        m_settings->status() == QSettings::NoError ? readWholeFile(m_settings->fileName(), out) : FileResult{};
+    if (m_settings->status() != QSettings::NoError || !copied.ok() || !readsBackAsHeld(out)) {
+        m_workBroken = true;
+        return failWrite(QStringLiteral("Disk full or disk error (its working copy in %1 could not be written whole)")
+                             .arg(QDir::toNativeSeparators(QDir::tempPath())));
+    }
+    // Only a change is written; an empty store makes no file.
+    if (out != now) {
+        const QString folder = QFileInfo(m_file).absolutePath();
+        if (!QFileInfo(folder).isDir())
+            QDir().mkpath(folder);
+        if (const FileResult r = writeWholeFile(m_file, out); !r.ok())
+            return failWrite(r.reason); // the work copy keeps the changes for the next write
+    }
+    m_fileBytes = out;
+    m_unwritten.clear();
     return true;
 }
 
@@ -265,11 +421,8 @@ bool SettingsStore::deleteSection(const QString &section)
 {
     if (m_readOnly)
         return false;
-    const QStringList groups = groupNames();
-    forgetNames();
-    for (const QString &g : groups)
-        if (g.compare(section, Qt::CaseInsensitive) == 0)
-            m_settings->remove(g);
+    drop(section);
+    m_unwritten.append(Change{section, QString(), QString(), true});
     return syncStore();
 }
 

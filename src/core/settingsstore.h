@@ -3,14 +3,22 @@
 // without regard to case on every platform (the registry does so; the INI file is wrapped).
 // Windows: the registry under HKCU\Software\TessalinePowerTool. Elsewhere: the INI file
 // ~/.config/TessalinePowerTool.ini.
+//
+// An INI file is never written by QSettings itself (it would replace the file without bringing it to
+// the disk, and whatever stands at its name): the store's values live in a private work copy, and
+// each write puts that copy's bytes in place through the file module, so a write counts only when
+// it reached the disk and only a regular file is ever replaced. What another program wrote to the
+// file meanwhile is taken in before the write, with this run's changes made again on top of it.
 
 #include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <memory>
 #include <optional>
 
 class QSettings;
+class QTemporaryDir;
 
 namespace tess {
 
@@ -36,8 +44,9 @@ public:
     bool deleteSection(const QString &section);
 
     // Writes between beginBatch() and endBatch() are held in memory (a read sees them) and the
-    // store is written once, by endBatch(): true when it was written. When it could not be, every
-    // held value is dropped, as a single failed write drops its value. Batches do not nest.
+    // store is written once, by endBatch(): true when it was written. Batches do not nest.
+    // A write that fails (returns false) keeps its value for this run: reads see it, and the next
+    // write of the store writes it too, so freeing space and saving again loses nothing.
     void beginBatch();
     bool endBatch();
 
@@ -69,6 +78,16 @@ private:
     void reopenAfterFailedWrite();
     // Writes the store; on failure keeps the reason, and the next write tries again.
     bool syncStore();
+    bool syncIniFile();
+    bool failWrite(const QString &reason);
+    // A fresh work copy holding bytes, with this run's unwritten changes made again on it.
+    enum class CopyResult { Made, NotMade, Damaged };
+    CopyResult loadWorkCopy(const QByteArray &bytes);
+    // Whether bytes written from the work copy read back as the values held.
+    bool readsBackAsHeld(const QByteArray &bytes);
+    // The store's changes in memory, without a write.
+    void put(const QString &section, const QString &key, const QString &value);
+    void drop(const QString &section);
     QString findGroup(const QString &section) const;
     QString findKey(const QString &group, const QString &key) const;
     // The store's sections, and a section's keys, as listed when first asked for since the store
@@ -79,10 +98,24 @@ private:
     // another store): no later look-up sees a list from before.
     void forgetNames();
 
+    // A change not yet on the disk: a value put, or (key empty, removed) a section dropped.
+    struct Change {
+        QString section, key, value;
+        bool removed = false;
+    };
+
     std::unique_ptr<QSettings> m_settings;
+    // The INI file (its letter case as found; "" for the registry), its bytes as last read or
+    // written, and the changes made since.
+    QString m_file;
+    QByteArray m_fileBytes;
+    QList<Change> m_unwritten;
+    // The folder of the work copies, and whether the current copy lost a write of its own.
+    std::unique_ptr<QTemporaryDir> m_workDir;
+    int m_workCopies = 0;
+    bool m_workBroken = false;
     mutable std::optional<QStringList> m_groupNames;
     mutable QHash<QString, QStringList> m_keyNames; // by the section's name as stored
-    QString m_path;                                 // the INI file asked for ("" for the user's own store)
     QString m_lastError;
     QString m_openProblem;
     bool m_openProblemReported = false;

@@ -18,6 +18,7 @@
 #include <QTest>
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 
 using namespace tess;
 
@@ -620,6 +621,116 @@ private Q_SLOTS:
         QVERIFY2(SettingsStore::instance().lastError().contains(QDir::toNativeSeparators(fx.settingsFile())),
                  qPrintable(SettingsStore::instance().lastError()));
         QVERIFY(writeSetting(QStringLiteral("Startup"), QStringLiteral("Version"), QStringLiteral("3")));
+    }
+
+    // A write the disk does not take leaves the file as it was and says why; the value is kept for
+    // the run and written, beside what another program wrote meanwhile, once the disk takes it.
+    void failedWriteKeepsTheFileAndTheValue_data()
+    {
+        QTest::addColumn<int>("call"); // a FailingDiskCall::Call, or -1 for a file-size limit
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("sync, disk error") << int(test::FailingDiskCall::Sync) << EIO << QStringLiteral("Disk error");
+        QTest::newRow("sync, disk full") << int(test::FailingDiskCall::Sync) << ENOSPC << QStringLiteral("Disk full");
+        QTest::newRow("close, disk error") << int(test::FailingDiskCall::Close) << EIO << QStringLiteral("Disk error");
+        QTest::newRow("write, disk full") << -1 << 0 << QStringLiteral("Disk full");
+    }
+    void failedWriteKeepsTheFileAndTheValue()
+    {
+        QFETCH(int, call);
+        QFETCH(int, code);
+        QFETCH(QString, cause);
+        test::Fixture fx;
+        const QByteArray before("[Startup]\nVersion=1\n");
+        useIni(fx, before);
+        const QString startup = QStringLiteral("Startup");
+        const QString version = QStringLiteral("Version");
+        const QString big(2000, QLatin1Char('x'));
+        {
+            std::optional<test::FailingDiskCall> failing;
+            std::optional<test::FileSizeLimit> limit;
+            if (call >= 0)
+                failing.emplace(test::FailingDiskCall::Call(call), code, QFileInfo(fx.settingsFile()).fileName());
+            else if (limit.emplace(1024); !limit->ok())
+                QSKIP("no file-size limit on this system");
+            QVERIFY(!writeSetting(startup, QStringLiteral("Long"), big));
+            QVERIFY(!writeSetting(startup, version, QStringLiteral("2")));
+        }
+        QCOMPARE(test::fileBytes(fx.settingsFile()), before);
+        const QString error = SettingsStore::instance().lastError();
+        QVERIFY2(error.contains(QDir::toNativeSeparators(fx.settingsFile())), qPrintable(error));
+        QVERIFY2(error.contains(cause), qPrintable(error));
+        QCOMPARE(readSetting(startup, version, 0), QStringLiteral("2"));
+
+        {
+            QSettings other(fx.settingsFile(), QSettings::IniFormat);
+            other.setValue(QStringLiteral("Other/Key"), QStringLiteral("theirs"));
+        }
+        QVERIFY(writeSetting(QStringLiteral("Paths"), QStringLiteral("Source"), QStringLiteral("/src")));
+        SettingsStore::useFile(fx.settingsFile());
+        QCOMPARE(readSetting(startup, version, 0), QStringLiteral("2"));
+        QCOMPARE(readSetting(startup, QStringLiteral("Long"), QString()), big);
+        QCOMPARE(readSetting(QStringLiteral("Paths"), QStringLiteral("Source"), QString()), QStringLiteral("/src"));
+        QCOMPARE(readSetting(QStringLiteral("Other"), QStringLiteral("Key"), QString()), QStringLiteral("theirs"));
+    }
+
+    // Only a regular file is replaced: anything else at the store's name is named and left as it
+    // stands, and nothing waits on a pipe. A link to a regular file is written through.
+    void onlyARegularFileIsReplaced_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("pipe") << QStringLiteral("fifo") << QStringLiteral("pipe");
+        QTest::newRow("link to a pipe") << QStringLiteral("link to fifo") << QStringLiteral("pipe");
+        QTest::newRow("link to a device") << QStringLiteral("link to device") << QStringLiteral("device");
+        QTest::newRow("dangling link") << QStringLiteral("dangling link") << QStringLiteral("link to nothing");
+        QTest::newRow("link to a file") << QStringLiteral("link to file") << QString();
+    }
+    void onlyARegularFileIsReplaced()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, named);
+#ifdef Q_OS_WIN
+        QSKIP("pipes and links are made on POSIX only");
+#endif
+        const test::HangWatchdog watchdog(20, "the settings store at a pipe");
+        test::Fixture fx;
+        const QString store = fx.settingsFile();
+        const QString target = fx.path() + QStringLiteral("target");
+        QFile::remove(store);
+        if (kind == QLatin1String("fifo")) {
+            QVERIFY(test::makeFifo(store));
+        } else if (kind == QLatin1String("link to fifo")) {
+            QVERIFY(test::makeFifo(target));
+            QVERIFY(QFile::link(target, store));
+        } else if (kind == QLatin1String("link to device")) {
+            QVERIFY(QFile::link(QStringLiteral("/dev/null"), store));
+        } else if (kind == QLatin1String("dangling link")) {
+            QVERIFY(QFile::link(target, store));
+        } else {
+            fx.writeFile(QStringLiteral("target"), "[Startup]\nVersion=1\n");
+            QVERIFY(QFile::link(target, store));
+        }
+        const QFileInfo was(store);
+        SettingsStore::useFile(store);
+        SettingsStore &settings = SettingsStore::instance();
+        const bool written = writeSetting(QStringLiteral("Startup"), QStringLiteral("Version"), QStringLiteral("2"));
+        const QFileInfo now(store);
+        QCOMPARE(now.isSymLink(), was.isSymLink());
+        if (named.isEmpty()) {
+            QVERIFY(written);
+            QCOMPARE(test::fileBytes(target), QByteArray("[Startup]\nVersion=2\n"));
+            return;
+        }
+        QVERIFY(!written);
+        const QString said = settings.lastError();
+        QVERIFY2(said.contains(QDir::toNativeSeparators(store)) && said.contains(named), qPrintable(said));
+        if (kind == QLatin1String("dangling link"))
+            QVERIFY(!QFileInfo::exists(target));
+        else if (kind == QLatin1String("link to device"))
+            QCOMPARE(QFileInfo(QStringLiteral("/dev/null")).size(), 0);
+        else
+            QVERIFY(!now.isFile());
     }
 };
 
