@@ -155,7 +155,12 @@ void UserScriptPane::buildControls()
     filterRow->addStretch(1);
     frame->addLayout(filterRow);
     chkProjDir->setParent(frameUserScriptList);
-    placeControls(frameUserScriptList, {{"chkProjDir", 2520, 120, 2175, 375}});
+    // It stands on the frame's top border: opaque, so the border does not run through its caption,
+    // and as high as its caption's lines need.
+    chkProjDir->setAutoFillBackground(true);
+    const int projDirLines =
+        pixelsToTwips(static_cast<WrapCheckBox *>(chkProjDir)->sizeForWidth(twipsToPixels(2175)).height());
+    placeControls(frameUserScriptList, {{"chkProjDir", 2520, 120, 2175, std::max(375, projDirLines)}});
     // The list starts 540 twips down, or below the check box where its caption needs more lines.
     const QSize projDir = static_cast<WrapCheckBox *>(chkProjDir)->sizeForWidth(chkProjDir->width());
     chkProjDir->resize(chkProjDir->width(), std::max(chkProjDir->height(), projDir.height()));
