@@ -516,7 +516,7 @@ void TestCreateAndRun::otherLocation()
 }
 
 // Cancel keeps the name and the filter for the next opening; the close box unloads the window, so
-// the next opening starts from the design texts.
+// the next opening starts from the texts a new window shows.
 void TestCreateAndRun::otherLocationCloseBoxStartsAfresh()
 {
     test::Fixture fx;
