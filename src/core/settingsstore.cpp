@@ -152,21 +152,31 @@ void SettingsStore::open(const QString &iniPath)
     m_lastError = m_openProblem;
 }
 
-SettingsStore::CopyResult SettingsStore::loadWorkCopy(const QByteArray &bytes)
+QString SettingsStore::newWorkFile(const QString &stem, const QByteArray &bytes)
 {
     if (!m_workDir) {
         m_workDir = std::make_unique<QTemporaryDir>();
         if (!m_workDir->isValid()) {
             m_workDir.reset();
-            return CopyResult::NotMade;
+            return QString();
         }
     }
-    // A new name for every copy: QSettings keeps what it read of a file by the file's name.
-    const QString path = m_workDir->filePath(QStringLiteral("store-%1.ini").arg(++m_workCopies));
+    // A new name for every file: QSettings keeps what it read of a file by the file's name.
+    const QString path = m_workDir->filePath(QStringLiteral("%1-%2.ini").arg(stem).arg(++m_workCopies));
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.flush())
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.flush()) {
+        f.close();
+        QFile::remove(path);
+        return QString();
+    }
+    return path;
+}
+
+SettingsStore::CopyResult SettingsStore::loadWorkCopy(const QByteArray &bytes)
+{
+    const QString path = newWorkFile(QStringLiteral("store"), bytes);
+    if (path.isEmpty())
         return CopyResult::NotMade;
-    f.close();
     auto copy = std::make_unique<QSettings>(path, QSettings::IniFormat);
     copy->setFallbacksEnabled(false);
     const CopyResult made = copy->status() == QSettings::FormatError ? CopyResult::Damaged : CopyResult::Made;
@@ -190,21 +200,19 @@ bool SettingsStore::readsBackAsHeld(const QByteArray &bytes)
     // QSettings can end a write that the disk cut short as if it were whole: the bytes are read back
     // from a copy of their own (a name QSettings has not seen, so it reads them) and must hold every
     // value held in memory, and nothing else.
-    const QString path = m_workDir->filePath(QStringLiteral("check-%1.ini").arg(++m_workCopies));
+    const QString path = newWorkFile(QStringLiteral("check"), bytes);
+    if (path.isEmpty())
+        return false;
     bool same = false;
     {
-        QFile f(path);
-        if (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush()) {
-            f.close();
-            QSettings check(path, QSettings::IniFormat);
-            QStringList keys = m_settings->allKeys();
-            QStringList read = check.allKeys();
-            keys.sort();
-            read.sort();
-            same = check.status() == QSettings::NoError && keys == read;
-            for (qsizetype i = 0; same && i < keys.size(); ++i)
-                same = check.value(keys.at(i)) == m_settings->value(keys.at(i));
-        }
+        QSettings check(path, QSettings::IniFormat);
+        QStringList keys = m_settings->allKeys();
+        QStringList read = check.allKeys();
+        keys.sort();
+        read.sort();
+        same = check.status() == QSettings::NoError && keys == read;
+        for (qsizetype i = 0; same && i < keys.size(); ++i)
+            same = check.value(keys.at(i)) == m_settings->value(keys.at(i));
     }
     QFile::remove(path);
     return same;

@@ -80,6 +80,8 @@ private:
     bool syncStore();
     bool syncIniFile();
     bool failWrite(const QString &reason);
+    // A new file of bytes in the work folder (made at the first call), or "" when it cannot be made.
+    QString newWorkFile(const QString &stem, const QByteArray &bytes);
     // A fresh work copy holding bytes, with this run's unwritten changes made again on it.
     enum class CopyResult { Made, NotMade, Damaged };
     CopyResult loadWorkCopy(const QByteArray &bytes);
